@@ -1,0 +1,36 @@
+# tarnel_folder_library(NAME [DEPS ...]): a static library of every .cpp file
+# under the calling folder, so that a folder's owner adds files without
+# touching any other CMake file.
+function(tarnel_folder_library name)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB_RECURSE srcs CONFIGURE_DEPENDS
+       ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.c)
+  if(srcs)
+    add_library(${name} STATIC ${srcs})
+    target_include_directories(${name} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+  else()
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${CMAKE_CURRENT_SOURCE_DIR})
+  endif()
+  if(ARG_DEPS)
+    if(srcs)
+      target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+    else()
+      target_link_libraries(${name} INTERFACE ${ARG_DEPS})
+    endif()
+  endif()
+endfunction()
+
+# tarnel_test(NAME SOURCES... LIBS ...): a GoogleTest program in bin/tests,
+# run by CTest through Wine.
+function(tarnel_test name)
+  cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} gtest gtest_main)
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${TARNEL_BIN}/tests)
+  add_test(NAME ${name} COMMAND ${name} WORKING_DIRECTORY ${TARNEL_BIN}/tests)
+  if(NOT ARG_TIMEOUT)
+    set(ARG_TIMEOUT 300)
+  endif()
+  set_tests_properties(${name} PROPERTIES TIMEOUT ${ARG_TIMEOUT})
+endfunction()

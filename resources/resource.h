@@ -1,0 +1,4 @@
+#pragma once
+// Resource ids of TARNEL.exe.
+
+#define IDI_TARNEL 1

@@ -1,0 +1,72 @@
+# Shared set-up of ./tarnel and ./check: packages, build, Wine prefix, display.
+# Sourced, not run. Sets ROOT and BUILD and the functions below.
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+BUILD=${TARNEL_BUILD:-$ROOT/build}
+
+TARNEL_PACKAGES=(wine wine64 libwine libwine-dev fonts-wine
+  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+  mingw-w64-tools libz-mingw-w64-dev googletest cmake ninja-build
+  xvfb xauth x11-utils imagemagick)
+
+install_packages() {
+  local missing=()
+  for p in "${TARNEL_PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  local sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo=sudo
+  export DEBIAN_FRONTEND=noninteractive
+  $sudo apt-get update -qq
+  $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
+}
+
+configure_and_build() {
+  if [ ! -f "$BUILD/build.ninja" ]; then
+    cmake -S "$ROOT" -B "$BUILD" -G Ninja \
+      -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" \
+      -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  fi
+  cmake --build "$BUILD" -- -j"$(nproc)" "$@"
+}
+
+wine_env() {
+  export WINEPREFIX="$BUILD/wineprefix"
+  export WINEDEBUG=${WINEDEBUG:--all}
+  # No Mono or Gecko install prompts.
+  export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+  export WINEARCH=win64
+}
+
+prepare_prefix() {
+  wine_env
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    echo "Preparing the Wine prefix in $WINEPREFIX"
+    wineboot -i >/dev/null 2>&1 || true
+    wineserver -w
+  fi
+}
+
+STARTED_XVFB=""
+ensure_display() {
+  if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+    return 0
+  fi
+  local n=90
+  while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  STARTED_XVFB=$!
+  export DISPLAY=":$n"
+  for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && return 0; sleep 0.1; done
+  echo "Xvfb did not start" >&2
+  return 1
+}
+
+stop_display() {
+  if [ -n "$STARTED_XVFB" ]; then
+    kill "$STARTED_XVFB" 2>/dev/null || true
+    wait "$STARTED_XVFB" 2>/dev/null || true
+    STARTED_XVFB=""
+  fi
+}

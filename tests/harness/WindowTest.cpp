@@ -1,0 +1,259 @@
+#include "WindowTest.h"
+
+#include <fstream>
+
+namespace wt {
+
+std::wstring ProgramFolder()
+{
+    wchar_t buf[MAX_PATH * 4];
+    DWORD n = GetModuleFileNameW(nullptr, buf, static_cast<DWORD>(std::size(buf)));
+    std::wstring path(buf, n);
+    for (int up = 0; up < 2; ++up) {
+        size_t slash = path.find_last_of(L"\\/");
+        if (slash == std::wstring::npos)
+            return L".";
+        path.erase(slash);
+    }
+    return path;
+}
+
+std::wstring ScratchFolder(const std::wstring& name)
+{
+    std::wstring dir = ProgramFolder() + L"\\tests\\scratch";
+    CreateDirectoryW(dir.c_str(), nullptr);
+    dir += L"\\" + name;
+    CreateDirectoryW(dir.c_str(), nullptr);
+    return dir;
+}
+
+bool WaitFor(const std::function<bool()>& pred, DWORD timeoutMs)
+{
+    DWORD start = GetTickCount();
+    for (;;) {
+        if (pred())
+            return true;
+        if (GetTickCount() - start >= timeoutMs)
+            return false;
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        Sleep(20);
+    }
+}
+
+Process::~Process()
+{
+    if (Running())
+        Kill();
+    if (process_)
+        CloseHandle(process_);
+}
+
+bool Process::Start(const std::wstring& exe, const std::wstring& args, const std::wstring& workDir)
+{
+    std::wstring path = exe;
+    if (path.find(L'\\') == std::wstring::npos && path.find(L'/') == std::wstring::npos)
+        path = ProgramFolder() + L"\\" + exe;
+    std::wstring cmd = L"\"" + path + L"\"";
+    if (!args.empty())
+        cmd += L" " + args;
+    STARTUPINFOW si{};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessW(path.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        workDir.empty() ? nullptr : workDir.c_str(), &si, &pi))
+        return false;
+    CloseHandle(pi.hThread);
+    process_ = pi.hProcess;
+    pid_ = pi.dwProcessId;
+    WaitForInputIdle(process_, 10000);
+    return true;
+}
+
+bool Process::Running() const
+{
+    return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
+}
+
+long Process::WaitExit(DWORD timeoutMs)
+{
+    if (!process_)
+        return -1;
+    if (WaitForSingleObject(process_, timeoutMs) != WAIT_OBJECT_0)
+        return -1;
+    DWORD code = 0;
+    GetExitCodeProcess(process_, &code);
+    return static_cast<long>(code);
+}
+
+void Process::Kill()
+{
+    if (process_) {
+        TerminateProcess(process_, 99);
+        WaitForSingleObject(process_, 5000);
+    }
+}
+
+std::vector<HWND> Process::TopWindows(bool visibleOnly) const
+{
+    struct Ctx { DWORD pid; bool visibleOnly; std::vector<HWND> found; } ctx{pid_, visibleOnly, {}};
+    EnumWindows([](HWND h, LPARAM lp) -> BOOL {
+        auto* c = reinterpret_cast<Ctx*>(lp);
+        DWORD pid = 0;
+        GetWindowThreadProcessId(h, &pid);
+        if (pid == c->pid && (!c->visibleOnly || IsWindowVisible(h)))
+            c->found.push_back(h);
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&ctx));
+    return ctx.found;
+}
+
+HWND Process::FindTopWindow(const std::wstring& cls, const std::wstring& caption, DWORD timeoutMs) const
+{
+    HWND found = nullptr;
+    WaitFor([&] {
+        for (HWND h : TopWindows()) {
+            if ((cls.empty() || ClassName(h) == cls) && (caption.empty() || WindowText(h) == caption)) {
+                found = h;
+                return true;
+            }
+        }
+        return false;
+    }, timeoutMs);
+    return found;
+}
+
+std::wstring WindowText(HWND hwnd)
+{
+    DWORD_PTR len = 0;
+    if (!SendMessageTimeoutW(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &len))
+        return L"";
+    std::wstring text(len + 1, L'\0');
+    DWORD_PTR got = 0;
+    SendMessageTimeoutW(hwnd, WM_GETTEXT, len + 1, reinterpret_cast<LPARAM>(text.data()),
+                        SMTO_ABORTIFHUNG, 5000, &got);
+    text.resize(got);
+    return text;
+}
+
+std::wstring ClassName(HWND hwnd)
+{
+    wchar_t buf[256];
+    int n = GetClassNameW(hwnd, buf, 256);
+    return std::wstring(buf, n > 0 ? n : 0);
+}
+
+std::vector<HWND> Children(HWND parent)
+{
+    std::vector<HWND> found;
+    EnumChildWindows(parent, [](HWND h, LPARAM lp) -> BOOL {
+        reinterpret_cast<std::vector<HWND>*>(lp)->push_back(h);
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+HWND FindChild(HWND parent, const std::wstring& cls, const std::wstring& text)
+{
+    for (HWND h : Children(parent))
+        if ((cls.empty() || ClassName(h) == cls) && (text.empty() || WindowText(h) == text))
+            return h;
+    return nullptr;
+}
+
+void PostCommand(HWND hwnd, UINT id)
+{
+    PostMessageW(hwnd, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+}
+
+LRESULT Send(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, DWORD timeoutMs)
+{
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(hwnd, msg, wp, lp, SMTO_ABORTIFHUNG, timeoutMs, &result);
+    return static_cast<LRESULT>(result);
+}
+
+Dialog FindDialog(const Process& p, DWORD timeoutMs)
+{
+    Dialog d;
+    WaitFor([&] {
+        for (HWND h : p.TopWindows()) {
+            if (ClassName(h) == L"#32770") {
+                d.hwnd = h;
+                return true;
+            }
+        }
+        return false;
+    }, timeoutMs);
+    if (!d.hwnd)
+        return d;
+    d.caption = WindowText(d.hwnd);
+    for (HWND c : Children(d.hwnd)) {
+        if (ClassName(c) == L"Static") {
+            std::wstring t = WindowText(c);
+            if (!t.empty()) {
+                if (!d.text.empty())
+                    d.text += L"\n";
+                d.text += t;
+            }
+        }
+    }
+    return d;
+}
+
+void PressButton(HWND dialog, int id)
+{
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+bool SaveScreenshot(const std::wstring& path, HWND hwnd)
+{
+    RECT r;
+    if (hwnd)
+        GetWindowRect(hwnd, &r);
+    else
+        r = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    int w = r.right - r.left, h = r.bottom - r.top;
+    if (w <= 0 || h <= 0)
+        return false;
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = h;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 24;
+    bi.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    bool ok = false;
+    if (dib) {
+        HGDIOBJ old = SelectObject(mem, dib);
+        BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+        SelectObject(mem, old);
+        GdiFlush();
+        DWORD stride = ((w * 3 + 3) / 4) * 4;
+        DWORD imageSize = stride * h;
+        BITMAPFILEHEADER fh{};
+        fh.bfType = 0x4D42;
+        fh.bfOffBits = sizeof(fh) + sizeof(bi.bmiHeader);
+        fh.bfSize = fh.bfOffBits + imageSize;
+        bi.bmiHeader.biSizeImage = imageSize;
+        std::ofstream out(path.c_str(), std::ios::binary);
+        out.write(reinterpret_cast<const char*>(&fh), sizeof(fh));
+        out.write(reinterpret_cast<const char*>(&bi.bmiHeader), sizeof(bi.bmiHeader));
+        out.write(static_cast<const char*>(bits), imageSize);
+        ok = static_cast<bool>(out);
+        DeleteObject(dib);
+    }
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+    return ok;
+}
+
+} // namespace wt

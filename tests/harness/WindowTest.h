@@ -1,0 +1,72 @@
+#pragma once
+// Window-test helper: starts a program of the build on the (virtual) display,
+// finds its windows, drives them with messages, reads their text and saves
+// screenshots. Everything here works from outside the program under test.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace wt {
+
+// The program folder (bin/) that holds TARNEL.exe; tests live in bin/tests.
+std::wstring ProgramFolder();
+// A scratch folder under bin/tests/scratch for this test program, created on demand.
+std::wstring ScratchFolder(const std::wstring& name);
+
+// Polls pred every 20 ms, letting this thread's messages run, until it holds
+// or timeoutMs passes.
+bool WaitFor(const std::function<bool()>& pred, DWORD timeoutMs = 10000);
+
+class Process {
+public:
+    Process() = default;
+    ~Process();
+    Process(const Process&) = delete;
+    Process& operator=(const Process&) = delete;
+
+    // Starts exe (a path, or a name in the program folder) with the given
+    // command line tail. Returns false when the process could not start.
+    bool Start(const std::wstring& exe, const std::wstring& args = L"",
+               const std::wstring& workDir = L"");
+    DWORD Pid() const { return pid_; }
+    bool Running() const;
+    // Waits for the process to end; returns its exit code or -1 on timeout.
+    long WaitExit(DWORD timeoutMs = 10000);
+    void Kill();
+
+    // A visible top-level window of this process whose class (if given) and
+    // caption (if given) match; waits up to timeoutMs.
+    HWND FindTopWindow(const std::wstring& cls, const std::wstring& caption,
+                       DWORD timeoutMs = 10000) const;
+    std::vector<HWND> TopWindows(bool visibleOnly = true) const;
+
+private:
+    HANDLE process_ = nullptr;
+    DWORD pid_ = 0;
+};
+
+std::wstring WindowText(HWND hwnd);
+std::wstring ClassName(HWND hwnd);
+// First descendant whose class and text match (empty matches anything).
+HWND FindChild(HWND parent, const std::wstring& cls, const std::wstring& text = L"");
+std::vector<HWND> Children(HWND parent);
+// Posts WM_COMMAND with a menu or control id, as a menu pick would.
+void PostCommand(HWND hwnd, UINT id);
+LRESULT Send(HWND hwnd, UINT msg, WPARAM wp = 0, LPARAM lp = 0, DWORD timeoutMs = 5000);
+
+// A message box or dialog of the process: its caption and static text.
+struct Dialog {
+    HWND hwnd = nullptr;
+    std::wstring caption;
+    std::wstring text;
+};
+Dialog FindDialog(const Process& p, DWORD timeoutMs = 10000);
+// Presses the dialog button with the given id (IDOK, IDYES, ...).
+void PressButton(HWND dialog, int id);
+
+// Saves the whole screen (or one window) as a 24-bit BMP file.
+bool SaveScreenshot(const std::wstring& path, HWND hwnd = nullptr);
+
+} // namespace wt

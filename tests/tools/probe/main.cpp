@@ -1,0 +1,69 @@
+#include "Probe.h"
+
+#include <windows.h>
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
+#include <map>
+
+namespace probe {
+namespace {
+
+struct Entry {
+    std::wstring usage;
+    Handler run;
+};
+
+std::map<std::wstring, Entry>& Registry()
+{
+    static std::map<std::wstring, Entry> commands;
+    return commands;
+}
+
+} // namespace
+
+Command::Command(const wchar_t* name, const wchar_t* usage, Handler run)
+{
+    Registry()[name] = Entry{usage, std::move(run)};
+}
+
+std::wstring ProgramFolder()
+{
+    wchar_t buf[MAX_PATH * 4];
+    DWORD n = GetModuleFileNameW(nullptr, buf, static_cast<DWORD>(std::size(buf)));
+    std::wstring path(buf, n);
+    for (int up = 0; up < 2; ++up) {
+        size_t slash = path.find_last_of(L"\\/");
+        if (slash != std::wstring::npos)
+            path.erase(slash);
+    }
+    return path;
+}
+
+std::wstring SettingsFolder()
+{
+    return ProgramFolder() + L"\\Settings";
+}
+
+void WriteOut(const std::string& bytes)
+{
+    _setmode(_fileno(stdout), _O_BINARY);
+    fwrite(bytes.data(), 1, bytes.size(), stdout);
+    fflush(stdout);
+}
+
+} // namespace probe
+
+int wmain(int argc, wchar_t** argv)
+{
+    auto& commands = probe::Registry();
+    if (argc < 2 || !commands.count(argv[1])) {
+        fwprintf(stderr, L"usage: probe COMMAND ARGS\n");
+        for (const auto& [name, entry] : commands)
+            fwprintf(stderr, L"  probe %ls %ls\n", name.c_str(), entry.usage.c_str());
+        return 2;
+    }
+    std::vector<std::wstring> args(argv + 2, argv + argc);
+    return commands[argv[1]].run(args);
+}

@@ -28,6 +28,8 @@ bool RemoveFile(const std::wstring& path);
 // stays whole when the write fails; true on success.
 bool WriteTextFile(const std::wstring& path, const std::wstring& text);
 // Copies source to dest, then deletes source, only when the copy succeeded.
+// windows.h makes this name MoveFileW; both spellings are defined, so include
+// order does not matter as long as it is the same within one source file.
 bool MoveFile(const std::wstring& source, const std::wstring& dest);
 // The whole file as text of the system code page; "" when it cannot be read.
 std::wstring ReadTextFile(const std::wstring& path);

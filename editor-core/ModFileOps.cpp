@@ -1,0 +1,456 @@
+// windows.h first: it turns MoveFile into MoveFileW, and callers that include
+// it before ModFileOps.h call that name; the plain name is defined at the end.
+#include <windows.h>
+
+#include "ModFileOps.h"
+
+#include <algorithm>
+#include <climits>
+#include <vector>
+
+namespace ModFileOps {
+
+namespace {
+
+// The plain W calls stop at MAX_PATH; an absolute path that long goes through
+// the "\\?\" form, which takes no relative parts, so it is made full first.
+std::wstring ApiPath(const std::wstring& path)
+{
+    if (path.size() < MAX_PATH - 12 || path.compare(0, 4, L"\\\\?\\") == 0)
+        return path;
+    DWORD need = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (need == 0)
+        return path;
+    std::wstring full(need, L'\0');
+    DWORD got = GetFullPathNameW(path.c_str(), need, full.data(), nullptr);
+    if (got == 0 || got >= need)
+        return path;
+    full.resize(got);
+    if (full.compare(0, 2, L"\\\\") == 0)
+        return L"\\\\?\\UNC\\" + full.substr(2);
+    if (full.size() >= 3 && full[1] == L':' && full[2] == L'\\')
+        return L"\\\\?\\" + full;
+    return path;
+}
+
+DWORD Attributes(const std::wstring& path)
+{
+    if (path.empty())
+        return INVALID_FILE_ATTRIBUTES;
+    return GetFileAttributesW(ApiPath(path).c_str());
+}
+
+bool IsFile(DWORD attrs)
+{
+    return attrs != INVALID_FILE_ATTRIBUTES && !(attrs & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+class FileHandle {
+public:
+    explicit FileHandle(HANDLE h) : h_(h) {}
+    ~FileHandle()
+    {
+        if (h_ != INVALID_HANDLE_VALUE)
+            CloseHandle(h_);
+    }
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    HANDLE get() const { return h_; }
+    bool ok() const { return h_ != INVALID_HANDLE_VALUE; }
+    void reset(HANDLE h)
+    {
+        close();
+        h_ = h;
+    }
+    void close()
+    {
+        if (h_ != INVALID_HANDLE_VALUE)
+            CloseHandle(h_);
+        h_ = INVALID_HANDLE_VALUE;
+    }
+
+private:
+    HANDLE h_;
+};
+
+class FindHandle {
+public:
+    explicit FindHandle(HANDLE h) : h_(h) {}
+    ~FindHandle()
+    {
+        if (h_ != INVALID_HANDLE_VALUE)
+            FindClose(h_);
+    }
+    FindHandle(const FindHandle&) = delete;
+    FindHandle& operator=(const FindHandle&) = delete;
+    HANDLE get() const { return h_; }
+    bool ok() const { return h_ != INVALID_HANDLE_VALUE; }
+
+private:
+    HANDLE h_;
+};
+
+std::string ToAnsi(const std::wstring& text)
+{
+    if (text.empty())
+        return {};
+    int n = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
+                                nullptr);
+    if (n <= 0)
+        return {};
+    std::string out(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
+    return out;
+}
+
+std::wstring FromAnsi(const char* data, size_t size)
+{
+    if (size == 0 || size > INT_MAX)
+        return {};
+    int n = MultiByteToWideChar(CP_ACP, 0, data, static_cast<int>(size), nullptr, 0);
+    if (n <= 0)
+        return {};
+    std::wstring out(static_cast<size_t>(n), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, data, static_cast<int>(size), out.data(), n);
+    return out;
+}
+
+bool SamePath(const std::wstring& a, const std::wstring& b)
+{
+    auto full = [](const std::wstring& p) {
+        DWORD need = GetFullPathNameW(p.c_str(), 0, nullptr, nullptr);
+        if (need == 0)
+            return p;
+        std::wstring out(need, L'\0');
+        DWORD got = GetFullPathNameW(p.c_str(), need, out.data(), nullptr);
+        if (got == 0 || got >= need)
+            return p;
+        out.resize(got);
+        return out;
+    };
+    std::wstring fa = full(a), fb = full(b);
+    return CompareStringOrdinal(fa.c_str(), static_cast<int>(fa.size()), fb.c_str(), static_cast<int>(fb.size()),
+                                TRUE) == CSTR_EQUAL;
+}
+
+// Local date text, a blank and time text; "" for a zero date or one in 1601
+// (the epoch that an unset file time converts to).
+std::wstring FileTimeText(const FILETIME& ft)
+{
+    FILETIME local;
+    SYSTEMTIME st;
+    if (!FileTimeToLocalFileTime(&ft, &local) || !FileTimeToSystemTime(&local, &st))
+        return L"";
+    if (st.wYear == 0 || st.wMonth == 0 || st.wDay == 0 || st.wYear <= 1601)
+        return L"";
+    wchar_t date[128] = {}, time[128] = {};
+    if (!GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &st, nullptr, date, 128))
+        return L"";
+    if (!GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &st, nullptr, time, 128))
+        return date;
+    return std::wstring(date) + L" " + time;
+}
+
+std::wstring VersionString(const std::vector<BYTE>& block, const wchar_t* name)
+{
+    struct LangCodePage {
+        WORD lang;
+        WORD codePage;
+    };
+    std::vector<std::pair<WORD, WORD>> tries;
+    LangCodePage* table = nullptr;
+    UINT bytes = 0;
+    if (VerQueryValueW(block.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&table), &bytes) &&
+        table) {
+        for (UINT i = 0; i < bytes / sizeof(LangCodePage); ++i)
+            tries.emplace_back(table[i].lang, table[i].codePage);
+    }
+    // Files whose translation table is missing or wrong often still carry the
+    // US English blocks.
+    tries.emplace_back(0x0409, 0x04B0);
+    tries.emplace_back(0x0409, 0x04E4);
+    tries.emplace_back(0x0409, 0x0000);
+    for (const auto& t : tries) {
+        wchar_t sub[96];
+        wsprintfW(sub, L"\\StringFileInfo\\%04x%04x\\%s", t.first, t.second, name);
+        wchar_t* value = nullptr;
+        UINT len = 0;
+        if (VerQueryValueW(block.data(), sub, reinterpret_cast<void**>(&value), &len) && value && len > 0) {
+            std::wstring text(value, len);
+            text = StripNull(text);
+            if (!text.empty())
+                return text;
+        }
+    }
+    return L"";
+}
+
+} // namespace
+
+bool GetFileInfo(const std::wstring& path, FileInfo& info)
+{
+    std::wstring api = ApiPath(path);
+    DWORD handle = 0;
+    DWORD size = path.empty() ? 0 : GetFileVersionInfoSizeW(api.c_str(), &handle);
+    if (size > 0) {
+        std::vector<BYTE> block(size);
+        if (GetFileVersionInfoW(api.c_str(), 0, size, block.data())) {
+            std::wstring company = VersionString(block, L"CompanyName");
+            if (!company.empty())
+                info.CompanyName = company;
+            std::wstring version = VersionString(block, L"FileVersion");
+            if (!version.empty())
+                info.FileVersion = version;
+        }
+    }
+    if (path.empty())
+        return true;
+    WIN32_FIND_DATAW fd;
+    FindHandle find(FindFirstFileW(api.c_str(), &fd));
+    if (find.ok() && !(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        std::wstring created = FileTimeText(fd.ftCreationTime);
+        if (!created.empty())
+            info.Created = created;
+        std::wstring modified = FileTimeText(fd.ftLastWriteTime);
+        if (!modified.empty())
+            info.Modified = modified;
+        ULONGLONG bytes = (static_cast<ULONGLONG>(fd.nFileSizeHigh) << 32) | fd.nFileSizeLow;
+        info.Size = std::to_wstring(bytes / 1024) + L" KB";
+    }
+    return true;
+}
+
+std::wstring GetSpecialFolder(int kind)
+{
+    std::wstring buf(MAX_PATH, L'\0');
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        UINT n = 0;
+        UINT cap = static_cast<UINT>(buf.size());
+        switch (kind) {
+        case 0: n = GetWindowsDirectoryW(buf.data(), cap); break;
+        case 1: n = GetSystemDirectoryW(buf.data(), cap); break;
+        case 2: n = GetTempPathW(cap, buf.data()); break;
+        default: return L"";
+        }
+        if (n == 0)
+            return L"";
+        if (n < cap) {
+            buf.resize(n);
+            while (!buf.empty() && buf.back() == L'\\')
+                buf.pop_back();
+            return buf;
+        }
+        buf.assign(n + 1, L'\0');
+    }
+    return L"";
+}
+
+bool FileExists(const std::wstring& path)
+{
+    return IsFile(Attributes(path));
+}
+
+bool FolderExists(const std::wstring& path)
+{
+    DWORD attrs = Attributes(path);
+    return attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::wstring GetFileName(const std::wstring& path)
+{
+    size_t p = path.rfind(L'\\');
+    return p == std::wstring::npos ? L"" : path.substr(p + 1);
+}
+
+std::wstring GetExtension(const std::wstring& path)
+{
+    size_t p = path.rfind(L'.');
+    return p == std::wstring::npos ? L"" : path.substr(p + 1);
+}
+
+std::wstring GetParentFolder(const std::wstring& path)
+{
+    size_t p = path.rfind(L'\\');
+    return p == std::wstring::npos ? L"" : path.substr(0, p);
+}
+
+bool RemoveFile(const std::wstring& path)
+{
+    DWORD attrs = Attributes(path);
+    if (attrs == INVALID_FILE_ATTRIBUTES) {
+        DWORD err = GetLastError();
+        return !path.empty() && (err == ERROR_FILE_NOT_FOUND || err == ERROR_PATH_NOT_FOUND);
+    }
+    if (attrs & FILE_ATTRIBUTE_DIRECTORY)
+        return false;
+    std::wstring api = ApiPath(path);
+    SetFileAttributesW(api.c_str(), FILE_ATTRIBUTE_NORMAL);
+    if (DeleteFileW(api.c_str()))
+        return true;
+    // Still there: give it back its attributes.
+    SetFileAttributesW(api.c_str(), attrs);
+    return false;
+}
+
+bool WriteTextFile(const std::wstring& path, const std::wstring& text)
+{
+    if (path.empty())
+        return false;
+    DWORD oldAttrs = Attributes(path);
+    if (oldAttrs != INVALID_FILE_ATTRIBUTES && (oldAttrs & FILE_ATTRIBUTE_DIRECTORY))
+        return false;
+    std::string bytes = ToAnsi(text);
+    if (!text.empty() && bytes.empty())
+        return false;
+
+    // The new text goes to a fresh file beside the target first, so a failed
+    // write (full disk, lost share) leaves the old file whole.
+    std::wstring temp;
+    FileHandle out(INVALID_HANDLE_VALUE);
+    for (unsigned n = 0; n < 100 && !out.ok(); ++n) {
+        wchar_t suffix[40];
+        wsprintfW(suffix, L".~%lx%02x.tmp", GetCurrentProcessId(), n);
+        temp = path + suffix;
+        HANDLE h = CreateFileW(ApiPath(temp).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                               nullptr);
+        if (h != INVALID_HANDLE_VALUE)
+            out.reset(h);
+        else if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS)
+            return false;
+    }
+    if (!out.ok())
+        return false;
+    bool written = true;
+    size_t done = 0;
+    while (written && done < bytes.size()) {
+        DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 24));
+        DWORD wrote = 0;
+        written = WriteFile(out.get(), bytes.data() + done, chunk, &wrote, nullptr) && wrote == chunk;
+        done += wrote;
+    }
+    written = written && FlushFileBuffers(out.get());
+    out.close();
+    std::wstring apiTemp = ApiPath(temp);
+    if (!written) {
+        DeleteFileW(apiTemp.c_str());
+        return false;
+    }
+    std::wstring api = ApiPath(path);
+    // A read-only target would refuse to be replaced; the old behaviour
+    // removed it anyway, so its attributes are cleared for the replace.
+    if (oldAttrs != INVALID_FILE_ATTRIBUTES)
+        SetFileAttributesW(api.c_str(), FILE_ATTRIBUTE_NORMAL);
+    if (MoveFileExW(apiTemp.c_str(), api.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return true;
+    if (oldAttrs != INVALID_FILE_ATTRIBUTES)
+        SetFileAttributesW(api.c_str(), oldAttrs);
+    DeleteFileW(apiTemp.c_str());
+    return false;
+}
+
+bool MoveFile(const std::wstring& source, const std::wstring& dest)
+{
+    DWORD srcAttrs = Attributes(source);
+    if (!IsFile(srcAttrs) || dest.empty())
+        return false;
+    // Deleting the destination first would delete the only copy.
+    if (SamePath(source, dest))
+        return true;
+    DWORD destAttrs = Attributes(dest);
+    if (destAttrs != INVALID_FILE_ATTRIBUTES && (destAttrs & FILE_ATTRIBUTE_DIRECTORY))
+        return false;
+    std::wstring apiSrc = ApiPath(source), apiDest = ApiPath(dest);
+    if (destAttrs != INVALID_FILE_ATTRIBUTES)
+        SetFileAttributesW(apiDest.c_str(), FILE_ATTRIBUTE_NORMAL);
+    // The copy takes the source's attributes; cleared, the moved file is a
+    // plain file as before.
+    SetFileAttributesW(apiSrc.c_str(), FILE_ATTRIBUTE_NORMAL);
+    if (!CopyFileW(apiSrc.c_str(), apiDest.c_str(), FALSE)) {
+        SetFileAttributesW(apiSrc.c_str(), srcAttrs);
+        if (destAttrs != INVALID_FILE_ATTRIBUTES)
+            SetFileAttributesW(apiDest.c_str(), destAttrs);
+        return false;
+    }
+    if (!DeleteFileW(apiSrc.c_str()))
+        SetFileAttributesW(apiSrc.c_str(), srcAttrs);
+    return true;
+}
+
+std::wstring ReadTextFile(const std::wstring& path)
+{
+    if (!IsFile(Attributes(path)))
+        return L"";
+    // Read-only, hidden and system files open for reading as they are, so
+    // their attributes need not be touched.
+    FileHandle in(CreateFileW(ApiPath(path).c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!in.ok())
+        return L"";
+    LARGE_INTEGER size;
+    if (!GetFileSizeEx(in.get(), &size) || size.QuadPart < 0 || size.QuadPart > INT_MAX)
+        return L"";
+    std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
+    size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD got = 0;
+        DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 24));
+        if (!ReadFile(in.get(), bytes.data() + done, chunk, &got, nullptr))
+            return L"";
+        if (got == 0)
+            break;
+        done += got;
+    }
+    return FromAnsi(bytes.data(), done);
+}
+
+long GetFileSize(const std::wstring& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (path.empty() || !GetFileAttributesExW(ApiPath(path).c_str(), GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return 0;
+    ULONGLONG bytes = (static_cast<ULONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    return bytes > static_cast<ULONGLONG>(LONG_MAX) ? LONG_MAX : static_cast<long>(bytes);
+}
+
+int GetFolderFiles(const std::wstring& folder, const std::wstring& ext, std::wstring& list)
+{
+    list.clear();
+    if (!FolderExists(folder))
+        return 0;
+    std::wstring pattern = folder + (ext.empty() ? L"\\*.*" : L"\\*." + ext);
+    WIN32_FIND_DATAW fd;
+    FindHandle find(FindFirstFileExW(ApiPath(pattern).c_str(), FindExInfoStandard, &fd, FindExSearchNameMatch,
+                                     nullptr, 0));
+    if (!find.ok())
+        return 0;
+    int count = 0;
+    do {
+        if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            continue;
+        if (count > 0)
+            list += L'*';
+        list += fd.cFileName;
+        ++count;
+    } while (FindNextFileW(find.get(), &fd));
+    return count;
+}
+
+std::wstring StripNull(const std::wstring& text)
+{
+    size_t p = text.find(L'\0');
+    return p == std::wstring::npos ? text : text.substr(0, p);
+}
+
+} // namespace ModFileOps
+
+// Callers that did not include windows.h first call the plain name.
+#undef MoveFile
+namespace ModFileOps {
+bool MoveFile(const std::wstring& source, const std::wstring& dest);
+bool MoveFile(const std::wstring& source, const std::wstring& dest)
+{
+    return MoveFileW(source, dest);
+}
+} // namespace ModFileOps

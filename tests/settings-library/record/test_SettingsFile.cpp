@@ -1,0 +1,222 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "RecordBytes.h"
+#include "ScratchDir.h"
+#include "SettingsRecord.h"
+
+using namespace SettingsRecordFile;
+
+namespace {
+
+struct Shown {
+    std::wstring text, title;
+    UINT style = 0;
+};
+
+// Captures the messages for the lifetime of one test.
+class CapturedMessages {
+public:
+    CapturedMessages()
+    {
+        SetMessageHook([this](const std::wstring& text, const std::wstring& title, UINT style) {
+            shown.push_back({text, title, style});
+        });
+    }
+    ~CapturedMessages() { SetMessageHook(nullptr); }
+    std::vector<Shown> shown;
+};
+
+std::wstring ReadFailedText(const std::wstring& file)
+{
+    return L"Unable to access program settings file:\r\n" + file +
+           L"\r\nThere may be a problem with file permissions, or the file plimsors.dat may be corrupt. If you "
+           L"believe that you have permission to access the file, try deleting it. TARNEL will then create a new "
+           L"settings file.";
+}
+
+int FilesIn(const std::wstring& folder)
+{
+    int n = 0;
+    WIN32_FIND_DATAW fd;
+    HANDLE h = FindFirstFileW((folder + L"\\*").c_str(), &fd);
+    if (h == INVALID_HANDLE_VALUE)
+        return 0;
+    do {
+        if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            ++n;
+    } while (FindNextFileW(h, &fd));
+    FindClose(h);
+    return n;
+}
+
+} // namespace
+
+TEST(SettingsFile, PathsComeFromTheModuleFolder)
+{
+    wchar_t exe[MAX_PATH];
+    DWORD n = GetModuleFileNameW(nullptr, exe, MAX_PATH);
+    std::wstring exePath(exe, n);
+    EXPECT_EQ(ModuleFolder(), exePath.substr(0, exePath.rfind(L'\\')));
+    EXPECT_EQ(SettingsFolder(), ModuleFolder() + L"\\Settings");
+    EXPECT_EQ(SettingsFolderOf(L"C:\\prog\\"), L"C:\\prog\\Settings");
+    EXPECT_EQ(SettingsFolderOf(L"C:\\prog"), L"C:\\prog\\Settings");
+    EXPECT_EQ(SettingsFilePath(L"C:\\prog\\Settings"), L"C:\\prog\\Settings\\plimsors.dat");
+    EXPECT_EQ(&Settings(), &Settings());
+}
+
+TEST(SettingsFile, MissingFolderIsCreatedAndTheRecordTakesTheDefaults)
+{
+    ScratchDir dir(L"rec-nofolder");
+    CapturedMessages messages;
+    std::wstring folder = dir / L"Settings";
+    SettingsRecord rec;
+    EXPECT_TRUE(ReadSettingsFile(folder, rec));
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(GetFileAttributesW(folder.c_str()) & FILE_ATTRIBUTE_DIRECTORY);
+    EXPECT_EQ(FilesIn(folder), 0) << "nothing is written on reading";
+    EXPECT_EQ(BuildRecordBytes(rec).bytes, BuildRecordBytes(DefaultRecord()).bytes);
+
+    EXPECT_TRUE(WriteSettingsFile(folder, rec));
+    EXPECT_EQ(ReadBytes(SettingsFilePath(folder)), BuildRecordBytes(DefaultRecord()).bytes);
+    EXPECT_EQ(FilesIn(folder), 1) << "no temporary file left";
+}
+
+TEST(SettingsFile, ShorterRecordReplacesLongerFileWhole)
+{
+    ScratchDir dir(L"rec-shorter");
+    CapturedMessages messages;
+    std::wstring file = SettingsFilePath(dir.Path());
+    SettingsRecord longer = FullRecord();
+    longer.ExePath3 = std::wstring(3000, L'p');
+    ASSERT_TRUE(WriteSettingsFile(dir.Path(), longer));
+    SettingsRecord shorter = DefaultRecord();
+    shorter.ColorTag = 0x123456;
+    ASSERT_TRUE(WriteSettingsFile(dir.Path(), shorter));
+    EXPECT_EQ(ReadBytes(file), BuildRecordBytes(shorter).bytes) << "no tail of the old file";
+
+    // A file left by a writer that did not truncate: the stale tail is ignored.
+    ASSERT_TRUE(WriteBytes(file, BuildRecordBytes(shorter).bytes + std::string(500, '\x7F')));
+    SettingsRecord back;
+    EXPECT_EQ(ReadRecord(file, back), ReadResult::Read);
+    EXPECT_EQ(BuildRecordBytes(back).bytes, BuildRecordBytes(shorter).bytes);
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST(SettingsFile, LibraryCarriesUTF8TextThroughAndMendsWinState)
+{
+    ScratchDir dir(L"rec-utf8");
+    CapturedMessages messages;
+    std::wstring file = SettingsFilePath(dir.Path());
+    SettingsRecord program = FullRecord();
+    program.UTF8Text = true;
+    program.WinState = 1;
+    ASSERT_TRUE(WriteBytes(file, BuildRecordBytes(program).bytes));
+
+    SettingsRecord library;
+    ASSERT_TRUE(ReadSettingsFile(dir.Path(), library));
+    EXPECT_TRUE(library.UTF8Text);
+    EXPECT_EQ(library.WinState, 2);
+    ASSERT_TRUE(WriteSettingsFile(dir.Path(), library));
+    std::string bytes = ReadBytes(file);
+    ASSERT_GE(bytes.size(), 2u);
+    EXPECT_EQ(bytes.substr(bytes.size() - 2), "\xFF\xFF");
+
+    program.WinState = 0;
+    ASSERT_TRUE(WriteBytes(file, BuildRecordBytes(program).bytes));
+    ASSERT_TRUE(ReadSettingsFile(dir.Path(), library));
+    EXPECT_EQ(library.WinState, 0);
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST(SettingsFile, TruncatedFileReadsWithDefaultsAndNoMessage)
+{
+    ScratchDir dir(L"rec-trunc");
+    CapturedMessages messages;
+    std::wstring file = SettingsFilePath(dir.Path());
+    RecordBytes rb = BuildRecordBytes(FullRecord());
+    ASSERT_TRUE(WriteBytes(file, rb.bytes.substr(0, rb.fieldEnds[15] + 3)));  // into the flags after HotKeys
+    SettingsRecord raw;
+    EXPECT_EQ(ReadRecord(file, raw), ReadResult::Partial);
+    EXPECT_EQ(raw.HotKeys, FullRecord().HotKeys);
+    EXPECT_TRUE(raw.EdFontName.empty()) << "no defaults at file level";
+
+    SettingsRecord rec;
+    rec.EdFontName = L"stale";
+    EXPECT_TRUE(ReadSettingsFile(dir.Path(), rec));
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(rec.ColorTag, FullRecord().ColorTag);
+    EXPECT_EQ(rec.EdFontName, L"Courier New") << "the record is emptied before reading";
+    EXPECT_EQ(rec.ButtonCaptions.size(), 28u);
+}
+
+TEST(SettingsFile, FailedWriteKeepsTheOldFileAndSaysSo)
+{
+    ScratchDir dir(L"rec-failwrite");
+    CapturedMessages messages;
+    std::wstring file = SettingsFilePath(dir.Path());
+    ASSERT_TRUE(WriteSettingsFile(dir.Path(), FullRecord()));
+    std::string old = ReadBytes(file);
+
+    HANDLE lock = CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    bool wrote = WriteSettingsFile(dir.Path(), DefaultRecord());
+    CloseHandle(lock);
+    EXPECT_FALSE(wrote);
+    EXPECT_EQ(ReadBytes(file), old);
+    EXPECT_EQ(FilesIn(dir.Path()), 1) << "no temporary file left";
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, L"Unable to save program settings to file:\r\n" + file +
+                                          L"\r\n. There may be a problem with file permissions.");
+    EXPECT_EQ(messages.shown[0].title, L"TARNEL Editor Settings");
+    EXPECT_EQ(messages.shown[0].style, static_cast<UINT>(MB_OK | MB_ICONINFORMATION));
+}
+
+TEST(SettingsFile, FailedReadSaysSoAndLeavesTheRecord)
+{
+    ScratchDir dir(L"rec-failread");
+    CapturedMessages messages;
+    std::wstring file = SettingsFilePath(dir.Path());
+    ASSERT_TRUE(WriteBytes(file, BuildRecordBytes(FullRecord()).bytes));
+    SettingsRecord rec;
+    rec.ColorTag = 5;
+
+    HANDLE lock = CreateFileW(file.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    bool read = ReadSettingsFile(dir.Path(), rec);
+    CloseHandle(lock);
+    EXPECT_FALSE(read);
+    EXPECT_EQ(rec.ColorTag, 5);
+    EXPECT_TRUE(rec.CustColors.empty()) << "no defaults after a failed read";
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, ReadFailedText(file));
+    EXPECT_EQ(messages.shown[0].title, L"TARNEL Editor Settings");
+    EXPECT_EQ(messages.shown[0].style, static_cast<UINT>(MB_OK | MB_ICONINFORMATION));
+
+    // A file where the folder should be: the folder cannot be made.
+    std::wstring blocked = dir / L"blocked";
+    ASSERT_TRUE(WriteBytes(blocked, "x"));
+    EXPECT_FALSE(ReadSettingsFile(blocked, rec));
+    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_EQ(messages.shown[1].text, ReadFailedText(SettingsFilePath(blocked)));
+}
+
+TEST(SettingsFile, ProgramWritesOnlyIntoAnExistingFolder)
+{
+    ScratchDir dir(L"rec-program");
+    CapturedMessages messages;
+    std::wstring missing = dir / L"Settings";
+    EXPECT_FALSE(WriteRecordIfFolderExists(missing, FullRecord()));
+    EXPECT_EQ(GetFileAttributesW(missing.c_str()), INVALID_FILE_ATTRIBUTES) << "the program never makes the folder";
+
+    SettingsRecord rec = FullRecord();
+    EXPECT_EQ(ReadRecord(SettingsFilePath(missing), rec), ReadResult::Missing);
+    EXPECT_EQ(rec.ColorTag, FullRecord().ColorTag) << "a missing file leaves the record";
+
+    EXPECT_TRUE(WriteRecordIfFolderExists(dir.Path(), FullRecord()));
+    SettingsRecord back;
+    EXPECT_EQ(ReadRecord(SettingsFilePath(dir.Path()), back), ReadResult::Read);
+    EXPECT_EQ(BuildRecordBytes(back).bytes, BuildRecordBytes(FullRecord()).bytes);
+    EXPECT_TRUE(messages.shown.empty());
+}

@@ -1,0 +1,383 @@
+// KvRTB: the window side: creation, sizing, teardown, and the message
+// handling that raises the control's events. The text members are in
+// KvRTBText.cpp.
+#include "KvRTB.h"
+
+#include "forms/Form.h"
+
+#include <richedit.h>
+#include <shellapi.h>
+
+namespace {
+
+const wchar_t kHostClass[] = L"KvRTB";
+const UINT kEditorLimit = 8000000;   // characters
+
+HMODULE CodeModule()
+{
+    HMODULE m = nullptr;
+    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                           GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       reinterpret_cast<LPCWSTR>(&CodeModule), &m);
+    return m;
+}
+
+int ShiftMask()
+{
+    int shift = 0;
+    if (GetKeyState(VK_SHIFT) < 0)
+        shift |= 1;
+    if (GetKeyState(VK_CONTROL) < 0)
+        shift |= 2;
+    if (GetKeyState(VK_MENU) < 0)
+        shift |= 4;
+    return shift;
+}
+
+bool IsNavigationKey(int key)
+{
+    return key >= VK_PRIOR && key <= VK_DOWN;   // 33-40
+}
+
+// The RichEdit messages the control reacts to, before the RichEdit's own procedure.
+const UINT kRtbMessages[] = {WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MBUTTONDOWN, WM_LBUTTONUP,
+                             WM_RBUTTONUP,   WM_MBUTTONUP,   WM_MOUSEMOVE,   WM_KEYDOWN,
+                             WM_CHAR,        WM_KEYUP,       WM_MOUSEWHEEL,  WM_VSCROLL,
+                             WM_MOUSEACTIVATE, WM_DROPFILES};
+
+} // namespace
+
+KvRTB::KvRTB() = default;
+
+KvRTB::~KvRTB()
+{
+    // The base class destroys the host window after this object is gone, and
+    // tearing down the RichEdit may notify the host: it must not reach us.
+    if (hwnd)
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    DestroyRTB();
+}
+
+template <class F, class... A> bool KvRTB::Raise(const F& event, A&... args)
+{
+    if (!event)
+        return true;
+    forms::Form* form = OwnerForm();
+    if (form && form->Quiet())
+        return true;
+    auto alive = AliveToken();
+    F fn = event;   // the handler may replace itself or destroy the control
+    fn(args...);
+    return *alive;
+}
+
+HWND KvRTB::CreateHandle(HWND parent, const RECT& px)
+{
+    static bool registered = false;
+    HINSTANCE inst = CodeModule();
+    if (!registered) {
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof(wc);
+        wc.lpfnWndProc = &KvRTB::HostProc;
+        wc.hInstance = inst;
+        wc.hCursor = LoadCursorW(nullptr, IDC_IBEAM);
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+        wc.lpszClassName = kHostClass;
+        registered = RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+        if (!registered)
+            return nullptr;
+    }
+    HWND host = CreateWindowExW(WS_EX_CONTROLPARENT, kHostClass, L"",
+                                WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, px.left, px.top,
+                                px.right - px.left, px.bottom - px.top, parent, nullptr, inst,
+                                this);
+    if (!host)
+        return nullptr;
+    // Without a RichEdit the control stays, empty: every member then does nothing.
+    CreateRTB(host);
+    return host;
+}
+
+bool KvRTB::CreateRTB(HWND host)
+{
+    if (rtb_)
+        return true;
+    const wchar_t* cls = L"RICHEDIT50W";
+    richEditLib_ = LoadLibraryW(L"msftedit.dll");
+    if (!richEditLib_) {
+        cls = L"RichEdit20W";
+        richEditLib_ = LoadLibraryW(L"riched20.dll");
+    }
+    if (!richEditLib_)
+        return false;
+    RECT rc{};
+    GetClientRect(host, &rc);
+    const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL |
+                        WS_TABSTOP | ES_MULTILINE | ES_SAVESEL | ES_WANTRETURN | ES_AUTOVSCROLL |
+                        ES_AUTOHSCROLL | ES_DISABLENOSCROLL | ES_SELECTIONBAR | ES_NOHIDESEL |
+                        ES_SUNKEN;
+    rtb_ = CreateWindowExW(WS_EX_CLIENTEDGE, cls, L"", style, 0, 0, rc.right, rc.bottom, host,
+                           nullptr, CodeModule(), nullptr);
+    if (!rtb_) {
+        FreeLibrary(richEditLib_);
+        richEditLib_ = nullptr;
+        return false;
+    }
+    SendMessageW(rtb_, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandleNow()), TRUE);
+    SendMessageW(rtb_, EM_EXLIMITTEXT, 0, kEditorLimit);
+    ShowWindow(rtb_, SW_SHOW);
+    DragAcceptFiles(rtb_, TRUE);
+    SubclassRTB();
+    return true;
+}
+
+void KvRTB::SubclassRTB()
+{
+    if (Subclasser) {
+        subclasser_ = Subclasser;
+    } else {
+        if (!ownSubclasser_)
+            ownSubclasser_ = std::make_unique<CSubclass>();
+        subclasser_ = ownSubclasser_.get();
+    }
+    subclasserAlive_ = subclasser_->AliveToken();
+    // A refused hook leaves a plain RichEdit that raises no key or mouse events.
+    if (!subclasser_->Subclass(rtb_, 0, 2, this)) {
+        subclasser_ = nullptr;
+        return;
+    }
+    for (UINT m : kRtbMessages)
+        subclasser_->AddMsg(rtb_, static_cast<int>(m), CSubclass::kBefore);
+}
+
+void KvRTB::OnDestroying()
+{
+    DestroyRTB();
+}
+
+void KvRTB::DestroyRTB()
+{
+    if (rtb_) {
+        // A shared subclasser that is already gone has released the hook itself.
+        if (subclasser_ && subclasserAlive_ && *subclasserAlive_) {
+            subclasser_->DelMsg(rtb_, CSubclass::kAllMessages, CSubclass::kBefore);
+            subclasser_->UnSubclass(rtb_);
+        }
+        subclasser_ = nullptr;
+        subclasserAlive_.reset();
+        DragAcceptFiles(rtb_, FALSE);
+        ShowWindow(rtb_, SW_HIDE);
+        DestroyWindow(rtb_);
+        rtb_ = nullptr;
+    }
+    // Only once the RichEdit window is gone may its library go.
+    if (richEditLib_) {
+        FreeLibrary(richEditLib_);
+        richEditLib_ = nullptr;
+    }
+}
+
+LRESULT CALLBACK KvRTB::HostProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
+{
+    if (msg == WM_NCCREATE) {
+        auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<KvRTB*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (msg == WM_NCDESTROY)
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    if (!self)
+        return DefWindowProcW(hwnd, msg, wp, lp);
+    try {
+        return self->HostWindowProc(hwnd, msg, wp, lp);
+    } catch (...) {
+        return DefWindowProcW(hwnd, msg, wp, lp);
+    }
+}
+
+LRESULT KvRTB::HostWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
+{
+    switch (msg) {
+    case WM_COMMAND:
+        if (rtb_ && reinterpret_cast<HWND>(lp) == rtb_ && HIWORD(wp) == EN_CHANGE)
+            Raise(OnChange);
+        return 0;
+    case WM_NOTIFY: {
+        auto* nm = reinterpret_cast<const NMHDR*>(lp);
+        if (rtb_ && nm && nm->hwndFrom == rtb_ && nm->code == EN_SELCHANGE) {
+            auto* sc = reinterpret_cast<const SELCHANGE*>(lp);
+            long start = sc->chrg.cpMin;
+            long type = sc->seltyp;
+            Raise(OnSelChange, start, type);
+        }
+        return 0;
+    }
+    case WM_SETFOCUS:
+        // The host only passes the focus on, so the form sees this control
+        // take it while the typing happens in the RichEdit.
+        if (rtb_)
+            ::SetFocus(rtb_);
+        return 0;
+    case WM_SIZE:
+        if (rtb_)
+            SetWindowPos(rtb_, nullptr, 0, 0, LOWORD(lp), HIWORD(lp),
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+        return 0;
+    case WM_DESTROY:
+        DestroyRTB();
+        return 0;
+    default:
+        return DefWindowProcW(hwnd, msg, wp, lp);
+    }
+}
+
+void KvRTB::SubclassBefore(int ordinal, bool& handled, LRESULT& result, HWND, UINT msg,
+                           WPARAM wParam, LPARAM lParam, LONG_PTR&)
+{
+    if (ordinal == 2)
+        handled = RTBWindowProc(msg, wParam, lParam, result);
+}
+
+// True eats the message: the RichEdit never sees it. The events get copies of
+// wParam and lParam, so handlers change what is tested here, not what the
+// RichEdit receives.
+bool KvRTB::RTBWindowProc(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
+{
+    auto alive = AliveToken();
+    long pos = static_cast<long>(lp);
+    int button = 0;
+    switch (msg) {
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+        button = msg == WM_LBUTTONDOWN ? 1 : msg == WM_RBUTTONDOWN ? 2 : 4;
+        return !Raise(MouseDown, button, pos);
+    case WM_LBUTTONUP: {
+        button = 1;
+        if (!Raise(MouseUp, button, pos))
+            return true;
+        long type = 3;
+        return !Raise(LineEvent, type);
+    }
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+        button = msg == WM_RBUTTONUP ? 2 : 4;
+        return !Raise(MouseUp, button, pos);
+    case WM_MOUSEMOVE:
+        return !Raise(MouseMove);
+    case WM_VSCROLL: {
+        WPARAM w = wp;
+        return !Raise(VScroll, w);
+    }
+    case WM_MOUSEWHEEL: {
+        WPARAM w = wp;
+        LPARAM l = lp;
+        return !Raise(WheelScroll, w, l);
+    }
+    case WM_DROPFILES: {
+        HDROP drop = reinterpret_cast<HDROP>(wp);
+        forms::Form* form = OwnerForm();
+        if (FileDrop && !(form && form->Quiet()))
+            Raise(FileDrop, drop);   // the handler owns the drop now
+        else
+            DragFinish(drop);
+        return true;
+    }
+    case WM_MOUSEACTIVATE:
+        // A click into an editor without the focus gives it to the host
+        // first (which hands it on), so the form sees the control take it.
+        if (GetFocus() != rtb_) {
+            ::SetFocus(hwnd);
+            result = MA_NOACTIVATE;
+            return true;
+        }
+        return false;
+    case WM_KEYDOWN:
+        return OnKeyDown(wp, lp) || !*alive;
+    case WM_KEYUP:
+        return OnKeyUp(wp) || !*alive;
+    case WM_CHAR:
+        return OnChar(wp) || !*alive;
+    default:
+        return false;
+    }
+}
+
+bool KvRTB::OnKeyDown(WPARAM wp, LPARAM lp)
+{
+    int key = static_cast<int>(wp);
+    int shift = ShiftMask();
+    enterEaten_ = false;
+    if (key == VK_TAB)
+        return true;
+    if (key == VK_RETURN || IsNavigationKey(key)) {
+        bool enter = key == VK_RETURN;
+        if (!Raise(KeyDown, key, shift))
+            return true;
+        if (key == 0) {
+            enterEaten_ = enter;
+            return true;
+        }
+        // Wine's RichEdit breaks the line on key-down, before KeyPress could
+        // stop it (and even when read-only); the control therefore makes the
+        // break itself from WM_CHAR (OnChar) on every platform.
+        return enter;
+    }
+    if (readOnly_)
+        return true;
+    if (TranslateAccelerator) {
+        MSG m{};
+        m.hwnd = rtb_;
+        m.message = WM_KEYDOWN;
+        m.wParam = wp;
+        m.lParam = lp;
+        auto fn = TranslateAccelerator;
+        if (fn(m, shift))
+            return true;
+    }
+    return !Raise(KeyDown, key, shift) || key == 0;
+}
+
+bool KvRTB::OnKeyUp(WPARAM wp)
+{
+    if (readOnly_)
+        return true;
+    int key = static_cast<int>(wp);
+    int shift = ShiftMask();
+    if (key == VK_TAB) {
+        Raise(TabPress);
+        return true;
+    }
+    if (key == VK_RETURN) {
+        long type = 2;
+        return !Raise(LineEvent, type);
+    }
+    if (IsNavigationKey(key)) {
+        if (!Raise(NavigationKey, key, shift))
+            return true;
+        long type = 1;
+        return !Raise(LineEvent, type);
+    }
+    return !Raise(KeyUp, key, shift);
+}
+
+bool KvRTB::OnChar(WPARAM wp)
+{
+    if (readOnly_)
+        return true;
+    int ascii = static_cast<int>(wp);
+    if (ascii == '\t')
+        return true;
+    if (ascii == '\r') {
+        if (enterEaten_) {
+            enterEaten_ = false;
+            return true;
+        }
+        if (Raise(KeyPress, ascii) && ascii != 0 && rtb_) {
+            SendMessageW(rtb_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"\r"));
+            SendMessageW(rtb_, EM_SCROLLCARET, 0, 0);
+        }
+        return true;
+    }
+    return !Raise(KeyPress, ascii);
+}

@@ -1,0 +1,227 @@
+#pragma once
+// KvRTB: the rich-text editor control every text view is built on (the main
+// window's JT1, the clipping pad's RTBOps, the reference, object-browser and
+// auto-insert boxes). A host window placed on a form like any control, with
+// a RichEdit window filling it ("RICHEDIT50W" of msftedit.dll, else
+// "RichEdit20W" of riched20.dll).
+//
+// The RichEdit's keyboard and mouse messages reach the control through a
+// CSubclass hook and come out as the events below; EN_CHANGE and
+// EN_SELCHANGE arrive at the host window. OnChange and OnSelChange only come
+// when the RichEdit's event mask asks for them (EM_SETEVENTMASK through
+// RTBhWnd, set by the owner of the editor).
+//
+// Positions are 0-based characters, paragraph ends counting one; lines are
+// 0-based; an end of -1 means the end of the text. Text crosses the control
+// as UTF-16; files are read and written in the system code page, or UTF-8
+// when ModKvRTB::UTF8Text is on.
+#include "forms/Control.h"
+
+#include "CSubclass.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+class KvRTB : public forms::Control, private ISubclassOwner {
+public:
+    KvRTB();
+    ~KvRTB() override;
+
+    // Set before the window is created. The subclasser shared by the
+    // program's controls; without one the control uses a private one.
+    CSubclass* Subclasser = nullptr;
+    // The container's keyboard shortcuts: offered every key but Tab, Enter
+    // and the navigation keys before the editor sees it (not in read-only
+    // mode, which swallows those keys); true when the container used the key
+    // (it then reaches neither KeyDown nor the RichEdit). Shift is 1 Shift,
+    // 2 Ctrl, 4 Alt.
+    std::function<bool(const MSG& msg, int Shift)> TranslateAccelerator;
+
+    // ---- Events (all arguments by reference: a handler that changes them
+    // changes what the control does next, never what the RichEdit receives).
+    // They hide the base Control's key and mouse events, which this control
+    // never raises. ----
+    // Files dropped on the editor; the handler owns the drop handle (reads
+    // the paths, then DragFinish). Without a handler the drop is finished.
+    std::function<void(HDROP& FileHandle)> FileDrop;
+    // Enter and the navigation keys (33-40) always, also when read-only;
+    // other keys but Tab once the container declined them, not when
+    // read-only. Keycode 0 eats the key (for Enter, its line break too).
+    std::function<void(int& Keycode, int& Shift)> KeyDown;
+    // Typed characters except Tab, not when read-only; KeyAscii 13 set to 0
+    // stops the line break.
+    std::function<void(int& KeyAscii)> KeyPress;
+    // Key released, except Tab, Enter and 33-40; not when read-only.
+    std::function<void(int& Keycode, int& Shift)> KeyUp;
+    // Tab released (the editor never inserts a tab from the keyboard).
+    std::function<void()> TabPress;
+    // Button 1 left, 2 right, 4 middle; PosXY the client point (x low word, y high).
+    std::function<void(int& Button, long& PosXY)> MouseDown;
+    std::function<void()> MouseMove;
+    std::function<void(int& Button, long& PosXY)> MouseUp;
+    std::function<void()> OnChange;
+    // LType 1 a navigation key went up, 2 Enter went up, 3 the left button went up.
+    std::function<void(long& LType)> LineEvent;
+    // Start of the new selection and the SEL_* selection type.
+    std::function<void(long& StartPoint, long& SelType)> OnSelChange;
+    std::function<void(WPARAM& wParam1)> VScroll;
+    std::function<void(WPARAM& wParam1, LPARAM& lParam1)> WheelScroll;
+    std::function<void(int& Keycode, int& Shift)> NavigationKey;
+    // Part of the control's interface; the control itself never raises it.
+    std::function<void()> ParentWindowMoving;
+
+    // ---- Window ----
+    HWND RTBhWnd() const { return rtb_; }
+    using Control::Enabled;
+    void Enabled(bool BooEnabled);
+    // Keys that would change the text are swallowed; navigation still works.
+    // Text set through the members below still changes.
+    void ReadOnly(bool BooROnly) { readOnly_ = BooROnly; }
+    bool ReadOnly() const { return readOnly_; }
+    using Control::BackColor;
+    void BackColor(COLORREF LCol);
+    // Colour of the whole text.
+    void ForeColor(COLORREF LCol);
+    // True: wrap at the window edge; false: no wrapping.
+    void WordWrap(bool BooWrap);
+    void FontName(const std::wstring& sFace);
+    std::wstring FontName() const;
+    void FontSize(int iSize);
+    int FontSize() const;
+    // Undo steps the RichEdit keeps; 0 switches undo off.
+    void UndoLimit(long LLimit);
+    void SetFocus();
+
+    // ---- Text ----
+    std::wstring Text() const;
+    void Text(const std::wstring& sTxt);
+    std::wstring TextRTF() const;
+    void TextRTF(const std::wstring& sTxt);
+    std::wstring SelText() const;
+    // Replaces the selection, caret after the new text. The replacement is
+    // undoable only when canUndo is set (commands insert without an undo
+    // step; find-and-replace wants one).
+    void SelText(const std::wstring& sTxt, bool canUndo = false);
+    std::wstring SelTextRTF() const;
+    // Replaces the selection (an empty string deletes it).
+    void SelTextRTF(const std::wstring& sTxt);
+    // Characters in the text, one per line break.
+    long LenText() const;
+    void ClearAll();
+
+    // ---- Character format of the selection ----
+    void SelColor(COLORREF LColor);
+    // The colour, and bold on or off, for the selection.
+    void SelBold(COLORREF LColor, bool BooBold);
+
+    // ---- Selection ----
+    long SelStart() const;
+    // Caret there, nothing selected.
+    void SelStart(long CursPoint);
+    long SelLength() const;
+    void SelAll();
+    // Collapses the selection to its start.
+    void SelNone();
+    void SetSelection(long LStart, long LEnd);
+    void SetSelRange(long LStart, long LLen);
+    void GetSelRange(long& LStart, long& LLen) const;
+    void GetSelection(long& LStart, long& LEnd) const;
+    void HideSel(bool IfHide);
+
+    // ---- Lines and view ----
+    long TopLine() const;
+    void TopLine(long LTop);
+    long TotalLines() const;
+    long BottomLine() const;
+    void Scroll(long NumLines);
+    // Length of the line holding character LOffset, without its break.
+    long GetLineLength(long LOffset) const;
+    // With nothing selected, the length of the caret's line.
+    long GetCurLineNum() const;
+    // First character of a line; -1 when there is no such line.
+    long GetLineIndex(long LinNumber) const;
+    long GetLineFromChar(long LOffset) const;
+    // Line LineNum; LIndex is its first character, or -1 to look it up.
+    std::wstring GetLine(long LineNum, long LIndex) const;
+    // The line holding LIndex, tabs and line breaks as blanks, trimmed.
+    std::wstring GetTrimLine(long LIndex) const;
+
+    // ---- Search and words ----
+    // LOpts: 1 down, 2 whole word, 4 match case. First match inside
+    // LStart..LEnd, or -1.
+    long Find(const std::wstring& sText, long LStart, long LEnd, long LOpts) const;
+    // Last match inside LSt..LEnd, searching up from LEnd; LOpts as for Find
+    // (its down bit is dropped), or -1.
+    long FindBack(const std::wstring& sFind, long LSt, long LEnd, long LOpts) const;
+    // LStart up to LEnd (excluded); "" when LEnd is before LStart.
+    std::wstring GetTextRange(long LStart, long LEnd) const;
+    // The word that starts at the next word break right of SelSt, on its line.
+    std::wstring GetNextWord(long SelSt) const;
+    // The name before a "(" among the five characters before T1St, or the
+    // word before T1St; LStartWord receives its start (0 when none).
+    std::wstring GetLastWord(long T1St, long& LStartWord) const;
+
+    // ---- Clipboard, undo, redraw ----
+    void Cut();
+    void Copy();
+    void Paste();
+    void Undo();
+    bool CanUndo() const;
+    void Redo();
+    bool CanRedo() const;
+    void ClearUndoBuffer();
+    void LockRTB();
+    void UnLockRTB();
+
+    // ---- Files ----
+    // Replaces the text with the file (RTF, or plain text in the document
+    // code page). False, with the text unchanged, when the file cannot be read.
+    bool LoadFile(const std::wstring& sFile, bool AsRTF);
+    // Writes the text (RTF, or plain text with CR LF breaks in the document
+    // code page, no byte-order mark). False when the file could not be
+    // written; an existing file is then left as it was.
+    bool SaveFile(const std::wstring& sFile, bool AsRTF) const;
+
+protected:
+    HWND CreateHandle(HWND parent, const RECT& px) override;
+    void OnDestroying() override;
+    bool WantsSubclass() const override { return false; }
+
+private:
+    static LRESULT CALLBACK HostProc(HWND, UINT, WPARAM, LPARAM);
+
+    // ISubclassOwner: ordinal 2 is the RichEdit window.
+    void SubclassBefore(int ordinal, bool& handled, LRESULT& result, HWND hwnd, UINT msg,
+                        WPARAM wParam, LPARAM lParam, LONG_PTR& userValue) override;
+    int SubclassOrdinals() const override { return 2; }
+
+    bool CreateRTB(HWND host);
+    void SubclassRTB();
+    void DestroyRTB();
+    LRESULT HostWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    bool RTBWindowProc(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
+    bool OnKeyDown(WPARAM wp, LPARAM lp);
+    bool OnKeyUp(WPARAM wp);
+    bool OnChar(WPARAM wp);
+    long WordBreak(int code, long pos) const;
+
+    LRESULT Send(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const;
+    void StreamInText(const std::wstring& text, DWORD format, bool selectionOnly);
+    std::wstring StreamOutText(DWORD format, bool selectionOnly) const;
+    bool StreamInBytes(const std::string& bytes, DWORD format);
+    bool StreamOutBytes(DWORD flags, std::string& bytes) const;
+    template <class F, class... A> bool Raise(const F& event, A&... args);
+    void SetDefaultFormat(bool face, int size, const std::wstring& faceName);
+
+    HWND rtb_ = nullptr;
+    HMODULE richEditLib_ = nullptr;
+    bool readOnly_ = false;
+    bool enterEaten_ = false;   // KeyDown zeroed Enter: its character is swallowed too
+    CSubclass* subclasser_ = nullptr;          // the one in use while hooked
+    std::shared_ptr<bool> subclasserAlive_;
+    std::unique_ptr<CSubclass> ownSubclasser_;
+};

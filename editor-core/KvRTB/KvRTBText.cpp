@@ -1,0 +1,530 @@
+// KvRTB: the members that read and change the text, the selection, formats,
+// lines and files. Almost each is one message to the RichEdit window; with
+// no RichEdit window they do nothing and return 0, false or "".
+#include "KvRTB.h"
+
+#include "ModKvRTB.h"
+
+#include <richedit.h>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace {
+
+const long kFindDown = 1;   // FR_DOWN
+
+CHARFORMATW EmptyFormat()
+{
+    CHARFORMATW cf{};
+    cf.cbSize = sizeof(cf);
+    return cf;
+}
+
+} // namespace
+
+LRESULT KvRTB::Send(UINT msg, WPARAM wp, LPARAM lp) const
+{
+    if (!rtb_)
+        return 0;
+    return SendMessageW(rtb_, msg, wp, lp);
+}
+
+// ---- Stream transfer ------------------------------------------------------
+
+bool KvRTB::StreamInBytes(const std::string& bytes, DWORD format)
+{
+    if (!rtb_)
+        return false;
+    ModKvRTB::StreamBuffer sb;
+    sb.bytes = bytes;
+    EDITSTREAM es{};
+    es.dwCookie = reinterpret_cast<DWORD_PTR>(&sb);
+    es.pfnCallback = &ModKvRTB::StreamInString;
+    SendMessageW(rtb_, EM_STREAMIN, format, reinterpret_cast<LPARAM>(&es));
+    return es.dwError == 0;
+}
+
+// Plain text goes as UTF-16 (SF_UNICODE) and RTF as 7-bit RTF, so no
+// character depends on the system code page on the way.
+void KvRTB::StreamInText(const std::wstring& text, DWORD format, bool selectionOnly)
+{
+    DWORD flags = format | (selectionOnly ? SFF_SELECTION : 0);
+    if (format == SF_TEXT) {
+        flags |= SF_UNICODE;
+        StreamInBytes(std::string(reinterpret_cast<const char*>(text.data()),
+                                  text.size() * sizeof(wchar_t)),
+                      flags);
+    } else {
+        StreamInBytes(ModKvRTB::RtfToBytes(text), flags);
+    }
+}
+
+bool KvRTB::StreamOutBytes(DWORD flags, std::string& bytes) const
+{
+    bytes.clear();
+    if (!rtb_)
+        return false;
+    ModKvRTB::StreamBuffer sb;
+    EDITSTREAM es{};
+    es.dwCookie = reinterpret_cast<DWORD_PTR>(&sb);
+    es.pfnCallback = &ModKvRTB::StreamOutString;
+    SendMessageW(rtb_, EM_STREAMOUT, flags, reinterpret_cast<LPARAM>(&es));
+    bytes.swap(sb.bytes);
+    return es.dwError == 0;
+}
+
+std::wstring KvRTB::StreamOutText(DWORD format, bool selectionOnly) const
+{
+    DWORD flags = format | (selectionOnly ? SFF_SELECTION : 0);
+    if (format == SF_TEXT)
+        flags |= SF_UNICODE;
+    std::string bytes;
+    StreamOutBytes(flags, bytes);
+    if (format != SF_TEXT)
+        return ModKvRTB::RtfFromBytes(bytes);
+    return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()),
+                        bytes.size() / sizeof(wchar_t));
+}
+
+std::wstring KvRTB::Text() const { return StreamOutText(SF_TEXT, false); }
+
+void KvRTB::Text(const std::wstring& sTxt)
+{
+    ClearAll();
+    if (!sTxt.empty())
+        StreamInText(sTxt, SF_TEXT, false);
+}
+
+std::wstring KvRTB::TextRTF() const { return StreamOutText(SF_RTF, false); }
+
+void KvRTB::TextRTF(const std::wstring& sTxt)
+{
+    ClearAll();
+    if (!sTxt.empty())
+        StreamInText(sTxt, SF_RTF, false);
+}
+
+std::wstring KvRTB::SelText() const { return StreamOutText(SF_TEXT, true); }
+
+void KvRTB::SelText(const std::wstring& sTxt, bool canUndo)
+{
+    Send(EM_REPLACESEL, canUndo ? TRUE : FALSE, reinterpret_cast<LPARAM>(sTxt.c_str()));
+}
+
+std::wstring KvRTB::SelTextRTF() const { return StreamOutText(SF_RTF, true); }
+
+void KvRTB::SelTextRTF(const std::wstring& sTxt) { StreamInText(sTxt, SF_RTF, true); }
+
+long KvRTB::LenText() const
+{
+    long n = static_cast<long>(Send(EM_GETLINECOUNT));
+    if (n <= 1)
+        return static_cast<long>(Send(EM_LINELENGTH, 0));
+    long s = static_cast<long>(Send(EM_LINEINDEX, n - 1));
+    return s + static_cast<long>(Send(EM_LINELENGTH, s));
+}
+
+void KvRTB::ClearAll()
+{
+    HideSel(true);
+    SelAll();
+    Send(WM_CLEAR);
+    SelNone();
+    HideSel(false);
+}
+
+// ---- Window properties ----------------------------------------------------
+
+void KvRTB::Enabled(bool BooEnabled)
+{
+    if (rtb_)
+        EnableWindow(rtb_, BooEnabled ? TRUE : FALSE);
+}
+
+void KvRTB::BackColor(COLORREF LCol)
+{
+    SetBackColor(LCol);
+    Send(EM_SETBKGNDCOLOR, 0, LCol);
+}
+
+void KvRTB::ForeColor(COLORREF LCol)
+{
+    CHARFORMATW cf = EmptyFormat();
+    cf.dwMask = CFM_COLOR;
+    cf.crTextColor = LCol;
+    Send(EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&cf));
+}
+
+void KvRTB::WordWrap(bool BooWrap)
+{
+    Send(EM_SETTARGETDEVICE, 0, BooWrap ? 0 : 1);
+}
+
+void KvRTB::SetDefaultFormat(bool face, int size, const std::wstring& faceName)
+{
+    if (!rtb_)
+        return;
+    CHARFORMATW cf = EmptyFormat();
+    if (face) {
+        SetFontName(faceName);
+        cf.dwMask = CFM_FACE;
+        // The face-name field holds 31 characters and the terminating zero.
+        lstrcpynW(cf.szFaceName, faceName.c_str(), LF_FACESIZE);
+    } else {
+        SetFontSize(static_cast<float>(size));
+        cf.dwMask = CFM_SIZE;
+        cf.yHeight = size * 20;   // points to twips
+    }
+    Send(EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&cf));
+}
+
+void KvRTB::FontName(const std::wstring& sFace) { SetDefaultFormat(true, 0, sFace); }
+
+std::wstring KvRTB::FontName() const { return Font().Name; }
+
+void KvRTB::FontSize(int iSize) { SetDefaultFormat(false, iSize, L""); }
+
+int KvRTB::FontSize() const { return static_cast<int>(std::lround(Font().Size)); }
+
+void KvRTB::UndoLimit(long LLimit) { Send(EM_SETUNDOLIMIT, static_cast<WPARAM>(LLimit)); }
+
+void KvRTB::SetFocus()
+{
+    if (rtb_)
+        ::SetFocus(rtb_);
+}
+
+void KvRTB::SelColor(COLORREF LColor)
+{
+    CHARFORMATW cf = EmptyFormat();
+    cf.dwMask = CFM_COLOR;
+    cf.crTextColor = LColor;
+    Send(EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+}
+
+void KvRTB::SelBold(COLORREF LColor, bool BooBold)
+{
+    CHARFORMATW cf = EmptyFormat();
+    Send(EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+    cf.cbSize = sizeof(cf);
+    cf.dwMask = CFM_COLOR | CFM_BOLD;
+    cf.crTextColor = LColor;
+    // Text still in the automatic colour would ignore crTextColor.
+    cf.dwEffects &= ~(CFE_BOLD | CFE_AUTOCOLOR);
+    if (BooBold)
+        cf.dwEffects |= CFE_BOLD;
+    Send(EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+}
+
+// ---- Selection ------------------------------------------------------------
+
+long KvRTB::SelStart() const
+{
+    CHARRANGE cr{};
+    Send(EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&cr));
+    return cr.cpMin;
+}
+
+void KvRTB::SelStart(long CursPoint) { SetSelection(CursPoint, CursPoint); }
+
+long KvRTB::SelLength() const
+{
+    CHARRANGE cr{};
+    Send(EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&cr));
+    return cr.cpMax - cr.cpMin;
+}
+
+void KvRTB::SelAll() { SetSelection(0, -1); }
+
+void KvRTB::SelNone()
+{
+    long start = SelStart();
+    SetSelection(start, start);
+}
+
+void KvRTB::SetSelection(long LStart, long LEnd)
+{
+    CHARRANGE cr{LStart, LEnd};
+    Send(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&cr));
+}
+
+void KvRTB::SetSelRange(long LStart, long LLen) { SetSelection(LStart, LStart + LLen); }
+
+void KvRTB::GetSelRange(long& LStart, long& LLen) const
+{
+    CHARRANGE cr{};
+    Send(EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&cr));
+    LStart = cr.cpMin;
+    LLen = cr.cpMax - cr.cpMin;
+}
+
+void KvRTB::GetSelection(long& LStart, long& LEnd) const
+{
+    CHARRANGE cr{};
+    Send(EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&cr));
+    LStart = cr.cpMin;
+    LEnd = cr.cpMax;
+}
+
+void KvRTB::HideSel(bool IfHide) { Send(EM_HIDESELECTION, IfHide ? 1 : 0, 1); }
+
+// ---- Lines and view -------------------------------------------------------
+
+long KvRTB::TopLine() const { return static_cast<long>(Send(EM_GETFIRSTVISIBLELINE)); }
+
+void KvRTB::TopLine(long LTop)
+{
+    long t = TopLine();
+    if (LTop != t)
+        Send(EM_LINESCROLL, 0, LTop - t);
+}
+
+long KvRTB::TotalLines() const { return static_cast<long>(Send(EM_GETLINECOUNT)); }
+
+long KvRTB::BottomLine() const
+{
+    if (!rtb_)
+        return 0;
+    RECT r{};
+    Send(EM_GETRECT, 0, reinterpret_cast<LPARAM>(&r));
+    POINTL pt{1, r.bottom - r.top - 1};
+    long c = static_cast<long>(Send(EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&pt)));
+    return GetLineFromChar(c);
+}
+
+void KvRTB::Scroll(long NumLines) { Send(EM_LINESCROLL, 0, NumLines); }
+
+long KvRTB::GetLineLength(long LOffset) const
+{
+    return static_cast<long>(Send(EM_LINELENGTH, static_cast<WPARAM>(LOffset)));
+}
+
+long KvRTB::GetCurLineNum() const
+{
+    // Wine's RichEdit answers EM_LINELENGTH(-1) with 0 when nothing is
+    // selected; the caret's line is what that question means then.
+    if (SelLength() == 0)
+        return GetLineLength(SelStart());
+    return GetLineLength(-1);
+}
+
+long KvRTB::GetLineIndex(long LinNumber) const
+{
+    if (!rtb_)
+        return -1;
+    return static_cast<long>(Send(EM_LINEINDEX, static_cast<WPARAM>(LinNumber)));
+}
+
+long KvRTB::GetLineFromChar(long LOffset) const
+{
+    return static_cast<long>(Send(EM_EXLINEFROMCHAR, 0, LOffset));
+}
+
+std::wstring KvRTB::GetLine(long LineNum, long LIndex) const
+{
+    if (!rtb_)
+        return {};
+    if (LIndex == -1)
+        LIndex = GetLineIndex(LineNum);
+    long len = GetLineLength(LIndex);
+    // EM_GETLINE takes the buffer size in the buffer's first unit.
+    std::vector<wchar_t> buf(static_cast<size_t>(len) + 3, L'\0');
+    buf[0] = static_cast<wchar_t>(std::min<long>(len + 1, 0xFFFF));
+    long n = static_cast<long>(Send(EM_GETLINE, static_cast<WPARAM>(LineNum),
+                                    reinterpret_cast<LPARAM>(buf.data())));
+    if (n <= 0)
+        return {};
+    return std::wstring(buf.data(), static_cast<size_t>(std::min<long>(n, len + 1)));
+}
+
+std::wstring KvRTB::GetTrimLine(long LIndex) const
+{
+    if (!rtb_)
+        return {};
+    std::wstring line = GetLine(GetLineFromChar(LIndex), GetLineIndex(GetLineFromChar(LIndex)));
+    for (wchar_t& c : line) {
+        if (c == L'\t' || c == L'\r' || c == L'\n')
+            c = L' ';
+    }
+    size_t first = line.find_first_not_of(L' ');
+    if (first == std::wstring::npos)
+        return {};
+    size_t last = line.find_last_not_of(L' ');
+    return line.substr(first, last - first + 1);
+}
+
+// ---- Search and words -----------------------------------------------------
+
+long KvRTB::Find(const std::wstring& sText, long LStart, long LEnd, long LOpts) const
+{
+    if (!rtb_)
+        return -1;
+    FINDTEXTW ft{};
+    ft.chrg.cpMin = LStart;
+    ft.chrg.cpMax = LEnd;
+    ft.lpstrText = sText.c_str();
+    return static_cast<long>(
+        Send(EM_FINDTEXTW, static_cast<WPARAM>(LOpts), reinterpret_cast<LPARAM>(&ft)));
+}
+
+long KvRTB::FindBack(const std::wstring& sFind, long LSt, long LEnd, long LOpts) const
+{
+    if (LEnd < 0)
+        LEnd = LenText();   // a backward search must start from a real position
+    return Find(sFind, LEnd, LSt, LOpts & ~kFindDown);
+}
+
+std::wstring KvRTB::GetTextRange(long LStart, long LEnd) const
+{
+    if (!rtb_ || LEnd < LStart)
+        return {};
+    std::vector<wchar_t> buf(static_cast<size_t>(LEnd - LStart) + 2, L'\0');
+    TEXTRANGEW tr{};
+    tr.chrg.cpMin = LStart;
+    tr.chrg.cpMax = LEnd;
+    tr.lpstrText = buf.data();
+    long n = static_cast<long>(Send(EM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(&tr)));
+    if (n <= 0)
+        return {};
+    return std::wstring(buf.data(), static_cast<size_t>(std::min<long>(n, LEnd - LStart)));
+}
+
+// The RichEdit's own word breaks; Wine's RichEdit does not answer
+// EM_FINDWORDBREAK (always 0), so an answer that cannot be right is replaced
+// by the same rules applied to the text around pos.
+long KvRTB::WordBreak(int code, long pos) const
+{
+    long r = static_cast<long>(Send(EM_FINDWORDBREAK, static_cast<WPARAM>(code), pos));
+    bool rightward = code == WB_MOVEWORDRIGHT || code == WB_RIGHTBREAK || code == WB_RIGHT;
+    if (rightward ? r > pos : (r > 0 || pos <= 0))
+        return r;
+    // Look at a stretch of text that grows until the break lies inside it.
+    for (long span = 256;; span *= 2) {
+        if (rightward) {
+            std::wstring t = GetTextRange(pos, pos + span);
+            long b = ModKvRTB::FindWordBreak(t, 0, code);
+            if (b < static_cast<long>(t.size()) || static_cast<long>(t.size()) < span)
+                return pos + b;
+        } else {
+            long a = std::max(0L, pos - span);
+            std::wstring t = GetTextRange(a, pos);
+            long b = ModKvRTB::FindWordBreak(t, static_cast<long>(t.size()), code);
+            if (b > 0 || a == 0)
+                return a + b;
+        }
+    }
+}
+
+std::wstring KvRTB::GetNextWord(long SelSt) const
+{
+    if (!rtb_)
+        return {};
+    long lineStart = GetLineIndex(GetLineFromChar(SelSt));
+    long p = WordBreak(WB_MOVEWORDRIGHT, SelSt);
+    if (p == 0 || p < lineStart)
+        return {};
+    long q = WordBreak(WB_RIGHTBREAK, p);
+    return GetTextRange(p, q);
+}
+
+std::wstring KvRTB::GetLastWord(long T1St, long& LStartWord) const
+{
+    LStartWord = 0;
+    if (!rtb_ || T1St < 1)
+        return {};
+    long p = Find(L"(", std::max(0L, T1St - 5), T1St - 1, kFindDown);
+    long e = p >= 1 ? p : T1St - 1;
+    long s = WordBreak(WB_MOVEWORDLEFT, e);
+    // A word at the very start of the text starts at 0.
+    if (s < 0 || s >= e)
+        return {};
+    std::wstring word = GetTextRange(s, e);
+    if (!word.empty())
+        LStartWord = s;
+    return word;
+}
+
+// ---- Clipboard, undo, redraw ----------------------------------------------
+
+void KvRTB::Cut() { Send(WM_CUT); }
+void KvRTB::Copy() { Send(WM_COPY); }
+void KvRTB::Paste() { Send(WM_PASTE); }
+
+void KvRTB::Undo()
+{
+    if (CanUndo())
+        Send(EM_UNDO);
+}
+
+bool KvRTB::CanUndo() const { return Send(EM_CANUNDO) != 0; }
+
+void KvRTB::Redo()
+{
+    if (CanRedo())
+        Send(EM_REDO);
+}
+
+bool KvRTB::CanRedo() const { return Send(EM_CANREDO) != 0; }
+
+void KvRTB::ClearUndoBuffer() { Send(EM_EMPTYUNDOBUFFER); }
+
+void KvRTB::LockRTB() { Send(WM_SETREDRAW, FALSE); }
+
+void KvRTB::UnLockRTB()
+{
+    if (!rtb_)
+        return;
+    Send(WM_SETREDRAW, TRUE);
+    InvalidateRect(rtb_, nullptr, TRUE);
+    UpdateWindow(rtb_);
+}
+
+// ---- Files ----------------------------------------------------------------
+
+bool KvRTB::LoadFile(const std::wstring& sFile, bool AsRTF)
+{
+    if (!rtb_)
+        return false;
+    std::string bytes;
+    if (!ModKvRTB::ReadWholeFile(sFile, bytes))
+        return false;
+    if (AsRTF)
+        return StreamInBytes(bytes, SF_RTF);
+    // Decoded here rather than with SF_USECODEPAGE: Wine's RichEdit ignores
+    // that flag when reading and guesses from a byte-order mark instead.
+    std::wstring text = ModKvRTB::FromCodePage(bytes, ModKvRTB::DocumentCodePage());
+    if (text.empty() && !bytes.empty())
+        return false;
+    return StreamInBytes(std::string(reinterpret_cast<const char*>(text.data()),
+                                     text.size() * sizeof(wchar_t)),
+                         SF_TEXT | SF_UNICODE);
+}
+
+bool KvRTB::SaveFile(const std::wstring& sFile, bool AsRTF) const
+{
+    if (!rtb_)
+        return false;
+    ModKvRTB::SafeFileWriter out(sFile);
+    if (out.Handle() == INVALID_HANDLE_VALUE)
+        return false;
+    if (AsRTF) {
+        EDITSTREAM es{};
+        es.dwCookie = reinterpret_cast<DWORD_PTR>(out.Handle());
+        es.pfnCallback = &ModKvRTB::StreamOutFile;
+        SendMessageW(rtb_, EM_STREAMOUT, SF_RTF, reinterpret_cast<LPARAM>(&es));
+        if (es.dwError != 0)
+            return false;
+    } else {
+        std::string utf16;
+        if (!StreamOutBytes(SF_TEXT | SF_UNICODE, utf16))
+            return false;
+        std::wstring text(reinterpret_cast<const wchar_t*>(utf16.data()),
+                          utf16.size() / sizeof(wchar_t));
+        std::string bytes = ModKvRTB::ToCodePage(text, ModKvRTB::DocumentCodePage());
+        if ((bytes.empty() && !text.empty()) || !out.Write(bytes.data(), bytes.size()))
+            return false;
+    }
+    return out.Commit();
+}

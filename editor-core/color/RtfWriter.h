@@ -1,0 +1,72 @@
+#pragma once
+// The output buffer of one colouring run. Control words go in as they are;
+// document text goes through Text(), which escapes it on the way in, so the
+// document's own backslashes and braces can never be read as RTF.
+// The result is 7-bit: characters above 127 are written "\uN?" and read back
+// the same by the RichEdit whatever code page the stream is read with.
+#include <cstring>
+#include <string>
+
+namespace color {
+
+// Escapes text for RTF: "\" -> "\\", "{" -> "\{", "}" -> "\}", TAB -> "\tab ",
+// CR -> CR LF "\par ", LF dropped, other control characters and characters
+// above 126 -> "\uN?".
+void AppendRtfText(std::string& out, const wchar_t* text, size_t len);
+
+// True for the characters that go into RTF as they are.
+inline bool PlainRtfChar(wchar_t c)
+{
+    return c >= 32 && c < 127 && c != L'\\' && c != L'{' && c != L'}';
+}
+
+class RtfWriter {
+public:
+    // Writes into a buffer of its own.
+    explicit RtfWriter(size_t expectedInput = 0);
+    // Writes into target from its start, reusing its memory: a buffer kept
+    // from call to call is not allocated and touched afresh for every page.
+    RtfWriter(std::string& target, size_t expectedInput);
+    RtfWriter(const RtfWriter&) = delete;
+    RtfWriter& operator=(const RtfWriter&) = delete;
+
+    void Ctl(const char* controlWords, size_t len)
+    {
+        std::memcpy(Room(len), controlWords, len);
+        used_ += len;
+    }
+    void Ctl(const char* controlWords) { Ctl(controlWords, std::strlen(controlWords)); }
+    void Ctl(const std::string& controlWords) { Ctl(controlWords.data(), controlWords.size()); }
+    void Text(const wchar_t* text, size_t len);
+    void Text(const std::wstring& text) { Text(text.data(), text.size()); }
+    void Char(wchar_t c)
+    {
+        if (PlainRtfChar(c)) {
+            *Room(1) = static_cast<char>(c);
+            ++used_;
+        } else {
+            Text(&c, 1);
+        }
+    }
+
+    // Cuts the buffer to what was written; the target then holds the RTF.
+    void Finish() { buf_.resize(used_); }
+    // The RTF written so far (Finish included); the writer is empty afterwards.
+    std::string Take();
+
+private:
+    // Where the next `need` bytes go; the buffer grows geometrically.
+    char* Room(size_t need)
+    {
+        if (used_ + need > buf_.size())
+            Grow(need);
+        return &buf_[used_];
+    }
+    void Grow(size_t need);
+
+    std::string own_;
+    std::string& buf_;
+    size_t used_ = 0;
+};
+
+} // namespace color

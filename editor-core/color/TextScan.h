@@ -1,0 +1,97 @@
+#pragma once
+// Search helpers shared by the colourers. Each works on [from, end) of the
+// prepared text and returns npos when nothing is found.
+#include <cstddef>
+#include <cwchar>
+#include <string>
+
+namespace color {
+
+constexpr size_t npos = std::wstring::npos;
+
+// A table of ASCII characters; characters above 127 are never members.
+struct CharSet {
+    bool in[128] = {};
+    constexpr CharSet(const char* members, bool withControls)
+    {
+        for (const char* p = members; *p; ++p)
+            in[static_cast<unsigned char>(*p)] = true;
+        if (withControls) {
+            // Code 1, TAB, VT and CR: the separators every colourer shares.
+            in[1] = in[9] = in[11] = in[13] = true;
+        }
+    }
+    bool operator()(wchar_t c) const { return c < 128 && in[c]; }
+};
+
+inline size_t FindChar(const wchar_t* s, size_t from, size_t end, wchar_t c)
+{
+    if (from >= end)
+        return npos;
+    const wchar_t* p = std::wmemchr(s + from, c, end - from);
+    return p ? static_cast<size_t>(p - s) : npos;
+}
+
+// First index of the two-character sequence a b.
+inline size_t FindPair(const wchar_t* s, size_t from, size_t end, wchar_t a, wchar_t b)
+{
+    while (from + 1 < end) {
+        size_t p = FindChar(s, from, end - 1, a);
+        if (p == npos)
+            return npos;
+        if (s[p + 1] == b)
+            return p;
+        from = p + 1;
+    }
+    return npos;
+}
+
+inline wchar_t UpperAscii(wchar_t c)
+{
+    return (c >= L'a' && c <= L'z') ? static_cast<wchar_t>(c - 32) : c;
+}
+
+// True when the text at `at` is `upperWord` in any case (ASCII letters).
+inline bool MatchNoCase(const wchar_t* s, size_t at, size_t end, const wchar_t* upperWord)
+{
+    for (size_t k = 0; upperWord[k]; ++k) {
+        if (at + k >= end || UpperAscii(s[at + k]) != upperWord[k])
+            return false;
+    }
+    return true;
+}
+
+// First index of `upperWord` (upper-case ASCII) in any case.
+inline size_t FindNoCase(const wchar_t* s, size_t from, size_t end, const wchar_t* upperWord)
+{
+    const wchar_t first = upperWord[0];
+    for (size_t p = from; p < end; ++p) {
+        if (UpperAscii(s[p]) == first && MatchNoCase(s, p, end, upperWord))
+            return p;
+    }
+    return npos;
+}
+
+// Remembers that a search for one closing mark failed from some index, so
+// later searches from further on fail at once instead of rescanning the rest
+// of the text (many openers without a closer would otherwise be quadratic).
+struct MissMemo {
+    size_t failedFrom = npos;
+    bool KnownMiss(size_t from) const { return failedFrom != npos && from >= failedFrom; }
+    size_t Note(size_t from, size_t found)
+    {
+        if (found == npos && (failedFrom == npos || from < failedFrom))
+            failedFrom = from;
+        return found;
+    }
+};
+
+// Remembers the last terminator search: every search that starts between its
+// start and the terminator it found gives that same terminator.
+struct TermMemo {
+    size_t from = npos;
+    size_t at = npos;   // npos: no terminator up to the end
+    bool Covers(size_t start) const { return from != npos && start >= from && (at == npos || start <= at); }
+};
+
+} // namespace color

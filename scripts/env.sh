@@ -44,6 +44,11 @@ prepare_prefix() {
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "Preparing the Wine prefix in $WINEPREFIX"
     wineboot -i >/dev/null 2>&1 || true
+    # No window manager runs on a virtual display: let Wine draw the captions
+    # and frames itself, so screenshots show windows as they look, and keep
+    # windows unmanaged, or Wine waits for a manager each time one hides.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1 || true
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
     wineserver -w
   fi
 }

@@ -1,0 +1,629 @@
+#include "Control.h"
+
+#include "Form.h"
+#include "Internal.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace forms {
+
+using namespace detail;
+
+// ---- FontHandle / BrushHandle ---------------------------------------------
+
+FontHandle::~FontHandle()
+{
+    if (font_)
+        DeleteObject(font_);
+}
+
+HFONT FontHandle::Get(const FontSpec& spec)
+{
+    if (font_ && spec == spec_)
+        return font_;
+    LOGFONTW lf{};
+    HDC dc = GetDC(nullptr);
+    int dpi = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 96;
+    if (dc)
+        ReleaseDC(nullptr, dc);
+    lf.lfHeight = -static_cast<LONG>(std::lround(spec.Size * dpi / 72.0f));
+    lf.lfWeight = spec.Bold ? FW_BOLD : FW_NORMAL;
+    lf.lfItalic = spec.Italic;
+    lf.lfUnderline = spec.Underline;
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lf.lfQuality = DEFAULT_QUALITY;
+    lstrcpynW(lf.lfFaceName, spec.Name.c_str(), LF_FACESIZE);
+    HFONT f = CreateFontIndirectW(&lf);
+    if (!f)
+        return font_;
+    if (font_)
+        DeleteObject(font_);
+    font_ = f;
+    spec_ = spec;
+    return font_;
+}
+
+BrushHandle::~BrushHandle()
+{
+    if (brush_)
+        DeleteObject(brush_);
+}
+
+HBRUSH BrushHandle::Get(OleColor color)
+{
+    COLORREF c = ToColorRef(color);
+    if (brush_ && c == color_)
+        return brush_;
+    if (brush_)
+        DeleteObject(brush_);
+    brush_ = CreateSolidBrush(c);
+    color_ = c;
+    return brush_;
+}
+
+// ---- Control ---------------------------------------------------------------
+
+Control* ControlFromHwnd(HWND w)
+{
+    if (!w)
+        return nullptr;
+    return static_cast<Control*>(GetPropW(w, ControlProp()));
+}
+
+struct Control::CommonState {
+    int left, top, width, height;
+    bool visible, enabled, tabStop;
+    std::wstring toolTip, tag;
+    bool hasFont;
+    FontSpec font;
+    OleColor fore, back;
+    int oleDropMode;
+};
+
+Control::Control() : alive_(std::make_shared<bool>(true)) {}
+
+void Control::SaveDesignState()
+{
+    design_ = std::make_unique<CommonState>(CommonState{left_, top_, width_, height_, visible_,
+                                                        enabled_, tabStop_, toolTip_, Tag, hasFont_,
+                                                        font_, foreColor_, backColor_, oleDropMode_});
+}
+
+void Control::RestoreDesignState()
+{
+    if (!design_)
+        return;
+    const CommonState& d = *design_;
+    left_ = d.left;
+    top_ = d.top;
+    width_ = d.width;
+    height_ = d.height;
+    visible_ = d.visible;
+    enabled_ = d.enabled;
+    tabStop_ = d.tabStop;
+    toolTip_ = d.toolTip;
+    Tag = d.tag;
+    hasFont_ = d.hasFont;
+    font_ = d.font;
+    foreColor_ = d.fore;
+    backColor_ = d.back;
+    oleDropMode_ = d.oleDropMode;
+}
+
+Control::~Control()
+{
+    *alive_ = false;
+    Click = DblClick = Change = GotFocus = LostFocus = nullptr;
+    KeyDown = KeyUp = nullptr;
+    KeyPress = nullptr;
+    MouseDown = MouseUp = MouseMove = nullptr;
+    OLEDragDrop = nullptr;
+    if (hwnd) {
+        // A control that dies with its window still up is a member of a form
+        // being destroyed: the form must raise no more events into it.
+        if (form_ && form_->hwnd)
+            form_->BeginTeardown();
+        HWND w = hwnd;
+        Detach();
+        DestroyWindow(w);
+    }
+    if (form_)
+        form_->UnregisterControl(this);
+}
+
+Form* Control::OwnerForm() const { return form_; }
+
+Control& Control::Place(Container& parent, int left, int top, int width, int height)
+{
+    Form* f = parent.ContainerForm();
+    if (form_ && form_ != f)
+        form_->UnregisterControl(this);
+    bool newForm = form_ != f;
+    Container* old = parent_;
+    parent_ = &parent;
+    form_ = f;
+    if (newForm && form_)
+        form_->RegisterControl(this);
+    left_ = left;
+    top_ = top;
+    width_ = std::max(0, width);
+    height_ = std::max(0, height);
+    if (hwnd) {
+        if (old != parent_ && parent_->ContainerHwnd())
+            SetParent(hwnd, parent_->ContainerHwnd());
+        Move(left_, top_, width_, height_);
+    } else if (parent_->ContainerHwnd()) {
+        EnsureCreated();
+    }
+    return *this;
+}
+
+bool Control::EnsureCreated()
+{
+    if (hwnd)
+        return true;
+    if (!parent_ || !form_ || !form_->hwnd)
+        return false;
+    if (!parent_->ContainerHwnd() && !parent_->EnsureContainerCreated())
+        return false;
+    HWND ph = parent_->ContainerHwnd();
+    if (!ph)
+        return false;
+    if (!design_)
+        SaveDesignState();
+    HWND w = CreateHandle(ph, PixelRect());
+    if (!w)
+        return false;
+    hwnd = w;
+    SetPropW(hwnd, ControlProp(), this);
+    HookWindow(hwnd);
+    HookChildWindows();
+    ApplyFont();
+    if (!enabled_)
+        EnableWindow(hwnd, FALSE);
+    if (oleDropMode_)
+        DragAcceptFiles(hwnd, TRUE);
+    OnCreated();
+    if (!hwnd)
+        return false;
+    if (visible_)
+        ShowWindow(hwnd, SW_SHOWNA);
+    ApplyToolTip();
+    return true;
+}
+
+void Control::Destroy()
+{
+    if (!hwnd)
+        return;
+    HWND w = hwnd;
+    OnDestroying();
+    Detach();
+    DestroyWindow(w);
+}
+
+void Control::Detach()
+{
+    if (!hwnd)
+        return;
+    if (form_ && form_->toolTip_ && IsWindow(form_->toolTip_)) {
+        TTTOOLINFOW ti{};
+        ti.cbSize = TTTOOLINFOW_V2_SIZE;
+        ti.hwnd = form_->hwnd;
+        ti.uId = reinterpret_cast<UINT_PTR>(hwnd);
+        SendMessageW(form_->toolTip_, TTM_DELTOOL, 0, reinterpret_cast<LPARAM>(&ti));
+    }
+    Unhook();
+    hwnd = nullptr;
+}
+
+void Control::HookWindow(HWND w)
+{
+    if (!w)
+        return;
+    if (std::find(hooked_.begin(), hooked_.end(), w) != hooked_.end())
+        return;
+    SetPropW(w, ControlProp(), this);
+    if (SetWindowSubclass(w, SubclassProc, 1, reinterpret_cast<DWORD_PTR>(this)))
+        hooked_.push_back(w);
+}
+
+void Control::Unhook()
+{
+    for (HWND w : hooked_) {
+        if (IsWindow(w)) {
+            RemoveWindowSubclass(w, SubclassProc, 1);
+            RemovePropW(w, ControlProp());
+        }
+    }
+    hooked_.clear();
+}
+
+LRESULT CALLBACK Control::SubclassProc(HWND w, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
+                                       DWORD_PTR ref)
+{
+    auto* c = reinterpret_cast<Control*>(ref);
+    return Guarded([&]() -> LRESULT {
+        if (msg == WM_DESTROY && w == c->hwnd) {
+            c->OnDestroying();
+        } else if (msg == WM_NCDESTROY) {
+            LRESULT r = DefSubclassProc(w, msg, wp, lp);
+            if (w == c->hwnd) {
+                c->Detach();
+            } else {
+                RemoveWindowSubclass(w, SubclassProc, 1);
+                RemovePropW(w, ControlProp());
+                c->hooked_.erase(std::remove(c->hooked_.begin(), c->hooked_.end(), w),
+                                 c->hooked_.end());
+            }
+            return r;
+        }
+        if (c->WantsSubclass()) {
+            auto alive = c->alive_;
+            LRESULT r = 0;
+            if (c->HandleCommonMessage(w, msg, wp, lp, r))
+                return r;
+            if (!*alive)
+                return 0;
+        }
+        return DefSubclassProc(w, msg, wp, lp);
+    });
+}
+
+bool Control::HandleCommonMessage(HWND w, UINT msg, WPARAM& wp, LPARAM lp, LRESULT& result)
+{
+    if (form_ && form_->Quiet())
+        return false;
+    auto alive = alive_;
+    result = 0;
+    switch (msg) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_KEYUP:
+    case WM_SYSKEYUP: {
+        bool down = msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN;
+        auto ev = down ? KeyDown : KeyUp;
+        if (!ev)
+            return false;
+        int key = static_cast<int>(wp);
+        ev(key, KeyShiftState());
+        if (!*alive || key == 0)
+            return true;
+        wp = static_cast<WPARAM>(key);
+        return false;
+    }
+    case WM_CHAR: {
+        if (!KeyPress)
+            return false;
+        auto ev = KeyPress;
+        int key = static_cast<int>(wp);
+        ev(key);
+        if (!*alive || key == 0)
+            return true;
+        wp = static_cast<WPARAM>(key);
+        return false;
+    }
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDBLCLK:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP: {
+        bool up = msg == WM_LBUTTONUP || msg == WM_RBUTTONUP || msg == WM_MBUTTONUP;
+        auto ev = up ? MouseUp : MouseDown;
+        if (!ev)
+            return false;
+        int button = (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONUP || msg == WM_LBUTTONDBLCLK)
+                         ? vbLeftButton
+                     : (msg == WM_RBUTTONDOWN || msg == WM_RBUTTONUP || msg == WM_RBUTTONDBLCLK)
+                         ? vbRightButton
+                         : vbMiddleButton;
+        POINT p = TwipsInControl(w, hwnd, lp);
+        ev(button, MouseShift(wp), p.x, p.y);
+        return !*alive;
+    }
+    case WM_MOUSEMOVE: {
+        if (!MouseMove)
+            return false;
+        auto ev = MouseMove;
+        POINT p = TwipsInControl(w, hwnd, lp);
+        ev(MouseButtons(wp), MouseShift(wp), p.x, p.y);
+        return !*alive;
+    }
+    case WM_SETFOCUS:
+        if (GotFocus && !Owns(reinterpret_cast<HWND>(wp))) {
+            auto ev = GotFocus;
+            ev();
+            return !*alive;
+        }
+        return false;
+    case WM_KILLFOCUS:
+        if (LostFocus && !Owns(reinterpret_cast<HWND>(wp))) {
+            auto ev = LostFocus;
+            ev();
+            return !*alive;
+        }
+        return false;
+    case WM_SETCURSOR:
+        if (ScreenMousePointer() == vbHourglass) {
+            SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+            result = TRUE;
+            return true;
+        }
+        return false;
+    case WM_DROPFILES: {
+        POINT at{};
+        auto files = DroppedFiles(reinterpret_cast<HDROP>(wp), &at);
+        if (auto ev = OLEDragDrop)
+            ev(files, vbLeftButton, KeyShiftState(), PixelsToTwipsX(at.x),
+                        PixelsToTwipsY(at.y));
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+bool Control::Move(int left, int top, int width, int height)
+{
+    if ((width != kKeep && width < 0) || (height != kKeep && height < 0))
+        return false;
+    if (left != kKeep)
+        left_ = left;
+    if (top != kKeep)
+        top_ = top;
+    if (width != kKeep)
+        width_ = width;
+    if (height != kKeep)
+        height_ = height;
+    if (hwnd) {
+        RECT r = PixelRect();
+        SetWindowPos(hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        OnMoved();
+    }
+    return true;
+}
+
+RECT Control::PixelRect() const
+{
+    RECT r;
+    r.left = TwipsToPixelsX(left_);
+    r.top = TwipsToPixelsY(top_);
+    r.right = TwipsToPixelsX(left_ + width_);
+    r.bottom = TwipsToPixelsY(top_ + height_);
+    return r;
+}
+
+bool Control::Visible() const { return visible_; }
+
+void Control::SetVisible(bool v)
+{
+    visible_ = v;
+    if (hwnd)
+        ShowWindow(hwnd, v ? SW_SHOWNA : SW_HIDE);
+}
+
+void Control::SetEnabled(bool v)
+{
+    enabled_ = v;
+    if (hwnd) {
+        EnableWindow(hwnd, v ? TRUE : FALSE);
+        InvalidateRect(hwnd, nullptr, TRUE);
+    }
+}
+
+void Control::SetToolTipText(const std::wstring& text)
+{
+    toolTip_ = text;
+    ApplyToolTip();
+}
+
+void Control::ApplyToolTip()
+{
+    if (!hwnd || !form_ || !form_->hwnd)
+        return;
+    HWND tt = toolTip_.empty() ? form_->toolTip_ : form_->EnsureToolTip();
+    if (!tt)
+        return;
+    std::vector<HWND> windows{hwnd};
+    for (HWND h : hooked_)
+        if (h != hwnd)
+            windows.push_back(h);
+    for (HWND h : windows) {
+        TTTOOLINFOW ti{};
+        ti.cbSize = TTTOOLINFOW_V2_SIZE;
+        ti.hwnd = form_->hwnd;
+        ti.uId = reinterpret_cast<UINT_PTR>(h);
+        SendMessageW(tt, TTM_DELTOOL, 0, reinterpret_cast<LPARAM>(&ti));
+        if (toolTip_.empty())
+            continue;
+        ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        ti.lpszText = const_cast<wchar_t*>(toolTip_.c_str());
+        SendMessageW(tt, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+    }
+}
+
+FontSpec Control::Font() const
+{
+    if (hasFont_)
+        return font_;
+    if (parent_)
+        return parent_->ContainerFont();
+    return FontSpec();
+}
+
+void Control::SetFont(const FontSpec& f)
+{
+    font_ = f;
+    hasFont_ = true;
+    ApplyFont();
+}
+
+void Control::SetFontName(const std::wstring& name)
+{
+    FontSpec f = Font();
+    f.Name = name;
+    SetFont(f);
+}
+
+void Control::SetFontSize(float points)
+{
+    if (points <= 0)
+        return;
+    FontSpec f = Font();
+    f.Size = points;
+    SetFont(f);
+}
+
+void Control::SetFontBold(bool bold)
+{
+    FontSpec f = Font();
+    f.Bold = bold;
+    SetFont(f);
+}
+
+HFONT Control::FontHandleNow() { return fontHandle_.Get(Font()); }
+
+void Control::ApplyFont()
+{
+    if (!hwnd)
+        return;
+    HFONT f = FontHandleNow();
+    for (HWND h : hooked_)
+        SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(f), FALSE);
+    if (std::find(hooked_.begin(), hooked_.end(), hwnd) == hooked_.end())
+        SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(f), FALSE);
+    InvalidateRect(hwnd, nullptr, TRUE);
+}
+
+void Control::SetForeColor(OleColor c)
+{
+    foreColor_ = c;
+    if (hwnd)
+        InvalidateRect(hwnd, nullptr, TRUE);
+}
+
+void Control::SetBackColor(OleColor c)
+{
+    backColor_ = c;
+    if (hwnd)
+        InvalidateRect(hwnd, nullptr, TRUE);
+}
+
+HBRUSH Control::BackBrush() { return backBrush_.Get(backColor_); }
+
+LRESULT Control::CtlColor(HDC dc)
+{
+    SetTextColor(dc, ToColorRef(foreColor_));
+    SetBkColor(dc, ToColorRef(backColor_));
+    return reinterpret_cast<LRESULT>(BackBrush());
+}
+
+void Control::SetOLEDropMode(int mode)
+{
+    oleDropMode_ = mode;
+    if (hwnd)
+        DragAcceptFiles(hwnd, mode ? TRUE : FALSE);
+}
+
+void Control::SetFocus()
+{
+    if (hwnd)
+        ::SetFocus(hwnd);
+}
+
+void Control::ZOrder(int position)
+{
+    if (!hwnd)
+        return;
+    SetWindowPos(hwnd, position == 0 ? HWND_TOP : HWND_BOTTOM, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    // Siblings clip each other, so the ones that now overlap must repaint.
+    RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+}
+
+void Control::Refresh()
+{
+    if (hwnd)
+        RedrawWindow(hwnd, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
+bool Control::Owns(HWND w) const { return hwnd && w && (w == hwnd || IsChild(hwnd, w)); }
+
+bool Control::HasFocus() const { return Owns(GetFocus()); }
+
+bool Control::CanTabTo() const
+{
+    if (!hwnd || !tabStop_ || !IsFocusable() || !IsWindowVisible(hwnd))
+        return false;
+    HWND top = form_ ? form_->hwnd : nullptr;
+    for (HWND w = hwnd; w && w != top; w = GetAncestor(w, GA_PARENT))
+        if (!IsWindowEnabled(w))
+            return false;
+    return true;
+}
+
+bool Control::WantsDialogKey(const MSG& msg) const
+{
+    LRESULT code = SendMessageW(msg.hwnd, WM_GETDLGCODE, msg.wParam,
+                                reinterpret_cast<LPARAM>(const_cast<MSG*>(&msg)));
+    if (code & DLGC_WANTMESSAGE)
+        return true;
+    return msg.wParam == VK_TAB && (code & DLGC_WANTTAB);
+}
+
+bool Control::OnParentMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
+{
+    switch (msg) {
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORSTATIC:
+        result = CtlColor(reinterpret_cast<HDC>(wp));
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool Control::FireClick()
+{
+    // Values set before the window exists are design-time settings: no events.
+    if (!Click || !hwnd || (form_ && form_->Quiet()))
+        return true;
+    auto alive = alive_;
+    auto fn = Click; // the handler may destroy this control
+    fn();
+    return *alive;
+}
+
+bool Control::FireDblClick()
+{
+    if (!DblClick || !hwnd || (form_ && form_->Quiet()))
+        return true;
+    auto alive = alive_;
+    auto fn = DblClick; // the handler may destroy this control
+    fn();
+    return *alive;
+}
+
+bool Control::FireChange()
+{
+    if (!Change || !hwnd || (form_ && form_->Quiet()))
+        return true;
+    auto alive = alive_;
+    auto fn = Change; // the handler may destroy this control
+    fn();
+    return *alive;
+}
+
+} // namespace forms

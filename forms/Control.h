@@ -1,0 +1,265 @@
+#pragma once
+// Control: the base of every control a form hosts, the runtime's own and the
+// user controls written elsewhere (KvRTB, KvListBox, ButSilver2).
+//
+// A control is placed on a container (the form, a Frame or a PictureBox) with
+// its geometry in twips relative to the container; its window is created when
+// the form loads (or at once when the container already exists). Properties
+// set before that are kept and applied at creation.
+//
+// A user control derives from Control and implements CreateHandle(): create
+// its outer window as a child of `parent` at the given pixel rectangle and
+// return it. It may create any child windows of its own inside it. It may
+// override OnParentMessage() to see WM_COMMAND, WM_NOTIFY, WM_DRAWITEM,
+// WM_MEASUREITEM, WM_CTLCOLOR* ... that its container receives for it, and
+// OnMoved() to lay out its insides after a move.
+//
+// A control destroyed with its window still up is taken for a member of a
+// form being destroyed: the form raises no more events. To drop a control at
+// run time while its form stays, call Destroy() first (ControlArray::Unload
+// does).
+#include "Runtime.h"
+
+#include <windows.h>
+
+#include <climits>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace forms {
+
+class Form;
+class Control;
+
+// Argument of Move() that keeps the current value.
+constexpr int kKeep = INT_MIN;
+
+struct FontSpec {
+    std::wstring Name = L"MS Sans Serif";
+    float Size = 8.0f; // points
+    bool Bold = false;
+    bool Italic = false;
+    bool Underline = false;
+    bool operator==(const FontSpec& o) const
+    {
+        return Name == o.Name && Size == o.Size && Bold == o.Bold && Italic == o.Italic &&
+               Underline == o.Underline;
+    }
+};
+
+// An HFONT made from a FontSpec; owned.
+class FontHandle {
+public:
+    FontHandle() = default;
+    ~FontHandle();
+    FontHandle(const FontHandle&) = delete;
+    FontHandle& operator=(const FontHandle&) = delete;
+    HFONT Get(const FontSpec& spec); // (re)created when the spec changed
+    HFONT Handle() const { return font_; }
+
+private:
+    HFONT font_ = nullptr;
+    FontSpec spec_;
+};
+
+// A solid brush of an OLE colour; owned.
+class BrushHandle {
+public:
+    BrushHandle() = default;
+    ~BrushHandle();
+    BrushHandle(const BrushHandle&) = delete;
+    BrushHandle& operator=(const BrushHandle&) = delete;
+    HBRUSH Get(OleColor color);
+
+private:
+    HBRUSH brush_ = nullptr;
+    COLORREF color_ = 0;
+};
+
+// Something that holds controls: Form, Frame, PictureBox.
+class Container {
+public:
+    virtual ~Container() = default;
+    virtual HWND ContainerHwnd() const = 0;
+    virtual Form* ContainerForm() = 0;
+    // Creates the container's window (and its own container's) when possible.
+    virtual bool EnsureContainerCreated() = 0;
+    // Font a control placed here takes when it has none of its own.
+    virtual FontSpec ContainerFont() const = 0;
+    virtual OleColor ContainerBackColor() const = 0;
+};
+
+class Control {
+public:
+    Control();
+    virtual ~Control();
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+
+    HWND hwnd = nullptr;
+
+    // ---- Placement ----
+    // Puts the control on a container with its geometry in twips. Creates the
+    // window at once when the container's window exists, else at Form::Load.
+    Control& Place(Container& parent, int left, int top, int width, int height);
+    Container* Parent() const { return parent_; }
+    Form* OwnerForm() const;
+    // Creates the window now if the container allows; true when it exists.
+    bool EnsureCreated();
+    // Destroys the window (the control can be created again later).
+    void Destroy();
+
+    // ---- Geometry (twips, relative to the container) ----
+    int Left() const { return left_; }
+    int Top() const { return top_; }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    void SetLeft(int v) { Move(v, kKeep); }
+    void SetTop(int v) { Move(kKeep, v); }
+    void SetWidth(int v) { Move(kKeep, kKeep, v); }
+    void SetHeight(int v) { Move(kKeep, kKeep, kKeep, v); }
+    // kKeep keeps a value. A negative width or height is refused: nothing
+    // moves and false is returned.
+    bool Move(int left, int top = kKeep, int width = kKeep, int height = kKeep);
+    // Pixel rectangle inside the container's client area.
+    RECT PixelRect() const;
+
+    // ---- Common properties ----
+    bool Visible() const;
+    void SetVisible(bool v);
+    bool Enabled() const { return enabled_; }
+    void SetEnabled(bool v);
+    std::wstring Tag;
+    int TabIndex() const { return tabIndex_; }
+    void SetTabIndex(int v) { tabIndex_ = v; }
+    bool TabStop() const { return tabStop_; }
+    void SetTabStop(bool v) { tabStop_ = v; }
+    const std::wstring& ToolTipText() const { return toolTip_; }
+    void SetToolTipText(const std::wstring& text);
+    FontSpec Font() const;
+    void SetFont(const FontSpec& f);
+    void SetFontName(const std::wstring& name);
+    void SetFontSize(float points);
+    void SetFontBold(bool bold);
+    OleColor ForeColor() const { return foreColor_; }
+    void SetForeColor(OleColor c);
+    OleColor BackColor() const { return backColor_; }
+    void SetBackColor(OleColor c);
+    // Index in its control array, -1 when not in one.
+    int Index() const { return index_; }
+    // Accept files dropped from the shell (raises OLEDragDrop); 0 none, 1 manual.
+    void SetOLEDropMode(int mode);
+
+    void SetFocus();
+    // 0: to the front of its container's other controls; 1: to the back.
+    void ZOrder(int position = 0);
+    void Refresh();
+    // The control's window or one of its child windows has the focus.
+    bool HasFocus() const;
+    // hwnd or a window inside it belongs to this control.
+    bool Owns(HWND w) const;
+
+    // ---- Events (set them in the form's constructor) ----
+    std::function<void()> Click, DblClick, Change, GotFocus, LostFocus;
+    std::function<void(int& KeyCode, int Shift)> KeyDown, KeyUp;
+    std::function<void(int& KeyAscii)> KeyPress;
+    // X and Y in twips inside the control.
+    std::function<void(int Button, int Shift, int X, int Y)> MouseDown, MouseUp, MouseMove;
+    std::function<void(const std::vector<std::wstring>& Files, int Button, int Shift, int X, int Y)>
+        OLEDragDrop;
+
+    // ---- For the runtime and derived controls ----
+    // Whether Tab can move the focus here now (visible, enabled, tab stop).
+    virtual bool CanTabTo() const;
+    virtual bool IsFocusable() const { return true; }
+    // Whether the focused window of this control takes Tab, Enter or Esc
+    // itself (msg is the key-down message) instead of the form using it for
+    // moving the focus and the default and cancel buttons. By default the
+    // window is asked through WM_GETDLGCODE, so an editor that wants Tab or
+    // Enter keeps it.
+    virtual bool WantsDialogKey(const MSG& msg) const;
+    // Called by the container's window for messages about this control.
+    // Return true with result set to handle them.
+    virtual bool OnParentMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
+    void SetIndexInArray(int index) { index_ = index; }
+    // Raises the events; each returns false when the control or its form was
+    // destroyed by the handler (then touch nothing more).
+    bool FireClick();
+    bool FireDblClick();
+    bool FireChange();
+    // Common window messages of a control's window (keys, mouse, focus,
+    // cursor, dropped files). Returns true when the message was eaten.
+    bool HandleCommonMessage(HWND w, UINT msg, WPARAM& wp, LPARAM lp, LRESULT& result);
+    // Messages of a window of the runtime's own classes (label, frame,
+    // picture box, image, shape, line), before the common handling.
+    virtual bool OnOwnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) { return false; }
+    // Liveness token: false once the object is destroyed.
+    std::shared_ptr<bool> AliveToken() const { return alive_; }
+
+protected:
+    // Create the window as a child of parent at px (pixels); return it or null.
+    virtual HWND CreateHandle(HWND parent, const RECT& px) = 0;
+    // The window exists: apply stored state (items, text, values).
+    virtual void OnCreated() {}
+    // The window is about to go: read back state into members.
+    virtual void OnDestroying() {}
+    // Design-time state: taken when the window is first made and put back
+    // when the form unloads, so that a form loaded again starts as designed.
+    // Controls with state of their own extend both.
+    virtual void SaveDesignState();
+    virtual void RestoreDesignState();
+    virtual void OnMoved() {}
+    // Standard windows get a subclass that raises the key, mouse and focus
+    // events; controls that handle them in their own window procedure say no.
+    virtual bool WantsSubclass() const { return true; }
+    // Extra child windows that should raise this control's events (e.g. the
+    // edit field of a combo box).
+    virtual void HookChildWindows() {}
+    void HookWindow(HWND w);
+    HFONT FontHandleNow();
+    HBRUSH BackBrush();
+    // Applies fore and back colours for WM_CTLCOLOR*.
+    LRESULT CtlColor(HDC dc);
+    bool HasOwnFont() const { return hasFont_; }
+    int ControlId() const { return id_; }
+    // Called by the runtime when the window was destroyed from outside.
+    void Detach();
+
+    bool visible_ = true;
+    bool enabled_ = true;
+    bool tabStop_ = true;
+    OleColor foreColor_ = vbButtonText;
+    OleColor backColor_ = vbButtonFace;
+
+private:
+    friend class Form;
+    static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    void ApplyToolTip();
+    void Unhook();
+    void ApplyFont();
+
+    Container* parent_ = nullptr;
+    Form* form_ = nullptr;
+    int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+    int tabIndex_ = 0;
+    int index_ = -1;
+    int id_ = 0;
+    int oleDropMode_ = 0;
+    std::wstring toolTip_;
+    bool hasFont_ = false;
+    FontSpec font_;
+    FontHandle fontHandle_;
+    BrushHandle backBrush_;
+    std::vector<HWND> hooked_;
+    std::shared_ptr<bool> alive_;
+    struct CommonState;
+    std::unique_ptr<CommonState> design_;
+};
+
+// The Control a window belongs to (the control's own window or a hooked
+// child), or null.
+Control* ControlFromHwnd(HWND w);
+
+} // namespace forms

@@ -1,0 +1,15 @@
+#pragma once
+// Every control of the form runtime, for forms that use several.
+#include "CheckBox.h"
+#include "ComboBox.h"
+#include "CommandButton.h"
+#include "ControlArray.h"
+#include "Frame.h"
+#include "Image.h"
+#include "Label.h"
+#include "Line.h"
+#include "ListBox.h"
+#include "OptionButton.h"
+#include "PictureBox.h"
+#include "Shape.h"
+#include "TextBox.h"

@@ -1,0 +1,337 @@
+// Form: its controls' tab order, keyboard handling before dispatch (KeyPreview,
+// Tab, Enter, Esc) and its window procedure.
+#include "Form.h"
+
+#include "CommandButton.h"
+#include "Internal.h"
+
+#include <shellapi.h>
+
+#include <algorithm>
+
+namespace forms {
+
+using namespace detail;
+
+namespace {
+int g_nextControlId = 100;
+}
+
+// ---- Controls and keyboard ---------------------------------------------
+
+void Form::RegisterControl(Control* c)
+{
+    if (std::find(controls_.begin(), controls_.end(), c) != controls_.end())
+        return;
+    c->id_ = g_nextControlId++;
+    if (g_nextControlId > 0x7FFF)
+        g_nextControlId = 100;
+    c->tabIndex_ = static_cast<int>(controls_.size());
+    controls_.push_back(c);
+}
+
+void Form::UnregisterControl(Control* c)
+{
+    controls_.erase(std::remove(controls_.begin(), controls_.end(), c), controls_.end());
+}
+
+Control* Form::NextTabControl(Control* from, bool backwards) const
+{
+    std::vector<Control*> order = controls_;
+    std::stable_sort(order.begin(), order.end(),
+                     [](Control* a, Control* b) { return a->TabIndex() < b->TabIndex(); });
+    int n = static_cast<int>(order.size());
+    if (n == 0)
+        return nullptr;
+    int start = -1;
+    for (int i = 0; i < n; ++i)
+        if (order[i] == from)
+            start = i;
+    for (int step = 1; step <= n; ++step) {
+        int i;
+        if (start < 0)
+            i = backwards ? n - step : step - 1;
+        else
+            i = ((start + (backwards ? -step : step)) % n + n) % n;
+        Control* c = order[i];
+        if (c != from && c->CanTabTo())
+            return c;
+    }
+    return nullptr;
+}
+
+bool Form::ClickButton(bool defaultButton)
+{
+    for (Control* c : controls_) {
+        auto* b = dynamic_cast<CommandButton*>(c);
+        if (!b || !(defaultButton ? b->Default() : b->Cancel()))
+            continue;
+        if (!b->hwnd || !IsWindowVisible(b->hwnd) || !IsWindowEnabled(b->hwnd))
+            continue;
+        b->FireClick();
+        return true;
+    }
+    return false;
+}
+
+bool Form::PreTranslate(MSG& msg)
+{
+    if (quiet_ || !hwnd)
+        return false;
+    auto alive = alive_;
+    bool onForm = msg.hwnd == hwnd;
+    Control* ctl = onForm ? nullptr : FindControlFor(msg.hwnd);
+    switch (msg.message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN: {
+        int key = static_cast<int>(msg.wParam);
+        int shift = KeyShiftState();
+        if (KeyPreview && !onForm) {
+            Form_KeyDown(key, shift);
+            if (!*alive || !hwnd || key == 0)
+                return true;
+            msg.wParam = static_cast<WPARAM>(key);
+        }
+        if (msg.message != WM_KEYDOWN || (shift & (vbCtrlMask | vbAltMask)))
+            return false;
+        if (key != VK_TAB && key != VK_RETURN && key != VK_ESCAPE)
+            return false;
+        if (ctl && ctl->WantsDialogKey(msg))
+            return false;
+        if (key == VK_TAB) {
+            if (Control* next = NextTabControl(ctl, (shift & vbShiftMask) != 0))
+                next->SetFocus();
+            return true;
+        }
+        if (key == VK_RETURN) {
+            if (auto* b = dynamic_cast<CommandButton*>(ctl)) {
+                b->FireClick();
+                return true;
+            }
+            return ClickButton(true);
+        }
+        return ClickButton(false);
+    }
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+        if (KeyPreview && !onForm) {
+            int key = static_cast<int>(msg.wParam);
+            Form_KeyUp(key, KeyShiftState());
+            if (!*alive || !hwnd || key == 0)
+                return true;
+            msg.wParam = static_cast<WPARAM>(key);
+        }
+        return false;
+    case WM_CHAR:
+        if (KeyPreview && !onForm) {
+            int key = static_cast<int>(msg.wParam);
+            Form_KeyPress(key);
+            if (!*alive || !hwnd || key == 0)
+                return true;
+            msg.wParam = static_cast<WPARAM>(key);
+        }
+        return false;
+    default:
+        return false;
+    }
+}
+
+// ---- Window procedure ---------------------------------------------------
+
+LRESULT CALLBACK FormWndProc(HWND w, UINT msg, WPARAM wp, LPARAM lp)
+{
+    return Form::WndProc(w, msg, wp, lp);
+}
+
+LRESULT CALLBACK Form::WndProc(HWND w, UINT msg, WPARAM wp, LPARAM lp)
+{
+    return Guarded([&]() -> LRESULT {
+        Form* f = reinterpret_cast<Form*>(GetWindowLongPtrW(w, GWLP_USERDATA));
+        if (msg == WM_NCCREATE) {
+            auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
+            f = static_cast<Form*>(cs->lpCreateParams);
+            SetWindowLongPtrW(w, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(f));
+            if (f)
+                f->hwnd = w;
+        }
+        if (!f)
+            return DefWindowProcW(w, msg, wp, lp);
+        if (msg == WM_NCDESTROY) {
+            SetWindowLongPtrW(w, GWLP_USERDATA, 0);
+            f->hwnd = nullptr;
+            f->toolTip_ = nullptr;
+            f->lastFocus_ = nullptr;
+            f->disabledByModal_.clear();
+            return DefWindowProcW(w, msg, wp, lp);
+        }
+        return f->HandleMessage(msg, wp, lp);
+    });
+}
+
+LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
+{
+    HWND w = hwnd;
+    if (msg == PreTranslateMessageId())
+        return PreTranslate(*reinterpret_cast<MSG*>(lp)) ? kConsumed : 0;
+    if (msg == TeardownMessageId()) {
+        BeginTeardown();
+        return 0;
+    }
+    if (msg == WM_DESTROY) {
+        // The menu bar belongs to Menus, not to the window.
+        SetMenu(w, nullptr);
+        Menus.SetBarWindow(nullptr);
+        EndModal();
+    }
+    if (quiet_ || loading_)
+        return DefWindowProcW(w, msg, wp, lp);
+    auto alive = alive_;
+    LRESULT r = 0;
+    if (Form_Message(msg, wp, lp, r))
+        return r;
+    if (!*alive)
+        return 0;
+    if (ReflectToChild(w, msg, wp, lp, r))
+        return r;
+    if (!*alive)
+        return 0;
+    switch (msg) {
+    case WM_COMMAND:
+        if (lp == 0) {
+            if (MenuItem* m = Menus.FindById(LOWORD(wp)))
+                m->FireClick();
+            return 0;
+        }
+        break;
+    case WM_INITMENUPOPUP:
+        if (!HIWORD(lp))
+            if (MenuItem* m = Menus.FindByHandle(reinterpret_cast<HMENU>(wp)))
+                m->FireClick();
+        return 0;
+    case WM_SIZE: {
+        // Raised once per real change: the first showing already raised it.
+        int cx = LOWORD(lp), cy = HIWORD(lp), type = static_cast<int>(wp);
+        if (!shownOnce_ || (cx == lastCx_ && cy == lastCy_ && type == lastSizeType_))
+            return 0;
+        lastCx_ = cx;
+        lastCy_ = cy;
+        lastSizeType_ = type;
+        Form_Resize();
+        return 0;
+    }
+    case WM_ACTIVATE:
+        if (LOWORD(wp) == WA_INACTIVE) {
+            HWND focus = GetFocus();
+            if (focus && IsChild(w, focus))
+                lastFocus_ = focus;
+            Form_Deactivate();
+        } else {
+            Form_Activate();
+            if (!*alive || !hwnd)
+                return 0;
+            if (lastFocus_ && IsWindow(lastFocus_) && IsChild(w, lastFocus_))
+                ::SetFocus(lastFocus_);
+        }
+        return 0;
+    case WM_SETFOCUS:
+        if (lastFocus_ && IsWindow(lastFocus_) && IsChild(w, lastFocus_))
+            ::SetFocus(lastFocus_);
+        return 0;
+    case WM_CLOSE:
+        Unload(vbFormControlMenu);
+        return 0;
+    case WM_QUERYENDSESSION: {
+        int cancel = 0;
+        Form_QueryUnload(cancel, vbAppWindows);
+        return cancel ? FALSE : TRUE;
+    }
+    case WM_ERASEBKGND: {
+        RECT rc;
+        GetClientRect(w, &rc);
+        FillRect(reinterpret_cast<HDC>(wp), &rc, backBrush_.Get(backColor_));
+        return 1;
+    }
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(w, &ps);
+        Form_Paint(dc);
+        if (*alive)
+            EndPaint(w, &ps);
+        return 0;
+    }
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN: {
+        int key = static_cast<int>(wp);
+        Form_KeyDown(key, KeyShiftState());
+        if (!*alive)
+            return 0;
+        if (key == 0)
+            return 0;
+        break;
+    }
+    case WM_KEYUP:
+    case WM_SYSKEYUP: {
+        int key = static_cast<int>(wp);
+        Form_KeyUp(key, KeyShiftState());
+        if (!*alive || key == 0)
+            return 0;
+        break;
+    }
+    case WM_CHAR: {
+        int key = static_cast<int>(wp);
+        Form_KeyPress(key);
+        return 0;
+    }
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN: {
+        int b = msg == WM_LBUTTONDOWN ? vbLeftButton : msg == WM_RBUTTONDOWN ? vbRightButton : vbMiddleButton;
+        POINT p = TwipsInControl(w, w, lp);
+        if (msg == WM_LBUTTONDOWN)
+            SetCapture(w);
+        Form_MouseDown(b, MouseShift(wp), p.x, p.y);
+        return 0;
+    }
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP: {
+        int b = msg == WM_LBUTTONUP ? vbLeftButton : msg == WM_RBUTTONUP ? vbRightButton : vbMiddleButton;
+        POINT p = TwipsInControl(w, w, lp);
+        bool captured = msg == WM_LBUTTONUP && GetCapture() == w;
+        if (captured)
+            ReleaseCapture();
+        Form_MouseUp(b, MouseShift(wp), p.x, p.y);
+        if (*alive && captured)
+            Form_Click();
+        return 0;
+    }
+    case WM_LBUTTONDBLCLK:
+        Form_DblClick();
+        return 0;
+    case WM_MOUSEMOVE: {
+        POINT p = TwipsInControl(w, w, lp);
+        Form_MouseMove(MouseButtons(wp), MouseShift(wp), p.x, p.y);
+        return 0;
+    }
+    case WM_SETCURSOR:
+        if (ScreenMousePointer() == vbHourglass) {
+            SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+            return TRUE;
+        }
+        break;
+    case WM_DROPFILES: {
+        POINT at{};
+        auto files = DroppedFiles(reinterpret_cast<HDROP>(wp), &at);
+        Form_OLEDragDrop(files, vbLeftButton, KeyShiftState(), PixelsToTwipsX(at.x),
+                         PixelsToTwipsY(at.y));
+        return 0;
+    }
+    default:
+        break;
+    }
+    if (!*alive)
+        return 0;
+    return DefWindowProcW(w, msg, wp, lp);
+}
+
+} // namespace forms

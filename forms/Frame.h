@@ -1,0 +1,46 @@
+#pragma once
+// Frame: a container with a caption drawn in its border. Its controls are
+// child windows placed relative to it, so they move, hide and disable with it.
+// Dialog pages are frames shown, hidden or brought to the front.
+#include "Control.h"
+
+#include <string>
+
+#include <tuple>
+
+namespace forms {
+
+class Frame : public Control, public Container {
+public:
+    Frame();
+    std::wstring Caption() const { return caption_; }
+    void SetCaption(const std::wstring& text);
+    int BorderStyle() const { return borderStyle_; } // 0 none, 1 fixed single
+    void SetBorderStyle(int v);
+    bool IsFocusable() const override { return false; }
+
+    HWND ContainerHwnd() const override { return hwnd; }
+    Form* ContainerForm() override { return OwnerForm(); }
+    bool EnsureContainerCreated() override { return EnsureCreated(); }
+    FontSpec ContainerFont() const override { return Font(); }
+    OleColor ContainerBackColor() const override { return BackColor(); }
+
+    bool OnOwnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+
+protected:
+    HWND CreateHandle(HWND parent, const RECT& px) override;
+    bool WantsSubclass() const override { return false; }
+
+private:
+    std::wstring caption_;
+    int borderStyle_ = 1;
+
+protected:
+    void SaveDesignState() override;
+    void RestoreDesignState() override;
+
+private:
+    std::tuple<std::wstring, int> designFrame_;
+};
+
+} // namespace forms

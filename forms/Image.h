@@ -1,0 +1,47 @@
+#pragma once
+// Image: shows a bitmap or icon (not focusable). Appearance/BorderStyle give
+// the flat, raised and pressed looks tool-bar images use: BorderStyle 0 flat;
+// 1 with Appearance 0 raised, with Appearance 1 sunken.
+#include "Control.h"
+
+#include <tuple>
+
+namespace forms {
+
+class Image : public Control {
+public:
+    Image();
+    ~Image() override;
+    // owned: the Image destroys it.
+    void SetPicture(HBITMAP bitmap, bool owned = false);
+    void SetIcon(HICON icon, bool owned = false);
+    bool Stretch = false;
+    int BorderStyle() const { return borderStyle_; }
+    void SetBorderStyle(int v);
+    int Appearance() const { return appearance_; }
+    void SetAppearance(int v);
+    bool IsFocusable() const override { return false; }
+
+    bool OnOwnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+
+protected:
+    HWND CreateHandle(HWND parent, const RECT& px) override;
+    bool WantsSubclass() const override { return false; }
+
+private:
+    void ReleasePicture();
+    HBITMAP bitmap_ = nullptr;
+    HICON icon_ = nullptr;
+    bool owned_ = false;
+    int borderStyle_ = 0;
+    int appearance_ = 0;
+
+protected:
+    void SaveDesignState() override;
+    void RestoreDesignState() override;
+
+private:
+    std::tuple<int, int> designImage_;
+};
+
+} // namespace forms

@@ -1,0 +1,250 @@
+#include "Internal.h"
+
+#include "Form.h"
+
+#include <shellapi.h>
+
+#include <cstdio>
+
+namespace forms {
+LRESULT CALLBACK FormWndProc(HWND, UINT, WPARAM, LPARAM);
+}
+
+namespace forms::detail {
+
+namespace {
+
+LRESULT CALLBACK OwnControlProc(HWND w, UINT msg, WPARAM wp, LPARAM lp);
+
+// Registers the runtime's classes in this module and unregisters them when the
+// module goes (a DLL with forms can be unloaded and loaded again).
+class ClassRegistry {
+public:
+    ATOM Form()
+    {
+        if (!form_) {
+            WNDCLASSEXW wc{};
+            wc.cbSize = sizeof(wc);
+            wc.style = CS_DBLCLKS;
+            wc.lpfnWndProc = FormWndProc;
+            wc.hInstance = ThisModule();
+            wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+            wc.lpszClassName = formName_.c_str();
+            form_ = RegisterClassExW(&wc);
+        }
+        return form_;
+    }
+    ATOM Own()
+    {
+        if (!own_) {
+            WNDCLASSEXW wc{};
+            wc.cbSize = sizeof(wc);
+            wc.style = CS_DBLCLKS;
+            wc.lpfnWndProc = OwnControlProc;
+            wc.hInstance = ThisModule();
+            wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+            wc.lpszClassName = ownName_.c_str();
+            own_ = RegisterClassExW(&wc);
+        }
+        return own_;
+    }
+    ClassRegistry()
+    {
+        wchar_t suffix[32];
+        swprintf(suffix, 32, L".%p", static_cast<void*>(ThisModule()));
+        formName_ = std::wstring(L"TarnelForm") + suffix;
+        ownName_ = std::wstring(L"TarnelFormControl") + suffix;
+        prop_ = std::wstring(L"TarnelForms.Control") + suffix;
+    }
+    ~ClassRegistry()
+    {
+        if (form_)
+            UnregisterClassW(formName_.c_str(), ThisModule());
+        if (own_)
+            UnregisterClassW(ownName_.c_str(), ThisModule());
+    }
+    std::wstring formName_, ownName_, prop_;
+
+private:
+    ATOM form_ = 0, own_ = 0;
+};
+
+ClassRegistry& Registry()
+{
+    static ClassRegistry r;
+    return r;
+}
+
+LRESULT CALLBACK OwnControlProc(HWND w, UINT msg, WPARAM wp, LPARAM lp)
+{
+    return Guarded([&]() -> LRESULT {
+        Control* c = ControlFromHwnd(w);
+        if (!c || c->hwnd != w)
+            return DefWindowProcW(w, msg, wp, lp);
+        auto alive = c->AliveToken();
+        LRESULT r = 0;
+        if (dynamic_cast<Container*>(c) && ReflectToChild(w, msg, wp, lp, r))
+            return r;
+        if (!*alive)
+            return 0;
+        if (c->OnOwnMessage(msg, wp, lp, r))
+            return r;
+        if (!*alive)
+            return 0;
+        if (c->HandleCommonMessage(w, msg, wp, lp, r))
+            return r;
+        if (!*alive)
+            return 0;
+        switch (msg) {
+        case WM_LBUTTONDOWN:
+            SetCapture(w);
+            return 0;
+        case WM_LBUTTONUP: {
+            bool captured = GetCapture() == w;
+            if (captured)
+                ReleaseCapture();
+            RECT rc;
+            GetClientRect(w, &rc);
+            POINT pt{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
+            if (captured && PtInRect(&rc, pt))
+                c->FireClick();
+            return 0;
+        }
+        case WM_LBUTTONDBLCLK:
+            c->FireDblClick();
+            return 0;
+        default:
+            return DefWindowProcW(w, msg, wp, lp);
+        }
+    });
+}
+
+} // namespace
+
+const wchar_t* FormClass()
+{
+    Registry().Form();
+    return Registry().formName_.c_str();
+}
+
+ATOM FormClassAtom() { return Registry().Form(); }
+
+const wchar_t* OwnControlClass()
+{
+    Registry().Own();
+    return Registry().ownName_.c_str();
+}
+
+const wchar_t* ControlProp() { return Registry().prop_.c_str(); }
+
+UINT PreTranslateMessageId()
+{
+    static const UINT id = RegisterWindowMessageW(L"TarnelForms.PreTranslate");
+    return id;
+}
+
+UINT TeardownMessageId()
+{
+    static const UINT id = RegisterWindowMessageW(L"TarnelForms.Teardown");
+    return id;
+}
+
+bool ReflectToChild(HWND container, UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
+{
+    HWND child = nullptr;
+    switch (msg) {
+    case WM_COMMAND:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_VSCROLL:
+    case WM_HSCROLL:
+    case WM_CHARTOITEM:
+    case WM_VKEYTOITEM:
+        child = reinterpret_cast<HWND>(lp);
+        break;
+    case WM_NOTIFY:
+        child = reinterpret_cast<NMHDR*>(lp)->hwndFrom;
+        break;
+    case WM_DRAWITEM: {
+        auto* d = reinterpret_cast<DRAWITEMSTRUCT*>(lp);
+        if (d->CtlType != ODT_MENU)
+            child = d->hwndItem;
+        break;
+    }
+    case WM_MEASUREITEM: {
+        auto* m = reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
+        if (m->CtlType != ODT_MENU)
+            child = GetDlgItem(container, static_cast<int>(m->CtlID));
+        break;
+    }
+    case WM_COMPAREITEM:
+        child = reinterpret_cast<COMPAREITEMSTRUCT*>(lp)->hwndItem;
+        break;
+    case WM_DELETEITEM:
+        child = reinterpret_cast<DELETEITEMSTRUCT*>(lp)->hwndItem;
+        break;
+    default:
+        return false;
+    }
+    // The window may be an inner window of a control (a user control's own
+    // children): walk up to the window the control owns.
+    for (HWND a = child; a && a != container; a = GetAncestor(a, GA_PARENT)) {
+        if (Control* c = ControlFromHwnd(a))
+            return c->OnParentMessage(msg, wp, lp, result);
+    }
+    return false;
+}
+
+int MouseButtons(WPARAM wp)
+{
+    int b = 0;
+    if (wp & MK_LBUTTON)
+        b |= vbLeftButton;
+    if (wp & MK_RBUTTON)
+        b |= vbRightButton;
+    if (wp & MK_MBUTTON)
+        b |= vbMiddleButton;
+    return b;
+}
+
+int MouseShift(WPARAM wp)
+{
+    int s = 0;
+    if (wp & MK_SHIFT)
+        s |= vbShiftMask;
+    if (wp & MK_CONTROL)
+        s |= vbCtrlMask;
+    if (GetKeyState(VK_MENU) < 0)
+        s |= vbAltMask;
+    return s;
+}
+
+POINT TwipsInControl(HWND w, HWND controlWindow, LPARAM lp)
+{
+    POINT pt{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
+    if (controlWindow && w != controlWindow)
+        MapWindowPoints(w, controlWindow, &pt, 1);
+    return POINT{PixelsToTwipsX(pt.x), PixelsToTwipsY(pt.y)};
+}
+
+std::vector<std::wstring> DroppedFiles(HDROP drop, POINT* at)
+{
+    std::vector<std::wstring> files;
+    UINT n = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < n; ++i) {
+        UINT len = DragQueryFileW(drop, i, nullptr, 0);
+        std::wstring f(len + 1, L'\0');
+        DragQueryFileW(drop, i, &f[0], len + 1);
+        f.resize(len);
+        files.push_back(f);
+    }
+    if (at)
+        DragQueryPoint(drop, at);
+    DragFinish(drop);
+    return files;
+}
+
+} // namespace forms::detail

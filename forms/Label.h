@@ -1,0 +1,53 @@
+#pragma once
+// Label: text drawn by the runtime's own window (so it raises Click, DblClick
+// and the mouse events). It never takes the focus.
+#include "Control.h"
+
+#include <string>
+
+#include <tuple>
+
+namespace forms {
+
+class Label : public Control {
+public:
+    Label();
+    std::wstring Caption() const { return caption_; }
+    void SetCaption(const std::wstring& text);
+    int Alignment() const { return alignment_; } // 0 left, 1 right, 2 centre
+    void SetAlignment(int v);
+    int BorderStyle() const { return borderStyle_; } // 0 none, 1 fixed single
+    void SetBorderStyle(int v);
+    int Appearance() const { return appearance_; } // 0 flat, 1 3D (sunken border)
+    void SetAppearance(int v);
+    int BackStyle() const { return backStyle_; } // 0 transparent, 1 opaque
+    void SetBackStyle(int v);
+    bool UseMnemonic = true;
+    bool WordWrap = true;
+    bool IsFocusable() const override { return false; }
+
+protected:
+    HWND CreateHandle(HWND parent, const RECT& px) override;
+    bool WantsSubclass() const override { return false; }
+
+public:
+    bool OnOwnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+
+private:
+    void Paint(HDC dc);
+
+    std::wstring caption_;
+    int alignment_ = 0;
+    int borderStyle_ = 0;
+    int appearance_ = 1;
+    int backStyle_ = 1;
+
+protected:
+    void SaveDesignState() override;
+    void RestoreDesignState() override;
+
+private:
+    std::tuple<std::wstring, int, int, int, int> designLabel_;
+};
+
+} // namespace forms

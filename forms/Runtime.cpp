@@ -1,0 +1,260 @@
+#include "Runtime.h"
+
+#include "MessagePump.h"
+
+#include <vector>
+
+extern "C" IMAGE_DOS_HEADER __ImageBase;
+
+namespace forms {
+
+COLORREF ToColorRef(OleColor c)
+{
+    if (c & 0x80000000u)
+        return GetSysColor(static_cast<int>(c & 0xFF));
+    return static_cast<COLORREF>(c & 0xFFFFFF);
+}
+
+namespace {
+
+struct ScreenDpi {
+    int x = 96, y = 96;
+    ScreenDpi()
+    {
+        if (HDC dc = GetDC(nullptr)) {
+            x = GetDeviceCaps(dc, LOGPIXELSX);
+            y = GetDeviceCaps(dc, LOGPIXELSY);
+            ReleaseDC(nullptr, dc);
+        }
+        if (x <= 0)
+            x = 96;
+        if (y <= 0)
+            y = 96;
+    }
+};
+
+const ScreenDpi& Dpi()
+{
+    static const ScreenDpi dpi;
+    return dpi;
+}
+
+std::wstring& TitleStore()
+{
+    static std::wstring title;
+    return title;
+}
+
+int g_pointer = vbDefault;
+
+// Clipboard data must have an owner window, or SetClipboardData fails.
+class ClipboardWindow {
+public:
+    HWND Get()
+    {
+        if (!hwnd_)
+            hwnd_ = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                    ThisModule(), nullptr);
+        return hwnd_;
+    }
+    ~ClipboardWindow()
+    {
+        if (hwnd_)
+            DestroyWindow(hwnd_);
+    }
+
+private:
+    HWND hwnd_ = nullptr;
+};
+
+ClipboardWindow g_clipWindow;
+
+// Another program may hold the clipboard for a moment.
+bool OpenClipboardRetry()
+{
+    for (int i = 0; i < 20; ++i) {
+        if (OpenClipboard(g_clipWindow.Get()))
+            return true;
+        Sleep(10);
+    }
+    return false;
+}
+
+} // namespace
+
+int TwipsPerPixelX() { return 1440 / Dpi().x; }
+int TwipsPerPixelY() { return 1440 / Dpi().y; }
+int TwipsToPixelsX(int twips) { return MulDiv(twips, Dpi().x, 1440); }
+int TwipsToPixelsY(int twips) { return MulDiv(twips, Dpi().y, 1440); }
+int PixelsToTwipsX(int pixels) { return MulDiv(pixels, 1440, Dpi().x); }
+int PixelsToTwipsY(int pixels) { return MulDiv(pixels, 1440, Dpi().y); }
+
+HMODULE ThisModule() { return reinterpret_cast<HMODULE>(&__ImageBase); }
+
+HMODULE ModuleOfAddress(const void* address)
+{
+    HMODULE m = nullptr;
+    // A null address would name the program itself.
+    if (!address)
+        return nullptr;
+    if (!GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                                GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                            static_cast<LPCWSTR>(address), &m))
+        return nullptr;
+    return m;
+}
+
+std::wstring ModulePath(HMODULE module)
+{
+    std::vector<wchar_t> buf(MAX_PATH);
+    for (;;) {
+        DWORD n = GetModuleFileNameW(module, buf.data(), static_cast<DWORD>(buf.size()));
+        if (n == 0)
+            return L"";
+        if (n < buf.size())
+            return std::wstring(buf.data(), n);
+        if (buf.size() >= 32768)
+            return L"";
+        buf.resize(buf.size() * 2);
+    }
+}
+
+std::wstring ModuleFolder(HMODULE module)
+{
+    std::wstring path = ModulePath(module);
+    size_t slash = path.find_last_of(L"\\/");
+    if (slash == std::wstring::npos)
+        return L"";
+    std::wstring folder = path.substr(0, slash);
+    if (folder.size() == 2 && folder[1] == L':')
+        folder += L'\\';
+    return folder;
+}
+
+std::wstring AppPath() { return ModuleFolder(ThisModule()); }
+
+void SetAppTitle(const std::wstring& title) { TitleStore() = title; }
+
+std::wstring AppTitle()
+{
+    if (!TitleStore().empty())
+        return TitleStore();
+    std::wstring path = ModulePath(ThisModule());
+    size_t slash = path.find_last_of(L"\\/");
+    std::wstring name = slash == std::wstring::npos ? path : path.substr(slash + 1);
+    size_t dot = name.find_last_of(L'.');
+    return dot == std::wstring::npos ? name : name.substr(0, dot);
+}
+
+int MsgBox(const std::wstring& prompt, int style, const std::wstring& title, HWND owner)
+{
+    if (!owner)
+        owner = GetActiveWindow();
+    std::wstring caption = title.empty() ? AppTitle() : title;
+    int r = MessageBoxW(owner, prompt.c_str(), caption.c_str(), static_cast<UINT>(style));
+    return r == 0 ? vbCancel : r;
+}
+
+std::wstring ClipboardGetText()
+{
+    std::wstring text;
+    if (!IsClipboardFormatAvailable(CF_UNICODETEXT) || !OpenClipboardRetry())
+        return text;
+    if (HANDLE h = GetClipboardData(CF_UNICODETEXT)) {
+        if (auto* p = static_cast<const wchar_t*>(GlobalLock(h))) {
+            size_t cap = GlobalSize(h) / sizeof(wchar_t);
+            size_t n = 0;
+            while (n < cap && p[n])
+                ++n;
+            text.assign(p, n);
+            GlobalUnlock(h);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+bool ClipboardSetText(const std::wstring& text)
+{
+    if (!OpenClipboardRetry())
+        return false;
+    bool ok = false;
+    if (EmptyClipboard()) {
+        size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+        if (HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
+            if (void* p = GlobalLock(h)) {
+                memcpy(p, text.c_str(), bytes);
+                GlobalUnlock(h);
+                ok = SetClipboardData(CF_UNICODETEXT, h) != nullptr;
+            }
+            if (!ok)
+                GlobalFree(h);
+        }
+    }
+    CloseClipboard();
+    return ok;
+}
+
+bool ClipboardClear()
+{
+    if (!OpenClipboardRetry())
+        return false;
+    bool ok = EmptyClipboard() != 0;
+    CloseClipboard();
+    return ok;
+}
+
+bool ClipboardHasText() { return IsClipboardFormatAvailable(CF_UNICODETEXT) != 0; }
+
+void SetScreenMousePointer(int pointer)
+{
+    g_pointer = pointer;
+    SetCursor(LoadCursorW(nullptr, pointer == vbHourglass ? IDC_WAIT : IDC_ARROW));
+}
+
+int ScreenMousePointer() { return g_pointer; }
+
+Hourglass::Hourglass() : previous_(g_pointer) { SetScreenMousePointer(vbHourglass); }
+
+Hourglass::~Hourglass() { SetScreenMousePointer(previous_); }
+
+void DoEvents()
+{
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
+        if (!PreTranslateMessage(msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+}
+
+std::wstring LoadResString(UINT id, HMODULE module)
+{
+    if (!module)
+        module = ThisModule();
+    const wchar_t* p = nullptr;
+    // A zero buffer size asks for a read-only pointer into the resource.
+    int n = LoadStringW(module, id, reinterpret_cast<LPWSTR>(&p), 0);
+    if (n > 0 && p)
+        return std::wstring(p, static_cast<size_t>(n));
+    return L"";
+}
+
+int KeyShiftState()
+{
+    int s = 0;
+    if (GetKeyState(VK_SHIFT) < 0)
+        s |= vbShiftMask;
+    if (GetKeyState(VK_CONTROL) < 0)
+        s |= vbCtrlMask;
+    if (GetKeyState(VK_MENU) < 0)
+        s |= vbAltMask;
+    return s;
+}
+
+} // namespace forms

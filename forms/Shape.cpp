@@ -1,0 +1,165 @@
+#include "Shape.h"
+
+#include "Internal.h"
+
+#include <algorithm>
+
+namespace forms {
+
+Shape::Shape()
+{
+    tabStop_ = false;
+}
+
+HWND Shape::CreateHandle(HWND parent, const RECT& px)
+{
+    HWND w = CreateWindowExW(0, detail::OwnControlClass(), L"", WS_CHILD | WS_CLIPSIBLINGS,
+                             px.left, px.top, px.right - px.left, px.bottom - px.top, parent,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId())),
+                             ThisModule(), nullptr);
+    return w;
+}
+
+void Shape::OnMoved() { UpdateRegion(); }
+
+void Shape::SetShape(int v)
+{
+    shape_ = v;
+    UpdateRegion();
+}
+
+void Shape::SetBorderColor(OleColor c)
+{
+    borderColor_ = c;
+    if (hwnd)
+        InvalidateRect(hwnd, nullptr, TRUE);
+}
+
+void Shape::SetBorderWidth(int v)
+{
+    borderWidth_ = std::max(0, v);
+    UpdateRegion();
+}
+
+void Shape::SetFillStyle(int v)
+{
+    fillStyle_ = v;
+    UpdateRegion();
+}
+
+void Shape::SetFillColor(OleColor c)
+{
+    fillColor_ = c;
+    if (hwnd)
+        InvalidateRect(hwnd, nullptr, TRUE);
+}
+
+namespace {
+
+RECT ShapeRect(int shape, int w, int h)
+{
+    RECT r{0, 0, w, h};
+    if (shape == 1 || shape == 3 || shape == 5) { // square kinds: centred
+        int s = std::min(w, h);
+        r.left = (w - s) / 2;
+        r.top = (h - s) / 2;
+        r.right = r.left + s;
+        r.bottom = r.top + s;
+    }
+    return r;
+}
+
+HRGN ShapeRegion(int shape, RECT r)
+{
+    int w = r.right - r.left, h = r.bottom - r.top;
+    if (w <= 0 || h <= 0)
+        return CreateRectRgn(0, 0, 0, 0);
+    switch (shape) {
+    case 2:
+    case 3:
+        return CreateEllipticRgn(r.left, r.top, r.right + 1, r.bottom + 1);
+    case 4:
+    case 5: {
+        int c = std::min(w, h) / 4;
+        return CreateRoundRectRgn(r.left, r.top, r.right + 1, r.bottom + 1, c, c);
+    }
+    default:
+        return CreateRectRgn(r.left, r.top, r.right, r.bottom);
+    }
+}
+
+} // namespace
+
+void Shape::UpdateRegion()
+{
+    if (!hwnd)
+        return;
+    RECT rc;
+    GetClientRect(hwnd, &rc);
+    RECT outer = ShapeRect(shape_, rc.right, rc.bottom);
+    HRGN rgn = ShapeRegion(shape_, outer);
+    if (fillStyle_ != 0) {
+        // Transparent fill: the window is only the outline, so whatever lies
+        // inside it stays visible and takes the mouse.
+        RECT inner = outer;
+        int b = std::max(1, borderWidth_);
+        InflateRect(&inner, -b, -b);
+        HRGN hole = ShapeRegion(shape_, inner);
+        CombineRgn(rgn, rgn, hole, RGN_DIFF);
+        DeleteObject(hole);
+    }
+    SetWindowRgn(hwnd, rgn, TRUE); // the window owns the region now
+}
+
+bool Shape::OnOwnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
+{
+    switch (msg) {
+    case WM_NCHITTEST:
+        result = HTTRANSPARENT;
+        return true;
+    case WM_SIZE:
+        UpdateRegion();
+        return false;
+    case WM_ERASEBKGND:
+        result = 1;
+        return true;
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hwnd, &ps);
+        RECT rc;
+        GetClientRect(hwnd, &rc);
+        BrushHandle border;
+        if (fillStyle_ != 0) {
+            // The window region is the outline itself.
+            FillRect(dc, &rc, border.Get(borderColor_));
+        } else {
+            BrushHandle fill;
+            FillRect(dc, &rc, border.Get(borderColor_));
+            RECT inner = ShapeRect(shape_, rc.right, rc.bottom);
+            InflateRect(&inner, -borderWidth_, -borderWidth_);
+            HRGN in = ShapeRegion(shape_, inner);
+            FillRgn(dc, in, fill.Get(fillColor_));
+            DeleteObject(in);
+        }
+        EndPaint(hwnd, &ps);
+        result = 0;
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+void Shape::SaveDesignState()
+{
+    Control::SaveDesignState();
+    designShape_ = std::make_tuple(shape_, borderColor_, borderWidth_, fillStyle_, fillColor_);
+}
+
+void Shape::RestoreDesignState()
+{
+    Control::RestoreDesignState();
+    std::tie(shape_, borderColor_, borderWidth_, fillStyle_, fillColor_) = designShape_;
+}
+
+} // namespace forms

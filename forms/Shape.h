@@ -1,0 +1,52 @@
+#pragma once
+// Shape: a rectangle, square, oval, circle or rounded rectangle. With a
+// transparent fill only the outline belongs to its window, so the controls
+// inside the outline stay visible and clickable.
+#include "Control.h"
+
+#include <tuple>
+
+namespace forms {
+
+class Shape : public Control {
+public:
+    Shape();
+    // 0 rectangle, 1 square, 2 oval, 3 circle, 4 rounded rectangle, 5 rounded square.
+    int ShapeKind() const { return shape_; }
+    void SetShape(int v);
+    OleColor BorderColor() const { return borderColor_; }
+    void SetBorderColor(OleColor c);
+    int BorderWidth() const { return borderWidth_; } // pixels
+    void SetBorderWidth(int v);
+    // 0 solid, 1 transparent (default).
+    int FillStyle() const { return fillStyle_; }
+    void SetFillStyle(int v);
+    OleColor FillColor() const { return fillColor_; }
+    void SetFillColor(OleColor c);
+    bool IsFocusable() const override { return false; }
+
+    bool OnOwnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+
+protected:
+    HWND CreateHandle(HWND parent, const RECT& px) override;
+    bool WantsSubclass() const override { return false; }
+    void OnMoved() override;
+    void OnCreated() override { UpdateRegion(); }
+
+private:
+    void UpdateRegion();
+    int shape_ = 0;
+    OleColor borderColor_ = vbWindowText;
+    int borderWidth_ = 1;
+    int fillStyle_ = 1;
+    OleColor fillColor_ = vbBlack;
+
+protected:
+    void SaveDesignState() override;
+    void RestoreDesignState() override;
+
+private:
+    std::tuple<int, OleColor, int, int, OleColor> designShape_;
+};
+
+} // namespace forms

@@ -1,0 +1,195 @@
+// Forms: loading, showing, unloading with QueryUnload, modal Show, KeyPreview
+// and dialog keys.
+#include "TestUtil.h"
+#include "fSample.h"
+
+#include <gtest/gtest.h>
+
+using namespace forms;
+
+namespace {
+
+std::function<void()> g_action;
+
+void CALLBACK OnTimer(HWND, UINT, UINT_PTR id, DWORD)
+{
+    KillTimer(nullptr, id);
+    auto a = g_action;
+    g_action = nullptr;
+    if (a)
+        a();
+}
+
+// Releases itself from its own close handling, as the settings dialog's owner
+// does when the dialog reports that it closed.
+class fSelfDeleting : public Form {
+public:
+    fSelfDeleting()
+    {
+        SetCaption(L"Self deleting");
+        bA.Place(*this, 120, 120, 1000, 375);
+    }
+    CommandButton bA;
+    bool* deleted = nullptr;
+
+protected:
+    void Form_QueryUnload(int& Cancel, int UnloadMode) override
+    {
+        Hide();
+        Cancel = 1;
+        *deleted = true;
+        delete this;
+    }
+};
+
+} // namespace
+
+void AfterDelay(std::function<void()> action, UINT delayMs)
+{
+    g_action = std::move(action);
+    SetTimer(nullptr, 0, delayMs, OnTimer);
+}
+
+TEST(Form, LoadCreatesEveryControlBeforeFormLoad)
+{
+    fSample f;
+    EXPECT_FALSE(f.Loaded());
+    EXPECT_EQ(f.tName.Text(), L"start");
+    EXPECT_EQ(f.BoxE.ListCount(), 3);
+    // Values set before the windows exist are design-time settings: no events.
+    f.CkTab.SetValue(vbGrayed);
+    f.opB.SetValue(true);
+    f.BoxE.SetListIndex(2);
+    EXPECT_TRUE(f.Log.empty());
+    ASSERT_TRUE(f.Load());
+    EXPECT_EQ(SendMessageW(f.CkTab.hwnd, BM_GETCHECK, 0, 0), BST_INDETERMINATE);
+    EXPECT_EQ(SendMessageW(f.opB.hwnd, BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(f.BoxE.ListIndex(), 2);
+    ASSERT_EQ(f.Log.size(), 1u);
+    EXPECT_EQ(f.Log[0], L"Form_Load 1");
+    EXPECT_FALSE(f.Visible());
+    for (Control* c : f.Controls())
+        EXPECT_NE(c->hwnd, nullptr);
+    EXPECT_EQ(Text(f.hwnd), L"Forms sample");
+    EXPECT_EQ(Text(f.tName.hwnd), L"start");
+    EXPECT_EQ(Text(f.Lab1.hwnd), L"Enter path to file:");
+    EXPECT_EQ(f.BoxE.ListCount(), 3);
+    EXPECT_EQ(f.BoxE.List(2), L"PHP3");
+    // The client area is what the constructor asked for, to the pixel.
+    EXPECT_NEAR(f.ScaleWidth(), 9000, TwipsPerPixelX());
+    EXPECT_NEAR(f.ScaleHeight(), 6000, TwipsPerPixelY());
+    // Controls of a frame are its child windows, placed relative to it.
+    EXPECT_EQ(GetParent(f.opA.hwnd), f.FrGen.hwnd);
+    RECT fr, op;
+    GetWindowRect(f.FrGen.hwnd, &fr);
+    GetWindowRect(f.opA.hwnd, &op);
+    EXPECT_EQ(op.left - fr.left, TwipsToPixelsX(120));
+    EXPECT_EQ(op.top - fr.top, TwipsToPixelsY(300));
+
+    f.Show();
+    Pump();
+    EXPECT_TRUE(f.Visible());
+    EXPECT_EQ(Count(f.Log, L"Form_Resize"), 1);
+    EXPECT_EQ(f.Log[1], L"Form_Resize");
+    f.Move(kKeep, kKeep, 10000);
+    EXPECT_EQ(Count(f.Log, L"Form_Resize"), 2);
+    EXPECT_NEAR(f.Width(), 10000, TwipsPerPixelX());
+}
+
+TEST(Form, QueryUnloadCancelKeepsTheForm)
+{
+    fSample f;
+    ASSERT_TRUE(f.Load());
+    f.CancelUnload = true;
+    PostMessageW(f.hwnd, WM_CLOSE, 0, 0);
+    Pump();
+    EXPECT_TRUE(Has(f.Log, L"Form_QueryUnload 0"));
+    EXPECT_FALSE(Has(f.Log, L"Form_Unload"));
+    EXPECT_TRUE(f.Loaded());
+    EXPECT_FALSE(f.Unload());
+    EXPECT_TRUE(Has(f.Log, L"Form_QueryUnload 1"));
+    EXPECT_TRUE(f.Loaded());
+
+    f.CancelUnload = false;
+    SetWindowTextW(f.tName.hwnd, L"typed before unload");
+    f.BoxE.SetListIndex(1);
+    f.BoxE.AddItem(L"added at run time");
+    f.CkTab.SetValue(vbChecked);
+    f.Lab1.SetCaption(L"changed");
+    f.bOK.SetVisible(false);
+    f.SetCaption(L"changed too");
+    EXPECT_TRUE(f.Unload());
+    EXPECT_TRUE(Has(f.Log, L"Form_Unload"));
+    EXPECT_FALSE(f.Loaded());
+    EXPECT_EQ(f.tName.hwnd, nullptr);
+    // Unloaded, the form is as designed again, and so is the next Load.
+    EXPECT_EQ(f.tName.Text(), L"start");
+    EXPECT_EQ(f.BoxE.ListIndex(), -1);
+    EXPECT_EQ(f.BoxE.ListCount(), 3);
+    EXPECT_EQ(f.CkTab.Value(), vbUnchecked);
+    EXPECT_EQ(f.Caption(), L"Forms sample");
+    ASSERT_TRUE(f.Load());
+    EXPECT_EQ(Text(f.tName.hwnd), L"start");
+    EXPECT_EQ(Text(f.Lab1.hwnd), L"Enter path to file:");
+    EXPECT_EQ(Text(f.hwnd), L"Forms sample");
+    EXPECT_EQ(f.BoxE.ListCount(), 3);
+    EXPECT_EQ(f.BoxE.List(0), L"XYZ");
+    EXPECT_EQ(SendMessageW(f.CkTab.hwnd, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    EXPECT_TRUE(f.bOK.Visible());
+}
+
+TEST(Form, OwnedFormsUnloadWithTheirOwner)
+{
+    fSample owner;
+    ASSERT_TRUE(owner.Load());
+    fModal tool;
+    tool.Show(vbModeless, owner);
+    Pump();
+    ASSERT_TRUE(tool.Loaded());
+    EXPECT_TRUE(owner.Unload());
+    EXPECT_FALSE(tool.Loaded());
+    EXPECT_EQ(tool.queryMode, vbFormOwner);
+}
+
+TEST(Form, HandlerMayDeleteItsForm)
+{
+    bool deleted = false;
+    auto* f = new fSelfDeleting;
+    f->deleted = &deleted;
+    ASSERT_TRUE(f->Load());
+    HWND w = f->hwnd;
+    PostMessageW(w, WM_CLOSE, 0, 0);
+    Pump();
+    EXPECT_TRUE(deleted);
+    EXPECT_FALSE(IsWindow(w));
+    EXPECT_TRUE(LoadedForms().empty());
+}
+
+TEST(Form, DestroyedWhileLoadedRaisesNoEvents)
+{
+    std::vector<std::wstring> log;
+    int resizes = 0;
+    {
+        fSample f;
+        f.Show();
+        Pump();
+        f.tName.SetFocus();
+        f.tName.LostFocus = [&log] { log.push_back(L"LostFocus"); };
+        resizes = g_sampleResizes;
+    }
+    // Neither the focus leaving nor the menu bar going (which resizes the
+    // client area) reached the half-destroyed form.
+    EXPECT_TRUE(log.empty());
+    EXPECT_EQ(g_sampleResizes, resizes);
+    EXPECT_TRUE(LoadedForms().empty());
+}
+
+TEST(Form, MessageLoopEndsWithTheLastForm)
+{
+    fSample f;
+    ASSERT_TRUE(f.Load());
+    AfterDelay([&] { PostMessageW(f.hwnd, WM_CLOSE, 0, 0); });
+    EXPECT_EQ(RunMessageLoop(true), 0);
+    EXPECT_FALSE(f.Loaded());
+    EXPECT_TRUE(LoadedForms().empty());
+}

@@ -1,0 +1,54 @@
+#include "PlimsorModule.h"
+
+namespace {
+HINSTANCE g_instance = nullptr;
+LONG g_objects = 0;
+LONG g_locks = 0;
+bool g_dialogLoaded = false;
+} // namespace
+
+namespace PlimsorModule {
+
+void SetInstance(HINSTANCE instance) { g_instance = instance; }
+
+HINSTANCE Instance() { return g_instance ? g_instance : GetModuleHandleW(nullptr); }
+
+std::wstring ModulePath()
+{
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        DWORD n = GetModuleFileNameW(Instance(), &path[0], static_cast<DWORD>(path.size()));
+        if (n == 0)
+            return L"";
+        if (n < path.size()) {
+            path.resize(n);
+            return path;
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
+std::wstring ProgramFolder()
+{
+    std::wstring path = ModulePath();
+    size_t slash = path.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? L"." : path.substr(0, slash);
+}
+
+void ObjectCreated() { InterlockedIncrement(&g_objects); }
+void ObjectDestroyed() { InterlockedDecrement(&g_objects); }
+
+void Lock(bool lock)
+{
+    if (lock)
+        InterlockedIncrement(&g_locks);
+    else
+        InterlockedDecrement(&g_locks);
+}
+
+bool CanUnload() { return g_objects == 0 && g_locks == 0; }
+
+void SetDialogLoaded() { g_dialogLoaded = true; }
+bool DialogLoaded() { return g_dialogLoaded; }
+
+} // namespace PlimsorModule

@@ -1,0 +1,30 @@
+#pragma once
+// State of the loaded settings library, one per process: its module handle,
+// the counts that decide DllCanUnloadNow, and the folder it was loaded from
+// (the program folder, which holds the Settings folder).
+#include <windows.h>
+
+#include <string>
+
+namespace PlimsorModule {
+
+void SetInstance(HINSTANCE instance);
+// The library's module; the calling program's when no DLL set it (tests).
+HINSTANCE Instance();
+// Full path of the library file.
+std::wstring ModulePath();
+// Folder of the library file, without a trailing backslash.
+std::wstring ProgramFolder();
+
+// Living COM objects and server locks; the DLL may unload when both are 0.
+void ObjectCreated();
+void ObjectDestroyed();
+void Lock(bool lock);
+bool CanUnload();
+
+// Set once any CSets has shown its dialog; never cleared (the library's
+// dialog-loaded flag).
+void SetDialogLoaded();
+bool DialogLoaded();
+
+} // namespace PlimsorModule

@@ -1,0 +1,38 @@
+#include "PlimsorCopy.h"
+
+#include <windows.h>
+
+
+#include "WindowTest.h"
+
+namespace plimsortest {
+
+std::wstring MakeProgramCopy(const std::wstring& name)
+{
+    const std::wstring bin = wt::ProgramFolder();
+    const std::wstring dir = wt::ScratchFolder(name);
+    CopyFileW((bin + L"\\plimsor.dll").c_str(), (dir + L"\\plimsor.dll").c_str(), FALSE);
+    CopyFileW((bin + L"\\DirectCOM.dll").c_str(), (dir + L"\\DirectCOM.dll").c_str(), FALSE);
+    CopyFileW((bin + L"\\tests\\sethost.exe").c_str(), (dir + L"\\sethost.exe").c_str(), FALSE);
+    const std::wstring settings = dir + L"\\Settings";
+    CreateDirectoryW(settings.c_str(), nullptr);
+    DeleteFileW((settings + L"\\plimsors.dat").c_str());
+    return dir;
+}
+
+std::string ReadBytes(const std::wstring& path)
+{
+    std::string bytes;
+    HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                           0, nullptr);
+    if (f == INVALID_HANDLE_VALUE)
+        return bytes;
+    char buf[4096];
+    DWORD n = 0;
+    while (ReadFile(f, buf, sizeof(buf), &n, nullptr) && n > 0)
+        bytes.append(buf, n);
+    CloseHandle(f);
+    return bytes;
+}
+
+} // namespace plimsortest

@@ -4,6 +4,8 @@
 
 #include "ModFileOps.h"
 
+#include "FileIo.h"
+
 #include <algorithm>
 #include <climits>
 #include <vector>
@@ -11,6 +13,10 @@
 namespace ModFileOps {
 
 namespace {
+
+using FileIo::FileHandle;
+using FileIo::FromAnsi;
+using FileIo::ToAnsi;
 
 // The plain W calls stop at MAX_PATH; an absolute path that long goes through
 // the "\\?\" form, which takes no relative parts, so it is made full first.
@@ -45,34 +51,6 @@ bool IsFile(DWORD attrs)
     return attrs != INVALID_FILE_ATTRIBUTES && !(attrs & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE h) : h_(h) {}
-    ~FileHandle()
-    {
-        if (h_ != INVALID_HANDLE_VALUE)
-            CloseHandle(h_);
-    }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    HANDLE get() const { return h_; }
-    bool ok() const { return h_ != INVALID_HANDLE_VALUE; }
-    void reset(HANDLE h)
-    {
-        close();
-        h_ = h;
-    }
-    void close()
-    {
-        if (h_ != INVALID_HANDLE_VALUE)
-            CloseHandle(h_);
-        h_ = INVALID_HANDLE_VALUE;
-    }
-
-private:
-    HANDLE h_;
-};
-
 class FindHandle {
 public:
     explicit FindHandle(HANDLE h) : h_(h) {}
@@ -89,31 +67,6 @@ public:
 private:
     HANDLE h_;
 };
-
-std::string ToAnsi(const std::wstring& text)
-{
-    if (text.empty())
-        return {};
-    int n = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
-                                nullptr);
-    if (n <= 0)
-        return {};
-    std::string out(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
-    return out;
-}
-
-std::wstring FromAnsi(const char* data, size_t size)
-{
-    if (size == 0 || size > INT_MAX)
-        return {};
-    int n = MultiByteToWideChar(CP_ACP, 0, data, static_cast<int>(size), nullptr, 0);
-    if (n <= 0)
-        return {};
-    std::wstring out(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, data, static_cast<int>(size), out.data(), n);
-    return out;
-}
 
 bool SamePath(const std::wstring& a, const std::wstring& b)
 {
@@ -306,30 +259,11 @@ bool WriteTextFile(const std::wstring& path, const std::wstring& text)
     // The new text goes to a fresh file beside the target first, so a failed
     // write (full disk, lost share) leaves the old file whole.
     std::wstring temp;
-    FileHandle out(INVALID_HANDLE_VALUE);
-    for (unsigned n = 0; n < 100 && !out.ok(); ++n) {
-        wchar_t suffix[40];
-        wsprintfW(suffix, L".~%lx%02x.tmp", GetCurrentProcessId(), n);
-        temp = path + suffix;
-        HANDLE h = CreateFileW(ApiPath(temp).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
-                               nullptr);
-        if (h != INVALID_HANDLE_VALUE)
-            out.reset(h);
-        else if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS)
-            return false;
-    }
-    if (!out.ok())
+    FileHandle out(FileIo::CreateTempBeside(path, temp, ApiPath));
+    if (!out.Ok())
         return false;
-    bool written = true;
-    size_t done = 0;
-    while (written && done < bytes.size()) {
-        DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 24));
-        DWORD wrote = 0;
-        written = WriteFile(out.get(), bytes.data() + done, chunk, &wrote, nullptr) && wrote == chunk;
-        done += wrote;
-    }
-    written = written && FlushFileBuffers(out.get());
-    out.close();
+    bool written = FileIo::WriteAllFlushed(out.Get(), bytes.data(), bytes.size());
+    out.Close();
     std::wstring apiTemp = ApiPath(temp);
     if (!written) {
         DeleteFileW(apiTemp.c_str());
@@ -385,17 +319,17 @@ std::wstring ReadTextFile(const std::wstring& path)
     FileHandle in(CreateFileW(ApiPath(path).c_str(), GENERIC_READ,
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!in.ok())
+    if (!in.Ok())
         return L"";
     LARGE_INTEGER size;
-    if (!GetFileSizeEx(in.get(), &size) || size.QuadPart < 0 || size.QuadPart > INT_MAX)
+    if (!GetFileSizeEx(in.Get(), &size) || size.QuadPart < 0 || size.QuadPart > INT_MAX)
         return L"";
     std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
     size_t done = 0;
     while (done < bytes.size()) {
         DWORD got = 0;
         DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 24));
-        if (!ReadFile(in.get(), bytes.data() + done, chunk, &got, nullptr))
+        if (!ReadFile(in.Get(), bytes.data() + done, chunk, &got, nullptr))
             return L"";
         if (got == 0)
             break;

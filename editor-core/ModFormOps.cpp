@@ -170,18 +170,23 @@ bool ColorDialogPlacement(const RECT& owner, const RECT& dialog, int screenHeigh
     return true;
 }
 
+void PlaceAndRetitleColorDialog(HWND dialog, HWND owner)
+{
+    RECT ownerRect, dialogRect;
+    POINT at;
+    if (owner && GetWindowRect(owner, &ownerRect) && GetWindowRect(dialog, &dialogRect) &&
+        ColorDialogPlacement(ownerRect, dialogRect, GetSystemMetrics(SM_CYSCREEN), at))
+        SetWindowPos(dialog, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowTextW(dialog, L"TARNEL Color Picker and Custom Color Storage");
+    SetDlgItemTextW(dialog, 712, L"Save to Selected Custom Color");
+}
+
 UINT_PTR CALLBACK ColorDialogHook(HWND dialog, UINT msg, WPARAM wp, LPARAM lp)
 {
     if (msg != WM_INITDIALOG)
         return 0;
     auto* cc = reinterpret_cast<const CHOOSECOLORW*>(lp);
-    RECT ownerRect, dialogRect;
-    POINT at;
-    if (cc && cc->hwndOwner && GetWindowRect(cc->hwndOwner, &ownerRect) && GetWindowRect(dialog, &dialogRect) &&
-        ColorDialogPlacement(ownerRect, dialogRect, GetSystemMetrics(SM_CYSCREEN), at))
-        SetWindowPos(dialog, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    SetWindowTextW(dialog, L"TARNEL Color Picker and Custom Color Storage");
-    SetDlgItemTextW(dialog, 712, L"Save to Selected Custom Color");
+    PlaceAndRetitleColorDialog(dialog, cc ? cc->hwndOwner : nullptr);
     RelabelCustomColours(dialog);
     return 1;
 }

@@ -45,6 +45,10 @@ long ShowColorDialog(HWND owner, COLORREF initial, COLORREF (&custColors)[16]);
 long ShowColorDialog(HWND owner, COLORREF initial, std::vector<int32_t>& custColors);
 // The dialog's hook: places it above its owner and renames it on WM_INITDIALOG.
 UINT_PTR CALLBACK ColorDialogHook(HWND dialog, UINT msg, WPARAM wp, LPARAM lp);
+// The first steps of that hook, shared with the settings library's: places
+// the dialog over owner (when there is one), retitles it and renames its
+// add-to-custom-colours button.
+void PlaceAndRetitleColorDialog(HWND dialog, HWND owner);
 // Top left corner for a dialog of size dialog placed centred above owner
 // (screen pixels); false when the owner's top is off the screen.
 bool ColorDialogPlacement(const RECT& owner, const RECT& dialog, int screenHeight, POINT& topLeft);

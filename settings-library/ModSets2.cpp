@@ -3,15 +3,12 @@
 #include <commdlg.h>
 #include <shlobj.h>
 
-#include <cmath>
-
+#include "ModFormOps.h"
 #include "SettingsRecord.h"
 
 namespace {
 
-const wchar_t kColorTitle[] = L"TARNEL Color Picker and Custom Color Storage";
 const wchar_t kCustomLabel[] = L"TARNEL Custom Color Storage:";
-constexpr int kAddCustomButton = 712;
 constexpr int kCustomColorsLabel = 721;
 
 std::wstring Lower(std::wstring s)
@@ -20,6 +17,9 @@ std::wstring Lower(std::wstring s)
     return s;
 }
 
+// Not the program's relabelling: when no caption is found, this one moves the
+// label by the window rectangles less a 3-pixel frame, the program's by the
+// client origin.
 void RelabelCustomColors(HWND dialog)
 {
     int index = 0;
@@ -51,32 +51,12 @@ void RelabelCustomColors(HWND dialog)
 
 namespace ModSets2 {
 
-bool ColorDialogPosition(const RECT& owner, const RECT& dialog, int screenHeight, POINT& topLeft)
-{
-    if (!(owner.top > 0 && owner.top < screenHeight))
-        return false;
-    const long ownerWidth = owner.right - owner.left;
-    const long dialogWidth = dialog.right - dialog.left;
-    const long dialogHeight = dialog.bottom - dialog.top;
-    long top = owner.top - dialogHeight;
-    long left = owner.left + std::lround((ownerWidth - dialogWidth) / 2.0);
-    topLeft.x = left < 0 ? 0 : left;
-    topLeft.y = top < 0 ? 0 : top;
-    return true;
-}
-
 UINT_PTR CALLBACK ColorDialogHook(HWND dialog, UINT msg, WPARAM, LPARAM lParam)
 {
     if (msg != WM_INITDIALOG)
         return 0;
     auto* cc = reinterpret_cast<const CHOOSECOLORW*>(lParam);
-    RECT ownerRect, dialogRect;
-    POINT pos;
-    if (cc && cc->hwndOwner && GetWindowRect(cc->hwndOwner, &ownerRect) && GetWindowRect(dialog, &dialogRect) &&
-        ColorDialogPosition(ownerRect, dialogRect, GetSystemMetrics(SM_CYSCREEN), pos))
-        SetWindowPos(dialog, nullptr, pos.x, pos.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    SetWindowTextW(dialog, kColorTitle);
-    SetDlgItemTextW(dialog, kAddCustomButton, L"Save to Selected Custom Color");
+    ModFormOps::PlaceAndRetitleColorDialog(dialog, cc ? cc->hwndOwner : nullptr);
     RelabelCustomColors(dialog);
     return 1;
 }

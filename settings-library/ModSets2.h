@@ -13,12 +13,10 @@ namespace ModSets2 {
 // first filled up to 16 with the default palette; entries past 16 are kept
 // as they are). Returns the chosen colour, or -1 when cancelled or failed.
 long ShowColorDialog(HWND owner, COLORREF initial, std::vector<int32_t>& custColors);
-// The colour dialog's hook: places, titles and relabels it at WM_INITDIALOG.
+// The colour dialog's hook: places and titles it as the program's does
+// (ModFormOps::PlaceAndRetitleColorDialog) and relabels its custom colours,
+// at WM_INITDIALOG.
 UINT_PTR CALLBACK ColorDialogHook(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam);
-// Where the colour dialog goes: above its owner, centred on it, never off
-// the top or left of the screen. False when the owner's top is not strictly
-// inside the screen height, and the dialog stays where it is.
-bool ColorDialogPosition(const RECT& owner, const RECT& dialog, int screenHeight, POINT& topLeft);
 
 // The Open dialog with one filter (and "All Files(*.*)" when addAllFiles);
 // the initial folder is used only when it exists. "" when cancelled.

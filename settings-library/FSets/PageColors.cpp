@@ -32,12 +32,8 @@ PageColors::PageColors(FSets& form) : form_(form)
     tsample.SetLocked(true);
     tsample.SetFontSize(12);
     tsample.SetText(L"Sample of  text \r\ndisplayed in selected \r\ncolor.\r\n");
-    bpick.Place(FrColors, 3360, 1680, 900, 330);
-    bpick.SetCaption(L"Pick");
-    bpick.SetToolTipText(L"Choose color for selected item.");
-    bapply.Place(FrColors, 4380, 1680, 900, 330);
-    bapply.SetCaption(L"Apply");
-    bapply.SetToolTipText(L"Set highlighting color for selected item.");
+    PlaceButton(bpick, FrColors, 3360, 1680, L"Pick", L"Choose color for selected item.", 900);
+    PlaceButton(bapply, FrColors, 4380, 1680, L"Apply", L"Set highlighting color for selected item.", 900);
     bapply.SetEnabled(false);
 
     LabPHP.Place(FrColors, 240, 3300, 1800, 255);
@@ -56,9 +52,7 @@ PageColors::PageColors(FSets& form) : form_(form)
     LabCom.SetCaption(L"Set default string used by VBS commenting function:");
     TCom.Place(FrColors, 240, 4920, 1800, 315);
     TCom.SetText(L"'--");
-    bCom.Place(FrColors, 2160, 4913, 780, 330);
-    bCom.SetCaption(L"Set");
-    bCom.SetToolTipText(L"Set default comment string.");
+    PlaceButton(bCom, FrColors, 2160, 4913, L"Set", L"Set default comment string.");
 
     OpColors.Click = [this](int Index) { OpColors_Click(Index); };
     bpick.Click = [this] { bpick_Click(); };

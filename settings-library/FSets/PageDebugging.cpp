@@ -27,16 +27,12 @@ PageDebugging::PageDebugging(FSets& form) : form_(form)
         OpBars(i).Place(FrBars, 240, 330 + i * 330, 5000, 285);
         OpBars(i).SetCaption(kBars[i]);
     }
-    ButExplain.Place(FrBars, 5880, 330, 900, 330);
-    ButExplain.SetCaption(L"Explain");
-    ButExplain.SetToolTipText(L"Explain Auto-isert toolbar options.");
+    PlaceButton(ButExplain, FrBars, 5880, 330, L"Explain", L"Explain Auto-isert toolbar options.", 900);
 
     FrUndo.Place(FrVBS, 120, 1800, 7080, 1020);
     FrUndo.SetCaption(L" Editor Undo Limit ");
     TUndo.Place(FrUndo, 240, 360, 1080, 315);
-    BSetUndo.Place(FrUndo, 1440, 353, 780, 330);
-    BSetUndo.SetCaption(L"Set");
-    BSetUndo.SetToolTipText(L"Set editor Undo limit.");
+    PlaceButton(BSetUndo, FrUndo, 1440, 353, L"Set", L"Set editor Undo limit.");
     LabUndo.Place(FrUndo, 2400, 300, 4500, 510);
     LabUndo.SetCaption(L"Lower number conserves memory. Higher number allows more undo operations.");
 

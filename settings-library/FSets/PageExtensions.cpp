@@ -20,15 +20,9 @@ PageExtensions::PageExtensions(FSets& form) : form_(form)
         OpExt(i).SetCaption(types[i]);
     }
     BoxE.Place(FrExt, 4200, 1530, 1800, 2175);
-    bAddExt(0).Place(FrExt, 240, 1980, 780, 330);
-    bAddExt(0).SetCaption(L"Add");
-    bAddExt(0).SetToolTipText(L"Add new file extension type as alias of selected type. ");
-    bAddExt(1).Place(FrExt, 4200, 3840, 900, 330);
-    bAddExt(1).SetCaption(L"Remove");
-    bAddExt(1).SetToolTipText(L"Remove selected.");
-    bAddExt(2).Place(FrExt, 5220, 3840, 900, 330);
-    bAddExt(2).SetCaption(L"Change");
-    bAddExt(2).SetToolTipText(L"Change selected assignment.");
+    PlaceButton(bAddExt(0), FrExt, 240, 1980, L"Add", L"Add new file extension type as alias of selected type. ");
+    PlaceButton(bAddExt(1), FrExt, 4200, 3840, L"Remove", L"Remove selected.", 900);
+    PlaceButton(bAddExt(2), FrExt, 5220, 3840, L"Change", L"Change selected assignment.", 900);
     LabRestart.Place(FrExt, 240, 4500, 6000, 255);
     LabRestart.SetCaption(L"(Recognition of new file type requires program restart.)");
 

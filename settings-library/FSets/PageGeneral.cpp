@@ -12,17 +12,6 @@
 
 namespace {
 
-constexpr int kButtonW = 780;
-constexpr int kButtonH = 330;
-
-void PlaceButton(SetsButton& b, forms::Container& on, int left, int top, const wchar_t* caption,
-                 const wchar_t* tip, int width = kButtonW)
-{
-    b.Place(on, left, top, width, kButtonH);
-    b.SetCaption(caption);
-    b.SetToolTipText(tip);
-}
-
 // Every face once, in the order the system reports them; vertical ("@")
 // faces are not screen fonts of their own.
 struct FontFaces {

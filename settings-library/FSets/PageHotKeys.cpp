@@ -27,9 +27,7 @@ PageHotKeys::PageHotKeys(FSets& form) : form_(form)
         LabKeys(i).SetCaption(actions[i]);
         TKeys(i).Place(FrKeyB, x + kBox, y, 390, 315);
     }
-    bSetKeys.Place(FrKeyB, 240, 4320, 780, 330);
-    bSetKeys.SetCaption(L"Set");
-    bSetKeys.SetToolTipText(L"Set shortcut keys for menu items.");
+    PlaceButton(bSetKeys, FrKeyB, 240, 4320, L"Set", L"Set shortcut keys for menu items.");
     LabRestart.Place(FrKeyB, 1200, 4365, 5400, 255);
     LabRestart.SetCaption(L"(Updating of hotkey selections requires program restart.)");
 

@@ -18,9 +18,7 @@ PagePopups::PagePopups(FSets& form) : form_(form)
     LabItems.SetCaption(L"Assign popup text:");
     for (int i = 0; i < SetsLogic::kPopupItems; ++i)
         tpop(i).Place(FrPops, 240, 1410 + i * 390, 3720, 315);
-    bSaveMenu.Place(FrPops, 240, 5400, 780, 330);
-    bSaveMenu.SetCaption(L"Save");
-    bSaveMenu.SetToolTipText(L"Save text entries for popup menu.");
+    PlaceButton(bSaveMenu, FrPops, 240, 5400, L"Save", L"Save text entries for popup menu.");
 
     LabCurrent.Place(FrPops, 4200, 1140, 3000, 255);
     LabCurrent.SetCaption(L"Settings for current menu:");
@@ -32,9 +30,7 @@ PagePopups::PagePopups(FSets& form) : form_(form)
     thot.Place(FrPops, 6000, 2445, 420, 315);
     CKactive.Place(FrPops, 4200, 2940, 2880, 285);
     CKactive.SetCaption(L"Activate this popup menu.");
-    bSetMenu.Place(FrPops, 4200, 3420, 900, 330);
-    bSetMenu.SetCaption(L"Apply");
-    bSetMenu.SetToolTipText(L"Apply popup menu settings.");
+    PlaceButton(bSetMenu, FrPops, 4200, 3420, L"Apply", L"Apply popup menu settings.", 900);
 
     op.Click = [this](int Index) { op_Click(Index); };
     bSaveMenu.Click = [this] { bSaveMenu_Click(); };

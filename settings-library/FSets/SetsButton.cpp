@@ -92,3 +92,11 @@ HWND SetsButton::CreateHandle(HWND parent, const RECT& px)
     };
     return button_->hwnd;
 }
+
+void PlaceButton(SetsButton& b, forms::Container& on, int left, int top, const wchar_t* caption,
+                 const wchar_t* tip, int width)
+{
+    b.Place(on, left, top, width, kSetsButtonHeight);
+    b.SetCaption(caption);
+    b.SetToolTipText(tip);
+}

@@ -30,3 +30,11 @@ private:
     std::wstring caption_;
     std::unique_ptr<ButSilver2> button_;
 };
+
+// The dialog's buttons are all 330 twips high, most of them 780 wide.
+constexpr int kSetsButtonWidth = 780;
+constexpr int kSetsButtonHeight = 330;
+
+// Places b on its frame (twips) with its caption and tool tip.
+void PlaceButton(SetsButton& b, forms::Container& on, int left, int top, const wchar_t* caption,
+                 const wchar_t* tip, int width = kSetsButtonWidth);

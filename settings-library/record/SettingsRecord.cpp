@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <climits>
 
+#include "FileIo.h"
+
 SettingsRecord& Settings()
 {
     static SettingsRecord record;
@@ -12,6 +14,10 @@ SettingsRecord& Settings()
 namespace SettingsRecordFile {
 
 namespace {
+
+using FileIo::FileHandle;
+using FileIo::FromAnsi;
+using FileIo::ToAnsi;
 
 // Every field in file order. One list for both directions, so reading and
 // writing cannot drift apart.
@@ -68,32 +74,6 @@ void VisitFields(Rec& r, V& v)
     v(r.ExePath3);
     v(r.ExeName3);
     v(r.UTF8Text);
-}
-
-std::string ToAnsi(const std::wstring& text)
-{
-    if (text.empty())
-        return {};
-    int n = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
-                                nullptr);
-    if (n <= 0)
-        return {};
-    std::string out(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
-    return out;
-}
-
-std::wstring FromAnsi(const uint8_t* data, size_t size)
-{
-    if (size == 0)
-        return {};
-    const char* p = reinterpret_cast<const char*>(data);
-    int n = MultiByteToWideChar(CP_ACP, 0, p, static_cast<int>(size), nullptr, 0);
-    if (n <= 0)
-        return {};
-    std::wstring out(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, p, static_cast<int>(size), out.data(), n);
-    return out;
 }
 
 class Writer {
@@ -187,7 +167,7 @@ public:
             ok = false;
             return;
         }
-        s = FromAnsi(data_ + pos_, len);
+        s = FromAnsi(reinterpret_cast<const char*>(data_ + pos_), len);
         pos_ += len;
     }
     void operator()(ExtAlias& e)
@@ -272,30 +252,6 @@ void Resize(SettingsArray<T>& a, size_t count, const T& pad)
     if (a.size() != count)
         a.resize(count, pad);
 }
-
-class Handle {
-public:
-    explicit Handle(HANDLE h) : h_(h) {}
-    ~Handle() { Close(); }
-    Handle(const Handle&) = delete;
-    Handle& operator=(const Handle&) = delete;
-    HANDLE Get() const { return h_; }
-    bool Ok() const { return h_ != INVALID_HANDLE_VALUE; }
-    void Reset(HANDLE h)
-    {
-        Close();
-        h_ = h;
-    }
-    void Close()
-    {
-        if (h_ != INVALID_HANDLE_VALUE)
-            CloseHandle(h_);
-        h_ = INVALID_HANDLE_VALUE;
-    }
-
-private:
-    HANDLE h_;
-};
 
 // A record much larger than this is not one this program wrote.
 constexpr LONGLONG MaxFileSize = 64LL * 1024 * 1024;
@@ -501,8 +457,8 @@ ReadResult ReadRecord(const std::wstring& file, SettingsRecord& rec)
         }
         if (attrs & FILE_ATTRIBUTE_DIRECTORY)
             return ReadResult::Failed;
-        Handle in(CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr));
+        FileHandle in(CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!in.Ok())
             return ReadResult::Failed;
         LARGE_INTEGER size;
@@ -532,25 +488,10 @@ bool WriteRecord(const std::wstring& file, const SettingsRecord& rec)
     try {
         std::vector<uint8_t> bytes = Serialize(rec);
         std::wstring temp;
-        Handle out(INVALID_HANDLE_VALUE);
-        for (unsigned n = 0; n < 100; ++n) {
-            wchar_t suffix[40];
-            wsprintfW(suffix, L".~%lx%02x.tmp", GetCurrentProcessId(), n);
-            temp = file + suffix;
-            HANDLE h = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
-                                   nullptr);
-            if (h != INVALID_HANDLE_VALUE) {
-                out.Reset(h);
-                break;
-            }
-            if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS)
-                return false;
-        }
+        FileHandle out(FileIo::CreateTempBeside(file, temp));
         if (!out.Ok())
             return false;
-        DWORD wrote = 0;
-        bool ok = WriteFile(out.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &wrote, nullptr) &&
-                  wrote == bytes.size() && FlushFileBuffers(out.Get());
+        bool ok = FileIo::WriteAllFlushed(out.Get(), bytes.data(), bytes.size());
         out.Close();
         if (ok && MoveFileExW(temp.c_str(), file.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
             return true;

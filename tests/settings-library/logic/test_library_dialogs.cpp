@@ -1,8 +1,10 @@
-// The colour dialog with the record's custom colours, and its placement.
+// The colour dialog with the record's custom colours, and its placement,
+// which the library's hook takes from the editing core.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
+#include "ModFormOps.h"
 #include "ModSets2.h"
 #include "SettingsRecord.h"
 
@@ -82,16 +84,16 @@ TEST(ColorDialog, PlacedAboveAndCentredOnItsOwner)
     POINT p;
     RECT owner = {100, 500, 700, 900};
     RECT dialog = {0, 0, 400, 300};
-    ASSERT_TRUE(ModSets2::ColorDialogPosition(owner, dialog, 1024, p));
+    ASSERT_TRUE(ModFormOps::ColorDialogPlacement(owner, dialog, 1024, p));
     EXPECT_EQ(p.x, 200);
     EXPECT_EQ(p.y, 200);
     RECT high = {10, 100, 210, 300};
     RECT wide = {0, 0, 601, 300};
-    ASSERT_TRUE(ModSets2::ColorDialogPosition(high, wide, 1024, p));
+    ASSERT_TRUE(ModFormOps::ColorDialogPlacement(high, wide, 1024, p));
     EXPECT_EQ(p.x, 0) << "never left of the screen";
     EXPECT_EQ(p.y, 0) << "never above the screen";
     RECT off = {0, 0, 500, 500};
-    EXPECT_FALSE(ModSets2::ColorDialogPosition(off, dialog, 1024, p)) << "top 0 is not strictly inside";
+    EXPECT_FALSE(ModFormOps::ColorDialogPlacement(off, dialog, 1024, p)) << "top 0 is not strictly inside";
     RECT below = {0, 1100, 500, 1500};
-    EXPECT_FALSE(ModSets2::ColorDialogPosition(below, dialog, 1024, p));
+    EXPECT_FALSE(ModFormOps::ColorDialogPlacement(below, dialog, 1024, p));
 }

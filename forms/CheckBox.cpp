@@ -8,23 +8,7 @@ HWND CheckBox::CreateHandle(HWND parent, const RECT& px)
 {
     // BS_3STATE: a manual box that can show grey; clicks are turned into
     // values here, so that a click and code setting Value behave alike.
-    DWORD style = WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP | BS_3STATE | BS_MULTILINE;
-    if (Alignment == 1)
-        style |= BS_LEFTTEXT | BS_RIGHT;
-    HWND w = CreateWindowExW(0, L"BUTTON", caption_.c_str(), style, px.left, px.top,
-                             px.right - px.left, px.bottom - px.top, parent,
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId())),
-                             ThisModule(), nullptr);
-    if (w)
-        SendMessageW(w, BM_SETCHECK, static_cast<WPARAM>(value_), 0);
-    return w;
-}
-
-void CheckBox::SetCaption(const std::wstring& text)
-{
-    caption_ = text;
-    if (hwnd)
-        SetWindowTextW(hwnd, text.c_str());
+    return CreateCheckButton(parent, px, BS_3STATE, Alignment, static_cast<WPARAM>(value_));
 }
 
 void CheckBox::SetValue(int v)
@@ -37,27 +21,18 @@ void CheckBox::SetValue(int v)
     FireClick();
 }
 
-bool CheckBox::OnParentMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
-{
-    if (msg == WM_COMMAND) {
-        result = 0;
-        if (HIWORD(wp) == BN_CLICKED)
-            SetValue(value_ == vbChecked ? vbUnchecked : vbChecked);
-        return true;
-    }
-    return Control::OnParentMessage(msg, wp, lp, result);
-}
+void CheckBox::OnClicked() { SetValue(value_ == vbChecked ? vbUnchecked : vbChecked); }
 
 void CheckBox::SaveDesignState()
 {
-    Control::SaveDesignState();
-    designCheckBox_ = std::make_tuple(caption_, value_);
+    ButtonControl::SaveDesignState();
+    designCheckBox_ = std::make_tuple(value_);
 }
 
 void CheckBox::RestoreDesignState()
 {
-    Control::RestoreDesignState();
-    std::tie(caption_, value_) = designCheckBox_;
+    ButtonControl::RestoreDesignState();
+    std::tie(value_) = designCheckBox_;
 }
 
 } // namespace forms

@@ -1,5 +1,7 @@
 #include "ComboBox.h"
 
+#include "Internal.h"
+
 #include <algorithm>
 
 namespace forms {
@@ -9,8 +11,6 @@ ComboBox::ComboBox()
                            CB_GETLBTEXT, CB_GETLBTEXTLEN, CB_GETCOUNT, CB_GETCURSEL, CB_SETCURSEL,
                            CB_SETITEMDATA, CB_GETITEMDATA, CB_FINDSTRINGEXACT})
 {
-    foreColor_ = vbWindowText;
-    backColor_ = vbWindowBackground;
 }
 
 HWND ComboBox::CreateHandle(HWND parent, const RECT& px)
@@ -21,10 +21,9 @@ HWND ComboBox::CreateHandle(HWND parent, const RECT& px)
     if (Sorted)
         style |= CBS_SORT;
     // The window's height includes the opened list.
-    int h = px.bottom - px.top + (Style == 1 ? 0 : TwipsToPixelsY(DropHeight));
-    return CreateWindowExW(0, L"COMBOBOX", L"", style, px.left, px.top, px.right - px.left, h,
-                           parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId())),
-                           ThisModule(), nullptr);
+    RECT r = px;
+    r.bottom += Style == 1 ? 0 : TwipsToPixelsY(DropHeight);
+    return CreateChildWindow(0, L"COMBOBOX", L"", style, parent, r);
 }
 
 void ComboBox::OnMoved()
@@ -71,11 +70,7 @@ std::wstring ComboBox::Text() const
 {
     if (!hwnd)
         return Style == 2 ? List(listIndex_) : text_;
-    int n = GetWindowTextLengthW(hwnd);
-    std::wstring s(static_cast<size_t>(n) + 1, L'\0');
-    n = GetWindowTextW(hwnd, &s[0], n + 1);
-    s.resize(static_cast<size_t>(std::max(0, n)));
-    return s;
+    return detail::ReadWindowText(hwnd);
 }
 
 void ComboBox::SetText(const std::wstring& text)
@@ -101,9 +96,7 @@ int ComboBox::SelStart() const
 {
     if (!hwnd || Style == 2)
         return 0;
-    DWORD start = 0, end = 0;
-    SendMessageW(hwnd, CB_GETEDITSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    return static_cast<int>(start);
+    return detail::ReadSelection(hwnd, CB_GETEDITSEL).start;
 }
 
 void ComboBox::SetSelStart(int v)
@@ -118,9 +111,8 @@ int ComboBox::SelLength() const
 {
     if (!hwnd || Style == 2)
         return 0;
-    DWORD start = 0, end = 0;
-    SendMessageW(hwnd, CB_GETEDITSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    return static_cast<int>(end - start);
+    detail::Selection sel = detail::ReadSelection(hwnd, CB_GETEDITSEL);
+    return sel.end - sel.start;
 }
 
 void ComboBox::SetSelLength(int v)

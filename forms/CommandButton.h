@@ -1,32 +1,27 @@
 #pragma once
 // CommandButton: a push button. Default: Enter in the form clicks it; Cancel:
 // Esc clicks it.
-#include "Control.h"
-
-#include <string>
+#include "ButtonControl.h"
 
 #include <tuple>
 
 namespace forms {
 
-class CommandButton : public Control {
+class CommandButton : public ButtonControl {
 public:
     CommandButton();
-    std::wstring Caption() const { return caption_; }
-    void SetCaption(const std::wstring& text);
     bool Default() const { return default_; }
     void SetDefault(bool v);
     bool Cancel() const { return cancel_; }
     void SetCancel(bool v) { cancel_ = v; }
     // Value = True: clicks the button from code.
     void SetValue(bool v);
-    bool OnParentMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
 
 protected:
     HWND CreateHandle(HWND parent, const RECT& px) override;
+    void OnClicked() override;
 
 private:
-    std::wstring caption_;
     bool default_ = false;
     bool cancel_ = false;
 
@@ -35,7 +30,7 @@ protected:
     void RestoreDesignState() override;
 
 private:
-    std::tuple<std::wstring, bool, bool> designCommandButton_;
+    std::tuple<bool, bool> designCommandButton_;
 };
 
 } // namespace forms

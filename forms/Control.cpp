@@ -232,6 +232,15 @@ void Control::HookWindow(HWND w)
         hooked_.push_back(w);
 }
 
+HWND Control::CreateChildWindow(DWORD exStyle, const wchar_t* windowClass, const wchar_t* text,
+                                DWORD style, HWND parent, const RECT& px)
+{
+    return CreateWindowExW(exStyle, windowClass, text, style, px.left, px.top, px.right - px.left,
+                           px.bottom - px.top, parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId())),
+                           ThisModule(), nullptr);
+}
+
 void Control::Unhook()
 {
     for (HWND w : hooked_) {
@@ -320,13 +329,8 @@ bool Control::HandleCommonMessage(HWND w, UINT msg, WPARAM& wp, LPARAM lp, LRESU
         auto ev = up ? MouseUp : MouseDown;
         if (!ev)
             return false;
-        int button = (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONUP || msg == WM_LBUTTONDBLCLK)
-                         ? vbLeftButton
-                     : (msg == WM_RBUTTONDOWN || msg == WM_RBUTTONUP || msg == WM_RBUTTONDBLCLK)
-                         ? vbRightButton
-                         : vbMiddleButton;
         POINT p = TwipsInControl(w, hwnd, lp);
-        ev(button, MouseShift(wp), p.x, p.y);
+        ev(MessageButton(msg), MouseShift(wp), p.x, p.y);
         return !*alive;
     }
     case WM_MOUSEMOVE: {
@@ -507,13 +511,17 @@ void Control::ApplyFont()
 void Control::SetForeColor(OleColor c)
 {
     foreColor_ = c;
-    if (hwnd)
-        InvalidateRect(hwnd, nullptr, TRUE);
+    Invalidate();
 }
 
 void Control::SetBackColor(OleColor c)
 {
     backColor_ = c;
+    Invalidate();
+}
+
+void Control::Invalidate()
+{
     if (hwnd)
         InvalidateRect(hwnd, nullptr, TRUE);
 }
@@ -595,35 +603,21 @@ bool Control::OnParentMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
     }
 }
 
-bool Control::FireClick()
+bool Control::FireEvent(const std::function<void()>& ev)
 {
     // Values set before the window exists are design-time settings: no events.
-    if (!Click || !hwnd || (form_ && form_->Quiet()))
+    if (!ev || !hwnd || (form_ && form_->Quiet()))
         return true;
     auto alive = alive_;
-    auto fn = Click; // the handler may destroy this control
+    auto fn = ev; // the handler may destroy this control
     fn();
     return *alive;
 }
 
-bool Control::FireDblClick()
-{
-    if (!DblClick || !hwnd || (form_ && form_->Quiet()))
-        return true;
-    auto alive = alive_;
-    auto fn = DblClick; // the handler may destroy this control
-    fn();
-    return *alive;
-}
+bool Control::FireClick() { return FireEvent(Click); }
 
-bool Control::FireChange()
-{
-    if (!Change || !hwnd || (form_ && form_->Quiet()))
-        return true;
-    auto alive = alive_;
-    auto fn = Change; // the handler may destroy this control
-    fn();
-    return *alive;
-}
+bool Control::FireDblClick() { return FireEvent(DblClick); }
+
+bool Control::FireChange() { return FireEvent(Change); }
 
 } // namespace forms

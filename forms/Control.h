@@ -218,6 +218,12 @@ protected:
     // edit field of a combo box).
     virtual void HookChildWindows() {}
     void HookWindow(HWND w);
+    // Creates the control's window of windowClass as a child of parent at px,
+    // with the control's id.
+    HWND CreateChildWindow(DWORD exStyle, const wchar_t* windowClass, const wchar_t* text,
+                           DWORD style, HWND parent, const RECT& px);
+    // Repaints the window (when it exists) after a property that shows changed.
+    void Invalidate();
     HFONT FontHandleNow();
     HBRUSH BackBrush();
     // Applies fore and back colours for WM_CTLCOLOR*.
@@ -239,6 +245,9 @@ private:
     void ApplyToolTip();
     void Unhook();
     void ApplyFont();
+    // Raises ev unless the window is not made yet or the form is quiet; false
+    // when the handler destroyed the control.
+    bool FireEvent(const std::function<void()>& ev);
 
     Container* parent_ = nullptr;
     Form* form_ = nullptr;

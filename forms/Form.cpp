@@ -346,13 +346,7 @@ void Form::DestroyQuietly()
 
 std::wstring Form::Caption() const
 {
-    if (!hwnd)
-        return caption_;
-    int n = GetWindowTextLengthW(hwnd);
-    std::wstring s(static_cast<size_t>(n) + 1, L'\0');
-    n = GetWindowTextW(hwnd, &s[0], n + 1);
-    s.resize(static_cast<size_t>(std::max(0, n)));
-    return s;
+    return hwnd ? ReadWindowText(hwnd) : caption_;
 }
 
 void Form::SetCaption(const std::wstring& caption)

@@ -81,17 +81,25 @@ bool Form::PreTranslate(MSG& msg)
     auto alive = alive_;
     bool onForm = msg.hwnd == hwnd;
     Control* ctl = onForm ? nullptr : FindControlFor(msg.hwnd);
+    // KeyPreview: the form sees a control's key first. A handler that clears
+    // the key or unloads the form eats the message; else the key it leaves
+    // goes on.
+    auto previewEats = [&](int& key, const auto& raise) {
+        if (!KeyPreview || onForm)
+            return false;
+        raise(key);
+        if (!*alive || !hwnd || key == 0)
+            return true;
+        msg.wParam = static_cast<WPARAM>(key);
+        return false;
+    };
     switch (msg.message) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN: {
         int key = static_cast<int>(msg.wParam);
         int shift = KeyShiftState();
-        if (KeyPreview && !onForm) {
-            Form_KeyDown(key, shift);
-            if (!*alive || !hwnd || key == 0)
-                return true;
-            msg.wParam = static_cast<WPARAM>(key);
-        }
+        if (previewEats(key, [&](int& k) { Form_KeyDown(k, shift); }))
+            return true;
         if (msg.message != WM_KEYDOWN || (shift & (vbCtrlMask | vbAltMask)))
             return false;
         if (key != VK_TAB && key != VK_RETURN && key != VK_ESCAPE)
@@ -113,24 +121,14 @@ bool Form::PreTranslate(MSG& msg)
         return ClickButton(false);
     }
     case WM_KEYUP:
-    case WM_SYSKEYUP:
-        if (KeyPreview && !onForm) {
-            int key = static_cast<int>(msg.wParam);
-            Form_KeyUp(key, KeyShiftState());
-            if (!*alive || !hwnd || key == 0)
-                return true;
-            msg.wParam = static_cast<WPARAM>(key);
-        }
-        return false;
-    case WM_CHAR:
-        if (KeyPreview && !onForm) {
-            int key = static_cast<int>(msg.wParam);
-            Form_KeyPress(key);
-            if (!*alive || !hwnd || key == 0)
-                return true;
-            msg.wParam = static_cast<WPARAM>(key);
-        }
-        return false;
+    case WM_SYSKEYUP: {
+        int key = static_cast<int>(msg.wParam);
+        return previewEats(key, [&](int& k) { Form_KeyUp(k, KeyShiftState()); });
+    }
+    case WM_CHAR: {
+        int key = static_cast<int>(msg.wParam);
+        return previewEats(key, [&](int& k) { Form_KeyPress(k); });
+    }
     default:
         return false;
     }
@@ -245,12 +243,9 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
         Form_QueryUnload(cancel, vbAppWindows);
         return cancel ? FALSE : TRUE;
     }
-    case WM_ERASEBKGND: {
-        RECT rc;
-        GetClientRect(w, &rc);
-        FillRect(reinterpret_cast<HDC>(wp), &rc, backBrush_.Get(backColor_));
+    case WM_ERASEBKGND:
+        FillClient(w, reinterpret_cast<HDC>(wp), backBrush_.Get(backColor_));
         return 1;
-    }
     case WM_PAINT: {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(w, &ps);
@@ -285,22 +280,20 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN: {
-        int b = msg == WM_LBUTTONDOWN ? vbLeftButton : msg == WM_RBUTTONDOWN ? vbRightButton : vbMiddleButton;
         POINT p = TwipsInControl(w, w, lp);
         if (msg == WM_LBUTTONDOWN)
             SetCapture(w);
-        Form_MouseDown(b, MouseShift(wp), p.x, p.y);
+        Form_MouseDown(MessageButton(msg), MouseShift(wp), p.x, p.y);
         return 0;
     }
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
     case WM_MBUTTONUP: {
-        int b = msg == WM_LBUTTONUP ? vbLeftButton : msg == WM_RBUTTONUP ? vbRightButton : vbMiddleButton;
         POINT p = TwipsInControl(w, w, lp);
         bool captured = msg == WM_LBUTTONUP && GetCapture() == w;
         if (captured)
             ReleaseCapture();
-        Form_MouseUp(b, MouseShift(wp), p.x, p.y);
+        Form_MouseUp(MessageButton(msg), MouseShift(wp), p.x, p.y);
         if (*alive && captured)
             Form_Click();
         return 0;

@@ -4,18 +4,10 @@
 
 namespace forms {
 
-Frame::Frame()
-{
-    tabStop_ = false;
-}
-
 HWND Frame::CreateHandle(HWND parent, const RECT& px)
 {
-    return CreateWindowExW(WS_EX_CONTROLPARENT, detail::OwnControlClass(), caption_.c_str(),
-                           WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, px.left, px.top,
-                           px.right - px.left, px.bottom - px.top, parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId())),
-                           ThisModule(), nullptr);
+    return CreateChildWindow(WS_EX_CONTROLPARENT, detail::OwnControlClass(), caption_.c_str(),
+                             WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, parent, px);
 }
 
 void Frame::SetCaption(const std::wstring& text)
@@ -30,54 +22,47 @@ void Frame::SetCaption(const std::wstring& text)
 void Frame::SetBorderStyle(int v)
 {
     borderStyle_ = v;
-    if (hwnd)
-        InvalidateRect(hwnd, nullptr, TRUE);
+    Invalidate();
 }
 
 bool Frame::OnOwnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
 {
     switch (msg) {
-    case WM_ERASEBKGND: {
-        RECT rc;
-        GetClientRect(hwnd, &rc);
-        FillRect(reinterpret_cast<HDC>(wp), &rc, BackBrush());
+    case WM_ERASEBKGND:
+        // Draw() paints only the border and the caption.
+        detail::FillClient(hwnd, reinterpret_cast<HDC>(wp), BackBrush());
         result = 1;
         return true;
-    }
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd, &ps);
-        RECT rc;
-        GetClientRect(hwnd, &rc);
-        HGDIOBJ old = SelectObject(dc, FontHandleNow());
-        TEXTMETRICW tm{};
-        GetTextMetricsW(dc, &tm);
-        if (borderStyle_ == 1) {
-            // The etched line runs through the middle of the caption.
-            RECT box = rc;
-            box.top += tm.tmHeight / 2;
-            DrawEdge(dc, &box, EDGE_ETCHED, BF_RECT);
-        }
-        if (!caption_.empty()) {
-            SetTextColor(dc, IsWindowEnabled(hwnd) ? ToColorRef(foreColor_)
-                                                   : GetSysColor(COLOR_GRAYTEXT));
-            SetBkColor(dc, ToColorRef(backColor_));
-            SetBkMode(dc, OPAQUE);
-            RECT text{rc.left + 6, rc.top, rc.right - 6, rc.top + tm.tmHeight};
-            DrawTextW(dc, caption_.c_str(), static_cast<int>(caption_.size()), &text,
-                      DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
-        }
-        SelectObject(dc, old);
-        EndPaint(hwnd, &ps);
-        result = 0;
-        return true;
-    }
     case WM_ENABLE:
-        InvalidateRect(hwnd, nullptr, TRUE);
+        // The caption turns grey when disabled.
+        Invalidate();
         return false;
     default:
-        return false;
+        return PaintedControl::OnOwnMessage(msg, wp, lp, result);
     }
+}
+
+void Frame::Draw(HDC dc, RECT rc)
+{
+    HGDIOBJ old = SelectObject(dc, FontHandleNow());
+    TEXTMETRICW tm{};
+    GetTextMetricsW(dc, &tm);
+    if (borderStyle_ == 1) {
+        // The etched line runs through the middle of the caption.
+        RECT box = rc;
+        box.top += tm.tmHeight / 2;
+        DrawEdge(dc, &box, EDGE_ETCHED, BF_RECT);
+    }
+    if (!caption_.empty()) {
+        SetTextColor(dc, IsWindowEnabled(hwnd) ? ToColorRef(foreColor_)
+                                               : GetSysColor(COLOR_GRAYTEXT));
+        SetBkColor(dc, ToColorRef(backColor_));
+        SetBkMode(dc, OPAQUE);
+        RECT text{rc.left + 6, rc.top, rc.right - 6, rc.top + tm.tmHeight};
+        DrawTextW(dc, caption_.c_str(), static_cast<int>(caption_.size()), &text,
+                  DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
+    }
+    SelectObject(dc, old);
 }
 
 void Frame::SaveDesignState()

@@ -2,7 +2,7 @@
 // Frame: a container with a caption drawn in its border. Its controls are
 // child windows placed relative to it, so they move, hide and disable with it.
 // Dialog pages are frames shown, hidden or brought to the front.
-#include "Control.h"
+#include "PaintedControl.h"
 
 #include <string>
 
@@ -10,14 +10,12 @@
 
 namespace forms {
 
-class Frame : public Control, public Container {
+class Frame : public PaintedControl, public Container {
 public:
-    Frame();
     std::wstring Caption() const { return caption_; }
     void SetCaption(const std::wstring& text);
     int BorderStyle() const { return borderStyle_; } // 0 none, 1 fixed single
     void SetBorderStyle(int v);
-    bool IsFocusable() const override { return false; }
 
     HWND ContainerHwnd() const override { return hwnd; }
     Form* ContainerForm() override { return OwnerForm(); }
@@ -29,7 +27,7 @@ public:
 
 protected:
     HWND CreateHandle(HWND parent, const RECT& px) override;
-    bool WantsSubclass() const override { return false; }
+    void Draw(HDC dc, RECT rc) override;
 
 private:
     std::wstring caption_;

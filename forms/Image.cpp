@@ -4,11 +4,6 @@
 
 namespace forms {
 
-Image::Image()
-{
-    tabStop_ = false;
-}
-
 Image::~Image() { ReleasePicture(); }
 
 void Image::ReleasePicture()
@@ -24,14 +19,6 @@ void Image::ReleasePicture()
     owned_ = false;
 }
 
-HWND Image::CreateHandle(HWND parent, const RECT& px)
-{
-    return CreateWindowExW(0, detail::OwnControlClass(), L"", WS_CHILD | WS_CLIPSIBLINGS, px.left,
-                           px.top, px.right - px.left, px.bottom - px.top, parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId())),
-                           ThisModule(), nullptr);
-}
-
 void Image::SetPicture(HBITMAP bitmap, bool owned)
 {
     if (bitmap == bitmap_ && !icon_) {
@@ -41,8 +28,7 @@ void Image::SetPicture(HBITMAP bitmap, bool owned)
     ReleasePicture();
     bitmap_ = bitmap;
     owned_ = owned;
-    if (hwnd)
-        InvalidateRect(hwnd, nullptr, TRUE);
+    Invalidate();
 }
 
 void Image::SetIcon(HICON icon, bool owned)
@@ -54,67 +40,35 @@ void Image::SetIcon(HICON icon, bool owned)
     ReleasePicture();
     icon_ = icon;
     owned_ = owned;
-    if (hwnd)
-        InvalidateRect(hwnd, nullptr, TRUE);
+    Invalidate();
 }
 
 void Image::SetBorderStyle(int v)
 {
     borderStyle_ = v;
-    if (hwnd)
-        InvalidateRect(hwnd, nullptr, TRUE);
+    Invalidate();
 }
 
 void Image::SetAppearance(int v)
 {
     appearance_ = v;
-    if (hwnd)
-        InvalidateRect(hwnd, nullptr, TRUE);
+    Invalidate();
 }
 
-bool Image::OnOwnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
+void Image::Draw(HDC dc, RECT rc)
 {
-    switch (msg) {
-    case WM_ERASEBKGND:
-        result = 1;
-        return true;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd, &ps);
-        RECT rc;
-        GetClientRect(hwnd, &rc);
-        BrushHandle back;
-        FillRect(dc, &rc, back.Get(Parent() ? Parent()->ContainerBackColor() : vbButtonFace));
-        // Pressed: the picture moves down and right by one pixel.
-        int shift = (borderStyle_ == 1 && appearance_ == 1) ? 1 : 0;
-        if (bitmap_) {
-            BITMAP bm{};
-            GetObjectW(bitmap_, sizeof(bm), &bm);
-            if (HDC mem = CreateCompatibleDC(dc)) {
-                HGDIOBJ old = SelectObject(mem, bitmap_);
-                if (Stretch) {
-                    SetStretchBltMode(dc, HALFTONE);
-                    StretchBlt(dc, 0, 0, rc.right, rc.bottom, mem, 0, 0, bm.bmWidth, bm.bmHeight,
-                               SRCCOPY);
-                } else {
-                    BitBlt(dc, shift, shift, bm.bmWidth, bm.bmHeight, mem, 0, 0, SRCCOPY);
-                }
-                SelectObject(mem, old);
-                DeleteDC(mem);
-            }
-        } else if (icon_) {
-            DrawIconEx(dc, shift, shift, icon_, Stretch ? rc.right : 0, Stretch ? rc.bottom : 0, 0,
-                       nullptr, DI_NORMAL);
-        }
-        if (borderStyle_ == 1)
-            DrawEdge(dc, &rc, appearance_ == 1 ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
-        EndPaint(hwnd, &ps);
-        result = 0;
-        return true;
+    BrushHandle back;
+    FillRect(dc, &rc, back.Get(Parent() ? Parent()->ContainerBackColor() : vbButtonFace));
+    // Pressed: the picture moves down and right by one pixel.
+    int shift = (borderStyle_ == 1 && appearance_ == 1) ? 1 : 0;
+    if (bitmap_) {
+        detail::DrawBitmap(dc, bitmap_, shift, shift, Stretch ? &rc : nullptr);
+    } else if (icon_) {
+        DrawIconEx(dc, shift, shift, icon_, Stretch ? rc.right : 0, Stretch ? rc.bottom : 0, 0,
+                   nullptr, DI_NORMAL);
     }
-    default:
-        return false;
-    }
+    if (borderStyle_ == 1)
+        DrawEdge(dc, &rc, appearance_ == 1 ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
 }
 
 void Image::SaveDesignState()

@@ -2,15 +2,14 @@
 // Image: shows a bitmap or icon (not focusable). Appearance/BorderStyle give
 // the flat, raised and pressed looks tool-bar images use: BorderStyle 0 flat;
 // 1 with Appearance 0 raised, with Appearance 1 sunken.
-#include "Control.h"
+#include "PaintedControl.h"
 
 #include <tuple>
 
 namespace forms {
 
-class Image : public Control {
+class Image : public PaintedControl {
 public:
-    Image();
     ~Image() override;
     // owned: the Image destroys it.
     void SetPicture(HBITMAP bitmap, bool owned = false);
@@ -20,13 +19,9 @@ public:
     void SetBorderStyle(int v);
     int Appearance() const { return appearance_; }
     void SetAppearance(int v);
-    bool IsFocusable() const override { return false; }
-
-    bool OnOwnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
 
 protected:
-    HWND CreateHandle(HWND parent, const RECT& px) override;
-    bool WantsSubclass() const override { return false; }
+    void Draw(HDC dc, RECT rc) override;
 
 private:
     void ReleasePicture();

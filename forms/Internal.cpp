@@ -4,6 +4,7 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace forms {
@@ -20,34 +21,8 @@ LRESULT CALLBACK OwnControlProc(HWND w, UINT msg, WPARAM wp, LPARAM lp);
 // module goes (a DLL with forms can be unloaded and loaded again).
 class ClassRegistry {
 public:
-    ATOM Form()
-    {
-        if (!form_) {
-            WNDCLASSEXW wc{};
-            wc.cbSize = sizeof(wc);
-            wc.style = CS_DBLCLKS;
-            wc.lpfnWndProc = FormWndProc;
-            wc.hInstance = ThisModule();
-            wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-            wc.lpszClassName = formName_.c_str();
-            form_ = RegisterClassExW(&wc);
-        }
-        return form_;
-    }
-    ATOM Own()
-    {
-        if (!own_) {
-            WNDCLASSEXW wc{};
-            wc.cbSize = sizeof(wc);
-            wc.style = CS_DBLCLKS;
-            wc.lpfnWndProc = OwnControlProc;
-            wc.hInstance = ThisModule();
-            wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-            wc.lpszClassName = ownName_.c_str();
-            own_ = RegisterClassExW(&wc);
-        }
-        return own_;
-    }
+    ATOM Form() { return Register(form_, FormWndProc, formName_); }
+    ATOM Own() { return Register(own_, OwnControlProc, ownName_); }
     ClassRegistry()
     {
         wchar_t suffix[32];
@@ -66,6 +41,20 @@ public:
     std::wstring formName_, ownName_, prop_;
 
 private:
+    static ATOM Register(ATOM& atom, WNDPROC proc, const std::wstring& name)
+    {
+        if (!atom) {
+            WNDCLASSEXW wc{};
+            wc.cbSize = sizeof(wc);
+            wc.style = CS_DBLCLKS;
+            wc.lpfnWndProc = proc;
+            wc.hInstance = ThisModule();
+            wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+            wc.lpszClassName = name.c_str();
+            atom = RegisterClassExW(&wc);
+        }
+        return atom;
+    }
     ATOM form_ = 0, own_ = 0;
 };
 
@@ -210,6 +199,22 @@ int MouseButtons(WPARAM wp)
     return b;
 }
 
+int MessageButton(UINT msg)
+{
+    switch (msg) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+        return vbLeftButton;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_RBUTTONDBLCLK:
+        return vbRightButton;
+    default:
+        return vbMiddleButton;
+    }
+}
+
 int MouseShift(WPARAM wp)
 {
     int s = 0;
@@ -245,6 +250,48 @@ std::vector<std::wstring> DroppedFiles(HDROP drop, POINT* at)
         DragQueryPoint(drop, at);
     DragFinish(drop);
     return files;
+}
+
+std::wstring ReadWindowText(HWND w)
+{
+    int n = GetWindowTextLengthW(w);
+    std::wstring s(static_cast<size_t>(n) + 1, L'\0');
+    n = GetWindowTextW(w, &s[0], n + 1);
+    s.resize(static_cast<size_t>(std::max(0, n)));
+    return s;
+}
+
+Selection ReadSelection(HWND w, UINT getSel)
+{
+    DWORD start = 0, end = 0;
+    SendMessageW(w, getSel, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    return Selection{static_cast<int>(start), static_cast<int>(end)};
+}
+
+void FillClient(HWND w, HDC dc, HBRUSH brush)
+{
+    RECT rc;
+    GetClientRect(w, &rc);
+    FillRect(dc, &rc, brush);
+}
+
+void DrawBitmap(HDC dc, HBITMAP bitmap, int x, int y, const RECT* stretch)
+{
+    BITMAP bm{};
+    GetObjectW(bitmap, sizeof(bm), &bm);
+    HDC mem = CreateCompatibleDC(dc);
+    if (!mem)
+        return;
+    HGDIOBJ old = SelectObject(mem, bitmap);
+    if (stretch) {
+        SetStretchBltMode(dc, HALFTONE);
+        StretchBlt(dc, stretch->left, stretch->top, stretch->right - stretch->left,
+                   stretch->bottom - stretch->top, mem, 0, 0, bm.bmWidth, bm.bmHeight, SRCCOPY);
+    } else {
+        BitBlt(dc, x, y, bm.bmWidth, bm.bmHeight, mem, 0, 0, SRCCOPY);
+    }
+    SelectObject(mem, old);
+    DeleteDC(mem);
 }
 
 } // namespace forms::detail

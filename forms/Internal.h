@@ -31,10 +31,27 @@ UINT TeardownMessageId();
 bool ReflectToChild(HWND container, UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
 
 int MouseButtons(WPARAM wp);
+// The button (vbLeftButton, vbRightButton, vbMiddleButton) of a button
+// down, up or double-click message.
+int MessageButton(UINT msg);
 int MouseShift(WPARAM wp);
 // Client point of window w in twips relative to the control's window.
 POINT TwipsInControl(HWND w, HWND controlWindow, LPARAM lp);
 std::vector<std::wstring> DroppedFiles(HDROP drop, POINT* at);
+
+// The whole text of window w.
+std::wstring ReadWindowText(HWND w);
+// Start and end of the selection of an edit field; getSel is EM_GETSEL or,
+// for a combo box's field, CB_GETEDITSEL.
+struct Selection {
+    int start, end;
+};
+Selection ReadSelection(HWND w, UINT getSel);
+// Fills the client area of window w on dc with brush (WM_ERASEBKGND).
+void FillClient(HWND w, HDC dc, HBRUSH brush);
+// Draws bitmap in its own size with its top left corner at x, y, or, when
+// stretch is given, stretched over that rectangle.
+void DrawBitmap(HDC dc, HBITMAP bitmap, int x, int y, const RECT* stretch = nullptr);
 
 // Runs f, swallowing any exception (none may cross a window procedure).
 template <class F>

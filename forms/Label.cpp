@@ -4,18 +4,10 @@
 
 namespace forms {
 
-Label::Label()
-{
-    tabStop_ = false;
-}
-
 HWND Label::CreateHandle(HWND parent, const RECT& px)
 {
-    return CreateWindowExW(0, detail::OwnControlClass(), caption_.c_str(),
-                           WS_CHILD | WS_CLIPSIBLINGS, px.left, px.top, px.right - px.left,
-                           px.bottom - px.top, parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId())),
-                           ThisModule(), nullptr);
+    return CreateChildWindow(0, detail::OwnControlClass(), caption_.c_str(),
+                             WS_CHILD | WS_CLIPSIBLINGS, parent, px);
 }
 
 void Label::SetCaption(const std::wstring& text)
@@ -31,35 +23,29 @@ void Label::SetCaption(const std::wstring& text)
 void Label::SetAlignment(int v)
 {
     alignment_ = v;
-    if (hwnd)
-        InvalidateRect(hwnd, nullptr, TRUE);
+    Invalidate();
 }
 
 void Label::SetBorderStyle(int v)
 {
     borderStyle_ = v;
-    if (hwnd)
-        InvalidateRect(hwnd, nullptr, TRUE);
+    Invalidate();
 }
 
 void Label::SetAppearance(int v)
 {
     appearance_ = v;
-    if (hwnd)
-        InvalidateRect(hwnd, nullptr, TRUE);
+    Invalidate();
 }
 
 void Label::SetBackStyle(int v)
 {
     backStyle_ = v;
-    if (hwnd)
-        InvalidateRect(hwnd, nullptr, TRUE);
+    Invalidate();
 }
 
-void Label::Paint(HDC dc)
+void Label::Draw(HDC dc, RECT rc)
 {
-    RECT rc;
-    GetClientRect(hwnd, &rc);
     if (backStyle_ == 0 && Parent()) {
         BrushHandle parentBrush;
         FillRect(dc, &rc, parentBrush.Get(Parent()->ContainerBackColor()));
@@ -88,24 +74,10 @@ void Label::Paint(HDC dc)
 
 bool Label::OnOwnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
 {
-    switch (msg) {
-    case WM_ERASEBKGND:
-        result = 1;
-        return true;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd, &ps);
-        Paint(dc);
-        EndPaint(hwnd, &ps);
-        result = 0;
-        return true;
-    }
-    case WM_ENABLE:
-        InvalidateRect(hwnd, nullptr, TRUE);
-        return false;
-    default:
-        return false;
-    }
+    // The text turns grey when disabled.
+    if (msg == WM_ENABLE)
+        Invalidate();
+    return PaintedControl::OnOwnMessage(msg, wp, lp, result);
 }
 
 void Label::SaveDesignState()

@@ -1,7 +1,7 @@
 #pragma once
 // Label: text drawn by the runtime's own window (so it raises Click, DblClick
 // and the mouse events). It never takes the focus.
-#include "Control.h"
+#include "PaintedControl.h"
 
 #include <string>
 
@@ -9,9 +9,8 @@
 
 namespace forms {
 
-class Label : public Control {
+class Label : public PaintedControl {
 public:
-    Label();
     std::wstring Caption() const { return caption_; }
     void SetCaption(const std::wstring& text);
     int Alignment() const { return alignment_; } // 0 left, 1 right, 2 centre
@@ -24,18 +23,14 @@ public:
     void SetBackStyle(int v);
     bool UseMnemonic = true;
     bool WordWrap = true;
-    bool IsFocusable() const override { return false; }
+
+    bool OnOwnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
 
 protected:
     HWND CreateHandle(HWND parent, const RECT& px) override;
-    bool WantsSubclass() const override { return false; }
-
-public:
-    bool OnOwnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+    void Draw(HDC dc, RECT rc) override;
 
 private:
-    void Paint(HDC dc);
-
     std::wstring caption_;
     int alignment_ = 0;
     int borderStyle_ = 0;

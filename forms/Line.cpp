@@ -1,16 +1,9 @@
 #include "Line.h"
 
-#include "Internal.h"
-
 #include <algorithm>
 #include <cmath>
 
 namespace forms {
-
-Line::Line()
-{
-    tabStop_ = false;
-}
 
 Line& Line::PlaceLine(Container& parent, int x1, int y1, int x2, int y2)
 {
@@ -51,11 +44,7 @@ RECT LineWindowRect(const RECT& px, int pen)
 
 HWND Line::CreateHandle(HWND parent, const RECT& px)
 {
-    RECT r = LineWindowRect(px, std::max(1, borderWidth_));
-    return CreateWindowExW(0, detail::OwnControlClass(), L"", WS_CHILD | WS_CLIPSIBLINGS, r.left,
-                           r.top, r.right - r.left, r.bottom - r.top, parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId())),
-                           ThisModule(), nullptr);
+    return PaintedControl::CreateHandle(parent, LineWindowRect(px, std::max(1, borderWidth_)));
 }
 
 void Line::OnMoved()
@@ -71,8 +60,7 @@ void Line::OnMoved()
 void Line::SetBorderColor(OleColor c)
 {
     borderColor_ = c;
-    if (hwnd)
-        InvalidateRect(hwnd, nullptr, TRUE);
+    Invalidate();
 }
 
 void Line::SetBorderWidth(int v)
@@ -108,27 +96,17 @@ void Line::UpdateRegion()
 
 bool Line::OnOwnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
 {
-    switch (msg) {
-    case WM_NCHITTEST:
+    if (msg == WM_NCHITTEST) {
         result = HTTRANSPARENT;
         return true;
-    case WM_ERASEBKGND:
-        result = 1;
-        return true;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd, &ps);
-        RECT rc;
-        GetClientRect(hwnd, &rc);
-        BrushHandle pen;
-        FillRect(dc, &rc, pen.Get(borderColor_));
-        EndPaint(hwnd, &ps);
-        result = 0;
-        return true;
     }
-    default:
-        return false;
-    }
+    return PaintedControl::OnOwnMessage(msg, wp, lp, result);
+}
+
+void Line::Draw(HDC dc, RECT rc)
+{
+    BrushHandle pen;
+    FillRect(dc, &rc, pen.Get(borderColor_));
 }
 
 void Line::SaveDesignState()

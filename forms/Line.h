@@ -1,14 +1,13 @@
 #pragma once
 // Line: a straight line from X1,Y1 to X2,Y2 (twips in its container).
-#include "Control.h"
+#include "PaintedControl.h"
 
 #include <tuple>
 
 namespace forms {
 
-class Line : public Control {
+class Line : public PaintedControl {
 public:
-    Line();
     // Places the line on a container; use instead of Control::Place.
     Line& PlaceLine(Container& parent, int x1, int y1, int x2, int y2);
     int X1() const { return x1_; }
@@ -24,13 +23,12 @@ public:
     void SetBorderColor(OleColor c);
     int BorderWidth() const { return borderWidth_; } // pixels
     void SetBorderWidth(int v);
-    bool IsFocusable() const override { return false; }
 
     bool OnOwnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
 
 protected:
     HWND CreateHandle(HWND parent, const RECT& px) override;
-    bool WantsSubclass() const override { return false; }
+    void Draw(HDC dc, RECT rc) override;
     void OnMoved() override;
     void OnCreated() override { UpdateRegion(); }
 

@@ -9,8 +9,6 @@ ListBox::ListBox()
                            LB_GETTEXT, LB_GETTEXTLEN, LB_GETCOUNT, LB_GETCURSEL, LB_SETCURSEL,
                            LB_SETITEMDATA, LB_GETITEMDATA, LB_FINDSTRINGEXACT})
 {
-    foreColor_ = vbWindowText;
-    backColor_ = vbWindowBackground;
 }
 
 HWND ListBox::CreateHandle(HWND parent, const RECT& px)
@@ -24,10 +22,7 @@ HWND ListBox::CreateHandle(HWND parent, const RECT& px)
     else if (MultiSelect == 2)
         style |= LBS_EXTENDEDSEL;
     DWORD ex = BorderStyle == 1 ? WS_EX_CLIENTEDGE : 0;
-    return CreateWindowExW(ex, L"LISTBOX", L"", style, px.left, px.top, px.right - px.left,
-                           px.bottom - px.top, parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId())),
-                           ThisModule(), nullptr);
+    return CreateChildWindow(ex, L"LISTBOX", L"", style, parent, px);
 }
 
 bool ListBox::Selected(int index) const

@@ -39,7 +39,12 @@ protected:
         UINT add, insert, remove, reset, getText, getTextLen, count, getSel, setSel, setData,
             getData, findExact;
     };
-    explicit ListControl(const Messages& m) : msg_(m) {}
+    // Lists are drawn in the window colours, not the button face.
+    explicit ListControl(const Messages& m) : msg_(m)
+    {
+        foreColor_ = vbWindowText;
+        backColor_ = vbWindowBackground;
+    }
     void OnCreated() override;
     void OnDestroying() override;
     virtual bool MultiSelectMode() const { return false; }

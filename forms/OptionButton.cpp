@@ -9,23 +9,8 @@ OptionButton::OptionButton() = default;
 HWND OptionButton::CreateHandle(HWND parent, const RECT& px)
 {
     // Manual radio button: the group is the container, not the window order.
-    DWORD style = WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP | BS_RADIOBUTTON | BS_MULTILINE;
-    if (Alignment == 1)
-        style |= BS_LEFTTEXT | BS_RIGHT;
-    HWND w = CreateWindowExW(0, L"BUTTON", caption_.c_str(), style, px.left, px.top,
-                             px.right - px.left, px.bottom - px.top, parent,
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId())),
-                             ThisModule(), nullptr);
-    if (w)
-        SendMessageW(w, BM_SETCHECK, value_ ? BST_CHECKED : BST_UNCHECKED, 0);
-    return w;
-}
-
-void OptionButton::SetCaption(const std::wstring& text)
-{
-    caption_ = text;
-    if (hwnd)
-        SetWindowTextW(hwnd, text.c_str());
+    return CreateCheckButton(parent, px, BS_RADIOBUTTON, Alignment,
+                             value_ ? BST_CHECKED : BST_UNCHECKED);
 }
 
 void OptionButton::SetValue(bool v)
@@ -66,27 +51,18 @@ bool OptionButton::CanTabTo() const
     return true;
 }
 
-bool OptionButton::OnParentMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
-{
-    if (msg == WM_COMMAND) {
-        result = 0;
-        if (HIWORD(wp) == BN_CLICKED)
-            SetValue(true);
-        return true;
-    }
-    return Control::OnParentMessage(msg, wp, lp, result);
-}
+void OptionButton::OnClicked() { SetValue(true); }
 
 void OptionButton::SaveDesignState()
 {
-    Control::SaveDesignState();
-    designOptionButton_ = std::make_tuple(caption_, value_);
+    ButtonControl::SaveDesignState();
+    designOptionButton_ = std::make_tuple(value_);
 }
 
 void OptionButton::RestoreDesignState()
 {
-    Control::RestoreDesignState();
-    std::tie(caption_, value_) = designOptionButton_;
+    ButtonControl::RestoreDesignState();
+    std::tie(value_) = designOptionButton_;
 }
 
 } // namespace forms

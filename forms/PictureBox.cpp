@@ -15,11 +15,8 @@ PictureBox::~PictureBox()
 HWND PictureBox::CreateHandle(HWND parent, const RECT& px)
 {
     DWORD ex = WS_EX_CONTROLPARENT | (borderStyle_ == 1 ? WS_EX_CLIENTEDGE : 0);
-    return CreateWindowExW(ex, detail::OwnControlClass(), L"",
-                           WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, px.left, px.top,
-                           px.right - px.left, px.bottom - px.top, parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId())),
-                           ThisModule(), nullptr);
+    return CreateChildWindow(ex, detail::OwnControlClass(), L"",
+                             WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, parent, px);
 }
 
 void PictureBox::SetBorderStyle(int v)
@@ -58,8 +55,7 @@ void PictureBox::SetPicture(HBITMAP bitmap, bool owned)
         DeleteObject(picture_);
     picture_ = bitmap;
     ownsPicture_ = owned;
-    if (hwnd)
-        InvalidateRect(hwnd, nullptr, TRUE);
+    Invalidate();
 }
 
 void PictureBox::Cls()
@@ -81,27 +77,16 @@ void PictureBox::OnMoved()
 bool PictureBox::OnOwnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
 {
     switch (msg) {
-    case WM_ERASEBKGND: {
-        RECT rc;
-        GetClientRect(hwnd, &rc);
-        FillRect(reinterpret_cast<HDC>(wp), &rc, BackBrush());
+    case WM_ERASEBKGND:
+        detail::FillClient(hwnd, reinterpret_cast<HDC>(wp), BackBrush());
         result = 1;
         return true;
-    }
     case WM_PAINT: {
         HWND w = hwnd;
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(w, &ps);
-        if (picture_) {
-            BITMAP bm{};
-            GetObjectW(picture_, sizeof(bm), &bm);
-            if (HDC mem = CreateCompatibleDC(dc)) {
-                HGDIOBJ old = SelectObject(mem, picture_);
-                BitBlt(dc, 0, 0, bm.bmWidth, bm.bmHeight, mem, 0, 0, SRCCOPY);
-                SelectObject(mem, old);
-                DeleteDC(mem);
-            }
-        }
+        if (picture_)
+            detail::DrawBitmap(dc, picture_, 0, 0);
         auto alive = AliveToken();
         if (Paint) {
             HGDIOBJ old = SelectObject(dc, FontHandleNow());

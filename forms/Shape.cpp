@@ -1,24 +1,8 @@
 #include "Shape.h"
 
-#include "Internal.h"
-
 #include <algorithm>
 
 namespace forms {
-
-Shape::Shape()
-{
-    tabStop_ = false;
-}
-
-HWND Shape::CreateHandle(HWND parent, const RECT& px)
-{
-    HWND w = CreateWindowExW(0, detail::OwnControlClass(), L"", WS_CHILD | WS_CLIPSIBLINGS,
-                             px.left, px.top, px.right - px.left, px.bottom - px.top, parent,
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId())),
-                             ThisModule(), nullptr);
-    return w;
-}
 
 void Shape::OnMoved() { UpdateRegion(); }
 
@@ -31,8 +15,7 @@ void Shape::SetShape(int v)
 void Shape::SetBorderColor(OleColor c)
 {
     borderColor_ = c;
-    if (hwnd)
-        InvalidateRect(hwnd, nullptr, TRUE);
+    Invalidate();
 }
 
 void Shape::SetBorderWidth(int v)
@@ -50,8 +33,7 @@ void Shape::SetFillStyle(int v)
 void Shape::SetFillColor(OleColor c)
 {
     fillColor_ = c;
-    if (hwnd)
-        InvalidateRect(hwnd, nullptr, TRUE);
+    Invalidate();
 }
 
 namespace {
@@ -120,33 +102,25 @@ bool Shape::OnOwnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
     case WM_SIZE:
         UpdateRegion();
         return false;
-    case WM_ERASEBKGND:
-        result = 1;
-        return true;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd, &ps);
-        RECT rc;
-        GetClientRect(hwnd, &rc);
-        BrushHandle border;
-        if (fillStyle_ != 0) {
-            // The window region is the outline itself.
-            FillRect(dc, &rc, border.Get(borderColor_));
-        } else {
-            BrushHandle fill;
-            FillRect(dc, &rc, border.Get(borderColor_));
-            RECT inner = ShapeRect(shape_, rc.right, rc.bottom);
-            InflateRect(&inner, -borderWidth_, -borderWidth_);
-            HRGN in = ShapeRegion(shape_, inner);
-            FillRgn(dc, in, fill.Get(fillColor_));
-            DeleteObject(in);
-        }
-        EndPaint(hwnd, &ps);
-        result = 0;
-        return true;
-    }
     default:
-        return false;
+        return PaintedControl::OnOwnMessage(msg, wp, lp, result);
+    }
+}
+
+void Shape::Draw(HDC dc, RECT rc)
+{
+    BrushHandle border;
+    if (fillStyle_ != 0) {
+        // The window region is the outline itself.
+        FillRect(dc, &rc, border.Get(borderColor_));
+    } else {
+        BrushHandle fill;
+        FillRect(dc, &rc, border.Get(borderColor_));
+        RECT inner = ShapeRect(shape_, rc.right, rc.bottom);
+        InflateRect(&inner, -borderWidth_, -borderWidth_);
+        HRGN in = ShapeRegion(shape_, inner);
+        FillRgn(dc, in, fill.Get(fillColor_));
+        DeleteObject(in);
     }
 }
 

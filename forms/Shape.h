@@ -2,15 +2,14 @@
 // Shape: a rectangle, square, oval, circle or rounded rectangle. With a
 // transparent fill only the outline belongs to its window, so the controls
 // inside the outline stay visible and clickable.
-#include "Control.h"
+#include "PaintedControl.h"
 
 #include <tuple>
 
 namespace forms {
 
-class Shape : public Control {
+class Shape : public PaintedControl {
 public:
-    Shape();
     // 0 rectangle, 1 square, 2 oval, 3 circle, 4 rounded rectangle, 5 rounded square.
     int ShapeKind() const { return shape_; }
     void SetShape(int v);
@@ -23,13 +22,11 @@ public:
     void SetFillStyle(int v);
     OleColor FillColor() const { return fillColor_; }
     void SetFillColor(OleColor c);
-    bool IsFocusable() const override { return false; }
 
     bool OnOwnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
 
 protected:
-    HWND CreateHandle(HWND parent, const RECT& px) override;
-    bool WantsSubclass() const override { return false; }
+    void Draw(HDC dc, RECT rc) override;
     void OnMoved() override;
     void OnCreated() override { UpdateRegion(); }
 

@@ -1,5 +1,7 @@
 #include "TextBox.h"
 
+#include "Internal.h"
+
 #include <algorithm>
 
 namespace forms {
@@ -34,10 +36,7 @@ HWND TextBox::CreateHandle(HWND parent, const RECT& px)
     if (locked_)
         style |= ES_READONLY;
     DWORD ex = BorderStyle == 1 ? WS_EX_CLIENTEDGE : 0;
-    return CreateWindowExW(ex, L"EDIT", L"", style, px.left, px.top, px.right - px.left,
-                           px.bottom - px.top, parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId())),
-                           ThisModule(), nullptr);
+    return CreateChildWindow(ex, L"EDIT", L"", style, parent, px);
 }
 
 void TextBox::OnCreated()
@@ -65,11 +64,7 @@ std::wstring TextBox::Text() const
 {
     if (!hwnd)
         return text_;
-    int n = GetWindowTextLengthW(hwnd);
-    std::wstring s(static_cast<size_t>(n) + 1, L'\0');
-    n = GetWindowTextW(hwnd, &s[0], n + 1);
-    s.resize(static_cast<size_t>(std::max(0, n)));
-    return s;
+    return detail::ReadWindowText(hwnd);
 }
 
 void TextBox::SetText(const std::wstring& text)
@@ -88,9 +83,7 @@ int TextBox::SelStart() const
 {
     if (!hwnd)
         return selStart_;
-    DWORD start = 0, end = 0;
-    SendMessageW(hwnd, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    return static_cast<int>(start);
+    return detail::ReadSelection(hwnd, EM_GETSEL).start;
 }
 
 void TextBox::SetSelStart(int v)
@@ -110,9 +103,8 @@ int TextBox::SelLength() const
 {
     if (!hwnd)
         return selLength_;
-    DWORD start = 0, end = 0;
-    SendMessageW(hwnd, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    return static_cast<int>(end - start);
+    detail::Selection sel = detail::ReadSelection(hwnd, EM_GETSEL);
+    return sel.end - sel.start;
 }
 
 void TextBox::SetSelLength(int v)

@@ -490,3 +490,73 @@ TEST_F(ShownSample, ModalShowReturnsWhenHiddenAndReenablesTheOwner)
     EXPECT_EQ(m.queryMode, vbFormControlMenu);
     EXPECT_TRUE(IsWindowEnabled(owner.hwnd));
 }
+
+namespace {
+
+// A small bitmap of one colour, compatible with the screen.
+HBITMAP SolidBitmap(int size, COLORREF color)
+{
+    HDC screen = GetDC(nullptr);
+    HBITMAP bmp = CreateCompatibleBitmap(screen, size, size);
+    HDC mem = CreateCompatibleDC(screen);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    RECT r{0, 0, size, size};
+    HBRUSH brush = CreateSolidBrush(color);
+    FillRect(mem, &r, brush);
+    DeleteObject(brush);
+    SelectObject(mem, old);
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+    return bmp;
+}
+
+COLORREF PixelAfterPaint(HWND w, int x, int y)
+{
+    RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    HDC dc = GetDC(w);
+    COLORREF c = GetPixel(dc, x, y);
+    ReleaseDC(w, dc);
+    return c;
+}
+
+} // namespace
+
+TEST_F(ShownSample, PicturesAreDrawnInTheirSizeOrStretched)
+{
+    const COLORREF red = RGB(255, 0, 0);
+    f.Pic1.SetPicture(SolidBitmap(4, red), true);
+    EXPECT_EQ(PixelAfterPaint(f.Pic1.hwnd, 1, 1), red);
+    // Past the picture the back colour shows (above the painted text).
+    EXPECT_EQ(PixelAfterPaint(f.Pic1.hwnd, 50, 5), RGB(255, 255, 255));
+    f.Pic1.SetPicture(nullptr);
+
+    f.Im1.SetPicture(SolidBitmap(4, red), true);
+    EXPECT_EQ(PixelAfterPaint(f.Im1.hwnd, 2, 2), red);
+    EXPECT_NE(PixelAfterPaint(f.Im1.hwnd, 16, 16), red);
+    f.Im1.Stretch = true;
+    EXPECT_EQ(PixelAfterPaint(f.Im1.hwnd, 16, 16), red);
+    EXPECT_EQ(PixelAfterPaint(f.Im1.hwnd, 28, 28), red);
+    f.Im1.Stretch = false;
+    f.Im1.SetIcon(LoadIconW(nullptr, IDI_INFORMATION));
+}
+
+TEST_F(ShownSample, PaintedControlsAreNeverTabStops)
+{
+    std::vector<Control*> painted{&f.Lab1, &f.FrGen, &f.Im1, &f.HiBox, &f.Line2};
+    for (Control* c : painted) {
+        EXPECT_FALSE(c->TabStop());
+        EXPECT_FALSE(c->IsFocusable());
+        EXPECT_FALSE(c->CanTabTo());
+    }
+    // Even asked to be a stop, a label cannot take the focus.
+    f.Lab1.SetTabStop(true);
+    EXPECT_FALSE(f.Lab1.CanTabTo());
+    f.Lab1.SetTabStop(false);
+    // A whole round of Tab passes none of them.
+    Control* c = f.NextTabControl(nullptr, false);
+    ASSERT_NE(c, nullptr);
+    for (size_t i = 0; i < f.Controls().size(); ++i) {
+        EXPECT_EQ(std::find(painted.begin(), painted.end(), c), painted.end());
+        c = f.NextTabControl(c, false);
+    }
+}

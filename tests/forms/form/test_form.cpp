@@ -193,3 +193,39 @@ TEST(Form, MessageLoopEndsWithTheLastForm)
     EXPECT_FALSE(f.Loaded());
     EXPECT_TRUE(LoadedForms().empty());
 }
+
+TEST(Form, ButtonsAreMadeAndRestoredAsDesigned)
+{
+    fSample f;
+    f.CkTab.Alignment = 1;
+    ASSERT_TRUE(f.Load());
+    LONG_PTR ck = GetWindowLongPtrW(f.CkTab.hwnd, GWL_STYLE);
+    EXPECT_EQ(ck & BS_TYPEMASK, BS_3STATE);
+    EXPECT_EQ(ck & (BS_LEFTTEXT | BS_MULTILINE | WS_TABSTOP), BS_LEFTTEXT | BS_MULTILINE | WS_TABSTOP);
+    LONG_PTR op = GetWindowLongPtrW(f.opA.hwnd, GWL_STYLE);
+    EXPECT_EQ(op & BS_TYPEMASK, BS_RADIOBUTTON);
+    EXPECT_EQ(op & BS_LEFTTEXT, 0);
+    EXPECT_EQ(GetWindowLongPtrW(f.bOK.hwnd, GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
+    EXPECT_EQ(GetWindowLongPtrW(f.bCancel.hwnd, GWL_STYLE) & BS_TYPEMASK, BS_PUSHBUTTON);
+    EXPECT_EQ(Text(f.opA.hwnd), L"Menu 1");
+    EXPECT_EQ(Text(f.bCancel.hwnd), L"Cancel");
+
+    f.CkTab.SetCaption(L"changed box");
+    f.opA.SetCaption(L"changed option");
+    f.opA.SetValue(true);
+    f.bOK.SetCaption(L"changed button");
+    f.bCancel.SetCancel(false);
+    EXPECT_EQ(Text(f.CkTab.hwnd), L"changed box");
+    EXPECT_EQ(Text(f.bOK.hwnd), L"changed button");
+    EXPECT_TRUE(f.Unload());
+    // Unloaded, every button is as designed: caption, value and role.
+    EXPECT_EQ(f.CkTab.Caption(), L"Use \"Move Text\" spacer in place of Tab character.");
+    EXPECT_EQ(f.opA.Caption(), L"Menu 1");
+    EXPECT_FALSE(f.opA.Value());
+    EXPECT_EQ(f.bOK.Caption(), L"OK");
+    EXPECT_TRUE(f.bCancel.Cancel());
+    ASSERT_TRUE(f.Load());
+    EXPECT_EQ(Text(f.opA.hwnd), L"Menu 1");
+    EXPECT_EQ(SendMessageW(f.opA.hwnd, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    EXPECT_EQ(Text(f.bOK.hwnd), L"OK");
+}

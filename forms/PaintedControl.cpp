@@ -1,0 +1,39 @@
+#include "PaintedControl.h"
+
+#include "Internal.h"
+
+namespace forms {
+
+PaintedControl::PaintedControl()
+{
+    tabStop_ = false;
+}
+
+HWND PaintedControl::CreateHandle(HWND parent, const RECT& px)
+{
+    return CreateChildWindow(0, detail::OwnControlClass(), L"", WS_CHILD | WS_CLIPSIBLINGS, parent,
+                             px);
+}
+
+bool PaintedControl::OnOwnMessage(UINT msg, WPARAM, LPARAM, LRESULT& result)
+{
+    switch (msg) {
+    case WM_ERASEBKGND:
+        result = 1;
+        return true;
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hwnd, &ps);
+        RECT rc;
+        GetClientRect(hwnd, &rc);
+        Draw(dc, rc);
+        EndPaint(hwnd, &ps);
+        result = 0;
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+} // namespace forms

@@ -1,0 +1,26 @@
+#pragma once
+// PaintedControl: a control whose window is of the runtime's own class and is
+// drawn here (label, image, shape, line, frame). It never takes the focus and
+// is no tab stop; its window raises the key and mouse events itself, so it
+// needs no subclass.
+#include "Control.h"
+
+namespace forms {
+
+class PaintedControl : public Control {
+public:
+    bool IsFocusable() const override { return false; }
+    // Paints through Draw(); the background is not erased first, since Draw()
+    // covers the whole window and erasing would only flicker.
+    bool OnOwnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+
+protected:
+    PaintedControl();
+    // A plain child window of the own class, without text.
+    HWND CreateHandle(HWND parent, const RECT& px) override;
+    bool WantsSubclass() const override { return false; }
+    // Draws the window; client is its client rectangle.
+    virtual void Draw(HDC dc, RECT client) = 0;
+};
+
+} // namespace forms

@@ -1,0 +1,313 @@
+#include "ClsFile.h"
+
+#include "ClsColorEditor.h"
+#include "EditorState.h"
+#include "NeighbourHooks.h"
+#include "RichEditStream.h"
+#include "SettingsAccess.h"
+
+#include <richedit.h>
+
+#include <algorithm>
+#include <cwctype>
+#include <iterator>
+
+namespace {
+
+std::wstring Upper(std::wstring s)
+{
+    for (auto& c : s)
+        c = static_cast<wchar_t>(std::towupper(c));
+    return s;
+}
+
+std::wstring ModuleFolder()
+{
+    wchar_t buf[MAX_PATH * 2] = {};
+    DWORD n = GetModuleFileNameW(nullptr, buf, static_cast<DWORD>(std::size(buf)));
+    std::wstring p(buf, n);
+    size_t cut = p.find_last_of(L'\\');
+    return cut == std::wstring::npos ? p : p.substr(0, cut);
+}
+
+bool ReadWholeFile(const std::wstring& path, std::string& bytes)
+{
+    HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return false;
+    bool ok = false;
+    LARGE_INTEGER size{};
+    if (GetFileSizeEx(h, &size) && size.QuadPart < 0x7FFFFFFF) {
+        bytes.assign(static_cast<size_t>(size.QuadPart), '\0');
+        DWORD got = 0;
+        ok = bytes.empty() || (ReadFile(h, &bytes[0], static_cast<DWORD>(bytes.size()), &got, nullptr) &&
+                               got == bytes.size());
+    }
+    CloseHandle(h);
+    return ok;
+}
+
+bool WriteWholeFile(const std::wstring& path, const std::string& bytes)
+{
+    HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                           nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD put = 0;
+    bool ok = WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &put, nullptr) && put == bytes.size();
+    ok = FlushFileBuffers(h) && ok;
+    CloseHandle(h);
+    if (!ok)
+        DeleteFileW(path.c_str());
+    return ok;
+}
+
+void DeleteIfPresent(const std::wstring& path)
+{
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileW(path.c_str());
+}
+
+} // namespace
+
+const std::vector<ExtEntry>& BuiltInExtensions()
+{
+    static const std::vector<ExtEntry> table = {
+        {L"HTM", 2}, {L"HTML", 2}, {L"HTA", 2},  {L"PHP", 2}, {L"SHTML", 2}, {L"WSC", 2}, {L"ASP", 1},
+        {L"ASPX", 1}, {L"VBS", 4}, {L"WSF", 4}, {L"CSS", 3}, {L"JS", 5},    {L"XHTML", 2},
+    };
+    return table;
+}
+
+ClsFile::ClsFile() : ClsFile(SettingsAccess::ExtAliases()) {}
+
+ClsFile::ClsFile(const std::vector<ExtEntry>& aliases) : exts_(BuiltInExtensions())
+{
+    for (const auto& a : aliases)
+        exts_.push_back({Upper(a.Ext), a.EdType});
+}
+
+bool ClsFile::Exists(int i) const { return Valid(i) && !slots_[i].Path.empty(); }
+std::wstring ClsFile::Path(int i) const { return Valid(i) ? slots_[i].Path : L""; }
+void ClsFile::Path(int i, const std::wstring& v) { if (Valid(i)) slots_[i].Path = v; }
+std::wstring ClsFile::Name(int i) const { return Valid(i) ? slots_[i].Name : L""; }
+void ClsFile::Name(int i, const std::wstring& v) { if (Valid(i)) slots_[i].Name = v; }
+long ClsFile::EdType(int i) const { return Valid(i) ? slots_[i].EdType : 0; }
+void ClsFile::EdType(int i, long v) { if (Valid(i)) slots_[i].EdType = v; }
+bool ClsFile::Changed(int i) const { return Valid(i) && slots_[i].Changed; }
+void ClsFile::Changed(int i, bool v) { if (Valid(i)) slots_[i].Changed = v; }
+long ClsFile::TopLine(int i) const { return Valid(i) ? slots_[i].TopLine : 0; }
+void ClsFile::TopLine(int i, long v) { if (Valid(i)) slots_[i].TopLine = v; }
+bool ClsFile::ColorThis(int i) const { return Valid(i) && slots_[i].ColorThis; }
+void ClsFile::ColorThis(int i, bool v) { if (Valid(i)) slots_[i].ColorThis = v; }
+bool ClsFile::DebugThis(int i) const { return Valid(i) && slots_[i].DebugThis; }
+void ClsFile::DebugThis(int i, bool v) { if (Valid(i)) slots_[i].DebugThis = v; }
+long ClsFile::ScrollTopWeb(int i) const { return Valid(i) ? slots_[i].ScrollTopWeb : 0; }
+void ClsFile::ScrollTopWeb(int i, long v) { if (Valid(i)) slots_[i].ScrollTopWeb = v; }
+
+int ClsFile::NextAvailable() const
+{
+    for (int i = 0; i < SlotCount; ++i)
+        if (slots_[i].Path.empty())
+            return i;
+    return -1;
+}
+
+long ClsFile::GetExtEdType(const std::wstring& sFilExt) const
+{
+    std::wstring ext = Upper(sFilExt);
+    for (const auto& e : exts_)
+        if (e.Ext == ext)
+            return e.EdType;
+    return 0;
+}
+
+std::wstring ClsFile::TempFolder() const
+{
+    if (!tempFolder_.empty())
+        return tempFolder_;
+    std::wstring folder = State().ProgramFolder.empty() ? ModuleFolder() : State().ProgramFolder;
+    return folder + L"\\temp";
+}
+
+std::wstring ClsFile::ParkedFilePath(int i) const
+{
+    return TempFolder() + L"\\temp" + std::to_wstring(i) + L".dat";
+}
+
+int ClsFile::StoreFile(const std::wstring& s1Path)
+{
+    int slot = NextAvailable();
+    if (slot < 0)
+        return -1;
+    slots_[slot].Path = s1Path;
+    DeleteIfPresent(ParkedFilePath(slot));
+    Save(slot);
+    return slot;
+}
+
+bool ClsFile::SaveFrom(HWND richEdit, int i)
+{
+    if (!Valid(i) || !richEdit)
+        return false;
+    std::string rtf;
+    if (!RichEditStream::StreamOut(richEdit, SF_RTF, rtf) || rtf.compare(0, 5, "{\\rtf") != 0)
+        return false;
+    // Written beside the old file and moved over it only when complete, so a
+    // failed write never costs the last good copy.
+    std::wstring target = ParkedFilePath(i);
+    std::wstring fresh = target + L".new";
+    CreateDirectoryW(TempFolder().c_str(), nullptr);
+    if (!WriteWholeFile(fresh, rtf))
+        return false;
+    SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+    if (!MoveFileExW(fresh.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        DeleteFileW(fresh.c_str());
+        return false;
+    }
+    return true;
+}
+
+bool ClsFile::LoadInto(HWND richEdit, int i)
+{
+    if (!Valid(i) || !richEdit)
+        return false;
+    std::string rtf;
+    // Read and checked before the editor is touched: a missing, unreadable or
+    // foreign file leaves the editor's document in place.
+    if (!ReadWholeFile(ParkedFilePath(i), rtf) || rtf.compare(0, 5, "{\\rtf") != 0)
+        return false;
+    return RichEditStream::StreamIn(richEdit, rtf, SF_RTF);
+}
+
+bool ClsFile::Save(int i) { return SaveFrom(State().EditorRichEditHandle, i); }
+
+bool ClsFile::Load(int i)
+{
+    bool loaded = LoadInto(State().EditorRichEditHandle, i);
+    if (loaded)
+        ClsColorEditor::ForgetColours();  // the colours came from the file, not from a colouring
+    return loaded;
+}
+
+bool ClsFile::Load3(int i)
+{
+    HWND scratch = Hooks().ScratchEditor ? Hooks().ScratchEditor() : nullptr;
+    return LoadInto(scratch, i);
+}
+
+void ClsFile::RemoveFile(int i)
+{
+    if (!Valid(i))
+        return;
+    slots_[i].Path.clear();
+    slots_[i].Name.clear();
+    slots_[i].EdType = 2;
+    DeleteIfPresent(ParkedFilePath(i));
+}
+
+bool ClsFile::ParkCurrent()
+{
+    int c = currentFile_;
+    if (!Valid(c))
+        return false;
+    EditorState& st = State();
+    slots_[c].Changed = st.DocChanged;
+    slots_[c].EdType = SettingsAccess::LastEdType();
+    slots_[c].ColorThis = st.ColorCodeOn;
+    slots_[c].DebugThis = st.LineDebugOn;
+    slots_[c].TopLine = static_cast<long>(SendMessageW(st.EditorRichEditHandle, EM_GETFIRSTVISIBLELINE, 0, 0));
+    slots_[c].ScrollTopWeb = st.PreviewScrollTop;
+    bool wasSuppressed = st.SuppressChangeTracking;
+    st.SuppressChangeTracking = true;
+    bool ok;
+    {
+        RedrawLock lock(st.MainWindow);
+        ok = Save(c);
+    }
+    st.SuppressChangeTracking = wasSuppressed;
+    return ok;
+}
+
+void ClsFile::Refuse(const std::wstring& message) const
+{
+    if (Hooks().ShowMessage)
+        Hooks().ShowMessage(message);
+    else
+        MessageBoxW(State().MainWindow, message.c_str(), L"TARNEL Editor", MB_OK | MB_ICONINFORMATION);
+}
+
+bool ClsFile::SwitchTo(int i)
+{
+    if (!Exists(i))
+        return false;
+    if (i == currentFile_)
+        return true;
+    EditorState& st = State();
+    HWND re = st.EditorRichEditHandle;
+    int old = currentFile_;
+    if (Valid(old) && Exists(old) && !ParkCurrent()) {
+        Refuse(L"Unable to write the temporary file of " + slots_[old].Name +
+               L". The document stays open in the editor.");
+        return false;
+    }
+    bool wasSuppressed = st.SuppressChangeTracking;
+    st.SuppressChangeTracking = true;
+    bool loaded;
+    {
+        RedrawLock lock(st.MainWindow);
+        loaded = Load(i);
+        if (!loaded && Valid(old) && Exists(old)) {
+            // A stream that broke off half way may have replaced part of the
+            // text: put back the document that was just parked.
+            LoadInto(re, old);
+            ClsColorEditor::ForgetColours();
+            SendMessageW(re, EM_LINESCROLL, 0, slots_[old].TopLine);
+        }
+    }
+    if (!loaded) {
+        st.SuppressChangeTracking = wasSuppressed;
+        Refuse(L"Unable to read the temporary file of " + slots_[i].Name +
+               L". The document cannot be shown.");
+        return false;
+    }
+
+    currentFile_ = i;
+    const Slot& s = slots_[i];
+    st.DocChanged = s.Changed;
+    st.CurrentFilePath = s.Path;
+    st.ColorCodeOn = s.ColorThis;
+    st.LineDebugOn = s.DebugThis;
+    st.PreviewScrollTop = s.ScrollTopWeb;
+    SettingsAccess::LastEdType(s.EdType);
+    {
+        RedrawLock lock(st.MainWindow);
+        long top = static_cast<long>(SendMessageW(re, EM_GETFIRSTVISIBLELINE, 0, 0));
+        if (s.TopLine != top)
+            SendMessageW(re, EM_LINESCROLL, 0, s.TopLine - top);
+        // Caret to the start of the last visible line, so the view stays
+        // where the top line put it.
+        RECT r{};
+        SendMessageW(re, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&r));
+        POINTL pt{1, r.bottom - r.top - 1};
+        LRESULT c = SendMessageW(re, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&pt));
+        LRESULT bottom = SendMessageW(re, EM_EXLINEFROMCHAR, 0, c);
+        LRESULT start = SendMessageW(re, EM_LINEINDEX, bottom, 0);
+        CHARRANGE cr{static_cast<LONG>(start), static_cast<LONG>(start)};
+        SendMessageW(re, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&cr));
+        // A half-visible bottom line scrolls into view with the caret; the
+        // top line is what the user left, so it wins.
+        top = static_cast<long>(SendMessageW(re, EM_GETFIRSTVISIBLELINE, 0, 0));
+        if (s.TopLine != top)
+            SendMessageW(re, EM_LINESCROLL, 0, s.TopLine - top);
+    }
+    SendMessageW(re, EM_EMPTYUNDOBUFFER, 0, 0);
+    st.RememberedCaretLine = 0;
+    st.RememberedCaretPos = 0;
+    st.InVBSBlockNow = 0;
+    st.InVBSBlockPrev = 0;
+    st.LineEdited = false;
+    st.SuppressChangeTracking = wasSuppressed;
+    return true;
+}

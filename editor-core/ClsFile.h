@@ -1,0 +1,109 @@
+#pragma once
+// The eight document slots and the table of file extensions with their
+// editor types. Documents that are not shown are parked as RTF in
+// "temp<n>.dat" in the program's temp folder, so their colours come back as
+// they were.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// Editor types: 0 none, 1 ASP, 2 HTML, 3 CSS, 4 VBScript, 5 JavaScript.
+enum EdTypes : long { EdNone = 0, EdASP = 1, EdHTML = 2, EdCSS = 3, EdVBS = 4, EdJS = 5 };
+
+struct ExtEntry {
+    std::wstring Ext;  // upper case, without the dot
+    long EdType = 0;
+};
+
+class ClsFile {
+public:
+    static constexpr int SlotCount = 8;
+
+    // Built-in extensions, then the user's aliases of the settings record.
+    ClsFile();
+    // Built-in extensions, then these aliases (in order).
+    explicit ClsFile(const std::vector<ExtEntry>& aliases);
+
+    bool Exists(int iFileNum) const;
+    std::wstring Path(int iFileNum) const;
+    void Path(int iFileNum, const std::wstring& sNewPath);
+    std::wstring Name(int iFileNum) const;
+    void Name(int iFileNum, const std::wstring& s1Name);
+    long EdType(int iFileNum) const;
+    void EdType(int iFileNum, long EdType1);
+    bool Changed(int iFileNum) const;
+    void Changed(int iFileNum, bool IfChg);
+    long TopLine(int iFileNum) const;
+    void TopLine(int iFileNum, long iLine);
+    bool ColorThis(int iFileNum) const;
+    void ColorThis(int iFileNum, bool IfCol);
+    bool DebugThis(int iFileNum) const;
+    void DebugThis(int iFileNum, bool IfDeb);
+    long ScrollTopWeb(int iFileNum) const;
+    void ScrollTopWeb(int iFileNum, long iWebTop);
+    int CurrentFile() const { return currentFile_; }
+    void CurrentFile(int LFil) { currentFile_ = LFil; }
+
+    // Lowest free slot, or -1.
+    int NextAvailable() const;
+    // Editor type of an extension (any case, no dot); 0 when unknown.
+    long GetExtEdType(const std::wstring& sFilExt) const;
+    const std::vector<ExtEntry>& Extensions() const { return exts_; }
+
+    // Occupies the first free slot with the path and parks the current
+    // editor content in it; -1 (and nothing changes) when all are in use.
+    int StoreFile(const std::wstring& s1Path);
+    // Parks the current editor content in the slot's file. The new file is
+    // written completely before it replaces the old one; false when the
+    // content could not be written (the old parked file then stays).
+    bool Save(int iFileNum);
+    // Puts the slot's parked document into the current editor. False, with
+    // the editor untouched, when the file is missing or cannot be read.
+    bool Load(int iFileNum);
+    // The same into the clipping pad's hidden editor.
+    bool Load3(int iFileNum);
+    // Frees the slot and deletes its parked file.
+    void RemoveFile(int iFileNum);
+
+    // Parks the current document with its view state and flags (Changed,
+    // type, colouring, line checking, top line, preview scroll). False when
+    // there is no current slot or its content could not be written.
+    bool ParkCurrent();
+    // Parks the current document and shows the one in iFileNum, restoring its
+    // top line and flags into the program-wide state. When either step fails
+    // the switch is refused with a message and the current document stays
+    // in the editor, current and unchanged.
+    bool SwitchTo(int iFileNum);
+
+    // "<program folder>\temp\temp<n>.dat".
+    std::wstring ParkedFilePath(int iFileNum) const;
+    // Folder for the parked files; the program's temp folder unless set.
+    void TempFolder(const std::wstring& folder) { tempFolder_ = folder; }
+    std::wstring TempFolder() const;
+
+private:
+    struct Slot {
+        std::wstring Path;
+        std::wstring Name;
+        long EdType = 0;
+        bool Changed = false;
+        long TopLine = 0;
+        bool ColorThis = false;
+        bool DebugThis = false;
+        long ScrollTopWeb = 0;
+    };
+
+    static bool Valid(int i) { return i >= 0 && i < SlotCount; }
+    bool SaveFrom(HWND richEdit, int iFileNum);
+    bool LoadInto(HWND richEdit, int iFileNum);
+    void Refuse(const std::wstring& message) const;
+
+    Slot slots_[SlotCount];
+    int currentFile_ = -1;
+    std::vector<ExtEntry> exts_;
+    std::wstring tempFolder_;
+};
+
+// The built-in extension table, in order.
+const std::vector<ExtEntry>& BuiltInExtensions();

@@ -1,0 +1,76 @@
+#pragma once
+// Program-wide state of the main program: one value each, shared by the
+// editing core, the main window and the tools. Everything starts zero, False
+// or empty; the UI thread is the only one that touches it.
+#include <windows.h>
+
+#include <string>
+
+class KvRTB;
+class ClsColor;
+class ClsFile;
+
+struct EditorState {
+    // The editor that commands act on (the main window's JT1) and its RichEdit window.
+    KvRTB* CurrentEditor = nullptr;
+    HWND EditorRichEditHandle = nullptr;
+    // The main window, locked against redrawing around bulk edits.
+    HWND MainWindow = nullptr;
+
+    // Folder of the program, without a trailing "\"; parked documents lie in its "temp" folder.
+    std::wstring ProgramFolder;
+
+    std::wstring CurrentFilePath;   // "Untitled" for a new document
+    std::wstring CurrentExtension;  // upper case, without the dot
+    std::wstring TypeName;          // "HTML", "CSS", "VBScript", "Javascript"
+
+    bool LineEdited = false;               // set by every change of the text
+    bool DocChanged = false;               // the document differs from its file
+    bool SuppressChangeTracking = false;   // the program itself is rewriting the text
+    bool ColorCodeOn = false;              // the current document is colour-coded
+    bool LineDebugOn = false;              // line checking applies to the current document
+
+    long RememberedCaretLine = 0;
+    long RememberedCaretPos = 0;
+    long ProcessedLineStart = 0;   // start of the line the typing glue processed last
+    short InVBSBlockNow = 0;       // InVBScriptBlock result: 0, 1 script block, 2 server block
+    short InVBSBlockPrev = 0;
+
+    // Set by the VBScript line check when it selects a finding: the next
+    // recolouring is skipped once so the marked line keeps its colour.
+    bool FindingMarked = false;
+
+    // Vertical scroll of the preview page, kept per document slot.
+    long PreviewScrollTop = 0;
+
+    bool ProgramClosing = false;
+    bool ClickBusy = false;
+    std::wstring Clip1;
+    std::wstring Clip2;
+
+    ClsColor* Colorer = nullptr;
+    ClsFile* Files = nullptr;
+};
+
+// The one instance.
+EditorState& State();
+
+// Resets every field to its start value (tests and a fresh start-up).
+void ResetEditorState();
+
+// Keeps a window (normally State().MainWindow) locked against redrawing for
+// its lifetime. A window that is already locked by a caller stays locked.
+class RedrawLock {
+public:
+    explicit RedrawLock(HWND hwnd) : locked_(hwnd && LockWindowUpdate(hwnd)) {}
+    ~RedrawLock()
+    {
+        if (locked_)
+            LockWindowUpdate(nullptr);
+    }
+    RedrawLock(const RedrawLock&) = delete;
+    RedrawLock& operator=(const RedrawLock&) = delete;
+
+private:
+    bool locked_;
+};

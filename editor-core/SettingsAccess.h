@@ -1,0 +1,21 @@
+#pragma once
+// The settings record fields that the document slots and the typing glue use,
+// read and written in one place.
+#include <string>
+#include <vector>
+
+struct ExtEntry;
+
+namespace SettingsAccess {
+
+// The editor type of the running document (LastEdType).
+long LastEdType();
+void LastEdType(long type);
+bool NoColorCode();
+void NoColorCode(bool value);
+bool NoLineDebug();
+bool NoCaretJump();
+// The user's extension aliases, without the unused element 0.
+std::vector<ExtEntry> ExtAliases();
+
+} // namespace SettingsAccess

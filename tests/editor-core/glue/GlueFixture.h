@@ -1,0 +1,185 @@
+#pragma once
+// A hidden form with two KvRTB editors, wired as the main window wires its
+// editor: the change event marks the line, the line event hands the line left
+// to the typing glue. The second editor is a reference coloured in one piece.
+#include <gtest/gtest.h>
+
+#include "ClsColor.h"
+#include "ClsColorEditor.h"
+#include "EditorState.h"
+#include "KvRTB/KvRTB.h"
+#include "KvRTB/ModKvRTB.h"
+#include "NeighbourHooks.h"
+#include "RichEditStream.h"
+#include "SettingsRecord.h"
+#include "TypingGlue.h"
+#include "forms/Form.h"
+
+#include <richedit.h>
+
+#include <string>
+
+class fGlueTest : public forms::Form {
+public:
+    fGlueTest()
+    {
+        SetCaption(L"Glue test");
+        SetClientSize(8000, 6000);
+        JT1.Place(*this, 0, 0, 8000, 3000);
+        Ref.Place(*this, 0, 3000, 8000, 3000);
+    }
+    KvRTB JT1;
+    KvRTB Ref;
+};
+
+// Colours of the six classes, each distinct, as the settings bridge sets them.
+inline void ConfigureColorer(ClsColor& c)
+{
+    c.FontName(L"Courier New");
+    c.FontSize(10);
+    c.Color(L"K", 0x0000A0);
+    c.Color(L"S", 0x00A000);
+    c.Color(L"C", 0x008080);
+    c.Color(L"V", 0x800000);
+    c.Color(L"A", 0x808000);
+    c.Color(L"H", 0xA00000);
+    c.SetVKeywords(L",", L"Dim,If,Then,Else,End,Sub,Function,MsgBox", 1, 0);
+    c.SetJKeywords(L",", L"var,function,return,if");
+    c.SetCSSKeywords(L",", L"color,background,margin");
+}
+
+class GlueTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ResetEditorState();
+        ResetHooks();
+        ClsColorEditor::ForgetColours();
+        ModKvRTB::UTF8Text = false;
+        Settings() = SettingsRecord();
+        Settings().LastEdType = 2;
+        ASSERT_TRUE(form.Load());
+        ConfigureColorer(colorer);
+        EditorState& st = State();
+        st.CurrentEditor = &form.JT1;
+        st.EditorRichEditHandle = form.JT1.RTBhWnd();
+        st.Colorer = &colorer;
+        SendMessageW(re(), EM_SETEVENTMASK, 0, ENM_CHANGE | ENM_SELCHANGE);
+        form.JT1.OnChange = [] {
+            State().LineEdited = true;
+            if (!State().SuppressChangeTracking)
+                State().DocChanged = true;
+        };
+        form.JT1.LineEvent = [this](long& type) { OnLine(type); };
+        Hooks().CheckVBSLine = [this](long& s, long& e, long& added, bool& report, bool& inPage) {
+            checked.push_back(GetRange(s, e + 1));
+            checkedInPage = inPage;
+            added = 0;
+        };
+        Hooks().AddFuncDecl = [this](long s, long e) { declared.push_back(GetRange(s, e + 1)); };
+    }
+    void TearDown() override
+    {
+        ResetHooks();
+        ResetEditorState();
+        ClsColorEditor::ForgetColours();
+    }
+
+    HWND re() { return form.JT1.RTBhWnd(); }
+    std::wstring Text() { return RichEditStream::GetRange(re(), 0, -1); }
+    std::wstring GetRange(long a, long b) { return RichEditStream::GetRange(re(), a, b); }
+    long Caret()
+    {
+        CHARRANGE cr{};
+        SendMessageW(re(), EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&cr));
+        return cr.cpMin;
+    }
+    void SetCaret(long pos)
+    {
+        CHARRANGE cr{pos, pos};
+        SendMessageW(re(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&cr));
+    }
+    COLORREF ColourAt(HWND w, long pos)
+    {
+        CHARRANGE keep{};
+        SendMessageW(w, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&keep));
+        CHARRANGE cr{pos, pos + 1};
+        SendMessageW(w, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&cr));
+        CHARFORMAT2W cf{};
+        cf.cbSize = sizeof(cf);
+        SendMessageW(w, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+        SendMessageW(w, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&keep));
+        return cf.crTextColor;
+    }
+    COLORREF ColourAt(long pos) { return ColourAt(re(), pos); }
+    // Puts text into the editor as the program loads a document: not a user edit.
+    void Load(const std::wstring& text)
+    {
+        State().SuppressChangeTracking = true;
+        form.JT1.Text(text);
+        State().SuppressChangeTracking = false;
+        State().LineEdited = false;
+        State().DocChanged = false;
+        SetCaret(0);
+        ResetChangeTracking();
+    }
+    // Keys as the message loop delivers them to the editor.
+    void Type(const std::wstring& chars)
+    {
+        for (wchar_t c : chars) {
+            if (c == L'\t') {  // the editor never takes a tab from the keyboard
+                wchar_t tab[2] = {L'\t', 0};
+                SendMessageW(re(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(tab));
+            } else {
+                SendMessageW(re(), WM_CHAR, c, 1);
+            }
+        }
+    }
+    void Enter()
+    {
+        SendMessageW(re(), WM_KEYDOWN, VK_RETURN, 1);
+        SendMessageW(re(), WM_CHAR, 13, 1);
+        SendMessageW(re(), WM_KEYUP, VK_RETURN, 0xC0000001);
+    }
+    void Down()
+    {
+        SendMessageW(re(), WM_KEYDOWN, VK_DOWN, 1);
+        SendMessageW(re(), WM_KEYUP, VK_DOWN, 0xC0000001);
+    }
+    // The main window's line event: the line left goes to the glue when the
+    // caret is on another line and nothing is selected.
+    void OnLine(long type)
+    {
+        EditorState& st = State();
+        CHARRANGE cr{};
+        SendMessageW(re(), EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&cr));
+        long line = static_cast<long>(SendMessageW(re(), EM_EXLINEFROMCHAR, 0, cr.cpMin));
+        if (line == st.RememberedCaretLine || cr.cpMin != cr.cpMax) {
+            if (Settings().LastEdType <= 2) {
+                long pos = cr.cpMin;
+                st.InVBSBlockNow = InVBScriptBlock(pos);
+                st.InVBSBlockPrev = st.InVBSBlockNow;
+            }
+        } else {
+            long pos = cr.cpMin;
+            bool afterEnter = type == 2;
+            ProcessEditedLine(pos, line, afterEnter);
+            ++processed;
+        }
+        st.RememberedCaretLine = line;
+        st.RememberedCaretPos = cr.cpMin;
+    }
+    std::string Rtf(HWND w)
+    {
+        std::string out;
+        RichEditStream::StreamOut(w, SF_RTF, out);
+        return out;
+    }
+
+    fGlueTest form;
+    ClsColor colorer;
+    std::vector<std::wstring> checked;
+    std::vector<std::wstring> declared;
+    bool checkedInPage = false;
+    int processed = 0;
+};

@@ -1,0 +1,213 @@
+// The parts of the typing glue, the document slots and the colour stretches
+// that need no window.
+#include "ClsFile.h"
+#include "ColourRuns.h"
+#include "TypingGlue.h"
+
+#include <gtest/gtest.h>
+
+using TypingGlue::IndentAfter;
+using TypingGlue::LastWord;
+
+TEST(Indent, CopiesTheLeadingRunAsItIs)
+{
+    EXPECT_EQ(IndentAfter(L"    Dim x"), L"    ");
+    EXPECT_EQ(IndentAfter(L"\t\tIf a Then"), L"\t\t");
+    EXPECT_EQ(IndentAfter(L"\t  x = 1"), L"\t  ");
+}
+
+TEST(Indent, NothingWithoutLeadingBlanksOrWithoutAWord)
+{
+    EXPECT_EQ(IndentAfter(L"Dim x"), L"");
+    EXPECT_EQ(IndentAfter(L""), L"");
+    EXPECT_EQ(IndentAfter(L"    "), L"");
+    EXPECT_EQ(IndentAfter(L"  \r"), L"");
+}
+
+TEST(LastWordBeforeCaret, WordAndNameBeforeParenthesis)
+{
+    long start = -1;
+    // Key-up after the period: the caret is behind it.
+    EXPECT_EQ(LastWord(L"  x = obj.", 10, start), L"obj");
+    EXPECT_EQ(start, 6);
+    EXPECT_EQ(LastWord(L"Call MsgBox(", 12, start), L"MsgBox");
+    EXPECT_EQ(start, 5);
+    EXPECT_EQ(LastWord(L"a = ", 4, start), L"");
+    EXPECT_EQ(start, 0);
+}
+
+TEST(LastWordBeforeCaret, WorksAtTheVeryStartOfTheText)
+{
+    long start = -1;
+    EXPECT_EQ(LastWord(L"obj.", 4, start), L"obj");
+    EXPECT_EQ(start, 0);
+    EXPECT_EQ(LastWord(L"f(", 2, start), L"f");
+    EXPECT_EQ(start, 0);
+    EXPECT_EQ(LastWord(L"x", 0, start), L"");
+    EXPECT_EQ(LastWord(L"", 1, start), L"");
+}
+
+namespace {
+
+const wchar_t* kPage =
+    L"<html><head><title>Test page here</title>\r"       // line 0
+    L"<SCRIPT language=vbscript>\r"                       // line 1
+    L"Dim x\r"                                            // line 2
+    L"</SCRIPT>\r"                                        // line 3
+    L"<p>text</p>\r"                                      // line 4
+    L"<% Response.Write 1\r"                              // line 5
+    L"x = 2 %>\r"                                         // line 6
+    L"<script language=javascript>\rvar a\r</script>\r";  // lines 7-9
+
+long PosOf(const std::wstring& text, const std::wstring& what, long extra = 0)
+{
+    return static_cast<long>(text.find(what)) + extra;
+}
+
+} // namespace
+
+TEST(VBScriptBlock, ScriptBlockLinesOnly)
+{
+    std::wstring text = kPage;
+    TypingGlue::StringSearch s(text);
+    EXPECT_EQ(TypingGlue::BlockKind(s, PosOf(text, L"Dim x", 2), 2), 1);
+    // The line of the opening tag itself is not inside.
+    EXPECT_EQ(TypingGlue::BlockKind(s, PosOf(text, L"language=vbscript", 4), 2), 0);
+    EXPECT_EQ(TypingGlue::BlockKind(s, PosOf(text, L"<p>text", 2), 2), 0);
+    EXPECT_EQ(TypingGlue::BlockKind(s, PosOf(text, L"var a", 2), 2), 0);
+    // Not before position 32, not for other types.
+    EXPECT_EQ(TypingGlue::BlockKind(s, 20, 2), 0);
+    EXPECT_EQ(TypingGlue::BlockKind(s, PosOf(text, L"Dim x", 2), 4), 0);
+}
+
+TEST(VBScriptBlock, ServerBlockOnlyInAspPages)
+{
+    std::wstring text = kPage;
+    TypingGlue::StringSearch s(text);
+    long inside = PosOf(text, L"Response", 3);
+    EXPECT_EQ(TypingGlue::BlockKind(s, inside, 1), 2);
+    EXPECT_EQ(TypingGlue::BlockKind(s, inside, 2), 0);
+    // Right behind "<%" is not yet inside; after "%>" is outside.
+    EXPECT_EQ(TypingGlue::BlockKind(s, PosOf(text, L"<%", 2), 1), 0);
+    EXPECT_EQ(TypingGlue::BlockKind(s, PosOf(text, L"%>", 2), 1), 0);
+}
+
+TEST(Slots, ExtensionTableBuiltInsFirstThenAliases)
+{
+    ClsFile files({{L"txt", 2}, {L"HTM", 4}, {L"inc", 1}});
+    EXPECT_EQ(files.GetExtEdType(L"htm"), 2);  // the alias for HTM never wins
+    EXPECT_EQ(files.GetExtEdType(L"Aspx"), 1);
+    EXPECT_EQ(files.GetExtEdType(L"wsf"), 4);
+    EXPECT_EQ(files.GetExtEdType(L"JS"), 5);
+    EXPECT_EQ(files.GetExtEdType(L"css"), 3);
+    EXPECT_EQ(files.GetExtEdType(L"TXT"), 2);
+    EXPECT_EQ(files.GetExtEdType(L"inc"), 1);
+    EXPECT_EQ(files.GetExtEdType(L"dat"), 0);
+    EXPECT_EQ(files.GetExtEdType(L""), 0);
+    ASSERT_EQ(files.Extensions().size(), 16u);
+    EXPECT_EQ(files.Extensions()[13].Ext, L"TXT");
+
+    ClsFile plain(std::vector<ExtEntry>{});
+    EXPECT_EQ(plain.GetExtEdType(L"txt"), 0);
+}
+
+TEST(Slots, FreeSlotsAndOutOfRangeIndices)
+{
+    ClsFile files(std::vector<ExtEntry>{});
+    files.TempFolder(L"C:\\nonexistent-tarnel-folder");
+    EXPECT_EQ(files.CurrentFile(), -1);
+    for (int i = 0; i < 8; ++i)
+        EXPECT_EQ(files.StoreFile(L"C:\\doc" + std::to_wstring(i) + L".htm"), i);
+    EXPECT_EQ(files.NextAvailable(), -1);
+    EXPECT_EQ(files.StoreFile(L"C:\\ninth.htm"), -1);
+    for (int i = 0; i < 8; ++i)
+        EXPECT_EQ(files.Path(i), L"C:\\doc" + std::to_wstring(i) + L".htm");
+
+    files.EdType(3, 4);
+    files.Name(3, L"doc3.htm");
+    files.RemoveFile(3);
+    EXPECT_FALSE(files.Exists(3));
+    EXPECT_EQ(files.Name(3), L"");
+    EXPECT_EQ(files.EdType(3), 2);
+    EXPECT_EQ(files.NextAvailable(), 3);
+
+    files.TopLine(8, 5);
+    files.Path(-1, L"x");
+    EXPECT_EQ(files.TopLine(8), 0);
+    EXPECT_EQ(files.Path(-1), L"");
+    EXPECT_FALSE(files.Changed(9));
+}
+
+namespace {
+
+std::vector<unsigned char> Colours(const std::string& body)
+{
+    std::vector<unsigned char> c;
+    EXPECT_TRUE(ColourRuns::ParseBody(body, c)) << body;
+    return c;
+}
+
+} // namespace
+
+TEST(ColourStretch, ParsesEveryEscapeAsOneCharacter)
+{
+    auto c = Colours("\\cf6 <b>\\cf0 x\\\\y\\{\\}\\tab z\r\n\\par \\u-1234?\\cf3 \\u233?e");
+    std::vector<unsigned char> want = {6, 6, 6, 0, 0, 0, 0, 0, 0, 0, 0, 0, 3, 3};
+    EXPECT_EQ(c, want);
+
+    // The brace closing the document may end the body.
+    EXPECT_EQ(Colours("\\cf1 ab\r\n\\par }\r\n"), (std::vector<unsigned char>{1, 1, 1}));
+    std::vector<unsigned char> none;
+    EXPECT_FALSE(ColourRuns::ParseBody("{\\b x}", none));
+    EXPECT_FALSE(ColourRuns::ParseBody("a}b", none));
+    EXPECT_FALSE(ColourRuns::ParseBody("\\b x", none));
+}
+
+TEST(ColourStretch, BodyOfAStretchReadsBackWithItsColours)
+{
+    std::wstring text = L"a{b}\\c\td\r\x00e9\x4e2d";
+    std::vector<unsigned char> colours = {1, 1, 2, 2, 0, 0, 3, 3, 4, 5, 5};
+    std::string body = ColourRuns::StretchBody(text, colours, 0, static_cast<long>(text.size()));
+    EXPECT_EQ(Colours(body), colours);
+    std::string part = ColourRuns::StretchBody(text, colours, 2, 7);
+    EXPECT_EQ(Colours(part), std::vector<unsigned char>(colours.begin() + 2, colours.begin() + 7));
+}
+
+TEST(ColourStretch, CoversTypedTextAndColoursThatChangedFurtherOn)
+{
+    std::wstring oldText = L"aaaa bbbb cccc";
+    std::vector<unsigned char> oldC(oldText.size(), 0);
+    long a = -1, b = -1;
+
+    // Nothing changed.
+    EXPECT_FALSE(ColourRuns::ChangedStretch(oldText, oldC, oldText, oldC, a, b));
+
+    // Two characters typed in the middle, colours unchanged elsewhere.
+    std::wstring typed = L"aaaa bbXXbb cccc";
+    std::vector<unsigned char> typedC(typed.size(), 0);
+    ASSERT_TRUE(ColourRuns::ChangedStretch(oldText, oldC, typed, typedC, a, b));
+    EXPECT_EQ(a, 7);
+    EXPECT_EQ(b, 9);
+
+    // The typing turns everything after it into a comment.
+    for (size_t i = 7; i < typedC.size(); ++i)
+        typedC[i] = 3;
+    ASSERT_TRUE(ColourRuns::ChangedStretch(oldText, oldC, typed, typedC, a, b));
+    EXPECT_EQ(a, 7);
+    EXPECT_EQ(b, static_cast<long>(typed.size()));
+
+    // Deleting text changes the colour of a word before it.
+    std::wstring deleted = L"aaaa bbbb cc";
+    std::vector<unsigned char> deletedC(deleted.size(), 0);
+    deletedC[0] = 1;
+    ASSERT_TRUE(ColourRuns::ChangedStretch(oldText, oldC, deleted, deletedC, a, b));
+    EXPECT_EQ(a, 0);
+    EXPECT_EQ(b, 12);
+
+    // Repeated text: the stretch still covers the change.
+    std::wstring rep = L"aaaaaa bbbb cccc";
+    std::vector<unsigned char> repC(rep.size(), 0);
+    ASSERT_TRUE(ColourRuns::ChangedStretch(oldText, oldC, rep, repC, a, b));
+    EXPECT_LE(a, 4);
+    EXPECT_GE(b, a + 2);
+}

@@ -1,0 +1,242 @@
+// Parking documents in their slots and giving the clipboard back.
+#include "GlueFixture.h"
+
+#include "ClipboardSnapshot.h"
+#include "ClsFile.h"
+#include "WindowTest.h"
+
+#include <cstring>
+#include <fstream>
+
+namespace {
+
+std::wstring Doc(int i)
+{
+    return L"<p>Document " + std::to_wstring(i) + L" \x00e9\x00fc \x4e2d\x6587 \x0416 \\ {x}</p>\r\tline two\r";
+}
+
+class SlotTest : public GlueTest {
+protected:
+    void SetUp() override
+    {
+        GlueTest::SetUp();
+        folder = wt::ScratchFolder(L"glue_slots");
+        for (int i = 0; i < 8; ++i)
+            DeleteFileW((folder + L"\\temp" + std::to_wstring(i) + L".dat").c_str());
+        files.TempFolder(folder);
+        messages.clear();
+        Hooks().ShowMessage = [this](const std::wstring& m) { messages.push_back(m); };
+    }
+    // Opens a document as the program does: load, colour, take a slot.
+    int Open(int i)
+    {
+        if (files.CurrentFile() > -1) {
+            EXPECT_TRUE(files.ParkCurrent());
+        }
+        Load(Doc(i));
+        State().ColorCodeOn = true;
+        colorer.ColorHTML(form.JT1, 0, -1);
+        std::wstring path = L"C:\\docs\\doc" + std::to_wstring(i) + L".htm";
+        int slot = files.StoreFile(path);
+        if (slot >= 0) {
+            files.Name(slot, L"doc" + std::to_wstring(i) + L".htm");
+            files.EdType(slot, 2);
+            files.ColorThis(slot, true);
+            files.CurrentFile(slot);
+            State().CurrentFilePath = path;
+        }
+        return slot;
+    }
+    std::wstring folder;
+    ClsFile files{std::vector<ExtEntry>{}};
+    std::vector<std::wstring> messages;
+};
+
+} // namespace
+
+TEST_F(SlotTest, EightDocumentsParkAndComeBackExactly)
+{
+    std::vector<std::string> rtf(8);
+    for (int i = 0; i < 8; ++i) {
+        ASSERT_EQ(Open(i), i);
+        rtf[i] = Rtf(re());
+    }
+    // A ninth document gets no slot and changes nothing.
+    ASSERT_TRUE(files.ParkCurrent());
+    EXPECT_EQ(files.NextAvailable(), -1);
+    EXPECT_EQ(files.StoreFile(L"C:\\docs\\ninth.htm"), -1);
+    EXPECT_EQ(files.Path(7), L"C:\\docs\\doc7.htm");
+
+    State().DocChanged = true;  // slot 7 is left with unsaved changes
+    for (int round = 0; round < 2; ++round)
+        for (int i = 0; i < 8; ++i) {
+            ASSERT_TRUE(files.SwitchTo(i)) << i;
+            EXPECT_EQ(files.CurrentFile(), i);
+            EXPECT_EQ(Text(), Doc(i));
+            EXPECT_EQ(Rtf(re()), rtf[i]) << i;
+            EXPECT_EQ(State().CurrentFilePath, files.Path(i));
+            EXPECT_EQ(State().DocChanged, i == 7);
+            EXPECT_TRUE(State().ColorCodeOn);
+            EXPECT_FALSE(State().LineEdited);
+        }
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(ColourAt(0), 0xA00000u);  // colours came back with the text
+}
+
+TEST_F(SlotTest, TopLineComesBack)
+{
+    std::wstring longDoc;
+    for (int i = 0; i < 200; ++i)
+        longDoc += L"line " + std::to_wstring(i) + L"\r";
+    Load(longDoc);
+    files.CurrentFile(files.StoreFile(L"C:\\docs\\long.htm"));
+    SendMessageW(re(), EM_LINESCROLL, 0, 40);
+    long top = static_cast<long>(SendMessageW(re(), EM_GETFIRSTVISIBLELINE, 0, 0));
+    ASSERT_GT(top, 0);
+    ASSERT_EQ(Open(1), 1);
+    ASSERT_TRUE(files.SwitchTo(0));
+    EXPECT_EQ(files.TopLine(0), top);
+    EXPECT_EQ(SendMessageW(re(), EM_GETFIRSTVISIBLELINE, 0, 0), top);
+    EXPECT_EQ(Text(), longDoc);
+}
+
+TEST_F(SlotTest, UnreadableParkedFileRefusesTheSwitch)
+{
+    ASSERT_EQ(Open(0), 0);
+    ASSERT_EQ(Open(1), 1);
+    ASSERT_EQ(Open(2), 2);
+    // Slot 1's parked file is damaged, slot 0's is gone.
+    {
+        std::ofstream damaged(files.ParkedFilePath(1).c_str(), std::ios::binary | std::ios::trunc);
+        damaged << "not a document";
+    }
+    DeleteFileW(files.ParkedFilePath(0).c_str());
+    State().DocChanged = true;
+
+    for (int slot : {1, 0}) {
+        EXPECT_FALSE(files.SwitchTo(slot));
+        EXPECT_EQ(files.CurrentFile(), 2);
+        EXPECT_EQ(Text(), Doc(2));
+        EXPECT_EQ(State().CurrentFilePath, files.Path(2));
+        EXPECT_TRUE(State().DocChanged);
+    }
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_NE(messages[0].find(L"doc1.htm"), std::wstring::npos);
+    // The document in the editor was parked on the way and comes back whole.
+    ASSERT_EQ(Open(3), 3);
+    ASSERT_TRUE(files.SwitchTo(2));
+    EXPECT_EQ(Text(), Doc(2));
+}
+
+TEST_F(SlotTest, AFailedParkKeepsTheLastGoodCopy)
+{
+    ASSERT_EQ(Open(0), 0);
+    ASSERT_EQ(Open(1), 1);
+    std::ifstream before(files.ParkedFilePath(1).c_str(), std::ios::binary);
+    std::string good((std::istreambuf_iterator<char>(before)), std::istreambuf_iterator<char>());
+    before.close();
+    ASSERT_FALSE(good.empty());
+
+    // Something in the way of the new file: the write fails.
+    std::wstring blocker = files.ParkedFilePath(1) + L".new";
+    ASSERT_TRUE(CreateDirectoryW(blocker.c_str(), nullptr));
+    form.JT1.Text(L"changed text");
+    EXPECT_FALSE(files.Save(1));
+    std::ifstream after(files.ParkedFilePath(1).c_str(), std::ios::binary);
+    std::string kept((std::istreambuf_iterator<char>(after)), std::istreambuf_iterator<char>());
+    after.close();
+    EXPECT_EQ(kept, good);
+
+    // Switching away would lose the text: refused, the editor keeps it.
+    EXPECT_FALSE(files.SwitchTo(0));
+    EXPECT_EQ(Text(), L"changed text");
+    EXPECT_EQ(files.CurrentFile(), 1);
+    EXPECT_EQ(messages.size(), 1u);
+    RemoveDirectoryW(blocker.c_str());
+    EXPECT_TRUE(files.SwitchTo(0));
+    EXPECT_TRUE(files.SwitchTo(1));
+    EXPECT_EQ(Text(), L"changed text");
+
+    files.RemoveFile(1);
+    EXPECT_EQ(GetFileAttributesW(files.ParkedFilePath(1).c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+namespace {
+
+std::string ClipboardBytes(UINT format)
+{
+    std::string out;
+    if (!OpenClipboard(nullptr))
+        return "<closed>";
+    if (HANDLE h = GetClipboardData(format)) {
+        if (const char* p = static_cast<const char*>(GlobalLock(h))) {
+            out.assign(p, GlobalSize(h));
+            GlobalUnlock(h);
+        }
+    } else {
+        out = "<none>";
+    }
+    CloseClipboard();
+    return out;
+}
+
+HGLOBAL Global(const void* data, size_t size)
+{
+    HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE, size);
+    std::memcpy(GlobalLock(h), data, size);
+    GlobalUnlock(h);
+    return h;
+}
+
+} // namespace
+
+TEST_F(GlueTest, InsertViaClipboardGivesTheClipboardBack)
+{
+    UINT custom = RegisterClipboardFormatW(L"TARNEL glue test data");
+    const wchar_t keptText[] = L"kept text";
+    const unsigned char blob[] = {0, 1, 2, 250, 251, 0, 7};
+    BITMAPINFOHEADER dib{};
+    dib.biSize = sizeof(dib);
+    dib.biWidth = 2;
+    dib.biHeight = 2;
+    dib.biPlanes = 1;
+    dib.biBitCount = 32;
+    unsigned char dibData[sizeof(dib) + 16] = {};
+    std::memcpy(dibData, &dib, sizeof(dib));
+    dibData[sizeof(dib)] = 0x12;
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    SetClipboardData(CF_UNICODETEXT, Global(keptText, sizeof(keptText)));
+    SetClipboardData(custom, Global(blob, sizeof(blob)));
+    SetClipboardData(CF_DIB, Global(dibData, sizeof(dibData)));
+    CloseClipboard();
+    std::string textBefore = ClipboardBytes(CF_UNICODETEXT);
+    std::string blobBefore = ClipboardBytes(custom);
+    std::string dibBefore = ClipboardBytes(CF_DIB);
+
+    Load(L"ab");
+    SetCaret(1);
+    InsertViaClipboard(L"<inserted>");
+    EXPECT_EQ(Text(), L"a<inserted>b");
+    EXPECT_TRUE(State().DocChanged);
+
+    EXPECT_EQ(ClipboardBytes(CF_UNICODETEXT), textBefore);
+    EXPECT_EQ(ClipboardBytes(custom), blobBefore);
+    EXPECT_EQ(ClipboardBytes(CF_DIB).substr(0, dibBefore.size()), dibBefore);
+
+    InsertViaClipboard(L"");  // nothing
+    EXPECT_EQ(Text(), L"a<inserted>b");
+}
+
+TEST(ClipboardSnapshotTest, RestoresAnEmptyClipboardAsEmpty)
+{
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    CloseClipboard();
+    ClipboardSnapshot snap;
+    ASSERT_TRUE(snap.Take(nullptr));
+    EXPECT_EQ(snap.FormatCount(), 0u);
+    ASSERT_TRUE(ClipboardSnapshot::PutText(nullptr, L"temporary"));
+    ASSERT_TRUE(snap.Restore(nullptr));
+    EXPECT_FALSE(IsClipboardFormatAvailable(CF_UNICODETEXT));
+}

@@ -1,21 +1,13 @@
 #include "ButSilver2/ButSilver2.h"
 
+#include "forms/Runtime.h"
+
 #include <algorithm>
 #include <cstdint>
 
 namespace {
 
 const wchar_t kClass[] = L"ButSilver2";
-
-HINSTANCE ThisModule()
-{
-    // The settings library carries this control too: its class must belong to
-    // the module whose code runs it.
-    HMODULE module = nullptr;
-    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCWSTR>(&ThisModule), &module);
-    return module;
-}
 
 // A 32-bit top-down DIB the button is composed in, so the overlay can be
 // blended per pixel and the result reaches the screen in one blit.
@@ -103,7 +95,9 @@ bool ButSilver2::Create(HWND parent, int x, int y, int cx, int cy, int id)
 {
     if (hwnd)
         return false;
-    HINSTANCE inst = ThisModule();
+    // The settings library carries this control too: its class must belong to
+    // the module whose code runs it.
+    HINSTANCE inst = forms::ThisModule();
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
     if (!GetClassInfoExW(inst, kClass, &wc)) {

@@ -1,16 +1,6 @@
 #include "CToolTip/CToolTip.h"
 
-namespace {
-
-HINSTANCE ThisModule()
-{
-    HMODULE module = nullptr;
-    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCWSTR>(&ThisModule), &module);
-    return module;
-}
-
-} // namespace
+#include "forms/Runtime.h"
 
 CToolTip::~CToolTip()
 {
@@ -42,7 +32,7 @@ void CToolTip::SetTip(const std::wstring& text)
         tip_ = nullptr;
     }
     text_ = text;
-    HINSTANCE inst = ThisModule();
+    HINSTANCE inst = forms::ThisModule();
     tip_ = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | WS_BORDER | TTS_ALWAYSTIP | TTS_NOPREFIX,
                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, parent_, nullptr, inst,
                            nullptr);

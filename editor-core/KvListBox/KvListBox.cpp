@@ -3,21 +3,12 @@
 #include <commctrl.h>
 
 #include "ModFormOps.h"
+#include "forms/Runtime.h"
 
 namespace {
 
 const wchar_t kHostClass[] = L"KvListBox";
 const UINT_PTR kListSubclassId = 1;
-
-HINSTANCE ThisModule()
-{
-    // The settings library carries this control too: its class must belong to
-    // the module whose code runs it.
-    HMODULE module = nullptr;
-    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCWSTR>(&ThisModule), &module);
-    return module;
-}
 
 template <class Fn, class... Args>
 void Raise(const Fn& fn, Args&... args)
@@ -96,7 +87,9 @@ bool KvListBox::Create(HWND parent, int x, int y, int cx, int cy, int id)
 {
     if (hwnd)
         return false;
-    HINSTANCE inst = ThisModule();
+    // The settings library carries this control too: its class must belong to
+    // the module whose code runs it.
+    HINSTANCE inst = forms::ThisModule();
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
     if (!GetClassInfoExW(inst, kHostClass, &wc)) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "ModFileOps.h"
+#include "forms/Runtime.h"
 
 namespace {
 
@@ -50,12 +51,27 @@ std::wstring Upper(std::wstring s)
     return s;
 }
 
-HINSTANCE ThisModule()
+// The record every file dialog here starts from: the first filter selected,
+// no read-only box, and the result in buffer, whose last character stays NUL.
+OPENFILENAMEW FileDialog(HWND owner, const std::wstring& title, const std::wstring& filter, std::wstring& buffer)
 {
-    HMODULE module = nullptr;
-    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCWSTR>(&ThisModule), &module);
-    return module;
+    OPENFILENAMEW ofn{};
+    ofn.lStructSize = sizeof(ofn);
+    ofn.hwndOwner = owner;
+    ofn.hInstance = forms::ThisModule();
+    ofn.lpstrFilter = filter.c_str();
+    ofn.nFilterIndex = 1;
+    ofn.lpstrFile = buffer.data();
+    ofn.nMaxFile = static_cast<DWORD>(buffer.size() - 1);
+    ofn.lpstrTitle = title.c_str();
+    ofn.Flags = OFN_HIDEREADONLY;
+    return ofn;
+}
+
+// The start folder of an Open dialog: folder when it exists, else the dialog's own choice.
+const wchar_t* StartFolder(const std::wstring& folder)
+{
+    return !folder.empty() && ModFileOps::FolderExists(folder) ? folder.c_str() : nullptr;
 }
 
 // Frees the device mode and names that PrintDlg hands back.
@@ -182,18 +198,8 @@ std::wstring cBrowse::DOpen(HWND hForm, const std::wstring& BoxTitle, const std:
 {
     const std::wstring filter = OpenFilter(description, pattern, bAddAll);
     std::wstring buffer(kPathChars, L'\0');
-    const bool useFolder = !sFolPath.empty() && ModFileOps::FolderExists(sFolPath);
-    OPENFILENAMEW ofn{};
-    ofn.lStructSize = sizeof(ofn);
-    ofn.hwndOwner = hForm;
-    ofn.hInstance = ThisModule();
-    ofn.lpstrFilter = filter.c_str();
-    ofn.nFilterIndex = 1;
-    ofn.lpstrFile = buffer.data();
-    ofn.nMaxFile = kPathChars - 1;
-    ofn.lpstrInitialDir = useFolder ? sFolPath.c_str() : nullptr;
-    ofn.lpstrTitle = BoxTitle.c_str();
-    ofn.Flags = OFN_HIDEREADONLY;
+    OPENFILENAMEW ofn = FileDialog(hForm, BoxTitle, filter, buffer);
+    ofn.lpstrInitialDir = StartFolder(sFolPath);
     if (!GetOpenFileNameW(&ofn))
         return L"";
     return SingleResult(buffer);
@@ -203,18 +209,9 @@ std::wstring cBrowse::DOpenMulti(HWND hForm, const std::wstring& BoxTitle, const
 {
     const std::wstring filter = MultiFilter();
     std::wstring buffer(kMultiChars, L'\0');
-    const bool useFolder = !sFolPath.empty() && ModFileOps::FolderExists(sFolPath);
-    OPENFILENAMEW ofn{};
-    ofn.lStructSize = sizeof(ofn);
-    ofn.hwndOwner = hForm;
-    ofn.hInstance = ThisModule();
-    ofn.lpstrFilter = filter.c_str();
-    ofn.nFilterIndex = 1;
-    ofn.lpstrFile = buffer.data();
-    ofn.nMaxFile = kMultiChars - 1;
-    ofn.lpstrInitialDir = useFolder ? sFolPath.c_str() : nullptr;
-    ofn.lpstrTitle = BoxTitle.c_str();
-    ofn.Flags = OFN_EXPLORER | OFN_ALLOWMULTISELECT | OFN_HIDEREADONLY;
+    OPENFILENAMEW ofn = FileDialog(hForm, BoxTitle, filter, buffer);
+    ofn.lpstrInitialDir = StartFolder(sFolPath);
+    ofn.Flags |= OFN_EXPLORER | OFN_ALLOWMULTISELECT;
     if (!GetOpenFileNameW(&ofn))
         return L"";
     return MultiResult(buffer);
@@ -224,17 +221,8 @@ std::wstring cBrowse::DSaveText(HWND hForm, const std::wstring& BoxTitle) const
 {
     const std::wstring filter = SaveTextFilter();
     std::wstring buffer(kPathChars, L'\0');
-    OPENFILENAMEW ofn{};
-    ofn.lStructSize = sizeof(ofn);
-    ofn.hwndOwner = hForm;
-    ofn.hInstance = ThisModule();
-    ofn.lpstrFilter = filter.c_str();
-    ofn.nFilterIndex = 1;
-    ofn.lpstrFile = buffer.data();
-    ofn.nMaxFile = kPathChars - 1;
-    ofn.lpstrTitle = BoxTitle.c_str();
+    OPENFILENAMEW ofn = FileDialog(hForm, BoxTitle, filter, buffer);
     ofn.lpstrDefExt = L"txt";
-    ofn.Flags = OFN_HIDEREADONLY;
     if (!GetSaveFileNameW(&ofn))
         return L"";
     return SingleResult(buffer);
@@ -246,16 +234,8 @@ std::wstring cBrowse::DSave(HWND hForm, const std::wstring& BoxTitle, const std:
     const std::wstring filter = SaveFilter();
     std::wstring buffer(kPathChars, L'\0');
     buffer.replace(0, std::min<size_t>(sDefName.size(), kPathChars - 2), sDefName, 0, kPathChars - 2);
-    OPENFILENAMEW ofn{};
-    ofn.lStructSize = sizeof(ofn);
-    ofn.hwndOwner = hForm;
-    ofn.hInstance = ThisModule();
-    ofn.lpstrFilter = filter.c_str();
+    OPENFILENAMEW ofn = FileDialog(hForm, BoxTitle, filter, buffer);
     ofn.nFilterIndex = static_cast<DWORD>(iIndex < 0 ? 0 : iIndex);
-    ofn.lpstrFile = buffer.data();
-    ofn.nMaxFile = kPathChars - 1;
-    ofn.lpstrTitle = BoxTitle.c_str();
-    ofn.Flags = OFN_HIDEREADONLY;
     if (!GetSaveFileNameW(&ofn))
         return L"";
     iIndex = static_cast<int>(ofn.nFilterIndex);

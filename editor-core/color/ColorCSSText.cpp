@@ -1,8 +1,7 @@
 #include "color/ColorCSSText.h"
 
 #include "ClsColor.h"
-#include "color/RtfWriter.h"
-#include "color/TextScan.h"
+#include "color/ScriptScan.h"
 
 namespace color {
 
@@ -35,34 +34,15 @@ void ColorCSSText(ClsColor& owner, const wchar_t* s, size_t begin, size_t end, R
         } else if (c == L'}') {
             out.Ctl("\\}\\cf4 ");
             ++i;
+        } else if (c == L'/' && i + 1 < end && s[i + 1] == L'*') {
+            // After a comment the selector colour returns, not plain.
+            i = EmitBlockComment(s, i, end, out, commentMiss, "\\cf4 ");
         } else if (c == L'/') {
-            size_t close = npos;
-            if (i + 1 < end && s[i + 1] == L'*' && !commentMiss.KnownMiss(i + 2))
-                close = commentMiss.Note(i + 2, FindPair(s, i + 2, end, L'*', L'/'));
-            if (close != npos) {
-                // After a comment the selector colour returns, not plain.
-                out.Ctl("\\cf3 ");
-                out.Text(s + i, close + 2 - i);
-                out.Ctl("\\cf4 ");
-                i = close + 2;
-            } else if (i + 1 < end && s[i + 1] == L'*') {
-                out.Ctl("/*");
-                i += 2;
-            } else {
-                out.Char(c);
-                ++i;
-            }
+            out.Char(c);
+            ++i;
         } else {
-            size_t j = i + 1;
-            while (j < end && !WordEnd(s[j]))
-                ++j;
-            if (keywords.Find(s + i, j - i)) {
-                out.Ctl("\\cf1 ");
-                out.Text(s + i, j - i);
-                out.Ctl("\\cf0 ");
-            } else {
-                out.Text(s + i, j - i);
-            }
+            size_t j = SkipUntil(s, i + 1, end, WordEnd);
+            EmitWord(keywords, s, i, j, out);
             i = j;
         }
     }

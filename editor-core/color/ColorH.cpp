@@ -43,9 +43,7 @@ private:
 // An unterminated construct at the end keeps its text, uncoloured.
 void HtmlScan::RestPlain(size_t from)
 {
-    out_.Ctl("\\cf0 ");
-    out_.Text(s_ + from, n_ - from);
-    out_.Ctl("\\cf0 ");
+    out_.Coloured("\\cf0 ", s_ + from, n_ - from);
     done_ = true;
 }
 
@@ -69,9 +67,7 @@ bool HtmlScan::Comment(size_t& i)
         RestPlain(i);
         return false;
     }
-    out_.Ctl("\\cf3 ");
-    out_.Text(s_ + i, close + 3 - i);
-    out_.Ctl("\\cf0 ");
+    out_.Coloured("\\cf3 ", s_ + i, close + 3 - i);
     i = close + 3;
     return true;
 }
@@ -138,9 +134,7 @@ void HtmlScan::Tag(size_t& i)
         RestPlain(i);
         return;
     }
-    out_.Ctl("\\cf6 ");
-    out_.Text(s_ + i, k + 1 - i);
-    out_.Ctl("\\cf0 ");
+    out_.Coloured("\\cf6 ", s_ + i, k + 1 - i);
     if (s_[k] == L'>') {
         i = k + 1;
         BlockHandOff(i);

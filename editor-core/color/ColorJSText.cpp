@@ -97,49 +97,28 @@ void ColorJSText(ClsColor& owner, const wchar_t* s, size_t begin, size_t end, Rt
             while (j < end && !(s[j] == c && s[j - 1] != L'\\'))
                 ++j;
             if (j >= end) {
-                out.Ctl("\\cf0 ");
-                out.Text(s + i, end - i);
-                out.Ctl("\\cf0 ");
+                // Unclosed: the rest stays plain.
+                out.Coloured("\\cf0 ", s + i, end - i);
                 return;
             }
-            out.Ctl("\\cf2 ");
-            out.Text(s + i, j + 1 - i);
-            out.Ctl("\\cf0 ");
+            out.Coloured("\\cf2 ", s + i, j + 1 - i);
             i = j + 1;
         } else if (c == L'/') {
-            size_t next = EmitSlashComment(s, i, end, out, blockMiss, "\\cf0 ");
-            if (next == i) {
-                out.Char(c);
-                ++i;
-            } else {
-                i = next;
-            }
+            i = EmitSlash(s, i, end, out, blockMiss);
         } else {
-            size_t j = i + 1;
-            while (j < end && !WordEnd(s[j]))
-                ++j;
+            size_t j = SkipUntil(s, i + 1, end, WordEnd);
             // Keywords and known names both fold to lower case: one key for both.
             KeywordList::Key key = keywords.MakeKey(s + i, j - i);
             if (const KeywordList::Entry* kw = keywords.Find(key)) {
-                out.Ctl("\\cf1 ");
-                out.Text(s + i, j - i);
-                out.Ctl("\\cf0 ");
+                out.Coloured("\\cf1 ", s + i, j - i);
                 // The list begins with "var" (position 1) and "function" (5).
                 if (kw->Pos < 10) {
-                    if (!term.Covers(j)) {
-                        size_t t = j;
-                        while (t < end && !DeclTerminator(s[t]))
-                            ++t;
-                        term.from = j;
-                        term.at = t < end ? t : npos;
-                    }
-                    if (term.at != npos)
-                        CheckVarsJS(owner, s + j, term.at - j, kw->Pos);
+                    size_t t = term.Find(s, j, end, DeclTerminator);
+                    if (t != npos)
+                        CheckVarsJS(owner, s + j, t - j, kw->Pos);
                 }
             } else if (known.Find(key)) {
-                out.Ctl("\\cf4 ");
-                out.Text(s + i, j - i);
-                out.Ctl("\\cf0 ");
+                out.Coloured("\\cf4 ", s + i, j - i);
             } else {
                 out.Text(s + i, j - i);
             }

@@ -23,9 +23,7 @@ size_t EmitString(const wchar_t* s, size_t i, size_t end, RtfWriter& out)
         }
         // Only double-quoted strings know the backslash escape.
         if (s[j] == quote && (quote == L'\'' || s[j - 1] != L'\\')) {
-            out.Ctl("\\cf2 ");
-            out.Text(s + i, j + 1 - i);
-            out.Ctl("\\cf0 ");
+            out.Coloured("\\cf2 ", s + i, j + 1 - i);
             return j + 1;
         }
     }
@@ -49,37 +47,15 @@ void ColorPHPText(ClsColor& owner, const wchar_t* s, size_t begin, size_t end, R
         } else if (c == L'"' || c == L'\'') {
             i = EmitString(s, i, end, out);
         } else if (c == L'#') {
-            size_t cr = FindChar(s, i, end, 13);
-            size_t stop = cr == npos ? end : cr;
-            out.Ctl("\\cf3 ");
-            out.Text(s + i, stop - i);
-            out.Ctl("\\cf0 ");
-            if (cr != npos)
-                out.Char(13);
-            i = cr == npos ? end : cr + 1;
+            i = EmitLineComment(s, i, end, out);
         } else if (c == L'/') {
-            size_t next = EmitSlashComment(s, i, end, out, blockMiss, "\\cf0 ");
-            if (next == i) {
-                out.Char(c);
-                ++i;
-            } else {
-                i = next;
-            }
+            i = EmitSlash(s, i, end, out, blockMiss);
         } else {
-            size_t j = i + 1;
-            while (j < end && !WordEnd(s[j]))
-                ++j;
-            if (c == L'$') {
-                out.Ctl("\\cf4 ");
-                out.Text(s + i, j - i);
-                out.Ctl("\\cf0 ");
-            } else if (keywords.Find(s + i, j - i)) {
-                out.Ctl("\\cf1 ");
-                out.Text(s + i, j - i);
-                out.Ctl("\\cf0 ");
-            } else {
-                out.Text(s + i, j - i);
-            }
+            size_t j = SkipUntil(s, i + 1, end, WordEnd);
+            if (c == L'$')
+                out.Coloured("\\cf4 ", s + i, j - i);
+            else
+                EmitWord(keywords, s, i, j, out);
             i = j;
         }
     }

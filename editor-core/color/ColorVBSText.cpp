@@ -1,8 +1,7 @@
 #include "color/ColorVBSText.h"
 
 #include "ClsColor.h"
-#include "color/RtfWriter.h"
-#include "color/TextScan.h"
+#include "color/ScriptScan.h"
 
 #include <string>
 
@@ -31,9 +30,7 @@ size_t EmitString(const wchar_t* s, size_t i, size_t end, RtfWriter& out)
     }
     for (size_t j = i + 1; j < end; ++j) {
         if (s[j] == L'"') {
-            out.Ctl("\\cf2 ");
-            out.Text(s + i, j + 1 - i);
-            out.Ctl("\\cf0 ");
+            out.Coloured("\\cf2 ", s + i, j + 1 - i);
             return j + 1;
         }
         if (s[j] == 13) {
@@ -95,42 +92,23 @@ void ColorVBSText(ClsColor& owner, const wchar_t* s, size_t begin, size_t end, R
         if (c == L'"') {
             i = EmitString(s, i, end, out);
         } else if (c == L'\'') {
-            size_t cr = FindChar(s, i, end, 13);
-            size_t stop = cr == npos ? end : cr;
-            out.Ctl("\\cf3 ");
-            out.Text(s + i, stop - i);
-            out.Ctl("\\cf0 ");
-            if (cr != npos)
-                out.Char(13);
-            i = cr == npos ? end : cr + 1;
+            i = EmitLineComment(s, i, end, out);
         } else if (kSeparator(c)) {
             out.Char(c);
             ++i;
         } else {
-            size_t j = i + 1;
-            while (j < end && !WordEnd(s[j]))
-                ++j;
+            size_t j = SkipUntil(s, i + 1, end, WordEnd);
             // Keywords and known names both fold to upper case: one key for both.
             KeywordList::Key key = keywords.MakeKey(s + i, j - i);
             if (const KeywordList::Entry* kw = keywords.Find(key)) {
-                out.Ctl("\\cf1 ");
-                out.Text(kw->Spelling);
-                out.Ctl("\\cf0 ");
+                out.Coloured("\\cf1 ", kw->Spelling);
                 if (kw->Pos < owner.DimExt) {
-                    if (!term.Covers(j)) {
-                        size_t t = j;
-                        while (t < end && !DeclTerminator(s[t]))
-                            ++t;
-                        term.from = j;
-                        term.at = t < end ? t : npos;
-                    }
-                    if (term.at != npos)
-                        AddVBSVars(owner, s + j, term.at - j, kw->Pos);
+                    size_t t = term.Find(s, j, end, DeclTerminator);
+                    if (t != npos)
+                        AddVBSVars(owner, s + j, t - j, kw->Pos);
                 }
             } else if (const KeywordList::Entry* name = known.Find(key)) {
-                out.Ctl("\\cf4 ");
-                out.Text(name->Spelling);
-                out.Ctl("\\cf0 ");
+                out.Coloured("\\cf4 ", name->Spelling);
             } else {
                 out.Text(s + i, j - i);
             }

@@ -39,6 +39,20 @@ public:
     void Ctl(const std::string& controlWords) { Ctl(controlWords.data(), controlWords.size()); }
     void Text(const wchar_t* text, size_t len);
     void Text(const std::wstring& text) { Text(text.data(), text.size()); }
+    // Text in the colour that colourControl selects, then plain (\cf0) again.
+    // The control word is a literal, so its length is known when compiling.
+    template <size_t N>
+    void Coloured(const char (&colourControl)[N], const wchar_t* text, size_t len)
+    {
+        Ctl(colourControl, N - 1);
+        Text(text, len);
+        Ctl("\\cf0 ", 5);
+    }
+    template <size_t N>
+    void Coloured(const char (&colourControl)[N], const std::wstring& text)
+    {
+        Coloured(colourControl, text.data(), text.size());
+    }
     void Char(wchar_t c)
     {
         if (PlainRtfChar(c)) {

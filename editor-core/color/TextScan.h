@@ -32,6 +32,16 @@ inline size_t FindChar(const wchar_t* s, size_t from, size_t end, wchar_t c)
     return p ? static_cast<size_t>(p - s) : npos;
 }
 
+// First index in [from, end) whose character stops the run, or end when none
+// does: the end of a word, or of a declaration.
+template <class Stop>
+inline size_t SkipUntil(const wchar_t* s, size_t from, size_t end, Stop stop)
+{
+    while (from < end && !stop(s[from]))
+        ++from;
+    return from;
+}
+
 // First index of the two-character sequence a b.
 inline size_t FindPair(const wchar_t* s, size_t from, size_t end, wchar_t a, wchar_t b)
 {
@@ -92,6 +102,19 @@ struct TermMemo {
     size_t from = npos;
     size_t at = npos;   // npos: no terminator up to the end
     bool Covers(size_t start) const { return from != npos && start >= from && (at == npos || start <= at); }
+
+    // First terminator in [start, end), or npos; end must stay the same from
+    // call to call.
+    template <class IsTerm>
+    size_t Find(const wchar_t* s, size_t start, size_t end, IsTerm isTerm)
+    {
+        if (!Covers(start)) {
+            size_t t = SkipUntil(s, start, end, isTerm);
+            from = start;
+            at = t < end ? t : npos;
+        }
+        return at;
+    }
 };
 
 } // namespace color

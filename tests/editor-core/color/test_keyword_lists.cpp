@@ -1,6 +1,7 @@
 // The keyword loader over scratch INI files, and the lists that ship.
 #include "ClsColor.h"
 #include "ModIni.h"
+#include "WindowTest.h"
 #include "color/KeywordLists.h"
 
 #include <windows.h>
@@ -12,20 +13,21 @@ namespace {
 
 std::wstring ProgramSettings()
 {
-    wchar_t buf[MAX_PATH * 4];
-    std::wstring path(buf, GetModuleFileNameW(nullptr, buf, MAX_PATH * 4));
-    for (int up = 0; up < 2; ++up)
-        path.erase(path.find_last_of(L"\\/"));
-    return path + L"\\Settings";
+    return wt::ProgramFolder() + L"\\Settings";
 }
 
 class Loader : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        // A folder of its own for every test: the profile functions may keep a
+        // file they read, and a file rewritten under the same name within the
+        // file system's time resolution could be taken for the kept one.
+        static int serial = 0;
         wchar_t tmp[MAX_PATH];
         GetTempPathW(MAX_PATH, tmp);
-        folder = std::wstring(tmp) + L"tarnel_kw_" + std::to_wstring(GetCurrentProcessId());
+        folder = std::wstring(tmp) + L"tarnel_kw_" + std::to_wstring(GetCurrentProcessId()) + L"_" +
+                 std::to_wstring(++serial);
         CreateDirectoryW(folder.c_str(), nullptr);
         SetKeywordMessageHook([this](const std::wstring& m) { messages.push_back(m); });
         Write(L"tarnelk.ini", "[Dims]\r\nDimExt=5\r\nFuncExt=1\r\n[Words]\r\nDim=\r\nIf=\r\nThen=\r\n");

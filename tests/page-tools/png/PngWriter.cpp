@@ -155,10 +155,13 @@ std::vector<uint8_t> RawImageData(const Image& img, const WriteOptions& opt)
     return out;
 }
 
-std::vector<uint8_t> ZlibCompress(const std::vector<uint8_t>& raw, int level, int strategy)
+namespace {
+
+// windowBits as deflateInit2 takes it: 15 for a zlib stream, -15 for a bare one.
+std::vector<uint8_t> Deflate(const std::vector<uint8_t>& raw, int level, int strategy, int windowBits)
 {
     z_stream zs{};
-    deflateInit2(&zs, level, Z_DEFLATED, 15, 8, strategy);
+    deflateInit2(&zs, level, Z_DEFLATED, windowBits, 8, strategy);
     std::vector<uint8_t> out(deflateBound(&zs, raw.size()) + 16);
     zs.next_in = const_cast<Bytef*>(raw.data());
     zs.avail_in = static_cast<uInt>(raw.size());
@@ -168,6 +171,18 @@ std::vector<uint8_t> ZlibCompress(const std::vector<uint8_t>& raw, int level, in
     out.resize(zs.total_out);
     deflateEnd(&zs);
     return out;
+}
+
+} // namespace
+
+std::vector<uint8_t> ZlibCompress(const std::vector<uint8_t>& raw, int level, int strategy)
+{
+    return Deflate(raw, level, strategy, 15);
+}
+
+std::vector<uint8_t> RawDeflate(const std::vector<uint8_t>& raw, int level, int strategy)
+{
+    return Deflate(raw, level, strategy, -15);
 }
 
 std::vector<uint8_t> Chunk(const char* type, const std::vector<uint8_t>& data)

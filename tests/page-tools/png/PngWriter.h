@@ -34,7 +34,9 @@ Image MakeImage(uint32_t w, uint32_t h, int colorType, int bitDepth, uint32_t se
 
 // The filtered, uncompressed image data as the decoder must see it.
 std::vector<uint8_t> RawImageData(const Image& img, const WriteOptions& opt);
+// zlib's encoder: the zlib stream PNG stores, or the bare deflate stream inside it.
 std::vector<uint8_t> ZlibCompress(const std::vector<uint8_t>& raw, int level, int strategy = 0);
+std::vector<uint8_t> RawDeflate(const std::vector<uint8_t>& raw, int level, int strategy = 0);
 std::vector<uint8_t> Chunk(const char* type, const std::vector<uint8_t>& data);
 std::vector<uint8_t> IhdrData(uint32_t w, uint32_t h, int depth, int colorType, int interlace);
 std::vector<uint8_t> Signature();

@@ -5,24 +5,12 @@
 
 #include <random>
 
+#include "PngWriter.h"
 #include "png/cInflate.h"
 
 namespace {
 
-std::vector<uint8_t> RawDeflate(const std::vector<uint8_t>& data, int level, int strategy)
-{
-    z_stream zs{};
-    deflateInit2(&zs, level, Z_DEFLATED, -15, 8, strategy);
-    std::vector<uint8_t> out(deflateBound(&zs, data.size()) + 16);
-    zs.next_in = const_cast<Bytef*>(data.data());
-    zs.avail_in = static_cast<uInt>(data.size());
-    zs.next_out = out.data();
-    zs.avail_out = static_cast<uInt>(out.size());
-    deflate(&zs, Z_FINISH);
-    out.resize(zs.total_out);
-    deflateEnd(&zs);
-    return out;
-}
+using pngtest::RawDeflate;
 
 // Writes deflate bits, least significant first; Huffman codes go most
 // significant bit first.

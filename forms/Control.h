@@ -56,7 +56,7 @@ public:
     ~FontHandle();
     FontHandle(const FontHandle&) = delete;
     FontHandle& operator=(const FontHandle&) = delete;
-    HFONT Get(const FontSpec& spec); // (re)created when the spec changed
+    HFONT Get(const FontSpec& spec); // (re)created when the font spec changed
     HFONT Handle() const { return font_; }
 
 private:

@@ -63,6 +63,33 @@ bool WriteWholeFile(const std::wstring& path, const std::string& bytes)
     return ok;
 }
 
+// Wine's RichEdit takes time that grows much faster than the stretch it
+// deletes when that stretch holds many colour runs, and a whole-document
+// stream-in deletes the old document in one piece (seconds for a coloured
+// page of a few thousand lines). Deleted from the end a hundred lines at a
+// time it costs a fraction of that. Not undoable: the document is being
+// replaced.
+void EmptyInStretches(HWND richEdit)
+{
+    const long kStretchLines = 100;
+    long lines = static_cast<long>(SendMessageW(richEdit, EM_GETLINECOUNT, 0, 0));
+    while (lines > kStretchLines) {
+        long from = static_cast<long>(SendMessageW(richEdit, EM_LINEINDEX, lines - kStretchLines, 0));
+        if (from <= 0)
+            break;
+        CHARRANGE cr{from, -1};
+        SendMessageW(richEdit, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&cr));
+        SendMessageW(richEdit, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(L""));
+        long left = static_cast<long>(SendMessageW(richEdit, EM_GETLINECOUNT, 0, 0));
+        if (left >= lines)
+            break;  // nothing went: the stream-in replaces what is left
+        lines = left;
+    }
+    CHARRANGE all{0, -1};
+    SendMessageW(richEdit, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&all));
+    SendMessageW(richEdit, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(L""));
+}
+
 void DeleteIfPresent(const std::wstring& path)
 {
     SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -178,7 +205,18 @@ bool ClsFile::LoadInto(HWND richEdit, int i)
     // foreign file leaves the editor's document in place.
     if (!ReadWholeFile(ParkedFilePath(i), rtf) || rtf.compare(0, 5, "{\\rtf") != 0)
         return false;
-    return RichEditStream::StreamIn(richEdit, rtf, SF_RTF);
+    // Without redrawing, the RichEdit skips laying out and scrolling to each
+    // stretch as it goes; an editor its owner hid or froze stays so.
+    bool frozen = IsWindowVisible(richEdit) != FALSE;
+    if (frozen)
+        SendMessageW(richEdit, WM_SETREDRAW, FALSE, 0);
+    EmptyInStretches(richEdit);
+    bool ok = RichEditStream::StreamIn(richEdit, rtf, SF_RTF);
+    if (frozen) {
+        SendMessageW(richEdit, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(richEdit, nullptr, TRUE);
+    }
+    return ok;
 }
 
 bool ClsFile::Save(int i) { return SaveFrom(State().EditorRichEditHandle, i); }

@@ -240,3 +240,35 @@ TEST(ClipboardSnapshotTest, RestoresAnEmptyClipboardAsEmpty)
     ASSERT_TRUE(snap.Restore(nullptr));
     EXPECT_FALSE(IsClipboardFormatAvailable(CF_UNICODETEXT));
 }
+
+TEST_F(SlotTest, LongColouredDocumentsReplaceEachOtherExactly)
+{
+    // Longer than the stretches the old document is emptied in, one of them
+    // not a whole number of stretches, the other shorter.
+    std::wstring first, second;
+    for (int i = 0; i < 345; ++i)
+        first += L"<p class=\"a\">one " + std::to_wstring(i) + L" \x00e9</p>\r";
+    for (int i = 0; i < 230; ++i)
+        second += L"<b>two</b> " + std::to_wstring(i) + L" {x}\r";
+    State().ColorCodeOn = true;
+    Load(first);
+    colorer.ColorHTML(form.JT1, 0, -1);
+    files.CurrentFile(files.StoreFile(L"C:\\docs\\first.htm"));
+    std::string firstRtf = Rtf(re());
+    ASSERT_TRUE(files.ParkCurrent());
+    Load(second);
+    colorer.ColorHTML(form.JT1, 0, -1);
+    int slot = files.StoreFile(L"C:\\docs\\second.htm");
+    ASSERT_EQ(slot, 1);
+    files.CurrentFile(slot);
+    std::string secondRtf = Rtf(re());
+    for (int round = 0; round < 2; ++round) {
+        ASSERT_TRUE(files.SwitchTo(0));
+        EXPECT_EQ(Text(), first);
+        EXPECT_EQ(Rtf(re()), firstRtf);
+        ASSERT_TRUE(files.SwitchTo(1));
+        EXPECT_EQ(Text(), second);
+        EXPECT_EQ(Rtf(re()), secondRtf);
+    }
+    EXPECT_TRUE(messages.empty());
+}

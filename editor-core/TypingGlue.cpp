@@ -83,13 +83,18 @@ std::wstring Upper(std::wstring s)
 
 StringSearch::StringSearch(const std::wstring& text) : upper_(Upper(text)) {}
 
-long StringSearch::Find(const std::wstring& what, long start, long end)
+void StringSearch::ClampRange(long& start, long& end) const
 {
     long len = static_cast<long>(upper_.size());
     if (end < 0 || end > len)
         end = len;
     if (start < 0)
         start = 0;
+}
+
+long StringSearch::Find(const std::wstring& what, long start, long end)
+{
+    ClampRange(start, end);
     std::wstring w = Upper(what);
     size_t p = upper_.find(w, static_cast<size_t>(start));
     if (p == std::wstring::npos || static_cast<long>(p + w.size()) > end)
@@ -99,11 +104,7 @@ long StringSearch::Find(const std::wstring& what, long start, long end)
 
 long StringSearch::FindBack(const std::wstring& what, long start, long end)
 {
-    long len = static_cast<long>(upper_.size());
-    if (end < 0 || end > len)
-        end = len;
-    if (start < 0)
-        start = 0;
+    ClampRange(start, end);
     std::wstring w = Upper(what);
     if (static_cast<long>(w.size()) > end)
         return -1;

@@ -58,6 +58,9 @@ public:
     long LineFromChar(long pos) override;
 
 private:
+    // end -1 or past the text means the end of the text; start below 0 the start.
+    void ClampRange(long& start, long& end) const;
+
     std::wstring upper_;
 };
 

@@ -1,4 +1,5 @@
 #include "ButSilver2/ButSilver2.h"
+#include "WindowOwner.h"
 
 #include "forms/Runtime.h"
 
@@ -209,16 +210,10 @@ void ButSilver2::EndPress()
 
 LRESULT CALLBACK ButSilver2::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 {
-    auto* self = reinterpret_cast<ButSilver2*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (msg == WM_NCCREATE) {
-        self = static_cast<ButSilver2*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
-        self->hwnd = hwnd;
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
+    auto* self = WindowOwner<ButSilver2>(hwnd, msg, lp);
     if (!self)
         return DefWindowProcW(hwnd, msg, wp, lp);
     if (msg == WM_NCDESTROY) {
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         self->hwnd = nullptr;
         return DefWindowProcW(hwnd, msg, wp, lp);
     }

@@ -1,4 +1,5 @@
 #include "KvListBox/KvListBox.h"
+#include "WindowOwner.h"
 
 #include <commctrl.h>
 
@@ -333,16 +334,10 @@ void KvListBox::DrawListItem(const DRAWITEMSTRUCT& dis)
 
 LRESULT CALLBACK KvListBox::HostProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 {
-    auto* self = reinterpret_cast<KvListBox*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (msg == WM_NCCREATE) {
-        self = static_cast<KvListBox*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
-        self->hwnd = hwnd;
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
+    auto* self = WindowOwner<KvListBox>(hwnd, msg, lp);
     if (!self)
         return DefWindowProcW(hwnd, msg, wp, lp);
     if (msg == WM_NCDESTROY) {
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         self->hwnd = nullptr;
         self->lb_ = nullptr;
         return DefWindowProcW(hwnd, msg, wp, lp);

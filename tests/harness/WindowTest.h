@@ -66,6 +66,9 @@ Dialog FindDialog(const Process& p, DWORD timeoutMs = 10000);
 // Presses the dialog button with the given id (IDOK, IDYES, ...).
 void PressButton(HWND dialog, int id);
 
+// A bitmap of one colour, compatible with the screen; the caller deletes it.
+HBITMAP SolidBitmap(int cx, int cy, COLORREF color);
+
 // Saves the whole screen (or one window) as a 24-bit BMP file.
 bool SaveScreenshot(const std::wstring& path, HWND hwnd = nullptr);
 

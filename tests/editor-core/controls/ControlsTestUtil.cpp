@@ -60,22 +60,6 @@ Canvas::~Canvas()
     DeleteObject(bmp_);
 }
 
-HBITMAP SolidBitmap(int cx, int cy, COLORREF color)
-{
-    HDC screen = GetDC(nullptr);
-    HBITMAP bmp = CreateCompatibleBitmap(screen, cx, cy);
-    HDC dc = CreateCompatibleDC(screen);
-    HGDIOBJ old = SelectObject(dc, bmp);
-    RECT r{0, 0, cx, cy};
-    HBRUSH b = CreateSolidBrush(color);
-    FillRect(dc, &r, b);
-    DeleteObject(b);
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    ReleaseDC(nullptr, screen);
-    return bmp;
-}
-
 void Pump()
 {
     MSG msg;

@@ -3,6 +3,8 @@
 // a control, pixel reads and a watcher that answers a dialog of this process.
 #include <windows.h>
 
+#include "WindowTest.h"
+
 #include <functional>
 #include <string>
 #include <thread>
@@ -37,8 +39,7 @@ private:
     HGDIOBJ old_ = nullptr;
 };
 
-// A bitmap of one colour (owned by the caller).
-HBITMAP SolidBitmap(int cx, int cy, COLORREF color);
+using wt::SolidBitmap;
 
 // Lets this thread's pending messages run.
 void Pump();

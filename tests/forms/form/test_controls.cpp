@@ -493,22 +493,6 @@ TEST_F(ShownSample, ModalShowReturnsWhenHiddenAndReenablesTheOwner)
 
 namespace {
 
-// A small bitmap of one colour, compatible with the screen.
-HBITMAP SolidBitmap(int size, COLORREF color)
-{
-    HDC screen = GetDC(nullptr);
-    HBITMAP bmp = CreateCompatibleBitmap(screen, size, size);
-    HDC mem = CreateCompatibleDC(screen);
-    HGDIOBJ old = SelectObject(mem, bmp);
-    RECT r{0, 0, size, size};
-    HBRUSH brush = CreateSolidBrush(color);
-    FillRect(mem, &r, brush);
-    DeleteObject(brush);
-    SelectObject(mem, old);
-    DeleteDC(mem);
-    ReleaseDC(nullptr, screen);
-    return bmp;
-}
 
 COLORREF PixelAfterPaint(HWND w, int x, int y)
 {
@@ -524,13 +508,13 @@ COLORREF PixelAfterPaint(HWND w, int x, int y)
 TEST_F(ShownSample, PicturesAreDrawnInTheirSizeOrStretched)
 {
     const COLORREF red = RGB(255, 0, 0);
-    f.Pic1.SetPicture(SolidBitmap(4, red), true);
+    f.Pic1.SetPicture(wt::SolidBitmap(4, 4, red), true);
     EXPECT_EQ(PixelAfterPaint(f.Pic1.hwnd, 1, 1), red);
     // Past the picture the back colour shows (above the painted text).
     EXPECT_EQ(PixelAfterPaint(f.Pic1.hwnd, 50, 5), RGB(255, 255, 255));
     f.Pic1.SetPicture(nullptr);
 
-    f.Im1.SetPicture(SolidBitmap(4, red), true);
+    f.Im1.SetPicture(wt::SolidBitmap(4, 4, red), true);
     EXPECT_EQ(PixelAfterPaint(f.Im1.hwnd, 2, 2), red);
     EXPECT_NE(PixelAfterPaint(f.Im1.hwnd, 16, 16), red);
     f.Im1.Stretch = true;

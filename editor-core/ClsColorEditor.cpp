@@ -10,23 +10,156 @@
 
 #include <richedit.h>
 
+#include <cstddef>
 #include <vector>
 
 namespace {
 
-// What the last whole-text colouring left in the editor.
+// What the last whole-text colouring left in one RichEdit window. A window
+// property marks the window the entry was made for: a window handle may be
+// given again to a new window once the old one is destroyed.
 struct ColourCache {
-    bool valid = false;
     HWND editor = nullptr;
+    HANDLE mark = nullptr;
+    unsigned long long used = 0;
     int edType = -1;
     std::string frame;
     std::wstring text;
     std::vector<unsigned char> colours;
 };
 
-ColourCache g_cache;
+const wchar_t kMarkProperty[] = L"TarnelColourCache";
+const size_t kMaxCaches = 9;  // the shown document and the parked ones kept in windows
+
+std::vector<ColourCache> g_caches;
+unsigned long long g_uses = 0;
+unsigned long long g_marks = 0;
 bool g_incremental = false;
+long g_firstLine = -1, g_lastLine = -1;
 long g_rewritten = 0;
+long g_read = 0;
+
+bool Alive(const ColourCache& c) { return IsWindow(c.editor) && GetPropW(c.editor, kMarkProperty) == c.mark; }
+
+void Drop(size_t i)
+{
+    if (Alive(g_caches[i]))
+        RemovePropW(g_caches[i].editor, kMarkProperty);
+    g_caches.erase(g_caches.begin() + static_cast<std::ptrdiff_t>(i));
+}
+
+void DropDeadCaches()
+{
+    for (size_t i = g_caches.size(); i-- > 0;)
+        if (!Alive(g_caches[i]))
+            g_caches.erase(g_caches.begin() + static_cast<std::ptrdiff_t>(i));
+}
+
+ColourCache* FindCache(HWND re)
+{
+    for (auto& c : g_caches)
+        if (c.editor == re)
+            return Alive(c) ? &c : nullptr;
+    return nullptr;
+}
+
+void ForgetWindow(HWND re)
+{
+    for (size_t i = 0; i < g_caches.size(); ++i)
+        if (g_caches[i].editor == re) {
+            Drop(i);
+            return;
+        }
+}
+
+void Remember(HWND re, int edType, std::string frame, std::wstring text, std::vector<unsigned char> colours)
+{
+    ForgetWindow(re);
+    DropDeadCaches();
+    if (g_caches.size() >= kMaxCaches) {
+        size_t oldest = 0;
+        for (size_t i = 1; i < g_caches.size(); ++i)
+            if (g_caches[i].used < g_caches[oldest].used)
+                oldest = i;
+        Drop(oldest);
+    }
+    ColourCache c;
+    c.editor = re;
+    c.mark = reinterpret_cast<HANDLE>(static_cast<ULONG_PTR>(++g_marks));
+    if (!SetPropW(re, kMarkProperty, c.mark))
+        return;
+    c.used = ++g_uses;
+    c.edType = edType;
+    c.frame = std::move(frame);
+    c.text = std::move(text);
+    c.colours = std::move(colours);
+    g_caches.push_back(std::move(c));
+}
+
+size_t ParagraphStart(const std::wstring& s, size_t pos)
+{
+    if (pos == 0)
+        return 0;
+    size_t r = s.rfind(L'\r', pos - 1);
+    return r == std::wstring::npos ? 0 : r + 1;
+}
+
+// One past the paragraph end at or after pos (pos itself when a paragraph
+// ends just before it).
+size_t ParagraphEnd(const std::wstring& s, size_t pos)
+{
+    if (pos > 0 && s[pos - 1] == L'\r')
+        return pos;
+    size_t r = s.find(L'\r', pos);
+    return r == std::wstring::npos ? s.size() : r + 1;
+}
+
+// The editor's text when only the given lines changed since the cached
+// colouring: the cached text with those lines read back in. Reading the
+// whole text costs the platform's RichEdit time in proportion to the
+// document, a few lines almost nothing. The paragraph on either side of the
+// lines is read as well and must still be what the cache holds, at the place
+// the length difference puts it; false when the editor disagrees, for the
+// caller to read everything.
+bool SpliceEditedLines(HWND re, const std::wstring& old, long firstLine, long lastLine, std::wstring& text)
+{
+    if (firstLine < 0 || lastLine < firstLine)
+        return false;
+    const long oldN = static_cast<long>(old.size());
+    const long n = RichEditStream::TextLength(re);
+    const long delta = n - oldN;
+    long a0 = static_cast<long>(SendMessageW(re, EM_LINEINDEX, firstLine, 0));
+    if (a0 < 0)
+        return false;
+    long b0 = static_cast<long>(SendMessageW(re, EM_LINEINDEX, lastLine + 1, 0));
+    if (b0 < 0)
+        b0 = n;
+    // The edited stretch in the cached text is [a0, b0 - delta).
+    if (a0 > oldN || b0 - delta < a0 || b0 - delta > oldN)
+        return false;
+    size_t p = ParagraphStart(old, static_cast<size_t>(a0));
+    size_t q = ParagraphEnd(old, static_cast<size_t>(b0 - delta));
+    size_t from = p > 0 ? ParagraphStart(old, p - 1) : 0;
+    if (from > 0)
+        --from;  // the paragraph end before it, so the read starts on a paragraph
+    size_t to = q < old.size() ? ParagraphEnd(old, q + 1) : q;
+    long newTo = static_cast<long>(to) + delta;
+    if (newTo > n || newTo < static_cast<long>(from + (p - from) + (to - q)))
+        return false;
+    std::wstring read = RichEditStream::GetRange(re, static_cast<long>(from), newTo);
+    g_read = static_cast<long>(read.size());
+    if (static_cast<long>(read.size()) != newTo - static_cast<long>(from))
+        return false;
+    if (read.compare(0, p - from, old, from, p - from) != 0 ||
+        read.compare(read.size() - (to - q), to - q, old, q, to - q) != 0)
+        return false;
+    text.clear();
+    text.reserve(static_cast<size_t>(n));
+    text.append(old, 0, from);
+    text += read;
+    text.append(old, to, std::wstring::npos);
+    return static_cast<long>(text.size()) == n;
+}
 
 void Select(HWND re, long start, long end)
 {
@@ -75,26 +208,32 @@ void ColourRange(ClsColor& colorer, KvRTB& editor, int edType, long StPt, long E
 
         long length = RichEditStream::TextLength(re);
         bool whole = StPt <= 0 && (EndPt < 0 || EndPt >= length);
-        std::wstring text = RichEditStream::GetRange(re, StPt, EndPt);
         std::string frame = colorer.RtfFrame();
-        std::string fragment = colorer.RtfFragment(edType, text);
+        // An undo brings back older colours than the cache knows about;
+        // then only a whole rewrite is sure to be right.
+        ColourCache* cache = whole && g_incremental ? FindCache(re) : nullptr;
+        if (cache && (cache->edType != edType || cache->frame != frame || SendMessageW(re, EM_CANREDO, 0, 0)))
+            cache = nullptr;
+        std::wstring text;
+        if (!cache || !SpliceEditedLines(re, cache->text, g_firstLine, g_lastLine, text)) {
+            text = RichEditStream::GetRange(re, StPt, EndPt);
+            g_read = static_cast<long>(text.size());
+        }
+        const std::string& fragment = colorer.RtfFragment(edType, text);
 
         g_rewritten = static_cast<long>(text.size());
         if (!whole) {
-            g_cache.valid = false;
+            ForgetWindow(re);
             Select(re, StPt, EndPt);
             WriteOverSelection(re, fragment);
         } else {
             std::vector<unsigned char> colours;
-            bool known = ColourRuns::ParseBody(fragment.substr(frame.size()), colours) &&
+            bool known = ColourRuns::ParseBody(fragment, frame.size(), colours) &&
                          colours.size() == text.size();
             bool done = false;
-            // An undo brings back older colours than the cache knows about;
-            // then only a whole rewrite is sure to be right.
-            if (known && g_incremental && g_cache.valid && g_cache.editor == re && g_cache.edType == edType &&
-                g_cache.frame == frame && !SendMessageW(re, EM_CANREDO, 0, 0)) {
+            if (known && cache) {
                 long a = 0, b = 0;
-                if (!ColourRuns::ChangedStretch(g_cache.text, g_cache.colours, text, colours, a, b)) {
+                if (!ColourRuns::ChangedStretch(cache->text, cache->colours, text, colours, a, b)) {
                     done = true;
                     g_rewritten = 0;
                 } else {
@@ -112,14 +251,10 @@ void ColourRange(ClsColor& colorer, KvRTB& editor, int edType, long StPt, long E
                 Select(re, 0, -1);
                 done = WriteOverSelection(re, fragment);
             }
-            g_cache.valid = known && done;
-            if (g_cache.valid) {
-                g_cache.editor = re;
-                g_cache.edType = edType;
-                g_cache.frame = std::move(frame);
-                g_cache.text = std::move(text);
-                g_cache.colours = std::move(colours);
-            }
+            if (known && done)
+                Remember(re, edType, std::move(frame), std::move(text), std::move(colours));
+            else
+                ForgetWindow(re);
         }
 
         // Each of these costs the platform's RichEdit time in proportion to
@@ -134,7 +269,7 @@ void ColourRange(ClsColor& colorer, KvRTB& editor, int edType, long StPt, long E
             SendMessageW(re, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll));
     } catch (...) {
         // Out of memory on a huge text: the document keeps its old colours.
-        g_cache.valid = false;
+        ForgetWindow(re);
     }
     st.SuppressChangeTracking = wasSuppressed;
 }
@@ -143,16 +278,33 @@ void ColourRange(ClsColor& colorer, KvRTB& editor, int edType, long StPt, long E
 
 namespace ClsColorEditor {
 
-IncrementalScope::IncrementalScope(bool allow) : previous_(g_incremental) { g_incremental = allow; }
-
-IncrementalScope::~IncrementalScope() { g_incremental = previous_; }
-
-void ForgetColours()
+IncrementalScope::IncrementalScope(bool allow, long firstLine, long lastLine)
+    : previous_(g_incremental), previousFirst_(g_firstLine), previousLast_(g_lastLine)
 {
-    g_cache = ColourCache();
+    g_incremental = allow;
+    g_firstLine = allow ? firstLine : -1;
+    g_lastLine = allow ? lastLine : -1;
+}
+
+IncrementalScope::~IncrementalScope()
+{
+    g_incremental = previous_;
+    g_firstLine = previousFirst_;
+    g_lastLine = previousLast_;
+}
+
+void ForgetColours() { ForgetColours(State().EditorRichEditHandle); }
+
+void ForgetColours(HWND window)
+{
+    if (window)
+        ForgetWindow(window);
+    DropDeadCaches();
 }
 
 long LastRewrittenLength() { return g_rewritten; }
+
+long LastReadLength() { return g_read; }
 
 } // namespace ClsColorEditor
 

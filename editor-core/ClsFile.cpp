@@ -2,6 +2,7 @@
 
 #include "ClsColorEditor.h"
 #include "EditorState.h"
+#include "KvRTB/KvRTB.h"
 #include "NeighbourHooks.h"
 #include "RichEditStream.h"
 #include "SettingsAccess.h"
@@ -109,10 +110,18 @@ const std::vector<ExtEntry>& BuiltInExtensions()
 
 ClsFile::ClsFile() : ClsFile(SettingsAccess::ExtAliases()) {}
 
-ClsFile::ClsFile(const std::vector<ExtEntry>& aliases) : exts_(BuiltInExtensions())
+ClsFile::ClsFile(const std::vector<ExtEntry>& aliases)
+    : self_(std::make_shared<ClsFile*>(this)), exts_(BuiltInExtensions())
 {
     for (const auto& a : aliases)
         exts_.push_back({Upper(a.Ext), a.EdType});
+}
+
+ClsFile::~ClsFile()
+{
+    *self_ = nullptr;
+    for (int i = 0; i < SlotCount; ++i)
+        DropKeptWindow(i);
 }
 
 bool ClsFile::Exists(int i) const { return Valid(i) && !slots_[i].Path.empty(); }
@@ -193,6 +202,102 @@ bool ClsFile::SaveFrom(HWND richEdit, int i)
         DeleteFileW(fresh.c_str());
         return false;
     }
+
+    // The window now holds exactly what the slot's file holds; its modified
+    // flag tells when that stops being so.
+    if (kept_[i] != richEdit)
+        DropKeptWindow(i);
+    shownSlot_ = i;
+    shownWindow_ = richEdit;
+    SendMessageW(richEdit, EM_SETMODIFY, FALSE, 0);
+    KvRTB* editor = State().CurrentEditor;
+    if (editor && editor->RTBhWnd() == richEdit) {
+        // The whole text of the editor is about to be replaced (a document
+        // loaded after parking this one): the window goes to the slot.
+        std::shared_ptr<ClsFile*> self = self_;
+        editor->KeepReplacedWindow = [self](HWND shown, HWND successor) {
+            ClsFile* files = *self;
+            if (!files || !files->KeepShownWindow(shown))
+                return false;
+            ClsColorEditor::ForgetColours(successor);
+            if (State().EditorRichEditHandle == shown)
+                State().EditorRichEditHandle = successor;
+            return true;
+        };
+    }
+    return true;
+}
+
+bool ClsFile::KeepShownWindow(HWND shown)
+{
+    int s = shownSlot_;
+    if (!Valid(s) || !Exists(s) || !shown || shown != shownWindow_ || !IsWindow(shown) ||
+        SendMessageW(shown, EM_GETMODIFY, 0, 0))
+        return false;
+    if (kept_[s] != shown)
+        DropKeptWindow(s);
+    kept_[s] = shown;
+    shownSlot_ = -1;
+    shownWindow_ = nullptr;
+    return true;
+}
+
+void ClsFile::DropKeptWindow(int i)
+{
+    if (!Valid(i) || !kept_[i])
+        return;
+    if (IsWindow(kept_[i])) {
+        ClsColorEditor::ForgetColours(kept_[i]);
+        DestroyWindow(kept_[i]);
+    }
+    kept_[i] = nullptr;
+}
+
+bool ClsFile::HasKeptWindow(int i) const
+{
+    return Valid(i) && kept_[i] && IsWindow(kept_[i]);
+}
+
+// Shows slot i's document in the editor control: its kept window when it has
+// one, else a fresh window filled from its parked file. The window shown
+// before is kept for its own slot when it still holds what was parked there.
+// False, with nothing changed, when the parked file cannot be read.
+bool ClsFile::ShowSlotWindow(int i)
+{
+    KvRTB* editor = State().CurrentEditor;
+    HWND shown = editor->RTBhWnd();
+    if (i == shownSlot_ && shown == shownWindow_ && !SendMessageW(shown, EM_GETMODIFY, 0, 0))
+        return true;   // the editor already shows exactly what slot i parked
+    HWND incoming = HasKeptWindow(i) ? kept_[i] : nullptr;
+    bool fromFile = incoming == nullptr;
+    if (fromFile) {
+        std::string rtf;
+        if (!ReadWholeFile(ParkedFilePath(i), rtf) || rtf.compare(0, 5, "{\\rtf") != 0)
+            return false;
+        incoming = editor->NewDocumentWindow();
+        if (!incoming)
+            return false;
+        ClsColorEditor::ForgetColours(incoming);
+        if (!RichEditStream::StreamIn(incoming, rtf, SF_RTF)) {
+            DestroyWindow(incoming);
+            return false;
+        }
+    }
+    HWND out = editor->SwapDocumentWindow(incoming);
+    if (!out) {
+        if (fromFile)
+            DestroyWindow(incoming);
+        return false;
+    }
+    kept_[i] = nullptr;
+    State().EditorRichEditHandle = incoming;
+    if (!KeepShownWindow(out)) {
+        ClsColorEditor::ForgetColours(out);
+        DestroyWindow(out);
+    }
+    shownSlot_ = i;
+    shownWindow_ = incoming;
+    SendMessageW(incoming, EM_SETMODIFY, FALSE, 0);
     return true;
 }
 
@@ -223,6 +328,12 @@ bool ClsFile::Save(int i) { return SaveFrom(State().EditorRichEditHandle, i); }
 
 bool ClsFile::Load(int i)
 {
+    if (!Valid(i))
+        return false;
+    KvRTB* editor = State().CurrentEditor;
+    if (editor && editor->RTBhWnd() && editor->RTBhWnd() == State().EditorRichEditHandle)
+        return ShowSlotWindow(i);
+    // A bare RichEdit window: the document is read into it in place.
     bool loaded = LoadInto(State().EditorRichEditHandle, i);
     if (loaded)
         ClsColorEditor::ForgetColours();  // the colours came from the file, not from a colouring
@@ -242,6 +353,11 @@ void ClsFile::RemoveFile(int i)
     slots_[i].Path.clear();
     slots_[i].Name.clear();
     slots_[i].EdType = 2;
+    DropKeptWindow(i);
+    if (shownSlot_ == i) {
+        shownSlot_ = -1;
+        shownWindow_ = nullptr;
+    }
     DeleteIfPresent(ParkedFilePath(i));
 }
 
@@ -284,6 +400,7 @@ bool ClsFile::SwitchTo(int i)
         return true;
     EditorState& st = State();
     HWND re = st.EditorRichEditHandle;
+    bool inPlace = !(st.CurrentEditor && st.CurrentEditor->RTBhWnd() && st.CurrentEditor->RTBhWnd() == re);
     int old = currentFile_;
     if (Valid(old) && Exists(old) && !ParkCurrent()) {
         Refuse(L"Unable to write the temporary file of " + slots_[old].Name +
@@ -296,7 +413,7 @@ bool ClsFile::SwitchTo(int i)
     {
         RedrawLock lock(st.MainWindow);
         loaded = Load(i);
-        if (!loaded && Valid(old) && Exists(old)) {
+        if (!loaded && inPlace && Valid(old) && Exists(old)) {
             // A stream that broke off half way may have replaced part of the
             // text: put back the document that was just parked.
             LoadInto(re, old);
@@ -312,6 +429,7 @@ bool ClsFile::SwitchTo(int i)
     }
 
     currentFile_ = i;
+    re = st.EditorRichEditHandle;   // the slot's own window, when it kept one
     const Slot& s = slots_[i];
     st.DocChanged = s.Changed;
     st.CurrentFilePath = s.Path;

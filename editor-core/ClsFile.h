@@ -3,8 +3,16 @@
 // editor types. Documents that are not shown are parked as RTF in
 // "temp<n>.dat" in the program's temp folder, so their colours come back as
 // they were.
+//
+// A parked document also keeps its own RichEdit window, hidden inside the
+// editor control, as long as that window still holds exactly what was parked:
+// showing the document again swaps that window in instead of reading the
+// file back (Wine's RichEdit takes seconds to empty and refill a long
+// coloured text). Without such a window the parked file is read into a fresh
+// window, so the shown document is never emptied first.
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -24,6 +32,9 @@ public:
     ClsFile();
     // Built-in extensions, then these aliases (in order).
     explicit ClsFile(const std::vector<ExtEntry>& aliases);
+    ~ClsFile();
+    ClsFile(const ClsFile&) = delete;
+    ClsFile& operator=(const ClsFile&) = delete;
 
     bool Exists(int iFileNum) const;
     std::wstring Path(int iFileNum) const;
@@ -63,8 +74,10 @@ public:
     bool Load(int iFileNum);
     // The same into the clipping pad's hidden editor.
     bool Load3(int iFileNum);
-    // Frees the slot and deletes its parked file.
+    // Frees the slot and deletes its parked file (and its kept window).
     void RemoveFile(int iFileNum);
+    // True when slot iFileNum's document waits in a RichEdit window of its own.
+    bool HasKeptWindow(int iFileNum) const;
 
     // Parks the current document with its view state and flags (Changed,
     // type, colouring, line checking, top line, preview scroll). False when
@@ -97,9 +110,18 @@ private:
     static bool Valid(int i) { return i >= 0 && i < SlotCount; }
     bool SaveFrom(HWND richEdit, int iFileNum);
     bool LoadInto(HWND richEdit, int iFileNum);
+    bool ShowSlotWindow(int iFileNum);
+    bool KeepShownWindow(HWND shown);
+    void DropKeptWindow(int iFileNum);
     void Refuse(const std::wstring& message) const;
 
     Slot slots_[SlotCount];
+    HWND kept_[SlotCount] = {};   // hidden RichEdit window holding the parked document
+    // The slot whose parked document the shown RichEdit window holds, while
+    // the window's modified flag (cleared at parking) says it still does.
+    int shownSlot_ = -1;
+    HWND shownWindow_ = nullptr;
+    std::shared_ptr<ClsFile*> self_;   // lets the editor's handler outlive this object safely
     int currentFile_ = -1;
     std::vector<ExtEntry> exts_;
     std::wstring tempFolder_;

@@ -2,30 +2,45 @@
 
 #include "color/RtfWriter.h"
 
-#include <cctype>
 #include <cstring>
 
 namespace ColourRuns {
 
-bool ParseBody(const std::string& body, std::vector<unsigned char>& colours)
+namespace {
+
+bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+} // namespace
+
+bool ParseBody(const std::string& body, std::vector<unsigned char>& colours) { return ParseBody(body, 0, colours); }
+
+bool ParseBody(const std::string& rtf, size_t from, std::vector<unsigned char>& colours)
 {
     colours.clear();
-    colours.reserve(body.size());
+    colours.reserve(rtf.size() - (from < rtf.size() ? from : rtf.size()));
     unsigned char colour = 0;
-    size_t i = 0, n = body.size();
+    const char* body = rtf.data();
+    size_t i = from, n = rtf.size();
     while (i < n) {
         char c = body[i];
         if (c == '\r' || c == '\n') {  // RTF line breaks are not text
             ++i;
             continue;
         }
-        if (c == '}' && body.find_first_not_of("\r\n", i + 1) == std::string::npos)
+        if (c == '}' && rtf.find_first_not_of("\r\n", i + 1) == std::string::npos)
             break;  // the brace that closes the document's group
         if (c == '{' || c == '}')
             return false;  // groups are not part of a colourer's body
         if (c != '\\') {
-            colours.push_back(colour);
-            ++i;
+            // A whole run of plain characters at once: a page is mostly text.
+            size_t j = i + 1;
+            while (j < n && body[j] != '\\' && body[j] != '{' && body[j] != '}' && body[j] != '\r' &&
+                   body[j] != '\n')
+                ++j;
+            colours.insert(colours.end(), j - i, colour);
+            i = j;
             continue;
         }
         if (i + 1 >= n)
@@ -43,19 +58,19 @@ bool ParseBody(const std::string& body, std::vector<unsigned char>& colours)
             i += 4;
             continue;
         }
-        if (!std::isalpha(static_cast<unsigned char>(d)))
+        if (!IsLetter(d))
             return false;
         size_t w = i + 1;
-        while (w < n && std::isalpha(static_cast<unsigned char>(body[w])))
+        while (w < n && IsLetter(body[w]))
             ++w;
-        const char* word = body.data() + i + 1;
+        const char* word = body + i + 1;
         size_t wordLen = w - i - 1;
         bool negative = w < n && body[w] == '-';
         if (negative)
             ++w;
         size_t digits = 0;
         long number = 0;
-        while (w < n && std::isdigit(static_cast<unsigned char>(body[w]))) {
+        while (w < n && IsDigit(body[w])) {
             if (number < 10000000)
                 number = number * 10 + (body[w] - '0');
             ++w;
@@ -63,14 +78,14 @@ bool ParseBody(const std::string& body, std::vector<unsigned char>& colours)
         }
         if (w < n && body[w] == ' ')
             ++w;  // the delimiter belongs to the control word
-        auto is = [&](const char* name) { return wordLen == std::strlen(name) && std::memcmp(word, name, wordLen) == 0; };
-        if (is("cf")) {
+        auto is = [&](const char* name, size_t len) { return wordLen == len && std::memcmp(word, name, len) == 0; };
+        if (is("cf", 2)) {
             if (digits == 0 || negative || number > 255)
                 return false;
             colour = static_cast<unsigned char>(number);
-        } else if (is("par") || is("tab")) {
+        } else if (is("par", 3) || is("tab", 3)) {
             colours.push_back(colour);
-        } else if (is("u")) {
+        } else if (is("u", 1)) {
             if (digits == 0)
                 return false;
             colours.push_back(colour);
@@ -98,20 +113,30 @@ bool ChangedStretch(const std::wstring& oldText, const std::vector<unsigned char
     size_t prefix = 0;
     while (prefix < shortest && oldText[prefix] == newText[prefix])
         ++prefix;
-    size_t suffix = 0;
-    while (suffix < shortest - prefix && oldText[oldN - 1 - suffix] == newText[newN - 1 - suffix])
-        ++suffix;
+    size_t first = prefix, last = prefix;
+    if (prefix < oldN || prefix < newN) {
+        // Where a repeated character or word was typed (Enter before an
+        // empty line, a letter doubled) the text alone cannot tell which copy
+        // is the new one, and the editor gives the typed one the colour of
+        // the caret. So the stretch spans every place the smallest edit could
+        // have been made.
+        size_t suffix = 0;
+        while (suffix < shortest && oldText[oldN - 1 - suffix] == newText[newN - 1 - suffix])
+            ++suffix;
+        size_t kept = prefix + suffix < shortest ? prefix + suffix : shortest;
+        first = kept - suffix;
+        last = newN - (kept - prefix);
+    }
 
-    // Text changed in [prefix, newN - suffix) of the new text; around it the
-    // editor still shows the old colours.
-    size_t first = prefix;
-    for (size_t i = 0; i < prefix; ++i)
+    // Outside [first, last) of the new text the editor still shows the old
+    // colours, after the edit at their shifted place.
+    for (size_t i = 0; i < first; ++i)
         if (oldColours[i] != newColours[i]) {
             first = i;
             break;
         }
-    size_t last = newN - suffix;  // one past
-    for (size_t j = newN; j > newN - suffix; --j)
+    size_t changedTo = last;
+    for (size_t j = newN; j > changedTo; --j)
         if (oldColours[j - 1 - newN + oldN] != newColours[j - 1]) {
             last = j;
             break;

@@ -13,6 +13,9 @@ namespace ColourRuns {
 // paragraph end counts one); false for anything else, so the caller can fall
 // back to writing the body as it is.
 bool ParseBody(const std::string& body, std::vector<unsigned char>& colours);
+// The same for the body that starts at rtf[from] (after a colourer's frame),
+// without copying it out first.
+bool ParseBody(const std::string& rtf, size_t from, std::vector<unsigned char>& colours);
 
 // The stretch [start, end) of the new text, at least covering every
 // character whose text or colour differs from the old colouring (characters

@@ -193,15 +193,20 @@ void SaveScroll()
         SendMessageW(Editor(), EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&g_savedScroll));
 }
 
+void RestoreScrollPosition()
+{
+    POINT at{};
+    SendMessageW(Editor(), EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&at));
+    if (at.x != g_savedScroll.x || at.y != g_savedScroll.y)
+        SendMessageW(Editor(), EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&g_savedScroll));
+}
+
 void RestoreScroll()
 {
     if (Hooks().RestoreScrollPos) {
         Hooks().RestoreScrollPos();
     } else {
-        POINT at{};
-        SendMessageW(Editor(), EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&at));
-        if (at.x != g_savedScroll.x || at.y != g_savedScroll.y)
-            SendMessageW(Editor(), EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&g_savedScroll));
+        RestoreScrollPosition();
         SendMessageW(Editor(), EM_SCROLLCARET, 0, 0);
     }
 }
@@ -240,14 +245,15 @@ void DoEvents()
 }
 
 // Whole-text colouring by editor type. After a line edit only what changed
-// needs rewriting in the editor; the result is the same.
-void ColourWholeText(long edType, bool afterLineEdit)
+// needs rewriting in the editor, and only the lines firstLine..lastLine
+// need reading back; the result is the same.
+void ColourWholeText(long edType, bool afterLineEdit, long firstLine = -1, long lastLine = -1)
 {
     ClsColor* colorer = State().Colorer;
     KvRTB* editor = State().CurrentEditor;
     if (!colorer || !editor)
         return;
-    ClsColorEditor::IncrementalScope scope(afterLineEdit);
+    ClsColorEditor::IncrementalScope scope(afterLineEdit, firstLine, lastLine);
     switch (edType) {
     case 1:
     case 2:
@@ -382,6 +388,16 @@ void ProcessEditedLine(long& iCaret, long& iLine, bool& bAfterEnter)
     bool checkLines = !SettingsAccess::NoLineDebug() && st.LineDebugOn;
     bool mayColour = !SettingsAccess::NoColorCode() && st.ColorCodeOn && st.LineEdited;
     long edType = SettingsAccess::LastEdType();
+    // Text changed only between the line left and the caret's line (typing,
+    // a paste, Enter, a line joined by Backspace): the colouring reads back
+    // just those lines and one on either side. Text the line check added may
+    // lie anywhere after the line.
+    auto colourEdited = [&] {
+        bool known = added == 0;
+        long first = (processed < iLine ? processed : iLine) - 1;
+        long last = (processed > iLine ? processed : iLine) + 1;
+        ColourWholeText(edType, true, known ? (first < 0 ? 0 : first) : -1, known ? last : -1);
+    };
     st.SuppressChangeTracking = true;
     switch (edType) {
     case 1:
@@ -400,7 +416,7 @@ void ProcessEditedLine(long& iCaret, long& iLine, bool& bAfterEnter)
             st.InVBSBlockPrev = now;
         }
         if (mayColour && !st.FindingMarked)
-            ColourWholeText(edType, true);
+            colourEdited();
         if (st.FindingMarked)
             ClsColorEditor::ForgetColours();  // the marked line no longer has its syntax colours
         st.FindingMarked = false;
@@ -408,7 +424,7 @@ void ProcessEditedLine(long& iCaret, long& iLine, bool& bAfterEnter)
     case 3:
     case 5:
         if (mayColour)
-            ColourWholeText(edType, true);
+            colourEdited();
         break;
     case 4:
         if (lineExists && Hooks().AddFuncDecl)
@@ -418,7 +434,7 @@ void ProcessEditedLine(long& iCaret, long& iLine, bool& bAfterEnter)
             Hooks().CheckVBSLine(lineStart, lineEnd, added, report, inPage);
         }
         if (mayColour && !st.FindingMarked)
-            ColourWholeText(edType, true);
+            colourEdited();
         if (st.FindingMarked)
             ClsColorEditor::ForgetColours();  // the marked line no longer has its syntax colours
         st.FindingMarked = false;
@@ -430,8 +446,19 @@ void ProcessEditedLine(long& iCaret, long& iLine, bool& bAfterEnter)
     if (processed < iLine)
         iCaret += added;
 
-    SetCaret(iCaret);
-    SetColour(SCF_SELECTION, 0);
-    RestoreScroll();
+    if (Hooks().RestoreScrollPos) {
+        SetCaret(iCaret);
+        SetColour(SCF_SELECTION, 0);
+        RestoreScroll();
+    } else {
+        // The saved view comes back before the caret moves: the move then
+        // scrolls only as far as the caret needs, as the caret scroll would
+        // after it, instead of scrolling there, back and there again, each
+        // time in proportion to the text.
+        RestoreScrollPosition();
+        SetCaret(iCaret);
+        SetColour(SCF_SELECTION, 0);
+        SendMessageW(re, EM_SCROLLCARET, 0, 0);
+    }
     st.LineEdited = false;
 }

@@ -102,32 +102,144 @@ bool KvRTB::CreateRTB(HWND host)
 {
     if (rtb_)
         return true;
-    const wchar_t* cls = L"RICHEDIT50W";
+    richEditClass_ = L"RICHEDIT50W";
     richEditLib_ = LoadLibraryW(L"msftedit.dll");
     if (!richEditLib_) {
-        cls = L"RichEdit20W";
+        richEditClass_ = L"RichEdit20W";
         richEditLib_ = LoadLibraryW(L"riched20.dll");
     }
     if (!richEditLib_)
         return false;
+    rtb_ = MakeRichEdit(host);
+    if (!rtb_) {
+        FreeLibrary(richEditLib_);
+        richEditLib_ = nullptr;
+        return false;
+    }
+    ShowWindow(rtb_, SW_SHOW);
+    DragAcceptFiles(rtb_, TRUE);
+    SubclassRTB();
+    return true;
+}
+
+// A hidden RichEdit window filling the host.
+HWND KvRTB::MakeRichEdit(HWND host)
+{
     RECT rc{};
     GetClientRect(host, &rc);
     const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL |
                         WS_TABSTOP | ES_MULTILINE | ES_SAVESEL | ES_WANTRETURN | ES_AUTOVSCROLL |
                         ES_AUTOHSCROLL | ES_DISABLENOSCROLL | ES_SELECTIONBAR | ES_NOHIDESEL |
                         ES_SUNKEN;
-    rtb_ = CreateWindowExW(WS_EX_CLIENTEDGE, cls, L"", style, 0, 0, rc.right, rc.bottom, host,
-                           nullptr, CodeModule(), nullptr);
-    if (!rtb_) {
-        FreeLibrary(richEditLib_);
-        richEditLib_ = nullptr;
+    HWND w = CreateWindowExW(WS_EX_CLIENTEDGE, richEditClass_, L"", style, 0, 0, rc.right, rc.bottom,
+                             host, nullptr, CodeModule(), nullptr);
+    if (!w)
+        return nullptr;
+    // The RichEdit adds its sunken edge to the size it was made with; set
+    // now, while the window is empty, since a later resize re-lays out the
+    // whole text.
+    SetWindowPos(w, nullptr, 0, 0, rc.right, rc.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(w, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandleNow()), TRUE);
+    SendMessageW(w, EM_EXLIMITTEXT, 0, kEditorLimit);
+    return w;
+}
+
+// The setters' values, for a window that was not shown when they were set.
+void KvRTB::ApplySettings(HWND w) const
+{
+    if (backColourSet_)
+        SendMessageW(w, EM_SETBKGNDCOLOR, 0, backColour_);
+    SendMessageW(w, EM_SETTARGETDEVICE, 0, noWrap_ ? 1 : 0);
+    if (undoLimit_ >= 0)
+        SendMessageW(w, EM_SETUNDOLIMIT, static_cast<WPARAM>(undoLimit_), 0);
+    if (!fontFace_.empty() || fontSize_ > 0) {
+        CHARFORMATW cf{};
+        cf.cbSize = sizeof(cf);
+        if (!fontFace_.empty()) {
+            cf.dwMask |= CFM_FACE;
+            lstrcpynW(cf.szFaceName, fontFace_.c_str(), LF_FACESIZE);
+        }
+        if (fontSize_ > 0) {
+            cf.dwMask |= CFM_SIZE;
+            cf.yHeight = fontSize_ * 20;
+        }
+        SendMessageW(w, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&cf));
+    }
+}
+
+HWND KvRTB::NewDocumentWindow()
+{
+    if (!rtb_)
+        return nullptr;
+    for (auto it = handedOut_.begin(); it != handedOut_.end();)
+        it = IsWindow(it->first) ? std::next(it) : handedOut_.erase(it);
+    HWND w = MakeRichEdit(GetParent(rtb_));
+    if (!w)
+        return nullptr;
+    CHARFORMAT2W cf{};
+    cf.cbSize = sizeof(cf);
+    SendMessageW(rtb_, EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&cf));
+    SendMessageW(w, EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&cf));
+    SendMessageW(w, EM_SETOPTIONS, ECOOP_SET, SendMessageW(rtb_, EM_GETOPTIONS, 0, 0));
+    SendMessageW(w, EM_SETEVENTMASK, 0, SendMessageW(rtb_, EM_GETEVENTMASK, 0, 0));
+    ApplySettings(w);
+    handedOut_[w] = settingsGeneration_;
+    return w;
+}
+
+HWND KvRTB::SwapDocumentWindow(HWND w)
+{
+    HWND host = rtb_ ? GetParent(rtb_) : nullptr;
+    if (!rtb_ || !w || w == rtb_ || !IsWindow(w) || GetParent(w) != host)
+        return nullptr;
+    HWND old = rtb_;
+    bool focused = GetFocus() == old;
+    BOOL enabled = IsWindowEnabled(old);
+    UnhookRTB();
+    DragAcceptFiles(old, FALSE);
+    ShowWindow(old, SW_HIDE);
+    handedOut_[old] = settingsGeneration_;
+
+    rtb_ = w;
+    auto was = handedOut_.find(w);
+    if (was != handedOut_.end()) {
+        if (was->second != settingsGeneration_)
+            ApplySettings(w);
+        handedOut_.erase(was);
+    }
+    SendMessageW(w, EM_SETEVENTMASK, 0, SendMessageW(old, EM_GETEVENTMASK, 0, 0));
+    EnableWindow(w, enabled);
+    // A window kept while the control changed size must follow it; that
+    // lays out its text again, so only then.
+    RECT rc{}, now{};
+    GetClientRect(host, &rc);
+    GetWindowRect(w, &now);
+    if (now.right - now.left != rc.right || now.bottom - now.top != rc.bottom)
+        SetWindowPos(w, nullptr, 0, 0, rc.right, rc.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
+    ShowWindow(w, SW_SHOWNA);
+    DragAcceptFiles(w, TRUE);
+    SubclassRTB();
+    if (focused)
+        ::SetFocus(w);
+    return old;
+}
+
+// Hands the shown window to KeepReplacedWindow and shows a fresh one; false
+// when there is no handler, no fresh window, or the handler declines.
+bool KvRTB::ReplaceShownWindow()
+{
+    if (!KeepReplacedWindow || !rtb_)
+        return false;
+    HWND fresh = NewDocumentWindow();
+    if (!fresh)
+        return false;
+    auto keep = KeepReplacedWindow;   // the handler may replace itself
+    if (!keep(rtb_, fresh)) {
+        handedOut_.erase(fresh);
+        DestroyWindow(fresh);
         return false;
     }
-    SendMessageW(rtb_, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandleNow()), TRUE);
-    SendMessageW(rtb_, EM_EXLIMITTEXT, 0, kEditorLimit);
-    ShowWindow(rtb_, SW_SHOW);
-    DragAcceptFiles(rtb_, TRUE);
-    SubclassRTB();
+    SwapDocumentWindow(fresh);
     return true;
 }
 
@@ -155,21 +267,31 @@ void KvRTB::OnDestroying()
     DestroyRTB();
 }
 
+void KvRTB::UnhookRTB()
+{
+    // A shared subclasser that is already gone has released the hook itself.
+    if (rtb_ && subclasser_ && subclasserAlive_ && *subclasserAlive_) {
+        subclasser_->DelMsg(rtb_, CSubclass::kAllMessages, CSubclass::kBefore);
+        subclasser_->UnSubclass(rtb_);
+    }
+    subclasser_ = nullptr;
+    subclasserAlive_.reset();
+}
+
 void KvRTB::DestroyRTB()
 {
     if (rtb_) {
-        // A shared subclasser that is already gone has released the hook itself.
-        if (subclasser_ && subclasserAlive_ && *subclasserAlive_) {
-            subclasser_->DelMsg(rtb_, CSubclass::kAllMessages, CSubclass::kBefore);
-            subclasser_->UnSubclass(rtb_);
-        }
-        subclasser_ = nullptr;
-        subclasserAlive_.reset();
+        UnhookRTB();
         DragAcceptFiles(rtb_, FALSE);
         ShowWindow(rtb_, SW_HIDE);
         DestroyWindow(rtb_);
         rtb_ = nullptr;
     }
+    // Document windows still handed out go too, before their library.
+    for (const auto& w : handedOut_)
+        if (IsWindow(w.first))
+            DestroyWindow(w.first);
+    handedOut_.clear();
     // Only once the RichEdit window is gone may its library go.
     if (richEditLib_) {
         FreeLibrary(richEditLib_);

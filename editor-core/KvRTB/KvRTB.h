@@ -23,6 +23,7 @@
 #include <shellapi.h>
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -177,6 +178,31 @@ public:
     void LockRTB();
     void UnLockRTB();
 
+    // ---- Document windows ----
+    // Wine's RichEdit takes seconds to empty a long coloured text, and as
+    // long to read one in again; a document kept alive in a RichEdit window
+    // of its own comes back at once. The owner of the editor can therefore
+    // keep several documents, each in its own RichEdit window inside this
+    // control, and show one at a time. The control's events always come from
+    // the shown window, RTBhWnd.
+    //
+    // A new, empty RichEdit window, hidden, set up like the shown one (font,
+    // colours, wrapping, limits, undo limit, event mask); nullptr when none
+    // can be made or the control has none.
+    HWND NewDocumentWindow();
+    // Shows window (from NewDocumentWindow, or handed out by an earlier swap)
+    // in place of the shown RichEdit window, which is hidden and returned to
+    // the caller, who owns it from then on (DestroyWindow, or a later swap;
+    // windows still handed out go when the control goes).
+    // nullptr, with nothing changed, when window is not one of this control's.
+    HWND SwapDocumentWindow(HWND window);
+    // Asked by the members that replace the whole text (Text, TextRTF,
+    // LoadFile, ClearAll) before they empty the shown window. A handler that
+    // returns true takes that window (hidden, its text untouched), and the
+    // new text goes into a fresh window instead; false empties the shown
+    // window as usual. The handler gets the shown window and its successor.
+    std::function<bool(HWND shown, HWND successor)> KeepReplacedWindow;
+
     // ---- Files ----
     // Replaces the text with the file (RTF, or plain text in the document
     // code page). False, with the text unchanged, when the file cannot be read.
@@ -200,7 +226,12 @@ private:
     int SubclassOrdinals() const override { return 2; }
 
     bool CreateRTB(HWND host);
+    HWND MakeRichEdit(HWND host);
+    void ApplySettings(HWND window) const;
+    bool ReplaceShownWindow();
+    void EmptyForReplacement();
     void SubclassRTB();
+    void UnhookRTB();
     void DestroyRTB();
     LRESULT HostWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     bool RTBWindowProc(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
@@ -219,6 +250,17 @@ private:
 
     HWND rtb_ = nullptr;
     HMODULE richEditLib_ = nullptr;
+    const wchar_t* richEditClass_ = L"RICHEDIT50W";
+    // What the setters set, so other document windows get it too; a window
+    // handed out before a later change catches up when it is shown again.
+    bool backColourSet_ = false;
+    COLORREF backColour_ = 0;
+    bool noWrap_ = false;
+    long undoLimit_ = -1;            // -1: the RichEdit's own
+    std::wstring fontFace_;          // empty: not set
+    int fontSize_ = 0;               // 0: not set
+    unsigned settingsGeneration_ = 0;
+    std::map<HWND, unsigned> handedOut_;   // window -> generation it was set up to
     bool readOnly_ = false;
     bool enterEaten_ = false;   // KeyDown zeroed Enter: its character is swallowed too
     CSubclass* subclasser_ = nullptr;          // the one in use while hooked

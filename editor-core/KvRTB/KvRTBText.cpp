@@ -92,7 +92,7 @@ std::wstring KvRTB::Text() const { return StreamOutText(SF_TEXT, false); }
 
 void KvRTB::Text(const std::wstring& sTxt)
 {
-    ClearAll();
+    EmptyForReplacement();
     if (!sTxt.empty())
         StreamInText(sTxt, SF_TEXT, false);
 }
@@ -101,7 +101,7 @@ std::wstring KvRTB::TextRTF() const { return StreamOutText(SF_RTF, false); }
 
 void KvRTB::TextRTF(const std::wstring& sTxt)
 {
-    ClearAll();
+    EmptyForReplacement();
     if (!sTxt.empty())
         StreamInText(sTxt, SF_RTF, false);
 }
@@ -126,8 +126,12 @@ long KvRTB::LenText() const
     return s + static_cast<long>(Send(EM_LINELENGTH, s));
 }
 
-void KvRTB::ClearAll()
+void KvRTB::ClearAll() { EmptyForReplacement(); }
+
+void KvRTB::EmptyForReplacement()
 {
+    if (ReplaceShownWindow())
+        return;
     HideSel(true);
     SelAll();
     Send(WM_CLEAR);
@@ -146,6 +150,9 @@ void KvRTB::Enabled(bool BooEnabled)
 void KvRTB::BackColor(COLORREF LCol)
 {
     SetBackColor(LCol);
+    backColourSet_ = true;
+    backColour_ = LCol;
+    ++settingsGeneration_;
     Send(EM_SETBKGNDCOLOR, 0, LCol);
 }
 
@@ -159,6 +166,8 @@ void KvRTB::ForeColor(COLORREF LCol)
 
 void KvRTB::WordWrap(bool BooWrap)
 {
+    noWrap_ = !BooWrap;
+    ++settingsGeneration_;
     Send(EM_SETTARGETDEVICE, 0, BooWrap ? 0 : 1);
 }
 
@@ -167,12 +176,15 @@ void KvRTB::SetDefaultFormat(bool face, int size, const std::wstring& faceName)
     if (!rtb_)
         return;
     CHARFORMATW cf = EmptyFormat();
+    ++settingsGeneration_;
     if (face) {
+        fontFace_ = faceName;
         SetFontName(faceName);
         cf.dwMask = CFM_FACE;
         // The face-name field holds 31 characters and the terminating zero.
         lstrcpynW(cf.szFaceName, faceName.c_str(), LF_FACESIZE);
     } else {
+        fontSize_ = size;
         SetFontSize(static_cast<float>(size));
         cf.dwMask = CFM_SIZE;
         cf.yHeight = size * 20;   // points to twips
@@ -188,7 +200,12 @@ void KvRTB::FontSize(int iSize) { SetDefaultFormat(false, iSize, L""); }
 
 int KvRTB::FontSize() const { return static_cast<int>(std::lround(Font().Size)); }
 
-void KvRTB::UndoLimit(long LLimit) { Send(EM_SETUNDOLIMIT, static_cast<WPARAM>(LLimit)); }
+void KvRTB::UndoLimit(long LLimit)
+{
+    undoLimit_ = LLimit < 0 ? 0 : LLimit;
+    ++settingsGeneration_;
+    Send(EM_SETUNDOLIMIT, static_cast<WPARAM>(undoLimit_));
+}
 
 void KvRTB::SetFocus()
 {
@@ -490,13 +507,16 @@ bool KvRTB::LoadFile(const std::wstring& sFile, bool AsRTF)
     std::string bytes;
     if (!ModKvRTB::ReadWholeFile(sFile, bytes))
         return false;
-    if (AsRTF)
+    if (AsRTF) {
+        ReplaceShownWindow();
         return StreamInBytes(bytes, SF_RTF);
+    }
     // Decoded here rather than with SF_USECODEPAGE: Wine's RichEdit ignores
     // that flag when reading and guesses from a byte-order mark instead.
     std::wstring text = ModKvRTB::FromCodePage(bytes, ModKvRTB::DocumentCodePage());
     if (text.empty() && !bytes.empty())
         return false;
+    ReplaceShownWindow();
     return StreamInBytes(std::string(reinterpret_cast<const char*>(text.data()),
                                      text.size() * sizeof(wchar_t)),
                          SF_TEXT | SF_UNICODE);

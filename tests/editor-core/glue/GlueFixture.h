@@ -80,9 +80,10 @@ protected:
     }
     void TearDown() override
     {
+        ClsColorEditor::ForgetColours(form.JT1.RTBhWnd());
+        ClsColorEditor::ForgetColours(form.Ref.RTBhWnd());
         ResetHooks();
         ResetEditorState();
-        ClsColorEditor::ForgetColours();
     }
 
     HWND re() { return form.JT1.RTBhWnd(); }

@@ -210,4 +210,21 @@ TEST(ColourStretch, CoversTypedTextAndColoursThatChangedFurtherOn)
     ASSERT_TRUE(ColourRuns::ChangedStretch(oldText, oldC, rep, repC, a, b));
     EXPECT_LE(a, 4);
     EXPECT_GE(b, a + 2);
+
+    // Enter before an empty line: the new paragraph end may be either of the
+    // two, and both are rewritten; so is the one left of two after a delete.
+    std::wstring lines = L"<p>\r\rbody";
+    std::vector<unsigned char> linesC(lines.size(), 1);
+    std::wstring entered = L"<p>\r\r\rbody";
+    std::vector<unsigned char> enteredC(entered.size(), 1);
+    ASSERT_TRUE(ColourRuns::ChangedStretch(lines, linesC, entered, enteredC, a, b));
+    EXPECT_EQ(a, 3);
+    EXPECT_EQ(b, 6);
+    std::wstring joined = L"<p>\rbody";
+    std::vector<unsigned char> joinedC(joined.size(), 1);
+    ASSERT_TRUE(ColourRuns::ChangedStretch(lines, linesC, joined, joinedC, a, b));
+    EXPECT_EQ(a, 3);
+    EXPECT_EQ(b, 4);
+    // Text cut from the end changes nothing that is left.
+    EXPECT_FALSE(ColourRuns::ChangedStretch(lines, linesC, L"<p>\r\rbo", std::vector<unsigned char>(9, 1), a, b));
 }

@@ -47,6 +47,17 @@ protected:
         }
         return slot;
     }
+    // Destroys the hidden RichEdit windows that keep parked documents, so
+    // they must come back from their parked files.
+    void DropKeptWindows()
+    {
+        std::vector<HWND> hidden;
+        for (HWND w = GetWindow(form.JT1.hwnd, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT))
+            if (w != re())
+                hidden.push_back(w);
+        for (HWND w : hidden)
+            DestroyWindow(w);
+    }
     std::wstring folder;
     ClsFile files{std::vector<ExtEntry>{}};
     std::vector<std::wstring> messages;
@@ -112,6 +123,7 @@ TEST_F(SlotTest, UnreadableParkedFileRefusesTheSwitch)
     }
     DeleteFileW(files.ParkedFilePath(0).c_str());
     State().DocChanged = true;
+    DropKeptWindows();
 
     for (int slot : {1, 0}) {
         EXPECT_FALSE(files.SwitchTo(slot));

@@ -1,0 +1,238 @@
+// Recolouring after line edits: only the edited lines are read back when the
+// editor agrees with the last colouring, the whole text otherwise, and either
+// way the editor ends as a whole recolour leaves it.
+#include "GlueFixture.h"
+
+namespace {
+
+// A page whose lines all differ, so a shifted text never matches by chance.
+std::wstring NumberedPage(int lines)
+{
+    std::wstring t = L"<html><head><title>Page</title>\r<style>\rbody { color: red; }\r</style>\r";
+    for (int n = 4; n < lines; n += 6) {
+        std::wstring k = std::to_wstring(n);
+        t += L"<SCRIPT language=vbscript>\r  Dim a" + k + L" : a" + k + L" = \"s\" ' note\r</SCRIPT>\r";
+        t += L"<p class=\"c" + k + L"\">Some <b>bold</b> text " + k + L"</p>\r";
+        t += L"<script>\r  var b" + k + L" = 'x'; // c\r</script>\r";
+    }
+    return t;
+}
+
+class ColouringTest : public GlueTest {
+protected:
+    void SetUp() override
+    {
+        GlueTest::SetUp();
+        Settings().LastEdType = 2;
+        State().ColorCodeOn = true;
+    }
+    void LoadColoured(const std::wstring& text)
+    {
+        Load(text);
+        ColorOn();
+        ResetChangeTracking();
+    }
+    long LineStart(long line) { return static_cast<long>(SendMessageW(re(), EM_LINEINDEX, line, 0)); }
+    // Puts the caret on a line as a click would, so the glue remembers it.
+    void GoTo(long line, long column = 0)
+    {
+        SetCaret(LineStart(line) + column);
+        OnLine(3);
+    }
+    void Key(UINT vk)
+    {
+        SendMessageW(re(), WM_KEYDOWN, vk, 1);
+        SendMessageW(re(), WM_KEYUP, vk, 0xC0000001);
+    }
+    // The editor must hold exactly what colouring its text in one piece gives.
+    void ExpectSameAsWholeRecolour()
+    {
+        HWND shown = State().EditorRichEditHandle;
+        KvRTB* editor = State().CurrentEditor;
+        State().CurrentEditor = &form.Ref;
+        State().EditorRichEditHandle = form.Ref.RTBhWnd();
+        form.Ref.Text(form.JT1.Text());
+        colorer.ColorHTML(form.Ref, 0, -1);
+        EXPECT_EQ(RichEditStream::GetRange(form.Ref.RTBhWnd(), 0, -1), Text());
+        EXPECT_EQ(Rtf(form.Ref.RTBhWnd()), Rtf(re()));
+        State().CurrentEditor = editor;
+        State().EditorRichEditHandle = shown;
+    }
+    long Total() { return RichEditStream::TextLength(re()); }
+};
+
+} // namespace
+
+TEST_F(ColouringTest, EditsBetweenTheLineLeftAndTheCaretAreReadBackAlone)
+{
+    LoadColoured(NumberedPage(300));
+    const long small = 400;
+
+    GoTo(40, 3);
+    Type(L"<b>new</b> ");
+    Down();
+    EXPECT_LT(ClsColorEditor::LastReadLength(), small);
+    EXPECT_GT(ClsColorEditor::LastRewrittenLength(), 0);
+
+    // A paste of several lines leaves the caret lines below the line left.
+    GoTo(80, 2);
+    SendMessageW(re(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"<i>one</i>\r<!-- two -->\r  Dim three"));
+    Down();
+    EXPECT_LT(ClsColorEditor::LastReadLength(), small);
+
+    // Backspace at a line start joins it to the line above, which is not the
+    // line the glue remembers.
+    GoTo(120);
+    Key(VK_BACK);
+    SendMessageW(re(), WM_CHAR, 8, 1);
+    Down();
+    EXPECT_LT(ClsColorEditor::LastReadLength(), small);
+
+    // Enter in the middle of an indented line, on the first and last lines.
+    GoTo(1, 7);
+    Enter();
+    EXPECT_LT(ClsColorEditor::LastReadLength(), small);
+    long last = static_cast<long>(SendMessageW(re(), EM_GETLINECOUNT, 0, 0)) - 1;
+    GoTo(last);
+    Type(L"<b>end");
+    SendMessageW(re(), WM_KEYDOWN, VK_UP, 1);
+    SendMessageW(re(), WM_KEYUP, VK_UP, 0xC0000001);
+    EXPECT_LT(ClsColorEditor::LastReadLength(), small);
+    GoTo(0);
+    Type(L"x");
+    Down();
+    EXPECT_LT(ClsColorEditor::LastReadLength(), small);
+
+    // A comment opened changes colours far beyond the lines read back.
+    GoTo(150);
+    Type(L"<!--");
+    Down();
+    EXPECT_LT(ClsColorEditor::LastReadLength(), small);
+    EXPECT_GT(ClsColorEditor::LastRewrittenLength(), Total() / 3);
+    ExpectSameAsWholeRecolour();
+}
+
+TEST_F(ColouringTest, TextChangedElsewhereIsReadInWhole)
+{
+    LoadColoured(NumberedPage(300));
+
+    // Text put in far from the edited line without a line event (a replace,
+    // a drop): the lines read back no longer sit where the cache has them.
+    auto replaceQuietly = [this](long from, long to, const wchar_t* with) {
+        long caret = Caret();
+        State().SuppressChangeTracking = true;
+        CHARRANGE cr{from, to};
+        SendMessageW(re(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&cr));
+        SendMessageW(re(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(with));
+        State().SuppressChangeTracking = false;
+        if (from < caret)
+            caret += static_cast<long>(std::wstring(with).size()) - (to - from);
+        SetCaret(caret);
+    };
+    GoTo(200, 1);
+    replaceQuietly(LineStart(10) + 2, LineStart(10) + 6, L"<b>changed</b>");
+    Type(L"y");
+    Down();
+    EXPECT_EQ(ClsColorEditor::LastReadLength(), Total());
+    ExpectSameAsWholeRecolour();
+
+    // Lines taken out far below the edited line.
+    GoTo(30, 1);
+    replaceQuietly(LineStart(250), LineStart(253), L"");
+    Type(L"<p>");
+    Down();
+    EXPECT_EQ(ClsColorEditor::LastReadLength(), Total());
+    ExpectSameAsWholeRecolour();
+
+    // The same number of characters typed on the line and taken out just
+    // past the lines read back.
+    GoTo(100, 1);
+    replaceQuietly(LineStart(104) + 3, LineStart(104) + 5, L"");
+    Type(L"zz");
+    Down();
+    EXPECT_EQ(ClsColorEditor::LastReadLength(), Total());
+    ExpectSameAsWholeRecolour();
+}
+
+TEST_F(ColouringTest, UndoAndANewDocumentAreReadInWhole)
+{
+    LoadColoured(NumberedPage(200));
+    GoTo(60, 2);
+    Type(L"<!-- open");
+    Down();
+    // The undo takes the comment out again; its colours come back with it.
+    SendMessageW(re(), EM_UNDO, 0, 0);
+    GoTo(90);
+    EXPECT_EQ(ClsColorEditor::LastReadLength(), Total());
+    ExpectSameAsWholeRecolour();
+    Type(L"z");
+    Down();
+    ExpectSameAsWholeRecolour();
+
+    // Another document in the same window, announced as the loader does.
+    Load(NumberedPage(150));
+    ClsColorEditor::ForgetColours();
+    GoTo(20, 1);
+    Type(L"q");
+    Down();
+    EXPECT_EQ(ClsColorEditor::LastReadLength(), Total());
+    EXPECT_EQ(ClsColorEditor::LastRewrittenLength(), Total());
+    ExpectSameAsWholeRecolour();
+}
+
+TEST_F(ColouringTest, EachWindowKeepsItsOwnLastColouring)
+{
+    LoadColoured(NumberedPage(120));
+    HWND first = re();
+    // The second editor coloured in between, as a document shown in its own
+    // window would be.
+    form.Ref.Text(NumberedPage(60));
+    State().CurrentEditor = &form.Ref;
+    State().EditorRichEditHandle = form.Ref.RTBhWnd();
+    ColorOn();
+    State().CurrentEditor = &form.JT1;
+    State().EditorRichEditHandle = first;
+
+    GoTo(30, 1);
+    Type(L"k");
+    Down();
+    EXPECT_LT(ClsColorEditor::LastRewrittenLength(), 20);
+    EXPECT_LT(ClsColorEditor::LastReadLength(), 400);
+
+    // Forgetting the other window leaves this one's colours known ...
+    ClsColorEditor::ForgetColours(form.Ref.RTBhWnd());
+    GoTo(31, 1);
+    Type(L"k");
+    Down();
+    EXPECT_LT(ClsColorEditor::LastRewrittenLength(), 20);
+    // ... forgetting the current editor's rewrites all of it.
+    ClsColorEditor::ForgetColours();
+    GoTo(32, 1);
+    Type(L"k");
+    Down();
+    EXPECT_EQ(ClsColorEditor::LastRewrittenLength(), Total());
+    ExpectSameAsWholeRecolour();
+}
+
+TEST_F(ColouringTest, ProcessingALineKeepsTheViewWhileTheCaretIsInIt)
+{
+    LoadColoured(NumberedPage(300));
+    SendMessageW(re(), EM_LINESCROLL, 0, 100);
+    long top = static_cast<long>(SendMessageW(re(), EM_GETFIRSTVISIBLELINE, 0, 0));
+    ASSERT_GT(top, 50);
+    GoTo(top + 2, 1);
+    Type(L"<b>");
+    Down();
+    EXPECT_EQ(SendMessageW(re(), EM_GETFIRSTVISIBLELINE, 0, 0), top);
+    EXPECT_EQ(Caret(), LineStart(top + 3) + 4);
+
+    // A caret placed far away by the caller is scrolled into view.
+    long caret = LineStart(5);
+    long line = 6;
+    bool afterEnter = false;
+    State().LineEdited = true;
+    State().RememberedCaretLine = top + 3;
+    ProcessEditedLine(caret, line, afterEnter);
+    EXPECT_EQ(Caret(), LineStart(5));
+    EXPECT_LE(SendMessageW(re(), EM_GETFIRSTVISIBLELINE, 0, 0), 5);
+}

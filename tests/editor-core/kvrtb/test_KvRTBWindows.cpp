@@ -1,0 +1,137 @@
+// Several documents, each in a RichEdit window of its own, behind one control.
+#include "KvRTBFixture.h"
+
+#include <richedit.h>
+
+#include <string>
+
+namespace {
+
+// The form is never shown, so a window's own visible style is what counts.
+bool Shown(HWND w) { return (GetWindowLongPtrW(w, GWL_STYLE) & WS_VISIBLE) != 0; }
+
+std::wstring TextOf(HWND w)
+{
+    GETTEXTLENGTHEX gl{GTL_NUMCHARS, 1200};
+    long n = static_cast<long>(SendMessageW(w, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&gl), 0));
+    std::wstring s(static_cast<size_t>(n) + 1, L'\0');
+    TEXTRANGEW tr{{0, n}, &s[0]};
+    SendMessageW(w, EM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(&tr));
+    s.resize(static_cast<size_t>(n));
+    return s;
+}
+
+std::wstring FaceOf(HWND w)
+{
+    CHARFORMATW cf{};
+    cf.cbSize = sizeof(cf);
+    SendMessageW(w, EM_SETSEL, 0, 1);
+    SendMessageW(w, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+    return cf.szFaceName;
+}
+
+} // namespace
+
+TEST_F(KvRTBTest, SwappedWindowsKeepTheirTextAndTheEventsFollowTheShownOne)
+{
+    SendMessageW(rtb().RTBhWnd(), EM_SETEVENTMASK, 0, ENM_CHANGE);
+    int changes = 0, keys = 0;
+    rtb().OnChange = [&] { ++changes; };
+    rtb().KeyPress = [&](int&) { ++keys; };
+    rtb().Text(L"first document");
+    HWND first = rtb().RTBhWnd();
+
+    HWND second = rtb().NewDocumentWindow();
+    ASSERT_NE(second, nullptr);
+    EXPECT_FALSE(Shown(second));
+    EXPECT_EQ(SendMessageW(second, EM_GETEVENTMASK, 0, 0), ENM_CHANGE);
+    EXPECT_EQ(rtb().SwapDocumentWindow(second), first);
+    EXPECT_EQ(rtb().RTBhWnd(), second);
+    EXPECT_FALSE(Shown(first));
+    EXPECT_TRUE(Shown(second));
+    RECT host{}, shown{};
+    GetClientRect(rtb().hwnd, &host);
+    GetWindowRect(second, &shown);
+    EXPECT_EQ(shown.right - shown.left, host.right);
+    EXPECT_EQ(shown.bottom - shown.top, host.bottom);
+
+    rtb().Text(L"second");
+    EXPECT_EQ(TextOf(first), L"first document");
+    changes = keys = 0;
+    SendMessageW(second, WM_CHAR, L'x', 1);
+    EXPECT_EQ(keys, 1);
+    EXPECT_GE(changes, 1);
+    // The hidden window is no longer the control's: its keys and changes go nowhere.
+    changes = keys = 0;
+    SendMessageW(first, WM_CHAR, L'y', 1);
+    EXPECT_EQ(keys, 0);
+    EXPECT_EQ(changes, 0);
+    SendMessageW(first, WM_UNDO, 0, 0);
+
+    EXPECT_EQ(rtb().SwapDocumentWindow(first), second);
+    EXPECT_EQ(rtb().Text(), L"first document");
+    EXPECT_EQ(TextOf(second), L"xsecond");
+    // Windows that are not the control's are refused.
+    HWND stranger = CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 10, 10, form.hwnd, nullptr, nullptr, nullptr);
+    EXPECT_EQ(rtb().SwapDocumentWindow(stranger), nullptr);
+    EXPECT_EQ(rtb().SwapDocumentWindow(nullptr), nullptr);
+    EXPECT_EQ(rtb().RTBhWnd(), first);
+    DestroyWindow(second);
+    DestroyWindow(stranger);
+}
+
+TEST_F(KvRTBTest, AWindowShownAgainCatchesUpWithTheSettings)
+{
+    rtb().Text(L"kept");
+    HWND kept = rtb().SwapDocumentWindow(rtb().NewDocumentWindow());
+    ASSERT_NE(kept, nullptr);
+    rtb().Text(L"shown");
+    rtb().FontName(L"Courier New");
+    rtb().BackColor(RGB(10, 20, 30));
+    EXPECT_EQ(FaceOf(rtb().RTBhWnd()), L"Courier New");
+    EXPECT_NE(FaceOf(kept), L"Courier New");
+    // A new window starts with them; the kept one gets them when shown again.
+    HWND fresh = rtb().NewDocumentWindow();
+    SendMessageW(fresh, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(L"new"));
+    EXPECT_EQ(FaceOf(fresh), L"Courier New");
+    DestroyWindow(fresh);
+    // The control changed size while the window was kept: it follows.
+    RECT r{};
+    GetClientRect(rtb().hwnd, &r);
+    SetWindowPos(rtb().hwnd, nullptr, 0, 0, r.right - 50, r.bottom - 30, SWP_NOZORDER | SWP_NOMOVE);
+    rtb().SwapDocumentWindow(kept);
+    EXPECT_EQ(FaceOf(kept), L"Courier New");
+    EXPECT_EQ(rtb().Text(), L"kept");
+    RECT w{};
+    GetWindowRect(kept, &w);
+    EXPECT_EQ(w.right - w.left, r.right - 50);
+    EXPECT_EQ(w.bottom - w.top, r.bottom - 30);
+}
+
+TEST_F(KvRTBTest, AReplacedTextCanKeepItsWindow)
+{
+    rtb().Text(L"the old document");
+    HWND old = rtb().RTBhWnd();
+    HWND givenShown = nullptr, givenNext = nullptr;
+    bool keep = true;
+    rtb().KeepReplacedWindow = [&](HWND shown, HWND next) {
+        givenShown = shown;
+        givenNext = next;
+        return keep;
+    };
+    rtb().Text(L"the new document");
+    EXPECT_EQ(givenShown, old);
+    EXPECT_EQ(givenNext, rtb().RTBhWnd());
+    EXPECT_NE(rtb().RTBhWnd(), old);
+    EXPECT_EQ(TextOf(old), L"the old document");
+    EXPECT_FALSE(Shown(old));
+    EXPECT_EQ(rtb().Text(), L"the new document");
+
+    // Declined: the shown window is emptied and refilled in place.
+    keep = false;
+    HWND now = rtb().RTBhWnd();
+    rtb().ClearAll();
+    EXPECT_EQ(rtb().RTBhWnd(), now);
+    EXPECT_EQ(rtb().LenText(), 0);
+    DestroyWindow(old);
+}

@@ -192,6 +192,58 @@ bool WriteInStretches(HWND re, const std::string& frame, const std::wstring& tex
     return true;
 }
 
+long CountLines(const std::wstring& text, long a, long b)
+{
+    long lines = 0;
+    for (long i = a; i < b; ++i)
+        lines += text[static_cast<size_t>(i)] == L'\r';
+    return lines;
+}
+
+// Wine's RichEdit spends, for every paragraph it deletes, time in proportion
+// to the whole document: rewriting a few thousand lines of a long page in
+// place takes minutes. Written a hundred lines at a time at the end of an
+// empty window, the same text takes time in proportion to itself. Above this
+// many lines a rewrite therefore builds the coloured document in a fresh
+// window of the editor control, which then takes the shown window's place
+// (with the same selection and view; the undo history starts again).
+const long kFreshWindowLines = 400;
+
+bool RebuildInFreshWindow(KvRTB& editor, HWND& re, const std::string& frame, const std::wstring& text,
+                          const std::vector<unsigned char>& colours, const CHARRANGE& sel, POINT scroll)
+{
+    HWND fresh = editor.NewDocumentWindow();
+    if (!fresh)
+        return false;
+    const long n = static_cast<long>(text.size());
+    bool ok = true;
+    for (long a = 0; ok && a < n;) {
+        long b = a;
+        for (int lines = 0; b < n && lines < 100; ++b)
+            if (text[static_cast<size_t>(b)] == L'\r')
+                ++lines;
+        Select(fresh, a, a);
+        ok = WriteOverSelection(fresh, frame + ColourRuns::StretchBody(text, colours, a, b) + "}");
+        a = b;
+    }
+    HWND old = nullptr;
+    if (ok && RichEditStream::TextLength(fresh) == n) {
+        Select(fresh, sel.cpMin, sel.cpMax);
+        SendMessageW(fresh, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll));
+        old = editor.SwapDocumentWindow(fresh);
+    }
+    if (!old) {
+        DestroyWindow(fresh);
+        return false;
+    }
+    if (State().EditorRichEditHandle == old)
+        State().EditorRichEditHandle = fresh;
+    ForgetWindow(old);
+    DestroyWindow(old);
+    re = fresh;
+    return true;
+}
+
 void ColourRange(ClsColor& colorer, KvRTB& editor, int edType, long StPt, long EndPt)
 {
     HWND re = editor.RTBhWnd();
@@ -236,6 +288,10 @@ void ColourRange(ClsColor& colorer, KvRTB& editor, int edType, long StPt, long E
                 if (!ColourRuns::ChangedStretch(cache->text, cache->colours, text, colours, a, b)) {
                     done = true;
                     g_rewritten = 0;
+                } else if (CountLines(text, a, b) > kFreshWindowLines &&
+                           RebuildInFreshWindow(editor, re, frame, text, colours, sel, scroll)) {
+                    done = true;
+                    g_rewritten = static_cast<long>(text.size());
                 } else {
                     g_rewritten = b - a;
                     Select(re, a, b);
@@ -244,8 +300,12 @@ void ColourRange(ClsColor& colorer, KvRTB& editor, int edType, long StPt, long E
             }
             if (!done) {
                 g_rewritten = static_cast<long>(text.size());
-                if (known)
-                    done = WriteInStretches(re, frame, text, colours);
+                if (known) {
+                    done = CountLines(text, 0, static_cast<long>(text.size())) > kFreshWindowLines &&
+                           RebuildInFreshWindow(editor, re, frame, text, colours, sel, scroll);
+                    if (!done)
+                        done = WriteInStretches(re, frame, text, colours);
+                }
             }
             if (!done) {
                 Select(re, 0, -1);

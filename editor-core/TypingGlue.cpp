@@ -458,7 +458,7 @@ void ProcessEditedLine(long& iCaret, long& iLine, bool& bAfterEnter)
         RestoreScrollPosition();
         SetCaret(iCaret);
         SetColour(SCF_SELECTION, 0);
-        SendMessageW(re, EM_SCROLLCARET, 0, 0);
+        SendMessageW(Editor(), EM_SCROLLCARET, 0, 0);  // a long recolour may have given the editor a new window
     }
     st.LineEdited = false;
 }

@@ -22,6 +22,21 @@ CHARFORMATW EmptyFormat()
     return cf;
 }
 
+// One paragraph mark per CR LF pair. The RichEdit reads a stream in pieces
+// and takes a CR at the end of one piece and the LF that starts the next for
+// two line breaks: a long text would gain blank lines.
+std::wstring OneBreakPerPair(const std::wstring& text)
+{
+    if (text.find(L"\r\n") == std::wstring::npos)
+        return text;
+    std::wstring out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i)
+        if (!(text[i] == L'\n' && i > 0 && text[i - 1] == L'\r'))
+            out += text[i];
+    return out;
+}
+
 } // namespace
 
 LRESULT KvRTB::Send(UINT msg, WPARAM wp, LPARAM lp) const
@@ -53,8 +68,9 @@ void KvRTB::StreamInText(const std::wstring& text, DWORD format, bool selectionO
     DWORD flags = format | (selectionOnly ? SFF_SELECTION : 0);
     if (format == SF_TEXT) {
         flags |= SF_UNICODE;
-        StreamInBytes(std::string(reinterpret_cast<const char*>(text.data()),
-                                  text.size() * sizeof(wchar_t)),
+        std::wstring lines = OneBreakPerPair(text);
+        StreamInBytes(std::string(reinterpret_cast<const char*>(lines.data()),
+                                  lines.size() * sizeof(wchar_t)),
                       flags);
     } else {
         StreamInBytes(ModKvRTB::RtfToBytes(text), flags);
@@ -513,7 +529,7 @@ bool KvRTB::LoadFile(const std::wstring& sFile, bool AsRTF)
     }
     // Decoded here rather than with SF_USECODEPAGE: Wine's RichEdit ignores
     // that flag when reading and guesses from a byte-order mark instead.
-    std::wstring text = ModKvRTB::FromCodePage(bytes, ModKvRTB::DocumentCodePage());
+    std::wstring text = OneBreakPerPair(ModKvRTB::FromCodePage(bytes, ModKvRTB::DocumentCodePage()));
     if (text.empty() && !bytes.empty())
         return false;
     ReplaceShownWindow();

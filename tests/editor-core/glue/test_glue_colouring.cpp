@@ -236,3 +236,63 @@ TEST_F(ColouringTest, ProcessingALineKeepsTheViewWhileTheCaretIsInIt)
     EXPECT_EQ(Caret(), LineStart(5));
     EXPECT_LE(SendMessageW(re(), EM_GETFIRSTVISIBLELINE, 0, 0), 5);
 }
+
+TEST_F(ColouringTest, ALongRecolourIsBuiltInAFreshWindowWithTheSameResult)
+{
+    Load(NumberedPage(900));
+    HWND loaded = re();
+    ColorOn();
+    // Over a few hundred lines the coloured page is built in a new window,
+    // which takes the loaded one's place; nothing is left behind.
+    EXPECT_NE(re(), loaded);
+    EXPECT_FALSE(IsWindow(loaded));
+    EXPECT_EQ(State().EditorRichEditHandle, re());
+    EXPECT_EQ(GetWindow(form.JT1.hwnd, GW_CHILD), re());
+    EXPECT_EQ(GetWindow(re(), GW_HWNDNEXT), nullptr);
+    ExpectSameAsWholeRecolour();
+    // The same text and colours as the page coloured in one piece.
+    HWND ref = form.Ref.RTBhWnd();
+    form.Ref.Text(L"");
+    ASSERT_TRUE(RichEditStream::StreamIn(ref, colorer.RtfFragment(2, Text()), SF_RTF));
+    // (A page streamed in one piece loses its last line break.)
+    EXPECT_EQ(RichEditStream::GetRange(ref, 0, -1) + L"\r", Text());
+    for (long line = 0; line < 900; line += 7)
+        for (long column : {1L, 12L, 25L}) {
+            long at = LineStart(line) + column;
+            ASSERT_EQ(ColourAt(ref, at), ColourAt(at)) << line << ":" << column;
+        }
+
+    // A comment opened near the top recolours the rest of the page: built
+    // afresh too, with the caret and the view where they were.
+    ResetChangeTracking();
+    long para = static_cast<long>(Text().find(L"\r<p class", 800)) + 1;
+    long line = static_cast<long>(SendMessageW(re(), EM_EXLINEFROMCHAR, 0, para));
+    ASSERT_LT(line, 60);
+    GoTo(line, 0);
+    Type(L"<!--");
+    Down();
+    HWND before = re();
+    EXPECT_EQ(ClsColorEditor::LastRewrittenLength(), Total());
+    EXPECT_EQ(SendMessageW(re(), EM_EXLINEFROMCHAR, 0, Caret()), line + 1);
+    POINT view{};
+    SendMessageW(re(), EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&view));
+    EXPECT_LT(view.y, 30 * 20);
+    ExpectSameAsWholeRecolour();
+    // A tag far below is no longer coloured as a tag.
+    long late = static_cast<long>(Text().find(L"\r<p class", LineStart(600))) + 1;
+    EXPECT_NE(ColourAt(late), colorer.Color(L"H"));
+
+    // Typing goes on in the new window: its change and line events reach
+    // the glue, and a small edit is written in place.
+    int before_processed = processed;
+    Type(L"x");
+    Down();
+    EXPECT_EQ(processed, before_processed + 1);
+    EXPECT_EQ(re(), before);
+    EXPECT_LT(ClsColorEditor::LastRewrittenLength(), 100);
+    // Closing the comment gives the rest its colours back.
+    Type(L" -->");
+    Down();
+    EXPECT_EQ(ColourAt(late), colorer.Color(L"H"));
+    ExpectSameAsWholeRecolour();
+}

@@ -1,6 +1,8 @@
 // Several documents, each in a RichEdit window of its own, behind one control.
 #include "KvRTBFixture.h"
 
+#include "WindowTest.h"
+
 #include <richedit.h>
 
 #include <string>
@@ -134,4 +136,31 @@ TEST_F(KvRTBTest, AReplacedTextCanKeepItsWindow)
     EXPECT_EQ(rtb().RTBhWnd(), now);
     EXPECT_EQ(rtb().LenText(), 0);
     DestroyWindow(old);
+}
+
+// Line breaks as CR LF pairs, as files on disk and the text read back have
+// them: each pair is one line break however the RichEdit reads the stream in
+// pieces, so no blank lines appear in a long text.
+TEST_F(KvRTBTest, LongTextWithCrLfBreaksKeepsEveryLineOnce)
+{
+    std::wstring crlf;
+    for (int i = 0; i < 6000; ++i)
+        crlf += L"line " + std::to_wstring(i) + L" \x00e9\r\n";
+    rtb().Text(crlf);
+    EXPECT_EQ(rtb().TotalLines(), 6001);
+    EXPECT_EQ(rtb().Text(), crlf);
+
+    std::wstring path = wt::ScratchFolder(L"kvrtb_crlf") + L"\\crlf.txt";
+    std::string bytes;
+    for (wchar_t c : crlf)
+        bytes += c == 0x00e9 ? '\xe9' : static_cast<char>(c);
+    HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD put = 0;
+    WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &put, nullptr);
+    CloseHandle(h);
+    rtb().Text(L"");
+    ASSERT_TRUE(rtb().LoadFile(path, false));
+    EXPECT_EQ(rtb().TotalLines(), 6001);
+    EXPECT_EQ(rtb().Text(), crlf);
+    DeleteFileW(path.c_str());
 }

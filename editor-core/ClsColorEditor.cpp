@@ -215,6 +215,11 @@ bool RebuildInFreshWindow(KvRTB& editor, HWND& re, const std::string& frame, con
     HWND fresh = editor.NewDocumentWindow();
     if (!fresh)
         return false;
+    // No undo steps for the building: there is nothing to undo in a new
+    // window, and emptying thousands of them later (a tab switch empties the
+    // undo buffer) leaves Wine's heap so fragmented that every RichEdit in
+    // the program slows down for a long time after.
+    SendMessageW(fresh, EM_SETUNDOLIMIT, 0, 0);
     const long n = static_cast<long>(text.size());
     bool ok = true;
     for (long a = 0; ok && a < n;) {
@@ -226,6 +231,8 @@ bool RebuildInFreshWindow(KvRTB& editor, HWND& re, const std::string& frame, con
         ok = WriteOverSelection(fresh, frame + ColourRuns::StretchBody(text, colours, a, b) + "}");
         a = b;
     }
+    SendMessageW(fresh, EM_EMPTYUNDOBUFFER, 0, 0);   // the last stretch's, which the RichEdit keeps
+    SendMessageW(fresh, EM_SETUNDOLIMIT, static_cast<WPARAM>(editor.UndoLimit()), 0);
     HWND old = nullptr;
     if (ok && RichEditStream::TextLength(fresh) == n) {
         Select(fresh, sel.cpMin, sel.cpMax);

@@ -278,7 +278,10 @@ bool ClsFile::ShowSlotWindow(int i)
         if (!incoming)
             return false;
         ClsColorEditor::ForgetColours(incoming);
-        if (!RichEditStream::StreamIn(incoming, rtf, SF_RTF)) {
+        SendMessageW(incoming, EM_SETUNDOLIMIT, 0, 0);   // nothing to undo in a document just read
+        bool read = RichEditStream::StreamIn(incoming, rtf, SF_RTF);
+        SendMessageW(incoming, EM_SETUNDOLIMIT, static_cast<WPARAM>(editor->UndoLimit()), 0);
+        if (!read) {
             DestroyWindow(incoming);
             return false;
         }

@@ -120,6 +120,7 @@ int main(int argc, char** argv)
     // With caretMoved the caret is on the next line before the glue runs, as
     // the line event after a Down key finds it; otherwise the glue moves it.
     auto edit = [&](long column, const wchar_t* typed, const char* what, bool caretMoved = false) {
+        re = st.EditorRichEditHandle;   // a long recolour gives the editor a new window
         long start = static_cast<long>(SendMessageW(re, EM_LINEINDEX, line, 0));
         CHARRANGE cr{start + column, start + column};
         SendMessageW(re, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&cr));
@@ -193,7 +194,7 @@ int main(int argc, char** argv)
 
     // The worst case: an edit that changes the colours of the rest of the page.
     edit(0, L"<!-- ", "a comment opened (recolours the rest)");
-    edit(0, L" -->", "the comment closed (recolours the rest)");
+    edit(5, L" -->", "the comment closed (recolours the rest)");
 
     RemoveDirectoryW(parkFolder.c_str());
     return 0;

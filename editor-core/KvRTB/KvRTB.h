@@ -95,6 +95,7 @@ public:
     int FontSize() const;
     // Undo steps the RichEdit keeps; 0 switches undo off.
     void UndoLimit(long LLimit);
+    long UndoLimit() const { return undoLimit_ >= 0 ? undoLimit_ : 100; }   // 100: the RichEdit's own
     void SetFocus();
 
     // ---- Text ----

@@ -249,6 +249,9 @@ TEST_F(ColouringTest, ALongRecolourIsBuiltInAFreshWindowWithTheSameResult)
     EXPECT_EQ(State().EditorRichEditHandle, re());
     EXPECT_EQ(GetWindow(form.JT1.hwnd, GW_CHILD), re());
     EXPECT_EQ(GetWindow(re(), GW_HWNDNEXT), nullptr);
+    // Built without undo steps (emptying thousands of them later slows
+    // every RichEdit down), and with undo back on for the user's edits.
+    EXPECT_FALSE(SendMessageW(re(), EM_CANUNDO, 0, 0));
     ExpectSameAsWholeRecolour();
     // The same text and colours as the page coloured in one piece.
     HWND ref = form.Ref.RTBhWnd();
@@ -289,6 +292,7 @@ TEST_F(ColouringTest, ALongRecolourIsBuiltInAFreshWindowWithTheSameResult)
     Down();
     EXPECT_EQ(processed, before_processed + 1);
     EXPECT_EQ(re(), before);
+    EXPECT_TRUE(SendMessageW(re(), EM_CANUNDO, 0, 0));
     EXPECT_LT(ClsColorEditor::LastRewrittenLength(), 100);
     // Closing the comment gives the rest its colours back.
     Type(L" -->");

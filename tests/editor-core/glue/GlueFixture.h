@@ -6,6 +6,7 @@
 
 #include "ClsColor.h"
 #include "ClsColorEditor.h"
+#include "ClsFile.h"
 #include "EditorState.h"
 #include "KvRTB/KvRTB.h"
 #include "KvRTB/ModKvRTB.h"
@@ -13,6 +14,7 @@
 #include "RichEditStream.h"
 #include "SettingsRecord.h"
 #include "TypingGlue.h"
+#include "WindowTest.h"
 #include "forms/Form.h"
 
 #include <richedit.h>
@@ -176,6 +178,21 @@ protected:
         RichEditStream::StreamOut(w, SF_RTF, out);
         return out;
     }
+    // The editor must hold exactly what colouring its text as a whole in the
+    // reference editor gives.
+    void ExpectSameAsWholeRecolour()
+    {
+        HWND shown = State().EditorRichEditHandle;
+        KvRTB* editor = State().CurrentEditor;
+        State().CurrentEditor = &form.Ref;
+        State().EditorRichEditHandle = form.Ref.RTBhWnd();
+        form.Ref.Text(form.JT1.Text());
+        colorer.ColorHTML(form.Ref, 0, -1);
+        EXPECT_EQ(RichEditStream::GetRange(form.Ref.RTBhWnd(), 0, -1), Text());
+        EXPECT_EQ(Rtf(form.Ref.RTBhWnd()), Rtf(re()));
+        State().CurrentEditor = editor;
+        State().EditorRichEditHandle = shown;
+    }
 
     fGlueTest form;
     ClsColor colorer;
@@ -183,4 +200,23 @@ protected:
     std::vector<std::wstring> declared;
     bool checkedInPage = false;
     int processed = 0;
+};
+
+// Documents parked in the slots, in a scratch folder; the messages the slots
+// show are collected.
+class ParkingTest : public GlueTest {
+protected:
+    void SetUp() override
+    {
+        GlueTest::SetUp();
+        folder = wt::ScratchFolder(L"glue_slots");
+        for (int i = 0; i < 8; ++i)
+            DeleteFileW((folder + L"\\temp" + std::to_wstring(i) + L".dat").c_str());
+        files.TempFolder(folder);
+        messages.clear();
+        Hooks().ShowMessage = [this](const std::wstring& m) { messages.push_back(m); };
+    }
+    std::wstring folder;
+    ClsFile files{std::vector<ExtEntry>{}};
+    std::vector<std::wstring> messages;
 };

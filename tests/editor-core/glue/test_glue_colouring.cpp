@@ -44,20 +44,6 @@ protected:
         SendMessageW(re(), WM_KEYDOWN, vk, 1);
         SendMessageW(re(), WM_KEYUP, vk, 0xC0000001);
     }
-    // The editor must hold exactly what colouring its text in one piece gives.
-    void ExpectSameAsWholeRecolour()
-    {
-        HWND shown = State().EditorRichEditHandle;
-        KvRTB* editor = State().CurrentEditor;
-        State().CurrentEditor = &form.Ref;
-        State().EditorRichEditHandle = form.Ref.RTBhWnd();
-        form.Ref.Text(form.JT1.Text());
-        colorer.ColorHTML(form.Ref, 0, -1);
-        EXPECT_EQ(RichEditStream::GetRange(form.Ref.RTBhWnd(), 0, -1), Text());
-        EXPECT_EQ(Rtf(form.Ref.RTBhWnd()), Rtf(re()));
-        State().CurrentEditor = editor;
-        State().EditorRichEditHandle = shown;
-    }
     long Total() { return RichEditStream::TextLength(re()); }
 };
 

@@ -15,18 +15,8 @@ std::wstring Doc(int i)
     return L"<p>Document " + std::to_wstring(i) + L" \x00e9\x00fc \x4e2d\x6587 \x0416 \\ {x}</p>\r\tline two\r";
 }
 
-class SlotTest : public GlueTest {
+class SlotTest : public ParkingTest {
 protected:
-    void SetUp() override
-    {
-        GlueTest::SetUp();
-        folder = wt::ScratchFolder(L"glue_slots");
-        for (int i = 0; i < 8; ++i)
-            DeleteFileW((folder + L"\\temp" + std::to_wstring(i) + L".dat").c_str());
-        files.TempFolder(folder);
-        messages.clear();
-        Hooks().ShowMessage = [this](const std::wstring& m) { messages.push_back(m); };
-    }
     // Opens a document as the program does: load, colour, take a slot.
     int Open(int i)
     {
@@ -58,9 +48,6 @@ protected:
         for (HWND w : hidden)
             DestroyWindow(w);
     }
-    std::wstring folder;
-    ClsFile files{std::vector<ExtEntry>{}};
-    std::vector<std::wstring> messages;
 };
 
 } // namespace

@@ -191,12 +191,7 @@ TEST_F(GlueTest, LineEditLeavesTheSameColoursAsAWholeRecolour)
     SendMessageW(re(), WM_KEYUP, VK_DELETE, 0xC0000001);
     Down();
 
-    State().CurrentEditor = &form.Ref;
-    State().EditorRichEditHandle = form.Ref.RTBhWnd();
-    form.Ref.Text(form.JT1.Text());
-    colorer.ColorHTML(form.Ref, 0, -1);
-    EXPECT_EQ(RichEditStream::GetRange(form.Ref.RTBhWnd(), 0, -1), Text());
-    EXPECT_EQ(Rtf(form.Ref.RTBhWnd()), Rtf(re()));
+    ExpectSameAsWholeRecolour();
     EXPECT_EQ(ColourAt(line50 + 30), kComment);
 }
 

@@ -14,16 +14,11 @@ std::wstring Page(int n, int lines)
     return t;
 }
 
-class SlotWindowTest : public GlueTest {
+class SlotWindowTest : public ParkingTest {
 protected:
     void SetUp() override
     {
-        GlueTest::SetUp();
-        folder = wt::ScratchFolder(L"slot_windows");
-        for (int i = 0; i < 8; ++i)
-            DeleteFileW((folder + L"\\temp" + std::to_wstring(i) + L".dat").c_str());
-        files.TempFolder(folder);
-        Hooks().ShowMessage = [this](const std::wstring& m) { messages.push_back(m); };
+        ParkingTest::SetUp();
         State().ColorCodeOn = true;
     }
     // Opens a document as the program does: park, load, colour, take a slot.
@@ -48,9 +43,6 @@ protected:
             n += w != re();
         return n;
     }
-    std::wstring folder;
-    ClsFile files{std::vector<ExtEntry>{}};
-    std::vector<std::wstring> messages;
 };
 
 } // namespace

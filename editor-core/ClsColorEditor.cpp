@@ -173,18 +173,20 @@ bool WriteOverSelection(HWND re, const std::string& rtf)
 }
 
 // The platform's RichEdit takes far longer for one large RTF stream than for
-// the same text in pieces of a hundred lines, so a whole text goes in so.
+// the same text in pieces of a hundred lines, so a whole text goes in so:
+// over the text already in the editor, or appended to an editor that holds
+// only what the earlier pieces wrote.
 bool WriteInStretches(HWND re, const std::string& frame, const std::wstring& text,
-                      const std::vector<unsigned char>& colours)
+                      const std::vector<unsigned char>& colours, bool append = false)
 {
     const long n = static_cast<long>(text.size());
     long a = 0;
     do {
         long b = a;
         for (int lines = 0; b < n && lines < 100; ++b)
-            if (text[b] == L'\r')
+            if (text[static_cast<size_t>(b)] == L'\r')
                 ++lines;
-        Select(re, a, b);
+        Select(re, a, append ? a : b);
         if (!WriteOverSelection(re, frame + ColourRuns::StretchBody(text, colours, a, b) + "}"))
             return false;
         a = b;
@@ -221,16 +223,7 @@ bool RebuildInFreshWindow(KvRTB& editor, HWND& re, const std::string& frame, con
     // the program slows down for a long time after.
     SendMessageW(fresh, EM_SETUNDOLIMIT, 0, 0);
     const long n = static_cast<long>(text.size());
-    bool ok = true;
-    for (long a = 0; ok && a < n;) {
-        long b = a;
-        for (int lines = 0; b < n && lines < 100; ++b)
-            if (text[static_cast<size_t>(b)] == L'\r')
-                ++lines;
-        Select(fresh, a, a);
-        ok = WriteOverSelection(fresh, frame + ColourRuns::StretchBody(text, colours, a, b) + "}");
-        a = b;
-    }
+    bool ok = WriteInStretches(fresh, frame, text, colours, true);
     SendMessageW(fresh, EM_EMPTYUNDOBUFFER, 0, 0);   // the last stretch's, which the RichEdit keeps
     SendMessageW(fresh, EM_SETUNDOLIMIT, static_cast<WPARAM>(editor.UndoLimit()), 0);
     HWND old = nullptr;

@@ -3,6 +3,7 @@
 #include "ClsColorEditor.h"
 #include "EditorState.h"
 #include "KvRTB/KvRTB.h"
+#include "KvRTB/ModKvRTB.h"
 #include "NeighbourHooks.h"
 #include "RichEditStream.h"
 #include "SettingsAccess.h"
@@ -29,24 +30,6 @@ std::wstring ModuleFolder()
     std::wstring p(buf, n);
     size_t cut = p.find_last_of(L'\\');
     return cut == std::wstring::npos ? p : p.substr(0, cut);
-}
-
-bool ReadWholeFile(const std::wstring& path, std::string& bytes)
-{
-    HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
-        return false;
-    bool ok = false;
-    LARGE_INTEGER size{};
-    if (GetFileSizeEx(h, &size) && size.QuadPart < 0x7FFFFFFF) {
-        bytes.assign(static_cast<size_t>(size.QuadPart), '\0');
-        DWORD got = 0;
-        ok = bytes.empty() || (ReadFile(h, &bytes[0], static_cast<DWORD>(bytes.size()), &got, nullptr) &&
-                               got == bytes.size());
-    }
-    CloseHandle(h);
-    return ok;
 }
 
 bool WriteWholeFile(const std::wstring& path, const std::string& bytes)
@@ -272,7 +255,7 @@ bool ClsFile::ShowSlotWindow(int i)
     bool fromFile = incoming == nullptr;
     if (fromFile) {
         std::string rtf;
-        if (!ReadWholeFile(ParkedFilePath(i), rtf) || rtf.compare(0, 5, "{\\rtf") != 0)
+        if (!ModKvRTB::ReadWholeFile(ParkedFilePath(i), rtf) || rtf.compare(0, 5, "{\\rtf") != 0)
             return false;
         incoming = editor->NewDocumentWindow();
         if (!incoming)
@@ -311,7 +294,7 @@ bool ClsFile::LoadInto(HWND richEdit, int i)
     std::string rtf;
     // Read and checked before the editor is touched: a missing, unreadable or
     // foreign file leaves the editor's document in place.
-    if (!ReadWholeFile(ParkedFilePath(i), rtf) || rtf.compare(0, 5, "{\\rtf") != 0)
+    if (!ModKvRTB::ReadWholeFile(ParkedFilePath(i), rtf) || rtf.compare(0, 5, "{\\rtf") != 0)
         return false;
     // Without redrawing, the RichEdit skips laying out and scrolling to each
     // stretch as it goes; an editor its owner hid or froze stays so.

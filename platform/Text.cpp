@@ -1,0 +1,51 @@
+#include "platform/Text.h"
+
+#include <climits>
+
+namespace platform {
+
+std::string ToCodePage(const std::wstring& text, UINT codePage)
+{
+    if (text.empty() || text.size() > INT_MAX)
+        return {};
+    const int len = static_cast<int>(text.size());
+    int n = WideCharToMultiByte(codePage, 0, text.data(), len, nullptr, 0, nullptr, nullptr);
+    if (n <= 0)
+        return {};
+    std::string out(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(codePage, 0, text.data(), len, out.data(), n, nullptr, nullptr);
+    return out;
+}
+
+std::wstring FromCodePage(const char* data, size_t size, UINT codePage)
+{
+    if (size == 0 || size > INT_MAX)
+        return {};
+    int n = MultiByteToWideChar(codePage, 0, data, static_cast<int>(size), nullptr, 0);
+    if (n <= 0)
+        return {};
+    std::wstring out(static_cast<size_t>(n), L'\0');
+    MultiByteToWideChar(codePage, 0, data, static_cast<int>(size), out.data(), n);
+    return out;
+}
+
+std::wstring FromCodePage(const std::string& bytes, UINT codePage)
+{
+    return FromCodePage(bytes.data(), bytes.size(), codePage);
+}
+
+std::wstring Upper(std::wstring text)
+{
+    if (!text.empty())
+        CharUpperBuffW(text.data(), static_cast<DWORD>(text.size()));
+    return text;
+}
+
+std::wstring Lower(std::wstring text)
+{
+    if (!text.empty())
+        CharLowerBuffW(text.data(), static_cast<DWORD>(text.size()));
+    return text;
+}
+
+} // namespace platform

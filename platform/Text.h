@@ -1,0 +1,25 @@
+#pragma once
+// Text between UTF-16 and the bytes of a code page, and case folding. Text
+// inside the program is UTF-16; code pages apply only where files are read
+// and written.
+#include <windows.h>
+
+#include <cstddef>
+#include <string>
+
+namespace platform {
+
+// UTF-16 text as the bytes of one code page (CP_ACP, the system's; CP_UTF8)
+// and back; "" when it cannot be converted.
+std::string ToCodePage(const std::wstring& text, UINT codePage = CP_ACP);
+std::wstring FromCodePage(const char* data, size_t size, UINT codePage = CP_ACP);
+std::wstring FromCodePage(const std::string& bytes, UINT codePage = CP_ACP);
+
+// Upper and lower case by the user's locale, one UTF-16 unit for one, so
+// positions in the folded text are positions in the original. This is the
+// folding of every case-blind comparison in the program: file extensions,
+// keys, searches.
+std::wstring Upper(std::wstring text);
+std::wstring Lower(std::wstring text);
+
+} // namespace platform

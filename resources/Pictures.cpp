@@ -1,0 +1,101 @@
+#include "Pictures.h"
+
+#include <cstdint>
+#include <cstring>
+#include <cwchar>
+
+#include "pictures/PictureIds.h"
+
+namespace Pictures {
+
+namespace {
+
+const Entry kTable[] = {
+    {L"ButB", 0, IDB_ButB_0},     {L"ButB", 1, IDB_ButB_1},     {L"ButB", 2, IDB_ButB_2},
+    {L"ButB", 3, IDB_ButB_3},     {L"ButB", 4, IDB_ButB_4},     {L"ButB", 5, IDB_ButB_5},
+    {L"ButB", 6, IDB_ButB_6},     {L"ButB", 7, IDB_ButB_7},     {L"ButB", 9, IDB_ButB_9},
+    {L"ButB", 10, IDB_ButB_10},   {L"ButB", 11, IDB_ButB_11},   {L"ButB", 12, IDB_ButB_12},
+    {L"ButB", 13, IDB_ButB_13},   {L"ButB", 14, IDB_ButB_14},   {L"ButB", 15, IDB_ButB_15},
+    {L"ButB", 16, IDB_ButB_16},   {L"ButB", 17, IDB_ButB_17},   {L"ButB", 18, IDB_ButB_18},
+    {L"ButB", 19, IDB_ButB_19},   {L"ButB", 22, IDB_ButB_22},   {L"ButB", 23, IDB_ButB_23},
+    {L"ButB", 24, IDB_ButB_24},   {L"ButB", 25, IDB_ButB_25},   {L"ButB", 26, IDB_ButB_26},
+    {L"ButB", 27, IDB_ButB_27},   {L"ButB", 28, IDB_ButB_28},
+    {L"bsw", AnyIndex, IDB_bsw},  {L"bview2", AnyIndex, IDB_bview2},
+    {L"bStatScroll", 0, IDB_bStatScroll_0}, {L"bStatScroll", 1, IDB_bStatScroll_1},
+    {L"bPropCSS", 0, IDB_bPropCSS_0},       {L"bPropCSS", 1, IDB_bPropCSS_1},
+    {L"bCommand", 0, IDB_bCommand_0},       {L"bCommand", 1, IDB_bCommand_1},
+    {L"bbitcol", 0, IDB_bbitcol}, {L"bspec", 0, IDB_bspec},
+};
+
+} // namespace
+
+const Entry* Table(std::size_t& count)
+{
+    count = sizeof(kTable) / sizeof(kTable[0]);
+    return kTable;
+}
+
+int PictureId(const wchar_t* control, int index)
+{
+    if (!control)
+        return 0;
+    for (const Entry& e : kTable) {
+        if (std::wcscmp(e.control, control) == 0 && (e.index == AnyIndex || e.index == index))
+            return e.id;
+    }
+    return 0;
+}
+
+HBITMAP LoadPicture(HINSTANCE module, int id, COLORREF background)
+{
+    // Read the resource's own bits rather than through LoadImage, so the key
+    // colour is replaced exactly, whatever the display's colour depth.
+    HRSRC res = FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(2) /* RT_BITMAP */);
+    if (!res)
+        return nullptr;
+    HGLOBAL mem = LoadResource(module, res);
+    const auto* data = static_cast<const uint8_t*>(mem ? LockResource(mem) : nullptr);
+    const DWORD size = SizeofResource(module, res);
+    if (!data || size < sizeof(BITMAPINFOHEADER))
+        return nullptr;
+    BITMAPINFOHEADER in;
+    std::memcpy(&in, data, sizeof(in));
+    const int width = in.biWidth;
+    const int height = in.biHeight < 0 ? -in.biHeight : in.biHeight;
+    if (in.biBitCount != 24 || in.biCompression != BI_RGB || width <= 0 || width > 256 || height <= 0 ||
+        height > 256)
+        return nullptr;
+    const size_t stride = (static_cast<size_t>(width) * 3 + 3) & ~size_t{3};
+    const uint8_t* bits = data + in.biSize;
+    if (in.biSize < sizeof(BITMAPINFOHEADER) || size < in.biSize + stride * height)
+        return nullptr;
+
+    BITMAPINFO out{};
+    out.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    out.bmiHeader.biWidth = width;
+    out.bmiHeader.biHeight = -height; // top-down
+    out.bmiHeader.biPlanes = 1;
+    out.bmiHeader.biBitCount = 32;
+    out.bmiHeader.biCompression = BI_RGB;
+    void* outBits = nullptr;
+    HBITMAP bmp = CreateDIBSection(nullptr, &out, DIB_RGB_COLORS, &outBits, nullptr, 0);
+    if (!bmp || !outBits) {
+        if (bmp)
+            DeleteObject(bmp);
+        return nullptr;
+    }
+    auto* px = static_cast<uint32_t*>(outBits);
+    const uint32_t back = (GetRValue(background) << 16) | (GetGValue(background) << 8) | GetBValue(background);
+    for (int y = 0; y < height; ++y) {
+        const int srcRow = in.biHeight < 0 ? y : height - 1 - y;
+        const uint8_t* s = bits + stride * srcRow;
+        for (int x = 0; x < width; ++x, s += 3) {
+            const uint32_t rgb = (uint32_t{s[2]} << 16) | (uint32_t{s[1]} << 8) | s[0];
+            px[y * width + x] = rgb == 0xFF00FFu ? back : rgb;
+        }
+    }
+    GdiFlush();
+    return bmp;
+}
+
+} // namespace Pictures

@@ -13,6 +13,8 @@ public:
     ~Image() override;
     // owned: the Image destroys it.
     void SetPicture(HBITMAP bitmap, bool owned = false);
+    // The bitmap shown (null when none or an icon); the Image may own it.
+    HBITMAP Picture() const { return bitmap_; }
     void SetIcon(HICON icon, bool owned = false);
     bool Stretch = false;
     int BorderStyle() const { return borderStyle_; }

@@ -23,8 +23,6 @@ const Entry kTable[] = {
     {L"bsw", AnyIndex, IDB_bsw},  {L"bview2", AnyIndex, IDB_bview2},
     {L"bStatScroll", 0, IDB_bStatScroll_0}, {L"bStatScroll", 1, IDB_bStatScroll_1},
     {L"bPropCSS", 0, IDB_bPropCSS_0},       {L"bPropCSS", 1, IDB_bPropCSS_1},
-    {L"bCommand", 0, IDB_bCommand_0},       {L"bCommand", 1, IDB_bCommand_1},
-    {L"bbitcol", 0, IDB_bbitcol}, {L"bspec", 0, IDB_bspec},
 };
 
 } // namespace

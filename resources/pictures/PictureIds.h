@@ -33,7 +33,3 @@
 #define IDB_bStatScroll_1 229
 #define IDB_bPropCSS_0 230
 #define IDB_bPropCSS_1 231
-#define IDB_bCommand_0 232
-#define IDB_bCommand_1 233
-#define IDB_bbitcol 234
-#define IDB_bspec 235

@@ -532,47 +532,6 @@ def css_value(p):
     p.art(['kkkkk', '.kkk.', '..k..'], 8, 11)
 
 
-def close_bar(p):
-    p.box(1, 1, 14, 14, 'r', 'R')
-    for d in range(3):
-        p.line(4 + d // 2, 4 + (d + 1) // 2, 11 - (d + 1) // 2, 11 - d // 2, 'w')
-        p.line(11 - d // 2, 4 + (d + 1) // 2, 4 + (d + 1) // 2, 11 - d // 2, 'w')
-
-
-def help_bar(p):
-    p.disc(7.5, 7.5, 7.2, 'b', ring='n')
-    p.art(['.wwww.',
-           'ww..ww',
-           '....ww',
-           '...ww.',
-           '..ww..',
-           '..ww..',
-           '......',
-           '..ww..',
-           '..ww..'], 5, 3)
-
-
-def copy_colour(p):
-    p.box(0, 0, 7, 7, 'o')
-    p.text('#', 10, 1, 'k')
-    page(p, 4, 5, 14, 15)
-    p.text('#', 6, 8, 'r')
-    text_lines(p, 10, 12, [9, 11], 'g')
-
-
-def image_tag(p):
-    p.box(0, 0, 9, 7, 'B')
-    p.line(1, 6, 4, 3, 'e')
-    p.line(4, 3, 8, 6, 'e')
-    p.disc(6.5, 2, 1, 'y')
-    page(p, 5, 6, 15, 15, fold=2)
-    p.text('<', 6, 9, 'b')
-    p.text('>', 11, 9, 'b')
-    p.line(9, 10, 9, 12, 'k')
-
-
-# Menu pictures: index of the main window's menuIm array.
-
 def menu_new(p):
     page(p, 2, 0, 13, 15)
     p.art(['..y..', '.yyy.', 'yyyyy', '.yyy.', '..y..'], 0, 0)
@@ -695,10 +654,6 @@ PICTURES = [
     ('bStatScroll_1', 'bStatScroll', 1, scroll_right),
     ('bPropCSS_0', 'bPropCSS', 0, css_property),
     ('bPropCSS_1', 'bPropCSS', 1, css_value),
-    ('bCommand_0', 'bCommand', 0, close_bar),
-    ('bCommand_1', 'bCommand', 1, help_bar),
-    ('bbitcol', 'bbitcol', -1, copy_colour),
-    ('bspec', 'bspec', -1, image_tag),
 ]
 
 FIRST_ID = 200

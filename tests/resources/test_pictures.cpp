@@ -107,7 +107,7 @@ TEST(PictureIds, EveryButtonIndexAndOnlyThoseHaveAPicture)
     // One picture for both bars' toggle and view buttons.
     EXPECT_EQ(Pictures::PictureId(L"bsw", 0), Pictures::PictureId(L"bsw", 1));
     EXPECT_EQ(Pictures::PictureId(L"bview2", 0), Pictures::PictureId(L"bview2", 1));
-    EXPECT_NE(Pictures::PictureId(L"bspec"), 0);
+    EXPECT_NE(Pictures::PictureId(L"bPropCSS", 1), 0);
     EXPECT_EQ(Pictures::PictureId(L"LabFile", 0), 0);
     EXPECT_EQ(Pictures::PictureId(nullptr), 0);
 }

@@ -1,0 +1,97 @@
+#include "VBSObjectCheck.h"
+
+#include "ModFileOps.h"
+#include "ModIni.h"
+#include "modVBSColor.h"
+
+namespace vbs {
+
+ObjectList ReadObjectList(const std::wstring& path)
+{
+    ObjectList list;
+    list.exists = ModFileOps::FileExists(path);
+    if (!list.exists)
+        return list;
+    std::wstring names = ModIni::GetIniSectionNames(path);
+    if (names == L"NA")
+        return list;
+    size_t a = 0;
+    while (a <= names.size()) {
+        size_t b = names.find(L'\0', a);
+        if (b == std::wstring::npos)
+            b = names.size();
+        ObjectSection section{names.substr(a, b - a), {}};
+        std::vector<std::wstring> keys, values;
+        long n = section.name.empty() ? 0 : ModIni::ReadIniSection(section.name, path, keys, values);
+        for (long i = 0; i < n; ++i)
+            if (values[i] == L"1" && !keys[i].empty())
+                section.members.push_back(keys[i]);
+        if (!section.name.empty())
+            list.sections.push_back(std::move(section));
+        a = b + 1;
+    }
+    return list;
+}
+
+std::wstring ObjectPrefix(const std::wstring& text, const std::wstring& section)
+{
+    if (section == L"Wscript")
+        return L"WScript.";
+    if (section == L"TextStream")
+        return L".";
+    long hit = FindNoCase(text, L"Object(\"" + section, 0, -1, false);
+    if (hit < 0)
+        return L"";
+    long set = FindNoCase(text, L"Set", LineStartOf(text, hit), hit, true);
+    if (set < 0)
+        return L"";
+    // The variable runs to the next blank; an "=" written without blanks, or
+    // the line's end, ends it too, so the prefix never reaches another line.
+    long from = set + 4, stop = from;
+    long lineEnd = LineEndOf(text, from);
+    while (stop < lineEnd && text[stop] != L' ' && text[stop] != L'=' && text[stop] != L'\t')
+        ++stop;
+    std::wstring name = text.substr(from, stop > from ? stop - from : 0);
+    size_t a = name.find_first_not_of(L" \t"), b = name.find_last_not_of(L" \t");
+    if (a == std::wstring::npos)
+        return L"";
+    return name.substr(a, b - a + 1) + L".";
+}
+
+void CheckObjectRequired(std::wstring& text, const ObjectList& objects, bool wholeWord,
+                         std::vector<debugcheck::Finding>& findings, std::vector<debugcheck::Edit>& edits)
+{
+    if (!objects.exists) {
+        findings.push_back({-1, L"tarnelo.ini file missing"});
+        return;
+    }
+    long len = static_cast<long>(text.size());
+    for (const ObjectSection& section : objects.sections) {
+        std::wstring prefix = ObjectPrefix(text, section.name);
+        if (prefix.empty())
+            continue;
+        std::wstring upperPrefix = UpperAscii(prefix);
+        long plen = static_cast<long>(prefix.size());
+        for (const std::wstring& member : section.members) {
+            long mlen = static_cast<long>(member.size());
+            for (long h = FindNoCase(text, member, 0, -1, wholeWord); h >= 0;
+                 h = h + 1 < len ? FindNoCase(text, member, h + 1, -1, wholeWord) : -1) {
+                if (!IsCode(text, h))
+                    continue;  // inside a string or a comment
+                bool ownWord = (h == 0 || !IsWordChar(text[h - 1])) && (h + mlen >= len || !IsWordChar(text[h + mlen]));
+                if (ownWord && text.compare(h, mlen, member) != 0) {
+                    edits.push_back({h, mlen, member});
+                    text.replace(h, mlen, member);
+                }
+                // A member nearer the start than the prefix is long has no
+                // room for its object.
+                long from = h >= plen ? h - plen : 0;
+                if (UpperAscii(text.substr(from, h - from)) != upperPrefix)
+                    findings.push_back({LineOf(text, h) + 1,
+                                        L"Object required (" + section.name + L") - " + member});
+            }
+        }
+    }
+}
+
+} // namespace vbs

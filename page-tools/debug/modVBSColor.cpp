@@ -1,0 +1,218 @@
+#include "modVBSColor.h"
+
+#include "color/KeywordLists.h"
+#include "color/TextScan.h"
+
+#include <algorithm>
+
+namespace vbs {
+
+bool IsWordChar(wchar_t c)
+{
+    return c == L'_' || (c >= L'0' && c <= L'9') || (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z') ||
+           c > 127;
+}
+
+std::wstring UpperAscii(std::wstring s)
+{
+    for (auto& c : s)
+        c = color::UpperAscii(c);
+    return s;
+}
+
+long LineStartOf(const std::wstring& text, long pos)
+{
+    if (pos <= 0)
+        return 0;
+    size_t cr = text.rfind(L'\r', static_cast<size_t>(pos) - 1);
+    return cr == std::wstring::npos ? 0 : static_cast<long>(cr) + 1;
+}
+
+long LineEndOf(const std::wstring& text, long pos)
+{
+    size_t cr = text.find(L'\r', pos < 0 ? 0 : static_cast<size_t>(pos));
+    return cr == std::wstring::npos ? static_cast<long>(text.size()) : static_cast<long>(cr);
+}
+
+long LineOf(const std::wstring& text, long pos)
+{
+    size_t stop = pos < 0 ? 0 : std::min(static_cast<size_t>(pos), text.size());
+    return static_cast<long>(std::count(text.begin(), text.begin() + stop, L'\r'));
+}
+
+std::wstring TrimLine(const std::wstring& text, long pos)
+{
+    long a = LineStartOf(text, pos), b = LineEndOf(text, pos);
+    while (a < b && (text[a] == L' ' || text[a] == L'\t' || text[a] == L'\n'))
+        ++a;
+    while (b > a && (text[b - 1] == L' ' || text[b - 1] == L'\t' || text[b - 1] == L'\n'))
+        --b;
+    std::wstring line = text.substr(a, b - a);
+    for (auto& c : line)
+        if (c == L'\t' || c == L'\n')
+            c = L' ';
+    return line;
+}
+
+long FindNoCase(const std::wstring& text, const std::wstring& what, long start, long end, bool wholeWord)
+{
+    long len = static_cast<long>(text.size());
+    if (end < 0 || end > len)
+        end = len;
+    if (start < 0)
+        start = 0;
+    long n = static_cast<long>(what.size());
+    if (n == 0)
+        return -1;
+    std::wstring upper = UpperAscii(what);
+    for (long p = start; p + n <= end; ++p) {
+        if (!color::MatchNoCase(text.c_str(), p, end, upper.c_str()))
+            continue;
+        if (!wholeWord || ((p == 0 || !IsWordChar(text[p - 1])) && (p + n >= len || !IsWordChar(text[p + n]))))
+            return p;
+    }
+    return -1;
+}
+
+namespace {
+
+bool IsRemAt(const std::wstring& text, long p, long lineEnd)
+{
+    return p + 3 <= lineEnd && color::MatchNoCase(text.c_str(), p, lineEnd, L"REM") &&
+           (p + 3 == lineEnd || !IsWordChar(text[p + 3]));
+}
+
+// Walks the line [ls, le): onCode(a, b) receives each stretch of code
+// between strings; returns the position of the comment mark, or -1.
+template <class OnCode>
+long ScanLine(const std::wstring& text, long ls, long le, OnCode onCode)
+{
+    long p = ls, codeStart = ls;
+    bool statementStart = true;
+    while (p < le) {
+        wchar_t c = text[p];
+        if (c == L'"') {
+            onCode(codeStart, p);
+            // A doubled quote inside a string is one quote character.
+            long q = p + 1;
+            while (q < le) {
+                if (text[q] == L'"') {
+                    if (q + 1 < le && text[q + 1] == L'"') {
+                        q += 2;
+                        continue;
+                    }
+                    break;
+                }
+                ++q;
+            }
+            p = q < le ? q + 1 : le;
+            codeStart = p;
+            statementStart = false;
+            continue;
+        }
+        if (c == L'\'' || (statementStart && IsRemAt(text, p, le))) {
+            onCode(codeStart, p);
+            return p;
+        }
+        if (c == L':')
+            statementStart = true;
+        else if (c != L' ' && c != L'\t')
+            statementStart = false;
+        ++p;
+    }
+    onCode(codeStart, le);
+    return -1;
+}
+
+} // namespace
+
+long FindCodeComment(const std::wstring& text, long start, long end)
+{
+    long len = static_cast<long>(text.size());
+    if (end < 0 || end > len)
+        end = len;
+    for (long ls = LineStartOf(text, start); ls < end;) {
+        long le = LineEndOf(text, ls);
+        long mark = ScanLine(text, ls, le, [](long, long) {});
+        if (mark >= start && mark < end)
+            return mark;
+        ls = le + 1;
+    }
+    return -1;
+}
+
+bool IsCode(const std::wstring& text, long pos)
+{
+    bool code = false;
+    ScanLine(text, LineStartOf(text, pos), LineEndOf(text, pos), [&](long a, long b) {
+        if (pos >= a && pos < b)
+            code = true;
+    });
+    return code;
+}
+
+namespace {
+
+// Keywords with a blank (the closers "End ...") are searched as plain text,
+// the others as whole words.
+bool SearchWholeWord(int k) { return k != 1 && k != 5 && k != 9 && k != 11 && k != 13; }
+
+// The exit statements of For, Sub, Do, Function and Property do not open a
+// block: "Exit" in the five characters before the keyword's first place on
+// the trimmed line (1-based p, as the line is read).
+bool IsExitStatement(const std::wstring& upperTrim, const std::wstring& upperWord, long hitColumn)
+{
+    if (hitColumn <= 4)
+        return false;
+    size_t p0 = upperTrim.find(upperWord);
+    if (p0 == std::wstring::npos || p0 + 1 <= 5)
+        return false;
+    return upperTrim.substr(p0 - 5, 5).find(L"EXIT") != std::wstring::npos;
+}
+
+void ClassifyBlockWord(const std::wstring& text, long a, long b, long lineStart, const std::wstring& upperTrim,
+                       BlockCounts& counts)
+{
+    for (int k = 0; k < kBlockKeywordCount; ++k) {
+        std::wstring word = kBlockKeywords[k];
+        long n = static_cast<long>(word.size());
+        for (long h = FindNoCase(text, word, a, b, SearchWholeWord(k)); h >= 0;
+             h = FindNoCase(text, word, h + n, b, SearchWholeWord(k))) {
+            std::wstring upperWord = UpperAscii(word);
+            if (k == 3 && upperTrim.compare(0, 4, L"NEXT") != 0)
+                continue;  // the Next of "On Error Resume Next"
+            if ((k == 2 || k == 4 || k == 6 || k == 8 || k == 10) &&
+                IsExitStatement(upperTrim, upperWord, h - lineStart))
+                continue;
+            if (k == 12 && upperTrim.find(L"CLASS_") != std::wstring::npos)
+                continue;  // Class_Initialize and Class_Terminate
+            ++counts[k];
+        }
+    }
+}
+
+} // namespace
+
+BlockCounts CountBlockKeywords(const std::wstring& text)
+{
+    BlockCounts counts{};
+    long len = static_cast<long>(text.size());
+    for (long ls = 0; ls <= len;) {
+        long le = LineEndOf(text, ls);
+        std::wstring upperTrim;
+        bool trimmed = false;
+        ScanLine(text, ls, le, [&](long a, long b) {
+            if (b <= a)
+                return;
+            if (!trimmed) {
+                upperTrim = UpperAscii(TrimLine(text, ls));
+                trimmed = true;
+            }
+            ClassifyBlockWord(text, a, b, ls, upperTrim, counts);
+        });
+        ls = le + 1;
+    }
+    return counts;
+}
+
+} // namespace vbs

@@ -1,0 +1,44 @@
+#pragma once
+// VBScript text scanning for the checker: lines, strings, comment marks, and
+// the block-keyword count. Works on text in the editor's form (paragraph
+// ends as CR); positions are 0-based, and an end position is excluded.
+// Strings end at their line's end, as VBScript strings do.
+#include <array>
+#include <string>
+
+namespace vbs {
+
+constexpr int kBlockKeywordCount = 14;
+using BlockCounts = std::array<long, kBlockKeywordCount>;
+
+bool IsWordChar(wchar_t c);
+// Upper case of ASCII letters; other characters stay.
+std::wstring UpperAscii(std::wstring s);
+
+long LineStartOf(const std::wstring& text, long pos);
+// The position of the CR that ends pos's line, or the text length.
+long LineEndOf(const std::wstring& text, long pos);
+// 0-based line of pos.
+long LineOf(const std::wstring& text, long pos);
+// The line holding pos, tabs and line breaks as blanks, trimmed.
+std::wstring TrimLine(const std::wstring& text, long pos);
+
+// The first match of what (any case) that lies inside [start, end), or -1.
+// wholeWord: the characters on either side of the match are no word
+// characters (letters, digits, "_").
+long FindNoCase(const std::wstring& text, const std::wstring& what, long start, long end, bool wholeWord);
+
+// Position of the first comment mark outside a string in [start, end): an
+// apostrophe, or a REM statement. -1 when there is none.
+long FindCodeComment(const std::wstring& text, long start, long end);
+// True when pos is code: neither inside a string nor after a comment mark.
+bool IsCode(const std::wstring& text, long pos);
+
+// Counts the block keywords ("If", "End If", "For", "Next", ... in the order
+// of kBlockKeywords) in the code of the text, outside strings and comments.
+// The whole-word search for "If", "Sub", "Function", "Property" and "Class"
+// also counts the word inside its own closing keyword; "Next" counts only at
+// the start of a line, the exit statements and "Class_" handlers not at all.
+BlockCounts CountBlockKeywords(const std::wstring& text);
+
+} // namespace vbs

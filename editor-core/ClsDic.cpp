@@ -1,13 +1,10 @@
 #include "ClsDic.h"
 
-#include <windows.h>
+#include "platform/Text.h"
 
 std::wstring ClsDic::Fold(const std::wstring& key)
 {
-    std::wstring folded = key;
-    if (!folded.empty())
-        CharUpperBuffW(folded.data(), static_cast<DWORD>(folded.size()));
-    return folded;
+    return platform::Upper(key);
 }
 
 const ClsDic::Entry* ClsDic::Find(const std::wstring& sKey) const

@@ -7,45 +7,17 @@
 #include "NeighbourHooks.h"
 #include "RichEditStream.h"
 #include "SettingsAccess.h"
+#include "platform/Files.h"
+#include "platform/Messages.h"
+#include "platform/Module.h"
+#include "platform/Text.h"
 
 #include <richedit.h>
 
 #include <algorithm>
-#include <cwctype>
 #include <iterator>
 
 namespace {
-
-std::wstring Upper(std::wstring s)
-{
-    for (auto& c : s)
-        c = static_cast<wchar_t>(std::towupper(c));
-    return s;
-}
-
-std::wstring ModuleFolder()
-{
-    wchar_t buf[MAX_PATH * 2] = {};
-    DWORD n = GetModuleFileNameW(nullptr, buf, static_cast<DWORD>(std::size(buf)));
-    std::wstring p(buf, n);
-    size_t cut = p.find_last_of(L'\\');
-    return cut == std::wstring::npos ? p : p.substr(0, cut);
-}
-
-bool WriteWholeFile(const std::wstring& path, const std::string& bytes)
-{
-    HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                           nullptr);
-    if (h == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD put = 0;
-    bool ok = WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &put, nullptr) && put == bytes.size();
-    ok = FlushFileBuffers(h) && ok;
-    CloseHandle(h);
-    if (!ok)
-        DeleteFileW(path.c_str());
-    return ok;
-}
 
 // Wine's RichEdit takes time that grows much faster than the stretch it
 // deletes when that stretch holds many colour runs, and a whole-document
@@ -97,7 +69,7 @@ ClsFile::ClsFile(const std::vector<ExtEntry>& aliases)
     : self_(std::make_shared<ClsFile*>(this)), exts_(BuiltInExtensions())
 {
     for (const auto& a : aliases)
-        exts_.push_back({Upper(a.Ext), a.EdType});
+        exts_.push_back({platform::Upper(a.Ext), a.EdType});
 }
 
 ClsFile::~ClsFile()
@@ -135,7 +107,7 @@ int ClsFile::NextAvailable() const
 
 long ClsFile::GetExtEdType(const std::wstring& sFilExt) const
 {
-    std::wstring ext = Upper(sFilExt);
+    std::wstring ext = platform::Upper(sFilExt);
     for (const auto& e : exts_)
         if (e.Ext == ext)
             return e.EdType;
@@ -146,7 +118,7 @@ std::wstring ClsFile::TempFolder() const
 {
     if (!tempFolder_.empty())
         return tempFolder_;
-    std::wstring folder = State().ProgramFolder.empty() ? ModuleFolder() : State().ProgramFolder;
+    std::wstring folder = State().ProgramFolder.empty() ? platform::ProgramFolder() : State().ProgramFolder;
     return folder + L"\\temp";
 }
 
@@ -175,16 +147,9 @@ bool ClsFile::SaveFrom(HWND richEdit, int i)
         return false;
     // Written beside the old file and moved over it only when complete, so a
     // failed write never costs the last good copy.
-    std::wstring target = ParkedFilePath(i);
-    std::wstring fresh = target + L".new";
     CreateDirectoryW(TempFolder().c_str(), nullptr);
-    if (!WriteWholeFile(fresh, rtf))
+    if (!platform::WriteFileSafely(ParkedFilePath(i), rtf, platform::ReadOnlyTarget::Replace))
         return false;
-    SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
-    if (!MoveFileExW(fresh.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        DeleteFileW(fresh.c_str());
-        return false;
-    }
 
     // The window now holds exactly what the slot's file holds; its modified
     // flag tells when that stops being so.
@@ -255,7 +220,7 @@ bool ClsFile::ShowSlotWindow(int i)
     bool fromFile = incoming == nullptr;
     if (fromFile) {
         std::string rtf;
-        if (!ModKvRTB::ReadWholeFile(ParkedFilePath(i), rtf) || rtf.compare(0, 5, "{\\rtf") != 0)
+        if (!platform::ReadWholeFile(ParkedFilePath(i), rtf) || rtf.compare(0, 5, "{\\rtf") != 0)
             return false;
         incoming = editor->NewDocumentWindow();
         if (!incoming)
@@ -294,7 +259,7 @@ bool ClsFile::LoadInto(HWND richEdit, int i)
     std::string rtf;
     // Read and checked before the editor is touched: a missing, unreadable or
     // foreign file leaves the editor's document in place.
-    if (!ModKvRTB::ReadWholeFile(ParkedFilePath(i), rtf) || rtf.compare(0, 5, "{\\rtf") != 0)
+    if (!platform::ReadWholeFile(ParkedFilePath(i), rtf) || rtf.compare(0, 5, "{\\rtf") != 0)
         return false;
     // Without redrawing, the RichEdit skips laying out and scrolling to each
     // stretch as it goes; an editor its owner hid or froze stays so.
@@ -372,10 +337,7 @@ bool ClsFile::ParkCurrent()
 
 void ClsFile::Refuse(const std::wstring& message) const
 {
-    if (Hooks().ShowMessage)
-        Hooks().ShowMessage(message);
-    else
-        MessageBoxW(State().MainWindow, message.c_str(), L"TARNEL Editor", MB_OK | MB_ICONINFORMATION);
+    platform::ShowMessage(message, platform::MessageStyle::Information, State().MainWindow);
 }
 
 bool ClsFile::SwitchTo(int i)

@@ -4,7 +4,10 @@
 
 #include "ModFileOps.h"
 
-#include "FileIo.h"
+#include "platform/Files.h"
+#include "platform/Handles.h"
+#include "platform/Paths.h"
+#include "platform/Text.h"
 
 #include <algorithm>
 #include <climits>
@@ -14,30 +17,8 @@ namespace ModFileOps {
 
 namespace {
 
-using FileIo::FileHandle;
-using FileIo::FromAnsi;
-using FileIo::ToAnsi;
-
-// The plain W calls stop at MAX_PATH; an absolute path that long goes through
-// the "\\?\" form, which takes no relative parts, so it is made full first.
-std::wstring ApiPath(const std::wstring& path)
-{
-    if (path.size() < MAX_PATH - 12 || path.compare(0, 4, L"\\\\?\\") == 0)
-        return path;
-    DWORD need = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-    if (need == 0)
-        return path;
-    std::wstring full(need, L'\0');
-    DWORD got = GetFullPathNameW(path.c_str(), need, full.data(), nullptr);
-    if (got == 0 || got >= need)
-        return path;
-    full.resize(got);
-    if (full.compare(0, 2, L"\\\\") == 0)
-        return L"\\\\?\\UNC\\" + full.substr(2);
-    if (full.size() >= 3 && full[1] == L':' && full[2] == L'\\')
-        return L"\\\\?\\" + full;
-    return path;
-}
+using platform::ApiPath;
+using platform::FindHandle;
 
 DWORD Attributes(const std::wstring& path)
 {
@@ -50,23 +31,6 @@ bool IsFile(DWORD attrs)
 {
     return attrs != INVALID_FILE_ATTRIBUTES && !(attrs & FILE_ATTRIBUTE_DIRECTORY);
 }
-
-class FindHandle {
-public:
-    explicit FindHandle(HANDLE h) : h_(h) {}
-    ~FindHandle()
-    {
-        if (h_ != INVALID_HANDLE_VALUE)
-            FindClose(h_);
-    }
-    FindHandle(const FindHandle&) = delete;
-    FindHandle& operator=(const FindHandle&) = delete;
-    HANDLE get() const { return h_; }
-    bool ok() const { return h_ != INVALID_HANDLE_VALUE; }
-
-private:
-    HANDLE h_;
-};
 
 bool SamePath(const std::wstring& a, const std::wstring& b)
 {
@@ -160,7 +124,7 @@ bool GetFileInfo(const std::wstring& path, FileInfo& info)
         return true;
     WIN32_FIND_DATAW fd;
     FindHandle find(FindFirstFileW(api.c_str(), &fd));
-    if (find.ok() && !(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    if (find.Ok() && !(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
         std::wstring created = FileTimeText(fd.ftCreationTime);
         if (!created.empty())
             info.Created = created;
@@ -198,35 +162,6 @@ std::wstring GetSpecialFolder(int kind)
     return L"";
 }
 
-bool FileExists(const std::wstring& path)
-{
-    return IsFile(Attributes(path));
-}
-
-bool FolderExists(const std::wstring& path)
-{
-    DWORD attrs = Attributes(path);
-    return attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-std::wstring GetFileName(const std::wstring& path)
-{
-    size_t p = path.rfind(L'\\');
-    return p == std::wstring::npos ? L"" : path.substr(p + 1);
-}
-
-std::wstring GetExtension(const std::wstring& path)
-{
-    size_t p = path.rfind(L'.');
-    return p == std::wstring::npos ? L"" : path.substr(p + 1);
-}
-
-std::wstring GetParentFolder(const std::wstring& path)
-{
-    size_t p = path.rfind(L'\\');
-    return p == std::wstring::npos ? L"" : path.substr(0, p);
-}
-
 bool RemoveFile(const std::wstring& path)
 {
     DWORD attrs = Attributes(path);
@@ -247,39 +182,11 @@ bool RemoveFile(const std::wstring& path)
 
 bool WriteTextFile(const std::wstring& path, const std::wstring& text)
 {
-    if (path.empty())
-        return false;
-    DWORD oldAttrs = Attributes(path);
-    if (oldAttrs != INVALID_FILE_ATTRIBUTES && (oldAttrs & FILE_ATTRIBUTE_DIRECTORY))
-        return false;
-    std::string bytes = ToAnsi(text);
+    std::string bytes = platform::ToCodePage(text);
     if (!text.empty() && bytes.empty())
         return false;
-
-    // The new text goes to a fresh file beside the target first, so a failed
-    // write (full disk, lost share) leaves the old file whole.
-    std::wstring temp;
-    FileHandle out(FileIo::CreateTempBeside(path, temp, ApiPath));
-    if (!out.Ok())
-        return false;
-    bool written = FileIo::WriteAllFlushed(out.Get(), bytes.data(), bytes.size());
-    out.Close();
-    std::wstring apiTemp = ApiPath(temp);
-    if (!written) {
-        DeleteFileW(apiTemp.c_str());
-        return false;
-    }
-    std::wstring api = ApiPath(path);
-    // A read-only target would refuse to be replaced; the old behaviour
-    // removed it anyway, so its attributes are cleared for the replace.
-    if (oldAttrs != INVALID_FILE_ATTRIBUTES)
-        SetFileAttributesW(api.c_str(), FILE_ATTRIBUTE_NORMAL);
-    if (MoveFileExW(apiTemp.c_str(), api.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return true;
-    if (oldAttrs != INVALID_FILE_ATTRIBUTES)
-        SetFileAttributesW(api.c_str(), oldAttrs);
-    DeleteFileW(apiTemp.c_str());
-    return false;
+    // The old procedure deleted the file before writing, read-only or not.
+    return platform::WriteFileSafely(path, bytes, platform::ReadOnlyTarget::Replace);
 }
 
 bool MoveFile(const std::wstring& source, const std::wstring& dest)
@@ -312,30 +219,10 @@ bool MoveFile(const std::wstring& source, const std::wstring& dest)
 
 std::wstring ReadTextFile(const std::wstring& path)
 {
-    if (!IsFile(Attributes(path)))
+    std::string bytes;
+    if (!platform::ReadWholeFile(path, bytes))
         return L"";
-    // Read-only, hidden and system files open for reading as they are, so
-    // their attributes need not be touched.
-    FileHandle in(CreateFileW(ApiPath(path).c_str(), GENERIC_READ,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!in.Ok())
-        return L"";
-    LARGE_INTEGER size;
-    if (!GetFileSizeEx(in.Get(), &size) || size.QuadPart < 0 || size.QuadPart > INT_MAX)
-        return L"";
-    std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
-    size_t done = 0;
-    while (done < bytes.size()) {
-        DWORD got = 0;
-        DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 24));
-        if (!ReadFile(in.Get(), bytes.data() + done, chunk, &got, nullptr))
-            return L"";
-        if (got == 0)
-            break;
-        done += got;
-    }
-    return FromAnsi(bytes.data(), done);
+    return platform::FromCodePage(bytes);
 }
 
 long GetFileSize(const std::wstring& path)
@@ -357,7 +244,7 @@ int GetFolderFiles(const std::wstring& folder, const std::wstring& ext, std::wst
     WIN32_FIND_DATAW fd;
     FindHandle find(FindFirstFileExW(ApiPath(pattern).c_str(), FindExInfoStandard, &fd, FindExSearchNameMatch,
                                      nullptr, 0));
-    if (!find.ok())
+    if (!find.Ok())
         return 0;
     int count = 0;
     do {
@@ -367,7 +254,7 @@ int GetFolderFiles(const std::wstring& folder, const std::wstring& ext, std::wst
             list += L'*';
         list += fd.cFileName;
         ++count;
-    } while (FindNextFileW(find.get(), &fd));
+    } while (FindNextFileW(find.Get(), &fd));
     return count;
 }
 

@@ -3,6 +3,9 @@
 // error: every failure yields the neutral result (false, "", 0).
 #include <string>
 
+#include "platform/Files.h"
+#include "platform/Paths.h"
+
 namespace ModFileOps {
 
 // Filled by GetFileInfo; fields that cannot be found keep their value.
@@ -17,11 +20,11 @@ struct FileInfo {
 bool GetFileInfo(const std::wstring& path, FileInfo& info);
 // 0 the Windows folder, 1 the System folder, 2 the Temp folder; no trailing "\".
 std::wstring GetSpecialFolder(int kind);
-bool FileExists(const std::wstring& path);
-bool FolderExists(const std::wstring& path);
-std::wstring GetFileName(const std::wstring& path);
-std::wstring GetExtension(const std::wstring& path);
-std::wstring GetParentFolder(const std::wstring& path);
+using platform::FileExists;
+using platform::FolderExists;
+using platform::GetExtension;
+using platform::GetFileName;
+using platform::GetParentFolder;
 // Clears the attributes and deletes the file; true when it is gone.
 bool RemoveFile(const std::wstring& path);
 // Writes text (system code page) through a temporary file, so the old file

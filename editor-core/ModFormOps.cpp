@@ -4,22 +4,15 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cwctype>
 #include <string>
 
 #include "SettingsRecord.h"
+#include "platform/Module.h"
+#include "platform/Text.h"
 
 namespace ModFormOps {
 
 namespace {
-
-HINSTANCE ThisModule()
-{
-    HMODULE module = nullptr;
-    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCWSTR>(&ThisModule), &module);
-    return module;
-}
 
 std::wstring WindowTextOf(HWND w)
 {
@@ -28,13 +21,9 @@ std::wstring WindowTextOf(HWND w)
     return std::wstring(buf, n > 0 ? n : 0);
 }
 
-bool ContainsNoCase(std::wstring text, std::wstring part)
+bool ContainsNoCase(const std::wstring& text, const std::wstring& part)
 {
-    for (auto& c : text)
-        c = static_cast<wchar_t>(std::towupper(c));
-    for (auto& c : part)
-        c = static_cast<wchar_t>(std::towupper(c));
-    return text.find(part) != std::wstring::npos;
+    return platform::Upper(text).find(platform::Upper(part)) != std::wstring::npos;
 }
 
 const wchar_t kCustomCaption[] = L"TARNEL Custom Color Storage:";
@@ -196,7 +185,7 @@ long ShowColorDialog(HWND owner, COLORREF initial, COLORREF (&custColors)[16])
     CHOOSECOLORW cc{};
     cc.lStructSize = sizeof(cc);
     cc.hwndOwner = owner;
-    cc.hInstance = reinterpret_cast<HWND>(ThisModule());
+    cc.hInstance = reinterpret_cast<HWND>(platform::ThisModule());
     cc.rgbResult = initial;
     cc.lpCustColors = custColors;
     cc.Flags = CC_RGBINIT | CC_FULLOPEN | CC_ENABLEHOOK;

@@ -27,10 +27,6 @@ struct NeighbourHooks {
     // RichEdit window of the clipping pad's hidden editor (made on first use),
     // through which parked documents are saved.
     std::function<HWND()> ScratchEditor;
-
-    // A failure the user must hear about (information icon, program title).
-    // Without a hook it goes to a message box owned by the main window.
-    std::function<void(const std::wstring&)> ShowMessage;
 };
 
 NeighbourHooks& Hooks();

@@ -8,10 +8,12 @@
 #include "NeighbourHooks.h"
 #include "RichEditStream.h"
 #include "SettingsAccess.h"
+#include "platform/Text.h"
 
 #include <richedit.h>
 
 #include <cwctype>
+
 
 namespace TypingGlue {
 
@@ -70,18 +72,7 @@ std::wstring LastWord(const std::wstring& text, long caret, long& wordStart)
     return text.substr(s, end - s);
 }
 
-namespace {
-
-std::wstring Upper(std::wstring s)
-{
-    for (auto& c : s)
-        c = static_cast<wchar_t>(std::towupper(c));
-    return s;
-}
-
-} // namespace
-
-StringSearch::StringSearch(const std::wstring& text) : upper_(Upper(text)) {}
+StringSearch::StringSearch(const std::wstring& text) : upper_(platform::Upper(text)) {}
 
 void StringSearch::ClampRange(long& start, long& end) const
 {
@@ -95,7 +86,7 @@ void StringSearch::ClampRange(long& start, long& end) const
 long StringSearch::Find(const std::wstring& what, long start, long end)
 {
     ClampRange(start, end);
-    std::wstring w = Upper(what);
+    std::wstring w = platform::Upper(what);
     size_t p = upper_.find(w, static_cast<size_t>(start));
     if (p == std::wstring::npos || static_cast<long>(p + w.size()) > end)
         return -1;
@@ -105,7 +96,7 @@ long StringSearch::Find(const std::wstring& what, long start, long end)
 long StringSearch::FindBack(const std::wstring& what, long start, long end)
 {
     ClampRange(start, end);
-    std::wstring w = Upper(what);
+    std::wstring w = platform::Upper(what);
     if (static_cast<long>(w.size()) > end)
         return -1;
     size_t p = upper_.rfind(w, static_cast<size_t>(end - static_cast<long>(w.size())));

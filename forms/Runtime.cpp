@@ -1,10 +1,9 @@
 #include "Runtime.h"
 
 #include "MessagePump.h"
+#include "platform/Messages.h"
 
 #include <vector>
-
-extern "C" IMAGE_DOS_HEADER __ImageBase;
 
 namespace forms {
 
@@ -89,49 +88,7 @@ int TwipsToPixelsY(int twips) { return MulDiv(twips, Dpi().y, 1440); }
 int PixelsToTwipsX(int pixels) { return MulDiv(pixels, 1440, Dpi().x); }
 int PixelsToTwipsY(int pixels) { return MulDiv(pixels, 1440, Dpi().y); }
 
-HMODULE ThisModule() { return reinterpret_cast<HMODULE>(&__ImageBase); }
-
-HMODULE ModuleOfAddress(const void* address)
-{
-    HMODULE m = nullptr;
-    // A null address would name the program itself.
-    if (!address)
-        return nullptr;
-    if (!GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                                GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                            static_cast<LPCWSTR>(address), &m))
-        return nullptr;
-    return m;
-}
-
-std::wstring ModulePath(HMODULE module)
-{
-    std::vector<wchar_t> buf(MAX_PATH);
-    for (;;) {
-        DWORD n = GetModuleFileNameW(module, buf.data(), static_cast<DWORD>(buf.size()));
-        if (n == 0)
-            return L"";
-        if (n < buf.size())
-            return std::wstring(buf.data(), n);
-        if (buf.size() >= 32768)
-            return L"";
-        buf.resize(buf.size() * 2);
-    }
-}
-
-std::wstring ModuleFolder(HMODULE module)
-{
-    std::wstring path = ModulePath(module);
-    size_t slash = path.find_last_of(L"\\/");
-    if (slash == std::wstring::npos)
-        return L"";
-    std::wstring folder = path.substr(0, slash);
-    if (folder.size() == 2 && folder[1] == L':')
-        folder += L'\\';
-    return folder;
-}
-
-std::wstring AppPath() { return ModuleFolder(ThisModule()); }
+std::wstring AppPath() { return platform::ProgramFolder(); }
 
 void SetAppTitle(const std::wstring& title) { TitleStore() = title; }
 
@@ -151,7 +108,7 @@ int MsgBox(const std::wstring& prompt, int style, const std::wstring& title, HWN
     if (!owner)
         owner = GetActiveWindow();
     std::wstring caption = title.empty() ? AppTitle() : title;
-    int r = MessageBoxW(owner, prompt.c_str(), caption.c_str(), static_cast<UINT>(style));
+    int r = platform::ShowMessage(prompt, static_cast<UINT>(style), owner, caption);
     return r == 0 ? vbCancel : r;
 }
 

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/Module.h"
+
 namespace forms {
 
 // ---- Numeric constants used by forms code ---------------------------------
@@ -62,14 +64,12 @@ int PixelsToTwipsX(int pixels);
 int PixelsToTwipsY(int pixels);
 
 // ---- Program folder ---------------------------------------------------------
-// The module this runtime is linked into (the exe, or the DLL for a DLL's forms).
-HMODULE ThisModule();
-// The module that contains the given address (code or data), or null.
-HMODULE ModuleOfAddress(const void* address);
-// Full path of a module's file ("" when unknown).
-std::wstring ModulePath(HMODULE module);
-// Folder of a module's file, without a trailing backslash (except at a drive root).
-std::wstring ModuleFolder(HMODULE module);
+// The module this runtime is linked into (the exe, or the DLL for a DLL's
+// forms), and the other module lookups: platform/Module.h.
+using platform::ModuleFolder;
+using platform::ModuleOfAddress;
+using platform::ModulePath;
+using platform::ThisModule;
 // App.Path: the folder of the module holding the calling forms code.
 std::wstring AppPath();
 

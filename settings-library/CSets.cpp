@@ -8,6 +8,7 @@
 #include "FSets/FSets.h"
 #include "forms/Runtime.h"
 #include "PlimsorModule.h"
+#include "platform/Module.h"
 #include "SettingsRecord.h"
 
 namespace {
@@ -79,7 +80,7 @@ CSets::~CSets()
 
 HRESULT CSets::LoadTypeInfo()
 {
-    HRESULT hr = LoadTypeLibEx(PlimsorModule::ModulePath().c_str(), REGKIND_NONE, typeLib_.Out());
+    HRESULT hr = LoadTypeLibEx(platform::ModulePath(PlimsorModule::Instance()).c_str(), REGKIND_NONE, typeLib_.Out());
     if (FAILED(hr))
         return hr;
     ComRef<ITypeInfo> dispInfo;

@@ -1,6 +1,7 @@
 #include "ModReg.h"
 
 #include "PlimsorModule.h"
+#include "platform/Module.h"
 #include "SetsMessages.h"
 
 namespace {
@@ -128,7 +129,7 @@ UINT VerbIcon(VerbResult result)
 
 void AddOpenWithVerb(HWND owner)
 {
-    VerbResult r = AddVerb(HKEY_CLASSES_ROOT, VerbCommand(PlimsorModule::ProgramFolder()));
+    VerbResult r = AddVerb(HKEY_CLASSES_ROOT, VerbCommand(platform::ModuleFolder(PlimsorModule::Instance())));
     SetsMessages::Show(owner, VerbMessage(r), VerbIcon(r));
 }
 

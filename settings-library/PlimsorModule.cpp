@@ -13,28 +13,6 @@ void SetInstance(HINSTANCE instance) { g_instance = instance; }
 
 HINSTANCE Instance() { return g_instance ? g_instance : GetModuleHandleW(nullptr); }
 
-std::wstring ModulePath()
-{
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        DWORD n = GetModuleFileNameW(Instance(), &path[0], static_cast<DWORD>(path.size()));
-        if (n == 0)
-            return L"";
-        if (n < path.size()) {
-            path.resize(n);
-            return path;
-        }
-        path.resize(path.size() * 2);
-    }
-}
-
-std::wstring ProgramFolder()
-{
-    std::wstring path = ModulePath();
-    size_t slash = path.find_last_of(L"\\/");
-    return slash == std::wstring::npos ? L"." : path.substr(0, slash);
-}
-
 void ObjectCreated() { InterlockedIncrement(&g_objects); }
 void ObjectDestroyed() { InterlockedDecrement(&g_objects); }
 

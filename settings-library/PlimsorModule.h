@@ -1,7 +1,7 @@
 #pragma once
-// State of the loaded settings library, one per process: its module handle,
-// the counts that decide DllCanUnloadNow, and the folder it was loaded from
-// (the program folder, which holds the Settings folder).
+// State of the loaded settings library, one per process: its module handle
+// and the counts that decide DllCanUnloadNow. Its file and folder (the
+// program folder, which holds the Settings folder) come from platform/Module.h.
 #include <windows.h>
 
 #include <string>
@@ -11,10 +11,6 @@ namespace PlimsorModule {
 void SetInstance(HINSTANCE instance);
 // The library's module; the calling program's when no DLL set it (tests).
 HINSTANCE Instance();
-// Full path of the library file.
-std::wstring ModulePath();
-// Folder of the library file, without a trailing backslash.
-std::wstring ProgramFolder();
 
 // Living COM objects and server locks; the DLL may unload when both are 0.
 void ObjectCreated();

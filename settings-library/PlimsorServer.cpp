@@ -9,6 +9,7 @@
 #include "ComRef.h"
 #include "PlimsorIds.h"
 #include "PlimsorModule.h"
+#include "platform/Module.h"
 
 namespace {
 
@@ -111,7 +112,7 @@ HRESULT CanUnloadNow() { return PlimsorModule::CanUnload() ? S_OK : S_FALSE; }
 
 HRESULT Register()
 {
-    const std::wstring path = PlimsorModule::ModulePath();
+    const std::wstring path = platform::ModulePath(PlimsorModule::Instance());
     ComRef<ITypeLib> lib;
     HRESULT hr = LoadTypeLibEx(path.c_str(), REGKIND_NONE, lib.Out());
     if (FAILED(hr))

@@ -1,17 +1,20 @@
 #pragma once
-// Message boxes of the settings library.
+// Message boxes of the settings library: the program's one route to the user
+// (platform::ShowMessage) under the library's own title.
 #include <windows.h>
 
 #include <string>
 
+#include "platform/Messages.h"
+
 namespace SetsMessages {
 
-// The library's default message title.
-extern const wchar_t kTitle[];
-// The title of the settings record's messages.
-extern const wchar_t kRecordTitle[];
+// The library's message title.
+inline constexpr wchar_t kTitle[] = L"plimsor";
 
-int Show(HWND owner, const std::wstring& text, UINT style = MB_OK | MB_ICONINFORMATION,
-         const wchar_t* title = kTitle);
+inline int Show(HWND owner, const std::wstring& text, UINT style = platform::MessageStyle::Information)
+{
+    return platform::ShowMessage(text, style, owner, kTitle);
+}
 
 } // namespace SetsMessages

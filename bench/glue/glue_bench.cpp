@@ -9,6 +9,7 @@
 #include "SettingsRecord.h"
 #include "TypingGlue.h"
 #include "color/KeywordLists.h"
+#include "platform/Messages.h"
 #include "forms/Form.h"
 
 #include <richedit.h>
@@ -82,7 +83,7 @@ int main(int argc, char** argv)
     std::wstring folder = exe;
     folder = folder.substr(0, folder.find_last_of(L'\\'));          // bin\bench
     folder = folder.substr(0, folder.find_last_of(L'\\'));          // bin
-    SetKeywordMessageHook([](const std::wstring& m) { std::printf("keyword lists: %ls\n", m.c_str()); });
+    platform::SetMessageInterceptor([](const std::wstring& m, const std::wstring&, UINT) { std::printf("keyword lists: %ls\n", m.c_str()); return IDOK; });
     LoadKeywordLists(colorer, folder + L"\\Settings", blocks);
     colorer.FontName(L"Courier New");
     colorer.FontSize(10);

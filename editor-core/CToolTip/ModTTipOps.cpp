@@ -1,19 +1,12 @@
 #include "CToolTip/ModTTipOps.h"
 
-#include <cwctype>
+#include "platform/Text.h"
 
 namespace ModTTipOps {
 
 namespace {
 
 std::weak_ptr<std::remove_pointer_t<HFONT>> g_tipFont;
-
-std::wstring Upper(std::wstring s)
-{
-    for (auto& c : s)
-        c = static_cast<wchar_t>(std::towupper(c));
-    return s;
-}
 
 struct ServerSearch {
     std::wstring fragment;
@@ -25,7 +18,7 @@ BOOL CALLBACK FindServerChild(HWND child, LPARAM lp)
     auto* search = reinterpret_cast<ServerSearch*>(lp);
     wchar_t name[256] = {};
     int n = GetClassNameW(child, name, 256);
-    if (n > 0 && Upper(std::wstring(name, n)).find(search->fragment) != std::wstring::npos) {
+    if (n > 0 && platform::Upper(std::wstring(name, n)).find(search->fragment) != std::wstring::npos) {
         search->found = child;
         return FALSE;
     }
@@ -61,7 +54,7 @@ HFONT CurrentTipFont()
 
 HWND FindBrowserServerWindow(HWND window)
 {
-    ServerSearch search{Upper(L"Explorer_Server")};
+    ServerSearch search{platform::Upper(L"Explorer_Server")};
     EnumChildWindows(window, FindServerChild, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }

@@ -4,6 +4,8 @@
 #include "KvRTB.h"
 
 #include "ModKvRTB.h"
+#include "platform/Files.h"
+#include "platform/Text.h"
 
 #include <richedit.h>
 
@@ -521,7 +523,7 @@ bool KvRTB::LoadFile(const std::wstring& sFile, bool AsRTF)
     if (!rtb_)
         return false;
     std::string bytes;
-    if (!ModKvRTB::ReadWholeFile(sFile, bytes))
+    if (!platform::ReadWholeFile(sFile, bytes))
         return false;
     if (AsRTF) {
         ReplaceShownWindow();
@@ -529,7 +531,7 @@ bool KvRTB::LoadFile(const std::wstring& sFile, bool AsRTF)
     }
     // Decoded here rather than with SF_USECODEPAGE: Wine's RichEdit ignores
     // that flag when reading and guesses from a byte-order mark instead.
-    std::wstring text = OneBreakPerPair(ModKvRTB::FromCodePage(bytes, ModKvRTB::DocumentCodePage()));
+    std::wstring text = OneBreakPerPair(platform::FromCodePage(bytes, ModKvRTB::DocumentCodePage()));
     if (text.empty() && !bytes.empty())
         return false;
     ReplaceShownWindow();
@@ -542,8 +544,8 @@ bool KvRTB::SaveFile(const std::wstring& sFile, bool AsRTF) const
 {
     if (!rtb_)
         return false;
-    ModKvRTB::SafeFileWriter out(sFile);
-    if (out.Handle() == INVALID_HANDLE_VALUE)
+    platform::SafeFileWriter out(sFile);
+    if (!out.Ok())
         return false;
     if (AsRTF) {
         EDITSTREAM es{};
@@ -558,7 +560,7 @@ bool KvRTB::SaveFile(const std::wstring& sFile, bool AsRTF) const
             return false;
         std::wstring text(reinterpret_cast<const wchar_t*>(utf16.data()),
                           utf16.size() / sizeof(wchar_t));
-        std::string bytes = ModKvRTB::ToCodePage(text, ModKvRTB::DocumentCodePage());
+        std::string bytes = platform::ToCodePage(text, ModKvRTB::DocumentCodePage());
         if ((bytes.empty() && !text.empty()) || !out.Write(bytes.data(), bytes.size()))
             return false;
     }

@@ -1,7 +1,8 @@
 #pragma once
 // Text transfer of the rich-text editor control: the stream callbacks for
-// EM_STREAMIN / EM_STREAMOUT, the code-page conversions for files, and safe
-// file reading and writing. Needs no window.
+// EM_STREAMIN / EM_STREAMOUT, the code page of documents, RTF as bytes and
+// word breaks. Needs no window; files are read and written through the
+// platform layer (platform/Files.h, platform/Text.h).
 //
 // Strings exchanged with the control are always real UTF-16; a code page
 // (the system's, or UTF-8 when UTF8Text is on) is applied only where files
@@ -35,9 +36,6 @@ DWORD CALLBACK StreamInString(DWORD_PTR cookie, LPBYTE buffer, LONG cb, LONG* do
 DWORD CALLBACK StreamOutString(DWORD_PTR cookie, LPBYTE buffer, LONG cb, LONG* done);
 DWORD CALLBACK StreamOutFile(DWORD_PTR cookie, LPBYTE buffer, LONG cb, LONG* done);
 
-// UTF-16 text as the bytes of one code page and back (CP_ACP, CP_UTF8, ...).
-std::string ToCodePage(const std::wstring& text, UINT codePage);
-std::wstring FromCodePage(const std::string& bytes, UINT codePage);
 // The code page of document files now: CP_UTF8 or CP_ACP.
 UINT DocumentCodePage();
 
@@ -52,43 +50,5 @@ std::wstring RtfFromBytes(const std::string& bytes);
 // or WB_RIGHTBREAK. Blanks and line breaks separate words; a run of letters,
 // digits and "_" is a word, and so is a run of other characters.
 long FindWordBreak(const std::wstring& text, long pos, int code);
-
-// The path as the W file functions take it at any length: relative paths
-// made full, and paths of MAX_PATH or more given the "\\?\" prefix.
-std::wstring LongPath(const std::wstring& path);
-
-// Opens an existing file for reading; INVALID_HANDLE_VALUE on failure.
-HANDLE OpenForRead(const std::wstring& path);
-// The whole file; false when it cannot be opened or read.
-bool ReadWholeFile(const std::wstring& path, std::string& bytes);
-
-// Writes a file so that a failure leaves the old one whole: the content goes
-// to a new file beside the target, which then replaces it (keeping the old
-// file's hidden, system and archive attributes). A read-only target is not
-// replaced.
-class SafeFileWriter {
-public:
-    explicit SafeFileWriter(const std::wstring& path);
-    ~SafeFileWriter();   // discards the new file unless Commit succeeded
-    SafeFileWriter(const SafeFileWriter&) = delete;
-    SafeFileWriter& operator=(const SafeFileWriter&) = delete;
-
-    // The new file to write, or INVALID_HANDLE_VALUE when it could not be made.
-    HANDLE Handle() const { return file_; }
-    bool Write(const void* data, size_t size);
-    // Closes the new file and puts it in the target's place.
-    bool Commit();
-
-private:
-    void Discard();
-
-    std::wstring target_;
-    std::wstring temp_;
-    HANDLE file_ = INVALID_HANDLE_VALUE;
-    DWORD oldAttributes_ = INVALID_FILE_ATTRIBUTES;
-};
-
-// The whole of bytes written to path through SafeFileWriter.
-bool WriteWholeFile(const std::wstring& path, const std::string& bytes);
 
 } // namespace ModKvRTB

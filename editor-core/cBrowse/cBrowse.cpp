@@ -4,11 +4,11 @@
 
 #include <algorithm>
 #include <cstring>
-#include <cwctype>
 #include <vector>
 
 #include "ModFileOps.h"
 #include "forms/Runtime.h"
+#include "platform/Text.h"
 
 namespace {
 
@@ -42,13 +42,6 @@ const int kSaveFilterCount = static_cast<int>(sizeof(kSaveFilters) / sizeof(kSav
 std::wstring Pair(const std::wstring& description, const std::wstring& pattern)
 {
     return description + L'\0' + pattern + L'\0';
-}
-
-std::wstring Upper(std::wstring s)
-{
-    for (auto& c : s)
-        c = static_cast<wchar_t>(std::towupper(c));
-    return s;
 }
 
 // The record every file dialog here starts from: the first filter selected,
@@ -160,9 +153,9 @@ std::wstring cBrowse::AddSaveExtension(const std::wstring& path, int index)
     }
     if (extensions.empty())
         return path;
-    const std::wstring upperPath = Upper(path);
+    const std::wstring upperPath = platform::Upper(path);
     for (const std::wstring& ext : extensions) {
-        const std::wstring upperExt = Upper(ext);
+        const std::wstring upperExt = platform::Upper(ext);
         if (upperPath.size() >= upperExt.size() &&
             upperPath.compare(upperPath.size() - upperExt.size(), upperExt.size(), upperExt) == 0)
             return path;

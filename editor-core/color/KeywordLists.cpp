@@ -3,6 +3,7 @@
 #include "ClsColor.h"
 #include "ModFileOps.h"
 #include "ModIni.h"
+#include "platform/Messages.h"
 
 #include <windows.h>
 
@@ -16,18 +17,9 @@ const wchar_t* const kBlockKeywords[14] = {
 
 namespace {
 
-KeywordMessageHook& Hook()
-{
-    static KeywordMessageHook hook;
-    return hook;
-}
-
 void ShowMessage(const std::wstring& message)
 {
-    if (Hook())
-        Hook()(message);
-    else
-        MessageBoxW(nullptr, message.c_str(), L"TARNEL Editor", MB_OK | MB_ICONERROR);
+    platform::ShowMessage(message, platform::MessageStyle::Error);
 }
 
 // The key names of a section joined by ",". A section without keys reads as
@@ -64,11 +56,6 @@ long NumberOr(const std::wstring& text, long fallback)
 }
 
 } // namespace
-
-void SetKeywordMessageHook(KeywordMessageHook hook)
-{
-    Hook() = std::move(hook);
-}
 
 bool LoadKeywordLists(ClsColor& color, const std::wstring& settingsFolder, std::vector<std::wstring>& blockKeywords)
 {

@@ -2,7 +2,6 @@
 // The keyword loader: reads the VBScript, JavaScript, CSS and PHP keyword
 // lists from their INI files in the Settings folder into the colourer, and
 // stores the VBScript block-keyword pairs the line checker uses.
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -11,15 +10,10 @@ class ClsColor;
 // The 14 block keywords, opener at the even index: "If", "End If", "For", ...
 extern const wchar_t* const kBlockKeywords[14];
 
-// How the loader tells the user about a missing file. The default is a
-// message box with the critical icon titled "TARNEL Editor"; an empty
-// function restores it.
-using KeywordMessageHook = std::function<void(const std::wstring& message)>;
-void SetKeywordMessageHook(KeywordMessageHook hook);
-
 // Reads "tarnelk.ini", "tarneljk.ini", "tarnelc.ini" and "tarnelpk.ini" of
 // settingsFolder (no trailing "\") in this order. A missing file is reported
 // and the later lists stay as they were (empty at start-up). blockKeywords
-// receives the 14 block keywords only when all four files were read.
+// receives the 14 block keywords only when all four files were read. A
+// missing file is reported with the error icon (platform::ShowMessage).
 // True when all four were read.
 bool LoadKeywordLists(ClsColor& color, const std::wstring& settingsFolder, std::vector<std::wstring>& blockKeywords);

@@ -7,7 +7,8 @@
 
 #include "PixelConvert.h"
 #include "Unfilter.h"
-#include "editor-core/GetRegString.h"
+#include "platform/Files.h"
+#include "platform/Module.h"
 
 namespace {
 
@@ -21,66 +22,9 @@ const uint64_t MaxDeflateRatio = 1032;
 const uint64_t MaxIdatSize = cPNG::MaxImageData + cPNG::MaxImageData / 64 + 4096;
 const uint64_t MaxFileSize = 2 * MaxIdatSize;
 
-struct FileHandle {
-    HANDLE h;
-    explicit FileHandle(HANDLE handle) : h(handle) {}
-    ~FileHandle()
-    {
-        if (h != INVALID_HANDLE_VALUE)
-            CloseHandle(h);
-    }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    bool Valid() const { return h != INVALID_HANDLE_VALUE; }
-};
-
 uint32_t SwapLong(const uint8_t* p)
 {
     return (uint32_t(p[0]) << 24) | (uint32_t(p[1]) << 16) | (uint32_t(p[2]) << 8) | p[3];
-}
-
-bool ReadWholeFile(const std::wstring& name, std::vector<uint8_t>& bytes)
-{
-    FileHandle f(CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                             FILE_ATTRIBUTE_NORMAL, nullptr));
-    LARGE_INTEGER size;
-    if (!f.Valid() || !GetFileSizeEx(f.h, &size) || size.QuadPart < 0 || uint64_t(size.QuadPart) > MaxFileSize)
-        return false;
-    bytes.resize(static_cast<size_t>(size.QuadPart));
-    size_t done = 0;
-    while (done < bytes.size()) {
-        DWORD got = 0;
-        DWORD want = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 24));
-        if (!ReadFile(f.h, bytes.data() + done, want, &got, nullptr) || got == 0)
-            return false;
-        done += got;
-    }
-    return true;
-}
-
-bool WriteAll(HANDLE h, const uint8_t* p, size_t n)
-{
-    while (n) {
-        DWORD put = 0;
-        DWORD want = static_cast<DWORD>(std::min<size_t>(n, 1u << 24));
-        if (!WriteFile(h, p, want, &put, nullptr) || put == 0)
-            return false;
-        p += put;
-        n -= put;
-    }
-    return true;
-}
-
-bool FolderExists(const std::wstring& p)
-{
-    DWORD a = GetFileAttributesW(p.c_str());
-    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-bool FileExists(const std::wstring& p)
-{
-    DWORD a = GetFileAttributesW(p.c_str());
-    return !p.empty() && a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 void PutGreyTable(uint8_t* table, const std::vector<uint8_t>& ramp)
@@ -108,39 +52,18 @@ void PutPaletteTable(uint8_t* table, size_t entries, const std::vector<uint8_t>&
 
 } // namespace
 
-cPNG::cPNG()
-{
-    LoadBackColour();
-}
-
-void cPNG::LoadBackColour()
-{
-    backColour = png::ParseButtonFace(GetRegString(HKEY_CURRENT_USER, L"Control Panel\\Colors", L"ButtonFace"));
-}
+cPNG::cPNG(uint32_t backColour) : backColour(backColour) {}
 
 std::wstring cPNG::TempBitmapPath()
 {
-    std::wstring exe(MAX_PATH, L'\0');
-    for (;;) {
-        DWORD n = GetModuleFileNameW(nullptr, exe.data(), static_cast<DWORD>(exe.size()));
-        if (n == 0)
-            return L"";
-        if (n < exe.size()) {
-            exe.resize(n);
-            break;
-        }
-        exe.resize(exe.size() * 2);
-    }
-    size_t slash = exe.find_last_of(L'\\');
-    std::wstring folder = slash == std::wstring::npos ? std::wstring() : exe.substr(0, slash);
-    return folder + L"\\temp\\pngtob.bmp";
+    return platform::ModuleFolder(nullptr) + L"\\temp\\pngtob.bmp";
 }
 
 int cPNG::OpenPNG(const std::wstring& sFilPNG, const std::wstring& sFilBMP, bool LoadandSave)
 {
     path = sFilBMP;
     std::vector<uint8_t> file;
-    if (!ReadWholeFile(sFilPNG, file))
+    if (!platform::ReadWholeFile(sFilPNG, file, MaxFileSize))
         file.clear(); // reads as too short: no signature
     int result = ReadPNG(file.data(), file.size(), LoadandSave);
     std::vector<uint8_t>().swap(file);
@@ -158,11 +81,11 @@ int cPNG::OpenPNG(const std::wstring& sFilPNG, const std::wstring& sFilBMP, bool
         return PngBadPath;
     }
     std::wstring folder = p == 3 ? sFilBMP.substr(0, 3) : sFilBMP.substr(0, p - 1);
-    if (!FolderExists(folder)) {
+    if (!platform::FolderExists(folder)) {
         std::vector<uint8_t>().swap(idatData);
         return PngNoFolder;
     }
-    if (FileExists(sFilBMP)) {
+    if (platform::FileExists(sFilBMP)) {
         SetFileAttributesW(sFilBMP.c_str(), FILE_ATTRIBUTE_NORMAL);
         DeleteFileW(sFilBMP.c_str());
     }
@@ -489,15 +412,7 @@ bool cPNG::WriteBitmap(const std::wstring& sFilePath, const std::vector<uint8_t>
     const uint8_t* table = ColourTable(iDepth, tableBytes);
     std::vector<uint8_t> header = png::BitmapFileHeader(PicBytes.size(), BMPWidth, BMPHeight, iDepth, Orientation,
                                                         static_cast<uint32_t>(ColorUsed), table, tableBytes);
-    bool ok;
-    {
-        FileHandle f(CreateFileW(sFilePath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                 FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!f.Valid())
-            return false;
-        ok = WriteAll(f.h, header.data(), header.size()) && WriteAll(f.h, PicBytes.data(), PicBytes.size());
-    }
-    if (!ok)
-        DeleteFileW(sFilePath.c_str()); // no half-written picture for the viewer to load
-    return ok;
+    // No half-written picture for the viewer to load.
+    platform::SafeFileWriter out(sFilePath, platform::ReadOnlyTarget::Replace);
+    return out.Write(header.data(), header.size()) && out.Write(PicBytes.data(), PicBytes.size()) && out.Commit();
 }

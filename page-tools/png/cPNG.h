@@ -1,8 +1,9 @@
 #pragma once
 // The program's own PNG reader: walks the chunks of a PNG file, inflates and
 // unfilters its image data, and writes it as a Windows bitmap file, flattened
-// onto the button-face colour. The image viewer decodes with it; the image
-// tag reads only the header. The decoding core also works on bytes in memory.
+// onto the background colour its caller gives (the button face). The image
+// viewer decodes with it; the image tag reads only the header. The decoding
+// core also works on bytes in memory.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -30,7 +31,10 @@ public:
     static constexpr uint64_t MaxPixels = uint64_t(1) << 25;
     static constexpr uint64_t MaxImageData = uint64_t(1) << 28;
 
-    cPNG();
+    // Fully transparent pixels are flattened onto backColour (0x00BBGGRR):
+    // the caller passes the button-face colour its window shows.
+    static constexpr uint32_t DefaultBackColour = 0xDDDDDD;
+    explicit cPNG(uint32_t backColour = DefaultBackColour);
 
     // Reads sFilPNG; with LoadandSave also decodes it and writes the bitmap
     // file sFilBMP. 0 only when everything asked for was done.
@@ -65,7 +69,6 @@ private:
     int CheckHeader() const;
     int DecodeImage(std::vector<uint8_t>& rows, int& bits);
     int ConvertPixels(std::vector<uint8_t>& data, int& bits);
-    void LoadBackColour();
     void SetColourTables(int bits);
     const uint8_t* ColourTable(int bits, size_t& bytes) const;
 
@@ -78,7 +81,7 @@ private:
     std::vector<uint8_t> trnsData;    // tRNS as stored
     bool hasTransparency = false;
     bool hasAlpha = false;
-    uint32_t backColour = 0xDDDDDD;
+    uint32_t backColour;
     uint8_t palette2[2 * 4] = {};     // bitmap colour tables: blue, green, red, 0
     uint8_t palette16[16 * 4] = {};
     uint8_t palette256[256 * 4] = {};

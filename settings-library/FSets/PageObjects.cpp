@@ -2,6 +2,7 @@
 
 #include "FSets.h"
 #include "PlimsorModule.h"
+#include "platform/Module.h"
 #include "SetsLogic.h"
 #include "SettingsRecord.h"
 
@@ -37,7 +38,7 @@ PageObjects::PageObjects(FSets& form)
 
 void PageObjects::LoadDebugObjectList()
 {
-    tObList.SetText(SetsLogic::ObjectListText(PlimsorModule::ProgramFolder() + L"\\Settings\\tarnelo.ini"));
+    tObList.SetText(SetsLogic::ObjectListText(platform::ModuleFolder(PlimsorModule::Instance()) + L"\\Settings\\tarnelo.ini"));
 }
 
 void PageObjects::CkWhole_Click() { Settings().NoWholeWord = CkWhole.Value() != forms::vbChecked; }

@@ -51,13 +51,6 @@ bool IsNumeric(const std::wstring& text, double* value)
     return true;
 }
 
-std::wstring Upper(std::wstring text)
-{
-    if (!text.empty())
-        CharUpperBuffW(&text[0], static_cast<DWORD>(text.size()));
-    return text;
-}
-
 std::wstring Trim(const std::wstring& text)
 {
     size_t a = text.find_first_not_of(L' ');

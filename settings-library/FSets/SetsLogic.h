@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "SettingsRecord.h"
+#include "platform/Text.h"
 
 namespace SetsLogic {
 
@@ -15,7 +16,7 @@ namespace SetsLogic {
 // VB's IsNumeric for the plain forms the dialog meets: optional blanks and
 // sign, digits with at most one decimal point, optional exponent.
 bool IsNumeric(const std::wstring& text, double* value = nullptr);
-std::wstring Upper(std::wstring text);
+using platform::Upper;
 std::wstring Trim(const std::wstring& text);
 // Element i of an array, or fallback when the array is shorter.
 template <class T>

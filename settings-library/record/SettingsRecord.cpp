@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <climits>
 
-#include "FileIo.h"
+#include "platform/Files.h"
+#include "platform/Messages.h"
+#include "platform/Module.h"
+#include "platform/Text.h"
 
 SettingsRecord& Settings()
 {
@@ -15,9 +18,7 @@ namespace SettingsRecordFile {
 
 namespace {
 
-using FileIo::FileHandle;
-using FileIo::FromAnsi;
-using FileIo::ToAnsi;
+using platform::FolderExists;
 
 // Every field in file order. One list for both directions, so reading and
 // writing cannot drift apart.
@@ -85,14 +86,14 @@ public:
     void operator()(bool v) { Put(v ? 0xFFFFu : 0u, 2); }
     void operator()(const std::wstring& s)
     {
-        std::string a = ToAnsi(s);
+        std::string a = platform::ToCodePage(s);
         // The length field holds at most 65535 bytes; a longer text is cut
         // rather than spilling into the next field.
         if (a.size() > 0xFFFF) {
             std::wstring cut = s;
             while (a.size() > 0xFFFF && !cut.empty()) {
                 cut.resize(cut.size() - std::min(cut.size(), a.size() - 0xFFFF));
-                a = ToAnsi(cut);
+                a = platform::ToCodePage(cut);
             }
         }
         Put(static_cast<uint32_t>(a.size()), 2);
@@ -167,7 +168,7 @@ public:
             ok = false;
             return;
         }
-        s = FromAnsi(reinterpret_cast<const char*>(data_ + pos_), len);
+        s = platform::FromCodePage(reinterpret_cast<const char*>(data_ + pos_), static_cast<size_t>(len));
         pos_ += len;
     }
     void operator()(ExtAlias& e)
@@ -226,12 +227,6 @@ private:
     size_t pos_ = 0;
 };
 
-bool FolderExists(const std::wstring& path)
-{
-    DWORD attrs = path.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(path.c_str());
-    return attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 // An array counts as empty when it is unsized or its upper bound is 0.
 template <class T>
 bool ArrayEmpty(const SettingsArray<T>& a)
@@ -254,21 +249,11 @@ void Resize(SettingsArray<T>& a, size_t count, const T& pad)
 }
 
 // A record much larger than this is not one this program wrote.
-constexpr LONGLONG MaxFileSize = 64LL * 1024 * 1024;
-
-MessageHook& Hook()
-{
-    static MessageHook hook;
-    return hook;
-}
+constexpr size_t MaxFileSize = 64LL * 1024 * 1024;
 
 void Message(const std::wstring& text)
 {
-    const wchar_t* title = L"TARNEL Editor Settings";
-    if (Hook())
-        Hook()(text, title, MB_OK | MB_ICONINFORMATION);
-    else
-        MessageBoxW(nullptr, text.c_str(), title, MB_OK | MB_ICONINFORMATION);
+    platform::ShowMessage(text, platform::MessageStyle::Information, nullptr, L"TARNEL Editor Settings");
 }
 
 void ReadFailedMessage(const std::wstring& file)
@@ -406,29 +391,6 @@ void SetSettingsDefaults(SettingsRecord& rec)
     NormaliseArrays(rec);
 }
 
-std::wstring ModuleFolder()
-{
-    HMODULE module = nullptr;
-    if (!GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                            reinterpret_cast<LPCWSTR>(&ModuleFolder), &module))
-        return L"";
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        DWORD n = GetModuleFileNameW(module, path.data(), static_cast<DWORD>(path.size()));
-        if (n == 0)
-            return L"";
-        if (n < path.size()) {
-            path.resize(n);
-            break;
-        }
-        if (path.size() >= 32768)
-            return L"";
-        path.assign(path.size() * 2, L'\0');
-    }
-    size_t slash = path.rfind(L'\\');
-    return slash == std::wstring::npos ? L"" : path.substr(0, slash);
-}
-
 std::wstring SettingsFolderOf(const std::wstring& programFolder)
 {
     if (!programFolder.empty() && programFolder.back() == L'\\')
@@ -438,7 +400,7 @@ std::wstring SettingsFolderOf(const std::wstring& programFolder)
 
 std::wstring SettingsFolder()
 {
-    return SettingsFolderOf(ModuleFolder());
+    return SettingsFolderOf(platform::ProgramFolder());
 }
 
 std::wstring SettingsFilePath(const std::wstring& settingsFolder)
@@ -457,25 +419,11 @@ ReadResult ReadRecord(const std::wstring& file, SettingsRecord& rec)
         }
         if (attrs & FILE_ATTRIBUTE_DIRECTORY)
             return ReadResult::Failed;
-        FileHandle in(CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!in.Ok())
+        std::vector<uint8_t> bytes;
+        if (!platform::ReadWholeFile(file, bytes, MaxFileSize))
             return ReadResult::Failed;
-        LARGE_INTEGER size;
-        if (!GetFileSizeEx(in.Get(), &size) || size.QuadPart < 0 || size.QuadPart > MaxFileSize)
-            return ReadResult::Failed;
-        std::vector<uint8_t> bytes(static_cast<size_t>(size.QuadPart));
-        size_t done = 0;
-        while (done < bytes.size()) {
-            DWORD got = 0;
-            if (!ReadFile(in.Get(), bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &got, nullptr))
-                return ReadResult::Failed;
-            if (got == 0)
-                break;
-            done += got;
-        }
         SettingsRecord read;
-        bool whole = Parse(bytes.data(), done, read);
+        bool whole = Parse(bytes.data(), bytes.size(), read);
         rec = std::move(read);
         return whole ? ReadResult::Read : ReadResult::Partial;
     } catch (...) {
@@ -487,16 +435,7 @@ bool WriteRecord(const std::wstring& file, const SettingsRecord& rec)
 {
     try {
         std::vector<uint8_t> bytes = Serialize(rec);
-        std::wstring temp;
-        FileHandle out(FileIo::CreateTempBeside(file, temp));
-        if (!out.Ok())
-            return false;
-        bool ok = FileIo::WriteAllFlushed(out.Get(), bytes.data(), bytes.size());
-        out.Close();
-        if (ok && MoveFileExW(temp.c_str(), file.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-            return true;
-        DeleteFileW(temp.c_str());
-        return false;
+        return platform::WriteFileSafely(file, bytes.data(), bytes.size());
     } catch (...) {
         return false;
     }
@@ -546,11 +485,6 @@ void WriteSettingsFile()
         WriteSettingsFile(SettingsFolder(), Settings());
     } catch (...) {
     }
-}
-
-void SetMessageHook(MessageHook hook)
-{
-    Hook() = std::move(hook);
 }
 
 } // namespace SettingsRecordFile

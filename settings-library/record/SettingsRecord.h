@@ -114,8 +114,6 @@ void SetSettingsDefaults(SettingsRecord& rec);
 // after this; the program's own defaults call it too.
 void NormaliseArrays(SettingsRecord& rec);
 
-// Folder of the module (program or library) holding this code, no trailing "\".
-std::wstring ModuleFolder();
 // programFolder (+ "\" when missing) & "Settings".
 std::wstring SettingsFolderOf(const std::wstring& programFolder);
 // The Settings folder beside this module and the record file in it.
@@ -147,10 +145,5 @@ void WriteSettingsFile();
 // The same on a given Settings folder and record; true when they succeeded.
 bool ReadSettingsFile(const std::wstring& settingsFolder, SettingsRecord& rec);
 bool WriteSettingsFile(const std::wstring& settingsFolder, const SettingsRecord& rec);
-
-// Where the two messages go (text, title, MessageBox style). Empty: a message
-// box. Tests install a hook to capture them.
-using MessageHook = std::function<void(const std::wstring& text, const std::wstring& title, UINT style)>;
-void SetMessageHook(MessageHook hook);
 
 } // namespace SettingsRecordFile

@@ -3,6 +3,7 @@
 #include "ModIni.h"
 #include "WindowTest.h"
 #include "color/KeywordLists.h"
+#include "platform/Messages.h"
 
 #include <windows.h>
 
@@ -29,7 +30,7 @@ protected:
         folder = std::wstring(tmp) + L"tarnel_kw_" + std::to_wstring(GetCurrentProcessId()) + L"_" +
                  std::to_wstring(++serial);
         CreateDirectoryW(folder.c_str(), nullptr);
-        SetKeywordMessageHook([this](const std::wstring& m) { messages.push_back(m); });
+        platform::SetMessageInterceptor([this](const std::wstring& m, const std::wstring&, UINT) { messages.push_back(m); return IDOK; });
         Write(L"tarnelk.ini", "[Dims]\r\nDimExt=5\r\nFuncExt=1\r\n[Words]\r\nDim=\r\nIf=\r\nThen=\r\n");
         Write(L"tarneljk.ini", "[Words]\r\nvar=\r\nfunction=\r\nreturn=\r\n");
         Write(L"tarnelc.ini", "[css]\r\ncolor=red,blue\r\nfont-size=small,large\r\n");
@@ -37,7 +38,7 @@ protected:
     }
     void TearDown() override
     {
-        SetKeywordMessageHook(nullptr);
+        platform::SetMessageInterceptor(nullptr);
         for (const wchar_t* f : {L"tarnelk.ini", L"tarneljk.ini", L"tarnelc.ini", L"tarnelpk.ini"})
             DeleteFileW((folder + L"\\" + f).c_str());
         RemoveDirectoryW(folder.c_str());
@@ -136,10 +137,10 @@ TEST_F(Loader, LongListsAreWhole)
 TEST(ShippedLists, LoadAndKeepTheirOrder)
 {
     std::vector<std::wstring> messages, blocks;
-    SetKeywordMessageHook([&](const std::wstring& m) { messages.push_back(m); });
+    platform::SetMessageInterceptor([&](const std::wstring& m, const std::wstring&, UINT) { messages.push_back(m); return IDOK; });
     ClsColor c;
     bool loaded = LoadKeywordLists(c, ProgramSettings(), blocks);
-    SetKeywordMessageHook(nullptr);
+    platform::SetMessageInterceptor(nullptr);
     ASSERT_TRUE(loaded);
     EXPECT_TRUE(messages.empty());
 

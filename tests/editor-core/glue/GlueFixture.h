@@ -16,6 +16,8 @@
 #include "TypingGlue.h"
 #include "WindowTest.h"
 #include "forms/Form.h"
+#include "platform/Files.h"
+#include "platform/Messages.h"
 
 #include <richedit.h>
 
@@ -214,7 +216,15 @@ protected:
             DeleteFileW((folder + L"\\temp" + std::to_wstring(i) + L".dat").c_str());
         files.TempFolder(folder);
         messages.clear();
-        Hooks().ShowMessage = [this](const std::wstring& m) { messages.push_back(m); };
+        platform::SetMessageInterceptor([this](const std::wstring& m, const std::wstring&, UINT) {
+            messages.push_back(m);
+            return IDOK;
+        });
+    }
+    void TearDown() override
+    {
+        platform::SetMessageInterceptor(nullptr);
+        GlueTest::TearDown();
     }
     std::wstring folder;
     ClsFile files{std::vector<ExtEntry>{}};

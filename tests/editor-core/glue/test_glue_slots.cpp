@@ -136,10 +136,9 @@ TEST_F(SlotTest, AFailedParkKeepsTheLastGoodCopy)
     before.close();
     ASSERT_FALSE(good.empty());
 
-    // Something in the way of the new file: the write fails.
-    std::wstring blocker = files.ParkedFilePath(1) + L".new";
-    ASSERT_TRUE(CreateDirectoryW(blocker.c_str(), nullptr));
+    // The disk fills up halfway through the write.
     form.JT1.Text(L"changed text");
+    platform::SimulateWriteFailure(10);
     EXPECT_FALSE(files.Save(1));
     std::ifstream after(files.ParkedFilePath(1).c_str(), std::ios::binary);
     std::string kept((std::istreambuf_iterator<char>(after)), std::istreambuf_iterator<char>());
@@ -147,11 +146,11 @@ TEST_F(SlotTest, AFailedParkKeepsTheLastGoodCopy)
     EXPECT_EQ(kept, good);
 
     // Switching away would lose the text: refused, the editor keeps it.
+    platform::SimulateWriteFailure(10);
     EXPECT_FALSE(files.SwitchTo(0));
     EXPECT_EQ(Text(), L"changed text");
     EXPECT_EQ(files.CurrentFile(), 1);
     EXPECT_EQ(messages.size(), 1u);
-    RemoveDirectoryW(blocker.c_str());
     EXPECT_TRUE(files.SwitchTo(0));
     EXPECT_TRUE(files.SwitchTo(1));
     EXPECT_EQ(Text(), L"changed text");

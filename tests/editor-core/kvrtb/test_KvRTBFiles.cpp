@@ -1,6 +1,8 @@
 #include "KvRTBFixture.h"
 
 #include "WindowTest.h"
+#include "platform/Files.h"
+#include "platform/Paths.h"
 
 #include <richedit.h>
 
@@ -16,14 +18,14 @@ std::wstring Dir()
 std::string ReadBytes(const std::wstring& path)
 {
     std::string bytes;
-    ModKvRTB::ReadWholeFile(path, bytes);
+    platform::ReadWholeFile(path, bytes);
     return bytes;
 }
 
 void WriteBytes(const std::wstring& path, const std::string& bytes)
 {
-    SetFileAttributesW(ModKvRTB::LongPath(path).c_str(), FILE_ATTRIBUTE_NORMAL);
-    ASSERT_TRUE(ModKvRTB::WriteWholeFile(path, bytes));
+    SetFileAttributesW(platform::ApiPath(path).c_str(), FILE_ATTRIBUTE_NORMAL);
+    ASSERT_TRUE(platform::WriteFileSafely(path, bytes));
 }
 
 } // namespace
@@ -78,7 +80,7 @@ TEST_F(KvRTBTest, PathsLongerThanMaxPath)
     std::wstring part(100, L'd');
     for (int i = 0; i < 3; ++i) {
         dir += L"\\" + part;
-        CreateDirectoryW(ModKvRTB::LongPath(dir).c_str(), nullptr);
+        CreateDirectoryW(platform::ApiPath(dir).c_str(), nullptr);
     }
     std::wstring path = dir + L"\\" + std::wstring(60, L'f') + L".txt";
     ASSERT_GT(path.size(), 300u);

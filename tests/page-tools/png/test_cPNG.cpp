@@ -185,16 +185,16 @@ TEST(cPNG, AlphaBlendOntoTheBackground)
     EXPECT_EQ(png::ParseButtonFace(L""), 0xDDDDDDu);
     EXPECT_EQ(png::ParseButtonFace(L"12 x 3"), 0u);
 
-    // Fully transparent pixels take the colour read from the registry.
-    cPNG png;
+    // Fully transparent pixels take the caller's background colour.
+    EXPECT_EQ(cPNG().BackColour(), cPNG::DefaultBackColour);
+    cPNG png(0x123456);
     Image img = MakeImage(2, 1, 6, 8, 9);
     img.samples = {10, 20, 30, 0, 10, 20, 30, 255};
     std::vector<uint8_t> bmp;
     ASSERT_EQ(Decode(png, WritePNG(img), bmp), 0);
     Bitmap b;
     ASSERT_TRUE(ParseBitmap(bmp, b));
-    uint32_t back = png.BackColour();
-    EXPECT_EQ(b.Pixel(0, 0), ((back & 255) << 16) | (back & 0xFF00) | ((back >> 16) & 255));
+    EXPECT_EQ(b.Pixel(0, 0), 0x563412u);
     EXPECT_EQ(b.Pixel(1, 0), 0x0A141Eu);
 }
 

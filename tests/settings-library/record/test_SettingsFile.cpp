@@ -5,6 +5,8 @@
 #include "RecordBytes.h"
 #include "ScratchDir.h"
 #include "SettingsRecord.h"
+#include "platform/Messages.h"
+#include "platform/Module.h"
 
 using namespace SettingsRecordFile;
 
@@ -20,11 +22,12 @@ class CapturedMessages {
 public:
     CapturedMessages()
     {
-        SetMessageHook([this](const std::wstring& text, const std::wstring& title, UINT style) {
+        platform::SetMessageInterceptor([this](const std::wstring& text, const std::wstring& title, UINT style) {
             shown.push_back({text, title, style});
+            return IDOK;
         });
     }
-    ~CapturedMessages() { SetMessageHook(nullptr); }
+    ~CapturedMessages() { platform::SetMessageInterceptor(nullptr); }
     std::vector<Shown> shown;
 };
 
@@ -58,8 +61,8 @@ TEST(SettingsFile, PathsComeFromTheModuleFolder)
     wchar_t exe[MAX_PATH];
     DWORD n = GetModuleFileNameW(nullptr, exe, MAX_PATH);
     std::wstring exePath(exe, n);
-    EXPECT_EQ(ModuleFolder(), exePath.substr(0, exePath.rfind(L'\\')));
-    EXPECT_EQ(SettingsFolder(), ModuleFolder() + L"\\Settings");
+    EXPECT_EQ(platform::ProgramFolder(), exePath.substr(0, exePath.rfind(L'\\')));
+    EXPECT_EQ(SettingsFolder(), platform::ProgramFolder() + L"\\Settings");
     EXPECT_EQ(SettingsFolderOf(L"C:\\prog\\"), L"C:\\prog\\Settings");
     EXPECT_EQ(SettingsFolderOf(L"C:\\prog"), L"C:\\prog\\Settings");
     EXPECT_EQ(SettingsFilePath(L"C:\\prog\\Settings"), L"C:\\prog\\Settings\\plimsors.dat");

@@ -6,6 +6,7 @@
 #include "ClsColor.h"
 #include "ModFileOps.h"
 #include "color/KeywordLists.h"
+#include "platform/Messages.h"
 
 #include <cstdio>
 #include <cwchar>
@@ -28,11 +29,11 @@ int ColorCommand(const std::vector<std::wstring>& args)
         fwprintf(stderr, L"cannot read %ls\n", args[1].c_str());
         return 1;
     }
-    SetKeywordMessageHook([](const std::wstring& message) { fwprintf(stderr, L"%ls\n", message.c_str()); });
+    platform::SetMessageInterceptor([](const std::wstring& message, const std::wstring&, UINT) { fwprintf(stderr, L"%ls\n", message.c_str()); return IDOK; });
     ClsColor color;
     std::vector<std::wstring> blocks;
     LoadKeywordLists(color, probe::SettingsFolder(), blocks);
-    SetKeywordMessageHook(nullptr);
+    platform::SetMessageInterceptor(nullptr);
     probe::WriteOut(color.RtfFragment(static_cast<int>(type), ModFileOps::ReadTextFile(args[1])));
     return 0;
 }

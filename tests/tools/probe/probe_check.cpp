@@ -8,7 +8,7 @@
 #include "Probe.h"
 
 #include "ClsFile.h"
-#include "FileIo.h"
+#include "platform/Text.h"
 #include "debug/HTMLCheck.h"
 #include "ModFileOps.h"
 #include "debug/VBSLineCheck.h"
@@ -75,7 +75,7 @@ int CheckCommand(const std::vector<std::wstring>& args)
     if (findings.empty())
         out += L"OK\n";
     out += L"text:\n" + text;
-    probe::WriteOut(FileIo::ToAnsi(out));
+    probe::WriteOut(platform::ToCodePage(out));
     return 0;
 }
 

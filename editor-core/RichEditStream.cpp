@@ -2,54 +2,21 @@
 
 #include <richedit.h>
 
-#include <cstring>
+#include "KvRTB/ModKvRTB.h"
+
 #include <vector>
 
 namespace RichEditStream {
-
-namespace {
-
-struct InCookie {
-    const std::string* bytes;
-    size_t pos;
-};
-
-DWORD CALLBACK InCallback(DWORD_PTR cookie, LPBYTE buf, LONG cb, LONG* done)
-{
-    auto* c = reinterpret_cast<InCookie*>(cookie);
-    size_t left = c->bytes->size() - c->pos;
-    size_t n = left < static_cast<size_t>(cb) ? left : static_cast<size_t>(cb);
-    if (n)
-        std::memcpy(buf, c->bytes->data() + c->pos, n);
-    c->pos += n;
-    *done = static_cast<LONG>(n);
-    return 0;
-}
-
-DWORD CALLBACK OutCallback(DWORD_PTR cookie, LPBYTE buf, LONG cb, LONG* done)
-{
-    auto* out = reinterpret_cast<std::string*>(cookie);
-    try {
-        if (cb > 0)
-            out->append(reinterpret_cast<const char*>(buf), static_cast<size_t>(cb));
-    } catch (...) {
-        *done = 0;
-        return 1;  // stops the transfer; the caller sees dwError
-    }
-    *done = cb;
-    return 0;
-}
-
-} // namespace
 
 bool StreamIn(HWND richEdit, const std::string& bytes, DWORD format)
 {
     if (!richEdit)
         return false;
-    InCookie cookie{&bytes, 0};
+    ModKvRTB::StreamBuffer sb;
+    sb.bytes = bytes;
     EDITSTREAM es{};
-    es.dwCookie = reinterpret_cast<DWORD_PTR>(&cookie);
-    es.pfnCallback = InCallback;
+    es.dwCookie = reinterpret_cast<DWORD_PTR>(&sb);
+    es.pfnCallback = &ModKvRTB::StreamInString;
     SendMessageW(richEdit, EM_STREAMIN, format, reinterpret_cast<LPARAM>(&es));
     // The RichEdit stops reading RTF at the brace that closes the document,
     // so unread bytes after it are no failure.
@@ -61,29 +28,13 @@ bool StreamOut(HWND richEdit, DWORD format, std::string& out)
     out.clear();
     if (!richEdit)
         return false;
+    ModKvRTB::StreamBuffer sb;
     EDITSTREAM es{};
-    es.dwCookie = reinterpret_cast<DWORD_PTR>(&out);
-    es.pfnCallback = OutCallback;
+    es.dwCookie = reinterpret_cast<DWORD_PTR>(&sb);
+    es.pfnCallback = &ModKvRTB::StreamOutString;
     SendMessageW(richEdit, EM_STREAMOUT, format, reinterpret_cast<LPARAM>(&es));
+    out.swap(sb.bytes);
     return es.dwError == 0;
-}
-
-std::string RtfToAscii(const std::wstring& rtf)
-{
-    std::string out;
-    out.reserve(rtf.size() + rtf.size() / 8);
-    for (wchar_t ch : rtf) {
-        if (ch < 128) {
-            out += static_cast<char>(ch);
-        } else {
-            // \uN takes a signed 16-bit number; "?" is the fallback a reader
-            // without Unicode would show, skipped by \uc1.
-            out += "\\u";
-            out += std::to_string(static_cast<int>(static_cast<short>(ch)));
-            out += '?';
-        }
-    }
-    return out;
 }
 
 long TextLength(HWND richEdit)

@@ -4,6 +4,7 @@
 #include "KvRTB.h"
 
 #include "ModKvRTB.h"
+#include "RichEditStream.h"
 #include "platform/Files.h"
 #include "platform/Text.h"
 
@@ -54,13 +55,7 @@ bool KvRTB::StreamInBytes(const std::string& bytes, DWORD format)
 {
     if (!rtb_)
         return false;
-    ModKvRTB::StreamBuffer sb;
-    sb.bytes = bytes;
-    EDITSTREAM es{};
-    es.dwCookie = reinterpret_cast<DWORD_PTR>(&sb);
-    es.pfnCallback = &ModKvRTB::StreamInString;
-    SendMessageW(rtb_, EM_STREAMIN, format, reinterpret_cast<LPARAM>(&es));
-    return es.dwError == 0;
+    return RichEditStream::StreamIn(rtb_, bytes, format);
 }
 
 // Plain text goes as UTF-16 (SF_UNICODE) and RTF as 7-bit RTF, so no
@@ -84,13 +79,7 @@ bool KvRTB::StreamOutBytes(DWORD flags, std::string& bytes) const
     bytes.clear();
     if (!rtb_)
         return false;
-    ModKvRTB::StreamBuffer sb;
-    EDITSTREAM es{};
-    es.dwCookie = reinterpret_cast<DWORD_PTR>(&sb);
-    es.pfnCallback = &ModKvRTB::StreamOutString;
-    SendMessageW(rtb_, EM_STREAMOUT, flags, reinterpret_cast<LPARAM>(&es));
-    bytes.swap(sb.bytes);
-    return es.dwError == 0;
+    return RichEditStream::StreamOut(rtb_, flags, bytes);
 }
 
 std::wstring KvRTB::StreamOutText(DWORD format, bool selectionOnly) const

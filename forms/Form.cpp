@@ -124,10 +124,9 @@ bool Form::CreateWindowNow()
                              hasMenu ? bar : nullptr, ThisModule(), this);
     if (!w)
         return false;
-    if (bar) {
-        Menus.SetBarWindow(w);
-        Menus.Rebuild();
-    }
+    // Menus added after the window exists show too.
+    Menus.Handle();
+    Menus.SetBarWindow(w);
     if (icon_) {
         SendMessageW(w, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
         SendMessageW(w, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));

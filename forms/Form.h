@@ -172,9 +172,13 @@ public:
     void UnregisterControl(Control* c);
     // Tab and Shift+Tab order: next control that can take the focus.
     Control* NextTabControl(Control* from, bool backwards) const;
-    // Keyboard handling before dispatch (KeyPreview, Tab, Enter, Esc); true
-    // when msg was consumed. Called by the message pump through the window.
+    // Keyboard handling before dispatch (menu shortcuts, KeyPreview, Tab,
+    // Enter, Esc); true when msg was consumed. Called by the message pump
+    // through the window.
     bool PreTranslate(MSG& msg);
+    // The accelerator step for this form's menus (RunMenuShortcut), for
+    // controls that see keys before the message loop does (the editor).
+    bool RunShortcut(const MSG& msg);
     // Controls call this when they are destroyed with the form still loaded:
     // the form is being torn down, no more events.
     void BeginTeardown() { quiet_ = true; }

@@ -74,10 +74,21 @@ bool Form::ClickButton(bool defaultButton)
     return false;
 }
 
+bool Form::RunShortcut(const MSG& msg)
+{
+    if (quiet_ || !hwnd || !IsWindowEnabled(hwnd))
+        return false;
+    return RunMenuShortcut(Menus, msg);
+}
+
 bool Form::PreTranslate(MSG& msg)
 {
     if (quiet_ || !hwnd)
         return false;
+    // Menu shortcuts come first: a key that runs a menu item reaches no
+    // KeyDown event.
+    if (RunShortcut(msg))
+        return true;
     auto alive = alive_;
     bool onForm = msg.hwnd == hwnd;
     Control* ctl = onForm ? nullptr : FindControlFor(msg.hwnd);

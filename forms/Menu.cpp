@@ -7,13 +7,13 @@
 namespace forms {
 
 namespace {
-UINT g_nextMenuId = 20000;
+UINT g_nextMenuId = kFirstAutoMenuId;
 }
 
 MenuItem::MenuItem() : id_(g_nextMenuId++), alive_(std::make_shared<bool>(true))
 {
     if (g_nextMenuId > 0xEFFF) // below the system command range
-        g_nextMenuId = 20000;
+        g_nextMenuId = kFirstAutoMenuId;
 }
 
 MenuItem::~MenuItem()
@@ -31,11 +31,7 @@ MenuItem::~MenuItem()
             root = root->parent_;
         if (root->barWindow_ && IsWindow(root->barWindow_))
             SendMessageW(root->barWindow_, detail::TeardownMessageId(), 0, 0);
-        auto& sib = parent_->children_;
-        sib.erase(std::remove(sib.begin(), sib.end(), this), sib.end());
-        // Takes this item's sub-menu out of the parent's menu before it is destroyed.
-        parent_->Rebuild();
-        parent_ = nullptr;
+        parent_->Remove(*this);
     }
     ReleaseHandle();
 }
@@ -53,6 +49,126 @@ void MenuItem::ReleaseHandle()
     menu_ = nullptr;
 }
 
+// ---- The Win32 menu, kept in step item by item ------------------------------
+
+int MenuItem::PositionOf(const MenuItem* child) const
+{
+    if (!child->visible_)
+        return -1;
+    int pos = 0;
+    for (const MenuItem* c : children_) {
+        if (c == child)
+            return pos;
+        if (c->visible_)
+            ++pos;
+    }
+    return -1;
+}
+
+void MenuItem::FillInfo(MENUITEMINFOW& mii, std::wstring& text)
+{
+    mii.fMask |= MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_CHECKMARKS;
+    if (IsSeparator()) {
+        mii.fType = MFT_SEPARATOR;
+    } else {
+        mii.fMask |= MIIM_STRING;
+        mii.fType = MFT_STRING;
+        text = DisplayText();
+        mii.dwTypeData = &text[0];
+    }
+    mii.fState = (checked_ ? MFS_CHECKED : 0) | (enabled_ ? 0 : MFS_GRAYED);
+    mii.wID = id_;
+    mii.hSubMenu = children_.empty() ? nullptr : Handle();
+    mii.hbmpChecked = mii.hbmpUnchecked = bitmap_;
+}
+
+void MenuItem::InsertChild(MenuItem* child)
+{
+    int pos = menu_ ? PositionOf(child) : -1;
+    if (pos < 0)
+        return;
+    MENUITEMINFOW mii{};
+    mii.cbSize = sizeof(mii);
+    std::wstring text;
+    child->FillInfo(mii, text);
+    InsertMenuItemW(menu_, static_cast<UINT>(pos), TRUE, &mii);
+    BarChanged();
+}
+
+void MenuItem::TakeOutChild(MenuItem* child)
+{
+    int pos = menu_ ? PositionOf(child) : -1;
+    if (pos < 0)
+        return;
+    // The picture may have been put on the Win32 item from outside: keep it
+    // for when the item comes back.
+    child->bitmap_ = child->Bitmap();
+    RemoveMenu(menu_, static_cast<UINT>(pos), MF_BYPOSITION);
+    BarChanged();
+}
+
+void MenuItem::UpdateInParent(UINT mask)
+{
+    int pos = parent_ && parent_->menu_ ? parent_->PositionOf(this) : -1;
+    if (pos < 0)
+        return;
+    MENUITEMINFOW mii{};
+    mii.cbSize = sizeof(mii);
+    std::wstring text;
+    FillInfo(mii, text);
+    mii.fMask = mask;
+    SetMenuItemInfoW(parent_->menu_, static_cast<UINT>(pos), TRUE, &mii);
+    if (parent_->isBar_ && parent_->barWindow_ && IsWindow(parent_->barWindow_))
+        DrawMenuBar(parent_->barWindow_);
+}
+
+// For a change of kind (separator, sub-menu): out and in again, picture kept.
+void MenuItem::Reinsert()
+{
+    if (!parent_)
+        return;
+    parent_->TakeOutChild(this);
+    parent_->InsertChild(this);
+}
+
+void MenuItem::BarChanged()
+{
+    if (!isBar_ || !barWindow_ || !IsWindow(barWindow_))
+        return;
+    // A bar whose menus are all hidden is no bar at all.
+    bool anyVisible = std::any_of(children_.begin(), children_.end(),
+                                  [](const MenuItem* c) { return c->visible_; });
+    HMENU want = anyVisible ? menu_ : nullptr;
+    if (GetMenu(barWindow_) != want)
+        SetMenu(barWindow_, want);
+    else
+        DrawMenuBar(barWindow_);
+}
+
+void MenuItem::Fill()
+{
+    for (MenuItem* c : children_)
+        InsertChild(c);
+}
+
+HMENU MenuItem::Handle()
+{
+    if (!menu_) {
+        menu_ = isBar_ ? CreateMenu() : CreatePopupMenu();
+        if (menu_)
+            Fill();
+    }
+    return menu_;
+}
+
+void MenuItem::SetBarWindow(HWND w)
+{
+    barWindow_ = w;
+    BarChanged();
+}
+
+// ---- Tree -------------------------------------------------------------------
+
 MenuItem& MenuItem::Add(MenuItem& child, const std::wstring& caption)
 {
     if (child.parent_)
@@ -60,10 +176,10 @@ MenuItem& MenuItem::Add(MenuItem& child, const std::wstring& caption)
     child.caption_ = caption;
     child.parent_ = this;
     children_.push_back(&child);
-    Rebuild();
+    InsertChild(&child);
     // A leaf that gains its first child turns into a sub-menu in its parent.
-    if (parent_ && children_.size() == 1)
-        parent_->Rebuild();
+    if (children_.size() == 1)
+        Reinsert();
     return child;
 }
 
@@ -72,94 +188,115 @@ void MenuItem::Remove(MenuItem& child)
     auto it = std::find(children_.begin(), children_.end(), &child);
     if (it == children_.end())
         return;
+    TakeOutChild(&child);
     children_.erase(it);
     child.parent_ = nullptr;
-    Rebuild();
+    if (children_.empty())
+        Reinsert();
 }
 
-void MenuItem::ParentChanged()
+// ---- Properties -------------------------------------------------------------
+
+std::wstring MenuItem::DisplayText() const
 {
-    if (parent_)
-        parent_->Rebuild();
+    if (!shortcut_)
+        return caption_;
+    return caption_ + L"\t" + ShortcutText(shortcut_);
 }
 
 void MenuItem::SetCaption(const std::wstring& caption)
 {
+    bool wasSeparator = IsSeparator();
     caption_ = caption;
-    ParentChanged();
+    if (wasSeparator != IsSeparator())
+        Reinsert();
+    else
+        UpdateInParent(MIIM_STRING);
+}
+
+MenuItem& MenuItem::SetShortcut(forms::Shortcut s)
+{
+    shortcut_ = s;
+    if (!IsSeparator())
+        UpdateInParent(MIIM_STRING);
+    return *this;
 }
 
 void MenuItem::SetChecked(bool v)
 {
     checked_ = v;
-    ParentChanged();
+    UpdateInParent(MIIM_STATE);
 }
 
 void MenuItem::SetEnabled(bool v)
 {
     enabled_ = v;
-    ParentChanged();
+    UpdateInParent(MIIM_STATE);
 }
 
 void MenuItem::SetVisible(bool v)
 {
-    visible_ = v;
-    ParentChanged();
-}
-
-HMENU MenuItem::Handle()
-{
-    if (!menu_) {
-        menu_ = isBar_ ? CreateMenu() : CreatePopupMenu();
-        Rebuild();
-    }
-    return menu_;
-}
-
-void MenuItem::Rebuild()
-{
-    if (!menu_)
+    if (v == visible_)
         return;
-    while (GetMenuItemCount(menu_) > 0)
-        RemoveMenu(menu_, 0, MF_BYPOSITION);
-    bool anyVisible = false;
+    if (!v && parent_)
+        parent_->TakeOutChild(this);
+    visible_ = v;
+    if (v && parent_)
+        parent_->InsertChild(this);
+}
+
+HBITMAP MenuItem::Bitmap() const
+{
+    int pos = parent_ && parent_->menu_ ? parent_->PositionOf(this) : -1;
+    if (pos < 0)
+        return bitmap_;
+    MENUITEMINFOW mii{};
+    mii.cbSize = sizeof(mii);
+    mii.fMask = MIIM_CHECKMARKS;
+    if (!GetMenuItemInfoW(parent_->menu_, static_cast<UINT>(pos), TRUE, &mii))
+        return bitmap_;
+    return mii.hbmpUnchecked;
+}
+
+void MenuItem::SetBitmap(HBITMAP bitmap)
+{
+    bitmap_ = bitmap;
+    UpdateInParent(MIIM_CHECKMARKS);
+}
+
+void MenuItem::SetCommandId(UINT id)
+{
+    id_ = id;
+    UpdateInParent(MIIM_ID);
+}
+
+// ---- Lookup and events --------------------------------------------------------
+
+bool MenuItem::Reachable() const
+{
+    for (const MenuItem* p = this; p->parent_; p = p->parent_)
+        if (!p->visible_ || !p->enabled_)
+            return false;
+    return true;
+}
+
+MenuItem* MenuItem::FindLeaf(const std::function<bool(const MenuItem&)>& match,
+                             bool reachableOnly)
+{
     for (MenuItem* c : children_) {
-        if (!c->visible_)
+        if (reachableOnly && (!c->visible_ || !c->enabled_))
             continue;
-        anyVisible = true;
-        UINT flags = MF_STRING;
-        UINT_PTR id = c->id_;
-        if (!c->children_.empty()) {
-            flags = MF_POPUP;
-            id = reinterpret_cast<UINT_PTR>(c->Handle());
-        } else if (c->IsSeparator()) {
-            flags = MF_SEPARATOR;
-        }
-        if (c->checked_)
-            flags |= MF_CHECKED;
-        if (!c->enabled_)
-            flags |= MF_GRAYED;
-        AppendMenuW(menu_, flags, id, flags & MF_SEPARATOR ? nullptr : c->caption_.c_str());
+        if (c->children_.empty() && match(*c))
+            return c;
+        if (MenuItem* f = c->FindLeaf(match, reachableOnly))
+            return f;
     }
-    if (isBar_ && barWindow_ && IsWindow(barWindow_)) {
-        // A bar whose menus are all hidden is no bar at all.
-        HMENU want = anyVisible ? menu_ : nullptr;
-        if (GetMenu(barWindow_) != want)
-            SetMenu(barWindow_, want);
-        else
-            DrawMenuBar(barWindow_);
-    }
+    return nullptr;
 }
 
 MenuItem* MenuItem::FindById(UINT id)
 {
-    for (MenuItem* c : children_) {
-        if (c->id_ == id && c->children_.empty())
-            return c;
-        if (MenuItem* f = c->FindById(id))
-            return f;
-    }
-    return nullptr;
+    return FindLeaf([id](const MenuItem& m) { return m.id_ == id; }, false);
 }
 
 MenuItem* MenuItem::FindByHandle(HMENU menu)
@@ -172,6 +309,13 @@ MenuItem* MenuItem::FindByHandle(HMENU menu)
     return nullptr;
 }
 
+MenuItem* MenuItem::FindByShortcut(forms::Shortcut s)
+{
+    if (!s)
+        return nullptr;
+    return FindLeaf([s](const MenuItem& m) { return m.shortcut_ == s && !m.IsSeparator(); }, true);
+}
+
 bool MenuItem::FireClick()
 {
     if (!Click)
@@ -180,6 +324,32 @@ bool MenuItem::FireClick()
     auto fn = Click; // the handler may destroy this item
     fn();
     return *alive;
+}
+
+bool RunMenuShortcut(MenuItem& menus, UINT key, int shift)
+{
+    MenuItem* item = menus.FindByShortcut(Shortcut{key, shift});
+    if (!item)
+        return false;
+    std::vector<std::pair<MenuItem*, std::shared_ptr<bool>>> opening;
+    for (MenuItem* p = item->ParentItem(); p && p != &menus; p = p->ParentItem())
+        opening.insert(opening.begin(), {p, p->AliveToken()});
+    // The sub-menus' Click handlers set their items up as if they opened
+    // (enabled, checked); one may disable or remove the item.
+    auto alive = item->AliveToken();
+    for (auto& m : opening)
+        if (!*alive || !*m.second || !m.first->FireClick())
+            return true;
+    if (*alive && item->Reachable())
+        item->FireClick();
+    return true;
+}
+
+bool RunMenuShortcut(MenuItem& menus, const MSG& msg)
+{
+    if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN)
+        return false;
+    return RunMenuShortcut(menus, static_cast<UINT>(msg.wParam), KeyShiftState());
 }
 
 } // namespace forms

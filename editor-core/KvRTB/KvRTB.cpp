@@ -427,6 +427,7 @@ bool KvRTB::RTBWindowProc(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
 
 bool KvRTB::OnKeyDown(WPARAM wp, LPARAM lp)
 {
+    auto alive = AliveToken();
     int key = static_cast<int>(wp);
     int shift = ShiftMask();
     enterEaten_ = false;
@@ -447,14 +448,15 @@ bool KvRTB::OnKeyDown(WPARAM wp, LPARAM lp)
     }
     if (readOnly_)
         return true;
-    if (TranslateAccelerator) {
+    // Keys sent straight to the editor never passed the message loop's
+    // accelerator step: the form's menu shortcuts come first here too.
+    if (forms::Form* form = OwnerForm()) {
         MSG m{};
         m.hwnd = rtb_;
         m.message = WM_KEYDOWN;
         m.wParam = wp;
         m.lParam = lp;
-        auto fn = TranslateAccelerator;
-        if (fn(m, shift))
+        if (form->RunShortcut(m) || !*alive)
             return true;
     }
     return !Raise(KeyDown, key, shift) || key == 0;

@@ -35,12 +35,6 @@ public:
     // Set before the window is created. The subclasser shared by the
     // program's controls; without one the control uses a private one.
     CSubclass* Subclasser = nullptr;
-    // The container's keyboard shortcuts: offered every key but Tab, Enter
-    // and the navigation keys before the editor sees it (not in read-only
-    // mode, which swallows those keys); true when the container used the key
-    // (it then reaches neither KeyDown nor the RichEdit). Shift is 1 Shift,
-    // 2 Ctrl, 4 Alt.
-    std::function<bool(const MSG& msg, int Shift)> TranslateAccelerator;
 
     // ---- Events (all arguments by reference: a handler that changes them
     // changes what the control does next, never what the RichEdit receives).
@@ -50,8 +44,8 @@ public:
     // the paths, then DragFinish). Without a handler the drop is finished.
     std::function<void(HDROP& FileHandle)> FileDrop;
     // Enter and the navigation keys (33-40) always, also when read-only;
-    // other keys but Tab once the container declined them, not when
-    // read-only. Keycode 0 eats the key (for Enter, its line break too).
+    // other keys but Tab once the form's menu shortcuts declined them
+    // (forms::RunMenuShortcut), not when read-only. Keycode 0 eats the key (for Enter, its line break too).
     std::function<void(int& Keycode, int& Shift)> KeyDown;
     // Typed characters except Tab, not when read-only; KeyAscii 13 set to 0
     // stops the line break.

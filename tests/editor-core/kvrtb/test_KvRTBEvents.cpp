@@ -127,24 +127,26 @@ TEST_F(KvRTBEvents, ReadOnlySwallowsTypingButNotNavigation)
     EXPECT_EQ(rtb().Text(), L"new");
 }
 
-TEST_F(KvRTBEvents, ContainerShortcutsComeFirst)
+TEST_F(KvRTBEvents, TheFormsMenuShortcutsComeFirst)
 {
-    int offered = 0;
-    rtb().TranslateAccelerator = [&](const MSG& m, int) {
-        ++offered;
-        EXPECT_EQ(m.hwnd, rtb().RTBhWnd());
-        return m.wParam == VK_F5;
-    };
+    forms::MenuItem mRun, mGo;
+    int runs = 0;
+    mGo.Click = [&] { ++runs; };
+    form.Menus.Add(mRun, L"&Run");
+    mRun.Add(mGo, L"&Go").SetShortcut(forms::ParseShortcut(L"F5"));
     rtb().Text(L"a");
     rtb().SelStart(0);
     Key(VK_F5);
-    EXPECT_EQ(offered, 1);
+    EXPECT_EQ(runs, 1);
     EXPECT_EQ(log, (Log{"KeyUp 116"}));
     log.clear();
-    Key(VK_DOWN);   // navigation keys are not offered
     Key('B', 'b');
-    EXPECT_EQ(offered, 2);
-    EXPECT_EQ(log, (Log{"KeyDown 40", "Nav 40", "Line 1", "KeyDown 66", "KeyPress 98", "KeyUp 66"}));
+    mGo.SetEnabled(false);   // a disabled item leaves the key to the editor
+    Key(VK_F5);
+    EXPECT_EQ(runs, 1);
+    EXPECT_EQ(log, (Log{"KeyDown 66", "KeyPress 98", "KeyUp 66", "KeyDown 116", "KeyUp 116"}));
+    mRun.Remove(mGo);
+    form.Menus.Remove(mRun);
 }
 
 TEST_F(KvRTBEvents, MouseAndScrollMessages)

@@ -109,3 +109,57 @@ TEST(Menu, PopupMenuRunsThePickedItemBeforeReturning)
     f.PopupMenu(f.mPop, 100, 100);
     EXPECT_TRUE(copied);
 }
+
+TEST(Menu, ChangesInPlaceKeepPicturesSetFromOutside)
+{
+    fSample f;
+    ASSERT_TRUE(f.Load());
+    HMENU file = GetSubMenu(GetMenu(f.hwnd), 0);
+    HBITMAP pic = CreateBitmap(13, 13, 1, 1, nullptr);
+    // As the main window's picture helper does: on the Win32 menu, by position.
+    SetMenuItemBitmaps(file, 1, MF_BYPOSITION, pic, pic);
+    f.mSave.SetCaption(L"Save &As...");
+    f.mSave.SetChecked(true);
+    f.mSave.SetEnabled(false);
+    f.mSave.SetShortcut(ParseShortcut(L"Ctrl+S"));
+    f.mNew.SetVisible(false);
+    f.mNew.SetVisible(true);
+    f.mSave.SetVisible(false);
+    EXPECT_EQ(f.mSave.Bitmap(), pic);
+    f.mSave.SetVisible(true);
+    MENUITEMINFOW mii{};
+    mii.cbSize = sizeof(mii);
+    mii.fMask = MIIM_CHECKMARKS | MIIM_STATE | MIIM_ID;
+    ASSERT_TRUE(GetMenuItemInfoW(file, 1, TRUE, &mii));
+    EXPECT_EQ(mii.hbmpUnchecked, pic);
+    EXPECT_EQ(mii.wID, f.mSave.CommandId());
+    EXPECT_TRUE(mii.fState & MFS_CHECKED);
+    EXPECT_TRUE(mii.fState & MFS_GRAYED);
+    EXPECT_EQ(Captions(file)[1], L"Save &As...\tCtrl+S");
+    f.mNew.SetBitmap(pic);
+    EXPECT_EQ(f.mNew.Bitmap(), pic);
+    f.mNew.SetBitmap(nullptr);
+    EXPECT_EQ(f.mNew.Bitmap(), nullptr);
+    f.Unload();
+    DeleteObject(pic);
+}
+
+TEST(Menu, ShortcutsRunFromTheMessageLoopBeforeKeyEvents)
+{
+    fSample f;
+    f.Show();
+    f.mNew.SetShortcut(ParseShortcut(L"F6"));
+    f.tName.SetFocus();
+    Pump();
+    f.Log.clear();
+    PostMessageW(f.tName.hwnd, WM_KEYDOWN, VK_F6, 0);
+    Pump();
+    EXPECT_EQ(f.Log, std::vector<std::wstring>{L"mNew_Click"});
+    // A disabled item leaves the key to the control.
+    f.mNew.SetEnabled(false);
+    f.Log.clear();
+    PostMessageW(f.tName.hwnd, WM_KEYDOWN, VK_F6, 0);
+    Pump();
+    EXPECT_EQ(f.Log, std::vector<std::wstring>{L"tName_KeyDown 117"});
+    f.Unload();
+}

@@ -1,8 +1,8 @@
 #include "Shortcut.h"
 
 #include "Runtime.h"
+#include "platform/Text.h"
 
-#include <cwchar>
 #include <vector>
 
 namespace forms {
@@ -22,12 +22,12 @@ const KeyName kKeyNames[] = {
     {L"Bksp", VK_BACK},    {L"Backspace", VK_BACK},
 };
 
-bool Same(const std::wstring& a, const wchar_t* b) { return _wcsicmp(a.c_str(), b) == 0; }
+bool Same(const std::wstring& a, const wchar_t* b) { return platform::Upper(a) == platform::Upper(b); }
 
 UINT KeyOfName(const std::wstring& name)
 {
     if (name.size() == 1) {
-        wchar_t c = name[0] >= L'a' && name[0] <= L'z' ? static_cast<wchar_t>(name[0] - 32) : name[0];
+        wchar_t c = platform::Upper(name)[0];
         if ((c >= L'A' && c <= L'Z') || (c >= L'0' && c <= L'9'))
             return c;
         return 0;

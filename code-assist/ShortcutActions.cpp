@@ -1,0 +1,9 @@
+#include "ShortcutActions.h"
+
+ShortcutActions& MainWindowActions()
+{
+    static ShortcutActions table;
+    return table;
+}
+
+void ResetMainWindowActions() { MainWindowActions() = ShortcutActions(); }

@@ -138,17 +138,17 @@ void PlainEngine(ClsColor&, const wchar_t* s, size_t begin, size_t end, color::R
     out.Text(s + begin, end - begin);
 }
 
-Engine EngineFor(int edType)
+Engine EngineFor(EditorType edType)
 {
     switch (edType) {
-    case ClsColor::TypeASP:
-    case ClsColor::TypeHTML:
+    case EditorType::ASP:
+    case EditorType::HTML:
         return HtmlEngine;
-    case ClsColor::TypeCSS:
+    case EditorType::CSS:
         return color::ColorCSSText;
-    case ClsColor::TypeVBS:
+    case EditorType::VBScript:
         return color::ColorVBSText;
-    case ClsColor::TypeJS:
+    case EditorType::JavaScript:
         return color::ColorJSText;
     default:
         return PlainEngine;
@@ -166,7 +166,7 @@ std::string Body(ClsColor& owner, Engine engine, const std::wstring& text)
 
 } // namespace
 
-const std::string& ClsColor::RtfFragment(int edType, const std::wstring& text)
+const std::string& ClsColor::RtfFragment(EditorType edType, const std::wstring& text)
 {
     Prepared s(text);
     color::RtfWriter out(fragment_, s.size());
@@ -179,7 +179,7 @@ const std::string& ClsColor::RtfFragment(int edType, const std::wstring& text)
     return fragment_;
 }
 
-std::string ClsColor::RtfBody(int edType, const std::wstring& text)
+std::string ClsColor::RtfBody(EditorType edType, const std::wstring& text)
 {
     return Body(*this, EngineFor(edType), text);
 }

@@ -2,24 +2,20 @@
 // ClsColor: the syntax colouring engine. Text goes in, an RTF fragment comes
 // out: the header with font and colour tables, the paragraph prefix and a
 // body in which every token of interest is wrapped in a colour control word.
-// The range members write such a fragment back over a range of an editor;
-// everything else works on plain strings and needs no window.
+// It works on plain strings and needs no window; ClsColorEditor writes its
+// fragments over a range of a live editor.
 //
 // RTF is returned as bytes (std::string). It is always 7-bit: characters
 // above 127 are written as "\uN?" escapes, so the RichEdit reads back the
 // same characters whether it streams in the system code page or in UTF-8.
+#include "EditorType.h"
 #include "color/KeywordList.h"
 
 #include <array>
 #include <string>
 
-class KvRTB;
-
 class ClsColor {
 public:
-    // Editor types of the document slots that have a colourer.
-    enum EditorType { TypeNone = 0, TypeASP = 1, TypeHTML = 2, TypeCSS = 3, TypeVBS = 4, TypeJS = 5 };
-
     ClsColor();
 
     // --- configuration (keyword loader and settings bridge) ---------------
@@ -63,15 +59,15 @@ public:
     // The RTF frame: header, font table, colour table and paragraph prefix.
     std::string RtfFrame() const;
     // Frame + body + "}" for the text coloured as the editor type asks:
-    // 1 and 2 ColorH, 3 CSS, 4 VBScript, 5 JavaScript; any other type plain.
+    // ASP and HTML ColorH, CSS, VBScript, JavaScript; any other type plain.
     // This is what the range members write over the selection. The result
     // lives in a buffer of this object that the next RtfFragment call
     // overwrites: the buffer is reused, so colouring a large page does not
     // allocate and touch fresh memory every time. Bind it by const reference
     // to stream it, or copy it to keep it.
-    const std::string& RtfFragment(int edType, const std::wstring& text);
+    const std::string& RtfFragment(EditorType edType, const std::wstring& text);
     // The body alone (no frame, no closing brace) for the same editor types.
-    std::string RtfBody(int edType, const std::wstring& text);
+    std::string RtfBody(EditorType edType, const std::wstring& text);
     // Complete bodies (input prepared, output finished) per colourer.
     std::string ColorH(const std::wstring& sText);
     std::string ColorVBSText(const std::wstring& sText);
@@ -83,14 +79,6 @@ public:
     // Adds the names declared in sVLine (text after "var" when iVarPt < 4,
     // else after "function") to the known names.
     void CheckVarsJS(const std::wstring& sVLine, long iVarPt);
-
-    // --- range members (ClsColorEditor.cpp) ------------------------------
-    // Recolour editor characters StPt..EndPt (EndPt -1: to the end) with the
-    // colourer of the member's language, keeping the caret.
-    void ColorVBS(KvRTB& editor, long StPt, long EndPt);
-    void ColorJS(KvRTB& editor, long StPt, long EndPt);
-    void ColorCSS(KvRTB& editor, long StPt, long EndPt);
-    void ColorHTML(KvRTB& editor, long StPt, long EndPt);
 
 private:
     color::KeywordList vbs_{color::Fold::Upper};

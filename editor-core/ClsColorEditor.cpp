@@ -1,4 +1,4 @@
-// The range members of ClsColor: colour a range of an editor by writing the
+// The colouring of a live editor: colour a range of it by writing the
 // colourer's RTF over the selected text.
 #include "ClsColorEditor.h"
 
@@ -15,49 +15,32 @@
 
 namespace {
 
-// What the last whole-text colouring left in one RichEdit window. A window
-// property marks the window the entry was made for: a window handle may be
-// given again to a new window once the old one is destroyed.
-struct ColourCache {
-    HWND editor = nullptr;
-    HANDLE mark = nullptr;
-    unsigned long long used = 0;
-    int edType = -1;
-    std::string frame;
-    std::wstring text;
-    std::vector<unsigned char> colours;
-};
+using ClsColorEditor::ColourCache;
 
 const wchar_t kMarkProperty[] = L"TarnelColourCache";
 const size_t kMaxCaches = 9;  // the shown document and the parked ones kept in windows
 
-std::vector<ColourCache> g_caches;
-unsigned long long g_uses = 0;
-unsigned long long g_marks = 0;
-bool g_incremental = false;
-long g_firstLine = -1, g_lastLine = -1;
-long g_rewritten = 0;
-long g_read = 0;
+ClsColorEditor::Memory& Mem() { return State().Colouring; }
 
 bool Alive(const ColourCache& c) { return IsWindow(c.editor) && GetPropW(c.editor, kMarkProperty) == c.mark; }
 
 void Drop(size_t i)
 {
-    if (Alive(g_caches[i]))
-        RemovePropW(g_caches[i].editor, kMarkProperty);
-    g_caches.erase(g_caches.begin() + static_cast<std::ptrdiff_t>(i));
+    if (Alive(Mem().caches[i]))
+        RemovePropW(Mem().caches[i].editor, kMarkProperty);
+    Mem().caches.erase(Mem().caches.begin() + static_cast<std::ptrdiff_t>(i));
 }
 
 void DropDeadCaches()
 {
-    for (size_t i = g_caches.size(); i-- > 0;)
-        if (!Alive(g_caches[i]))
-            g_caches.erase(g_caches.begin() + static_cast<std::ptrdiff_t>(i));
+    for (size_t i = Mem().caches.size(); i-- > 0;)
+        if (!Alive(Mem().caches[i]))
+            Mem().caches.erase(Mem().caches.begin() + static_cast<std::ptrdiff_t>(i));
 }
 
 ColourCache* FindCache(HWND re)
 {
-    for (auto& c : g_caches)
+    for (auto& c : Mem().caches)
         if (c.editor == re)
             return Alive(c) ? &c : nullptr;
     return nullptr;
@@ -65,35 +48,35 @@ ColourCache* FindCache(HWND re)
 
 void ForgetWindow(HWND re)
 {
-    for (size_t i = 0; i < g_caches.size(); ++i)
-        if (g_caches[i].editor == re) {
+    for (size_t i = 0; i < Mem().caches.size(); ++i)
+        if (Mem().caches[i].editor == re) {
             Drop(i);
             return;
         }
 }
 
-void Remember(HWND re, int edType, std::string frame, std::wstring text, std::vector<unsigned char> colours)
+void Remember(HWND re, EditorType edType, std::string frame, std::wstring text, std::vector<unsigned char> colours)
 {
     ForgetWindow(re);
     DropDeadCaches();
-    if (g_caches.size() >= kMaxCaches) {
+    if (Mem().caches.size() >= kMaxCaches) {
         size_t oldest = 0;
-        for (size_t i = 1; i < g_caches.size(); ++i)
-            if (g_caches[i].used < g_caches[oldest].used)
+        for (size_t i = 1; i < Mem().caches.size(); ++i)
+            if (Mem().caches[i].used < Mem().caches[oldest].used)
                 oldest = i;
         Drop(oldest);
     }
     ColourCache c;
     c.editor = re;
-    c.mark = reinterpret_cast<HANDLE>(static_cast<ULONG_PTR>(++g_marks));
+    c.mark = reinterpret_cast<HANDLE>(static_cast<ULONG_PTR>(++Mem().marks));
     if (!SetPropW(re, kMarkProperty, c.mark))
         return;
-    c.used = ++g_uses;
+    c.used = ++Mem().uses;
     c.edType = edType;
     c.frame = std::move(frame);
     c.text = std::move(text);
     c.colours = std::move(colours);
-    g_caches.push_back(std::move(c));
+    Mem().caches.push_back(std::move(c));
 }
 
 size_t ParagraphStart(const std::wstring& s, size_t pos)
@@ -147,7 +130,7 @@ bool SpliceEditedLines(HWND re, const std::wstring& old, long firstLine, long la
     if (newTo > n || newTo < static_cast<long>(from + (p - from) + (to - q)))
         return false;
     std::wstring read = RichEditStream::GetRange(re, static_cast<long>(from), newTo);
-    g_read = static_cast<long>(read.size());
+    Mem().read = static_cast<long>(read.size());
     if (static_cast<long>(read.size()) != newTo - static_cast<long>(from))
         return false;
     if (read.compare(0, p - from, old, from, p - from) != 0 ||
@@ -236,15 +219,13 @@ bool RebuildInFreshWindow(KvRTB& editor, HWND& re, const std::string& frame, con
         DestroyWindow(fresh);
         return false;
     }
-    if (State().EditorRichEditHandle == old)
-        State().EditorRichEditHandle = fresh;
     ForgetWindow(old);
     DestroyWindow(old);
     re = fresh;
     return true;
 }
 
-void ColourRange(ClsColor& colorer, KvRTB& editor, int edType, long StPt, long EndPt)
+void ColourRange(ClsColor& colorer, KvRTB& editor, EditorType edType, long StPt, long EndPt)
 {
     HWND re = editor.RTBhWnd();
     if (!re)
@@ -263,17 +244,17 @@ void ColourRange(ClsColor& colorer, KvRTB& editor, int edType, long StPt, long E
         std::string frame = colorer.RtfFrame();
         // An undo brings back older colours than the cache knows about;
         // then only a whole rewrite is sure to be right.
-        ColourCache* cache = whole && g_incremental ? FindCache(re) : nullptr;
+        ColourCache* cache = whole && Mem().incremental ? FindCache(re) : nullptr;
         if (cache && (cache->edType != edType || cache->frame != frame || SendMessageW(re, EM_CANREDO, 0, 0)))
             cache = nullptr;
         std::wstring text;
-        if (!cache || !SpliceEditedLines(re, cache->text, g_firstLine, g_lastLine, text)) {
+        if (!cache || !SpliceEditedLines(re, cache->text, Mem().firstLine, Mem().lastLine, text)) {
             text = RichEditStream::GetRange(re, StPt, EndPt);
-            g_read = static_cast<long>(text.size());
+            Mem().read = static_cast<long>(text.size());
         }
         const std::string& fragment = colorer.RtfFragment(edType, text);
 
-        g_rewritten = static_cast<long>(text.size());
+        Mem().rewritten = static_cast<long>(text.size());
         if (!whole) {
             ForgetWindow(re);
             Select(re, StPt, EndPt);
@@ -287,19 +268,19 @@ void ColourRange(ClsColor& colorer, KvRTB& editor, int edType, long StPt, long E
                 long a = 0, b = 0;
                 if (!ColourRuns::ChangedStretch(cache->text, cache->colours, text, colours, a, b)) {
                     done = true;
-                    g_rewritten = 0;
+                    Mem().rewritten = 0;
                 } else if (CountLines(text, a, b) > kFreshWindowLines &&
                            RebuildInFreshWindow(editor, re, frame, text, colours, sel, scroll)) {
                     done = true;
-                    g_rewritten = static_cast<long>(text.size());
+                    Mem().rewritten = static_cast<long>(text.size());
                 } else {
-                    g_rewritten = b - a;
+                    Mem().rewritten = b - a;
                     Select(re, a, b);
                     done = WriteOverSelection(re, frame + ColourRuns::StretchBody(text, colours, a, b) + "}");
                 }
             }
             if (!done) {
-                g_rewritten = static_cast<long>(text.size());
+                Mem().rewritten = static_cast<long>(text.size());
                 if (known) {
                     done = CountLines(text, 0, static_cast<long>(text.size())) > kFreshWindowLines &&
                            RebuildInFreshWindow(editor, re, frame, text, colours, sel, scroll);
@@ -339,21 +320,21 @@ void ColourRange(ClsColor& colorer, KvRTB& editor, int edType, long StPt, long E
 namespace ClsColorEditor {
 
 IncrementalScope::IncrementalScope(bool allow, long firstLine, long lastLine)
-    : previous_(g_incremental), previousFirst_(g_firstLine), previousLast_(g_lastLine)
+    : previous_(Mem().incremental), previousFirst_(Mem().firstLine), previousLast_(Mem().lastLine)
 {
-    g_incremental = allow;
-    g_firstLine = allow ? firstLine : -1;
-    g_lastLine = allow ? lastLine : -1;
+    Mem().incremental = allow;
+    Mem().firstLine = allow ? firstLine : -1;
+    Mem().lastLine = allow ? lastLine : -1;
 }
 
 IncrementalScope::~IncrementalScope()
 {
-    g_incremental = previous_;
-    g_firstLine = previousFirst_;
-    g_lastLine = previousLast_;
+    Mem().incremental = previous_;
+    Mem().firstLine = previousFirst_;
+    Mem().lastLine = previousLast_;
 }
 
-void ForgetColours() { ForgetColours(State().EditorRichEditHandle); }
+void ForgetColours() { ForgetColours(State().EditorRichEditHandle()); }
 
 void ForgetColours(HWND window)
 {
@@ -362,19 +343,29 @@ void ForgetColours(HWND window)
     DropDeadCaches();
 }
 
-long LastRewrittenLength() { return g_rewritten; }
+long LastRewrittenLength() { return Mem().rewritten; }
 
-long LastReadLength() { return g_read; }
+long LastReadLength() { return Mem().read; }
+
+
+void ColorVBS(ClsColor& colorer, KvRTB& editor, long StPt, long EndPt)
+{
+    ColourRange(colorer, editor, EditorType::VBScript, StPt, EndPt);
+}
+
+void ColorJS(ClsColor& colorer, KvRTB& editor, long StPt, long EndPt)
+{
+    ColourRange(colorer, editor, EditorType::JavaScript, StPt, EndPt);
+}
+
+void ColorCSS(ClsColor& colorer, KvRTB& editor, long StPt, long EndPt)
+{
+    ColourRange(colorer, editor, EditorType::CSS, StPt, EndPt);
+}
+
+void ColorHTML(ClsColor& colorer, KvRTB& editor, long StPt, long EndPt)
+{
+    ColourRange(colorer, editor, EditorType::HTML, StPt, EndPt);
+}
 
 } // namespace ClsColorEditor
-
-void ClsColor::ColorVBS(KvRTB& editor, long StPt, long EndPt) { ColourRange(*this, editor, TypeVBS, StPt, EndPt); }
-
-void ClsColor::ColorJS(KvRTB& editor, long StPt, long EndPt) { ColourRange(*this, editor, TypeJS, StPt, EndPt); }
-
-void ClsColor::ColorCSS(KvRTB& editor, long StPt, long EndPt) { ColourRange(*this, editor, TypeCSS, StPt, EndPt); }
-
-void ClsColor::ColorHTML(KvRTB& editor, long StPt, long EndPt)
-{
-    ColourRange(*this, editor, TypeHTML, StPt, EndPt);
-}

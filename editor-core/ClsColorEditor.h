@@ -1,8 +1,51 @@
 #pragma once
-// Controls of ClsColor's range members beyond their arguments.
+// The colouring of a live editor: ClsColor's RTF written over a range of a
+// KvRTB, with what the last colouring of each window left remembered, so that
+// a recolouring after a line edit rewrites only what changed.
 #include <windows.h>
 
+#include "EditorType.h"
+
+#include <string>
+#include <vector>
+
+class ClsColor;
+class KvRTB;
+
 namespace ClsColorEditor {
+
+// Recolour editor characters StPt..EndPt (EndPt -1: to the end) with the
+// colorer's colourer for the member's language, keeping the caret and view.
+void ColorVBS(ClsColor& colorer, KvRTB& editor, long StPt, long EndPt);
+void ColorJS(ClsColor& colorer, KvRTB& editor, long StPt, long EndPt);
+void ColorCSS(ClsColor& colorer, KvRTB& editor, long StPt, long EndPt);
+void ColorHTML(ClsColor& colorer, KvRTB& editor, long StPt, long EndPt);
+
+// What the last whole-text colouring left in one RichEdit window. A window
+// property marks the window the entry was made for: a window handle may be
+// given again to a new window once the old one is destroyed.
+struct ColourCache {
+    HWND editor = nullptr;
+    HANDLE mark = nullptr;
+    unsigned long long used = 0;
+    EditorType edType = EditorType::None;
+    std::string frame;
+    std::wstring text;
+    std::vector<unsigned char> colours;
+};
+
+// The colouring's memory, part of the program-wide state (State().Colouring).
+struct Memory {
+    std::vector<ColourCache> caches;
+    unsigned long long uses = 0;
+    unsigned long long marks = 0;
+    // Set by IncrementalScope.
+    bool incremental = false;
+    long firstLine = -1, lastLine = -1;
+    // Figures of the last colouring.
+    long rewritten = 0;
+    long read = 0;
+};
 
 // While one exists, a whole-text colouring may rewrite only the stretch of
 // the editor that differs from the last colouring (text typed since, and

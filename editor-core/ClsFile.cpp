@@ -57,8 +57,11 @@ void DeleteIfPresent(const std::wstring& path)
 const std::vector<ExtEntry>& BuiltInExtensions()
 {
     static const std::vector<ExtEntry> table = {
-        {L"HTM", 2}, {L"HTML", 2}, {L"HTA", 2},  {L"PHP", 2}, {L"SHTML", 2}, {L"WSC", 2}, {L"ASP", 1},
-        {L"ASPX", 1}, {L"VBS", 4}, {L"WSF", 4}, {L"CSS", 3}, {L"JS", 5},    {L"XHTML", 2},
+        {L"HTM", EditorType::HTML},   {L"HTML", EditorType::HTML},   {L"HTA", EditorType::HTML},
+        {L"PHP", EditorType::HTML},   {L"SHTML", EditorType::HTML},  {L"WSC", EditorType::HTML},
+        {L"ASP", EditorType::ASP},    {L"ASPX", EditorType::ASP},    {L"VBS", EditorType::VBScript},
+        {L"WSF", EditorType::VBScript}, {L"CSS", EditorType::CSS},   {L"JS", EditorType::JavaScript},
+        {L"XHTML", EditorType::HTML},
     };
     return table;
 }
@@ -84,8 +87,8 @@ std::wstring ClsFile::Path(int i) const { return Valid(i) ? slots_[i].Path : L""
 void ClsFile::Path(int i, const std::wstring& v) { if (Valid(i)) slots_[i].Path = v; }
 std::wstring ClsFile::Name(int i) const { return Valid(i) ? slots_[i].Name : L""; }
 void ClsFile::Name(int i, const std::wstring& v) { if (Valid(i)) slots_[i].Name = v; }
-long ClsFile::EdType(int i) const { return Valid(i) ? slots_[i].EdType : 0; }
-void ClsFile::EdType(int i, long v) { if (Valid(i)) slots_[i].EdType = v; }
+EditorType ClsFile::EdType(int i) const { return Valid(i) ? slots_[i].EdType : EditorType::None; }
+void ClsFile::EdType(int i, EditorType v) { if (Valid(i)) slots_[i].EdType = v; }
 bool ClsFile::Changed(int i) const { return Valid(i) && slots_[i].Changed; }
 void ClsFile::Changed(int i, bool v) { if (Valid(i)) slots_[i].Changed = v; }
 long ClsFile::TopLine(int i) const { return Valid(i) ? slots_[i].TopLine : 0; }
@@ -105,13 +108,13 @@ int ClsFile::NextAvailable() const
     return -1;
 }
 
-long ClsFile::GetExtEdType(const std::wstring& sFilExt) const
+EditorType ClsFile::GetExtEdType(const std::wstring& sFilExt) const
 {
     std::wstring ext = platform::Upper(sFilExt);
     for (const auto& e : exts_)
         if (e.Ext == ext)
             return e.EdType;
-    return 0;
+    return EditorType::None;
 }
 
 std::wstring ClsFile::TempFolder() const
@@ -168,8 +171,6 @@ bool ClsFile::SaveFrom(HWND richEdit, int i)
             if (!files || !files->KeepShownWindow(shown))
                 return false;
             ClsColorEditor::ForgetColours(successor);
-            if (State().EditorRichEditHandle == shown)
-                State().EditorRichEditHandle = successor;
             return true;
         };
     }
@@ -241,7 +242,6 @@ bool ClsFile::ShowSlotWindow(int i)
         return false;
     }
     kept_[i] = nullptr;
-    State().EditorRichEditHandle = incoming;
     if (!KeepShownWindow(out)) {
         ClsColorEditor::ForgetColours(out);
         DestroyWindow(out);
@@ -275,20 +275,15 @@ bool ClsFile::LoadInto(HWND richEdit, int i)
     return ok;
 }
 
-bool ClsFile::Save(int i) { return SaveFrom(State().EditorRichEditHandle, i); }
+bool ClsFile::Save(int i) { return SaveFrom(State().EditorRichEditHandle(), i); }
 
 bool ClsFile::Load(int i)
 {
     if (!Valid(i))
         return false;
-    KvRTB* editor = State().CurrentEditor;
-    if (editor && editor->RTBhWnd() && editor->RTBhWnd() == State().EditorRichEditHandle)
-        return ShowSlotWindow(i);
-    // A bare RichEdit window: the document is read into it in place.
-    bool loaded = LoadInto(State().EditorRichEditHandle, i);
-    if (loaded)
-        ClsColorEditor::ForgetColours();  // the colours came from the file, not from a colouring
-    return loaded;
+    if (!State().EditorRichEditHandle())
+        return false;
+    return ShowSlotWindow(i);
 }
 
 bool ClsFile::Load3(int i)
@@ -303,7 +298,7 @@ void ClsFile::RemoveFile(int i)
         return;
     slots_[i].Path.clear();
     slots_[i].Name.clear();
-    slots_[i].EdType = 2;
+    slots_[i].EdType = EditorType::HTML;
     DropKeptWindow(i);
     if (shownSlot_ == i) {
         shownSlot_ = -1;
@@ -322,7 +317,7 @@ bool ClsFile::ParkCurrent()
     slots_[c].EdType = SettingsAccess::LastEdType();
     slots_[c].ColorThis = st.ColorCodeOn;
     slots_[c].DebugThis = st.LineDebugOn;
-    slots_[c].TopLine = static_cast<long>(SendMessageW(st.EditorRichEditHandle, EM_GETFIRSTVISIBLELINE, 0, 0));
+    slots_[c].TopLine = static_cast<long>(SendMessageW(st.EditorRichEditHandle(), EM_GETFIRSTVISIBLELINE, 0, 0));
     slots_[c].ScrollTopWeb = st.PreviewScrollTop;
     bool wasSuppressed = st.SuppressChangeTracking;
     st.SuppressChangeTracking = true;
@@ -347,7 +342,7 @@ bool ClsFile::SwitchTo(int i)
     if (i == currentFile_)
         return true;
     EditorState& st = State();
-    HWND re = st.EditorRichEditHandle;
+    HWND re = st.EditorRichEditHandle();
     bool inPlace = !(st.CurrentEditor && st.CurrentEditor->RTBhWnd() && st.CurrentEditor->RTBhWnd() == re);
     int old = currentFile_;
     if (Valid(old) && Exists(old) && !ParkCurrent()) {
@@ -377,7 +372,7 @@ bool ClsFile::SwitchTo(int i)
     }
 
     currentFile_ = i;
-    re = st.EditorRichEditHandle;   // the slot's own window, when it kept one
+    re = st.EditorRichEditHandle();   // the slot's own window, when it kept one
     const Slot& s = slots_[i];
     st.DocChanged = s.Changed;
     st.CurrentFilePath = s.Path;

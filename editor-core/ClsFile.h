@@ -16,12 +16,11 @@
 #include <string>
 #include <vector>
 
-// Editor types: 0 none, 1 ASP, 2 HTML, 3 CSS, 4 VBScript, 5 JavaScript.
-enum EdTypes : long { EdNone = 0, EdASP = 1, EdHTML = 2, EdCSS = 3, EdVBS = 4, EdJS = 5 };
+#include "EditorType.h"
 
 struct ExtEntry {
     std::wstring Ext;  // upper case, without the dot
-    long EdType = 0;
+    EditorType EdType = EditorType::None;
 };
 
 class ClsFile {
@@ -41,8 +40,8 @@ public:
     void Path(int iFileNum, const std::wstring& sNewPath);
     std::wstring Name(int iFileNum) const;
     void Name(int iFileNum, const std::wstring& s1Name);
-    long EdType(int iFileNum) const;
-    void EdType(int iFileNum, long EdType1);
+    EditorType EdType(int iFileNum) const;
+    void EdType(int iFileNum, EditorType EdType1);
     bool Changed(int iFileNum) const;
     void Changed(int iFileNum, bool IfChg);
     long TopLine(int iFileNum) const;
@@ -58,8 +57,8 @@ public:
 
     // Lowest free slot, or -1.
     int NextAvailable() const;
-    // Editor type of an extension (any case, no dot); 0 when unknown.
-    long GetExtEdType(const std::wstring& sFilExt) const;
+    // Editor type of an extension (any case, no dot); None when unknown.
+    EditorType GetExtEdType(const std::wstring& sFilExt) const;
     const std::vector<ExtEntry>& Extensions() const { return exts_; }
 
     // Occupies the first free slot with the path and parks the current
@@ -99,7 +98,7 @@ private:
     struct Slot {
         std::wstring Path;
         std::wstring Name;
-        long EdType = 0;
+        EditorType EdType = EditorType::None;
         bool Changed = false;
         long TopLine = 0;
         bool ColorThis = false;

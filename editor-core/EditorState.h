@@ -6,14 +6,18 @@
 
 #include <string>
 
+#include "ClsColorEditor.h"
+
 class KvRTB;
 class ClsColor;
 class ClsFile;
 
 struct EditorState {
-    // The editor that commands act on (the main window's JT1) and its RichEdit window.
+    // The editor that commands act on (the main window's JT1).
     KvRTB* CurrentEditor = nullptr;
-    HWND EditorRichEditHandle = nullptr;
+    // Its RichEdit window, asked of the editor each time: a long recolouring
+    // and the document slots give the editor other windows.
+    HWND EditorRichEditHandle() const;
     // The main window, locked against redrawing around bulk edits.
     HWND MainWindow = nullptr;
 
@@ -39,6 +43,12 @@ struct EditorState {
     // Set by the VBScript line check when it selects a finding: the next
     // recolouring is skipped once so the marked line keeps its colour.
     bool FindingMarked = false;
+
+    // The editor's view, saved around the typing glue's rewrites.
+    POINT SavedScroll{};
+
+    // What the colouring remembers of each editor window (ClsColorEditor).
+    ClsColorEditor::Memory Colouring;
 
     // Vertical scroll of the preview page, kept per document slot.
     long PreviewScrollTop = 0;

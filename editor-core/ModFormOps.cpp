@@ -82,9 +82,16 @@ void SetExStyle(HWND window, int kind)
     SetWindowPos(window, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_FRAMECHANGED);
 }
 
-std::vector<MenuBitmapPlace> MenuBitmapPlaces(long edType)
+namespace {
+
+// Pages (and a window with no document type yet) have the HTML menu.
+bool HtmlLayout(EditorType edType) { return IsPageType(edType) || edType == EditorType::None; }
+
+} // namespace
+
+std::vector<MenuBitmapPlace> MenuBitmapPlaces(EditorType edType)
 {
-    const bool htmlLayout = edType < 3;
+    const bool htmlLayout = HtmlLayout(edType);
     const int m = htmlLayout ? 3 : 2;
     const int p = htmlLayout ? 5 : 3;
     return {
@@ -93,11 +100,11 @@ std::vector<MenuBitmapPlace> MenuBitmapPlaces(long edType)
     };
 }
 
-void SetMenuBitmaps(HMENU menuBar, const HBITMAP (&menuIm)[10], long edType)
+void SetMenuBitmaps(HMENU menuBar, const HBITMAP (&menuIm)[10], EditorType edType)
 {
     if (!menuBar)
         return;
-    if (edType >= 3) {
+    if (!HtmlLayout(edType)) {
         // In the script and style layouts another item sits at this place; it
         // must not keep the picture the HTML layout gave it.
         if (HMENU m = GetSubMenu(menuBar, 2))

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "EditorType.h"
+
 namespace ModFormOps {
 
 // Keeps the window above all non-topmost windows, without moving or sizing it.
@@ -25,12 +27,12 @@ struct MenuBitmapPlace {
     int picture;
     std::vector<int> path;
 };
-// The nine places for the current editor type: HTML and ASP (types below 3)
+// The nine places for the current editor type: HTML and ASP (and no type)
 // have the HTML menu, which moves two later menus one place right.
-std::vector<MenuBitmapPlace> MenuBitmapPlaces(long edType);
+std::vector<MenuBitmapPlace> MenuBitmapPlaces(EditorType edType);
 // Gives each place its picture of menuIm as checked and unchecked bitmap.
 // The bitmaps stay owned by the caller and must outlive the menu's use of them.
-void SetMenuBitmaps(HMENU menuBar, const HBITMAP (&menuIm)[10], long edType);
+void SetMenuBitmaps(HMENU menuBar, const HBITMAP (&menuIm)[10], EditorType edType);
 
 // Horizontal extent fitting the widest item in the list's own font, plus the
 // width of a vertical scroll bar; the list box gets it as its scroll extent.

@@ -5,8 +5,8 @@
 
 namespace SettingsAccess {
 
-long LastEdType() { return Settings().LastEdType; }
-void LastEdType(long type) { Settings().LastEdType = static_cast<int32_t>(type); }
+EditorType LastEdType() { return EditorTypeOf(Settings().LastEdType); }
+void LastEdType(EditorType type) { Settings().LastEdType = static_cast<int32_t>(EditorTypeNumber(type)); }
 bool NoColorCode() { return Settings().NoColorCode; }
 void NoColorCode(bool value) { Settings().NoColorCode = value; }
 bool NoLineDebug() { return Settings().NoLineDebug; }
@@ -19,7 +19,7 @@ std::vector<ExtEntry> ExtAliases()
     // Element 0 of the array (by its own bounds) holds no alias.
     for (size_t i = 0; i < aliases.size(); ++i)
         if (static_cast<long>(i) + aliases.Lower >= 1 && !aliases[i].Ext.empty())
-            out.push_back({aliases[i].Ext, aliases[i].EdType});
+            out.push_back({aliases[i].Ext, EditorTypeOf(aliases[i].EdType)});
     return out;
 }
 

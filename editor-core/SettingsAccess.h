@@ -4,13 +4,15 @@
 #include <string>
 #include <vector>
 
+#include "EditorType.h"
+
 struct ExtEntry;
 
 namespace SettingsAccess {
 
 // The editor type of the running document (LastEdType).
-long LastEdType();
-void LastEdType(long type);
+EditorType LastEdType();
+void LastEdType(EditorType type);
 bool NoColorCode();
 void NoColorCode(bool value);
 bool NoLineDebug();

@@ -140,9 +140,9 @@ long EditorSearch::LineFromChar(long pos)
     return static_cast<long>(SendMessageW(re_, EM_EXLINEFROMCHAR, 0, pos));
 }
 
-short BlockKind(TextSearch& search, long iPos, long edType)
+short BlockKind(TextSearch& search, long iPos, EditorType edType)
 {
-    if (iPos < 32 || (edType != 1 && edType != 2))
+    if (iPos < 32 || !IsPageType(edType))
         return 0;
     long open = search.FindBack(L"<SCRIPT", 0, iPos);
     if (open >= 0) {
@@ -157,7 +157,7 @@ short BlockKind(TextSearch& search, long iPos, long edType)
             }
         }
     }
-    if (edType == 1) {
+    if (edType == EditorType::ASP) {
         long open2 = search.FindBack(L"<%", 0, iPos);
         if (open2 >= 0 && search.Find(L"%>", open2, iPos) < 0) {
             long close2 = search.Find(L"%>", iPos, -1);
@@ -172,24 +172,23 @@ short BlockKind(TextSearch& search, long iPos, long edType)
 
 namespace {
 
-POINT g_savedScroll{};
-
-HWND Editor() { return State().EditorRichEditHandle; }
+HWND Editor() { return State().EditorRichEditHandle(); }
 
 void SaveScroll()
 {
     if (Hooks().SaveScrollPos)
         Hooks().SaveScrollPos();
     else
-        SendMessageW(Editor(), EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&g_savedScroll));
+        SendMessageW(Editor(), EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&State().SavedScroll));
 }
 
 void RestoreScrollPosition()
 {
     POINT at{};
     SendMessageW(Editor(), EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&at));
-    if (at.x != g_savedScroll.x || at.y != g_savedScroll.y)
-        SendMessageW(Editor(), EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&g_savedScroll));
+    POINT& saved = State().SavedScroll;
+    if (at.x != saved.x || at.y != saved.y)
+        SendMessageW(Editor(), EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&saved));
 }
 
 void RestoreScroll()
@@ -238,7 +237,7 @@ void DoEvents()
 // Whole-text colouring by editor type. After a line edit only what changed
 // needs rewriting in the editor, and only the lines firstLine..lastLine
 // need reading back; the result is the same.
-void ColourWholeText(long edType, bool afterLineEdit, long firstLine = -1, long lastLine = -1)
+void ColourWholeText(EditorType edType, bool afterLineEdit, long firstLine = -1, long lastLine = -1)
 {
     ClsColor* colorer = State().Colorer;
     KvRTB* editor = State().CurrentEditor;
@@ -246,18 +245,18 @@ void ColourWholeText(long edType, bool afterLineEdit, long firstLine = -1, long 
         return;
     ClsColorEditor::IncrementalScope scope(afterLineEdit, firstLine, lastLine);
     switch (edType) {
-    case 1:
-    case 2:
-        colorer->ColorHTML(*editor, 0, -1);
+    case EditorType::ASP:
+    case EditorType::HTML:
+        ClsColorEditor::ColorHTML(*colorer, *editor, 0, -1);
         break;
-    case 3:
-        colorer->ColorCSS(*editor, 0, -1);
+    case EditorType::CSS:
+        ClsColorEditor::ColorCSS(*colorer, *editor, 0, -1);
         break;
-    case 4:
-        colorer->ColorVBS(*editor, 0, -1);
+    case EditorType::VBScript:
+        ClsColorEditor::ColorVBS(*colorer, *editor, 0, -1);
         break;
-    case 5:
-        colorer->ColorJS(*editor, 0, -1);
+    case EditorType::JavaScript:
+        ClsColorEditor::ColorJS(*colorer, *editor, 0, -1);
         break;
     default:
         break;
@@ -378,7 +377,7 @@ void ProcessEditedLine(long& iCaret, long& iLine, bool& bAfterEnter)
     long added = 0;
     bool checkLines = !SettingsAccess::NoLineDebug() && st.LineDebugOn;
     bool mayColour = !SettingsAccess::NoColorCode() && st.ColorCodeOn && st.LineEdited;
-    long edType = SettingsAccess::LastEdType();
+    const EditorType edType = SettingsAccess::LastEdType();
     // Text changed only between the line left and the caret's line (typing,
     // a paste, Enter, a line joined by Backspace): the colouring reads back
     // just those lines and one on either side. Text the line check added may
@@ -391,8 +390,8 @@ void ProcessEditedLine(long& iCaret, long& iLine, bool& bAfterEnter)
     };
     st.SuppressChangeTracking = true;
     switch (edType) {
-    case 1:
-    case 2:
+    case EditorType::ASP:
+    case EditorType::HTML:
         if (checkLines) {
             short now = InVBScriptBlock(iCaret);
             st.InVBSBlockNow = now;
@@ -412,12 +411,12 @@ void ProcessEditedLine(long& iCaret, long& iLine, bool& bAfterEnter)
             ClsColorEditor::ForgetColours();  // the marked line no longer has its syntax colours
         st.FindingMarked = false;
         break;
-    case 3:
-    case 5:
+    case EditorType::CSS:
+    case EditorType::JavaScript:
         if (mayColour)
             colourEdited();
         break;
-    case 4:
+    case EditorType::VBScript:
         if (lineExists && Hooks().AddFuncDecl)
             Hooks().AddFuncDecl(lineStart, lineEnd);
         if (checkLines && lineExists && Hooks().CheckVBSLine) {

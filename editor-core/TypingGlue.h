@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "EditorType.h"
+
 // Colour coding of the whole document on (and colour it now) or off.
 void ColorOn();
 void ColorOff();
@@ -75,6 +77,6 @@ private:
     HWND re_;
 };
 
-short BlockKind(TextSearch& search, long iPos, long edType);
+short BlockKind(TextSearch& search, long iPos, EditorType edType);
 
 } // namespace TypingGlue

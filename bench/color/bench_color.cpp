@@ -82,7 +82,7 @@ std::wstring Generate(const wchar_t* chunk, size_t size)
     return cr;
 }
 
-double Seconds(ClsColor& color, int type, const std::wstring& text)
+double Seconds(ClsColor& color, EditorType type, const std::wstring& text)
 {
     LARGE_INTEGER f, a, b;
     QueryPerformanceFrequency(&f);
@@ -106,12 +106,13 @@ int main()
     }
     struct Kind {
         const char* name;
-        int type;
+        EditorType type;
         const wchar_t* chunk;
     };
     const Kind kinds[] = {
-        {"ASP page (1)", 1, kAsp}, {"HTML page (2)", 2, kPage}, {"CSS (3)", 3, kCss},
-        {"VBScript (4)", 4, kVbs}, {"JavaScript (5)", 5, kJs},
+        {"ASP page (1)", EditorType::ASP, kAsp},       {"HTML page (2)", EditorType::HTML, kPage},
+        {"CSS (3)", EditorType::CSS, kCss},            {"VBScript (4)", EditorType::VBScript, kVbs},
+        {"JavaScript (5)", EditorType::JavaScript, kJs},
     };
     const size_t sizes[] = {100 * 1024, 1024 * 1024, 4 * 1024 * 1024};
     std::printf("%-16s %10s %10s %10s %12s\n", "type", "100 KB", "1 MB", "4 MB", "t4MB/t1MB");

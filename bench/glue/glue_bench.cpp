@@ -96,7 +96,6 @@ int main(int argc, char** argv)
 
     EditorState& st = State();
     st.CurrentEditor = &form.JT1;
-    st.EditorRichEditHandle = re;
     st.MainWindow = form.hwnd;
     st.Colorer = &colorer;
     st.ColorCodeOn = true;
@@ -112,7 +111,7 @@ int main(int argc, char** argv)
     double t0 = Now();
     ColorOn();
     double t1 = Now();
-    re = st.EditorRichEditHandle;   // a long colouring builds the page in a new window
+    re = st.EditorRichEditHandle();   // a long colouring builds the page in a new window
     std::printf("whole-text colouring (ColorOn): %.0f ms\n", t1 - t0);
 
     // One-line edits at line 5,000 (half way for other sizes); then the caret
@@ -121,7 +120,7 @@ int main(int argc, char** argv)
     // With caretMoved the caret is on the next line before the glue runs, as
     // the line event after a Down key finds it; otherwise the glue moves it.
     auto edit = [&](long column, const wchar_t* typed, const char* what, bool caretMoved = false) {
-        re = st.EditorRichEditHandle;   // a long recolour gives the editor a new window
+        re = st.EditorRichEditHandle();   // a long recolour gives the editor a new window
         long start = static_cast<long>(SendMessageW(re, EM_LINEINDEX, line, 0));
         CHARRANGE cr{start + column, start + column};
         SendMessageW(re, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&cr));
@@ -167,7 +166,7 @@ int main(int argc, char** argv)
         double r0 = Now();
         bool restored = files.SwitchTo(0);
         double r1 = Now();
-        re = st.EditorRichEditHandle;
+        re = st.EditorRichEditHandle();
         std::string after;
         RichEditStream::StreamOut(re, SF_RTF, after);
         std::printf("park: %.0f ms, restore (tab switch back): %.0f ms, total %.0f ms; %s\n", p1 - p0, r1 - r0,
@@ -177,14 +176,14 @@ int main(int argc, char** argv)
             // from its parked file.
             files.SwitchTo(1);
             for (HWND w = GetWindow(form.JT1.hwnd, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT))
-                if (w != st.EditorRichEditHandle) {
+                if (w != st.EditorRichEditHandle()) {
                     DestroyWindow(w);
                     break;
                 }
             double c0 = Now();
             restored = files.SwitchTo(0);
             double c1 = Now();
-            re = st.EditorRichEditHandle;
+            re = st.EditorRichEditHandle();
             RichEditStream::StreamOut(re, SF_RTF, after);
             std::printf("restore from the parked file: %.0f ms; %s\n", c1 - c0,
                         restored && before == after ? "document intact" : "FAILED");

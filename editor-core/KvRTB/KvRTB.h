@@ -14,7 +14,7 @@
 // Positions are 0-based characters, paragraph ends counting one; lines are
 // 0-based; an end of -1 means the end of the text. Text crosses the control
 // as UTF-16; files are read and written in the system code page, or UTF-8
-// when ModKvRTB::UTF8Text is on.
+// when the settings record's UTF8Text is on.
 #include "forms/Control.h"
 
 #include "CSubclass.h"

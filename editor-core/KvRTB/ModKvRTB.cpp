@@ -2,6 +2,7 @@
 
 #include <richedit.h>
 
+#include "SettingsRecord.h"
 #include "platform/Text.h"
 
 #include <algorithm>
@@ -9,8 +10,6 @@
 #include <vector>
 
 namespace ModKvRTB {
-
-bool UTF8Text = false;
 
 DWORD CALLBACK StreamInString(DWORD_PTR cookie, LPBYTE buffer, LONG cb, LONG* done)
 {
@@ -54,7 +53,7 @@ DWORD CALLBACK StreamOutFile(DWORD_PTR cookie, LPBYTE buffer, LONG cb, LONG* don
 
 UINT DocumentCodePage()
 {
-    return UTF8Text ? CP_UTF8 : CP_ACP;
+    return Settings().UTF8Text ? CP_UTF8 : CP_ACP;
 }
 
 std::string RtfToBytes(const std::wstring& rtf)

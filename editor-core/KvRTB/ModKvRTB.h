@@ -5,7 +5,7 @@
 // platform layer (platform/Files.h, platform/Text.h).
 //
 // Strings exchanged with the control are always real UTF-16; a code page
-// (the system's, or UTF-8 when UTF8Text is on) is applied only where files
+// (the system's, or UTF-8 when the settings record's UTF8Text is on) is applied only where files
 // are read and written. RTF strings go in as 7-bit RTF: characters above 127
 // become \uN escapes, so no character is lost to the code page.
 #include <windows.h>
@@ -13,11 +13,6 @@
 #include <string>
 
 namespace ModKvRTB {
-
-// Documents are read and written as UTF-8 instead of the system code page.
-// The program sets it from the settings record's UTF8Text; it is read at
-// every file transfer, so a change applies to the next load or save.
-extern bool UTF8Text;
 
 // One transfer's bytes; EDITSTREAM.dwCookie points at it. Each transfer has
 // its own, so an event raised while the RichEdit streams (EN_CHANGE) may
@@ -36,7 +31,9 @@ DWORD CALLBACK StreamInString(DWORD_PTR cookie, LPBYTE buffer, LONG cb, LONG* do
 DWORD CALLBACK StreamOutString(DWORD_PTR cookie, LPBYTE buffer, LONG cb, LONG* done);
 DWORD CALLBACK StreamOutFile(DWORD_PTR cookie, LPBYTE buffer, LONG cb, LONG* done);
 
-// The code page of document files now: CP_UTF8 or CP_ACP.
+// The code page of document files now: CP_UTF8 when the settings record's
+// UTF8Text is on, else CP_ACP. Read at every file transfer, so a change
+// applies to the next load or save.
 UINT DocumentCodePage();
 
 // RTF as the RichEdit reads it: 7-bit, every UTF-16 unit above 127 as "\uN?".

@@ -19,7 +19,7 @@ using debugcheck::Finding;
 
 class Page {
 public:
-    Page(const std::wstring& text, long edType) : text_(text), edType_(edType), search_(text) {}
+    Page(const std::wstring& text, EditorType edType) : text_(text), edType_(edType), search_(text) {}
 
     long Find(const std::wstring& what, long from, long end = -1) const
     {
@@ -30,11 +30,11 @@ public:
     long Length() const { return static_cast<long>(text_.size()); }
     wchar_t At(long pos) const { return pos >= 0 && pos < Length() ? text_[pos] : 0; }
     const std::wstring& Text() const { return text_; }
-    bool Asp() const { return edType_ == 1; }
+    bool Asp() const { return edType_ == EditorType::ASP; }
 
 private:
     const std::wstring& text_;
-    long edType_;
+    EditorType edType_;
     TypingGlue::StringSearch search_;
 };
 
@@ -191,7 +191,7 @@ std::wstring CheckTagFormat(const std::wstring& tagText)
     return L"";
 }
 
-std::vector<Finding> RunHTMLCheck(const std::wstring& text, long edType)
+std::vector<Finding> RunHTMLCheck(const std::wstring& text, EditorType edType)
 {
     std::vector<Finding> out;
     Page page(text, edType);

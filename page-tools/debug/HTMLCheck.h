@@ -3,6 +3,7 @@
 // blanks and quotation marks inside a tag, and missing closing tags of 20
 // container tags. Text heuristics over text in the editor's form (paragraph
 // ends as CR), not a parser; nothing here needs a window.
+#include "EditorType.h"
 #include "Findings.h"
 
 #include <string>
@@ -21,8 +22,8 @@ constexpr int kCountedProbes = 6;
 // result when the tag is in order. A trailing " /" is allowed.
 std::wstring CheckTagFormat(const std::wstring& tag);
 
-// The whole check of a page of editor type edType (1 ASP, 2 HTML): the
+// The whole check of a page of editor type edType (ASP or HTML): the
 // bracket check, the tag walk and the closing-tag search, in that order.
-std::vector<debugcheck::Finding> RunHTMLCheck(const std::wstring& text, long edType);
+std::vector<debugcheck::Finding> RunHTMLCheck(const std::wstring& text, EditorType edType);
 
 } // namespace html

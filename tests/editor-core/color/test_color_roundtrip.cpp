@@ -115,7 +115,7 @@ protected:
         ASSERT_NE(edit.hwnd(), nullptr);
         for (const wchar_t* sample : kSamples) {
             for (int type = 0; type <= 5; ++type) {
-                std::string rtf = c.RtfFragment(type, sample);
+                std::string rtf = c.RtfFragment(static_cast<EditorType>(type), sample);
                 for (char ch : rtf)
                     ASSERT_TRUE(ch > 0 && ch < 128) << "RTF must be 7-bit";
                 SetWindowTextW(edit.hwnd(), L"<<>>");
@@ -143,7 +143,7 @@ TEST_F(RoundTrip, Utf8Stream)
 TEST_F(RoundTrip, ColoursReachTheEditor)
 {
     SetWindowTextW(edit.hwnd(), L"");
-    ASSERT_TRUE(edit.StreamIn(c.RtfFragment(ClsColor::TypeVBS, L"x If y"), SF_RTF));
+    ASSERT_TRUE(edit.StreamIn(c.RtfFragment(EditorType::VBScript, L"x If y"), SF_RTF));
     CHARFORMAT2W cf{};
     cf.cbSize = sizeof(cf);
     SendMessageW(edit.hwnd(), EM_SETSEL, 2, 4);

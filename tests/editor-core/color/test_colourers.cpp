@@ -16,7 +16,7 @@ TEST(ColorFrame, HeaderFontColoursAndPrefix)
     EXPECT_EQ(c.Color(L"K"), 0x0000FF);
     EXPECT_EQ(c.Color(L"s"), 0x123456);
     EXPECT_EQ(c.Color(L"X"), 0);
-    EXPECT_EQ(c.RtfFragment(ClsColor::TypeVBS, L""),
+    EXPECT_EQ(c.RtfFragment(EditorType::VBScript, L""),
               "{\\rtf1\\ansi\\deff0\\deftab720{\\fonttbl{\\f0 Courier New;}}"
               "{\\colortbl\\red0\\green0\\blue0;\\red255\\green0\\blue0;\\red86\\green52\\blue18;"
               "\\red0\\green0\\blue0;\\red0\\green0\\blue0;\\red0\\green0\\blue0;\\red0\\green0\\blue0;}"
@@ -30,10 +30,10 @@ TEST(ColorFrame, ReusedFragmentBufferHoldsOnlyTheLastResult)
 {
     ClsColor c;
     std::string frame = c.RtfFrame();
-    std::string first = c.RtfFragment(ClsColor::TypeNone, std::wstring(5000, L'x'));
+    std::string first = c.RtfFragment(EditorType::None, std::wstring(5000, L'x'));
     EXPECT_EQ(first.size(), frame.size() + 5001);
-    EXPECT_EQ(c.RtfFragment(ClsColor::TypeNone, L"ab"), frame + "ab}");
-    EXPECT_EQ(c.RtfFragment(ClsColor::TypeNone, L""), frame + "}");
+    EXPECT_EQ(c.RtfFragment(EditorType::None, L"ab"), frame + "ab}");
+    EXPECT_EQ(c.RtfFragment(EditorType::None, L""), frame + "}");
 }
 
 TEST(ColorFrame, FontNameIsEscaped)

@@ -96,13 +96,13 @@ TEST_F(Html, BackslashesBracesAndLineEnds)
 TEST_F(Html, FragmentUsesTheEditorType)
 {
     std::string frame = c.RtfFrame();
-    EXPECT_EQ(c.RtfFragment(ClsColor::TypeASP, L"<br>"), frame + "\\cf6 <br>\\cf0 }");
-    EXPECT_EQ(c.RtfFragment(ClsColor::TypeHTML, L"<br>"), frame + "\\cf6 <br>\\cf0 }");
-    EXPECT_EQ(c.RtfFragment(ClsColor::TypeCSS, L"a"), frame + "\\cf4 a}");
-    EXPECT_EQ(c.RtfFragment(ClsColor::TypeVBS, L"if"), frame + "\\cf1 If\\cf0 }");
-    EXPECT_EQ(c.RtfFragment(ClsColor::TypeJS, L"var"), frame + "\\cf1 var\\cf0 }");
-    EXPECT_EQ(c.RtfFragment(ClsColor::TypeNone, L"<br>"), frame + "<br>}");
-    EXPECT_EQ(c.RtfBody(ClsColor::TypeJS, L"var"), "\\cf1 var\\cf0 ");
+    EXPECT_EQ(c.RtfFragment(EditorType::ASP, L"<br>"), frame + "\\cf6 <br>\\cf0 }");
+    EXPECT_EQ(c.RtfFragment(EditorType::HTML, L"<br>"), frame + "\\cf6 <br>\\cf0 }");
+    EXPECT_EQ(c.RtfFragment(EditorType::CSS, L"a"), frame + "\\cf4 a}");
+    EXPECT_EQ(c.RtfFragment(EditorType::VBScript, L"if"), frame + "\\cf1 If\\cf0 }");
+    EXPECT_EQ(c.RtfFragment(EditorType::JavaScript, L"var"), frame + "\\cf1 var\\cf0 }");
+    EXPECT_EQ(c.RtfFragment(EditorType::None, L"<br>"), frame + "<br>}");
+    EXPECT_EQ(c.RtfBody(EditorType::JavaScript, L"var"), "\\cf1 var\\cf0 ");
 }
 
 } // namespace

@@ -91,7 +91,7 @@ TEST(ModFormOps, MenuBitmapsGoToTheTypesMenuPositions)
         return std::make_pair(mii.hbmpChecked, mii.hbmpUnchecked);
     };
 
-    SetMenuBitmaps(bar, pics, 2);
+    SetMenuBitmaps(bar, pics, EditorType::HTML);
     EXPECT_EQ(checkedBitmap(subs[{1, 12}], 4), std::make_pair(pics[0], pics[0]));
     EXPECT_EQ(checkedBitmap(subs[{1, 12}], 5).first, pics[1]);
     EXPECT_EQ(checkedBitmap(GetSubMenu(bar, 1), 14).first, pics[2]);
@@ -104,7 +104,7 @@ TEST(ModFormOps, MenuBitmapsGoToTheTypesMenuPositions)
 
     // Script layout: M and P one place left; what M held at 3 loses its picture.
     SetMenuItemBitmaps(GetSubMenu(bar, 2), 3, MF_BYPOSITION, pics[5], pics[5]);
-    SetMenuBitmaps(bar, pics, 4);
+    SetMenuBitmaps(bar, pics, EditorType::VBScript);
     EXPECT_EQ(checkedBitmap(GetSubMenu(bar, 2), 11).first, pics[7]);
     EXPECT_EQ(checkedBitmap(subs[{2, 7}], 0).first, pics[9]);
     EXPECT_EQ(checkedBitmap(subs[{2, 9}], 0).first, pics[4]);

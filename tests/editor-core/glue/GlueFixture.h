@@ -59,14 +59,13 @@ protected:
         ResetEditorState();
         ResetHooks();
         ClsColorEditor::ForgetColours();
-        ModKvRTB::UTF8Text = false;
+        Settings().UTF8Text = false;
         Settings() = SettingsRecord();
         Settings().LastEdType = 2;
         ASSERT_TRUE(form.Load());
         ConfigureColorer(colorer);
         EditorState& st = State();
         st.CurrentEditor = &form.JT1;
-        st.EditorRichEditHandle = form.JT1.RTBhWnd();
         st.Colorer = &colorer;
         SendMessageW(re(), EM_SETEVENTMASK, 0, ENM_CHANGE | ENM_SELCHANGE);
         form.JT1.OnChange = [] {
@@ -184,16 +183,13 @@ protected:
     // reference editor gives.
     void ExpectSameAsWholeRecolour()
     {
-        HWND shown = State().EditorRichEditHandle;
         KvRTB* editor = State().CurrentEditor;
         State().CurrentEditor = &form.Ref;
-        State().EditorRichEditHandle = form.Ref.RTBhWnd();
         form.Ref.Text(form.JT1.Text());
-        colorer.ColorHTML(form.Ref, 0, -1);
+        ClsColorEditor::ColorHTML(colorer, form.Ref, 0, -1);
         EXPECT_EQ(RichEditStream::GetRange(form.Ref.RTBhWnd(), 0, -1), Text());
         EXPECT_EQ(Rtf(form.Ref.RTBhWnd()), Rtf(re()));
         State().CurrentEditor = editor;
-        State().EditorRichEditHandle = shown;
     }
 
     fGlueTest form;

@@ -169,15 +169,12 @@ TEST_F(ColouringTest, UndoAndANewDocumentAreReadInWhole)
 TEST_F(ColouringTest, EachWindowKeepsItsOwnLastColouring)
 {
     LoadColoured(NumberedPage(120));
-    HWND first = re();
     // The second editor coloured in between, as a document shown in its own
     // window would be.
     form.Ref.Text(NumberedPage(60));
     State().CurrentEditor = &form.Ref;
-    State().EditorRichEditHandle = form.Ref.RTBhWnd();
     ColorOn();
     State().CurrentEditor = &form.JT1;
-    State().EditorRichEditHandle = first;
 
     GoTo(30, 1);
     Type(L"k");
@@ -232,7 +229,6 @@ TEST_F(ColouringTest, ALongRecolourIsBuiltInAFreshWindowWithTheSameResult)
     // which takes the loaded one's place; nothing is left behind.
     EXPECT_NE(re(), loaded);
     EXPECT_FALSE(IsWindow(loaded));
-    EXPECT_EQ(State().EditorRichEditHandle, re());
     EXPECT_EQ(GetWindow(form.JT1.hwnd, GW_CHILD), re());
     EXPECT_EQ(GetWindow(re(), GW_HWNDNEXT), nullptr);
     // Built without undo steps (emptying thousands of them later slows
@@ -242,7 +238,7 @@ TEST_F(ColouringTest, ALongRecolourIsBuiltInAFreshWindowWithTheSameResult)
     // The same text and colours as the page coloured in one piece.
     HWND ref = form.Ref.RTBhWnd();
     form.Ref.Text(L"");
-    ASSERT_TRUE(RichEditStream::StreamIn(ref, colorer.RtfFragment(2, Text()), SF_RTF));
+    ASSERT_TRUE(RichEditStream::StreamIn(ref, colorer.RtfFragment(EditorType::HTML, Text()), SF_RTF));
     // (A page streamed in one piece loses its last line break.)
     EXPECT_EQ(RichEditStream::GetRange(ref, 0, -1) + L"\r", Text());
     for (long line = 0; line < 900; line += 7)

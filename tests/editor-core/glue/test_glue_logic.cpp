@@ -70,14 +70,14 @@ TEST(VBScriptBlock, ScriptBlockLinesOnly)
 {
     std::wstring text = kPage;
     TypingGlue::StringSearch s(text);
-    EXPECT_EQ(TypingGlue::BlockKind(s, PosOf(text, L"Dim x", 2), 2), 1);
+    EXPECT_EQ(TypingGlue::BlockKind(s, PosOf(text, L"Dim x", 2), EditorType::HTML), 1);
     // The line of the opening tag itself is not inside.
-    EXPECT_EQ(TypingGlue::BlockKind(s, PosOf(text, L"language=vbscript", 4), 2), 0);
-    EXPECT_EQ(TypingGlue::BlockKind(s, PosOf(text, L"<p>text", 2), 2), 0);
-    EXPECT_EQ(TypingGlue::BlockKind(s, PosOf(text, L"var a", 2), 2), 0);
+    EXPECT_EQ(TypingGlue::BlockKind(s, PosOf(text, L"language=vbscript", 4), EditorType::HTML), 0);
+    EXPECT_EQ(TypingGlue::BlockKind(s, PosOf(text, L"<p>text", 2), EditorType::HTML), 0);
+    EXPECT_EQ(TypingGlue::BlockKind(s, PosOf(text, L"var a", 2), EditorType::HTML), 0);
     // Not before position 32, not for other types.
-    EXPECT_EQ(TypingGlue::BlockKind(s, 20, 2), 0);
-    EXPECT_EQ(TypingGlue::BlockKind(s, PosOf(text, L"Dim x", 2), 4), 0);
+    EXPECT_EQ(TypingGlue::BlockKind(s, 20, EditorType::HTML), 0);
+    EXPECT_EQ(TypingGlue::BlockKind(s, PosOf(text, L"Dim x", 2), EditorType::VBScript), 0);
 }
 
 TEST(VBScriptBlock, ServerBlockOnlyInAspPages)
@@ -85,30 +85,30 @@ TEST(VBScriptBlock, ServerBlockOnlyInAspPages)
     std::wstring text = kPage;
     TypingGlue::StringSearch s(text);
     long inside = PosOf(text, L"Response", 3);
-    EXPECT_EQ(TypingGlue::BlockKind(s, inside, 1), 2);
-    EXPECT_EQ(TypingGlue::BlockKind(s, inside, 2), 0);
+    EXPECT_EQ(TypingGlue::BlockKind(s, inside, EditorType::ASP), 2);
+    EXPECT_EQ(TypingGlue::BlockKind(s, inside, EditorType::HTML), 0);
     // Right behind "<%" is not yet inside; after "%>" is outside.
-    EXPECT_EQ(TypingGlue::BlockKind(s, PosOf(text, L"<%", 2), 1), 0);
-    EXPECT_EQ(TypingGlue::BlockKind(s, PosOf(text, L"%>", 2), 1), 0);
+    EXPECT_EQ(TypingGlue::BlockKind(s, PosOf(text, L"<%", 2), EditorType::ASP), 0);
+    EXPECT_EQ(TypingGlue::BlockKind(s, PosOf(text, L"%>", 2), EditorType::ASP), 0);
 }
 
 TEST(Slots, ExtensionTableBuiltInsFirstThenAliases)
 {
-    ClsFile files({{L"txt", 2}, {L"HTM", 4}, {L"inc", 1}});
-    EXPECT_EQ(files.GetExtEdType(L"htm"), 2);  // the alias for HTM never wins
-    EXPECT_EQ(files.GetExtEdType(L"Aspx"), 1);
-    EXPECT_EQ(files.GetExtEdType(L"wsf"), 4);
-    EXPECT_EQ(files.GetExtEdType(L"JS"), 5);
-    EXPECT_EQ(files.GetExtEdType(L"css"), 3);
-    EXPECT_EQ(files.GetExtEdType(L"TXT"), 2);
-    EXPECT_EQ(files.GetExtEdType(L"inc"), 1);
-    EXPECT_EQ(files.GetExtEdType(L"dat"), 0);
-    EXPECT_EQ(files.GetExtEdType(L""), 0);
+    ClsFile files({{L"txt", EditorType::HTML}, {L"HTM", EditorType::VBScript}, {L"inc", EditorType::ASP}});
+    EXPECT_EQ(files.GetExtEdType(L"htm"), EditorType::HTML);  // the alias for HTM never wins
+    EXPECT_EQ(files.GetExtEdType(L"Aspx"), EditorType::ASP);
+    EXPECT_EQ(files.GetExtEdType(L"wsf"), EditorType::VBScript);
+    EXPECT_EQ(files.GetExtEdType(L"JS"), EditorType::JavaScript);
+    EXPECT_EQ(files.GetExtEdType(L"css"), EditorType::CSS);
+    EXPECT_EQ(files.GetExtEdType(L"TXT"), EditorType::HTML);
+    EXPECT_EQ(files.GetExtEdType(L"inc"), EditorType::ASP);
+    EXPECT_EQ(files.GetExtEdType(L"dat"), EditorType::None);
+    EXPECT_EQ(files.GetExtEdType(L""), EditorType::None);
     ASSERT_EQ(files.Extensions().size(), 16u);
     EXPECT_EQ(files.Extensions()[13].Ext, L"TXT");
 
     ClsFile plain(std::vector<ExtEntry>{});
-    EXPECT_EQ(plain.GetExtEdType(L"txt"), 0);
+    EXPECT_EQ(plain.GetExtEdType(L"txt"), EditorType::None);
 }
 
 TEST(Slots, FreeSlotsAndOutOfRangeIndices)
@@ -123,12 +123,12 @@ TEST(Slots, FreeSlotsAndOutOfRangeIndices)
     for (int i = 0; i < 8; ++i)
         EXPECT_EQ(files.Path(i), L"C:\\doc" + std::to_wstring(i) + L".htm");
 
-    files.EdType(3, 4);
+    files.EdType(3, EditorType::VBScript);
     files.Name(3, L"doc3.htm");
     files.RemoveFile(3);
     EXPECT_FALSE(files.Exists(3));
     EXPECT_EQ(files.Name(3), L"");
-    EXPECT_EQ(files.EdType(3), 2);
+    EXPECT_EQ(files.EdType(3), EditorType::HTML);
     EXPECT_EQ(files.NextAvailable(), 3);
 
     files.TopLine(8, 5);

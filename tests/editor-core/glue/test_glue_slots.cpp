@@ -25,12 +25,12 @@ protected:
         }
         Load(Doc(i));
         State().ColorCodeOn = true;
-        colorer.ColorHTML(form.JT1, 0, -1);
+        ClsColorEditor::ColorHTML(colorer, form.JT1, 0, -1);
         std::wstring path = L"C:\\docs\\doc" + std::to_wstring(i) + L".htm";
         int slot = files.StoreFile(path);
         if (slot >= 0) {
             files.Name(slot, L"doc" + std::to_wstring(i) + L".htm");
-            files.EdType(slot, 2);
+            files.EdType(slot, EditorType::HTML);
             files.ColorThis(slot, true);
             files.CurrentFile(slot);
             State().CurrentFilePath = path;
@@ -250,12 +250,12 @@ TEST_F(SlotTest, LongColouredDocumentsReplaceEachOtherExactly)
         second += L"<b>two</b> " + std::to_wstring(i) + L" {x}\r";
     State().ColorCodeOn = true;
     Load(first);
-    colorer.ColorHTML(form.JT1, 0, -1);
+    ClsColorEditor::ColorHTML(colorer, form.JT1, 0, -1);
     files.CurrentFile(files.StoreFile(L"C:\\docs\\first.htm"));
     std::string firstRtf = Rtf(re());
     ASSERT_TRUE(files.ParkCurrent());
     Load(second);
-    colorer.ColorHTML(form.JT1, 0, -1);
+    ClsColorEditor::ColorHTML(colorer, form.JT1, 0, -1);
     int slot = files.StoreFile(L"C:\\docs\\second.htm");
     ASSERT_EQ(slot, 1);
     files.CurrentFile(slot);

@@ -95,7 +95,7 @@ TEST_F(GlueTest, ColouringKeepsTextSelectionAndFlags)
     Load(page);
     SendMessageW(re(), EM_SETSEL, 3, 9);
     State().SuppressChangeTracking = false;
-    colorer.ColorHTML(form.JT1, 0, -1);
+    ClsColorEditor::ColorHTML(colorer, form.JT1, 0, -1);
     EXPECT_EQ(Text(), page);
     CHARRANGE cr{};
     SendMessageW(re(), EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&cr));
@@ -108,7 +108,7 @@ TEST_F(GlueTest, ColouringKeepsTextSelectionAndFlags)
 
     // A range of the text only.
     Load(L"Dim a\rDim b");
-    colorer.ColorVBS(form.JT1, 6, 11);
+    ClsColorEditor::ColorVBS(colorer, form.JT1, 6, 11);
     EXPECT_EQ(ColourAt(0), 0u);
     EXPECT_EQ(ColourAt(6), kKeyword);
     EXPECT_EQ(Text(), L"Dim a\rDim b");

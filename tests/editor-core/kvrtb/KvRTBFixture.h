@@ -4,6 +4,7 @@
 
 #include "KvRTB/KvRTB.h"
 #include "KvRTB/ModKvRTB.h"
+#include "SettingsRecord.h"
 #include "forms/Form.h"
 
 class fRtbTest : public forms::Form {
@@ -21,11 +22,11 @@ class KvRTBTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ModKvRTB::UTF8Text = false;
+        Settings().UTF8Text = false;
         ASSERT_TRUE(form.Load());
         ASSERT_NE(form.JT1.RTBhWnd(), nullptr);
     }
-    void TearDown() override { ModKvRTB::UTF8Text = false; }
+    void TearDown() override { Settings().UTF8Text = false; }
     KvRTB& rtb() { return form.JT1; }
     fRtbTest form;
 };

@@ -32,7 +32,7 @@ void WriteBytes(const std::wstring& path, const std::string& bytes)
 
 TEST_F(KvRTBTest, Utf8DocumentReadChangedAndWrittenBackIsNotEncodedTwice)
 {
-    ModKvRTB::UTF8Text = true;
+    Settings().UTF8Text = true;
     std::wstring path = Dir() + L"\\utf8.html";
     WriteBytes(path, "<p>caf\xc3\xa9 \xd0\x96 \xe4\xb8\xad</p>\r\n<p>two</p>");
     ASSERT_TRUE(rtb().LoadFile(path, false));
@@ -45,7 +45,7 @@ TEST_F(KvRTBTest, Utf8DocumentReadChangedAndWrittenBackIsNotEncodedTwice)
     EXPECT_EQ(ReadBytes(path), "<p>caf\xc3\xa9 \xd0\x96 \xe4\xb8\xad</p>\r\n<p>\xc3\xbc" "ber</p>");
 
     // The option off: the system code page, no byte-order mark.
-    ModKvRTB::UTF8Text = false;
+    Settings().UTF8Text = false;
     rtb().Text(L"plain\r\ntext");
     ASSERT_TRUE(rtb().SaveFile(path, false));
     EXPECT_EQ(ReadBytes(path), "plain\r\ntext");
@@ -85,7 +85,7 @@ TEST_F(KvRTBTest, PathsLongerThanMaxPath)
     std::wstring path = dir + L"\\" + std::wstring(60, L'f') + L".txt";
     ASSERT_GT(path.size(), 300u);
     rtb().Text(L"long \u4e2d path");
-    ModKvRTB::UTF8Text = true;
+    Settings().UTF8Text = true;
     ASSERT_TRUE(rtb().SaveFile(path, false));
     rtb().Text(L"");
     ASSERT_TRUE(rtb().LoadFile(path, false));

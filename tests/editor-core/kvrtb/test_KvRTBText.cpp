@@ -30,7 +30,7 @@ TEST_F(KvRTBTest, TextRoundTripsCharactersInAndOutsideTheCodePage)
 
     // The same with the UTF-8 option on: strings stay UTF-16, nothing is
     // encoded twice.
-    ModKvRTB::UTF8Text = true;
+    Settings().UTF8Text = true;
     rtb().Text(text);
     EXPECT_EQ(rtb().Text(), text);
     rtb().TextRTF(rtb().TextRTF());

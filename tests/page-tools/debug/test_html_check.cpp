@@ -10,7 +10,7 @@ using html::RunHTMLCheck;
 
 namespace {
 
-std::vector<Finding> Html(const std::wstring& text) { return RunHTMLCheck(text, 2); }
+std::vector<Finding> Html(const std::wstring& text) { return RunHTMLCheck(text, EditorType::HTML); }
 
 } // namespace
 
@@ -28,9 +28,9 @@ TEST(HTMLCheck, Brackets)
 TEST(HTMLCheck, ServerBlocksOfAspPages)
 {
     std::wstring page = L"<html><body>\r<p>Some text here</p>\r<%\rIf a < b Then Go\r%>\r</body></html>";
-    EXPECT_EQ(RunHTMLCheck(page, 1), std::vector<Finding>{});
+    EXPECT_EQ(RunHTMLCheck(page, EditorType::ASP), std::vector<Finding>{});
     // The same "<" on a plain page is a bracket without its partner.
-    EXPECT_EQ(RunHTMLCheck(L"<p>x</p>\ra < b c<p>x</p>", 2), (std::vector<Finding>{{2, L"Missing right bracket"}}));
+    EXPECT_EQ(RunHTMLCheck(L"<p>x</p>\ra < b c<p>x</p>", EditorType::HTML), (std::vector<Finding>{{2, L"Missing right bracket"}}));
 }
 
 TEST(HTMLCheck, TagFormat)

@@ -66,8 +66,8 @@ int CheckCommand(const std::vector<std::wstring>& args)
         findings = run.findings;
         text = run.text;
     } else {
-        long edType = ClsFile(std::vector<ExtEntry>{}).GetExtEdType(ModFileOps::GetExtension(args[1]));
-        findings = html::RunHTMLCheck(text, edType == EdASP ? EdASP : EdHTML);
+        EditorType edType = ClsFile(std::vector<ExtEntry>{}).GetExtEdType(ModFileOps::GetExtension(args[1]));
+        findings = html::RunHTMLCheck(text, edType == EditorType::ASP ? EditorType::ASP : EditorType::HTML);
     }
     std::wstring out;
     for (const auto& f : findings)

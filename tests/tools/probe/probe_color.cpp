@@ -34,7 +34,7 @@ int ColorCommand(const std::vector<std::wstring>& args)
     std::vector<std::wstring> blocks;
     LoadKeywordLists(color, probe::SettingsFolder(), blocks);
     platform::SetMessageInterceptor(nullptr);
-    probe::WriteOut(color.RtfFragment(static_cast<int>(type), ModFileOps::ReadTextFile(args[1])));
+    probe::WriteOut(color.RtfFragment(EditorTypeOf(type), ModFileOps::ReadTextFile(args[1])));
     return 0;
 }
 

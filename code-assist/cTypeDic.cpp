@@ -111,7 +111,7 @@ void cTypeDic::CaptureClip(int slot)
 void cTypeDic::RunShortcut(int index)
 {
     ShortcutActions& a = MainWindowActions();
-    long type = SettingsAccess::LastEdType();
+    const EditorType type = SettingsAccess::LastEdType();
     switch (index) {
     case 0:
         if (SelLength() > 0)
@@ -134,7 +134,8 @@ void cTypeDic::RunShortcut(int index)
     case 12: Run(a.mOmBrowse_Click); break;
     case 13: Run(a.MOmLib_Click); break;
     case 14:
-        if (type > 2)  // scripts and style sheets run; pages are previewed instead
+        // Scripts and style sheets run; pages are previewed instead.
+        if (type == EditorType::CSS || type == EditorType::VBScript || type == EditorType::JavaScript)
             Run(a.mRunScript_Click);
         break;
     case 15: Run(a.mSelAll_Click); break;
@@ -148,7 +149,7 @@ void cTypeDic::RunShortcut(int index)
     case 20: CaptureClip(2); break;
     case 21:
     case 22:
-        if (type == 2 || type == 3)
+        if (type == EditorType::HTML || type == EditorType::CSS)
             Run(a.bPropCSS_Click, short(index - 21));
         break;
     default: break;

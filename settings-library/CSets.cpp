@@ -10,6 +10,7 @@
 #include "PlimsorModule.h"
 #include "platform/Module.h"
 #include "SettingsRecord.h"
+#include "SnapshotEnum.h"
 
 namespace {
 
@@ -202,9 +203,14 @@ STDMETHODIMP CSets::ShowWindow(VARIANT_BOOL* result)
 
 STDMETHODIMP CSets::EnumConnectionPoints(IEnumConnectionPoints** out)
 {
-    if (out)
-        *out = nullptr;
-    return E_NOTIMPL;
+    try {
+        std::vector<IConnectionPoint*> points{&events_};
+        return SnapshotEnum<IEnumConnectionPoints, IConnectionPoint*>::Create(points, out);
+    } catch (...) {
+        if (out)
+            *out = nullptr;
+        return E_OUTOFMEMORY;
+    }
 }
 
 STDMETHODIMP CSets::FindConnectionPoint(REFIID iid, IConnectionPoint** out)
@@ -341,7 +347,14 @@ STDMETHODIMP CSets::EventPoint::Unadvise(DWORD cookie)
 
 STDMETHODIMP CSets::EventPoint::EnumConnections(IEnumConnections** out)
 {
-    if (out)
-        *out = nullptr;
-    return E_NOTIMPL;
+    try {
+        std::vector<CONNECTDATA> connections;
+        for (const Sink& s : owner_.sinks_)
+            connections.push_back({s.dispatch.Get(), s.cookie});
+        return SnapshotEnum<IEnumConnections, CONNECTDATA>::Create(connections, out);
+    } catch (...) {
+        if (out)
+            *out = nullptr;
+        return E_OUTOFMEMORY;
+    }
 }

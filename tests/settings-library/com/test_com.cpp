@@ -175,6 +175,65 @@ TEST_F(ComTest, ConnectionPointOffersOnlyTheEventInterface)
     EXPECT_TRUE(IsEqualGUID(source, plimsor::DIID___CSets));
 }
 
+TEST_F(ComTest, ClientsEnumerateThePointAndItsConnections)
+{
+    HMODULE dll = nullptr;
+    {
+        ComRef<IUnknown> obj = Create(Dll(), L"CSets");
+        dll = GetModuleHandleW(Dll().c_str());
+        auto cpc = Query<IConnectionPointContainer>(obj.Get(), IID_IConnectionPointContainer);
+        ASSERT_TRUE(cpc);
+        ComRef<IEnumConnectionPoints> points;
+        ASSERT_HRESULT_SUCCEEDED(cpc->EnumConnectionPoints(points.Out()));
+        IConnectionPoint* got[2] = {};
+        ULONG fetched = 9;
+        EXPECT_EQ(points->Next(2, got, &fetched), S_FALSE);
+        ASSERT_EQ(fetched, 1u) << "one point: the events";
+        ComRef<IConnectionPoint> cp = ComRef<IConnectionPoint>::Attach(got[0]);
+        IID iid = {};
+        ASSERT_HRESULT_SUCCEEDED(cp->GetConnectionInterface(&iid));
+        EXPECT_TRUE(IsEqualGUID(iid, plimsor::DIID___CSets));
+        EXPECT_EQ(points->Next(1, got, nullptr), S_FALSE);
+        EXPECT_HRESULT_SUCCEEDED(points->Reset());
+        EXPECT_EQ(points->Skip(2), S_FALSE);
+
+        // Two listeners; the enumeration is a snapshot that outlives an unadvise.
+        ComRef<IDispatch> sinks[2] = {Query<IDispatch>(Create(Dll(), L"CSets").Get(), IID_IDispatch),
+                                      Query<IDispatch>(Create(Dll(), L"CSets").Get(), IID_IDispatch)};
+        DWORD cookies[2] = {};
+        for (int i = 0; i < 2; ++i)
+            ASSERT_HRESULT_SUCCEEDED(cp->Advise(sinks[i].Get(), &cookies[i]));
+        ComRef<IEnumConnections> conns;
+        ASSERT_HRESULT_SUCCEEDED(cp->EnumConnections(conns.Out()));
+        ASSERT_HRESULT_SUCCEEDED(cp->Unadvise(cookies[0]));
+        ComRef<IEnumConnections> copy;
+        ASSERT_HRESULT_SUCCEEDED(conns->Clone(copy.Out()));
+        for (IEnumConnections* e : {conns.Get(), copy.Get()}) {
+            CONNECTDATA data[3] = {};
+            fetched = 0;
+            EXPECT_EQ(e->Next(3, data, &fetched), S_FALSE);
+            ASSERT_EQ(fetched, 2u);
+            for (int i = 0; i < 2; ++i) {
+                EXPECT_EQ(data[i].dwCookie, cookies[i]);
+                ComRef<IUnknown> a = ComRef<IUnknown>::Attach(data[i].pUnk);
+                EXPECT_EQ(Query<IUnknown>(a.Get(), IID_IUnknown).Get(),
+                          Query<IUnknown>(sinks[i].Get(), IID_IUnknown).Get());
+            }
+        }
+        ComRef<IEnumConnections> now;
+        ASSERT_HRESULT_SUCCEEDED(cp->EnumConnections(now.Out()));
+        CONNECTDATA one = {};
+        ASSERT_EQ(now->Next(1, &one, nullptr), S_OK);
+        EXPECT_EQ(one.dwCookie, cookies[1]);
+        one.pUnk->Release();
+        EXPECT_HRESULT_SUCCEEDED(cp->Unadvise(cookies[1]));
+    }
+    // Every reference the enumerators handed out or held has come back.
+    auto canUnload = reinterpret_cast<HRESULT(STDAPICALLTYPE*)()>(GetProcAddress(dll, "DllCanUnloadNow"));
+    ASSERT_NE(canUnload, nullptr);
+    EXPECT_EQ(canUnload(), S_OK);
+}
+
 TEST_F(ComTest, LibraryMayUnloadOnceEveryObjectIsReleased)
 {
     HMODULE dll = GetModuleHandleW(Dll().c_str());

@@ -54,6 +54,56 @@ int FilesIn(const std::wstring& folder)
     return n;
 }
 
+using WriteFileProc = BOOL(WINAPI*)(HANDLE, LPCVOID, DWORD, LPDWORD, LPOVERLAPPED);
+WriteFileProc g_realWriteFile = nullptr;
+
+BOOL WINAPI WriteHalfThenDiskFull(HANDLE file, LPCVOID data, DWORD size, LPDWORD written, LPOVERLAPPED over)
+{
+    DWORD done = 0;
+    g_realWriteFile(file, data, size / 2, &done, over);
+    if (written)
+        *written = done;
+    SetLastError(ERROR_DISK_FULL);
+    return FALSE;
+}
+
+// While it lives, every WriteFile of this program writes half of its bytes
+// and then fails as a volume that fills up during the write: the program's
+// import slots for WriteFile point to the failing copy.
+class DiskFillsUp {
+public:
+    DiskFillsUp()
+    {
+        g_realWriteFile = reinterpret_cast<WriteFileProc>(
+            reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "WriteFile")));
+        auto* base = reinterpret_cast<BYTE*>(GetModuleHandleW(nullptr));
+        auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
+        const IMAGE_DATA_DIRECTORY& dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+        auto* imp = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + dir.VirtualAddress);
+        for (; dir.VirtualAddress && imp->Name; ++imp) {
+            for (auto* slot = reinterpret_cast<IMAGE_THUNK_DATA*>(base + imp->FirstThunk); slot->u1.Function; ++slot) {
+                if (slot->u1.Function == reinterpret_cast<ULONG_PTR>(g_realWriteFile))
+                    slots_.push_back(&slot->u1.Function);
+            }
+        }
+        Set(reinterpret_cast<ULONG_PTR>(&WriteHalfThenDiskFull));
+    }
+    ~DiskFillsUp() { Set(reinterpret_cast<ULONG_PTR>(g_realWriteFile)); }
+    bool Active() const { return !slots_.empty(); }
+
+private:
+    void Set(ULONG_PTR to)
+    {
+        for (auto* slot : slots_) {
+            DWORD was = 0;
+            VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &was);
+            *slot = to;
+            VirtualProtect(slot, sizeof *slot, was, &was);
+        }
+    }
+    std::vector<decltype(IMAGE_THUNK_DATA::u1.Function)*> slots_;
+};
+
 } // namespace
 
 TEST(SettingsFile, PathsComeFromTheModuleFolder)
@@ -174,6 +224,26 @@ TEST(SettingsFile, FailedWriteKeepsTheOldFileAndSaysSo)
                                           L"\r\n. There may be a problem with file permissions.");
     EXPECT_EQ(messages.shown[0].title, L"TARNEL Editor Settings");
     EXPECT_EQ(messages.shown[0].style, static_cast<UINT>(MB_OK | MB_ICONINFORMATION));
+}
+
+TEST(SettingsFile, WriteThatFailsHalfwayLeavesTheOldFileWhole)
+{
+    ScratchDir dir(L"rec-halfway");
+    CapturedMessages messages;
+    std::wstring file = SettingsFilePath(dir.Path());
+    ASSERT_TRUE(WriteSettingsFile(dir.Path(), FullRecord()));
+    std::string old = ReadBytes(file);
+
+    bool wrote = true;
+    {
+        DiskFillsUp full;
+        ASSERT_TRUE(full.Active());
+        wrote = WriteSettingsFile(dir.Path(), DefaultRecord());
+    }
+    EXPECT_FALSE(wrote);
+    EXPECT_EQ(ReadBytes(file), old);
+    EXPECT_EQ(FilesIn(dir.Path()), 1) << "no temporary file left";
+    EXPECT_EQ(messages.shown.size(), 1u);
 }
 
 TEST(SettingsFile, FailedReadSaysSoAndLeavesTheRecord)

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "CSets.h"
+#include "ComObject.h"
 #include "ComRef.h"
 #include "PlimsorIds.h"
 #include "PlimsorModule.h"
@@ -13,31 +14,11 @@
 
 namespace {
 
-class CSetsFactory final : public IClassFactory {
+class CSetsFactory final : public ComObject<IClassFactory> {
 public:
     CSetsFactory() { PlimsorModule::ObjectCreated(); }
-    ~CSetsFactory() { PlimsorModule::ObjectDestroyed(); }
+    ~CSetsFactory() override { PlimsorModule::ObjectDestroyed(); }
 
-    STDMETHODIMP QueryInterface(REFIID iid, void** out) override
-    {
-        if (!out)
-            return E_POINTER;
-        if (iid == IID_IUnknown || iid == IID_IClassFactory) {
-            *out = static_cast<IClassFactory*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return InterlockedIncrement(&refs_); }
-    STDMETHODIMP_(ULONG) Release() override
-    {
-        ULONG n = InterlockedDecrement(&refs_);
-        if (n == 0)
-            delete this;
-        return n;
-    }
     STDMETHODIMP CreateInstance(IUnknown* outer, REFIID iid, void** out) override
     {
         if (!out)
@@ -56,9 +37,6 @@ public:
         PlimsorModule::Lock(lock != FALSE);
         return S_OK;
     }
-
-private:
-    LONG refs_ = 1;
 };
 
 std::wstring GuidText(REFGUID guid)

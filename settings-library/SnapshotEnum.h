@@ -10,6 +10,8 @@
 #include <new>
 #include <vector>
 
+#include "ComObject.h"
+
 namespace snapshot_enum {
 
 inline void AddRefItem(IConnectionPoint* p) { p->AddRef(); }
@@ -20,7 +22,7 @@ inline void ReleaseItem(const CONNECTDATA& d) { d.pUnk->Release(); }
 } // namespace snapshot_enum
 
 template <class Enum, class Item>
-class SnapshotEnum final : public Enum {
+class SnapshotEnum final : public ComObject<Enum> {
 public:
     // Makes an enumerator over items, adding a reference to each.
     static HRESULT Create(const std::vector<Item>& items, Enum** out)
@@ -40,27 +42,6 @@ public:
         } catch (...) {
             return E_OUTOFMEMORY;
         }
-    }
-
-    STDMETHODIMP QueryInterface(REFIID iid, void** out) override
-    {
-        if (!out)
-            return E_POINTER;
-        if (iid == IID_IUnknown || iid == __uuidof(Enum)) {
-            *out = static_cast<Enum*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return InterlockedIncrement(&refs_); }
-    STDMETHODIMP_(ULONG) Release() override
-    {
-        ULONG n = InterlockedDecrement(&refs_);
-        if (n == 0)
-            delete this;
-        return n;
     }
 
     STDMETHODIMP Next(ULONG count, Item* out, ULONG* fetched) override
@@ -115,7 +96,6 @@ private:
 
     SnapshotEnum(std::shared_ptr<Items> items, size_t next) : items_(std::move(items)), next_(next) {}
 
-    LONG refs_ = 1;
     std::shared_ptr<Items> items_;
     size_t next_;
 };

@@ -449,15 +449,17 @@ bool WriteRecordIfFolderExists(const std::wstring& settingsFolder, const Setting
 bool ReadSettingsFile(const std::wstring& settingsFolder, SettingsRecord& rec)
 {
     std::wstring file = SettingsFilePath(settingsFolder);
-    if (!EnsureFolder(settingsFolder) || ReadRecord(file, rec) == ReadResult::Failed) {
+    const bool read = EnsureFolder(settingsFolder) && ReadRecord(file, rec) != ReadResult::Failed;
+    if (!read)
         ReadFailedMessage(file);
-        return false;
-    }
+    // A file that cannot be read counts as a missing one: what the record
+    // lacks takes the defaults, so the dialog never opens on, and closing it
+    // never writes, an empty record.
     try {
         SetSettingsDefaults(rec);
     } catch (...) {
     }
-    return true;
+    return read;
 }
 
 bool WriteSettingsFile(const std::wstring& settingsFolder, const SettingsRecord& rec)

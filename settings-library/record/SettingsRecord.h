@@ -137,9 +137,9 @@ bool WriteRecordIfFolderExists(const std::wstring& settingsFolder, const Setting
 
 // The settings library's procedures on Settings() and the folder beside it.
 // Reading creates the folder when it is missing, reads the file when there is
-// one and applies the defaults; a failure shows the reading message, leaves
-// the record as it was and applies no defaults. Writing creates the folder
-// and shows the saving message when it fails.
+// one and applies the defaults; a failure shows the reading message and then
+// fills what the record lacks with the defaults, as for a missing file.
+// Writing creates the folder and shows the saving message when it fails.
 void ReadSettingsFile();
 void WriteSettingsFile();
 // The same on a given Settings folder and record; true when they succeeded.

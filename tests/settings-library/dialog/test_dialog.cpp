@@ -207,7 +207,7 @@ TEST_F(DialogTest, OneChangePerPageReachesTheRecordOnClose)
     EXPECT_EQ(static_cast<uint8_t>(raw[48]), 55) << "UndoLimit";
 }
 
-TEST_F(DialogTest, HostReleasingInsideTheEventDoesNotCrash)
+TEST_F(DialogTest, HostReleasingInsideTheEventFindsObjectAndDialogAlive)
 {
     Start(L"plimsor_release", L"--release-in-event");
     // Closed once ShowWindow has returned: the release then comes from the
@@ -218,6 +218,8 @@ TEST_F(DialogTest, HostReleasingInsideTheEventDoesNotCrash)
     EXPECT_EQ(Count(log, "SettingsChanged"), 1) << log;
     EXPECT_NE(log.find("released in event: object alive, dialog alive"), std::string::npos)
         << "the object and its dialog outlive the event: " << log;
+    EXPECT_NE(log.find("after close: dialog alive"), std::string::npos)
+        << "the dialog outlives its own close handling: " << log;
     EXPECT_NE(log.find("released events=1"), std::string::npos) << log;
 }
 

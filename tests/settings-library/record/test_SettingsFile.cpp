@@ -246,33 +246,65 @@ TEST(SettingsFile, WriteThatFailsHalfwayLeavesTheOldFileWhole)
     EXPECT_EQ(messages.shown.size(), 1u);
 }
 
-TEST(SettingsFile, FailedReadSaysSoAndLeavesTheRecord)
+TEST(SettingsFile, FailedReadSaysSoAndFillsTheDefaults)
 {
     ScratchDir dir(L"rec-failread");
     CapturedMessages messages;
     std::wstring file = SettingsFilePath(dir.Path());
     ASSERT_TRUE(WriteBytes(file, BuildRecordBytes(FullRecord()).bytes));
-    SettingsRecord rec;
-    rec.ColorTag = 5;
+    const std::string good = ReadBytes(file);
+    SettingsRecord held;
+    held.ColorTag = 5;
 
+    // A locked file: what the record held stays, the rest takes the defaults,
+    // and saving cannot replace the good file behind the lock.
     HANDLE lock = CreateFileW(file.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(lock, INVALID_HANDLE_VALUE);
-    bool read = ReadSettingsFile(dir.Path(), rec);
+    bool read = ReadSettingsFile(dir.Path(), held);
+    bool wrote = WriteSettingsFile(dir.Path(), held);
     CloseHandle(lock);
     EXPECT_FALSE(read);
-    EXPECT_EQ(rec.ColorTag, 5);
-    EXPECT_TRUE(rec.CustColors.empty()) << "no defaults after a failed read";
-    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_FALSE(wrote);
+    EXPECT_EQ(ReadBytes(file), good);
+    EXPECT_EQ(held.ColorTag, 5);
+    SettingsRecord expected = DefaultRecord();
+    expected.ColorTag = 5;
+    EXPECT_EQ(BuildRecordBytes(held).bytes, BuildRecordBytes(expected).bytes);
+    ASSERT_EQ(messages.shown.size(), 2u);
     EXPECT_EQ(messages.shown[0].text, ReadFailedText(file));
     EXPECT_EQ(messages.shown[0].title, L"TARNEL Editor Settings");
     EXPECT_EQ(messages.shown[0].style, static_cast<UINT>(MB_OK | MB_ICONINFORMATION));
 
+    // A folder of the file's name, and a file too large to be a record: a
+    // fresh record is the defaults, and saving writes them, never an empty
+    // record.
+    ScratchDir other(L"rec-unreadable");
+    const std::wstring big = SettingsFilePath(other.Path());
+    ASSERT_TRUE(WriteBytes(big, ""));
+    HANDLE h = CreateFileW(big.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    LARGE_INTEGER size;
+    size.QuadPart = 65LL * 1024 * 1024;
+    ASSERT_TRUE(SetFilePointerEx(h, size, nullptr, FILE_BEGIN) && SetEndOfFile(h));
+    CloseHandle(h);
+    const std::wstring sub = dir / L"sub";
+    ASSERT_TRUE(CreateDirectoryW(sub.c_str(), nullptr) && CreateDirectoryW(SettingsFilePath(sub).c_str(), nullptr));
+    for (const std::wstring& folder : {other.Path(), sub}) {
+        SettingsRecord fresh;
+        EXPECT_FALSE(ReadSettingsFile(folder, fresh));
+        EXPECT_EQ(BuildRecordBytes(fresh).bytes, BuildRecordBytes(DefaultRecord()).bytes);
+    }
+    SettingsRecord fresh;
+    ReadSettingsFile(other.Path(), fresh);
+    ASSERT_TRUE(WriteSettingsFile(other.Path(), fresh));
+    EXPECT_EQ(ReadBytes(big), BuildRecordBytes(DefaultRecord()).bytes);
+
     // A file where the folder should be: the folder cannot be made.
     std::wstring blocked = dir / L"blocked";
     ASSERT_TRUE(WriteBytes(blocked, "x"));
-    EXPECT_FALSE(ReadSettingsFile(blocked, rec));
-    ASSERT_EQ(messages.shown.size(), 2u);
-    EXPECT_EQ(messages.shown[1].text, ReadFailedText(SettingsFilePath(blocked)));
+    SettingsRecord none;
+    EXPECT_FALSE(ReadSettingsFile(blocked, none));
+    EXPECT_EQ(messages.shown.back().text, ReadFailedText(SettingsFilePath(blocked)));
+    EXPECT_EQ(none.UndoLimit, 20);
 }
 
 TEST(SettingsFile, ProgramWritesOnlyIntoAnExistingFolder)

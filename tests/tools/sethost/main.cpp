@@ -8,7 +8,10 @@
 // else from the folder above it (the program folder of a build).
 // --release-in-event  drops the object from inside the SettingsChanged
 //                     handler, as the main program does, and logs whether
-//                     the object and its dialog still lived afterwards.
+//                     the object and its dialog still lived afterwards
+//                     ("released in event: object alive, dialog alive"),
+//                     and whether the dialog outlived the handling of its
+//                     close message ("after close: dialog alive").
 // --log <file>        appends "created", "shown", "SettingsChanged" and
 //                     "released events=<n>" lines to the file.
 // Exit codes: 0 after the event, 2 DirectCOM or the object missing,
@@ -64,8 +67,13 @@ struct Host {
     }
 } g_host;
 
+// Listens to SettingsChanged. The host's own sink reacts; a watching sink
+// only counts references: the object holds one for as long as it lives, so
+// the count tells whether the object is still there after the host let go.
 class Sink final : public IDispatch {
 public:
+    explicit Sink(bool host) : host_(host) {}
+    ULONG Refs() const { return refs_; }
     STDMETHODIMP QueryInterface(REFIID iid, void** out) override
     {
         if (iid == IID_IUnknown || iid == IID_IDispatch || iid == plimsor::DIID___CSets) {
@@ -81,32 +89,36 @@ public:
     STDMETHODIMP GetTypeInfoCount(UINT* n) override { *n = 0; return S_OK; }
     STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
     STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
-    STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override
-    {
-        if (id != plimsor::DISPID_SettingsChanged)
-            return DISP_E_MEMBERNOTFOUND;
-        ++g_events;
-        Log(L"SettingsChanged");
-        if (g_releaseInEvent) {
-            g_host.Release();
-            // The library must keep the object and its dialog until this
-            // handler returns.
-            HMODULE lib = GetModuleHandleW(L"plimsor.dll");
-            auto canUnload = lib ? reinterpret_cast<HRESULT(STDAPICALLTYPE*)()>(
-                                       GetProcAddress(lib, "DllCanUnloadNow"))
-                                 : nullptr;
-            bool objectAlive = canUnload && canUnload() == S_FALSE;
-            bool dialogAlive = FindWindowW(nullptr, L"TARNEL Settings") != nullptr;
-            Log(std::wstring(L"released in event: object ") + (objectAlive ? L"alive" : L"gone") +
-                L", dialog " + (dialogAlive ? L"alive" : L"gone"));
-        }
-        PostQuitMessage(0);
-        return S_OK;
-    }
+    STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override;
 
 private:
+    bool host_;
     ULONG refs_ = 1;
-} g_sink;
+};
+Sink g_sink(true);
+Sink g_watch(false);
+
+STDMETHODIMP Sink::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*)
+{
+    if (id != plimsor::DISPID_SettingsChanged)
+        return DISP_E_MEMBERNOTFOUND;
+    if (!host_)
+        return S_OK;
+    ++g_events;
+    Log(L"SettingsChanged");
+    if (g_releaseInEvent) {
+        const ULONG watched = g_watch.Refs();
+        g_host.Release();
+        // The library must keep the object and its dialog until this
+        // handler returns.
+        bool objectAlive = g_watch.Refs() == watched;
+        bool dialogAlive = FindWindowW(nullptr, L"TARNEL Settings") != nullptr;
+        Log(std::wstring(L"released in event: object ") + (objectAlive ? L"alive" : L"gone") +
+            L", dialog " + (dialogAlive ? L"alive" : L"gone"));
+    }
+    PostQuitMessage(0);
+    return S_OK;
+}
 
 int Run()
 {
@@ -130,6 +142,9 @@ int Run()
         FAILED(cpc->FindConnectionPoint(plimsor::DIID___CSets, g_host.point.Out())) ||
         FAILED(g_host.point->Advise(&g_sink, &g_host.cookie)))
         return 3;
+    DWORD watchCookie = 0;  // never unadvised: the object lets it go when it ends
+    if (g_releaseInEvent && FAILED(g_host.point->Advise(&g_watch, &watchCookie)))
+        return 3;
     cpc.Reset();
 
     VARIANT_BOOL shown = VARIANT_TRUE;
@@ -141,6 +156,10 @@ int Run()
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
+        // A dialog is not destroyed inside its own close handling: it goes
+        // once the message loop runs again.
+        if (g_releaseInEvent && msg.message == WM_CLOSE)
+            Log(std::wstring(L"after close: dialog ") + (IsWindow(msg.hwnd) ? L"alive" : L"gone"));
     }
     g_host.Release();
     // Let anything the library left for the message loop run before the end.

@@ -1,6 +1,7 @@
 #include "ModReg.h"
 
 #include "PlimsorModule.h"
+#include "platform/Handles.h"
 #include "platform/Module.h"
 #include "SetsMessages.h"
 
@@ -12,33 +13,17 @@ const wchar_t kCommandKey[] = L"*\\shell\\OpenWithTARNEL\\command";
 const wchar_t kVerbName[] = L"OpenWithTARNEL";
 const wchar_t kVerbCaption[] = L"Open with TARNEL";
 
-class RegKey {
-public:
-    RegKey() = default;
-    ~RegKey() { Close(); }
-    RegKey(const RegKey&) = delete;
-    RegKey& operator=(const RegKey&) = delete;
-    LONG Create(HKEY root, const wchar_t* path)
-    {
-        Close();
-        return RegCreateKeyExW(root, path, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key_, nullptr);
-    }
-    LONG Open(HKEY root, const wchar_t* path, REGSAM access)
-    {
-        Close();
-        return RegOpenKeyExW(root, path, 0, access, &key_);
-    }
-    void Close()
-    {
-        if (key_)
-            RegCloseKey(key_);
-        key_ = nullptr;
-    }
-    HKEY Get() const { return key_; }
+using platform::RegKey;
 
-private:
-    HKEY key_ = nullptr;
-};
+LONG CreateKey(RegKey& key, HKEY root, const wchar_t* path)
+{
+    return RegCreateKeyExW(root, path, 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.Out(), nullptr);
+}
+
+LONG OpenKey(RegKey& key, HKEY root, const wchar_t* path, REGSAM access)
+{
+    return RegOpenKeyExW(root, path, 0, access, key.Out());
+}
 
 LONG SetDefault(HKEY key, const std::wstring& value)
 {
@@ -63,9 +48,10 @@ std::wstring VerbCommand(const std::wstring& programFolder)
 VerbResult AddVerb(HKEY root, const std::wstring& command)
 {
     RegKey shell, verb, cmd;
-    bool ok = shell.Create(root, kShellKey) == ERROR_SUCCESS && verb.Create(root, kVerbKey) == ERROR_SUCCESS &&
+    bool ok = CreateKey(shell, root, kShellKey) == ERROR_SUCCESS &&
+              CreateKey(verb, root, kVerbKey) == ERROR_SUCCESS &&
               SetDefault(verb.Get(), kVerbCaption) == ERROR_SUCCESS &&
-              cmd.Create(root, kCommandKey) == ERROR_SUCCESS && SetDefault(cmd.Get(), command) == ERROR_SUCCESS;
+              CreateKey(cmd, root, kCommandKey) == ERROR_SUCCESS && SetDefault(cmd.Get(), command) == ERROR_SUCCESS;
     return ok ? VerbResult::Created : VerbResult::CreateFailed;
 }
 
@@ -73,7 +59,7 @@ VerbResult RemoveVerb(HKEY root)
 {
     {
         RegKey cmd;
-        LONG rc = cmd.Open(root, kCommandKey, KEY_ALL_ACCESS);
+        LONG rc = OpenKey(cmd, root, kCommandKey, KEY_ALL_ACCESS);
         if (Denied(rc))
             return VerbResult::AccessDenied;
         if (rc != ERROR_SUCCESS)
@@ -81,14 +67,14 @@ VerbResult RemoveVerb(HKEY root)
     }
     {
         RegKey verb;
-        LONG rc = verb.Open(root, kVerbKey, KEY_ALL_ACCESS);
+        LONG rc = OpenKey(verb, root, kVerbKey, KEY_ALL_ACCESS);
         if (rc == ERROR_SUCCESS)
             rc = RegDeleteKeyW(verb.Get(), L"command");
         if (Denied(rc))
             return VerbResult::AccessDenied;
     }
     RegKey shell;
-    LONG rc = shell.Open(root, kShellKey, KEY_ALL_ACCESS);
+    LONG rc = OpenKey(shell, root, kShellKey, KEY_ALL_ACCESS);
     if (rc == ERROR_SUCCESS)
         rc = RegDeleteKeyW(shell.Get(), kVerbName);
     if (rc == ERROR_SUCCESS)

@@ -10,6 +10,7 @@
 #include "ComRef.h"
 #include "PlimsorIds.h"
 #include "PlimsorModule.h"
+#include "platform/Handles.h"
 #include "platform/Module.h"
 
 namespace {
@@ -48,14 +49,13 @@ std::wstring GuidText(REFGUID guid)
 
 bool SetKey(const std::wstring& path, const std::wstring& name, const std::wstring& value)
 {
-    HKEY key = nullptr;
-    if (RegCreateKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
-        ERROR_SUCCESS)
+    platform::RegKey key;
+    if (RegCreateKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.Out(),
+                        nullptr) != ERROR_SUCCESS)
         return false;
-    LONG rc = RegSetValueExW(key, name.empty() ? nullptr : name.c_str(), 0, REG_SZ,
+    LONG rc = RegSetValueExW(key.Get(), name.empty() ? nullptr : name.c_str(), 0, REG_SZ,
                              reinterpret_cast<const BYTE*>(value.c_str()),
                              static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-    RegCloseKey(key);
     return rc == ERROR_SUCCESS;
 }
 

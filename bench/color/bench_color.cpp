@@ -3,6 +3,8 @@
 // ratio (linear time gives about 4).
 #include "ClsColor.h"
 #include "color/KeywordLists.h"
+#include "platform/Module.h"
+#include "platform/Paths.h"
 
 #include <windows.h>
 
@@ -14,11 +16,7 @@ namespace {
 
 std::wstring SettingsFolder()
 {
-    wchar_t buf[MAX_PATH * 4];
-    std::wstring path(buf, GetModuleFileNameW(nullptr, buf, MAX_PATH * 4));
-    for (int up = 0; up < 2; ++up)
-        path.erase(path.find_last_of(L"\\/"));
-    return path + L"\\Settings";
+    return platform::GetParentFolder(platform::ModuleFolder(nullptr)) + L"\\Settings";
 }
 
 const wchar_t* kPage =

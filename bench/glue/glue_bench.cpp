@@ -9,8 +9,10 @@
 #include "SettingsRecord.h"
 #include "TypingGlue.h"
 #include "color/KeywordLists.h"
-#include "platform/Messages.h"
 #include "forms/Form.h"
+#include "platform/Messages.h"
+#include "platform/Module.h"
+#include "platform/Paths.h"
 
 #include <richedit.h>
 
@@ -78,12 +80,11 @@ int main(int argc, char** argv)
     HWND re = form.JT1.RTBhWnd();
     ClsColor colorer;
     std::vector<std::wstring> blocks;
-    wchar_t exe[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, exe, MAX_PATH);
-    std::wstring folder = exe;
-    folder = folder.substr(0, folder.find_last_of(L'\\'));          // bin\bench
-    folder = folder.substr(0, folder.find_last_of(L'\\'));          // bin
-    platform::SetMessageInterceptor([](const std::wstring& m, const std::wstring&, UINT) { std::printf("keyword lists: %ls\n", m.c_str()); return IDOK; });
+    const std::wstring folder = platform::GetParentFolder(platform::ModuleFolder(nullptr));   // bin
+    platform::SetMessageInterceptor([](const std::wstring& m, const std::wstring&, UINT) {
+        std::printf("keyword lists: %ls\n", m.c_str());
+        return IDOK;
+    });
     LoadKeywordLists(colorer, folder + L"\\Settings", blocks);
     colorer.FontName(L"Courier New");
     colorer.FontSize(10);

@@ -2,20 +2,14 @@
 
 #include <fstream>
 
+#include "platform/Module.h"
+#include "platform/Paths.h"
+
 namespace wt {
 
 std::wstring ProgramFolder()
 {
-    wchar_t buf[MAX_PATH * 4];
-    DWORD n = GetModuleFileNameW(nullptr, buf, static_cast<DWORD>(std::size(buf)));
-    std::wstring path(buf, n);
-    for (int up = 0; up < 2; ++up) {
-        size_t slash = path.find_last_of(L"\\/");
-        if (slash == std::wstring::npos)
-            return L".";
-        path.erase(slash);
-    }
-    return path;
+    return platform::GetParentFolder(platform::ModuleFolder(nullptr));
 }
 
 std::wstring ScratchFolder(const std::wstring& name)

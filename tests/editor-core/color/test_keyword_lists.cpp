@@ -30,7 +30,10 @@ protected:
         folder = std::wstring(tmp) + L"tarnel_kw_" + std::to_wstring(GetCurrentProcessId()) + L"_" +
                  std::to_wstring(++serial);
         CreateDirectoryW(folder.c_str(), nullptr);
-        platform::SetMessageInterceptor([this](const std::wstring& m, const std::wstring&, UINT) { messages.push_back(m); return IDOK; });
+        platform::SetMessageInterceptor([this](const std::wstring& m, const std::wstring&, UINT) {
+            messages.push_back(m);
+            return IDOK;
+        });
         Write(L"tarnelk.ini", "[Dims]\r\nDimExt=5\r\nFuncExt=1\r\n[Words]\r\nDim=\r\nIf=\r\nThen=\r\n");
         Write(L"tarneljk.ini", "[Words]\r\nvar=\r\nfunction=\r\nreturn=\r\n");
         Write(L"tarnelc.ini", "[css]\r\ncolor=red,blue\r\nfont-size=small,large\r\n");
@@ -137,7 +140,10 @@ TEST_F(Loader, LongListsAreWhole)
 TEST(ShippedLists, LoadAndKeepTheirOrder)
 {
     std::vector<std::wstring> messages, blocks;
-    platform::SetMessageInterceptor([&](const std::wstring& m, const std::wstring&, UINT) { messages.push_back(m); return IDOK; });
+    platform::SetMessageInterceptor([&](const std::wstring& m, const std::wstring&, UINT) {
+        messages.push_back(m);
+        return IDOK;
+    });
     ClsColor c;
     bool loaded = LoadKeywordLists(c, ProgramSettings(), blocks);
     platform::SetMessageInterceptor(nullptr);

@@ -7,6 +7,9 @@
 #include <cstdio>
 #include <map>
 
+#include "platform/Module.h"
+#include "platform/Paths.h"
+
 namespace probe {
 namespace {
 
@@ -30,15 +33,7 @@ Command::Command(const wchar_t* name, const wchar_t* usage, Handler run)
 
 std::wstring ProgramFolder()
 {
-    wchar_t buf[MAX_PATH * 4];
-    DWORD n = GetModuleFileNameW(nullptr, buf, static_cast<DWORD>(std::size(buf)));
-    std::wstring path(buf, n);
-    for (int up = 0; up < 2; ++up) {
-        size_t slash = path.find_last_of(L"\\/");
-        if (slash != std::wstring::npos)
-            path.erase(slash);
-    }
-    return path;
+    return platform::GetParentFolder(platform::ModuleFolder(nullptr));
 }
 
 std::wstring SettingsFolder()

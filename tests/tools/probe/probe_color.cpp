@@ -29,7 +29,10 @@ int ColorCommand(const std::vector<std::wstring>& args)
         fwprintf(stderr, L"cannot read %ls\n", args[1].c_str());
         return 1;
     }
-    platform::SetMessageInterceptor([](const std::wstring& message, const std::wstring&, UINT) { fwprintf(stderr, L"%ls\n", message.c_str()); return IDOK; });
+    platform::SetMessageInterceptor([](const std::wstring& message, const std::wstring&, UINT) {
+        fwprintf(stderr, L"%ls\n", message.c_str());
+        return IDOK;
+    });
     ClsColor color;
     std::vector<std::wstring> blocks;
     LoadKeywordLists(color, probe::SettingsFolder(), blocks);

@@ -24,6 +24,7 @@
 
 #include "DirectCOM.h"
 #include "PlimsorIds.h"
+#include "platform/Module.h"
 #include "settings-library/ComRef.h"
 
 namespace {
@@ -45,10 +46,7 @@ void Log(const std::wstring& line)
 
 std::wstring ExeFolder()
 {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring p = path;
-    return p.substr(0, p.find_last_of(L'\\'));
+    return platform::ModuleFolder(nullptr);
 }
 
 // The host's hold on the settings object, as the main program keeps it.

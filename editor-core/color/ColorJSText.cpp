@@ -1,9 +1,8 @@
 #include "color/ColorJSText.h"
 
 #include "ClsColor.h"
+#include "color/DeclNames.h"
 #include "color/ScriptScan.h"
-
-#include <string>
 
 namespace color {
 
@@ -19,63 +18,11 @@ bool DeclTerminator(wchar_t c)
     return c == 11 || c == 13 || c == L';';
 }
 
-void AppendParts(KeywordList& known, const std::wstring& names, bool cutAtEquals)
-{
-    size_t from = 0;
-    for (;;) {
-        size_t comma = names.find(L',', from);
-        size_t partEnd = comma == npos ? names.size() : comma;
-        if (cutAtEquals) {
-            size_t eq = names.find(L'=', from);
-            if (eq != npos && eq < partEnd)
-                partEnd = eq;
-        }
-        if (partEnd > from)
-            known.Append(names.data() + from, partEnd - from);
-        if (comma == npos)
-            return;
-        from = comma + 1;
-    }
-}
-
-bool IsOpen(wchar_t c) { return c == L'(' || c == L'[' || c == L'{'; }
-bool IsClose(wchar_t c) { return c == L')' || c == L']' || c == L'}'; }
-
 } // namespace
 
 void CheckVarsJS(ClsColor& owner, const wchar_t* decl, size_t len, long iVarPt)
 {
-    std::wstring names;
-    names.reserve(len);
-    if (iVarPt < 4) {
-        // "var": what lies inside brackets (initialisers, calls) is dropped.
-        int depth = 0;
-        for (size_t k = 0; k < len; ++k) {
-            wchar_t c = decl[k];
-            if (IsOpen(c)) {
-                ++depth;
-            } else if (IsClose(c)) {
-                if (depth > 0)
-                    --depth;
-            } else if (depth == 0 && c != L' ' && c != 9) {
-                names += c;
-            }
-        }
-        AppendParts(owner.KnownNames(), names, true);
-        return;
-    }
-    // "function": the parameter list.
-    std::wstring text(decl, len);
-    size_t open = text.find(L'(');
-    size_t close = text.rfind(L')');
-    if (open == npos || close == npos || close < open + 2)
-        return;
-    for (size_t k = open + 1; k < close; ++k) {
-        wchar_t c = text[k];
-        if (c != L' ' && c != 9 && !IsOpen(c) && !IsClose(c))
-            names += c;
-    }
-    AppendParts(owner.KnownNames(), names, false);
+    DeclNames().Js(decl, 0, len, iVarPt >= 4, owner.KnownNames());
 }
 
 void ColorJSText(ClsColor& owner, const wchar_t* s, size_t begin, size_t end, RtfWriter& out)
@@ -85,6 +32,7 @@ void ColorJSText(ClsColor& owner, const wchar_t* s, size_t begin, size_t end, Rt
     const KeywordList& keywords = owner.JSKeywords();
     MissMemo blockMiss;
     TermMemo term;
+    DeclNames declared;
 
     size_t i = begin;
     while (i < end) {
@@ -115,7 +63,7 @@ void ColorJSText(ClsColor& owner, const wchar_t* s, size_t begin, size_t end, Rt
                 if (kw->Pos < 10) {
                     size_t t = term.Find(s, j, end, DeclTerminator);
                     if (t != npos)
-                        CheckVarsJS(owner, s + j, t - j, kw->Pos);
+                        declared.Js(s, j, t, kw->Pos >= 4, known);
                 }
             } else if (known.Find(key)) {
                 out.Coloured("\\cf4 ", s + i, j - i);

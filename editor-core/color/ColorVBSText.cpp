@@ -1,9 +1,8 @@
 #include "color/ColorVBSText.h"
 
 #include "ClsColor.h"
+#include "color/DeclNames.h"
 #include "color/ScriptScan.h"
-
-#include <string>
 
 namespace color {
 
@@ -47,35 +46,7 @@ size_t EmitString(const wchar_t* s, size_t i, size_t end, RtfWriter& out)
 
 void AddVBSVars(ClsColor& owner, const wchar_t* decl, size_t len, long iPos)
 {
-    std::wstring text(decl, len);
-    if (iPos > owner.FuncExt) {
-        size_t open = text.find(L'(');
-        size_t close = text.rfind(L')');
-        if (open == npos || close == npos || close < open + 2)
-            return;
-        text = text.substr(open + 1, close - open - 1);
-    }
-    std::wstring names;
-    names.reserve(text.size());
-    for (wchar_t c : text) {
-        if (c != L' ')
-            names += c;
-    }
-    if (names.empty())
-        return;
-    KeywordList& known = owner.KnownNames();
-    size_t from = 0;
-    for (;;) {
-        size_t comma = names.find(L',', from);
-        size_t partEnd = comma == npos ? names.size() : comma;
-        size_t paren = names.find(L'(', from);
-        if (paren != npos && paren < partEnd)
-            partEnd = paren;   // an array declaration: the name before "("
-        known.Append(names.data() + from, partEnd - from);
-        if (comma == npos)
-            break;
-        from = comma + 1;
-    }
+    DeclNames().Vbs(decl, 0, len, iPos > owner.FuncExt, owner.KnownNames());
 }
 
 void ColorVBSText(ClsColor& owner, const wchar_t* s, size_t begin, size_t end, RtfWriter& out)
@@ -85,6 +56,7 @@ void ColorVBSText(ClsColor& owner, const wchar_t* s, size_t begin, size_t end, R
     known.Append(L"WScript", 7);
     const KeywordList& keywords = owner.VBSKeywords();
     TermMemo term;
+    DeclNames declared;
 
     size_t i = begin;
     while (i < end) {
@@ -105,7 +77,7 @@ void ColorVBSText(ClsColor& owner, const wchar_t* s, size_t begin, size_t end, R
                 if (kw->Pos < owner.DimExt) {
                     size_t t = term.Find(s, j, end, DeclTerminator);
                     if (t != npos)
-                        AddVBSVars(owner, s + j, t - j, kw->Pos);
+                        declared.Vbs(s, j, t, kw->Pos > owner.FuncExt, known);
                 }
             } else if (const KeywordList::Entry* name = known.Find(key)) {
                 out.Coloured("\\cf4 ", name->Spelling);

@@ -185,4 +185,44 @@ TEST(ColorText, SpecialCharactersAreEscaped)
     EXPECT_EQ(c.PlainText(std::wstring(L"ab\0cd", 5)), "ab");
 }
 
+// A line of declarations: each one's text runs on to the same terminator, so
+// each would collect the rest of the line as one name. What they collect,
+// and so time and memory, must stay in proportion to the line.
+TEST(ColorLongLines, DeclarationsAlongOneLineStayInProportion)
+{
+    ClsColor c;
+    c.SetVKeywords(L",", L"Dim,Function,If", 17, 4);
+    c.SetJKeywords(L",", L"var,function,If");
+    const size_t n = 200 * 1024 / 6;
+    const struct {
+        bool vbs;
+        const wchar_t* piece;  // n times, then end
+        const wchar_t* end;
+        const char* each;      // the colouring of the first n - 1 pieces
+        const char* last;      // and of the last one with the end
+    } cases[] = {
+        // Only the last declaration's name is short enough to be one.
+        {true, L"Dim a ", L":", "\\cf1 Dim\\cf0  a ", "\\cf1 Dim\\cf0  \\cf4 a\\cf0  :"},
+        {false, L"var a ", L";", "\\cf1 var\\cf0  a ", "\\cf1 var\\cf0  \\cf4 a\\cf0  ;"},
+        {false, L"function f(a) ", L";", "\\cf1 function\\cf0  f(a) ", "\\cf1 function\\cf0  f(\\cf4 a\\cf0 ) ;"},
+        // The first declaration already knows every parameter.
+        {true, L"Function f(a, b) ", L"\r", "\\cf1 Function\\cf0  f(\\cf4 a\\cf0 , \\cf4 b\\cf0 ) ",
+         "\\cf1 Function\\cf0  f(\\cf4 a\\cf0 , \\cf4 b\\cf0 ) \r\n\\par "},
+        // A bracket that never closes drops the rest of each declaration.
+        {false, L"var a = (b, ", L";", "\\cf1 var\\cf0  \\cf4 a\\cf0  = (b, ", "\\cf1 var\\cf0  \\cf4 a\\cf0  = (b, ;"},
+    };
+    for (const auto& k : cases) {
+        std::wstring text;
+        std::string want;
+        for (size_t i = 0; i < n; ++i) {
+            text += k.piece;
+            want += i + 1 < n ? k.each : k.last;
+        }
+        text += k.end;
+        const std::string rtf = k.vbs ? c.ColorVBSText(text) : c.ColorJSText(text);
+        EXPECT_TRUE(rtf == want) << k.last << ": " << rtf.substr(0, 120) << " ... " << rtf.substr(rtf.size() - 120);
+        EXPECT_LT(c.KnownNames().Joined().size(), 2 * text.size()) << k.last;
+    }
+}
+
 } // namespace

@@ -112,10 +112,10 @@ TextEdit CommentLines(const std::wstring& text, long s, long e, const std::wstri
     return edit;
 }
 
-TextEdit UncommentLines(const std::wstring& text, long s, long e, const std::wstring& mark, long edType)
+TextEdit UncommentLines(const std::wstring& text, long s, long e, const std::wstring& mark, EditorType edType)
 {
     long a, b;
-    if (edType != 4 || !SelectedBlock(text, s, e, a, b))
+    if (edType != EditorType::VBScript || !SelectedBlock(text, s, e, a, b))
         return {};
     TextEdit edit = BlockEdit(text, a, b, RewriteBlock(text, a, b, [&](std::wstring l) {
         size_t first = l.find_first_not_of(L" \t");

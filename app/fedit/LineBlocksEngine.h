@@ -5,6 +5,7 @@
 // pass upper-cases tag and attribute names; insert returns finds where the
 // screen's line ends need a hard break.
 #include "TextEdit.h"
+#include "editor-core/EditorType.h"
 
 #include <string>
 #include <vector>
@@ -26,10 +27,10 @@ bool SelectedBlock(const std::wstring& text, long s, long e, long& blockStart, l
 // commented lines with the last one's line break (when it has one), for the
 // comment colour; the caret goes to its end.
 TextEdit CommentLines(const std::wstring& text, long s, long e, const std::wstring& mark);
-// In VBScript (edType 4) only: from each selected line whose text starts,
+// In VBScript only: from each selected line whose text starts,
 // after blanks, with an apostrophe, removes the first mark, or without one
 // the first apostrophe. The caret goes to the first line's start.
-TextEdit UncommentLines(const std::wstring& text, long s, long e, const std::wstring& mark, long edType);
+TextEdit UncommentLines(const std::wstring& text, long s, long e, const std::wstring& mark, EditorType edType);
 // Mode 1 puts spacer at the start of each selected line; any other mode
 // removes it from each line that starts with exactly it. The block of lines
 // is selected afterwards, without the last one's break.

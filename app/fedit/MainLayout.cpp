@@ -30,12 +30,12 @@ bool AutoBarShownInHtmlMode(long autoBars)
     return autoBars != 2;
 }
 
-bool AutoBarShownForType(long autoBars, long edType, bool& known)
+bool AutoBarShownForType(long autoBars, EditorType edType, bool& known)
 {
     known = autoBars >= 0 && autoBars <= 2;
     switch (autoBars) {
     case 0: return true;
-    case 1: return edType < 3;
+    case 1: return IsPageType(edType) || edType == EditorType::None;
     default: return false;
     }
 }

@@ -3,6 +3,8 @@
 // the settings and the sizes of the designed frames to the place of every
 // region, in twips. Form_Resize and the per-type menu sets apply the results;
 // nothing here touches a window.
+#include "editor-core/EditorType.h"
+
 namespace MainLayout {
 
 // Top of the editor below the two tool-bar rows, from the scale top.
@@ -22,7 +24,7 @@ bool AutoBarShownInScriptMode(long autoBars);
 bool AutoBarShownInHtmlMode(long autoBars);
 // The same decision as the resize handler makes it from the editor type;
 // false in known with an AutoBars value outside 0..2 (the height stays).
-bool AutoBarShownForType(long autoBars, long edType, bool& known);
+bool AutoBarShownForType(long autoBars, EditorType edType, bool& known);
 
 // Editor left and width and gutter width: the wide set for font size 12.
 struct GutterSet {
@@ -60,7 +62,7 @@ struct Inputs {
     long h = 0; // ScaleHeight
     long edFontSize = 0;
     long autoBars = 0;
-    long edType = 0;
+    EditorType edType = EditorType::None;
     bool findVisible = false;
     long editorHeight = 0; // the editor's current height, kept for odd AutoBars values
 

@@ -71,12 +71,12 @@ void Append(std::vector<Change>& to, const std::vector<Change>& rows)
 
 } // namespace
 
-bool ScriptModeOf(long edType, Mode& mode)
+bool ScriptModeOf(EditorType edType, Mode& mode)
 {
     switch (edType) {
-    case 3: mode = Mode::Css; return true;
-    case 4: mode = Mode::VBScript; return true;
-    case 5: mode = Mode::JavaScript; return true;
+    case EditorType::CSS: mode = Mode::Css; return true;
+    case EditorType::VBScript: mode = Mode::VBScript; return true;
+    case EditorType::JavaScript: mode = Mode::JavaScript; return true;
     default: return false;
     }
 }
@@ -117,7 +117,7 @@ std::vector<Change> DebugModeRows(bool on)
     };
 }
 
-Plan ScriptPlan(long edType, const Inputs& in)
+Plan ScriptPlan(EditorType edType, const Inputs& in)
 {
     Plan p;
     p.lastEdType = edType;
@@ -160,7 +160,7 @@ Plan ScriptPlan(long edType, const Inputs& in)
 Plan HtmlPlan(const Inputs& in)
 {
     Plan p;
-    p.lastEdType = 2;
+    p.lastEdType = EditorType::HTML;
     p.editorTop = in.scaleTop + MainLayout::EditorTopOffset;
     p.gutterTop = p.editorTop + 60;
     const bool bar = MainLayout::AutoBarShownInHtmlMode(in.autoBars);

@@ -6,6 +6,8 @@
 // window.
 #include <vector>
 
+#include "editor-core/EditorType.h"
+
 namespace MenuSetRows {
 
 // The controls the sets change, under the window's names.
@@ -32,10 +34,11 @@ struct Change {
     }
 };
 
-// The four modes; the script modes carry the editor types 3, 4 and 5.
+// The four modes; the script modes carry the editor types CSS, VBScript and
+// JavaScript.
 enum class Mode { Css, VBScript, JavaScript, Html };
 // Any other type has no script set (only the common part applies).
-bool ScriptModeOf(long edType, Mode& mode);
+bool ScriptModeOf(EditorType edType, Mode& mode);
 
 // The menu rows of a mode, in the order of the menu table.
 std::vector<Change> MenuRows(Mode mode);
@@ -59,7 +62,7 @@ struct Inputs {
 
 // One switch: everything SetScriptMenus or SetHTMLMenus sets, in order.
 struct Plan {
-    long lastEdType = 0;
+    EditorType lastEdType = EditorType::None;
     long editorTop = 0;
     long editorHeight = 0;
     long gutterTop = 0;
@@ -78,9 +81,10 @@ struct Plan {
     bool menuBitmaps = false;
 };
 
-// SetScriptMenus(type): types 3, 4 and 5 get their set; any other type only
-// the common part (editor, hides), with LastEdType set to it all the same.
-Plan ScriptPlan(long edType, const Inputs& in);
+// SetScriptMenus(type): CSS, VBScript and JavaScript get their set; any other
+// type only the common part (editor, hides), with LastEdType set to it all
+// the same.
+Plan ScriptPlan(EditorType edType, const Inputs& in);
 // SetHTMLMenus.
 Plan HtmlPlan(const Inputs& in);
 

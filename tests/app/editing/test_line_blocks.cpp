@@ -46,8 +46,8 @@ TEST(BlockLines, CommentWholeLinesWithCrLfAndWithoutAFinalBreak)
 TEST(BlockLines, UncommentOnlyInVBScript)
 {
     const std::wstring t = L"'--a\r  ' note\r'--'--b\rc";
-    EXPECT_FALSE(UncommentLines(t, 0, 20, L"'--", 2).changed);
-    TextEdit e = UncommentLines(t, 2, 22, L"'--", 4);
+    EXPECT_FALSE(UncommentLines(t, 0, 20, L"'--", EditorType::HTML).changed);
+    TextEdit e = UncommentLines(t, 2, 22, L"'--", EditorType::VBScript);
     EXPECT_EQ(L"a\r   note\r'--b\rc", Applied(t, e));
     EXPECT_EQ(0, e.selStart);
     EXPECT_EQ(0, e.selEnd);

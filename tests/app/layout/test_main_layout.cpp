@@ -37,12 +37,13 @@ TEST(MainLayout, EditorHeightFollowsAutoBarsTypeAndFindWindowAtTwoSizes)
 {
     struct Case {
         long autoBars;
-        long edType;
+        EditorType edType;
         long hidden;  // h minus this with the find window hidden
     };
     const Case cases[] = {
-        {0, 2, 2265}, {0, 4, 2265}, {1, 0, 2265}, {1, 2, 2265}, {1, 3, 1760},
-        {1, 5, 1760}, {2, 2, 1760}, {2, 4, 1760},
+        {0, EditorType::HTML, 2265}, {0, EditorType::VBScript, 2265}, {1, EditorType::None, 2265},
+        {1, EditorType::HTML, 2265}, {1, EditorType::CSS, 1760},      {1, EditorType::JavaScript, 1760},
+        {2, EditorType::HTML, 1760}, {2, EditorType::VBScript, 1760},
     };
     for (long h : {8000L, 14000L}) {
         for (const Case& c : cases) {
@@ -53,7 +54,7 @@ TEST(MainLayout, EditorHeightFollowsAutoBarsTypeAndFindWindowAtTwoSizes)
                 in.findVisible = find;
                 MainLayout::Result r = Compute(in);
                 SCOPED_TRACE(testing::Message() << "h " << h << " AutoBars " << c.autoBars << " type "
-                                                << c.edType << " find " << find);
+                                                << static_cast<int>(c.edType) << " find " << find);
                 EXPECT_EQ(r.editor.height, h - c.hidden - (find ? 300 : 0));
                 EXPECT_EQ(r.editor.top, 860);
                 EXPECT_EQ(r.gutter.top, r.editor.top + 30);

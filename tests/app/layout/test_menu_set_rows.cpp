@@ -38,9 +38,9 @@ Inputs Settings(long autoBars, bool noLineDebug = false)
 Plan ModePlan(Mode mode, const Inputs& in)
 {
     switch (mode) {
-    case Mode::Css: return ScriptPlan(3, in);
-    case Mode::VBScript: return ScriptPlan(4, in);
-    case Mode::JavaScript: return ScriptPlan(5, in);
+    case Mode::Css: return ScriptPlan(EditorType::CSS, in);
+    case Mode::VBScript: return ScriptPlan(EditorType::VBScript, in);
+    case Mode::JavaScript: return ScriptPlan(EditorType::JavaScript, in);
     default: return HtmlPlan(in);
     }
 }
@@ -71,7 +71,7 @@ TEST(MenuSetRows, ScriptSetsAfterHtmlHideHtmlToolsAndShowTheirOwn)
     EXPECT_EQ(Get(s, Item::ButB15, Property::Left), 5870);
     EXPECT_EQ(Get(s, Item::TBarC, Property::Visible), 0);
 
-    Apply(s, ScriptPlan(4, Settings(0)));
+    Apply(s, ScriptPlan(EditorType::VBScript, Settings(0)));
     EXPECT_EQ(Get(s, Item::ButB14, Property::Visible), 0);
     EXPECT_EQ(Get(s, Item::ButB24, Property::Visible), 0);
     EXPECT_EQ(Get(s, Item::mUpHTML, Property::Visible), 0);
@@ -82,7 +82,7 @@ TEST(MenuSetRows, ScriptSetsAfterHtmlHideHtmlToolsAndShowTheirOwn)
     EXPECT_EQ(Get(s, Item::Line2_4, Property::Left), 5690);
     EXPECT_EQ(Get(s, Item::FrCSS, Property::Visible), 0);
 
-    Apply(s, ScriptPlan(3, Settings(0)));
+    Apply(s, ScriptPlan(EditorType::CSS, Settings(0)));
     EXPECT_EQ(Get(s, Item::FrCSS, Property::Visible), 1);
     for (Item gone : {Item::ButB15, Item::ButB16, Item::ButB17, Item::TBarC, Item::Line2_4, Item::BoxMethods,
                       Item::mDebug, Item::mCom, Item::mLineCase})
@@ -90,7 +90,7 @@ TEST(MenuSetRows, ScriptSetsAfterHtmlHideHtmlToolsAndShowTheirOwn)
     EXPECT_EQ(Get(s, Item::mFuncPop1, Property::Enabled), 0);
     EXPECT_EQ(Get(s, Item::mAutoSet, Property::Enabled), 0);
 
-    Apply(s, ScriptPlan(5, Settings(0)));
+    Apply(s, ScriptPlan(EditorType::JavaScript, Settings(0)));
     EXPECT_EQ(Get(s, Item::TBarC, Property::Left), 5110);
     EXPECT_EQ(Get(s, Item::Line2_4, Property::Left), 5010);
     EXPECT_EQ(Get(s, Item::mAutoSet, Property::Enabled), 1);
@@ -109,8 +109,8 @@ TEST(MenuSetRows, OtherTypeGetsOnlyTheCommonPart)
 {
     State s;
     Apply(s, HtmlPlan(Settings(0)));
-    Plan p = ScriptPlan(1, Settings(0));
-    EXPECT_EQ(p.lastEdType, 1);
+    Plan p = ScriptPlan(EditorType::ASP, Settings(0));
+    EXPECT_EQ(p.lastEdType, EditorType::ASP);
     Apply(s, p);
     EXPECT_EQ(Get(s, Item::mWebBack, Property::Checked), 0);
     EXPECT_EQ(Get(s, Item::ButB14, Property::Visible), 0);
@@ -134,7 +134,7 @@ TEST(MenuSetRows, AutoBarsDecideTheFirstBarAndTheEditorHeight)
             Inputs in = Settings(c.autoBars);
             in.findVisible = find;
             in.scaleTop = 15;
-            Plan script = ScriptPlan(5, in);
+            Plan script = ScriptPlan(EditorType::JavaScript, in);
             Plan html = HtmlPlan(in);
             State s;
             Apply(s, script);
@@ -155,7 +155,7 @@ TEST(MenuSetRows, AutoBarsDecideTheFirstBarAndTheEditorHeight)
 TEST(MenuSetRows, VBScriptLineDebuggingShowsOneOfThePairAndPlacesTheProcedureList)
 {
     for (bool noLineDebug : {false, true}) {
-        Plan p = ScriptPlan(4, Settings(0, noLineDebug));
+        Plan p = ScriptPlan(EditorType::VBScript, Settings(0, noLineDebug));
         State s;
         Apply(s, p);
         EXPECT_TRUE(p.setsLineDebug);
@@ -169,12 +169,12 @@ TEST(MenuSetRows, VBScriptLineDebuggingShowsOneOfThePairAndPlacesTheProcedureLis
         EXPECT_TRUE(p.menuBitmaps);
     }
     Inputs in = Settings(0);
-    Plan p = ScriptPlan(4, in);
+    Plan p = ScriptPlan(EditorType::VBScript, in);
     EXPECT_EQ(p.procedureListLeft, 5700 + 900 + 400);
     EXPECT_EQ(p.procedureListTop, 60);
     EXPECT_EQ(p.procedureListWidth, 6000);
     in.tbarDLeft = 9000;
-    EXPECT_EQ(ScriptPlan(4, in).procedureListWidth, 2000);
+    EXPECT_EQ(ScriptPlan(EditorType::VBScript, in).procedureListWidth, 2000);
 }
 
 TEST(MenuSetRows, HtmlProcedureListIsBoundedAtSixThousand)
@@ -182,7 +182,7 @@ TEST(MenuSetRows, HtmlProcedureListIsBoundedAtSixThousand)
     Inputs in = Settings(0);
     in.tbarDLeft = 8000 + 6500;
     Plan p = HtmlPlan(in);
-    EXPECT_EQ(p.lastEdType, 2);
+    EXPECT_EQ(p.lastEdType, EditorType::HTML);
     EXPECT_EQ(p.procedureListLeft, 8000);
     EXPECT_EQ(p.procedureListWidth, 6000);
     in.tbarDLeft = 8000 + 3000;

@@ -17,11 +17,6 @@ const wchar_t* const kBlockKeywords[14] = {
 
 namespace {
 
-void ShowMessage(const std::wstring& message)
-{
-    platform::ShowMessage(message, platform::MessageStyle::Error);
-}
-
 // The key names of a section joined by ",". A section without keys reads as
 // "NA", which is no keyword: it gives an empty list, so that no word "na" is
 // coloured or respelled.
@@ -63,7 +58,8 @@ bool LoadKeywordLists(ClsColor& color, const std::wstring& settingsFolder, std::
 
     std::wstring file = folder + L"tarnelk.ini";
     if (!ModFileOps::FileExists(file)) {
-        ShowMessage(L"Error. tarnelk.ini vbscript keyword list file is missing from program folder.");
+        platform::ShowMessage(L"Error. tarnelk.ini vbscript keyword list file is missing from program folder.",
+                              platform::MessageStyle::Error);
         return false;
     }
     long dimExt = NumberOr(ModIni::GetIniValue(file, L"Dims", L"DimExt"), 27);
@@ -72,21 +68,24 @@ bool LoadKeywordLists(ClsColor& color, const std::wstring& settingsFolder, std::
 
     file = folder + L"tarneljk.ini";
     if (!ModFileOps::FileExists(file)) {
-        ShowMessage(L"Error. tarneljk.ini javascript keyword list file is missing from program folder.");
+        platform::ShowMessage(L"Error. tarneljk.ini javascript keyword list file is missing from program folder.",
+                              platform::MessageStyle::Error);
         return false;
     }
     color.SetJKeywords(L",", KeyList(file, L"Words"));
 
     file = folder + L"tarnelc.ini";
     if (!ModFileOps::FileExists(file)) {
-        ShowMessage(L"Error. tarnelc.ini CSS keyword list file is missing from program folder.");
+        platform::ShowMessage(L"Error. tarnelc.ini CSS keyword list file is missing from program folder.",
+                              platform::MessageStyle::Error);
         return false;
     }
     color.SetCSSKeywords(L",", KeyList(file, L"css"));
 
     file = folder + L"tarnelpk.ini";
     if (!ModFileOps::FileExists(file)) {
-        ShowMessage(L"Error. tarnelpk.ini PHP keyword list file is missing from program folder.");
+        platform::ShowMessage(L"Error. tarnelpk.ini PHP keyword list file is missing from program folder.",
+                              platform::MessageStyle::Error);
         return false;
     }
     color.SetPHPKeywords(L",", KeyList(file, L"Words"));

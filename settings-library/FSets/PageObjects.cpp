@@ -38,7 +38,8 @@ PageObjects::PageObjects(FSets& form)
 
 void PageObjects::LoadDebugObjectList()
 {
-    tObList.SetText(SetsLogic::ObjectListText(platform::ModuleFolder(PlimsorModule::Instance()) + L"\\Settings\\tarnelo.ini"));
+    const std::wstring list = platform::ModuleFolder(PlimsorModule::Instance()) + L"\\Settings\\tarnelo.ini";
+    tObList.SetText(SetsLogic::ObjectListText(list));
 }
 
 void PageObjects::CkWhole_Click() { Settings().NoWholeWord = CkWhole.Value() != forms::vbChecked; }

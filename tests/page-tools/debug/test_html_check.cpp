@@ -30,7 +30,8 @@ TEST(HTMLCheck, ServerBlocksOfAspPages)
     std::wstring page = L"<html><body>\r<p>Some text here</p>\r<%\rIf a < b Then Go\r%>\r</body></html>";
     EXPECT_EQ(RunHTMLCheck(page, EditorType::ASP), std::vector<Finding>{});
     // The same "<" on a plain page is a bracket without its partner.
-    EXPECT_EQ(RunHTMLCheck(L"<p>x</p>\ra < b c<p>x</p>", EditorType::HTML), (std::vector<Finding>{{2, L"Missing right bracket"}}));
+    EXPECT_EQ(RunHTMLCheck(L"<p>x</p>\ra < b c<p>x</p>", EditorType::HTML),
+              (std::vector<Finding>{{2, L"Missing right bracket"}}));
 }
 
 TEST(HTMLCheck, TagFormat)

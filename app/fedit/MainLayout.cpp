@@ -80,7 +80,9 @@ Result Compute(const Inputs& in)
     r.fileTabs = {in.scaleLeft + 345, h - 435, w - 690, 435};
     r.status = {in.scaleLeft + 345, h - 810, w - 690, 375};
     r.statusLabel = {0, 60, 40000, 0};
-    r.statScrollRight = {w - 395, h - 780};
+    // Mirrors the left button about the status row. At w - 395 the button
+    // would cover the row's right edge by 50 twips.
+    r.statScrollRight = {w - 300, h - 780};
 
     r.cssBar = {0, h - 810, w, 375};
     const long m = w / 2;

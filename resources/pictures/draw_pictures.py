@@ -514,23 +514,34 @@ def scroll_right(p):
     triangle(p, 'right', 'b', 'n')
 
 
+BIG_LETTERS = {
+    'P': ['####.', '#...#', '#...#', '####.', '#....', '#....', '#....'],
+    'V': ['#...#', '#...#', '#...#', '#...#', '.#.#.', '.#.#.', '..#..'],
+}
+
+
+def popup_button(p, letter, colour):
+    """A drop-down list button: a big letter and the list's arrow."""
+    p.box(0, 2, 15, 13, 'w', 'g')
+    for dy, row in enumerate(BIG_LETTERS[letter]):
+        for dx, bit in enumerate(row):
+            if bit == '#':
+                p.set(2 + dx, 4 + dy, colour)
+                p.set(3 + dx, 4 + dy, colour)
+    p.fill(10, 3, 14, 12, 'l')
+    p.line(10, 3, 10, 12, 'g')
+    p.art(['kkkkk', '.kkk.', '..k..'], 10, 7)
+
+
 def css_property(p):
-    p.text('C', 0, 1, 'p')
-    p.text('S', 4, 1, 'p')
-    p.text('S', 8, 1, 'p')
-    p.box(1, 8, 14, 15, 'w')
-    p.text('P', 3, 10, 'b')
-    p.art(['kkkkk', '.kkk.', '..k..'], 8, 11)
+    popup_button(p, 'P', 'p')
 
 
 def css_value(p):
-    p.text('C', 0, 1, 'p')
-    p.text('S', 4, 1, 'p')
-    p.text('S', 8, 1, 'p')
-    p.box(1, 8, 14, 15, 'w')
-    p.text('V', 3, 10, 'e')
-    p.art(['kkkkk', '.kkk.', '..k..'], 8, 11)
+    popup_button(p, 'V', 'b')
 
+
+# Menu pictures: the main window's menuIm array.
 
 def menu_new(p):
     page(p, 2, 0, 13, 15)

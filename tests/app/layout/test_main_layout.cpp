@@ -41,9 +41,9 @@ TEST(MainLayout, EditorHeightFollowsAutoBarsTypeAndFindWindowAtTwoSizes)
         long hidden;  // h minus this with the find window hidden
     };
     const Case cases[] = {
-        {0, EditorType::HTML, 2265}, {0, EditorType::VBScript, 2265}, {1, EditorType::None, 2265},
-        {1, EditorType::HTML, 2265}, {1, EditorType::CSS, 1760},      {1, EditorType::JavaScript, 1760},
-        {2, EditorType::HTML, 1760}, {2, EditorType::VBScript, 1760},
+        {0, EditorType::HTML, 2265},   {0, EditorType::VBScript, 2265}, {1, EditorType::None, 2265},
+        {1, EditorType::ASP, 2265},    {1, EditorType::HTML, 2265},     {1, EditorType::CSS, 1760},
+        {1, EditorType::JavaScript, 1760}, {2, EditorType::HTML, 1760}, {2, EditorType::VBScript, 1760},
     };
     for (long h : {8000L, 14000L}) {
         for (const Case& c : cases) {
@@ -106,7 +106,11 @@ TEST(MainLayout, RowsBarsAndFramesAtTwoSizes)
         EXPECT_EQ(r.status.width, w - 690);
         EXPECT_EQ(r.statusLabel.width, 40000);
         EXPECT_EQ(r.statScrollLeft.top, h - 780);
-        EXPECT_EQ(r.statScrollRight.left, w - 395);
+        // The scroll buttons stay off the status row: the right one at its
+        // right edge plus the left one's gap (60 + 240 + 45 = 345).
+        EXPECT_GE(r.statScrollRight.left, r.status.left + r.status.width);
+        EXPECT_EQ(r.statScrollRight.left, w - 300);
+        EXPECT_LE(r.statScrollLeft.left + 240, r.status.left);
         EXPECT_EQ(r.cssBar.top, h - 810);
         EXPECT_EQ(r.cssBar.width, w);
         EXPECT_EQ(r.cssProperty.left, w / 2 - 1800);

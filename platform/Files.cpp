@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <new>
 
 namespace platform {
 
@@ -21,7 +22,7 @@ size_t g_failAfter = SIZE_MAX;
 
 template <class Bytes>
 bool ReadInto(const std::wstring& path, Bytes& bytes, size_t maxSize)
-{
+try {
     bytes.clear();
     FileHandle in(OpenForRead(path));
     if (!in)
@@ -45,6 +46,10 @@ bool ReadInto(const std::wstring& path, Bytes& bytes, size_t maxSize)
     }
     bytes.resize(got);
     return true;
+} catch (const std::bad_alloc&) {
+    // A file larger than the memory left: no exception into a window procedure.
+    bytes.clear();
+    return false;
 }
 
 } // namespace

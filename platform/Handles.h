@@ -58,11 +58,6 @@ struct FileHandleTraits {
     static HANDLE Empty() { return INVALID_HANDLE_VALUE; }
     static void Close(HANDLE h) { CloseHandle(h); }
 };
-struct KernelHandleTraits {
-    using Type = HANDLE;
-    static HANDLE Empty() { return nullptr; }
-    static void Close(HANDLE h) { CloseHandle(h); }
-};
 struct FindHandleTraits {
     using Type = HANDLE;
     static HANDLE Empty() { return INVALID_HANDLE_VALUE; }
@@ -78,23 +73,14 @@ struct GdiObjectTraits {
     static HGDIOBJ Empty() { return nullptr; }
     static void Close(HGDIOBJ h) { DeleteObject(h); }
 };
-struct MappedViewTraits {
-    using Type = const void*;
-    static const void* Empty() { return nullptr; }
-    static void Close(const void* p) { UnmapViewOfFile(p); }
-};
 
 // From CreateFileW and the like (INVALID_HANDLE_VALUE when none).
 using FileHandle = UniqueHandle<FileHandleTraits>;
-// Events, processes, threads, file mappings (null when none).
-using KernelHandle = UniqueHandle<KernelHandleTraits>;
 // From FindFirstFileW.
 using FindHandle = UniqueHandle<FindHandleTraits>;
 // From RegOpenKeyExW and RegCreateKeyExW.
 using RegKey = UniqueHandle<RegKeyTraits>;
 // Fonts, brushes, pens, bitmaps; must not be selected into a DC when it goes.
 using GdiObject = UniqueHandle<GdiObjectTraits>;
-// From MapViewOfFile.
-using MappedView = UniqueHandle<MappedViewTraits>;
 
 } // namespace platform

@@ -2,6 +2,7 @@
 #include "WindowOwner.h"
 
 #include "forms/Runtime.h"
+#include "platform/Handles.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -68,9 +69,8 @@ private:
 
 void Frame(HDC dc, const RECT& r, COLORREF c)
 {
-    HBRUSH brush = CreateSolidBrush(c);
-    FrameRect(dc, &r, brush);
-    DeleteObject(brush);
+    platform::GdiObject brush(CreateSolidBrush(c));
+    FrameRect(dc, &r, static_cast<HBRUSH>(brush.Get()));
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 
 #include "ModFormOps.h"
 #include "forms/Runtime.h"
+#include "platform/Handles.h"
 
 namespace {
 
@@ -311,15 +312,13 @@ void KvListBox::DrawListItem(const DRAWITEMSTRUCT& dis)
         text = selText_;
         mark = false;
     }
-    HBRUSH backBrush = CreateSolidBrush(back);
-    FillRect(dis.hDC, &dis.rcItem, backBrush);
-    DeleteObject(backBrush);
+    platform::GdiObject backBrush(CreateSolidBrush(back));
+    FillRect(dis.hDC, &dis.rcItem, static_cast<HBRUSH>(backBrush.Get()));
 
     KvListRowLayout row = KvListLayoutRow(dis.rcItem, mark);
     if (mark) {
-        HBRUSH markBrush = CreateSolidBrush(look.mark);
-        FillRect(dis.hDC, &row.mark, markBrush);
-        DeleteObject(markBrush);
+        platform::GdiObject markBrush(CreateSolidBrush(look.mark));
+        FillRect(dis.hDC, &row.mark, static_cast<HBRUSH>(markBrush.Get()));
     }
     if (dis.itemState & ODS_FOCUS)
         DrawFocusRect(dis.hDC, &dis.rcItem);

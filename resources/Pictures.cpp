@@ -23,6 +23,10 @@ const Entry kTable[] = {
     {L"bsw", AnyIndex, IDB_bsw},  {L"bview2", AnyIndex, IDB_bview2},
     {L"bStatScroll", 0, IDB_bStatScroll_0}, {L"bStatScroll", 1, IDB_bStatScroll_1},
     {L"bPropCSS", 0, IDB_bPropCSS_0},       {L"bPropCSS", 1, IDB_bPropCSS_1},
+    // The menu pictures; menuIm(5) is not used.
+    {L"menuIm", 0, IDB_menuIm_0}, {L"menuIm", 1, IDB_menuIm_1}, {L"menuIm", 2, IDB_menuIm_2},
+    {L"menuIm", 3, IDB_menuIm_3}, {L"menuIm", 4, IDB_menuIm_4}, {L"menuIm", 6, IDB_menuIm_6},
+    {L"menuIm", 7, IDB_menuIm_7}, {L"menuIm", 8, IDB_menuIm_8}, {L"menuIm", 9, IDB_menuIm_9},
 };
 
 } // namespace

@@ -21,7 +21,8 @@ struct Entry {
 // Every picture of the main window, each with its own resource.
 const Entry* Table(std::size_t& count);
 
-// Resource id of control(index): PictureId(L"ButB", 13), PictureId(L"bsw", 1).
+// Resource id of control(index): PictureId(L"ButB", 13), PictureId(L"bsw", 1),
+// PictureId(L"menuIm", 2).
 // 0 when the control has no picture.
 int PictureId(const wchar_t* control, int index = 0);
 

@@ -33,3 +33,12 @@
 #define IDB_bStatScroll_1 229
 #define IDB_bPropCSS_0 230
 #define IDB_bPropCSS_1 231
+#define IDB_menuIm_0 232
+#define IDB_menuIm_1 233
+#define IDB_menuIm_2 234
+#define IDB_menuIm_3 235
+#define IDB_menuIm_4 236
+#define IDB_menuIm_6 237
+#define IDB_menuIm_7 238
+#define IDB_menuIm_8 239
+#define IDB_menuIm_9 240

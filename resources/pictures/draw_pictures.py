@@ -112,19 +112,11 @@ class Pic:
 
 # 3x5 letters for the few pictures that carry a sign.
 FONT = {
-    '1': ['.#.', '##.', '.#.', '.#.', '###'],
-    '2': ['##.', '..#', '.#.', '#..', '###'],
-    'C': ['.##', '#..', '#..', '#..', '.##'],
-    'S': ['.##', '#..', '.#.', '..#', '##.'],
-    'P': ['##.', '#.#', '##.', '#..', '#..'],
-    'V': ['#.#', '#.#', '#.#', '#.#', '.#.'],
+    'A': ['.#.', '#.#', '###', '#.#', '#.#'],
     'B': ['##.', '#.#', '##.', '#.#', '##.'],
-    '#': ['#.#', '###', '#.#', '###', '#.#'],
-    '?': ['##.', '..#', '.#.', '...', '.#.'],
     '<': ['..#', '.#.', '#..', '.#.', '..#'],
     '>': ['#..', '.#.', '..#', '.#.', '#..'],
     'i': ['.#', '..', '##', '.#', '.#'],
-    'W': ['#...#', '#...#', '#.#.#', '#.#.#', '.#.#.'],
 }
 
 
@@ -543,92 +535,110 @@ def css_value(p):
 
 # Menu pictures: the main window's menuIm array.
 
-def menu_new(p):
-    page(p, 2, 0, 13, 15)
-    p.art(['..y..', '.yyy.', 'yyyyy', '.yyy.', '..y..'], 0, 0)
+def curved_arrow(p, left):
+    """Undo and redo: an arrow bending back over a line of text."""
+    art = ['......bbbbb.....',
+           '....bb.....bb...',
+           '...b.........b..',
+           '..b...........b.',
+           '..b...........b.',
+           'bbbbb.........b.',
+           '.bbb.........b..',
+           '..b.........b...']
+    for dy, row in enumerate(art):
+        if not left:
+            row = row[::-1]
+        p.art([row], 0, 2 + dy)
+    text_lines(p, 2, 13, [12, 14], 'k')
 
 
-def menu_close(p):
-    page(p, 2, 0, 13, 15)
-    text_lines(p, 4, 9, [4, 6, 8], 'g')
-    p.disc(11, 11, 4, 'r', ring='R')
-    p.line(9, 9, 13, 13, 'w')
-    p.line(13, 9, 9, 13, 'w')
+def menu_undo(p):
+    curved_arrow(p, True)
 
 
-def menu_save_as(p):
-    save(p)
-    p.fill(9, 9, 15, 15, '.')
-    p.art(['....kk',
-           '...kyk',
-           '..kyk.',
-           '.kyk..',
-           'kkk...',
-           'kk....'], 9, 9)
+def menu_redo(p):
+    curved_arrow(p, False)
 
 
-def menu_exit(p):
-    p.box(1, 0, 9, 15, 's')
-    p.fill(3, 2, 8, 15, 'd')
-    p.set(7, 8, 'y')
-    arrow(p, 8, 8, 15, 'r', head=3)
+def menu_select_all(p):
+    p.fill(1, 1, 14, 14, 'B')
+    text_lines(p, 3, 12, [4, 7, 10], 'n')
+    for i in range(0, 16, 2):
+        for x, y in [(i, 0), (i + 1, 15), (0, i + 1), (15, i)]:
+            p.set(x, y, 'k')
+
+
+def menu_clear(p):
+    text_lines(p, 1, 14, [2, 5], 'k')
+    # an eraser over the wiped line
+    p.art(['......kkkkkkk',
+           '.....krrrrrrk',
+           '....krrrrrrk.',
+           '...kwwwwrrk..',
+           '..kwwwwwkk...',
+           '.kwwwwwk.....',
+           '.kkkkkk......'], 1, 8)
+
+
+def menu_find(p):
+    # binoculars
+    p.box(1, 3, 6, 13, 'd')
+    p.box(9, 3, 14, 13, 'd')
+    p.box(6, 5, 9, 9, 'g')
+    p.disc(3.5, 11, 2.2, 'B', ring='k')
+    p.disc(11.5, 11, 2.2, 'B', ring='k')
+    p.fill(2, 1, 5, 3, 'g')
+    p.fill(10, 1, 13, 3, 'g')
+
+
+def menu_wrap(p):
+    text_lines(p, 0, 15, [2], 'k')
+    text_lines(p, 0, 9, [6], 'k')
+    p.art(['bbbbbbbbbbbbb..',
+           '.............b.',
+           '..............b',
+           '..............b',
+           '..b..........b.',
+           '.bbbbbbbbbbbb..',
+           '..b............'], 0, 6)
+    text_lines(p, 3, 9, [11], 'k')
+    text_lines(p, 0, 12, [14], 'k')
+
+
+def menu_returns(p):
+    # the pilcrow
+    p.art(['....kkkkkkk.',
+           '..kkkkkk.k..',
+           '.kkkkkkk.k..',
+           '.kkkkkkk.k..',
+           '..kkkkkk.k..',
+           '....kkkk.k..',
+           '.......k.k..',
+           '.......k.k..',
+           '.......k.k..',
+           '.......k.k..',
+           '......kk.kk.'], 1, 2)
+    p.art(['...e',
+           '...e',
+           '.e.e',
+           'eeee',
+           '.e..'], 12, 10)
+
+
+def menu_upper_tags(p):
+    p.box(0, 3, 15, 12, 'w', 'b')
+    p.text('<', 1, 5, 'b')
+    p.text('A', 5, 5, 'r')
+    p.text('B', 9, 5, 'r')
+    p.text('>', 13, 5, 'b')
 
 
 def menu_settings(p):
-    auto_insert_setup(p)
-    p.fill(0, 0, 8, 15, '.')
-    p.art(['.kkkkkk.',
-           '.kwwwwk.',
-           '.kwkkwk.',
-           '.kwwwwk.',
-           '.kwkkwk.',
-           '.kwwwwk.',
-           '.kwkkwk.',
-           '.kkkkkk.'], 0, 1)
-
-
-def menu_run(p):
-    page(p, 0, 0, 10, 15)
-    text_lines(p, 2, 6, [4, 6, 8, 10, 12], 'g')
-    p.art(['e....',
-           'ee...',
-           'eee..',
-           'eeee.',
-           'eeeee',
-           'eeee.',
-           'eee..',
-           'ee...',
-           'e....'], 10, 6)
-    p.line(9, 6, 9, 14, 'E')
-
-
-def menu_help(p):
-    page(p, 1, 0, 12, 15)
-    p.art(['.bbb.',
-           'b...b',
-           '....b',
-           '...b.',
-           '..b..',
-           '.....',
-           '..b..'], 4, 4)
-    p.line(14, 3, 14, 15, 'n')
-
-
-def menu_browser(p):
-    p.box(0, 1, 15, 14, 'w', 'n')
-    p.fill(1, 2, 14, 3, 'b')
-    p.set(13, 2, 'w')
-    p.disc(7.5, 9, 3.8, 'B', ring='n')
-    p.line(7, 5, 7, 12, 'n')
-    p.line(4, 9, 11, 9, 'n')
-
-
-def menu_reference(p):
-    p.box(1, 0, 14, 15, 'y')
-    p.line(3, 0, 3, 15, 'Y')
-    p.text('<', 5, 2, 'k')
-    p.text('>', 9, 2, 'k')
-    text_lines(p, 5, 12, [9, 11, 13], 'k')
+    # a settings sheet with sliders
+    p.box(1, 0, 14, 15, 'w')
+    for y, knob in [(3, 9), (7, 5), (11, 10)]:
+        p.line(3, y, 12, y, 'g')
+        p.box(knob - 1, y - 2, knob + 1, y + 2, 'B', 'n')
 
 
 PICTURES = [
@@ -665,6 +675,15 @@ PICTURES = [
     ('bStatScroll_1', 'bStatScroll', 1, scroll_right),
     ('bPropCSS_0', 'bPropCSS', 0, css_property),
     ('bPropCSS_1', 'bPropCSS', 1, css_value),
+    ('menuIm_0', 'menuIm', 0, menu_undo),
+    ('menuIm_1', 'menuIm', 1, menu_redo),
+    ('menuIm_2', 'menuIm', 2, menu_select_all),
+    ('menuIm_3', 'menuIm', 3, menu_clear),
+    ('menuIm_4', 'menuIm', 4, menu_upper_tags),
+    ('menuIm_6', 'menuIm', 6, menu_find),
+    ('menuIm_7', 'menuIm', 7, menu_wrap),
+    ('menuIm_8', 'menuIm', 8, menu_settings),
+    ('menuIm_9', 'menuIm', 9, menu_returns),
 ]
 
 FIRST_ID = 200

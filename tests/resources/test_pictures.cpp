@@ -66,7 +66,7 @@ TEST_F(ProgramPictures, EachIsPresentSixteenSquareVisibleOnTheFaceAndUnique)
     const COLORREF faces[] = {GetSysColor(COLOR_BTNFACE), RGB(212, 208, 200), RGB(240, 240, 240)};
     size_t count = 0;
     const Pictures::Entry* table = Pictures::Table(count);
-    ASSERT_GT(count, 30u);
+    ASSERT_GT(count, 40u);
     std::map<std::vector<COLORREF>, std::wstring> seen;
     std::set<int> ids;
     for (size_t i = 0; i < count; ++i) {
@@ -108,6 +108,8 @@ TEST(PictureIds, EveryButtonIndexAndOnlyThoseHaveAPicture)
     EXPECT_EQ(Pictures::PictureId(L"bsw", 0), Pictures::PictureId(L"bsw", 1));
     EXPECT_EQ(Pictures::PictureId(L"bview2", 0), Pictures::PictureId(L"bview2", 1));
     EXPECT_NE(Pictures::PictureId(L"bPropCSS", 1), 0);
+    for (int i = 0; i < 10; ++i)
+        EXPECT_EQ(Pictures::PictureId(L"menuIm", i) != 0, i != 5) << "menuIm(" << i << ")";
     EXPECT_EQ(Pictures::PictureId(L"LabFile", 0), 0);
     EXPECT_EQ(Pictures::PictureId(nullptr), 0);
 }

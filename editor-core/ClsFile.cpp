@@ -121,8 +121,7 @@ std::wstring ClsFile::TempFolder() const
 {
     if (!tempFolder_.empty())
         return tempFolder_;
-    std::wstring folder = State().ProgramFolder.empty() ? platform::ProgramFolder() : State().ProgramFolder;
-    return folder + L"\\temp";
+    return platform::ProgramFolder() + L"\\temp";
 }
 
 std::wstring ClsFile::ParkedFilePath(int i) const

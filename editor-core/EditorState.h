@@ -21,9 +21,6 @@ struct EditorState {
     // The main window, locked against redrawing around bulk edits.
     HWND MainWindow = nullptr;
 
-    // Folder of the program, without a trailing "\"; parked documents lie in its "temp" folder.
-    std::wstring ProgramFolder;
-
     std::wstring CurrentFilePath;   // "Untitled" for a new document
     std::wstring CurrentExtension;  // upper case, without the dot
     std::wstring TypeName;          // "HTML", "CSS", "VBScript", "Javascript"

@@ -31,8 +31,8 @@ enum class ReadOnlyTarget { Refuse, Replace };
 // The safe write for content that comes in pieces (a RichEdit streaming out).
 // The new file is named path + ".~<process id><nn>.tmp", beside the target so
 // that the final rename stays on one volume. On replacing, the new file takes
-// the old one's attributes (hidden, system, archive); read-only only survives
-// with ReadOnlyTarget::Refuse, which refuses such a target in the first place.
+// the old one's attributes (hidden, system, archive). A read-only target is
+// refused, or with ReadOnlyTarget::Replace replaced by a writable file.
 class SafeFileWriter {
 public:
     explicit SafeFileWriter(const std::wstring& path, ReadOnlyTarget readOnly = ReadOnlyTarget::Refuse);

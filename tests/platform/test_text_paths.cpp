@@ -38,11 +38,14 @@ TEST(Text, CaseFoldingKeepsLengthAndFoldsBeyondAscii)
 
 TEST(Paths, PartsSplitAtTheLastSeparator)
 {
-    EXPECT_EQ(GetFileName(L"C:\\web\\page.old.html"), L"page.old.html");
-    EXPECT_EQ(GetExtension(L"C:\\web\\page.old.html"), L"html");
-    EXPECT_EQ(GetParentFolder(L"C:\\web\\page.html"), L"C:\\web");
-    EXPECT_EQ(GetFileName(L"page.html"), L"");
-    EXPECT_EQ(GetExtension(L"C:\\web\\README"), L"");
+    EXPECT_EQ(GetFileName(L"C:\\a\\b.old.txt"), L"b.old.txt");
+    EXPECT_EQ(GetExtension(L"C:\\a\\b.old.txt"), L"txt");
+    EXPECT_EQ(GetParentFolder(L"C:\\a\\b.txt"), L"C:\\a");
+    EXPECT_EQ(GetExtension(L"C:\\dir.old\\file"), L"old\\file") << "the last dot of the whole path";
+    EXPECT_EQ(GetFileName(L"plain"), L"");
+    EXPECT_EQ(GetParentFolder(L"plain"), L"");
+    EXPECT_EQ(GetExtension(L"C:\\a\\noext"), L"");
+    EXPECT_EQ(GetFileName(L"C:\\a\\"), L"");
 }
 
 TEST(Paths, ApiPathPrefixesOnlyLongPaths)

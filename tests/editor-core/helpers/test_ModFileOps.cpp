@@ -7,16 +7,8 @@
 
 using namespace ModFileOps;
 
-TEST(ModFileOps, PathPartsSplitAtLastSeparator)
+TEST(ModFileOps, StripNullCutsAtTheFirstNul)
 {
-    EXPECT_EQ(GetFileName(L"C:\\a\\b.txt"), L"b.txt");
-    EXPECT_EQ(GetExtension(L"C:\\a\\b.txt"), L"txt");
-    EXPECT_EQ(GetParentFolder(L"C:\\a\\b.txt"), L"C:\\a");
-    EXPECT_EQ(GetExtension(L"C:\\dir.old\\file"), L"old\\file");
-    EXPECT_EQ(GetFileName(L"plain"), L"");
-    EXPECT_EQ(GetParentFolder(L"plain"), L"");
-    EXPECT_EQ(GetExtension(L"C:\\a\\noext"), L"");
-    EXPECT_EQ(GetFileName(L"C:\\a\\"), L"");
     EXPECT_EQ(StripNull(std::wstring(L"ab\0cd", 5)), L"ab");
     EXPECT_EQ(StripNull(std::wstring(L"\0cd", 3)), L"");
     EXPECT_EQ(StripNull(L"whole"), L"whole");

@@ -32,20 +32,10 @@ bool IsFile(DWORD attrs)
     return attrs != INVALID_FILE_ATTRIBUTES && !(attrs & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+// Both made full (and given the same long-path form), compared without case.
 bool SamePath(const std::wstring& a, const std::wstring& b)
 {
-    auto full = [](const std::wstring& p) {
-        DWORD need = GetFullPathNameW(p.c_str(), 0, nullptr, nullptr);
-        if (need == 0)
-            return p;
-        std::wstring out(need, L'\0');
-        DWORD got = GetFullPathNameW(p.c_str(), need, out.data(), nullptr);
-        if (got == 0 || got >= need)
-            return p;
-        out.resize(got);
-        return out;
-    };
-    std::wstring fa = full(a), fb = full(b);
+    std::wstring fa = ApiPath(a), fb = ApiPath(b);
     return CompareStringOrdinal(fa.c_str(), static_cast<int>(fa.size()), fb.c_str(), static_cast<int>(fb.size()),
                                 TRUE) == CSTR_EQUAL;
 }

@@ -60,7 +60,7 @@ public:
     std::string RtfFrame() const;
     // Frame + body + "}" for the text coloured as the editor type asks:
     // ASP and HTML ColorH, CSS, VBScript, JavaScript; any other type plain.
-    // This is what the range members write over the selection. The result
+    // This is what ClsColorEditor writes over the selection. The result
     // lives in a buffer of this object that the next RtfFragment call
     // overwrites: the buffer is reused, so colouring a large page does not
     // allocate and touch fresh memory every time. Bind it by const reference

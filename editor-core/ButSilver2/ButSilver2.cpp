@@ -303,3 +303,60 @@ LRESULT ButSilver2::OnMessage(UINT msg, WPARAM wp, LPARAM lp)
     }
     return DefWindowProcW(hwnd, msg, wp, lp);
 }
+
+namespace {
+
+struct Gdi {
+    HGDIOBJ obj;
+    explicit Gdi(HGDIOBJ o) : obj(o) {}
+    ~Gdi()
+    {
+        if (obj)
+            DeleteObject(obj);
+    }
+};
+
+} // namespace
+
+HBITMAP ButSilver2::CaptionPicture(const std::wstring& caption, int width, int height)
+{
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bmp = CreateCompatibleBitmap(screen, width, height);
+    ReleaseDC(nullptr, screen);
+    if (!dc || !bmp) {
+        if (dc)
+            DeleteDC(dc);
+        if (bmp)
+            DeleteObject(bmp);
+        return nullptr;
+    }
+    HGDIOBJ oldBmp = SelectObject(dc, bmp);
+    // A silver face, lighter at the top, with a grey frame.
+    for (int y = 0; y < height; ++y) {
+        int shade = 245 - (y * 45) / (height > 1 ? height - 1 : 1);
+        Gdi pen(CreatePen(PS_SOLID, 1, RGB(shade, shade, shade + 4 > 255 ? 255 : shade + 4)));
+        HGDIOBJ old = SelectObject(dc, pen.obj);
+        MoveToEx(dc, 0, y, nullptr);
+        LineTo(dc, width, y);
+        SelectObject(dc, old);
+    }
+    {
+        Gdi pen(CreatePen(PS_SOLID, 1, RGB(128, 128, 128)));
+        HGDIOBJ oldPen = SelectObject(dc, pen.obj);
+        HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
+        RoundRect(dc, 0, 0, width, height, 4, 4);
+        SelectObject(dc, oldBrush);
+        SelectObject(dc, oldPen);
+    }
+    HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RGB(0, 0, 0));
+    RECT r = {0, 0, width, height};
+    DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &r,
+              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    SelectObject(dc, oldFont);
+    SelectObject(dc, oldBmp);
+    DeleteDC(dc);
+    return bmp;
+}

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <string>
 
 class ButSilver2 {
 public:
@@ -41,6 +42,9 @@ public:
 
     // Pressed offset: 20 twips in pixels of the screen (at least one).
     static int PressShift();
+    // A picture for a button of that size showing a caption: a silver face,
+    // a frame and the centred text. The caller deletes it.
+    static HBITMAP CaptionPicture(const std::wstring& caption, int width, int height);
 
 private:
     static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);

@@ -2,6 +2,7 @@
 
 #include "TypingGlue.h"
 #include "modVBSColor.h"
+#include "platform/Text.h"
 
 namespace html {
 
@@ -19,11 +20,13 @@ using debugcheck::Finding;
 
 class Page {
 public:
-    Page(const std::wstring& text, EditorType edType) : text_(text), edType_(edType), search_(text) {}
+    Page(const std::wstring& text, EditorType edType)
+        : text_(text), upper_(platform::Upper(text)), edType_(edType), search_(text) {}
 
+    // what: upper case.
     long Find(const std::wstring& what, long from, long end = -1) const
     {
-        return vbs::FindNoCase(text_, what, from, end, false);
+        return vbs::FindFolded(upper_, what, from, end, false);
     }
     long Line(long pos) const { return vbs::LineOf(text_, pos) + 1; }
     bool InVBScript(long pos) { return TypingGlue::BlockKind(search_, pos, edType_) != 0; }
@@ -34,6 +37,7 @@ public:
 
 private:
     const std::wstring& text_;
+    const std::wstring upper_;
     EditorType edType_;
     TypingGlue::StringSearch search_;
 };

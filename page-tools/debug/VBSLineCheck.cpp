@@ -1,6 +1,7 @@
 #include "VBSLineCheck.h"
 
 #include "color/KeywordLists.h"
+#include "platform/Text.h"
 
 namespace vbs {
 
@@ -43,7 +44,7 @@ LineResult CheckLine(const std::wstring& line, bool autoCorrect)
 {
     LineResult r;
     r.corrected = line;
-    std::wstring scan = UpperAscii(line) + L" ";
+    std::wstring scan = platform::Upper(line) + L" ";
     const size_t len = line.size();
     long quotes = 0, left = 0, right = 0, shift = 0;
     size_t ifPos = 0, thenPos = 0, endPos = 0;  // 1-based; 0 none
@@ -198,10 +199,10 @@ bool JoinContinuedLine(const std::wstring& text, long pos)
 
 void NarrowToServerCode(const std::wstring& text, long& s, long& e)
 {
-    long open = FindNoCase(text, L"<%", s, e, false);
+    long open = FindFolded(text, L"<%", s, e, false);
     if (open >= 0)
         s = open + 2;
-    long close = FindNoCase(text, L"%>", s, e, false);
+    long close = FindFolded(text, L"%>", s, e, false);
     if (close >= 0)
         e = close;
 }

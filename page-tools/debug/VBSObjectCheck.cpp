@@ -3,6 +3,7 @@
 #include "ModFileOps.h"
 #include "ModIni.h"
 #include "modVBSColor.h"
+#include "platform/Text.h"
 
 namespace vbs {
 
@@ -39,10 +40,11 @@ std::wstring ObjectPrefix(const std::wstring& text, const std::wstring& section)
         return L"WScript.";
     if (section == L"TextStream")
         return L".";
-    long hit = FindNoCase(text, L"Object(\"" + section, 0, -1, false);
+    std::wstring upperText = platform::Upper(text);
+    long hit = FindFolded(upperText, platform::Upper(L"Object(\"" + section), 0, -1, false);
     if (hit < 0)
         return L"";
-    long set = FindNoCase(text, L"Set", LineStartOf(text, hit), hit, true);
+    long set = FindFolded(upperText, L"SET", LineStartOf(text, hit), hit, true);
     if (set < 0)
         return L"";
     // The variable runs to the next blank; an "=" written without blanks, or
@@ -66,16 +68,19 @@ void CheckObjectRequired(std::wstring& text, const ObjectList& objects, bool who
         return;
     }
     long len = static_cast<long>(text.size());
+    // Respelling changes letter case only: the folded text stays valid.
+    const std::wstring upperText = platform::Upper(text);
     for (const ObjectSection& section : objects.sections) {
         std::wstring prefix = ObjectPrefix(text, section.name);
         if (prefix.empty())
             continue;
-        std::wstring upperPrefix = UpperAscii(prefix);
+        std::wstring upperPrefix = platform::Upper(prefix);
         long plen = static_cast<long>(prefix.size());
         for (const std::wstring& member : section.members) {
             long mlen = static_cast<long>(member.size());
-            for (long h = FindNoCase(text, member, 0, -1, wholeWord); h >= 0;
-                 h = h + 1 < len ? FindNoCase(text, member, h + 1, -1, wholeWord) : -1) {
+            std::wstring upperMember = platform::Upper(member);
+            for (long h = FindFolded(upperText, upperMember, 0, -1, wholeWord); h >= 0;
+                 h = h + 1 < len ? FindFolded(upperText, upperMember, h + 1, -1, wholeWord) : -1) {
                 if (!IsCode(text, h))
                     continue;  // inside a string or a comment
                 bool ownWord = (h == 0 || !IsWordChar(text[h - 1])) && (h + mlen >= len || !IsWordChar(text[h + mlen]));
@@ -86,7 +91,7 @@ void CheckObjectRequired(std::wstring& text, const ObjectList& objects, bool who
                 // A member nearer the start than the prefix is long has no
                 // room for its object.
                 long from = h >= plen ? h - plen : 0;
-                if (UpperAscii(text.substr(from, h - from)) != upperPrefix)
+                if (upperText.compare(from, h - from, upperPrefix) != 0)
                     findings.push_back({LineOf(text, h) + 1,
                                         L"Object required (" + section.name + L") - " + member});
             }

@@ -2,6 +2,7 @@
 
 #include "color/KeywordLists.h"
 #include "color/TextScan.h"
+#include "platform/Text.h"
 
 #include <algorithm>
 
@@ -11,13 +12,6 @@ bool IsWordChar(wchar_t c)
 {
     return c == L'_' || (c >= L'0' && c <= L'9') || (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z') ||
            c > 127;
-}
-
-std::wstring UpperAscii(std::wstring s)
-{
-    for (auto& c : s)
-        c = color::UpperAscii(c);
-    return s;
 }
 
 long LineStartOf(const std::wstring& text, long pos)
@@ -54,22 +48,21 @@ std::wstring TrimLine(const std::wstring& text, long pos)
     return line;
 }
 
-long FindNoCase(const std::wstring& text, const std::wstring& what, long start, long end, bool wholeWord)
+long FindFolded(const std::wstring& upperText, const std::wstring& upperWhat, long start, long end,
+                bool wholeWord)
 {
-    long len = static_cast<long>(text.size());
+    long len = static_cast<long>(upperText.size());
     if (end < 0 || end > len)
         end = len;
-    if (start < 0)
-        start = 0;
-    long n = static_cast<long>(what.size());
+    long n = static_cast<long>(upperWhat.size());
     if (n == 0)
         return -1;
-    std::wstring upper = UpperAscii(what);
-    for (long p = start; p + n <= end; ++p) {
-        if (!color::MatchNoCase(text.c_str(), p, end, upper.c_str()))
-            continue;
-        if (!wholeWord || ((p == 0 || !IsWordChar(text[p - 1])) && (p + n >= len || !IsWordChar(text[p + n]))))
-            return p;
+    for (size_t p = upperText.find(upperWhat, start < 0 ? 0 : static_cast<size_t>(start));
+         p != std::wstring::npos && static_cast<long>(p) + n <= end; p = upperText.find(upperWhat, p + 1)) {
+        long at = static_cast<long>(p);
+        if (!wholeWord ||
+            ((at == 0 || !IsWordChar(upperText[at - 1])) && (at + n >= len || !IsWordChar(upperText[at + n]))))
+            return at;
     }
     return -1;
 }
@@ -170,15 +163,14 @@ bool IsExitStatement(const std::wstring& upperTrim, const std::wstring& upperWor
     return upperTrim.substr(p0 - 5, 5).find(L"EXIT") != std::wstring::npos;
 }
 
-void ClassifyBlockWord(const std::wstring& text, long a, long b, long lineStart, const std::wstring& upperTrim,
+void ClassifyBlockWord(const std::wstring& upperText, long a, long b, long lineStart, const std::wstring& upperTrim,
                        BlockCounts& counts)
 {
     for (int k = 0; k < kBlockKeywordCount; ++k) {
-        std::wstring word = kBlockKeywords[k];
-        long n = static_cast<long>(word.size());
-        for (long h = FindNoCase(text, word, a, b, SearchWholeWord(k)); h >= 0;
-             h = FindNoCase(text, word, h + n, b, SearchWholeWord(k))) {
-            std::wstring upperWord = UpperAscii(word);
+        std::wstring upperWord = platform::Upper(kBlockKeywords[k]);
+        long n = static_cast<long>(upperWord.size());
+        for (long h = FindFolded(upperText, upperWord, a, b, SearchWholeWord(k)); h >= 0;
+             h = FindFolded(upperText, upperWord, h + n, b, SearchWholeWord(k))) {
             if (k == 3 && upperTrim.compare(0, 4, L"NEXT") != 0)
                 continue;  // the Next of "On Error Resume Next"
             if ((k == 2 || k == 4 || k == 6 || k == 8 || k == 10) &&
@@ -197,6 +189,7 @@ BlockCounts CountBlockKeywords(const std::wstring& text)
 {
     BlockCounts counts{};
     long len = static_cast<long>(text.size());
+    std::wstring upperText = platform::Upper(text);
     for (long ls = 0; ls <= len;) {
         long le = LineEndOf(text, ls);
         std::wstring upperTrim;
@@ -205,10 +198,10 @@ BlockCounts CountBlockKeywords(const std::wstring& text)
             if (b <= a)
                 return;
             if (!trimmed) {
-                upperTrim = UpperAscii(TrimLine(text, ls));
+                upperTrim = platform::Upper(TrimLine(text, ls));
                 trimmed = true;
             }
-            ClassifyBlockWord(text, a, b, ls, upperTrim, counts);
+            ClassifyBlockWord(upperText, a, b, ls, upperTrim, counts);
         });
         ls = le + 1;
     }

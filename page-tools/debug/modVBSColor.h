@@ -12,8 +12,6 @@ constexpr int kBlockKeywordCount = 14;
 using BlockCounts = std::array<long, kBlockKeywordCount>;
 
 bool IsWordChar(wchar_t c);
-// Upper case of ASCII letters; other characters stay.
-std::wstring UpperAscii(std::wstring s);
 
 long LineStartOf(const std::wstring& text, long pos);
 // The position of the CR that ends pos's line, or the text length.
@@ -23,10 +21,12 @@ long LineOf(const std::wstring& text, long pos);
 // The line holding pos, tabs and line breaks as blanks, trimmed.
 std::wstring TrimLine(const std::wstring& text, long pos);
 
-// The first match of what (any case) that lies inside [start, end), or -1.
-// wholeWord: the characters on either side of the match are no word
-// characters (letters, digits, "_").
-long FindNoCase(const std::wstring& text, const std::wstring& what, long start, long end, bool wholeWord);
+// Case-blind searches run on the text folded once (platform::Upper, which
+// keeps every position): the first match of upperWhat inside [start, end) of
+// upperText (end -1: the end of the text), or -1. wholeWord: the characters
+// on either side of the match are no word characters (letters, digits, "_").
+long FindFolded(const std::wstring& upperText, const std::wstring& upperWhat, long start, long end,
+                bool wholeWord);
 
 // Position of the first comment mark outside a string in [start, end): an
 // apostrophe, or a REM statement. -1 when there is none.

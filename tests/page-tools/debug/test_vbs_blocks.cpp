@@ -38,6 +38,8 @@ TEST(VBSWholeText, LinesAreNumberedAndCorrectedInPlace)
     EXPECT_EQ(r.edits[1].start, 11);  // after the first line grew
     // Nothing to correct: no edit at all.
     EXPECT_TRUE(vbs::RunWholeText(L"x = 1\rDim y", o, NoObjects()).edits.empty());
+    // A line ends at its line break: the next line's first character is not its own.
+    EXPECT_EQ(Findings(L"x = (a\r)"), (std::vector<Finding>{{1, L"Right parenthesis missing"}}));
     // Lines of two characters are skipped.
     EXPECT_TRUE(Findings(L"x=\r(").empty());
 }

@@ -1,0 +1,77 @@
+#include "modHTML.h"
+
+#include "EditorState.h"
+#include "HTMLCheck.h"
+#include "KvRTB/KvRTB.h"
+#include "ModFileOps.h"
+#include "ModIni.h"
+#include "NeighbourHooks.h"
+#include "RichEditStream.h"
+#include "SettingsAccess.h"
+#include "SettingsRecord.h"
+#include "platform/Module.h"
+#include "fDebug.h"
+
+#include <memory>
+
+namespace {
+
+struct TagData {
+    std::unique_ptr<ClsDic> descriptions = std::make_unique<ClsDic>();
+    bool loaded = false;
+};
+
+TagData& Tags()
+{
+    static TagData data;
+    return data;
+}
+
+} // namespace
+
+void RunHTMLDebug()
+{
+    KvRTB* editor = State().CurrentEditor;
+    if (!editor || !editor->RTBhWnd())
+        return;
+    fDebug& report = ReportWindow();
+    report.ClearReport();
+    long caret = editor->SelStart();
+    std::wstring text = RichEditStream::GetRange(editor->RTBhWnd(), 0, -1);
+    for (const debugcheck::Finding& f : html::RunHTMLCheck(text, SettingsAccess::LastEdType() == EditorType::ASP ? EditorType::ASP : EditorType::HTML))
+        report.AddReportLine(f.message, f.line);
+    editor->SelStart(caret);
+    if (report.ReportCount() == 0) {
+        if (Hooks().ShowInfo)
+            Hooks().ShowInfo(L"OK");
+    } else {
+        report.ShowReport(L"Format Debugging Report - HTML");
+    }
+}
+
+void LoadHTMLTags()
+{
+    TagData& tags = Tags();
+    tags.descriptions = std::make_unique<ClsDic>();
+    tags.loaded = false;
+    std::wstring file = SettingsRecordFile::SettingsFolderOf(platform::ProgramFolder()) + L"\\tarnelh.ini";
+    if (!ModFileOps::FileExists(file))
+        return;
+    std::vector<std::wstring> keys, values;
+    long n = ModIni::ReadIniSection(L"tags", file, keys, values);
+    for (long i = 0; i < n; ++i) {
+        if (!keys[i].empty() && !tags.descriptions->Exists(keys[i]))
+            tags.descriptions->Add(keys[i], values[i]);
+    }
+    tags.loaded = n > 0;
+}
+
+ClsDic& TagDescriptions()
+{
+    return *Tags().descriptions;
+}
+
+bool TagsLoaded()
+{
+    return Tags().loaded;
+}

@@ -79,8 +79,13 @@ void RunVBSDebug()
         return;
     fDebug& report = ReportWindow();
     report.ClearReport();
-    std::wstring text = RichEditStream::GetRange(editor->RTBhWnd(), 0, -1);
-    vbs::RunResult run = vbs::RunWholeText(text, CheckerOptions(), vbs::ReadObjectList(ObjectListPath()));
+    vbs::RunResult run;
+    try {
+        run = vbs::RunWholeText(RichEditStream::GetRange(editor->RTBhWnd(), 0, -1), CheckerOptions(),
+                                vbs::ReadObjectList(ObjectListPath()));
+    } catch (...) {
+        return;  // out of memory on a huge text: nothing was changed
+    }
     // Only what the check corrected is replaced, each as one undoable edit.
     for (const debugcheck::Edit& e : run.edits) {
         editor->SetSelection(e.start, e.start + e.length);
@@ -149,7 +154,12 @@ void CheckVBSLine(long& start, long& end, long& growth, bool& toReport, bool& in
         return;
     std::wstring text = RichEditStream::GetRange(re, s, e);
     bool autoCorrect = !Settings().NoAutoCorrect;
-    vbs::LineResult r = vbs::CheckLine(text, autoCorrect);
+    vbs::LineResult r;
+    try {
+        r = vbs::CheckLine(text, autoCorrect);
+    } catch (...) {
+        return;  // out of memory: the line stays as it is
+    }
     if (r.message.empty()) {
         // An unchanged line is left alone: no change, no undo step.
         if (autoCorrect && r.corrected != text) {

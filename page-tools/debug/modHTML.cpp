@@ -37,8 +37,18 @@ void RunHTMLDebug()
     fDebug& report = ReportWindow();
     report.ClearReport();
     long caret = editor->SelStart();
-    std::wstring text = RichEditStream::GetRange(editor->RTBhWnd(), 0, -1);
-    for (const debugcheck::Finding& f : html::RunHTMLCheck(text, SettingsAccess::LastEdType() == EditorType::ASP ? EditorType::ASP : EditorType::HTML))
+    std::vector<debugcheck::Finding> findings;
+    try {
+        EditorType type = SettingsAccess::LastEdType() == EditorType::ASP ? EditorType::ASP : EditorType::HTML;
+        findings = html::RunHTMLCheck(RichEditStream::GetRange(editor->RTBhWnd(), 0, -1), type);
+    } catch (...) {
+        // Out of memory on a huge page: the check ends, the program goes on.
+        editor->SelStart(caret);
+        if (Hooks().ShowInfo)
+            Hooks().ShowInfo(L"Error debugging code.");
+        return;
+    }
+    for (const debugcheck::Finding& f : findings)
         report.AddReportLine(f.message, f.line);
     editor->SelStart(caret);
     if (report.ReportCount() == 0) {

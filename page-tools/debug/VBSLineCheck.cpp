@@ -114,8 +114,10 @@ LineResult CheckLine(const std::wstring& line, bool autoCorrect)
                     r.corrected = line;
                     return r;
                 }
-                r.corrected.erase(static_cast<size_t>(static_cast<long>(j) + shift - 1), 1);
-                --shift;
+                if (j > 0) {  // before the first character there is no blank to remove
+                    r.corrected.erase(static_cast<size_t>(static_cast<long>(j) + shift - 1), 1);
+                    --shift;
+                }
             }
             if (next != L' ') {
                 if (!autoCorrect) {

@@ -154,6 +154,10 @@ TEST_F(DebugWindowTest, LiveLineCheckMarksTheLineAndCorrectsSpacing)
 {
     State().LineDebugOn = true;
     Settings().ColorDebug = RGB(255, 0, 0);
+    // A line in order is left as it was: no undo step.
+    Load(L"x = 1\rDim y");
+    Down();
+    EXPECT_FALSE(form.JT1.CanUndo());
     Load(L"");
     Type(L"x = a <b");
     Enter();

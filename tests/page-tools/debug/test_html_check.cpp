@@ -65,6 +65,8 @@ TEST(HTMLCheck, EachContainerTagNeedsItsClosingTag)
 TEST(HTMLCheck, ClosingTagBeforeTheNextOpening)
 {
     EXPECT_EQ(Html(L"<p><b>x\r<b>y</b></p>"), (std::vector<Finding>{{1, L"Missing </B> tag."}}));
+    // An opening at the very first character is searched like any other.
+    EXPECT_EQ(Html(L"<b>x"), (std::vector<Finding>{{1, L"Missing </B> tag."}}));
     // Nested division elements, counted over the whole text.
     EXPECT_TRUE(Html(L"<div><div>x</div></div>").empty());
 }

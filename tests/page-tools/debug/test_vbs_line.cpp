@@ -52,6 +52,8 @@ TEST(VBSLineCheck, AutoCorrectionRewritesSpacingInsteadOfReporting)
     EXPECT_EQ(r.corrected, L"Foo a, b");
     // "<" and ">" are never corrected.
     EXPECT_EQ(Message(L"If a <b Then", true), L"Wrong syntax at < or >");
+    // A comma at the very start has no blank before it to remove.
+    EXPECT_EQ(CheckLine(L",ab", true).corrected, L", ab");
     // Off, the line comes back as it was.
     EXPECT_EQ(CheckLine(L"x=1", false).corrected, L"x=1");
 }
@@ -68,7 +70,8 @@ TEST(VBSLineCheck, WhichFindingWins)
 TEST(VBSLineCheck, ValidTextIsNeitherReportedNorTouched)
 {
     for (const wchar_t* line : {L"y = \"He said \"\"hi\"\"\"", L"z = \"\"\"a\"", L"z = \"\"\"\"",
-                                L"n = 1E-5 + 2.5E+3", L"REM a=b (", L"x = 1: Rem a=b", L"x = \"a=b&c,d\""}) {
+                                L"n = 1E-5 + 2.5E+3", L"REM a=b (", L"x = 1: Rem a=b", L"x = \"a=b&c,d\"",
+                                L"x = 1 ' a=b,c"}) {
         for (bool autoCorrect : {false, true}) {
             vbs::LineResult r = CheckLine(line, autoCorrect);
             EXPECT_EQ(r.message, L"") << line;
@@ -78,4 +81,13 @@ TEST(VBSLineCheck, ValidTextIsNeitherReportedNorTouched)
     // A variable ending in E is no number: its minus needs the blanks.
     EXPECT_EQ(CheckLine(L"n = xE-5", true).corrected, L"n = xE -5");
     EXPECT_EQ(CheckLine(L"x=\"\"\"a=b\"", true).corrected, L"x = \"\"\"a=b\"");
+}
+
+TEST(VBSLineCheck, ServerCodeOfAnAspLine)
+{
+    // "<%" at the very start of the range counts.
+    std::wstring line = L"<%x = 1%> <p>";
+    long s = 0, e = static_cast<long>(line.size());
+    vbs::NarrowToServerCode(line, s, e);
+    EXPECT_EQ(line.substr(s, e - s), L"x = 1");
 }

@@ -167,6 +167,11 @@ TEST_F(DebugWindowTest, LiveLineCheckMarksTheLineAndCorrectsSpacing)
     Enter();
     EXPECT_EQ(Text(), L"x = a <b\ry = 2\r");
     EXPECT_EQ(Caret(), 15);
+    // A reported line is not corrected, so the caret keeps its place.
+    Load(L"x=a <b\rDim y");
+    Down();
+    EXPECT_EQ(Text(), L"x=a <b\rDim y");
+    EXPECT_EQ(Caret(), 7);
 }
 
 TEST_F(DebugWindowTest, TagDescriptions)

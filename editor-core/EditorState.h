@@ -57,6 +57,21 @@ struct EditorState {
 
     ClsColor* Colorer = nullptr;
     ClsFile* Files = nullptr;
+
+    // ---- Set by the main program's start-up ----
+    std::wstring CommandLine;        // the whole command line without its double quotes
+    std::wstring WindowsFolder;      // the three special folders, no trailing "\"
+    std::wstring SystemFolder;
+    std::wstring TempFolder;
+    std::wstring ProgramTempFolder;  // program folder & "\temp\"
+    std::wstring ObjectListIni;      // program folder & "\Settings\tarnelt.ini"
+    bool IsNT = false;
+    std::wstring WScriptPath;        // script hosts; empty when not found
+    std::wstring CScriptPath;
+    bool RunWithWScript = true;
+    long CustomMenuWidth1 = 1200;    // twips, the widest label of each custom menu
+    long CustomMenuWidth2 = 1200;
+    bool CSSListLoaded = false;
 };
 
 // The one instance.

@@ -93,3 +93,21 @@ void Label::RestoreDesignState()
 }
 
 } // namespace forms
+
+namespace forms {
+
+int Label::CaptionWidth() const
+{
+    HDC dc = GetDC(nullptr);
+    if (!dc)
+        return 0;
+    FontHandle font;
+    HGDIOBJ old = SelectObject(dc, font.Get(Font()));
+    SIZE size{};
+    GetTextExtentPoint32W(dc, caption_.c_str(), static_cast<int>(caption_.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    return PixelsToTwipsX(size.cx);
+}
+
+} // namespace forms

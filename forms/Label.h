@@ -13,6 +13,9 @@ class Label : public PaintedControl {
 public:
     std::wstring Caption() const { return caption_; }
     void SetCaption(const std::wstring& text);
+    // Width of the caption in the label's font, in twips (as an auto-sized
+    // label would take).
+    int CaptionWidth() const;
     int Alignment() const { return alignment_; } // 0 left, 1 right, 2 centre
     void SetAlignment(int v);
     int BorderStyle() const { return borderStyle_; } // 0 none, 1 fixed single

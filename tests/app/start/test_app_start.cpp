@@ -1,18 +1,342 @@
+// Start-up and shutdown of the real TARNEL.exe, each run in a program folder
+// of its own, driven with menu command ids and window messages.
 #include <gtest/gtest.h>
 
-#include "WindowTest.h"
+#include "MenuIds.h"
+#include "TarnelCopy.h"
 
-TEST(AppStart, MainWindowOpensWithCaptionAndClosesCleanly)
+#include <fstream>
+
+using apptest::Tarnel;
+
+namespace {
+
+constexpr int kTwips = 15;   // per pixel on the test display (96 DPI)
+
+SIZE WindowSize(HWND w)
 {
-    wt::Process tarnel;
-    ASSERT_TRUE(tarnel.Start(L"TARNEL.exe"));
-    HWND main = tarnel.FindTopWindow(L"", L"TARNEL Editor");
-    ASSERT_NE(main, nullptr) << "no window captioned \"TARNEL Editor\"";
-    EXPECT_EQ(wt::WindowText(main), L"TARNEL Editor");
+    RECT r{};
+    GetWindowRect(w, &r);
+    return {r.right - r.left, r.bottom - r.top};
+}
 
-    std::wstring shot = wt::ScratchFolder(L"app") + L"\\app_start.bmp";
-    EXPECT_TRUE(wt::SaveScreenshot(shot));
+void WriteText(const std::wstring& path, const std::string& text)
+{
+    std::ofstream(std::string(path.begin(), path.end()), std::ios::binary) << text;
+}
 
+std::string ReadBytes(const std::wstring& path)
+{
+    std::ifstream in(std::string(path.begin(), path.end()), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// Whether any pixel of the window's client area on the screen has the colour.
+bool ShowsColour(HWND w, COLORREF colour)
+{
+    RECT r{};
+    GetClientRect(w, &r);
+    POINT o{0, 0};
+    ClientToScreen(w, &o);
+    const int cx = r.right, cy = r.bottom;
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    BITMAPINFO bi{};
+    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), cx, -cy, 1, 32, BI_RGB};
+    void* bits = nullptr;
+    HBITMAP bmp = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    BitBlt(mem, 0, 0, cx, cy, screen, o.x, o.y, SRCCOPY);
+    GdiFlush();
+    bool found = false;
+    const auto* px = static_cast<const uint32_t*>(bits);
+    const uint32_t want = (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+    for (int i = 0; i < cx * cy && !found; ++i)
+        found = (px[i] & 0xFFFFFF) == want;
+    SelectObject(mem, old);
+    DeleteObject(bmp);
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+    return found;
+}
+
+SettingsRecord SizedRecord(int width, int height)
+{
+    SettingsRecord rec;
+    rec.WinWidth = width;
+    rec.WinHeight = height;
+    return rec;
+}
+
+} // namespace
+
+TEST(AppStart, FirstStartWithAnEmptySettingsFolderAndTheRecordRoundTrip)
+{
+    Tarnel t(L"app_first_start");
+    ASSERT_TRUE(t.Start());
+    EXPECT_EQ(wt::WindowText(t.Main()), L"TARNEL Editor - HTML - Untitled");
+    EXPECT_NE(wt::FindChild(t.Main(), L"", L"Untitled"), nullptr) << "one \"Untitled\" tab";
+    SIZE size = WindowSize(t.Main());
+    EXPECT_EQ(size.cx, 11460 / kTwips);
+    EXPECT_EQ(size.cy, 7890 / kTwips);
+    t.Shot(L"first_start.bmp");
+
+    // An HTML document that colours as you type: the tag turns blue once
+    // the caret leaves the line.
+    t.Type(L"<b>bold</b>\r");
+    EXPECT_TRUE(wt::WaitFor([&] { return ShowsColour(t.Editor(), RGB(0, 0, 255)); }, 5000));
+
+    t.Command(IDM_mExit);
+    wt::Dialog ask = wt::FindDialog(t.Process());
+    ASSERT_NE(ask.hwnd, nullptr);
+    EXPECT_NE(ask.text.find(L"Save changes to: "), std::wstring::npos);
+    wt::PressButton(ask.hwnd, IDNO);
+    ASSERT_TRUE(t.Ends());
+
+    SettingsRecord rec;
+    ASSERT_TRUE(t.ReadRecord(rec));
+    EXPECT_EQ(rec.WinState, 0);
+    EXPECT_EQ(rec.WinWidth, 11460);
+    EXPECT_EQ(rec.WinHeight, 7890);
+    EXPECT_EQ(rec.EdFontName, L"Courier New");
+    EXPECT_EQ(rec.EdFontSize, 10);
+    EXPECT_EQ(rec.UndoLimit, 20);
+    EXPECT_EQ(rec.CommentMark, L"'--");
+    EXPECT_EQ(rec.Menu1Name, L"Custom Menu 1");
+    EXPECT_EQ(rec.Menu2Name, L"Custom Menu 2");
+    EXPECT_EQ(rec.LastEdType, 2);
+    ASSERT_EQ(rec.RecentFiles.size(), 4u);
+    EXPECT_EQ(rec.RecentFiles[0], L"");
+
+    // A second run starts from what the first one wrote and writes it back alike.
+    const std::string before = ReadBytes(t.SettingsFile());
+    ASSERT_TRUE(t.Start());
+    t.Command(IDM_mExit);
+    ASSERT_TRUE(t.Ends());
+    EXPECT_EQ(before, ReadBytes(t.SettingsFile()));
+}
+
+TEST(AppStart, TheRecordsEditorTypeChoosesTheFirstDocumentsType)
+{
+    Tarnel t(L"app_vbscript");
+    SettingsRecord rec;
+    rec.LastEdType = 4;
+    t.WriteRecord(rec);
+    ASSERT_TRUE(t.Start());
+    EXPECT_EQ(wt::WindowText(t.Main()), L"TARNEL Editor - VBScript - Untitled");
+    PostMessageW(t.Main(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(t.Ends());
+}
+
+TEST(AppStart, TheCommandLineIsOnePathWithoutQuotes)
+{
+    Tarnel t(L"app_command_line");
+    const std::wstring page = t.Folder() + L"\\page.htm";
+    WriteText(page, "<html><body>x</body></html>\r\n");
+    struct Case {
+        std::wstring args, caption;
+    } cases[] = {
+        {L"\"" + page + L"\"", L"TARNEL Editor - HTML - " + page},
+        {page, L"TARNEL Editor - HTML - " + page},
+        {t.Folder() + L"\\missing.htm", L"TARNEL Editor - HTML - Untitled"},
+        {page + L" " + page, L"TARNEL Editor - HTML - Untitled"},
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(t.Start(c.args));
+        EXPECT_EQ(wt::WindowText(t.Main()), c.caption);
+        PostMessageW(t.Main(), WM_CLOSE, 0, 0);
+        ASSERT_TRUE(t.Ends());
+    }
+    SettingsRecord rec;
+    ASSERT_TRUE(t.ReadRecord(rec));
+    EXPECT_EQ(rec.RecentFiles[0], page) << "the opened page heads the recent files";
+}
+
+TEST(AppStart, ASecondInstanceEndsWithoutAWindow)
+{
+    Tarnel t(L"app_second");
+    ASSERT_TRUE(t.Start());
+    wt::Process second;
+    ASSERT_TRUE(second.Start(t.Folder() + L"\\TARNEL.exe", L"", t.Folder()));
+    EXPECT_EQ(second.WaitExit(10000), 0);
+    EXPECT_TRUE(t.Process().Running());
+    t.Command(IDM_mExit);
+    EXPECT_TRUE(t.Ends());
+}
+
+TEST(AppStart, ClosingWithAnUnsavedDocumentAsksAndCancelKeepsTheProgram)
+{
+    Tarnel t(L"app_unsaved");
+    ASSERT_TRUE(t.Start());
+    t.Type(L"text");
+    t.Command(IDM_mExit);
+    wt::Dialog ask = wt::FindDialog(t.Process());
+    ASSERT_NE(ask.hwnd, nullptr);
+    wt::PressButton(ask.hwnd, IDCANCEL);
+    EXPECT_EQ(t.Process().WaitExit(1000), -1) << "Cancel keeps the program running";
+    EXPECT_FALSE(GetFileAttributesW(t.SettingsFile().c_str()) != INVALID_FILE_ATTRIBUTES);
+
+    PostMessageW(t.Main(), WM_CLOSE, 0, 0);
+    ask = wt::FindDialog(t.Process());
+    ASSERT_NE(ask.hwnd, nullptr);
+    EXPECT_NE(ask.text.find(L"Untitled"), std::wstring::npos);
+    wt::PressButton(ask.hwnd, IDNO);
+    EXPECT_TRUE(t.Ends());
+    SettingsRecord rec;
+    EXPECT_TRUE(t.ReadRecord(rec));
+}
+
+TEST(AppStart, TheEndOfTheSessionAsksAboutUnsavedDocuments)
+{
+    Tarnel t(L"app_session_end");
+    ASSERT_TRUE(t.Start());
+    t.Type(L"text");
+    PostMessageW(t.Main(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
+    wt::Dialog ask = wt::FindDialog(t.Process());
+    ASSERT_NE(ask.hwnd, nullptr) << "a log-off asks like the close box";
+    wt::PressButton(ask.hwnd, IDCANCEL);
+    EXPECT_EQ(t.Process().WaitExit(1000), -1);
+
+    PostMessageW(t.Main(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
+    ask = wt::FindDialog(t.Process());
+    ASSERT_NE(ask.hwnd, nullptr);
+    wt::PressButton(ask.hwnd, IDNO);
+    PostMessageW(t.Main(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    EXPECT_TRUE(t.Ends());
+    SettingsRecord rec;
+    EXPECT_TRUE(t.ReadRecord(rec)) << "the record is written when the session ends";
+}
+
+TEST(AppStart, ClosingKeepsTheLastNormalSize)
+{
+    Tarnel t(L"app_window_state");
+    // Normal, resized by the user.
+    t.WriteRecord(SizedRecord(9000, 6000));
+    ASSERT_TRUE(t.Start());
+    SetWindowPos(t.Main(), nullptr, 0, 0, 900, 640, SWP_NOMOVE | SWP_NOZORDER);
+    PostMessageW(t.Main(), WM_CLOSE, 0, 0);
+    ASSERT_TRUE(t.Ends());
+    SettingsRecord rec;
+    ASSERT_TRUE(t.ReadRecord(rec));
+    EXPECT_EQ(rec.WinState, 0);
+    EXPECT_EQ(rec.WinWidth, 900 * kTwips);
+    EXPECT_EQ(rec.WinHeight, 640 * kTwips);
+
+    // Maximised: stored as such, the normal size kept.
+    t.WriteRecord(SizedRecord(9000, 6000));
+    ASSERT_TRUE(t.Start());
+    ShowWindow(t.Main(), SW_MAXIMIZE);
+    wt::WaitFor([&] { return IsZoomed(t.Main()) != FALSE; }, 3000);
+    PostMessageW(t.Main(), WM_CLOSE, 0, 0);
+    ASSERT_TRUE(t.Ends());
+    ASSERT_TRUE(t.ReadRecord(rec));
+    EXPECT_EQ(rec.WinState, 2);
+    EXPECT_EQ(rec.WinWidth, 9000);
+    EXPECT_EQ(rec.WinHeight, 6000);
+
+    // Minimised from the normal state: not stored as maximised.
+    t.WriteRecord(SizedRecord(9000, 6000));
+    ASSERT_TRUE(t.Start());
+    ShowWindow(t.Main(), SW_MINIMIZE);
+    wt::WaitFor([&] { return IsIconic(t.Main()) != FALSE; }, 3000);
+    PostMessageW(t.Main(), WM_CLOSE, 0, 0);
+    ASSERT_TRUE(t.Ends());
+    ASSERT_TRUE(t.ReadRecord(rec));
+    EXPECT_EQ(rec.WinState, 0);
+    EXPECT_EQ(rec.WinWidth, 9000);
+    EXPECT_EQ(rec.WinHeight, 6000);
+}
+
+TEST(AppStart, AMissingSettingsFolderStillGivesTheDefaults)
+{
+    Tarnel t(L"app_no_settings");
+    const std::wstring settings = t.Folder() + L"\\Settings";
+    for (const wchar_t* f : {L"tarnelk.ini", L"tarneljk.ini", L"tarnelc.ini", L"tarnelpk.ini"})
+        DeleteFileW((settings + L"\\" + f).c_str());
+    RemoveDirectoryW(settings.c_str());
+    ASSERT_TRUE(t.Process().Start(t.Folder() + L"\\TARNEL.exe", L"", t.Folder()));
+    wt::Dialog msg = wt::FindDialog(t.Process());
+    ASSERT_NE(msg.hwnd, nullptr);
+    EXPECT_EQ(msg.text, L"Unable to access program settings in folder " + settings +
+                            L". There may be a problem with file permissions.");
+    wt::PressButton(msg.hwnd, IDOK);
+    // The keyword files are missing too: answer whatever else start-up says.
+    HWND main = nullptr;
+    wt::WaitFor([&] {
+        wt::Dialog d = wt::FindDialog(t.Process(), 100);
+        if (d.hwnd && d.text.find(L"Unable to access") == std::wstring::npos)
+            wt::PressButton(d.hwnd, IDOK);
+        for (HWND w : t.Process().TopWindows())
+            if (wt::WindowText(w).rfind(L"TARNEL Editor - ", 0) == 0)
+                main = w;
+        return main != nullptr;
+    }, 20000);
+    ASSERT_NE(main, nullptr);
+    SIZE size = WindowSize(main);
+    EXPECT_EQ(size.cx, 11460 / kTwips) << "the defaults apply without a Settings folder";
+    EXPECT_EQ(size.cy, 7890 / kTwips);
     PostMessageW(main, WM_CLOSE, 0, 0);
-    EXPECT_EQ(tarnel.WaitExit(10000), 0);
+    EXPECT_TRUE(t.Ends());
+    EXPECT_EQ(GetFileAttributesW(settings.c_str()), INVALID_FILE_ATTRIBUTES) << "the folder is never created";
+}
+
+TEST(AppStart, ADamagedRecordNeverCrashesStartUp)
+{
+    Tarnel t(L"app_damaged");
+    SettingsRecord rec;
+    rec.RecentFiles.assign({L"a", L"b"});   // two of four, and no button texts at all but one
+    rec.ButtonTexts.assign({L".", L".", L"."});
+    rec.ButtonCaptions.assign({L"."});
+    rec.Menu1Items.assign({L"-", L"-"});
+    t.WriteRecord(rec);
+    ASSERT_TRUE(t.Start());
+    t.Command(IDM_mExit);
+    ASSERT_TRUE(t.Ends());
+    ASSERT_TRUE(t.ReadRecord(rec));
+    EXPECT_EQ(rec.RecentFiles.size(), 4u);
+    EXPECT_EQ(rec.ButtonTexts.size(), 28u);
+
+    // Bytes that end inside the arrays.
+    std::string bytes(300, '\x7f');
+    WriteText(t.SettingsFile(), bytes);
+    ASSERT_TRUE(t.Start());
+    t.Command(IDM_mExit);
+    EXPECT_TRUE(t.Ends());
+}
+
+TEST(AppStart, ChangesInMemorySurviveTheSettingsDialog)
+{
+    Tarnel t(L"app_settings_road");
+    ASSERT_TRUE(t.Start());
+    t.Command(IDM_mUTF8);
+    t.Command(IDM_mSettings);
+    HWND dialog = t.Process().FindTopWindow(L"", L"TARNEL Settings", 15000);
+    ASSERT_NE(dialog, nullptr);
+    PostMessageW(dialog, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(wt::WaitFor([&] { return !IsWindowVisible(dialog); }, 10000));
+    // Open and close it once more: the first component was released after its event.
+    t.Command(IDM_mSettings);
+    dialog = t.Process().FindTopWindow(L"", L"TARNEL Settings", 15000);
+    ASSERT_NE(dialog, nullptr);
+    PostMessageW(dialog, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(wt::WaitFor([&] { return !IsWindowVisible(dialog); }, 10000));
+    t.Command(IDM_mExit);
+    ASSERT_TRUE(t.Ends());
+    SettingsRecord rec;
+    ASSERT_TRUE(t.ReadRecord(rec));
+    EXPECT_TRUE(rec.UTF8Text) << "the UTF-8 item set before the dialog opened";
+}
+
+TEST(AppStart, WithoutTheSettingsLibraryTheSettingsItemDoesNothing)
+{
+    for (const wchar_t* missing : {L"plimsor.dll", L"DirectCOM.dll"}) {
+        Tarnel t(L"app_no_plimsor");
+        DeleteFileW((t.Folder() + L"\\" + missing).c_str());
+        ASSERT_TRUE(t.Start());
+        t.Command(IDM_mSettings);
+        EXPECT_EQ(t.Process().FindTopWindow(L"", L"TARNEL Settings", 1500), nullptr);
+        EXPECT_EQ(wt::FindDialog(t.Process(), 500).hwnd, nullptr);
+        t.Command(IDM_mExit);
+        EXPECT_TRUE(t.Ends());
+    }
 }

@@ -1,0 +1,14 @@
+#pragma once
+// A tool window loaded hidden at start-up that lives until shutdown: a
+// user's close only hides it, and only the closing sequence unloads it.
+#include "forms/Form.h"
+
+#include <string>
+
+class HiddenForm : public forms::Form {
+public:
+    explicit HiddenForm(const std::wstring& caption);
+
+protected:
+    void Form_QueryUnload(int& Cancel, int UnloadMode) override;
+};

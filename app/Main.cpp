@@ -1,0 +1,405 @@
+#include "Main.h"
+
+#include "CSubclass.h"
+#include "ClsColor.h"
+#include "ClsDic.h"
+#include "ClsFile.h"
+#include "EditorState.h"
+#include "ModFileOps.h"
+#include "platform/Files.h"
+#include "platform/Messages.h"
+#include "platform/Module.h"
+#include "platform/Paths.h"
+#include "ModFormOps.h"
+#include "NeighbourHooks.h"
+#include "Neighbours.h"
+#include "SettingsAccess.h"
+#include "SettingsBridge.h"
+#include "cBrowse/cBrowse.h"
+#include "color/KeywordLists.h"
+#include "fAuto.h"
+#include "fCM.h"
+#include "fColorPicker.h"
+#include "fDebug.h"
+#include "fbitmap.h"
+#include "fbrowser.h"
+#include "fedit/Documents.h"
+#include "fedit/fedit.h"
+#include "ffind.h"
+#include "forms/MessagePump.h"
+#include "forms/Runtime.h"
+#include "fpad3.h"
+#include "fprint.h"
+
+#include <windows.h>
+#include <commctrl.h>
+#include <richedit.h>
+#include <shellapi.h>
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+// Everything start-up creates, released by the closing sequence (windows)
+// and after the message loop (objects), in the order the closing sequence
+// names.
+struct Program {
+    std::unique_ptr<CSubclass> subclasser;
+    std::unique_ptr<ClsFile> files;
+    std::unique_ptr<ClsColor> colorer;
+    std::unique_ptr<ClsDic> varDic, dic2, dic3;
+    std::unique_ptr<cBrowse> browse;
+    std::vector<std::wstring> blockKeywords;
+
+    std::unique_ptr<fedit> main;
+    std::unique_ptr<fCM> cm;
+    std::unique_ptr<fbrowser> browser;
+    std::unique_ptr<fColorPicker> colorPicker;
+    std::unique_ptr<fbitmap> bitmap;
+    std::unique_ptr<ffind> find;
+    std::unique_ptr<fprint> print;
+    std::unique_ptr<fpad3> pad3;
+    std::unique_ptr<fAuto> autoSet;
+    std::unique_ptr<fDebug> debug;
+    // Made when first used by their owners: the object browser, multi-file
+    // replace, the character reference and the object browser's library.
+    std::unique_ptr<forms::Form> fClas, fmulti, fascii, fOmLib;
+
+    bool shutDownRan = false;
+};
+
+Program* g = nullptr;
+
+void UnloadForm(forms::Form* f)
+{
+    if (f && f->Loaded())
+        f->Unload();
+}
+
+void InstallCoreHooks()
+{
+    NeighbourHooks& h = Hooks();
+    h.ShowInfo = [](const std::wstring& text) {
+        if (fedit* f = MainForm())
+            f->ShowInfo(text);
+    };
+    h.ClearInfo = [] {
+        if (fedit* f = MainForm())
+            f->ClearInfo();
+    };
+    h.CheckColorMenu = [](bool on) {
+        if (fedit* f = MainForm())
+            f->mColCode.SetChecked(on);
+    };
+    h.ScratchEditor = []() -> HWND {
+        fpad3* pad = ClipPadForm();
+        if (!pad || !pad->Load())
+            return nullptr;
+        return pad->RTBOps.RTBhWnd();
+    };
+    h.ShowMessage = [](const std::wstring& text) {
+        platform::ShowMessage(text, platform::MessageStyle::Information, State().MainWindow);
+    };
+}
+
+} // namespace
+
+CSubclass* SharedSubclasser() { return g ? g->subclasser.get() : nullptr; }
+fedit* MainForm() { return g ? g->main.get() : nullptr; }
+fCM* CustomMenuForm() { return g ? g->cm.get() : nullptr; }
+fbrowser* BrowserForm() { return g ? g->browser.get() : nullptr; }
+fpad3* ClipPadForm() { return g ? g->pad3.get() : nullptr; }
+ffind* FindForm() { return g ? g->find.get() : nullptr; }
+
+std::wstring CommandLinePath(const std::wstring& commandLine)
+{
+    std::wstring path;
+    for (wchar_t c : commandLine)
+        if (c != L'"')
+            path += c;
+    size_t first = path.find_first_not_of(L" \t");
+    if (first == std::wstring::npos)
+        return L"";
+    size_t last = path.find_last_not_of(L" \t");
+    return path.substr(first, last - first + 1);
+}
+
+namespace {
+
+// The command line after the program's own name.
+std::wstring CommandTail()
+{
+    const wchar_t* p = GetCommandLineW();
+    if (*p == L'"') {
+        ++p;
+        while (*p && *p != L'"')
+            ++p;
+        if (*p)
+            ++p;
+    } else {
+        while (*p && *p != L' ' && *p != L'\t')
+            ++p;
+    }
+    return p;
+}
+
+} // namespace
+
+void IsWinNT()
+{
+    State().IsNT = false;
+    OSVERSIONINFOW info{};
+    info.dwOSVersionInfoSize = sizeof(info);
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    if (GetVersionExW(&info) && info.dwPlatformId == VER_PLATFORM_WIN32_NT)
+        State().IsNT = true;
+#pragma GCC diagnostic pop
+}
+
+void OpenCommandLineFile(std::wstring& path)
+{
+    if (path.empty() || !platform::FileExists(path))
+        return;
+    std::wstring longPath = platform::GetLongPath(path);
+    if (!longPath.empty() && platform::FileExists(longPath))
+        path = longPath;
+    if (fedit* f = MainForm())
+        LoadDocument(*f, path, platform::GetExtension(path));
+}
+
+void OpenHelpFile()
+{
+    std::wstring path = State().ProgramFolder + L"\\tarnel58.chm";
+    if (!platform::FileExists(path)) {
+        platform::ShowMessage(L"Error. The help file [tarnel58.chm] is missing.");
+        return;
+    }
+    HINSTANCE r = ShellExecuteW(nullptr, nullptr, path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    if (reinterpret_cast<INT_PTR>(r) < 32)
+        platform::ShowMessage(L"Error opening help file.");
+}
+
+void InitProgram()
+{
+    EditorState& s = State();
+    // 1. The whole command line is one path.
+    s.CommandLine = CommandLinePath(CommandTail());
+    // 2. Special folders.
+    s.SystemFolder = ModFileOps::GetSpecialFolder(1);
+    s.TempFolder = ModFileOps::GetSpecialFolder(2);
+    s.WindowsFolder = ModFileOps::GetSpecialFolder(0);
+    // 3. The program's own temp folder, for the parked documents.
+    if (!platform::FolderExists(s.ProgramFolder + L"\\temp"))
+        CreateDirectoryW((s.ProgramFolder + L"\\temp").c_str(), nullptr);
+    s.ProgramTempFolder = s.ProgramFolder + L"\\temp\\";
+    // 4. Settings.
+    ReadSettingsFile();
+    // 5. Document slots.
+    g->files = std::make_unique<ClsFile>(SettingsAccess::ExtAliases());
+    s.Files = g->files.get();
+    // 6. The main window.
+    g->main = std::make_unique<fedit>();
+    fedit& f = *g->main;
+    f.Load();
+    s.MainWindow = f.hwnd;
+    s.CurrentEditor = &f.JT1;
+    s.EditorRichEditHandle = f.JT1.RTBhWnd();
+    forms::DoEvents();
+    // 7. The custom menus' window.
+    g->cm = std::make_unique<fCM>();
+    g->cm->Load();
+    forms::DoEvents();
+    // 8. Colouring, then the settings on the window.
+    g->colorer = std::make_unique<ClsColor>();
+    s.Colorer = g->colorer.get();
+    ApplySettings(true);
+    // 9. Dictionaries and the common dialogs.
+    g->varDic = std::make_unique<ClsDic>();
+    g->browse = std::make_unique<cBrowse>();
+    g->dic2 = std::make_unique<ClsDic>();
+    g->dic3 = std::make_unique<ClsDic>();
+    // 10.
+    f.Show(forms::vbModeless);
+    // 11. Tool windows, hidden.
+    g->browser = std::make_unique<fbrowser>();
+    g->browser->Load();
+    g->colorPicker = std::make_unique<fColorPicker>();
+    g->colorPicker->Load();
+    g->bitmap = std::make_unique<fbitmap>();
+    g->bitmap->Load();
+    g->find = std::make_unique<ffind>();
+    if (g->find->Load())
+        ModFormOps::SetExStyle(g->find->hwnd, 4);
+    g->print = std::make_unique<fprint>();
+    g->print->Load();
+    g->pad3 = std::make_unique<fpad3>();
+    g->pad3->Load();
+    g->autoSet = std::make_unique<fAuto>();
+    g->autoSet->Load();
+    forms::DoEvents();
+    g->debug = std::make_unique<fDebug>();
+    g->debug->Load();
+    // 12.
+    f.JT1.SetFocus();
+    // 13.
+    s.ObjectListIni = s.ProgramFolder + L"\\Settings\\tarnelt.ini";
+    // 14. Keyword lists, tag descriptions, script hosts.
+    LoadKeywordLists(*g->colorer, SettingsBridge::SettingsFolder(), g->blockKeywords);
+    Call(PageTools().LoadHTMLTags);
+    FindScriptHosts();
+    // 15.
+    s.ColorCodeOn = true;
+    s.InVBSBlockNow = 0;
+    s.InVBSBlockPrev = 0;
+    s.CSSListLoaded = false;
+    s.PreviewScrollTop = 0;
+    Call(CodeAssist().ResetFuncLists);
+    // 16. The first document.
+    if (!s.CommandLine.empty() && platform::FileExists(s.CommandLine)) {
+        std::wstring path = s.CommandLine;
+        OpenCommandLineFile(path);
+    } else {
+        OpenUntitledAtStartUp(f);
+    }
+    // 17. Type name from the type the first document left.
+    switch (Settings().LastEdType) {
+    case 1:
+    case 2: s.TypeName = L"HTML"; break;
+    case 3: s.TypeName = L"CSS"; break;
+    case 4: s.TypeName = L"VBScript"; break;
+    case 5: s.TypeName = L"Javascript"; break;
+    default: break;
+    }
+    // 18.
+    f.SetCaptions();
+    Call(CodeAssist().LoadObjectList);
+    Call(CodeAssist().LoadVarList);
+    // 19. Idle from here on.
+    s.ProgramClosing = false;
+    if (HWND re = f.JT1.RTBhWnd()) {
+        SendMessageW(re, EM_SETEVENTMASK, 0, ENM_CHANGE | ENM_SELCHANGE);
+        SendMessageW(re, EM_SETMODIFY, 0, 0);
+    }
+    s.DocChanged = false;
+    forms::DoEvents();
+}
+
+void ShutDown()
+{
+    if (!g || g->shutDownRan)
+        return;
+    g->shutDownRan = true;
+    EditorState& s = State();
+    fedit& f = *g->main;
+    // 1.
+    s.ProgramClosing = true;
+    // 2. The window state: the last normal size always, and maximised only
+    // when the window is maximised or would come back maximised.
+    SettingsRecord& rec = Settings();
+    WINDOWPLACEMENT wp{};
+    wp.length = sizeof(wp);
+    if (f.hwnd && GetWindowPlacement(f.hwnd, &wp)) {
+        bool maximised = wp.showCmd == SW_SHOWMAXIMIZED ||
+                         (IsIconic(f.hwnd) && (wp.flags & WPF_RESTORETOMAXIMIZED));
+        rec.WinState = maximised ? 2 : 0;
+        if (f.NormalWidth() > 0 && f.NormalHeight() > 0) {
+            rec.WinWidth = f.NormalWidth();
+            rec.WinHeight = f.NormalHeight();
+        }
+    }
+    // 3. - 4.
+    f.PrepareClose();
+    // 5. - 6. The preview.
+    Call(PageTools().SetBrowserOffline, false);
+    for (const std::wstring* p : {&PageTools().PreviewPagePath, &PageTools().OtherBrowserCopyPath})
+        if (!p->empty() && platform::FileExists(*p))
+            ModFileOps::RemoveFile(*p);
+    // 7.
+    WriteSettingsFile();
+    // 8. The tool windows, in this order.
+    UnloadForm(g->fClas.get());
+    UnloadForm(g->find.get());
+    Call(PageTools().ReleaseBrowser);
+    UnloadForm(g->browser.get());
+    UnloadForm(g->fmulti.get());
+    UnloadForm(g->bitmap.get());
+    UnloadForm(g->cm.get());
+    UnloadForm(g->print.get());
+    UnloadForm(g->fascii.get());
+    UnloadForm(g->fOmLib.get());
+    UnloadForm(g->autoSet.get());
+    UnloadForm(g->colorPicker.get());
+    UnloadForm(g->debug.get());
+    UnloadForm(g->pad3.get());
+    // 9.
+    f.JT1.ClearUndoBuffer();
+    s.EditorRichEditHandle = nullptr;
+    s.CurrentEditor = nullptr;
+    // 10. Its QueryUnload sees the closing flag and asks nothing.
+    if (!f.InUnload())
+        f.Unload();
+    s.MainWindow = nullptr;
+    // 11. - 12. The objects go when the message loop has ended (Main).
+    PostQuitMessage(0);
+}
+
+int Main()
+{
+    // 1. One instance: a second one ends before it shows anything.
+    HANDLE instance = CreateMutexW(nullptr, FALSE, L"TARNEL Editor single instance");
+    if (!instance || GetLastError() == ERROR_ALREADY_EXISTS) {
+        if (instance)
+            CloseHandle(instance);
+        return 0;
+    }
+    HRESULT com = OleInitialize(nullptr);
+    // 2. - 3.
+    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&icc);
+    IsWinNT();
+    forms::SetAppTitle(L"TARNEL Editor");
+    State().ProgramFolder = platform::ProgramFolder();
+    // 4.
+    Program program;
+    g = &program;
+    program.subclasser = std::make_unique<CSubclass>();
+    InstallCoreHooks();
+    // 5.
+    forms::DoEvents();
+    InitProgram();
+    int rc = forms::RunMessageLoop();
+    // The closing sequence's last steps: the forms and shared objects, the
+    // subclasser last of all.
+    ShutDown();
+    ResetHooks();
+    State().Files = nullptr;
+    State().Colorer = nullptr;
+    program.fClas.reset();
+    program.fmulti.reset();
+    program.fascii.reset();
+    program.fOmLib.reset();
+    program.debug.reset();
+    program.autoSet.reset();
+    program.pad3.reset();
+    program.print.reset();
+    program.find.reset();
+    program.bitmap.reset();
+    program.colorPicker.reset();
+    program.browser.reset();
+    program.cm.reset();
+    program.main.reset();
+    program.files.reset();
+    program.colorer.reset();
+    program.browse.reset();
+    program.varDic.reset();
+    program.dic2.reset();
+    program.dic3.reset();
+    program.subclasser.reset();
+    g = nullptr;
+    if (SUCCEEDED(com))
+        OleUninitialize();
+    CloseHandle(instance);
+    return rc;
+}

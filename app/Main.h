@@ -1,0 +1,34 @@
+#pragma once
+// Start-up and shutdown of the main program: the entry procedure, the
+// initialisation that builds the program state in a fixed order, the first
+// document, and the one closing sequence.
+#include <string>
+
+class CSubclass;
+class fCM;
+class fbrowser;
+class fpad3;
+class ffind;
+
+// The entry procedure; returns the exit code.
+int Main();
+// Builds the program state (called by Main after the first forms exist).
+void InitProgram();
+// The closing sequence; runs once, however the program is closed.
+void ShutDown();
+// Opens the named file as the first document, under its long name when it has one.
+void OpenCommandLineFile(std::wstring& path);
+// Notes whether the system is of the NT family (State().IsNT).
+void IsWinNT();
+// Opens "tarnel58.chm" beside the program with its viewer.
+void OpenHelpFile();
+
+// The one path on a command line: every double quote removed, no switches.
+std::wstring CommandLinePath(const std::wstring& commandLine);
+
+// The program's shared objects (null outside start-up to shutdown).
+CSubclass* SharedSubclasser();
+fCM* CustomMenuForm();
+fbrowser* BrowserForm();
+fpad3* ClipPadForm();
+ffind* FindForm();

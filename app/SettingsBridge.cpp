@@ -1,0 +1,230 @@
+#include "SettingsBridge.h"
+
+#include "EditorState.h"
+#include "GetRegString.h"
+#include "ModFileOps.h"
+#include "platform/Files.h"
+#include "platform/Messages.h"
+#include "platform/Paths.h"
+#include "ClsColor.h"
+#include "KvRTB/ModKvRTB.h"
+#include "fCM.h"
+#include "fedit/fedit.h"
+#include "fedit/SettingsEventSink.h"
+#include "forms/Runtime.h"
+#include "DirectCOM.h"
+#include "PlimsorIds.h"
+
+#include <ocidl.h>
+
+#include <algorithm>
+
+namespace {
+
+// The editor type of the running document, kept across a re-read of the file.
+long g_keptEdType = 0;
+
+} // namespace
+
+std::wstring SettingsBridge::SettingsFolder()
+{
+    return SettingsRecordFile::SettingsFolderOf(State().ProgramFolder);
+}
+
+
+std::vector<int32_t> DefaultCustomColors()
+{
+    return SettingsRecordFile::DefaultCustomColors();
+}
+
+void SetSettingsDefaults()
+{
+    SettingsBridge::ApplyProgramDefaults(Settings(), g_keptEdType, State().TempFolder);
+    ApplyToolbarButtons();
+}
+
+void ReadSettingsFile()
+{
+    SettingsRecord& rec = Settings();
+    g_keptEdType = rec.LastEdType;
+    std::wstring folder = SettingsBridge::SettingsFolder();
+    if (!platform::FolderExists(folder)) {
+        platform::ShowMessage(L"Unable to access program settings in folder " + folder +
+                              L". There may be a problem with file permissions.");
+        // Without the defaults the window would open 0 x 0 with no undo.
+        SetSettingsDefaults();
+        return;
+    }
+    SettingsRecordFile::ReadRecord(SettingsRecordFile::SettingsFilePath(folder), rec);
+    SetSettingsDefaults();
+}
+
+void WriteSettingsFile()
+{
+    SettingsRecord& rec = Settings();
+    if (fedit* f = MainForm()) {
+        rec.RecentFiles.resize(SettingsRecordFile::RecentFileCount);
+        for (int i = 0; i < 4; ++i)
+            rec.RecentFiles[static_cast<size_t>(i)] = f->mMRU(i).Caption();
+    }
+    SettingsRecordFile::WriteRecordIfFolderExists(SettingsBridge::SettingsFolder(), rec);
+}
+
+void ApplySettings(bool AtStartUp)
+{
+    fedit* f = MainForm();
+    if (!f)
+        return;
+    SettingsRecord& rec = Settings();
+    if (ClsColor* color = State().Colorer) {
+        color->Color(L"H", rec.ColorTag);
+        color->Color(L"K", rec.ColorKeyword);
+        color->Color(L"V", rec.ColorVariable);
+        color->Color(L"C", rec.ColorComment);
+        color->Color(L"S", rec.ColorString);
+        color->Color(L"A", rec.ColorAttrValue);
+        color->NoPHPColor = rec.NoPHPColor;
+    }
+    ModKvRTB::UTF8Text = rec.UTF8Text;
+    f->ApplyEditorFont();
+    const std::wstring* names[3] = {&rec.ExeName1, &rec.ExeName2, &rec.ExeName3};
+    for (int i = 0; i < 3; ++i) {
+        bool shown = names[i]->size() >= 2;
+        f->mex1(i).SetCaption(shown ? *names[i] : L"-");
+        f->mex1(i).SetVisible(shown);
+    }
+    f->mColCode.SetChecked(!rec.NoColorCode);
+    f->mUTF8.SetChecked(rec.UTF8Text);
+    if (AtStartUp) {
+        for (int i = 0; i < 4; ++i) {
+            const std::wstring& p = rec.RecentFiles[static_cast<size_t>(i)];
+            f->mMRU(i).SetCaption(p.size() < 2 ? L"" : p);
+        }
+        if (rec.LastEdType >= 3 && rec.LastEdType <= 5)
+            f->SetScriptMenus(rec.LastEdType);
+        else
+            f->SetHTMLMenus();
+        ApplyToolbarButtons();
+    }
+    ApplyCustomMenuLabels();
+}
+
+void ApplyCustomMenuLabels()
+{
+    fedit* f = MainForm();
+    extern fCM* CustomMenuForm();
+    fCM* cm = CustomMenuForm();
+    SettingsRecord& rec = Settings();
+    long w1 = 0, w2 = 0;
+    if (cm) {
+        for (int i = 0; i < 10; ++i) {
+            cm->Lab1(i).SetCaption(rec.Menu1Items[static_cast<size_t>(i)]);
+            w1 = std::max<long>(w1, cm->Lab1(i).CaptionWidth());
+            cm->Lab2(i).SetCaption(rec.Menu2Items[static_cast<size_t>(i)]);
+            w2 = std::max<long>(w2, cm->Lab2(i).CaptionWidth());
+        }
+    }
+    State().CustomMenuWidth1 = std::max<long>(w1, 1200);
+    State().CustomMenuWidth2 = std::max<long>(w2, 1200);
+    if (f) {
+        f->mMenu1Op.SetCaption(rec.Menu1Name);
+        f->Menu1pop.SetCaption(rec.Menu1Name);
+        f->mMenu2Op.SetCaption(rec.Menu2Name);
+        f->Menu2pop.SetCaption(rec.Menu2Name);
+    }
+}
+
+void ApplyToolbarButtons()
+{
+    fedit* f = MainForm();
+    if (!f)
+        return;
+    SettingsRecord& rec = Settings();
+    for (int i = 0; i < 28; ++i) {
+        if (i == 17 || i == 19 || i == 20)   // buttons with fixed actions
+            continue;
+        const std::wstring& text = rec.ButtonTexts[static_cast<size_t>(i)];
+        if (text == L".")
+            continue;
+        f->Lht(i).SetCaption(rec.ButtonCaptions[static_cast<size_t>(i)]);
+        f->Lht(i).SetToolTipText(text);
+    }
+}
+
+void FindScriptHosts()
+{
+    EditorState& s = State();
+    const std::vector<std::wstring> folders = {s.WindowsFolder, s.SystemFolder,
+                                               s.WindowsFolder.empty() ? L"" : s.WindowsFolder + L"\\Command"};
+    s.CScriptPath = SettingsBridge::FirstExisting(L"cscript.exe", folders);
+    if (s.CScriptPath.empty())
+        if (fedit* f = MainForm())
+            f->mRunEXE(1).SetEnabled(false);
+
+    s.WScriptPath.clear();
+    std::wstring cls = GetRegString(HKEY_CLASSES_ROOT, L".vbs", L"");
+    if (!cls.empty())
+        s.WScriptPath = SettingsBridge::WScriptFromOpenCommand(
+            GetRegString(HKEY_CLASSES_ROOT, cls + L"\\Shell\\Open\\Command", L""));
+    if (s.WScriptPath.empty())
+        s.WScriptPath = SettingsBridge::FirstExisting(L"wscript.exe", folders);
+}
+
+// ---- The settings road: plimsor's dialog, opened through DirectCOM ----
+
+void SettingsEventSink::Raise()
+{
+    owner_.CS_SettingsChanged();
+}
+
+void fedit::ShowSettings()
+{
+    // The dialog starts from the file: what this program changed in memory
+    // (recent files, the UTF-8 item, line debugging, auto-insert buttons,
+    // the save type) goes there first, or the dialog's close would undo it.
+    WriteSettingsFile();
+    ReleaseSettingsComponent();
+    static HMODULE directCom = LoadLibraryW((State().ProgramFolder + L"\\DirectCOM.dll").c_str());
+    if (!directCom)
+        return;
+    auto getInstance = reinterpret_cast<GetInstanceProc>(GetProcAddress(directCom, "GETINSTANCE"));
+    if (!getInstance)
+        return;
+    ComRef<IUnknown> object = ComRef<IUnknown>::Attach(
+        getInstance((State().ProgramFolder + L"\\plimsor.dll").c_str(), plimsor::kClassName));
+    if (!object || FAILED(object->QueryInterface(plimsor::IID__CSets, reinterpret_cast<void**>(CS.Out()))))
+        return;
+    ++csGeneration_;
+    if (!sink_)
+        sink_ = std::make_unique<SettingsEventSink>(*this);
+    ComRef<IConnectionPointContainer> cpc;
+    if (SUCCEEDED(CS->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(cpc.Out()))) &&
+        SUCCEEDED(cpc->FindConnectionPoint(plimsor::DIID___CSets, &csPoint_))) {
+        if (FAILED(csPoint_->Advise(sink_.get(), &csCookie_))) {
+            csPoint_->Release();
+            csPoint_ = nullptr;
+            csCookie_ = 0;
+        }
+    }
+    VARIANT_BOOL shown = VARIANT_FALSE;
+    CS->ShowWindow(&shown);
+}
+
+void fedit::CS_SettingsChanged()
+{
+    // The component is inside this very event: it goes once the event returned.
+    PostMessageW(hwnd, kReleaseSettings, csGeneration_, 0);
+    ReadSettingsFile();
+    ApplySettings(false);
+}
+
+void fedit::ReleaseSettingsComponent()
+{
+    if (csPoint_) {
+        csPoint_->Unadvise(csCookie_);
+        csPoint_->Release();
+        csPoint_ = nullptr;
+        csCookie_ = 0;
+    }
+    CS.Reset();
+}

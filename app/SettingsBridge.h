@@ -1,0 +1,44 @@
+#pragma once
+// The main program's side of the settings: the record (Settings()) is read
+// from plimsors.dat at start-up and after every change made in the settings
+// dialog, filled with the program's defaults, applied to the main window,
+// and written back at shutdown. The settings dialog itself lives in
+// plimsor.dll; fedit opens it (ShowSettings) and hears when it closed.
+#include "settings-library/record/SettingsRecord.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// ---- Procedures on the program's record and window ----
+void ReadSettingsFile();
+void SetSettingsDefaults();
+std::vector<int32_t> DefaultCustomColors();
+void WriteSettingsFile();
+void ApplySettings(bool AtStartUp);
+void ApplyCustomMenuLabels();
+void ApplyToolbarButtons();
+void FindScriptHosts();
+
+// ---- The parts that need no window ----
+namespace SettingsBridge {
+
+// The program's defaults on rec. keptType: the editor type of the running
+// document, kept through a re-read (0 at start-up: the file's value stays).
+// windowsTemp: the Windows Temp folder, for a WebTempFolder that does not
+// exist. Every array of the record has its fixed size afterwards, so a
+// damaged file can never make an index run past an array.
+void ApplyProgramDefaults(SettingsRecord& rec, long keptType, const std::wstring& windowsTemp);
+
+// The first folder of the list holding exeName, as folder & "\" & exeName;
+// "" when none does.
+std::wstring FirstExisting(const std::wstring& exeName, const std::vector<std::wstring>& folders);
+
+// The script host named by a .vbs open command: the command up to and
+// including "WScript.exe" (any case), when that is an existing file; else "".
+std::wstring WScriptFromOpenCommand(const std::wstring& command);
+
+// The Settings folder of the program folder.
+std::wstring SettingsFolder();
+
+} // namespace SettingsBridge

@@ -1,0 +1,9 @@
+#pragma once
+// fbrowser: The preview window; the page tools give it its browser, created when first needed.
+// Loaded hidden at start-up, unloaded at shutdown.
+#include "HiddenForm.h"
+
+class fbrowser : public HiddenForm {
+public:
+    fbrowser() : HiddenForm(L"TARNEL Editor") {}
+};

@@ -1,0 +1,16 @@
+#pragma once
+// Documents entering the main window: the one loader every way in ends in,
+// and the empty "Untitled" document of start-up.
+#include <string>
+
+class fedit;
+
+// Loads the file into the editor as the current document of a new slot:
+// type from the extension (without the dot), menus, colouring, file tab,
+// recent files.
+void LoadDocument(fedit& f, const std::wstring& path, const std::wstring& extension);
+// Start-up without a file: slot 0 becomes an empty "Untitled" document of
+// the record's editor type.
+void OpenUntitledAtStartUp(fedit& f);
+// Puts the path at the top of the recent-file items unless it is listed or untitled.
+void UpdateRecentFiles(fedit& f, const std::wstring& path);

@@ -1,0 +1,203 @@
+#pragma once
+// fedit: the main window. One editor (JT1) with its line-number gutter (T2)
+// shows the current document; two tool-bar rows above it, the auto-insert
+// bars, the image frame, the status row and the file tabs below it. The
+// form's parts live in files of their own beside this one (menus, menu
+// sets, layout, ...); this header lists every control and routine.
+#include "forms/Controls.h"
+#include "forms/Form.h"
+
+#include "ButSilver2/ButSilver2Control.h"
+#include "KvListBox/KvListBoxControl.h"
+#include "KvRTB/KvRTB.h"
+#include "fedit/FileTabs.h"
+#include "settings-library/ComRef.h"
+#include "PlimsorIds.h"
+#include "CSubclass.h"
+
+#include <windows.h>
+#include <ocidl.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class SettingsEventSink;
+
+class fedit : public forms::Form, private ISubclassOwner {
+public:
+    fedit();
+    ~fedit() override;
+
+    // ---- Editor and gutter ----
+    KvRTB JT1;
+    forms::TextBox T2;
+
+    // ---- Tool-bar rows and groups ----
+    forms::Frame TBarA, TBarB, TBarC, TBarD;
+    forms::ControlArray<forms::Image> ButB;   // 0-7, 9-19, 22-28
+    forms::ControlArray<forms::Line> Line2;   // separators of the tool bar; Line2(4) before TBarC
+    forms::ComboBox BoxMethods;
+    // Info area of the first row: the info label and the line/column group.
+    forms::Frame frinfo, frtbar;
+    forms::Label tinfo;
+    forms::Label LabLine, LabCol, tlcount, tcount;
+
+    // ---- Auto-insert bars ----
+    forms::Frame Frame1, Frame2;
+    forms::ControlArray<forms::Label> Lht;      // 0-13 in Frame1, 14-27 in Frame2
+    forms::ControlArray<forms::Shape> HiBox;    // hover outline, 0 in Frame1, 1 in Frame2
+    forms::ControlArray<forms::Image> bsw;      // "Toggle toolbars"
+    forms::ControlArray<forms::Image> bview2;   // "View webpage."
+
+    // ---- Image frame ----
+    forms::Frame FrImageOps;
+    forms::PictureBox picsmall;
+    forms::TextBox thex;
+    forms::CommandButton bbitcol, bspec;
+
+    // ---- Status row, CSS bar, command-line bar ----
+    forms::Frame FrStatus;
+    forms::Label LabStatus;
+    forms::ControlArray<ButSilver2Control> bStatScroll;
+    forms::Frame FrCSS;
+    forms::ControlArray<ButSilver2Control> bPropCSS;
+    forms::Frame FrCommand;
+    forms::Label LabCommand;
+    forms::TextBox tCommand;
+    forms::ControlArray<forms::CommandButton> bCommand;
+
+    // ---- File tabs ----
+    forms::PictureBox TBarFiles;
+    forms::ControlArray<forms::Label> LabFile;   // 0-7, one per document slot
+
+    // ---- Pop-up list and tip panel ----
+    forms::Frame FrPop;
+    KvListBoxControl BoxPopJ;
+    forms::ListBox BoxPopX;
+    forms::Frame FrTip;
+    forms::Label LabTip;
+    forms::ControlArray<forms::CommandButton> bTipX;
+
+    // Pictures of the menu items (never shown).
+    forms::ControlArray<forms::Image> menuIm;
+
+    // ---- Menus (Menus.cpp holds the table) ----
+    forms::MenuItem mfile, mNewFile, mOpenFile, mSavePlain, mSaveAs, mtemp1, mPrint, mtemp3, mtemp4, mExit;
+    forms::MenuArray mMRU;
+    forms::MenuItem medit, mUndo, mRedo, mtemp7, mCut, mCopy, mPaste, mtemp8, mSelAll, mClear, mtemp9,
+        mFind, mMulti;
+    forms::MenuItem mimops, mSample, mOther, mOffline;
+    forms::MenuItem mTextOps, mWrap, mInsertRet, mSelText, mtemp6, mUpHTML, mtemp2, mCom, mUnCom;
+    forms::MenuArray mChangeCasePop;
+    forms::MenuItem mColorFind1, mColorFind;
+    forms::MenuItem mOptions, mWebBack, mCSSEd, mScrShow, mJScrShow, mtemp5, mColCode, mUTF8, mtemp10,
+        mTemplate1, mTemplate, mPopOps, mMenu1Op, mMenu2Op, mtemp11, mFuncPop1, mFuncPop, mFuncPopRe,
+        mAutoSet, mtemp12, mSettings;
+    forms::MenuItem mRun, mRunScript, mRunMSD, mRunOps, mShowCommand, mtemp13, mRunDebug, mDebug,
+        mDoDebug, mNoDebug;
+    forms::MenuArray mRunEXE;
+    forms::MenuItem mTools, MOmLib, mOmBrowse, mtemp14, mCodeRef, mMsgBoxRef;
+    forms::MenuItem mexe;
+    forms::MenuArray mex1;
+    forms::MenuItem mHelp, mCallHelp;
+    // Pop-up menus (never on the bar).
+    forms::MenuItem mPop, PopUndo, PopRedo, mtemp20, PopCut, PopCopy, PopPaste, mPasteClip1, mPasteClip2,
+        PopAll, mtemp21, mtemp22, mQuote1, mUnquote1, mLineCase, mComPop, mUnComPop, mtemp23, Menu1pop,
+        Menu2pop;
+    forms::MenuArray mChangeCase;
+    forms::MenuItem mPopFiles, mFileCloseFromTab;
+    forms::MenuArray mFileSaveFromTab;
+    forms::MenuItem PopClip, mClipClear, mPasteClipP;
+    forms::MenuItem mPopLab, mStatusCopy;
+    forms::MenuItem mPopMethods, mReloadMethods;
+
+    // The menu item with this command id (IDM_ of MenuIds.h), or null.
+    forms::MenuItem* MenuById(unsigned id);
+
+    // ---- Settings component: held only while its dialog is open ----
+    ComRef<_CSets> CS;
+    // Posted to the window to release CS after the event that asked for it
+    // has returned (wParam: the generation of CS to release).
+    static constexpr UINT kReleaseSettings = WM_APP + 1;
+
+    // ---- Routines of the window ----
+    void SetCaptions();
+    void ShowInfo(const std::wstring& text);
+    void ClearInfo();
+    void ShowStatus(const std::wstring& text);
+    void ClearStatus();
+    // Menu and tool-bar sets by editor type (MenuSets.cpp).
+    void SetScriptMenus(long type);
+    void SetHTMLMenus();
+    void ApplyEditorFont();
+    // Layout (Layout.cpp).
+    void SetGutterWidth(bool wide);
+    void Form_Resize() override;
+    // Settings dialog road.
+    void ShowSettings();
+    void CS_SettingsChanged();
+    // The closing question of every way out; true when the program may end.
+    bool QuerySaveAll();
+    // Keeps the last normal size: taken by every resize in the normal state.
+    int NormalWidth() const { return normalWidth_; }
+    int NormalHeight() const { return normalHeight_; }
+    // The file tabs: draws the strip with tab `active` selected (-1 keeps it).
+    void DrawFileTabs(int active);
+    // Set true when the find window's show or close asks for a new layout.
+    bool FindWasVisible = false;
+
+    // Closing sequence steps of the window: the procedure list's hook and the
+    // settings component go.
+    void PrepareClose();
+    // True while the window's own unload runs the closing sequence.
+    bool InUnload() const { return inUnload_; }
+
+    // Menu handlers of this part.
+    void mExit_Click();
+    void mSettings_Click();
+    void mCallHelp_Click();
+    void mCSSEd_Click();
+    void mScrShow_Click();
+    void mJScrShow_Click();
+    void mWebBack_Click();
+    void mUTF8_Click();
+
+protected:
+    void Form_Load() override;
+    void Form_KeyDown(int& KeyCode, int Shift) override;
+    void Form_QueryUnload(int& Cancel, int UnloadMode) override;
+    bool Form_Message(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+
+private:
+    void PlaceControls();
+    void PlaceToolBars();
+    void PlaceAutoInsertBars();
+    void PlaceStatusRow();
+    void BuildMenus();
+    void WireEvents();
+    // Whether the item and every menu above it is visible and enabled.
+    bool Pickable(const forms::MenuItem& item) const;
+    void SubclassBoxMethods();
+    void UnsubclassBoxMethods();
+    void ReleaseSettingsComponent();
+    void JT1_LineEvent(long& LType);
+    void TBarFiles_Paint(HDC dc);
+    std::vector<FileTabLine> tabLines_;   // edges of the file tabs, drawn by TBarFiles
+    // The procedure list's right button (ISubclassOwner, ordinal 1).
+    void SubclassAfter(int ordinal, LRESULT& result, HWND hwnd, UINT msg, WPARAM wParam,
+                       LPARAM lParam, LONG_PTR& userValue) override;
+
+    std::unique_ptr<SettingsEventSink> sink_;
+    IConnectionPoint* csPoint_ = nullptr;
+    DWORD csCookie_ = 0;
+    unsigned csGeneration_ = 0;   // counts the settings components made
+    bool boxMethodsHooked_ = false;
+    bool inUnload_ = false;
+    int normalWidth_ = 0, normalHeight_ = 0;
+
+    friend class SettingsEventSink;
+};
+
+// The one main window (null before start-up made it and after shutdown).
+fedit* MainForm();

@@ -1,0 +1,100 @@
+#include "TarnelCopy.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <vector>
+
+namespace apptest {
+
+namespace {
+
+void CopyInto(const std::wstring& from, const std::wstring& to)
+{
+    CopyFileW(from.c_str(), to.c_str(), FALSE);
+}
+
+} // namespace
+
+Tarnel::Tarnel(const std::wstring& name)
+{
+    const std::wstring bin = wt::ProgramFolder();
+    folder_ = wt::ScratchFolder(name);
+    for (const wchar_t* f : {L"TARNEL.exe", L"plimsor.dll", L"DirectCOM.dll"})
+        CopyInto(bin + L"\\" + f, folder_ + L"\\" + f);
+    const std::wstring settings = folder_ + L"\\Settings";
+    CreateDirectoryW(settings.c_str(), nullptr);
+    DeleteFileW(SettingsFile().c_str());
+    for (const wchar_t* f : {L"tarnelk.ini", L"tarneljk.ini", L"tarnelc.ini", L"tarnelpk.ini"})
+        CopyInto(bin + L"\\Settings\\" + f, settings + L"\\" + f);
+}
+
+Tarnel::~Tarnel()
+{
+    if (process_.Running()) {
+        process_.Kill();
+        process_.WaitExit(5000);
+    }
+}
+
+void Tarnel::WriteRecord(const SettingsRecord& rec) const
+{
+    ASSERT_TRUE(SettingsRecordFile::WriteRecord(SettingsFile(), rec));
+}
+
+bool Tarnel::ReadRecord(SettingsRecord& rec) const
+{
+    return SettingsRecordFile::ReadRecord(SettingsFile(), rec) == SettingsRecordFile::ReadResult::Read;
+}
+
+bool Tarnel::Start(const std::wstring& args)
+{
+    if (!process_.Start(folder_ + L"\\TARNEL.exe", args, folder_))
+        return false;
+    wt::WaitFor([&] {
+        for (HWND w : process_.TopWindows())
+            if (wt::WindowText(w).rfind(L"TARNEL Editor - ", 0) == 0) {
+                main_ = w;
+                return true;
+            }
+        return false;
+    }, 20000);
+    return main_ && wt::WindowText(main_).rfind(L"TARNEL Editor - ", 0) == 0;
+}
+
+HWND Tarnel::Editor() const
+{
+    // Parked documents keep hidden RichEdit windows of their own.
+    for (HWND w : wt::Children(main_))
+        if (IsWindowVisible(w) && (lstrcmpiW(wt::ClassName(w).c_str(), L"RICHEDIT50W") == 0 ||
+                                   lstrcmpiW(wt::ClassName(w).c_str(), L"RichEdit20W") == 0))
+            return w;
+    return nullptr;
+}
+
+void Tarnel::Type(const std::wstring& text) const
+{
+    HWND re = Editor();
+    for (wchar_t c : text) {
+        if (c == L'\r') {
+            PostMessageW(re, WM_KEYDOWN, VK_RETURN, 1);
+            PostMessageW(re, WM_CHAR, L'\r', 1);
+            PostMessageW(re, WM_KEYUP, VK_RETURN, 0xC0000001);
+        } else {
+            PostMessageW(re, WM_CHAR, c, 1);
+        }
+    }
+    wt::Send(re, WM_NULL);   // every posted key has been taken
+}
+
+bool Tarnel::Ends(DWORD ms)
+{
+    return process_.WaitExit(ms) == 0;
+}
+
+void Tarnel::Shot(const std::wstring& file) const
+{
+    wt::SaveScreenshot(folder_ + L"\\" + file);
+}
+
+} // namespace apptest

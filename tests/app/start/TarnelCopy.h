@@ -1,0 +1,47 @@
+#pragma once
+// TARNEL in a program folder of its own for one test: the program, its two
+// DLLs and the keyword files, with a Settings folder whose record the test
+// controls. Started, found and closed from outside.
+#include <windows.h>
+
+#include <string>
+
+#include "SettingsRecord.h"
+#include "WindowTest.h"
+
+namespace apptest {
+
+class Tarnel {
+public:
+    // Copies the program into bin/tests/scratch/<name>; the Settings folder
+    // holds the keyword files and no record.
+    explicit Tarnel(const std::wstring& name);
+    ~Tarnel();
+
+    const std::wstring& Folder() const { return folder_; }
+    std::wstring SettingsFile() const { return folder_ + L"\\Settings\\plimsors.dat"; }
+    void WriteRecord(const SettingsRecord& rec) const;
+    // The record file as it is now; false when there is none.
+    bool ReadRecord(SettingsRecord& rec) const;
+
+    // Starts the program and waits for its main window.
+    bool Start(const std::wstring& args = L"");
+    HWND Main() const { return main_; }
+    wt::Process& Process() { return process_; }
+    // The editor's RichEdit window.
+    HWND Editor() const;
+    void Command(unsigned id) const { wt::PostCommand(main_, id); }
+    // Types characters into the editor as the keyboard would.
+    void Type(const std::wstring& text) const;
+    // The program ended within the time; its exit code is 0.
+    bool Ends(DWORD ms = 15000);
+    // A screenshot of the screen under bin/tests/scratch/<name>.
+    void Shot(const std::wstring& file) const;
+
+private:
+    std::wstring folder_;
+    wt::Process process_;
+    HWND main_ = nullptr;
+};
+
+} // namespace apptest

@@ -98,9 +98,6 @@ void InstallCoreHooks()
             return nullptr;
         return pad->RTBOps.RTBhWnd();
     };
-    h.ShowMessage = [](const std::wstring& text) {
-        platform::ShowMessage(text, platform::MessageStyle::Information, State().MainWindow);
-    };
 }
 
 } // namespace

@@ -302,14 +302,6 @@ void fedit::PlaceStatusRow()
 
 void fedit::WireEvents()
 {
-    mExit.Click = [this] { mExit_Click(); };
-    mSettings.Click = [this] { mSettings_Click(); };
-    mCallHelp.Click = [this] { mCallHelp_Click(); };
-    mCSSEd.Click = [this] { mCSSEd_Click(); };
-    mScrShow.Click = [this] { mScrShow_Click(); };
-    mJScrShow.Click = [this] { mJScrShow_Click(); };
-    mWebBack.Click = [this] { mWebBack_Click(); };
-    mUTF8.Click = [this] { mUTF8_Click(); };
     JT1.OnChange = [] {
         EditorState& s = State();
         s.LineEdited = true;

@@ -174,7 +174,8 @@ private:
     void PlaceToolBars();
     void PlaceAutoInsertBars();
     void PlaceStatusRow();
-    void BuildMenus();
+    // Builds the menu table; "" or the table's fault.
+    std::wstring BuildMenus();
     void WireEvents();
     // Whether the item and every menu above it is visible and enabled.
     bool Pickable(const forms::MenuItem& item) const;

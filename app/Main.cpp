@@ -202,7 +202,6 @@ void InitProgram()
     f.Load();
     s.MainWindow = f.hwnd;
     s.CurrentEditor = &f.JT1;
-    s.EditorRichEditHandle = f.JT1.RTBhWnd();
     forms::DoEvents();
     // 7. The custom menus' window.
     g->cm = std::make_unique<fCM>();
@@ -332,7 +331,6 @@ void ShutDown()
     UnloadForm(g->pad3.get());
     // 9.
     f.JT1.ClearUndoBuffer();
-    s.EditorRichEditHandle = nullptr;
     s.CurrentEditor = nullptr;
     // 10. Its QueryUnload sees the closing flag and asks nothing.
     if (!f.InUnload())

@@ -7,7 +7,6 @@
 #include "platform/Messages.h"
 #include "platform/Paths.h"
 #include "ClsColor.h"
-#include "KvRTB/ModKvRTB.h"
 #include "fCM.h"
 #include "fedit/fedit.h"
 #include "fedit/SettingsEventSink.h"
@@ -85,7 +84,6 @@ void ApplySettings(bool AtStartUp)
         color->Color(L"A", rec.ColorAttrValue);
         color->NoPHPColor = rec.NoPHPColor;
     }
-    ModKvRTB::UTF8Text = rec.UTF8Text;
     f->ApplyEditorFont();
     const std::wstring* names[3] = {&rec.ExeName1, &rec.ExeName2, &rec.ExeName3};
     for (int i = 0; i < 3; ++i) {

@@ -1,6 +1,7 @@
 #include "Documents.h"
 
 #include "ClsColor.h"
+#include "ClsColorEditor.h"
 #include "ClsFile.h"
 #include "EditorState.h"
 #include "ModFileOps.h"
@@ -53,7 +54,7 @@ void LoadDocument(fedit& f, const std::wstring& path, const std::wstring& extens
         JT1.LoadFile(path, false);
         JT1.ForeColor(0);
         s.PreviewScrollTop = 0;
-        const long t = files ? files->GetExtEdType(s.CurrentExtension) : 0;
+        const long t = files ? EditorTypeNumber(files->GetExtEdType(s.CurrentExtension)) : 0;
         const long current = rec.LastEdType;
         const bool colour = !rec.NoColorCode;
         auto colourOn = [&] {
@@ -71,7 +72,7 @@ void LoadDocument(fedit& f, const std::wstring& path, const std::wstring& extens
             rec.LastEdType = t == 1 ? 1 : 2;
             s.LineDebugOn = true;
             if (colourOn())
-                s.Colorer->ColorHTML(JT1, 0, -1);
+                ClsColorEditor::ColorHTML(*s.Colorer, JT1, 0, -1);
             s.TypeName = L"HTML";
             break;
         case 3:
@@ -80,7 +81,7 @@ void LoadDocument(fedit& f, const std::wstring& path, const std::wstring& extens
             rec.LastEdType = 3;
             s.LineDebugOn = false;
             if (colourOn())
-                s.Colorer->ColorCSS(JT1, 0, -1);
+                ClsColorEditor::ColorCSS(*s.Colorer, JT1, 0, -1);
             s.TypeName = L"CSS";
             break;
         case 4:
@@ -89,7 +90,7 @@ void LoadDocument(fedit& f, const std::wstring& path, const std::wstring& extens
             rec.LastEdType = 4;
             s.LineDebugOn = true;
             if (colourOn())
-                s.Colorer->ColorVBS(JT1, 0, -1);
+                ClsColorEditor::ColorVBS(*s.Colorer, JT1, 0, -1);
             s.TypeName = L"VBScript";
             break;
         case 5:
@@ -98,7 +99,7 @@ void LoadDocument(fedit& f, const std::wstring& path, const std::wstring& extens
             rec.LastEdType = 5;
             s.LineDebugOn = false;
             if (colourOn())
-                s.Colorer->ColorJS(JT1, 0, -1);
+                ClsColorEditor::ColorJS(*s.Colorer, JT1, 0, -1);
             s.TypeName = L"Javascript";
             break;
         default:
@@ -127,7 +128,7 @@ void LoadDocument(fedit& f, const std::wstring& path, const std::wstring& extens
             files->Path(slot, path);
             files->CurrentFile(slot);
             files->Changed(slot, false);
-            files->EdType(slot, rec.LastEdType);
+            files->EdType(slot, EditorTypeOf(rec.LastEdType));
             files->ColorThis(slot, s.ColorCodeOn);
             files->DebugThis(slot, s.LineDebugOn);
             files->TopLine(slot, 0);
@@ -166,7 +167,7 @@ void OpenUntitledAtStartUp(fedit& f)
         if (slot < 0)
             return;
         files->CurrentFile(slot);
-        files->EdType(slot, rec.LastEdType);
+        files->EdType(slot, EditorTypeOf(rec.LastEdType));
         files->Changed(slot, false);
         files->Path(slot, L"Untitled");
         files->Name(slot, L"Untitled");

@@ -168,7 +168,7 @@ void OpenCommandLineFile(std::wstring& path)
 
 void OpenHelpFile()
 {
-    std::wstring path = State().ProgramFolder + L"\\tarnel58.chm";
+    std::wstring path = platform::ProgramFolder() + L"\\tarnel58.chm";
     if (!platform::FileExists(path)) {
         platform::ShowMessage(L"Error. The help file [tarnel58.chm] is missing.");
         return;
@@ -188,9 +188,9 @@ void InitProgram()
     s.TempFolder = ModFileOps::GetSpecialFolder(2);
     s.WindowsFolder = ModFileOps::GetSpecialFolder(0);
     // 3. The program's own temp folder, for the parked documents.
-    if (!platform::FolderExists(s.ProgramFolder + L"\\temp"))
-        CreateDirectoryW((s.ProgramFolder + L"\\temp").c_str(), nullptr);
-    s.ProgramTempFolder = s.ProgramFolder + L"\\temp\\";
+    if (!platform::FolderExists(platform::ProgramFolder() + L"\\temp"))
+        CreateDirectoryW((platform::ProgramFolder() + L"\\temp").c_str(), nullptr);
+    s.ProgramTempFolder = platform::ProgramFolder() + L"\\temp\\";
     // 4. Settings.
     ReadSettingsFile();
     // 5. Document slots.
@@ -240,7 +240,7 @@ void InitProgram()
     // 12.
     f.JT1.SetFocus();
     // 13.
-    s.ObjectListIni = s.ProgramFolder + L"\\Settings\\tarnelt.ini";
+    s.ObjectListIni = platform::ProgramFolder() + L"\\Settings\\tarnelt.ini";
     // 14. Keyword lists, tag descriptions, script hosts.
     LoadKeywordLists(*g->colorer, SettingsBridge::SettingsFolder(), g->blockKeywords);
     Call(PageTools().LoadHTMLTags);
@@ -355,7 +355,6 @@ int Main()
     InitCommonControlsEx(&icc);
     IsWinNT();
     forms::SetAppTitle(L"TARNEL Editor");
-    State().ProgramFolder = platform::ProgramFolder();
     // 4.
     Program program;
     g = &program;

@@ -5,6 +5,7 @@
 #include "ModFileOps.h"
 #include "platform/Files.h"
 #include "platform/Messages.h"
+#include "platform/Module.h"
 #include "platform/Paths.h"
 #include "ClsColor.h"
 #include "fCM.h"
@@ -27,7 +28,7 @@ long g_keptEdType = 0;
 
 std::wstring SettingsBridge::SettingsFolder()
 {
-    return SettingsRecordFile::SettingsFolderOf(State().ProgramFolder);
+    return SettingsRecordFile::SettingsFolderOf(platform::ProgramFolder());
 }
 
 
@@ -182,14 +183,14 @@ void fedit::ShowSettings()
     // the save type) goes there first, or the dialog's close would undo it.
     WriteSettingsFile();
     ReleaseSettingsComponent();
-    static HMODULE directCom = LoadLibraryW((State().ProgramFolder + L"\\DirectCOM.dll").c_str());
+    static HMODULE directCom = LoadLibraryW((platform::ProgramFolder() + L"\\DirectCOM.dll").c_str());
     if (!directCom)
         return;
     auto getInstance = reinterpret_cast<GetInstanceProc>(GetProcAddress(directCom, "GETINSTANCE"));
     if (!getInstance)
         return;
     ComRef<IUnknown> object = ComRef<IUnknown>::Attach(
-        getInstance((State().ProgramFolder + L"\\plimsor.dll").c_str(), plimsor::kClassName));
+        getInstance((platform::ProgramFolder() + L"\\plimsor.dll").c_str(), plimsor::kClassName));
     if (!object || FAILED(object->QueryInterface(plimsor::IID__CSets, reinterpret_cast<void**>(CS.Out()))))
         return;
     ++csGeneration_;

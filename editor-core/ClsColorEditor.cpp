@@ -177,6 +177,22 @@ bool WriteInStretches(HWND re, const std::string& frame, const std::wstring& tex
     return true;
 }
 
+// Colouring changes the look of the text and the spelling of keywords,
+// never its length, so the editor's undo steps stay valid across it. It adds
+// none of its own: the user's steps are all the history there is, and undoing
+// one undoes what the user did, not a colouring.
+class NoUndoSteps {
+public:
+    NoUndoSteps(HWND re, long limit) : re_(re), limit_(limit) { SendMessageW(re_, EM_SETUNDOLIMIT, 0, 0); }
+    ~NoUndoSteps() { SendMessageW(re_, EM_SETUNDOLIMIT, static_cast<WPARAM>(limit_), 0); }
+    NoUndoSteps(const NoUndoSteps&) = delete;
+    NoUndoSteps& operator=(const NoUndoSteps&) = delete;
+
+private:
+    HWND re_;
+    long limit_;
+};
+
 long CountLines(const std::wstring& text, long a, long b)
 {
     long lines = 0;
@@ -193,6 +209,101 @@ long CountLines(const std::wstring& text, long a, long b)
 // window of the editor control, which then takes the shown window's place
 // (with the same selection and view; the undo history starts again).
 const long kFreshWindowLines = 400;
+
+// Above this many runs of one look, setting looks one by one costs more
+// than building the page afresh (each costs Wine's RichEdit about as much as
+// a hundred lines of streamed text).
+const size_t kMaxLookRuns = 200;
+
+// A long stretch that changed mostly in look (a comment opened: the rest of
+// the page takes the comment colour) is recoloured in place by setting the
+// look of each run that changed, without rewriting its text. Only the stretch
+// whose text differs from the coloured text (typed, respelt) is written; it
+// must be short. False, with nothing changed, when that does not fit.
+bool RecolourLooks(HWND re, const std::string& frame, const ColourCache& cache, const std::wstring& shown,
+                   const std::wstring& coloured, const std::vector<unsigned char>& colours, long a, long b)
+{
+    const long n = static_cast<long>(coloured.size());
+    const long delta = n - static_cast<long>(cache.text.size());
+    // Where the editor's text differs from the cached text the editor's
+    // looks are unknown; where it differs from the coloured text it must be
+    // rewritten. Both go into one written stretch [w0, w1).
+    long w0 = n, w1 = 0, t0, t1;
+    {
+        long shortest = n < static_cast<long>(cache.text.size()) ? n : static_cast<long>(cache.text.size());
+        long p = 0;
+        while (p < shortest && shown[p] == cache.text[p])
+            ++p;
+        long q = 0;
+        while (q < shortest - p && shown[n - 1 - q] == cache.text[cache.text.size() - 1 - q])
+            ++q;
+        if (p < n - q || delta != 0) {
+            w0 = p;
+            w1 = n - q;
+        }
+    }
+    if (ColourRuns::TextStretch(shown, coloured, t0, t1)) {
+        w0 = w0 < t0 ? w0 : t0;
+        w1 = w1 > t1 ? w1 : t1;
+    }
+    if (w1 > w0 && (w1 - w0 > 20000 || CountLines(coloured, w0, w1) > 100))
+        return false;
+    auto shownLook = [&](long i) -> int {
+        if (w1 > w0 && i >= w0 && i < w1)
+            return -1;
+        long at = w1 > w0 && i >= w1 ? i - delta : i;
+        return at >= 0 && at < static_cast<long>(cache.colours.size()) ? cache.colours[static_cast<size_t>(at)] : -1;
+    };
+    struct Run { long start, end; unsigned char look; };
+    std::vector<Run> runs;
+    for (long i = a; i < b;) {
+        if (w1 > w0 && i >= w0 && i < w1) {
+            i = w1;
+            continue;
+        }
+        long j = i + 1;
+        while (j < b && colours[static_cast<size_t>(j)] == colours[static_cast<size_t>(i)] && !(w1 > w0 && j == w0))
+            ++j;
+        long first = -1, last = -1;
+        for (long k = i; k < j; ++k)
+            if (shownLook(k) != colours[static_cast<size_t>(k)]) {
+                if (first < 0)
+                    first = k;
+                last = k + 1;
+            }
+        if (first >= 0) {
+            runs.push_back({first, last, colours[static_cast<size_t>(i)]});
+            if (runs.size() > kMaxLookRuns)
+                return false;
+        }
+        i = j;
+    }
+    std::vector<unsigned long> table = ColourRuns::FrameColours(frame);
+    for (const Run& r : runs)
+        if ((r.look & ~ColourRuns::kBold) >= table.size())
+            return false;
+    if (w1 > w0) {
+        Select(re, w0, w1);
+        if (!WriteOverSelection(re, frame + ColourRuns::StretchBody(coloured, colours, w0, w1) + "}"))
+            return false;
+    }
+    CHARFORMAT2W cf{};
+    cf.cbSize = sizeof(cf);
+    cf.dwMask = CFM_COLOR | CFM_BOLD;
+    long restyled = 0;
+    for (const Run& r : runs) {
+        unsigned char colour = r.look & ~ColourRuns::kBold;
+        cf.crTextColor = static_cast<COLORREF>(table[colour]);
+        cf.dwEffects = (r.look & ColourRuns::kBold) ? CFE_BOLD : 0;
+        if (colour == 0)
+            cf.dwEffects |= CFE_AUTOCOLOR;   // as the RichEdit reads "\cf0"
+        Select(re, r.start, r.end);
+        SendMessageW(re, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+        restyled += r.end - r.start;
+    }
+    Mem().rewritten = (w1 > w0 ? w1 - w0 : 0) + restyled;
+    return true;
+}
 
 bool RebuildInFreshWindow(KvRTB& editor, HWND& re, const std::string& frame, const std::wstring& text,
                           const std::vector<unsigned char>& colours, const CHARRANGE& sel, POINT scroll)
@@ -219,8 +330,14 @@ bool RebuildInFreshWindow(KvRTB& editor, HWND& re, const std::string& frame, con
         DestroyWindow(fresh);
         return false;
     }
-    ForgetWindow(old);
-    DestroyWindow(old);
+    // The replaced window keeps the user's undo steps (and, for them, its
+    // last colouring): Undo goes on there once the new window has none left.
+    if (SendMessageW(old, EM_CANUNDO, 0, 0) || SendMessageW(old, EM_CANREDO, 0, 0)) {
+        editor.KeepUndoHistory(old, text);
+    } else {
+        ForgetWindow(old);
+        DestroyWindow(old);
+    }
     re = fresh;
     return true;
 }
@@ -242,50 +359,64 @@ void ColourRange(ClsColor& colorer, KvRTB& editor, EditorType edType, long StPt,
         long length = RichEditStream::TextLength(re);
         bool whole = StPt <= 0 && (EndPt < 0 || EndPt >= length);
         std::string frame = colorer.RtfFrame();
-        // An undo brings back older colours than the cache knows about;
-        // then only a whole rewrite is sure to be right.
         ColourCache* cache = whole && Mem().incremental ? FindCache(re) : nullptr;
-        if (cache && (cache->edType != edType || cache->frame != frame || SendMessageW(re, EM_CANREDO, 0, 0)))
+        if (cache && (cache->edType != edType || cache->frame != frame))
             cache = nullptr;
         std::wstring text;
-        if (!cache || !SpliceEditedLines(re, cache->text, Mem().firstLine, Mem().lastLine, text)) {
+        // After an undo the text may have changed anywhere: read it whole.
+        // The looks the cache remembers still hold, as colouring adds no undo steps.
+        bool spliced = cache && !SendMessageW(re, EM_CANREDO, 0, 0) &&
+                       SpliceEditedLines(re, cache->text, Mem().firstLine, Mem().lastLine, text);
+        if (!spliced) {
             text = RichEditStream::GetRange(re, StPt, EndPt);
             Mem().read = static_cast<long>(text.size());
         }
         const std::string& fragment = colorer.RtfFragment(edType, text);
 
         Mem().rewritten = static_cast<long>(text.size());
+        NoUndoSteps noUndo(re, editor.UndoLimit());
         if (!whole) {
             ForgetWindow(re);
             Select(re, StPt, EndPt);
             WriteOverSelection(re, fragment);
         } else {
+            // The colourers respell keywords and declared names as their
+            // lists write them: the coloured text is what the editor gets.
+            std::wstring coloured;
             std::vector<unsigned char> colours;
-            bool known = ColourRuns::ParseBody(fragment, frame.size(), colours) &&
-                         colours.size() == text.size();
+            bool known = ColourRuns::ParseBody(fragment, frame.size(), coloured, colours) &&
+                         coloured.size() == text.size();
             bool done = false;
             if (known && cache) {
-                long a = 0, b = 0;
-                if (!ColourRuns::ChangedStretch(cache->text, cache->colours, text, colours, a, b)) {
+                long a = 0, b = 0, r0 = 0, r1 = 0;
+                bool differs = ColourRuns::ChangedStretch(cache->text, cache->colours, coloured, colours, a, b);
+                if (ColourRuns::TextStretch(text, coloured, r0, r1)) {  // the editor holds the typed spelling
+                    a = differs && a < r0 ? a : r0;
+                    b = differs && b > r1 ? b : r1;
+                    differs = true;
+                }
+                bool longStretch = differs && CountLines(coloured, a, b) > kFreshWindowLines;
+                if (!differs) {
                     done = true;
                     Mem().rewritten = 0;
-                } else if (CountLines(text, a, b) > kFreshWindowLines &&
-                           RebuildInFreshWindow(editor, re, frame, text, colours, sel, scroll)) {
+                } else if (longStretch && RecolourLooks(re, frame, *cache, text, coloured, colours, a, b)) {
                     done = true;
-                    Mem().rewritten = static_cast<long>(text.size());
+                } else if (longStretch && RebuildInFreshWindow(editor, re, frame, coloured, colours, sel, scroll)) {
+                    done = true;
+                    Mem().rewritten = static_cast<long>(coloured.size());
                 } else {
                     Mem().rewritten = b - a;
                     Select(re, a, b);
-                    done = WriteOverSelection(re, frame + ColourRuns::StretchBody(text, colours, a, b) + "}");
+                    done = WriteOverSelection(re, frame + ColourRuns::StretchBody(coloured, colours, a, b) + "}");
                 }
             }
             if (!done) {
                 Mem().rewritten = static_cast<long>(text.size());
                 if (known) {
-                    done = CountLines(text, 0, static_cast<long>(text.size())) > kFreshWindowLines &&
-                           RebuildInFreshWindow(editor, re, frame, text, colours, sel, scroll);
+                    done = CountLines(coloured, 0, static_cast<long>(coloured.size())) > kFreshWindowLines &&
+                           RebuildInFreshWindow(editor, re, frame, coloured, colours, sel, scroll);
                     if (!done)
-                        done = WriteInStretches(re, frame, text, colours);
+                        done = WriteInStretches(re, frame, coloured, colours);
                 }
             }
             if (!done) {
@@ -293,7 +424,7 @@ void ColourRange(ClsColor& colorer, KvRTB& editor, EditorType edType, long StPt,
                 done = WriteOverSelection(re, fragment);
             }
             if (known && done)
-                Remember(re, edType, std::move(frame), std::move(text), std::move(colours));
+                Remember(re, edType, std::move(frame), std::move(coloured), std::move(colours));
             else
                 ForgetWindow(re);
         }

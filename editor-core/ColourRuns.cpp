@@ -2,6 +2,7 @@
 
 #include "color/RtfWriter.h"
 
+#include <cstdlib>
 #include <cstring>
 
 namespace ColourRuns {
@@ -14,15 +15,26 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 } // namespace
 
-bool ParseBody(const std::string& body, std::vector<unsigned char>& colours) { return ParseBody(body, 0, colours); }
+bool ParseBody(const std::string& body, std::wstring& text, std::vector<unsigned char>& colours)
+{
+    return ParseBody(body, 0, text, colours);
+}
 
-bool ParseBody(const std::string& rtf, size_t from, std::vector<unsigned char>& colours)
+bool ParseBody(const std::string& rtf, size_t from, std::wstring& text, std::vector<unsigned char>& colours)
 {
     colours.clear();
-    colours.reserve(rtf.size() - (from < rtf.size() ? from : rtf.size()));
+    text.clear();
+    size_t room = rtf.size() - (from < rtf.size() ? from : rtf.size());
+    colours.reserve(room);
+    text.reserve(room);
     unsigned char colour = 0;
+    unsigned char bold = 0;
     const char* body = rtf.data();
     size_t i = from, n = rtf.size();
+    auto put = [&](wchar_t c) {
+        text.push_back(c);
+        colours.push_back(static_cast<unsigned char>(colour | bold));
+    };
     while (i < n) {
         char c = body[i];
         if (c == '\r' || c == '\n') {  // RTF line breaks are not text
@@ -39,7 +51,11 @@ bool ParseBody(const std::string& rtf, size_t from, std::vector<unsigned char>& 
             while (j < n && body[j] != '\\' && body[j] != '{' && body[j] != '}' && body[j] != '\r' &&
                    body[j] != '\n')
                 ++j;
-            colours.insert(colours.end(), j - i, colour);
+            if (static_cast<unsigned char>(c) >= 128)
+                return false;  // the colourers write 7-bit RTF only
+            colours.insert(colours.end(), j - i, static_cast<unsigned char>(colour | bold));
+            for (size_t k = i; k < j; ++k)
+                text.push_back(static_cast<wchar_t>(static_cast<unsigned char>(body[k])));
             i = j;
             continue;
         }
@@ -47,17 +63,12 @@ bool ParseBody(const std::string& rtf, size_t from, std::vector<unsigned char>& 
             return false;
         char d = body[i + 1];
         if (d == '\\' || d == '{' || d == '}') {
-            colours.push_back(colour);
+            put(static_cast<wchar_t>(d));
             i += 2;
             continue;
         }
-        if (d == '\'') {
-            if (i + 3 >= n)
-                return false;
-            colours.push_back(colour);
-            i += 4;
-            continue;
-        }
+        if (d == '\'')
+            return false;  // a code-page byte: the colourers write "\uN?" instead
         if (!IsLetter(d))
             return false;
         size_t w = i + 1;
@@ -80,15 +91,22 @@ bool ParseBody(const std::string& rtf, size_t from, std::vector<unsigned char>& 
             ++w;  // the delimiter belongs to the control word
         auto is = [&](const char* name, size_t len) { return wordLen == len && std::memcmp(word, name, len) == 0; };
         if (is("cf", 2)) {
-            if (digits == 0 || negative || number > 255)
+            if (digits == 0 || negative || number >= kBold)
                 return false;
             colour = static_cast<unsigned char>(number);
-        } else if (is("par", 3) || is("tab", 3)) {
-            colours.push_back(colour);
-        } else if (is("u", 1)) {
-            if (digits == 0)
+        } else if (is("b", 1)) {
+            if (negative || (digits > 0 && number > 1))
                 return false;
-            colours.push_back(colour);
+            bold = digits == 0 || number == 1 ? kBold : 0;
+        } else if (is("par", 3)) {
+            put(L'\r');
+        } else if (is("tab", 3)) {
+            put(L'\t');
+        } else if (is("u", 1)) {
+            if (digits == 0 || number > 65535)
+                return false;
+            long code = negative ? 65536 - number : number;
+            put(static_cast<wchar_t>(code & 0xFFFF));
             // One fallback character follows (\uc1): a plain one or "\'hh".
             if (w < n && body[w] == '\\' && w + 1 < n && body[w + 1] == '\'')
                 w += 4;
@@ -99,6 +117,50 @@ bool ParseBody(const std::string& rtf, size_t from, std::vector<unsigned char>& 
         }
         i = w;
     }
+    return true;
+}
+
+std::vector<unsigned long> FrameColours(const std::string& frame)
+{
+    std::vector<unsigned long> table;
+    size_t at = frame.find("{\\colortbl");
+    if (at == std::string::npos)
+        return table;
+    size_t end = frame.find('}', at);
+    unsigned long rgb[3] = {0, 0, 0};
+    const char* names[3] = {"\\red", "\\green", "\\blue"};
+    for (size_t i = at + 10; i < end && i < frame.size(); ++i) {
+        if (frame[i] == ';') {
+            table.push_back(rgb[0] | (rgb[1] << 8) | (rgb[2] << 16));
+            rgb[0] = rgb[1] = rgb[2] = 0;
+            continue;
+        }
+        for (int k = 0; k < 3; ++k) {
+            size_t len = std::strlen(names[k]);
+            if (frame.compare(i, len, names[k]) == 0 && i + len < frame.size() && IsDigit(frame[i + len])) {
+                rgb[k] = std::strtoul(frame.c_str() + i + len, nullptr, 10) & 255;
+                break;
+            }
+        }
+    }
+    return table;
+}
+
+bool TextStretch(const std::wstring& shown, const std::wstring& coloured, long& start, long& end)
+{
+    if (shown.size() != coloured.size())
+        return false;
+    size_t n = shown.size();
+    size_t first = 0;
+    while (first < n && shown[first] == coloured[first])
+        ++first;
+    if (first == n)
+        return false;
+    size_t last = n;
+    while (last > first && shown[last - 1] == coloured[last - 1])
+        --last;
+    start = static_cast<long>(first);
+    end = static_cast<long>(last);
     return true;
 }
 
@@ -153,15 +215,20 @@ std::string StretchBody(const std::wstring& text, const std::vector<unsigned cha
 {
     std::string out;
     out.reserve(static_cast<size_t>(end - start) * 2 + 16);
+    unsigned char bold = 0;  // the frame's plain look
     long i = start;
     while (i < end) {
-        unsigned char colour = colours[i];
+        unsigned char look = colours[i];
         long j = i + 1;
-        while (j < end && colours[j] == colour)
+        while (j < end && colours[j] == look)
             ++j;
         out += "\\cf";
-        out += std::to_string(colour);
+        out += std::to_string(look & ~kBold);
         out += ' ';
+        if ((look & kBold) != bold) {
+            bold = look & kBold;
+            out += bold ? "\\b " : "\\b0 ";
+        }
         color::AppendRtfText(out, text.data() + i, static_cast<size_t>(j - i));
         i = j;
     }

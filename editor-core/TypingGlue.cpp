@@ -5,6 +5,7 @@
 #include "ClsColorEditor.h"
 #include "ClsFile.h"
 #include "EditorState.h"
+#include "KvRTB/KvRTB.h"
 #include "NeighbourHooks.h"
 #include "RichEditStream.h"
 #include "SettingsAccess.h"
@@ -284,6 +285,22 @@ void ColorOn()
         EnableWindow(Editor(), TRUE);
     }
     st.LineEdited = false;
+}
+
+void RecolourAfterUndo()
+{
+    EditorState& st = State();
+    KvRTB* editor = st.CurrentEditor;
+    if (!editor || SettingsAccess::NoColorCode() || !st.ColorCodeOn ||
+        RichEditStream::TextLength(editor->RTBhWnd()) == 0)
+        return;
+    SaveScroll();
+    RedrawLock lock(st.MainWindow);
+    bool wasSuppressed = st.SuppressChangeTracking;
+    st.SuppressChangeTracking = true;
+    ColourWholeText(SettingsAccess::LastEdType(), true);
+    st.SuppressChangeTracking = wasSuppressed;
+    RestoreScroll();
 }
 
 void ColorOff()

@@ -11,6 +11,10 @@
 // Colour coding of the whole document on (and colour it now) or off.
 void ColorOn();
 void ColorOff();
+// Undo and redo bring back text without its colours (colouring adds no undo
+// steps, so that each step undoes what the user did): the main window's undo
+// and redo commands call this after each step. Only what changed is rewritten.
+void RecolourAfterUndo();
 // Inserts text at the caret as a paste would; the clipboard keeps every
 // format it held before.
 void InsertViaClipboard(const std::wstring& sText);

@@ -228,6 +228,7 @@ HWND KvRTB::SwapDocumentWindow(HWND w)
 // when there is no handler, no fresh window, or the handler declines.
 bool KvRTB::ReplaceShownWindow()
 {
+    DropUndoHistory();   // another document: the kept history is not its own
     if (!KeepReplacedWindow || !rtb_)
         return false;
     HWND fresh = NewDocumentWindow();

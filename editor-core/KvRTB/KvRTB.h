@@ -26,6 +26,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 class KvRTB : public forms::Control, private ISubclassOwner {
 public:
@@ -197,6 +198,12 @@ public:
     // new text goes into a fresh window instead; false empties the shown
     // window as usual. The handler gets the shown window and its successor.
     std::function<bool(HWND shown, HWND successor)> KeepReplacedWindow;
+    // Takes a window that a long recolouring replaced (from SwapDocumentWindow)
+    // while it held undo steps, with the text its successor showed then. Once
+    // the shown window has no step left and still shows that text, Undo goes
+    // on in the kept window, which is shown again. Replacing the whole text
+    // or emptying the undo buffer forgets it. Redo goes back the same way.
+    void KeepUndoHistory(HWND replaced, const std::wstring& successorText);
 
     // ---- Files ----
     // Replaces the text with the file (RTF, or plain text in the document
@@ -224,6 +231,8 @@ private:
     HWND MakeRichEdit(HWND host);
     void ApplySettings(HWND window) const;
     bool ReplaceShownWindow();
+    bool ResumeUndoHistory(UINT canStep);
+    void DropUndoHistory();
     void EmptyForReplacement();
     void SubclassRTB();
     void UnhookRTB();
@@ -256,6 +265,11 @@ private:
     int fontSize_ = 0;               // 0: not set
     unsigned settingsGeneration_ = 0;
     std::map<HWND, unsigned> handedOut_;   // window -> generation it was set up to
+    struct UndoHistory {
+        HWND window;
+        std::wstring successorText;
+    };
+    std::vector<UndoHistory> undoHistory_;   // oldest first; the windows are also handed out
     bool readOnly_ = false;
     bool enterEaten_ = false;   // KeyDown zeroed Enter: its character is swallowed too
     CSubclass* subclasser_ = nullptr;          // the one in use while hooked

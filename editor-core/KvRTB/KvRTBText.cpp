@@ -478,21 +478,90 @@ void KvRTB::Paste() { Send(WM_PASTE); }
 
 void KvRTB::Undo()
 {
-    if (CanUndo())
+    if (Send(EM_CANUNDO) || ResumeUndoHistory(EM_CANUNDO))
         Send(EM_UNDO);
 }
 
-bool KvRTB::CanUndo() const { return Send(EM_CANUNDO) != 0; }
+bool KvRTB::CanUndo() const
+{
+    if (Send(EM_CANUNDO))
+        return true;
+    return !undoHistory_.empty() && IsWindow(undoHistory_.back().window) &&
+           SendMessageW(undoHistory_.back().window, EM_CANUNDO, 0, 0) != 0;
+}
+
+void KvRTB::KeepUndoHistory(HWND replaced, const std::wstring& successorText)
+{
+    if (!replaced || !IsWindow(replaced) || handedOut_.find(replaced) == handedOut_.end())
+        return;
+    // Two long recolourings back are enough; each kept window holds a whole document.
+    const size_t kKept = 2;
+    if (undoHistory_.size() >= kKept) {
+        HWND oldest = undoHistory_.front().window;
+        undoHistory_.erase(undoHistory_.begin());
+        handedOut_.erase(oldest);
+        DestroyWindow(oldest);
+    }
+    undoHistory_.push_back({replaced, successorText});
+}
+
+// Shows the newest kept window again when the shown one still holds what it
+// held when it took that window's place (every later step undone) and the
+// kept one can take the step asked (EM_CANUNDO or EM_CANREDO); the shown
+// window goes. False otherwise; with another text the history is forgotten.
+bool KvRTB::ResumeUndoHistory(UINT canStep)
+{
+    if (undoHistory_.empty() || !rtb_)
+        return false;
+    UndoHistory last = undoHistory_.back();
+    GETTEXTLENGTHEX gtl{GTL_NUMCHARS | GTL_PRECISE, 1200};
+    long length = static_cast<long>(Send(EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&gtl)));
+    if (!IsWindow(last.window) || GetTextRange(0, length) != last.successorText) {
+        DropUndoHistory();
+        return false;
+    }
+    if (!SendMessageW(last.window, canStep, 0, 0))
+        return false;
+    undoHistory_.pop_back();
+    HWND shown = SwapDocumentWindow(last.window);
+    if (!shown) {
+        DropUndoHistory();
+        return false;
+    }
+    handedOut_.erase(shown);
+    DestroyWindow(shown);
+    return true;
+}
+
+void KvRTB::DropUndoHistory()
+{
+    for (const UndoHistory& h : undoHistory_) {
+        handedOut_.erase(h.window);
+        if (IsWindow(h.window))
+            DestroyWindow(h.window);
+    }
+    undoHistory_.clear();
+}
 
 void KvRTB::Redo()
 {
-    if (CanRedo())
+    if (Send(EM_CANREDO) || ResumeUndoHistory(EM_CANREDO))
         Send(EM_REDO);
 }
 
-bool KvRTB::CanRedo() const { return Send(EM_CANREDO) != 0; }
+bool KvRTB::CanRedo() const
+{
+    if (Send(EM_CANREDO))
+        return true;
+    return !undoHistory_.empty() && IsWindow(undoHistory_.back().window) &&
+           SendMessageW(undoHistory_.back().window, EM_CANREDO, 0, 0) != 0;
+}
 
-void KvRTB::ClearUndoBuffer() { Send(EM_EMPTYUNDOBUFFER); }
+void KvRTB::ClearUndoBuffer()
+{
+    DropUndoHistory();
+    Send(EM_EMPTYUNDOBUFFER);
+}
 
 void KvRTB::LockRTB() { Send(WM_SETREDRAW, FALSE); }
 

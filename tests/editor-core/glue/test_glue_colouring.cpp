@@ -247,17 +247,19 @@ TEST_F(ColouringTest, ALongRecolourIsBuiltInAFreshWindowWithTheSameResult)
             ASSERT_EQ(ColourAt(ref, at), ColourAt(at)) << line << ":" << column;
         }
 
-    // A comment opened near the top recolours the rest of the page: built
-    // afresh too, with the caret and the view where they were.
+    // A comment opened near the top recolours the rest of the page: its
+    // look is set in place, with the caret, the view and the user's undo
+    // steps where they were.
     ResetChangeTracking();
     long para = static_cast<long>(Text().find(L"\r<p class", 800)) + 1;
     long line = static_cast<long>(SendMessageW(re(), EM_EXLINEFROMCHAR, 0, para));
     ASSERT_LT(line, 60);
     GoTo(line, 0);
+    HWND shown = re();
     Type(L"<!--");
     Down();
-    HWND before = re();
-    EXPECT_EQ(ClsColorEditor::LastRewrittenLength(), Total());
+    EXPECT_EQ(re(), shown);
+    EXPECT_TRUE(SendMessageW(re(), EM_CANUNDO, 0, 0));
     EXPECT_EQ(SendMessageW(re(), EM_EXLINEFROMCHAR, 0, Caret()), line + 1);
     POINT view{};
     SendMessageW(re(), EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&view));
@@ -267,18 +269,70 @@ TEST_F(ColouringTest, ALongRecolourIsBuiltInAFreshWindowWithTheSameResult)
     long late = static_cast<long>(Text().find(L"\r<p class", LineStart(600))) + 1;
     EXPECT_NE(ColourAt(late), colorer.Color(L"H"));
 
-    // Typing goes on in the new window: its change and line events reach
-    // the glue, and a small edit is written in place.
     int before_processed = processed;
     Type(L"x");
     Down();
     EXPECT_EQ(processed, before_processed + 1);
-    EXPECT_EQ(re(), before);
-    EXPECT_TRUE(SendMessageW(re(), EM_CANUNDO, 0, 0));
     EXPECT_LT(ClsColorEditor::LastRewrittenLength(), 100);
-    // Closing the comment gives the rest its colours back.
+    // Closing the comment gives the rest its many colours back: the page is
+    // built afresh, and typing goes on in the new window.
     Type(L" -->");
     Down();
+    EXPECT_NE(re(), shown);
+    EXPECT_EQ(ClsColorEditor::LastRewrittenLength(), Total());
     EXPECT_EQ(ColourAt(late), colorer.Color(L"H"));
     ExpectSameAsWholeRecolour();
+    before_processed = processed;
+    Type(L"y");
+    Down();
+    EXPECT_EQ(processed, before_processed + 1);
+    EXPECT_LT(ClsColorEditor::LastRewrittenLength(), 100);
+    ExpectSameAsWholeRecolour();
+}
+
+TEST_F(ColouringTest, UndoAndRedoGoOnAcrossLongRecolours)
+{
+    LoadColoured(NumberedPage(900));
+    std::vector<std::wstring> texts{Text()};
+    auto edit = [&](long line, const std::wstring& typed) {
+        GoTo(line, 0);
+        Type(typed);
+        Down();
+        texts.push_back(Text());
+    };
+    HWND first = re();
+    edit(700, L"q");
+    long top = static_cast<long>(SendMessageW(re(), EM_EXLINEFROMCHAR, 0, Text().find(L"\r<p class", 500))) + 1;
+    edit(top, L"<!--");       // the rest of the page turns into a comment
+    edit(top + 2, L"-->");    // and back: built in a new window
+    ASSERT_NE(re(), first);
+    ExpectSameAsWholeRecolour();
+
+    // The main window's undo: one step per command, then the colours again.
+    auto step = [&](bool undo) {
+        if (undo)
+            form.JT1.Undo();
+        else
+            form.JT1.Redo();
+        RecolourAfterUndo();
+    };
+    for (size_t i = texts.size() - 1; i > 0; --i) {
+        ASSERT_TRUE(form.JT1.CanUndo()) << i;
+        step(true);
+        ASSERT_EQ(texts[i - 1], Text()) << i;
+    }
+    EXPECT_FALSE(form.JT1.CanUndo());
+    ExpectSameAsWholeRecolour();
+    for (size_t i = 1; i < texts.size(); ++i) {
+        ASSERT_TRUE(form.JT1.CanRedo()) << i;
+        step(false);
+        ASSERT_EQ(texts[i], Text()) << i;
+    }
+    ExpectSameAsWholeRecolour();
+
+    // A new document forgets the history of the old one.
+    edit(10, L"<!--");
+    edit(12, L"-->");
+    Load(NumberedPage(30));
+    EXPECT_FALSE(form.JT1.CanUndo());
 }

@@ -140,10 +140,13 @@ TEST(Slots, FreeSlotsAndOutOfRangeIndices)
 
 namespace {
 
-std::vector<unsigned char> Colours(const std::string& body)
+std::vector<unsigned char> Colours(const std::string& body, std::wstring* text = nullptr)
 {
     std::vector<unsigned char> c;
-    EXPECT_TRUE(ColourRuns::ParseBody(body, c)) << body;
+    std::wstring t;
+    EXPECT_TRUE(ColourRuns::ParseBody(body, t, c)) << body;
+    if (text)
+        *text = t;
     return c;
 }
 
@@ -151,26 +154,56 @@ std::vector<unsigned char> Colours(const std::string& body)
 
 TEST(ColourStretch, ParsesEveryEscapeAsOneCharacter)
 {
-    auto c = Colours("\\cf6 <b>\\cf0 x\\\\y\\{\\}\\tab z\r\n\\par \\u-1234?\\cf3 \\u233?e");
+    std::wstring text;
+    auto c = Colours("\\cf6 <b>\\cf0 x\\\\y\\{\\}\\tab z\r\n\\par \\u-1234?\\cf3 \\u233?e", &text);
     std::vector<unsigned char> want = {6, 6, 6, 0, 0, 0, 0, 0, 0, 0, 0, 0, 3, 3};
     EXPECT_EQ(c, want);
+    EXPECT_EQ(std::wstring(L"<b>x\\y{}\tz\r") + wchar_t(65536 - 1234) + L"\x00e9" L"e", text);
 
     // The brace closing the document may end the body.
     EXPECT_EQ(Colours("\\cf1 ab\r\n\\par }\r\n"), (std::vector<unsigned char>{1, 1, 1}));
     std::vector<unsigned char> none;
-    EXPECT_FALSE(ColourRuns::ParseBody("{\\b x}", none));
-    EXPECT_FALSE(ColourRuns::ParseBody("a}b", none));
-    EXPECT_FALSE(ColourRuns::ParseBody("\\b x", none));
+    EXPECT_FALSE(ColourRuns::ParseBody("{\\b x}", text, none));
+    EXPECT_FALSE(ColourRuns::ParseBody("a}b", text, none));
+    EXPECT_FALSE(ColourRuns::ParseBody("\\i x", text, none));
+    EXPECT_FALSE(ColourRuns::ParseBody("\\'e9", text, none));
 }
 
-TEST(ColourStretch, BodyOfAStretchReadsBackWithItsColours)
+TEST(ColourStretch, BoldSlashesOfSelfClosingTags)
 {
-    std::wstring text = L"a{b}\\c\td\r\x00e9\x4e2d";
-    std::vector<unsigned char> colours = {1, 1, 2, 2, 0, 0, 3, 3, 4, 5, 5};
+    const unsigned char B = ColourRuns::kBold;
+    std::wstring text;
+    EXPECT_EQ(Colours("\\cf6 <br \\cf6 \\b /\\b0 >\\cf0 x", &text),
+              (std::vector<unsigned char>{6, 6, 6, 6, static_cast<unsigned char>(6 | B), 6, 0}));
+    EXPECT_EQ(L"<br />x", text);
+}
+
+TEST(ColourStretch, BodyOfAStretchReadsBackWithItsLooks)
+{
+    const unsigned char B = ColourRuns::kBold;
+    std::wstring text = L"a{b}\\c\td\r\x00e9\x4e2d/";
+    std::vector<unsigned char> colours = {1, 1, 2, 2, 0, 0, 3, 3, 4, 5, 5, static_cast<unsigned char>(6 | B)};
+    std::wstring back;
     std::string body = ColourRuns::StretchBody(text, colours, 0, static_cast<long>(text.size()));
-    EXPECT_EQ(Colours(body), colours);
+    EXPECT_EQ(Colours(body, &back), colours);
+    EXPECT_EQ(text, back);
     std::string part = ColourRuns::StretchBody(text, colours, 2, 7);
-    EXPECT_EQ(Colours(part), std::vector<unsigned char>(colours.begin() + 2, colours.begin() + 7));
+    EXPECT_EQ(Colours(part, &back), std::vector<unsigned char>(colours.begin() + 2, colours.begin() + 7));
+    EXPECT_EQ(text.substr(2, 5), back);
+    // A stretch that starts bold says so: each stretch starts from the plain look.
+    EXPECT_EQ(Colours(ColourRuns::StretchBody(text, colours, 11, 12)), std::vector<unsigned char>{static_cast<unsigned char>(6 | B)});
+}
+
+TEST(ColourStretch, RespeltWordsAndTheColourTable)
+{
+    long a = -1, b = -1;
+    EXPECT_FALSE(ColourRuns::TextStretch(L"Dim q", L"Dim q", a, b));
+    ASSERT_TRUE(ColourRuns::TextStretch(L"dim q\rif x", L"Dim q\rIf x", a, b));
+    EXPECT_EQ(0, a);
+    EXPECT_EQ(7, b);
+    EXPECT_EQ((std::vector<unsigned long>{0, 0x0000A0, 0x123456}),
+              ColourRuns::FrameColours("{\\rtf1{\\colortbl\\red0\\green0\\blue0;\\red160\\green0\\blue0;"
+                                       "\\red86\\green52\\blue18;}\\pard "));
 }
 
 TEST(ColourStretch, CoversTypedTextAndColoursThatChangedFurtherOn)

@@ -386,7 +386,9 @@ void ProcessEditedLine(long& iCaret, long& iLine, bool& bAfterEnter)
             TypingGlue::IndentAfter(RichEditStream::GetRange(re, lineStart, lineStart + lineLen));
         if (!indent.empty()) {
             SetCaret(iCaret);
-            SendMessageW(re, EM_REPLACESEL, 0, reinterpret_cast<LPARAM>(indent.c_str()));
+            // An undo step of its own: the RichEdit empties its whole undo
+            // history for a replacement that may not be undone.
+            SendMessageW(re, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(indent.c_str()));
             iCaret += static_cast<long>(indent.size());
         }
     }

@@ -81,6 +81,25 @@ TEST_F(SlotTest, EightDocumentsParkAndComeBackExactly)
     EXPECT_EQ(ColourAt(0), 0xA00000u);  // colours came back with the text
 }
 
+TEST_F(SlotTest, SwitchingUtf8DoesNotChangeParkedDocuments)
+{
+    for (bool parkedUtf8 : {true, false}) {
+        Settings().UTF8Text = parkedUtf8;
+        ASSERT_EQ(Open(0), 0);
+        ASSERT_EQ(Open(1), 1);
+        ASSERT_TRUE(files.ParkCurrent());
+        Settings().UTF8Text = !parkedUtf8;
+        DropKeptWindows();  // read back from the parked files
+        ASSERT_TRUE(files.SwitchTo(0));
+        EXPECT_EQ(Text(), Doc(0)) << parkedUtf8;
+        ASSERT_TRUE(files.SwitchTo(1));
+        EXPECT_EQ(Text(), Doc(1)) << parkedUtf8;
+        files.RemoveFile(0);
+        files.RemoveFile(1);
+        files.CurrentFile(-1);
+    }
+}
+
 TEST_F(SlotTest, TopLineComesBack)
 {
     std::wstring longDoc;

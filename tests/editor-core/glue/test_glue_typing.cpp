@@ -20,6 +20,16 @@ TEST_F(GlueTest, EnterIndentsLikeTheLineAboveAndColoursIt)
     EXPECT_EQ(Caret(), 14);
     EXPECT_EQ(ColourAt(4), kKeyword);  // "Dim"
     EXPECT_EQ(ColourAt(8), 0u);        // "x"
+    // The typing before stays undoable: the indent is a step of its own.
+    form.JT1.Undo();
+    EXPECT_EQ(Text(), L"    Dim x\r");
+    form.JT1.Undo();
+    form.JT1.Undo();
+    EXPECT_EQ(Text(), L"");
+    while (form.JT1.CanRedo())
+        form.JT1.Redo();
+    EXPECT_EQ(Text(), L"    Dim x\r    ");
+    SetCaret(14);
 
     // Tabs stay tabs; the run is copied whole.
     Type(L"\tIf x Then");
@@ -267,4 +277,45 @@ TEST_F(GlueTest, WordBeforeTheCaretAtTheStartOfTheText)
         EXPECT_FALSE(word.empty()) << text;
         EXPECT_EQ(fromEditor, fromText) << text;
     }
+}
+
+TEST_F(GlueTest, KeywordsTakeTheSpellingOfTheList)
+{
+    Settings().LastEdType = 4;
+    Load(L"dim q\rmsgbox q\r");
+    ColorOn();
+    EXPECT_EQ(L"Dim q\rMsgBox q\r", Text());
+    SetCaret(static_cast<long>(Text().size()));
+    Type(L"if q then");
+    Enter();
+    EXPECT_EQ(L"Dim q\rMsgBox q\rIf q Then\r", Text());
+    EXPECT_EQ(ColourAt(15), kKeyword);
+
+    // The same in a server block of a page.
+    Settings().LastEdType = 1;
+    Load(L"<p>dim</p>\r<%\rdim x\r%>\r");
+    ColorOn();
+    EXPECT_EQ(L"<p>dim</p>\r<%\rDim x\r%>\r", Text());
+    SetCaret(14);
+    OnLine(3);
+    Type(L"end if ");
+    Down();
+    EXPECT_EQ(L"<p>dim</p>\r<%\rEnd If Dim x\r%>\r", Text());
+}
+
+TEST_F(GlueTest, PagesWithSelfClosingTagsAreRewrittenInPart)
+{
+    Settings().LastEdType = 2;
+    State().ColorCodeOn = true;
+    std::wstring page;
+    for (int n = 0; n < 300; ++n)
+        page += L"<p>line " + std::to_wstring(n) + L"<br /><img src=\"a.gif\" /></p>\r";
+    Load(page);
+    ColorOn();
+    SetCaret(static_cast<long>(SendMessageW(re(), EM_LINEINDEX, 150, 0)) + 3);
+    OnLine(3);
+    Type(L"x");
+    Down();
+    EXPECT_LT(ClsColorEditor::LastRewrittenLength(), 100);
+    ExpectSameAsWholeRecolour();
 }

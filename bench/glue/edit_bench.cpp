@@ -4,6 +4,7 @@
 // opened half way down, which recolours the rest of the page, with the undo
 // history checked afterwards.
 // Usage: edit_bench [lines]
+#include "BenchSetup.h"
 #include "ClsColor.h"
 #include "ClsColorEditor.h"
 #include "EditorState.h"
@@ -25,14 +26,6 @@
 
 namespace {
 
-double Now()
-{
-    LARGE_INTEGER f, c;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&c);
-    return static_cast<double>(c.QuadPart) * 1000.0 / static_cast<double>(f.QuadPart);
-}
-
 std::wstring Page(int lines)
 {
     std::wstring t = L"<html><head><title>Self-closing tags</title></head><body>\r";
@@ -48,60 +41,25 @@ std::wstring Page(int lines)
     return t + L"</body></html>";
 }
 
-class fBench : public forms::Form {
-public:
-    fBench()
-    {
-        SetCaption(L"Editing benchmark");
-        SetClientSize(9000, 6000);
-        JT1.Place(*this, 0, 0, 9000, 6000);
-    }
-    KvRTB JT1;
-};
-
 } // namespace
 
 int main(int argc, char** argv)
 {
     int lines = argc > 1 ? std::atoi(argv[1]) : 10000;
-    fBench form;
+    bench::fBench form(L"Editing benchmark");
     form.Show();
     ClsColor colorer;
-    std::vector<std::wstring> blocks;
-    wchar_t exe[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, exe, MAX_PATH);
-    std::wstring folder = exe;
-    folder = folder.substr(0, folder.find_last_of(L'\\'));   // bin\bench
-    folder = folder.substr(0, folder.find_last_of(L'\\'));   // bin
-    platform::SetMessageInterceptor([](const std::wstring& m, const std::wstring&, UINT) {
-        std::printf("keyword lists: %ls\n", m.c_str());
-        return IDOK;
-    });
-    LoadKeywordLists(colorer, folder + L"\\Settings", blocks);
-    colorer.FontName(L"Courier New");
-    colorer.FontSize(10);
-    colorer.Color(L"H", 0xFF0000);
-    colorer.Color(L"K", 0xA80080);
-    colorer.Color(L"V", 0x0080FF);
-    colorer.Color(L"C", 0x008000);
-    colorer.Color(L"S", 0x96666E);
-    colorer.Color(L"A", 0x96666E);
+    bench::SetUpColorer(colorer);
 
+    bench::WireEditor(form, colorer);
     EditorState& st = State();
-    st.CurrentEditor = &form.JT1;
-    st.MainWindow = form.hwnd;
-    st.Colorer = &colorer;
-    st.ColorCodeOn = true;
-    Settings().LastEdType = 2;
-    SendMessageW(form.JT1.RTBhWnd(), EM_SETEVENTMASK, 0, ENM_CHANGE);
-    form.JT1.OnChange = [] { State().LineEdited = true; };
 
     const std::wstring page = Page(lines);
     form.JT1.Text(page);
     std::printf("page: %d lines, %zu characters, self-closing tags on most lines\n", lines, page.size());
-    double t0 = Now();
+    double t0 = bench::Now();
     ColorOn();
-    std::printf("whole-text colouring (ColorOn): %.0f ms\n", Now() - t0);
+    std::printf("whole-text colouring (ColorOn): %.0f ms\n", bench::Now() - t0);
 
     long line = lines / 2 - 1;
     auto edit = [&](long at, const wchar_t* typed, const char* what) {
@@ -114,11 +72,11 @@ int main(int argc, char** argv)
         long caret = static_cast<long>(SendMessageW(re, EM_LINEINDEX, at + 1, 0));
         long next = at + 1;
         bool afterEnter = false;
-        double a0 = Now();
+        double a0 = bench::Now();
         LockWindowUpdate(form.hwnd);
         ProcessEditedLine(caret, next, afterEnter);
         LockWindowUpdate(nullptr);
-        std::printf("line %ld, %s: %.0f ms, %ld characters rewritten or restyled\n", at + 1, what, Now() - a0,
+        std::printf("line %ld, %s: %.0f ms, %ld characters rewritten or restyled\n", at + 1, what, bench::Now() - a0,
                     ClsColorEditor::LastRewrittenLength());
     };
     edit(line, L"x", "a letter typed, processed by the glue");
@@ -129,31 +87,31 @@ int main(int argc, char** argv)
     long s = LineBlocks::LineStart(text, static_cast<long>(text.find(L"\r", text.size() / 3)) + 1), e = s;
     for (int k = 0; k < 1000; ++k)
         e = LineBlocks::LineEnd(text, e) + 1;
-    double c0 = Now();
+    double c0 = bench::Now();
     TextEdit commented = LineBlocks::CommentLines(text, s, e, L"'--");
-    double c1 = Now();
+    double c1 = bench::Now();
     std::wstring after = commented.Apply(text);
     Settings().LastEdType = 4;
-    double u0 = Now();
+    double u0 = bench::Now();
     TextEdit uncommented = LineBlocks::UncommentLines(after, s, commented.selEnd, L"'--", 4);
-    double u1 = Now();
+    double u1 = bench::Now();
     Settings().LastEdType = 2;
     std::printf("comment 1,000 lines: %.1f ms, uncomment: %.1f ms (engine); %s\n", c1 - c0, u1 - u0,
                 uncommented.Apply(after) == text ? "text restored" : "FAILED");
-    double g0 = Now();
+    double g0 = bench::Now();
     std::wstring upper = LineBlocks::UpperCaseTags(text);
-    double g1 = Now();
+    double g1 = bench::Now();
     std::printf("UPPERCASE HTML Tags over the whole page: %.0f ms (engine), %zu characters\n", g1 - g0, upper.size());
 
     // A comment opened half way down: the rest of the page turns into it.
     std::wstring before = RichEditStream::GetRange(st.EditorRichEditHandle(), 0, -1);
     edit(line, L"<!--", "a comment opened (recolours the rest)");
     bool canUndo = form.JT1.CanUndo();
-    double z0 = Now();
+    double z0 = bench::Now();
     form.JT1.Undo();
-    double z1 = Now();
+    double z1 = bench::Now();
     RecolourAfterUndo();
-    double z2 = Now();
+    double z2 = bench::Now();
     std::wstring undone = RichEditStream::GetRange(st.EditorRichEditHandle(), 0, -1);
     std::printf("undo of it: %.0f ms, recolour after the undo: %.0f ms; %s\n", z1 - z0, z2 - z1,
                 canUndo && undone == before ? "undo kept" : "UNDO LOST");

@@ -1,6 +1,7 @@
 // Times of the typing glue on a generated 10,000-line page in a KvRTB:
 // one whole-text colouring, one line edit processed, one park and restore.
 // Usage: glue_bench [lines] [noparking | cold]
+#include "BenchSetup.h"
 #include "ClsColor.h"
 #include "ClsFile.h"
 #include "EditorState.h"
@@ -9,10 +10,8 @@
 #include "SettingsRecord.h"
 #include "TypingGlue.h"
 #include "color/KeywordLists.h"
-#include "forms/Form.h"
 #include "platform/Messages.h"
-#include "platform/Module.h"
-#include "platform/Paths.h"
+#include "forms/Form.h"
 
 #include <richedit.h>
 
@@ -22,14 +21,6 @@
 #include <vector>
 
 namespace {
-
-double Now()
-{
-    LARGE_INTEGER f, c;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&c);
-    return static_cast<double>(c.QuadPart) * 1000.0 / static_cast<double>(f.QuadPart);
-}
 
 std::wstring Page(int lines)
 {
@@ -59,59 +50,28 @@ std::wstring Page(int lines)
     return t;
 }
 
-class fBench : public forms::Form {
-public:
-    fBench()
-    {
-        SetCaption(L"Glue benchmark");
-        SetClientSize(9000, 6000);
-        JT1.Place(*this, 0, 0, 9000, 6000);
-    }
-    KvRTB JT1;
-};
-
 } // namespace
 
 int main(int argc, char** argv)
 {
     int lines = argc > 1 ? std::atoi(argv[1]) : 10000;
-    fBench form;
+    bench::fBench form(L"Glue benchmark");
     form.Show();
     HWND re = form.JT1.RTBhWnd();
     ClsColor colorer;
-    std::vector<std::wstring> blocks;
-    const std::wstring folder = platform::GetParentFolder(platform::ModuleFolder(nullptr));   // bin
-    platform::SetMessageInterceptor([](const std::wstring& m, const std::wstring&, UINT) {
-        std::printf("keyword lists: %ls\n", m.c_str());
-        return IDOK;
-    });
-    LoadKeywordLists(colorer, folder + L"\\Settings", blocks);
-    colorer.FontName(L"Courier New");
-    colorer.FontSize(10);
-    colorer.Color(L"H", 0xFF0000);
-    colorer.Color(L"K", 0xA80080);
-    colorer.Color(L"V", 0x0080FF);
-    colorer.Color(L"C", 0x008000);
-    colorer.Color(L"S", 0x96666E);
-    colorer.Color(L"A", 0x96666E);
+    bench::SetUpColorer(colorer);
 
+    bench::WireEditor(form, colorer);
     EditorState& st = State();
-    st.CurrentEditor = &form.JT1;
-    st.MainWindow = form.hwnd;
-    st.Colorer = &colorer;
-    st.ColorCodeOn = true;
-    Settings().LastEdType = 2;
-    SendMessageW(re, EM_SETEVENTMASK, 0, ENM_CHANGE);
-    form.JT1.OnChange = [] { State().LineEdited = true; };
 
     std::wstring page = Page(lines);
     form.JT1.Text(page);
     long total = static_cast<long>(SendMessageW(re, EM_GETLINECOUNT, 0, 0));
     std::printf("page: %ld lines, %zu characters\n", total, page.size());
 
-    double t0 = Now();
+    double t0 = bench::Now();
     ColorOn();
-    double t1 = Now();
+    double t1 = bench::Now();
     re = st.EditorRichEditHandle();   // a long colouring builds the page in a new window
     std::printf("whole-text colouring (ColorOn): %.0f ms\n", t1 - t0);
 
@@ -134,11 +94,11 @@ int main(int argc, char** argv)
         }
         long next = line + 1;
         bool afterEnter = false;
-        double a0 = Now();
+        double a0 = bench::Now();
         LockWindowUpdate(form.hwnd);  // the main window's line event locks it so
         ProcessEditedLine(caret, next, afterEnter);
         LockWindowUpdate(nullptr);
-        double a1 = Now();
+        double a1 = bench::Now();
         std::printf("ProcessEditedLine, line %ld, %s: %.0f ms\n", line + 1, what, a1 - a0);
     };
     edit(0, L"<b>new</b> ", "a tag typed");
@@ -158,15 +118,15 @@ int main(int argc, char** argv)
         files.CurrentFile(files.StoreFile(L"C:\\bench\\page.htm"));
         std::string before;
         RichEditStream::StreamOut(re, SF_RTF, before);
-        double p0 = Now();
+        double p0 = bench::Now();
         bool parked = files.ParkCurrent();
-        double p1 = Now();
+        double p1 = bench::Now();
         form.JT1.Text(Page(100));
         ColorOn();
         files.CurrentFile(files.StoreFile(L"C:\\bench\\short.htm"));
-        double r0 = Now();
+        double r0 = bench::Now();
         bool restored = files.SwitchTo(0);
-        double r1 = Now();
+        double r1 = bench::Now();
         re = st.EditorRichEditHandle();
         std::string after;
         RichEditStream::StreamOut(re, SF_RTF, after);
@@ -181,9 +141,9 @@ int main(int argc, char** argv)
                     DestroyWindow(w);
                     break;
                 }
-            double c0 = Now();
+            double c0 = bench::Now();
             restored = files.SwitchTo(0);
-            double c1 = Now();
+            double c1 = bench::Now();
             re = st.EditorRichEditHandle();
             RichEditStream::StreamOut(re, SF_RTF, after);
             std::printf("restore from the parked file: %.0f ms; %s\n", c1 - c0,

@@ -93,7 +93,7 @@ int main(int argc, char** argv)
     std::wstring after = commented.Apply(text);
     Settings().LastEdType = 4;
     double u0 = bench::Now();
-    TextEdit uncommented = LineBlocks::UncommentLines(after, s, commented.selEnd, L"'--", 4);
+    TextEdit uncommented = LineBlocks::UncommentLines(after, s, commented.selEnd, L"'--", EditorType::VBScript);
     double u1 = bench::Now();
     Settings().LastEdType = 2;
     std::printf("comment 1,000 lines: %.1f ms, uncomment: %.1f ms (engine); %s\n", c1 - c0, u1 - u0,

@@ -240,7 +240,7 @@ void InitProgram()
     // 12.
     f.JT1.SetFocus();
     // 13.
-    s.ObjectListIni = platform::ProgramFolder() + L"\\Settings\\tarnelt.ini";
+    s.ObjectListPath = platform::ProgramFolder() + L"\\Settings\\tarnelt.ini";
     // 14. Keyword lists, tag descriptions, script hosts.
     LoadKeywordLists(*g->colorer, SettingsBridge::SettingsFolder(), g->blockKeywords);
     Call(PageTools().LoadHTMLTags);

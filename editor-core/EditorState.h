@@ -4,11 +4,13 @@
 // or empty; the UI thread is the only one that touches it.
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
 #include "ClsColorEditor.h"
 
 class KvRTB;
+class ClsDic;
 class ClsColor;
 class ClsFile;
 
@@ -64,7 +66,6 @@ struct EditorState {
     std::wstring SystemFolder;
     std::wstring TempFolder;
     std::wstring ProgramTempFolder;  // program folder & "\temp\"
-    std::wstring ObjectListIni;      // program folder & "\Settings\tarnelt.ini"
     bool IsNT = false;
     std::wstring WScriptPath;        // script hosts; empty when not found
     std::wstring CScriptPath;
@@ -72,6 +73,14 @@ struct EditorState {
     long CustomMenuWidth1 = 1200;    // twips, the widest label of each custom menu
     long CustomMenuWidth2 = 1200;
     bool CSSListLoaded = false;
+    // Texts of the type library on show in the object browser, class or
+    // enumeration name -> text; none after a failed read.
+    std::shared_ptr<ClsDic> ClassTextDic;
+    // The classes of the library last added to auto-insert, "library.class"
+    // -> the class's entries as one INI section text.
+    std::shared_ptr<ClsDic> AutoInsertClassDic;
+    // The auto-insert object list: Settings\tarnelt.ini beside the program.
+    std::wstring ObjectListPath;
 };
 
 // The one instance.

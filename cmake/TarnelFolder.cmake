@@ -32,5 +32,7 @@ function(tarnel_test name)
   if(NOT ARG_TIMEOUT)
     set(ARG_TIMEOUT 300)
   endif()
-  set_tests_properties(${name} PROPERTIES TIMEOUT ${ARG_TIMEOUT})
+  # A form member destroyed while its form is loaded aborts the test (forms/Form.h).
+  set_tests_properties(${name} PROPERTIES TIMEOUT ${ARG_TIMEOUT}
+                       ENVIRONMENT TARNEL_STRICT_LIFETIMES=1)
 endfunction()

@@ -9,6 +9,7 @@
 #include "NeighbourHooks.h"
 #include "RichEditStream.h"
 #include "SettingsAccess.h"
+#include "forms/Runtime.h"
 #include "platform/Text.h"
 
 #include <richedit.h>
@@ -221,20 +222,6 @@ void SetColour(DWORD scf, COLORREF colour)
     SendMessageW(Editor(), EM_SETCHARFORMAT, scf, reinterpret_cast<LPARAM>(&cf));
 }
 
-// Lets pending window messages run, as the platform's event pump would.
-void DoEvents()
-{
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            PostQuitMessage(static_cast<int>(msg.wParam));
-            break;
-        }
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
-
 // Whole-text colouring by editor type. After a line edit only what changed
 // needs rewriting in the editor, and only the lines firstLine..lastLine
 // need reading back; the result is the same.
@@ -276,7 +263,7 @@ void ColorOn()
     if (RichEditStream::TextLength(Editor()) == 0)
         return;
     SaveScroll();
-    DoEvents();
+    forms::DoEvents();
     {
         RedrawLock lock(st.MainWindow);
         EnableWindow(Editor(), FALSE);

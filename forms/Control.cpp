@@ -122,11 +122,13 @@ Control::~Control()
     KeyPress = nullptr;
     MouseDown = MouseUp = MouseMove = nullptr;
     OLEDragDrop = nullptr;
+    if (hwnd && form_ && form_->hwnd && !form_->Quiet()) {
+        // Destroyed without Destroy() on a loaded form: the form's window goes
+        // first, so that no event reaches a half-destroyed form.
+        detail::LifetimeFault(L"a control of a loaded form was destroyed");
+        form_->Teardown();
+    }
     if (hwnd) {
-        // A control that dies with its window still up is a member of a form
-        // being destroyed: the form must raise no more events into it.
-        if (form_ && form_->hwnd)
-            form_->BeginTeardown();
         HWND w = hwnd;
         Detach();
         DestroyWindow(w);
@@ -356,7 +358,7 @@ bool Control::HandleCommonMessage(HWND w, UINT msg, WPARAM& wp, LPARAM lp, LRESU
         }
         return false;
     case WM_SETCURSOR:
-        if (ScreenMousePointer() == vbHourglass) {
+        if (ScreenMousePointer() == MousePointer::Hourglass) {
             SetCursor(LoadCursorW(nullptr, IDC_WAIT));
             result = TRUE;
             return true;

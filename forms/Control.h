@@ -14,10 +14,9 @@
 // WM_MEASUREITEM, WM_CTLCOLOR* ... that its container receives for it, and
 // OnMoved() to lay out its insides after a move.
 //
-// A control destroyed with its window still up is taken for a member of a
-// form being destroyed: the form raises no more events. To drop a control at
-// run time while its form stays, call Destroy() first (ControlArray::Unload
-// does).
+// To drop a control at run time while its form stays, call Destroy() before
+// deleting it (ControlArray::Unload does). A control destroyed with its
+// window still up is a fault of its owner (see Form.h: lifetimes).
 #include "Runtime.h"
 
 #include <windows.h>

@@ -20,7 +20,44 @@ std::vector<Form*>& AllForms()
     return forms;
 }
 
+struct Burial {
+    std::unique_ptr<Form> form;
+    std::function<void()> whenGone;
+};
+
+std::vector<Burial>& Burials()
+{
+    static std::vector<Burial> pending;
+    return pending;
+}
+
+// A thread timer rather than a posted message: every loop dispatches it,
+// modal ones of message boxes and menus included.
+void CALLBACK BuryForms(HWND, UINT, UINT_PTR id, DWORD)
+{
+    KillTimer(nullptr, id);
+    std::vector<Burial> burying;
+    burying.swap(Burials());
+    for (Burial& b : burying) {
+        Guarded([&]() -> LRESULT {
+            b.form.reset();
+            if (b.whenGone)
+                b.whenGone();
+            return 0;
+        });
+    }
+}
+
 } // namespace
+
+void DestroyLater(std::unique_ptr<Form> form, std::function<void()> whenGone)
+{
+    if (!form)
+        return;
+    if (Burials().empty())
+        SetTimer(nullptr, 0, 0, BuryForms);
+    Burials().push_back(Burial{std::move(form), std::move(whenGone)});
+}
 
 std::vector<Form*> LoadedForms()
 {
@@ -40,7 +77,7 @@ Form::Form() : alive_(std::make_shared<bool>(true))
 Form::~Form()
 {
     *alive_ = false;
-    DestroyQuietly();
+    Teardown();
     auto& all = AllForms();
     all.erase(std::remove(all.begin(), all.end(), this), all.end());
     for (Control* c : controls_)
@@ -60,16 +97,16 @@ DWORD Form::WindowStyle() const
 {
     DWORD s = WS_CLIPCHILDREN;
     switch (BorderStyle) {
-    case 0:
+    case FormBorderStyle::None:
         return s | WS_POPUP;
-    case 1:
+    case FormBorderStyle::FixedSingle:
         s |= WS_CAPTION;
         break;
-    case 3:
-    case 4:
+    case FormBorderStyle::FixedDialog:
+    case FormBorderStyle::FixedToolWindow:
         s |= WS_CAPTION;
         return s | (ControlBox ? WS_SYSMENU : 0);
-    case 5:
+    case FormBorderStyle::SizableToolWindow:
         s |= WS_CAPTION | WS_THICKFRAME;
         return s | (ControlBox ? WS_SYSMENU : 0);
     default:
@@ -89,9 +126,10 @@ DWORD Form::WindowStyle() const
 DWORD Form::WindowExStyle() const
 {
     DWORD ex = WS_EX_CONTROLPARENT;
-    if (BorderStyle == 3)
+    if (BorderStyle == FormBorderStyle::FixedDialog)
         ex |= WS_EX_DLGMODALFRAME;
-    if (BorderStyle == 4 || BorderStyle == 5)
+    if (BorderStyle == FormBorderStyle::FixedToolWindow ||
+        BorderStyle == FormBorderStyle::SizableToolWindow)
         ex |= WS_EX_TOOLWINDOW;
     if (oleDropMode_)
         ex |= WS_EX_ACCEPTFILES;
@@ -109,8 +147,9 @@ bool Form::CreateWindowNow()
     for (MenuItem* m : Menus.Items())
         hasMenu = hasMenu || m->Visible();
     HMENU bar = Menus.Items().empty() ? nullptr : Menus.Handle();
-    int x = StartUpPosition == 3 ? CW_USEDEFAULT : TwipsToPixelsX(left_);
-    int y = StartUpPosition == 3 ? CW_USEDEFAULT : TwipsToPixelsY(top_);
+    bool byWindows = StartUpPosition == FormStartUpPosition::WindowsDefault;
+    int x = byWindows ? CW_USEDEFAULT : TwipsToPixelsX(left_);
+    int y = byWindows ? CW_USEDEFAULT : TwipsToPixelsY(top_);
     int cx = TwipsToPixelsX(width_), cy = TwipsToPixelsY(height_);
     if (clientW_ >= 0) {
         // The client size asked for holds whether or not a menu bar came later.
@@ -170,12 +209,13 @@ bool Form::Load()
 
 void Form::ApplyStartUpPosition(HWND owner)
 {
-    if (StartUpPosition != 1 && StartUpPosition != 2)
+    if (StartUpPosition != FormStartUpPosition::CenterOwner &&
+        StartUpPosition != FormStartUpPosition::CenterScreen)
         return;
     RECT me;
     GetWindowRect(hwnd, &me);
     RECT area;
-    if (StartUpPosition == 1 && owner && IsWindowVisible(owner)) {
+    if (StartUpPosition == FormStartUpPosition::CenterOwner && owner && IsWindowVisible(owner)) {
         GetWindowRect(owner, &area);
     } else {
         MONITORINFO mi{};
@@ -203,13 +243,17 @@ void Form::Show(int modal, HWND owner)
         GetClientRect(hwnd, &rc);
         lastCx_ = rc.right;
         lastCy_ = rc.bottom;
-        lastSizeType_ = pendingState_ == 1 ? SIZE_MINIMIZED : pendingState_ == 2 ? SIZE_MAXIMIZED : SIZE_RESTORED;
+        lastSizeType_ = pendingState_ == FormWindowState::Minimized   ? SIZE_MINIMIZED
+                        : pendingState_ == FormWindowState::Maximized ? SIZE_MAXIMIZED
+                                                                      : SIZE_RESTORED;
         Form_Resize();
         if (!*alive || !hwnd)
             return;
     }
-    int cmd = pendingState_ == 1 ? SW_SHOWMINIMIZED : pendingState_ == 2 ? SW_SHOWMAXIMIZED : SW_SHOW;
-    pendingState_ = 0;
+    int cmd = pendingState_ == FormWindowState::Minimized   ? SW_SHOWMINIMIZED
+              : pendingState_ == FormWindowState::Maximized ? SW_SHOWMAXIMIZED
+                                                            : SW_SHOW;
+    pendingState_ = FormWindowState::Normal;
     if (!IsWindowVisible(hwnd) || cmd != SW_SHOW)
         ShowWindow(hwnd, cmd);
     if (!*alive || !hwnd)
@@ -298,7 +342,7 @@ bool Form::Unload(int unloadMode)
     if (!hwnd)
         return true;
     if (quiet_) {
-        DestroyQuietly();
+        Teardown();
         return true;
     }
     auto alive = alive_;
@@ -333,7 +377,7 @@ bool Form::Unload(int unloadMode)
     return true;
 }
 
-void Form::DestroyQuietly()
+void Form::Teardown()
 {
     quiet_ = true;
     EndModal();
@@ -407,7 +451,7 @@ bool Form::Move(int left, int top, int width, int height)
         if (width != kKeep || height != kKeep)
             clientW_ = clientH_ = -1;
         if (left != kKeep || top != kKeep)
-            StartUpPosition = 0;
+            StartUpPosition = FormStartUpPosition::Manual;
         return true;
     }
     RECT r;
@@ -463,26 +507,26 @@ void Form::SetClientSize(int w, int h)
     }
 }
 
-int Form::WindowState() const
+FormWindowState Form::WindowState() const
 {
     if (!hwnd)
         return pendingState_;
     if (IsIconic(hwnd))
-        return 1;
+        return FormWindowState::Minimized;
     if (IsZoomed(hwnd))
-        return 2;
-    return 0;
+        return FormWindowState::Maximized;
+    return FormWindowState::Normal;
 }
 
-void Form::SetWindowState(int state)
+void Form::SetWindowState(FormWindowState state)
 {
-    if (state < 0 || state > 2)
-        return;
     if (!hwnd || !IsWindowVisible(hwnd)) {
         pendingState_ = state;
         return;
     }
-    ShowWindow(hwnd, state == 1 ? SW_MINIMIZE : state == 2 ? SW_MAXIMIZE : SW_RESTORE);
+    ShowWindow(hwnd, state == FormWindowState::Minimized   ? SW_MINIMIZE
+                     : state == FormWindowState::Maximized ? SW_MAXIMIZE
+                                                           : SW_RESTORE);
 }
 
 bool Form::Visible() const { return hwnd && IsWindowVisible(hwnd); }

@@ -63,13 +63,24 @@
 // index from code raises Click as the user's action would.
 //
 // Handlers may unload the form, or even delete it: the runtime checks after
-// each event whether its objects still exist.
+// each event whether its objects still exist. To delete the form whose event
+// is running, hand it to DestroyLater.
+//
+// Lifetimes. A form class tears its window down first in its destructor:
+//   fDemo::~fDemo() { Teardown(); }
+// To drop a control or menu item at run time, Destroy() or Remove() it
+// before deleting it (the arrays' Unload does). A control or menu item that
+// is destroyed while still on a loaded form breaks this rule: the runtime
+// reports it (with TARNEL_STRICT_LIFETIMES set, as the tests run, it aborts
+// the program) and unloads the form without events; the form can be loaded
+// again.
 #include "Control.h"
 #include "Menu.h"
 #include "Runtime.h"
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -77,6 +88,17 @@
 namespace forms {
 
 LRESULT CALLBACK FormWndProc(HWND, UINT, WPARAM, LPARAM);
+
+enum class FormBorderStyle {
+    None = 0,
+    FixedSingle = 1,
+    Sizable = 2,
+    FixedDialog = 3,
+    FixedToolWindow = 4,
+    SizableToolWindow = 5,
+};
+enum class FormStartUpPosition { Manual = 0, CenterOwner = 1, CenterScreen = 2, WindowsDefault = 3 };
+enum class FormWindowState { Normal = 0, Minimized = 1, Maximized = 2 };
 
 class Form : public Container {
 public:
@@ -100,6 +122,10 @@ public:
     // QueryUnload and Unload events with the mode, then the window goes.
     // False when a handler cancelled.
     bool Unload(int unloadMode = vbFormCode);
+    // Destroys the window without raising any event; the form can be loaded
+    // again. A form class calls it first in its destructor, so that no event
+    // reaches it while its controls and menu items are being destroyed.
+    void Teardown();
 
     // ---- Properties ----
     std::wstring Caption() const;
@@ -121,9 +147,8 @@ public:
     int ScaleHeight() const;
     // Sizes the window so that its client area is w x h twips.
     void SetClientSize(int w, int h);
-    // 0 normal, 1 minimised, 2 maximised.
-    int WindowState() const;
-    void SetWindowState(int state);
+    FormWindowState WindowState() const;
+    void SetWindowState(FormWindowState state);
     bool Visible() const;
     bool Enabled() const;
     void SetEnabled(bool v);
@@ -133,15 +158,14 @@ public:
     void SetBackColor(OleColor c);
     FontSpec Font() const { return font_; }
     void SetFont(const FontSpec& f) { font_ = f; } // default of controls placed later
-    // Set before Load: 0 none, 1 fixed single, 2 sizable (default),
-    // 3 fixed dialog, 4 fixed tool window, 5 sizable tool window.
-    int BorderStyle = 2;
+    // Set before Load.
+    FormBorderStyle BorderStyle = FormBorderStyle::Sizable;
     bool ControlBox = true;
     bool MinButton = true;
     bool MaxButton = true;
     bool ShowInTaskbar = true;
-    // 0 manual (Left/Top), 1 centre on owner, 2 centre on screen, 3 default.
-    int StartUpPosition = 3;
+    // Manual: Left and Top as set (setting them before Load chooses it).
+    FormStartUpPosition StartUpPosition = FormStartUpPosition::WindowsDefault;
     // Icon for the caption and task bar (not owned).
     void SetIcon(HICON icon);
     std::wstring Tag;
@@ -179,9 +203,8 @@ public:
     // The accelerator step for this form's menus (RunMenuShortcut), for
     // controls that see keys before the message loop does (the editor).
     bool RunShortcut(const MSG& msg);
-    // Controls call this when they are destroyed with the form still loaded:
-    // the form is being torn down, no more events.
-    void BeginTeardown() { quiet_ = true; }
+    // True while the window is going without events (Teardown, a quiet
+    // unload): handlers must not run.
     bool Quiet() const { return quiet_; }
     std::shared_ptr<bool> AliveToken() const { return alive_; }
     // The Form whose window this is (this module's forms only), or null.
@@ -217,7 +240,6 @@ private:
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
     bool CreateWindowNow();
     void CreateControls();
-    void DestroyQuietly();
     void RunModalLoop();
     void ApplyStartUpPosition(HWND owner);
     DWORD WindowStyle() const;
@@ -238,7 +260,7 @@ private:
     bool resizedSinceShow_ = false;
     bool shownOnce_ = false;
     int modalDepth_ = 0;
-    int pendingState_ = 0;
+    FormWindowState pendingState_ = FormWindowState::Normal;
     int clientW_ = -1, clientH_ = -1; // asked for before the window existed
     bool designSaved_ = false;
     std::wstring designCaption_;
@@ -256,5 +278,10 @@ private:
 
 // Every loaded form of this module (the Forms collection).
 std::vector<Form*> LoadedForms();
+
+// Destroys form once the event that is running has returned (the form's own
+// handlers may be on the stack), from whatever message loop runs next; then
+// calls whenGone.
+void DestroyLater(std::unique_ptr<Form> form, std::function<void()> whenGone = nullptr);
 
 } // namespace forms

@@ -182,8 +182,9 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
     HWND w = hwnd;
     if (msg == PreTranslateMessageId())
         return PreTranslate(*reinterpret_cast<MSG*>(lp)) ? kConsumed : 0;
-    if (msg == TeardownMessageId()) {
-        BeginTeardown();
+    if (msg == MemberDestroyedMessageId()) {
+        LifetimeFault(L"a menu item of a loaded form was destroyed");
+        Teardown();
         return 0;
     }
     if (msg == WM_DESTROY) {
@@ -318,7 +319,7 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
         return 0;
     }
     case WM_SETCURSOR:
-        if (ScreenMousePointer() == vbHourglass) {
+        if (ScreenMousePointer() == MousePointer::Hourglass) {
             SetCursor(LoadCursorW(nullptr, IDC_WAIT));
             return TRUE;
         }

@@ -19,7 +19,7 @@ void Frame::SetCaption(const std::wstring& text)
     }
 }
 
-void Frame::SetBorderStyle(int v)
+void Frame::SetBorderStyle(Border v)
 {
     borderStyle_ = v;
     Invalidate();
@@ -47,7 +47,7 @@ void Frame::Draw(HDC dc, RECT rc)
     HGDIOBJ old = SelectObject(dc, FontHandleNow());
     TEXTMETRICW tm{};
     GetTextMetricsW(dc, &tm);
-    if (borderStyle_ == 1) {
+    if (borderStyle_ == Border::FixedSingle) {
         // The etched line runs through the middle of the caption.
         RECT box = rc;
         box.top += tm.tmHeight / 2;

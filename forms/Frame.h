@@ -14,8 +14,8 @@ class Frame : public PaintedControl, public Container {
 public:
     std::wstring Caption() const { return caption_; }
     void SetCaption(const std::wstring& text);
-    int BorderStyle() const { return borderStyle_; } // 0 none, 1 fixed single
-    void SetBorderStyle(int v);
+    Border BorderStyle() const { return borderStyle_; }
+    void SetBorderStyle(Border v);
 
     HWND ContainerHwnd() const override { return hwnd; }
     Form* ContainerForm() override { return OwnerForm(); }
@@ -31,14 +31,14 @@ protected:
 
 private:
     std::wstring caption_;
-    int borderStyle_ = 1;
+    Border borderStyle_ = Border::FixedSingle;
 
 protected:
     void SaveDesignState() override;
     void RestoreDesignState() override;
 
 private:
-    std::tuple<std::wstring, int> designFrame_;
+    std::tuple<std::wstring, Border> designFrame_;
 };
 
 } // namespace forms

@@ -43,7 +43,7 @@ void Image::SetIcon(HICON icon, bool owned)
     Invalidate();
 }
 
-void Image::SetBorderStyle(int v)
+void Image::SetBorderStyle(Border v)
 {
     borderStyle_ = v;
     Invalidate();
@@ -60,14 +60,14 @@ void Image::Draw(HDC dc, RECT rc)
     BrushHandle back;
     FillRect(dc, &rc, back.Get(Parent() ? Parent()->ContainerBackColor() : vbButtonFace));
     // Pressed: the picture moves down and right by one pixel.
-    int shift = (borderStyle_ == 1 && appearance_ == 1) ? 1 : 0;
+    int shift = (borderStyle_ == Border::FixedSingle && appearance_ == 1) ? 1 : 0;
     if (bitmap_) {
         detail::DrawBitmap(dc, bitmap_, shift, shift, Stretch ? &rc : nullptr);
     } else if (icon_) {
         DrawIconEx(dc, shift, shift, icon_, Stretch ? rc.right : 0, Stretch ? rc.bottom : 0, 0,
                    nullptr, DI_NORMAL);
     }
-    if (borderStyle_ == 1)
+    if (borderStyle_ == Border::FixedSingle)
         DrawEdge(dc, &rc, appearance_ == 1 ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // Image: shows a bitmap or icon (not focusable). Appearance/BorderStyle give
-// the flat, raised and pressed looks tool-bar images use: BorderStyle 0 flat;
-// 1 with Appearance 0 raised, with Appearance 1 sunken.
+// the flat, raised and pressed looks tool-bar images use: Border::None flat;
+// FixedSingle with Appearance 0 raised, with Appearance 1 sunken.
 #include "PaintedControl.h"
 
 #include <tuple>
@@ -17,8 +17,8 @@ public:
     HBITMAP Picture() const { return bitmap_; }
     void SetIcon(HICON icon, bool owned = false);
     bool Stretch = false;
-    int BorderStyle() const { return borderStyle_; }
-    void SetBorderStyle(int v);
+    Border BorderStyle() const { return borderStyle_; }
+    void SetBorderStyle(Border v);
     int Appearance() const { return appearance_; }
     void SetAppearance(int v);
 
@@ -30,7 +30,7 @@ private:
     HBITMAP bitmap_ = nullptr;
     HICON icon_ = nullptr;
     bool owned_ = false;
-    int borderStyle_ = 0;
+    Border borderStyle_ = Border::None;
     int appearance_ = 0;
 
 protected:
@@ -38,7 +38,7 @@ protected:
     void RestoreDesignState() override;
 
 private:
-    std::tuple<int, int> designImage_;
+    std::tuple<Border, int> designImage_;
 };
 
 } // namespace forms

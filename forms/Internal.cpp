@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 
 namespace forms {
 LRESULT CALLBACK FormWndProc(HWND, UINT, WPARAM, LPARAM);
@@ -132,10 +133,23 @@ UINT PreTranslateMessageId()
     return id;
 }
 
-UINT TeardownMessageId()
+UINT MemberDestroyedMessageId()
 {
-    static const UINT id = RegisterWindowMessageW(L"TarnelForms.Teardown");
+    static const UINT id = RegisterWindowMessageW(L"TarnelForms.MemberDestroyed");
     return id;
+}
+
+void LifetimeFault(const wchar_t* what)
+{
+    std::wstring text = std::wstring(L"forms: ") + what +
+                        L"; tear the form down first (Form::Teardown, Control::Destroy, "
+                        L"MenuItem::Remove)\n";
+    OutputDebugStringW(text.c_str());
+    if (GetEnvironmentVariableW(L"TARNEL_STRICT_LIFETIMES", nullptr, 0) == 0)
+        return;
+    fputws(text.c_str(), stderr);
+    fflush(stderr);
+    abort();
 }
 
 bool ReflectToChild(HWND container, UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)

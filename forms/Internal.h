@@ -22,9 +22,12 @@ const wchar_t* ControlProp();
 // pump's MSG (lParam) was consumed by its keyboard handling.
 UINT PreTranslateMessageId();
 constexpr LRESULT kConsumed = 0x7A4E;
-// Sent to a form's window when a member of the form (a menu item on its bar)
-// is destroyed while the window still exists: the form is being torn down.
-UINT TeardownMessageId();
+// Sent to a form's window when a menu item on its bar is destroyed while the
+// window still exists (the form may live in another module).
+UINT MemberDestroyedMessageId();
+// A form's member destroyed while the form is loaded (see Form.h): reported
+// to the debugger, and with TARNEL_STRICT_LIFETIMES set the program aborts.
+void LifetimeFault(const wchar_t* what);
 
 // Messages a container window receives about one of its children (commands,
 // notifications, colours, owner drawing): handed to that child's Control.

@@ -26,7 +26,7 @@ void Label::SetAlignment(int v)
     Invalidate();
 }
 
-void Label::SetBorderStyle(int v)
+void Label::SetBorderStyle(Border v)
 {
     borderStyle_ = v;
     Invalidate();
@@ -52,7 +52,7 @@ void Label::Draw(HDC dc, RECT rc)
     } else {
         FillRect(dc, &rc, BackBrush());
     }
-    if (borderStyle_ == 1) {
+    if (borderStyle_ == Border::FixedSingle) {
         if (appearance_ == 1) {
             DrawEdge(dc, &rc, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
         } else {

@@ -18,8 +18,8 @@ public:
     int CaptionWidth() const;
     int Alignment() const { return alignment_; } // 0 left, 1 right, 2 centre
     void SetAlignment(int v);
-    int BorderStyle() const { return borderStyle_; } // 0 none, 1 fixed single
-    void SetBorderStyle(int v);
+    Border BorderStyle() const { return borderStyle_; }
+    void SetBorderStyle(Border v);
     int Appearance() const { return appearance_; } // 0 flat, 1 3D (sunken border)
     void SetAppearance(int v);
     int BackStyle() const { return backStyle_; } // 0 transparent, 1 opaque
@@ -36,7 +36,7 @@ protected:
 private:
     std::wstring caption_;
     int alignment_ = 0;
-    int borderStyle_ = 0;
+    Border borderStyle_ = Border::None;
     int appearance_ = 1;
     int backStyle_ = 1;
 
@@ -45,7 +45,7 @@ protected:
     void RestoreDesignState() override;
 
 private:
-    std::tuple<std::wstring, int, int, int, int> designLabel_;
+    std::tuple<std::wstring, int, Border, int, int> designLabel_;
 };
 
 } // namespace forms

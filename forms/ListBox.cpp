@@ -21,7 +21,7 @@ HWND ListBox::CreateHandle(HWND parent, const RECT& px)
         style |= LBS_MULTIPLESEL;
     else if (MultiSelect == 2)
         style |= LBS_EXTENDEDSEL;
-    DWORD ex = BorderStyle == 1 ? WS_EX_CLIENTEDGE : 0;
+    DWORD ex = BorderStyle == Border::FixedSingle ? WS_EX_CLIENTEDGE : 0;
     return CreateChildWindow(ex, L"LISTBOX", L"", style, parent, px);
 }
 

@@ -11,7 +11,7 @@ public:
     // 0 single selection, 1 simple multiple, 2 extended; set before creation.
     int MultiSelect = 0;
     // 0 none, 1 fixed single; set before creation.
-    int BorderStyle = 1;
+    Border BorderStyle = Border::FixedSingle;
     bool Selected(int index) const;
     void SetSelected(int index, bool selected);
     int SelCount() const;

@@ -23,15 +23,15 @@ MenuItem::~MenuItem()
         c->parent_ = nullptr;
     children_.clear();
     if (parent_) {
-        // Still on a form's menu bar while destroyed: the form's members are
-        // going, so the form must raise no more events (the bar changing
-        // would resize the form).
+        // Still on a loaded form's menu bar: the form's window goes first, so
+        // that the bar's change reaches no half-destroyed form.
         MenuItem* root = parent_;
         while (root->parent_)
             root = root->parent_;
         if (root->barWindow_ && IsWindow(root->barWindow_))
-            SendMessageW(root->barWindow_, detail::TeardownMessageId(), 0, 0);
-        parent_->Remove(*this);
+            SendMessageW(root->barWindow_, detail::MemberDestroyedMessageId(), 0, 0);
+        if (parent_)
+            parent_->Remove(*this);
     }
     ReleaseHandle();
 }

@@ -20,8 +20,8 @@
 // which the message loop (for every form) and the editor control call.
 //
 // Lifetime: drop an item at run time with Remove() (MenuArray::Unload does).
-// An item destroyed while it is still on a loaded form's menu is taken for a
-// form whose members are going without an Unload first (see Form.h).
+// An item destroyed while it is still on a loaded form's menu bar is a fault
+// of its owner (see Form.h: lifetimes).
 #include "Shortcut.h"
 
 #include <windows.h>

@@ -14,18 +14,18 @@ PictureBox::~PictureBox()
 
 HWND PictureBox::CreateHandle(HWND parent, const RECT& px)
 {
-    DWORD ex = WS_EX_CONTROLPARENT | (borderStyle_ == 1 ? WS_EX_CLIENTEDGE : 0);
+    DWORD ex = WS_EX_CONTROLPARENT | (borderStyle_ == Border::FixedSingle ? WS_EX_CLIENTEDGE : 0);
     return CreateChildWindow(ex, detail::OwnControlClass(), L"",
                              WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, parent, px);
 }
 
-void PictureBox::SetBorderStyle(int v)
+void PictureBox::SetBorderStyle(Border v)
 {
     borderStyle_ = v;
     if (!hwnd)
         return;
     LONG_PTR ex = GetWindowLongPtrW(hwnd, GWL_EXSTYLE);
-    ex = v == 1 ? (ex | WS_EX_CLIENTEDGE) : (ex & ~static_cast<LONG_PTR>(WS_EX_CLIENTEDGE));
+    ex = v == Border::FixedSingle ? (ex | WS_EX_CLIENTEDGE) : (ex & ~static_cast<LONG_PTR>(WS_EX_CLIENTEDGE));
     SetWindowLongPtrW(hwnd, GWL_EXSTYLE, ex);
     SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);

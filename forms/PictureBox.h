@@ -12,8 +12,8 @@ namespace forms {
 class PictureBox : public Control, public Container {
 public:
     PictureBox();
-    int BorderStyle() const { return borderStyle_; } // 0 none, 1 fixed single (sunken)
-    void SetBorderStyle(int v);
+    Border BorderStyle() const { return borderStyle_; }
+    void SetBorderStyle(Border v);
     // Inner size in twips (inside the border).
     int ScaleWidth() const;
     int ScaleHeight() const;
@@ -40,7 +40,7 @@ protected:
     void OnMoved() override;
 
 private:
-    int borderStyle_ = 1;
+    Border borderStyle_ = Border::FixedSingle;
     HBITMAP picture_ = nullptr;
     bool ownsPicture_ = false;
 
@@ -49,7 +49,7 @@ protected:
     void RestoreDesignState() override;
 
 private:
-    std::tuple<int> designPictureBox_;
+    std::tuple<Border> designPictureBox_;
 };
 
 } // namespace forms

@@ -44,7 +44,7 @@ std::wstring& TitleStore()
     return title;
 }
 
-int g_pointer = vbDefault;
+MousePointer g_pointer = MousePointer::Default;
 
 // Clipboard data must have an owner window, or SetClipboardData fails.
 class ClipboardWindow {
@@ -163,15 +163,15 @@ bool ClipboardClear()
 
 bool ClipboardHasText() { return IsClipboardFormatAvailable(CF_UNICODETEXT) != 0; }
 
-void SetScreenMousePointer(int pointer)
+void SetScreenMousePointer(MousePointer pointer)
 {
     g_pointer = pointer;
-    SetCursor(LoadCursorW(nullptr, pointer == vbHourglass ? IDC_WAIT : IDC_ARROW));
+    SetCursor(LoadCursorW(nullptr, pointer == MousePointer::Hourglass ? IDC_WAIT : IDC_ARROW));
 }
 
-int ScreenMousePointer() { return g_pointer; }
+MousePointer ScreenMousePointer() { return g_pointer; }
 
-Hourglass::Hourglass() : previous_(g_pointer) { SetScreenMousePointer(vbHourglass); }
+Hourglass::Hourglass() : previous_(g_pointer) { SetScreenMousePointer(MousePointer::Hourglass); }
 
 Hourglass::~Hourglass() { SetScreenMousePointer(previous_); }
 

@@ -35,8 +35,10 @@ constexpr int vbUnchecked = 0, vbChecked = 1, vbGrayed = 2;
 // Shift state bits of key and mouse events; mouse buttons.
 constexpr int vbShiftMask = 1, vbCtrlMask = 2, vbAltMask = 4;
 constexpr int vbLeftButton = 1, vbRightButton = 2, vbMiddleButton = 4;
-// Mouse pointers.
-constexpr int vbDefault = 0, vbArrow = 1, vbHourglass = 11;
+// Mouse pointers (Screen.MousePointer).
+enum class MousePointer { Default = 0, Arrow = 1, Hourglass = 11 };
+// Border of a control (label, frame, picture box, image, text box, list box).
+enum class Border { None = 0, FixedSingle = 1 };
 
 // ---- Colours ----------------------------------------------------------------
 // An OLE colour: 0x00BBGGRR, or 0x800000nn for system colour nn.
@@ -97,10 +99,10 @@ bool ClipboardClear();
 bool ClipboardHasText();
 
 // ---- Mouse pointer --------------------------------------------------------
-// Screen.MousePointer: vbDefault or vbHourglass; forms windows keep the wait
-// cursor while it is set.
-void SetScreenMousePointer(int pointer);
-int ScreenMousePointer();
+// Screen.MousePointer: forms windows keep the wait cursor while it is
+// Hourglass.
+void SetScreenMousePointer(MousePointer pointer);
+MousePointer ScreenMousePointer();
 // Shows the hourglass for the life of the object; scopes nest.
 class Hourglass {
 public:
@@ -110,7 +112,7 @@ public:
     Hourglass& operator=(const Hourglass&) = delete;
 
 private:
-    int previous_;
+    MousePointer previous_;
 };
 
 // ---- Messages and resources ---------------------------------------------

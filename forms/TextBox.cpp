@@ -35,7 +35,7 @@ HWND TextBox::CreateHandle(HWND parent, const RECT& px)
         style |= ES_PASSWORD;
     if (locked_)
         style |= ES_READONLY;
-    DWORD ex = BorderStyle == 1 ? WS_EX_CLIENTEDGE : 0;
+    DWORD ex = BorderStyle == Border::FixedSingle ? WS_EX_CLIENTEDGE : 0;
     return CreateChildWindow(ex, L"EDIT", L"", style, parent, px);
 }
 

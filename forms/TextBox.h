@@ -13,7 +13,7 @@ public:
     // Set before creation.
     bool MultiLine = false;
     int ScrollBars = 0;   // 0 none, 1 horizontal, 2 vertical, 3 both
-    int BorderStyle = 1;  // 0 none, 1 fixed single
+    Border BorderStyle = Border::FixedSingle;
     int Alignment = 0;    // 0 left, 1 right, 2 centre
     bool HideSelection = true;
     wchar_t PasswordChar = 0;

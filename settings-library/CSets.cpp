@@ -16,33 +16,15 @@ namespace {
 
 // A dialog whose CSets was released from inside the dialog's own close
 // handling cannot be destroyed there: its window procedure is still on the
-// stack. It waits here until the message loop runs again.
-std::vector<std::unique_ptr<FSets>> g_closingForms;
-bool g_burialPending = false;
-
-void CALLBACK BuryClosingForms(HWND, UINT, UINT_PTR id, DWORD)
-{
-    KillTimer(nullptr, id);
-    g_burialPending = false;
-    std::vector<std::unique_ptr<FSets>> burying;
-    burying.swap(g_closingForms);
-    burying.clear();
-    PlimsorModule::ObjectDestroyed();
-}
-
+// stack. The runtime destroys it once the message loop runs again; the
+// library stays loaded until then.
 void DestroyLater(std::unique_ptr<FSets> form)
 {
     if (!form)
         return;
     form->WindowClosed = nullptr;
-    if (!g_burialPending) {
-        g_burialPending = true;
-        // Keeps the library loaded until then; without a timer the form
-        // stays, hidden, for the life of the process.
-        PlimsorModule::ObjectCreated();
-        SetTimer(nullptr, 0, 0, BuryClosingForms);
-    }
-    g_closingForms.push_back(std::move(form));
+    PlimsorModule::ObjectCreated();
+    forms::DestroyLater(std::move(form), [] { PlimsorModule::ObjectDestroyed(); });
 }
 
 } // namespace

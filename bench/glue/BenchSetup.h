@@ -36,6 +36,7 @@ public:
         SetClientSize(9000, 6000);
         JT1.Place(*this, 0, 0, 9000, 6000);
     }
+    ~fBench() override { Teardown(); }
     KvRTB JT1;
 };
 

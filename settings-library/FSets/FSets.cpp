@@ -18,17 +18,17 @@ FSets::FSets()
       Extensions(*this)
 {
     SetCaption(L"TARNEL Settings");
-    BorderStyle = 3;
+    BorderStyle = forms::FormBorderStyle::FixedDialog;
     MinButton = true;
     MaxButton = false;
-    StartUpPosition = 2;
+    StartUpPosition = forms::FormStartUpPosition::CenterScreen;
     SetClientSize(9900, 6900);
 
     for (int i = 0; i < kPages; ++i) {
         // The face lies behind its label and frames it with a border of
         // button face around the text.
         LabBut(i).Place(*this, 90, 180 + i * 540, 2220, 450);
-        LabBut(i).SetBorderStyle(1);
+        LabBut(i).SetBorderStyle(forms::Border::FixedSingle);
         LabSetMenu(i).Place(*this, 150, 255 + i * 540, 2100, 300);
         LabSetMenu(i).SetAlignment(2);
         LabSetMenu(i).SetCaption(kPageNames[i]);
@@ -45,6 +45,7 @@ FSets::~FSets()
     // Unloaded from code: no QueryUnload of the user's kind reaches CSets.
     if (Loaded())
         Unload(forms::vbFormCode);
+    Teardown();
 }
 
 forms::Frame& FSets::PageFrame(int index)
@@ -71,7 +72,7 @@ void FSets::LabSetMenu_Click(int Index)
 {
     if (Index < 0 || Index >= kPages)
         return;
-    BusyScope scope(busy);
+    forms::BusyScope scope(busy);
     if (!scope.Entered())
         return;
     for (int i = 0; i < kPages; ++i) {

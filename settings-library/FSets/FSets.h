@@ -6,6 +6,7 @@
 // (CSets) then saves the record.
 #include <functional>
 
+#include "forms/BusyScope.h"
 #include "forms/Controls.h"
 #include "forms/Form.h"
 
@@ -57,21 +58,3 @@ private:
     int closing_ = 0;
 };
 
-// Runs a handler marked busy: nothing when another handler is running,
-// else the flag is held for the handler's life.
-class BusyScope {
-public:
-    explicit BusyScope(bool& busy) : busy_(busy), entered_(!busy) { busy_ = true; }
-    ~BusyScope()
-    {
-        if (entered_)
-            busy_ = false;
-    }
-    BusyScope(const BusyScope&) = delete;
-    BusyScope& operator=(const BusyScope&) = delete;
-    bool Entered() const { return entered_; }
-
-private:
-    bool& busy_;
-    bool entered_;
-};

@@ -25,7 +25,7 @@ PageColors::PageColors(FSets& form) : form_(form)
         OpColors(i).SetCaption(kItems[i]);
         OpColors(i).SetToolTipText(kTips[i]);
         LabColors(i).Place(FrColors, 2580, 375 + i * 390, 480, 255);
-        LabColors(i).SetBorderStyle(1);
+        LabColors(i).SetBorderStyle(forms::Border::FixedSingle);
     }
     tsample.MultiLine = true;
     tsample.Place(FrColors, 3360, 360, 3720, 1140);
@@ -84,7 +84,7 @@ void PageColors::OpColors_Click(int Index) { ShowSample(static_cast<int32_t>(Lab
 
 void PageColors::bpick_Click()
 {
-    BusyScope busy(form_.busy);
+    forms::BusyScope busy(form_.busy);
     if (!busy.Entered())
         return;
     const int item = SelectedItem();
@@ -102,7 +102,7 @@ void PageColors::bpick_Click()
 
 void PageColors::bapply_Click()
 {
-    BusyScope busy(form_.busy);
+    forms::BusyScope busy(form_.busy);
     if (!busy.Entered())
         return;
     bapply.SetEnabled(false);

@@ -156,7 +156,7 @@ void PageGeneral::bface_Click()
 
 void PageGeneral::bsize_Click()
 {
-    BusyScope busy(form_.busy);
+    forms::BusyScope busy(form_.busy);
     if (!busy.Entered())
         return;
     SetsLogic::ApplyFontSize(boxsize.Text(), Settings());
@@ -167,7 +167,7 @@ void PageGeneral::CkJump_Click() { Settings().NoCaretJump = CkJump.Value() != fo
 
 void PageGeneral::bFindFol_Click()
 {
-    BusyScope busy(form_.busy);
+    forms::BusyScope busy(form_.busy);
     if (!busy.Entered())
         return;
     std::wstring folder =
@@ -198,7 +198,7 @@ void PageGeneral::opexe_Click(int Index)
 
 void PageGeneral::bbrowse_Click()
 {
-    BusyScope busy(form_.busy);
+    forms::BusyScope busy(form_.busy);
     if (!busy.Entered())
         return;
     std::wstring file = ModSets2::OpenFileDialog(form_.hwnd, L"Find Program Executable", L"(*.exe;*.hlp;*.chm)",
@@ -253,14 +253,14 @@ void PageGeneral::bremove_Click()
 
 void PageGeneral::baddtarnel_Click()
 {
-    BusyScope busy(form_.busy);
+    forms::BusyScope busy(form_.busy);
     if (busy.Entered())
         ModReg::AddOpenWithVerb(form_.hwnd);
 }
 
 void PageGeneral::bremtarnel_Click()
 {
-    BusyScope busy(form_.busy);
+    forms::BusyScope busy(form_.busy);
     if (busy.Entered())
         ModReg::RemoveOpenWithVerb(form_.hwnd);
 }

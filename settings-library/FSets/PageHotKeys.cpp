@@ -46,7 +46,7 @@ void PageHotKeys::ShowHotKeys()
 
 void PageHotKeys::bSetKeys_Click()
 {
-    BusyScope busy(form_.busy);
+    forms::BusyScope busy(form_.busy);
     if (!busy.Entered())
         return;
     std::vector<std::wstring> boxes;

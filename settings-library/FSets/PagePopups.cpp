@@ -59,7 +59,7 @@ void PagePopups::LoadCustomMenu(int menu)
 
 void PagePopups::op_Click(int Index)
 {
-    BusyScope busy(form_.busy);
+    forms::BusyScope busy(form_.busy);
     if (!busy.Entered())
         return;
     const int menu = Index == 0 ? 0 : 1;
@@ -72,7 +72,7 @@ void PagePopups::op_Click(int Index)
 
 void PagePopups::bSaveMenu_Click()
 {
-    BusyScope busy(form_.busy);
+    forms::BusyScope busy(form_.busy);
     if (!busy.Entered())
         return;
     std::vector<std::wstring> boxes;
@@ -84,7 +84,7 @@ void PagePopups::bSaveMenu_Click()
 
 void PagePopups::bSetMenu_Click()
 {
-    BusyScope busy(form_.busy);
+    forms::BusyScope busy(form_.busy);
     if (!busy.Entered())
         return;
     SetsLogic::PopupMenu m = SetsLogic::Popup(Settings(), EditedMenu());

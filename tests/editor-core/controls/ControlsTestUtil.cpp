@@ -1,5 +1,7 @@
 #include "ControlsTestUtil.h"
 
+#include "forms/Runtime.h"
+
 namespace ctl {
 
 namespace {
@@ -60,14 +62,7 @@ Canvas::~Canvas()
     DeleteObject(bmp_);
 }
 
-void Pump()
-{
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
+void Pump() { forms::DoEvents(); }
 
 namespace {
 

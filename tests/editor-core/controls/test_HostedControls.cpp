@@ -17,6 +17,7 @@ public:
         bok.Place(*this, 3600, 150, 600, 450);
         bok.Click = [this] { ++okClicks; };
     }
+    ~fHost() override { Teardown(); }
     KvListBoxControl BoxPopJ;
     ButSilver2Control bok;
     int okClicks = 0;

@@ -32,6 +32,7 @@ public:
         JT1.Place(*this, 0, 0, 8000, 3000);
         Ref.Place(*this, 0, 3000, 8000, 3000);
     }
+    ~fGlueTest() override { Teardown(); }
     KvRTB JT1;
     KvRTB Ref;
 };

@@ -15,6 +15,7 @@ public:
         SetClientSize(6000, 3000);
         JT1.Place(*this, 0, 0, 6000, 3000);
     }
+    ~fRtbTest() override { Teardown(); }
     KvRTB JT1;
 };
 

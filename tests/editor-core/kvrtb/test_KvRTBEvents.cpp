@@ -267,6 +267,7 @@ TEST_F(KvRTBEvents, TabAndEnterStayWithTheEditorOnAForm)
                      MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN));
     EXPECT_NE(r, MA_NOACTIVATE);
     form.Hide();
+    bOK.Destroy();
 }
 
 TEST(KvRTBShared, EditorsShareTheProgramsSubclasser)

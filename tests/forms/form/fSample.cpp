@@ -41,7 +41,7 @@ LRESULT CALLBACK KeyHungryControl::Proc(HWND w, UINT msg, WPARAM wp, LPARAM lp)
 fSample::fSample()
 {
     SetCaption(L"Forms sample");
-    StartUpPosition = 0;
+    StartUpPosition = forms::FormStartUpPosition::Manual;
     Move(300, 300);
     SetClientSize(9000, 6000);
     KeyPreview = true;
@@ -83,7 +83,7 @@ fSample::fSample()
     };
     Im1.Place(*this, 2760, 3240, 480, 480);
     Im1.SetIcon(LoadIconW(nullptr, IDI_INFORMATION));
-    Im1.SetBorderStyle(1);
+    Im1.SetBorderStyle(forms::Border::FixedSingle);
     HiBox.Place(*this, 3300, 3240, 1200, 480);
     HiBox.SetBorderColor(vbRed);
     HiBox.SetBorderWidth(2);
@@ -92,7 +92,7 @@ fSample::fSample()
     for (int i = 0; i < 3; ++i) {
         LabSetMenu(i).Place(*this, 6000, 120 + i * 360, 2800, 300);
         LabSetMenu(i).SetCaption(i == 0 ? L"General" : i == 1 ? L"Colorcoding" : L"Debugging, Misc.");
-        LabSetMenu(i).SetBorderStyle(1);
+        LabSetMenu(i).SetBorderStyle(forms::Border::FixedSingle);
     }
     for (int i = 0; i < 2; ++i) {
         OpColors(i).Place(*this, 6000, 1320 + i * 300, 2800, 255);

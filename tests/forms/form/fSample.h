@@ -27,6 +27,7 @@ extern int g_sampleResizes;
 class fSample : public forms::Form {
 public:
     fSample();
+    ~fSample() override { Teardown(); }
 
     std::vector<std::wstring> Log;
     bool CancelUnload = false;
@@ -71,8 +72,8 @@ public:
     fModal()
     {
         SetCaption(L"Modal");
-        BorderStyle = 3;
-        StartUpPosition = 2;
+        BorderStyle = forms::FormBorderStyle::FixedDialog;
+        StartUpPosition = forms::FormStartUpPosition::CenterScreen;
         SetClientSize(3000, 1500);
         tAnswer.Place(*this, 120, 120, 2700, 285);
         bOK.Place(*this, 1800, 900, 1000, 375);
@@ -83,6 +84,7 @@ public:
             Hide();
         };
     }
+    ~fModal() override { Teardown(); }
     forms::TextBox tAnswer;
     forms::CommandButton bOK;
     std::wstring Answer;

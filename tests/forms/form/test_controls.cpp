@@ -453,13 +453,13 @@ TEST_F(ShownSample, FilesDroppedOnAControl)
 
 TEST_F(ShownSample, MinimisingAndRestoringRaiseResize)
 {
-    f.SetWindowState(1);
+    f.SetWindowState(FormWindowState::Minimized);
     Pump();
-    EXPECT_EQ(f.WindowState(), 1);
+    EXPECT_EQ(f.WindowState(), FormWindowState::Minimized);
     EXPECT_EQ(Count(f.Log, L"Form_Resize"), 1);
-    f.SetWindowState(0);
+    f.SetWindowState(FormWindowState::Normal);
     Pump();
-    EXPECT_EQ(f.WindowState(), 0);
+    EXPECT_EQ(f.WindowState(), FormWindowState::Normal);
     EXPECT_EQ(Count(f.Log, L"Form_Resize"), 2);
     EXPECT_NEAR(f.ScaleWidth(), 9000, TwipsPerPixelX());
 }

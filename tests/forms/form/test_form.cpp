@@ -29,6 +29,7 @@ public:
         SetCaption(L"Self deleting");
         bA.Place(*this, 120, 120, 1000, 375);
     }
+    ~fSelfDeleting() override { Teardown(); }
     CommandButton bA;
     bool* deleted = nullptr;
 
@@ -40,6 +41,19 @@ protected:
         *deleted = true;
         delete this;
     }
+};
+
+// Tells its owner when it is gone.
+class fLater : public Form {
+public:
+    fLater() { bA.Place(*this, 120, 120, 1000, 375); }
+    ~fLater() override
+    {
+        Teardown();
+        *deleted = true;
+    }
+    CommandButton bA;
+    bool* deleted = nullptr;
 };
 
 } // namespace
@@ -163,6 +177,67 @@ TEST(Form, HandlerMayDeleteItsForm)
     EXPECT_TRUE(deleted);
     EXPECT_FALSE(IsWindow(w));
     EXPECT_TRUE(LoadedForms().empty());
+}
+
+TEST(Form, DestroyLaterDeletesTheFormOnceItsEventReturned)
+{
+    bool deleted = false, gone = false, aliveInHandler = false;
+    auto* f = new fLater;
+    f->deleted = &deleted;
+    f->bA.Click = [&] {
+        DestroyLater(std::unique_ptr<Form>(f), [&] { gone = true; });
+        aliveInHandler = !deleted && f->bA.hwnd;
+    };
+    ASSERT_TRUE(f->Load());
+    SendMessageW(f->bA.hwnd, BM_CLICK, 0, 0);
+    EXPECT_TRUE(aliveInHandler);
+    Pump();
+    EXPECT_TRUE(deleted);
+    EXPECT_TRUE(gone);
+    EXPECT_TRUE(LoadedForms().empty());
+}
+
+// Tests run with TARNEL_STRICT_LIFETIMES, which makes the fault abort; here
+// the program's own reaction is checked.
+TEST(Form, AMemberDestroyedWhileLoadedUnloadsTheFormWhichLoadsAgain)
+{
+    wchar_t strict[8] = {};
+    bool wasStrict = GetEnvironmentVariableW(L"TARNEL_STRICT_LIFETIMES", strict, 8) != 0;
+    SetEnvironmentVariableW(L"TARNEL_STRICT_LIFETIMES", nullptr);
+    fSample f;
+    f.Show();
+    auto extra = std::make_unique<TextBox>();
+    extra->Place(f, 120, 120, 1000, 285);
+    extra.reset();
+    EXPECT_FALSE(f.Loaded());
+    f.Show();
+    auto item = std::make_unique<MenuItem>();
+    f.mFile.Add(*item, L"extra");
+    item.reset();
+    EXPECT_FALSE(f.Loaded());
+    if (wasStrict)
+        SetEnvironmentVariableW(L"TARNEL_STRICT_LIFETIMES", strict);
+    // Not silenced for good: loaded again, the form raises its events.
+    f.Show();
+    f.Log.clear();
+    PostMessageW(f.hwnd, WM_COMMAND, f.mNew.CommandId(), 0);
+    Pump();
+    EXPECT_EQ(f.Log, std::vector<std::wstring>{L"mNew_Click"});
+    f.Unload();
+}
+
+TEST(FormDeathTest, StrictLifetimesAbortOnAControlDestroyedWhileLoaded)
+{
+    EXPECT_DEATH(
+        {
+            SetEnvironmentVariableW(L"TARNEL_STRICT_LIFETIMES", L"1");
+            fSample f;
+            f.Load();
+            auto extra = std::make_unique<TextBox>();
+            extra->Place(f, 120, 120, 1000, 285);
+            extra.reset();
+        },
+        "control of a loaded form was destroyed");
 }
 
 TEST(Form, DestroyedWhileLoadedRaisesNoEvents)

@@ -165,17 +165,17 @@ TEST(InputBox, AnsweredFromOutside)
 
 TEST(Hourglass, ScopesNestAndRestore)
 {
-    EXPECT_EQ(ScreenMousePointer(), vbDefault);
+    EXPECT_EQ(ScreenMousePointer(), MousePointer::Default);
     {
         Hourglass outer;
-        EXPECT_EQ(ScreenMousePointer(), vbHourglass);
+        EXPECT_EQ(ScreenMousePointer(), MousePointer::Hourglass);
         {
             Hourglass inner;
-            EXPECT_EQ(ScreenMousePointer(), vbHourglass);
+            EXPECT_EQ(ScreenMousePointer(), MousePointer::Hourglass);
         }
-        EXPECT_EQ(ScreenMousePointer(), vbHourglass);
+        EXPECT_EQ(ScreenMousePointer(), MousePointer::Hourglass);
     }
-    EXPECT_EQ(ScreenMousePointer(), vbDefault);
+    EXPECT_EQ(ScreenMousePointer(), MousePointer::Default);
 }
 
 TEST(DoEvents, RunsPendingMessagesAndKeepsQuit)

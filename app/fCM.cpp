@@ -2,12 +2,12 @@
 
 fCM::fCM() : HiddenForm(L"")
 {
-    BorderStyle = 0;
+    BorderStyle = forms::FormBorderStyle::None;
     ControlBox = false;
     SetClientSize(1440, 3300);
     for (forms::Frame* fr : {&fr1, &fr2}) {
         fr->Place(*this, 120, 0, 1200, 3000);
-        fr->SetBorderStyle(0);
+        fr->SetBorderStyle(forms::Border::None);
     }
     for (int i = 0; i < 10; ++i) {
         Lab1(i).Place(fr1, 0, i * 285, 1200, 255);

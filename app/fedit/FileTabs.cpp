@@ -42,7 +42,7 @@ FileTabStrip LayoutFileTabs(int stripWidth, const bool (&visible)[8], int active
 
 void fedit::DrawFileTabs(int active)
 {
-    if (WindowState() == 1)
+    if (WindowState() == forms::FormWindowState::Minimized)
         return;
     bool visible[8];
     for (int i = 0; i < 8; ++i)

@@ -10,7 +10,7 @@ void fedit::SetGutterWidth(bool wide)
 
 void fedit::Form_Resize()
 {
-    if (WindowState() == 1)
+    if (WindowState() == forms::FormWindowState::Minimized)
         return;
     const int w = ScaleWidth(), h = ScaleHeight();
     TBarA.Move(0, 0, w, 420);

@@ -108,7 +108,7 @@ void fedit::PlaceControls()
     SetClientSize(11340, 7290);
     PlaceToolBars();
     T2.MultiLine = true;
-    T2.BorderStyle = 0;
+    T2.BorderStyle = forms::Border::None;
     T2.Alignment = 1;
     T2.Place(*this, 0, 890, 615, 5000);
     T2.SetLocked(true);
@@ -121,7 +121,7 @@ void fedit::PlaceControls()
 
     // The pop-up list and the tip panel, hidden until code assistance shows them.
     FrPop.Place(*this, 2000, 2000, 3600, 1800);
-    FrPop.SetBorderStyle(0);
+    FrPop.SetBorderStyle(forms::Border::None);
     BoxPopJ.Place(FrPop, 0, 0, 3600, 1800);
     BoxPopX.Place(FrPop, 0, 0, 3600, 1800);
     BoxPopX.SetVisible(false);
@@ -146,15 +146,15 @@ void fedit::PlaceControls()
 void fedit::PlaceToolBars()
 {
     TBarA.Place(*this, 0, 0, 11340, 420);
-    TBarA.SetBorderStyle(0);
+    TBarA.SetBorderStyle(forms::Border::None);
     TBarB.Place(*this, 0, 440, 11340, 420);
-    TBarB.SetBorderStyle(0);
+    TBarB.SetBorderStyle(forms::Border::None);
 
     // First row: the info label and, at the right, line and column with the clips.
     frtbar.Place(TBarA, 8820, 20, 2400, 380);
-    frtbar.SetBorderStyle(0);
+    frtbar.SetBorderStyle(forms::Border::None);
     frinfo.Place(TBarA, 180, 40, 8340, 330);
-    frinfo.SetBorderStyle(0);
+    frinfo.SetBorderStyle(forms::Border::None);
     tinfo.Place(frinfo, 0, 0, 8340, 330);
     tinfo.SetFont(FontSpec{L"Verdana", 8.0f});
     tinfo.UseMnemonic = false;
@@ -198,10 +198,10 @@ void fedit::PlaceToolBars()
     ButB(16).Place(TBarB, 5330, 45, kButton, kButton);
     ButB(17).Place(TBarB, 5330, 45, kButton, kButton);
     TBarC.Place(TBarB, 5700, 0, 450, 420);
-    TBarC.SetBorderStyle(0);
+    TBarC.SetBorderStyle(forms::Border::None);
     ButB(19).Place(TBarC, 60, 45, kButton, kButton);
     TBarD.Place(TBarB, 10200, 0, 1140, 420);
-    TBarD.SetBorderStyle(0);
+    TBarD.SetBorderStyle(forms::Border::None);
     ButB(18).Place(TBarD, 60, 45, kButton, kButton);
     ButB(22).Place(TBarD, 405, 45, kButton, kButton);
     ButB(23).Place(TBarD, 750, 45, kButton, kButton);
@@ -221,7 +221,7 @@ void fedit::PlaceAutoInsertBars()
     for (int b = 0; b < 2; ++b) {
         Frame& fr = *bars[b];
         fr.Place(*this, 1000, 5900, 7560, 405);
-        fr.SetBorderStyle(0);
+        fr.SetBorderStyle(forms::Border::None);
         bsw(b).Place(fr, 30, 45, kButton, kButton);
         bsw(b).SetToolTipText(L"Toggle toolbars");
         for (int j = 0; j < 14; ++j) {
@@ -268,7 +268,7 @@ void fedit::PlaceStatusRow()
     }
     // The command-line bar lies over the status text while it is shown.
     FrCommand.Place(FrStatus, 0, 0, 10650, 375);
-    FrCommand.SetBorderStyle(0);
+    FrCommand.SetBorderStyle(forms::Border::None);
     LabCommand.Place(FrCommand, 60, 75, 1300, 255);
     LabCommand.SetCaption(L"Command Line:");
     tCommand.Place(FrCommand, 1360, 0, 7000, 330);
@@ -279,7 +279,7 @@ void fedit::PlaceStatusRow()
     FrCommand.SetVisible(false);
 
     FrCSS.Place(*this, 0, 6480, 11340, 375);
-    FrCSS.SetBorderStyle(0);
+    FrCSS.SetBorderStyle(forms::Border::None);
     const wchar_t* cssTips[2] = {L"Show properties auto-insert popup. (Or use F11 key.)",
                                  L"Show values auto-insert popup. (Or use F12  key.)"};
     for (int i = 0; i < 2; ++i) {
@@ -289,7 +289,7 @@ void fedit::PlaceStatusRow()
     FrCSS.SetVisible(false);
 
     TBarFiles.Place(*this, 345, 6855, 10650, 435);
-    TBarFiles.SetBorderStyle(0);
+    TBarFiles.SetBorderStyle(forms::Border::None);
     for (int i = 0; i < 8; ++i) {
         LabFile(i).Place(TBarFiles, i * 1875, 135, 1815, 300);
         LabFile(i).SetFont(FontSpec{L"MS Sans Serif", 8.0f});
@@ -327,11 +327,11 @@ void fedit::Form_Load()
     normalWidth_ = rec.WinWidth;
     normalHeight_ = rec.WinHeight;
     if (rec.WinState != 2) {
-        SetWindowState(0);
+        SetWindowState(forms::FormWindowState::Normal);
         Move(kKeep, kKeep, rec.WinWidth, rec.WinHeight);
     } else {
         Move(kKeep, kKeep, rec.WinWidth, rec.WinHeight);
-        SetWindowState(2);
+        SetWindowState(forms::FormWindowState::Maximized);
     }
     if (!platform::FolderExists(rec.WebTempFolder))
         platform::ShowMessage(L"The setting for the Webpage Temp Folder, " + rec.WebTempFolder +
@@ -345,7 +345,7 @@ void fedit::Form_KeyDown(int& KeyCode, int Shift)
 {
     (void)KeyCode;
     (void)Shift;
-    if (WindowState() == 1)
+    if (WindowState() == forms::FormWindowState::Minimized)
         return;
     HiBox(0).SetVisible(false);
     HiBox(1).SetVisible(false);

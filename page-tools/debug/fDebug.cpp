@@ -54,9 +54,9 @@ void UnloadReportWindow()
 fDebug::fDebug()
 {
     SetCaption(L"Format Debugging Report");
-    BorderStyle = 4;
+    BorderStyle = forms::FormBorderStyle::FixedToolWindow;
     ShowInTaskbar = false;
-    StartUpPosition = 0;
+    StartUpPosition = forms::FormStartUpPosition::Manual;
     forms::FontSpec arial;
     arial.Name = L"Arial";
     arial.Size = 9;

@@ -16,6 +16,8 @@
 #include "SettingsAccess.h"
 #include "SettingsBridge.h"
 #include "cBrowse/cBrowse.h"
+#include "cTypeDic.h"
+#include "ShortcutActions.h"
 #include "color/KeywordLists.h"
 #include "fAuto.h"
 #include "fCM.h"
@@ -48,6 +50,7 @@ struct Program {
     std::unique_ptr<CSubclass> subclasser;
     std::unique_ptr<ClsFile> files;
     std::unique_ptr<ClsColor> colorer;
+    std::unique_ptr<cTypeDic> typeDic;
     std::unique_ptr<ClsDic> varDic, dic2, dic3;
     std::unique_ptr<cBrowse> browse;
     std::vector<std::wstring> blockKeywords;
@@ -210,6 +213,12 @@ void InitProgram()
     // 8. Colouring, then the settings on the window.
     g->colorer = std::make_unique<ClsColor>();
     s.Colorer = g->colorer.get();
+    // The type dictionary copies the hotkeys of the record read above.
+    g->typeDic = std::make_unique<cTypeDic>();
+    CodeAssist().CheckKShortcuts = [](long key) { return g && g->typeDic && g->typeDic->CheckKShortcuts(key); };
+    CodeAssist().CheckVarList = [](const std::wstring& name) {
+        return g && g->typeDic && g->typeDic->CheckVarList(name);
+    };
     ApplySettings(true);
     // 9. Dictionaries and the common dialogs.
     g->varDic = std::make_unique<ClsDic>();
@@ -368,6 +377,7 @@ int Main()
     // subclasser last of all.
     ShutDown();
     ResetHooks();
+    ResetMainWindowActions();
     State().Files = nullptr;
     State().Colorer = nullptr;
     program.fClas.reset();
@@ -386,6 +396,7 @@ int Main()
     program.main.reset();
     program.files.reset();
     program.colorer.reset();
+    program.typeDic.reset();
     program.browse.reset();
     program.varDic.reset();
     program.dic2.reset();

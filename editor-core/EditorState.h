@@ -52,6 +52,12 @@ struct EditorState {
     // Vertical scroll of the preview page, kept per document slot.
     long PreviewScrollTop = 0;
 
+    // The tip panel was pinned open (its lock button).
+    bool TipKept = false;
+    // Which custom snippet menu the custom-menu window shows.
+    bool CustomMenu1Active = false;
+    bool CustomMenu2Active = false;
+
     bool ProgramClosing = false;
     bool ClickBusy = false;
     std::wstring Clip1;

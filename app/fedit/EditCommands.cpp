@@ -1,12 +1,323 @@
-// Editing commands of the main window.
+// The main window's editing commands: undo and redo, the clipboard and the
+// two extra clips, select all, clear, case change, quotes, word wrap, the
+// UTF-8 and colour-coding switches, print, and the scroll keeping that every
+// command which rewrites text uses.
 #include "fedit.h"
 
+#include "ClipboardSnapshot.h"
+#include "ClsColorEditor.h"
+#include "EditTextEngine.h"
+#include "EditorState.h"
+#include "NeighbourHooks.h"
+#include "Neighbours.h"
+#include "SettingsAccess.h"
+#include "TypingGlue.h"
+#include "platform/Files.h"
+#include "platform/Messages.h"
+#include "platform/Paths.h"
 #include "settings-library/record/SettingsRecord.h"
+
+#include <richedit.h>
+
+namespace {
+
+HWND Gutter(const fedit& f) { return f.T2.hwnd; }
+
+long FirstVisibleLine(HWND w) { return w ? static_cast<long>(SendMessageW(w, EM_GETFIRSTVISIBLELINE, 0, 0)) : 0; }
+
+bool ColouringOn() { return !SettingsAccess::NoColorCode() && State().ColorCodeOn; }
+
+} // namespace
+
+// ---- Scroll keeping ---------------------------------------------------------
+
+void fedit::SaveScrollPos()
+{
+    if (HWND re = JT1.RTBhWnd())
+        SendMessageW(re, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&State().SavedScroll));
+}
+
+void fedit::SyncLineNums()
+{
+    const long a = FirstVisibleLine(JT1.RTBhWnd());
+    const long b = FirstVisibleLine(Gutter(*this));
+    if (a == b)
+        return;
+    SendMessageW(Gutter(*this), EM_LINESCROLL, 0, a - b);
+    T2.Refresh();
+    FocusEditor();
+}
+
+void fedit::RestoreScrollPos()
+{
+    HWND re = JT1.RTBhWnd();
+    if (!re)
+        return;
+    POINT at{};
+    SendMessageW(re, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&at));
+    POINT& saved = State().SavedScroll;
+    if (at.x != saved.x || at.y != saved.y)   // setting it costs a repaint of a long text
+        SendMessageW(re, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&saved));
+    SendMessageW(re, EM_SCROLLCARET, 0, 0);
+    const long top = JT1.TopLine();
+    const long gutterTop = FirstVisibleLine(Gutter(*this));
+    if (gutterTop != top) {
+        SendMessageW(Gutter(*this), EM_LINESCROLL, 0, top - gutterTop);
+        FocusEditor();
+    }
+}
+
+// ---- Helpers ----------------------------------------------------------------
+
+void fedit::ApplyEdit(const TextEdit& edit)
+{
+    if (!edit.changed)
+        return;
+    JT1.SetSelection(edit.start, edit.end);
+    JT1.SelText(edit.with);
+    JT1.SetSelection(edit.selStart, edit.selEnd);
+}
+
+void fedit::RecolourWholeText()
+{
+    EditorState& s = State();
+    if (!ColouringOn() || !s.Colorer || !s.CurrentEditor)
+        return;
+    ClsColor& c = *s.Colorer;
+    switch (SettingsAccess::LastEdType()) {
+    case EditorType::ASP:
+    case EditorType::HTML: ClsColorEditor::ColorHTML(c, JT1, 0, -1); break;
+    case EditorType::CSS: ClsColorEditor::ColorCSS(c, JT1, 0, -1); break;
+    case EditorType::VBScript: ClsColorEditor::ColorVBS(c, JT1, 0, -1); break;
+    case EditorType::JavaScript: ClsColorEditor::ColorJS(c, JT1, 0, -1); break;
+    default: break;
+    }
+}
+
+// ---- Commands ---------------------------------------------------------------
+
+void fedit::medit_Click()
+{
+    mUndo.SetEnabled(JT1.CanUndo());
+    mRedo.SetEnabled(JT1.CanRedo());
+}
+
+void fedit::mUndo_Click()
+{
+    if (!JT1.CanUndo())
+        return;
+    const long s = JT1.SelStart();
+    const long top = JT1.TopLine();
+    {
+        RedrawLock lock(hwnd);
+        JT1.Undo();
+        // A line hand-off or a paste left a second step (the indent, the
+        // colouring) right behind the user's own.
+        if (lineProcessed_ == 1 && JT1.CanUndo())
+            JT1.Undo();
+        RecolourAfterUndo();
+        JT1.SelStart(std::min(s, JT1.LenText()));
+        JT1.TopLine(top);
+    }
+    lineProcessed_ = 0;
+}
+
+void fedit::mRedo_Click()
+{
+    if (!JT1.CanRedo())
+        return;
+    const long s = JT1.SelStart();
+    const long top = JT1.TopLine();
+    RedrawLock lock(hwnd);
+    JT1.Redo();
+    RecolourAfterUndo();
+    JT1.SelStart(std::min(s, JT1.LenText()));
+    JT1.TopLine(top);
+}
+
+void fedit::DoCut()
+{
+    if (JT1.SelLength() == 0)
+        return;
+    EditorState& st = State();
+    const SettingsRecord& rec = Settings();
+    SaveScrollPos();
+    long s = JT1.SelStart();
+    const long line = JT1.GetLineFromChar(s);
+    {
+        RedrawLock lock(hwnd);
+        JT1.Cut();
+        st.SuppressChangeTracking = true;
+        const EditorType type = SettingsAccess::LastEdType();
+        if (line != st.RememberedCaretLine && st.ProcessedLineStart != 0 && s != 0 && !rec.NoLineDebug &&
+            st.LineDebugOn && Hooks().CheckVBSLine) {
+            long start = st.ProcessedLineStart;
+            long end = start + JT1.GetLineLength(start);
+            long added = 0;
+            bool report = false;
+            if (type == EditorType::ASP || type == EditorType::HTML) {
+                st.InVBSBlockNow = InVBScriptBlock(s);
+                if (st.InVBSBlockPrev > 0) {
+                    bool inPage = true;
+                    Hooks().CheckVBSLine(start, end, added, report, inPage);
+                }
+                st.InVBSBlockPrev = st.InVBSBlockNow;
+            } else if (type == EditorType::VBScript) {
+                bool inPage = false;
+                Hooks().CheckVBSLine(start, end, added, report, inPage);
+            }
+        }
+        RecolourWholeText();
+        JT1.SelStart(s);
+        RestoreScrollPos();
+        st.RememberedCaretLine = JT1.GetLineFromChar(s);
+        st.RememberedCaretPos = s;
+        JT1.SelColor(0);
+    }
+    st.SuppressChangeTracking = false;
+    st.LineEdited = false;
+    st.DocChanged = true;
+    SyncLineNums();
+    FocusEditor();
+}
+
+void fedit::mCopy_Click()
+{
+    if (JT1.SelLength() > 0)
+        JT1.Copy();
+}
+
+void fedit::DoPaste(short source)
+{
+    EditorState& st = State();
+    long s = JT1.SelStart();
+    SaveScrollPos();
+    {
+        RedrawLock lock(hwnd);
+        JT1.Enabled(false);
+        bool pasted = false;
+        if (source == 0) {
+            if (IsClipboardFormatAvailable(CF_UNICODETEXT) || IsClipboardFormatAvailable(CF_TEXT)) {
+                JT1.Paste();
+                pasted = true;
+            }
+        } else if (source == 1 || source == 2) {
+            const std::wstring& clip = source == 1 ? st.Clip1 : st.Clip2;
+            // The clipboard lends itself to the clip and gets back everything
+            // it held, not only its text.
+            ClipboardSnapshot kept;
+            if (!clip.empty() && kept.Take(hwnd)) {
+                if (ClipboardSnapshot::PutText(hwnd, clip)) {
+                    JT1.Paste();
+                    pasted = true;
+                }
+                kept.Restore(hwnd);
+            }
+        }
+        if (pasted) {
+            st.SuppressChangeTracking = true;
+            RecolourWholeText();
+            st.SuppressChangeTracking = false;
+            const EditorType type = SettingsAccess::LastEdType();
+            if (type == EditorType::ASP || type == EditorType::HTML) {
+                st.InVBSBlockNow = InVBScriptBlock(s);
+                st.InVBSBlockPrev = st.InVBSBlockNow;
+            }
+            lineProcessed_ = 1;
+            st.LineEdited = false;
+            st.DocChanged = true;
+            RestoreScrollPos();
+        }
+        JT1.Enabled(true);
+    }
+    FocusEditor();
+}
+
+void fedit::mSelAll_Click() { JT1.SelAll(); }
+
+void fedit::mClear_Click()
+{
+    EditorState& st = State();
+    JT1.ClearAll();
+    st.RememberedCaretLine = 0;
+    st.RememberedCaretPos = 0;
+    Call(CodeAssist().ResetFuncLists);
+    st.PreviewScrollTop = 0;
+    JT1.SelColor(0);
+    ClearInfo();
+    SyncLineNums();
+    ResetChangeTracking();
+}
+
+void fedit::mChangeCase_Click(int Index)
+{
+    if (JT1.SelLength() == 0)
+        return;
+    long s = 0, e = 0;
+    JT1.GetSelection(s, e);
+    RedrawLock lock(hwnd);
+    // Select All takes the text's closing paragraph mark as well; written
+    // back, it would add a line break.
+    const long n = JT1.LenText();
+    if (e > n)
+        JT1.SetSelection(s, n);
+    JT1.SelText(EditText::ChangeCase(JT1.SelText(), Index));
+    JT1.SelStart(s);
+    RestoreScrollPos();
+}
+
+void fedit::QuoteWords(short mode)
+{
+    long s = 0, e = 0;
+    JT1.GetSelection(s, e);
+    // The engine looks 30 characters either side; a little more keeps the
+    // delimiter just outside that reach in view.
+    const long n = JT1.LenText();
+    const long from = std::max(0L, s - 32);
+    const long to = std::min(n, e + 32);
+    TextEdit edit = EditText::QuoteWords(JT1.GetTextRange(from, to), s - from, e - from, mode);
+    if (!edit.changed)
+        return;
+    edit.start += from;
+    edit.end += from;
+    edit.selStart += from;
+    edit.selEnd += from;
+    RedrawLock lock(hwnd);
+    ApplyEdit(edit);
+}
+
+void fedit::mWrap_Click()
+{
+    const bool wrap = !mWrap.Checked();
+    JT1.WordWrap(wrap);
+    mWrap.SetChecked(wrap);
+    SyncLineNums();
+}
+
+void fedit::mColCode_Click()
+{
+    if (!mColCode.Checked())
+        ColorOn();
+    else
+        ColorOff();
+}
 
 void fedit::mUTF8_Click()
 {
-    // Takes effect at the next load or save: the editor reads the record's flag.
+    // Takes effect at the next load or save: the editor reads the record's
+    // flag. Parked documents are RTF and do not depend on it.
     SettingsRecord& rec = Settings();
     rec.UTF8Text = !mUTF8.Checked();
     mUTF8.SetChecked(rec.UTF8Text);
+}
+
+void fedit::mPrint_Click()
+{
+    const std::wstring& path = State().CurrentFilePath;
+    std::wstring title = platform::FileExists(path) ? platform::GetFileName(path) : L"Untitled";
+    try {
+        Call(PageTools().ShowPrintWindow, title);
+    } catch (...) {
+        platform::ShowMessage(L"Error printing.", MB_OK, hwnd);
+    }
 }

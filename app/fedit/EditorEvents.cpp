@@ -1,11 +1,179 @@
-// The main window's handlers of the editor JT1.
+// The main window's handlers of the editor JT1: line and column, the gutter,
+// the hand-off of a finished line to the typing glue, Tab, the Ctrl+letter
+// hotkeys, the pop-up list and tip keys, and the right-click menu.
 #include "fedit.h"
 
 #include "EditorState.h"
+#include "Main.h"
+#include "ModFormOps.h"
+#include "Neighbours.h"
+#include "NeighbourHooks.h"
+#include "SettingsAccess.h"
+#include "ShortcutActions.h"
 #include "TypingGlue.h"
+#include "fCM.h"
 #include "settings-library/record/SettingsRecord.h"
 
 #include <richedit.h>
+
+namespace {
+
+constexpr int kTwipsPerPixel = 15;
+
+// fCM as the custom-menu layout sees it.
+class CustomMenuWindow : public ModFormOps::CustomMenuTarget {
+public:
+    explicit CustomMenuWindow(fCM& f) : f_(f) {}
+    long BorderWidth() const override { return f_.Width() - f_.ScaleWidth(); }
+    long CancelWidth() const override { return f_.bcancel.Width(); }
+    void SetFormWidth(long width) override { f_.Move(forms::kKeep, forms::kKeep, width, forms::kKeep); }
+    void SetLine(int i, long x1, long x2) override
+    {
+        forms::Line& l = f_.LineB(i);
+        l.SetX1(x1);
+        l.SetX2(x2);
+    }
+    void SetFrame(int menu, long left, long width) override
+    {
+        forms::Frame& fr = menu == 1 ? f_.fr1 : f_.fr2;
+        fr.Move(left, forms::kKeep, width, forms::kKeep);
+    }
+    void SetCancelLeft(long left) override { f_.bcancel.SetLeft(left); }
+    void SetLabelLeft(int menu, int i, long left) override
+    {
+        (menu == 1 ? f_.Lab1(i) : f_.Lab2(i)).SetLeft(left);
+    }
+
+private:
+    fCM& f_;
+};
+
+bool IsPage(EditorType t) { return t == EditorType::ASP || t == EditorType::HTML; }
+
+} // namespace
+
+void fedit::WireEditing()
+{
+    JT1.OnChange = [this] { JT1_OnChange(); };
+    JT1.OnSelChange = [this](long& StartPoint, long& SelType) {
+        if (SelType == SEL_EMPTY)
+            ShowLineCol(StartPoint);
+    };
+    JT1.LineEvent = [this](long& LType) { JT1_LineEvent(LType); };
+    JT1.NavigationKey = [this](int& Keycode, int& Shift) { JT1_NavigationKey(Keycode, Shift); };
+    JT1.TabPress = [this] { JT1_TabPress(); };
+    JT1.WheelScroll = [this](WPARAM&, LPARAM&) { SyncLineNums(); };
+    JT1.VScroll = [this](WPARAM& wParam1) { JT1_VScroll(wParam1); };
+    JT1.KeyDown = [this](int& Keycode, int& Shift) { JT1_KeyDown(Keycode, Shift); };
+    JT1.KeyPress = [this](int& KeyAscii) { JT1_KeyPress(KeyAscii); };
+    JT1.KeyUp = [this](int& Keycode, int& Shift) { JT1_KeyUp(Keycode, Shift); };
+    JT1.MouseDown = [this](int& Button, long& PosXY) { JT1_MouseDown(Button, PosXY); };
+    JT1.MouseUp = [this](int& Button, long& PosXY) { JT1_MouseUp(Button, PosXY); };
+    JT1.MouseMove = [this] { JT1_MouseMove(); };
+    T2.Click = [this] { FocusEditor(); };
+    T2.GotFocus = [this] { FocusEditor(); };
+
+    // The Edit and Text Ops menus and the editor's pop-up menu.
+    medit.Click = [this] { medit_Click(); };
+    for (forms::MenuItem* m : {&mUndo, &PopUndo})
+        m->Click = [this] { mUndo_Click(); };
+    for (forms::MenuItem* m : {&mRedo, &PopRedo})
+        m->Click = [this] { mRedo_Click(); };
+    for (forms::MenuItem* m : {&mCut, &PopCut})
+        m->Click = [this] { DoCut(); };
+    for (forms::MenuItem* m : {&mCopy, &PopCopy})
+        m->Click = [this] { mCopy_Click(); };
+    for (forms::MenuItem* m : {&mPaste, &PopPaste})
+        m->Click = [this] { DoPaste(0); };
+    mPasteClip1.Click = [this] { DoPaste(1); };
+    mPasteClip2.Click = [this] { DoPaste(2); };
+    for (forms::MenuItem* m : {&mSelAll, &PopAll})
+        m->Click = [this] { mSelAll_Click(); };
+    mClear.Click = [this] { mClear_Click(); };
+    mChangeCase.Click = [this](int Index) { mChangeCase_Click(Index); };
+    mChangeCasePop.Click = [this](int Index) { mChangeCase_Click(Index); };
+    mQuote1.Click = [this] { QuoteWords(1); };
+    mUnquote1.Click = [this] { QuoteWords(0); };
+    mWrap.Click = [this] { mWrap_Click(); };
+    mColCode.Click = [this] { mColCode_Click(); };
+    mPrint.Click = [this] { mPrint_Click(); };
+    for (forms::MenuItem* m : {&mCom, &mComPop})
+        m->Click = [this] { mCom_Click(); };
+    for (forms::MenuItem* m : {&mUnCom, &mUnComPop})
+        m->Click = [this] { mUnCom_Click(); };
+    mUpHTML.Click = [this] { mUpHTML_Click(); };
+    mInsertRet.Click = [this] { mInsertRet_Click(); };
+    Menu1pop.Click = [this] { ShowCustomMenu(1); };
+    Menu2pop.Click = [this] { ShowCustomMenu(2); };
+
+    // The typing glue keeps the view through the window's scroll keeping.
+    NeighbourHooks& h = Hooks();
+    h.SaveScrollPos = [] {
+        if (fedit* f = MainForm())
+            f->SaveScrollPos();
+    };
+    h.RestoreScrollPos = [] {
+        if (fedit* f = MainForm())
+            f->RestoreScrollPos();
+    };
+    h.HideTip = [] {
+        fedit* f = MainForm();
+        if (f && !State().TipKept)
+            f->FrTip.SetVisible(false);
+    };
+
+    // What the shortcut table runs.
+    ShortcutActions& a = MainWindowActions();
+    a.SelLength = [this] { return JT1.SelLength(); };
+    a.SelText = [this] { return JT1.SelText(); };
+    a.CanUndo = [this] { return JT1.CanUndo(); };
+    a.DoCut = [this] { DoCut(); };
+    a.mCopy_Click = [this] { mCopy_Click(); };
+    a.DoPaste = [this](short source) { DoPaste(source); };
+    a.mChangeCase_Click = [this](short index) { mChangeCase_Click(index); };
+    a.mSelAll_Click = [this] { mSelAll_Click(); };
+    a.mUndo_Click = [this] { mUndo_Click(); };
+    a.mPrint_Click = [this] { mPrint_Click(); };
+    // Commands of other parts of the window run as their menu items do.
+    auto pick = [this](forms::MenuItem& m) { return [&m] { m.FireClick(); }; };
+    a.mOpenFile_Click = pick(mOpenFile);
+    a.mSavePlain_Click = pick(mSavePlain);
+    a.mFind_Click = pick(mFind);
+    a.mMulti_Click = pick(mMulti);
+    a.mOmBrowse_Click = pick(mOmBrowse);
+    a.MOmLib_Click = pick(MOmLib);
+    a.mRunScript_Click = pick(mRunScript);
+    a.ShowAutoInsertSetup = pick(mAutoSet);
+    a.ShowClipFilled = [this](int slot, const std::wstring& tip) {
+        const int empty = slot == 1 ? 25 : 27;
+        ButB(empty).SetVisible(false);
+        ButB(empty + 1).SetVisible(true);
+        ButB(empty + 1).SetToolTipText(tip);
+    };
+}
+
+void fedit::FocusEditor() { JT1.SetFocus(); }
+
+void fedit::ShowLineCol(long position)
+{
+    HWND re = JT1.RTBhWnd();
+    if (!re)
+        return;
+    long line = static_cast<long>(SendMessageW(re, EM_EXLINEFROMCHAR, 0, position));
+    long start = static_cast<long>(SendMessageW(re, EM_LINEINDEX, line, 0));
+    tlcount.SetCaption(std::to_wstring(line + 1));
+    tcount.SetCaption(std::to_wstring(position - start + 1));
+}
+
+void fedit::JT1_OnChange()
+{
+    EditorState& s = State();
+    s.LineEdited = true;
+    if (!s.SuppressChangeTracking) {
+        s.DocChanged = true;
+        lineProcessed_ = 0;
+    }
+}
 
 void fedit::JT1_LineEvent(long& LType)
 {
@@ -14,8 +182,8 @@ void fedit::JT1_LineEvent(long& LType)
     JT1.GetSelection(start, end);
     long line = JT1.GetLineFromChar(start);
     if (line == s.RememberedCaretLine || start != end) {
-        const long type = Settings().LastEdType;
-        if ((type == 1 || type == 2) && !Settings().NoLineDebug && s.LineDebugOn) {
+        const SettingsRecord& rec = Settings();
+        if (IsPage(SettingsAccess::LastEdType()) && !rec.NoLineDebug && s.LineDebugOn) {
             RedrawLock lock(hwnd);
             s.InVBSBlockNow = InVBScriptBlock(start);
             s.InVBSBlockPrev = s.InVBSBlockNow;
@@ -24,7 +192,316 @@ void fedit::JT1_LineEvent(long& LType)
         bool afterEnter = LType == 2;
         RedrawLock lock(hwnd);
         ProcessEditedLine(start, line, afterEnter);
+        lineProcessed_ = 1;
     }
     s.RememberedCaretLine = line;
     s.RememberedCaretPos = start;
+}
+
+void fedit::JT1_NavigationKey(int& Keycode, int& Shift)
+{
+    if (Shift != 0)
+        return;
+    SyncLineNums();
+    if (!FrPop.Visible())
+        return;
+    KvListBox& list = BoxPopJ.List;
+    const int count = list.Count();
+    if (count <= 0)
+        return;
+    const int i = list.ListIndex();
+    if (Keycode == VK_UP)
+        list.ListIndex(i <= 0 ? count - 1 : i - 1);
+    else if (Keycode == VK_DOWN)
+        list.ListIndex(i >= count - 1 ? 0 : i + 1);
+}
+
+void fedit::JT1_TabPress()
+{
+    if (JT1.ReadOnly())
+        return;
+    const SettingsRecord& rec = Settings();
+    const std::wstring tab = rec.TabAsSpacer && !rec.MoveSpacer.empty() ? rec.MoveSpacer : L"\t";
+    long s = JT1.SelStart();
+    JT1.SelText(tab, true);
+    JT1.SelStart(s + static_cast<long>(tab.size()));
+}
+
+void fedit::JT1_VScroll(WPARAM& wParam1)
+{
+    if (static_cast<short>(LOWORD(wParam1)) == SB_ENDSCROLL)
+        SendMessageW(JT1.RTBhWnd(), EM_LINESCROLL, 0, 0);
+    SyncLineNums();
+}
+
+void fedit::JT1_KeyDown(int& Keycode, int& Shift)
+{
+    keyTaken_ = false;
+    EditorState& s = State();
+    if (FrPop.Visible()) {
+        if (Keycode == VK_RETURN) {
+            Keycode = 0;
+            keyTaken_ = true;
+            int index = BoxPopJ.List.ListIndex();
+            if (index >= 0) {
+                popupItemChosen_ = true;
+                BoxPopJ.SetFocus();
+                Call(CodeAssist().PickPopupEntry, index);
+            }
+            return;
+        }
+        if (Keycode >= VK_PRIOR && Keycode <= VK_DOWN) {
+            Keycode = 0;
+            keyTaken_ = true;
+            return;
+        }
+    }
+    if (FrTip.Visible() && !s.TipKept) {
+        if (Keycode == VK_RETURN) {
+            FrTip.SetVisible(false);
+        } else if (Keycode == VK_SPACE) {
+            --tipSpaceCount_;
+            if (spaceTip_ || tipSpaceCount_ <= 0)
+                FrTip.SetVisible(false);
+        }
+    }
+    spaceTip_ = false;
+    const bool ctrl = Shift == 2 || Shift == 3;
+    if (!ctrl) {
+        JT1.SelColor(0);  // typed text starts black
+        return;
+    }
+    if (Keycode >= 'A' && Keycode <= 'Z') {
+        int key = Keycode;
+        Keycode = 0;
+        keyTaken_ = true;
+        RunHotkey(key);
+    }
+}
+
+void fedit::RunHotkey(int keyCode)
+{
+    const SettingsRecord& rec = Settings();
+    if (keyCode == rec.Menu1Key && rec.Menu1On) {
+        ShowCustomMenu(1);
+        return;
+    }
+    if (keyCode == rec.Menu2Key && rec.Menu2On) {
+        ShowCustomMenu(2);
+        return;
+    }
+    if (Ask(CodeAssist().CheckKShortcuts, false, static_cast<long>(keyCode)))
+        return;
+    ShowInfo(L"(Ctrl + " + std::wstring(1, static_cast<wchar_t>(keyCode)) +
+             L") is not an assigned hotkey. See Program Settings.");
+}
+
+void fedit::JT1_KeyPress(int& KeyAscii)
+{
+    // The character of a Ctrl+letter the key-down took (Ctrl+M a line
+    // break, Ctrl+H a backspace) never reaches the text.
+    if (keyTaken_ && KeyAscii < 32)
+        KeyAscii = 0;
+}
+
+void fedit::JT1_KeyUp(int& Keycode, int& Shift)
+{
+    long position = JT1.SelStart();
+    if (keyTaken_) {
+        keyTaken_ = false;
+        return;
+    }
+    if (FrPop.Visible()) {
+        PopupKeyUp(Keycode, Shift, position);
+        return;
+    }
+    if (Shift >= 2 || position < 2)
+        return;
+    EditorState& s = State();
+    CodeAssistCalls& ca = CodeAssist();
+    const EditorType type = SettingsAccess::LastEdType();
+    auto closeTip = [&] {
+        if (!s.TipKept) {
+            FrTip.SetVisible(false);
+            spaceTip_ = false;
+        }
+    };
+    auto memberPopup = [&] {
+        long wordStart = 0;
+        std::wstring word = JT1.GetLastWord(position, wordStart);
+        if (!word.empty() && Ask(ca.CheckVarList, false, word)) {
+            popupShift_ = Ask(ca.ShowMemberPopup, short(0), word);
+            return true;
+        }
+        return false;
+    };
+    auto cssPopup = [&](const std::wstring& text, bool typed) {
+        popupItemChosen_ = false;
+        popupShift_ = Ask(ca.ShowCSSPopup, short(0), text, typed);
+    };
+    if (IsPage(type)) {
+        if (Shift == 0) {
+            if (Keycode == VK_SPACE) {
+                spaceTip_ = true;
+                if (!FrTip.Visible() && s.InVBSBlockPrev != 0)
+                    Call(ca.ShowWordTip, position, false);
+            } else if (Keycode == VK_F11 || Keycode == VK_F12) {
+                std::wstring context = Keycode == VK_F11 ? L"{" : Ask(ca.GetCSSContext, std::wstring(), position);
+                if (!context.empty())
+                    cssPopup(context, false);
+                cssPopup_ = true;
+                FocusEditor();
+            } else if (Keycode == VK_OEM_PERIOD) {
+                {
+                    RedrawLock lock(hwnd);
+                    s.InVBSBlockNow = InVBScriptBlock(position);
+                }
+                if ((s.InVBSBlockNow == 1 || s.InVBSBlockNow == 2) && memberPopup())
+                    return;
+                s.InVBSBlockPrev = s.InVBSBlockNow;
+            }
+        } else if (Shift == 1) {
+            if (Keycode == '0')
+                closeTip();
+            else if (Keycode == '9' && !FrTip.Visible() && s.InVBSBlockPrev != 0)
+                Call(ca.ShowWordTip, position, true);
+        }
+    } else if (type == EditorType::CSS) {
+        if (Shift == 0 && (Keycode == VK_F11 || Keycode == VK_F12)) {
+            std::wstring context = Keycode == VK_F11 ? L"{" : Ask(ca.GetCSSContext, std::wstring(), position);
+            if (!context.empty())
+                cssPopup(context, false);
+        } else if (Shift == 1 && Keycode == VK_OEM_1) {
+            std::wstring context = Ask(ca.GetCSSContext, std::wstring(), position);
+            if (!context.empty())
+                cssPopup(context, true);
+        } else if (Shift == 1 && Keycode == VK_OEM_4) {
+            cssPopup(L"{", true);
+        }
+    } else if (type == EditorType::VBScript || type == EditorType::JavaScript) {
+        if (Shift == 0) {
+            if (Keycode == VK_SPACE) {
+                spaceTip_ = true;
+                if (!FrTip.Visible())
+                    Call(ca.ShowWordTip, position, false);
+            } else if (Keycode == VK_OEM_PERIOD && memberPopup()) {
+                return;
+            }
+        } else if (Shift == 1) {
+            if (Keycode == '0')
+                closeTip();
+            else if (Keycode == '9' && !FrTip.Visible())
+                Call(ca.ShowWordTip, position, true);
+        }
+        if (mWrap.Checked()) {
+            long line = JT1.GetLineFromChar(position);
+            if (line != lastGutterLine_)
+                SyncLineNums();
+            lastGutterLine_ = line;
+        }
+    }
+}
+
+void fedit::PopupKeyUp(int keyCode, int shift, long position)
+{
+    if (keyCode == VK_SPACE) {
+        FrPop.SetVisible(false);
+        cssPopup_ = false;
+        popupItemChosen_ = false;
+        return;
+    }
+    EditorType type = SettingsAccess::LastEdType();
+    if (cssPopup_ && type == EditorType::HTML)
+        type = EditorType::CSS;
+    std::wstring typed;
+    if (type == EditorType::CSS) {
+        if (keyCode == VK_OEM_1 && shift == 0) {
+            FrPop.SetVisible(false);
+            cssPopup_ = false;
+            popupItemChosen_ = false;
+            return;
+        }
+        long partial = 0, valuePosition = 0;
+        std::wstring rule = Ask(CodeAssist().GetCSSRule, std::wstring(), position, partial, valuePosition);
+        typed = rule.substr(rule.size() - std::min<size_t>(rule.size(), static_cast<size_t>(std::max(partial, 0L))));
+    } else if (type != EditorType::None) {
+        const long from = std::max(0L, position - 6);
+        long dot = JT1.Find(L".", from, position, 1);
+        if (dot >= 0 && dot < position)
+            typed = JT1.GetTextRange(dot + 1, position);
+    }
+    if (typed.empty())
+        return;
+    BoxPopJ.List.SelWord(typed);
+    if (popupShift_ != 0)
+        FrPop.SetLeft(FrPop.Left() + popupShift_ * 60);
+}
+
+void fedit::JT1_MouseDown(int& Button, long& PosXY)
+{
+    (void)PosXY;
+    if (Button != 1)
+        return;
+    SaveScrollPos();
+    EditorState& s = State();
+    s.RememberedCaretPos = JT1.SelStart();
+    s.RememberedCaretLine = JT1.GetLineFromChar(s.RememberedCaretPos);
+}
+
+void fedit::JT1_MouseUp(int& Button, long& PosXY)
+{
+    (void)PosXY;
+    FrPop.SetVisible(false);
+    popupItemChosen_ = false;
+    if (Button != 2)
+        return;
+    const EditorState& s = State();
+    const SettingsRecord& rec = Settings();
+    PopUndo.SetEnabled(JT1.CanUndo());
+    PopRedo.SetEnabled(JT1.CanRedo());
+    mPasteClip1.SetEnabled(!s.Clip1.empty());
+    mPasteClip2.SetEnabled(!s.Clip2.empty());
+    const EditorType type = SettingsAccess::LastEdType();
+    if (type == EditorType::None || IsPage(type)) {
+        const bool inScript = s.InVBSBlockNow >= 1;
+        mComPop.SetVisible(inScript);
+        mUnComPop.SetVisible(inScript);
+        mLineCase.SetVisible(inScript);
+    }
+    Menu1pop.SetEnabled(rec.Menu1On);
+    Menu2pop.SetEnabled(rec.Menu2On);
+    PopupMenu(mPop);
+}
+
+void fedit::JT1_MouseMove()
+{
+    // The hover outline of the auto-insert buttons goes once the mouse is
+    // over the editor.
+    for (int i = 0; i < 2; ++i)
+        if (HiBox(i).Visible())
+            HiBox(i).SetVisible(false);
+}
+
+void fedit::ShowCustomMenu(int menu)
+{
+    fCM* cm = CustomMenuForm();
+    if (!cm)
+        return;
+    Call(PageTools().CloseFind);
+    EditorState& s = State();
+    s.CustomMenu1Active = menu == 1;
+    s.CustomMenu2Active = menu == 2;
+    CustomMenuWindow target(*cm);
+    ModFormOps::LayoutCustomMenus(target, menu == 1, s.CustomMenuWidth1, s.CustomMenuWidth2);
+    (menu == 1 ? cm->fr1 : cm->fr2).ZOrder(0);
+    // At the caret, below its line.
+    POINT at{};
+    if (HWND re = JT1.RTBhWnd()) {
+        SendMessageW(re, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&at), JT1.SelStart());
+        at.y += 20;
+        ClientToScreen(re, &at);
+    }
+    cm->Move(at.x * kTwipsPerPixel, at.y * kTwipsPerPixel, forms::kKeep, forms::kKeep);
+    cm->Show(forms::vbModeless);
+    ModFormOps::SetTopMost(cm->hwnd);
 }

@@ -99,6 +99,7 @@ fedit::fedit()
     BuildMenus();
     PlaceControls();
     WireEvents();
+    WireEditing();
 }
 
 fedit::~fedit() = default;

@@ -23,6 +23,7 @@
 #include <vector>
 
 class SettingsEventSink;
+struct TextEdit;
 
 class fedit : public forms::Form, private ISubclassOwner {
 public:
@@ -163,6 +164,42 @@ public:
     void mWebBack_Click();
     void mUTF8_Click();
 
+    // ---- Editing (EditorEvents.cpp, EditCommands.cpp, LineBlocks.cpp) ----
+    // Line and column of a position in the line/column labels.
+    void ShowLineCol(long position);
+    // The keyboard goes to the editor, never to the gutter.
+    void FocusEditor();
+    // The scroll keeping of every command that rewrites text; the gutter
+    // follows the editor's first visible line.
+    void SaveScrollPos();
+    void SyncLineNums();
+    void RestoreScrollPos();
+    // Commands the tool bars and the shortcut table call too.
+    void DoCut();
+    void DoPaste(short source);      // 0 the clipboard, 1 clip 1, 2 clip 2
+    void QuoteWords(short mode);     // 1 quote, 0 unquote
+    void IndentLines(short mode);    // 1 indent, else outdent
+    void CommentLines();
+    void UncommentLines();
+    void UpperCaseTags();
+    void InsertReturns();
+    // Shows custom snippet menu 1 or 2 at the caret.
+    void ShowCustomMenu(int menu);
+    void medit_Click();
+    void mUndo_Click();
+    void mRedo_Click();
+    void mCopy_Click();
+    void mSelAll_Click();
+    void mClear_Click();
+    void mChangeCase_Click(int Index);
+    void mWrap_Click();
+    void mColCode_Click();
+    void mPrint_Click();
+    void mCom_Click();
+    void mUnCom_Click();
+    void mUpHTML_Click();
+    void mInsertRet_Click();
+
 protected:
     void Form_Load() override;
     void Form_KeyDown(int& KeyCode, int Shift) override;
@@ -182,7 +219,33 @@ private:
     void SubclassBoxMethods();
     void UnsubclassBoxMethods();
     void ReleaseSettingsComponent();
+    void WireEditing();
     void JT1_LineEvent(long& LType);
+    void JT1_NavigationKey(int& Keycode, int& Shift);
+    void JT1_OnChange();
+    void JT1_TabPress();
+    void JT1_VScroll(WPARAM& wParam1);
+    void JT1_KeyDown(int& Keycode, int& Shift);
+    void JT1_KeyPress(int& KeyAscii);
+    void JT1_KeyUp(int& Keycode, int& Shift);
+    void JT1_MouseDown(int& Button, long& PosXY);
+    void JT1_MouseUp(int& Button, long& PosXY);
+    void JT1_MouseMove();
+    void RunHotkey(int keyCode);
+    void PopupKeyUp(int keyCode, int shift, long position);
+    void RecolourWholeText();
+    // Applies an engine's edit to the editor text (not undoable, as commands
+    // write), then sets its selection.
+    void ApplyEdit(const TextEdit& edit);
+    // The editor's state of the editing handlers (all zero when the window loads).
+    bool keyTaken_ = false;
+    bool popupItemChosen_ = false;
+    short popupShift_ = 0;
+    short tipSpaceCount_ = 0;
+    long lineProcessed_ = 0;
+    long lastGutterLine_ = 0;
+    bool cssPopup_ = false;
+    bool spaceTip_ = false;
     void TBarFiles_Paint(HDC dc);
     std::vector<FileTabLine> tabLines_;   // edges of the file tabs, drawn by TBarFiles
     // The procedure list's right button (ISubclassOwner, ordinal 1).

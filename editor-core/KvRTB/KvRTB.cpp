@@ -504,5 +504,5 @@ bool KvRTB::OnChar(WPARAM wp)
         }
         return true;
     }
-    return !Raise(KeyPress, ascii);
+    return !Raise(KeyPress, ascii) || ascii == 0;
 }

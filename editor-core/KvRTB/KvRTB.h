@@ -48,8 +48,8 @@ public:
     // other keys but Tab once the form's menu shortcuts declined them
     // (forms::RunMenuShortcut), not when read-only. Keycode 0 eats the key (for Enter, its line break too).
     std::function<void(int& Keycode, int& Shift)> KeyDown;
-    // Typed characters except Tab, not when read-only; KeyAscii 13 set to 0
-    // stops the line break.
+    // Typed characters except Tab, not when read-only; KeyAscii set to 0
+    // stops the character (for 13, the line break).
     std::function<void(int& KeyAscii)> KeyPress;
     // Key released, except Tab, Enter and 33-40; not when read-only.
     std::function<void(int& Keycode, int& Shift)> KeyUp;

@@ -72,19 +72,35 @@ HWND Tarnel::Editor() const
     return nullptr;
 }
 
+namespace {
+
+// A sent message overtakes posted ones: wait until the posted keys, and the
+// characters the program's message loop makes of them, have been taken.
+void Settle(HWND re)
+{
+    for (int i = 0; i < 4; ++i) {
+        Sleep(15);
+        wt::Send(re, WM_NULL);
+    }
+}
+
+} // namespace
+
 void Tarnel::Type(const std::wstring& text) const
 {
     HWND re = Editor();
     for (wchar_t c : text) {
         if (c == L'\r') {
+            // The loop makes the line break of the key; it comes before the
+            // key goes up, as from the keyboard.
             PostMessageW(re, WM_KEYDOWN, VK_RETURN, 1);
-            PostMessageW(re, WM_CHAR, L'\r', 1);
+            Settle(re);
             PostMessageW(re, WM_KEYUP, VK_RETURN, 0xC0000001);
         } else {
             PostMessageW(re, WM_CHAR, c, 1);
         }
     }
-    wt::Send(re, WM_NULL);   // every posted key has been taken
+    Settle(re);
 }
 
 bool Tarnel::Ends(DWORD ms)

@@ -1,0 +1,293 @@
+// Typing, the hotkeys and the Edit, Text Ops and pop-up menu commands of the
+// real TARNEL.exe, driven from outside with keys and menu command ids.
+#include <gtest/gtest.h>
+
+#include "MenuIds.h"
+#include "TarnelCopy.h"
+
+#include <richedit.h>
+
+#include <fstream>
+
+using apptest::Tarnel;
+
+namespace {
+
+// The editor's text with one CR per line break, as positions count.
+std::wstring Text(HWND re)
+{
+    const LRESULT n = wt::Send(re, WM_GETTEXTLENGTH);
+    std::wstring buf(static_cast<size_t>(n) + 1, L'\0');
+    SendMessageW(re, WM_GETTEXT, buf.size(), reinterpret_cast<LPARAM>(&buf[0]));
+    buf.resize(wcslen(buf.c_str()));
+    std::wstring out;
+    for (size_t i = 0; i < buf.size(); ++i)
+        if (!(buf[i] == L'\n' && i > 0 && buf[i - 1] == L'\r'))
+            out += buf[i] == L'\n' ? L'\r' : buf[i];
+    return out;
+}
+
+void SetText(const Tarnel& t, const std::wstring& text)
+{
+    wt::Send(t.Editor(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void Select(const Tarnel& t, long s, long e) { wt::Send(t.Editor(), EM_SETSEL, s, e); }
+
+DWORD Selection(const Tarnel& t) { return static_cast<DWORD>(wt::Send(t.Editor(), EM_GETSEL)); }
+
+// Posts the command and waits until the window has run it.
+void Pick(const Tarnel& t, unsigned id)
+{
+    t.Command(id);
+    wt::Send(t.Main(), WM_NULL);
+}
+
+// Ctrl+letter through the keyboard, so the program reads Ctrl as held.
+void Ctrl(const Tarnel& t, wchar_t letter)
+{
+    SetForegroundWindow(t.Main());
+    SetFocus(t.Editor());
+    INPUT in[4] = {};
+    const WORD keys[4] = {VK_CONTROL, static_cast<WORD>(letter), static_cast<WORD>(letter), VK_CONTROL};
+    for (int i = 0; i < 4; ++i) {
+        in[i].type = INPUT_KEYBOARD;
+        in[i].ki.wVk = keys[i];
+        in[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
+    }
+    SendInput(4, in, sizeof(INPUT));
+    Sleep(150);
+    wt::Send(t.Editor(), WM_NULL);
+    wt::Send(t.Main(), WM_NULL);
+}
+
+SettingsRecord Record(int edType)
+{
+    SettingsRecord rec;
+    SettingsRecordFile::SetSettingsDefaults(rec);
+    rec.LastEdType = edType;
+    return rec;
+}
+
+bool Start(Tarnel& t, const SettingsRecord& rec, const std::wstring& args = L"")
+{
+    t.WriteRecord(rec);
+    if (!t.Start(args))
+        return false;
+    wt::WaitFor([&] { return t.Editor() != nullptr; });
+    return t.Editor() != nullptr;
+}
+
+void Quit(Tarnel& t)
+{
+    t.Command(IDM_mExit);
+    wt::Dialog ask = wt::FindDialog(t.Process(), 3000);
+    if (ask.hwnd)
+        wt::PressButton(ask.hwnd, IDNO);
+    EXPECT_TRUE(t.Ends());
+}
+
+} // namespace
+
+TEST(EditingWindow, EnterIndentsLikeTheLineAboveAndTabTypesTheSpacer)
+{
+    Tarnel t(L"edit_typing");
+    SettingsRecord rec = Record(4);
+    rec.TabAsSpacer = true;
+    rec.MoveSpacer = L"    ";
+    ASSERT_TRUE(Start(t, rec));
+    t.Type(L"    dim x\r");
+    EXPECT_EQ(Text(t.Editor()), L"    Dim x\r    ") << "four blanks on the new line, the keyword respelt";
+    wt::Send(t.Editor(), WM_KEYDOWN, VK_TAB, 1);
+    wt::Send(t.Editor(), WM_KEYUP, VK_TAB, 0xC0000001);
+    t.Type(L"y");
+    EXPECT_EQ(Text(t.Editor()), L"    Dim x\r        y");
+    EXPECT_EQ(LOWORD(Selection(t)), 19);
+    Quit(t);
+}
+
+TEST(EditingWindow, HotkeysRunTheirActionsAndAnUnassignedOneSaysSo)
+{
+    Tarnel t(L"edit_hotkeys");
+    SettingsRecord rec = Record(2);
+    rec.HotKeys[15] = 'A';   // Select All
+    rec.HotKeys[8] = 'U';    // upper case
+    rec.HotKeys[16] = 'Z';   // Undo
+    rec.HotKeys[19] = 'K';   // X-Copy 1
+    rec.Menu1On = true;
+    rec.Menu1Key = 'J';
+    ASSERT_TRUE(Start(t, rec));
+    t.Type(L"abc def");
+    Ctrl(t, 'A');
+    EXPECT_EQ(LOWORD(Selection(t)), 0);
+    EXPECT_GE(HIWORD(Selection(t)), 7);
+    Ctrl(t, 'U');
+    EXPECT_EQ(Text(t.Editor()), L"ABC DEF");
+
+    Ctrl(t, 'Q');
+    EXPECT_NE(wt::FindChild(t.Main(), L"", L"(Ctrl + Q) is not an assigned hotkey. See Program Settings."), nullptr);
+    Ctrl(t, 'M');
+    Ctrl(t, 'H');
+    EXPECT_EQ(Text(t.Editor()), L"ABC DEF") << "no line break, no backspace, no character";
+
+    Select(t, 0, 3);
+    Ctrl(t, 'K');
+    Select(t, 7, 7);
+    Pick(t, IDM_mPasteClip1);
+    EXPECT_EQ(Text(t.Editor()), L"ABC DEFABC");
+
+    Ctrl(t, 'J');
+    bool menuShown = false;
+    for (HWND w : t.Process().TopWindows())
+        menuShown = menuShown || wt::FindChild(w, L"", L"Cancel") != nullptr;
+    EXPECT_TRUE(menuShown) << "the custom menu's key wins over the table";
+    Quit(t);
+}
+
+TEST(EditingWindow, AnExtraClipGivesTheClipboardBackWithEveryFormat)
+{
+    Tarnel t(L"edit_clips");
+    SettingsRecord rec = Record(2);
+    rec.HotKeys[20] = 'K';   // X-Copy 2
+    ASSERT_TRUE(Start(t, rec));
+    t.Type(L"clip");
+    Select(t, 0, 4);
+    Ctrl(t, 'K');
+
+    const UINT custom = RegisterClipboardFormatW(L"TARNEL test format");
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    const wchar_t outside[] = L"outside";
+    HGLOBAL text = GlobalAlloc(GMEM_MOVEABLE, sizeof(outside));
+    memcpy(GlobalLock(text), outside, sizeof(outside));
+    GlobalUnlock(text);
+    SetClipboardData(CF_UNICODETEXT, text);
+    HGLOBAL extra = GlobalAlloc(GMEM_MOVEABLE, 4);
+    memcpy(GlobalLock(extra), "\x01\x02\x03\x04", 4);
+    GlobalUnlock(extra);
+    SetClipboardData(custom, extra);
+    CloseClipboard();
+
+    Select(t, 4, 4);
+    Pick(t, IDM_mPasteClip2);
+    EXPECT_EQ(Text(t.Editor()), L"clipclip");
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EXPECT_TRUE(IsClipboardFormatAvailable(custom)) << "the other format came back too";
+    HANDLE back = GetClipboardData(CF_UNICODETEXT);
+    ASSERT_NE(back, nullptr);
+    EXPECT_STREQ(static_cast<const wchar_t*>(GlobalLock(back)), L"outside");
+    GlobalUnlock(back);
+    CloseClipboard();
+
+    Pick(t, IDM_mPaste);
+    EXPECT_EQ(Text(t.Editor()), L"clipclipoutside");
+    Quit(t);
+}
+
+TEST(EditingWindow, CaseQuotesAndWrapAtTheEdgesOfTheText)
+{
+    Tarnel t(L"edit_case");
+    ASSERT_TRUE(Start(t, Record(2)));
+    SetText(t, L"hELLO wORLD");
+    Select(t, 0, 11);
+    Pick(t, IDM_mChangeCasePop_2);
+    EXPECT_EQ(Text(t.Editor()), L"Hello World");
+    EXPECT_EQ(Selection(t), MAKELONG(0, 0));
+
+    // A one-letter word at the start: only the closing quote, nothing lost.
+    SetText(t, L"a, b");
+    Select(t, 0, 0);
+    Pick(t, IDM_mQuote1);
+    EXPECT_EQ(Text(t.Editor()), L"a\", b");
+    SetText(t, L"\"a\"");
+    Select(t, 1, 1);
+    Pick(t, IDM_mUnquote1);
+    EXPECT_EQ(Text(t.Editor()), L"a");
+    Select(t, 1, 1);
+    Pick(t, IDM_mUnquote1);
+    EXPECT_EQ(Text(t.Editor()), L"a");
+
+    SetText(t, std::wstring(600, L'x'));
+    const LRESULT lines = wt::Send(t.Editor(), EM_GETLINECOUNT);
+    Pick(t, IDM_mWrap);
+    EXPECT_GT(wt::Send(t.Editor(), EM_GETLINECOUNT), lines);
+    Pick(t, IDM_mWrap);
+    EXPECT_EQ(wt::Send(t.Editor(), EM_GETLINECOUNT), lines);
+    Quit(t);
+}
+
+TEST(EditingWindow, BlockCommandsActOnTheLinesOfTheText)
+{
+    Tarnel t(L"edit_blocks");
+    ASSERT_TRUE(Start(t, Record(4)));
+    // Several lines, the last without a line break.
+    SetText(t, L"a\rb\rcc");
+    Select(t, 0, 6);
+    Pick(t, IDM_mCom);
+    EXPECT_EQ(Text(t.Editor()), L"'--a\r'--b\r'--cc");
+    Select(t, 0, 15);
+    Pick(t, IDM_mUnCom);
+    EXPECT_EQ(Text(t.Editor()), L"a\rb\rcc");
+    // From inside line 1 to the first character of line 3: lines 1 and 2.
+    Select(t, 1, 5);
+    Pick(t, IDM_mCom);
+    EXPECT_EQ(Text(t.Editor()), L"'--a\r'--b\rcc");
+
+    // One wrapped line is still one line: one marker, at its start.
+    const std::wstring longLine = L"x = 1" + std::wstring(400, L' ') + L"y";
+    SetText(t, L"first\r" + longLine + L"\rlast");
+    Pick(t, IDM_mWrap);
+    Select(t, 300, 320);
+    Pick(t, IDM_mCom);
+    EXPECT_EQ(Text(t.Editor()), L"first\r'--" + longLine + L"\rlast");
+    Select(t, 300, 320);
+    Pick(t, IDM_mUnCom);
+    EXPECT_EQ(Text(t.Editor()), L"first\r" + longLine + L"\rlast");
+    Quit(t);
+}
+
+TEST(EditingWindow, UpperCaseTagsLeavesCodeCommentsAndValuesAlone)
+{
+    Tarnel t(L"edit_tags");
+    ASSERT_TRUE(Start(t, Record(2)));
+    SetText(t, L"<p class='x' id=\"y\">a<br/></p><!-- <b> -->\r<% x = a<b %>"
+               L"<script>if (a<b) x = '<i>';</script><?php echo '<p>'; ?>");
+    Pick(t, IDM_mUpHTML);
+    EXPECT_EQ(Text(t.Editor()), L"<P CLASS='x' ID=\"y\">a<BR/></P><!-- <b> -->\r<% x = a<b %>"
+                                L"<SCRIPT>if (a<b) x = '<i>';</SCRIPT><?php echo '<p>'; ?>");
+    Quit(t);
+}
+
+TEST(EditingWindow, TypedKeywordsTakeTheListsSpellingInAServerBlock)
+{
+    Tarnel t(L"edit_respell");
+    ASSERT_TRUE(Start(t, Record(1)));
+    t.Type(L"<%\rdim q\r%>\r");
+    EXPECT_EQ(Text(t.Editor()), L"<%\rDim q\r%>\r");
+    Quit(t);
+}
+
+TEST(EditingWindow, UndoAndRedoReachBackAcrossALongRecolouring)
+{
+    Tarnel t(L"edit_undo");
+    std::string page = "<html>\r\n<body>\r\n";
+    for (int i = 0; i < 600; ++i)
+        page += "<p>line " + std::to_string(i) + "<br /></p>\r\n";
+    page += "</body></html>";
+    const std::wstring file = t.Folder() + L"\\long.html";
+    std::ofstream(std::string(file.begin(), file.end()), std::ios::binary) << page;
+    ASSERT_TRUE(Start(t, Record(2), file));
+    const std::wstring before = Text(t.Editor());
+    const long lineTwo = static_cast<long>(wt::Send(t.Editor(), EM_LINEINDEX, 1));
+    Select(t, lineTwo, lineTwo);
+    t.Type(L"<!--\r");
+    const std::wstring typed = Text(t.Editor());
+    ASSERT_NE(typed.find(L"<!--"), std::wstring::npos);
+    for (int i = 0; i < 8 && Text(t.Editor()) != before; ++i)
+        Pick(t, IDM_mUndo);
+    EXPECT_TRUE(Text(t.Editor()) == before) << "the typing is undone after the recolouring";
+    for (int i = 0; i < 8 && Text(t.Editor()) != typed; ++i)
+        Pick(t, IDM_mRedo);
+    EXPECT_TRUE(Text(t.Editor()) == typed);
+    Quit(t);
+}

@@ -1,0 +1,214 @@
+// bench_edit_window: starts TARNEL.exe with a generated 10,000-line page
+// that has a self-closing tag on most lines and times, through window
+// messages sent from outside (each returns when the program has done the
+// work): a key typed in the middle of a line and the line left afterwards,
+// Comment over 1,000 selected lines, UPPERCASE HTML Tags over the page, and
+// a comment opened at line 5,000, which recolours the rest of the page,
+// with its undo checked.
+//
+//   bench_edit_window [lines]      (default 10000)
+#include "MenuIds.h"
+
+#include <windows.h>
+#include <richedit.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+std::wstring ExeFolder()
+{
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring p = path;
+    return p.substr(0, p.find_last_of(L'\\'));
+}
+
+double Now()
+{
+    static LARGE_INTEGER freq{};
+    if (!freq.QuadPart)
+        QueryPerformanceFrequency(&freq);
+    LARGE_INTEGER t;
+    QueryPerformanceCounter(&t);
+    return 1000.0 * static_cast<double>(t.QuadPart) / static_cast<double>(freq.QuadPart);
+}
+
+std::string Page(int lines)
+{
+    std::string t = "<html><head><title>Self-closing tags</title></head><body>\r\n";
+    for (int n = 1; n < lines - 1; ++n) {
+        std::string k = std::to_string(n);
+        if (n % 3 == 0)
+            t += "<p class=\"c" + k + "\">Line " + k + " <img src=\"a" + k + ".gif\" alt='x' /></p>\r\n";
+        else if (n % 10 == 7)
+            t += "  <b>bold</b> text " + k + " &amp; more\r\n";
+        else
+            t += "Text of line " + k + "<br />\r\n";
+    }
+    return t + "</body></html>";
+}
+
+struct Found {
+    DWORD pid;
+    HWND hwnd;
+};
+
+BOOL CALLBACK FindMain(HWND w, LPARAM lp)
+{
+    auto* f = reinterpret_cast<Found*>(lp);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    wchar_t text[512] = {};
+    GetWindowTextW(w, text, 512);
+    if (pid == f->pid && IsWindowVisible(w) && std::wstring(text).rfind(L"TARNEL Editor - HTML - ", 0) == 0 &&
+        std::wstring(text).find(L".html") != std::wstring::npos) {
+        f->hwnd = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK FindEditor(HWND w, LPARAM lp)
+{
+    wchar_t cls[64] = {};
+    GetClassNameW(w, cls, 64);
+    if (IsWindowVisible(w) && (lstrcmpiW(cls, L"RICHEDIT50W") == 0 || lstrcmpiW(cls, L"RichEdit20W") == 0)) {
+        *reinterpret_cast<HWND*>(lp) = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND Editor(HWND main)
+{
+    HWND re = nullptr;
+    EnumChildWindows(main, FindEditor, reinterpret_cast<LPARAM>(&re));
+    return re;
+}
+
+LRESULT Send(HWND w, UINT msg, WPARAM wp = 0, LPARAM lp = 0)
+{
+    DWORD_PTR r = 0;
+    SendMessageTimeoutW(w, msg, wp, lp, SMTO_NORMAL, 120000, &r);
+    return static_cast<LRESULT>(r);
+}
+
+std::wstring Text(HWND re)
+{
+    LRESULT n = Send(re, WM_GETTEXTLENGTH);
+    std::wstring buf(static_cast<size_t>(n) + 1, L'\0');
+    SendMessageW(re, WM_GETTEXT, buf.size(), reinterpret_cast<LPARAM>(&buf[0]));
+    buf.resize(wcslen(buf.c_str()));
+    return buf;
+}
+
+long LineStart(HWND re, long line) { return static_cast<long>(Send(re, EM_LINEINDEX, line)); }
+
+void Key(HWND re, WPARAM vk, wchar_t ch)
+{
+    Send(re, WM_KEYDOWN, vk, 1);
+    if (ch)
+        Send(re, WM_CHAR, ch, 1);
+    Send(re, WM_KEYUP, vk, 0xC0000001);
+}
+
+void Report(const char* what, double ms, double target)
+{
+    std::printf("%-52s %8.0f ms  (target under %.0f)\n", what, ms, target);
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+    const int lines = argc > 1 ? std::max(100, _wtoi(argv[1])) : 10000;
+    const std::wstring bench = ExeFolder();
+    const std::wstring bin = bench.substr(0, bench.find_last_of(L'\\'));
+    const std::wstring dir = bench + L"\\edit_window_run";
+    CreateDirectoryW(dir.c_str(), nullptr);
+    for (const wchar_t* f : {L"TARNEL.exe", L"plimsor.dll", L"DirectCOM.dll"})
+        CopyFileW((bin + L"\\" + f).c_str(), (dir + L"\\" + f).c_str(), FALSE);
+    CreateDirectoryW((dir + L"\\Settings").c_str(), nullptr);
+    DeleteFileW((dir + L"\\Settings\\plimsors.dat").c_str());
+    for (const wchar_t* f : {L"tarnelk.ini", L"tarneljk.ini", L"tarnelc.ini", L"tarnelpk.ini"})
+        CopyFileW((bin + L"\\Settings\\" + f).c_str(), (dir + L"\\Settings\\" + f).c_str(), FALSE);
+    const std::wstring page = dir + L"\\page.html";
+    {
+        std::string bytes = Page(lines);
+        HANDLE f = CreateFileW(page.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        DWORD n = 0;
+        WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &n, nullptr);
+        CloseHandle(f);
+    }
+
+    std::wstring cmd = L"\"" + dir + L"\\TARNEL.exe\" " + page;
+    STARTUPINFOW si{};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &si, &pi)) {
+        std::printf("TARNEL did not start\n");
+        return 1;
+    }
+    CloseHandle(pi.hThread);
+    Found found{pi.dwProcessId, nullptr};
+    for (int i = 0; i < 600 && !found.hwnd; ++i) {
+        EnumWindows(FindMain, reinterpret_cast<LPARAM>(&found));
+        Sleep(100);
+    }
+    HWND main = found.hwnd;
+    HWND re = main ? Editor(main) : nullptr;
+    if (!re) {
+        std::printf("no editor window\n");
+        TerminateProcess(pi.hProcess, 1);
+        return 1;
+    }
+    Send(main, WM_NULL);
+    std::printf("page: %d lines, self-closing tags on most lines\n", lines);
+
+    // A key in the middle of line 5,000, then the caret leaves the line.
+    const long mid = lines / 2 - 1;
+    long at = LineStart(re, mid) + 6;
+    Send(re, EM_SETSEL, at, at);
+    double t0 = Now();
+    Key(re, 'X', L'x');
+    Report("a key typed mid-line (key down to idle)", Now() - t0, 50);
+    t0 = Now();
+    Key(re, VK_DOWN, 0);
+    std::printf("%-52s %8.0f ms\n", "the line left (recoloured by the typing glue)", Now() - t0);
+
+    // Comment over 1,000 selected lines.
+    Send(re, EM_SETSEL, LineStart(re, 2000), LineStart(re, 3000));
+    t0 = Now();
+    Send(main, WM_COMMAND, IDM_mCom);
+    Report("Comment over 1,000 selected lines", Now() - t0, 1000);
+
+    t0 = Now();
+    Send(main, WM_COMMAND, IDM_mUpHTML);
+    Report("UPPERCASE HTML Tags over the whole page", Now() - t0, 3000);
+
+    // A comment opened at line 5,000: the rest of the page turns into it.
+    at = LineStart(re, mid);
+    Send(re, EM_SETSEL, at, at);
+    const std::wstring before = Text(re);
+    t0 = Now();
+    for (wchar_t c : std::wstring(L"<!--"))
+        Send(re, WM_CHAR, c, 1);
+    Key(re, VK_RETURN, L'\r');
+    Report("\"<!--\" and Enter at line 5,000 (recolours the rest)", Now() - t0, 1000);
+    bool undone = false;
+    t0 = Now();
+    for (int i = 0; i < 8 && !undone; ++i) {
+        Send(main, WM_COMMAND, IDM_mUndo);
+        undone = Text(re) == before;
+    }
+    std::printf("%-52s %8.0f ms  (%s)\n", "undo back to the text before the comment", Now() - t0,
+                undone ? "undo kept" : "UNDO LOST");
+
+    // Closed without saving.
+    TerminateProcess(pi.hProcess, 0);
+    WaitForSingleObject(pi.hProcess, 10000);
+    CloseHandle(pi.hProcess);
+    return 0;
+}

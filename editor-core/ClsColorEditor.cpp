@@ -342,11 +342,13 @@ bool RebuildInFreshWindow(KvRTB& editor, HWND& re, const std::string& frame, con
     return true;
 }
 
-void ColourRange(ClsColor& colorer, KvRTB& editor, EditorType edType, long StPt, long EndPt)
+// True when the text was written (with replacement: the replacement's).
+bool ColourRange(ClsColor& colorer, KvRTB& editor, EditorType edType, long StPt, long EndPt,
+                 const std::wstring* replacement = nullptr)
 {
     HWND re = editor.RTBhWnd();
     if (!re)
-        return;
+        return false;
     EditorState& st = State();
     bool wasSuppressed = st.SuppressChangeTracking;
     st.SuppressChangeTracking = true;
@@ -359,7 +361,11 @@ void ColourRange(ClsColor& colorer, KvRTB& editor, EditorType edType, long StPt,
         long length = RichEditStream::TextLength(re);
         bool whole = StPt <= 0 && (EndPt < 0 || EndPt >= length);
         std::string frame = colorer.RtfFrame();
-        ColourCache* cache = whole && Mem().incremental ? FindCache(re) : nullptr;
+        if (replacement && (!whole || static_cast<long>(replacement->size()) != length)) {
+            st.SuppressChangeTracking = wasSuppressed;
+            return false;
+        }
+        ColourCache* cache = whole && Mem().incremental && !replacement ? FindCache(re) : nullptr;
         if (cache && (cache->edType != edType || cache->frame != frame))
             cache = nullptr;
         std::wstring text;
@@ -367,7 +373,9 @@ void ColourRange(ClsColor& colorer, KvRTB& editor, EditorType edType, long StPt,
         // The looks the cache remembers still hold, as colouring adds no undo steps.
         bool spliced = cache && !SendMessageW(re, EM_CANREDO, 0, 0) &&
                        SpliceEditedLines(re, cache->text, Mem().firstLine, Mem().lastLine, text);
-        if (!spliced) {
+        if (replacement) {
+            text = *replacement;
+        } else if (!spliced) {
             text = RichEditStream::GetRange(re, StPt, EndPt);
             Mem().read = static_cast<long>(text.size());
         }
@@ -442,8 +450,11 @@ void ColourRange(ClsColor& colorer, KvRTB& editor, EditorType edType, long StPt,
     } catch (...) {
         // Out of memory on a huge text: the document keeps its old colours.
         ForgetWindow(re);
+        st.SuppressChangeTracking = wasSuppressed;
+        return false;
     }
     st.SuppressChangeTracking = wasSuppressed;
+    return true;
 }
 
 } // namespace
@@ -497,6 +508,11 @@ void ColorCSS(ClsColor& colorer, KvRTB& editor, long StPt, long EndPt)
 void ColorHTML(ClsColor& colorer, KvRTB& editor, long StPt, long EndPt)
 {
     ColourRange(colorer, editor, EditorType::HTML, StPt, EndPt);
+}
+
+bool ColorHTMLText(ClsColor& colorer, KvRTB& editor, const std::wstring& text)
+{
+    return ColourRange(colorer, editor, EditorType::HTML, 0, -1, &text);
 }
 
 } // namespace ClsColorEditor

@@ -20,6 +20,11 @@ void ColorVBS(ClsColor& colorer, KvRTB& editor, long StPt, long EndPt);
 void ColorJS(ClsColor& colorer, KvRTB& editor, long StPt, long EndPt);
 void ColorCSS(ClsColor& colorer, KvRTB& editor, long StPt, long EndPt);
 void ColorHTML(ClsColor& colorer, KvRTB& editor, long StPt, long EndPt);
+// Colours text as the page's whole new text and writes it in; text differs
+// from the editor's only in case (the same length). A rewrite of every tag
+// then costs what a colouring costs, not what deleting and inserting the
+// whole text costs. False, with the editor unchanged, when it could not.
+bool ColorHTMLText(ClsColor& colorer, KvRTB& editor, const std::wstring& text);
 
 // What the last whole-text colouring left in one RichEdit window. A window
 // property marks the window the entry was made for: a window handle may be

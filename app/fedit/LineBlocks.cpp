@@ -22,7 +22,52 @@ namespace {
 
 std::wstring WholeText(const KvRTB& editor) { return RichEditStream::GetRange(editor.RTBhWnd(), 0, -1); }
 
+// Starts of the lines of s, and the end as the last entry.
+std::vector<size_t> LineStarts(const std::wstring& s)
+{
+    std::vector<size_t> starts{0};
+    for (size_t i = 0; i < s.size(); ++i)
+        if (s[i] == L'\r' || (s[i] == L'\n' && (i == 0 || s[i - 1] != L'\r')))
+            starts.push_back(i + 1);
+    starts.push_back(s.size() + 1);
+    return starts;
+}
+
 } // namespace
+
+// Wine's RichEdit takes, for each line break it deletes, time in proportion
+// to the whole document: a block rewritten whole costs seconds on a long page.
+// The lines change only inside themselves, so each changed line gets its own
+// small edit instead, the last line first to keep the earlier places valid.
+void fedit::ApplyBlockEdit(const std::wstring& text, const TextEdit& edit)
+{
+    if (!edit.changed)
+        return;
+    const std::wstring old = text.substr(edit.start, edit.end - edit.start);
+    const std::vector<size_t> a = LineStarts(old), b = LineStarts(edit.with);
+    if (a.size() != b.size()) {
+        ApplyEdit(edit);
+        return;
+    }
+    // No notification and no drawing per line: the change flags are set once.
+    HWND re = JT1.RTBhWnd();
+    const LRESULT mask = SendMessageW(re, EM_SETEVENTMASK, 0, 0);
+    JT1.LockRTB();
+    for (size_t k = a.size() - 1; k-- > 0;) {
+        const std::wstring from = old.substr(a[k], a[k + 1] - 1 - a[k]);
+        const std::wstring to = edit.with.substr(b[k], b[k + 1] - 1 - b[k]);
+        TextEdit line = TextEdit::Between(from, to);
+        if (!line.changed)
+            continue;
+        const long at = edit.start + static_cast<long>(a[k]);
+        JT1.SetSelection(at + line.start, at + line.end);
+        JT1.SelText(line.with);
+    }
+    JT1.UnLockRTB();
+    SendMessageW(re, EM_SETEVENTMASK, 0, mask);
+    JT1_OnChange();
+    JT1.SetSelection(edit.selStart, edit.selEnd);
+}
 
 void fedit::CommentLines()
 {
@@ -33,9 +78,10 @@ void fedit::CommentLines()
     const SettingsRecord& rec = Settings();
     RedrawLock lock(hwnd);
     SaveScrollPos();
-    TextEdit edit = LineBlocks::CommentLines(WholeText(JT1), s, e, rec.CommentMark);
+    const std::wstring text = WholeText(JT1);
+    TextEdit edit = LineBlocks::CommentLines(text, s, e, rec.CommentMark);
     if (edit.changed) {
-        ApplyEdit(edit);
+        ApplyBlockEdit(text, edit);
         JT1.SelColor(static_cast<COLORREF>(rec.ColorComment));
         JT1.SelStart(edit.selEnd);
         JT1.SelColor(0);
@@ -53,9 +99,10 @@ void fedit::UncommentLines()
     EditorState& st = State();
     RedrawLock lock(hwnd);
     SaveScrollPos();
-    TextEdit edit = LineBlocks::UncommentLines(WholeText(JT1), s, e, Settings().CommentMark, type);
+    const std::wstring text = WholeText(JT1);
+    TextEdit edit = LineBlocks::UncommentLines(text, s, e, Settings().CommentMark, type);
     if (edit.changed) {
-        ApplyEdit(edit);
+        ApplyBlockEdit(text, edit);
         if (!SettingsAccess::NoColorCode() && st.ColorCodeOn && st.Colorer) {
             st.SuppressChangeTracking = true;
             ClsColorEditor::ColorVBS(*st.Colorer, JT1, 0, -1);
@@ -74,7 +121,8 @@ void fedit::IndentLines(short mode)
     JT1.GetSelection(s, e);
     if (s == e)
         return;
-    ApplyEdit(LineBlocks::IndentLines(WholeText(JT1), s, e, Settings().MoveSpacer, mode));
+    const std::wstring text = WholeText(JT1);
+    ApplyBlockEdit(text, LineBlocks::IndentLines(text, s, e, Settings().MoveSpacer, mode));
 }
 
 void fedit::UpperCaseTags()
@@ -82,13 +130,17 @@ void fedit::UpperCaseTags()
     EditorState& st = State();
     try {
         const std::wstring text = WholeText(JT1);
-        TextEdit edit = TextEdit::Between(text, LineBlocks::UpperCaseTags(text));
-        ApplyEdit(edit);
+        const std::wstring upper = LineBlocks::UpperCaseTags(text);
+        if (upper == text)
+            return;
         JT1.SelStart(0);
-        if (!SettingsAccess::NoColorCode() && st.ColorCodeOn && st.Colorer) {
-            st.SuppressChangeTracking = true;
-            ClsColorEditor::ColorHTML(*st.Colorer, JT1, 0, -1);
-            st.SuppressChangeTracking = false;
+        // Colouring writes the page's text anyway: it writes the new one.
+        const bool colour = !SettingsAccess::NoColorCode() && st.ColorCodeOn && st.Colorer;
+        if (!colour || !ClsColorEditor::ColorHTMLText(*st.Colorer, JT1, upper)) {
+            ApplyEdit(TextEdit::Between(text, upper));
+            JT1.SelStart(0);
+            if (colour)
+                ClsColorEditor::ColorHTML(*st.Colorer, JT1, 0, -1);
         }
         st.DocChanged = true;
     } catch (...) {

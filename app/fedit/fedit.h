@@ -237,6 +237,8 @@ private:
     // Applies an engine's edit to the editor text (not undoable, as commands
     // write), then sets its selection.
     void ApplyEdit(const TextEdit& edit);
+    // The same for an edit of whole lines that keeps their breaks, line by line.
+    void ApplyBlockEdit(const std::wstring& text, const TextEdit& edit);
     // The editor's state of the editing handlers (all zero when the window loads).
     bool keyTaken_ = false;
     bool popupItemChosen_ = false;

@@ -8,6 +8,8 @@
 class HiddenForm : public forms::Form {
 public:
     explicit HiddenForm(const std::wstring& caption);
+    // Forms with controls of their own tear down in their own destructor.
+    ~HiddenForm() override { Teardown(); }
 
 protected:
     void Form_QueryUnload(int& Cancel, int UnloadMode) override;

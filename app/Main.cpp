@@ -18,11 +18,13 @@
 #include "cBrowse/cBrowse.h"
 #include "cTypeDic.h"
 #include "ShortcutActions.h"
+#include "debug/DebugShell.h"
+#include "debug/ModVBSDebug.h"
+#include "debug/fDebug.h"
 #include "color/KeywordLists.h"
 #include "fAuto.h"
 #include "fCM.h"
 #include "fColorPicker.h"
-#include "fDebug.h"
 #include "fbitmap.h"
 #include "fbrowser.h"
 #include "fedit/Documents.h"
@@ -64,7 +66,6 @@ struct Program {
     std::unique_ptr<fprint> print;
     std::unique_ptr<fpad3> pad3;
     std::unique_ptr<fAuto> autoSet;
-    std::unique_ptr<fDebug> debug;
     // Made when first used by their owners: the object browser, multi-file
     // replace, the character reference and the object browser's library.
     std::unique_ptr<forms::Form> fClas, fmulti, fascii, fOmLib;
@@ -100,6 +101,25 @@ void InstallCoreHooks()
         if (!pad || !pad->Load())
             return nullptr;
         return pad->RTBOps.RTBhWnd();
+    };
+    InstallVBSLineCheck();
+
+    DebugShellHooks& d = DebugShell();
+    d.Gutter = []() -> HWND {
+        fedit* f = MainForm();
+        return f ? f->T2.hwnd : nullptr;
+    };
+    d.ShowLineColText = [](const std::wstring& line, const std::wstring& column) {
+        if (fedit* f = MainForm()) {
+            f->tlcount.SetCaption(line);
+            f->tcount.SetCaption(column);
+        }
+    };
+    d.ResetLineCol = [] {
+        if (fedit* f = MainForm()) {
+            f->tlcount.SetCaption(L"1");
+            f->tcount.SetCaption(L"1");
+        }
     };
 }
 
@@ -184,6 +204,10 @@ void OpenHelpFile()
 void InitProgram()
 {
     EditorState& s = State();
+    // Start-up lets messages run (and shows message boxes) between its steps;
+    // a close of the main window in one of those pauses ran the closing
+    // sequence, and nothing more may be built on the unloaded forms.
+    auto closed = [] { return g->shutDownRan; };
     // 1. The whole command line is one path.
     s.CommandLine = CommandLinePath(CommandTail());
     // 2. Special folders.
@@ -206,10 +230,14 @@ void InitProgram()
     s.MainWindow = f.hwnd;
     s.CurrentEditor = &f.JT1;
     forms::DoEvents();
+    if (closed())
+        return;
     // 7. The custom menus' window.
     g->cm = std::make_unique<fCM>();
     g->cm->Load();
     forms::DoEvents();
+    if (closed())
+        return;
     // 8. Colouring, then the settings on the window.
     g->colorer = std::make_unique<ClsColor>();
     s.Colorer = g->colorer.get();
@@ -244,8 +272,9 @@ void InitProgram()
     g->autoSet = std::make_unique<fAuto>();
     g->autoSet->Load();
     forms::DoEvents();
-    g->debug = std::make_unique<fDebug>();
-    g->debug->Load();
+    ReportWindow().Load();
+    if (closed())
+        return;
     // 12.
     f.JT1.SetFocus();
     // 13.
@@ -254,6 +283,8 @@ void InitProgram()
     LoadKeywordLists(*g->colorer, SettingsBridge::SettingsFolder(), g->blockKeywords);
     Call(PageTools().LoadHTMLTags);
     FindScriptHosts();
+    if (closed())
+        return;
     // 15.
     s.ColorCodeOn = true;
     s.InVBSBlockNow = 0;
@@ -268,6 +299,8 @@ void InitProgram()
     } else {
         OpenUntitledAtStartUp(f);
     }
+    if (closed())
+        return;
     // 17. Type name from the type the first document left.
     switch (Settings().LastEdType) {
     case 1:
@@ -336,7 +369,7 @@ void ShutDown()
     UnloadForm(g->fOmLib.get());
     UnloadForm(g->autoSet.get());
     UnloadForm(g->colorPicker.get());
-    UnloadForm(g->debug.get());
+    UnloadReportWindow();
     UnloadForm(g->pad3.get());
     // 9.
     f.JT1.ClearUndoBuffer();
@@ -372,19 +405,19 @@ int Main()
     // 5.
     forms::DoEvents();
     InitProgram();
-    int rc = forms::RunMessageLoop();
+    int rc = program.shutDownRan ? 0 : forms::RunMessageLoop();
     // The closing sequence's last steps: the forms and shared objects, the
     // subclasser last of all.
     ShutDown();
     ResetHooks();
     ResetMainWindowActions();
+    ResetDebugShell();
     State().Files = nullptr;
     State().Colorer = nullptr;
     program.fClas.reset();
     program.fmulti.reset();
     program.fascii.reset();
     program.fOmLib.reset();
-    program.debug.reset();
     program.autoSet.reset();
     program.pad3.reset();
     program.print.reset();

@@ -8,6 +8,7 @@
 class fCM : public HiddenForm {
 public:
     fCM();
+    ~fCM() override { Teardown(); }
 
     forms::Frame fr1, fr2;
     forms::ControlArray<forms::Label> Lab1, Lab2;   // 0-9

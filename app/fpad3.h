@@ -8,6 +8,7 @@
 class fpad3 : public HiddenForm {
 public:
     fpad3();
+    ~fpad3() override { Teardown(); }
 
     KvRTB RTBOps;
 

@@ -102,7 +102,10 @@ fedit::fedit()
     WireEditing();
 }
 
-fedit::~fedit() = default;
+fedit::~fedit()
+{
+    Teardown();
+}
 
 void fedit::PlaceControls()
 {

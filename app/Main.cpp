@@ -272,9 +272,9 @@ void InitProgram()
     g->autoSet = std::make_unique<fAuto>();
     g->autoSet->Load();
     forms::DoEvents();
-    ReportWindow().Load();
     if (closed())
         return;
+    ReportWindow().Load();
     // 12.
     f.JT1.SetFocus();
     // 13.

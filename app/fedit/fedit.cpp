@@ -98,6 +98,7 @@ fedit::fedit()
     KeyPreview = true;
     BuildMenus();
     PlaceControls();
+    LoadPictures();
     WireEvents();
     WireEditing();
 }

@@ -208,6 +208,8 @@ protected:
 
 private:
     void PlaceControls();
+    // Pictures of the buttons and menu items (FormPictures.cpp).
+    void LoadPictures();
     void PlaceToolBars();
     void PlaceAutoInsertBars();
     void PlaceStatusRow();

@@ -51,15 +51,22 @@ bool Tarnel::Start(const std::wstring& args)
 {
     if (!process_.Start(folder_ + L"\\TARNEL.exe", args, folder_))
         return false;
+    // Start-up has ended once the caption names the type and the document
+    // ("TARNEL Editor - HTML - Untitled") and the window answers.
+    auto finished = [](HWND w) {
+        std::wstring caption = wt::WindowText(w);
+        return caption.rfind(L"TARNEL Editor - ", 0) == 0 && caption.find(L" - ", 16) != std::wstring::npos;
+    };
+    main_ = nullptr;
     wt::WaitFor([&] {
         for (HWND w : process_.TopWindows())
-            if (wt::WindowText(w).rfind(L"TARNEL Editor - ", 0) == 0) {
+            if (finished(w)) {
                 main_ = w;
                 return true;
             }
         return false;
     }, 20000);
-    return main_ && wt::WindowText(main_).rfind(L"TARNEL Editor - ", 0) == 0;
+    return main_ && finished(main_) && wt::Send(main_, WM_NULL, 0, 0, 10000) == 0;
 }
 
 HWND Tarnel::Editor() const

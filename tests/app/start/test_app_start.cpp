@@ -5,7 +5,11 @@
 #include "MenuIds.h"
 #include "TarnelCopy.h"
 
+#include <tlhelp32.h>
+
+#include <cwctype>
 #include <fstream>
+#include <set>
 
 using apptest::Tarnel;
 
@@ -65,6 +69,25 @@ bool ShowsColour(HWND w, COLORREF colour)
     return found;
 }
 
+// Lower-case names of the modules loaded in a process.
+std::set<std::wstring> LoadedModules(DWORD pid)
+{
+    std::set<std::wstring> names;
+    HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, pid);
+    if (snap == INVALID_HANDLE_VALUE)
+        return names;
+    MODULEENTRY32W m{};
+    m.dwSize = sizeof(m);
+    for (BOOL ok = Module32FirstW(snap, &m); ok; ok = Module32NextW(snap, &m)) {
+        std::wstring name = m.szModule;
+        for (wchar_t& c : name)
+            c = static_cast<wchar_t>(std::towlower(c));
+        names.insert(name);
+    }
+    CloseHandle(snap);
+    return names;
+}
+
 SettingsRecord SizedRecord(int width, int height)
 {
     SettingsRecord rec;
@@ -119,6 +142,21 @@ TEST(AppStart, FirstStartWithAnEmptySettingsFolderAndTheRecordRoundTrip)
     t.Command(IDM_mExit);
     ASSERT_TRUE(t.Ends());
     EXPECT_EQ(before, ReadBytes(t.SettingsFile()));
+}
+
+TEST(AppStart, StartUpWaitsOnNoWebBrowser)
+{
+    // Where no HTML engine is installed, making the preview's browser at
+    // start-up would block or prompt for an installer: it is made when first
+    // needed, so start-up loads none of its libraries.
+    Tarnel t(L"app_no_browser");
+    ASSERT_TRUE(t.Start());
+    std::set<std::wstring> modules = LoadedModules(t.Process().Pid());
+    ASSERT_EQ(modules.count(L"tarnel.exe"), 1u);
+    for (const wchar_t* browser : {L"ieframe.dll", L"shdocvw.dll", L"mshtml.dll"})
+        EXPECT_EQ(modules.count(browser), 0u) << std::string(browser, browser + wcslen(browser));
+    t.Command(IDM_mExit);
+    EXPECT_TRUE(t.Ends());
 }
 
 TEST(AppStart, TheRecordsEditorTypeChoosesTheFirstDocumentsType)
@@ -330,6 +368,49 @@ TEST(AppStart, ChangesInMemorySurviveTheSettingsDialog)
     SettingsRecord rec;
     ASSERT_TRUE(t.ReadRecord(rec));
     EXPECT_TRUE(rec.UTF8Text) << "the UTF-8 item set before the dialog opened";
+}
+
+TEST(AppStart, AColourChangedInTheSettingsDialogColoursTheNextTypedLine)
+{
+    Tarnel t(L"app_settings_colour");
+    ASSERT_TRUE(t.Start());
+    const std::wstring caption = wt::WindowText(t.Main());
+    t.Command(IDM_mSettings);
+    HWND dialog = t.Process().FindTopWindow(L"", L"TARNEL Settings", 15000);
+    ASSERT_NE(dialog, nullptr);
+    auto press = [](HWND w) {
+        ASSERT_NE(w, nullptr);
+        PostMessageW(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+        PostMessageW(w, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+    };
+    // HTML tags, the first colour item, is chosen when the page opens.
+    press(wt::FindChild(dialog, L"", L"Colorcoding"));
+    press(wt::FindChild(dialog, L"", L"Choose color for selected item."));
+    wt::Dialog picker = wt::FindDialog(t.Process());
+    ASSERT_NE(picker.hwnd, nullptr);
+    const COLORREF chosen = RGB(17, 153, 34);
+    const int rgb[3] = {GetRValue(chosen), GetGValue(chosen), GetBValue(chosen)};
+    for (int i = 0; i < 3; ++i)   // the red, green and blue boxes of the full dialog
+        wt::Send(GetDlgItem(picker.hwnd, 706 + i), WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>(std::to_wstring(rgb[i]).c_str()));
+    wt::PressButton(picker.hwnd, IDOK);
+    ASSERT_TRUE(wt::WaitFor([&] { return !IsWindow(picker.hwnd); }, 5000));
+    press(wt::FindChild(dialog, L"", L"Set highlighting color for selected item."));
+    PostMessageW(dialog, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(wt::WaitFor([&] { return !IsWindowVisible(dialog); }, 10000));
+
+    t.Type(L"<i>new</i>\r");
+    EXPECT_TRUE(wt::WaitFor([&] { return ShowsColour(t.Editor(), chosen); }, 5000))
+        << "the tag in the colour chosen in the dialog";
+    EXPECT_EQ(wt::WindowText(t.Main()), caption) << "the editor type stays";
+    t.Command(IDM_mExit);
+    wt::Dialog ask = wt::FindDialog(t.Process());
+    ASSERT_NE(ask.hwnd, nullptr);
+    wt::PressButton(ask.hwnd, IDNO);
+    ASSERT_TRUE(t.Ends());
+    SettingsRecord rec;
+    ASSERT_TRUE(t.ReadRecord(rec));
+    EXPECT_EQ(static_cast<COLORREF>(rec.ColorTag), chosen);
 }
 
 TEST(AppStart, WithoutTheSettingsLibraryTheSettingsItemDoesNothing)

@@ -1,0 +1,57 @@
+// The main window's pictures: tool-bar and bar buttons, and the menu
+// pictures of menuIm on their menu items.
+#include "fedit.h"
+
+#include "resources/Pictures.h"
+
+namespace {
+
+HBITMAP Load(const wchar_t* control, int index, int sysColor)
+{
+    const int id = Pictures::PictureId(control, index);
+    return id ? Pictures::LoadPicture(GetModuleHandleW(nullptr), id, GetSysColor(sysColor)) : nullptr;
+}
+
+void LoadPictureOn(forms::Image& image, const wchar_t* control, int index, int sysColor = COLOR_BTNFACE)
+{
+    if (HBITMAP bmp = Load(control, index, sysColor))
+        image.SetPicture(bmp, true);
+}
+
+void LoadButton(ButSilver2Control& button, const wchar_t* control, int index)
+{
+    if (HBITMAP bmp = Load(control, index, COLOR_BTNFACE)) {
+        button.Button.Image(bmp);   // takes a copy
+        DeleteObject(bmp);
+    }
+}
+
+} // namespace
+
+void fedit::LoadPictures()
+{
+    for (int i : ButB.Indices())
+        LoadPictureOn(ButB(i), L"ButB", i);
+    for (int i = 0; i < 2; ++i) {
+        LoadPictureOn(bsw(i), L"bsw", i);
+        LoadPictureOn(bview2(i), L"bview2", i);
+        LoadButton(bStatScroll(i), L"bStatScroll", i);
+        LoadButton(bPropCSS(i), L"bPropCSS", i);
+    }
+    for (int i = 0; i < 10; ++i)
+        LoadPictureOn(menuIm(i), L"menuIm", i, COLOR_MENU);
+
+    // Each picture stays with its item when the mode sets hide and show the
+    // menus around it. "Wordwrap" is checked while on, and a picture would
+    // take the check mark's place, so it keeps the check mark alone.
+    struct MenuPicture {
+        forms::MenuItem* item;
+        int picture;
+    };
+    const MenuPicture menuPictures[] = {
+        {&mUndo, 0}, {&mRedo, 1}, {&mSelAll, 2}, {&mClear, 3}, {&mUpHTML, 4},
+        {&mFind, 6}, {&mSettings, 8}, {&mInsertRet, 9},
+    };
+    for (const MenuPicture& m : menuPictures)
+        m.item->SetBitmap(menuIm(m.picture).Picture());
+}

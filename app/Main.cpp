@@ -115,6 +115,10 @@ void InstallCoreHooks()
             f->tcount.SetCaption(column);
         }
     };
+    d.SyncLineNums = [] {
+        if (fedit* f = MainForm())
+            f->SyncLineNums();
+    };
     d.ResetLineCol = [] {
         if (fedit* f = MainForm()) {
             f->tlcount.SetCaption(L"1");

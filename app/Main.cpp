@@ -21,6 +21,7 @@
 #include "debug/DebugShell.h"
 #include "debug/ModVBSDebug.h"
 #include "debug/fDebug.h"
+#include "debug/modHTML.h"
 #include "color/KeywordLists.h"
 #include "fAuto.h"
 #include "fCM.h"
@@ -103,6 +104,7 @@ void InstallCoreHooks()
         return pad->RTBOps.RTBhWnd();
     };
     InstallVBSLineCheck();
+    PageTools().LoadHTMLTags = LoadHTMLTags;
 
     DebugShellHooks& d = DebugShell();
     d.Gutter = []() -> HWND {

@@ -6,6 +6,7 @@
 #include "ModFormOps.h"
 #include "ModVBSDebug.h"
 #include "TypingGlue.h"
+#include "forms/BusyScope.h"
 #include "forms/Runtime.h"
 
 #include <commctrl.h>
@@ -86,9 +87,8 @@ fDebug::fDebug()
 
 fDebug::~fDebug()
 {
-    for (int i : {0, 1})
-        if (BoxBug(i).hwnd)
-            RemoveWindowSubclass(BoxBug(i).hwnd, &fDebug::ListProc, kScrollWatch);
+    // The lists drop their scroll watch as their windows go.
+    Teardown();
 }
 
 void fDebug::Form_Load()
@@ -109,6 +109,8 @@ LRESULT CALLBACK fDebug::ListProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UIN
     if (msg == LB_GETTOPINDEX)
         return result;  // the question asked below
     auto* form = reinterpret_cast<fDebug*>(data);
+    if (form->Quiet())
+        return result;
     int index = hwnd == form->BoxBug(0).hwnd ? 0 : 1;
     int top = static_cast<int>(SendMessageW(hwnd, LB_GETTOPINDEX, 0, 0));
     if (top != form->topIndex_[index]) {
@@ -154,9 +156,10 @@ void fDebug::ShowReport(const std::wstring& caption)
 
 void fDebug::BoxBug_Click(int Index)
 {
-    if (busy_)
+    // Selecting the other list's row by code raises its Click too.
+    forms::BusyScope busy(busy_);
+    if (!busy.Entered())
         return;
-    busy_ = true;
     BoxBug(Index == 0 ? 1 : 0).SetListIndex(BoxBug(Index).ListIndex());
     std::wstring number = BoxBug(0).Text();
     bool numeric = !number.empty() && number.size() < 10;
@@ -164,7 +167,6 @@ void fDebug::BoxBug_Click(int Index)
         numeric = numeric && std::iswdigit(c);
     if (numeric)
         GoToLine(std::stol(number) - 1);
-    busy_ = false;
 }
 
 void fDebug::GoToLine(long line)

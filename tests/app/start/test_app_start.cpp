@@ -171,6 +171,25 @@ TEST(AppStart, TheRecordsEditorTypeChoosesTheFirstDocumentsType)
     EXPECT_TRUE(t.Ends());
 }
 
+TEST(AppStart, TheLiveLineCheckRunsInAVBScriptDocument)
+{
+    Tarnel t(L"app_line_check");
+    const std::wstring script = t.Folder() + L"\\a.vbs";
+    WriteText(script, "");
+    ASSERT_TRUE(t.Start(script));
+    t.Type(L"x = a <b");
+    // Enter as one line break: a posted key down would be translated into a second one.
+    PostMessageW(t.Editor(), WM_CHAR, L'\r', 1);
+    PostMessageW(t.Editor(), WM_KEYUP, VK_RETURN, 0xC0000001);
+    EXPECT_TRUE(wt::WaitFor(
+        [&] { return wt::FindChild(t.Main(), L"", L"Wrong syntax at < or > - Line 1") != nullptr; }, 5000));
+    t.Command(IDM_mExit);
+    wt::Dialog ask = wt::FindDialog(t.Process());
+    ASSERT_NE(ask.hwnd, nullptr);
+    wt::PressButton(ask.hwnd, IDNO);
+    EXPECT_TRUE(t.Ends());
+}
+
 TEST(AppStart, TheCommandLineIsOnePathWithoutQuotes)
 {
     Tarnel t(L"app_command_line");

@@ -1,114 +1,173 @@
+// Opening documents: New, Open, the template, a dropped file and the recent
+// files all end in LoadDocument.
 #include "Documents.h"
 
 #include "ClsColor.h"
 #include "ClsColorEditor.h"
 #include "ClsFile.h"
+#include "DocumentsEngine.h"
 #include "EditorState.h"
-#include "ModFileOps.h"
-#include "platform/Files.h"
-#include "platform/Paths.h"
-#include "platform/Text.h"
 #include "Neighbours.h"
 #include "TypingGlue.h"
+#include "cBrowse/cBrowse.h"
 #include "fedit.h"
+#include "forms/Runtime.h"
+#include "platform/Files.h"
+#include "platform/Messages.h"
+#include "platform/Module.h"
+#include "platform/Paths.h"
+#include "platform/Text.h"
 #include "settings-library/record/SettingsRecord.h"
 
 #include <richedit.h>
+#include <shellapi.h>
 
 namespace {
 
-bool SameText(const std::wstring& a, const std::wstring& b)
+const wchar_t kNoFreeSlot[] = L"The maximum number of files are already open.";
+const wchar_t kOpenTypes[] = L"*.html;*.htm;*.hta;*.txt;*.vbs;*.js;*.php;*.shtml;*.xhtml;*.asp;*.aspx;*.css;*.wsf;*.wsc";
+
+void Tell(HWND owner, const std::wstring& text)
 {
-    return platform::Upper(a) == platform::Upper(b);
+    platform::ShowMessage(text, platform::MessageStyle::Information, owner);
+}
+
+bool NoFreeSlot()
+{
+    ClsFile* files = State().Files;
+    return !files || files->NextAvailable() == -1;
+}
+
+// Colours the whole text by type when colour coding is allowed.
+void ColourLoaded(fedit& f, EditorType type)
+{
+    EditorState& s = State();
+    if (Settings().NoColorCode)
+        return;
+    s.ColorCodeOn = true;
+    f.mColCode.SetChecked(true);
+    if (!s.Colorer)
+        return;
+    switch (type) {
+    case EditorType::ASP:
+    case EditorType::HTML: ClsColorEditor::ColorHTML(*s.Colorer, f.JT1, 0, -1); break;
+    case EditorType::CSS: ClsColorEditor::ColorCSS(*s.Colorer, f.JT1, 0, -1); break;
+    case EditorType::VBScript: ClsColorEditor::ColorVBS(*s.Colorer, f.JT1, 0, -1); break;
+    case EditorType::JavaScript: ClsColorEditor::ColorJS(*s.Colorer, f.JT1, 0, -1); break;
+    case EditorType::None: break;
+    }
 }
 
 } // namespace
 
 void UpdateRecentFiles(fedit& f, const std::wstring& path)
 {
-    if (SameText(path, L"Untitled"))
+    RecentList list;
+    for (int i = 0; i < 4; ++i)
+        list[static_cast<size_t>(i)] = f.mMRU(i).Caption();
+    if (!UpdateRecentList(list, path))
         return;
     for (int i = 0; i < 4; ++i)
-        if (SameText(f.mMRU(i).Caption(), path))
-            return;
-    for (int i = 3; i > 0; --i)
-        f.mMRU(i).SetCaption(f.mMRU(i - 1).Caption());
-    f.mMRU(0).SetCaption(path);
+        f.mMRU(i).SetCaption(list[static_cast<size_t>(i)]);
 }
 
-void LoadDocument(fedit& f, const std::wstring& path, const std::wstring& extension)
+int OpenSlotOf(const std::wstring& path)
+{
+    ClsFile* files = State().Files;
+    for (int i = 0; files && i < ClsFile::SlotCount; ++i)
+        if (files->Exists(i) && SameDocumentPath(files->Path(i), path))
+            return i;
+    return -1;
+}
+
+bool LoadDocument(fedit& f, const std::wstring& path, const std::wstring& extension)
 {
     EditorState& s = State();
     SettingsRecord& rec = Settings();
     ClsFile* files = s.Files;
     KvRTB& JT1 = f.JT1;
+    const int open = OpenSlotOf(path);
+    if (open >= 0) {
+        // One file, one document: a second copy would let two tabs save
+        // over each other.
+        f.LabFile_Click(open);
+        return true;
+    }
     const bool wasEmpty = JT1.LenText() == 0;
-    s.CurrentFilePath = path;
-    s.CurrentExtension = platform::Upper(extension);
     f.ClearInfo();
+    bool loaded;
     {
         RedrawLock lock(f.hwnd);
-        JT1.Enabled(false);
         forms::Hourglass busy;
+        JT1.Enabled(false);
         JT1.HideSel(true);
-        JT1.LoadFile(path, false);
+        const bool wasSuppressed = s.SuppressChangeTracking;
+        s.SuppressChangeTracking = true;
+        loaded = JT1.LoadFile(path, false);
+        s.SuppressChangeTracking = wasSuppressed;
+        if (!loaded) {
+            JT1.HideSel(false);
+            JT1.Enabled(true);
+        }
+    }
+    if (!loaded) {
+        // Nothing of the file would be in the editor: it gets no slot, tab
+        // or recent-files entry, and the current document stays as it is.
+        Tell(f.hwnd, L"File:\r\n" + path + L"\r\ncannot be read.");
+        JT1.SetFocus();
+        return false;
+    }
+    s.CurrentFilePath = path;
+    s.CurrentExtension = platform::Upper(extension);
+    const EditorType t = files ? files->GetExtEdType(s.CurrentExtension) : EditorType::None;
+    {
+        RedrawLock lock(f.hwnd);
+        forms::Hourglass busy;
         JT1.ForeColor(0);
         s.PreviewScrollTop = 0;
-        const long t = files ? EditorTypeNumber(files->GetExtEdType(s.CurrentExtension)) : 0;
         const long current = rec.LastEdType;
-        const bool colour = !rec.NoColorCode;
-        auto colourOn = [&] {
-            if (!colour)
-                return false;
-            s.ColorCodeOn = true;
-            f.mColCode.SetChecked(true);
-            return s.Colorer != nullptr;
-        };
+        const bool wasSuppressed = s.SuppressChangeTracking;
+        s.SuppressChangeTracking = true;
         switch (t) {
-        case 1:
-        case 2:
+        case EditorType::ASP:
+        case EditorType::HTML:
             if (current > 2)
                 f.SetHTMLMenus();
-            rec.LastEdType = t == 1 ? 1 : 2;
+            rec.LastEdType = static_cast<int32_t>(EditorTypeNumber(t));
             s.LineDebugOn = true;
-            if (colourOn())
-                ClsColorEditor::ColorHTML(*s.Colorer, JT1, 0, -1);
             s.TypeName = L"HTML";
             break;
-        case 3:
+        case EditorType::CSS:
             if (current != 3)
                 f.SetScriptMenus(3);
             rec.LastEdType = 3;
             s.LineDebugOn = false;
-            if (colourOn())
-                ClsColorEditor::ColorCSS(*s.Colorer, JT1, 0, -1);
             s.TypeName = L"CSS";
             break;
-        case 4:
+        case EditorType::VBScript:
             if (current != 4)
                 f.SetScriptMenus(4);
             rec.LastEdType = 4;
             s.LineDebugOn = true;
-            if (colourOn())
-                ClsColorEditor::ColorVBS(*s.Colorer, JT1, 0, -1);
             s.TypeName = L"VBScript";
             break;
-        case 5:
+        case EditorType::JavaScript:
             if (current != 5)
                 f.SetScriptMenus(5);
             rec.LastEdType = 5;
             s.LineDebugOn = false;
-            if (colourOn())
-                ClsColorEditor::ColorJS(*s.Colorer, JT1, 0, -1);
             s.TypeName = L"Javascript";
             break;
-        default:
+        case EditorType::None:
             s.LineDebugOn = false;
             s.ColorCodeOn = false;
             f.mColCode.SetChecked(false);
             Call(CodeAssist().ResetFuncLists);
             break;
         }
+        if (t != EditorType::None)
+            ColourLoaded(f, t);
+        s.SuppressChangeTracking = wasSuppressed;
         if (HWND re = JT1.RTBhWnd())
             SendMessageW(re, EM_SETMODIFY, 0, 0);
         f.SetCaptions();
@@ -116,13 +175,15 @@ void LoadDocument(fedit& f, const std::wstring& path, const std::wstring& extens
         JT1.Enabled(true);
     }
     // The empty start-up document gives way to the first file opened.
-    if (files && wasEmpty && files->CurrentFile() == 0 && SameText(f.LabFile(0).Caption(), L"Untitled")) {
+    if (files && wasEmpty && files->CurrentFile() == 0 &&
+        platform::Upper(f.LabFile(0).Caption()) == L"UNTITLED") {
         files->RemoveFile(0);
+        files->CurrentFile(-1);
         f.LabFile(0).SetCaption(L"");
         f.LabFile(0).SetVisible(false);
     }
     if (files) {
-        int slot = files->StoreFile(s.CurrentFilePath);
+        const int slot = files->StoreFile(s.CurrentFilePath);
         if (slot >= 0) {
             files->Name(slot, platform::GetFileName(path));
             files->Path(slot, path);
@@ -133,26 +194,25 @@ void LoadDocument(fedit& f, const std::wstring& path, const std::wstring& extens
             files->DebugThis(slot, s.LineDebugOn);
             files->TopLine(slot, 0);
             files->ScrollTopWeb(slot, 0);
-            f.LabFile(slot).SetVisible(true);
-            f.LabFile(slot).SetCaption(files->Name(slot));
-            f.DrawFileTabs(slot);
+            f.SetTabLabel(files->Name(slot), slot);
         }
     }
-    const long t = rec.LastEdType;
-    if (t == 1 || t == 2 || t == 4) {
+    if (IsPageType(t) || t == EditorType::VBScript) {
         RedrawLock lock(f.hwnd);
         Call(CodeAssist().BuildFuncPopup);
-    } else if (t == 3 && !s.CSSListLoaded) {
+    } else if (t == EditorType::CSS && !s.CSSListLoaded) {
         Call(CodeAssist().LoadCSSList);
     }
     JT1.HideSel(false);
     JT1.Enabled(true);
     f.ClearInfo();
     JT1.SetFocus();
+    JT1.ClearUndoBuffer();
     ResetChangeTracking();
     s.LineEdited = false;
     s.DocChanged = false;
     UpdateRecentFiles(f, s.CurrentFilePath);
+    return true;
 }
 
 void OpenUntitledAtStartUp(fedit& f)
@@ -175,4 +235,155 @@ void OpenUntitledAtStartUp(fedit& f)
         files->DebugThis(slot, !rec.NoLineDebug);
     }
     f.DrawFileTabs(0);
+}
+
+void fedit::BrowseOpenFile()
+{
+    if (NoFreeSlot()) {
+        Tell(hwnd, kNoFreeSlot);
+        return;
+    }
+    if (!ParkCurrentDocument())
+        return;
+    const std::wstring path = cBrowse().DOpen(hwnd, L"Open file", std::wstring(L"(") + kOpenTypes + L")",
+                                              kOpenTypes, true);
+    if (path.empty())
+        return;
+    forms::DoEvents();
+    JT1.SetFocus();
+    LoadDocument(*this, path, platform::GetExtension(path));
+}
+
+void fedit::OpenFilePath(const std::wstring& path)
+{
+    if (!ParkCurrentDocument())
+        return;
+    LoadDocument(*this, path, platform::GetExtension(path));
+}
+
+void fedit::mOpenFile_Click()
+{
+    BrowseOpenFile();
+    State().RememberedCaretLine = 0;
+    State().RememberedCaretPos = 0;
+}
+
+void fedit::mNewFile_Click()
+{
+    if (AddNewFile())
+        JT1.SetFocus();
+    else if (NoFreeSlot())
+        Tell(hwnd, kNoFreeSlot);
+}
+
+void fedit::JT1_FileDrop(HDROP& hDrop)
+{
+    wchar_t buffer[1024] = {};
+    const UINT n = DragQueryFileW(hDrop, 0, buffer, 1024);
+    if (n > 0 && n < 1024) {
+        const std::wstring path(buffer, n);
+        if (platform::FileExists(path)) {
+            if (OpenSlotOf(path) >= 0)
+                LabFile_Click(OpenSlotOf(path));
+            else if (NoFreeSlot())
+                Tell(hwnd, kNoFreeSlot);
+            else
+                OpenFilePath(path);
+        }
+    }
+    DragFinish(hDrop);
+}
+
+void fedit::mTemplate_Click()
+{
+    EditorState& s = State();
+    ClsFile* files = s.Files;
+    if (NoFreeSlot()) {
+        Tell(hwnd, L"The maximum number of files are files are already open.");
+        return;
+    }
+    const std::wstring templatePath = platform::ProgramFolder() + L"\\template.html";
+    if (!platform::FileExists(templatePath)) {
+        Tell(hwnd, L"The template isn't available. Make sure that the file template.html is in the TARNEL "
+                   L"Editor program folder.");
+        return;
+    }
+    if (!ParkCurrentDocument())
+        return;
+    s.SuppressChangeTracking = true;
+    const bool loaded = JT1.LoadFile(templatePath, false);
+    s.SuppressChangeTracking = false;
+    if (!loaded) {
+        Tell(hwnd, L"File:\r\n" + templatePath + L"\r\ncannot be read.");
+        return;
+    }
+    s.CurrentFilePath = L"Untitled";
+    const int slot = files->StoreFile(L"Untitled");
+    files->CurrentFile(slot);
+    LabFile(slot).SetVisible(true);
+    LabFile(slot).SetCaption(L"Untitled");
+    if (Settings().LastEdType > 2)
+        SetHTMLMenus();
+    Settings().LastEdType = 2;
+    s.TypeName = L"HTML";
+    SetCaptions();
+    files->Changed(slot, false);
+    files->Name(slot, L"Untitled");
+    files->TopLine(slot, 0);
+    files->ScrollTopWeb(slot, 0);
+    files->EdType(slot, EditorType::HTML);
+    DrawFileTabs(slot);
+    s.LineDebugOn = true;
+    if (!Settings().NoColorCode) {
+        s.ColorCodeOn = true;
+        mColCode.SetChecked(true);
+        ClearInfo();
+        forms::DoEvents();
+        RedrawLock lock(hwnd);
+        JT1.Enabled(false);
+        s.SuppressChangeTracking = true;
+        if (s.Colorer)
+            ClsColorEditor::ColorHTML(*s.Colorer, JT1, 0, -1);
+        s.SuppressChangeTracking = false;
+        JT1.Enabled(true);
+    }
+    {
+        RedrawLock lock(hwnd);
+        Call(CodeAssist().BuildFuncPopup);
+    }
+    JT1.ClearUndoBuffer();
+    ResetChangeTracking();
+    s.LineEdited = false;
+    s.DocChanged = false;
+    JT1.SetFocus();
+}
+
+void fedit::mMRU_Click(int Index)
+{
+    if (State().DocChanged &&
+        platform::ShowMessage(L"Save current editor text?", platform::MessageStyle::YesNo, hwnd) == IDYES)
+        mSaveAs_Click();   // the slot and its tab take the new name too
+    const std::wstring p = mMRU(Index).Caption();
+    if (p.empty())
+        return;
+    if (!platform::FileExists(p)) {
+        Tell(hwnd, L"File:\r\n" + p + L"\r\nis no longer present.");
+        return;
+    }
+    if (OpenSlotOf(p) >= 0)
+        LabFile_Click(OpenSlotOf(p));
+    else if (NoFreeSlot())
+        Tell(hwnd, kNoFreeSlot);
+    else
+        OpenFilePath(p);
+}
+
+void fedit::InsertBackgroundImage()
+{
+    const std::wstring path =
+        cBrowse().DOpen(hwnd, L"Open image file", L"Web Image Files(*.gif;*.jpg;*.png)", L"*.gif;*.jpg;*.png", false);
+    if (path.empty())
+        return;
+    forms::ClipboardSetText(L"<BODY BACKGROUND=\"" + platform::GetFileName(path) + L"\" TEXT= LINK= ALINK= VLINK=>");
+    ShowInfo(L"Clipboard");
 }

@@ -1,75 +1,230 @@
-#include "FileTabs.h"
-
+// The file tabs below the editor: one per open document, drawn on TBarFiles;
+// a click shows that tab's document, the right button opens the tab menu.
 #include "fedit.h"
 
-FileTabStrip LayoutFileTabs(int stripWidth, const bool (&visible)[8], int active)
+#include "ClsFile.h"
+#include "EditorState.h"
+#include "FileTabLayout.h"
+#include "Neighbours.h"
+#include "TypingGlue.h"
+#include "forms/BusyScope.h"
+#include "platform/Messages.h"
+#include "settings-library/record/SettingsRecord.h"
+
+namespace {
+
+constexpr int kStripMargin = 690;   // twips of the form's width the strip leaves free
+
+} // namespace
+
+void fedit::WireDocumentEvents()
 {
-    FileTabStrip strip;
-    int n = 0;
-    for (bool v : visible)
-        n += v ? 1 : 0;
-    if (n == 0)
-        return strip;
-    int tabWidth = 1815;
-    if (stripWidth / n < 1875)
-        tabWidth = stripWidth / n - 60;
-    int x = 0;
-    for (int i = 0; i < 8; ++i) {
-        if (!visible[i])
-            continue;
-        const int r = x + tabWidth + 15;
-        if (i == active) {
-            strip.tabs.push_back({i, x, 60, tabWidth, 375});
-            if (i != 0)
-                strip.lines.push_back({x - 30, 435, x - 30, 50, COLOR_3DHIGHLIGHT});
-            strip.lines.push_back({x, 45, r, 45, COLOR_3DHIGHLIGHT});
-            strip.lines.push_back({r, 65, r, 435, COLOR_BTNSHADOW});
-            strip.lines.push_back({r + 15, 65, r + 15, 435, COLOR_3DDKSHADOW});
-            strip.lines.push_back({r, 45, r, 65, COLOR_3DDKSHADOW});
-        } else {
-            strip.tabs.push_back({i, x, 135, tabWidth, 300});
-            strip.lines.push_back({x, 120, r, 120, COLOR_3DHIGHLIGHT});
-            if (i != active - 1) {
-                strip.lines.push_back({r, 140, r, 435, COLOR_BTNSHADOW});
-                strip.lines.push_back({r + 15, 140, r + 15, 435, COLOR_3DDKSHADOW});
-                strip.lines.push_back({r, 120, r, 140, COLOR_3DDKSHADOW});
-            }
-        }
-        x += tabWidth + 60;
-    }
-    return strip;
+    JT1.FileDrop = [this](HDROP& hDrop) { JT1_FileDrop(hDrop); };
+    LabFile.Click = [this](int Index) { LabFile_Click(Index); };
+    LabFile.MouseUp = [this](int Index, int Button, int Shift, int X, int Y) {
+        LabFile_MouseUp(Index, Button, Shift, X, Y);
+    };
+    TBarFiles.MouseMove = [this](int Button, int Shift, int X, int Y) { TBarFiles_MouseMove(Button, Shift, X, Y); };
 }
 
 void fedit::DrawFileTabs(int active)
 {
     if (WindowState() == forms::FormWindowState::Minimized)
         return;
-    bool visible[8];
-    for (int i = 0; i < 8; ++i)
+    bool visible[kFileTabSlots];
+    for (int i = 0; i < kFileTabSlots; ++i)
         visible[i] = LabFile(i).Visible();
     if (active == -1) {
         active = 0;
-        for (int i = 0; i < 8; ++i)
-            if (visible[i] && LabFile(i).Height() == 375) {
+        for (int i = 0; i < kFileTabSlots; ++i)
+            if (visible[i] && LabFile(i).Height() == kSelectedTabHeight) {
                 active = i;
                 break;
             }
     }
-    FileTabStrip strip = LayoutFileTabs(ScaleWidth() - 690, visible, active);
+    FileTabStrip strip = LayoutFileTabs(ScaleWidth() - kStripMargin, visible, active);
     for (const FileTabPlace& t : strip.tabs)
         LabFile(t.slot).Move(t.left, t.top, t.width, t.height);
     tabLines_ = std::move(strip.lines);
+    TBarFiles.SetBackColor(forms::vbButtonFace);
     TBarFiles.Refresh();
 }
 
 void fedit::TBarFiles_Paint(HDC dc)
 {
     for (const FileTabLine& l : tabLines_) {
-        HPEN pen = CreatePen(PS_SOLID, 1, GetSysColor(l.sysColor));
+        HPEN pen = CreatePen(PS_SOLID, 1, GetSysColor(static_cast<int>(l.colour)));
         HGDIOBJ old = SelectObject(dc, pen);
         MoveToEx(dc, forms::TwipsToPixelsX(l.x1), forms::TwipsToPixelsY(l.y1), nullptr);
         LineTo(dc, forms::TwipsToPixelsX(l.x2), forms::TwipsToPixelsY(l.y2));
         SelectObject(dc, old);
         DeleteObject(pen);
+    }
+}
+
+void fedit::SetTabLabel(const std::wstring& caption, int slot)
+{
+    LabFile(slot).SetVisible(true);
+    LabFile(slot).SetCaption(caption);
+    DrawFileTabs(slot);
+}
+
+std::wstring fedit::GetSingleTabCaption()
+{
+    int shown = 0;
+    int last = -1;
+    for (int i = 0; i < kFileTabSlots; ++i)
+        if (LabFile(i).Visible()) {
+            ++shown;
+            last = i;
+        }
+    return shown == 1 ? LabFile(last).Caption() : L"";
+}
+
+bool fedit::ParkCurrentDocument()
+{
+    ClsFile* files = State().Files;
+    if (!files || files->CurrentFile() < 0 || !files->Exists(files->CurrentFile()))
+        return true;
+    if (files->ParkCurrent())
+        return true;
+    // Going on would replace the editor's text with nothing to bring it back.
+    platform::ShowMessage(L"Unable to write the temporary file of " + files->Name(files->CurrentFile()) +
+                              L". The document stays open in the editor.",
+                          platform::MessageStyle::Information, hwnd);
+    return false;
+}
+
+bool fedit::AddNewFile()
+{
+    EditorState& s = State();
+    ClsFile* files = s.Files;
+    if (!files || files->NextAvailable() == -1)
+        return false;
+    if (!ParkCurrentDocument())
+        return false;
+    const EditorType type = EditorTypeOf(Settings().LastEdType);
+    // Emptied before the new slot parks it, so the slot never holds the text
+    // of the document that was current, and that document keeps its window.
+    s.SuppressChangeTracking = true;
+    JT1.ClearAll();
+    s.SuppressChangeTracking = false;
+    const int slot = files->StoreFile(L"Untitled");
+    files->CurrentFile(slot);
+    LabFile(slot).SetVisible(true);
+    LabFile(slot).SetCaption(L"Untitled");
+    files->Changed(slot, false);
+    files->Name(slot, L"Untitled");
+    files->TopLine(slot, 0);
+    files->ScrollTopWeb(slot, 0);
+    files->EdType(slot, type);
+    DrawFileTabs(slot);
+    s.CurrentFilePath = L"Untitled";
+    Call(CodeAssist().ResetFuncLists);
+    ClearInfo();
+    SetCaptions();
+    JT1.SelColor(0);
+    JT1.ClearUndoBuffer();
+    s.LineEdited = false;
+    s.DocChanged = false;
+    const SettingsRecord& rec = Settings();
+    if (!rec.NoColorCode) {
+        s.ColorCodeOn = true;
+        mColCode.SetChecked(true);
+    }
+    if (!rec.NoLineDebug)
+        s.LineDebugOn = true;
+    return true;
+}
+
+void fedit::ApplyShownDocumentType(EditorType type, EditorType oldType, bool buildLists)
+{
+    EditorState& s = State();
+    switch (type) {
+    case EditorType::ASP:
+    case EditorType::HTML:
+        if (!IsPageType(oldType))
+            SetHTMLMenus();
+        if (buildLists && type == EditorType::HTML) {
+            RedrawLock lock(hwnd);
+            Call(CodeAssist().BuildFuncPopup);
+        }
+        s.TypeName = L"HTML";
+        break;
+    case EditorType::CSS:
+        if (oldType != EditorType::CSS)
+            SetScriptMenus(3);
+        if (buildLists && !s.CSSListLoaded)
+            Call(CodeAssist().LoadCSSList);
+        s.TypeName = L"CSS";
+        break;
+    case EditorType::VBScript:
+        if (oldType != EditorType::VBScript)
+            SetScriptMenus(4);
+        if (buildLists) {
+            RedrawLock lock(hwnd);
+            Call(CodeAssist().BuildFuncPopup);
+        }
+        s.TypeName = L"VBScript";
+        break;
+    case EditorType::JavaScript:
+        if (oldType != EditorType::JavaScript)
+            SetScriptMenus(5);
+        s.TypeName = L"Javascript";
+        break;
+    case EditorType::None:
+        break;
+    }
+    // The HTML menu set writes type 2; an ASP page stays an ASP page.
+    Settings().LastEdType = static_cast<int32_t>(EditorTypeNumber(type));
+}
+
+void fedit::LabFile_Click(int Index)
+{
+    EditorState& s = State();
+    if (s.ClickBusy) {
+        // A click that arrives while a switch runs only ends the wait.
+        s.ClickBusy = false;
+        return;
+    }
+    forms::BusyScope busy(s.ClickBusy);
+    ClsFile* files = s.Files;
+    if (!files || Index == files->CurrentFile() || !files->Exists(Index))
+        return;
+    const EditorType oldType = EditorTypeOf(Settings().LastEdType);
+    const bool wasSuppressed = s.SuppressChangeTracking;
+    s.SuppressChangeTracking = true;
+    DrawFileTabs(Index);
+    if (!files->SwitchTo(Index)) {
+        // Refused with a message: the shown document keeps its own tab.
+        DrawFileTabs(files->CurrentFile());
+        s.SuppressChangeTracking = wasSuppressed;
+        return;
+    }
+    ApplyShownDocumentType(files->EdType(Index), oldType, true);
+    SetCaptions();
+    ResetChangeTracking();
+    JT1.ClearUndoBuffer();
+    s.LineEdited = false;
+    s.SuppressChangeTracking = wasSuppressed;
+}
+
+void fedit::LabFile_MouseUp(int Index, int Button, int Shift, int X, int Y)
+{
+    (void)Shift; (void)X; (void)Y;
+    if (Button != forms::vbRightButton)
+        return;
+    // The last remaining tab, untitled, has nothing to close.
+    mFileCloseFromTab.SetEnabled(GetSingleTabCaption() != L"Untitled");
+    popTabIndex_ = Index;
+    PopupMenu(mPopFiles);
+}
+
+void fedit::TBarFiles_MouseMove(int Button, int Shift, int X, int Y)
+{
+    (void)Button; (void)Shift; (void)X; (void)Y;
+    if (HiBox(0).Visible() || HiBox(1).Visible()) {
+        HiBox(0).SetVisible(false);
+        HiBox(1).SetVisible(false);
     }
 }

@@ -12,21 +12,22 @@ namespace {
 #define ROW(...) FORMS_MENU(fedit, __VA_ARGS__)
 #define ON(...) FORMS_MENU_CLICK(fedit, __VA_ARGS__)
 #define ARR(...) FORMS_MENU_ARRAY(fedit, __VA_ARGS__)
+#define ARC(...) FORMS_MENU_ARRAY_CLICK(fedit, __VA_ARGS__)
 
 // The bar, then the pop-up menus (hidden on the bar).
 const forms::MenuRow<fedit> kMenuTable[] = {
     ROW(0, mfile, L"&File"),
-    ROW(1, mNewFile, L"&New File"),
-    ROW(1, mOpenFile, L"&Open File"),
-    ROW(1, mSavePlain, L"&Save"),
-    ROW(1, mSaveAs, L"Save &As"),
+    ON(1, mNewFile, L"&New File"),
+    ON(1, mOpenFile, L"&Open File"),
+    ON(1, mSavePlain, L"&Save"),
+    ON(1, mSaveAs, L"Save &As"),
     ROW(1, mtemp1, L"-"),
     ROW(1, mPrint, L"&Print"),
     ROW(1, mtemp3, L"-"),
-    ARR(1, mMRU, 0, L""),
-    ARR(1, mMRU, 1, L""),
-    ARR(1, mMRU, 2, L""),
-    ARR(1, mMRU, 3, L""),
+    ARC(1, mMRU, 0, L""),
+    ARC(1, mMRU, 1, L""),
+    ARC(1, mMRU, 2, L""),
+    ARC(1, mMRU, 3, L""),
     ROW(1, mtemp4, L"-"),
     ON(1, mExit, L"E&xit"),
     ROW(0, medit, L"&Edit"),
@@ -70,7 +71,7 @@ const forms::MenuRow<fedit> kMenuTable[] = {
     ON(1, mUTF8, L"&UTF-8 Text"),
     ROW(1, mtemp10, L"-"),
     ROW(1, mTemplate1, L"&Template"),
-    ROW(2, mTemplate, L"Load HTML &Template File"),
+    ON(2, mTemplate, L"Load HTML &Template File"),
     ROW(1, mPopOps, L"&Popup Options"),
     ROW(2, mMenu1Op, L"Custom Menu &1"),
     ROW(2, mMenu2Op, L"Custom Menu &2"),
@@ -129,9 +130,9 @@ const forms::MenuRow<fedit> kMenuTable[] = {
     ROW(1, Menu1pop, L"Menu &1"),
     ROW(1, Menu2pop, L"Menu &2"),
     ROW(0, mPopFiles, L"PopFiles").Hidden(),
-    ROW(1, mFileCloseFromTab, L"&Close"),
-    ARR(1, mFileSaveFromTab, 0, L"&Save"),
-    ARR(1, mFileSaveFromTab, 1, L"Save &As"),
+    ON(1, mFileCloseFromTab, L"&Close"),
+    ARC(1, mFileSaveFromTab, 0, L"&Save"),
+    ARC(1, mFileSaveFromTab, 1, L"Save &As"),
     ROW(0, PopClip, L"PopClip").Hidden(),
     ROW(1, mClipClear, L"Clear"),
     ROW(1, mPasteClipP, L"Paste"),
@@ -144,6 +145,7 @@ const forms::MenuRow<fedit> kMenuTable[] = {
 #undef ROW
 #undef ON
 #undef ARR
+#undef ARC
 
 forms::MenuItem fedit::*const kPopups[] = {&fedit::mPop, &fedit::mPopFiles, &fedit::PopClip,
                                            &fedit::mPopLab, &fedit::mPopMethods};

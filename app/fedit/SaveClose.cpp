@@ -1,47 +1,311 @@
-// Saving and closing documents: the question before the program ends.
+// Saving and closing documents: Save, Save As, the tab menu's Close, Save
+// and Save As, and the question before the program ends. A document that is
+// not in the editor is saved from the clipping pad's hidden editor.
+//
+// No road loses a document: a save that is cancelled or fails stops the
+// close or the exit it belongs to, and the document stays open, marked changed.
 #include "fedit.h"
 
 #include "ClsFile.h"
+#include "Documents.h"
+#include "DocumentsEngine.h"
 #include "EditorState.h"
+#include "Main.h"
 #include "ModFileOps.h"
+#include "Neighbours.h"
+#include "cBrowse/cBrowse.h"
+#include "fpad3.h"
 #include "platform/Files.h"
 #include "platform/Messages.h"
 #include "platform/Paths.h"
-#include "fpad3.h"
-#include "Main.h"
-#include "cBrowse/cBrowse.h"
+#include "platform/Text.h"
 #include "settings-library/record/SettingsRecord.h"
+
+#include <richedit.h>
 
 namespace {
 
+// A path Save can write to without asking: a file of its own that still exists.
 bool SavableFile(const std::wstring& path)
 {
     return path != L"Untitled" && platform::FileExists(path);
 }
 
-// The Save As dialog for a document that has no file yet, with the
-// overwrite question; "" when nothing was chosen.
-std::wstring AskSavePath(HWND owner)
+void TellSaveFailed(HWND owner, const std::wstring& path)
 {
-    int index = Settings().DefSaveExt > 0 ? Settings().DefSaveExt : 1;
-    std::wstring path = cBrowse().DSave(owner, L"Save As", L"Untitled", index);
-    if (path.empty())
-        return L"";
-    if (platform::FileExists(path)) {
-        if (platform::ShowMessage(path + L" exists.\r\nDo you want to replace it?", MB_OKCANCEL | MB_ICONQUESTION,
-                                  owner) != IDOK)
-            return L"";
-        ModFileOps::RemoveFile(path);
-    }
-    return path;
+    platform::ShowMessage(L"Unable to save the file:\r\n" + path +
+                              L"\r\nThe document stays open with its changes.",
+                          platform::MessageStyle::Information, owner);
 }
 
-int AskSave(HWND owner, const std::wstring& path)
+// The question before an existing file is replaced; true for OK.
+bool ReplaceConfirmed(HWND owner, const std::wstring& path)
+{
+    return platform::ShowMessage(path + L" exists.\r\nDo you want to replace it?", MB_OKCANCEL | MB_ICONQUESTION,
+                                 owner) == IDOK;
+}
+
+int AskSaveChanges(HWND owner, const std::wstring& path)
 {
     return platform::ShowMessage(L"Save changes to: \r\n" + path + L"?", platform::MessageStyle::YesNoCancel, owner);
 }
 
+KvRTB* ScratchEditor()
+{
+    fpad3* pad = ClipPadForm();
+    return pad && (pad->Loaded() || pad->Load()) ? &pad->RTBOps : nullptr;
+}
+
 } // namespace
+
+std::wstring fedit::SaveDocumentAs()
+{
+    EditorState& s = State();
+    SettingsRecord& rec = Settings();
+    std::wstring defaultName, extension;
+    if (platform::FileExists(s.CurrentFilePath)) {
+        defaultName = platform::GetFileName(s.CurrentFilePath);
+        extension = platform::GetExtension(s.CurrentFilePath);
+    }
+    const int preselected = PreselectedSaveFilter(extension, EditorTypeOf(rec.LastEdType), rec.DefSaveExt);
+    int picked = preselected;
+    std::wstring path = cBrowse().DSave(hwnd, L"Save As", defaultName, picked);
+    if (path.empty())
+        return L"";
+    if (picked != preselected || picked == kSaveFilterCount)
+        path = ApplyFilterExtension(path, picked);
+    // The old file is replaced only once the new one is whole on the disk.
+    if (platform::FileExists(path) && !ReplaceConfirmed(hwnd, path))
+        return L"";
+    if (!JT1.SaveFile(path, false)) {
+        TellSaveFailed(hwnd, path);
+        return L"";
+    }
+    ClsFile* files = s.Files;
+    const EditorType known = files ? files->GetExtEdType(platform::GetExtension(path)) : EditorType::None;
+    const SaveAsType now = SaveAsTypeFor(picked, known);
+    if (now.setsFlags) {
+        s.LineDebugOn = now.lineDebug;
+        s.ColorCodeOn = now.colour;
+        if (picked == 8 && !s.CSSListLoaded)
+            Call(CodeAssist().LoadCSSList);
+    }
+    const EditorType current = EditorTypeOf(rec.LastEdType);
+    if (now.changesType && now.type != current) {
+        switch (now.type) {
+        case EditorType::ASP:
+        case EditorType::HTML:
+            if (!IsPageType(current))
+                SetHTMLMenus();
+            rec.LastEdType = static_cast<int32_t>(EditorTypeNumber(now.type));
+            Call(CodeAssist().BuildFuncPopup);
+            s.TypeName = L"HTML";
+            break;
+        case EditorType::VBScript:
+            SetScriptMenus(4);
+            Call(CodeAssist().BuildFuncPopup);
+            s.TypeName = L"VBScript";
+            break;
+        case EditorType::CSS:
+            SetScriptMenus(3);
+            Call(CodeAssist().ResetFuncLists);
+            if (!s.CSSListLoaded)
+                Call(CodeAssist().LoadCSSList);
+            s.TypeName = L"CSS";
+            break;
+        case EditorType::JavaScript:
+            SetScriptMenus(5);
+            s.TypeName = L"Javascript";
+            break;
+        case EditorType::None:
+            break;
+        }
+    }
+    s.CurrentFilePath = path;
+    SetCaptions();
+    if (HWND re = JT1.RTBhWnd())
+        SendMessageW(re, EM_SETMODIFY, 0, 0);
+    UpdateRecentFiles(*this, path);
+    const std::wstring& preview = PageTools().PreviewPagePath;
+    if (!preview.empty() && platform::FileExists(preview))
+        ModFileOps::RemoveFile(preview);
+    return path;
+}
+
+std::wstring fedit::SaveTabAs()
+{
+    KvRTB* scratch = ScratchEditor();
+    if (!scratch)
+        return L"";
+    SettingsRecord& rec = Settings();
+    int index = rec.DefSaveExt;
+    const std::wstring path = cBrowse().DSave(hwnd, L"Save As", L"Untitled", index);
+    rec.DefSaveExt = static_cast<int16_t>(index);
+    if (path.empty())
+        return L"";
+    if (platform::FileExists(path) && !ReplaceConfirmed(hwnd, path))
+        return L"";
+    if (!scratch->SaveFile(path, false)) {
+        TellSaveFailed(hwnd, path);
+        return L"";
+    }
+    return path;
+}
+
+namespace {
+
+// Saves parked document `slot` from the scratch editor, under its own path
+// or (askPath, or no file of its own) under a chosen one. The path saved
+// to; "" when cancelled or failed (the user was told). The scratch editor
+// is emptied in every case, so its text can never reach another file.
+std::wstring SaveParked(fedit& f, int slot, bool askPath)
+{
+    ClsFile* files = State().Files;
+    KvRTB* scratch = ScratchEditor();
+    if (!files || !scratch)
+        return L"";
+    std::wstring p = files->Path(slot);
+    std::wstring saved;
+    if (!files->Load3(slot)) {
+        platform::ShowMessage(L"Unable to read the temporary file of " + files->Name(slot) +
+                                  L". The document cannot be saved.",
+                              platform::MessageStyle::Information, f.hwnd);
+    } else if (askPath || !SavableFile(p)) {
+        saved = f.SaveTabAs();
+    } else if (scratch->SaveFile(p, false)) {
+        saved = p;
+    } else {
+        TellSaveFailed(f.hwnd, p);
+    }
+    scratch->ClearAll();
+    return saved;
+}
+
+// Saves the document in the editor under its own path, or through Save As
+// when it has none; "" when cancelled or failed.
+std::wstring SaveShown(fedit& f)
+{
+    const std::wstring p = State().CurrentFilePath;
+    if (!SavableFile(p))
+        return f.SaveDocumentAs();
+    if (f.JT1.SaveFile(p, false))
+        return p;
+    TellSaveFailed(f.hwnd, p);
+    return L"";
+}
+
+} // namespace
+
+void fedit::mSavePlain_Click()
+{
+    EditorState& s = State();
+    if (!SavableFile(s.CurrentFilePath)) {
+        mSaveAs_Click();
+        return;
+    }
+    if (JT1.SaveFile(s.CurrentFilePath, false))
+        s.DocChanged = false;
+    else
+        TellSaveFailed(hwnd, s.CurrentFilePath);
+}
+
+void fedit::mSaveAs_Click()
+{
+    EditorState& s = State();
+    const std::wstring p = SaveDocumentAs();
+    if (p.empty() || !platform::FileExists(p))
+        return;
+    s.DocChanged = false;
+    ClsFile* files = s.Files;
+    const int slot = files ? files->CurrentFile() : -1;
+    if (slot < 0)
+        return;
+    files->Save(slot);
+    files->Changed(slot, false);
+    files->EdType(slot, EditorTypeOf(Settings().LastEdType));
+    files->Path(slot, p);
+    files->Name(slot, platform::GetFileName(p));
+    files->ColorThis(slot, s.ColorCodeOn);
+    files->DebugThis(slot, s.LineDebugOn);
+    LabFile(slot).SetCaption(files->Name(slot));
+}
+
+void fedit::mFileSaveFromTab_Click(int Index)
+{
+    EditorState& s = State();
+    ClsFile* files = s.Files;
+    const int t = popTabIndex_;
+    if (!files || !files->Exists(t))
+        return;
+    if (t != files->CurrentFile()) {
+        const std::wstring p = SaveParked(*this, t, Index == 1);
+        if (p.empty())
+            return;
+        files->Path(t, p);
+        files->Name(t, platform::GetFileName(p));
+        files->Changed(t, false);
+        LabFile(t).SetCaption(files->Name(t));
+        return;
+    }
+    if (Index == 1)
+        mSaveAs_Click();
+    else
+        mSavePlain_Click();
+    files->Path(t, s.CurrentFilePath);
+    files->Name(t, platform::GetFileName(s.CurrentFilePath));
+    // Still marked when the save was cancelled or failed.
+    files->Changed(t, s.DocChanged);
+    LabFile(t).SetCaption(files->Name(t));
+    files->ColorThis(t, s.ColorCodeOn);
+    files->DebugThis(t, s.LineDebugOn);
+    s.LineEdited = false;
+}
+
+void fedit::mFileCloseFromTab_Click()
+{
+    EditorState& s = State();
+    ClsFile* files = s.Files;
+    const int t = popTabIndex_;
+    if (!files || !files->Exists(t))
+        return;
+    const bool current = t == files->CurrentFile();
+    if (current && s.DocChanged) {
+        const int answer = platform::ShowMessage(L"Save changes to:\r\n" + files->Name(t) + L"\r\nbefore closing?",
+                                                 platform::MessageStyle::YesNoCancel, hwnd);
+        if (answer == IDCANCEL)
+            return;
+        if (answer == IDYES && SaveShown(*this).empty())
+            return;
+    } else if (!current && files->Changed(t)) {
+        const int answer = AskSaveChanges(hwnd, files->Path(t));
+        if (answer == IDCANCEL)
+            return;
+        if (answer == IDYES && SaveParked(*this, t, false).empty())
+            return;
+    }
+    files->RemoveFile(t);
+    LabFile(t).SetCaption(L"");
+    LabFile(t).SetVisible(false);
+    if (!current) {
+        DrawFileTabs(-1);
+        return;
+    }
+    files->CurrentFile(-1);
+    int k = -1;
+    for (int i = 0; i < ClsFile::SlotCount && k < 0; ++i)
+        if (LabFile(i).Visible())
+            k = i;
+    const EditorType oldType = EditorTypeOf(Settings().LastEdType);
+    if (k >= 0 && files->SwitchTo(k)) {
+        ApplyShownDocumentType(files->EdType(k), oldType, false);
+        SetCaptions();
+    } else {
+        // No document left (or the next one could not be read): a new one.
+        k = AddNewFile() ? files->CurrentFile() : 0;
+    }
+    JT1.ClearUndoBuffer();
+    DrawFileTabs(k);
+}
 
 bool fedit::QuerySaveAll()
 {
@@ -50,38 +314,36 @@ bool fedit::QuerySaveAll()
     const int c = files ? files->CurrentFile() : -1;
     if (c > -1 && s.DocChanged) {
         std::wstring p = files->Path(c).empty() ? L"Untitled" : files->Path(c);
-        int answer = AskSave(hwnd, p);
+        const int answer = AskSaveChanges(hwnd, p);
         if (answer == IDCANCEL)
             return false;
         if (answer == IDYES) {
-            if (!SavableFile(p))
-                p = AskSavePath(hwnd);
-            if (!p.empty())
-                JT1.SaveFile(p, false);
+            if (SaveShown(*this).empty())
+                return false;
+            // A later Cancel keeps the program running: this one is saved.
+            s.DocChanged = false;
+            files->Changed(c, false);
         }
     }
-    for (int i = 0; files && i < 8; ++i) {
+    for (int i = 0; files && i < ClsFile::SlotCount; ++i) {
         if (!LabFile(i).Visible() || i == c || !files->Changed(i))
             continue;
-        int answer = AskSave(hwnd, files->Path(i));
+        const int answer = AskSaveChanges(hwnd, files->Path(i));
         if (answer == IDCANCEL)
             return false;
         if (answer == IDYES) {
-            fpad3* pad = ClipPadForm();
-            if (!pad || !files->Load3(i))
-                continue;
-            std::wstring p = files->Path(i);
-            if (!SavableFile(p)) {
-                p = AskSavePath(hwnd);
-                if (!p.empty())
-                    pad->RTBOps.SaveFile(p, false);
-                pad->RTBOps.ClearAll();
-            } else {
-                pad->RTBOps.SaveFile(p, false);
+            const std::wstring p = SaveParked(*this, i, false);
+            if (p.empty())
+                return false;
+            files->Changed(i, false);
+            if (p != files->Path(i)) {
+                files->Path(i, p);
+                files->Name(i, platform::GetFileName(p));
+                LabFile(i).SetCaption(files->Name(i));
             }
         }
     }
-    for (int i = 0; files && i < 8; ++i) {
+    for (int i = 0; files && i < ClsFile::SlotCount; ++i) {
         LabFile(i).SetVisible(false);
         if (files->Exists(i))
             files->RemoveFile(i);

@@ -316,6 +316,7 @@ void fedit::WireEvents()
     JT1.LineEvent = [this](long& LType) { JT1_LineEvent(LType); };
     T2.GotFocus = [this] { JT1.SetFocus(); };
     TBarFiles.Paint = [this](HDC dc) { TBarFiles_Paint(dc); };
+    WireDocumentEvents();
 }
 
 void fedit::Form_Load()

@@ -10,7 +10,8 @@
 #include "ButSilver2/ButSilver2Control.h"
 #include "KvListBox/KvListBoxControl.h"
 #include "KvRTB/KvRTB.h"
-#include "fedit/FileTabs.h"
+#include "EditorType.h"
+#include "fedit/FileTabLayout.h"
 #include "settings-library/ComRef.h"
 #include "PlimsorIds.h"
 #include "CSubclass.h"
@@ -143,8 +144,37 @@ public:
     // Keeps the last normal size: taken by every resize in the normal state.
     int NormalWidth() const { return normalWidth_; }
     int NormalHeight() const { return normalHeight_; }
+    // ---- Documents: opening (Documents.cpp), saving and closing
+    // (SaveClose.cpp), the file tabs (FileTabs.cpp) ----
+    void mNewFile_Click();
+    void mOpenFile_Click();
+    void mTemplate_Click();
+    void mMRU_Click(int Index);
+    void mSavePlain_Click();
+    void mSaveAs_Click();
+    void mFileCloseFromTab_Click();
+    void mFileSaveFromTab_Click(int Index);
+    void BrowseOpenFile();
+    // Parks the current document and opens path (an existing file).
+    void OpenFilePath(const std::wstring& path);
+    // Puts a BODY tag naming a chosen image on the clipboard.
+    void InsertBackgroundImage();
+    // The Save As dialog for the current document; the path saved to, ""
+    // when nothing was saved (cancelled or failed).
+    std::wstring SaveDocumentAs();
+    // Saves the scratch editor's content under a chosen path; "" as above.
+    std::wstring SaveTabAs();
     // The file tabs: draws the strip with tab `active` selected (-1 keeps it).
     void DrawFileTabs(int active);
+    void SetTabLabel(const std::wstring& caption, int slot);
+    // A new "Untitled" document in the first free slot; false when none is free.
+    bool AddNewFile();
+    // The caption of the only visible tab, "" when there are none or several.
+    std::wstring GetSingleTabCaption();
+    // Parks the current document in its slot; false, after telling the user,
+    // when its text could not be written (the caller then stops).
+    bool ParkCurrentDocument();
+    void LabFile_Click(int Index);
     // Set true when the find window's show or close asks for a new layout.
     bool FindWasVisible = false;
 
@@ -250,7 +280,14 @@ private:
     long lastGutterLine_ = 0;
     bool cssPopup_ = false;
     bool spaceTip_ = false;
+    void JT1_FileDrop(HDROP& hDrop);
+    void WireDocumentEvents();
+    void LabFile_MouseUp(int Index, int Button, int Shift, int X, int Y);
+    void TBarFiles_MouseMove(int Button, int Shift, int X, int Y);
+    // Menus, type name and function lists for the document just shown.
+    void ApplyShownDocumentType(EditorType type, EditorType oldType, bool buildLists);
     void TBarFiles_Paint(HDC dc);
+    int popTabIndex_ = 0;   // the tab the tab pop-up menu was last opened on
     std::vector<FileTabLine> tabLines_;   // edges of the file tabs, drawn by TBarFiles
     // The procedure list's right button (ISubclassOwner, ordinal 1).
     void SubclassAfter(int ordinal, LRESULT& result, HWND hwnd, UINT msg, WPARAM wParam,

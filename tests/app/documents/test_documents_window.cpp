@@ -1,0 +1,543 @@
+// Documents in the real TARNEL.exe: opening, recent files, dropped files,
+// saving, closing and the file tabs, driven from outside with menu command
+// ids, mouse messages to the tabs and answers to its message boxes and file
+// dialogs. Each test runs the program in a folder of its own.
+#include <gtest/gtest.h>
+
+#include "MenuIds.h"
+#include "TarnelCopy.h"
+
+#include <dlgs.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <fstream>
+#include <vector>
+
+using apptest::Tarnel;
+
+namespace {
+
+std::string Narrow(const std::wstring& w) { return std::string(w.begin(), w.end()); }
+
+void WriteText(const std::wstring& path, const std::string& text)
+{
+    std::ofstream(Narrow(path), std::ios::binary) << text;
+}
+
+std::string ReadBytes(const std::wstring& path)
+{
+    std::ifstream in(Narrow(path), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// The test's program folder keeps its files between runs: the documents
+// and template of an earlier run go.
+void RemoveDocuments(const Tarnel& t)
+{
+    for (const wchar_t* pattern : {L"*.htm", L"*.html", L"*.asp", L"*.css", L"*.js", L"*.vbs", L"*.dat", L"*.tmp"}) {
+        WIN32_FIND_DATAW fd;
+        HANDLE h = FindFirstFileW((t.Folder() + L"\\" + pattern).c_str(), &fd);
+        if (h == INVALID_HANDLE_VALUE)
+            continue;
+        do {
+            const std::wstring path = t.Folder() + L"\\" + fd.cFileName;
+            SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            DeleteFileW(path.c_str());
+        } while (FindNextFileW(h, &fd));
+        FindClose(h);
+    }
+}
+
+// The eight tab labels, in slot order: the children of the strip that holds
+// the label with this caption.
+std::vector<HWND> Tabs(HWND main, const std::wstring& anyCaption)
+{
+    std::vector<HWND> tabs;
+    HWND label = wt::FindChild(main, L"", anyCaption);
+    if (!label)
+        return tabs;
+    for (HWND c = GetWindow(GetParent(label), GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+        tabs.push_back(c);
+    return tabs;
+}
+
+int VisibleTabs(const std::vector<HWND>& tabs)
+{
+    int n = 0;
+    for (HWND h : tabs)
+        n += IsWindowVisible(h) ? 1 : 0;
+    return n;
+}
+
+// A click on a tab, run to its end; the right button opens the tab menu,
+// so that click is posted.
+void Click(HWND w, bool right = false)
+{
+    if (right) {
+        PostMessageW(w, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
+        PostMessageW(w, WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
+        return;
+    }
+    wt::Send(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    wt::Send(w, WM_LBUTTONUP, 0, MAKELPARAM(5, 5), 20000);
+}
+
+// The tab menu on tab `tab`, then one of its items by command id.
+void TabMenu(Tarnel& t, HWND tab, UINT id)
+{
+    Click(tab, true);
+    HWND menu = t.Process().FindTopWindow(L"#32768", L"", 5000);
+    ASSERT_NE(menu, nullptr) << "the tab menu opens";
+    PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+    ASSERT_TRUE(wt::WaitFor([&] { return !IsWindowVisible(menu); }, 5000));
+    t.Command(id);
+}
+
+// Waits for a message box or dialog whose text (or caption) holds `part`.
+wt::Dialog Expect(Tarnel& t, const std::wstring& part, DWORD ms = 10000)
+{
+    wt::Dialog d;
+    wt::WaitFor([&] {
+        d = wt::FindDialog(t.Process(), 50);
+        return d.hwnd && (d.text.find(part) != std::wstring::npos || d.caption.find(part) != std::wstring::npos);
+    }, ms);
+    std::wstring seen;
+    for (HWND w : t.Process().TopWindows())
+        seen += L"[" + wt::ClassName(w) + L"|" + wt::WindowText(w) + L"]";
+    EXPECT_TRUE(d.hwnd && (d.text.find(part) != std::wstring::npos || d.caption == part))
+        << "expected \"" << Narrow(part) << "\", saw \"" << Narrow(d.caption + L": " + d.text) << "\" among "
+        << Narrow(seen);
+    return d;
+}
+
+void Answer(Tarnel& t, const std::wstring& part, int button)
+{
+    wt::Dialog d = Expect(t, part);
+    if (d.hwnd) {
+        wt::PressButton(d.hwnd, button);
+        wt::WaitFor([&] { return !IsWindow(d.hwnd) || !IsWindowVisible(d.hwnd); }, 5000);
+    }
+}
+
+// Answers the Open or Save As dialog: the name (a full path), and for Save
+// As the filter (1-based; 0 keeps the one shown). An empty name cancels.
+void FileDialog(Tarnel& t, const std::wstring& title, const std::wstring& name, int filter = 0)
+{
+    wt::Dialog d = Expect(t, title);
+    ASSERT_NE(d.hwnd, nullptr);
+    if (name.empty()) {
+        wt::PressButton(d.hwnd, IDCANCEL);
+    } else {
+        if (filter > 0) {
+            HWND combo = GetDlgItem(d.hwnd, cmb1);
+            wt::Send(combo, CB_SETCURSEL, static_cast<WPARAM>(filter - 1));
+            for (WORD code : {CBN_SELCHANGE, CBN_SELENDOK})
+                wt::Send(d.hwnd, WM_COMMAND, MAKEWPARAM(cmb1, code), reinterpret_cast<LPARAM>(combo));
+        }
+        HWND edit = GetDlgItem(d.hwnd, edt1);
+        if (!edit)
+            edit = GetDlgItem(d.hwnd, cmb13);
+        // A new filter puts its pattern in the name box a moment later.
+        wt::WaitFor([&] {
+            Sleep(100);
+            wt::Send(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
+            Sleep(100);
+            return wt::WindowText(edit) == name;
+        }, 3000);
+        wt::PressButton(d.hwnd, IDOK);
+    }
+    wt::WaitFor([&] { return !IsWindow(d.hwnd); }, 5000);
+}
+
+std::wstring EditorText(Tarnel& t)
+{
+    wchar_t buf[4096] = {};
+    wt::Send(t.Editor(), WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(buf));
+    return buf;
+}
+
+std::wstring Caption(Tarnel& t) { return wt::WindowText(t.Main()); }
+
+bool CaptionEnds(Tarnel& t, const std::wstring& end)
+{
+    return wt::WaitFor([&] {
+        std::wstring c = Caption(t);
+        return c.size() >= end.size() && c.compare(c.size() - end.size(), end.size(), end) == 0;
+    }, 5000);
+}
+
+// Drops files on a window as the shell does: a DROPFILES block in the
+// program's own memory, handed over with WM_DROPFILES.
+void DropFiles(Tarnel& t, const std::vector<std::wstring>& files)
+{
+    std::wstring list;
+    for (const std::wstring& f : files)
+        list += f + L'\0';
+    list += L'\0';
+    std::vector<char> block(sizeof(DROPFILES) + list.size() * sizeof(wchar_t));
+    auto* df = reinterpret_cast<DROPFILES*>(block.data());
+    df->pFiles = sizeof(DROPFILES);
+    df->fWide = TRUE;
+    memcpy(block.data() + sizeof(DROPFILES), list.data(), list.size() * sizeof(wchar_t));
+    HANDLE proc = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, t.Process().Pid());
+    ASSERT_NE(proc, nullptr);
+    void* mem = VirtualAllocEx(proc, nullptr, block.size(), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    ASSERT_NE(mem, nullptr);
+    WriteProcessMemory(proc, mem, block.data(), block.size(), nullptr);
+    CloseHandle(proc);
+    PostMessageW(t.Editor(), WM_DROPFILES, reinterpret_cast<WPARAM>(mem), 0);
+}
+
+// Gives the messages posted to the program time to run (a sent message
+// would overtake them).
+void Settle(Tarnel& t)
+{
+    for (int i = 0; i < 3; ++i) {
+        wt::Send(t.Main(), WM_NULL);
+        Sleep(150);
+    }
+}
+
+// A menu command that shows no dialog, run to its end.
+void RunCommand(Tarnel& t, UINT id) { wt::Send(t.Main(), WM_COMMAND, MAKEWPARAM(id, 0), 0, 20000); }
+
+std::vector<std::wstring> ParkedFiles(const Tarnel& t)
+{
+    std::vector<std::wstring> found;
+    WIN32_FIND_DATAW fd;
+    HANDLE h = FindFirstFileW((t.Folder() + L"\\temp\\*.dat").c_str(), &fd);
+    if (h == INVALID_HANDLE_VALUE)
+        return found;
+    do
+        found.push_back(fd.cFileName);
+    while (FindNextFileW(h, &fd));
+    FindClose(h);
+    return found;
+}
+
+} // namespace
+
+TEST(Documents, NewTemplateAndOpenUpToEightDocumentsThenTheMessagesForANinth)
+{
+    Tarnel t(L"doc_eight");
+    RemoveDocuments(t);
+    ASSERT_TRUE(t.Start());
+    std::vector<HWND> tabs = Tabs(t.Main(), L"Untitled");
+    ASSERT_EQ(tabs.size(), 8u);
+
+    // Without template.html beside the program.
+    t.Command(IDM_mTemplate);
+    Answer(t, L"The template isn't available. Make sure that the file template.html is in the TARNEL Editor "
+              L"program folder.", IDOK);
+    WriteText(t.Folder() + L"\\template.html", "<html><body>TEMPLATE</body></html>");
+    t.Command(IDM_mTemplate);
+    EXPECT_TRUE(wt::WaitFor([&] { return VisibleTabs(tabs) == 2; }, 5000));
+    EXPECT_NE(EditorText(t).find(L"TEMPLATE"), std::wstring::npos);
+
+    const std::wstring page = t.Folder() + L"\\page.htm";
+    WriteText(page, "<p>page</p>");
+    t.Command(IDM_mOpenFile);
+    FileDialog(t, L"Open file", page);
+    EXPECT_TRUE(CaptionEnds(t, L"HTML - " + page));
+    for (int i = 0; i < 5; ++i)
+        RunCommand(t, IDM_mNewFile);
+    EXPECT_EQ(VisibleTabs(tabs), 8);
+    EXPECT_EQ(Caption(t), L"TARNEL Editor - HTML - Untitled");
+    t.Shot(L"eight_tabs.bmp");
+
+    // A ninth document, every way in.
+    t.Command(IDM_mNewFile);
+    Answer(t, L"The maximum number of files are already open.", IDOK);
+    t.Command(IDM_mOpenFile);
+    Answer(t, L"The maximum number of files are already open.", IDOK);
+    t.Command(IDM_mTemplate);
+    Answer(t, L"The maximum number of files are files are already open.", IDOK);
+    const std::wstring other = t.Folder() + L"\\other.htm";
+    WriteText(other, "other");
+    DropFiles(t, {other});
+    Answer(t, L"The maximum number of files are already open.", IDOK);
+    EXPECT_EQ(VisibleTabs(tabs), 8);
+
+    // However narrow the window, the strip is drawn without a fault.
+    SetWindowPos(t.Main(), nullptr, 0, 0, 120, 300, SWP_NOMOVE | SWP_NOZORDER);
+    Settle(t);
+    for (HWND tab : tabs) {
+        RECT r{};
+        GetWindowRect(tab, &r);
+        EXPECT_GT(r.right - r.left, 0);
+    }
+    SetWindowPos(t.Main(), nullptr, 0, 0, 760, 526, SWP_NOMOVE | SWP_NOZORDER);
+    Settle(t);
+
+    t.Command(IDM_mExit);
+    ASSERT_TRUE(t.Ends());
+    EXPECT_TRUE(ParkedFiles(t).empty()) << "no parked document is left behind";
+}
+
+TEST(Documents, RecentFilesDropsUnreadableFilesAndTheSameFileTwice)
+{
+    Tarnel t(L"doc_recent");
+    RemoveDocuments(t);
+    std::vector<std::wstring> paths;
+    for (const wchar_t* n : {L"a.htm", L"b.css", L"c.vbs", L"d.js", L"e.htm"}) {
+        paths.push_back(t.Folder() + L"\\" + n);
+        WriteText(paths.back(), "text");
+    }
+    ASSERT_TRUE(t.Start(L"\"" + paths[0] + L"\""));
+    std::vector<HWND> tabs = Tabs(t.Main(), L"a.htm");
+    ASSERT_EQ(tabs.size(), 8u);
+    EXPECT_EQ(VisibleTabs(tabs), 1) << "the file replaced the start-up document";
+
+    // Three dropped files: only the first opens.
+    DropFiles(t, {paths[1], paths[2], paths[3]});
+    EXPECT_TRUE(CaptionEnds(t, L"CSS - " + paths[1]));
+    Settle(t);
+    EXPECT_EQ(VisibleTabs(tabs), 2);
+    DropFiles(t, {paths[2]});
+    EXPECT_TRUE(CaptionEnds(t, L"VBScript - " + paths[2]));
+    t.Command(IDM_mOpenFile);
+    FileDialog(t, L"Open file", paths[3]);
+    EXPECT_TRUE(CaptionEnds(t, L"Javascript - " + paths[3]));
+
+    // The same file again, in other letters, selects its tab.
+    std::wstring upper = paths[0];
+    CharUpperW(&upper[0]);
+    t.Command(IDM_mOpenFile);
+    FileDialog(t, L"Open file", upper);
+    EXPECT_TRUE(CaptionEnds(t, L"HTML - " + paths[0]));
+    Settle(t);
+    EXPECT_EQ(VisibleTabs(tabs), 4);
+
+    // A file that cannot be read gets a message and nothing else.
+    const std::wstring locked = t.Folder() + L"\\locked.htm";
+    WriteText(locked, "locked");
+    HANDLE lock = CreateFileW(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    t.Command(IDM_mOpenFile);
+    FileDialog(t, L"Open file", locked);
+    Answer(t, L"cannot be read.", IDOK);
+    CloseHandle(lock);
+    Settle(t);
+    EXPECT_EQ(VisibleTabs(tabs), 4);
+    EXPECT_TRUE(CaptionEnds(t, L"HTML - " + paths[0]));
+
+    // The fifth distinct file drops the oldest entry (a.htm).
+    t.Command(IDM_mOpenFile);
+    FileDialog(t, L"Open file", paths[4]);
+    EXPECT_TRUE(CaptionEnds(t, paths[4]));
+
+    // A recent file that is gone: a message, and the list keeps it.
+    DeleteFileW(paths[3].c_str());
+    t.Command(IDM_mMRU_1);
+    Answer(t, L"File:\r\n" + paths[3] + L"\r\nis no longer present.", IDOK);
+
+    // A recent file already open selects its tab.
+    t.Command(IDM_mMRU_3);
+    EXPECT_TRUE(CaptionEnds(t, paths[1]));
+    Settle(t);
+    EXPECT_EQ(VisibleTabs(tabs), 5);
+
+    t.Command(IDM_mExit);
+    ASSERT_TRUE(t.Ends());
+    SettingsRecord rec;
+    ASSERT_TRUE(t.ReadRecord(rec));
+    ASSERT_EQ(rec.RecentFiles.size(), 4u);
+    EXPECT_EQ(rec.RecentFiles[0], paths[4]);
+    EXPECT_EQ(rec.RecentFiles[1], paths[3]);
+    EXPECT_EQ(rec.RecentFiles[2], paths[2]);
+    EXPECT_EQ(rec.RecentFiles[3], paths[1]);
+}
+
+TEST(Documents, SaveAsFiltersSwitchTheTypeAndNeverHarmAnExistingFile)
+{
+    Tarnel t(L"doc_saveas");
+    RemoveDocuments(t);
+    ASSERT_TRUE(t.Start());
+    t.Type(L"x = 1");
+    const std::wstring base = t.Folder() + L"\\script";
+
+    // Filter 3 (VBScript) on an HTML document: type, menus and caption switch.
+    t.Command(IDM_mSaveAs);
+    FileDialog(t, L"Save As", base, 3);
+    EXPECT_TRUE(CaptionEnds(t, L"VBScript - " + base + L".vbs"));
+    EXPECT_EQ(ReadBytes(base + L".vbs"), "x = 1");
+    EXPECT_NE(wt::FindChild(t.Main(), L"", L"script.vbs"), nullptr) << "the tab takes the new name";
+
+    // All files with a known extension takes its type; an unknown one keeps it.
+    t.Command(IDM_mSaveAs);
+    FileDialog(t, L"Save As", t.Folder() + L"\\look.css", 12);
+    EXPECT_TRUE(CaptionEnds(t, L"CSS - " + t.Folder() + L"\\look.css"));
+    t.Command(IDM_mSaveAs);
+    FileDialog(t, L"Save As", t.Folder() + L"\\notes.dat", 12);
+    EXPECT_TRUE(CaptionEnds(t, L"CSS - " + t.Folder() + L"\\notes.dat"));
+
+    // Replacing an existing file: Cancel leaves it byte for byte.
+    const std::wstring old = t.Folder() + L"\\old.htm";
+    const std::string oldBytes = "<p>keep me</p>\r\n\x01\xff";
+    WriteText(old, oldBytes);
+    t.Command(IDM_mSaveAs);
+    FileDialog(t, L"Save As", old, 1);
+    Answer(t, old + L" exists.\r\nDo you want to replace it?", IDCANCEL);
+    Settle(t);
+    EXPECT_EQ(ReadBytes(old), oldBytes);
+    EXPECT_TRUE(CaptionEnds(t, L"notes.dat"));
+
+    // A read-only target: the save fails, says so, and the old file stays.
+    SetFileAttributesW(old.c_str(), FILE_ATTRIBUTE_READONLY);
+    t.Type(L" more");
+    t.Command(IDM_mSaveAs);
+    FileDialog(t, L"Save As", old, 1);
+    Answer(t, L"Do you want to replace it?", IDOK);
+    Answer(t, L"Unable to save the file:\r\n" + old, IDOK);
+    EXPECT_EQ(ReadBytes(old), oldBytes);
+    EXPECT_TRUE(CaptionEnds(t, L"notes.dat"));
+    SetFileAttributesW(old.c_str(), FILE_ATTRIBUTE_NORMAL);
+
+    // OK replaces it, through a new file, so nothing is left beside it.
+    t.Command(IDM_mSaveAs);
+    FileDialog(t, L"Save As", old, 1);
+    Answer(t, L"Do you want to replace it?", IDOK);
+    EXPECT_TRUE(CaptionEnds(t, L"HTML - " + old));
+    EXPECT_EQ(ReadBytes(old), "x = 1 more");
+
+    // The document is saved: Exit asks nothing.
+    t.Command(IDM_mExit);
+    ASSERT_TRUE(t.Ends());
+    WIN32_FIND_DATAW fd;
+    HANDLE h = FindFirstFileW((t.Folder() + L"\\*.tmp").c_str(), &fd);
+    EXPECT_EQ(h, INVALID_HANDLE_VALUE) << "no temporary file of a save is left";
+    if (h != INVALID_HANDLE_VALUE)
+        FindClose(h);
+}
+
+TEST(Documents, CloseAndExitAskAboutEachChangedDocumentAndNeverLoseOne)
+{
+    Tarnel t(L"doc_close");
+    RemoveDocuments(t);
+    const std::wstring a = t.Folder() + L"\\a.htm", b = t.Folder() + L"\\b.htm";
+    WriteText(a, "A");
+    WriteText(b, "B");
+    ASSERT_TRUE(t.Start(L"\"" + a + L"\""));
+    std::vector<HWND> tabs = Tabs(t.Main(), L"a.htm");
+    t.Type(L"1");
+    t.Command(IDM_mOpenFile);
+    FileDialog(t, L"Open file", b);
+    ASSERT_TRUE(CaptionEnds(t, b));
+    t.Type(L"2");
+    RunCommand(t, IDM_mNewFile);
+    t.Type(L"3");
+    Settle(t);
+    ASSERT_EQ(VisibleTabs(tabs), 3);
+
+    // Another changed tab: Cancel keeps it; the clicked tab stays unselected.
+    TabMenu(t, tabs[0], IDM_mFileCloseFromTab);
+    Answer(t, L"Save changes to: \r\n" + a + L"?", IDCANCEL);
+    Settle(t);
+    EXPECT_TRUE(IsWindowVisible(tabs[0]));
+    EXPECT_EQ(Caption(t), L"TARNEL Editor - HTML - Untitled");
+
+    // The current untitled tab, Yes, then Cancel in Save As: nothing closes.
+    TabMenu(t, tabs[2], IDM_mFileCloseFromTab);
+    Answer(t, L"Save changes to:\r\nUntitled\r\nbefore closing?", IDYES);
+    FileDialog(t, L"Save As", L"");
+    Settle(t);
+    EXPECT_TRUE(IsWindowVisible(tabs[2]));
+    EXPECT_EQ(EditorText(t), L"3");
+
+    // A save from the tab menu that fails keeps the document marked changed.
+    SetFileAttributesW(b.c_str(), FILE_ATTRIBUTE_READONLY);
+    TabMenu(t, tabs[1], IDM_mFileSaveFromTab_0);
+    Answer(t, L"Unable to save the file:\r\n" + b, IDOK);
+    SetFileAttributesW(b.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(ReadBytes(b), "B");
+
+    // Exit: Yes saves a.htm, Cancel at b.htm keeps the program running ...
+    t.Command(IDM_mExit);
+    Answer(t, L"Save changes to: \r\nUntitled?", IDNO);
+    Answer(t, L"Save changes to: \r\n" + a + L"?", IDYES);
+    Answer(t, L"Save changes to: \r\n" + b + L"?", IDCANCEL);
+    Settle(t);
+    EXPECT_EQ(ReadBytes(a), "1A");
+    EXPECT_EQ(VisibleTabs(tabs), 3);
+    // ... and the next Exit no longer asks about the saved one.
+    t.Command(IDM_mExit);
+    Answer(t, L"Save changes to: \r\nUntitled?", IDNO);
+    Answer(t, L"Save changes to: \r\n" + b + L"?", IDCANCEL);
+    Settle(t);
+
+    // Closing the current tab with No: the lowest remaining tab becomes current.
+    TabMenu(t, tabs[2], IDM_mFileCloseFromTab);
+    Answer(t, L"before closing?", IDNO);
+    EXPECT_TRUE(CaptionEnds(t, L"HTML - " + a));
+    Settle(t);
+    EXPECT_FALSE(IsWindowVisible(tabs[2]));
+    // Another changed tab with Yes is saved from its parked copy.
+    TabMenu(t, tabs[1], IDM_mFileCloseFromTab);
+    Answer(t, L"Save changes to: \r\n" + b + L"?", IDYES);
+    Settle(t);
+    EXPECT_EQ(ReadBytes(b), "2B");
+    EXPECT_FALSE(IsWindowVisible(tabs[1]));
+    // The only tab: a new "Untitled" takes its place.
+    TabMenu(t, tabs[0], IDM_mFileCloseFromTab);
+    Settle(t);
+    EXPECT_EQ(Caption(t), L"TARNEL Editor - HTML - Untitled");
+    EXPECT_EQ(VisibleTabs(tabs), 1);
+
+    t.Command(IDM_mExit);
+    ASSERT_TRUE(t.Ends());
+    EXPECT_TRUE(ParkedFiles(t).empty());
+}
+
+TEST(Documents, TabSwitchesKeepEachDocumentItsTextTypeAndName)
+{
+    Tarnel t(L"doc_switch");
+    RemoveDocuments(t);
+    const std::wstring asp = t.Folder() + L"\\page.asp", css = t.Folder() + L"\\look.css";
+    WriteText(asp, "<% x %>");
+    WriteText(css, "p {}");
+    ASSERT_TRUE(t.Start(L"\"" + asp + L"\""));
+    std::vector<HWND> tabs = Tabs(t.Main(), L"page.asp");
+    RunCommand(t, IDM_mNewFile);
+    const std::wstring text = L"Gr\u00fc\u00dfe \u20ac \u0416";
+    t.Type(text);
+    Settle(t);
+
+    // A click on the current tab leaves nothing busy: the next click switches.
+    Click(tabs[1]);
+    Settle(t);
+    Click(tabs[0]);
+    EXPECT_TRUE(CaptionEnds(t, L"HTML - " + asp));
+    EXPECT_EQ(EditorText(t), L"<% x %>");
+    Click(tabs[1]);
+    EXPECT_TRUE(CaptionEnds(t, L"HTML - Untitled"));
+    EXPECT_EQ(EditorText(t), text);
+    DropFiles(t, {css});
+    ASSERT_TRUE(CaptionEnds(t, L"CSS - " + css));
+    Settle(t);
+    EXPECT_EQ(EditorText(t), L"p {}");
+    t.Shot(L"switch.bmp");
+
+    // A parked document whose copy is gone is not saved from stale text.
+    Click(tabs[0]);
+    ASSERT_TRUE(CaptionEnds(t, asp));
+    t.Type(L"y");
+    Click(tabs[2]);
+    ASSERT_TRUE(CaptionEnds(t, css));
+    DeleteFileW((t.Folder() + L"\\temp\\temp0.dat").c_str());
+    TabMenu(t, tabs[0], IDM_mFileSaveFromTab_0);
+    Answer(t, L"Unable to read the temporary file of page.asp", IDOK);
+    EXPECT_EQ(ReadBytes(asp), "<% x %>");
+
+    // From a CSS sheet back to the ASP page, which stays an ASP page.
+    Click(tabs[0]);
+    ASSERT_TRUE(CaptionEnds(t, L"HTML - " + asp));
+    EXPECT_EQ(EditorText(t), L"y<% x %>");
+    t.Command(IDM_mExit);
+    Answer(t, L"Save changes to: \r\n" + asp + L"?", IDNO);
+    Answer(t, L"Save changes to: \r\nUntitled?", IDNO);
+    ASSERT_TRUE(t.Ends());
+    SettingsRecord rec;
+    ASSERT_TRUE(t.ReadRecord(rec));
+    EXPECT_EQ(rec.LastEdType, 1);
+}

@@ -452,6 +452,14 @@ TEST(Documents, CloseAndExitAskAboutEachChangedDocumentAndNeverLoseOne)
     SetFileAttributesW(b.c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(ReadBytes(b), "B");
 
+    // Exit, Yes for the untitled document, then Cancel in Save As: the program stays.
+    t.Command(IDM_mExit);
+    Answer(t, L"Save changes to: \r\nUntitled?", IDYES);
+    FileDialog(t, L"Save As", L"");
+    Settle(t);
+    EXPECT_TRUE(t.Process().Running());
+    EXPECT_EQ(VisibleTabs(tabs), 3);
+
     // Exit: Yes saves a.htm, Cancel at b.htm keeps the program running ...
     t.Command(IDM_mExit);
     Answer(t, L"Save changes to: \r\nUntitled?", IDNO);

@@ -172,6 +172,7 @@ bool LoadDocument(fedit& f, const std::wstring& path, const std::wstring& extens
             SendMessageW(re, EM_SETMODIFY, 0, 0);
         f.SetCaptions();
         JT1.SelStart(0);
+        f.SyncLineNums();
         JT1.Enabled(true);
     }
     // The empty start-up document gives way to the first file opened.

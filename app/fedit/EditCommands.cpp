@@ -115,6 +115,8 @@ void fedit::mUndo_Click()
         // colouring) right behind the user's own.
         if (lineProcessed_ == 1 && JT1.CanUndo())
             JT1.Undo();
+        // The text came back with colours the colouring no longer knows.
+        ClsColorEditor::ForgetColours();
         RecolourAfterUndo();
         JT1.SelStart(std::min(s, JT1.LenText()));
         JT1.TopLine(top);
@@ -130,6 +132,7 @@ void fedit::mRedo_Click()
     const long top = JT1.TopLine();
     RedrawLock lock(hwnd);
     JT1.Redo();
+    ClsColorEditor::ForgetColours();
     RecolourAfterUndo();
     JT1.SelStart(std::min(s, JT1.LenText()));
     JT1.TopLine(top);

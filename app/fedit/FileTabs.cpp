@@ -201,6 +201,7 @@ void fedit::LabFile_Click(int Index)
         s.SuppressChangeTracking = wasSuppressed;
         return;
     }
+    SyncLineNums();
     ApplyShownDocumentType(files->EdType(Index), oldType, true);
     SetCaptions();
     ResetChangeTracking();

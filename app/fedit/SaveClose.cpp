@@ -297,6 +297,7 @@ void fedit::mFileCloseFromTab_Click()
             k = i;
     const EditorType oldType = EditorTypeOf(Settings().LastEdType);
     if (k >= 0 && files->SwitchTo(k)) {
+        SyncLineNums();
         ApplyShownDocumentType(files->EdType(k), oldType, false);
         SetCaptions();
     } else {

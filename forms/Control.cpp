@@ -391,8 +391,10 @@ bool Control::Move(int left, int top, int width, int height)
         height_ = height;
     if (hwnd) {
         RECT r = PixelRect();
+        // The control paints itself anew: bits copied from its old place may
+        // be stale, as after the parent grew (Wine leaves them blank).
         SetWindowPos(hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
         OnMoved();
     }
     return true;

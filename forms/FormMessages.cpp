@@ -15,6 +15,18 @@ using namespace detail;
 
 namespace {
 int g_nextControlId = 100;
+
+// Any item with the id, a sub-menu included (FindById finds only leaves).
+const MenuItem* ItemWithId(const MenuItem& menu, UINT id)
+{
+    for (const MenuItem* c : menu.Items()) {
+        if (c->CommandId() == id)
+            return c;
+        if (const MenuItem* f = ItemWithId(*c, id))
+            return f;
+    }
+    return nullptr;
+}
 }
 
 // ---- Controls and keyboard ---------------------------------------------
@@ -186,6 +198,13 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
         LifetimeFault(L"a menu item of a loaded form was destroyed");
         Teardown();
         return 0;
+    }
+    if (msg == MenuStateMessageId()) {
+        const MenuItem* m = ItemWithId(Menus, static_cast<UINT>(wp));
+        if (!m)
+            return -1;
+        return (m->Visible() ? kMenuVisible : 0) | (m->Checked() ? kMenuChecked : 0) |
+               (m->Enabled() ? kMenuEnabled : 0);
     }
     if (msg == WM_DESTROY) {
         // The menu bar belongs to Menus, not to the window.

@@ -139,6 +139,12 @@ UINT MemberDestroyedMessageId()
     return id;
 }
 
+UINT MenuStateMessageId()
+{
+    static const UINT id = RegisterWindowMessageW(kMenuStateMessage);
+    return id;
+}
+
 void LifetimeFault(const wchar_t* what)
 {
     std::wstring text = std::wstring(L"forms: ") + what +

@@ -25,6 +25,8 @@ constexpr LRESULT kConsumed = 0x7A4E;
 // Sent to a form's window when a menu item on its bar is destroyed while the
 // window still exists (the form may live in another module).
 UINT MemberDestroyedMessageId();
+// The registered kMenuStateMessage (Menu.h).
+UINT MenuStateMessageId();
 // A form's member destroyed while the form is loaded (see Form.h): reported
 // to the debugger, and with TARNEL_STRICT_LIFETIMES set the program aborts.
 void LifetimeFault(const wchar_t* what);

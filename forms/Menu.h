@@ -33,6 +33,14 @@
 
 namespace forms {
 
+// Menus cannot be read from another process on every platform, so a form's
+// window answers the registered message named kMenuStateMessage for window
+// tests: wParam a command id of its menus (the bar or a pop-up menu); the
+// result has kMenuVisible, kMenuChecked and kMenuEnabled for the item's own
+// state, or is -1 when no item has the id.
+constexpr const wchar_t* kMenuStateMessage = L"TarnelForms.MenuState";
+constexpr LRESULT kMenuVisible = 1, kMenuChecked = 2, kMenuEnabled = 4;
+
 // Automatic command ids start here; ids a form chooses itself (a menu table's
 // IDM_ constants) lie below.
 constexpr UINT kFirstAutoMenuId = 20000;

@@ -116,7 +116,7 @@ bool ButSilver2::Create(HWND parent, int x, int y, int cx, int cy, int id)
         cx = s.cx;
         cy = s.cy;
     }
-    return CreateWindowExW(0, kClass, L"", WS_CHILD | WS_VISIBLE, x, y, cx, cy, parent,
+    return CreateWindowExW(0, kClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, x, y, cx, cy, parent,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), inst, this) != nullptr;
 }
 

@@ -1,33 +1,113 @@
-// Layout of the main window on every resize.
+// Layout of the main window on every resize: MainLayout computes the places,
+// this file reads the window and applies them. A control refuses a negative
+// width or height (Control::Move), so on a very narrow window it keeps its
+// old size and the rest goes on.
 #include "fedit.h"
+
+#include "EditorState.h"
+#include "MainLayout.h"
+#include "Neighbours.h"
+#include "settings-library/record/SettingsRecord.h"
+
+using forms::kKeep;
+
+namespace {
+
+bool FindWindowVisible()
+{
+    const auto& visible = PageTools().FindVisible;
+    return visible && visible();
+}
+
+int Int(long v)
+{
+    return static_cast<int>(v);
+}
+
+void Apply(forms::Control& c, const MainLayout::Rect& r)
+{
+    c.Move(Int(r.left), Int(r.top), Int(r.width), Int(r.height));
+}
+
+} // namespace
 
 void fedit::SetGutterWidth(bool wide)
 {
-    const int w = ScaleWidth();
-    JT1.Move(ScaleLeft() + (wide ? 760 : 660), forms::kKeep, wide ? w - 835 : w - 760);
-    T2.SetWidth(wide ? 775 : 615);
+    const MainLayout::GutterSet g = MainLayout::Gutter(wide, ScaleLeft(), ScaleWidth());
+    JT1.Move(Int(g.editorLeft), kKeep, Int(g.editorWidth));
+    T2.SetWidth(Int(g.gutterWidth));
 }
 
 void fedit::Form_Resize()
 {
-    if (WindowState() == forms::FormWindowState::Minimized)
+    PageToolsCalls& find = PageTools();
+    if (WindowState() == forms::FormWindowState::Minimized) {
+        if (FindWindowVisible())
+            FindWasVisible = true;
+        Call(find.CloseFind);
         return;
-    const int w = ScaleWidth(), h = ScaleHeight();
-    TBarA.Move(0, 0, w, 420);
-    TBarB.Move(0, 440, w, 420);
-    TBarD.Move(TBarB.Width() - TBarD.Width(), 0);
-    frtbar.SetLeft(TBarA.Width() - frtbar.Width() - 120);
-    frinfo.Move(180, 40, TBarA.Width() - frtbar.Width() - 300);
-    tinfo.Move(0, 0, frinfo.Width());
-    JT1.Move(ScaleLeft() + 660, ScaleTop() + 860, w - 760, h - 2265);
-    T2.Move(ScaleLeft(), JT1.Top() + 30, 615, JT1.Height() - 30);
-    bStatScroll(0).Move(60, h - 780);
-    TBarFiles.Move(ScaleLeft() + 345, h - 435, w - 690, 435);
+    }
+    if (FindWasVisible) {
+        // Cleared first: showing the find window lays this window out again.
+        FindWasVisible = false;
+        Call(find.ShowFind);
+    }
+
+    const SettingsRecord& rec = Settings();
+    MainLayout::Inputs in;
+    in.scaleLeft = ScaleLeft();
+    in.scaleTop = ScaleTop();
+    in.w = ScaleWidth();
+    in.h = ScaleHeight();
+    in.edFontSize = rec.EdFontSize;
+    in.autoBars = rec.AutoBars;
+    in.edType = EditorTypeOf(rec.LastEdType);
+    in.findVisible = FindWindowVisible();
+    in.editorHeight = JT1.Height();
+    in.procedureListVisible = BoxMethods.Visible();
+    in.tbarCVisible = TBarC.Visible();
+    in.tbarCLeft = TBarC.Left();
+    in.tbarCWidth = TBarC.Width();
+    in.tbarDWidth = TBarD.Width();
+    in.frame1Width = Frame1.Width();
+    in.frame1Height = Frame1.Height();
+    in.frame2Width = Frame2.Width();
+    in.frame2Height = Frame2.Height();
+    in.frImageOpsWidth = FrImageOps.Width();
+    in.frImageOpsHeight = FrImageOps.Height();
+    in.frtbarWidth = frtbar.Width();
+    in.bPropCSSWidth = bPropCSS(0).Width();
+    in.bCommand0Width = bCommand(0).Width();
+    in.bCommand1Width = bCommand(1).Width();
+    in.labCommandWidth = LabCommand.Width();
+    const MainLayout::Result r = MainLayout::Compute(in);
+
+    Apply(TBarA, r.tbarA);
+    Apply(TBarB, r.tbarB);
+    TBarD.Move(Int(r.tbarD.left), Int(r.tbarD.top));
+    if (r.placeProcedureList)
+        BoxMethods.Move(Int(r.procedureListLeft), kKeep, Int(r.procedureListWidth));
+    Apply(JT1, r.editor);
+    Apply(T2, r.gutter);
+    bStatScroll(0).Move(Int(r.statScrollLeft.left), Int(r.statScrollLeft.top));
+    Apply(TBarFiles, r.fileTabs);
     DrawFileTabs(-1);
-    FrStatus.Move(ScaleLeft() + 345, h - 810, w - 690, 375);
-    bStatScroll(1).Move(w - 395, h - 780);
-    FrCSS.Move(0, h - 810, w, 375);
-    for (forms::Frame* fr : {&Frame1, &Frame2})
-        fr->Move((w - fr->Width()) / 2 + ScaleLeft(), FrStatus.Top() - fr->Height() - 60);
-    FrImageOps.Move((w - FrImageOps.Width()) / 2, FrStatus.Top() - FrImageOps.Height());
+    Apply(FrStatus, r.status);
+    LabStatus.Move(Int(r.statusLabel.left), Int(r.statusLabel.top), Int(r.statusLabel.width));
+    bStatScroll(1).Move(Int(r.statScrollRight.left), Int(r.statScrollRight.top));
+    Apply(FrCSS, r.cssBar);
+    bPropCSS(0).Move(Int(r.cssProperty.left), Int(r.cssProperty.top));
+    bPropCSS(1).Move(Int(r.cssValue.left), Int(r.cssValue.top));
+    Apply(FrCommand, r.commandBar);
+    LabCommand.SetLeft(Int(r.commandLabelLeft));
+    bCommand(0).SetLeft(Int(r.commandCloseLeft));
+    bCommand(1).SetLeft(Int(r.commandHelpLeft));
+    tCommand.Move(Int(r.commandTextLeft), Int(r.commandTextTop), Int(r.commandTextWidth));
+    Frame1.Move(Int(r.frame1.left), Int(r.frame1.top));
+    Frame2.Move(Int(r.frame2.left), Int(r.frame2.top));
+    frtbar.SetLeft(Int(r.frtbarLeft));
+    frinfo.Move(Int(r.frinfo.left), Int(r.frinfo.top), Int(r.frinfo.width));
+    tinfo.Move(Int(r.tinfo.left), Int(r.tinfo.top), Int(r.tinfo.width));
+    FrImageOps.Move(Int(r.imageOps.left), Int(r.imageOps.top));
+    Call(find.PositionFind);
 }

@@ -152,7 +152,6 @@ Plan ScriptPlan(EditorType edType, const Inputs& in)
         p.procedureListTop = 60;
         p.procedureListLeft = kVBScriptTBarCLeft + in.tbarCWidth + 400;
         p.procedureListWidth = MainLayout::ProcedureListWidth(p.procedureListLeft, in.tbarDLeft);
-        p.menuBitmaps = true;
     }
     return p;
 }
@@ -176,7 +175,6 @@ Plan HtmlPlan(const Inputs& in)
     p.procedureListTop = 60;
     p.procedureListLeft = MainLayout::ProcedureListHtmlLeft;
     p.procedureListWidth = MainLayout::ProcedureListWidth(p.procedureListLeft, in.tbarDLeft);
-    p.menuBitmaps = true;
     return p;
 }
 

@@ -77,8 +77,6 @@ struct Plan {
     long procedureListLeft = 0;
     long procedureListTop = 0;
     long procedureListWidth = 0;
-    // The menu pictures are put on again (their menus moved).
-    bool menuBitmaps = false;
 };
 
 // SetScriptMenus(type): CSS, VBScript and JavaScript get their set; any other

@@ -1,33 +1,175 @@
-// Menu and tool-bar sets by editor type, and the editor font.
+// Menu and tool-bar sets by editor type, the mode items of the Options menu,
+// and the editor font. MenuSetRows says what each mode shows; this file
+// puts it on the window's controls.
 #include "fedit.h"
 
 #include "ClsColor.h"
 #include "EditorState.h"
+#include "MenuSetRows.h"
+#include "Neighbours.h"
 #include "settings-library/record/SettingsRecord.h"
+
+using forms::kKeep;
+using MenuSetRows::Change;
+using MenuSetRows::Item;
+using MenuSetRows::Property;
+
+namespace {
+
+forms::MenuItem* MenuOf(fedit& f, Item item)
+{
+    switch (item) {
+    case Item::mColorFind1: return &f.mColorFind1;
+    case Item::mTemplate1: return &f.mTemplate1;
+    case Item::mimops: return &f.mimops;
+    case Item::mtemp6: return &f.mtemp6;
+    case Item::mUpHTML: return &f.mUpHTML;
+    case Item::mLineCase: return &f.mLineCase;
+    case Item::mComPop: return &f.mComPop;
+    case Item::mUnComPop: return &f.mUnComPop;
+    case Item::mtemp2: return &f.mtemp2;
+    case Item::mCom: return &f.mCom;
+    case Item::mUnCom: return &f.mUnCom;
+    case Item::mDebug: return &f.mDebug;
+    case Item::mScrShow: return &f.mScrShow;
+    case Item::mJScrShow: return &f.mJScrShow;
+    case Item::mCSSEd: return &f.mCSSEd;
+    case Item::mWebBack: return &f.mWebBack;
+    case Item::mFuncPop1: return &f.mFuncPop1;
+    case Item::mAutoSet: return &f.mAutoSet;
+    case Item::mDoDebug: return &f.mDoDebug;
+    case Item::mNoDebug: return &f.mNoDebug;
+    default: return nullptr;
+    }
+}
+
+forms::Control* ControlOf(fedit& f, Item item)
+{
+    switch (item) {
+    case Item::ButB13: return &f.ButB(13);
+    case Item::ButB14: return &f.ButB(14);
+    case Item::ButB24: return &f.ButB(24);
+    case Item::ButB15: return &f.ButB(15);
+    case Item::ButB16: return &f.ButB(16);
+    case Item::ButB17: return &f.ButB(17);
+    case Item::Line2_4: return &f.Line2(4);
+    case Item::TBarC: return &f.TBarC;
+    case Item::FrCSS: return &f.FrCSS;
+    case Item::BoxMethods: return &f.BoxMethods;
+    case Item::HiBox0: return &f.HiBox(0);
+    case Item::HiBox1: return &f.HiBox(1);
+    case Item::Frame1: return &f.Frame1;
+    case Item::Frame2: return &f.Frame2;
+    case Item::bview2_0: return &f.bview2(0);
+    case Item::bview2_1: return &f.bview2(1);
+    default: return nullptr;
+    }
+}
+
+void ApplyChange(fedit& f, const Change& c)
+{
+    const bool on = c.value != 0;
+    if (forms::MenuItem* m = MenuOf(f, c.item)) {
+        switch (c.property) {
+        case Property::Visible: m->SetVisible(on); break;
+        case Property::Checked: m->SetChecked(on); break;
+        case Property::Enabled: m->SetEnabled(on); break;
+        case Property::Left: break;
+        }
+        return;
+    }
+    forms::Control* ctl = ControlOf(f, c.item);
+    if (!ctl)
+        return;
+    switch (c.property) {
+    case Property::Visible:
+        ctl->SetVisible(on);
+        // The CSS bar takes the status row's place while it is shown.
+        if (on && c.item == Item::FrCSS)
+            ctl->ZOrder(0);
+        break;
+    case Property::Enabled: ctl->SetEnabled(on); break;
+    case Property::Checked: break;
+    case Property::Left:
+        if (c.item == Item::Line2_4) {
+            forms::Line& line = f.Line2(4);
+            const int x = static_cast<int>(c.value);
+            line.SetEnds(x, line.Y1(), x, line.Y2());
+        } else {
+            ctl->SetLeft(static_cast<int>(c.value));
+        }
+        break;
+    }
+}
+
+MenuSetRows::Inputs SwitchInputs(fedit& f)
+{
+    const SettingsRecord& rec = Settings();
+    MenuSetRows::Inputs in;
+    in.scaleTop = f.ScaleTop();
+    in.scaleHeight = f.ScaleHeight();
+    in.autoBars = rec.AutoBars;
+    in.noLineDebug = rec.NoLineDebug;
+    const auto& findVisible = PageTools().FindVisible;
+    in.findVisible = findVisible && findVisible();
+    in.tbarCWidth = f.TBarC.Width();
+    in.tbarDLeft = f.TBarD.Left();
+    return in;
+}
+
+void ApplyPlan(fedit& f, const MenuSetRows::Plan& p)
+{
+    f.JT1.Move(kKeep, static_cast<int>(p.editorTop), kKeep, static_cast<int>(p.editorHeight));
+    f.T2.Move(kKeep, static_cast<int>(p.gutterTop), kKeep, static_cast<int>(p.gutterHeight));
+    if (p.setsLineDebug)
+        State().LineDebugOn = p.lineDebugOn;
+    for (const Change& c : p.changes)
+        ApplyChange(f, c);
+    if (p.placeProcedureList)
+        f.BoxMethods.Move(static_cast<int>(p.procedureListLeft), static_cast<int>(p.procedureListTop),
+                          static_cast<int>(p.procedureListWidth));
+}
+
+// The editor keeps the record's font whatever the switch did to it.
+void EditorFontAgain(fedit& f)
+{
+    const SettingsRecord& rec = Settings();
+    f.JT1.FontName(rec.EdFontName);
+    f.JT1.FontSize(rec.EdFontSize);
+}
+
+} // namespace
 
 void fedit::SetScriptMenus(long type)
 {
     Settings().LastEdType = static_cast<int32_t>(type);
-    mWebBack.SetChecked(false);
-    mCSSEd.SetChecked(type == 3);
-    mScrShow.SetChecked(type == 4);
-    mJScrShow.SetChecked(type == 5);
+    ApplyPlan(*this, MenuSetRows::ScriptPlan(EditorTypeOf(type), SwitchInputs(*this)));
     ClearStatus();
+    EditorFontAgain(*this);
 }
 
 void fedit::SetHTMLMenus()
 {
-    mWebBack.SetChecked(true);
-    mCSSEd.SetChecked(false);
-    mScrShow.SetChecked(false);
-    mJScrShow.SetChecked(false);
+    ApplyPlan(*this, MenuSetRows::HtmlPlan(SwitchInputs(*this)));
+    ClearInfo();
     ClearStatus();
-    Settings().LastEdType = 2;
+    EditorFontAgain(*this);
+    Settings().LastEdType = static_cast<int32_t>(EditorType::HTML);
+}
+
+void fedit::SetDebugMode(bool on)
+{
+    if (EditorTypeOf(Settings().LastEdType) != EditorType::VBScript)
+        return;
+    for (const Change& c : MenuSetRows::DebugModeRows(on))
+        ApplyChange(*this, c);
 }
 
 void fedit::ApplyEditorFont()
 {
     const SettingsRecord& rec = Settings();
+    LockWindowUpdate(hwnd);
+    SetGutterWidth(rec.EdFontSize == 12);
     JT1.FontName(rec.EdFontName);
     JT1.FontSize(rec.EdFontSize);
     if (ClsColor* color = State().Colorer) {
@@ -36,32 +178,40 @@ void fedit::ApplyEditorFont()
     }
     T2.SetFontName(rec.EdFontName);
     T2.SetFontSize(static_cast<float>(rec.EdFontSize));
+    T2.SetSelStart(0);
+    T2.SetSelLength(0);
+    if (JT1.LenText() != 0) {
+        // Text loaded before the font changed takes it only when set again.
+        EditorFontAgain(*this);
+        JT1.SelStart(0);
+    }
+    LockWindowUpdate(nullptr);
 }
 
 void fedit::mCSSEd_Click()
 {
     SetScriptMenus(3);
-    State().TypeName = L"CSS";
+    State().TypeName = MenuSetRows::ModeItemOf(MenuSetRows::Mode::Css).typeName;
     SetCaptions();
 }
 
 void fedit::mScrShow_Click()
 {
     SetScriptMenus(4);
-    State().TypeName = L"VBScript";
+    State().TypeName = MenuSetRows::ModeItemOf(MenuSetRows::Mode::VBScript).typeName;
     SetCaptions();
 }
 
 void fedit::mJScrShow_Click()
 {
     SetScriptMenus(5);
-    State().TypeName = L"Javascript";
+    State().TypeName = MenuSetRows::ModeItemOf(MenuSetRows::Mode::JavaScript).typeName;
     SetCaptions();
 }
 
 void fedit::mWebBack_Click()
 {
-    State().TypeName = L"HTML";
+    State().TypeName = MenuSetRows::ModeItemOf(MenuSetRows::Mode::Html).typeName;
     SetHTMLMenus();
     SetCaptions();
 }

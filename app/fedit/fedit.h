@@ -132,6 +132,8 @@ public:
     // Menu and tool-bar sets by editor type (MenuSets.cpp).
     void SetScriptMenus(long type);
     void SetHTMLMenus();
+    // Line debugging shown in the VBScript set: menu checks and the tool-bar pair.
+    void SetDebugMode(bool on);
     void ApplyEditorFont();
     // Layout (Layout.cpp).
     void SetGutterWidth(bool wide);

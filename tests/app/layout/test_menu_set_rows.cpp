@@ -120,7 +120,6 @@ TEST(MenuSetRows, OtherTypeGetsOnlyTheCommonPart)
     EXPECT_EQ(Get(s, Item::ButB15, Property::Left), 5870);
     EXPECT_FALSE(p.placeProcedureList);
     EXPECT_FALSE(p.setsLineDebug);
-    EXPECT_FALSE(p.menuBitmaps);
 }
 
 TEST(MenuSetRows, AutoBarsDecideTheFirstBarAndTheEditorHeight)
@@ -166,7 +165,6 @@ TEST(MenuSetRows, VBScriptLineDebuggingShowsOneOfThePairAndPlacesTheProcedureLis
         EXPECT_EQ(Get(s, Item::mNoDebug, Property::Checked), noLineDebug ? 1 : 0);
         EXPECT_EQ(Get(s, Item::ButB16, Property::Left), 5330);
         EXPECT_EQ(Get(s, Item::ButB17, Property::Left), 5330);
-        EXPECT_TRUE(p.menuBitmaps);
     }
     Inputs in = Settings(0);
     Plan p = ScriptPlan(EditorType::VBScript, in);

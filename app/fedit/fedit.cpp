@@ -263,6 +263,8 @@ void fedit::PlaceAutoInsertBars()
 void fedit::PlaceStatusRow()
 {
     FrStatus.Place(*this, 345, 6480, 10650, 375);
+    // The sunken edge is the row's only border (Form_Load adds it).
+    FrStatus.SetBorderStyle(Border::None);
     LabStatus.Place(FrStatus, 0, 60, 40000, 255);
     LabStatus.UseMnemonic = false;
     LabStatus.WordWrap = false;

@@ -159,11 +159,15 @@ bool Enabled(HWND main, UINT id)
     return s != -1 && (s & forms::kMenuEnabled);
 }
 
-// The pixels of a window as the screen shows it.
-std::vector<uint32_t> Pixels(HWND w)
+// The pixels of a window (or of its client area) as the screen shows it.
+std::vector<uint32_t> Pixels(HWND w, bool clientOnly = false)
 {
     RECT r{};
     GetWindowRect(w, &r);
+    if (clientOnly) {
+        GetClientRect(w, &r);
+        MapWindowPoints(w, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    }
     const int cx = r.right - r.left, cy = r.bottom - r.top;
     std::vector<uint32_t> px(static_cast<size_t>(cx * cy));
     HDC screen = GetDC(nullptr);
@@ -246,11 +250,15 @@ void CheckMode(const Tarnel& t, const ModeCase& m, const std::wstring& shot)
     // hidden under the CSS bar.
     HWND scroll = KidAt(w.main, Px(c.cx * 15 - 300), Px(c.cy * 15 - 780));
     ASSERT_NE(scroll, nullptr);
-    auto plain = [&] {
-        const std::vector<uint32_t> px = Pixels(scroll);
+    auto plain = [&](HWND hwnd, bool clientOnly) {
+        const std::vector<uint32_t> px = Pixels(hwnd, clientOnly);
         return std::all_of(px.begin(), px.end(), [&](uint32_t p) { return p == px[0]; });
     };
-    EXPECT_TRUE(wt::WaitFor([&] { return plain() == m.cssBar; }, 3000));
+    EXPECT_TRUE(wt::WaitFor([&] { return plain(scroll, false) == m.cssBar; }, 3000));
+    // The empty status row shows nothing inside its edge.
+    HWND status = KidAt(w.main, Px(345), Px(c.cy * 15 - 810));
+    ASSERT_NE(status, nullptr);
+    EXPECT_TRUE(m.cssBar || plain(status, true));
     EXPECT_EQ(Overlaps(w.main, {cssBar}), "");
     EXPECT_EQ(Overlaps(w.toolRow), "");
     EXPECT_EQ(CutOff(w.main), "");

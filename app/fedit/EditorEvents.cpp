@@ -56,7 +56,9 @@ void fedit::WireEditing()
 {
     JT1.OnChange = [this] { JT1_OnChange(); };
     JT1.OnSelChange = [this](long& StartPoint, long& SelType) {
-        if (SelType == SEL_EMPTY)
+        // Wine's RichEdit marks every selection change multi-character, an
+        // empty one too: the editor's own selection says whether it is a caret.
+        if (SelType == SEL_EMPTY || JT1.SelLength() == 0)
             ShowLineCol(StartPoint);
     };
     JT1.LineEvent = [this](long& LType) { JT1_LineEvent(LType); };

@@ -103,6 +103,8 @@ TEST(EditingWindow, EnterIndentsLikeTheLineAboveAndTabTypesTheSpacer)
     t.Type(L"y");
     EXPECT_EQ(Text(t.Editor()), L"    Dim x\r        y");
     EXPECT_EQ(LOWORD(Selection(t)), 19);
+    EXPECT_NE(wt::FindChild(t.Main(), L"", L"10"), nullptr) << "the column label follows the caret";
+    EXPECT_NE(wt::FindChild(t.Main(), L"", L"2"), nullptr) << "and the line label";
     Quit(t);
 }
 

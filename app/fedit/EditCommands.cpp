@@ -37,8 +37,32 @@ void fedit::SaveScrollPos()
         SendMessageW(re, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&State().SavedScroll));
 }
 
+void fedit::FillGutter()
+{
+    HWND g = Gutter(*this);
+    HWND re = JT1.RTBhWnd();
+    if (!g || !re)
+        return;
+    // Numbers for every editor line and a screen beyond, made a thousand at
+    // a time so typing rarely refills them.
+    const long need = static_cast<long>(SendMessageW(re, EM_GETLINECOUNT, 0, 0)) + 200;
+    if (static_cast<long>(SendMessageW(g, EM_GETLINECOUNT, 0, 0)) > need)
+        return;
+    const long upTo = (need / 1000 + 1) * 1000;
+    std::wstring numbers;
+    numbers.reserve(static_cast<size_t>(upTo) * 7);
+    for (long i = 1; i <= upTo; ++i) {
+        numbers += std::to_wstring(i);
+        numbers += L"\r\n";
+    }
+    const long top = FirstVisibleLine(g);
+    SetWindowTextW(g, numbers.c_str());
+    SendMessageW(g, EM_LINESCROLL, 0, top);
+}
+
 void fedit::SyncLineNums()
 {
+    FillGutter();
     const long a = FirstVisibleLine(JT1.RTBhWnd());
     const long b = FirstVisibleLine(Gutter(*this));
     if (a == b)
@@ -59,6 +83,7 @@ void fedit::RestoreScrollPos()
     if (at.x != saved.x || at.y != saved.y)   // setting it costs a repaint of a long text
         SendMessageW(re, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&saved));
     SendMessageW(re, EM_SCROLLCARET, 0, 0);
+    FillGutter();
     const long top = JT1.TopLine();
     const long gutterTop = FirstVisibleLine(Gutter(*this));
     if (gutterTop != top) {

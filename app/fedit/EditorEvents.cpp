@@ -60,6 +60,7 @@ void fedit::WireEditing()
         // empty one too: the editor's own selection says whether it is a caret.
         if (SelType == SEL_EMPTY || JT1.SelLength() == 0)
             ShowLineCol(StartPoint);
+        FillGutter();
     };
     JT1.LineEvent = [this](long& LType) { JT1_LineEvent(LType); };
     JT1.NavigationKey = [this](int& Keycode, int& Shift) { JT1_NavigationKey(Keycode, Shift); };
@@ -73,6 +74,10 @@ void fedit::WireEditing()
     JT1.MouseUp = [this](int& Button, long& PosXY) { JT1_MouseUp(Button, PosXY); };
     JT1.MouseMove = [this] { JT1_MouseMove(); };
     T2.Click = [this] { FocusEditor(); };
+    std::wstring numbers;
+    for (int i = 1; i <= 1000; ++i)
+        numbers += std::to_wstring(i) + L"\r\n";
+    T2.SetText(numbers);
     T2.GotFocus = [this] { FocusEditor(); };
 
     // The Edit and Text Ops menus and the editor's pop-up menu.

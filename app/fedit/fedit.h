@@ -206,6 +206,8 @@ public:
     void SaveScrollPos();
     void SyncLineNums();
     void RestoreScrollPos();
+    // The gutter holds a number for every line of the editor.
+    void FillGutter();
     // Commands the tool bars and the shortcut table call too.
     void DoCut();
     void DoPaste(short source);      // 0 the clipboard, 1 clip 1, 2 clip 2

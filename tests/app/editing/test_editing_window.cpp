@@ -279,6 +279,23 @@ TEST(EditingWindow, UndoAndRedoReachBackAcrossALongRecolouring)
     const std::wstring file = t.Folder() + L"\\long.html";
     std::ofstream(std::string(file.begin(), file.end()), std::ios::binary) << page;
     ASSERT_TRUE(Start(t, Record(2), file));
+    t.Shot(L"long_page.bmp");
+    // The gutter numbers the lines and keeps to the editor's first line.
+    HWND gutter = nullptr;   // the tallest text box
+    int tallest = 0;
+    for (HWND w : wt::Children(t.Main())) {
+        RECT r{};
+        GetWindowRect(w, &r);
+        if (lstrcmpiW(wt::ClassName(w).c_str(), L"Edit") == 0 && IsWindowVisible(w) && r.bottom - r.top > tallest) {
+            tallest = r.bottom - r.top;
+            gutter = w;
+        }
+    }
+    ASSERT_NE(gutter, nullptr);
+    EXPECT_GE(wt::Send(gutter, EM_GETLINECOUNT), 602);
+    wt::Send(t.Editor(), EM_LINESCROLL, 0, 100);
+    wt::Send(t.Editor(), WM_VSCROLL, SB_ENDSCROLL);
+    EXPECT_EQ(wt::Send(gutter, EM_GETFIRSTVISIBLELINE), wt::Send(t.Editor(), EM_GETFIRSTVISIBLELINE));
     const std::wstring before = Text(t.Editor());
     const long lineTwo = static_cast<long>(wt::Send(t.Editor(), EM_LINEINDEX, 1));
     Select(t, lineTwo, lineTwo);

@@ -36,6 +36,39 @@ void Select(const Tarnel& t, long s, long e) { wt::Send(t.Editor(), EM_SETSEL, s
 
 DWORD Selection(const Tarnel& t) { return static_cast<DWORD>(wt::Send(t.Editor(), EM_GETSEL)); }
 
+// Enter as from the keyboard: the line break (made by the program's message
+// loop from the key) is in before the key goes up, and the line's processing
+// after it has run.
+void Enter(const Tarnel& t)
+{
+    HWND re = t.Editor();
+    const LRESULT before = wt::Send(re, WM_GETTEXTLENGTH);
+    PostMessageW(re, WM_KEYDOWN, VK_RETURN, 1);
+    wt::WaitFor([&] { return wt::Send(re, WM_GETTEXTLENGTH) > before; }, 5000);
+    PostMessageW(re, WM_KEYUP, VK_RETURN, 0xC0000001);
+    std::wstring last;
+    wt::WaitFor([&] {   // the same text twice in a row: nothing is pending
+        Sleep(50);
+        std::wstring now = Text(t.Editor());
+        bool same = now == last;
+        last = now;
+        return same;
+    }, 5000);
+}
+
+// Types text with Enter for each CR.
+void TypeLines(const Tarnel& t, const std::wstring& text)
+{
+    size_t from = 0;
+    for (size_t cr; (cr = text.find(L'\r', from)) != std::wstring::npos; from = cr + 1) {
+        if (cr > from)
+            t.Type(text.substr(from, cr - from));
+        Enter(t);
+    }
+    if (from < text.size())
+        t.Type(text.substr(from));
+}
+
 // Posts the command and waits until the window has run it.
 void Pick(const Tarnel& t, unsigned id)
 {
@@ -96,7 +129,7 @@ TEST(EditingWindow, EnterIndentsLikeTheLineAboveAndTabTypesTheSpacer)
     rec.TabAsSpacer = true;
     rec.MoveSpacer = L"    ";
     ASSERT_TRUE(Start(t, rec));
-    t.Type(L"    dim x\r");
+    TypeLines(t, L"    dim x\r");
     EXPECT_EQ(Text(t.Editor()), L"    Dim x\r    ") << "four blanks on the new line, the keyword respelt";
     wt::Send(t.Editor(), WM_KEYDOWN, VK_TAB, 1);
     wt::Send(t.Editor(), WM_KEYUP, VK_TAB, 0xC0000001);
@@ -264,7 +297,7 @@ TEST(EditingWindow, TypedKeywordsTakeTheListsSpellingInAServerBlock)
 {
     Tarnel t(L"edit_respell");
     ASSERT_TRUE(Start(t, Record(1)));
-    t.Type(L"<%\rdim q\r%>\r");
+    TypeLines(t, L"<%\rdim q\r%>\r");
     EXPECT_EQ(Text(t.Editor()), L"<%\rDim q\r%>\r");
     Quit(t);
 }
@@ -299,7 +332,7 @@ TEST(EditingWindow, UndoAndRedoReachBackAcrossALongRecolouring)
     const std::wstring before = Text(t.Editor());
     const long lineTwo = static_cast<long>(wt::Send(t.Editor(), EM_LINEINDEX, 1));
     Select(t, lineTwo, lineTwo);
-    t.Type(L"<!--\r");
+    TypeLines(t, L"<!--\r");
     const std::wstring typed = Text(t.Editor());
     ASSERT_NE(typed.find(L"<!--"), std::wstring::npos);
     for (int i = 0; i < 8 && Text(t.Editor()) != before; ++i)

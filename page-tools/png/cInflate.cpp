@@ -292,8 +292,13 @@ int cInflate::CopyStored(BitReader& br)
         return BadData;
     if (len > static_cast<size_t>(br.end - br.pos))
         return InputEnded;
-    if (len > static_cast<size_t>(outEnd - outPos))
+    if (len > static_cast<size_t>(outEnd - outPos)) {
+        // The expected output ends inside this block: keep what fits.
+        const size_t room = static_cast<size_t>(outEnd - outPos);
+        std::memcpy(outPos, br.pos, room);
+        outPos += room;
         return TooMuchOutput;
+    }
     std::memcpy(outPos, br.pos, len);
     outPos += len;
     br.pos += len;
@@ -347,6 +352,10 @@ int cInflate::DecodeBlock(BitReader& br, const HuffTable& lit, const HuffTable& 
             break;
         }
         if (length > static_cast<size_t>(oend - op)) {
+            // The expected output ends inside this copy: keep what fits.
+            const uint8_t* from = op - distance;
+            while (op < oend)
+                *op++ = *from++;
             result = TooMuchOutput;
             break;
         }

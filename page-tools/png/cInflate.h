@@ -11,7 +11,7 @@ public:
         Done = 0,          // the final block was decoded
         InputEnded = -1,   // the stream stopped early, or a block of type 3
         BadData = -2,      // a stored length check, a code table or a code failed
-        TooMuchOutput = -3 // the stream holds more than the expected size
+        TooMuchOutput = -3 // the stream holds more than the expected size; out holds the first `expected` bytes
     };
 
     // Decodes a raw deflate stream (no zlib header). out ends up holding the

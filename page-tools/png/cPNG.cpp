@@ -224,10 +224,12 @@ int cPNG::DecodeImage(std::vector<uint8_t>& rows, int& bits)
 
     if (colorType == 3 && (paletteData.empty() || paletteData.size() % 3 || paletteData.size() > 768))
         return PngBadPalette;
-    if (hasTransparency) {
-        if ((colorType == 0 && trnsData.size() != 2) || (colorType == 2 && trnsData.size() != 6) ||
-            (colorType == 3 && trnsData.size() > paletteData.size() / 3))
-            return PngBadPalette;
+    // A tRNS chunk that does not fit the image is ignored, as other viewers
+    // do: the image shows without transparency.
+    if (hasTransparency && ((colorType == 0 && trnsData.size() != 2) || (colorType == 2 && trnsData.size() != 6) ||
+                            (colorType == 3 && trnsData.size() > paletteData.size() / 3))) {
+        hasTransparency = false;
+        trnsData.clear();
     }
 
     // The stream follows the 2-byte zlib header; its Adler-32 is not checked.
@@ -239,7 +241,8 @@ int cPNG::DecodeImage(std::vector<uint8_t>& rows, int& bits)
     std::vector<uint8_t> data;
     int inflated = inflater.Inflate(idat.data() + 2, compressed, static_cast<size_t>(expected), data);
     std::vector<uint8_t>().swap(idat);
-    if (inflated != cInflate::Done || data.size() != expected)
+    // Data past the last row is ignored, as other viewers do.
+    if ((inflated != cInflate::Done && inflated != cInflate::TooMuchOutput) || data.size() != expected)
         return PngBadData;
 
     if (interlaced)

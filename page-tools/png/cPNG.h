@@ -22,8 +22,9 @@ public:
         PngBadPath = 4,      // the bitmap path is too short or names no folder
         PngNoFolder = 5,     // the bitmap path's folder does not exist
         PngBadHeader = 6,    // IHDR missing, short, or describing no image this reader can hold
-        PngBadData = 7,      // the compressed image data is damaged, short or too long
-        PngBadPalette = 8,   // PLTE or tRNS do not fit the image, or an index lies past the palette
+        PngBadData = 7,      // the compressed image data is damaged or too short (data past the last row is ignored)
+        PngBadPalette = 8,   // PLTE does not fit the image, or an index lies past the palette (a tRNS
+                             // that does not fit is ignored)
         PngWriteFailed = 9,  // the bitmap file could not be written
     };
 

@@ -1,6 +1,8 @@
 #include "WindowTest.h"
 
+#include <cstring>
 #include <fstream>
+#include <iterator>
 
 #include "platform/Module.h"
 #include "platform/Paths.h"
@@ -230,6 +232,14 @@ bool SaveScreenshot(const std::wstring& path, HWND hwnd)
     int w = r.right - r.left, h = r.bottom - r.top;
     if (w <= 0 || h <= 0)
         return false;
+    // Raised above the windows of other tests on the same display (without
+    // taking the focus), and given time to paint when another process owns it.
+    HWND top = hwnd ? GetAncestor(hwnd, GA_ROOT) : nullptr;
+    if (top) {
+        SetWindowPos(top, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        RedrawWindow(top, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        WaitFor([] { return false; }, 150);
+    }
     HDC screen = GetDC(nullptr);
     HDC mem = CreateCompatibleDC(screen);
     BITMAPINFO bi{};
@@ -264,6 +274,76 @@ bool SaveScreenshot(const std::wstring& path, HWND hwnd)
     DeleteDC(mem);
     ReleaseDC(nullptr, screen);
     return ok;
+}
+
+bool ScreenshotShowing(const std::wstring& path, HWND hwnd, Screenshot& seen,
+                       const std::function<bool(const Screenshot&)>& shows, DWORD timeoutMs)
+{
+    return WaitFor([&] { return SaveScreenshot(path, hwnd) && seen.Load(path) && shows(seen); }, timeoutMs);
+}
+
+bool Screenshot::Load(const std::wstring& path)
+{
+    std::ifstream in(path.c_str(), std::ios::binary);
+    std::string data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (data.size() < sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER))
+        return false;
+    BITMAPFILEHEADER fh;
+    BITMAPINFOHEADER ih;
+    std::memcpy(&fh, data.data(), sizeof fh);
+    std::memcpy(&ih, data.data() + sizeof fh, sizeof ih);
+    const int h = ih.biHeight < 0 ? -ih.biHeight : ih.biHeight;
+    const size_t stride = ((size_t(ih.biWidth) * 3 + 3) / 4) * 4;
+    if (fh.bfType != 0x4D42 || ih.biBitCount != 24 || ih.biWidth <= 0 || fh.bfOffBits + stride * h > data.size())
+        return false;
+    width = ih.biWidth;
+    height = h;
+    pixels.resize(size_t(width) * height);
+    for (int y = 0; y < height; ++y) {
+        const int row = ih.biHeight < 0 ? y : height - 1 - y;
+        const auto* p = reinterpret_cast<const unsigned char*>(data.data() + fh.bfOffBits + stride * row);
+        for (int x = 0; x < width; ++x, p += 3)
+            pixels[size_t(y) * width + x] = RGB(p[2], p[1], p[0]);
+    }
+    return true;
+}
+
+COLORREF Screenshot::At(int x, int y) const
+{
+    if (x < 0 || y < 0 || x >= width || y >= height)
+        return CLR_INVALID;
+    return pixels[size_t(y) * width + x];
+}
+
+int Screenshot::Count(COLORREF colour, RECT area, int tolerance) const
+{
+    if (IsRectEmpty(&area))
+        area = {0, 0, width, height};
+    auto within = [tolerance](int a, int b) { return a - b < tolerance && b - a < tolerance; };
+    int n = 0;
+    for (int y = area.top; y < area.bottom; ++y) {
+        for (int x = area.left; x < area.right; ++x) {
+            const COLORREF c = At(x, y);
+            if (c != CLR_INVALID && within(GetRValue(c), GetRValue(colour)) && within(GetGValue(c), GetGValue(colour)) &&
+                within(GetBValue(c), GetBValue(colour)))
+                ++n;
+        }
+    }
+    return n;
+}
+
+bool Screenshot::Mostly(COLORREF colour, RECT area) const
+{
+    return Count(colour, area, 8) > (area.right - area.left) * (area.bottom - area.top) / 2;
+}
+
+RECT RectIn(HWND window, HWND of)
+{
+    RECT w{}, o{};
+    GetWindowRect(window, &w);
+    GetWindowRect(of, &o);
+    OffsetRect(&w, -o.left, -o.top);
+    return w;
 }
 
 } // namespace wt

@@ -69,7 +69,29 @@ void PressButton(HWND dialog, int id);
 // A bitmap of one colour, compatible with the screen; the caller deletes it.
 HBITMAP SolidBitmap(int cx, int cy, COLORREF color);
 
-// Saves the whole screen (or one window) as a 24-bit BMP file.
+// Saves the whole screen (or one window, raised above the others first) as
+// a 24-bit BMP file.
 bool SaveScreenshot(const std::wstring& path, HWND hwnd = nullptr);
+
+// A screenshot read back, so a test can check what it shows.
+struct Screenshot {
+    int width = 0, height = 0;
+    std::vector<COLORREF> pixels;  // row by row from the top left
+    // False when path holds no 24-bit bitmap.
+    bool Load(const std::wstring& path);
+    COLORREF At(int x, int y) const;
+    // Pixels of `area` (the whole picture when empty) within `tolerance` of
+    // colour in each channel.
+    int Count(COLORREF colour, RECT area = {}, int tolerance = 60) const;
+    // More than half of `area` shows colour (within a small tolerance).
+    bool Mostly(COLORREF colour, RECT area) const;
+};
+// Where window lies in a screenshot of the window `of`.
+RECT RectIn(HWND window, HWND of);
+// Takes screenshots of hwnd into path until one `shows` what it should, or
+// timeoutMs passes: a window of another test on the same display may cover
+// it for a while. seen holds the last picture; false when none showed it.
+bool ScreenshotShowing(const std::wstring& path, HWND hwnd, Screenshot& seen,
+                       const std::function<bool(const Screenshot&)>& shows, DWORD timeoutMs = 5000);
 
 } // namespace wt

@@ -107,7 +107,6 @@ TEST(AppStart, FirstStartWithAnEmptySettingsFolderAndTheRecordRoundTrip)
     SIZE size = WindowSize(t.Main());
     EXPECT_EQ(size.cx, 11460 / kTwips);
     EXPECT_EQ(size.cy, 7890 / kTwips);
-    t.Shot(L"first_start.bmp");
 
     // An HTML document that colours as you type: the tag turns blue once
     // the caret leaves the line.

@@ -6,7 +6,7 @@
 #include "WindowTest.h"
 
 // A window with the list and four buttons in their looks, saved as a picture
-// so the drawing can be looked at.
+// so the drawing can be looked at, and checked at the places whose colour is known.
 TEST(SampleWindow, ListAndButtonsInTheirStatesCanBeSeen)
 {
     ctl::HostWindow host(360, 260, L"KvListBox and ButSilver2", true);
@@ -43,6 +43,16 @@ TEST(SampleWindow, ListAndButtonsInTheirStatesCanBeSeen)
     GdiFlush();
 
     std::wstring shot = wt::ScratchFolder(L"controls") + L"\\sample_window.bmp";
-    EXPECT_TRUE(wt::SaveScreenshot(shot, host.hwnd));
+    // The selected row in its colour; the picture as it is on the normal and
+    // the hovered button, paler on the pressed and the disabled one.
+    wt::Screenshot seen;
+    EXPECT_TRUE(wt::ScreenshotShowing(shot, host.hwnd, seen, [&](const wt::Screenshot& p) {
+        bool ok = p.Count(list.SelBackColor(), wt::RectIn(list.hwnd, host.hwnd), 8) > 100;
+        for (ButSilver2* b : {&normal, &hover, &pressed, &disabled}) {
+            const int shown = p.Count(RGB(90, 160, 220), wt::RectIn(b->hwnd, host.hwnd), 8);
+            ok = ok && (b == &normal || b == &hover ? shown > 40 * 24 / 2 : shown == 0);
+        }
+        return ok;
+    }));
     ReleaseCapture();
 }

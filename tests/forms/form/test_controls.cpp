@@ -66,7 +66,12 @@ TEST_F(ShownSample, ScreenshotOfEveryControl)
     f.Refresh();
     Pump();
     std::wstring path = wt::ScratchFolder(L"forms") + L"\\sample.bmp";
-    EXPECT_TRUE(wt::SaveScreenshot(path, f.hwnd));
+    // The label given the shadow face shows it, its neighbour the plain face.
+    wt::Screenshot seen;
+    EXPECT_TRUE(wt::ScreenshotShowing(path, f.hwnd, seen, [this](const wt::Screenshot& p) {
+        return p.Mostly(GetSysColor(COLOR_BTNSHADOW), wt::RectIn(f.LabSetMenu(0).hwnd, f.hwnd)) &&
+               p.Mostly(GetSysColor(COLOR_BTNFACE), wt::RectIn(f.LabSetMenu(1).hwnd, f.hwnd));
+    }));
 }
 
 TEST_F(ShownSample, TypingIntoATextBoxRaisesChange)

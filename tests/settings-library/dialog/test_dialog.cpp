@@ -59,15 +59,25 @@ protected:
     {
         Press(Child(L"", label));
         if (!shotName.empty())
-            Shot(shotName);
+            Shot(shotName, label);
     }
-    // A picture of the dialog once it has painted.
-    void Shot(const std::wstring& name)
+    // A picture of the dialog once it has painted: the label of the chosen
+    // page shows the shadow face, that of the first page (when another is
+    // chosen) the plain one.
+    void Shot(const std::wstring& name, const std::wstring& chosen)
     {
         Sleep(150);
         RedrawWindow(dialog_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
         Sleep(150);
-        wt::SaveScreenshot(folder_ + L"\\" + name + L".bmp", dialog_);
+        const std::wstring path = folder_ + L"\\" + name + L".bmp";
+        const RECT chosenLabel = wt::RectIn(Child(L"", chosen), dialog_);
+        const RECT firstLabel = wt::RectIn(Child(L"", L"General"), dialog_);
+        wt::Screenshot pic;
+        EXPECT_TRUE(wt::ScreenshotShowing(path, dialog_, pic, [&](const wt::Screenshot& p) {
+            return p.Mostly(GetSysColor(COLOR_BTNSHADOW), chosenLabel) &&
+                   (chosen == L"General" || p.Mostly(GetSysColor(COLOR_BTNFACE), firstLabel));
+        })) << "the chosen page's label in the shadow face, the first page's in the plain one: "
+            << std::string(name.begin(), name.end());
     }
     void Check(HWND w) { if (w) wt::Send(w, BM_CLICK); }
     void Type(HWND w, const std::wstring& text)
@@ -106,7 +116,7 @@ protected:
 TEST_F(DialogTest, OneChangePerPageReachesTheRecordOnClose)
 {
     Start(L"plimsor_dialog");
-    Shot(L"page0_general");
+    Shot(L"page0_general", L"General");
 
     // General
     Check(Child(L"Button", L"Use \"Move Text\" spacer in place of Tab character."));

@@ -25,7 +25,9 @@ protected:
         DeleteFileW(log_.c_str());
         WriteFileBytes(folder_ + L"\\Settings\\tarnelo.ini", kObjectList);
         ASSERT_TRUE(host_.Start(folder_ + L"\\sethost.exe", L"--log \"" + log_ + L"\" " + args, folder_));
-        dialog_ = host_.FindTopWindow(L"", L"TARNEL Settings");
+        // The first start of the host, its library and DirectCOM in a busy
+        // suite can take a while.
+        dialog_ = host_.FindTopWindow(L"", L"TARNEL Settings", 30000);
         ASSERT_NE(dialog_, nullptr) << "no settings dialog";
     }
     static void WriteFileBytes(const std::wstring& path, const std::string& bytes)

@@ -115,4 +115,9 @@ bool Tarnel::Ends(DWORD ms)
     return process_.WaitExit(ms) == 0;
 }
 
+void Tarnel::Shot(const std::wstring& file) const
+{
+    wt::SaveScreenshot(folder_ + L"\\" + file);
+}
+
 } // namespace apptest

@@ -35,6 +35,8 @@ public:
     void Type(const std::wstring& text) const;
     // The program ended within the time; its exit code is 0.
     bool Ends(DWORD ms = 15000);
+    // A screenshot of the screen under bin/tests/scratch/<name>.
+    void Shot(const std::wstring& file) const;
 
 private:
     std::wstring folder_;

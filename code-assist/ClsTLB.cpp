@@ -1,14 +1,33 @@
 #include "ClsTLB.h"
 
 #include "ModFileOps.h"
+#include "TypeLibCheck.h"
+#include "platform/FaultGuard.h"
 #include "platform/Files.h"
-#include "settings-library/ComRef.h"
 
 #include <oleauto.h>
+
+#include <utility>
 
 namespace {
 
 const wchar_t kCrLf[] = L"\r\n";
+
+// What a fault in the platform's type-library code counts as: the library
+// cannot be opened.
+const HRESULT kUnreadableLibrary = static_cast<HRESULT>(0x800288CF);
+
+// A call into the platform's type-library code. The loader trusts the
+// offsets inside the file, and a reference can make it load a further
+// library, so a damaged library can fault there: the call then fails.
+template <class F>
+HRESULT Guarded(F&& call)
+{
+    HRESULT hr = E_FAIL;
+    if (!platform::RunGuarded([&] { hr = call(); }))
+        return kUnreadableLibrary;
+    return hr;
+}
 
 // The string's text, the string freed.
 std::wstring TakeBstr(BSTR text)
@@ -18,12 +37,59 @@ std::wstring TakeBstr(BSTR text)
     return out;
 }
 
+// One reference to a library or a type, released under the guard: releasing
+// a damaged library frees what the loader built from it.
+template <class T>
+class LibRef {
+public:
+    LibRef() = default;
+    ~LibRef() { Reset(); }
+    LibRef(const LibRef&) = delete;
+    LibRef& operator=(const LibRef&) = delete;
+    LibRef(LibRef&& other) noexcept : p_(std::exchange(other.p_, nullptr)) {}
+    LibRef& operator=(LibRef&& other) noexcept
+    {
+        std::swap(p_, other.p_);
+        return *this;
+    }
+
+    // Adds a reference of its own.
+    static LibRef Share(T* p)
+    {
+        LibRef r;
+        r.p_ = p;
+        if (p)
+            p->AddRef();
+        return r;
+    }
+    void Reset()
+    {
+        if (T* p = std::exchange(p_, nullptr))
+            Guarded([&] {
+                p->Release();
+                return S_OK;
+            });
+    }
+    T** Out()
+    {
+        Reset();
+        return &p_;
+    }
+    T* Get() const { return p_; }
+    T* operator->() const { return p_; }
+    explicit operator bool() const { return p_ != nullptr; }
+
+private:
+    T* p_ = nullptr;
+};
+
 // Name and help string of a member (MEMBERID_NIL: of the type itself), each
 // cut at its first NUL; false when the library cannot tell.
 bool Documentation(ITypeInfo* info, MEMBERID id, std::wstring& name, std::wstring* help = nullptr)
 {
     BSTR nameText = nullptr, helpText = nullptr;
-    if (FAILED(info->GetDocumentation(id, &nameText, help ? &helpText : nullptr, nullptr, nullptr)))
+    BSTR* helpOut = help ? &helpText : nullptr;
+    if (FAILED(Guarded([&] { return info->GetDocumentation(id, &nameText, helpOut, nullptr, nullptr); })))
         return false;
     name = ModFileOps::StripNull(TakeBstr(nameText));
     if (help)
@@ -34,9 +100,11 @@ bool Documentation(ITypeInfo* info, MEMBERID id, std::wstring& name, std::wstrin
 // Name of the type a reference of `from` leads to; "" when it cannot be reached.
 std::wstring ReferencedName(ITypeInfo* from, HREFTYPE ref)
 {
-    ComRef<ITypeInfo> target;
+    LibRef<ITypeInfo> target;
+    ITypeInfo** out = target.Out();
     std::wstring name;
-    if (FAILED(from->GetRefTypeInfo(ref, target.Out())) || !target || !Documentation(target.Get(), MEMBERID_NIL, name))
+    if (FAILED(Guarded([&] { return from->GetRefTypeInfo(ref, out); })) || !target ||
+        !Documentation(target.Get(), MEMBERID_NIL, name))
         return L"";
     return name;
 }
@@ -46,13 +114,16 @@ class TypeAttr {
 public:
     explicit TypeAttr(ITypeInfo* info) : info_(info)
     {
-        if (FAILED(info->GetTypeAttr(&attr_)))
+        if (FAILED(Guarded([&] { return info->GetTypeAttr(&attr_); })))
             attr_ = nullptr;
     }
     ~TypeAttr()
     {
         if (attr_)
-            info_->ReleaseTypeAttr(attr_);
+            Guarded([&] {
+                info_->ReleaseTypeAttr(attr_);
+                return S_OK;
+            });
     }
     TypeAttr(const TypeAttr&) = delete;
     TypeAttr& operator=(const TypeAttr&) = delete;
@@ -191,18 +262,27 @@ long ClsTLB::GetTLib(const std::wstring& sPath, std::wstring& sRetCode, bool IfA
 {
     Classes.clear();
     Enums.clear();
-    ComRef<ITypeLib> lib;
-    HRESULT hr = LoadTypeLibEx(sPath.c_str(), REGKIND_NONE, lib.Out());
+    // A library whose tables do not fit inside it never reaches the loader.
+    if (TypeLibCheck::Check(sPath) == TypeLibCheck::Verdict::Damaged)
+        return TlbErrorText(kUnreadableLibrary, sPath, sRetCode);
+    LibRef<ITypeLib> lib;
+    ITypeLib** out = lib.Out();
+    const wchar_t* path = sPath.c_str();
+    HRESULT hr = Guarded([&] { return LoadTypeLibEx(path, REGKIND_NONE, out); });
     if (hr != S_OK || !lib)
         return TlbErrorText(hr == S_OK ? E_FAIL : hr, sPath, sRetCode);
     BSTR name = nullptr;
-    hr = lib->GetDocumentation(-1, &name, nullptr, nullptr, nullptr);
+    hr = Guarded([&] { return lib->GetDocumentation(-1, &name, nullptr, nullptr, nullptr); });
     if (FAILED(hr)) {
         sRetCode = L"Error: " + SystemMessage(hr);
         return hr;
     }
     ServerName = ModFileOps::StripNull(TakeBstr(name));
-    UINT count = lib->GetTypeInfoCount();
+    UINT count = 0;
+    Guarded([&] {
+        count = lib->GetTypeInfoCount();
+        return S_OK;
+    });
     if (count == 0)
         return TlbErrorText(3, sPath, sRetCode);
 
@@ -211,7 +291,7 @@ long ClsTLB::GetTLib(const std::wstring& sPath, std::wstring& sRetCode, bool IfA
     std::vector<AliasRecord> aliases;
     for (UINT i = 0; i < count; ++i) {
         TYPEKIND kind;
-        if (FAILED(lib->GetTypeInfoType(i, &kind)))
+        if (FAILED(Guarded([&] { return lib->GetTypeInfoType(i, &kind); })))
             continue;
         if (kind == TKIND_ENUM && !IfAutoI)
             ReadEnum(lib.Get(), i);
@@ -243,8 +323,9 @@ long ClsTLB::GetTLib(const std::wstring& sPath, std::wstring& sRetCode, bool IfA
 
 bool ClsTLB::ReadClass(ITypeLib* lib, UINT i, TYPEKIND kind, bool IfAutoI, std::vector<std::wstring>& implemented)
 {
-    ComRef<ITypeInfo> info;
-    if (FAILED(lib->GetTypeInfo(i, info.Out())) || !info)
+    LibRef<ITypeInfo> info;
+    ITypeInfo** out = info.Out();
+    if (FAILED(Guarded([&] { return lib->GetTypeInfo(i, out); })) || !info)
         return false;
     WORD flags;
     WORD interfaces;
@@ -272,24 +353,30 @@ bool ClsTLB::ReadClass(ITypeLib* lib, UINT i, TYPEKIND kind, bool IfAutoI, std::
     record.ReqLicense = flags & TYPEFLAG_FLICENSED;
     SeenNames.clear();
 
+    // A dispatch interface is read in place of each interface it names, and
+    // a second reading adds no line: read it once.
+    if (kind == TKIND_DISPATCH && interfaces > 1)
+        interfaces = 1;
     std::vector<std::wstring> implementedHere;
     for (UINT k = 0; k < interfaces; ++k) {
         INT implFlags = 0;
-        if (FAILED(info->GetImplTypeFlags(k, &implFlags)))
+        if (FAILED(Guarded([&] { return info->GetImplTypeFlags(k, &implFlags); })))
             return false;
         bool isSource = implFlags & IMPLTYPEFLAG_FSOURCE;
-        ComRef<ITypeInfo> iface;
+        LibRef<ITypeInfo> iface;
         if (kind == TKIND_COCLASS) {
             HREFTYPE ref;
             BSTR name = nullptr;
-            if (FAILED(info->GetRefTypeOfImplType(k, &ref)) || FAILED(info->GetRefTypeInfo(ref, iface.Out())) ||
-                !iface || FAILED(iface->GetDocumentation(MEMBERID_NIL, &name, nullptr, nullptr, nullptr)))
+            ITypeInfo** out = iface.Out();
+            if (FAILED(Guarded([&] { return info->GetRefTypeOfImplType(k, &ref); })) ||
+                FAILED(Guarded([&] { return info->GetRefTypeInfo(ref, out); })) || !iface ||
+                FAILED(Guarded([&] { return iface->GetDocumentation(MEMBERID_NIL, &name, nullptr, nullptr, nullptr); })))
                 return false;
             implementedHere.push_back(TakeBstr(name));
             record.CheckHidden = isSource;
         } else {
             record.CheckHidden = true;
-            iface = ComRef<ITypeInfo>::Share(info.Get());
+            iface = LibRef<ITypeInfo>::Share(info.Get());
         }
         WORD functions;
         {
@@ -300,10 +387,13 @@ bool ClsTLB::ReadClass(ITypeLib* lib, UINT i, TYPEKIND kind, bool IfAutoI, std::
         }
         for (UINT m = 0; m < functions; ++m) {
             FUNCDESC* func = nullptr;
-            if (FAILED(iface->GetFuncDesc(m, &func)) || !func)
+            if (FAILED(Guarded([&] { return iface->GetFuncDesc(m, &func); })) || !func)
                 return false;
             std::wstring line = DescribeFunc(iface.Get(), *func, isSource, IfAutoI);
-            iface->ReleaseFuncDesc(func);
+            Guarded([&] {
+                iface->ReleaseFuncDesc(func);
+                return S_OK;
+            });
             if (!line.empty())
                 (isSource ? record.Events : record.Members).push_back(line);
         }
@@ -315,8 +405,9 @@ bool ClsTLB::ReadClass(ITypeLib* lib, UINT i, TYPEKIND kind, bool IfAutoI, std::
 
 bool ClsTLB::ReadEnum(ITypeLib* lib, UINT i)
 {
-    ComRef<ITypeInfo> info;
-    if (FAILED(lib->GetTypeInfo(i, info.Out())) || !info)
+    LibRef<ITypeInfo> info;
+    ITypeInfo** out = info.Out();
+    if (FAILED(Guarded([&] { return lib->GetTypeInfo(i, out); })) || !info)
         return false;
     WORD constants;
     {
@@ -330,10 +421,13 @@ bool ClsTLB::ReadEnum(ITypeLib* lib, UINT i)
         return false;
     for (UINT j = 0; j < constants; ++j) {
         VARDESC* var = nullptr;
-        if (FAILED(info->GetVarDesc(j, &var)) || !var)
+        if (FAILED(Guarded([&] { return info->GetVarDesc(j, &var); })) || !var)
             return false;
         std::wstring line = DescribeConst(info.Get(), *var);
-        info->ReleaseVarDesc(var);
+        Guarded([&] {
+            info->ReleaseVarDesc(var);
+            return S_OK;
+        });
         if (!line.empty())
             record.Lines.push_back(line);
     }
@@ -343,9 +437,11 @@ bool ClsTLB::ReadEnum(ITypeLib* lib, UINT i)
 
 bool ClsTLB::ReadAlias(ITypeLib* lib, UINT i, std::vector<AliasRecord>& aliases)
 {
-    ComRef<ITypeInfo> info;
+    LibRef<ITypeInfo> info;
+    ITypeInfo** out = info.Out();
     AliasRecord alias;
-    if (FAILED(lib->GetTypeInfo(i, info.Out())) || !info || !Documentation(info.Get(), MEMBERID_NIL, alias.AliasName))
+    if (FAILED(Guarded([&] { return lib->GetTypeInfo(i, out); })) || !info ||
+        !Documentation(info.Get(), MEMBERID_NIL, alias.AliasName))
         return false;
     TypeAttr attr(info.Get());
     if (!attr)
@@ -376,8 +472,9 @@ std::wstring ClsTLB::DescribeFunc(ITypeInfo* iface, const FUNCDESC& func, bool i
     std::wstring params;
     if (paramCount > 0 && !putWithValueOnly) {
         std::vector<BSTR> names(paramCount + 1, nullptr);
+        BSTR* namesOut = names.data();
         UINT got = 0;
-        if (FAILED(iface->GetNames(func.memid, names.data(), paramCount + 1, &got)))
+        if (FAILED(Guarded([&] { return iface->GetNames(func.memid, namesOut, paramCount + 1, &got); })))
             return L"";
         params = L"(";
         for (UINT p = 0; p + 1 < got && p < static_cast<UINT>(paramCount); ++p) {

@@ -68,6 +68,11 @@ struct RegKeyTraits {
     static HKEY Empty() { return nullptr; }
     static void Close(HKEY h) { RegCloseKey(h); }
 };
+struct LibraryTraits {
+    using Type = HMODULE;
+    static HMODULE Empty() { return nullptr; }
+    static void Close(HMODULE h) { FreeLibrary(h); }
+};
 struct GdiObjectTraits {
     using Type = HGDIOBJ;
     static HGDIOBJ Empty() { return nullptr; }
@@ -80,6 +85,8 @@ using FileHandle = UniqueHandle<FileHandleTraits>;
 using FindHandle = UniqueHandle<FindHandleTraits>;
 // From RegOpenKeyExW and RegCreateKeyExW.
 using RegKey = UniqueHandle<RegKeyTraits>;
+// From LoadLibraryExW.
+using Library = UniqueHandle<LibraryTraits>;
 // Fonts, brushes, pens, bitmaps; must not be selected into a DC when it goes.
 using GdiObject = UniqueHandle<GdiObjectTraits>;
 

@@ -49,31 +49,32 @@ std::wstring WritePe32(const std::wstring& name, const PeSpec& spec)
     return path;
 }
 
-TEST(CPEFormat, Lists64BitImages)
+// Compiled images of both widths: named exports, ordinal-only exports, none,
+// and several imports.
+TEST(CPEFormat, ListsCompiledImages)
 {
     std::wstring dir = ImageFolder();
-    ExpectOutcome(Exports(dir + L"\\named64.dll"), true, L"OK", L"Alpha^Beta^Gamma");
-    // Its import directory holds only the closing descriptor.
-    ExpectOutcome(Imports(dir + L"\\named64.dll"), false, L"Error in attempt to find imported DLLs.", L"");
-    ExpectOutcome(Exports(dir + L"\\ordinal64.dll"), false, L"Error attempting to get export list.", L"before");
-    ExpectOutcome(Exports(dir + L"\\imports64.exe"), false, L"No export table.", L"before");
-    ExpectOutcome(Imports(dir + L"\\imports64.exe"), true, L"OK.",
-                  L"ADVAPI32.dll^KERNEL32.dll^SHLWAPI.dll^USER32.dll");
+    for (const std::wstring bits : {L"64", L"32"}) {
+        SCOPED_TRACE(bits);
+        ExpectOutcome(Exports(dir + L"\\named" + bits + L".dll"), true, L"OK", L"Alpha^Beta^Gamma");
+        // Its import directory holds only the closing descriptor.
+        ExpectOutcome(Imports(dir + L"\\named" + bits + L".dll"), false, L"Error in attempt to find imported DLLs.",
+                      L"");
+        ExpectOutcome(Exports(dir + L"\\ordinal" + bits + L".dll"), false, L"Error attempting to get export list.",
+                      L"before");
+        ExpectOutcome(Exports(dir + L"\\imports" + bits + L".exe"), false, L"No export table.", L"before");
+        ExpectOutcome(Imports(dir + L"\\imports" + bits + L".exe"), true, L"OK.",
+                      L"ADVAPI32.dll^KERNEL32.dll^SHLWAPI.dll^USER32.dll");
+    }
 }
 
-TEST(CPEFormat, Lists32BitImages)
+// Written byte by byte: no import directory at all, and a nameless first
+// import descriptor.
+TEST(CPEFormat, ListsWrittenImages)
 {
-    PeSpec named;
-    named.exports = true;
-    named.names = {"Alpha", "Beta"};
-    named.imports = {"KERNEL32.dll", "USER32.dll", "OLEAUT32.dll"};
-    std::wstring path = WritePe32(L"named32.dll", named);
-    ExpectOutcome(Exports(path), true, L"OK", L"Alpha^Beta");
-    ExpectOutcome(Imports(path), true, L"OK.", L"KERNEL32.dll^USER32.dll^OLEAUT32.dll");
-
     PeSpec ordinal;
     ordinal.exports = true;
-    path = WritePe32(L"ordinal32.dll", ordinal);
+    std::wstring path = WritePe32(L"ordinal32.dll", ordinal);
     ExpectOutcome(Exports(path), false, L"Error attempting to get export list.", L"before");
     ExpectOutcome(Imports(path), false, L"No DLL dependencies found.", L"");
 

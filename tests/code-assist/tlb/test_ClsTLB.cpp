@@ -5,9 +5,12 @@
 #include "TlbBuilder.h"
 #include "TlbTest.h"
 #include "WindowTest.h"
+#include "platform/Files.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
+
+#include <cstring>
 
 namespace tlbtest {
 
@@ -127,6 +130,39 @@ TEST(ClsTLB, LoadFailures)
     ASSERT_EQ(BuildEmptyLibrary(empty), "");
     EXPECT_EQ(ModTLB::LoadTypeLibInfo(empty, message), 3);
     EXPECT_EQ(message, L"No typelib data.");
+}
+
+// Damaged copies of the test library: each read ends with a result, and one
+// cut short is refused. A fault inside the platform's loader leaves the file
+// it mapped open, so every copy gets a name of its own.
+TEST(ClsTLB, DamagedLibraries)
+{
+    std::vector<uint8_t> original;
+    ASSERT_TRUE(platform::ReadWholeFile(TestLibrary(), original));
+    int n = 0;
+    auto read = [&](const std::vector<uint8_t>& bytes) {
+        std::wstring path = Scratch(L"damaged" + std::to_wstring(n++) + L".tlb");
+        HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        DWORD written = 0;
+        EXPECT_TRUE(WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr));
+        CloseHandle(file);
+        ClsTLB reader;
+        std::wstring message;
+        long code = reader.GetTLib(path, message, false);
+        for (long i = 1; i <= reader.ClassesCount(); ++i)
+            reader.GetClassString(i);
+        DeleteFileW(path.c_str());
+        return code;
+    };
+    for (size_t length = 0; length < original.size(); length += 128)
+        EXPECT_NE(read(std::vector<uint8_t>(original.begin(), original.begin() + length)), 0) << length;
+    // The header, the table directory and the first type record.
+    for (size_t at = 0; at < 0x1E0; at += 4)
+        for (uint32_t value : {0u, 0x1000u, 0x7FFFFFFFu, 0xFFFFFFFFu}) {
+            std::vector<uint8_t> bytes = original;
+            std::memcpy(&bytes[at], &value, 4);
+            read(bytes);
+        }
 }
 
 TEST(ClsTLB, ReadsTheSystemsLibraries)

@@ -202,7 +202,11 @@ private:
                        Dword(lib_ + members) < records * kSmallestMember))
             return false;
         uint32_t data = Dword(type + kDataTypeAt);
-        int16_t interfaces = Word(type + kInterfacesAt);
+        uint16_t interfaces = static_cast<uint16_t>(Word(type + kInterfacesAt));
+        // Only a coclass lists several interfaces; the loader keeps one for
+        // any other type, whatever the count says.
+        if (kind != kCoclass && interfaces > 1)
+            return false;
         if (kind == kAlias && !TypeDescRef(data))
             return false;
         if (kind == kModule && !Position(kStringTable, data, 2))
@@ -211,7 +215,7 @@ private:
             // The chain of implemented interfaces through the reference table.
             // It holds as many entries as the record says.
             uint32_t at = data;
-            for (int16_t k = 0; k < interfaces; ++k) {
+            for (uint16_t k = 0; k < interfaces; ++k) {
                 if (!tables_[kReferenceTable].Holds(at, kReferenceSize))
                     return false;
                 at = Dword(In(kReferenceTable, at) + 12);

@@ -6,9 +6,9 @@
 // resource of a DLL, OCX or EXE, or the whole file) and, for the usual
 // format, checks the header, the table directory and the tables, the
 // imported-library entries, the type descriptions and the type records
-// (positions into the tables, chains of implemented interfaces, room for the
-// member records). The member records themselves are left to the loader,
-// whose faults the reader guards against.
+// (positions into the tables, one interface for all but a coclass, chains of
+// implemented interfaces, room for the member records). The member records
+// themselves are left to the loader, whose faults the reader guards against.
 #include <string>
 
 namespace TypeLibCheck {

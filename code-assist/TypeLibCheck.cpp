@@ -260,9 +260,17 @@ Verdict Check(const std::wstring& path)
     std::wstring file;
     int index;
     SplitIndex(path, file, index);
+    char start[2] = {};
+    {
+        platform::FileHandle handle(platform::OpenForRead(file));
+        DWORD got = 0;
+        if (!handle.Ok() || !ReadFile(handle.Get(), start, sizeof start, &got, nullptr))
+            return Verdict::Readable;   // the loader reports what it cannot open
+    }
     // A program file: its TYPELIB resource, found the way the loader finds it.
-    platform::Library module(
-        LoadLibraryExW(file.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | DONT_RESOLVE_DLL_REFERENCES));
+    platform::Library module;
+    if (start[0] == 'M' && start[1] == 'Z')
+        module.Reset(LoadLibraryExW(file.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | DONT_RESOLVE_DLL_REFERENCES));
     if (module) {
         Verdict verdict = Verdict::Readable;
         HMODULE m = module.Get();

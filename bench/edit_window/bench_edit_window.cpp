@@ -10,20 +10,14 @@
 #include "MenuIds.h"
 
 #include <windows.h>
+
+#include "platform/Module.h"
 #include <richedit.h>
 
 #include <cstdio>
 #include <string>
 
 namespace {
-
-std::wstring ExeFolder()
-{
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring p = path;
-    return p.substr(0, p.find_last_of(L'\\'));
-}
 
 double Now()
 {
@@ -124,7 +118,7 @@ void Report(const char* what, double ms, double target)
 int wmain(int argc, wchar_t** argv)
 {
     const int lines = argc > 1 ? std::max(100, _wtoi(argv[1])) : 10000;
-    const std::wstring bench = ExeFolder();
+    const std::wstring bench = platform::ModuleFolder(nullptr);
     const std::wstring bin = bench.substr(0, bench.find_last_of(L'\\'));
     const std::wstring dir = bench + L"\\edit_window_run";
     CreateDirectoryW(dir.c_str(), nullptr);

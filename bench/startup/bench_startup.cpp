@@ -8,6 +8,8 @@
 //   bench_startup [runs]      (default 5; the median of the runs is shown)
 #include <windows.h>
 
+#include "platform/Module.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <functional>
@@ -15,14 +17,6 @@
 #include <vector>
 
 namespace {
-
-std::wstring ExeFolder()
-{
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring p = path;
-    return p.substr(0, p.find_last_of(L'\\'));
-}
 
 struct Found {
     DWORD pid;
@@ -129,7 +123,7 @@ std::string TenThousandLinePage()
 int wmain(int argc, wchar_t** argv)
 {
     int runs = argc > 1 ? std::max(1, _wtoi(argv[1])) : 5;
-    const std::wstring bench = ExeFolder();
+    const std::wstring bench = platform::ModuleFolder(nullptr);
     const std::wstring bin = bench.substr(0, bench.find_last_of(L'\\'));
     const std::wstring dir = MakeProgramCopy(bin, bench);
     const std::wstring tarnel = dir + L"\\TARNEL.exe";

@@ -1,6 +1,7 @@
 #include "Internal.h"
 
 #include "Form.h"
+#include "WindowClass.h"
 
 #include <shellapi.h>
 
@@ -18,12 +19,12 @@ namespace {
 
 LRESULT CALLBACK OwnControlProc(HWND w, UINT msg, WPARAM wp, LPARAM lp);
 
-// Registers the runtime's classes in this module and unregisters them when the
-// module goes (a DLL with forms can be unloaded and loaded again).
+// The runtime's class names and window property in this module (a DLL with
+// forms and the program never share them).
 class ClassRegistry {
 public:
-    ATOM Form() { return Register(form_, FormWndProc, formName_); }
-    ATOM Own() { return Register(own_, OwnControlProc, ownName_); }
+    ATOM Form() { return RegisterWindowClass({formName_.c_str(), FormWndProc, IDC_ARROW, nullptr, CS_DBLCLKS}); }
+    ATOM Own() { return RegisterWindowClass({ownName_.c_str(), OwnControlProc, IDC_ARROW, nullptr, CS_DBLCLKS}); }
     ClassRegistry()
     {
         wchar_t suffix[32];
@@ -32,31 +33,7 @@ public:
         ownName_ = std::wstring(L"TarnelFormControl") + suffix;
         prop_ = std::wstring(L"TarnelForms.Control") + suffix;
     }
-    ~ClassRegistry()
-    {
-        if (form_)
-            UnregisterClassW(formName_.c_str(), ThisModule());
-        if (own_)
-            UnregisterClassW(ownName_.c_str(), ThisModule());
-    }
     std::wstring formName_, ownName_, prop_;
-
-private:
-    static ATOM Register(ATOM& atom, WNDPROC proc, const std::wstring& name)
-    {
-        if (!atom) {
-            WNDCLASSEXW wc{};
-            wc.cbSize = sizeof(wc);
-            wc.style = CS_DBLCLKS;
-            wc.lpfnWndProc = proc;
-            wc.hInstance = ThisModule();
-            wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-            wc.lpszClassName = name.c_str();
-            atom = RegisterClassExW(&wc);
-        }
-        return atom;
-    }
-    ATOM form_ = 0, own_ = 0;
 };
 
 ClassRegistry& Registry()

@@ -2,6 +2,7 @@
 #include "WindowOwner.h"
 
 #include "forms/Runtime.h"
+#include "forms/WindowClass.h"
 #include "platform/Handles.h"
 
 #include <algorithm>
@@ -99,18 +100,8 @@ bool ButSilver2::Create(HWND parent, int x, int y, int cx, int cy, int id)
     // The settings library carries this control too: its class must belong to
     // the module whose code runs it.
     HINSTANCE inst = forms::ThisModule();
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    if (!GetClassInfoExW(inst, kClass, &wc)) {
-        wc = WNDCLASSEXW{};
-        wc.cbSize = sizeof(wc);
-        wc.lpfnWndProc = WndProc;
-        wc.hInstance = inst;
-        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        wc.lpszClassName = kClass;
-        if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
-            return false;
-    }
+    if (!forms::RegisterWindowClass({kClass, WndProc}))
+        return false;
     if (picture_) {
         SIZE s = PictureSize();
         cx = s.cx;

@@ -5,6 +5,7 @@
 
 #include "ModFormOps.h"
 #include "forms/Runtime.h"
+#include "forms/WindowClass.h"
 #include "platform/Handles.h"
 
 namespace {
@@ -92,18 +93,8 @@ bool KvListBox::Create(HWND parent, int x, int y, int cx, int cy, int id)
     // The settings library carries this control too: its class must belong to
     // the module whose code runs it.
     HINSTANCE inst = forms::ThisModule();
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    if (!GetClassInfoExW(inst, kHostClass, &wc)) {
-        wc = WNDCLASSEXW{};
-        wc.cbSize = sizeof(wc);
-        wc.lpfnWndProc = HostProc;
-        wc.hInstance = inst;
-        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        wc.lpszClassName = kHostClass;
-        if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
-            return false;
-    }
+    if (!forms::RegisterWindowClass({kHostClass, HostProc}))
+        return false;
     selBack_ = GetSysColor(COLOR_HIGHLIGHT);
     selText_ = GetSysColor(COLOR_HIGHLIGHTTEXT);
     HWND host = CreateWindowExW(0, kHostClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, x, y, cx, cy, parent,

@@ -426,6 +426,7 @@ void Control::SetEnabled(bool v)
         EnableWindow(hwnd, v ? TRUE : FALSE);
         InvalidateRect(hwnd, nullptr, TRUE);
     }
+    OnEnabledChanged();
 }
 
 void Control::SetToolTipText(const std::wstring& text)
@@ -473,6 +474,7 @@ void Control::SetFont(const FontSpec& f)
     font_ = f;
     hasFont_ = true;
     ApplyFont();
+    OnFontChanged();
 }
 
 void Control::SetFontName(const std::wstring& name)
@@ -516,12 +518,14 @@ void Control::SetForeColor(OleColor c)
 {
     foreColor_ = c;
     Invalidate();
+    OnForeColorChanged();
 }
 
 void Control::SetBackColor(OleColor c)
 {
     backColor_ = c;
     Invalidate();
+    OnBackColorChanged();
 }
 
 void Control::Invalidate()

@@ -210,6 +210,12 @@ protected:
     virtual void SaveDesignState();
     virtual void RestoreDesignState();
     virtual void OnMoved() {}
+    // A common property changed (the window may not exist yet): controls
+    // that wrap an inner window pass the new value on to it.
+    virtual void OnEnabledChanged() {}
+    virtual void OnForeColorChanged() {}
+    virtual void OnBackColorChanged() {}
+    virtual void OnFontChanged() {}
     // Standard windows get a subclass that raises the key, mouse and focus
     // events; controls that handle them in their own window procedure say no.
     virtual bool WantsSubclass() const { return true; }

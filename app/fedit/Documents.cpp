@@ -99,7 +99,7 @@ bool LoadDocument(fedit& f, const std::wstring& path, const std::wstring& extens
     {
         RedrawLock lock(f.hwnd);
         forms::Hourglass busy;
-        JT1.Enabled(false);
+        JT1.SetEnabled(false);
         JT1.HideSel(true);
         const bool wasSuppressed = s.SuppressChangeTracking;
         s.SuppressChangeTracking = true;
@@ -107,7 +107,7 @@ bool LoadDocument(fedit& f, const std::wstring& path, const std::wstring& extens
         s.SuppressChangeTracking = wasSuppressed;
         if (!loaded) {
             JT1.HideSel(false);
-            JT1.Enabled(true);
+            JT1.SetEnabled(true);
         }
     }
     if (!loaded) {
@@ -123,7 +123,7 @@ bool LoadDocument(fedit& f, const std::wstring& path, const std::wstring& extens
     {
         RedrawLock lock(f.hwnd);
         forms::Hourglass busy;
-        JT1.ForeColor(0);
+        JT1.SetForeColor(0);
         s.PreviewScrollTop = 0;
         const long current = rec.LastEdType;
         const bool wasSuppressed = s.SuppressChangeTracking;
@@ -171,9 +171,9 @@ bool LoadDocument(fedit& f, const std::wstring& path, const std::wstring& extens
         if (HWND re = JT1.RTBhWnd())
             SendMessageW(re, EM_SETMODIFY, 0, 0);
         f.SetCaptions();
-        JT1.SelStart(0);
+        JT1.SetSelStart(0);
         f.SyncLineNums();
-        JT1.Enabled(true);
+        JT1.SetEnabled(true);
     }
     // The empty start-up document gives way to the first file opened.
     if (files && wasEmpty && files->CurrentFile() == 0 &&
@@ -205,7 +205,7 @@ bool LoadDocument(fedit& f, const std::wstring& path, const std::wstring& extens
         Call(CodeAssist().LoadCSSList);
     }
     JT1.HideSel(false);
-    JT1.Enabled(true);
+    JT1.SetEnabled(true);
     f.ClearInfo();
     JT1.SetFocus();
     JT1.ClearUndoBuffer();
@@ -341,12 +341,12 @@ void fedit::mTemplate_Click()
         ClearInfo();
         forms::DoEvents();
         RedrawLock lock(hwnd);
-        JT1.Enabled(false);
+        JT1.SetEnabled(false);
         s.SuppressChangeTracking = true;
         if (s.Colorer)
             ClsColorEditor::ColorHTML(*s.Colorer, JT1, 0, -1);
         s.SuppressChangeTracking = false;
-        JT1.Enabled(true);
+        JT1.SetEnabled(true);
     }
     {
         RedrawLock lock(hwnd);

@@ -99,7 +99,7 @@ void fedit::ApplyEdit(const TextEdit& edit)
     if (!edit.changed)
         return;
     JT1.SetSelection(edit.start, edit.end);
-    JT1.SelText(edit.with);
+    JT1.SetSelText(edit.with);
     JT1.SetSelection(edit.selStart, edit.selEnd);
 }
 
@@ -143,8 +143,8 @@ void fedit::mUndo_Click()
         // The text came back with colours the colouring no longer knows.
         ClsColorEditor::ForgetColours();
         RecolourAfterUndo();
-        JT1.SelStart(std::min(s, JT1.LenText()));
-        JT1.TopLine(top);
+        JT1.SetSelStart(std::min(s, JT1.LenText()));
+        JT1.SetTopLine(top);
     }
     lineProcessed_ = 0;
 }
@@ -159,8 +159,8 @@ void fedit::mRedo_Click()
     JT1.Redo();
     ClsColorEditor::ForgetColours();
     RecolourAfterUndo();
-    JT1.SelStart(std::min(s, JT1.LenText()));
-    JT1.TopLine(top);
+    JT1.SetSelStart(std::min(s, JT1.LenText()));
+    JT1.SetTopLine(top);
 }
 
 void fedit::DoCut()
@@ -196,11 +196,11 @@ void fedit::DoCut()
             }
         }
         RecolourWholeText();
-        JT1.SelStart(s);
+        JT1.SetSelStart(s);
         RestoreScrollPos();
         st.RememberedCaretLine = JT1.GetLineFromChar(s);
         st.RememberedCaretPos = s;
-        JT1.SelColor(0);
+        JT1.SetSelColor(0);
     }
     st.SuppressChangeTracking = false;
     st.LineEdited = false;
@@ -222,7 +222,7 @@ void fedit::DoPaste(short source)
     SaveScrollPos();
     {
         RedrawLock lock(hwnd);
-        JT1.Enabled(false);
+        JT1.SetEnabled(false);
         bool pasted = false;
         if (source == 0) {
             if (IsClipboardFormatAvailable(CF_UNICODETEXT) || IsClipboardFormatAvailable(CF_TEXT)) {
@@ -256,7 +256,7 @@ void fedit::DoPaste(short source)
             st.DocChanged = true;
             RestoreScrollPos();
         }
-        JT1.Enabled(true);
+        JT1.SetEnabled(true);
     }
     FocusEditor();
 }
@@ -271,7 +271,7 @@ void fedit::mClear_Click()
     st.RememberedCaretPos = 0;
     Call(CodeAssist().ResetFuncLists);
     st.PreviewScrollTop = 0;
-    JT1.SelColor(0);
+    JT1.SetSelColor(0);
     ClearInfo();
     SyncLineNums();
     ResetChangeTracking();
@@ -289,8 +289,8 @@ void fedit::mChangeCase_Click(int Index)
     const long n = JT1.LenText();
     if (e > n)
         JT1.SetSelection(s, n);
-    JT1.SelText(EditText::ChangeCase(JT1.SelText(), Index));
-    JT1.SelStart(s);
+    JT1.SetSelText(EditText::ChangeCase(JT1.SelText(), Index));
+    JT1.SetSelStart(s);
     RestoreScrollPos();
 }
 
@@ -317,7 +317,7 @@ void fedit::QuoteWords(short mode)
 void fedit::mWrap_Click()
 {
     const bool wrap = !mWrap.Checked();
-    JT1.WordWrap(wrap);
+    JT1.SetWordWrap(wrap);
     mWrap.SetChecked(wrap);
     SyncLineNums();
 }

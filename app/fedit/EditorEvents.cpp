@@ -54,7 +54,7 @@ bool IsPage(EditorType t) { return t == EditorType::ASP || t == EditorType::HTML
 
 void fedit::WireEditing()
 {
-    JT1.OnChange = [this] { JT1_OnChange(); };
+    JT1.Change = [this] { JT1_OnChange(); };
     JT1.OnSelChange = [this](long& StartPoint, long& SelType) {
         // Wine's RichEdit marks every selection change multi-character, an
         // empty one too: the editor's own selection says whether it is a caret.
@@ -230,8 +230,8 @@ void fedit::JT1_TabPress()
     const SettingsRecord& rec = Settings();
     const std::wstring tab = rec.TabAsSpacer && !rec.MoveSpacer.empty() ? rec.MoveSpacer : L"\t";
     long s = JT1.SelStart();
-    JT1.SelText(tab, true);
-    JT1.SelStart(s + static_cast<long>(tab.size()));
+    JT1.SetSelText(tab, true);
+    JT1.SetSelStart(s + static_cast<long>(tab.size()));
 }
 
 void fedit::JT1_VScroll(WPARAM& wParam1)
@@ -275,7 +275,7 @@ void fedit::JT1_KeyDown(int& Keycode, int& Shift)
     spaceTip_ = false;
     const bool ctrl = Shift == 2 || Shift == 3;
     if (!ctrl) {
-        JT1.SelColor(0);  // typed text starts black
+        JT1.SetSelColor(0);  // typed text starts black
         return;
     }
     if (Keycode >= 'A' && Keycode <= 'Z') {

@@ -123,7 +123,7 @@ bool fedit::AddNewFile()
     Call(CodeAssist().ResetFuncLists);
     ClearInfo();
     SetCaptions();
-    JT1.SelColor(0);
+    JT1.SetSelColor(0);
     JT1.ClearUndoBuffer();
     s.LineEdited = false;
     s.DocChanged = false;

@@ -61,7 +61,7 @@ void fedit::ApplyBlockEdit(const std::wstring& text, const TextEdit& edit)
             continue;
         const long at = edit.start + static_cast<long>(a[k]);
         JT1.SetSelection(at + line.start, at + line.end);
-        JT1.SelText(line.with);
+        JT1.SetSelText(line.with);
     }
     JT1.UnLockRTB();
     SendMessageW(re, EM_SETEVENTMASK, 0, mask);
@@ -82,9 +82,9 @@ void fedit::CommentLines()
     TextEdit edit = LineBlocks::CommentLines(text, s, e, rec.CommentMark);
     if (edit.changed) {
         ApplyBlockEdit(text, edit);
-        JT1.SelColor(static_cast<COLORREF>(rec.ColorComment));
-        JT1.SelStart(edit.selEnd);
-        JT1.SelColor(0);
+        JT1.SetSelColor(static_cast<COLORREF>(rec.ColorComment));
+        JT1.SetSelStart(edit.selEnd);
+        JT1.SetSelColor(0);
     }
     RestoreScrollPos();
 }
@@ -108,7 +108,7 @@ void fedit::UncommentLines()
             ClsColorEditor::ColorVBS(*st.Colorer, JT1, 0, -1);
             st.SuppressChangeTracking = false;
         }
-        JT1.SelStart(edit.selStart);
+        JT1.SetSelStart(edit.selStart);
     }
     RestoreScrollPos();
     st.LineEdited = false;
@@ -133,12 +133,12 @@ void fedit::UpperCaseTags()
         const std::wstring upper = LineBlocks::UpperCaseTags(text);
         if (upper == text)
             return;
-        JT1.SelStart(0);
+        JT1.SetSelStart(0);
         // Colouring writes the page's text anyway: it writes the new one.
         const bool colour = !SettingsAccess::NoColorCode() && st.ColorCodeOn && st.Colorer;
         if (!colour || !ClsColorEditor::ColorHTMLText(*st.Colorer, JT1, upper)) {
             ApplyEdit(TextEdit::Between(text, upper));
-            JT1.SelStart(0);
+            JT1.SetSelStart(0);
             if (colour)
                 ClsColorEditor::ColorHTML(*st.Colorer, JT1, 0, -1);
         }
@@ -166,7 +166,7 @@ void fedit::InsertReturns()
     // Last first, so the earlier positions stay where they were.
     for (long at : LineBlocks::ReturnPositions(text, starts)) {
         JT1.SetSelection(at, at);
-        JT1.SelText(L"\r");
+        JT1.SetSelText(L"\r");
     }
     JT1.SelNone();
 }
@@ -180,13 +180,13 @@ void fedit::mUnCom_Click() { UncommentLines(); }
 void fedit::mUpHTML_Click()
 {
     forms::Hourglass busy;
-    JT1.Enabled(false);
+    JT1.SetEnabled(false);
     forms::DoEvents();
     {
         RedrawLock lock(hwnd);
         UpperCaseTags();
     }
-    JT1.Enabled(true);
+    JT1.SetEnabled(true);
 }
 
 void fedit::mInsertRet_Click()

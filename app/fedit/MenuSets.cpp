@@ -134,8 +134,8 @@ void ApplyPlan(fedit& f, const MenuSetRows::Plan& p)
 void EditorFontAgain(fedit& f)
 {
     const SettingsRecord& rec = Settings();
-    f.JT1.FontName(rec.EdFontName);
-    f.JT1.FontSize(rec.EdFontSize);
+    f.JT1.SetFontName(rec.EdFontName);
+    f.JT1.SetFontSize(rec.EdFontSize);
 }
 
 } // namespace
@@ -170,8 +170,8 @@ void fedit::ApplyEditorFont()
     const SettingsRecord& rec = Settings();
     LockWindowUpdate(hwnd);
     SetGutterWidth(rec.EdFontSize == 12);
-    JT1.FontName(rec.EdFontName);
-    JT1.FontSize(rec.EdFontSize);
+    JT1.SetFontName(rec.EdFontName);
+    JT1.SetFontSize(rec.EdFontSize);
     if (ClsColor* color = State().Colorer) {
         color->FontSize(rec.EdFontSize);
         color->FontName(rec.EdFontName);
@@ -183,7 +183,7 @@ void fedit::ApplyEditorFont()
     if (JT1.LenText() != 0) {
         // Text loaded before the font changed takes it only when set again.
         EditorFontAgain(*this);
-        JT1.SelStart(0);
+        JT1.SetSelStart(0);
     }
     LockWindowUpdate(nullptr);
 }

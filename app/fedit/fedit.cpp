@@ -309,7 +309,7 @@ void fedit::PlaceStatusRow()
 
 void fedit::WireEvents()
 {
-    JT1.OnChange = [] {
+    JT1.Change = [] {
         EditorState& s = State();
         s.LineEdited = true;
         if (!s.SuppressChangeTracking)
@@ -327,7 +327,7 @@ void fedit::Form_Load()
     ModFormOps::SetExStyle(FrImageOps.hwnd, 2);
     ModFormOps::SetExStyle(FrStatus.hwnd, 0);
     ModFormOps::SetExStyle(TBarA.hwnd, 2);
-    JT1.UndoLimit(rec.UndoLimit);
+    JT1.SetUndoLimit(rec.UndoLimit);
     State().RunWithWScript = true;
     BoxPopJ.List.SelBackColor(0xBE681B);
     BoxPopJ.List.SelTextColor(0xFBEDE1);

@@ -72,7 +72,7 @@ inline void WireEditor(fBench& form, ClsColor& colorer)
     st.ColorCodeOn = true;
     Settings().LastEdType = 2;
     SendMessageW(form.JT1.RTBhWnd(), EM_SETEVENTMASK, 0, ENM_CHANGE);
-    form.JT1.OnChange = [] { State().LineEdited = true; };
+    form.JT1.Change = [] { State().LineEdited = true; };
 }
 
 } // namespace bench

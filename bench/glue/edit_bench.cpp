@@ -55,7 +55,7 @@ int main(int argc, char** argv)
     EditorState& st = State();
 
     const std::wstring page = Page(lines);
-    form.JT1.Text(page);
+    form.JT1.SetText(page);
     std::printf("page: %d lines, %zu characters, self-closing tags on most lines\n", lines, page.size());
     double t0 = bench::Now();
     ColorOn();

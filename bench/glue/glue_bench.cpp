@@ -65,7 +65,7 @@ int main(int argc, char** argv)
     EditorState& st = State();
 
     std::wstring page = Page(lines);
-    form.JT1.Text(page);
+    form.JT1.SetText(page);
     long total = static_cast<long>(SendMessageW(re, EM_GETLINECOUNT, 0, 0));
     std::printf("page: %ld lines, %zu characters\n", total, page.size());
 
@@ -121,7 +121,7 @@ int main(int argc, char** argv)
         double p0 = bench::Now();
         bool parked = files.ParkCurrent();
         double p1 = bench::Now();
-        form.JT1.Text(Page(100));
+        form.JT1.SetText(Page(100));
         ColorOn();
         files.CurrentFile(files.StoreFile(L"C:\\bench\\short.htm"));
         double r0 = bench::Now();

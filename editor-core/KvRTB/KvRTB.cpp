@@ -4,35 +4,17 @@
 #include "KvRTB.h"
 
 #include "forms/Form.h"
+#include "forms/WindowClass.h"
 
 #include <richedit.h>
 #include <shellapi.h>
+
+#include <cmath>
 
 namespace {
 
 const wchar_t kHostClass[] = L"KvRTB";
 const UINT kEditorLimit = 8000000;   // characters
-
-HMODULE CodeModule()
-{
-    HMODULE m = nullptr;
-    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                           GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCWSTR>(&CodeModule), &m);
-    return m;
-}
-
-int ShiftMask()
-{
-    int shift = 0;
-    if (GetKeyState(VK_SHIFT) < 0)
-        shift |= 1;
-    if (GetKeyState(VK_CONTROL) < 0)
-        shift |= 2;
-    if (GetKeyState(VK_MENU) < 0)
-        shift |= 4;
-    return shift;
-}
 
 bool IsNavigationKey(int key)
 {
@@ -43,7 +25,7 @@ bool IsNavigationKey(int key)
 const UINT kRtbMessages[] = {WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MBUTTONDOWN, WM_LBUTTONUP,
                              WM_RBUTTONUP,   WM_MBUTTONUP,   WM_MOUSEMOVE,   WM_KEYDOWN,
                              WM_CHAR,        WM_KEYUP,       WM_MOUSEWHEEL,  WM_VSCROLL,
-                             WM_MOUSEACTIVATE, WM_DROPFILES};
+                             WM_MOUSEACTIVATE, WM_DROPFILES, WM_SETFOCUS,    WM_KILLFOCUS};
 
 } // namespace
 
@@ -73,20 +55,10 @@ template <class F, class... A> bool KvRTB::Raise(const F& event, A&... args)
 
 HWND KvRTB::CreateHandle(HWND parent, const RECT& px)
 {
-    static bool registered = false;
-    HINSTANCE inst = CodeModule();
-    if (!registered) {
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof(wc);
-        wc.lpfnWndProc = &KvRTB::HostProc;
-        wc.hInstance = inst;
-        wc.hCursor = LoadCursorW(nullptr, IDC_IBEAM);
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-        wc.lpszClassName = kHostClass;
-        registered = RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-        if (!registered)
-            return nullptr;
-    }
+    HINSTANCE inst = forms::ThisModule();
+    if (!forms::RegisterWindowClass({kHostClass, &KvRTB::HostProc, IDC_IBEAM,
+                                     reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1)}))
+        return nullptr;
     HWND host = CreateWindowExW(WS_EX_CONTROLPARENT, kHostClass, L"",
                                 WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, px.left, px.top,
                                 px.right - px.left, px.bottom - px.top, parent, nullptr, inst,
@@ -132,7 +104,7 @@ HWND KvRTB::MakeRichEdit(HWND host)
                         ES_AUTOHSCROLL | ES_DISABLENOSCROLL | ES_SELECTIONBAR | ES_NOHIDESEL |
                         ES_SUNKEN;
     HWND w = CreateWindowExW(WS_EX_CLIENTEDGE, richEditClass_, L"", style, 0, 0, rc.right, rc.bottom,
-                             host, nullptr, CodeModule(), nullptr);
+                             host, nullptr, forms::ThisModule(), nullptr);
     if (!w)
         return nullptr;
     // The RichEdit adds its sunken edge to the size it was made with; set
@@ -148,21 +120,17 @@ HWND KvRTB::MakeRichEdit(HWND host)
 void KvRTB::ApplySettings(HWND w) const
 {
     if (backColourSet_)
-        SendMessageW(w, EM_SETBKGNDCOLOR, 0, backColour_);
+        SendMessageW(w, EM_SETBKGNDCOLOR, 0, forms::ToColorRef(BackColor()));
     SendMessageW(w, EM_SETTARGETDEVICE, 0, noWrap_ ? 1 : 0);
     if (undoLimit_ >= 0)
         SendMessageW(w, EM_SETUNDOLIMIT, static_cast<WPARAM>(undoLimit_), 0);
-    if (!fontFace_.empty() || fontSize_ > 0) {
+    if (HasOwnFont()) {
         CHARFORMATW cf{};
         cf.cbSize = sizeof(cf);
-        if (!fontFace_.empty()) {
-            cf.dwMask |= CFM_FACE;
-            lstrcpynW(cf.szFaceName, fontFace_.c_str(), LF_FACESIZE);
-        }
-        if (fontSize_ > 0) {
-            cf.dwMask |= CFM_SIZE;
-            cf.yHeight = fontSize_ * 20;
-        }
+        const forms::FontSpec f = Font();
+        cf.dwMask = CFM_FACE | CFM_SIZE;
+        lstrcpynW(cf.szFaceName, f.Name.c_str(), LF_FACESIZE);
+        cf.yHeight = static_cast<LONG>(std::lround(f.Size * 20));
         SendMessageW(w, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&cf));
     }
 }
@@ -263,6 +231,15 @@ void KvRTB::SubclassRTB()
         subclasser_->AddMsg(rtb_, static_cast<int>(m), CSubclass::kBefore);
 }
 
+// Properties set before the window was made.
+void KvRTB::OnCreated()
+{
+    if (!rtb_)
+        return;
+    ApplySettings(rtb_);
+    OnEnabledChanged();
+}
+
 void KvRTB::OnDestroying()
 {
     DestroyRTB();
@@ -323,7 +300,7 @@ LRESULT KvRTB::HostWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
     switch (msg) {
     case WM_COMMAND:
         if (rtb_ && reinterpret_cast<HWND>(lp) == rtb_ && HIWORD(wp) == EN_CHANGE)
-            Raise(OnChange);
+            FireChange();
         return 0;
     case WM_NOTIFY: {
         auto* nm = reinterpret_cast<const NMHDR*>(lp);
@@ -335,12 +312,16 @@ LRESULT KvRTB::HostWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
         }
         return 0;
     }
-    case WM_SETFOCUS:
+    case WM_SETFOCUS: {
         // The host only passes the focus on, so the form sees this control
         // take it while the typing happens in the RichEdit.
-        if (rtb_)
+        auto alive = AliveToken();
+        LRESULT ignored = 0;
+        HandleCommonMessage(hwnd, msg, wp, lp, ignored);   // GotFocus
+        if (*alive && rtb_)
             ::SetFocus(rtb_);
         return 0;
+    }
     case WM_SIZE:
         if (rtb_)
             SetWindowPos(rtb_, nullptr, 0, 0, LOWORD(lp), HIWORD(lp),
@@ -367,27 +348,31 @@ void KvRTB::SubclassBefore(int ordinal, bool& handled, LRESULT& result, HWND, UI
 bool KvRTB::RTBWindowProc(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
 {
     auto alive = AliveToken();
-    long pos = static_cast<long>(lp);
-    int button = 0;
+    // The base Control's mouse and focus events, X and Y in twips inside the
+    // control; none of these messages is eaten unless the handler destroyed
+    // the control.
+    auto common = [&] {
+        LRESULT ignored = 0;
+        WPARAM w = wp;
+        HandleCommonMessage(rtb_, msg, w, lp, ignored);
+        return !*alive;
+    };
     switch (msg) {
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
-        button = msg == WM_LBUTTONDOWN ? 1 : msg == WM_RBUTTONDOWN ? 2 : 4;
-        return !Raise(MouseDown, button, pos);
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+    case WM_MOUSEMOVE:
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        return common();
     case WM_LBUTTONUP: {
-        button = 1;
-        if (!Raise(MouseUp, button, pos))
+        if (common())
             return true;
         long type = 3;
         return !Raise(LineEvent, type);
     }
-    case WM_RBUTTONUP:
-    case WM_MBUTTONUP:
-        button = msg == WM_RBUTTONUP ? 2 : 4;
-        return !Raise(MouseUp, button, pos);
-    case WM_MOUSEMOVE:
-        return !Raise(MouseMove);
     case WM_VSCROLL: {
         WPARAM w = wp;
         return !Raise(VScroll, w);
@@ -400,10 +385,12 @@ bool KvRTB::RTBWindowProc(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
     case WM_DROPFILES: {
         HDROP drop = reinterpret_cast<HDROP>(wp);
         forms::Form* form = OwnerForm();
-        if (FileDrop && !(form && form->Quiet()))
+        if (form && form->Quiet())
+            DragFinish(drop);
+        else if (FileDrop)
             Raise(FileDrop, drop);   // the handler owns the drop now
         else
-            DragFinish(drop);
+            common();                // OLEDragDrop; the drop is finished
         return true;
     }
     case WM_MOUSEACTIVATE:
@@ -430,7 +417,7 @@ bool KvRTB::OnKeyDown(WPARAM wp, LPARAM lp)
 {
     auto alive = AliveToken();
     int key = static_cast<int>(wp);
-    int shift = ShiftMask();
+    int shift = forms::KeyShiftState();
     enterEaten_ = false;
     if (key == VK_TAB)
         return true;
@@ -468,7 +455,7 @@ bool KvRTB::OnKeyUp(WPARAM wp)
     if (readOnly_)
         return true;
     int key = static_cast<int>(wp);
-    int shift = ShiftMask();
+    int shift = forms::KeyShiftState();
     if (key == VK_TAB) {
         Raise(TabPress);
         return true;

@@ -7,9 +7,8 @@
 //
 // The RichEdit's keyboard and mouse messages reach the control through a
 // CSubclass hook and come out as the events below; EN_CHANGE and
-// EN_SELCHANGE arrive at the host window. OnChange and OnSelChange only come
-// when the RichEdit's event mask asks for them (EM_SETEVENTMASK through
-// RTBhWnd, set by the owner of the editor).
+// EN_SELCHANGE arrive at the host window. The control has the face of every
+// other control: the base Control's properties and events, plus its own.
 //
 // Positions are 0-based characters, paragraph ends counting one; lines are
 // 0-based; an end of -1 means the end of the text. Text crosses the control
@@ -37,88 +36,85 @@ public:
     // program's controls; without one the control uses a private one.
     CSubclass* Subclasser = nullptr;
 
-    // ---- Events (all arguments by reference: a handler that changes them
-    // changes what the control does next, never what the RichEdit receives).
-    // They hide the base Control's key and mouse events, which this control
-    // never raises. ----
+    // ---- Events ----
+    // The base Control's events, as on every control (so a ControlArray of
+    // editors works): KeyDown, KeyPress, KeyUp, MouseDown, MouseMove,
+    // MouseUp, Change (EN_CHANGE), GotFocus, LostFocus; X and Y in twips
+    // inside the control. The RichEdit's keys follow the editor's rules:
+    // - KeyDown: Enter and the navigation keys (33-40) always, also when
+    //   read-only; other keys but Tab once the form's menu shortcuts declined
+    //   them (forms::RunMenuShortcut), not when read-only. KeyCode 0 eats the
+    //   key (for Enter, its line break too).
+    // - KeyPress: typed characters except Tab, not when read-only; KeyAscii
+    //   set to 0 stops the character (for 13, the line break).
+    // - KeyUp: any key but Tab, Enter and 33-40; not when read-only.
+    // Change and OnSelChange come only when the RichEdit's event mask asks
+    // for them (EM_SETEVENTMASK through RTBhWnd, set by the editor's owner).
+    //
+    // The editor's own events (arguments by reference: a handler that
+    // changes them changes what the control does next, never what the
+    // RichEdit receives):
     // Files dropped on the editor; the handler owns the drop handle (reads
-    // the paths, then DragFinish). Without a handler the drop is finished.
+    // the paths, then DragFinish). Without a handler the base OLEDragDrop is
+    // raised with the paths.
     std::function<void(HDROP& FileHandle)> FileDrop;
-    // Enter and the navigation keys (33-40) always, also when read-only;
-    // other keys but Tab once the form's menu shortcuts declined them
-    // (forms::RunMenuShortcut), not when read-only. Keycode 0 eats the key (for Enter, its line break too).
-    std::function<void(int& Keycode, int& Shift)> KeyDown;
-    // Typed characters except Tab, not when read-only; KeyAscii set to 0
-    // stops the character (for 13, the line break).
-    std::function<void(int& KeyAscii)> KeyPress;
-    // Key released, except Tab, Enter and 33-40; not when read-only.
-    std::function<void(int& Keycode, int& Shift)> KeyUp;
     // Tab released (the editor never inserts a tab from the keyboard).
     std::function<void()> TabPress;
-    // Button 1 left, 2 right, 4 middle; PosXY the client point (x low word, y high).
-    std::function<void(int& Button, long& PosXY)> MouseDown;
-    std::function<void()> MouseMove;
-    std::function<void(int& Button, long& PosXY)> MouseUp;
-    std::function<void()> OnChange;
     // LType 1 a navigation key went up, 2 Enter went up, 3 the left button went up.
     std::function<void(long& LType)> LineEvent;
     // Start of the new selection and the SEL_* selection type.
     std::function<void(long& StartPoint, long& SelType)> OnSelChange;
     std::function<void(WPARAM& wParam1)> VScroll;
     std::function<void(WPARAM& wParam1, LPARAM& lParam1)> WheelScroll;
-    std::function<void(int& Keycode, int& Shift)> NavigationKey;
+    // A navigation key (33-40) released, instead of KeyUp; not when read-only.
+    std::function<void(int& KeyCode, int Shift)> NavigationKey;
     // Part of the control's interface; the control itself never raises it.
     std::function<void()> ParentWindowMoving;
 
     // ---- Window ----
+    // Enabled, ForeColor (the colour of the whole text), BackColor, the font
+    // (FontName, FontSize: the whole text) and SetFocus are the base
+    // Control's, passed on to the RichEdit.
     HWND RTBhWnd() const { return rtb_; }
-    using Control::Enabled;
-    void Enabled(bool BooEnabled);
     // Keys that would change the text are swallowed; navigation still works.
     // Text set through the members below still changes.
-    void ReadOnly(bool BooROnly) { readOnly_ = BooROnly; }
     bool ReadOnly() const { return readOnly_; }
-    using Control::BackColor;
-    void BackColor(COLORREF LCol);
-    // Colour of the whole text.
-    void ForeColor(COLORREF LCol);
+    void SetReadOnly(bool BooROnly) { readOnly_ = BooROnly; }
     // True: wrap at the window edge; false: no wrapping.
-    void WordWrap(bool BooWrap);
-    void FontName(const std::wstring& sFace);
+    bool WordWrap() const { return !noWrap_; }
+    void SetWordWrap(bool BooWrap);
     std::wstring FontName() const;
-    void FontSize(int iSize);
     int FontSize() const;
     // Undo steps the RichEdit keeps; 0 switches undo off.
-    void UndoLimit(long LLimit);
     long UndoLimit() const { return undoLimit_ >= 0 ? undoLimit_ : 100; }   // 100: the RichEdit's own
-    void SetFocus();
+    void SetUndoLimit(long LLimit);
 
     // ---- Text ----
     std::wstring Text() const;
-    void Text(const std::wstring& sTxt);
+    void SetText(const std::wstring& sTxt);
     std::wstring TextRTF() const;
-    void TextRTF(const std::wstring& sTxt);
+    void SetTextRTF(const std::wstring& sTxt);
     std::wstring SelText() const;
     // Replaces the selection, caret after the new text. The replacement is
     // undoable only when canUndo is set (commands insert without an undo
     // step; find-and-replace wants one).
-    void SelText(const std::wstring& sTxt, bool canUndo = false);
+    void SetSelText(const std::wstring& sTxt, bool canUndo = false);
     std::wstring SelTextRTF() const;
     // Replaces the selection (an empty string deletes it).
-    void SelTextRTF(const std::wstring& sTxt);
+    void SetSelTextRTF(const std::wstring& sTxt);
     // Characters in the text, one per line break.
     long LenText() const;
     void ClearAll();
 
     // ---- Character format of the selection ----
-    void SelColor(COLORREF LColor);
+    void SetSelColor(COLORREF LColor);
     // The colour, and bold on or off, for the selection.
-    void SelBold(COLORREF LColor, bool BooBold);
+    void SetSelBold(COLORREF LColor, bool BooBold);
 
     // ---- Selection ----
     long SelStart() const;
     // Caret there, nothing selected.
-    void SelStart(long CursPoint);
+    void SetSelStart(long CursPoint);
     long SelLength() const;
     void SelAll();
     // Collapses the selection to its start.
@@ -131,7 +127,7 @@ public:
 
     // ---- Lines and view ----
     long TopLine() const;
-    void TopLine(long LTop);
+    void SetTopLine(long LTop);
     long TotalLines() const;
     long BottomLine() const;
     void Scroll(long NumLines);
@@ -216,8 +212,13 @@ public:
 
 protected:
     HWND CreateHandle(HWND parent, const RECT& px) override;
+    void OnCreated() override;
     void OnDestroying() override;
     bool WantsSubclass() const override { return false; }
+    void OnEnabledChanged() override;
+    void OnForeColorChanged() override;
+    void OnBackColorChanged() override;
+    void OnFontChanged() override;
 
 private:
     static LRESULT CALLBACK HostProc(HWND, UINT, WPARAM, LPARAM);
@@ -250,19 +251,15 @@ private:
     bool StreamInBytes(const std::string& bytes, DWORD format);
     bool StreamOutBytes(DWORD flags, std::string& bytes) const;
     template <class F, class... A> bool Raise(const F& event, A&... args);
-    void SetDefaultFormat(bool face, int size, const std::wstring& faceName);
 
     HWND rtb_ = nullptr;
     HMODULE richEditLib_ = nullptr;
     const wchar_t* richEditClass_ = L"RICHEDIT50W";
     // What the setters set, so other document windows get it too; a window
     // handed out before a later change catches up when it is shown again.
-    bool backColourSet_ = false;
-    COLORREF backColour_ = 0;
+    bool backColourSet_ = false;     // the colour is the base Control's
     bool noWrap_ = false;
     long undoLimit_ = -1;            // -1: the RichEdit's own
-    std::wstring fontFace_;          // empty: not set
-    int fontSize_ = 0;               // 0: not set
     unsigned settingsGeneration_ = 0;
     std::map<HWND, unsigned> handedOut_;   // window -> generation it was set up to
     struct UndoHistory {

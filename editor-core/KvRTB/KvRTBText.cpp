@@ -97,7 +97,7 @@ std::wstring KvRTB::StreamOutText(DWORD format, bool selectionOnly) const
 
 std::wstring KvRTB::Text() const { return StreamOutText(SF_TEXT, false); }
 
-void KvRTB::Text(const std::wstring& sTxt)
+void KvRTB::SetText(const std::wstring& sTxt)
 {
     EmptyForReplacement();
     if (!sTxt.empty())
@@ -106,7 +106,7 @@ void KvRTB::Text(const std::wstring& sTxt)
 
 std::wstring KvRTB::TextRTF() const { return StreamOutText(SF_RTF, false); }
 
-void KvRTB::TextRTF(const std::wstring& sTxt)
+void KvRTB::SetTextRTF(const std::wstring& sTxt)
 {
     EmptyForReplacement();
     if (!sTxt.empty())
@@ -115,14 +115,14 @@ void KvRTB::TextRTF(const std::wstring& sTxt)
 
 std::wstring KvRTB::SelText() const { return StreamOutText(SF_TEXT, true); }
 
-void KvRTB::SelText(const std::wstring& sTxt, bool canUndo)
+void KvRTB::SetSelText(const std::wstring& sTxt, bool canUndo)
 {
     Send(EM_REPLACESEL, canUndo ? TRUE : FALSE, reinterpret_cast<LPARAM>(sTxt.c_str()));
 }
 
 std::wstring KvRTB::SelTextRTF() const { return StreamOutText(SF_RTF, true); }
 
-void KvRTB::SelTextRTF(const std::wstring& sTxt) { StreamInText(sTxt, SF_RTF, true); }
+void KvRTB::SetSelTextRTF(const std::wstring& sTxt) { StreamInText(sTxt, SF_RTF, true); }
 
 long KvRTB::LenText() const
 {
@@ -148,79 +148,60 @@ void KvRTB::EmptyForReplacement()
 
 // ---- Window properties ----------------------------------------------------
 
-void KvRTB::Enabled(bool BooEnabled)
+// The base Control keeps the common properties; the RichEdit gets them here.
+void KvRTB::OnEnabledChanged()
 {
     if (rtb_)
-        EnableWindow(rtb_, BooEnabled ? TRUE : FALSE);
+        EnableWindow(rtb_, Enabled() ? TRUE : FALSE);
 }
 
-void KvRTB::BackColor(COLORREF LCol)
+void KvRTB::OnBackColorChanged()
 {
-    SetBackColor(LCol);
     backColourSet_ = true;
-    backColour_ = LCol;
     ++settingsGeneration_;
-    Send(EM_SETBKGNDCOLOR, 0, LCol);
+    Send(EM_SETBKGNDCOLOR, 0, forms::ToColorRef(BackColor()));
 }
 
-void KvRTB::ForeColor(COLORREF LCol)
+void KvRTB::OnForeColorChanged()
 {
     CHARFORMATW cf = EmptyFormat();
     cf.dwMask = CFM_COLOR;
-    cf.crTextColor = LCol;
+    cf.crTextColor = forms::ToColorRef(ForeColor());
     Send(EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&cf));
 }
 
-void KvRTB::WordWrap(bool BooWrap)
+// Face and size of the whole text; colours and bold stay.
+void KvRTB::OnFontChanged()
+{
+    ++settingsGeneration_;
+    CHARFORMATW cf = EmptyFormat();
+    const forms::FontSpec f = Font();
+    cf.dwMask = CFM_FACE | CFM_SIZE;
+    // The face-name field holds 31 characters and the terminating zero.
+    lstrcpynW(cf.szFaceName, f.Name.c_str(), LF_FACESIZE);
+    cf.yHeight = static_cast<LONG>(std::lround(f.Size * 20));   // points to twips
+    Send(EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&cf));
+}
+
+void KvRTB::SetWordWrap(bool BooWrap)
 {
     noWrap_ = !BooWrap;
     ++settingsGeneration_;
     Send(EM_SETTARGETDEVICE, 0, BooWrap ? 0 : 1);
 }
 
-void KvRTB::SetDefaultFormat(bool face, int size, const std::wstring& faceName)
-{
-    if (!rtb_)
-        return;
-    CHARFORMATW cf = EmptyFormat();
-    ++settingsGeneration_;
-    if (face) {
-        fontFace_ = faceName;
-        SetFontName(faceName);
-        cf.dwMask = CFM_FACE;
-        // The face-name field holds 31 characters and the terminating zero.
-        lstrcpynW(cf.szFaceName, faceName.c_str(), LF_FACESIZE);
-    } else {
-        fontSize_ = size;
-        SetFontSize(static_cast<float>(size));
-        cf.dwMask = CFM_SIZE;
-        cf.yHeight = size * 20;   // points to twips
-    }
-    Send(EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&cf));
-}
-
-void KvRTB::FontName(const std::wstring& sFace) { SetDefaultFormat(true, 0, sFace); }
-
 std::wstring KvRTB::FontName() const { return Font().Name; }
-
-void KvRTB::FontSize(int iSize) { SetDefaultFormat(false, iSize, L""); }
 
 int KvRTB::FontSize() const { return static_cast<int>(std::lround(Font().Size)); }
 
-void KvRTB::UndoLimit(long LLimit)
+void KvRTB::SetUndoLimit(long LLimit)
 {
     undoLimit_ = LLimit < 0 ? 0 : LLimit;
     ++settingsGeneration_;
     Send(EM_SETUNDOLIMIT, static_cast<WPARAM>(undoLimit_));
 }
 
-void KvRTB::SetFocus()
-{
-    if (rtb_)
-        ::SetFocus(rtb_);
-}
-
-void KvRTB::SelColor(COLORREF LColor)
+void KvRTB::SetSelColor(COLORREF LColor)
 {
     CHARFORMATW cf = EmptyFormat();
     cf.dwMask = CFM_COLOR;
@@ -228,7 +209,7 @@ void KvRTB::SelColor(COLORREF LColor)
     Send(EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
 }
 
-void KvRTB::SelBold(COLORREF LColor, bool BooBold)
+void KvRTB::SetSelBold(COLORREF LColor, bool BooBold)
 {
     CHARFORMATW cf = EmptyFormat();
     Send(EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
@@ -251,7 +232,7 @@ long KvRTB::SelStart() const
     return cr.cpMin;
 }
 
-void KvRTB::SelStart(long CursPoint) { SetSelection(CursPoint, CursPoint); }
+void KvRTB::SetSelStart(long CursPoint) { SetSelection(CursPoint, CursPoint); }
 
 long KvRTB::SelLength() const
 {
@@ -298,7 +279,7 @@ void KvRTB::HideSel(bool IfHide) { Send(EM_HIDESELECTION, IfHide ? 1 : 0, 1); }
 
 long KvRTB::TopLine() const { return static_cast<long>(Send(EM_GETFIRSTVISIBLELINE)); }
 
-void KvRTB::TopLine(long LTop)
+void KvRTB::SetTopLine(long LTop)
 {
     long t = TopLine();
     if (LTop != t)

@@ -89,10 +89,10 @@ void RunVBSDebug()
     // Only what the check corrected is replaced, each as one undoable edit.
     for (const debugcheck::Edit& e : run.edits) {
         editor->SetSelection(e.start, e.start + e.length);
-        editor->SelText(e.text, true);
+        editor->SetSelText(e.text, true);
     }
-    editor->SelStart(0);
-    editor->SelColor(0);
+    editor->SetSelStart(0);
+    editor->SetSelColor(0);
     if (DebugShell().SyncLineNums)
         DebugShell().SyncLineNums();
     if (DebugShell().ResetLineCol)
@@ -110,7 +110,7 @@ void RunVBSDebug()
         ShowInfo(L"OK");
         RestoreLineDebugging();
         ResetChangeTracking();
-        editor->SelStart(0);
+        editor->SetSelStart(0);
     } else {
         report.ShowReport(L"Format Debugging Report - VBS");
     }
@@ -122,9 +122,9 @@ void SelectFinding(long start, long end)
     if (!editor)
         return;
     editor->SetSelection(start, end);
-    editor->SelColor(static_cast<COLORREF>(Settings().ColorDebug));
-    editor->SelStart(start);
-    editor->SelColor(0);
+    editor->SetSelColor(static_cast<COLORREF>(Settings().ColorDebug));
+    editor->SetSelStart(start);
+    editor->SetSelColor(0);
     State().FindingMarked = true;
 }
 
@@ -164,7 +164,7 @@ void CheckVBSLine(long& start, long& end, long& growth, bool& toReport, bool& in
         // An unchanged line is left alone: no change, no undo step.
         if (autoCorrect && r.corrected != text) {
             editor->SetSelection(s, e);
-            editor->SelText(r.corrected, true);
+            editor->SetSelText(r.corrected, true);
             editor->SelNone();
             growth = static_cast<long>(r.corrected.size()) - static_cast<long>(text.size());
         }

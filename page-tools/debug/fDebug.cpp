@@ -176,7 +176,7 @@ void fDebug::GoToLine(long line)
     if (editor && line >= 0 && line <= editor->TotalLines()) {
         long p = editor->GetLineIndex(line);
         if (p > -1) {
-            editor->SelStart(p);
+            editor->SetSelStart(p);
             SendMessageW(editor->RTBhWnd(), EM_SCROLLCARET, 0, 0);
         }
         // The gutter holds numbers up to 1998.
@@ -233,7 +233,7 @@ void fDebug::bclose_Click()
     RestoreLineDebugging();
     ResetChangeTracking();
     if (KvRTB* editor = State().CurrentEditor)
-        editor->SelStart(0);
+        editor->SetSelStart(0);
     if (DebugShell().SyncLineNums)
         DebugShell().SyncLineNums();
 }

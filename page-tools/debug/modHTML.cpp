@@ -43,14 +43,14 @@ void RunHTMLDebug()
         findings = html::RunHTMLCheck(RichEditStream::GetRange(editor->RTBhWnd(), 0, -1), type);
     } catch (...) {
         // Out of memory on a huge page: the check ends, the program goes on.
-        editor->SelStart(caret);
+        editor->SetSelStart(caret);
         if (Hooks().ShowInfo)
             Hooks().ShowInfo(L"Error debugging code.");
         return;
     }
     for (const debugcheck::Finding& f : findings)
         report.AddReportLine(f.message, f.line);
-    editor->SelStart(caret);
+    editor->SetSelStart(caret);
     if (report.ReportCount() == 0) {
         if (Hooks().ShowInfo)
             Hooks().ShowInfo(L"OK");

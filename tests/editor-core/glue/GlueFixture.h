@@ -69,7 +69,7 @@ protected:
         st.CurrentEditor = &form.JT1;
         st.Colorer = &colorer;
         SendMessageW(re(), EM_SETEVENTMASK, 0, ENM_CHANGE | ENM_SELCHANGE);
-        form.JT1.OnChange = [] {
+        form.JT1.Change = [] {
             State().LineEdited = true;
             if (!State().SuppressChangeTracking)
                 State().DocChanged = true;
@@ -121,7 +121,7 @@ protected:
     void Load(const std::wstring& text)
     {
         State().SuppressChangeTracking = true;
-        form.JT1.Text(text);
+        form.JT1.SetText(text);
         State().SuppressChangeTracking = false;
         State().LineEdited = false;
         State().DocChanged = false;
@@ -186,7 +186,7 @@ protected:
     {
         KvRTB* editor = State().CurrentEditor;
         State().CurrentEditor = &form.Ref;
-        form.Ref.Text(form.JT1.Text());
+        form.Ref.SetText(form.JT1.Text());
         ClsColorEditor::ColorHTML(colorer, form.Ref, 0, -1);
         EXPECT_EQ(RichEditStream::GetRange(form.Ref.RTBhWnd(), 0, -1), Text());
         EXPECT_EQ(Rtf(form.Ref.RTBhWnd()), Rtf(re()));

@@ -171,7 +171,7 @@ TEST_F(ColouringTest, EachWindowKeepsItsOwnLastColouring)
     LoadColoured(NumberedPage(120));
     // The second editor coloured in between, as a document shown in its own
     // window would be.
-    form.Ref.Text(NumberedPage(60));
+    form.Ref.SetText(NumberedPage(60));
     State().CurrentEditor = &form.Ref;
     ColorOn();
     State().CurrentEditor = &form.JT1;
@@ -237,7 +237,7 @@ TEST_F(ColouringTest, ALongRecolourIsBuiltInAFreshWindowWithTheSameResult)
     ExpectSameAsWholeRecolour();
     // The same text and colours as the page coloured in one piece.
     HWND ref = form.Ref.RTBhWnd();
-    form.Ref.Text(L"");
+    form.Ref.SetText(L"");
     ASSERT_TRUE(RichEditStream::StreamIn(ref, colorer.RtfFragment(EditorType::HTML, Text()), SF_RTF));
     // (A page streamed in one piece loses its last line break.)
     EXPECT_EQ(RichEditStream::GetRange(ref, 0, -1) + L"\r", Text());

@@ -156,7 +156,7 @@ TEST_F(SlotTest, AFailedParkKeepsTheLastGoodCopy)
     ASSERT_FALSE(good.empty());
 
     // The disk fills up halfway through the write.
-    form.JT1.Text(L"changed text");
+    form.JT1.SetText(L"changed text");
     platform::SimulateWriteFailure(10);
     EXPECT_FALSE(files.Save(1));
     std::ifstream after(files.ParkedFilePath(1).c_str(), std::ios::binary);

@@ -16,7 +16,7 @@ protected:
     {
         KvRTBTest::SetUp();
         KvRTB& r = rtb();
-        r.KeyDown = [this](int& k, int& s) {
+        r.KeyDown = [this](int& k, int) {
             log.push_back("KeyDown " + std::to_string(k));
             if (k == zeroKeyDown)
                 k = 0;
@@ -26,17 +26,17 @@ protected:
             if (a == zeroKeyPress)
                 a = 0;
         };
-        r.KeyUp = [this](int& k, int&) { log.push_back("KeyUp " + std::to_string(k)); };
+        r.KeyUp = [this](int& k, int) { log.push_back("KeyUp " + std::to_string(k)); };
         r.TabPress = [this] { log.push_back("TabPress"); };
-        r.NavigationKey = [this](int& k, int&) { log.push_back("Nav " + std::to_string(k)); };
+        r.NavigationKey = [this](int& k, int) { log.push_back("Nav " + std::to_string(k)); };
         r.LineEvent = [this](long& t) { log.push_back("Line " + std::to_string(t)); };
-        r.MouseDown = [this](int& b, long& p) {
-            log.push_back("MouseDown " + std::to_string(b) + " " + std::to_string(p));
+        r.MouseDown = [this](int b, int, int x, int y) {
+            log.push_back("MouseDown " + std::to_string(b) + " " + std::to_string(x) + "," + std::to_string(y));
         };
-        r.MouseUp = [this](int& b, long& p) {
-            log.push_back("MouseUp " + std::to_string(b) + " " + std::to_string(p));
+        r.MouseUp = [this](int b, int, int x, int y) {
+            log.push_back("MouseUp " + std::to_string(b) + " " + std::to_string(x) + "," + std::to_string(y));
         };
-        r.OnChange = [this] { ++changes; };
+        r.Change = [this] { ++changes; };
         r.OnSelChange = [this](long& start, long&) { selStarts.push_back(start); };
         r.VScroll = [this](WPARAM& w) { log.push_back("VScroll " + std::to_string(LOWORD(w))); };
         r.WheelScroll = [this](WPARAM& w, LPARAM&) {
@@ -65,8 +65,8 @@ using Log = std::vector<std::string>;
 
 TEST_F(KvRTBEvents, LetterEnterTabAndArrow)
 {
-    rtb().Text(L"ab");
-    rtb().SelStart(2);
+    rtb().SetText(L"ab");
+    rtb().SetSelStart(2);
     Key('C', 'c');
     EXPECT_EQ(log, (Log{"KeyDown 67", "KeyPress 99", "KeyUp 67"}));
     EXPECT_EQ(rtb().Text(), L"abc");
@@ -90,8 +90,8 @@ TEST_F(KvRTBEvents, LetterEnterTabAndArrow)
 
 TEST_F(KvRTBEvents, HandlersThatZeroTheKeyStopTheLineBreak)
 {
-    rtb().Text(L"x");
-    rtb().SelStart(1);
+    rtb().SetText(L"x");
+    rtb().SetSelStart(1);
     zeroKeyPress = 13;
     Key(VK_RETURN, '\r');
     EXPECT_EQ(rtb().Text(), L"x");
@@ -101,16 +101,16 @@ TEST_F(KvRTBEvents, HandlersThatZeroTheKeyStopTheLineBreak)
     EXPECT_EQ(rtb().Text(), L"x");
     // A zeroed letter key never reaches the RichEdit's key-down handling.
     zeroKeyDown = VK_DELETE;
-    rtb().SelStart(0);
+    rtb().SetSelStart(0);
     Key(VK_DELETE);
     EXPECT_EQ(rtb().Text(), L"x");
 }
 
 TEST_F(KvRTBEvents, ReadOnlySwallowsTypingButNotNavigation)
 {
-    rtb().Text(L"abc\r\ndef");
-    rtb().ReadOnly(true);
-    rtb().SelStart(1);
+    rtb().SetText(L"abc\r\ndef");
+    rtb().SetReadOnly(true);
+    rtb().SetSelStart(1);
     Key('X', 'x');
     Key(VK_DELETE);
     Key(VK_BACK, 8);
@@ -123,7 +123,7 @@ TEST_F(KvRTBEvents, ReadOnlySwallowsTypingButNotNavigation)
     EXPECT_EQ(log, (Log{"KeyDown 39"}));
     EXPECT_EQ(rtb().SelStart(), 2);
     // Text set from code still changes.
-    rtb().Text(L"new");
+    rtb().SetText(L"new");
     EXPECT_EQ(rtb().Text(), L"new");
 }
 
@@ -134,8 +134,8 @@ TEST_F(KvRTBEvents, TheFormsMenuShortcutsComeFirst)
     mGo.Click = [&] { ++runs; };
     form.Menus.Add(mRun, L"&Run");
     mRun.Add(mGo, L"&Go").SetShortcut(forms::ParseShortcut(L"F5"));
-    rtb().Text(L"a");
-    rtb().SelStart(0);
+    rtb().SetText(L"a");
+    rtb().SetSelStart(0);
     Key(VK_F5);
     EXPECT_EQ(runs, 1);
     EXPECT_EQ(log, (Log{"KeyUp 116"}));
@@ -160,21 +160,25 @@ TEST_F(KvRTBEvents, MouseAndScrollMessages)
     SendMessageW(w, WM_MBUTTONUP, 0, at);
     SendMessageW(w, WM_VSCROLL, SB_LINEDOWN, 0);
     SendMessageW(w, WM_MOUSEWHEEL, MAKEWPARAM(0, -120), 0);
-    std::string p = std::to_string(at);
+    // The point in twips inside the control, whose RichEdit sits inside a
+    // sunken edge.
+    POINT pt{5, 7};
+    MapWindowPoints(w, rtb().hwnd, &pt, 1);
+    std::string p = std::to_string(forms::PixelsToTwipsX(pt.x)) + "," + std::to_string(forms::PixelsToTwipsY(pt.y));
     EXPECT_EQ(log, (Log{"MouseDown 1 " + p, "MouseUp 1 " + p, "Line 3", "MouseDown 2 " + p,
                         "MouseUp 2 " + p, "MouseUp 4 " + p, "VScroll 1", "Wheel -120"}));
 }
 
 TEST_F(KvRTBEvents, ChangeAndSelectionChangeWhenTheMaskAsks)
 {
-    rtb().Text(L"hello");
+    rtb().SetText(L"hello");
     EXPECT_EQ(changes, 0);
     EXPECT_TRUE(selStarts.empty());
     SendMessageW(rtb().RTBhWnd(), EM_SETEVENTMASK, 0, ENM_CHANGE | ENM_SELCHANGE);
-    rtb().SelStart(2);
+    rtb().SetSelStart(2);
     ASSERT_FALSE(selStarts.empty());
     EXPECT_EQ(selStarts.back(), 2);
-    rtb().SelText(L"X");
+    rtb().SetSelText(L"X");
     EXPECT_GE(changes, 1);
     int before = changes;
     Key('Y', 'y');
@@ -182,8 +186,8 @@ TEST_F(KvRTBEvents, ChangeAndSelectionChangeWhenTheMaskAsks)
     EXPECT_EQ(rtb().Text(), L"heXyllo");
     // A handler may read the text while the RichEdit is still streaming.
     std::wstring seen;
-    rtb().OnChange = [&] { seen = rtb().Text(); };
-    rtb().Text(L"streamed");
+    rtb().Change = [&] { seen = rtb().Text(); };
+    rtb().SetText(L"streamed");
     EXPECT_EQ(seen, L"streamed");
 }
 
@@ -208,7 +212,7 @@ TEST_F(KvRTBEvents, DroppedFilesGoToTheHandlerOnly)
         }
         DragFinish(h);
     };
-    rtb().Text(L"");
+    rtb().SetText(L"");
     SendMessageW(rtb().RTBhWnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(mem), 0);
     EXPECT_EQ(got, (std::vector<std::wstring>{L"C:\\one.txt", L"C:\\two.htm"}));
     EXPECT_EQ(rtb().LenText(), 0);
@@ -220,7 +224,7 @@ TEST_F(KvRTBEvents, HandlerMayDestroyTheControl)
     ASSERT_TRUE(f->Load());
     HWND w = f->JT1.RTBhWnd();
     int seen = 0;
-    f->JT1.KeyDown = [&](int&, int&) {
+    f->JT1.KeyDown = [&](int&, int) {
         ++seen;
         delete f;
     };
@@ -241,8 +245,8 @@ TEST_F(KvRTBEvents, TabAndEnterStayWithTheEditorOnAForm)
     bOK.Click = [&] { ++clicks; };
     form.Show();
     rtb().SetFocus();
-    rtb().Text(L"ab");
-    rtb().SelStart(2);
+    rtb().SetText(L"ab");
+    rtb().SetSelStart(2);
     HWND w = rtb().RTBhWnd();
     for (int vk : {VK_TAB, VK_RETURN}) {
         PostMessageW(w, WM_KEYDOWN, vk, 1);
@@ -295,4 +299,43 @@ TEST(KvRTBShared, EditorsShareTheProgramsSubclasser)
     EXPECT_EQ(tabs, 1);
     b.Unload();
     EXPECT_EQ(CSubclass::LiveHooks(), 0);
+}
+
+// Editors in a control array raise the array's events with their index, as
+// every other control does.
+TEST(KvRTBArray, EditorsInAControlArray)
+{
+    class fArray : public forms::Form {
+    public:
+        fArray()
+        {
+            SetClientSize(6000, 3000);
+            Ed(0).Place(*this, 0, 0, 3000, 3000);
+            Ed(1).Place(*this, 3000, 0, 3000, 3000);
+        }
+        ~fArray() override { Teardown(); }
+        forms::ControlArray<KvRTB> Ed;
+    } f;
+    std::vector<std::string> seen;
+    f.Ed.KeyDown = [&](int Index, int& KeyCode, int) {
+        seen.push_back("KeyDown " + std::to_string(Index) + " " + std::to_string(KeyCode));
+    };
+    f.Ed.MouseUp = [&](int Index, int Button, int, int, int) {
+        seen.push_back("MouseUp " + std::to_string(Index) + " " + std::to_string(Button));
+    };
+    f.Ed.Change = [&](int Index) { seen.push_back("Change " + std::to_string(Index)); };
+    ASSERT_TRUE(f.Load());
+    HWND second = f.Ed(1).RTBhWnd();
+    SendMessageW(second, EM_SETEVENTMASK, 0, ENM_CHANGE);
+    SendMessageW(second, WM_KEYDOWN, VK_HOME, 1);
+    SendMessageW(second, WM_RBUTTONUP, 0, 0);
+    EXPECT_EQ(seen, (std::vector<std::string>{"KeyDown 1 36", "MouseUp 1 2"}));
+    seen.clear();
+    f.Ed(1).SetText(L"x");
+    ASSERT_FALSE(seen.empty());
+    for (const std::string& s : seen)
+        EXPECT_EQ(s, "Change 1");
+    f.Ed(0).SetEnabled(false);
+    EXPECT_FALSE(IsWindowEnabled(f.Ed(0).RTBhWnd()));
+    EXPECT_TRUE(IsWindowEnabled(second));
 }

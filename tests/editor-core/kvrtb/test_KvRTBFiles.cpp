@@ -40,13 +40,13 @@ TEST_F(KvRTBTest, Utf8DocumentReadChangedAndWrittenBackIsNotEncodedTwice)
 
     long at = rtb().Find(L"two", 0, -1, 1);
     rtb().SetSelRange(at, 3);
-    rtb().SelText(L"\u00fcber");
+    rtb().SetSelText(L"\u00fcber");
     ASSERT_TRUE(rtb().SaveFile(path, false));
     EXPECT_EQ(ReadBytes(path), "<p>caf\xc3\xa9 \xd0\x96 \xe4\xb8\xad</p>\r\n<p>\xc3\xbc" "ber</p>");
 
     // The option off: the system code page, no byte-order mark.
     Settings().UTF8Text = false;
-    rtb().Text(L"plain\r\ntext");
+    rtb().SetText(L"plain\r\ntext");
     ASSERT_TRUE(rtb().SaveFile(path, false));
     EXPECT_EQ(ReadBytes(path), "plain\r\ntext");
     ASSERT_TRUE(rtb().LoadFile(path, false));
@@ -57,14 +57,14 @@ TEST_F(KvRTBTest, RtfFileKeepsCharactersOutsideTheCodePageAndColours)
 {
     std::wstring path = Dir() + L"\\parked.dat";
     const std::wstring text = L"\u0416\u0438\u0437\u043d\u044c \u4e2d\u6587 caf\u00e9";
-    rtb().Text(text);
+    rtb().SetText(text);
     rtb().SetSelRange(0, 5);
-    rtb().SelColor(RGB(0, 128, 0));
+    rtb().SetSelColor(RGB(0, 128, 0));
     ASSERT_TRUE(rtb().SaveFile(path, true));
     std::string bytes = ReadBytes(path);
     EXPECT_EQ(bytes.compare(0, 5, "{\\rtf"), 0);
 
-    rtb().Text(L"something else");
+    rtb().SetText(L"something else");
     ASSERT_TRUE(rtb().LoadFile(path, true));
     EXPECT_EQ(rtb().Text(), text);
     rtb().SetSelRange(1, 1);
@@ -84,14 +84,14 @@ TEST_F(KvRTBTest, PathsLongerThanMaxPath)
     }
     std::wstring path = dir + L"\\" + std::wstring(60, L'f') + L".txt";
     ASSERT_GT(path.size(), 300u);
-    rtb().Text(L"long \u4e2d path");
+    rtb().SetText(L"long \u4e2d path");
     Settings().UTF8Text = true;
     ASSERT_TRUE(rtb().SaveFile(path, false));
-    rtb().Text(L"");
+    rtb().SetText(L"");
     ASSERT_TRUE(rtb().LoadFile(path, false));
     EXPECT_EQ(rtb().Text(), L"long \u4e2d path");
     ASSERT_TRUE(rtb().SaveFile(path, true));
-    rtb().Text(L"");
+    rtb().SetText(L"");
     ASSERT_TRUE(rtb().LoadFile(path, true));
     EXPECT_EQ(rtb().Text(), L"long \u4e2d path");
 }
@@ -101,7 +101,7 @@ TEST_F(KvRTBTest, FailedSaveIsReportedAndLeavesTheOldFile)
     std::wstring path = Dir() + L"\\locked.txt";
     WriteBytes(path, "old content");
     SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY);
-    rtb().Text(L"new content");
+    rtb().SetText(L"new content");
     EXPECT_FALSE(rtb().SaveFile(path, false));
     EXPECT_FALSE(rtb().SaveFile(path, true));
     EXPECT_EQ(ReadBytes(path), "old content");

@@ -19,7 +19,7 @@ TEST_F(KvRTBTest, ShowsColouredRtf)
         L"    Caf\u00e9 \u0416\u0438\u0437\u043d\u044c \u4e2d\u6587\\par "
         L"{\\cf3 ' a VBScript comment}\\par "
         L"{\\cf1\\b </html>}}";
-    rtb().TextRTF(rtf);
+    rtb().SetTextRTF(rtf);
     EXPECT_EQ(rtb().TotalLines(), 5);
     EXPECT_EQ(rtb().GetTrimLine(rtb().GetLineIndex(2)),
               L"Caf\u00e9 \u0416\u0438\u0437\u043d\u044c \u4e2d\u6587");

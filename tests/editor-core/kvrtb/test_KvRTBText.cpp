@@ -17,38 +17,38 @@ std::wstring Fragment(const std::wstring& body)
 TEST_F(KvRTBTest, TextRoundTripsCharactersInAndOutsideTheCodePage)
 {
     const std::wstring text = L"caf\u00e9 \u0416\u0438\u0437\u043d\u044c \u4e2d\u6587 \U0001F600 end";
-    rtb().Text(text);
+    rtb().SetText(text);
     EXPECT_EQ(rtb().Text(), text);
     EXPECT_EQ(rtb().LenText(), static_cast<long>(text.size()));
 
     // Through RTF into another editor and back.
     std::wstring rtf = rtb().TextRTF();
-    rtb().Text(L"");
+    rtb().SetText(L"");
     EXPECT_EQ(rtb().LenText(), 0);
-    rtb().TextRTF(rtf);
+    rtb().SetTextRTF(rtf);
     EXPECT_EQ(rtb().Text(), text);
 
     // The same with the UTF-8 option on: strings stay UTF-16, nothing is
     // encoded twice.
     Settings().UTF8Text = true;
-    rtb().Text(text);
+    rtb().SetText(text);
     EXPECT_EQ(rtb().Text(), text);
-    rtb().TextRTF(rtb().TextRTF());
+    rtb().SetTextRTF(rtb().TextRTF());
     EXPECT_EQ(rtb().Text(), text);
 }
 
 TEST_F(KvRTBTest, SelectionTextAndRtfReplaceOnlyTheSelection)
 {
-    rtb().Text(L"one two three");
+    rtb().SetText(L"one two three");
     rtb().SetSelRange(4, 3);
     EXPECT_EQ(rtb().SelText(), L"two");
-    rtb().SelText(L"\u0434\u0432\u0430");
+    rtb().SetSelText(L"\u0434\u0432\u0430");
     EXPECT_EQ(rtb().Text(), L"one \u0434\u0432\u0430 three");
     EXPECT_EQ(rtb().SelStart(), 7);
     EXPECT_EQ(rtb().SelLength(), 0);
 
     rtb().SetSelRange(0, 3);
-    rtb().SelTextRTF(Fragment(L"\\cf1 \u00fcn\u00ef\\cf0 "));
+    rtb().SetSelTextRTF(Fragment(L"\\cf1 \u00fcn\u00ef\\cf0 "));
     EXPECT_EQ(rtb().Text(), L"\u00fcn\u00ef \u0434\u0432\u0430 three");
     std::wstring selRtf;
     rtb().SetSelRange(0, 3);
@@ -57,13 +57,13 @@ TEST_F(KvRTBTest, SelectionTextAndRtfReplaceOnlyTheSelection)
 
     // An empty fragment deletes the selection.
     rtb().SetSelRange(0, 4);
-    rtb().SelTextRTF(L"");
+    rtb().SetSelTextRTF(L"");
     EXPECT_EQ(rtb().Text(), L"\u0434\u0432\u0430 three");
 }
 
 TEST_F(KvRTBTest, SelectionMembersInBothOrders)
 {
-    rtb().Text(L"0123456789abcdefghijklmnopqrstuvwxyz");
+    rtb().SetText(L"0123456789abcdefghijklmnopqrstuvwxyz");
     long a = 0, b = 0;
     rtb().SetSelRange(10, 5);
     rtb().GetSelection(a, b);
@@ -89,14 +89,14 @@ TEST_F(KvRTBTest, SelectionMembersInBothOrders)
     rtb().SelAll();
     EXPECT_EQ(rtb().SelStart(), 0);
     EXPECT_GE(rtb().SelLength(), 36);   // Wine includes the final paragraph mark
-    rtb().SelStart(20);
+    rtb().SetSelStart(20);
     EXPECT_EQ(rtb().SelStart(), 20);
     EXPECT_EQ(rtb().SelLength(), 0);
 }
 
 TEST_F(KvRTBTest, FindWithEachFlagAndBackwards)
 {
-    rtb().Text(L"Dim item, Item\r\nitems = ITEM");
+    rtb().SetText(L"Dim item, Item\r\nitems = ITEM");
     // Line break counts one: "items" starts at 15.
     EXPECT_EQ(rtb().Find(L"item", 0, -1, 1), 4);
     EXPECT_EQ(rtb().Find(L"item", 5, -1, 1), 10);
@@ -118,7 +118,7 @@ TEST_F(KvRTBTest, FindWithEachFlagAndBackwards)
 
 TEST_F(KvRTBTest, LinesAndWords)
 {
-    rtb().Text(L"first line\r\n\tx = MsgBox(\r\nlast");
+    rtb().SetText(L"first line\r\n\tx = MsgBox(\r\nlast");
     EXPECT_EQ(rtb().TotalLines(), 3);
     EXPECT_EQ(rtb().LenText(), 10 + 1 + 12 + 1 + 4);
     EXPECT_EQ(rtb().GetLineIndex(1), 11);
@@ -140,48 +140,48 @@ TEST_F(KvRTBTest, LinesAndWords)
     EXPECT_EQ(rtb().GetNextWord(0), L"line");
 
     // A word at the very start of the text.
-    rtb().Text(L"MsgBox(");
+    rtb().SetText(L"MsgBox(");
     EXPECT_EQ(rtb().GetLastWord(7, start), L"MsgBox");
     EXPECT_EQ(start, 0);
 
-    rtb().SelStart(0);
+    rtb().SetSelStart(0);
     EXPECT_EQ(rtb().GetCurLineNum(), 7);
 }
 
 TEST_F(KvRTBTest, UndoLimitClearAllAndFormats)
 {
-    rtb().Text(L"abc");
+    rtb().SetText(L"abc");
     EXPECT_FALSE(rtb().CanUndo());
-    rtb().SelStart(3);
-    rtb().SelText(L"d", true);
+    rtb().SetSelStart(3);
+    rtb().SetSelText(L"d", true);
     EXPECT_TRUE(rtb().CanUndo());
     rtb().Undo();
     EXPECT_EQ(rtb().Text(), L"abc");
 
-    rtb().UndoLimit(0);
-    rtb().SelText(L"e", true);
+    rtb().SetUndoLimit(0);
+    rtb().SetSelText(L"e", true);
     EXPECT_FALSE(rtb().CanUndo());
 
     rtb().ClearAll();
     EXPECT_EQ(rtb().LenText(), 0);
 
-    rtb().Text(L"plain red");
+    rtb().SetText(L"plain red");
     rtb().SetSelRange(6, 3);
-    rtb().SelBold(RGB(255, 0, 0), true);
+    rtb().SetSelBold(RGB(255, 0, 0), true);
     CHARFORMATW cf{};
     cf.cbSize = sizeof(cf);
     SendMessageW(rtb().RTBhWnd(), EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
     EXPECT_EQ(cf.crTextColor, RGB(255, 0, 0));
     EXPECT_TRUE(cf.dwEffects & CFE_BOLD);
     EXPECT_FALSE(cf.dwEffects & CFE_AUTOCOLOR);
-    rtb().SelBold(RGB(0, 0, 255), false);
+    rtb().SetSelBold(RGB(0, 0, 255), false);
     cf.cbSize = sizeof(cf);
     SendMessageW(rtb().RTBhWnd(), EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
     EXPECT_EQ(cf.crTextColor, RGB(0, 0, 255));
     EXPECT_FALSE(cf.dwEffects & CFE_BOLD);
 
     std::wstring face = L"A face name much longer than thirty-one characters";
-    rtb().FontName(face);
+    rtb().SetFontName(face);
     EXPECT_EQ(rtb().FontName(), face);
     rtb().SetSelRange(0, 1);
     cf.cbSize = sizeof(cf);

@@ -38,9 +38,9 @@ TEST_F(KvRTBTest, SwappedWindowsKeepTheirTextAndTheEventsFollowTheShownOne)
 {
     SendMessageW(rtb().RTBhWnd(), EM_SETEVENTMASK, 0, ENM_CHANGE);
     int changes = 0, keys = 0;
-    rtb().OnChange = [&] { ++changes; };
+    rtb().Change = [&] { ++changes; };
     rtb().KeyPress = [&](int&) { ++keys; };
-    rtb().Text(L"first document");
+    rtb().SetText(L"first document");
     HWND first = rtb().RTBhWnd();
 
     HWND second = rtb().NewDocumentWindow();
@@ -57,7 +57,7 @@ TEST_F(KvRTBTest, SwappedWindowsKeepTheirTextAndTheEventsFollowTheShownOne)
     EXPECT_EQ(shown.right - shown.left, host.right);
     EXPECT_EQ(shown.bottom - shown.top, host.bottom);
 
-    rtb().Text(L"second");
+    rtb().SetText(L"second");
     EXPECT_EQ(TextOf(first), L"first document");
     changes = keys = 0;
     SendMessageW(second, WM_CHAR, L'x', 1);
@@ -84,12 +84,12 @@ TEST_F(KvRTBTest, SwappedWindowsKeepTheirTextAndTheEventsFollowTheShownOne)
 
 TEST_F(KvRTBTest, AWindowShownAgainCatchesUpWithTheSettings)
 {
-    rtb().Text(L"kept");
+    rtb().SetText(L"kept");
     HWND kept = rtb().SwapDocumentWindow(rtb().NewDocumentWindow());
     ASSERT_NE(kept, nullptr);
-    rtb().Text(L"shown");
-    rtb().FontName(L"Courier New");
-    rtb().BackColor(RGB(10, 20, 30));
+    rtb().SetText(L"shown");
+    rtb().SetFontName(L"Courier New");
+    rtb().SetBackColor(RGB(10, 20, 30));
     EXPECT_EQ(FaceOf(rtb().RTBhWnd()), L"Courier New");
     EXPECT_NE(FaceOf(kept), L"Courier New");
     // A new window starts with them; the kept one gets them when shown again.
@@ -112,7 +112,7 @@ TEST_F(KvRTBTest, AWindowShownAgainCatchesUpWithTheSettings)
 
 TEST_F(KvRTBTest, AReplacedTextCanKeepItsWindow)
 {
-    rtb().Text(L"the old document");
+    rtb().SetText(L"the old document");
     HWND old = rtb().RTBhWnd();
     HWND givenShown = nullptr, givenNext = nullptr;
     bool keep = true;
@@ -121,7 +121,7 @@ TEST_F(KvRTBTest, AReplacedTextCanKeepItsWindow)
         givenNext = next;
         return keep;
     };
-    rtb().Text(L"the new document");
+    rtb().SetText(L"the new document");
     EXPECT_EQ(givenShown, old);
     EXPECT_EQ(givenNext, rtb().RTBhWnd());
     EXPECT_NE(rtb().RTBhWnd(), old);
@@ -146,7 +146,7 @@ TEST_F(KvRTBTest, LongTextWithCrLfBreaksKeepsEveryLineOnce)
     std::wstring crlf;
     for (int i = 0; i < 6000; ++i)
         crlf += L"line " + std::to_wstring(i) + L" \x00e9\r\n";
-    rtb().Text(crlf);
+    rtb().SetText(crlf);
     EXPECT_EQ(rtb().TotalLines(), 6001);
     EXPECT_EQ(rtb().Text(), crlf);
 
@@ -158,7 +158,7 @@ TEST_F(KvRTBTest, LongTextWithCrLfBreaksKeepsEveryLineOnce)
     DWORD put = 0;
     WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &put, nullptr);
     CloseHandle(h);
-    rtb().Text(L"");
+    rtb().SetText(L"");
     ASSERT_TRUE(rtb().LoadFile(path, false));
     EXPECT_EQ(rtb().TotalLines(), 6001);
     EXPECT_EQ(rtb().Text(), crlf);

@@ -63,16 +63,16 @@ void fedit::WireEditing()
         FillGutter();
     };
     JT1.LineEvent = [this](long& LType) { JT1_LineEvent(LType); };
-    JT1.NavigationKey = [this](int& Keycode, int& Shift) { JT1_NavigationKey(Keycode, Shift); };
+    JT1.NavigationKey = [this](int& Keycode, int Shift) { JT1_NavigationKey(Keycode, Shift); };
     JT1.TabPress = [this] { JT1_TabPress(); };
     JT1.WheelScroll = [this](WPARAM&, LPARAM&) { SyncLineNums(); };
     JT1.VScroll = [this](WPARAM& wParam1) { JT1_VScroll(wParam1); };
-    JT1.KeyDown = [this](int& Keycode, int& Shift) { JT1_KeyDown(Keycode, Shift); };
+    JT1.KeyDown = [this](int& Keycode, int Shift) { JT1_KeyDown(Keycode, Shift); };
     JT1.KeyPress = [this](int& KeyAscii) { JT1_KeyPress(KeyAscii); };
-    JT1.KeyUp = [this](int& Keycode, int& Shift) { JT1_KeyUp(Keycode, Shift); };
-    JT1.MouseDown = [this](int& Button, long& PosXY) { JT1_MouseDown(Button, PosXY); };
-    JT1.MouseUp = [this](int& Button, long& PosXY) { JT1_MouseUp(Button, PosXY); };
-    JT1.MouseMove = [this] { JT1_MouseMove(); };
+    JT1.KeyUp = [this](int& Keycode, int Shift) { JT1_KeyUp(Keycode, Shift); };
+    JT1.MouseDown = [this](int Button, int, int, int) { JT1_MouseDown(Button); };
+    JT1.MouseUp = [this](int Button, int, int, int) { JT1_MouseUp(Button); };
+    JT1.MouseMove = [this](int, int, int, int) { JT1_MouseMove(); };
     T2.Click = [this] { FocusEditor(); };
     std::wstring numbers;
     for (int i = 1; i <= 1000; ++i)
@@ -444,9 +444,8 @@ void fedit::PopupKeyUp(int keyCode, int shift, long position)
         FrPop.SetLeft(FrPop.Left() + popupShift_ * 60);
 }
 
-void fedit::JT1_MouseDown(int& Button, long& PosXY)
+void fedit::JT1_MouseDown(int Button)
 {
-    (void)PosXY;
     if (Button != 1)
         return;
     SaveScrollPos();
@@ -455,9 +454,8 @@ void fedit::JT1_MouseDown(int& Button, long& PosXY)
     s.RememberedCaretLine = JT1.GetLineFromChar(s.RememberedCaretPos);
 }
 
-void fedit::JT1_MouseUp(int& Button, long& PosXY)
+void fedit::JT1_MouseUp(int Button)
 {
-    (void)PosXY;
     FrPop.SetVisible(false);
     popupItemChosen_ = false;
     if (Button != 2)

@@ -264,8 +264,8 @@ private:
     void JT1_KeyDown(int& Keycode, int& Shift);
     void JT1_KeyPress(int& KeyAscii);
     void JT1_KeyUp(int& Keycode, int& Shift);
-    void JT1_MouseDown(int& Button, long& PosXY);
-    void JT1_MouseUp(int& Button, long& PosXY);
+    void JT1_MouseDown(int Button);
+    void JT1_MouseUp(int Button);
     void JT1_MouseMove();
     void RunHotkey(int keyCode);
     void PopupKeyUp(int keyCode, int shift, long position);

@@ -258,7 +258,9 @@ private:
     // What the setters set, so other document windows get it too; a window
     // handed out before a later change catches up when it is shown again.
     bool backColourSet_ = false;     // the colour is the base Control's
-    bool noWrap_ = false;
+    // The RichEdit is made with a horizontal scroll bar, so it starts
+    // without wrapping; every window the control makes starts the same.
+    bool noWrap_ = true;
     long undoLimit_ = -1;            // -1: the RichEdit's own
     unsigned settingsGeneration_ = 0;
     std::map<HWND, unsigned> handedOut_;   // window -> generation it was set up to

@@ -96,6 +96,16 @@ TEST_F(KvRTBTest, AWindowShownAgainCatchesUpWithTheSettings)
     HWND fresh = rtb().NewDocumentWindow();
     SendMessageW(fresh, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(L"new"));
     EXPECT_EQ(FaceOf(fresh), L"Courier New");
+    // Wrapping too: off at first, as in the shown window, then on.
+    const std::wstring line(600, L'x');
+    SendMessageW(fresh, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(line.c_str()));
+    EXPECT_FALSE(rtb().WordWrap());
+    EXPECT_EQ(SendMessageW(fresh, EM_GETLINECOUNT, 0, 0), 1);
+    DestroyWindow(fresh);
+    rtb().SetWordWrap(true);
+    fresh = rtb().NewDocumentWindow();
+    SendMessageW(fresh, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(line.c_str()));
+    EXPECT_GT(SendMessageW(fresh, EM_GETLINECOUNT, 0, 0), 1);
     DestroyWindow(fresh);
     // The control changed size while the window was kept: it follows.
     RECT r{};

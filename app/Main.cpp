@@ -136,6 +136,41 @@ fedit* MainForm() { return g ? g->main.get() : nullptr; }
 fCM* CustomMenuForm() { return g ? g->cm.get() : nullptr; }
 fbrowser* BrowserForm() { return g ? g->browser.get() : nullptr; }
 fpad3* ClipPadForm() { return g ? g->pad3.get() : nullptr; }
+
+namespace {
+
+// A tool window whose owner has not built it yet: an empty window with its
+// caption, which a user's close unloads.
+class ToolStandIn : public forms::Form {
+public:
+    explicit ToolStandIn(const wchar_t* caption) { SetCaption(caption); ShowInTaskbar = false; }
+    ~ToolStandIn() override { Teardown(); }
+};
+
+forms::Form* OnFirstUse(std::unique_ptr<forms::Form>& form, const wchar_t* caption)
+{
+    if (!form)
+        form = std::make_unique<ToolStandIn>(caption);
+    return form.get();
+}
+
+} // namespace
+
+forms::Form* ToolForm(ToolWindow which)
+{
+    if (!g)
+        return nullptr;
+    switch (which) {
+    case ToolWindow::ColorPicker: return g->colorPicker.get();
+    case ToolWindow::ImageViewer: return g->bitmap.get();
+    case ToolWindow::Print: return g->print.get();
+    case ToolWindow::AutoSet: return g->autoSet.get();
+    case ToolWindow::ObjectBrowser: return OnFirstUse(g->fClas, L"Ormund Object Browser");
+    case ToolWindow::MultiReplace: return OnFirstUse(g->fmulti, L"Multi-File Replace");
+    case ToolWindow::Reference: return OnFirstUse(g->fascii, L"Character codes - Keycodes - SendKeys");
+    }
+    return nullptr;
+}
 ffind* FindForm() { return g ? g->find.get() : nullptr; }
 
 std::wstring CommandLinePath(const std::wstring& commandLine)

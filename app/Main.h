@@ -9,6 +9,7 @@ class fCM;
 class fbrowser;
 class fpad3;
 class ffind;
+namespace forms { class Form; }
 
 // The entry procedure; returns the exit code.
 int Main();
@@ -32,3 +33,8 @@ fCM* CustomMenuForm();
 fbrowser* BrowserForm();
 fpad3* ClipPadForm();
 ffind* FindForm();
+
+// The tool windows the launchers open: those loaded hidden at start-up, and
+// those made on first use (kept until shutdown).
+enum class ToolWindow { ColorPicker, ImageViewer, Print, AutoSet, ObjectBrowser, MultiReplace, Reference };
+forms::Form* ToolForm(ToolWindow which);

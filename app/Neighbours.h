@@ -4,6 +4,8 @@
 // then each call does nothing and each answer is the neutral one.
 #include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 struct PageToolsCalls {
     // Reads the tag descriptions of tarnelh.ini (start-up).
@@ -24,6 +26,35 @@ struct PageToolsCalls {
     // or naming a file that is gone when there is none.
     std::wstring PreviewPagePath;
     std::wstring OtherBrowserCopyPath;
+
+    // Format checks of the current editor; BeginFormatCheck runs first with
+    // the editor type, so a VBScript check can keep and later give back the
+    // user's line-debugging choice.
+    std::function<void(long edType)> BeginFormatCheck;
+    std::function<void()> RunHTMLDebug;
+    std::function<void()> RunVBSDebug;
+    // The tag descriptions: whether they were read, and the one of a name
+    // such as "<td" (false when there is none).
+    std::function<bool()> TagsLoaded;
+    std::function<bool(const std::wstring& name, std::wstring& description)> TagDescription;
+    // The find window's own close button.
+    std::function<void()> CloseFindButton;
+    // The image viewer: loads and shows a picture (reports its own failure).
+    std::function<void(const std::wstring& path)> ShowImage;
+    // Puts an IMG tag (mode 1) or an IMG tag inside a link (mode 2) for a
+    // chosen image on the clipboard.
+    std::function<void(int mode)> InsertImageCode;
+    // The image viewer's facts of the image last shown.
+    std::wstring ImageFileName, ImageWidth, ImageHeight;
+    // Writes the editor text to the preview page and shows it.
+    std::function<void()> PreviewPage;
+    // The preview browser goes to a page (no history, no cache).
+    std::function<void(const std::wstring& path)> NavigateBrowser;
+    // Selects a Sub or Function declaration of the editor by name.
+    std::function<void(const std::wstring& name)> GoToProcedure;
+    // The reference window's two texts, filled on first use.
+    std::function<void()> LoadAscRef;
+    std::function<void()> LoadMesRef;
 };
 
 struct CodeAssistCalls {
@@ -46,10 +77,18 @@ struct CodeAssistCalls {
     std::function<std::wstring(long caret)> GetCSSContext;
     // The CSS rule around the caret, line breaks removed.
     std::function<std::wstring(long caret, long& partialLength, long& valuePosition)> GetCSSRule;
-    // The tip for the word before the position (after "(" when paren is set).
-    std::function<void(long position, bool paren)> ShowWordTip;
-    // The pop-up list's pick of an entry.
-    std::function<void(int index)> PickPopupEntry;
+    // Shows a signature in the tip panel; the tip space count derives from it.
+    std::function<short(const std::wstring& signature)> ShowParamInfo;
+    // The stored object of a variable, and the signature of a procedure.
+    std::function<std::wstring(const std::wstring& word)> GetVarObject;
+    std::function<std::wstring(const std::wstring& name)> GetFuncSignature;
+    // The procedure names of the current document and its linked files, in
+    // the order they were found.
+    std::function<std::vector<std::wstring>()> ProcedureNames;
+    std::function<void()> FillLinkFileList;
+    std::function<void()> ShowLibrary;
+    // Fills the object browser's file-property panels for a file.
+    std::function<void(const std::wstring& path)> GetFileProps;
 };
 
 // Runs a call that answers, or gives the neutral answer when it is not installed.

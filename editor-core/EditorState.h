@@ -62,6 +62,10 @@ struct EditorState {
     bool ClickBusy = false;
     std::wstring Clip1;
     std::wstring Clip2;
+    // A page is shown in the preview browser; it is one chosen with "View
+    // Other Webpage" rather than the current document.
+    bool PreviewInUse = false;
+    bool OtherPageInPreview = false;
 
     ClsColor* Colorer = nullptr;
     ClsFile* Files = nullptr;

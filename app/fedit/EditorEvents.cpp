@@ -18,36 +18,6 @@
 
 namespace {
 
-constexpr int kTwipsPerPixel = 15;
-
-// fCM as the custom-menu layout sees it.
-class CustomMenuWindow : public ModFormOps::CustomMenuTarget {
-public:
-    explicit CustomMenuWindow(fCM& f) : f_(f) {}
-    long BorderWidth() const override { return f_.Width() - f_.ScaleWidth(); }
-    long CancelWidth() const override { return f_.bcancel.Width(); }
-    void SetFormWidth(long width) override { f_.Move(forms::kKeep, forms::kKeep, width, forms::kKeep); }
-    void SetLine(int i, long x1, long x2) override
-    {
-        forms::Line& l = f_.LineB(i);
-        l.SetX1(x1);
-        l.SetX2(x2);
-    }
-    void SetFrame(int menu, long left, long width) override
-    {
-        forms::Frame& fr = menu == 1 ? f_.fr1 : f_.fr2;
-        fr.Move(left, forms::kKeep, width, forms::kKeep);
-    }
-    void SetCancelLeft(long left) override { f_.bcancel.SetLeft(left); }
-    void SetLabelLeft(int menu, int i, long left) override
-    {
-        (menu == 1 ? f_.Lab1(i) : f_.Lab2(i)).SetLeft(left);
-    }
-
-private:
-    fCM& f_;
-};
-
 bool IsPage(EditorType t) { return t == EditorType::ASP || t == EditorType::HTML; }
 
 } // namespace
@@ -110,8 +80,6 @@ void fedit::WireEditing()
         m->Click = [this] { mUnCom_Click(); };
     mUpHTML.Click = [this] { mUpHTML_Click(); };
     mInsertRet.Click = [this] { mInsertRet_Click(); };
-    Menu1pop.Click = [this] { ShowCustomMenu(1); };
-    Menu2pop.Click = [this] { ShowCustomMenu(2); };
 
     // The typing glue keeps the view through the window's scroll keeping.
     NeighbourHooks& h = Hooks();
@@ -253,7 +221,7 @@ void fedit::JT1_KeyDown(int& Keycode, int& Shift)
             if (index >= 0) {
                 popupItemChosen_ = true;
                 BoxPopJ.SetFocus();
-                Call(CodeAssist().PickPopupEntry, index);
+                BoxPopJ_Click(index);
             }
             return;
         }
@@ -351,7 +319,7 @@ void fedit::JT1_KeyUp(int& Keycode, int& Shift)
             if (Keycode == VK_SPACE) {
                 spaceTip_ = true;
                 if (!FrTip.Visible() && s.InVBSBlockPrev != 0)
-                    Call(ca.ShowWordTip, position, false);
+                    ShowWordTip(position, false);
             } else if (Keycode == VK_F11 || Keycode == VK_F12) {
                 std::wstring context = Keycode == VK_F11 ? L"{" : Ask(ca.GetCSSContext, std::wstring(), position);
                 if (!context.empty())
@@ -371,7 +339,7 @@ void fedit::JT1_KeyUp(int& Keycode, int& Shift)
             if (Keycode == '0')
                 closeTip();
             else if (Keycode == '9' && !FrTip.Visible() && s.InVBSBlockPrev != 0)
-                Call(ca.ShowWordTip, position, true);
+                ShowWordTip(position, true);
         }
     } else if (type == EditorType::CSS) {
         if (Shift == 0 && (Keycode == VK_F11 || Keycode == VK_F12)) {
@@ -390,7 +358,7 @@ void fedit::JT1_KeyUp(int& Keycode, int& Shift)
             if (Keycode == VK_SPACE) {
                 spaceTip_ = true;
                 if (!FrTip.Visible())
-                    Call(ca.ShowWordTip, position, false);
+                    ShowWordTip(position, false);
             } else if (Keycode == VK_OEM_PERIOD && memberPopup()) {
                 return;
             }
@@ -398,7 +366,7 @@ void fedit::JT1_KeyUp(int& Keycode, int& Shift)
             if (Keycode == '0')
                 closeTip();
             else if (Keycode == '9' && !FrTip.Visible())
-                Call(ca.ShowWordTip, position, true);
+                ShowWordTip(position, true);
         }
         if (mWrap.Checked()) {
             long line = JT1.GetLineFromChar(position);
@@ -480,6 +448,7 @@ void fedit::JT1_MouseUp(int Button)
 
 void fedit::JT1_MouseMove()
 {
+    FlattenHoveredButton();
     // The hover outline of the auto-insert buttons goes once the mouse is
     // over the editor.
     for (int i = 0; i < 2; ++i)
@@ -489,24 +458,5 @@ void fedit::JT1_MouseMove()
 
 void fedit::ShowCustomMenu(int menu)
 {
-    fCM* cm = CustomMenuForm();
-    if (!cm)
-        return;
-    Call(PageTools().CloseFind);
-    EditorState& s = State();
-    s.CustomMenu1Active = menu == 1;
-    s.CustomMenu2Active = menu == 2;
-    CustomMenuWindow target(*cm);
-    ModFormOps::LayoutCustomMenus(target, menu == 1, s.CustomMenuWidth1, s.CustomMenuWidth2);
-    (menu == 1 ? cm->fr1 : cm->fr2).ZOrder(0);
-    // At the caret, below its line.
-    POINT at{};
-    if (HWND re = JT1.RTBhWnd()) {
-        SendMessageW(re, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&at), JT1.SelStart());
-        at.y += 20;
-        ClientToScreen(re, &at);
-    }
-    cm->Move(at.x * kTwipsPerPixel, at.y * kTwipsPerPixel, forms::kKeep, forms::kKeep);
-    cm->Show(forms::vbModeless);
-    ModFormOps::SetTopMost(cm->hwnd);
+    CustomMenuAtCaret(menu == 1);
 }

@@ -319,6 +319,7 @@ void fedit::WireEvents()
     T2.GotFocus = [this] { JT1.SetFocus(); };
     TBarFiles.Paint = [this](HDC dc) { TBarFiles_Paint(dc); };
     WireDocumentEvents();
+    WireToolbars();
 }
 
 void fedit::Form_Load()
@@ -347,6 +348,7 @@ void fedit::Form_Load()
                                   L"Settings.",
                               platform::MessageStyle::Information, hwnd);
     SubclassBoxMethods();
+    LoadToolbars();
 }
 
 void fedit::Form_KeyDown(int& KeyCode, int Shift)

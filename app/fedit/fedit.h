@@ -19,6 +19,7 @@
 #include <windows.h>
 #include <ocidl.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -186,6 +187,83 @@ public:
     // True while the window's own unload runs the closing sequence.
     bool InUnload() const { return inUnload_; }
 
+    // ---- Tool bars, auto-insert buttons and clips (Toolbars.cpp) ----
+    void ButB_Click(int Index);
+    void ButB_MouseDown(int Index, int Button);
+    void ButB_MouseMove(int Index);
+    void ButB_MouseUp(int Index, int Button);
+    void ButB_OLEDragDrop(int Index, const std::vector<std::wstring>& Files);
+    void Lht_Click(int Index);
+    void Lht_MouseDown(int Index, int Button);
+    void Lht_MouseUp(int Index);
+    void Lht_MouseMove(int Index);
+    void bsw_Click(int Index);
+    void mClipClear_Click();
+    void mPasteClipP_Click();
+    // Draws the hovered tool-bar button flat again (leaving the bar or
+    // moving over the editor) and forgets it.
+    void FlattenHoveredButton();
+    // Hides the auto-insert outline when it is shown.
+    void HideOutline();
+    // The tool-bar button drawn raised, -1 when none.
+    int HoveredButton = -1;
+    // The BODY tag with a background image (opening documents); nothing
+    // until that part installs it.
+    std::function<void()> InsertBackgroundImageCall;
+
+    // ---- Message panels and popups (Panels.cpp) ----
+    void ResetLineCol();
+    void FillMethodsBox();
+    void ShowTagInfo();
+    void ShowWordTip(long position, bool afterParen);
+    void CloseSidePanels();
+    // Where the custom menu window opens (screen twips).
+    void GetCaretScreenPos(long& x, long& y);
+    void bStatScroll_Click(int Index);
+    void LabStatus_MouseUp(int Button);
+    void mStatusCopy_Click();
+    void BoxPopJ_Click(int Index);
+    void BoxPopJ_KeyUp(int KeyCode);
+    void bPropCSS_Click(int Index);
+    void bTipX_Click(int Index);
+    void BoxMethods_Click();
+    void mReloadMethods_Click();
+    void mFuncPopRe_Click();
+    void mFuncPop_Click();
+    void Menu1pop_Click();
+    void Menu2pop_Click();
+    void mMenu1Op_Click();
+    void mMenu2Op_Click();
+
+    // ---- Running scripts and external programs (Running.cpp) ----
+    void mRunScript_Click();
+    void mRunMSD_Click();
+    void mRunEXE_Click(int Index);
+    void mShowCommand_Click();
+    void bCommand_Click(int Index);
+    void mRunDebug_Click();
+    void mDoDebug_Click();
+    void mNoDebug_Click();
+    void mex1_Click(int Index);
+
+    // ---- Tool-window launchers (Launchers.cpp) ----
+    void mFind_Click();
+    void mMulti_Click();
+    void mColorFind_Click();
+    void mSample_Click();
+    void mOther_Click();
+    void mOffline_Click();
+    void bview2_Click(int Index);
+    void mCodeRef_Click();
+    void mMsgBoxRef_Click();
+    void MOmLib_Click();
+    void mOmBrowse_Click();
+    void mAutoSet_Click();
+    void bbitcol_Click();
+    void bspec_Click();
+    // The image viewer's follow-up of View Image and of a dropped image.
+    void AfterShowImage();
+
     // Menu handlers of this part.
     void mExit_Click();
     void mSettings_Click();
@@ -239,6 +317,7 @@ protected:
     void Form_KeyDown(int& KeyCode, int Shift) override;
     void Form_QueryUnload(int& Cancel, int UnloadMode) override;
     bool Form_Message(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+    void Form_MouseMove(int Button, int Shift, int X, int Y) override;
 
 private:
     void PlaceControls();
@@ -297,6 +376,17 @@ private:
     void SubclassAfter(int ordinal, LRESULT& result, HWND hwnd, UINT msg, WPARAM wParam,
                        LPARAM lParam, LONG_PTR& userValue) override;
 
+    // Wires the tool bars, panels, run and launcher commands (Toolbars.cpp)
+    // and sets their pictures and start state when the window loads.
+    void WireToolbars();
+    void LoadToolbars();
+    void ShowClipMenu(int Index);
+    void RunScriptWith(bool debugger);
+    void CustomMenuAtCaret(bool first);
+    void ShowReference(int mode);
+    bool customiseArmed_ = false;
+    bool outlineShown_ = false;
+    int clipMenuButton_ = -1;
     std::unique_ptr<SettingsEventSink> sink_;
     IConnectionPoint* csPoint_ = nullptr;
     DWORD csCookie_ = 0;

@@ -1,0 +1,374 @@
+// The main window's panels: the status label's scrolling and copying, picks
+// in the pop-up list, the CSS list buttons, the tag information, the
+// procedure list, the custom menus at the caret, the typed word's stored
+// spelling and the closing of the side panels. The lists themselves are
+// filled by code assistance.
+#include "fedit.h"
+
+#include "EditorState.h"
+#include "EditorType.h"
+#include "Main.h"
+#include "ModFormOps.h"
+#include "Neighbours.h"
+#include "PanelRules.h"
+#include "fCM.h"
+#include "ffind.h"
+#include "forms/Runtime.h"
+#include "settings-library/record/SettingsRecord.h"
+
+#include <richedit.h>
+
+using namespace forms;
+
+namespace {
+
+EditorType CurrentType() { return EditorTypeOf(Settings().LastEdType); }
+
+// The custom menu window as the layout routine sees it.
+class CustomMenuWindow : public ModFormOps::CustomMenuTarget {
+public:
+    explicit CustomMenuWindow(fCM& f) : f_(f) {}
+    long BorderWidth() const override { return f_.Width() - f_.ScaleWidth(); }
+    long CancelWidth() const override { return f_.bcancel.Width(); }
+    void SetFormWidth(long width) override { f_.SetWidth(static_cast<int>(width)); }
+    void SetLine(int i, long x1, long x2) override
+    {
+        f_.LineB(i).SetX1(static_cast<int>(x1));
+        f_.LineB(i).SetX2(static_cast<int>(x2));
+    }
+    void SetFrame(int menu, long left, long width) override
+    {
+        (menu == 1 ? f_.fr1 : f_.fr2).Move(static_cast<int>(left), kKeep, static_cast<int>(width));
+    }
+    void SetCancelLeft(long left) override { f_.bcancel.SetLeft(static_cast<int>(left)); }
+    void SetLabelLeft(int menu, int i, long left) override
+    {
+        (menu == 1 ? f_.Lab1(i) : f_.Lab2(i)).SetLeft(static_cast<int>(left));
+    }
+
+private:
+    fCM& f_;
+};
+
+void CloseFindWindow()
+{
+    if (PageTools().CloseFind) {
+        PageTools().CloseFind();
+    } else if (ffind* f = FindForm()) {
+        if (f->Visible())
+            f->Hide();
+    }
+}
+
+} // namespace
+
+void fedit::ResetLineCol()
+{
+    tlcount.SetCaption(L"1");
+    tcount.SetCaption(L"1");
+}
+
+void fedit::FillMethodsBox()
+{
+    BoxMethods.Clear();
+    for (const std::wstring& name : Ask(CodeAssist().ProcedureNames, std::vector<std::wstring>()))
+        if (!name.empty())
+            BoxMethods.AddItem(name);
+}
+
+void fedit::bStatScroll_Click(int Index)
+{
+    LabStatus.SetLeft(LabStatus.Left() + (Index == 0 ? -600 : 600));
+}
+
+void fedit::LabStatus_MouseUp(int Button)
+{
+    if (Button != 2)
+        return;
+    mStatusCopy.SetEnabled(!LabStatus.Caption().empty());
+    PopupMenu(mPopLab);
+}
+
+void fedit::mStatusCopy_Click()
+{
+    const std::wstring text = LabStatus.Caption();
+    if (text.empty())
+        return;
+    ClipboardClear();
+    ClipboardSetText(text);
+}
+
+void fedit::BoxPopJ_KeyUp(int KeyCode)
+{
+    int index = BoxPopJ.List.ListIndex();
+    if (KeyCode == VK_RETURN && index >= 0) {
+        popupItemChosen_ = true;
+        BoxPopJ_Click(index);
+    }
+}
+
+void fedit::BoxPopJ_Click(int Index)
+{
+    if (!popupItemChosen_ || Index == -1)
+        return;
+    const std::wstring item = BoxPopJ.List.GetItemMin(Index);
+    if (item.empty())
+        return;
+    const long caret = JT1.SelStart();
+    const long lineStart = JT1.GetLineIndex(JT1.GetLineFromChar(caret));
+    const long column = caret - lineStart;
+    EditorType mode = CurrentType();
+    if (mode == EditorType::HTML && cssPopup_)
+        mode = EditorType::CSS;
+
+    if (mode == EditorType::CSS) {
+        if (item.find(L'(') != std::wstring::npos)
+            return;
+        if (item.find(L'>') != std::wstring::npos) {
+            // A property whose values can be listed: open them, insert nothing.
+            const std::wstring name = item.size() > 3 ? item.substr(0, item.size() - 3) : L"";
+            Call(CodeAssist().LoadCSSList);
+            popupItemChosen_ = false;
+            popupShift_ = Ask(CodeAssist().ShowCSSPopup, short(0), name, false);
+            return;
+        }
+        long partial = 0, valuePos = 0;
+        if (CodeAssist().GetCSSRule)
+            CodeAssist().GetCSSRule(caret, partial, valuePos);
+        const long start = caret - partial;
+        JT1.SetSelection(start, caret);
+        JT1.SetSelText(item + (valuePos ? L"; " : L": "));
+        JT1.SetSelStart(start + static_cast<long>(item.size()) + 2);
+        if (!valuePos) {
+            FrPop.SetVisible(false);
+            popupItemChosen_ = false;
+            popupShift_ = Ask(CodeAssist().ShowCSSPopup, short(0), item, false);
+            cssPopup_ = true;
+            if (popupShift_ != 0) {
+                JT1.SetFocus();
+                return;
+            }
+        }
+    } else if (column > 2) {
+        const std::wstring full = BoxPopX.List(Index);
+        long dot = -1;
+        for (long from = lineStart;;) {
+            long hit = JT1.Find(L".", from, caret, 0);
+            if (hit < 0 || hit >= caret)
+                break;
+            dot = hit;
+            from = hit + 1;
+        }
+        if (dot >= 0) {
+            JT1.SetSelRange(dot + 1, caret - dot - 1);
+            JT1.SetSelText(item);
+            JT1.SetSelStart(dot + static_cast<long>(item.size()) + 1);
+        }
+        ShowStatus(full);
+        if (mode != EditorType::CSS && mode != EditorType::JavaScript) {
+            const size_t close = full.find(L')');
+            const size_t dash = full.find(L'-');
+            if (close != std::wstring::npos && (dash == std::wstring::npos || close < dash))
+                tipSpaceCount_ = static_cast<short>(
+                    Ask(CodeAssist().ShowParamInfo, short(0), full.substr(0, close + 1)) + 1);
+        }
+    }
+    FrPop.SetVisible(false);
+    cssPopup_ = false;
+    popupItemChosen_ = false;
+    JT1.SetFocus();
+}
+
+void fedit::bPropCSS_Click(int Index)
+{
+    cssPopup_ = true;
+    JT1.SetFocus();
+    if (Index == 0) {
+        popupItemChosen_ = false;
+        popupShift_ = Ask(CodeAssist().ShowCSSPopup, short(0), std::wstring(L"{"), false);
+    } else {
+        const std::wstring name = Ask(CodeAssist().GetCSSContext, std::wstring(), JT1.SelStart());
+        if (!name.empty()) {
+            popupItemChosen_ = false;
+            popupShift_ = Ask(CodeAssist().ShowCSSPopup, short(0), name, false);
+            if (popupShift_ == 0) {
+                ShowInfo(L"No property found on line.");
+                return;
+            }
+        }
+    }
+    JT1.SetFocus();
+}
+
+void fedit::ShowTagInfo()
+{
+    if (JT1.SelLength() == 0 || !Ask(PageTools().TagsLoaded, false))
+        return;
+    const std::wstring name = PanelRules::TagName(JT1.SelText());
+    if (name.empty())
+        return;
+    std::wstring description;
+    if (PageTools().TagDescription && PageTools().TagDescription(name, description))
+        ShowStatus(description);
+    else
+        ShowStatus(L"No information");
+}
+
+void fedit::bTipX_Click(int Index)
+{
+    if (Index == 0) {
+        FrTip.SetVisible(false);
+        State().TipKept = false;
+    } else {
+        State().TipKept = true;
+    }
+}
+
+void fedit::BoxMethods_Click()
+{
+    std::wstring name = BoxMethods.Text();
+    size_t a = name.find_first_not_of(L' ');
+    name = a == std::wstring::npos ? L"" : name.substr(a, name.find_last_not_of(L' ') - a + 1);
+    if (!name.empty())
+        Call(PageTools().GoToProcedure, name);
+}
+
+void fedit::mReloadMethods_Click()
+{
+    mFuncPopRe_Click();
+}
+
+void fedit::mFuncPopRe_Click()
+{
+    RedrawLock lock(hwnd);
+    Call(CodeAssist().BuildFuncPopup);
+}
+
+void fedit::mFuncPop_Click()
+{
+    Call(CodeAssist().FillLinkFileList);
+    if (Form* f = ToolForm(ToolWindow::Print)) {
+        f->SetCaption(L"Function Popup - Add or Remove");
+        f->Show(vbModeless);
+    }
+}
+
+void fedit::mMenu1Op_Click()
+{
+    const bool on = !mMenu1Op.Checked();
+    Settings().Menu1On = on;
+    mMenu1Op.SetChecked(on);
+    Menu1pop.SetVisible(on);
+}
+
+void fedit::mMenu2Op_Click()
+{
+    const bool on = !mMenu2Op.Checked();
+    Settings().Menu2On = on;
+    mMenu2Op.SetChecked(on);
+    Menu2pop.SetVisible(on);
+}
+
+void fedit::Menu1pop_Click()
+{
+    if (Settings().Menu1On)
+        CustomMenuAtCaret(true);
+}
+
+void fedit::Menu2pop_Click()
+{
+    if (Settings().Menu2On)
+        CustomMenuAtCaret(false);
+}
+
+void fedit::CustomMenuAtCaret(bool first)
+{
+    CloseSidePanels();
+    EditorState& s = State();
+    s.CustomMenu1Active = first;
+    s.CustomMenu2Active = !first;
+    fCM* cm = CustomMenuForm();
+    if (!cm || !cm->Load())
+        return;
+    CustomMenuWindow target(*cm);
+    ModFormOps::LayoutCustomMenus(target, first, s.CustomMenuWidth1, s.CustomMenuWidth2);
+    (first ? cm->fr1 : cm->fr2).ZOrder(0);
+    long x = 0, y = 0;
+    GetCaretScreenPos(x, y);
+    cm->Move(static_cast<int>(x), static_cast<int>(y));
+    cm->Show(vbModeless);
+    cm->SetFocus();
+    ModFormOps::SetTopMost(cm->hwnd);
+}
+
+void fedit::GetCaretScreenPos(long& x, long& y)
+{
+    long w = 0, h = 0;
+    if (fCM* cm = CustomMenuForm()) {
+        w = cm->Width();
+        h = cm->Height();
+    }
+    const long left = JT1.Left() + Left();
+    const long top = JT1.Top() + Top();
+    POINT caret{};
+    if (!GetCaretPos(&caret)) {
+        x = left + JT1.Width() / 2;
+        y = 0;
+        return;
+    }
+    if (!ClientToScreen(JT1.RTBhWnd(), &caret)) {
+        x = 0;
+        y = 0;
+        return;
+    }
+    PanelRules::Point p = PanelRules::MenuBesideCaret(caret.x * TwipsPerPixelX(), caret.y * TwipsPerPixelY(), w,
+                                                      h, left + JT1.Width(), top + JT1.Height());
+    x = p.x;
+    y = p.y;
+}
+
+void fedit::ShowWordTip(long position, bool afterParen)
+{
+    long start = 0;
+    const std::wstring word = JT1.GetLastWord(position, start);
+    if (word.empty())
+        return;
+    std::wstring found;
+    if (afterParen)
+        found = Ask(CodeAssist().GetVarObject, std::wstring(), word);
+    if (found.empty())
+        found = Ask(CodeAssist().GetFuncSignature, std::wstring(), word);
+    if (found.empty())
+        return;
+    // Only the same word in its stored case replaces what was typed; a
+    // variable's object text is shown but never written over the word.
+    const std::wstring spelling = PanelRules::StoredSpelling(word, found);
+    if (!spelling.empty() && spelling != word) {
+        if (HWND re = JT1.RTBhWnd()) {
+            JT1.LockRTB();
+            CHARRANGE range{start, start + static_cast<long>(word.size())};
+            SendMessageW(re, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+            SendMessageW(re, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(spelling.c_str()));
+            JT1.SetSelStart(position);
+            JT1.UnLockRTB();
+        }
+    }
+    const EditorType type = CurrentType();
+    if (type == EditorType::ASP || type == EditorType::HTML || type == EditorType::VBScript) {
+        ShowStatus(found);
+        tipSpaceCount_ = Ask(CodeAssist().ShowParamInfo, short(0), found);
+    }
+}
+
+void fedit::CloseSidePanels()
+{
+    CloseFindWindow();
+    Form* viewer = ToolForm(ToolWindow::ImageViewer);
+    if (viewer && viewer->Visible()) {
+        viewer->Hide();
+        ModFormOps::SetBottomMost(viewer->hwnd);
+        FrImageOps.SetVisible(false);
+        ClearInfo();
+        ClearStatus();
+    }
+}

@@ -1,0 +1,226 @@
+// Tool-bar buttons, auto-insert buttons, the extra clipboards, the tag
+// information and the tool-window launchers on the real TARNEL.exe.
+#include <gtest/gtest.h>
+
+#include "Drive.h"
+#include "MenuIds.h"
+#include "forms/Runtime.h"
+
+using apptest::Tarnel;
+using namespace drive;
+
+namespace {
+
+// Places of buttons in the second tool bar (twips in the bar).
+constexpr int kMultiButton = 3345, kColorButton = 4610, kTagButton = 5450, kColourOnButton = 3750;
+
+HWND SecondBar(HWND main)
+{
+    return GetParent(wt::FindChild(main, L"ComboBox"));
+}
+
+HWND Shown(apptest::Tarnel& t, const std::wstring& caption, DWORD ms = 5000)
+{
+    HWND w = t.Process().FindTopWindow(L"", caption, ms);
+    return w && IsWindowVisible(w) ? w : nullptr;
+}
+
+// Answers an input box with the text (OK) and waits until it is gone.
+bool Answer(apptest::Tarnel& t, const std::wstring& prompt, const std::wstring& text)
+{
+    wt::Dialog d = wt::FindDialog(t.Process());
+    if (!d.hwnd || d.caption != L"Customize Auto-insert Buttons" || d.text != prompt)
+        return false;
+    SetText(GetDlgItem(d.hwnd, forms::kInputBoxTextId), text);
+    wt::PressButton(d.hwnd, IDOK);
+    return wt::WaitFor([&] { return !IsWindow(d.hwnd); }, 5000);
+}
+
+std::wstring EditorText(HWND editor)
+{
+    wchar_t buf[512] = {};
+    wt::Send(editor, WM_GETTEXT, 511, reinterpret_cast<LPARAM>(buf));
+    return buf;
+}
+
+} // namespace
+
+TEST(ToolbarWindow, LaunchersOpenTheirWindows)
+{
+    Tarnel t(L"toolbar_launchers");
+    ASSERT_TRUE(t.Start());
+    struct Launcher {
+        UINT id;
+        const wchar_t* caption;
+    } launchers[] = {
+        {IDM_mMulti, L"Multi-File Replace"},
+        {IDM_mOmBrowse, L"Ormund Object Browser"},
+        {IDM_mAutoSet, L"Auto-Insert Setup"},
+        {IDM_mCodeRef, L"Character codes - Keycodes - SendKeys (right-click to copy)"},
+        {IDM_mMsgBoxRef, L"VBScript Constants"},
+        {IDM_mFind, L"Find and Replace"},
+        {IDM_mFuncPop, L"Function Popup - Add or Remove"},
+    };
+    for (const Launcher& l : launchers) {
+        t.Command(l.id);
+        HWND w = Shown(t, l.caption);
+        EXPECT_NE(w, nullptr) << l.caption;
+        if (w)
+            PostMessageW(w, WM_CLOSE, 0, 0);
+    }
+
+    // The colour picker sits centred over the lower part of the main window,
+    // and a second use does not move it.
+    t.Command(IDM_mColorFind);
+    HWND picker = Shown(t, L"Color Picker");
+    ASSERT_NE(picker, nullptr);
+    RECT m{}, p{};
+    GetWindowRect(t.Main(), &m);
+    GetWindowRect(picker, &p);
+    EXPECT_NEAR((p.left + p.right) / 2, (m.left + m.right) / 2, 2);
+    EXPECT_NEAR(p.bottom, m.bottom - 435 / 15, 2);
+    SetWindowPos(picker, nullptr, 10, 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    t.Command(IDM_mColorFind);
+    wt::Send(t.Main(), WM_NULL);
+    GetWindowRect(picker, &p);
+    EXPECT_EQ(p.left, 10);
+    PostMessageW(picker, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(wt::WaitFor([&] { return !IsWindowVisible(picker); }, 5000));
+
+    // The same windows from the tool-bar buttons.
+    HWND bar = SecondBar(t.Main());
+    ASSERT_NE(bar, nullptr);
+    Click(VisibleAt(bar, kColorButton, 45));
+    EXPECT_NE(Shown(t, L"Color Picker"), nullptr) << "button 13";
+    Click(VisibleAt(bar, kMultiButton, 45));
+    EXPECT_NE(Shown(t, L"Multi-File Replace"), nullptr) << "button 10";
+
+    // "View webpage." on an empty document only says so.
+    HWND bar1 = FrameOf(t.Main(), L"TA");
+    ASSERT_NE(bar1, nullptr);
+    Click(VisibleAt(bar1, 420 + 14 * 480 - 30, 45));
+    wt::Dialog d = wt::FindDialog(t.Process());
+    EXPECT_EQ(d.text, L"There is no page to view yet.");
+    if (d.hwnd)
+        wt::PressButton(d.hwnd, IDOK);
+    ASSERT_TRUE(wt::WaitFor([&] { return !IsWindow(d.hwnd); }, 5000));
+
+    // Another web page that is missing is reported, and the editor stays.
+    t.Command(IDM_mOther);
+    d = wt::FindDialog(t.Process());
+    ASSERT_NE(d.hwnd, nullptr);
+    EXPECT_EQ(d.caption, L"Select webpage to view");
+    const std::wstring missing = t.Folder() + L"\\missing page.html";
+    SetText(wt::FindChild(d.hwnd, L"Edit"), missing);
+    wt::PressButton(d.hwnd, IDOK);
+    ASSERT_TRUE(wt::WaitFor([&] { return !IsWindow(d.hwnd); }, 5000));
+    d = wt::FindDialog(t.Process());
+    EXPECT_NE(d.text.find(L"File not found:"), std::wstring::npos);
+    EXPECT_NE(d.text.find(missing), std::wstring::npos);
+    if (d.hwnd)
+        wt::PressButton(d.hwnd, IDOK);
+    Sleep(300);
+    EXPECT_TRUE(IsWindowVisible(t.Main())) << "the main window was not hidden";
+    t.Command(IDM_mExit);
+    EXPECT_TRUE(t.Ends());
+}
+
+TEST(ToolbarWindow, ClipsTagInformationAndAutoInsertButtonsKeptThroughARestart)
+{
+    Tarnel t(L"toolbar_clips");
+    WriteAll(t.Folder() + L"\\Settings\\tarnelh.ini", "[tags]\r\n<td=Table data cell.\r\n<b=Bold text.\r\n");
+    ASSERT_TRUE(t.Start());
+    HWND editor = t.Editor();
+    SetText(editor, L"<td>some text");
+
+    // The tag name ends at the ">" right after it, not at the blank in the text.
+    Select(editor, 0, 13);
+    HWND bar = SecondBar(t.Main());
+    Click(VisibleAt(bar, kTagButton, 45));
+    EXPECT_TRUE(wt::WaitFor([&] { return wt::FindChild(t.Main(), L"", L"Table data cell.") != nullptr; }, 3000));
+    SetText(editor, L"x <b");   // nothing ends the name at the end of the text
+    Select(editor, 0, 4);
+    Click(VisibleAt(bar, kTagButton, 45));
+    Sleep(500);
+    EXPECT_NE(wt::FindChild(t.Main(), L"", L"Table data cell."), nullptr) << "the status stays";
+
+    // Clip 1 takes the selection; its filled button's menu clears it.
+    HWND clips = FrameOf(t.Main(), L"Line");
+    ASSERT_NE(clips, nullptr);
+    HWND empty = VisibleAt(clips, 1680, 25);
+    ASSERT_NE(empty, nullptr);
+    Select(editor, 0, 0);
+    Click(empty);
+    Sleep(500);
+    EXPECT_EQ(VisibleAt(clips, 1680, 25), empty) << "nothing selected, nothing taken";
+    Select(editor, 0, 2);
+    Click(empty);
+    HWND filled = nullptr;
+    EXPECT_TRUE(wt::WaitFor([&] { return (filled = VisibleAt(clips, 1680, 25)) != empty; }, 3000));
+    RightClick(filled);
+    HWND menu = nullptr;
+    EXPECT_TRUE(wt::WaitFor([&] { return (menu = FindWindowW(L"#32768", nullptr)) && IsWindowVisible(menu); }, 3000));
+    PostMessageW(t.Main(), WM_CANCELMODE, 0, 0);
+    PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+    wt::WaitFor([&] { return !IsWindowVisible(menu); }, 3000);
+    t.Command(IDM_mClipClear);
+    EXPECT_TRUE(wt::WaitFor([&] { return VisibleAt(clips, 1680, 25) == empty; }, 3000));
+
+    // An auto-insert button inserts its text at the caret.
+    SetText(editor, L"");
+    Click(wt::FindChild(t.Main(), L"", L"BR"));
+    EXPECT_TRUE(wt::WaitFor([&] { return EditorText(editor) == L"<BR>"; }, 3000));
+
+    // A right press arms customising; the next auto-insert click asks for
+    // the caption and text of the button clicked.
+    RightClick(wt::FindChild(t.Main(), L"", L"H1"));
+    Click(wt::FindChild(t.Main(), L"", L"H2"));
+    ASSERT_TRUE(Answer(t, L"Enter new button caption.", L"Q1"));
+    ASSERT_TRUE(Answer(t, L"Enter new auto-insert text.", L"<q>"));
+    EXPECT_TRUE(wt::WaitFor([&] { return wt::FindChild(t.Main(), L"", L"Q1") != nullptr; }, 3000));
+    EXPECT_EQ(wt::FindChild(t.Main(), L"", L"H2"), nullptr);
+    ASSERT_TRUE(ExitWithoutSaving(t));
+
+    SettingsRecord rec;
+    ASSERT_TRUE(t.ReadRecord(rec));
+    EXPECT_EQ(rec.ButtonCaptions[3], L"Q1");
+    EXPECT_EQ(rec.ButtonTexts[3], L"<q>");
+    ASSERT_TRUE(t.Start());
+    HWND q1 = wt::FindChild(t.Main(), L"", L"Q1");
+    ASSERT_NE(q1, nullptr) << "kept through a restart";
+    Click(q1);
+    EXPECT_TRUE(wt::WaitFor([&] { return EditorText(t.Editor()) == L"<q>"; }, 3000));
+    EXPECT_TRUE(ExitWithoutSaving(t));
+}
+
+TEST(ToolbarWindow, ToolBarsInEachModeFlatRaisedAndPressed)
+{
+    Tarnel t(L"toolbar_looks");
+    ASSERT_TRUE(t.Start());
+    HWND bar = SecondBar(t.Main());
+    ASSERT_NE(bar, nullptr);
+    struct Mode {
+        UINT id;
+        const wchar_t* name;
+    } modes[] = {{IDM_mWebBack, L"html"}, {IDM_mScrShow, L"vbs"}, {IDM_mJScrShow, L"js"}, {IDM_mCSSEd, L"css"}};
+    for (const Mode& m : modes) {
+        t.Command(m.id);
+        wt::Send(t.Main(), WM_NULL);
+        HWND button = VisibleAt(bar, kColourOnButton, 45);
+        ASSERT_NE(button, nullptr);
+        Mouse(button, WM_MOUSEMOVE);
+        wt::Send(button, WM_NULL);
+        Sleep(200);
+        wt::SaveScreenshot(t.Folder() + L"\\bars_" + m.name + L"_hover.bmp", t.Main());
+        Mouse(button, WM_LBUTTONDOWN, MK_LBUTTON);
+        wt::Send(button, WM_NULL);
+        Sleep(200);
+        wt::SaveScreenshot(t.Folder() + L"\\bars_" + m.name + L"_pressed.bmp", t.Main());
+        Mouse(button, WM_LBUTTONUP);
+        Mouse(bar, WM_MOUSEMOVE);
+        wt::Send(bar, WM_NULL);
+        Sleep(200);
+        wt::SaveScreenshot(t.Folder() + L"\\bars_" + m.name + L"_flat.bmp", t.Main());
+    }
+    EXPECT_TRUE(ExitWithoutSaving(t));
+}

@@ -39,17 +39,36 @@ wine_env() {
   export WINEARCH=win64
 }
 
+# True when the prefix's user registry sets both X11 driver values to N.
+x11_settings_present() {
+  awk '/^\[/ { inx = ($0 ~ /^\[Software\\\\Wine\\\\X11 Driver\]/) }
+       inx && /^"Decorated"="N"/ { d = 1 }
+       inx && /^"Managed"="N"/ { m = 1 }
+       END { exit !(d && m) }' "$WINEPREFIX/user.reg" 2>/dev/null
+}
+
 prepare_prefix() {
   wine_env
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "Preparing the Wine prefix in $WINEPREFIX"
     wineboot -i >/dev/null 2>&1 || true
-    # No window manager runs on a virtual display: let Wine draw the captions
-    # and frames itself, so screenshots show windows as they look, and keep
-    # windows unmanaged, or Wine waits for a manager each time one hides.
+    wineserver -w
+  fi
+  # No window manager runs on a virtual display: let Wine draw the captions
+  # and frames itself, so screenshots show windows as they look, and keep
+  # windows unmanaged, or Wine waits for a manager each time one hides and
+  # a maximised window keeps its old size on the screen. Checked on every
+  # run: a prefix Wine made by itself (a test run straight from ctest)
+  # lacks them.
+  if ! x11_settings_present; then
+    echo "Setting the X11 driver values in $WINEPREFIX"
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1 || true
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
     wineserver -w
+    if ! x11_settings_present; then
+      echo "Could not set the X11 driver values in $WINEPREFIX" >&2
+      return 1
+    fi
   fi
 }
 

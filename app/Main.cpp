@@ -343,13 +343,13 @@ void InitProgram()
     if (closed())
         return;
     // 17. Type name from the type the first document left.
-    switch (Settings().LastEdType) {
-    case 1:
-    case 2: s.TypeName = L"HTML"; break;
-    case 3: s.TypeName = L"CSS"; break;
-    case 4: s.TypeName = L"VBScript"; break;
-    case 5: s.TypeName = L"Javascript"; break;
-    default: break;
+    switch (SettingsAccess::LastEdType()) {
+    case EditorType::ASP:
+    case EditorType::HTML: s.TypeName = L"HTML"; break;
+    case EditorType::CSS: s.TypeName = L"CSS"; break;
+    case EditorType::VBScript: s.TypeName = L"VBScript"; break;
+    case EditorType::JavaScript: s.TypeName = L"Javascript"; break;
+    case EditorType::None: break;
     }
     // 18.
     f.SetCaptions();

@@ -22,7 +22,7 @@
 namespace {
 
 // The editor type of the running document, kept across a re-read of the file.
-long g_keptEdType = 0;
+EditorType g_keptEdType = EditorType::None;
 
 } // namespace
 
@@ -46,7 +46,7 @@ void SetSettingsDefaults()
 void ReadSettingsFile()
 {
     SettingsRecord& rec = Settings();
-    g_keptEdType = rec.LastEdType;
+    g_keptEdType = EditorTypeOf(rec.LastEdType);
     std::wstring folder = SettingsBridge::SettingsFolder();
     if (!platform::FolderExists(folder)) {
         platform::ShowMessage(L"Unable to access program settings in folder " + folder +
@@ -99,8 +99,9 @@ void ApplySettings(bool AtStartUp)
             const std::wstring& p = rec.RecentFiles[static_cast<size_t>(i)];
             f->mMRU(i).SetCaption(p.size() < 2 ? L"" : p);
         }
-        if (rec.LastEdType >= 3 && rec.LastEdType <= 5)
-            f->SetScriptMenus(rec.LastEdType);
+        const EditorType type = EditorTypeOf(rec.LastEdType);
+        if (IsScriptType(type))
+            f->SetScriptMenus(type);
         else
             f->SetHTMLMenus();
         ApplyToolbarButtons();

@@ -4,6 +4,7 @@
 // dialog, filled with the program's defaults, applied to the main window,
 // and written back at shutdown. The settings dialog itself lives in
 // plimsor.dll; fedit opens it (ShowSettings) and hears when it closed.
+#include "EditorType.h"
 #include "settings-library/record/SettingsRecord.h"
 
 #include <cstdint>
@@ -24,11 +25,11 @@ void FindScriptHosts();
 namespace SettingsBridge {
 
 // The program's defaults on rec. keptType: the editor type of the running
-// document, kept through a re-read (0 at start-up: the file's value stays).
+// document, kept through a re-read (None at start-up: the file's value stays).
 // windowsTemp: the Windows Temp folder, for a WebTempFolder that does not
 // exist. Every array of the record has its fixed size afterwards, so a
 // damaged file can never make an index run past an array.
-void ApplyProgramDefaults(SettingsRecord& rec, long keptType, const std::wstring& windowsTemp);
+void ApplyProgramDefaults(SettingsRecord& rec, EditorType keptType, const std::wstring& windowsTemp);
 
 // The first folder of the list holding exeName, as folder & "\" & exeName;
 // "" when none does.

@@ -14,3 +14,9 @@ inline long EditorTypeNumber(EditorType type) { return static_cast<long>(type); 
 
 // ASP and HTML pages: the HTML colourer, menus and checks.
 inline bool IsPageType(EditorType type) { return type == EditorType::ASP || type == EditorType::HTML; }
+
+// CSS, VBScript and JavaScript: the script menus.
+inline bool IsScriptType(EditorType type)
+{
+    return type == EditorType::CSS || type == EditorType::VBScript || type == EditorType::JavaScript;
+}

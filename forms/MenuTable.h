@@ -19,6 +19,8 @@
 //       ARR(1, mRecent, 0, L"recent").Hidden(),          // fedit::mRecent_Click(int Index)
 //       ROW(1, mTools, L"&Tools"),
 //       ON(2, mWrap, L"&Word Wrap").Checked(),
+//       ROW(2, PopWrap, L"&Word Wrap").On(&fedit::mWrap_Click),   // a twin's handler
+//       ROW(2, mPaste2, L"Paste &2").On([](fedit& f) { f.DoPaste(2); }),
 //   };
 //   forms::BuildMenus(*this, Menus, kBar);   // in fedit's constructor
 //
@@ -61,6 +63,7 @@ struct MenuRow {
     MenuArray F::*Array = nullptr;
     void (F::*OnClick)() = nullptr;
     void (F::*OnIndexClick)(int Index) = nullptr;
+    void (*OnCall)(F& form) = nullptr;   // a plain item's procedure that takes arguments
 
     static MenuRow Of(int level, const wchar_t* name, MenuItem F::*item, UINT id,
                       const wchar_t* caption)
@@ -92,6 +95,7 @@ struct MenuRow {
         r.OnIndexClick = handler;
         return r;
     }
+    MenuRow On(void (*handler)(F&)) const { MenuRow r = *this; r.OnCall = handler; return r; }
 };
 
 namespace detail {
@@ -124,6 +128,8 @@ std::wstring BuildMenus(F& form, MenuItem& root, const MenuRow<F>* rows, size_t 
             item = &(form.*(r.Item));
             if (auto h = r.OnClick)
                 item->Click = [&form, h] { (form.*h)(); };
+            else if (auto call = r.OnCall)
+                item->Click = [&form, call] { call(form); };
         } else {
             continue;
         }

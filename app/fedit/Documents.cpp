@@ -8,6 +8,7 @@
 #include "DocumentsEngine.h"
 #include "EditorState.h"
 #include "Neighbours.h"
+#include "SettingsAccess.h"
 #include "TypingGlue.h"
 #include "cBrowse/cBrowse.h"
 #include "fedit.h"
@@ -125,36 +126,36 @@ bool LoadDocument(fedit& f, const std::wstring& path, const std::wstring& extens
         forms::Hourglass busy;
         JT1.SetForeColor(0);
         s.PreviewScrollTop = 0;
-        const long current = rec.LastEdType;
+        const EditorType current = EditorTypeOf(rec.LastEdType);
         const bool wasSuppressed = s.SuppressChangeTracking;
         s.SuppressChangeTracking = true;
         switch (t) {
         case EditorType::ASP:
         case EditorType::HTML:
-            if (current > 2)
+            if (IsScriptType(current))
                 f.SetHTMLMenus();
-            rec.LastEdType = static_cast<int32_t>(EditorTypeNumber(t));
+            SettingsAccess::LastEdType(t);
             s.LineDebugOn = true;
             s.TypeName = L"HTML";
             break;
         case EditorType::CSS:
-            if (current != 3)
-                f.SetScriptMenus(3);
-            rec.LastEdType = 3;
+            if (current != EditorType::CSS)
+                f.SetScriptMenus(EditorType::CSS);
+            SettingsAccess::LastEdType(EditorType::CSS);
             s.LineDebugOn = false;
             s.TypeName = L"CSS";
             break;
         case EditorType::VBScript:
-            if (current != 4)
-                f.SetScriptMenus(4);
-            rec.LastEdType = 4;
+            if (current != EditorType::VBScript)
+                f.SetScriptMenus(EditorType::VBScript);
+            SettingsAccess::LastEdType(EditorType::VBScript);
             s.LineDebugOn = true;
             s.TypeName = L"VBScript";
             break;
         case EditorType::JavaScript:
-            if (current != 5)
-                f.SetScriptMenus(5);
-            rec.LastEdType = 5;
+            if (current != EditorType::JavaScript)
+                f.SetScriptMenus(EditorType::JavaScript);
+            SettingsAccess::LastEdType(EditorType::JavaScript);
             s.LineDebugOn = false;
             s.TypeName = L"Javascript";
             break;
@@ -323,9 +324,9 @@ void fedit::mTemplate_Click()
     files->CurrentFile(slot);
     LabFile(slot).SetVisible(true);
     LabFile(slot).SetCaption(L"Untitled");
-    if (Settings().LastEdType > 2)
+    if (IsScriptType(SettingsAccess::LastEdType()))
         SetHTMLMenus();
-    Settings().LastEdType = 2;
+    SettingsAccess::LastEdType(EditorType::HTML);
     s.TypeName = L"HTML";
     SetCaptions();
     files->Changed(slot, false);

@@ -50,37 +50,6 @@ void fedit::WireEditing()
     T2.SetText(numbers);
     T2.GotFocus = [this] { FocusEditor(); };
 
-    // The Edit and Text Ops menus and the editor's pop-up menu.
-    medit.Click = [this] { medit_Click(); };
-    for (forms::MenuItem* m : {&mUndo, &PopUndo})
-        m->Click = [this] { mUndo_Click(); };
-    for (forms::MenuItem* m : {&mRedo, &PopRedo})
-        m->Click = [this] { mRedo_Click(); };
-    for (forms::MenuItem* m : {&mCut, &PopCut})
-        m->Click = [this] { DoCut(); };
-    for (forms::MenuItem* m : {&mCopy, &PopCopy})
-        m->Click = [this] { mCopy_Click(); };
-    for (forms::MenuItem* m : {&mPaste, &PopPaste})
-        m->Click = [this] { DoPaste(0); };
-    mPasteClip1.Click = [this] { DoPaste(1); };
-    mPasteClip2.Click = [this] { DoPaste(2); };
-    for (forms::MenuItem* m : {&mSelAll, &PopAll})
-        m->Click = [this] { mSelAll_Click(); };
-    mClear.Click = [this] { mClear_Click(); };
-    mChangeCase.Click = [this](int Index) { mChangeCase_Click(Index); };
-    mChangeCasePop.Click = [this](int Index) { mChangeCase_Click(Index); };
-    mQuote1.Click = [this] { QuoteWords(1); };
-    mUnquote1.Click = [this] { QuoteWords(0); };
-    mWrap.Click = [this] { mWrap_Click(); };
-    mColCode.Click = [this] { mColCode_Click(); };
-    mPrint.Click = [this] { mPrint_Click(); };
-    for (forms::MenuItem* m : {&mCom, &mComPop})
-        m->Click = [this] { mCom_Click(); };
-    for (forms::MenuItem* m : {&mUnCom, &mUnComPop})
-        m->Click = [this] { mUnCom_Click(); };
-    mUpHTML.Click = [this] { mUpHTML_Click(); };
-    mInsertRet.Click = [this] { mInsertRet_Click(); };
-
     // The typing glue keeps the view through the window's scroll keeping.
     NeighbourHooks& h = Hooks();
     h.SaveScrollPos = [] {

@@ -153,14 +153,14 @@ void fedit::ApplyShownDocumentType(EditorType type, EditorType oldType, bool bui
         break;
     case EditorType::CSS:
         if (oldType != EditorType::CSS)
-            SetScriptMenus(3);
+            SetScriptMenus(EditorType::CSS);
         if (buildLists && !s.CSSListLoaded)
             Call(CodeAssist().LoadCSSList);
         s.TypeName = L"CSS";
         break;
     case EditorType::VBScript:
         if (oldType != EditorType::VBScript)
-            SetScriptMenus(4);
+            SetScriptMenus(EditorType::VBScript);
         if (buildLists) {
             RedrawLock lock(hwnd);
             Call(CodeAssist().BuildFuncPopup);
@@ -169,7 +169,7 @@ void fedit::ApplyShownDocumentType(EditorType type, EditorType oldType, bool bui
         break;
     case EditorType::JavaScript:
         if (oldType != EditorType::JavaScript)
-            SetScriptMenus(5);
+            SetScriptMenus(EditorType::JavaScript);
         s.TypeName = L"Javascript";
         break;
     case EditorType::None:

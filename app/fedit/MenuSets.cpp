@@ -7,6 +7,7 @@
 #include "EditorState.h"
 #include "MenuSetRows.h"
 #include "Neighbours.h"
+#include "SettingsAccess.h"
 #include "settings-library/record/SettingsRecord.h"
 
 using forms::kKeep;
@@ -140,10 +141,10 @@ void EditorFontAgain(fedit& f)
 
 } // namespace
 
-void fedit::SetScriptMenus(long type)
+void fedit::SetScriptMenus(EditorType type)
 {
-    Settings().LastEdType = static_cast<int32_t>(type);
-    ApplyPlan(*this, MenuSetRows::ScriptPlan(EditorTypeOf(type), SwitchInputs(*this)));
+    SettingsAccess::LastEdType(type);
+    ApplyPlan(*this, MenuSetRows::ScriptPlan(type, SwitchInputs(*this)));
     ClearStatus();
     EditorFontAgain(*this);
 }
@@ -154,12 +155,12 @@ void fedit::SetHTMLMenus()
     ClearInfo();
     ClearStatus();
     EditorFontAgain(*this);
-    Settings().LastEdType = static_cast<int32_t>(EditorType::HTML);
+    SettingsAccess::LastEdType(EditorType::HTML);
 }
 
 void fedit::SetDebugMode(bool on)
 {
-    if (EditorTypeOf(Settings().LastEdType) != EditorType::VBScript)
+    if (SettingsAccess::LastEdType() != EditorType::VBScript)
         return;
     for (const Change& c : MenuSetRows::DebugModeRows(on))
         ApplyChange(*this, c);
@@ -190,21 +191,21 @@ void fedit::ApplyEditorFont()
 
 void fedit::mCSSEd_Click()
 {
-    SetScriptMenus(3);
+    SetScriptMenus(EditorType::CSS);
     State().TypeName = MenuSetRows::ModeItemOf(MenuSetRows::Mode::Css).typeName;
     SetCaptions();
 }
 
 void fedit::mScrShow_Click()
 {
-    SetScriptMenus(4);
+    SetScriptMenus(EditorType::VBScript);
     State().TypeName = MenuSetRows::ModeItemOf(MenuSetRows::Mode::VBScript).typeName;
     SetCaptions();
 }
 
 void fedit::mJScrShow_Click()
 {
-    SetScriptMenus(5);
+    SetScriptMenus(EditorType::JavaScript);
     State().TypeName = MenuSetRows::ModeItemOf(MenuSetRows::Mode::JavaScript).typeName;
     SetCaptions();
 }

@@ -102,19 +102,19 @@ std::wstring fedit::SaveDocumentAs()
             s.TypeName = L"HTML";
             break;
         case EditorType::VBScript:
-            SetScriptMenus(4);
+            SetScriptMenus(EditorType::VBScript);
             Call(CodeAssist().BuildFuncPopup);
             s.TypeName = L"VBScript";
             break;
         case EditorType::CSS:
-            SetScriptMenus(3);
+            SetScriptMenus(EditorType::CSS);
             Call(CodeAssist().ResetFuncLists);
             if (!s.CSSListLoaded)
                 Call(CodeAssist().LoadCSSList);
             s.TypeName = L"CSS";
             break;
         case EditorType::JavaScript:
-            SetScriptMenus(5);
+            SetScriptMenus(EditorType::JavaScript);
             s.TypeName = L"Javascript";
             break;
         case EditorType::None:

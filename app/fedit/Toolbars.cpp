@@ -62,6 +62,7 @@ void fedit::LoadToolbars()
 
 void fedit::WireToolbars()
 {
+    // The menu items' handlers come from the menu table (Menus.cpp).
     // Tool bars and auto-insert buttons.
     ButB.Click = Guard([this](int i) { ButB_Click(i); });
     ButB.MouseDown = Guard([this](int i, int b, int, int, int) { ButB_MouseDown(i, b); });
@@ -85,13 +86,10 @@ void fedit::WireToolbars()
         a.MouseMove = Guard([this](int, int, int, int, int) { HideOutline(); });
     }
     LabStatus.MouseMove = Guard([this](int, int, int, int) { HideOutline(); });
-    mClipClear.Click = Guard([this] { mClipClear_Click(); });
-    mPasteClipP.Click = Guard([this] { mPasteClipP_Click(); });
 
     // Panels.
     bStatScroll.Click = Guard([this](int i) { bStatScroll_Click(i); });
     LabStatus.MouseUp = Guard([this](int b, int, int, int) { LabStatus_MouseUp(b); });
-    mStatusCopy.Click = Guard([this] { mStatusCopy_Click(); });
     BoxPopJ.List.MouseDown = Guard([this](int&) { popupItemChosen_ = true; });
     BoxPopJ.List.MouseUp = Guard([this](int&) { popupItemChosen_ = false; });
     BoxPopJ.List.KeyUp = Guard([this](int& k) { BoxPopJ_KeyUp(k); });
@@ -99,38 +97,12 @@ void fedit::WireToolbars()
     bPropCSS.Click = Guard([this](int i) { bPropCSS_Click(i); });
     bTipX.Click = Guard([this](int i) { bTipX_Click(i); });
     BoxMethods.Click = Guard([this] { BoxMethods_Click(); });
-    mReloadMethods.Click = Guard([this] { mReloadMethods_Click(); });
-    mFuncPopRe.Click = Guard([this] { mFuncPopRe_Click(); });
-    mFuncPop.Click = Guard([this] { mFuncPop_Click(); });
-    Menu1pop.Click = Guard([this] { Menu1pop_Click(); });
-    Menu2pop.Click = Guard([this] { Menu2pop_Click(); });
-    mMenu1Op.Click = Guard([this] { mMenu1Op_Click(); });
-    mMenu2Op.Click = Guard([this] { mMenu2Op_Click(); });
     T2.MouseUp = Guard([this](int, int, int, int) { T2.SetSelLength(0); });
 
     // Running.
-    mRunScript.Click = Guard([this] { mRunScript_Click(); });
-    mRunMSD.Click = Guard([this] { mRunMSD_Click(); });
-    mRunEXE.Click = Guard([this](int i) { mRunEXE_Click(i); });
-    mShowCommand.Click = Guard([this] { mShowCommand_Click(); });
     bCommand.Click = Guard([this](int i) { bCommand_Click(i); });
-    mRunDebug.Click = Guard([this] { mRunDebug_Click(); });
-    mDoDebug.Click = Guard([this] { mDoDebug_Click(); });
-    mNoDebug.Click = Guard([this] { mNoDebug_Click(); });
-    mex1.Click = Guard([this](int i) { mex1_Click(i); });
 
     // Launchers.
-    mFind.Click = Guard([this] { mFind_Click(); });
-    mMulti.Click = Guard([this] { mMulti_Click(); });
-    mColorFind.Click = Guard([this] { mColorFind_Click(); });
-    mSample.Click = Guard([this] { mSample_Click(); });
-    mOther.Click = Guard([this] { mOther_Click(); });
-    mOffline.Click = Guard([this] { mOffline_Click(); });
-    mCodeRef.Click = Guard([this] { mCodeRef_Click(); });
-    mMsgBoxRef.Click = Guard([this] { mMsgBoxRef_Click(); });
-    MOmLib.Click = Guard([this] { MOmLib_Click(); });
-    mOmBrowse.Click = Guard([this] { mOmBrowse_Click(); });
-    mAutoSet.Click = Guard([this] { mAutoSet_Click(); });
     bbitcol.Click = Guard([this] { bbitcol_Click(); });
     bspec.Click = Guard([this] { bspec_Click(); });
 }

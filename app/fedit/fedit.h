@@ -131,7 +131,7 @@ public:
     void ShowStatus(const std::wstring& text);
     void ClearStatus();
     // Menu and tool-bar sets by editor type (MenuSets.cpp).
-    void SetScriptMenus(long type);
+    void SetScriptMenus(EditorType type);
     void SetHTMLMenus();
     // Line debugging shown in the VBScript set: menu checks and the tool-bar pair.
     void SetDebugMode(bool on);

@@ -30,7 +30,8 @@ struct fTable {
 #define ARR(...) FORMS_MENU_ARRAY_CLICK(fTable, __VA_ARGS__)
         static const MenuRow<fTable> rows[] = {
             ON(0, mFile, L"&File"),
-            ON(1, mSave, L"&Save").Keys(L"ctrl+s"),
+            // A row may call any procedure of the form.
+            ROW(1, mSave, L"&Save").Keys(L"ctrl+s").On([](fTable& t) { t.mSave_Click(); }),
             ROW(1, mtemp1, L"-"),
             ARR(1, mRecent, 0, L"a.htm"),
             ARR(1, mRecent, 1, L"b.htm").Hidden(),

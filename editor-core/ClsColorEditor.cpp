@@ -515,4 +515,41 @@ bool ColorHTMLText(ClsColor& colorer, KvRTB& editor, const std::wstring& text)
     return ColourRange(colorer, editor, EditorType::HTML, 0, -1, &text);
 }
 
+bool WriteColouredText(ClsColor& colorer, KvRTB& editor, EditorType edType, const std::wstring& text)
+{
+    HWND re = editor.RTBhWnd();
+    if (!re || edType == EditorType::None || RichEditStream::TextLength(re) != 0)
+        return false;
+    // Only text that the RichEdit keeps character for character: streamed in
+    // plain, a line feed becomes a paragraph mark and a control character
+    // may go, and the colouring is of the text the editor then holds.
+    for (wchar_t c : text)
+        if (c < L' ' && c != L'\t' && c != L'\r')
+            return false;
+    // Short texts are coloured in place after a plain load, as cheaply.
+    if (CountLines(text, 0, static_cast<long>(text.size())) <= kFreshWindowLines)
+        return false;
+    EditorState& st = State();
+    const bool wasSuppressed = st.SuppressChangeTracking;
+    st.SuppressChangeTracking = true;
+    bool done = false;
+    try {
+        std::string frame = colorer.RtfFrame();
+        const std::string& fragment = colorer.RtfFragment(edType, text);
+        std::wstring coloured;
+        std::vector<unsigned char> colours;
+        if (ColourRuns::ParseBody(fragment, frame.size(), coloured, colours) && coloured.size() == text.size() &&
+            RebuildInFreshWindow(editor, re, frame, coloured, colours, CHARRANGE{0, 0}, POINT{0, 0})) {
+            Mem().read = 0;
+            Mem().rewritten = static_cast<long>(coloured.size());
+            Remember(re, edType, std::move(frame), std::move(coloured), std::move(colours));
+            done = true;
+        }
+    } catch (...) {
+        done = false;   // out of memory on a huge text: it goes in plain
+    }
+    st.SuppressChangeTracking = wasSuppressed;
+    return done;
+}
+
 } // namespace ClsColorEditor

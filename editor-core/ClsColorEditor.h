@@ -25,6 +25,12 @@ void ColorHTML(ClsColor& colorer, KvRTB& editor, long StPt, long EndPt);
 // then costs what a colouring costs, not what deleting and inserting the
 // whole text costs. False, with the editor unchanged, when it could not.
 bool ColorHTMLText(ClsColor& colorer, KvRTB& editor, const std::wstring& text);
+// Writes a file's text, as colouring it whole as edType leaves it, into the
+// editor's empty shown window: a long file is then written once, coloured,
+// instead of plain and then again coloured. False, with the window still
+// empty, for a short text (coloured in place as cheaply) or one that the
+// RichEdit would not keep as it is (line feeds, control characters).
+bool WriteColouredText(ClsColor& colorer, KvRTB& editor, EditorType edType, const std::wstring& text);
 
 // What the last whole-text colouring left in one RichEdit window. A window
 // property marks the window the entry was made for: a window handle may be

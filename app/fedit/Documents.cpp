@@ -39,23 +39,26 @@ bool NoFreeSlot()
     return !files || files->NextAvailable() == -1;
 }
 
-// Colours the whole text by type when colour coding is allowed.
-void ColourLoaded(fedit& f, EditorType type)
+// The colourer a document of the type is coloured with: an ASP page is a page.
+EditorType ColouringOf(EditorType type) { return type == EditorType::ASP ? EditorType::HTML : type; }
+
+// Colours the whole text by type when colour coding is allowed (and the text
+// did not go in coloured already).
+void ColourLoaded(fedit& f, EditorType type, bool colouredOnLoad)
 {
     EditorState& s = State();
     if (Settings().NoColorCode)
         return;
     s.ColorCodeOn = true;
     f.mColCode.SetChecked(true);
-    if (!s.Colorer)
+    if (!s.Colorer || colouredOnLoad)
         return;
-    switch (type) {
-    case EditorType::ASP:
+    switch (ColouringOf(type)) {
     case EditorType::HTML: ClsColorEditor::ColorHTML(*s.Colorer, f.JT1, 0, -1); break;
     case EditorType::CSS: ClsColorEditor::ColorCSS(*s.Colorer, f.JT1, 0, -1); break;
     case EditorType::VBScript: ClsColorEditor::ColorVBS(*s.Colorer, f.JT1, 0, -1); break;
     case EditorType::JavaScript: ClsColorEditor::ColorJS(*s.Colorer, f.JT1, 0, -1); break;
-    case EditorType::None: break;
+    default: break;
     }
 }
 
@@ -96,6 +99,17 @@ bool LoadDocument(fedit& f, const std::wstring& path, const std::wstring& extens
     }
     const bool wasEmpty = JT1.LenText() == 0;
     f.ClearInfo();
+    const std::wstring upperExtension = platform::Upper(extension);
+    const EditorType t = files ? files->GetExtEdType(upperExtension) : EditorType::None;
+    // A document that is coloured whole after loading goes in coloured at
+    // once: a long one is then written into the editor once, not twice.
+    bool colouredOnLoad = false;
+    KvRTB::TextWriter writeColoured;
+    if (t != EditorType::None && !rec.NoColorCode && s.Colorer)
+        writeColoured = [&](const std::wstring& text) {
+            colouredOnLoad = ClsColorEditor::WriteColouredText(*s.Colorer, JT1, ColouringOf(t), text);
+            return colouredOnLoad;
+        };
     bool loaded;
     {
         RedrawLock lock(f.hwnd);
@@ -104,7 +118,7 @@ bool LoadDocument(fedit& f, const std::wstring& path, const std::wstring& extens
         JT1.HideSel(true);
         const bool wasSuppressed = s.SuppressChangeTracking;
         s.SuppressChangeTracking = true;
-        loaded = JT1.LoadFile(path, false);
+        loaded = JT1.LoadFile(path, false, writeColoured);
         s.SuppressChangeTracking = wasSuppressed;
         if (!loaded) {
             JT1.HideSel(false);
@@ -119,12 +133,12 @@ bool LoadDocument(fedit& f, const std::wstring& path, const std::wstring& extens
         return false;
     }
     s.CurrentFilePath = path;
-    s.CurrentExtension = platform::Upper(extension);
-    const EditorType t = files ? files->GetExtEdType(s.CurrentExtension) : EditorType::None;
+    s.CurrentExtension = upperExtension;
     {
         RedrawLock lock(f.hwnd);
         forms::Hourglass busy;
-        JT1.SetForeColor(0);
+        if (!colouredOnLoad)
+            JT1.SetForeColor(0);
         s.PreviewScrollTop = 0;
         const EditorType current = EditorTypeOf(rec.LastEdType);
         const bool wasSuppressed = s.SuppressChangeTracking;
@@ -167,7 +181,7 @@ bool LoadDocument(fedit& f, const std::wstring& path, const std::wstring& extens
             break;
         }
         if (t != EditorType::None)
-            ColourLoaded(f, t);
+            ColourLoaded(f, t, colouredOnLoad);
         s.SuppressChangeTracking = wasSuppressed;
         if (HWND re = JT1.RTBhWnd())
             SendMessageW(re, EM_SETMODIFY, 0, 0);

@@ -202,9 +202,13 @@ public:
     void KeepUndoHistory(HWND replaced, const std::wstring& successorText);
 
     // ---- Files ----
+    // Writes a plain text file's text into the shown window, emptied for it,
+    // and returns true; false leaves the window empty for the plain text.
+    using TextWriter = std::function<bool(const std::wstring& text)>;
     // Replaces the text with the file (RTF, or plain text in the document
-    // code page). False, with the text unchanged, when the file cannot be read.
-    bool LoadFile(const std::wstring& sFile, bool AsRTF);
+    // code page, through write when given). False, with the text unchanged,
+    // when the file cannot be read.
+    bool LoadFile(const std::wstring& sFile, bool AsRTF, const TextWriter& write = nullptr);
     // Writes the text (RTF, or plain text with CR LF breaks in the document
     // code page, no byte-order mark). False when the file could not be
     // written; an existing file is then left as it was.

@@ -557,7 +557,7 @@ void KvRTB::UnLockRTB()
 
 // ---- Files ----------------------------------------------------------------
 
-bool KvRTB::LoadFile(const std::wstring& sFile, bool AsRTF)
+bool KvRTB::LoadFile(const std::wstring& sFile, bool AsRTF, const TextWriter& write)
 {
     if (!rtb_)
         return false;
@@ -574,6 +574,8 @@ bool KvRTB::LoadFile(const std::wstring& sFile, bool AsRTF)
     if (text.empty() && !bytes.empty())
         return false;
     ReplaceShownWindow();
+    if (write && Send(WM_GETTEXTLENGTH) == 0 && write(text))
+        return true;
     return StreamInBytes(std::string(reinterpret_cast<const char*>(text.data()),
                                      text.size() * sizeof(wchar_t)),
                          SF_TEXT | SF_UNICODE);

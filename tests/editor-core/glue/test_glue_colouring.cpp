@@ -336,3 +336,45 @@ TEST_F(ColouringTest, UndoAndRedoGoOnAcrossLongRecolours)
     Load(NumberedPage(30));
     EXPECT_FALSE(form.JT1.CanUndo());
 }
+
+TEST_F(ColouringTest, ALongFileGoesInColouredAsLoadingAndColouringItWould)
+{
+    const std::wstring folder = wt::ScratchFolder(L"glue_load_coloured");
+    const std::wstring page = folder + L"\\long.html", fed = folder + L"\\linefeed.html";
+    std::wstring text = NumberedPage(900);
+    for (size_t at = 0; (at = text.find(L'\r', at)) != std::wstring::npos; at += 2)
+        text.insert(at + 1, 1, L'\n');
+    ASSERT_TRUE(platform::WriteFileSafely(page, std::string(text.begin(), text.end())));
+    ASSERT_TRUE(platform::WriteFileSafely(fed, "<p>a</p>\n" + std::string(text.begin(), text.end())));
+    auto colouring = [this](const std::wstring& t) {
+        return ClsColorEditor::WriteColouredText(colorer, form.JT1, EditorType::HTML, t);
+    };
+
+    ASSERT_TRUE(form.JT1.LoadFile(page, false, colouring));
+    EXPECT_FALSE(SendMessageW(re(), EM_CANUNDO, 0, 0));
+    std::string coloured = Rtf(re());
+    const std::wstring shown = Text();
+    // The reference: loaded plain, then coloured whole.
+    State().CurrentEditor = &form.Ref;
+    ASSERT_TRUE(form.Ref.LoadFile(page, false));
+    ClsColorEditor::ColorHTML(colorer, form.Ref, 0, -1);
+    EXPECT_EQ(RichEditStream::GetRange(form.Ref.RTBhWnd(), 0, -1), shown);
+    EXPECT_EQ(Rtf(form.Ref.RTBhWnd()), coloured);
+    State().CurrentEditor = &form.JT1;
+    // The colouring is remembered: a line edit rewrites only that line.
+    Load(L"");
+    ASSERT_TRUE(form.JT1.LoadFile(page, false, colouring));
+    GoTo(300);
+    Type(L"x");
+    Down();
+    EXPECT_LT(ClsColorEditor::LastRewrittenLength(), 100);
+    ExpectSameAsWholeRecolour();
+
+    // A lone line feed is a line break once the RichEdit has it: that text
+    // goes in plain, for the colouring to read back.
+    Load(L"");
+    bool written = true;
+    ASSERT_TRUE(form.JT1.LoadFile(fed, false, [&](const std::wstring& t) { return written = colouring(t); }));
+    EXPECT_FALSE(written);
+    EXPECT_EQ(Text().substr(0, 9), L"<p>a</p>\r");
+}

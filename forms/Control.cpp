@@ -357,13 +357,22 @@ bool Control::HandleCommonMessage(HWND w, UINT msg, WPARAM& wp, LPARAM lp, LRESU
             return !*alive;
         }
         return false;
-    case WM_SETCURSOR:
-        if (ScreenMousePointer() == MousePointer::Hourglass) {
-            SetCursor(LoadCursorW(nullptr, IDC_WAIT));
-            result = TRUE;
-            return true;
-        }
-        return false;
+    case WM_SETCURSOR: {
+        HCURSOR cursor = nullptr;
+        if (ScreenMousePointer() == MousePointer::Hourglass)
+            cursor = LoadCursorW(nullptr, IDC_WAIT);
+        else if (mousePointer_ == MousePointer::Custom)
+            cursor = mouseIcon_;
+        else if (mousePointer_ == MousePointer::Arrow)
+            cursor = LoadCursorW(nullptr, IDC_ARROW);
+        else if (mousePointer_ == MousePointer::Hourglass)
+            cursor = LoadCursorW(nullptr, IDC_WAIT);
+        if (!cursor)
+            return false;
+        SetCursor(cursor);
+        result = TRUE;
+        return true;
+    }
     case WM_DROPFILES: {
         POINT at{};
         auto files = DroppedFiles(reinterpret_cast<HDROP>(wp), &at);

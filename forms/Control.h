@@ -150,6 +150,12 @@ public:
     int Index() const { return index_; }
     // Accept files dropped from the shell (raises OLEDragDrop); 0 none, 1 manual.
     void SetOLEDropMode(int mode);
+    // The pointer over the control; Custom shows MouseIcon (not owned). The
+    // screen's hourglass wins over both.
+    MousePointer GetMousePointer() const { return mousePointer_; }
+    void SetMousePointer(MousePointer p) { mousePointer_ = p; }
+    HCURSOR MouseIcon() const { return mouseIcon_; }
+    void SetMouseIcon(HCURSOR icon) { mouseIcon_ = icon; }
 
     void SetFocus();
     // 0: to the front of its container's other controls; 1: to the back.
@@ -261,6 +267,8 @@ private:
     int index_ = -1;
     int id_ = 0;
     int oleDropMode_ = 0;
+    MousePointer mousePointer_ = MousePointer::Default;
+    HCURSOR mouseIcon_ = nullptr;
     std::wstring toolTip_;
     bool hasFont_ = false;
     FontSpec font_;

@@ -35,8 +35,9 @@ constexpr int vbUnchecked = 0, vbChecked = 1, vbGrayed = 2;
 // Shift state bits of key and mouse events; mouse buttons.
 constexpr int vbShiftMask = 1, vbCtrlMask = 2, vbAltMask = 4;
 constexpr int vbLeftButton = 1, vbRightButton = 2, vbMiddleButton = 4;
-// Mouse pointers (Screen.MousePointer).
-enum class MousePointer { Default = 0, Arrow = 1, Hourglass = 11 };
+// Mouse pointers (Screen.MousePointer, a control's MousePointer). Custom
+// shows the control's MouseIcon.
+enum class MousePointer { Default = 0, Arrow = 1, Hourglass = 11, Custom = 99 };
 // Border of a control (label, frame, picture box, image, text box, list box).
 enum class Border { None = 0, FixedSingle = 1 };
 

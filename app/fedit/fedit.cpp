@@ -237,6 +237,10 @@ void fedit::PlaceAutoInsertBars()
             Lht(i).UseMnemonic = false;
             Lht(i).WordWrap = false;
             Lht(i).SetCaption(kAutoInsert[i].caption);
+            if (i == 0) {
+                Lht(0).SetMousePointer(MousePointer::Custom);
+                Lht(0).SetMouseIcon(LoadCursorW(nullptr, IDC_HAND));
+            }
             Lht(i).SetToolTipText(kAutoInsert[i].text);
         }
         HiBox(b).Place(fr, 420, 45, 450, 315);
@@ -347,6 +351,10 @@ void fedit::Form_Load()
                                   L", is pointing to a non-existent folder and needs to be changed in Options -- "
                                   L"Settings.",
                               platform::MessageStyle::Information, hwnd);
+    for (int i = 1; i <= 27; ++i) {
+        Lht(i).SetMousePointer(MousePointer::Custom);
+        Lht(i).SetMouseIcon(Lht(0).MouseIcon());
+    }
     SubclassBoxMethods();
     LoadToolbars();
 }

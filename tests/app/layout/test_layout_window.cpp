@@ -368,3 +368,42 @@ TEST(LayoutWindow, EditorAndAutoInsertBarFollowAutoBarsAtTwoSizes)
         ASSERT_TRUE(t.Ends());
     }
 }
+
+// The pointer the program shows where the mouse is, after a move there.
+HCURSOR PointerAt(HWND over, POINT inside)
+{
+    POINT at = inside;
+    ClientToScreen(over, &at);
+    SetCursorPos(at.x - 2, at.y);
+    SetCursorPos(at.x, at.y);
+    CURSORINFO ci{};
+    ci.cbSize = sizeof(ci);
+    wt::WaitFor([&] { return GetCursorInfo(&ci) && WindowFromPoint(at) && ci.hCursor; }, 2000);
+    Sleep(300);
+    GetCursorInfo(&ci);
+    return ci.hCursor;
+}
+
+TEST(LayoutWindow, AutoInsertLabelsShowTheHand)
+{
+    Tarnel t(L"layout_pointer");
+    t.WriteRecord(Record(0, 2));
+    ASSERT_TRUE(t.Start());
+    Win w = Find(t);
+    SetForegroundWindow(w.main);
+    // The bar itself, between its switch button and the first label.
+    const HCURSOR plain = PointerAt(w.frame1, {Px(390), Px(200)});
+    std::set<HCURSOR> overLabels;
+    for (const wchar_t* caption : {L"TA", L"DIV", L"End"}) {
+        HWND label = wt::FindChild(w.frame1, L"", caption);
+        ASSERT_NE(label, nullptr);
+        RECT r{};
+        GetClientRect(label, &r);
+        overLabels.insert(PointerAt(label, {r.right / 2, r.bottom / 2}));
+    }
+    EXPECT_EQ(overLabels.size(), 1u) << "one pointer over every label";
+    EXPECT_EQ(overLabels.count(plain), 0u) << "the labels show their own pointer";
+    SetCursorPos(0, 0);
+    t.Command(IDM_mExit);
+    EXPECT_TRUE(t.Ends());
+}

@@ -549,3 +549,22 @@ TEST_F(ShownSample, PaintedControlsAreNeverTabStops)
         c = f.NextTabControl(c, false);
     }
 }
+
+TEST_F(ShownSample, AControlShowsItsOwnPointerAndTheHourglassWins)
+{
+    HCURSOR hand = LoadCursorW(nullptr, IDC_HAND);
+    f.Lab1.SetMousePointer(MousePointer::Custom);
+    f.Lab1.SetMouseIcon(hand);
+    auto pointerOver = [&](HWND w) {
+        SetCursor(nullptr);
+        SendMessageW(w, WM_SETCURSOR, reinterpret_cast<WPARAM>(w), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        return GetCursor();
+    };
+    EXPECT_EQ(pointerOver(f.Lab1.hwnd), hand);
+    {
+        Hourglass busy;
+        EXPECT_EQ(pointerOver(f.Lab1.hwnd), LoadCursorW(nullptr, IDC_WAIT));
+    }
+    f.Lab1.SetMousePointer(MousePointer::Default);
+    EXPECT_NE(pointerOver(f.Lab1.hwnd), hand);
+}

@@ -238,6 +238,9 @@ void OpenUntitledAtStartUp(fedit& f)
     f.LabFile(0).SetVisible(true);
     f.LabFile(0).SetCaption(L"Untitled");
     s.CurrentFilePath = L"Untitled";
+    // The document checks its lines as its slot says, as a new document
+    // does; only the VBScript set has decided it so far.
+    s.LineDebugOn = !rec.NoLineDebug;
     if (ClsFile* files = s.Files) {
         int slot = files->StoreFile(L"Untitled");
         if (slot < 0)
@@ -248,7 +251,7 @@ void OpenUntitledAtStartUp(fedit& f)
         files->Path(slot, L"Untitled");
         files->Name(slot, L"Untitled");
         files->ColorThis(slot, !rec.NoColorCode);
-        files->DebugThis(slot, !rec.NoLineDebug);
+        files->DebugThis(slot, s.LineDebugOn);
     }
     f.DrawFileTabs(0);
 }

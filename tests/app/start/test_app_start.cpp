@@ -170,23 +170,66 @@ TEST(AppStart, TheRecordsEditorTypeChoosesTheFirstDocumentsType)
     EXPECT_TRUE(t.Ends());
 }
 
+namespace {
+
+// Types a line and Enter as one line break (a posted key down would be
+// translated into a second one).
+void TypeLine(const Tarnel& t, const std::wstring& line)
+{
+    t.Type(line);
+    HWND re = t.Editor();
+    const LRESULT lines = wt::Send(re, EM_GETLINECOUNT);
+    PostMessageW(re, WM_CHAR, L'\r', 1);
+    PostMessageW(re, WM_KEYUP, VK_RETURN, 0xC0000001);
+    wt::WaitFor([&] { return wt::Send(re, EM_GETLINECOUNT) > lines; }, 5000);
+}
+
+bool Tells(const Tarnel& t, const std::wstring& info)
+{
+    return wt::WaitFor([&] { return wt::FindChild(t.Main(), L"", info) != nullptr; }, 5000);
+}
+
+// Exit, answering No for each changed document.
+void QuitUnsaved(Tarnel& t, int changed = 1)
+{
+    t.Command(IDM_mExit);
+    for (int i = 0; i < changed; ++i) {
+        wt::Dialog ask = wt::FindDialog(t.Process());
+        ASSERT_NE(ask.hwnd, nullptr);
+        wt::PressButton(ask.hwnd, IDNO);
+        wt::WaitFor([&] { return !IsWindow(ask.hwnd); }, 3000);
+    }
+    EXPECT_TRUE(t.Ends());
+}
+
+} // namespace
+
 TEST(AppStart, TheLiveLineCheckRunsInAVBScriptDocument)
 {
     Tarnel t(L"app_line_check");
     const std::wstring script = t.Folder() + L"\\a.vbs";
     WriteText(script, "");
     ASSERT_TRUE(t.Start(script));
-    t.Type(L"x = a <b");
-    // Enter as one line break: a posted key down would be translated into a second one.
-    PostMessageW(t.Editor(), WM_CHAR, L'\r', 1);
-    PostMessageW(t.Editor(), WM_KEYUP, VK_RETURN, 0xC0000001);
-    EXPECT_TRUE(wt::WaitFor(
-        [&] { return wt::FindChild(t.Main(), L"", L"Wrong syntax at < or > - Line 1") != nullptr; }, 5000));
-    t.Command(IDM_mExit);
-    wt::Dialog ask = wt::FindDialog(t.Process());
-    ASSERT_NE(ask.hwnd, nullptr);
-    wt::PressButton(ask.hwnd, IDNO);
-    EXPECT_TRUE(t.Ends());
+    TypeLine(t, L"x = a <b");
+    EXPECT_TRUE(Tells(t, L"Wrong syntax at < or > - Line 1"));
+    QuitUnsaved(t);
+
+    // The start-up document checks the script blocks of a page, and a new
+    // document checks its lines once made a VBScript document.
+    ASSERT_TRUE(t.Start());
+    const std::wstring page = L"<script language=\"vbscript\">\r\r</script>";
+    wt::Send(t.Editor(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(page.c_str()));
+    wt::Send(t.Editor(), EM_SETSEL, 29, 29);
+    TypeLine(t, L"x = 1");
+    TypeLine(t, L"x = a <b");
+    EXPECT_TRUE(Tells(t, L"Wrong syntax at < or > - Line 3"));
+    t.Command(IDM_mNewFile);
+    t.Command(IDM_mScrShow);
+    ASSERT_TRUE(wt::WaitFor([&] { return wt::WindowText(t.Main()) == L"TARNEL Editor - VBScript - Untitled"; },
+                            5000));
+    TypeLine(t, L"x = a <b");
+    EXPECT_TRUE(Tells(t, L"Wrong syntax at < or > - Line 1"));
+    QuitUnsaved(t, 2);
 }
 
 TEST(AppStart, TheCommandLineIsOnePathWithoutQuotes)

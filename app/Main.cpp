@@ -29,6 +29,7 @@
 #include "fbitmap.h"
 #include "fbrowser.h"
 #include "fedit/Documents.h"
+#include "fedit/MenuSetRows.h"
 #include "fedit/fedit.h"
 #include "ffind.h"
 #include "forms/MessagePump.h"
@@ -343,14 +344,9 @@ void InitProgram()
     if (closed())
         return;
     // 17. Type name from the type the first document left.
-    switch (SettingsAccess::LastEdType()) {
-    case EditorType::ASP:
-    case EditorType::HTML: s.TypeName = L"HTML"; break;
-    case EditorType::CSS: s.TypeName = L"CSS"; break;
-    case EditorType::VBScript: s.TypeName = L"VBScript"; break;
-    case EditorType::JavaScript: s.TypeName = L"Javascript"; break;
-    case EditorType::None: break;
-    }
+    const MenuSetRows::DocumentTypeRow& shown = MenuSetRows::DocumentTypeRowOf(SettingsAccess::LastEdType());
+    if (shown.hasMode)
+        s.TypeName = MenuSetRows::ModeItemOf(shown.mode).typeName;
     // 18.
     f.SetCaptions();
     Call(CodeAssist().LoadObjectList);

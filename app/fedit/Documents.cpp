@@ -7,6 +7,7 @@
 #include "ClsFile.h"
 #include "DocumentsEngine.h"
 #include "EditorState.h"
+#include "MenuSetRows.h"
 #include "Neighbours.h"
 #include "SettingsAccess.h"
 #include "TypingGlue.h"
@@ -63,6 +64,22 @@ void ColourLoaded(fedit& f, EditorType type, bool colouredOnLoad)
 }
 
 } // namespace
+
+void ShowDocumentType(fedit& f, EditorType from, EditorType to)
+{
+    const MenuSetRows::DocumentTypeRow& row = MenuSetRows::DocumentTypeRowOf(to);
+    if (!row.hasMode)
+        return;
+    if (MenuSetRows::NeedsSetSwitch(from, to)) {
+        if (row.mode == MenuSetRows::Mode::Html)
+            f.SetHTMLMenus();
+        else
+            f.SetScriptMenus(to);
+    }
+    // After the set: the HTML set writes type 2, and an ASP page stays one.
+    SettingsAccess::LastEdType(to);
+    State().TypeName = MenuSetRows::ModeItemOf(row.mode).typeName;
+}
 
 void UpdateRecentFiles(fedit& f, const std::wstring& path)
 {
@@ -143,43 +160,15 @@ bool LoadDocument(fedit& f, const std::wstring& path, const std::wstring& extens
         const EditorType current = EditorTypeOf(rec.LastEdType);
         const bool wasSuppressed = s.SuppressChangeTracking;
         s.SuppressChangeTracking = true;
-        switch (t) {
-        case EditorType::ASP:
-        case EditorType::HTML:
-            if (IsScriptType(current))
-                f.SetHTMLMenus();
-            SettingsAccess::LastEdType(t);
-            s.LineDebugOn = true;
-            s.TypeName = L"HTML";
-            break;
-        case EditorType::CSS:
-            if (current != EditorType::CSS)
-                f.SetScriptMenus(EditorType::CSS);
-            SettingsAccess::LastEdType(EditorType::CSS);
-            s.LineDebugOn = false;
-            s.TypeName = L"CSS";
-            break;
-        case EditorType::VBScript:
-            if (current != EditorType::VBScript)
-                f.SetScriptMenus(EditorType::VBScript);
-            SettingsAccess::LastEdType(EditorType::VBScript);
-            s.LineDebugOn = true;
-            s.TypeName = L"VBScript";
-            break;
-        case EditorType::JavaScript:
-            if (current != EditorType::JavaScript)
-                f.SetScriptMenus(EditorType::JavaScript);
-            SettingsAccess::LastEdType(EditorType::JavaScript);
-            s.LineDebugOn = false;
-            s.TypeName = L"Javascript";
-            break;
-        case EditorType::None:
-            s.LineDebugOn = false;
+        ShowDocumentType(f, current, t);
+        if (t == EditorType::None) {
             s.ColorCodeOn = false;
             f.mColCode.SetChecked(false);
             Call(CodeAssist().ResetFuncLists);
-            break;
         }
+        // After the set, which decides line checking for VBScript by the
+        // record alone.
+        s.LineDebugOn = MenuSetRows::DocumentTypeRowOf(t).lineDebugOnOpen;
         if (t != EditorType::None)
             ColourLoaded(f, t, colouredOnLoad);
         s.SuppressChangeTracking = wasSuppressed;

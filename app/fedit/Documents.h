@@ -3,7 +3,15 @@
 // and the empty "Untitled" document of start-up.
 #include <string>
 
+#include "EditorType.h"
+
 class fedit;
+
+// The window takes the type of the document now shown, `from` being the type
+// shown before: its menu and tool-bar set when the kind changes, the
+// record's editor type and the type name. A document of no known type
+// changes none of them.
+void ShowDocumentType(fedit& f, EditorType from, EditorType to);
 
 // Loads the file into the editor as the current document of a new slot:
 // type from the extension (without the dot), menus, colouring, file tab,

@@ -3,6 +3,7 @@
 #include "fedit.h"
 
 #include "ClsFile.h"
+#include "Documents.h"
 #include "EditorState.h"
 #include "FileTabLayout.h"
 #include "Neighbours.h"
@@ -140,42 +141,16 @@ bool fedit::AddNewFile()
 void fedit::ApplyShownDocumentType(EditorType type, EditorType oldType, bool buildLists)
 {
     EditorState& s = State();
-    switch (type) {
-    case EditorType::ASP:
-    case EditorType::HTML:
-        if (!IsPageType(oldType))
-            SetHTMLMenus();
-        if (buildLists && type == EditorType::HTML) {
+    ShowDocumentType(*this, oldType, type);
+    if (buildLists) {
+        if (type == EditorType::HTML || type == EditorType::VBScript) {
             RedrawLock lock(hwnd);
             Call(CodeAssist().BuildFuncPopup);
-        }
-        s.TypeName = L"HTML";
-        break;
-    case EditorType::CSS:
-        if (oldType != EditorType::CSS)
-            SetScriptMenus(EditorType::CSS);
-        if (buildLists && !s.CSSListLoaded)
+        } else if (type == EditorType::CSS && !s.CSSListLoaded) {
             Call(CodeAssist().LoadCSSList);
-        s.TypeName = L"CSS";
-        break;
-    case EditorType::VBScript:
-        if (oldType != EditorType::VBScript)
-            SetScriptMenus(EditorType::VBScript);
-        if (buildLists) {
-            RedrawLock lock(hwnd);
-            Call(CodeAssist().BuildFuncPopup);
         }
-        s.TypeName = L"VBScript";
-        break;
-    case EditorType::JavaScript:
-        if (oldType != EditorType::JavaScript)
-            SetScriptMenus(EditorType::JavaScript);
-        s.TypeName = L"Javascript";
-        break;
-    case EditorType::None:
-        break;
     }
-    // The HTML menu set writes type 2; an ASP page stays an ASP page.
+    // A document of no known type is shown as one, whatever set stays.
     Settings().LastEdType = static_cast<int32_t>(EditorTypeNumber(type));
 }
 

@@ -189,4 +189,28 @@ const ModeItem& ModeItemOf(Mode mode)
     return kItems[static_cast<int>(mode)];
 }
 
+const DocumentTypeRow& DocumentTypeRowOf(EditorType type)
+{
+    static const DocumentTypeRow kRows[] = {
+        {EditorType::None, false, Mode::Html, false},
+        {EditorType::ASP, true, Mode::Html, true},
+        {EditorType::HTML, true, Mode::Html, true},
+        {EditorType::CSS, true, Mode::Css, false},
+        {EditorType::VBScript, true, Mode::VBScript, true},
+        {EditorType::JavaScript, true, Mode::JavaScript, false},
+    };
+    const long i = EditorTypeNumber(type);
+    return kRows[i >= 0 && i <= 5 ? i : 0];
+}
+
+bool NeedsSetSwitch(EditorType from, EditorType to)
+{
+    const DocumentTypeRow& row = DocumentTypeRowOf(to);
+    if (!row.hasMode)
+        return false;
+    if (row.mode == Mode::Html)
+        return IsScriptType(from);
+    return from != to;
+}
+
 } // namespace MenuSetRows

@@ -94,4 +94,20 @@ struct ModeItem {
 };
 const ModeItem& ModeItemOf(Mode mode);
 
+// What a document of each editor type brings to the window when it is
+// opened or shown: its set, the type the record keeps, the type name, and
+// whether its lines are checked once opened. A document of no known type
+// (None) leaves the set, the type and the name as they were.
+struct DocumentTypeRow {
+    EditorType type;
+    bool hasMode;
+    Mode mode;
+    bool lineDebugOnOpen;
+};
+const DocumentTypeRow& DocumentTypeRowOf(EditorType type);
+// Whether showing a document of type `to` while `from` is current needs its
+// set applied: a page after a script type, a script type after any other
+// type.
+bool NeedsSetSwitch(EditorType from, EditorType to);
+
 } // namespace MenuSetRows

@@ -92,33 +92,13 @@ std::wstring fedit::SaveDocumentAs()
     }
     const EditorType current = EditorTypeOf(rec.LastEdType);
     if (now.changesType && now.type != current) {
-        switch (now.type) {
-        case EditorType::ASP:
-        case EditorType::HTML:
-            if (!IsPageType(current))
-                SetHTMLMenus();
-            rec.LastEdType = static_cast<int32_t>(EditorTypeNumber(now.type));
+        ShowDocumentType(*this, current, now.type);
+        if (IsPageType(now.type) || now.type == EditorType::VBScript) {
             Call(CodeAssist().BuildFuncPopup);
-            s.TypeName = L"HTML";
-            break;
-        case EditorType::VBScript:
-            SetScriptMenus(EditorType::VBScript);
-            Call(CodeAssist().BuildFuncPopup);
-            s.TypeName = L"VBScript";
-            break;
-        case EditorType::CSS:
-            SetScriptMenus(EditorType::CSS);
+        } else if (now.type == EditorType::CSS) {
             Call(CodeAssist().ResetFuncLists);
             if (!s.CSSListLoaded)
                 Call(CodeAssist().LoadCSSList);
-            s.TypeName = L"CSS";
-            break;
-        case EditorType::JavaScript:
-            SetScriptMenus(EditorType::JavaScript);
-            s.TypeName = L"Javascript";
-            break;
-        case EditorType::None:
-            break;
         }
     }
     s.CurrentFilePath = path;

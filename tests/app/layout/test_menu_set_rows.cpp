@@ -186,3 +186,17 @@ TEST(MenuSetRows, HtmlProcedureListIsBoundedAtSixThousand)
     in.tbarDLeft = 8000 + 3000;
     EXPECT_EQ(HtmlPlan(in).procedureListWidth, 3000);
 }
+
+TEST(MenuSetRows, ADocumentsTypeSwitchesTheSetOnlyWhenTheKindChanges)
+{
+    EXPECT_FALSE(NeedsSetSwitch(EditorType::ASP, EditorType::HTML));
+    EXPECT_FALSE(NeedsSetSwitch(EditorType::HTML, EditorType::ASP));
+    EXPECT_TRUE(NeedsSetSwitch(EditorType::CSS, EditorType::HTML));
+    EXPECT_FALSE(NeedsSetSwitch(EditorType::VBScript, EditorType::VBScript));
+    EXPECT_TRUE(NeedsSetSwitch(EditorType::VBScript, EditorType::JavaScript));
+    EXPECT_TRUE(NeedsSetSwitch(EditorType::HTML, EditorType::CSS));
+    // A document of no known type keeps whatever set is shown.
+    EXPECT_FALSE(NeedsSetSwitch(EditorType::VBScript, EditorType::None));
+    EXPECT_FALSE(DocumentTypeRowOf(EditorType::None).hasMode);
+    EXPECT_STREQ(ModeItemOf(DocumentTypeRowOf(EditorType::ASP).mode).typeName, L"HTML");
+}

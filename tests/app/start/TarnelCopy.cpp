@@ -99,9 +99,10 @@ void Tarnel::Type(const std::wstring& text) const
     for (wchar_t c : text) {
         if (c == L'\r') {
             // The loop makes the line break of the key; it comes before the
-            // key goes up, as from the keyboard.
+            // key goes up, as from the keyboard, however slow the program.
+            const LRESULT lines = wt::Send(re, EM_GETLINECOUNT);
             PostMessageW(re, WM_KEYDOWN, VK_RETURN, 1);
-            Settle(re);
+            wt::WaitFor([&] { return wt::Send(re, EM_GETLINECOUNT) > lines; }, 5000);
             PostMessageW(re, WM_KEYUP, VK_RETURN, 0xC0000001);
         } else {
             PostMessageW(re, WM_CHAR, c, 1);

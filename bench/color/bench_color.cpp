@@ -3,6 +3,7 @@
 // keyword lists. Prints MB/s and the 4 MB / 1 MB time
 // ratio (linear time gives about 4).
 #include "ClsColor.h"
+#include "bench/BenchTools.h"
 #include "color/KeywordLists.h"
 #include "platform/Module.h"
 #include "platform/Paths.h"
@@ -15,10 +16,7 @@
 
 namespace {
 
-std::wstring SettingsFolder()
-{
-    return platform::GetParentFolder(platform::ModuleFolder(nullptr)) + L"\\Settings";
-}
+std::wstring SettingsFolder() { return bench::BinFolder() + L"\\Settings"; }
 
 const wchar_t* kPage =
     L"<div class=\"item\" id=\"row~\"><a href=\"page~.asp?id=<%=id%>\" title=\"Item ~ \u00e9\">Item ~</a>\r\n"
@@ -83,14 +81,12 @@ std::wstring Generate(const wchar_t* chunk, size_t size)
 
 double Seconds(ClsColor& color, EditorType type, const std::wstring& text)
 {
-    LARGE_INTEGER f, a, b;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&a);
+    const double t0 = bench::Now();
     size_t bytes = color.RtfFragment(type, text).size();
-    QueryPerformanceCounter(&b);
+    const double t1 = bench::Now();
     if (bytes <= text.size())
         std::printf("(RTF shorter than its text?)\n");
-    return double(b.QuadPart - a.QuadPart) / double(f.QuadPart);
+    return (t1 - t0) / 1000.0;
 }
 
 } // namespace

@@ -7,44 +7,17 @@
 //   bench_documents [lines]      (default 10000)
 #include "MenuIds.h"
 #include "WindowTest.h"
+#include "bench/BenchTools.h"
+#include "platform/Files.h"
 
 #include <shlobj.h>
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <string>
 #include <vector>
 
 namespace {
-
-double Now()
-{
-    LARGE_INTEGER f, c;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&c);
-    return static_cast<double>(c.QuadPart) * 1000.0 / static_cast<double>(f.QuadPart);
-}
-
-std::string Page(int lines, int variant)
-{
-    std::string t = "<html><head><title>Page " + std::to_string(variant) + "</title></head><body>\r\n";
-    for (int n = 1; n < lines - 1; ++n) {
-        std::string k = std::to_string(n);
-        if (n % 3 == 0)
-            t += "<p class=\"c" + k + "\">Line " + k + " <a href=\"p" + k + ".htm\">link</a></p>\r\n";
-        else if (n % 10 == 7)
-            t += "  <b>bold</b> text " + k + " &amp; more\r\n";
-        else
-            t += "Text of line " + k + "<br>\r\n";
-    }
-    return t + "</body></html>\r\n";
-}
-
-void Write(const std::wstring& path, const std::string& bytes)
-{
-    std::ofstream(std::string(path.begin(), path.end()), std::ios::binary) << bytes;
-}
 
 // A DROPFILES block for one file, placed in the program's memory.
 WPARAM RemoteDrop(DWORD pid, const std::wstring& file)
@@ -77,9 +50,9 @@ HWND Editor(HWND main)
 // Sends a message and returns the milliseconds until it came back.
 double Timed(HWND w, UINT msg, WPARAM wp, LPARAM lp)
 {
-    double t0 = Now();
+    double t0 = bench::Now();
     wt::Send(w, msg, wp, lp, 120000);
-    return Now() - t0;
+    return bench::Now() - t0;
 }
 
 // Drops the file on the editor and returns the milliseconds until the
@@ -87,14 +60,14 @@ double Timed(HWND w, UINT msg, WPARAM wp, LPARAM lp)
 double TimedOpen(HWND main, DWORD pid, const std::wstring& file)
 {
     const std::wstring name = file.substr(file.find_last_of(L'\\') + 1);
-    double t0 = Now();
+    double t0 = bench::Now();
     PostMessageW(Editor(main), WM_DROPFILES, RemoteDrop(pid, file), 0);
     wt::WaitFor([&] {
         std::wstring c = wt::WindowText(main);
         return c.size() >= name.size() && c.compare(c.size() - name.size(), name.size(), name) == 0;
     }, 120000);
     wt::Send(main, WM_NULL, 0, 0, 120000);
-    return Now() - t0;
+    return bench::Now() - t0;
 }
 
 } // namespace
@@ -102,18 +75,13 @@ double TimedOpen(HWND main, DWORD pid, const std::wstring& file)
 int wmain(int argc, wchar_t** argv)
 {
     const int lines = argc > 1 ? _wtoi(argv[1]) : 10000;
-    const std::wstring bin = wt::ProgramFolder();
-    const std::wstring folder = bin + L"\\bench\\documents_run";
-    CreateDirectoryW(folder.c_str(), nullptr);
-    CreateDirectoryW((folder + L"\\Settings").c_str(), nullptr);
-    for (const wchar_t* f : {L"TARNEL.exe", L"plimsor.dll", L"DirectCOM.dll"})
-        CopyFileW((bin + L"\\" + f).c_str(), (folder + L"\\" + f).c_str(), FALSE);
-    for (const wchar_t* f : {L"tarnelk.ini", L"tarneljk.ini", L"tarnelc.ini", L"tarnelpk.ini"})
-        CopyFileW((bin + L"\\Settings\\" + f).c_str(), (folder + L"\\Settings\\" + f).c_str(), FALSE);
-    DeleteFileW((folder + L"\\Settings\\plimsors.dat").c_str());
+    const std::wstring folder = bench::TarnelCopy(L"documents_run");
     const std::wstring page1 = folder + L"\\page1.html", page2 = folder + L"\\page2.html";
-    Write(page1, Page(lines, 1));
-    Write(page2, Page(lines, 2));
+    if (!platform::WriteFileSafely(page1, bench::LongPage(lines, bench::PageKind::Mixed, "Page 1")) ||
+        !platform::WriteFileSafely(page2, bench::LongPage(lines, bench::PageKind::Mixed, "Page 2"))) {
+        std::printf("cannot write the pages\n");
+        return 1;
+    }
 
     wt::Process p;
     if (!p.Start(folder + L"\\TARNEL.exe", L"", folder)) {

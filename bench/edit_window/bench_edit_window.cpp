@@ -2,47 +2,27 @@
 // that has a self-closing tag on most lines and times, through window
 // messages sent from outside (each returns when the program has done the
 // work): a key typed in the middle of a line and the line left afterwards,
-// Comment over 1,000 selected lines, UPPERCASE HTML Tags over the page, and
-// a comment opened at line 5,000, which recolours the rest of the page,
-// with its undo checked.
+// Comment and Uncomment over 1,000 selected lines (script commands: the
+// window is in VBScript mode for them), UPPERCASE HTML Tags over the page,
+// and a comment opened at line 5,000, which recolours the rest of the page,
+// with its undo checked. Each step says what it changed, so a figure is
+// never that of a command that did nothing.
 //
 //   bench_edit_window [lines]      (default 10000)
 #include "MenuIds.h"
 
 #include <windows.h>
 
-#include "platform/Module.h"
+#include "bench/BenchTools.h"
+#include "platform/Files.h"
+
 #include <richedit.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
 namespace {
-
-double Now()
-{
-    static LARGE_INTEGER freq{};
-    if (!freq.QuadPart)
-        QueryPerformanceFrequency(&freq);
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return 1000.0 * static_cast<double>(t.QuadPart) / static_cast<double>(freq.QuadPart);
-}
-
-std::string Page(int lines)
-{
-    std::string t = "<html><head><title>Self-closing tags</title></head><body>\r\n";
-    for (int n = 1; n < lines - 1; ++n) {
-        std::string k = std::to_string(n);
-        if (n % 3 == 0)
-            t += "<p class=\"c" + k + "\">Line " + k + " <img src=\"a" + k + ".gif\" alt='x' /></p>\r\n";
-        else if (n % 10 == 7)
-            t += "  <b>bold</b> text " + k + " &amp; more\r\n";
-        else
-            t += "Text of line " + k + "<br />\r\n";
-    }
-    return t + "</body></html>";
-}
 
 struct Found {
     DWORD pid;
@@ -118,23 +98,11 @@ void Report(const char* what, double ms, double target)
 int wmain(int argc, wchar_t** argv)
 {
     const int lines = argc > 1 ? std::max(100, _wtoi(argv[1])) : 10000;
-    const std::wstring bench = platform::ModuleFolder(nullptr);
-    const std::wstring bin = bench.substr(0, bench.find_last_of(L'\\'));
-    const std::wstring dir = bench + L"\\edit_window_run";
-    CreateDirectoryW(dir.c_str(), nullptr);
-    for (const wchar_t* f : {L"TARNEL.exe", L"plimsor.dll", L"DirectCOM.dll"})
-        CopyFileW((bin + L"\\" + f).c_str(), (dir + L"\\" + f).c_str(), FALSE);
-    CreateDirectoryW((dir + L"\\Settings").c_str(), nullptr);
-    DeleteFileW((dir + L"\\Settings\\plimsors.dat").c_str());
-    for (const wchar_t* f : {L"tarnelk.ini", L"tarneljk.ini", L"tarnelc.ini", L"tarnelpk.ini"})
-        CopyFileW((bin + L"\\Settings\\" + f).c_str(), (dir + L"\\Settings\\" + f).c_str(), FALSE);
+    const std::wstring dir = bench::TarnelCopy(L"edit_window_run");
     const std::wstring page = dir + L"\\page.html";
-    {
-        std::string bytes = Page(lines);
-        HANDLE f = CreateFileW(page.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        DWORD n = 0;
-        WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &n, nullptr);
-        CloseHandle(f);
+    if (!platform::WriteFileSafely(page, bench::LongPage(lines, bench::PageKind::SelfClosing))) {
+        std::printf("cannot write the page\n");
+        return 1;
     }
 
     std::wstring cmd = L"\"" + dir + L"\\TARNEL.exe\" " + page;
@@ -165,43 +133,57 @@ int wmain(int argc, wchar_t** argv)
     const long mid = lines / 2 - 1;
     long at = LineStart(re, mid) + 6;
     Send(re, EM_SETSEL, at, at);
-    double t0 = Now();
+    double t0 = bench::Now();
     Key(re, 'X', L'x');
-    Report("a key typed mid-line (key down to idle)", Now() - t0, 50);
-    t0 = Now();
+    Report("a key typed mid-line (key down to idle)", bench::Now() - t0, 50);
+    t0 = bench::Now();
     Key(re, VK_DOWN, 0);
-    std::printf("%-52s %8.0f ms\n", "the line left (recoloured by the typing glue)", Now() - t0);
+    std::printf("%-52s %8.0f ms\n", "the line left (recoloured by the typing glue)", bench::Now() - t0);
 
-    // Comment over 1,000 selected lines. A long recolouring may show the
-    // text in another RichEdit window: each step asks for the shown one.
+    // Comment and Uncomment over 1,000 selected lines, in VBScript mode.
+    // A long recolouring may show the text in another RichEdit window: each
+    // step asks for the shown one.
+    Send(main, WM_COMMAND, IDM_mScrShow);
     re = Editor(main);
+    const long length = static_cast<long>(Send(re, WM_GETTEXTLENGTH));
     Send(re, EM_SETSEL, LineStart(re, 2000), LineStart(re, 3000));
-    t0 = Now();
+    t0 = bench::Now();
     Send(main, WM_COMMAND, IDM_mCom);
-    Report("Comment over 1,000 selected lines", Now() - t0, 1000);
+    Report("Comment over 1,000 selected lines", bench::Now() - t0, 1000);
+    re = Editor(main);
+    std::printf("%-52s %8ld\n", "  characters added", static_cast<long>(Send(re, WM_GETTEXTLENGTH)) - length);
+    Send(re, EM_SETSEL, LineStart(re, 2000), LineStart(re, 3000));
+    t0 = bench::Now();
+    Send(main, WM_COMMAND, IDM_mUnCom);
+    std::printf("%-52s %8.0f ms\n", "Uncomment over the same lines (recolours the page)", bench::Now() - t0);
+    re = Editor(main);
+    std::printf("%-52s %8ld\n", "  characters added, net", static_cast<long>(Send(re, WM_GETTEXTLENGTH)) - length);
+    Send(main, WM_COMMAND, IDM_mWebBack);
 
     re = Editor(main);
-    t0 = Now();
+    const std::wstring lower = Text(re);
+    t0 = bench::Now();
     Send(main, WM_COMMAND, IDM_mUpHTML);
-    Report("UPPERCASE HTML Tags over the whole page", Now() - t0, 3000);
+    Report("UPPERCASE HTML Tags over the whole page", bench::Now() - t0, 3000);
+    std::printf("%-52s %8s\n", "  the text changed", Text(Editor(main)) != lower ? "yes" : "NO");
 
     // A comment opened at line 5,000: the rest of the page turns into it.
     re = Editor(main);
     at = LineStart(re, mid);
     Send(re, EM_SETSEL, at, at);
     const std::wstring before = Text(re);
-    t0 = Now();
+    t0 = bench::Now();
     for (wchar_t c : std::wstring(L"<!--"))
         Send(re, WM_CHAR, c, 1);
     Key(re, VK_RETURN, L'\r');
-    Report("\"<!--\" and Enter at line 5,000 (recolours the rest)", Now() - t0, 1000);
+    Report("\"<!--\" and Enter at line 5,000 (recolours the rest)", bench::Now() - t0, 1000);
     bool undone = false;
-    t0 = Now();
+    t0 = bench::Now();
     for (int i = 0; i < 8 && !undone; ++i) {
         Send(main, WM_COMMAND, IDM_mUndo);
         undone = Text(Editor(main)) == before;
     }
-    std::printf("%-52s %8.0f ms  (%s)\n", "undo back to the text before the comment", Now() - t0,
+    std::printf("%-52s %8.0f ms  (%s)\n", "undo back to the text before the comment", bench::Now() - t0,
                 undone ? "undo kept" : "UNDO LOST");
 
     // Closed without saving.

@@ -1,15 +1,14 @@
 #pragma once
-// What the glue and editing benchmarks share: a clock, a window with one
-// editor, and a colourer set up as the program sets it up.
+// What the glue and editing benchmarks share: a window with one editor, and
+// a colourer set up as the program sets it up.
 #include "ClsColor.h"
+#include "bench/BenchTools.h"
 #include "EditorState.h"
 #include "SettingsRecord.h"
 #include "KvRTB/KvRTB.h"
 #include "color/KeywordLists.h"
 #include "forms/Form.h"
 #include "platform/Messages.h"
-#include "platform/Module.h"
-#include "platform/Paths.h"
 
 #include <windows.h>
 #include <richedit.h>
@@ -19,14 +18,6 @@
 #include <vector>
 
 namespace bench {
-
-inline double Now()
-{
-    LARGE_INTEGER f, c;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&c);
-    return static_cast<double>(c.QuadPart) * 1000.0 / static_cast<double>(f.QuadPart);
-}
 
 class fBench : public forms::Form {
 public:
@@ -45,7 +36,7 @@ public:
 inline void SetUpColorer(ClsColor& colorer)
 {
     std::vector<std::wstring> blocks;
-    const std::wstring folder = platform::GetParentFolder(platform::ModuleFolder(nullptr));   // bin
+    const std::wstring folder = BinFolder();
     platform::SetMessageInterceptor([](const std::wstring& m, const std::wstring&, UINT) {
         std::printf("keyword lists: %ls\n", m.c_str());
         return IDOK;

@@ -26,20 +26,7 @@
 
 namespace {
 
-std::wstring Page(int lines)
-{
-    std::wstring t = L"<html><head><title>Self-closing tags</title></head><body>\r";
-    for (int n = 1; n < lines - 1; ++n) {
-        std::wstring k = std::to_wstring(n);
-        if (n % 3 == 0)
-            t += L"<p class=\"c" + k + L"\">Line " + k + L" <img src=\"a" + k + L".gif\" alt='x' /></p>\r";
-        else if (n % 10 == 7)
-            t += L"  <b>bold</b> text " + k + L" &amp; more\r";
-        else
-            t += L"Text of line " + k + L"<br />\r";
-    }
-    return t + L"</body></html>";
-}
+std::wstring Page(int lines) { return bench::EditorText(bench::LongPage(lines, bench::PageKind::SelfClosing)); }
 
 } // namespace
 

@@ -22,33 +22,7 @@
 
 namespace {
 
-std::wstring Page(int lines)
-{
-    std::wstring t = L"<html><head><title>Benchmark page</title>\r<style>\r";
-    int n = 2;
-    for (int i = 0; i < 20; ++i, ++n)
-        t += L"  .c" + std::to_wstring(i) + L" { color: #123456; margin: 0px; } /* note */\r";
-    t += L"</style></head><body>\r";
-    n += 1;
-    while (n < lines - 2) {
-        t += L"<SCRIPT language=vbscript>\r";
-        ++n;
-        for (int i = 0; i < 15 && n < lines - 2; ++i, ++n)
-            t += L"  Dim x" + std::to_wstring(n) + L" : x" + std::to_wstring(n) + L" = \"text\" & Len(y) ' note\r";
-        t += L"</SCRIPT>\r";
-        ++n;
-        for (int i = 0; i < 25 && n < lines - 2; ++i, ++n)
-            t += L"<p class=\"c1\" id=\"p" + std::to_wstring(n) + L"\">Some <b>bold</b> text &amp; more</p>\r";
-        t += L"<script type=\"text/javascript\">\r";
-        ++n;
-        for (int i = 0; i < 8 && n < lines - 2; ++i, ++n)
-            t += L"  var a" + std::to_wstring(n) + L" = 'x'; // comment\r";
-        t += L"</script>\r";
-        ++n;
-    }
-    t += L"</body>\r</html>";
-    return t;
-}
+std::wstring Page(int lines) { return bench::EditorText(bench::LongPage(lines, bench::PageKind::Scripted)); }
 
 } // namespace
 

@@ -9,6 +9,7 @@
 #include <random>
 
 #include "PngWriter.h"
+#include "bench/BenchTools.h"
 #include "png/cInflate.h"
 #include "png/cPNG.h"
 
@@ -18,14 +19,11 @@ namespace {
 
 double Seconds(const std::function<void()>& f, int runs = 3)
 {
-    LARGE_INTEGER freq, a, b;
-    QueryPerformanceFrequency(&freq);
     double best = 1e9;
     for (int i = 0; i < runs; ++i) {
-        QueryPerformanceCounter(&a);
+        const double t0 = bench::Now();
         f();
-        QueryPerformanceCounter(&b);
-        best = std::min(best, double(b.QuadPart - a.QuadPart) / double(freq.QuadPart));
+        best = std::min(best, (bench::Now() - t0) / 1000.0);
     }
     return best;
 }

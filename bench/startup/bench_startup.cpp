@@ -8,7 +8,8 @@
 //   bench_startup [runs]      (default 5; the median of the runs is shown)
 #include <windows.h>
 
-#include "platform/Module.h"
+#include "bench/BenchTools.h"
+#include "platform/Files.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -48,9 +49,7 @@ double TimeStart(const std::wstring& exe, const std::wstring& args, const std::w
     STARTUPINFOW si{};
     si.cb = sizeof(si);
     PROCESS_INFORMATION pi{};
-    LARGE_INTEGER freq, t0, t1;
-    QueryPerformanceFrequency(&freq);
-    QueryPerformanceCounter(&t0);
+    const double t0 = bench::Now();
     std::wstring folder = exe.substr(0, exe.find_last_of(L'\\'));
     if (!CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si, &pi))
         return -1;
@@ -64,7 +63,7 @@ double TimeStart(const std::wstring& exe, const std::wstring& args, const std::w
         f.hwnd = nullptr;
         Sleep(1);
     }
-    QueryPerformanceCounter(&t1);
+    const double t1 = bench::Now();
     *window = f.hwnd;
     // Closed again: WM_CLOSE, as the close box does (nothing is unsaved).
     if (f.hwnd)
@@ -74,7 +73,7 @@ double TimeStart(const std::wstring& exe, const std::wstring& args, const std::w
     CloseHandle(pi.hProcess);
     if (!f.hwnd)
         return -1;
-    return 1000.0 * static_cast<double>(t1.QuadPart - t0.QuadPart) / static_cast<double>(freq.QuadPart);
+    return t1 - t0;
 }
 
 double Median(std::vector<double> v)
@@ -83,52 +82,16 @@ double Median(std::vector<double> v)
     return v.empty() ? -1 : v[v.size() / 2];
 }
 
-bool WriteFileBytes(const std::wstring& path, const std::string& bytes)
-{
-    HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (f == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD n = 0;
-    bool ok = WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &n, nullptr) && n == bytes.size();
-    CloseHandle(f);
-    return ok;
-}
-
-// A program folder of TARNEL's own under bench/, with the keyword files.
-std::wstring MakeProgramCopy(const std::wstring& bin, const std::wstring& bench)
-{
-    std::wstring dir = bench + L"\\startup_run";
-    CreateDirectoryW(dir.c_str(), nullptr);
-    for (const wchar_t* f : {L"TARNEL.exe", L"plimsor.dll", L"DirectCOM.dll"})
-        CopyFileW((bin + L"\\" + f).c_str(), (dir + L"\\" + f).c_str(), FALSE);
-    CreateDirectoryW((dir + L"\\Settings").c_str(), nullptr);
-    DeleteFileW((dir + L"\\Settings\\plimsors.dat").c_str());
-    for (const wchar_t* f : {L"tarnelk.ini", L"tarneljk.ini", L"tarnelc.ini", L"tarnelpk.ini"})
-        CopyFileW((bin + L"\\Settings\\" + f).c_str(), (dir + L"\\Settings\\" + f).c_str(), FALSE);
-    return dir;
-}
-
-std::string TenThousandLinePage()
-{
-    std::string page = "<html><head><title>Bench</title>\r\n<style> p { color: red; } </style></head><body>\r\n";
-    for (int i = 0; i < 10000 - 3; ++i)
-        page += "<p class=\"line\">Line " + std::to_string(i) +
-                " with <b>bold</b>, <a href=\"page.htm\">a link</a> &amp; <!-- a note --> text</p>\r\n";
-    page += "</body></html>\r\n";
-    return page;
-}
-
 } // namespace
 
 int wmain(int argc, wchar_t** argv)
 {
     int runs = argc > 1 ? std::max(1, _wtoi(argv[1])) : 5;
-    const std::wstring bench = platform::ModuleFolder(nullptr);
-    const std::wstring bin = bench.substr(0, bench.find_last_of(L'\\'));
-    const std::wstring dir = MakeProgramCopy(bin, bench);
+    const std::wstring minimalExe = bench::BinFolder() + L"\\bench\\minimal_window.exe";
+    const std::wstring dir = bench::TarnelCopy(L"startup_run");
     const std::wstring tarnel = dir + L"\\TARNEL.exe";
     const std::wstring page = dir + L"\\bench10000.html";
-    if (!WriteFileBytes(page, TenThousandLinePage())) {
+    if (!platform::WriteFileSafely(page, bench::LongPage(10000, bench::PageKind::Dense))) {
         std::printf("cannot write the page\n");
         return 1;
     }
@@ -136,10 +99,10 @@ int wmain(int argc, wchar_t** argv)
     std::vector<double> minimal, empty, big;
     HWND w = nullptr;
     // One start of each first, so the files are in the cache for every run.
-    TimeStart(bench + L"\\minimal_window.exe", L"", L"Minimal window", &w);
+    TimeStart(minimalExe, L"", L"Minimal window", &w);
     TimeStart(tarnel, L"", L"TARNEL Editor - HTML - Untitled", &w);
     for (int i = 0; i < runs; ++i) {
-        minimal.push_back(TimeStart(bench + L"\\minimal_window.exe", L"", L"Minimal window", &w));
+        minimal.push_back(TimeStart(minimalExe, L"", L"Minimal window", &w));
         empty.push_back(TimeStart(tarnel, L"", L"TARNEL Editor - HTML - Untitled", &w));
         big.push_back(TimeStart(tarnel, L"\"" + page + L"\"", L"TARNEL Editor - HTML - " + page, &w));
     }

@@ -3,12 +3,16 @@
 #include "platform/FaultGuard.h"
 #include "platform/Files.h"
 #include "platform/Handles.h"
+#include "platform/Text.h"
 
 #include <windows.h>
 #include <oleauto.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace TypeLibCheck {
@@ -16,14 +20,14 @@ namespace TypeLibCheck {
 namespace {
 
 const uint32_t kMsftSignature = 0x5446534D;   // "MSFT"
+const uint32_t kAbsent = 0xFFFFFFFF;          // no table, no entry
+// The header.
 const size_t kHeaderSize = 0x54;
-const size_t kTypeCountAt = 0x20;
-const size_t kFlagsAt = 0x14;
+const size_t kLibGuidAt = 0x08, kFlagsAt = 0x14, kVersionAt = 0x18, kTypeCountAt = 0x20, kLibHelpAt = 0x24, kLibNameAt = 0x38,
+             kHelpFileAt = 0x3C, kLibCustomAt = 0x40;
 const uint32_t kHelpDllFlag = 0x100;          // one more 32-bit value follows the header
 const size_t kTables = 15;
 const size_t kTableEntrySize = 16;            // position, size and two fixed values
-const size_t kTypeRecordSize = 0x64;
-const uint32_t kAbsent = 0xFFFFFFFF;
 
 uint32_t Dword(const uint8_t* p)
 {
@@ -52,6 +56,7 @@ struct Table {
 // Table numbers in the directory.
 enum TableNumber {
     kTypeTable = 0,
+    kImportInfoTable = 1,
     kImportFileTable = 2,
     kReferenceTable = 3,
     kGuidTable = 5,
@@ -59,181 +64,84 @@ enum TableNumber {
     kStringTable = 8,
     kTypeDescTable = 9,
     kArrayTable = 10,
+    kCustomDataTable = 11,
+    kCustomGuidTable = 12,
 };
 const size_t kGuidEntrySize = 24;        // the GUID and two links
 const size_t kImportFileFixed = 14;      // GUID position, locale, version, name size
 const size_t kNameFixed = 12;            // links and the length before the name
-const size_t kReferenceSize = 16;        // an implemented interface: type, flags, data, next
+const size_t kReferenceSize = 16;        // an implemented interface: type, flags, custom data, next
+const size_t kCustomEntrySize = 12;      // GUID position, value position, next
+const size_t kImportInfoSize = 12;       // flags, imported library, the type's GUID position or index
+const uint32_t kImportByGuid = 0x10000;
 const size_t kTypeDescSize = 8;
-const size_t kSmallestMember = 20;       // a variable's record without options
+const size_t kTypeRecordSize = 0x64;
 const size_t kBuiltInTypes = 32;         // the loader's table of plain types
+const int16_t kLongestString = 0x7FF0;   // the loader sizes its string buffers in 16 bits
+// The loader follows chains of element types and of base interfaces by
+// recursion: longer ones than any real library has are refused.
+const uint8_t kDeepestChain = 64;
+
 // Fields of a type record.
-const size_t kKindAt = 0x00, kMembersAt = 0x04, kCountsAt = 0x18, kGuidAt = 0x2C, kNameAt = 0x34,
-             kHelpAt = 0x3C, kInterfacesAt = 0x4C, kDataTypeAt = 0x54;
+const size_t kKindAt = 0x00, kMembersAt = 0x04, kCountsAt = 0x18, kGuidAt = 0x2C, kNameAt = 0x34, kHelpAt = 0x3C,
+             kTypeCustomAt = 0x48, kInterfacesAt = 0x4C, kDataTypeAt = 0x54;
 const uint32_t kKindMask = 0xF;
 enum Kind { kEnum, kRecord, kModule, kInterface, kDispatch, kCoclass, kAlias, kUnion };
 
-// The library's tables, and the checks on what the loader follows without
-// looking: positions into the tables, type descriptions, chains.
-class Library {
-public:
-    Library(const uint8_t* lib, uint64_t size) : lib_(lib), size_(size) {}
+// Member records: a function's, then its parameters at the end of it.
+const size_t kRecordTypeAt = 4;
+const size_t kCallAt = 16, kArgCountAt = 20, kFunctionFixed = 24;
+const size_t kFunctionHelpAt = 28, kEntryAt = 32, kFunctionCustomAt = 48, kArgCustomAt = 52;
+const uint32_t kHasCustomData = 0x80, kHasDefaults = 0x1000, kEntryIsOrdinal = 0x2000;
+const size_t kParamSize = 12;            // type, name, flags
+// A variable's.
+const size_t kVarKindAt = 12, kVarValueAt = 16, kVariableFixed = 20, kVariableHelpAt = 24, kVariableCustomAt = 32;
 
-    bool Sound()
-    {
-        if (size_ < kHeaderSize)
-            return false;
-        uint64_t types = Dword(lib_ + kTypeCountAt);
-        uint64_t directory = kHeaderSize + types * 4 + ((Dword(lib_ + kFlagsAt) & kHelpDllFlag) ? 4 : 0);
-        if (types > size_ || directory + kTables * kTableEntrySize > size_)
-            return false;
-        for (size_t t = 0; t < kTables; ++t) {
-            const uint8_t* entry = lib_ + directory + t * kTableEntrySize;
-            Table& table = tables_[t];
-            table.at = Dword(entry);
-            table.length = Dword(entry + 4);
-            if (table.at == kAbsent ? table.length != 0 : uint64_t(table.at) + table.length > size_)
-                return false;
-        }
-        if (types && !tables_[kTypeTable].Holds(0, types * kTypeRecordSize))
-            return false;
-        if (!ImportFilesSound() || !TypeDescsSound())
-            return false;
-        for (uint64_t i = 0; i < types; ++i)
-            if (!TypeSound(lib_ + tables_[kTypeTable].at + i * kTypeRecordSize))
-                return false;
-        return true;
-    }
-
-private:
-    const uint8_t* In(TableNumber t, uint64_t offset) const { return lib_ + tables_[t].at + offset; }
-
-    // A position into a table, or -1 (none) where that is allowed.
-    bool Position(TableNumber t, uint32_t offset, uint64_t bytes, bool noneAllowed = true) const
-    {
-        return (noneAllowed && offset == kAbsent) || tables_[t].Holds(offset, bytes);
-    }
-
-    // The imported libraries, which the loader walks by their own sizes.
-    bool ImportFilesSound() const
-    {
-        const Table& files = tables_[kImportFileTable];
-        if (files.at == kAbsent || files.at == 0)
-            return true;
-        for (uint64_t offset = 0; offset < files.length;) {
-            if (!files.Holds(offset, kImportFileFixed))
-                return false;
-            const uint8_t* entry = In(kImportFileTable, offset);
-            uint64_t name = static_cast<uint16_t>(Word(entry + 12)) >> 2;
-            if (!Position(kGuidTable, Dword(entry), kGuidEntrySize, false) ||
-                !files.Holds(offset + kImportFileFixed, name))
-                return false;
-            offset = (offset + kImportFileFixed + name + 3) & ~uint64_t(3);
-        }
-        return true;
-    }
-
-    uint64_t TypeDescCount() const { return tables_[kTypeDescTable].at == kAbsent ? 0 : tables_[kTypeDescTable].length / kTypeDescSize; }
-
-    // A type description: a plain type (top bit set) or a position in the
-    // table of type descriptions.
-    bool TypeDescRef(uint32_t value) const
-    {
-        return (value & 0x80000000) || value / kTypeDescSize < TypeDescCount();
-    }
-
-    // Pointers and arrays name their element by position; the chain they
-    // form must end, or the loader recurses without end.
-    bool TypeDescsSound() const
-    {
-        uint64_t count = TypeDescCount();
-        for (uint64_t i = 0; i < count; ++i) {
-            uint64_t at = i;
-            for (uint64_t steps = 0;; ++steps) {
-                const uint8_t* td = In(kTypeDescTable, at * kTypeDescSize);
-                int16_t vt = Word(td);
-                int16_t inner = Word(td + 4), flag = Word(td + 6);
-                if (vt == VT_PTR || vt == VT_SAFEARRAY) {
-                    if (flag < 0) {
-                        if (inner < 0 || static_cast<uint64_t>(inner) >= kBuiltInTypes)
-                            return false;
-                        break;
-                    }
-                    if (inner < 0 || static_cast<uint64_t>(inner) / kTypeDescSize >= count || steps > count)
-                        return false;
-                    at = static_cast<uint64_t>(inner) / kTypeDescSize;
-                } else {
-                    if (vt == VT_CARRAY && !ArraySound(static_cast<uint16_t>(inner), count))
-                        return false;
-                    break;
-                }
-            }
-        }
-        return true;
-    }
-
-    // An array description: element, dimension count, room for the bounds.
-    bool ArraySound(uint64_t offset, uint64_t typeDescs) const
-    {
-        if (!tables_[kArrayTable].Holds(offset, kTypeDescSize))
-            return false;
-        const uint8_t* ad = In(kArrayTable, offset);
-        int16_t element = Word(ad), flag = Word(ad + 2), dims = Word(ad + 4), room = Word(ad + 6);
-        if (element < 0 || (flag < 0 ? static_cast<uint64_t>(element) / kTypeDescSize >= kBuiltInTypes
-                                      : static_cast<uint64_t>(element) / kTypeDescSize >= typeDescs))
-            return false;
-        return dims > 0 && dims <= room && tables_[kArrayTable].Holds(offset + kTypeDescSize, uint64_t(dims) * 8);
-    }
-
-    bool TypeSound(const uint8_t* type) const
-    {
-        uint32_t kind = Dword(type + kKindAt) & kKindMask;
-        if (kind > kUnion || !Position(kNameTable, Dword(type + kNameAt), kNameFixed, false) ||
-            !Position(kGuidTable, Dword(type + kGuidAt), kGuidEntrySize) ||
-            !Position(kStringTable, Dword(type + kHelpAt), 2))
-            return false;
-        uint32_t counts = Dword(type + kCountsAt);
-        uint32_t members = Dword(type + kMembersAt);
-        // The member records: their block lies in the library and has room
-        // for as many records as the counts say.
-        uint64_t records = (counts & 0xFFFF) + (counts >> 16);
-        if (counts && (members == kAbsent || uint64_t(members) + 4 > size_ ||
-                       uint64_t(members) + 4 + Dword(lib_ + members) > size_ ||
-                       Dword(lib_ + members) < records * kSmallestMember))
-            return false;
-        uint32_t data = Dword(type + kDataTypeAt);
-        uint16_t interfaces = static_cast<uint16_t>(Word(type + kInterfacesAt));
-        // Only a coclass lists several interfaces; the loader keeps one for
-        // any other type, whatever the count says.
-        if (kind != kCoclass && interfaces > 1)
-            return false;
-        if (kind == kAlias && !TypeDescRef(data))
-            return false;
-        if (kind == kModule && !Position(kStringTable, data, 2))
-            return false;
-        if (kind == kCoclass && interfaces > 0) {
-            // The chain of implemented interfaces through the reference table.
-            // It holds as many entries as the record says.
-            uint32_t at = data;
-            for (uint16_t k = 0; k < interfaces; ++k) {
-                if (!tables_[kReferenceTable].Holds(at, kReferenceSize))
-                    return false;
-                at = Dword(In(kReferenceTable, at) + 12);
-            }
-        }
-        return true;
-    }
-
-    const uint8_t* lib_;
-    uint64_t size_;
-    Table tables_[kTables];
-};
-
-Verdict CheckBytes(const uint8_t* lib, uint64_t size)
+bool PointerLike(unsigned vt)
 {
-    if (size >= 4 && Dword(lib) == kMsftSignature && !Library(lib, size).Sound())
-        return Verdict::Damaged;
-    return Verdict::Readable;
+    return vt == VT_PTR || vt == VT_SAFEARRAY || vt == VT_CARRAY;
+}
+
+// Bytes the loader reads for a value of a plain kind in the custom-data
+// table; 0 for the kinds it leaves as pointers it never set.
+size_t ValueSize(unsigned vt)
+{
+    switch (vt) {
+    case VT_EMPTY: case VT_NULL: case VT_I2: case VT_I4: case VT_R4: case VT_ERROR: case VT_BOOL: case VT_I1:
+    case VT_UI1: case VT_UI2: case VT_UI4: case VT_INT: case VT_UINT: case VT_VOID: case VT_HRESULT:
+        return 4;
+    case VT_R8: case VT_CY: case VT_DATE: case VT_I8: case VT_UI8: case VT_DECIMAL: case VT_FILETIME:
+        return 8;
+    default:
+        return 0;
+    }
+}
+
+// Chains where each item leads to at most one next (-1: the chain ends
+// there) must end, and soon: the loader follows them by recursion.
+bool ChainsEnd(const std::vector<int64_t>& next)
+{
+    const uint8_t kOnPath = 0xFF;
+    std::vector<uint8_t> depth(next.size(), 0);
+    std::vector<size_t> path;
+    for (size_t start = 0; start < next.size(); ++start) {
+        path.clear();
+        int64_t at = static_cast<int64_t>(start);
+        while (at >= 0 && depth[at] == 0) {
+            depth[at] = kOnPath;
+            path.push_back(static_cast<size_t>(at));
+            at = next[at];
+        }
+        if (at >= 0 && depth[at] == kOnPath)
+            return false;
+        unsigned below = at >= 0 ? depth[at] : 0;
+        for (size_t k = path.size(); k-- > 0;) {
+            if (++below > kDeepestChain)
+                return false;
+            depth[path[k]] = static_cast<uint8_t>(below);
+        }
+    }
+    return true;
 }
 
 // The loader's path syntax: "file\2" names the second TYPELIB resource.
@@ -251,6 +159,430 @@ void SplitIndex(const std::wstring& path, std::wstring& file, int& index)
             return;
     file = path.substr(0, slash);
     index = std::stoi(path.substr(slash + 1));
+}
+
+// Whether two paths name one file.
+bool SameFile(const std::wstring& a, const std::wstring& b)
+{
+    platform::FileHandle first(platform::OpenForRead(a)), second(platform::OpenForRead(b));
+    BY_HANDLE_FILE_INFORMATION x, y;
+    return first.Ok() && second.Ok() && GetFileInformationByHandle(first.Get(), &x) &&
+           GetFileInformationByHandle(second.Get(), &y) && x.dwVolumeSerialNumber == y.dwVolumeSerialNumber &&
+           x.nFileIndexHigh == y.nFileIndexHigh && x.nFileIndexLow == y.nFileIndexLow;
+}
+
+// Whether an imported library's name leads the loader, which searches for it
+// as for a program file, back to this library.
+bool NamesItself(const std::string& name, const std::wstring& file, int index)
+{
+    std::wstring importFile;
+    int importIndex;
+    SplitIndex(platform::FromCodePage(name), importFile, importIndex);
+    wchar_t found[MAX_PATH];
+    DWORD n = SearchPathW(nullptr, importFile.c_str(), nullptr, MAX_PATH, found, nullptr);
+    if (n > 0 && n < MAX_PATH)
+        importFile = found;
+    return importIndex == index && SameFile(importFile, file);
+}
+
+// The library's tables, and the checks on what the loader follows without
+// looking: positions into the tables, sizes and counts of records, chains.
+class Library {
+public:
+    // The library of `file` (its TYPELIB resource `index` for a program file).
+    Library(const uint8_t* lib, uint64_t size, const std::wstring& file, int index)
+        : lib_(lib), size_(size), file_(file), index_(index)
+    {
+    }
+
+    bool Sound()
+    {
+        if (size_ < kHeaderSize)
+            return false;
+        uint64_t types = Dword(lib_ + kTypeCountAt);
+        bool helpDll = Dword(lib_ + kFlagsAt) & kHelpDllFlag;
+        uint64_t directory = kHeaderSize + types * 4 + (helpDll ? 4 : 0);
+        if (types > size_ || directory + kTables * kTableEntrySize > size_)
+            return false;
+        for (size_t t = 0; t < kTables; ++t) {
+            const uint8_t* entry = lib_ + directory + t * kTableEntrySize;
+            Table& table = tables_[t];
+            table.at = Dword(entry);
+            table.length = Dword(entry + 4);
+            if (table.at == kAbsent ? table.length != 0 : uint64_t(table.at) + table.length > size_)
+                return false;
+        }
+        if (types && !tables_[kTypeTable].Holds(0, types * kTypeRecordSize))
+            return false;
+        if (!Position(kNameTable, Dword(lib_ + kLibNameAt), kNameFixed) ||
+            !Position(kStringTable, Dword(lib_ + kLibHelpAt), 2) ||
+            !Position(kStringTable, Dword(lib_ + kHelpFileAt), 2) ||
+            (helpDll && !Position(kStringTable, Dword(lib_ + kHeaderSize), 2)) ||
+            !CustomDataSound(Dword(lib_ + kLibCustomAt)))
+            return false;
+        if (!StringsSound() || !ImportFilesSound() || !TypeDescsSound())
+            return false;
+        for (uint64_t i = 0; i < types; ++i)
+            if (!TypeSound(Type(i)))
+                return false;
+        return BasesSound(types);
+    }
+
+private:
+    const uint8_t* In(TableNumber t, uint64_t offset) const { return lib_ + tables_[t].at + offset; }
+    const uint8_t* Type(uint64_t i) const { return In(kTypeTable, i * kTypeRecordSize); }
+
+    // A position into a table, or -1 (none) where that is allowed.
+    bool Position(TableNumber t, uint32_t offset, uint64_t bytes, bool noneAllowed = true) const
+    {
+        return (noneAllowed && offset == kAbsent) || tables_[t].Holds(offset, bytes);
+    }
+
+    // The loader reads every string up front, by the length written before
+    // each: a negative or overlong one makes it write outside its buffer.
+    bool StringsSound() const
+    {
+        const Table& strings = tables_[kStringTable];
+        if (strings.at == kAbsent)
+            return true;
+        for (uint64_t offset = 0; offset < strings.length;) {
+            if (!strings.Holds(offset, 2))
+                return false;
+            int16_t length = Word(In(kStringTable, offset));
+            if (length < 0 || length > kLongestString)
+                return false;
+            offset += std::max<uint64_t>((length + 2 + 3) & ~3, 8);
+        }
+        return true;
+    }
+
+    // A value: a small number packed into the position itself (top bit set),
+    // which the loader takes for a pointer in the kinds that hold one; else
+    // its kind and data in the custom-data table.
+    bool ValueSound(uint32_t value) const
+    {
+        if (value & 0x80000000) {
+            unsigned vt = (value >> 26) & 0x1F;
+            return vt != VT_BSTR && vt != VT_DISPATCH && vt != VT_UNKNOWN;
+        }
+        const Table& data = tables_[kCustomDataTable];
+        if (!data.Holds(value, 2))
+            return false;
+        unsigned vt = static_cast<uint16_t>(Word(In(kCustomDataTable, value)));
+        if (vt == VT_BSTR) {
+            if (!data.Holds(uint64_t(value) + 2, 4))
+                return false;
+            uint32_t length = Dword(In(kCustomDataTable, uint64_t(value) + 2));
+            return length == kAbsent || data.Holds(uint64_t(value) + 6, length);
+        }
+        size_t size = ValueSize(vt);
+        return size != 0 && data.Holds(uint64_t(value) + 2, size);
+    }
+
+    // A chain of custom data entries, which the loader follows to its end.
+    bool CustomDataSound(uint32_t at) const
+    {
+        const Table& entries = tables_[kCustomGuidTable];
+        if (entries.at == kAbsent)
+            return true;   // the loader reads none
+        for (uint64_t visited = 0; !(at & 0x80000000); ++visited) {
+            if (visited == entries.length / kCustomEntrySize || !entries.Holds(at, kCustomEntrySize))
+                return false;
+            const uint8_t* entry = In(kCustomGuidTable, at);
+            if (!Position(kGuidTable, Dword(entry), kGuidEntrySize) || !ValueSound(Dword(entry + 4)))
+                return false;
+            at = Dword(entry + 8);
+        }
+        return true;
+    }
+
+    // The imported libraries, which the loader walks by their own sizes.
+    // Those that may be this library itself (its GUID and major version, or
+    // a name that leads the loader to its file) are noted for the chains of
+    // base interfaces.
+    bool ImportFilesSound()
+    {
+        const Table& files = tables_[kImportFileTable];
+        if (files.at == kAbsent || files.at == 0)
+            return true;
+        uint32_t ownGuid = Dword(lib_ + kLibGuidAt);
+        bool hasGuid = Position(kGuidTable, ownGuid, kGuidEntrySize, false);
+        int16_t ownMajor = Word(lib_ + kVersionAt);
+        for (uint64_t offset = 0; offset < files.length;) {
+            if (!files.Holds(offset, kImportFileFixed))
+                return false;
+            const uint8_t* entry = In(kImportFileTable, offset);
+            uint32_t guid = Dword(entry);
+            uint64_t name = static_cast<uint16_t>(Word(entry + 12)) >> 2;
+            if (!Position(kGuidTable, guid, kGuidEntrySize, false) || !files.Holds(offset + kImportFileFixed, name))
+                return false;
+            const char* text = reinterpret_cast<const char*>(entry + kImportFileFixed);
+            if ((hasGuid && Word(entry + 8) == ownMajor &&
+                 std::memcmp(In(kGuidTable, guid), In(kGuidTable, ownGuid), sizeof(GUID)) == 0) ||
+                NamesItself(std::string(text, std::find(text, text + name, '\0')), file_, index_))
+                selfImports_.push_back(offset);
+            offset = (offset + kImportFileFixed + name + 3) & ~uint64_t(3);
+        }
+        return true;
+    }
+
+    uint64_t TypeDescCount() const { return tables_[kTypeDescTable].at == kAbsent ? 0 : tables_[kTypeDescTable].length / kTypeDescSize; }
+
+    // A type as a member or an alias names it: a plain type (top bit set,
+    // never one that needs an element type) or a position in the table of
+    // type descriptions.
+    bool TypeRef(uint32_t value) const
+    {
+        if (value & 0x80000000)
+            return !PointerLike(value & VT_TYPEMASK);
+        return value / kTypeDescSize < TypeDescCount();
+    }
+
+    // Pointers and arrays name their element by position. The loader builds
+    // each array's element as a copy of the element's description, and every
+    // later copy follows the elements to their end.
+    bool TypeDescsSound() const
+    {
+        uint64_t count = TypeDescCount();
+        std::vector<int64_t> element(count, -1);
+        for (uint64_t i = 0; i < count; ++i) {
+            const uint8_t* td = In(kTypeDescTable, i * kTypeDescSize);
+            int16_t vt = Word(td), inner = Word(td + 4), flag = Word(td + 6);
+            unsigned base = static_cast<uint16_t>(vt) & VT_TYPEMASK;
+            if (PointerLike(base) && base != static_cast<uint16_t>(vt))
+                return false;   // the loader treats it as one without its element
+            if (vt == VT_PTR || vt == VT_SAFEARRAY) {
+                if (flag < 0) {
+                    if (inner < 0 || static_cast<uint64_t>(inner) >= kBuiltInTypes || PointerLike(inner))
+                        return false;
+                } else {
+                    if (inner < 0 || static_cast<uint64_t>(inner) / kTypeDescSize >= count)
+                        return false;
+                    element[i] = inner / kTypeDescSize;
+                }
+            } else if (vt == VT_CARRAY && !ArraySound(inner, i, count, element[i])) {
+                return false;
+            }
+        }
+        return ChainsEnd(element);
+    }
+
+    // An array description: element, dimension count, room for the bounds.
+    // Its element, copied while the table is read, must be complete by then.
+    bool ArraySound(int16_t offset, uint64_t index, uint64_t typeDescs, int64_t& element) const
+    {
+        const Table& arrays = tables_[kArrayTable];
+        if (offset < 0 || arrays.at == 0 || !arrays.Holds(offset, kTypeDescSize))
+            return false;
+        const uint8_t* ad = In(kArrayTable, offset);
+        int16_t type = Word(ad), flag = Word(ad + 2), dims = Word(ad + 4), room = Word(ad + 6);
+        if (flag < 0) {
+            if (PointerLike(static_cast<uint16_t>(type) & VT_TYPEMASK))
+                return false;
+        } else {
+            if (type < 0 || static_cast<uint64_t>(type) / kTypeDescSize >= typeDescs)
+                return false;
+            element = type / kTypeDescSize;
+            if (Word(In(kTypeDescTable, element * kTypeDescSize)) == VT_CARRAY && static_cast<uint64_t>(element) >= index)
+                return false;
+        }
+        return dims > 0 && dims <= room && arrays.Holds(offset + kTypeDescSize, uint64_t(dims) * 8);
+    }
+
+    bool TypeSound(const uint8_t* type) const
+    {
+        uint32_t kind = Dword(type + kKindAt) & kKindMask;
+        if (kind > kUnion || !Position(kNameTable, Dword(type + kNameAt), kNameFixed, false) ||
+            !Position(kGuidTable, Dword(type + kGuidAt), kGuidEntrySize) ||
+            !Position(kStringTable, Dword(type + kHelpAt), 2) || !CustomDataSound(Dword(type + kTypeCustomAt)) ||
+            !MembersSound(type, kind))
+            return false;
+        uint32_t data = Dword(type + kDataTypeAt);
+        uint16_t interfaces = static_cast<uint16_t>(Word(type + kInterfacesAt));
+        // Only a coclass lists several interfaces; the loader keeps one for
+        // any other type, whatever the count says.
+        if (kind != kCoclass && interfaces > 1)
+            return false;
+        if (kind == kAlias && !TypeRef(data))
+            return false;
+        if (kind == kModule && !Position(kStringTable, data, 2))
+            return false;
+        if (kind == kCoclass && interfaces > 0) {
+            // The chain of implemented interfaces through the reference table.
+            // It holds as many entries as the record says.
+            uint32_t at = data;
+            for (uint16_t k = 0; k < interfaces; ++k) {
+                if (!tables_[kReferenceTable].Holds(at, kReferenceSize))
+                    return false;
+                const uint8_t* reference = In(kReferenceTable, at);
+                if (!CustomDataSound(Dword(reference + 8)))
+                    return false;
+                at = Dword(reference + 12);
+            }
+        }
+        return true;
+    }
+
+    // The member records: a block that starts with the length of the
+    // records, then the records (functions first, each sized by its first
+    // field), then three arrays of member ids, names and record positions.
+    bool MembersSound(const uint8_t* type, uint32_t kind) const
+    {
+        uint32_t counts = Dword(type + kCountsAt);
+        uint64_t functions = counts & 0xFFFF, variables = counts >> 16, members = functions + variables;
+        if (members == 0)
+            return true;
+        uint64_t block = Dword(type + kMembersAt);
+        if (block + 4 > size_)
+            return false;
+        uint64_t records = block + 4, length = Dword(lib_ + block), end = records + length;
+        if (end + members * 12 > size_)
+            return false;
+        const uint8_t* names = lib_ + end + members * 4;
+        const uint8_t* positions = names + members * 4;
+        for (uint64_t m = 0; m < members; ++m)
+            if (!Position(kNameTable, Dword(names + m * 4), kNameFixed) || Dword(positions + m * 4) >= length)
+                return false;
+        uint64_t at = records;
+        for (uint64_t f = 0; f < functions; ++f)
+            if (!FunctionSound(at, end, kind))
+                return false;
+        at = records + Dword(positions + functions * 4);
+        for (uint64_t v = 0; v < variables; ++v)
+            if (!VariableSound(at, end))
+                return false;
+        return true;
+    }
+
+    // One function record at `at`, which then moves past it. Its parameters
+    // (and their default values, when it has them) fill its end.
+    bool FunctionSound(uint64_t& at, uint64_t end, uint32_t kind) const
+    {
+        if (at + kFunctionFixed > end)
+            return false;
+        const uint8_t* r = lib_ + at;
+        uint64_t size = Dword(r) & 0xFFFF;
+        uint32_t call = Dword(r + kCallAt);
+        int16_t args = Word(r + kArgCountAt);
+        if (args < 0)
+            return false;
+        uint64_t argBytes = uint64_t(args) * ((call & kHasDefaults) ? kParamSize + 4 : kParamSize);
+        if (size < kFunctionFixed + argBytes || at + size > end || !TypeRef(Dword(r + kRecordTypeAt)))
+            return false;
+        uint64_t fixed = size - argBytes;   // with the optional fields the size leaves room for
+        if ((fixed > kFunctionHelpAt && !Position(kStringTable, Dword(r + kFunctionHelpAt), 2)) ||
+            (fixed > kEntryAt && kind == kModule && !(call & kEntryIsOrdinal) &&
+             !Position(kStringTable, Dword(r + kEntryAt), 2)))
+            return false;
+        if (call & kHasCustomData) {
+            if (fixed > kFunctionCustomAt && !CustomDataSound(Dword(r + kFunctionCustomAt)))
+                return false;
+            for (int16_t p = 0; p < args && fixed > kArgCustomAt + 4u * p; ++p)
+                if (!CustomDataSound(Dword(r + kArgCustomAt + 4 * p)))
+                    return false;
+        }
+        const uint8_t* params = r + size - uint64_t(args) * kParamSize;
+        const uint8_t* defaults = params - uint64_t(args) * 4;
+        for (int16_t p = 0; p < args; ++p) {
+            const uint8_t* param = params + p * kParamSize;
+            if (!TypeRef(Dword(param)) || !Position(kNameTable, Dword(param + 4), kNameFixed))
+                return false;
+            // A default value the function does not hold leaves the loader
+            // with a parameter description it never made.
+            if ((Dword(param + 8) & PARAMFLAG_FHASDEFAULT) &&
+                (!(call & kHasDefaults) || !ValueSound(Dword(defaults + 4 * p))))
+                return false;
+        }
+        at += size;
+        return true;
+    }
+
+    // One variable record at `at`, which then moves past it.
+    bool VariableSound(uint64_t& at, uint64_t end) const
+    {
+        if (at + kVariableFixed > end)
+            return false;
+        const uint8_t* r = lib_ + at;
+        uint64_t size = Dword(r) & 0xFF;
+        if (size < kVariableFixed || at + size > end || !TypeRef(Dword(r + kRecordTypeAt)) ||
+            (Word(r + kVarKindAt) == VAR_CONST && !ValueSound(Dword(r + kVarValueAt))) ||
+            (size > kVariableHelpAt && !Position(kStringTable, Dword(r + kVariableHelpAt), 2)) ||
+            (size > kVariableCustomAt && !CustomDataSound(Dword(r + kVariableCustomAt))))
+            return false;
+        at += size;
+        return true;
+    }
+
+    // Interfaces name their base by reference, and the loader finds an
+    // inherited member by recursion through the bases: the chain must end.
+    // A reference to a type of this library is the handle written in the
+    // type's name entry; an odd one, or one no type has, is an entry of the
+    // imported types, which may lead back into this library.
+    bool BasesSound(uint64_t types) const
+    {
+        std::unordered_map<uint32_t, int64_t> byHandle;
+        for (uint64_t i = types; i-- > 0;)
+            byHandle[Dword(In(kNameTable, Dword(Type(i) + kNameAt)))] = static_cast<int64_t>(i);
+        std::vector<int64_t> base(types, -1);
+        for (uint64_t i = 0; i < types; ++i) {
+            const uint8_t* type = Type(i);
+            uint32_t kind = Dword(type + kKindAt) & kKindMask;
+            uint32_t data = Dword(type + kDataTypeAt);
+            if (Word(type + kInterfacesAt) == 0 || (kind == kDispatch && data == kAbsent))
+                continue;
+            uint32_t ref = data;
+            if (kind == kCoclass) {
+                if (data & 0x80000000)
+                    continue;
+                ref = Dword(In(kReferenceTable, data));
+            }
+            // A negative reference makes an interface its own base; a large one
+            // is taken for one into an inherited interface.
+            if ((kind == kInterface || kind == kDispatch) && (ref & 0xFF000000))
+                return false;
+            if (ref & 0x80000000)
+                continue;
+            auto found = (ref & 1) ? byHandle.end() : byHandle.find(ref & ~3u);
+            base[i] = found != byHandle.end() ? found->second : ImportedType(ref & ~3u, types);
+        }
+        return ChainsEnd(base);
+    }
+
+    // The type of this library an entry of the imported types leads to
+    // through an import of itself; -1 for any other.
+    int64_t ImportedType(uint32_t at, uint64_t types) const
+    {
+        if (!tables_[kImportInfoTable].Holds(at, kImportInfoSize))
+            return -1;
+        const uint8_t* info = In(kImportInfoTable, at);
+        uint32_t file = Dword(info + 4), target = Dword(info + 8);
+        if (std::find(selfImports_.begin(), selfImports_.end(), file) == selfImports_.end())
+            return -1;
+        if (!(Dword(info) & kImportByGuid))
+            return target < types ? static_cast<int64_t>(target) : -1;
+        if (!Position(kGuidTable, target, kGuidEntrySize, false))
+            return -1;
+        for (uint64_t i = 0; i < types; ++i) {
+            uint32_t guid = Dword(Type(i) + kGuidAt);
+            if (guid != kAbsent && std::memcmp(In(kGuidTable, guid), In(kGuidTable, target), sizeof(GUID)) == 0)
+                return static_cast<int64_t>(i);
+        }
+        return -1;
+    }
+
+    const uint8_t* lib_;
+    uint64_t size_;
+    Table tables_[kTables];
+    std::wstring file_;
+    int index_;
+    std::vector<uint64_t> selfImports_;   // positions in the table of imported libraries
+};
+
+Verdict CheckBytes(const uint8_t* lib, uint64_t size, const std::wstring& file, int index)
+{
+    if (size >= 4 && Dword(lib) == kMsftSignature && !Library(lib, size, file, index).Sound())
+        return Verdict::Damaged;
+    return Verdict::Readable;
 }
 
 } // namespace
@@ -272,22 +604,32 @@ Verdict Check(const std::wstring& path)
     if (start[0] == 'M' && start[1] == 'Z')
         module.Reset(LoadLibraryExW(file.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | DONT_RESOLVE_DLL_REFERENCES));
     if (module) {
-        Verdict verdict = Verdict::Readable;
         HMODULE m = module.Get();
+        const uint8_t* bytes = nullptr;
+        DWORD size = 0;
         bool finished = platform::RunGuarded([&] {
             HRSRC found = FindResourceW(m, MAKEINTRESOURCEW(index), L"TYPELIB");
             HGLOBAL loaded = found ? LoadResource(m, found) : nullptr;
-            const void* bytes = loaded ? LockResource(loaded) : nullptr;
-            if (bytes)
-                verdict = CheckBytes(static_cast<const uint8_t*>(bytes), SizeofResource(m, found));
+            bytes = static_cast<const uint8_t*>(loaded ? LockResource(loaded) : nullptr);
+            size = bytes ? SizeofResource(m, found) : 0;
         });
-        return finished ? verdict : Verdict::Damaged;
+        if (!finished)
+            return Verdict::Damaged;
+        if (!bytes)
+            return Verdict::Readable;   // the loader reports the missing library
+        // A copy, made where a resource that runs past the file can only
+        // fault: the check itself then reads nothing outside what it holds.
+        std::vector<uint8_t> copy(size);
+        uint8_t* into = copy.data();
+        if (!platform::RunGuarded([&] { std::memcpy(into, bytes, size); }))
+            return Verdict::Damaged;
+        return CheckBytes(copy.data(), copy.size(), file, index);
     }
     // Any other file is read whole.
     std::vector<unsigned char> bytes;
     if (!platform::ReadWholeFile(file, bytes))
         return Verdict::Readable;   // the loader reports what it cannot open
-    return CheckBytes(bytes.data(), bytes.size());
+    return CheckBytes(bytes.data(), bytes.size(), file, index);
 }
 
 } // namespace TypeLibCheck

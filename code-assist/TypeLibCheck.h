@@ -1,21 +1,23 @@
 #pragma once
 // Decides whether a file's type library can be handed to the platform's
 // loader. The loader trusts the positions, sizes and counts written in the
-// library: a damaged one makes it read outside the file, recurse or allocate
-// without bound. The check finds the library as the loader does (a TYPELIB
-// resource of a DLL, OCX or EXE, or the whole file) and, for the usual
-// format, checks the header, the table directory and the tables, the
-// imported-library entries, the type descriptions and the type records
-// (positions into the tables, one interface for all but a coclass, chains of
-// implemented interfaces, room for the member records). The member records
-// themselves are left to the loader, whose faults the reader guards against.
+// library: a damaged one makes it read or write outside its buffers, recurse
+// or loop without end. The check finds the library as the loader does (a
+// TYPELIB resource of a DLL, OCX or EXE, or the whole file) and, for the
+// usual format, checks everything the loader and the reader's walk follow:
+// the header, the table directory and the tables, the strings, the imported
+// libraries, the type descriptions and the chains they form, the type
+// records, and each type's member records (the size of each function and
+// variable record, parameter counts, positions of names, strings, types,
+// default values and custom data, chains of custom data and of base
+// interfaces).
 #include <string>
 
 namespace TypeLibCheck {
 
 enum class Verdict {
     Readable,      // hand it to the loader
-    Damaged,       // a library whose tables do not fit inside it
+    Damaged,       // a library the loader would read outside its data
 };
 
 Verdict Check(const std::wstring& path);

@@ -144,56 +144,54 @@ bool ChainsEnd(const std::vector<int64_t>& next)
     return true;
 }
 
-// The loader's path syntax: "file\2" names the second TYPELIB resource.
-void SplitIndex(const std::wstring& path, std::wstring& file, int& index)
+// Where the loader reads a library named by a path: "file\2" names the
+// second TYPELIB resource of the file, and the file is searched for as a
+// program file is (the program's and the current folder, the system
+// folders), else taken as written, or from the system folder.
+struct Source {
+    std::wstring file;
+    int index = 1;
+};
+
+Source Locate(const std::wstring& path)
 {
-    file = path;
-    index = 1;
-    if (platform::FileExists(path))
-        return;
+    Source source{path};
     size_t slash = path.find_last_of(L'\\');
-    if (slash == std::wstring::npos || slash + 1 == path.size() || path.size() - slash > 6)
-        return;
-    for (size_t i = slash + 1; i < path.size(); ++i)
-        if (path[i] < L'0' || path[i] > L'9')
-            return;
-    file = path.substr(0, slash);
-    index = std::stoi(path.substr(slash + 1));
+    if (slash != std::wstring::npos && slash + 1 < path.size()) {
+        wchar_t* end = nullptr;
+        long index = wcstol(path.c_str() + slash + 1, &end, 10);
+        if (*end == L'\0') {
+            source.file = path.substr(0, slash);
+            source.index = static_cast<int>(index);
+        }
+    }
+    wchar_t found[MAX_PATH + 1];
+    DWORD n = SearchPathW(nullptr, source.file.c_str(), nullptr, MAX_PATH + 1, found, nullptr);
+    if (n > 0 && n <= MAX_PATH) {
+        source.file = found;
+    } else if (source.file.find(L'\\') == std::wstring::npos) {
+        wchar_t system[MAX_PATH];
+        UINT length = GetSystemDirectoryW(system, MAX_PATH);
+        source.file = std::wstring(system, length < MAX_PATH ? length : 0) + L"\\" + source.file;
+    }
+    return source;
 }
 
-// Whether two paths name one file.
-bool SameFile(const std::wstring& a, const std::wstring& b)
+// Whether two sources are one library: the same resource of the same file.
+bool SameSource(const Source& a, const Source& b)
 {
-    platform::FileHandle first(platform::OpenForRead(a)), second(platform::OpenForRead(b));
+    platform::FileHandle first(platform::OpenForRead(a.file)), second(platform::OpenForRead(b.file));
     BY_HANDLE_FILE_INFORMATION x, y;
-    return first.Ok() && second.Ok() && GetFileInformationByHandle(first.Get(), &x) &&
+    return a.index == b.index && first.Ok() && second.Ok() && GetFileInformationByHandle(first.Get(), &x) &&
            GetFileInformationByHandle(second.Get(), &y) && x.dwVolumeSerialNumber == y.dwVolumeSerialNumber &&
            x.nFileIndexHigh == y.nFileIndexHigh && x.nFileIndexLow == y.nFileIndexLow;
-}
-
-// Whether an imported library's name leads the loader, which searches for it
-// as for a program file, back to this library.
-bool NamesItself(const std::string& name, const std::wstring& file, int index)
-{
-    std::wstring importFile;
-    int importIndex;
-    SplitIndex(platform::FromCodePage(name), importFile, importIndex);
-    wchar_t found[MAX_PATH];
-    DWORD n = SearchPathW(nullptr, importFile.c_str(), nullptr, MAX_PATH, found, nullptr);
-    if (n > 0 && n < MAX_PATH)
-        importFile = found;
-    return importIndex == index && SameFile(importFile, file);
 }
 
 // The library's tables, and the checks on what the loader follows without
 // looking: positions into the tables, sizes and counts of records, chains.
 class Library {
 public:
-    // The library of `file` (its TYPELIB resource `index` for a program file).
-    Library(const uint8_t* lib, uint64_t size, const std::wstring& file, int index)
-        : lib_(lib), size_(size), file_(file), index_(index)
-    {
-    }
+    Library(const uint8_t* lib, uint64_t size, const Source& source) : lib_(lib), size_(size), source_(source) {}
 
     bool Sound()
     {
@@ -227,6 +225,9 @@ public:
                 return false;
         return BasesSound(types);
     }
+
+    // Where the loader would find the other libraries this one imports.
+    const std::vector<Source>& Imports() const { return imports_; }
 
 private:
     const uint8_t* In(TableNumber t, uint64_t offset) const { return lib_ + tables_[t].at + offset; }
@@ -317,10 +318,13 @@ private:
             if (!Position(kGuidTable, guid, kGuidEntrySize, false) || !files.Holds(offset + kImportFileFixed, name))
                 return false;
             const char* text = reinterpret_cast<const char*>(entry + kImportFileFixed);
+            Source imported = Locate(platform::FromCodePage(std::string(text, std::find(text, text + name, '\0'))));
             if ((hasGuid && Word(entry + 8) == ownMajor &&
                  std::memcmp(In(kGuidTable, guid), In(kGuidTable, ownGuid), sizeof(GUID)) == 0) ||
-                NamesItself(std::string(text, std::find(text, text + name, '\0')), file_, index_))
+                SameSource(imported, source_))
                 selfImports_.push_back(offset);
+            else
+                imports_.push_back(imported);
             offset = (offset + kImportFileFixed + name + 3) & ~uint64_t(3);
         }
         return true;
@@ -573,25 +577,37 @@ private:
     const uint8_t* lib_;
     uint64_t size_;
     Table tables_[kTables];
-    std::wstring file_;
-    int index_;
+    Source source_;
     std::vector<uint64_t> selfImports_;   // positions in the table of imported libraries
+    std::vector<Source> imports_;         // the other imported libraries
 };
 
-Verdict CheckBytes(const uint8_t* lib, uint64_t size, const std::wstring& file, int index)
+// Libraries checked in one call, so that imports that lead back are read once.
+using Checked = std::vector<Source>;
+Verdict CheckSource(const Source& source, Checked& checked);
+
+// A library's own bytes, then the libraries it imports: the loader reads
+// those by their names when their types are wanted.
+Verdict CheckBytes(const uint8_t* lib, uint64_t size, const Source& source, Checked& checked)
 {
-    if (size >= 4 && Dword(lib) == kMsftSignature && !Library(lib, size, file, index).Sound())
+    if (size < 4 || Dword(lib) != kMsftSignature)
+        return Verdict::Readable;
+    Library library(lib, size, source);
+    if (!library.Sound())
         return Verdict::Damaged;
+    for (const Source& imported : library.Imports())
+        if (CheckSource(imported, checked) == Verdict::Damaged)
+            return Verdict::Damaged;
     return Verdict::Readable;
 }
 
-} // namespace
-
-Verdict Check(const std::wstring& path)
+Verdict CheckSource(const Source& source, Checked& checked)
 {
-    std::wstring file;
-    int index;
-    SplitIndex(path, file, index);
+    for (const Source& seen : checked)
+        if (SameSource(seen, source))
+            return Verdict::Readable;
+    checked.push_back(source);
+    const std::wstring& file = source.file;
     char start[2] = {};
     {
         platform::FileHandle handle(platform::OpenForRead(file));
@@ -605,6 +621,7 @@ Verdict Check(const std::wstring& path)
         module.Reset(LoadLibraryExW(file.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | DONT_RESOLVE_DLL_REFERENCES));
     if (module) {
         HMODULE m = module.Get();
+        int index = source.index;
         const uint8_t* bytes = nullptr;
         DWORD size = 0;
         bool finished = platform::RunGuarded([&] {
@@ -623,13 +640,21 @@ Verdict Check(const std::wstring& path)
         uint8_t* into = copy.data();
         if (!platform::RunGuarded([&] { std::memcpy(into, bytes, size); }))
             return Verdict::Damaged;
-        return CheckBytes(copy.data(), copy.size(), file, index);
+        return CheckBytes(copy.data(), copy.size(), source, checked);
     }
     // Any other file is read whole.
     std::vector<unsigned char> bytes;
     if (!platform::ReadWholeFile(file, bytes))
         return Verdict::Readable;   // the loader reports what it cannot open
-    return CheckBytes(bytes.data(), bytes.size(), file, index);
+    return CheckBytes(bytes.data(), bytes.size(), source, checked);
+}
+
+} // namespace
+
+Verdict Check(const std::wstring& path)
+{
+    Checked checked;
+    return CheckSource(Locate(path), checked);
 }
 
 } // namespace TypeLibCheck

@@ -35,6 +35,11 @@ public:
     }
     void Set(size_t at, uint32_t v) { std::memcpy(&bytes_.at(at + 3) - 3, &v, 4); }
     void Set16(size_t at, uint16_t v) { std::memcpy(&bytes_.at(at + 1) - 1, &v, 2); }
+    void SetText(size_t at, const std::string& text)
+    {
+        bytes_.at(at + text.size() - 1);
+        std::memcpy(&bytes_[at], text.data(), text.size());
+    }
 
     // Table n of the directory.
     size_t Table(int n) const
@@ -82,6 +87,12 @@ private:
     std::vector<uint8_t> bytes_;
 };
 
+void LoopCustomData(Layout& l)
+{
+    uint32_t entry = l.Get(l.Function(l.Type("IMembers"), 0) + 48);
+    l.Set(l.Table(12) + entry + 8, entry);
+}
+
 struct Damage {
     const char* what;
     std::function<void(Layout&)> apply;
@@ -107,11 +118,7 @@ const Damage kDamages[] = {
     {"help string past the string table",
      [](Layout& l) { l.Set(l.Function(l.Type("IMembers"), 0) + 28, 0x7FFFFF00); }},
     {"string with a negative length", [](Layout& l) { l.Set16(l.Table(8), 0xFFFC); }},
-    {"custom data that leads back to itself",
-     [](Layout& l) {
-         uint32_t entry = l.Get(l.Function(l.Type("IMembers"), 0) + 48);
-         l.Set(l.Table(12) + entry + 8, entry);
-     }},
+    {"custom data that leads back to itself", LoopCustomData},
     {"custom data value past its table",
      [](Layout& l) { l.Set(l.Table(12) + l.Get(l.Function(l.Type("IMembers"), 0) + 48) + 4, 0x7FFFFF00); }},
     {"implemented interface's custom data past its table",
@@ -162,6 +169,34 @@ TEST(TypeLibCheck, DamagedMemberRecords)
         EXPECT_EQ(reader.GetTLib(path, message, false), 5);
         EXPECT_EQ(message, L"Error. Unable to open type library.");
     }
+}
+
+// A library that imports another by a name the loader finds on disk, its
+// GUID registered nowhere: a damaged import is refused with it.
+TEST(TypeLibCheck, DamagedImportedLibrary)
+{
+    std::vector<uint8_t> original;
+    ASSERT_TRUE(platform::ReadWholeFile(MembersLibrary(), original));
+    std::wstring folder = wt::ScratchFolder(L"tlb_check_tests");
+    Layout imported(original);
+    LoopCustomData(imported);
+    ASSERT_TRUE(platform::WriteFileSafely(folder + L"\\damaged.tlb", imported.Bytes().data(), imported.Bytes().size()));
+    Layout importing(original);
+    size_t file = importing.Table(2);   // the one import: stdole2.tlb
+    importing.Set(importing.Table(5) + importing.Get(file), 0x7A3E10FF);
+    importing.SetText(file + 14, "damaged.tlb");
+    std::wstring path = folder + L"\\importing.tlb";
+    ASSERT_TRUE(platform::WriteFileSafely(path, importing.Bytes().data(), importing.Bytes().size()));
+
+    // The loader looks for the name in the current folder too.
+    wchar_t before[MAX_PATH];
+    ASSERT_TRUE(GetCurrentDirectoryW(MAX_PATH, before));
+    ASSERT_TRUE(SetCurrentDirectoryW(folder.c_str()));
+    EXPECT_EQ(TypeLibCheck::Check(path), TypeLibCheck::Verdict::Damaged);
+    ClsTLB reader;
+    std::wstring message;
+    EXPECT_EQ(reader.GetTLib(path, message, false), 5);
+    SetCurrentDirectoryW(before);
 }
 
 } // namespace

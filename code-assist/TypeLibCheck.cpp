@@ -1,8 +1,7 @@
 #include "TypeLibCheck.h"
 
-#include "platform/FaultGuard.h"
-#include "platform/Files.h"
-#include "platform/Handles.h"
+#include "TypeLibSource.h"
+
 #include "platform/Text.h"
 
 #include <windows.h>
@@ -142,49 +141,6 @@ bool ChainsEnd(const std::vector<int64_t>& next)
         }
     }
     return true;
-}
-
-// Where the loader reads a library named by a path: "file\2" names the
-// second TYPELIB resource of the file, and the file is searched for as a
-// program file is (the program's and the current folder, the system
-// folders), else taken as written, or from the system folder.
-struct Source {
-    std::wstring file;
-    int index = 1;
-};
-
-Source Locate(const std::wstring& path)
-{
-    Source source{path};
-    size_t slash = path.find_last_of(L'\\');
-    if (slash != std::wstring::npos && slash + 1 < path.size()) {
-        wchar_t* end = nullptr;
-        long index = wcstol(path.c_str() + slash + 1, &end, 10);
-        if (*end == L'\0') {
-            source.file = path.substr(0, slash);
-            source.index = static_cast<int>(index);
-        }
-    }
-    wchar_t found[MAX_PATH + 1];
-    DWORD n = SearchPathW(nullptr, source.file.c_str(), nullptr, MAX_PATH + 1, found, nullptr);
-    if (n > 0 && n <= MAX_PATH) {
-        source.file = found;
-    } else if (source.file.find(L'\\') == std::wstring::npos) {
-        wchar_t system[MAX_PATH];
-        UINT length = GetSystemDirectoryW(system, MAX_PATH);
-        source.file = std::wstring(system, length < MAX_PATH ? length : 0) + L"\\" + source.file;
-    }
-    return source;
-}
-
-// Whether two sources are one library: the same resource of the same file.
-bool SameSource(const Source& a, const Source& b)
-{
-    platform::FileHandle first(platform::OpenForRead(a.file)), second(platform::OpenForRead(b.file));
-    BY_HANDLE_FILE_INFORMATION x, y;
-    return a.index == b.index && first.Ok() && second.Ok() && GetFileInformationByHandle(first.Get(), &x) &&
-           GetFileInformationByHandle(second.Get(), &y) && x.dwVolumeSerialNumber == y.dwVolumeSerialNumber &&
-           x.nFileIndexHigh == y.nFileIndexHigh && x.nFileIndexLow == y.nFileIndexLow;
 }
 
 // The library's tables, and the checks on what the loader follows without
@@ -607,46 +563,15 @@ Verdict CheckSource(const Source& source, Checked& checked)
         if (SameSource(seen, source))
             return Verdict::Readable;
     checked.push_back(source);
-    const std::wstring& file = source.file;
-    char start[2] = {};
-    {
-        platform::FileHandle handle(platform::OpenForRead(file));
-        DWORD got = 0;
-        if (!handle.Ok() || !ReadFile(handle.Get(), start, sizeof start, &got, nullptr))
-            return Verdict::Readable;   // the loader reports what it cannot open
+    std::vector<uint8_t> bytes;
+    switch (ReadSource(source, bytes)) {
+    case Outcome::Found:
+        return CheckBytes(bytes.data(), bytes.size(), source, checked);
+    case Outcome::Damaged:
+        return Verdict::Damaged;
+    default:
+        return Verdict::Readable;   // the loader reports what it cannot find
     }
-    // A program file: its TYPELIB resource, found the way the loader finds it.
-    platform::Library module;
-    if (start[0] == 'M' && start[1] == 'Z')
-        module.Reset(LoadLibraryExW(file.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | DONT_RESOLVE_DLL_REFERENCES));
-    if (module) {
-        HMODULE m = module.Get();
-        int index = source.index;
-        const uint8_t* bytes = nullptr;
-        DWORD size = 0;
-        bool finished = platform::RunGuarded([&] {
-            HRSRC found = FindResourceW(m, MAKEINTRESOURCEW(index), L"TYPELIB");
-            HGLOBAL loaded = found ? LoadResource(m, found) : nullptr;
-            bytes = static_cast<const uint8_t*>(loaded ? LockResource(loaded) : nullptr);
-            size = bytes ? SizeofResource(m, found) : 0;
-        });
-        if (!finished)
-            return Verdict::Damaged;
-        if (!bytes)
-            return Verdict::Readable;   // the loader reports the missing library
-        // A copy, made where a resource that runs past the file can only
-        // fault: the check itself then reads nothing outside what it holds.
-        std::vector<uint8_t> copy(size);
-        uint8_t* into = copy.data();
-        if (!platform::RunGuarded([&] { std::memcpy(into, bytes, size); }))
-            return Verdict::Damaged;
-        return CheckBytes(copy.data(), copy.size(), source, checked);
-    }
-    // Any other file is read whole.
-    std::vector<unsigned char> bytes;
-    if (!platform::ReadWholeFile(file, bytes))
-        return Verdict::Readable;   // the loader reports what it cannot open
-    return CheckBytes(bytes.data(), bytes.size(), source, checked);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <functional>
@@ -197,6 +198,40 @@ TEST(TypeLibCheck, DamagedImportedLibrary)
     std::wstring message;
     EXPECT_EQ(reader.GetTLib(path, message, false), 5);
     SetCurrentDirectoryW(before);
+}
+
+// A 16-bit program file whose TYPELIB resource is a damaged library: the
+// loader reads such a resource as well.
+TEST(TypeLibCheck, DamagedLibraryIn16BitProgram)
+{
+    std::vector<uint8_t> original;
+    ASSERT_TRUE(platform::ReadWholeFile(MembersLibrary(), original));
+    Layout library(original);
+    LoopCustomData(library);
+    Layout program(std::vector<uint8_t>(0x100));
+    program.Set16(0, IMAGE_DOS_SIGNATURE);
+    program.Set(offsetof(IMAGE_DOS_HEADER, e_lfanew), 0x40);
+    program.Set16(0x40, IMAGE_OS2_SIGNATURE);
+    program.Set16(0x40 + offsetof(IMAGE_OS2_HEADER, ne_rsrctab), 0x40);
+    program.Set16(0x40 + offsetof(IMAGE_OS2_HEADER, ne_restab), 0x40 + 32);
+    // The resource table at 0x80: sizes in 16-byte units, then one type
+    // (named at 24) of one resource (number 1, at 0x100), then the name.
+    program.Set16(0x80, 4);
+    program.Set16(0x82, 24);
+    program.Set16(0x84, 1);
+    program.Set16(0x8A, 0x100 >> 4);
+    program.Set16(0x8C, static_cast<uint16_t>((library.Bytes().size() + 15) >> 4));
+    program.Set16(0x90, 0x8001);
+    program.SetText(0x98, "\x07TYPELIB");
+    std::vector<uint8_t> bytes = program.Bytes();
+    bytes.insert(bytes.end(), library.Bytes().begin(), library.Bytes().end());
+    std::wstring path = wt::ScratchFolder(L"tlb_check_tests") + L"\\old16.dll";
+    ASSERT_TRUE(platform::WriteFileSafely(path, bytes.data(), bytes.size()));
+
+    EXPECT_EQ(TypeLibCheck::Check(path), TypeLibCheck::Verdict::Damaged);
+    ClsTLB reader;
+    std::wstring message;
+    EXPECT_EQ(reader.GetTLib(path, message, false), 5);
 }
 
 } // namespace

@@ -1,0 +1,182 @@
+#include "TypeLibSource.h"
+
+#include "platform/FaultGuard.h"
+#include "platform/Files.h"
+#include "platform/Handles.h"
+
+#include <windows.h>
+#include <lzexpand.h>
+
+#include <algorithm>
+#include <cstring>
+
+namespace TypeLibCheck {
+
+namespace {
+
+// One file opened through the LZ functions, closed when the holder goes.
+class LzFile {
+public:
+    explicit LzFile(const std::wstring& path)
+    {
+        OFSTRUCT of = {};
+        handle_ = LZOpenFileW(const_cast<LPWSTR>(path.c_str()), &of, OF_READ);
+    }
+    ~LzFile()
+    {
+        if (handle_ >= 0)
+            LZClose(handle_);
+    }
+    LzFile(const LzFile&) = delete;
+    LzFile& operator=(const LzFile&) = delete;
+
+    bool Ok() const { return handle_ >= 0; }
+    bool ReadAt(LONG at, void* into, INT size) const
+    {
+        return LZSeek(handle_, at, 0) == at && LZRead(handle_, static_cast<LPSTR>(into), size) == size;
+    }
+    LONG Size() const { return LZSeek(handle_, 0, 2); }
+
+private:
+    INT handle_ = -1;
+};
+
+// The TYPELIB resource of a 32- or 64-bit program file, as the loader finds
+// it; a resource that runs past the file faults while it is copied.
+Outcome ReadPeResource(HMODULE module, int index, std::vector<uint8_t>& bytes)
+{
+    const uint8_t* data = nullptr;
+    DWORD size = 0;
+    if (!platform::RunGuarded([&] {
+            HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(index), L"TYPELIB");
+            HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+            data = static_cast<const uint8_t*>(loaded ? LockResource(loaded) : nullptr);
+            size = data ? SizeofResource(module, found) : 0;
+        }))
+        return Outcome::Damaged;
+    if (!data)
+        return Outcome::Missing;
+    bytes.resize(size);
+    uint8_t* into = bytes.data();
+    return platform::RunGuarded([&] { std::memcpy(into, data, size); }) ? Outcome::Found : Outcome::Damaged;
+}
+
+// The TYPELIB resource of a 16-bit program file. The loader walks the
+// resource table without looking at its size, and takes a failed read of
+// the resource for a length: either is damage.
+Outcome ReadNeResource(const std::wstring& file, int index, std::vector<uint8_t>& bytes)
+{
+    LzFile lz(file);
+    IMAGE_DOS_HEADER dos;
+    IMAGE_OS2_HEADER ne;
+    if (!lz.Ok() || !lz.ReadAt(0, &dos, sizeof dos) || dos.e_magic != IMAGE_DOS_SIGNATURE ||
+        !lz.ReadAt(dos.e_lfanew, &ne, sizeof ne) || ne.ne_magic != IMAGE_OS2_SIGNATURE)
+        return Outcome::Missing;
+    int tableSize = ne.ne_restab - ne.ne_rsrctab;
+    std::vector<uint8_t> table(tableSize > 0 ? tableSize : 0);
+    if (table.empty() || !lz.ReadAt(dos.e_lfanew + ne.ne_rsrctab, table.data(), tableSize))
+        return Outcome::Missing;
+    auto word = [&](size_t at) { return static_cast<WORD>(table[at] | table[at + 1] << 8); };
+
+    // Types: an id (a name's position, or a number with the top bit set),
+    // a count, four spare bytes, then that many 12-byte resources.
+    const char kType[] = "TYPELIB";
+    const size_t kTypeLength = sizeof kType - 1;
+    size_t type = 2;
+    for (;;) {
+        if (type + 2 > table.size())
+            return Outcome::Damaged;
+        WORD id = word(type);
+        if (id == 0)
+            return Outcome::Missing;
+        if (type + 8 > table.size())
+            return Outcome::Damaged;
+        if (!(id & 0x8000)) {
+            if (id >= table.size())
+                return Outcome::Damaged;
+            if (table[id] == kTypeLength) {
+                if (id + 1 + kTypeLength > table.size())
+                    return Outcome::Damaged;
+                if (_strnicmp(reinterpret_cast<const char*>(&table[id + 1]), kType, kTypeLength) == 0)
+                    break;
+            }
+        }
+        type += 8 + size_t(word(type + 2)) * 12;
+    }
+    const WORD wanted = static_cast<WORD>(index) | 0x8000;
+    for (size_t n = word(type + 2), at = type + 8; n > 0; --n, at += 12) {
+        if (at + 12 > table.size())
+            return Outcome::Damaged;
+        if (word(at + 6) != wanted)
+            continue;
+        unsigned shift = word(0) & 31;
+        DWORD offset = DWORD(word(at)) << shift, length = DWORD(word(at + 2)) << shift;
+        LONG size = lz.Size();
+        DWORD available = size > 0 && DWORD(size) > offset ? DWORD(size) - offset : 0;
+        if (length > 0x7FFFFFFF || offset > 0x7FFFFFFF)
+            return Outcome::Damaged;
+        bytes.resize(std::min(length, available));
+        if (!bytes.empty() && !lz.ReadAt(static_cast<LONG>(offset), bytes.data(), static_cast<INT>(bytes.size())))
+            return Outcome::Damaged;
+        return Outcome::Found;
+    }
+    return Outcome::Missing;
+}
+
+} // namespace
+
+Source Locate(const std::wstring& path)
+{
+    Source source{path};
+    size_t slash = path.find_last_of(L'\\');
+    if (slash != std::wstring::npos && slash + 1 < path.size()) {
+        wchar_t* end = nullptr;
+        long index = wcstol(path.c_str() + slash + 1, &end, 10);
+        if (*end == L'\0') {
+            source.file = path.substr(0, slash);
+            source.index = static_cast<int>(index);
+        }
+    }
+    wchar_t found[MAX_PATH + 1];
+    DWORD n = SearchPathW(nullptr, source.file.c_str(), nullptr, MAX_PATH + 1, found, nullptr);
+    if (n > 0 && n <= MAX_PATH) {
+        source.file = found;
+    } else if (source.file.find(L'\\') == std::wstring::npos) {
+        wchar_t system[MAX_PATH];
+        UINT length = GetSystemDirectoryW(system, MAX_PATH);
+        source.file = std::wstring(system, length < MAX_PATH ? length : 0) + L"\\" + source.file;
+    }
+    return source;
+}
+
+bool SameSource(const Source& a, const Source& b)
+{
+    platform::FileHandle first(platform::OpenForRead(a.file)), second(platform::OpenForRead(b.file));
+    BY_HANDLE_FILE_INFORMATION x, y;
+    return a.index == b.index && first.Ok() && second.Ok() && GetFileInformationByHandle(first.Get(), &x) &&
+           GetFileInformationByHandle(second.Get(), &y) && x.dwVolumeSerialNumber == y.dwVolumeSerialNumber &&
+           x.nFileIndexHigh == y.nFileIndexHigh && x.nFileIndexLow == y.nFileIndexLow;
+}
+
+Outcome ReadSource(const Source& source, std::vector<uint8_t>& bytes)
+{
+    const std::wstring& file = source.file;
+    char start[2] = {};
+    {
+        platform::FileHandle handle(platform::OpenForRead(file));
+        DWORD got = 0;
+        if (!handle.Ok() || !ReadFile(handle.Get(), start, sizeof start, &got, nullptr))
+            return Outcome::Missing;
+    }
+    platform::Library module;
+    if (start[0] == 'M' && start[1] == 'Z')
+        module.Reset(LoadLibraryExW(file.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | DONT_RESOLVE_DLL_REFERENCES));
+    if (module)
+        return ReadPeResource(module.Get(), source.index, bytes);
+    Outcome outcome = ReadNeResource(file, source.index, bytes);
+    if (outcome != Outcome::Missing)
+        return outcome;
+    return platform::ReadWholeFile(file, bytes) ? Outcome::Found : Outcome::Missing;
+}
+
+} // namespace TypeLibCheck

@@ -10,6 +10,7 @@
 #include "platform/Messages.h"
 #include "platform/Module.h"
 #include "platform/Paths.h"
+#include "platform/Text.h"
 #include "ModFormOps.h"
 #include "NeighbourHooks.h"
 #include "Neighbours.h"
@@ -180,11 +181,7 @@ std::wstring CommandLinePath(const std::wstring& commandLine)
     for (wchar_t c : commandLine)
         if (c != L'"')
             path += c;
-    size_t first = path.find_first_not_of(L" \t");
-    if (first == std::wstring::npos)
-        return L"";
-    size_t last = path.find_last_not_of(L" \t");
-    return path.substr(first, last - first + 1);
+    return platform::TrimBlanksAndTabs(path);
 }
 
 namespace {

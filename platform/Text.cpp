@@ -48,4 +48,35 @@ std::wstring Lower(std::wstring text)
     return text;
 }
 
+namespace {
+
+std::wstring TrimOf(const std::wstring& text, const wchar_t* blanks)
+{
+    size_t a = text.find_first_not_of(blanks);
+    if (a == std::wstring::npos)
+        return L"";
+    size_t b = text.find_last_not_of(blanks);
+    return text.substr(a, b - a + 1);
+}
+
+} // namespace
+
+std::wstring TrimBlanks(const std::wstring& text)
+{
+    return TrimOf(text, L" ");
+}
+
+std::wstring TrimBlanksAndTabs(const std::wstring& text)
+{
+    return TrimOf(text, L" \t");
+}
+
+std::wstring BlankedLine(std::wstring text)
+{
+    for (wchar_t& c : text)
+        if (c == L'\t' || c == L'\r' || c == L'\n')
+            c = L' ';
+    return TrimBlanks(text);
+}
+
 } // namespace platform

@@ -22,4 +22,15 @@ std::wstring FromCodePage(const std::string& bytes, UINT codePage = CP_ACP);
 std::wstring Upper(std::wstring text);
 std::wstring Lower(std::wstring text);
 
+// The text without the blanks at both ends; tabs stay. The trimming of box
+// texts that are stored or compared (font names, numbers, names picked in a
+// list).
+std::wstring TrimBlanks(const std::wstring& text);
+// The text without blanks and tabs at both ends: command lines and options,
+// where a tab separates as a blank does.
+std::wstring TrimBlanksAndTabs(const std::wstring& text);
+// The text with every tab, CR and LF turned into a blank, then trimmed of
+// blanks: a line as the checks that look at its first and last words read it.
+std::wstring BlankedLine(std::wstring text);
+
 } // namespace platform

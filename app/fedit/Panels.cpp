@@ -14,6 +14,7 @@
 #include "fCM.h"
 #include "ffind.h"
 #include "forms/Runtime.h"
+#include "platform/Text.h"
 #include "settings-library/record/SettingsRecord.h"
 
 #include <richedit.h>
@@ -226,9 +227,7 @@ void fedit::bTipX_Click(int Index)
 
 void fedit::BoxMethods_Click()
 {
-    std::wstring name = BoxMethods.Text();
-    size_t a = name.find_first_not_of(L' ');
-    name = a == std::wstring::npos ? L"" : name.substr(a, name.find_last_not_of(L' ') - a + 1);
+    std::wstring name = platform::TrimBlanks(BoxMethods.Text());
     if (!name.empty())
         Call(PageTools().GoToProcedure, name);
 }

@@ -7,15 +7,6 @@ namespace RunCommands {
 
 namespace {
 
-std::wstring Trim(const std::wstring& s)
-{
-    size_t a = s.find_first_not_of(L" \t");
-    if (a == std::wstring::npos)
-        return L"";
-    size_t b = s.find_last_not_of(L" \t");
-    return s.substr(a, b - a + 1);
-}
-
 const wchar_t kPrefix[] = L"wtemp-";
 
 } // namespace
@@ -23,13 +14,13 @@ const wchar_t kPrefix[] = L"wtemp-";
 Options SplitOptions(const std::wstring& text)
 {
     Options o;
-    std::wstring t = Trim(text);
+    std::wstring t = platform::TrimBlanksAndTabs(text);
     size_t plus = t.find(L'+');
     if (plus == std::wstring::npos) {
         o.arguments = t;
     } else {
-        o.switches = Trim(t.substr(0, plus));
-        o.arguments = Trim(t.substr(plus + 1));
+        o.switches = platform::TrimBlanksAndTabs(t.substr(0, plus));
+        o.arguments = platform::TrimBlanksAndTabs(t.substr(plus + 1));
     }
     return o;
 }

@@ -348,16 +348,7 @@ std::wstring KvRTB::GetTrimLine(long LIndex) const
 {
     if (!rtb_)
         return {};
-    std::wstring line = GetLine(GetLineFromChar(LIndex), GetLineIndex(GetLineFromChar(LIndex)));
-    for (wchar_t& c : line) {
-        if (c == L'\t' || c == L'\r' || c == L'\n')
-            c = L' ';
-    }
-    size_t first = line.find_first_not_of(L' ');
-    if (first == std::wstring::npos)
-        return {};
-    size_t last = line.find_last_not_of(L' ');
-    return line.substr(first, last - first + 1);
+    return platform::BlankedLine(GetLine(GetLineFromChar(LIndex), GetLineIndex(GetLineFromChar(LIndex))));
 }
 
 // ---- Search and words -----------------------------------------------------

@@ -53,11 +53,8 @@ std::wstring ObjectPrefix(const std::wstring& text, const std::wstring& section)
     long lineEnd = LineEndOf(text, from);
     while (stop < lineEnd && text[stop] != L' ' && text[stop] != L'=' && text[stop] != L'\t')
         ++stop;
-    std::wstring name = text.substr(from, stop > from ? stop - from : 0);
-    size_t a = name.find_first_not_of(L" \t"), b = name.find_last_not_of(L" \t");
-    if (a == std::wstring::npos)
-        return L"";
-    return name.substr(a, b - a + 1) + L".";
+    std::wstring name = platform::TrimBlanksAndTabs(text.substr(from, stop > from ? stop - from : 0));
+    return name.empty() ? L"" : name + L".";
 }
 
 void CheckObjectRequired(std::wstring& text, const ObjectList& objects, bool wholeWord,

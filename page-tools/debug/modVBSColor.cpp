@@ -37,15 +37,7 @@ long LineOf(const std::wstring& text, long pos)
 std::wstring TrimLine(const std::wstring& text, long pos)
 {
     long a = LineStartOf(text, pos), b = LineEndOf(text, pos);
-    while (a < b && (text[a] == L' ' || text[a] == L'\t' || text[a] == L'\n'))
-        ++a;
-    while (b > a && (text[b - 1] == L' ' || text[b - 1] == L'\t' || text[b - 1] == L'\n'))
-        --b;
-    std::wstring line = text.substr(a, b - a);
-    for (auto& c : line)
-        if (c == L'\t' || c == L'\n')
-            c = L' ';
-    return line;
+    return platform::BlankedLine(text.substr(a, b - a));
 }
 
 long FindFolded(const std::wstring& upperText, const std::wstring& upperWhat, long start, long end,

@@ -9,6 +9,7 @@
 #include "SetsLogic.h"
 #include "SetsMessages.h"
 #include "SettingsRecord.h"
+#include "platform/Text.h"
 
 namespace {
 
@@ -150,7 +151,7 @@ void PageGeneral::boxMoveO_Click() { SetsLogic::ApplyMoveSpacer(boxMoveO.Text(),
 
 void PageGeneral::bface_Click()
 {
-    std::wstring face = SetsLogic::Trim(boxface.Text());
+    std::wstring face = platform::TrimBlanks(boxface.Text());
     Settings().EdFontName = face;
 }
 

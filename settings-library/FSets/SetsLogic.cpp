@@ -13,7 +13,7 @@ namespace SetsLogic {
 
 bool IsNumeric(const std::wstring& text, double* value)
 {
-    std::wstring t = Trim(text);
+    std::wstring t = platform::TrimBlanks(text);
     if (t.empty())
         return false;
     size_t i = 0;
@@ -49,15 +49,6 @@ bool IsNumeric(const std::wstring& text, double* value)
     if (value)
         *value = v;
     return true;
-}
-
-std::wstring Trim(const std::wstring& text)
-{
-    size_t a = text.find_first_not_of(L' ');
-    if (a == std::wstring::npos)
-        return L"";
-    size_t b = text.find_last_not_of(L' ');
-    return text.substr(a, b - a + 1);
 }
 
 namespace {

@@ -17,7 +17,6 @@ namespace SetsLogic {
 // sign, digits with at most one decimal point, optional exponent.
 bool IsNumeric(const std::wstring& text, double* value = nullptr);
 using platform::Upper;
-std::wstring Trim(const std::wstring& text);
 // Element i of an array, or fallback when the array is shorter.
 template <class T>
 T At(const std::vector<T>& v, size_t i, T fallback = T())

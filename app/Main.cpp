@@ -7,6 +7,7 @@
 #include "EditorState.h"
 #include "ModFileOps.h"
 #include "platform/Files.h"
+#include "platform/Handles.h"
 #include "platform/Messages.h"
 #include "platform/Module.h"
 #include "platform/Paths.h"
@@ -419,12 +420,9 @@ void ShutDown()
 int Main()
 {
     // 1. One instance: a second one ends before it shows anything.
-    HANDLE instance = CreateMutexW(nullptr, FALSE, L"TARNEL Editor single instance");
-    if (!instance || GetLastError() == ERROR_ALREADY_EXISTS) {
-        if (instance)
-            CloseHandle(instance);
+    platform::KernelHandle instance(CreateMutexW(nullptr, FALSE, L"TARNEL Editor single instance"));
+    if (!instance || GetLastError() == ERROR_ALREADY_EXISTS)
         return 0;
-    }
     HRESULT com = OleInitialize(nullptr);
     // 2. - 3.
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES};
@@ -472,6 +470,5 @@ int Main()
     g = nullptr;
     if (SUCCEEDED(com))
         OleUninitialize();
-    CloseHandle(instance);
     return rc;
 }

@@ -4,6 +4,7 @@
 #include "TypeLibCheck.h"
 #include "platform/FaultGuard.h"
 #include "platform/Files.h"
+#include "platform/Messages.h"
 
 #include <oleauto.h>
 
@@ -160,14 +161,8 @@ std::wstring OneLine(std::wstring text)
 
 std::wstring SystemMessage(HRESULT value)
 {
-    wchar_t* text = nullptr;
-    DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                             nullptr, static_cast<DWORD>(value), 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    std::wstring out = n ? std::wstring(text, n) : L"Automation error " + std::to_wstring(static_cast<long>(value));
-    LocalFree(text);
-    while (!out.empty() && (out.back() == L'\n' || out.back() == L'\r' || out.back() == L' '))
-        out.pop_back();
-    return out;
+    std::wstring out = platform::SystemErrorText(static_cast<DWORD>(value));
+    return out.empty() ? L"Automation error " + std::to_wstring(static_cast<long>(value)) : out;
 }
 
 } // namespace

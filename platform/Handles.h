@@ -79,8 +79,18 @@ struct GdiObjectTraits {
     static void Close(HGDIOBJ h) { DeleteObject(h); }
 };
 
+// Kernel objects whose functions answer null on failure: processes, threads,
+// mutexes.
+struct KernelHandleTraits {
+    using Type = HANDLE;
+    static HANDLE Empty() { return nullptr; }
+    static void Close(HANDLE h) { CloseHandle(h); }
+};
+
 // From CreateFileW and the like (INVALID_HANDLE_VALUE when none).
 using FileHandle = UniqueHandle<FileHandleTraits>;
+// From CreateProcessW, OpenProcess, CreateMutexW (null when none).
+using KernelHandle = UniqueHandle<KernelHandleTraits>;
 // From FindFirstFileW.
 using FindHandle = UniqueHandle<FindHandleTraits>;
 // From RegOpenKeyExW and RegCreateKeyExW.

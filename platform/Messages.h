@@ -26,6 +26,10 @@ constexpr UINT YesNoCancel = MB_YESNOCANCEL | MB_ICONQUESTION;
 int ShowMessage(const std::wstring& text, UINT style = MessageStyle::Information, HWND owner = nullptr,
                 const std::wstring& title = kProgramTitle);
 
+// The system's description of an error code or HRESULT, without its line
+// end; "" when the system has none.
+std::wstring SystemErrorText(DWORD code);
+
 // Receives every message instead of a message box and returns the button
 // that answers it. Empty: message boxes again.
 using MessageInterceptor = std::function<int(const std::wstring& text, const std::wstring& title, UINT style)>;

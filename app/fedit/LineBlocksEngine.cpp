@@ -1,6 +1,7 @@
 #include "LineBlocksEngine.h"
 
 #include "EditTextEngine.h"
+#include "color/TextScan.h"
 
 #include <cwctype>
 
@@ -149,25 +150,19 @@ TextEdit IndentLines(const std::wstring& text, long s, long e, const std::wstrin
 
 namespace {
 
-bool StartsWithNoCase(const std::wstring& text, size_t at, const wchar_t* what)
+// Markup words are ASCII: matched in any case by the colourers' helpers.
+bool StartsWithNoCase(const std::wstring& text, size_t at, const wchar_t* upperWord)
 {
-    for (size_t i = 0; what[i]; ++i)
-        if (at + i >= text.size() || std::towlower(text[at + i]) != what[i])
-            return false;
-    return true;
+    return color::MatchNoCase(text.c_str(), at, text.size(), upperWord);
 }
 
-// The first `what` (lower case) at or after `from`, in any case; npos when none.
-size_t FindNoCase(const std::wstring& text, size_t from, const wchar_t* what)
+size_t FindNoCase(const std::wstring& text, size_t from, const wchar_t* upperWord)
 {
-    for (size_t i = from; i < text.size(); ++i)
-        if (StartsWithNoCase(text, i, what))
-            return i;
-    return std::wstring::npos;
+    return color::FindNoCase(text.c_str(), from, text.size(), upperWord);
 }
 
-// One past the end of the first `close` at or after `from`; the text's end
-// when there is none.
+// One past the end of the first `close` (upper case) at or after `from`; the
+// text's end when there is none.
 size_t PastNoCase(const std::wstring& text, size_t from, const wchar_t* close)
 {
     size_t at = FindNoCase(text, from, close);
@@ -267,10 +262,10 @@ std::wstring UpperCaseTags(const std::wstring& source)
             i = TagAt(text, lt, name);
             // Script and style code is not markup, whatever "<" it holds.
             const wchar_t* close = nullptr;
-            if (name.size() == 6 && StartsWithNoCase(name, 0, L"script"))
-                close = L"</script";
-            else if (name.size() == 5 && StartsWithNoCase(name, 0, L"style"))
-                close = L"</style";
+            if (name.size() == 6 && StartsWithNoCase(name, 0, L"SCRIPT"))
+                close = L"</SCRIPT";
+            else if (name.size() == 5 && StartsWithNoCase(name, 0, L"STYLE"))
+                close = L"</STYLE";
             if (close && i < n) {
                 size_t at = FindNoCase(text, i, close);
                 i = at == std::wstring::npos ? n : at;

@@ -10,6 +10,7 @@
 #include "RunCommands.h"
 #include "settings-library/record/SettingsRecord.h"
 #include "platform/Files.h"
+#include "platform/Handles.h"
 #include "platform/Messages.h"
 
 #include <shellapi.h>
@@ -32,30 +33,20 @@ std::wstring StartProcess(const std::wstring& commandLine)
     std::vector<wchar_t> cmd(commandLine.begin(), commandLine.end());
     cmd.push_back(L'\0');
     if (CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
-        CloseHandle(pi.hThread);
-        CloseHandle(pi.hProcess);
+        platform::KernelHandle thread(pi.hThread), process(pi.hProcess);
         return L"";
     }
     DWORD err = GetLastError();
-    wchar_t* text = nullptr;
-    FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                   nullptr, err, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    std::wstring message = text ? text : L"Error " + std::to_wstring(err);
-    if (text)
-        LocalFree(text);
-    while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r'))
-        message.pop_back();
+    std::wstring message = platform::SystemErrorText(err);
     return message.empty() ? L"Error " + std::to_wstring(err) : message;
 }
 
 bool ProcessRunning(DWORD pid)
 {
-    HANDLE h = OpenProcess(SYNCHRONIZE, FALSE, pid);
+    platform::KernelHandle h(OpenProcess(SYNCHRONIZE, FALSE, pid));
     if (!h)
         return GetLastError() == ERROR_ACCESS_DENIED;   // another user's program
-    bool running = WaitForSingleObject(h, 0) == WAIT_TIMEOUT;
-    CloseHandle(h);
-    return running;
+    return WaitForSingleObject(h.Get(), 0) == WAIT_TIMEOUT;
 }
 
 } // namespace
@@ -67,14 +58,13 @@ void RemoveLeftoverScripts()
     std::wstring folder = RunCommands::ScriptFolder(State().TempFolder);
     std::vector<std::wstring> names;
     WIN32_FIND_DATAW fd;
-    HANDLE h = FindFirstFileW((folder + L"\\*").c_str(), &fd);
-    if (h == INVALID_HANDLE_VALUE)
+    platform::FindHandle h(FindFirstFileW((folder + L"\\*").c_str(), &fd));
+    if (!h)
         return;
     do {
         if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
             names.push_back(fd.cFileName);
-    } while (FindNextFileW(h, &fd));
-    FindClose(h);
+    } while (FindNextFileW(h.Get(), &fd));
     const DWORD self = GetCurrentProcessId();
     for (const std::wstring& n : RunCommands::LeftoverScripts(
              names, [self](DWORD pid) { return pid == self || ProcessRunning(pid); }))

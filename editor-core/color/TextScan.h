@@ -1,6 +1,7 @@
 #pragma once
-// Search helpers shared by the colourers. Each works on [from, end) of the
-// prepared text and returns npos when nothing is found.
+// Search helpers shared by the colourers and the other scanners of markup and
+// script text. Each works on [from, end) of the prepared text and returns npos
+// when nothing is found.
 #include <cstddef>
 #include <cwchar>
 #include <string>

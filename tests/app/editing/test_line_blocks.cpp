@@ -75,7 +75,7 @@ TEST(TagCase, NamesOnly)
 TEST(TagCase, ScriptServerBlocksAndCommentsStayAsTheyAre)
 {
     const std::wstring page =
-        L"<!-- <b>note</b> -->\r<script language=vbscript>\rif a < b and c > d then x = \"<i>\"\r</script>"
+        L"<!-- <b>note</b> -->\r<Script language=vbscript>\rif a < b and c > d then x = \"<i>\"\r</sCript>"
         L"\r<% if a<b then %><p class=\"<%= cls %>\"><?php echo '<b>'; ?>\r<style>p>b{color:red}</style>";
     EXPECT_EQ(L"<!-- <b>note</b> -->\r<SCRIPT LANGUAGE=vbscript>\rif a < b and c > d then x = \"<i>\"\r</SCRIPT>"
               L"\r<% if a<b then %><P CLASS=\"<%= cls %>\"><?php echo '<b>'; ?>\r<STYLE>p>b{color:red}</STYLE>",

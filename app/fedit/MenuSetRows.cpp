@@ -199,8 +199,10 @@ const DocumentTypeRow& DocumentTypeRowOf(EditorType type)
         {EditorType::VBScript, true, Mode::VBScript, true},
         {EditorType::JavaScript, true, Mode::JavaScript, false},
     };
-    const long i = EditorTypeNumber(type);
-    return kRows[i >= 0 && i <= 5 ? i : 0];
+    for (const DocumentTypeRow& row : kRows)
+        if (row.type == type)
+            return row;
+    return kRows[0];
 }
 
 bool NeedsSetSwitch(EditorType from, EditorType to)

@@ -131,13 +131,21 @@ void ApplyPlan(fedit& f, const MenuSetRows::Plan& p)
                           static_cast<int>(p.procedureListWidth));
 }
 
-// The editor keeps the record's font whatever the switch did to it.
-void EditorFontAgain(fedit& f)
+// The editor's font as the record gives it. Face and size go on together:
+// each change of the editor's font lays out the whole text again, which
+// costs seconds on a long page.
+void SetRecordFont(KvRTB& editor)
 {
     const SettingsRecord& rec = Settings();
-    f.JT1.SetFontName(rec.EdFontName);
-    f.JT1.SetFontSize(rec.EdFontSize);
+    forms::FontSpec font = editor.Font();
+    font.Name = rec.EdFontName;
+    if (rec.EdFontSize > 0)
+        font.Size = static_cast<float>(rec.EdFontSize);
+    editor.SetFont(font);
 }
+
+// The editor keeps the record's font whatever the switch did to it.
+void EditorFontAgain(fedit& f) { SetRecordFont(f.JT1); }
 
 } // namespace
 
@@ -171,8 +179,7 @@ void fedit::ApplyEditorFont()
     const SettingsRecord& rec = Settings();
     LockWindowUpdate(hwnd);
     SetGutterWidth(rec.EdFontSize == 12);
-    JT1.SetFontName(rec.EdFontName);
-    JT1.SetFontSize(rec.EdFontSize);
+    SetRecordFont(JT1);
     if (ClsColor* color = State().Colorer) {
         color->FontSize(rec.EdFontSize);
         color->FontName(rec.EdFontName);

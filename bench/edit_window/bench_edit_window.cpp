@@ -143,7 +143,9 @@ int wmain(int argc, wchar_t** argv)
     // Comment and Uncomment over 1,000 selected lines, in VBScript mode.
     // A long recolouring may show the text in another RichEdit window: each
     // step asks for the shown one.
+    t0 = bench::Now();
     Send(main, WM_COMMAND, IDM_mScrShow);
+    std::printf("%-52s %8.0f ms\n", "VBScript mode switched on", bench::Now() - t0);
     re = Editor(main);
     const long length = static_cast<long>(Send(re, WM_GETTEXTLENGTH));
     Send(re, EM_SETSEL, LineStart(re, 2000), LineStart(re, 3000));
@@ -158,7 +160,9 @@ int wmain(int argc, wchar_t** argv)
     std::printf("%-52s %8.0f ms\n", "Uncomment over the same lines (recolours the page)", bench::Now() - t0);
     re = Editor(main);
     std::printf("%-52s %8ld\n", "  characters added, net", static_cast<long>(Send(re, WM_GETTEXTLENGTH)) - length);
+    t0 = bench::Now();
     Send(main, WM_COMMAND, IDM_mWebBack);
+    std::printf("%-52s %8.0f ms\n", "HTML mode switched back on", bench::Now() - t0);
 
     re = Editor(main);
     const std::wstring lower = Text(re);

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <new>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -578,8 +579,14 @@ Verdict CheckSource(const Source& source, Checked& checked)
 
 Verdict Check(const std::wstring& path)
 {
-    Checked checked;
-    return CheckSource(Locate(path), checked);
+    // Tables sized by the file's own counts: a library too large to check
+    // is not handed on either.
+    try {
+        Checked checked;
+        return CheckSource(Locate(path), checked);
+    } catch (const std::bad_alloc&) {
+        return Verdict::Damaged;
+    }
 }
 
 } // namespace TypeLibCheck

@@ -43,7 +43,7 @@ private:
 
 // The TYPELIB resource of a 32- or 64-bit program file, as the loader finds
 // it; a resource that runs past the file faults while it is copied.
-Outcome ReadPeResource(HMODULE module, int index, std::vector<uint8_t>& bytes)
+Outcome ReadPeResource(HMODULE module, int index, uint64_t fileSize, std::vector<uint8_t>& bytes)
 {
     const uint8_t* data = nullptr;
     DWORD size = 0;
@@ -56,6 +56,8 @@ Outcome ReadPeResource(HMODULE module, int index, std::vector<uint8_t>& bytes)
         return Outcome::Damaged;
     if (!data)
         return Outcome::Missing;
+    if (size > fileSize)
+        return Outcome::Damaged;
     bytes.resize(size);
     uint8_t* into = bytes.data();
     return platform::RunGuarded([&] { std::memcpy(into, data, size); }) ? Outcome::Found : Outcome::Damaged;
@@ -162,21 +164,28 @@ Outcome ReadSource(const Source& source, std::vector<uint8_t>& bytes)
 {
     const std::wstring& file = source.file;
     char start[2] = {};
+    LARGE_INTEGER size{};
     {
         platform::FileHandle handle(platform::OpenForRead(file));
         DWORD got = 0;
-        if (!handle.Ok() || !ReadFile(handle.Get(), start, sizeof start, &got, nullptr))
+        if (!handle.Ok() || !GetFileSizeEx(handle.Get(), &size) ||
+            !ReadFile(handle.Get(), start, sizeof start, &got, nullptr))
             return Outcome::Missing;
     }
+    // Far larger than any library; the loader would still map it whole.
+    const uint64_t kLargest = 0x7FFFFFFF;
+    uint64_t fileSize = static_cast<uint64_t>(size.QuadPart);
     platform::Library module;
     if (start[0] == 'M' && start[1] == 'Z')
         module.Reset(LoadLibraryExW(file.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | DONT_RESOLVE_DLL_REFERENCES));
     if (module)
-        return ReadPeResource(module.Get(), source.index, bytes);
+        return ReadPeResource(module.Get(), source.index, fileSize, bytes);
     Outcome outcome = ReadNeResource(file, source.index, bytes);
     if (outcome != Outcome::Missing)
         return outcome;
-    return platform::ReadWholeFile(file, bytes) ? Outcome::Found : Outcome::Missing;
+    if (fileSize > kLargest)
+        return Outcome::Damaged;
+    return platform::ReadWholeFile(file, bytes, kLargest) ? Outcome::Found : Outcome::Missing;
 }
 
 } // namespace TypeLibCheck

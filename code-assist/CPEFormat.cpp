@@ -1,5 +1,6 @@
 #include "CPEFormat.h"
 
+#include "LittleEndian.h"
 #include "platform/Files.h"
 #include "platform/Handles.h"
 #include "platform/Paths.h"
@@ -21,19 +22,8 @@ const uint64_t kLfanewOffset = 60;
 const uint64_t kNtFixedBytes = 4 + sizeof(IMAGE_FILE_HEADER);
 const uint32_t kPeSignature = 0x00004550;   // "PE\0\0"
 
-uint32_t Dword(const BYTE* p)
-{
-    uint32_t v;
-    std::memcpy(&v, p, sizeof v);
-    return v;
-}
-
-uint16_t Word(const BYTE* p)
-{
-    uint16_t v;
-    std::memcpy(&v, p, sizeof v);
-    return v;
-}
+using LittleEndian::U16;
+using LittleEndian::U32;
 
 bool ReadAt(HANDLE file, uint64_t offset, void* out, DWORD bytes)
 {
@@ -127,7 +117,7 @@ bool MappedImage::HeadersSound()
     if (!Inside(nt_, kNtFixedBytes + sizeof(WORD)))
         return false;
     const auto* fileHeader = nt_ + 4;
-    uint16_t magic = Word(nt_ + kNtFixedBytes);
+    uint16_t magic = U16(nt_ + kNtFixedBytes);
     uint32_t countOffset;
     if (magic == IMAGE_NT_OPTIONAL_HDR32_MAGIC) {
         countOffset = offsetof(IMAGE_OPTIONAL_HEADER32, NumberOfRvaAndSizes);
@@ -143,9 +133,9 @@ bool MappedImage::HeadersSound()
     // whatever the header's own sizes say.
     if (!Inside(nt_, dirOffset_ + 2 * sizeof(IMAGE_DATA_DIRECTORY)))
         return false;
-    dirCount_ = Dword(nt_ + kNtFixedBytes + countOffset);
-    uint16_t sections = Word(fileHeader + offsetof(IMAGE_FILE_HEADER, NumberOfSections));
-    uint16_t optionalSize = Word(fileHeader + offsetof(IMAGE_FILE_HEADER, SizeOfOptionalHeader));
+    dirCount_ = U32(nt_ + kNtFixedBytes + countOffset);
+    uint16_t sections = U16(fileHeader + offsetof(IMAGE_FILE_HEADER, NumberOfSections));
+    uint16_t optionalSize = U16(fileHeader + offsetof(IMAGE_FILE_HEADER, SizeOfOptionalHeader));
     return Inside(nt_ + kNtFixedBytes + optionalSize, uint64_t(sections) * sizeof(IMAGE_SECTION_HEADER));
 }
 
@@ -153,7 +143,7 @@ uint32_t MappedImage::DirectoryRva(int entry) const
 {
     if (static_cast<uint32_t>(entry) >= dirCount_ || static_cast<uint32_t>(entry) >= 2)
         return 0;
-    return Dword(nt_ + dirOffset_ + entry * sizeof(IMAGE_DATA_DIRECTORY));
+    return U32(nt_ + dirOffset_ + entry * sizeof(IMAGE_DATA_DIRECTORY));
 }
 
 const BYTE* MappedImage::At(uint32_t rva, uint64_t bytes) const
@@ -226,15 +216,15 @@ bool CPEFormat::GetPEExports(const std::wstring& path, std::wstring& list, std::
     const BYTE* directory = image.At(rva, sizeof(IMAGE_EXPORT_DIRECTORY));
     if (!directory)
         return false;
-    uint32_t count = Dword(directory + offsetof(IMAGE_EXPORT_DIRECTORY, NumberOfNames));
-    uint32_t namesRva = Dword(directory + offsetof(IMAGE_EXPORT_DIRECTORY, AddressOfNames));
+    uint32_t count = U32(directory + offsetof(IMAGE_EXPORT_DIRECTORY, NumberOfNames));
+    uint32_t namesRva = U32(directory + offsetof(IMAGE_EXPORT_DIRECTORY, AddressOfNames));
     std::wstring collected;
     if (count) {
         const BYTE* names = image.At(namesRva, uint64_t(count) * sizeof(uint32_t));
         if (!names)
             return false;
         for (uint32_t i = 0; i < count; ++i) {
-            const BYTE* at = image.At(Dword(names + i * sizeof(uint32_t)), 0);
+            const BYTE* at = image.At(U32(names + i * sizeof(uint32_t)), 0);
             std::wstring name;
             if (!image.ReadName(at, name))
                 return false;
@@ -274,7 +264,7 @@ bool CPEFormat::GetDepDLLs(const std::wstring& path, std::wstring& list, std::ws
     for (;; descriptor += sizeof(IMAGE_IMPORT_DESCRIPTOR)) {
         if (!image.Inside(descriptor, sizeof(IMAGE_IMPORT_DESCRIPTOR)))
             return false;
-        uint32_t nameRva = Dword(descriptor + offsetof(IMAGE_IMPORT_DESCRIPTOR, Name));
+        uint32_t nameRva = U32(descriptor + offsetof(IMAGE_IMPORT_DESCRIPTOR, Name));
         if (!nameRva)
             break;
         std::wstring name;

@@ -1,5 +1,6 @@
 #include "TypeLibCheck.h"
 
+#include "LittleEndian.h"
 #include "TypeLibSource.h"
 
 #include "platform/Text.h"
@@ -29,19 +30,8 @@ const uint32_t kHelpDllFlag = 0x100;          // one more 32-bit value follows t
 const size_t kTables = 15;
 const size_t kTableEntrySize = 16;            // position, size and two fixed values
 
-uint32_t Dword(const uint8_t* p)
-{
-    uint32_t v;
-    std::memcpy(&v, p, sizeof v);
-    return v;
-}
-
-int16_t Word(const uint8_t* p)
-{
-    int16_t v;
-    std::memcpy(&v, p, sizeof v);
-    return v;
-}
+using LittleEndian::I16;
+using LittleEndian::U32;
 
 struct Table {
     uint32_t at = kAbsent;
@@ -154,26 +144,26 @@ public:
     {
         if (size_ < kHeaderSize)
             return false;
-        uint64_t types = Dword(lib_ + kTypeCountAt);
-        bool helpDll = Dword(lib_ + kFlagsAt) & kHelpDllFlag;
+        uint64_t types = U32(lib_ + kTypeCountAt);
+        bool helpDll = U32(lib_ + kFlagsAt) & kHelpDllFlag;
         uint64_t directory = kHeaderSize + types * 4 + (helpDll ? 4 : 0);
         if (types > size_ || directory + kTables * kTableEntrySize > size_)
             return false;
         for (size_t t = 0; t < kTables; ++t) {
             const uint8_t* entry = lib_ + directory + t * kTableEntrySize;
             Table& table = tables_[t];
-            table.at = Dword(entry);
-            table.length = Dword(entry + 4);
+            table.at = U32(entry);
+            table.length = U32(entry + 4);
             if (table.at == kAbsent ? table.length != 0 : uint64_t(table.at) + table.length > size_)
                 return false;
         }
         if (types && !tables_[kTypeTable].Holds(0, types * kTypeRecordSize))
             return false;
-        if (!Position(kNameTable, Dword(lib_ + kLibNameAt), kNameFixed) ||
-            !Position(kStringTable, Dword(lib_ + kLibHelpAt), 2) ||
-            !Position(kStringTable, Dword(lib_ + kHelpFileAt), 2) ||
-            (helpDll && !Position(kStringTable, Dword(lib_ + kHeaderSize), 2)) ||
-            !CustomDataSound(Dword(lib_ + kLibCustomAt)))
+        if (!Position(kNameTable, U32(lib_ + kLibNameAt), kNameFixed) ||
+            !Position(kStringTable, U32(lib_ + kLibHelpAt), 2) ||
+            !Position(kStringTable, U32(lib_ + kHelpFileAt), 2) ||
+            (helpDll && !Position(kStringTable, U32(lib_ + kHeaderSize), 2)) ||
+            !CustomDataSound(U32(lib_ + kLibCustomAt)))
             return false;
         if (!StringsSound() || !ImportFilesSound() || !TypeDescsSound())
             return false;
@@ -206,7 +196,7 @@ private:
         for (uint64_t offset = 0; offset < strings.length;) {
             if (!strings.Holds(offset, 2))
                 return false;
-            int16_t length = Word(In(kStringTable, offset));
+            int16_t length = I16(In(kStringTable, offset));
             if (length < 0 || length > kLongestString)
                 return false;
             offset += std::max<uint64_t>((length + 2 + 3) & ~3, 8);
@@ -226,11 +216,11 @@ private:
         const Table& data = tables_[kCustomDataTable];
         if (!data.Holds(value, 2))
             return false;
-        unsigned vt = static_cast<uint16_t>(Word(In(kCustomDataTable, value)));
+        unsigned vt = static_cast<uint16_t>(I16(In(kCustomDataTable, value)));
         if (vt == VT_BSTR) {
             if (!data.Holds(uint64_t(value) + 2, 4))
                 return false;
-            uint32_t length = Dword(In(kCustomDataTable, uint64_t(value) + 2));
+            uint32_t length = U32(In(kCustomDataTable, uint64_t(value) + 2));
             return length == kAbsent || data.Holds(uint64_t(value) + 6, length);
         }
         size_t size = ValueSize(vt);
@@ -247,9 +237,9 @@ private:
             if (visited == entries.length / kCustomEntrySize || !entries.Holds(at, kCustomEntrySize))
                 return false;
             const uint8_t* entry = In(kCustomGuidTable, at);
-            if (!Position(kGuidTable, Dword(entry), kGuidEntrySize) || !ValueSound(Dword(entry + 4)))
+            if (!Position(kGuidTable, U32(entry), kGuidEntrySize) || !ValueSound(U32(entry + 4)))
                 return false;
-            at = Dword(entry + 8);
+            at = U32(entry + 8);
         }
         return true;
     }
@@ -263,20 +253,20 @@ private:
         const Table& files = tables_[kImportFileTable];
         if (files.at == kAbsent || files.at == 0)
             return true;
-        uint32_t ownGuid = Dword(lib_ + kLibGuidAt);
+        uint32_t ownGuid = U32(lib_ + kLibGuidAt);
         bool hasGuid = Position(kGuidTable, ownGuid, kGuidEntrySize, false);
-        int16_t ownMajor = Word(lib_ + kVersionAt);
+        int16_t ownMajor = I16(lib_ + kVersionAt);
         for (uint64_t offset = 0; offset < files.length;) {
             if (!files.Holds(offset, kImportFileFixed))
                 return false;
             const uint8_t* entry = In(kImportFileTable, offset);
-            uint32_t guid = Dword(entry);
-            uint64_t name = static_cast<uint16_t>(Word(entry + 12)) >> 2;
+            uint32_t guid = U32(entry);
+            uint64_t name = static_cast<uint16_t>(I16(entry + 12)) >> 2;
             if (!Position(kGuidTable, guid, kGuidEntrySize, false) || !files.Holds(offset + kImportFileFixed, name))
                 return false;
             const char* text = reinterpret_cast<const char*>(entry + kImportFileFixed);
             Source imported = Locate(platform::FromCodePage(std::string(text, std::find(text, text + name, '\0'))));
-            if ((hasGuid && Word(entry + 8) == ownMajor &&
+            if ((hasGuid && I16(entry + 8) == ownMajor &&
                  std::memcmp(In(kGuidTable, guid), In(kGuidTable, ownGuid), sizeof(GUID)) == 0) ||
                 SameSource(imported, source_))
                 selfImports_.push_back(offset);
@@ -308,7 +298,7 @@ private:
         std::vector<int64_t> element(count, -1);
         for (uint64_t i = 0; i < count; ++i) {
             const uint8_t* td = In(kTypeDescTable, i * kTypeDescSize);
-            int16_t vt = Word(td), inner = Word(td + 4), flag = Word(td + 6);
+            int16_t vt = I16(td), inner = I16(td + 4), flag = I16(td + 6);
             unsigned base = static_cast<uint16_t>(vt) & VT_TYPEMASK;
             if (PointerLike(base) && base != static_cast<uint16_t>(vt))
                 return false;   // the loader treats it as one without its element
@@ -336,7 +326,7 @@ private:
         if (offset < 0 || arrays.at == 0 || !arrays.Holds(offset, kTypeDescSize))
             return false;
         const uint8_t* ad = In(kArrayTable, offset);
-        int16_t type = Word(ad), flag = Word(ad + 2), dims = Word(ad + 4), room = Word(ad + 6);
+        int16_t type = I16(ad), flag = I16(ad + 2), dims = I16(ad + 4), room = I16(ad + 6);
         if (flag < 0) {
             if (PointerLike(static_cast<uint16_t>(type) & VT_TYPEMASK))
                 return false;
@@ -344,7 +334,7 @@ private:
             if (type < 0 || static_cast<uint64_t>(type) / kTypeDescSize >= typeDescs)
                 return false;
             element = type / kTypeDescSize;
-            if (Word(In(kTypeDescTable, element * kTypeDescSize)) == VT_CARRAY && static_cast<uint64_t>(element) >= index)
+            if (I16(In(kTypeDescTable, element * kTypeDescSize)) == VT_CARRAY && static_cast<uint64_t>(element) >= index)
                 return false;
         }
         return dims > 0 && dims <= room && arrays.Holds(offset + kTypeDescSize, uint64_t(dims) * 8);
@@ -352,14 +342,14 @@ private:
 
     bool TypeSound(const uint8_t* type) const
     {
-        uint32_t kind = Dword(type + kKindAt) & kKindMask;
-        if (kind > kUnion || !Position(kNameTable, Dword(type + kNameAt), kNameFixed, false) ||
-            !Position(kGuidTable, Dword(type + kGuidAt), kGuidEntrySize) ||
-            !Position(kStringTable, Dword(type + kHelpAt), 2) || !CustomDataSound(Dword(type + kTypeCustomAt)) ||
+        uint32_t kind = U32(type + kKindAt) & kKindMask;
+        if (kind > kUnion || !Position(kNameTable, U32(type + kNameAt), kNameFixed, false) ||
+            !Position(kGuidTable, U32(type + kGuidAt), kGuidEntrySize) ||
+            !Position(kStringTable, U32(type + kHelpAt), 2) || !CustomDataSound(U32(type + kTypeCustomAt)) ||
             !MembersSound(type, kind))
             return false;
-        uint32_t data = Dword(type + kDataTypeAt);
-        uint16_t interfaces = static_cast<uint16_t>(Word(type + kInterfacesAt));
+        uint32_t data = U32(type + kDataTypeAt);
+        uint16_t interfaces = static_cast<uint16_t>(I16(type + kInterfacesAt));
         // Only a coclass lists several interfaces; the loader keeps one for
         // any other type, whatever the count says.
         if (kind != kCoclass && interfaces > 1)
@@ -376,9 +366,9 @@ private:
                 if (!tables_[kReferenceTable].Holds(at, kReferenceSize))
                     return false;
                 const uint8_t* reference = In(kReferenceTable, at);
-                if (!CustomDataSound(Dword(reference + 8)))
+                if (!CustomDataSound(U32(reference + 8)))
                     return false;
-                at = Dword(reference + 12);
+                at = U32(reference + 12);
             }
         }
         return true;
@@ -389,26 +379,26 @@ private:
     // field), then three arrays of member ids, names and record positions.
     bool MembersSound(const uint8_t* type, uint32_t kind) const
     {
-        uint32_t counts = Dword(type + kCountsAt);
+        uint32_t counts = U32(type + kCountsAt);
         uint64_t functions = counts & 0xFFFF, variables = counts >> 16, members = functions + variables;
         if (members == 0)
             return true;
-        uint64_t block = Dword(type + kMembersAt);
+        uint64_t block = U32(type + kMembersAt);
         if (block + 4 > size_)
             return false;
-        uint64_t records = block + 4, length = Dword(lib_ + block), end = records + length;
+        uint64_t records = block + 4, length = U32(lib_ + block), end = records + length;
         if (end + members * 12 > size_)
             return false;
         const uint8_t* names = lib_ + end + members * 4;
         const uint8_t* positions = names + members * 4;
         for (uint64_t m = 0; m < members; ++m)
-            if (!Position(kNameTable, Dword(names + m * 4), kNameFixed) || Dword(positions + m * 4) >= length)
+            if (!Position(kNameTable, U32(names + m * 4), kNameFixed) || U32(positions + m * 4) >= length)
                 return false;
         uint64_t at = records;
         for (uint64_t f = 0; f < functions; ++f)
             if (!FunctionSound(at, end, kind))
                 return false;
-        at = records + Dword(positions + functions * 4);
+        at = records + U32(positions + functions * 4);
         for (uint64_t v = 0; v < variables; ++v)
             if (!VariableSound(at, end))
                 return false;
@@ -422,36 +412,36 @@ private:
         if (at + kFunctionFixed > end)
             return false;
         const uint8_t* r = lib_ + at;
-        uint64_t size = Dword(r) & 0xFFFF;
-        uint32_t call = Dword(r + kCallAt);
-        int16_t args = Word(r + kArgCountAt);
+        uint64_t size = U32(r) & 0xFFFF;
+        uint32_t call = U32(r + kCallAt);
+        int16_t args = I16(r + kArgCountAt);
         if (args < 0)
             return false;
         uint64_t argBytes = uint64_t(args) * ((call & kHasDefaults) ? kParamSize + 4 : kParamSize);
-        if (size < kFunctionFixed + argBytes || at + size > end || !TypeRef(Dword(r + kRecordTypeAt)))
+        if (size < kFunctionFixed + argBytes || at + size > end || !TypeRef(U32(r + kRecordTypeAt)))
             return false;
         uint64_t fixed = size - argBytes;   // with the optional fields the size leaves room for
-        if ((fixed > kFunctionHelpAt && !Position(kStringTable, Dword(r + kFunctionHelpAt), 2)) ||
+        if ((fixed > kFunctionHelpAt && !Position(kStringTable, U32(r + kFunctionHelpAt), 2)) ||
             (fixed > kEntryAt && kind == kModule && !(call & kEntryIsOrdinal) &&
-             !Position(kStringTable, Dword(r + kEntryAt), 2)))
+             !Position(kStringTable, U32(r + kEntryAt), 2)))
             return false;
         if (call & kHasCustomData) {
-            if (fixed > kFunctionCustomAt && !CustomDataSound(Dword(r + kFunctionCustomAt)))
+            if (fixed > kFunctionCustomAt && !CustomDataSound(U32(r + kFunctionCustomAt)))
                 return false;
             for (int16_t p = 0; p < args && fixed > kArgCustomAt + 4u * p; ++p)
-                if (!CustomDataSound(Dword(r + kArgCustomAt + 4 * p)))
+                if (!CustomDataSound(U32(r + kArgCustomAt + 4 * p)))
                     return false;
         }
         const uint8_t* params = r + size - uint64_t(args) * kParamSize;
         const uint8_t* defaults = params - uint64_t(args) * 4;
         for (int16_t p = 0; p < args; ++p) {
             const uint8_t* param = params + p * kParamSize;
-            if (!TypeRef(Dword(param)) || !Position(kNameTable, Dword(param + 4), kNameFixed))
+            if (!TypeRef(U32(param)) || !Position(kNameTable, U32(param + 4), kNameFixed))
                 return false;
             // A default value the function does not hold leaves the loader
             // with a parameter description it never made.
-            if ((Dword(param + 8) & PARAMFLAG_FHASDEFAULT) &&
-                (!(call & kHasDefaults) || !ValueSound(Dword(defaults + 4 * p))))
+            if ((U32(param + 8) & PARAMFLAG_FHASDEFAULT) &&
+                (!(call & kHasDefaults) || !ValueSound(U32(defaults + 4 * p))))
                 return false;
         }
         at += size;
@@ -464,11 +454,11 @@ private:
         if (at + kVariableFixed > end)
             return false;
         const uint8_t* r = lib_ + at;
-        uint64_t size = Dword(r) & 0xFF;
-        if (size < kVariableFixed || at + size > end || !TypeRef(Dword(r + kRecordTypeAt)) ||
-            (Word(r + kVarKindAt) == VAR_CONST && !ValueSound(Dword(r + kVarValueAt))) ||
-            (size > kVariableHelpAt && !Position(kStringTable, Dword(r + kVariableHelpAt), 2)) ||
-            (size > kVariableCustomAt && !CustomDataSound(Dword(r + kVariableCustomAt))))
+        uint64_t size = U32(r) & 0xFF;
+        if (size < kVariableFixed || at + size > end || !TypeRef(U32(r + kRecordTypeAt)) ||
+            (I16(r + kVarKindAt) == VAR_CONST && !ValueSound(U32(r + kVarValueAt))) ||
+            (size > kVariableHelpAt && !Position(kStringTable, U32(r + kVariableHelpAt), 2)) ||
+            (size > kVariableCustomAt && !CustomDataSound(U32(r + kVariableCustomAt))))
             return false;
         at += size;
         return true;
@@ -483,19 +473,19 @@ private:
     {
         std::unordered_map<uint32_t, int64_t> byHandle;
         for (uint64_t i = types; i-- > 0;)
-            byHandle[Dword(In(kNameTable, Dword(Type(i) + kNameAt)))] = static_cast<int64_t>(i);
+            byHandle[U32(In(kNameTable, U32(Type(i) + kNameAt)))] = static_cast<int64_t>(i);
         std::vector<int64_t> base(types, -1);
         for (uint64_t i = 0; i < types; ++i) {
             const uint8_t* type = Type(i);
-            uint32_t kind = Dword(type + kKindAt) & kKindMask;
-            uint32_t data = Dword(type + kDataTypeAt);
-            if (Word(type + kInterfacesAt) == 0 || (kind == kDispatch && data == kAbsent))
+            uint32_t kind = U32(type + kKindAt) & kKindMask;
+            uint32_t data = U32(type + kDataTypeAt);
+            if (I16(type + kInterfacesAt) == 0 || (kind == kDispatch && data == kAbsent))
                 continue;
             uint32_t ref = data;
             if (kind == kCoclass) {
                 if (data & 0x80000000)
                     continue;
-                ref = Dword(In(kReferenceTable, data));
+                ref = U32(In(kReferenceTable, data));
             }
             // A negative reference makes an interface its own base; a large one
             // is taken for one into an inherited interface.
@@ -516,15 +506,15 @@ private:
         if (!tables_[kImportInfoTable].Holds(at, kImportInfoSize))
             return -1;
         const uint8_t* info = In(kImportInfoTable, at);
-        uint32_t file = Dword(info + 4), target = Dword(info + 8);
+        uint32_t file = U32(info + 4), target = U32(info + 8);
         if (std::find(selfImports_.begin(), selfImports_.end(), file) == selfImports_.end())
             return -1;
-        if (!(Dword(info) & kImportByGuid))
+        if (!(U32(info) & kImportByGuid))
             return target < types ? static_cast<int64_t>(target) : -1;
         if (!Position(kGuidTable, target, kGuidEntrySize, false))
             return -1;
         for (uint64_t i = 0; i < types; ++i) {
-            uint32_t guid = Dword(Type(i) + kGuidAt);
+            uint32_t guid = U32(Type(i) + kGuidAt);
             if (guid != kAbsent && std::memcmp(In(kGuidTable, guid), In(kGuidTable, target), sizeof(GUID)) == 0)
                 return static_cast<int64_t>(i);
         }
@@ -547,7 +537,7 @@ Verdict CheckSource(const Source& source, Checked& checked);
 // those by their names when their types are wanted.
 Verdict CheckBytes(const uint8_t* lib, uint64_t size, const Source& source, Checked& checked)
 {
-    if (size < 4 || Dword(lib) != kMsftSignature)
+    if (size < 4 || U32(lib) != kMsftSignature)
         return Verdict::Readable;
     Library library(lib, size, source);
     if (!library.Sound())

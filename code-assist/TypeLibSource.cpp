@@ -1,5 +1,6 @@
 #include "TypeLibSource.h"
 
+#include "LittleEndian.h"
 #include "platform/FaultGuard.h"
 #include "platform/Files.h"
 #include "platform/Handles.h"
@@ -13,6 +14,8 @@
 namespace TypeLibCheck {
 
 namespace {
+
+using LittleEndian::U16;
 
 // One file opened through the LZ functions, closed when the holder goes.
 class LzFile {
@@ -78,7 +81,6 @@ Outcome ReadNeResource(const std::wstring& file, int index, std::vector<uint8_t>
     std::vector<uint8_t> table(tableSize > 0 ? tableSize : 0);
     if (table.empty() || !lz.ReadAt(dos.e_lfanew + ne.ne_rsrctab, table.data(), tableSize))
         return Outcome::Missing;
-    auto word = [&](size_t at) { return static_cast<WORD>(table[at] | table[at + 1] << 8); };
 
     // Types: an id (a name's position, or a number with the top bit set),
     // a count, four spare bytes, then that many 12-byte resources.
@@ -88,7 +90,7 @@ Outcome ReadNeResource(const std::wstring& file, int index, std::vector<uint8_t>
     for (;;) {
         if (type + 2 > table.size())
             return Outcome::Damaged;
-        WORD id = word(type);
+        WORD id = U16(&table[type]);
         if (id == 0)
             return Outcome::Missing;
         if (type + 8 > table.size())
@@ -103,16 +105,16 @@ Outcome ReadNeResource(const std::wstring& file, int index, std::vector<uint8_t>
                     break;
             }
         }
-        type += 8 + size_t(word(type + 2)) * 12;
+        type += 8 + size_t(U16(&table[type + 2])) * 12;
     }
     const WORD wanted = static_cast<WORD>(index) | 0x8000;
-    for (size_t n = word(type + 2), at = type + 8; n > 0; --n, at += 12) {
+    for (size_t n = U16(&table[type + 2]), at = type + 8; n > 0; --n, at += 12) {
         if (at + 12 > table.size())
             return Outcome::Damaged;
-        if (word(at + 6) != wanted)
+        if (U16(&table[at + 6]) != wanted)
             continue;
-        unsigned shift = word(0) & 31;
-        DWORD offset = DWORD(word(at)) << shift, length = DWORD(word(at + 2)) << shift;
+        unsigned shift = U16(&table[0]) & 31;
+        DWORD offset = DWORD(U16(&table[at])) << shift, length = DWORD(U16(&table[at + 2])) << shift;
         LONG size = lz.Size();
         DWORD available = size > 0 && DWORD(size) > offset ? DWORD(size) - offset : 0;
         if (length > 0x7FFFFFFF || offset > 0x7FFFFFFF)

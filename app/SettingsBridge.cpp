@@ -190,19 +190,18 @@ void fedit::ShowSettings()
     auto getInstance = reinterpret_cast<GetInstanceProc>(GetProcAddress(directCom, "GETINSTANCE"));
     if (!getInstance)
         return;
-    ComRef<IUnknown> object = ComRef<IUnknown>::Attach(
+    platform::ComRef<IUnknown> object = platform::ComRef<IUnknown>::Attach(
         getInstance((platform::ProgramFolder() + L"\\plimsor.dll").c_str(), plimsor::kClassName));
     if (!object || FAILED(object->QueryInterface(plimsor::IID__CSets, reinterpret_cast<void**>(CS.Out()))))
         return;
     ++csGeneration_;
     if (!sink_)
         sink_ = std::make_unique<SettingsEventSink>(*this);
-    ComRef<IConnectionPointContainer> cpc;
+    platform::ComRef<IConnectionPointContainer> cpc;
     if (SUCCEEDED(CS->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(cpc.Out()))) &&
-        SUCCEEDED(cpc->FindConnectionPoint(plimsor::DIID___CSets, &csPoint_))) {
+        SUCCEEDED(cpc->FindConnectionPoint(plimsor::DIID___CSets, csPoint_.Out()))) {
         if (FAILED(csPoint_->Advise(sink_.get(), &csCookie_))) {
-            csPoint_->Release();
-            csPoint_ = nullptr;
+            csPoint_.Reset();
             csCookie_ = 0;
         }
     }
@@ -222,8 +221,7 @@ void fedit::ReleaseSettingsComponent()
 {
     if (csPoint_) {
         csPoint_->Unadvise(csCookie_);
-        csPoint_->Release();
-        csPoint_ = nullptr;
+        csPoint_.Reset();
         csCookie_ = 0;
     }
     CS.Reset();

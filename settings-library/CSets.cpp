@@ -66,7 +66,7 @@ HRESULT CSets::LoadTypeInfo()
     HRESULT hr = LoadTypeLibEx(platform::ModulePath(PlimsorModule::Instance()).c_str(), REGKIND_NONE, typeLib_.Out());
     if (FAILED(hr))
         return hr;
-    ComRef<ITypeInfo> dispInfo;
+    platform::ComRef<ITypeInfo> dispInfo;
     hr = typeLib_->GetTypeInfoOfGuid(plimsor::IID__CSets, dispInfo.Out());
     if (FAILED(hr))
         return hr;
@@ -129,7 +129,7 @@ STDMETHODIMP CSets::GetTypeInfo(UINT index, LCID, ITypeInfo** info)
         return DISP_E_BADINDEX;
     if (!vtableInfo_)
         return E_FAIL;
-    *info = ComRef<ITypeInfo>::Share(vtableInfo_.Get()).Detach();
+    *info = platform::ComRef<ITypeInfo>::Share(vtableInfo_.Get()).Detach();
     return S_OK;
 }
 
@@ -147,7 +147,7 @@ STDMETHODIMP CSets::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* 
         return DISP_E_UNKNOWNINTERFACE;
     if (!vtableInfo_)
         return E_FAIL;
-    ComRef<CSets> keep = ComRef<CSets>::Share(this);
+    platform::ComRef<CSets> keep = platform::ComRef<CSets>::Share(this);
     return DispInvoke(static_cast<_CSets*>(this), vtableInfo_.Get(), id, flags, params, result, excep, argErr);
 }
 
@@ -164,7 +164,7 @@ STDMETHODIMP CSets::ShowWindow(VARIANT_BOOL* result)
     if (result)
         *result = VARIANT_FALSE;
     try {
-        ComRef<CSets> keep = ComRef<CSets>::Share(this);
+        platform::ComRef<CSets> keep = platform::ComRef<CSets>::Share(this);
         // A new dialog replaces the one shown before; that one goes, unless
         // it is busy closing.
         if (FS && FS->InCloseHandler())
@@ -237,7 +237,7 @@ void CSets::FS_WindowClosed()
 {
     // The host commonly releases this object from its SettingsChanged
     // handler; the object and its dialog must outlive the raise.
-    ComRef<CSets> keep = ComRef<CSets>::Share(this);
+    platform::ComRef<CSets> keep = platform::ComRef<CSets>::Share(this);
     try {
         SettingsRecordFile::WriteSettingsFile();
     } catch (...) {
@@ -247,7 +247,7 @@ void CSets::FS_WindowClosed()
 
 void CSets::RaiseSettingsChanged()
 {
-    std::vector<ComRef<IDispatch>> targets;
+    std::vector<platform::ComRef<IDispatch>> targets;
     try {
         for (const Sink& s : sinks_)
             targets.push_back(s.dispatch);
@@ -255,7 +255,7 @@ void CSets::RaiseSettingsChanged()
         return;
     }
     // A copy: a handler may unadvise or release while the event runs.
-    for (const ComRef<IDispatch>& sink : targets) {
+    for (const platform::ComRef<IDispatch>& sink : targets) {
         DISPPARAMS none = {nullptr, nullptr, 0, 0};
         VARIANT result;
         VariantInit(&result);
@@ -304,7 +304,7 @@ STDMETHODIMP CSets::EventPoint::Advise(IUnknown* sink, DWORD* cookie)
     *cookie = 0;
     if (!sink)
         return E_POINTER;
-    ComRef<IDispatch> dispatch;
+    platform::ComRef<IDispatch> dispatch;
     if (FAILED(sink->QueryInterface(plimsor::DIID___CSets, reinterpret_cast<void**>(dispatch.Out()))) &&
         FAILED(sink->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(dispatch.Out()))))
         return CONNECT_E_CANNOTCONNECT;

@@ -9,7 +9,7 @@
 #include <memory>
 #include <vector>
 
-#include "ComRef.h"
+#include "platform/ComRef.h"
 #include "PlimsorIds.h"
 
 class FSets;
@@ -63,7 +63,7 @@ private:
 
     struct Sink {
         DWORD cookie;
-        ComRef<IDispatch> dispatch;
+        platform::ComRef<IDispatch> dispatch;
     };
 
     CSets();
@@ -78,7 +78,7 @@ private:
     EventPoint events_{*this};
     std::vector<Sink> sinks_;
     DWORD nextCookie_ = 1;
-    ComRef<ITypeLib> typeLib_;
-    ComRef<ITypeInfo> vtableInfo_;  // _CSets as a vtable interface, for DispInvoke
+    platform::ComRef<ITypeLib> typeLib_;
+    platform::ComRef<ITypeInfo> vtableInfo_;  // _CSets as a vtable interface, for DispInvoke
     std::unique_ptr<FSets> FS;
 };

@@ -7,7 +7,7 @@
 
 #include "CSets.h"
 #include "ComObject.h"
-#include "ComRef.h"
+#include "platform/ComRef.h"
 #include "PlimsorIds.h"
 #include "PlimsorModule.h"
 #include "platform/Handles.h"
@@ -91,7 +91,7 @@ HRESULT CanUnloadNow() { return PlimsorModule::CanUnload() ? S_OK : S_FALSE; }
 HRESULT Register()
 {
     const std::wstring path = platform::ModulePath(PlimsorModule::Instance());
-    ComRef<ITypeLib> lib;
+    platform::ComRef<ITypeLib> lib;
     HRESULT hr = LoadTypeLibEx(path.c_str(), REGKIND_NONE, lib.Out());
     if (FAILED(hr))
         return SELFREG_E_TYPELIB;

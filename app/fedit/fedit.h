@@ -12,7 +12,7 @@
 #include "KvRTB/KvRTB.h"
 #include "EditorType.h"
 #include "fedit/FileTabLayout.h"
-#include "settings-library/ComRef.h"
+#include "platform/ComRef.h"
 #include "PlimsorIds.h"
 #include "CSubclass.h"
 
@@ -119,7 +119,7 @@ public:
     forms::MenuItem* MenuById(unsigned id);
 
     // ---- Settings component: held only while its dialog is open ----
-    ComRef<_CSets> CS;
+    platform::ComRef<_CSets> CS;
     // Posted to the window to release CS after the event that asked for it
     // has returned (wParam: the generation of CS to release).
     static constexpr UINT kReleaseSettings = WM_APP + 1;
@@ -388,7 +388,7 @@ private:
     bool outlineShown_ = false;
     int clipMenuButton_ = -1;
     std::unique_ptr<SettingsEventSink> sink_;
-    IConnectionPoint* csPoint_ = nullptr;
+    platform::ComRef<IConnectionPoint> csPoint_;
     DWORD csCookie_ = 0;
     unsigned csGeneration_ = 0;   // counts the settings components made
     bool boxMethodsHooked_ = false;

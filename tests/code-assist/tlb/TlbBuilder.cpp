@@ -1,11 +1,13 @@
 #include "TlbBuilder.h"
 
-#include "settings-library/ComRef.h"
+#include "platform/ComRef.h"
 
 #include <windows.h>
 #include <oleauto.h>
 
 #include <vector>
+
+using platform::ComRef;
 
 namespace tlbtest {
 namespace {

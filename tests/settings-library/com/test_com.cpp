@@ -6,10 +6,12 @@
 #include <ocidl.h>
 #include <olectl.h>
 
-#include "ComRef.h"
+#include "platform/ComRef.h"
 #include "DirectCOM.h"
 #include "PlimsorCopy.h"
 #include "PlimsorIds.h"
+
+using platform::ComRef;
 
 namespace {
 

@@ -25,7 +25,9 @@
 #include "DirectCOM.h"
 #include "PlimsorIds.h"
 #include "platform/Module.h"
-#include "settings-library/ComRef.h"
+#include "platform/ComRef.h"
+
+using platform::ComRef;
 
 namespace {
 

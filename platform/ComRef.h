@@ -4,6 +4,8 @@
 
 #include <utility>
 
+namespace platform {
+
 template <class T>
 class ComRef {
 public:
@@ -28,3 +30,5 @@ public:
 private:
     T* p_ = nullptr;
 };
+
+} // namespace platform

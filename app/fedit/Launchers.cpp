@@ -38,6 +38,27 @@ void fedit::mFind_Click()
         ShowModeless(FindForm());
 }
 
+// The find window is the page tools'; until they drive it, its hidden form
+// is shown and hidden here.
+bool fedit::FindWindowShown()
+{
+    if (PageTools().FindVisible)
+        return PageTools().FindVisible();
+    ffind* f = FindForm();
+    return f && f->Visible();
+}
+
+void fedit::CloseFindWindow(bool byItsButton)
+{
+    const std::function<void()>& close = byItsButton ? PageTools().CloseFindButton : PageTools().CloseFind;
+    if (close) {
+        close();
+    } else if (ffind* f = FindForm()) {
+        if (f->Visible())
+            f->Hide();
+    }
+}
+
 void fedit::mMulti_Click()
 {
     ShowModeless(ToolForm(ToolWindow::MultiReplace));
@@ -64,7 +85,7 @@ void fedit::mColorFind_Click()
 
 void fedit::mSample_Click()
 {
-    Call(PageTools().CloseFind);
+    CloseFindWindow(false);
     const std::wstring path =
         cBrowse().DOpen(hwnd, L"Open image file", L"Image Files(*.gif;*.jpg;*.png;*.bmp;*.ico)",
                         L"*.gif;*.jpg;*.png;*.bmp;*.ico", false);

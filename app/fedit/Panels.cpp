@@ -12,7 +12,6 @@
 #include "Neighbours.h"
 #include "PanelRules.h"
 #include "fCM.h"
-#include "ffind.h"
 #include "forms/Runtime.h"
 #include "platform/Text.h"
 #include "settings-library/record/SettingsRecord.h"
@@ -50,16 +49,6 @@ public:
 private:
     fCM& f_;
 };
-
-void CloseFindWindow()
-{
-    if (PageTools().CloseFind) {
-        PageTools().CloseFind();
-    } else if (ffind* f = FindForm()) {
-        if (f->Visible())
-            f->Hide();
-    }
-}
 
 } // namespace
 
@@ -361,7 +350,7 @@ void fedit::ShowWordTip(long position, bool afterParen)
 
 void fedit::CloseSidePanels()
 {
-    CloseFindWindow();
+    CloseFindWindow(false);
     Form* viewer = ToolForm(ToolWindow::ImageViewer);
     if (viewer && viewer->Visible()) {
         viewer->Hide();

@@ -123,8 +123,8 @@ void fedit::ButB_Click(int Index)
     case 6: mCopy_Click(); break;
     case 7: DoPaste(0); break;
     case 9:
-        if (Ask(PageTools().FindVisible, false))
-            Call(PageTools().CloseFindButton);
+        if (FindWindowShown())
+            CloseFindWindow(true);
         else
             mFind_Click();
         break;
@@ -252,7 +252,7 @@ void fedit::ButB_OLEDragDrop(int Index, const std::vector<std::wstring>& Files)
         const std::wstring ext = platform::Upper(platform::GetExtension(path));
         if (ext != L"GIF" && ext != L"JPG" && ext != L"ICO" && ext != L"BMP")
             return;
-        Call(PageTools().CloseFind);
+        CloseFindWindow(false);
         Call(PageTools().ShowImage, path);
         AfterShowImage();
     }
@@ -266,7 +266,7 @@ void fedit::Lht_Click(int Index)
     const bool fixed = Index == 17 || Index == 19 || Index == 20;
     if (!customiseArmed_) {
         if (Index == 17)
-            Call(InsertBackgroundImageCall);
+            InsertBackgroundImage();
         else if (Index == 19)
             Call(PageTools().InsertImageCode, 2);
         else if (Index == 20)

@@ -19,7 +19,6 @@
 #include <windows.h>
 #include <ocidl.h>
 
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -207,9 +206,6 @@ public:
     void HideOutline();
     // The tool-bar button drawn raised, -1 when none.
     int HoveredButton = -1;
-    // The BODY tag with a background image (opening documents); nothing
-    // until that part installs it.
-    std::function<void()> InsertBackgroundImageCall;
 
     // ---- Message panels and popups (Panels.cpp) ----
     void ResetLineCol();
@@ -384,6 +380,10 @@ private:
     void RunScriptWith(bool debugger);
     void CustomMenuAtCaret(bool first);
     void ShowReference(int mode);
+    // The find window: shown, and closed (by its own close button, or as
+    // when another tool window takes its place).
+    bool FindWindowShown();
+    void CloseFindWindow(bool byItsButton);
     bool customiseArmed_ = false;
     bool outlineShown_ = false;
     int clipMenuButton_ = -1;

@@ -6,6 +6,7 @@
 #include "forms/Form.h"
 #include "forms/WindowClass.h"
 
+#include <ole2.h>
 #include <richedit.h>
 #include <shellapi.h>
 
@@ -270,8 +271,12 @@ void KvRTB::DestroyRTB()
         if (IsWindow(w.first))
             DestroyWindow(w.first);
     handedOut_.clear();
-    // Only once the RichEdit window is gone may its library go.
+    // Only once the RichEdit window is gone may its library go. Text the
+    // control cut or copied sits on the clipboard as an object of that
+    // library: it is rendered first, so it stays on the clipboard and the
+    // clipboard's closing never calls into a library that has gone.
     if (richEditLib_) {
+        OleFlushClipboard();
         FreeLibrary(richEditLib_);
         richEditLib_ = nullptr;
     }

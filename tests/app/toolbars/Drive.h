@@ -3,6 +3,7 @@
 // captions and by their place inside their frame, clicks as the mouse sends
 // them, files and menu checks read back.
 #include <windows.h>
+#include <dlgs.h>
 
 #include <fstream>
 #include <string>
@@ -80,6 +81,40 @@ inline void RightClick(HWND w)
 {
     Mouse(w, WM_RBUTTONDOWN, MK_RBUTTON);
     Mouse(w, WM_RBUTTONUP);
+}
+
+// Types the path into an open dialog's name box and presses OK; true once
+// the dialog is gone. The dialog fills the box itself a moment after it
+// shows, so the path is typed until it stays.
+inline bool ChooseFile(HWND dialog, const std::wstring& path)
+{
+    HWND edit = GetDlgItem(dialog, edt1);
+    if (!edit)
+        edit = GetDlgItem(dialog, cmb13);
+    wt::WaitFor([&] {
+        Sleep(100);
+        SetText(edit, path);
+        Sleep(100);
+        return wt::WindowText(edit) == path;
+    }, 3000);
+    wt::PressButton(dialog, IDOK);
+    return wt::WaitFor([&] { return !IsWindow(dialog); }, 5000);
+}
+
+// The text on the clipboard; "<none>" when it holds none.
+inline std::wstring ClipboardText()
+{
+    std::wstring out = L"<none>";
+    if (!OpenClipboard(nullptr))
+        return out;
+    if (HANDLE h = GetClipboardData(CF_UNICODETEXT)) {
+        if (const wchar_t* p = static_cast<const wchar_t*>(GlobalLock(h))) {
+            out = p;
+            GlobalUnlock(h);
+        }
+    }
+    CloseClipboard();
+    return out;
 }
 
 // Answers the save question of a changed document with No and waits for the end.

@@ -111,9 +111,7 @@ TEST(ToolbarWindow, LaunchersOpenTheirWindows)
     ASSERT_NE(d.hwnd, nullptr);
     EXPECT_EQ(d.caption, L"Select webpage to view");
     const std::wstring missing = t.Folder() + L"\\missing page.html";
-    SetText(wt::FindChild(d.hwnd, L"Edit"), missing);
-    wt::PressButton(d.hwnd, IDOK);
-    ASSERT_TRUE(wt::WaitFor([&] { return !IsWindow(d.hwnd); }, 5000));
+    ASSERT_TRUE(ChooseFile(d.hwnd, missing));
     d = wt::FindDialog(t.Process());
     EXPECT_NE(d.text.find(L"File not found:"), std::wstring::npos);
     EXPECT_NE(d.text.find(missing), std::wstring::npos);
@@ -163,6 +161,9 @@ TEST(ToolbarWindow, ClipsTagInformationAndAutoInsertButtonsKeptThroughARestart)
     PostMessageW(t.Main(), WM_CANCELMODE, 0, 0);
     PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
     wt::WaitFor([&] { return !IsWindowVisible(menu); }, 3000);
+    Select(editor, 4, 4);
+    t.Command(IDM_mPasteClipP);
+    EXPECT_TRUE(wt::WaitFor([&] { return EditorText(editor) == L"x <bx "; }, 3000)) << "the menu pastes its clip";
     t.Command(IDM_mClipClear);
     EXPECT_TRUE(wt::WaitFor([&] { return VisibleAt(clips, 1680, 25) == empty; }, 3000));
 
@@ -191,6 +192,101 @@ TEST(ToolbarWindow, ClipsTagInformationAndAutoInsertButtonsKeptThroughARestart)
     Click(q1);
     EXPECT_TRUE(wt::WaitFor([&] { return EditorText(t.Editor()) == L"<q>"; }, 3000));
     EXPECT_TRUE(ExitWithoutSaving(t));
+}
+
+TEST(ToolbarWindow, ToolBarButtonsAndTheSecondPaneDoTheirActions)
+{
+    Tarnel t(L"toolbar_buttons");
+    const std::wstring image = t.Folder() + L"\\back.gif";
+    WriteAll(image, "GIF89a");
+    ASSERT_TRUE(t.Start());
+    HWND editor = t.Editor();
+    HWND bar = SecondBar(t.Main());
+    ASSERT_NE(bar, nullptr);
+    auto press = [&](int xTwips) {
+        HWND b = VisibleAt(bar, xTwips, 45);
+        ASSERT_NE(b, nullptr) << xTwips;
+        Click(b);
+    };
+
+    // Move text right, then left, gives the lines back as they were.
+    SetText(editor, L"a\r\nb");
+    const std::wstring lines = EditorText(editor);
+    Select(editor, 0, -1);
+    press(1500);
+    EXPECT_TRUE(wt::WaitFor([&] { return EditorText(editor).size() > lines.size(); }, 3000));
+    Select(editor, 0, -1);
+    press(1155);
+    EXPECT_TRUE(wt::WaitFor([&] { return EditorText(editor) == lines; }, 3000));
+
+    // Find and Replace: the button shows the window and hides it again.
+    press(3000);
+    HWND find = Shown(t, L"Find and Replace");
+    ASSERT_NE(find, nullptr);
+    press(3000);
+    EXPECT_TRUE(wt::WaitFor([&] { return !IsWindowVisible(find); }, 3000));
+
+    // Open, Save (of a document without a name) and View Image ask for a file.
+    const struct {
+        int x;
+        const wchar_t* caption;
+    } asking[] = {{60, L"Open file"}, {405, L"Save As"}, {5030, L"Open image file"}};
+    for (const auto& a : asking) {
+        press(a.x);
+        wt::Dialog d = wt::FindDialog(t.Process());
+        EXPECT_EQ(d.caption, a.caption);
+        if (d.hwnd)
+            wt::PressButton(d.hwnd, IDCANCEL);
+        EXPECT_TRUE(wt::WaitFor([&] { return !IsWindow(d.hwnd); }, 5000));
+    }
+
+    // The tools group at the right end of the bar opens its windows.
+    RECT barRect{};
+    GetClientRect(bar, &barRect);
+    HWND tools = VisibleAt(bar, barRect.right * 15 - 1140, 0);
+    ASSERT_NE(tools, nullptr);
+    Click(VisibleAt(tools, 405, 45));
+    EXPECT_NE(Shown(t, L"Ormund Object Browser"), nullptr) << "button 22";
+    Click(VisibleAt(tools, 750, 45));
+    EXPECT_NE(Shown(t, L"Auto-Insert Setup"), nullptr) << "button 23";
+
+    // The pane switch shows the second auto-insert bar, whose BODY button
+    // with a background image puts the tag for a chosen image on the
+    // clipboard; the switch there brings the first bar back.
+    HWND first = FrameOf(t.Main(), L"TA");
+    HWND second = FrameOf(t.Main(), L"Head");
+    ASSERT_TRUE(first && second);
+    Click(VisibleAt(first, 30, 45));
+    ASSERT_TRUE(wt::WaitFor([&] { return IsWindowVisible(second) && !IsWindowVisible(first); }, 3000));
+    Click(VisibleAt(second, 420 + 3 * 480, 60));
+    wt::Dialog d = wt::FindDialog(t.Process());
+    ASSERT_NE(d.hwnd, nullptr);
+    EXPECT_EQ(d.caption, L"Open image file");
+    ASSERT_TRUE(ChooseFile(d.hwnd, image));
+    EXPECT_TRUE(wt::WaitFor(
+        [&] { return ClipboardText() == L"<BODY BACKGROUND=\"back.gif\" TEXT= LINK= ALINK= VLINK=>"; }, 5000));
+    Click(VisibleAt(second, 30, 45));
+    EXPECT_TRUE(wt::WaitFor([&] { return IsWindowVisible(first) && !IsWindowVisible(second); }, 3000));
+
+    // Copy keeps the selection, Paste puts it at the caret, Cut takes it.
+    SetText(editor, L"one two");
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    CloseClipboard();
+    Select(editor, 0, 4);
+    press(2250);
+    ASSERT_TRUE(wt::WaitFor([&] { return ClipboardText() == L"one "; }, 3000));
+    Select(editor, 7, 7);
+    press(2595);
+    EXPECT_TRUE(wt::WaitFor([&] { return EditorText(editor) == L"one twoone "; }, 3000));
+    Select(editor, 4, 7);
+    press(1905);
+    EXPECT_TRUE(wt::WaitFor([&] { return EditorText(editor) == L"one one "; }, 3000));
+
+    // Text cut from the editor stays on the clipboard once the program has
+    // ended, and ending does not fail over it.
+    EXPECT_TRUE(ExitWithoutSaving(t));
+    EXPECT_EQ(ClipboardText(), L"two");
 }
 
 TEST(ToolbarWindow, ToolBarsInEachModeFlatRaisedAndPressed)

@@ -299,24 +299,38 @@ TEST(ToolbarWindow, ToolBarsInEachModeFlatRaisedAndPressed)
         UINT id;
         const wchar_t* name;
     } modes[] = {{IDM_mWebBack, L"html"}, {IDM_mScrShow, L"vbs"}, {IDM_mJScrShow, L"js"}, {IDM_mCSSEd, L"css"}};
+    // The button's own pixels in a picture of the main window.
+    auto look = [&](const wt::Screenshot& shot, HWND button) {
+        const RECT r = wt::RectIn(button, t.Main());
+        std::vector<COLORREF> px;
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left; x < r.right; ++x)
+                px.push_back(shot.At(x, y));
+        return px;
+    };
     for (const Mode& m : modes) {
+        SCOPED_TRACE(testing::Message() << "mode " << std::string(m.name, m.name + wcslen(m.name)));
         t.Command(m.id);
         wt::Send(t.Main(), WM_NULL);
         HWND button = VisibleAt(bar, kColourOnButton, 45);
         ASSERT_NE(button, nullptr);
+        const std::wstring shot = t.Folder() + L"\\bars_" + m.name;
+        wt::Screenshot flat, hover, pressed;
+        ASSERT_TRUE(wt::ScreenshotShowing(shot + L"_flat.bmp", t.Main(), flat, [](const wt::Screenshot&) { return true; }));
+        // Raised while the mouse is over it, sunken while held down.
         Mouse(button, WM_MOUSEMOVE);
-        wt::Send(button, WM_NULL);
-        Sleep(200);
-        wt::SaveScreenshot(t.Folder() + L"\\bars_" + m.name + L"_hover.bmp", t.Main());
+        EXPECT_TRUE(wt::ScreenshotShowing(shot + L"_hover.bmp", t.Main(), hover,
+                                          [&](const wt::Screenshot& s) { return look(s, button) != look(flat, button); }));
         Mouse(button, WM_LBUTTONDOWN, MK_LBUTTON);
-        wt::Send(button, WM_NULL);
-        Sleep(200);
-        wt::SaveScreenshot(t.Folder() + L"\\bars_" + m.name + L"_pressed.bmp", t.Main());
+        EXPECT_TRUE(wt::ScreenshotShowing(shot + L"_pressed.bmp", t.Main(), pressed, [&](const wt::Screenshot& s) {
+            return look(s, button) != look(flat, button) && look(s, button) != look(hover, button);
+        }));
+        // Flat again once released and the mouse has left it.
         Mouse(button, WM_LBUTTONUP);
         Mouse(bar, WM_MOUSEMOVE);
-        wt::Send(bar, WM_NULL);
-        Sleep(200);
-        wt::SaveScreenshot(t.Folder() + L"\\bars_" + m.name + L"_flat.bmp", t.Main());
+        wt::Screenshot after;
+        EXPECT_TRUE(wt::ScreenshotShowing(shot + L"_after.bmp", t.Main(), after,
+                                          [&](const wt::Screenshot& s) { return look(s, button) == look(flat, button); }));
     }
     EXPECT_TRUE(ExitWithoutSaving(t));
 }

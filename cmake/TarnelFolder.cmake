@@ -29,6 +29,8 @@ function(tarnel_test name)
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} gtest gtest_main)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${TARNEL_BIN}/tests)
   add_test(NAME ${name} COMMAND ${name} WORKING_DIRECTORY ${TARNEL_BIN}/tests)
+  # Even a quick test keeps this default: with window tests running beside
+  # it, Wine can stall a program's start or exit for a minute or more.
   if(NOT ARG_TIMEOUT)
     set(ARG_TIMEOUT 300)
   endif()

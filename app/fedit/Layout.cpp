@@ -13,12 +13,6 @@ using forms::kKeep;
 
 namespace {
 
-bool FindWindowVisible()
-{
-    const auto& visible = PageTools().FindVisible;
-    return visible && visible();
-}
-
 int Int(long v)
 {
     return static_cast<int>(v);
@@ -42,7 +36,7 @@ void fedit::Form_Resize()
 {
     PageToolsCalls& find = PageTools();
     if (WindowState() == forms::FormWindowState::Minimized) {
-        if (FindWindowVisible())
+        if (Ask(find.FindVisible, false))
             FindWasVisible = true;
         Call(find.CloseFind);
         return;
@@ -62,7 +56,7 @@ void fedit::Form_Resize()
     in.edFontSize = rec.EdFontSize;
     in.autoBars = rec.AutoBars;
     in.edType = EditorTypeOf(rec.LastEdType);
-    in.findVisible = FindWindowVisible();
+    in.findVisible = Ask(PageTools().FindVisible, false);
     in.editorHeight = JT1.Height();
     in.procedureListVisible = BoxMethods.Visible();
     in.tbarCVisible = TBarC.Visible();

@@ -111,8 +111,7 @@ MenuSetRows::Inputs SwitchInputs(fedit& f)
     in.scaleHeight = f.ScaleHeight();
     in.autoBars = rec.AutoBars;
     in.noLineDebug = rec.NoLineDebug;
-    const auto& findVisible = PageTools().FindVisible;
-    in.findVisible = findVisible && findVisible();
+    in.findVisible = Ask(PageTools().FindVisible, false);
     in.tbarCWidth = f.TBarC.Width();
     in.tbarDLeft = f.TBarD.Left();
     return in;

@@ -101,6 +101,22 @@ int OpenSlotOf(const std::wstring& path)
     return -1;
 }
 
+namespace {
+
+// A file already open in a tab is shown there rather than opened twice.
+void OpenOrShow(fedit& f, const std::wstring& path)
+{
+    const int open = OpenSlotOf(path);
+    if (open >= 0)
+        f.LabFile_Click(open);
+    else if (NoFreeSlot())
+        Tell(f.hwnd, kNoFreeSlot);
+    else
+        f.OpenFilePath(path);
+}
+
+} // namespace
+
 bool LoadDocument(fedit& f, const std::wstring& path, const std::wstring& extension)
 {
     EditorState& s = State();
@@ -291,12 +307,7 @@ void fedit::JT1_FileDrop(HDROP& hDrop)
     if (n > 0 && n < 1024) {
         const std::wstring path(buffer, n);
         if (platform::FileExists(path)) {
-            if (OpenSlotOf(path) >= 0)
-                LabFile_Click(OpenSlotOf(path));
-            else if (NoFreeSlot())
-                Tell(hwnd, kNoFreeSlot);
-            else
-                OpenFilePath(path);
+            OpenOrShow(*this, path);
         }
     }
     DragFinish(hDrop);
@@ -378,12 +389,7 @@ void fedit::mMRU_Click(int Index)
         Tell(hwnd, L"File:\r\n" + p + L"\r\nis no longer present.");
         return;
     }
-    if (OpenSlotOf(p) >= 0)
-        LabFile_Click(OpenSlotOf(p));
-    else if (NoFreeSlot())
-        Tell(hwnd, kNoFreeSlot);
-    else
-        OpenFilePath(p);
+    OpenOrShow(*this, p);
 }
 
 void fedit::InsertBackgroundImage()

@@ -552,36 +552,6 @@ LRESULT Control::CtlColor(HDC dc)
     return reinterpret_cast<LRESULT>(BackBrush());
 }
 
-void Control::SetOLEDropMode(int mode)
-{
-    oleDropMode_ = mode;
-    if (hwnd)
-        DragAcceptFiles(hwnd, mode ? TRUE : FALSE);
-}
-
-void Control::SetFocus()
-{
-    if (hwnd)
-        ::SetFocus(hwnd);
-}
-
-void Control::ZOrder(int position)
-{
-    if (!hwnd)
-        return;
-    SetWindowPos(hwnd, position == 0 ? HWND_TOP : HWND_BOTTOM, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    // Siblings clip each other, so the ones that now overlap must repaint.
-    RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
-}
-
-void Control::Refresh()
-{
-    if (hwnd)
-        RedrawWindow(hwnd, nullptr, nullptr,
-                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-}
-
 bool Control::Owns(HWND w) const { return hwnd && w && (w == hwnd || IsChild(hwnd, w)); }
 
 bool Control::HasFocus() const { return Owns(GetFocus()); }

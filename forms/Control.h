@@ -18,6 +18,7 @@
 // deleting it (ControlArray::Unload does). A control destroyed with its
 // window still up is a fault of its owner (see Form.h: lifetimes).
 #include "Runtime.h"
+#include "Window.h"
 
 #include <windows.h>
 
@@ -90,14 +91,10 @@ public:
     virtual OleColor ContainerBackColor() const = 0;
 };
 
-class Control {
+class Control : public Window {
 public:
     Control();
     virtual ~Control();
-    Control(const Control&) = delete;
-    Control& operator=(const Control&) = delete;
-
-    HWND hwnd = nullptr;
 
     // ---- Placement ----
     // Puts the control on a container with its geometry in twips. Creates the
@@ -148,8 +145,6 @@ public:
     void SetBackColor(OleColor c);
     // Index in its control array, -1 when not in one.
     int Index() const { return index_; }
-    // Accept files dropped from the shell (raises OLEDragDrop); 0 none, 1 manual.
-    void SetOLEDropMode(int mode);
     // The pointer over the control; Custom shows MouseIcon (not owned). The
     // screen's hourglass wins over both.
     MousePointer GetMousePointer() const { return mousePointer_; }
@@ -157,10 +152,7 @@ public:
     HCURSOR MouseIcon() const { return mouseIcon_; }
     void SetMouseIcon(HCURSOR icon) { mouseIcon_ = icon; }
 
-    void SetFocus();
-    // 0: to the front of its container's other controls; 1: to the back.
-    void ZOrder(int position = 0);
-    void Refresh();
+    // SetFocus, ZOrder, Refresh and SetOLEDropMode: Window.h.
     // The control's window or one of its child windows has the focus.
     bool HasFocus() const;
     // hwnd or a window inside it belongs to this control.
@@ -266,7 +258,6 @@ private:
     int tabIndex_ = 0;
     int index_ = -1;
     int id_ = 0;
-    int oleDropMode_ = 0;
     MousePointer mousePointer_ = MousePointer::Default;
     HCURSOR mouseIcon_ = nullptr;
     std::wstring toolTip_;

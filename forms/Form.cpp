@@ -555,33 +555,6 @@ void Form::SetIcon(HICON icon)
     }
 }
 
-void Form::SetOLEDropMode(int mode)
-{
-    oleDropMode_ = mode;
-    if (hwnd)
-        DragAcceptFiles(hwnd, mode ? TRUE : FALSE);
-}
-
-void Form::SetFocus()
-{
-    if (hwnd)
-        ::SetFocus(hwnd);
-}
-
-void Form::ZOrder(int position)
-{
-    if (hwnd)
-        SetWindowPos(hwnd, position == 0 ? HWND_TOP : HWND_BOTTOM, 0, 0, 0, 0,
-                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-}
-
-void Form::Refresh()
-{
-    if (hwnd)
-        RedrawWindow(hwnd, nullptr, nullptr,
-                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-}
-
 Control* Form::FindControlFor(HWND w) const
 {
     HWND desktop = GetDesktopWindow();

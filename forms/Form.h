@@ -100,14 +100,10 @@ enum class FormBorderStyle {
 enum class FormStartUpPosition { Manual = 0, CenterOwner = 1, CenterScreen = 2, WindowsDefault = 3 };
 enum class FormWindowState { Normal = 0, Minimized = 1, Maximized = 2 };
 
-class Form : public Container {
+class Form : public Window, public Container {
 public:
     Form();
     virtual ~Form();
-    Form(const Form&) = delete;
-    Form& operator=(const Form&) = delete;
-
-    HWND hwnd = nullptr;
 
     // ---- Life cycle ----
     // Creates the window (hidden) and every placed control, then raises
@@ -170,10 +166,7 @@ public:
     void SetIcon(HICON icon);
     std::wstring Tag;
 
-    // ---- Methods ----
-    void SetFocus();
-    void ZOrder(int position = 0);
-    void Refresh();
+    // ---- Methods (SetFocus, ZOrder and Refresh: Window.h) ----
     // The control that has the focus, or null.
     Control* ActiveControl() const;
     // Shows the children of menu as a popup menu at the mouse (x, y < 0) or at
@@ -233,7 +226,7 @@ protected:
     // true with result set to handle it.
     virtual bool Form_Message(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) { return false; }
     // Accept files dropped from the shell (raises Form_OLEDragDrop).
-    void SetOLEDropMode(int mode);
+    using Window::SetOLEDropMode;
 
 private:
     static LRESULT CALLBACK WndProc(HWND, UINT, WPARAM, LPARAM);
@@ -254,7 +247,6 @@ private:
     OleColor backColor_ = vbButtonFace;
     FontSpec font_;
     HICON icon_ = nullptr;
-    int oleDropMode_ = 0;
     bool quiet_ = false;
     bool loading_ = false;
     bool resizedSinceShow_ = false;

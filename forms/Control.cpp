@@ -26,11 +26,7 @@ HFONT FontHandle::Get(const FontSpec& spec)
     if (font_ && spec == spec_)
         return font_;
     LOGFONTW lf{};
-    HDC dc = GetDC(nullptr);
-    int dpi = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 96;
-    if (dc)
-        ReleaseDC(nullptr, dc);
-    lf.lfHeight = -static_cast<LONG>(std::lround(spec.Size * dpi / 72.0f));
+    lf.lfHeight = -static_cast<LONG>(std::lround(spec.Size * ScreenDpiY() / 72.0f));
     lf.lfWeight = spec.Bold ? FW_BOLD : FW_NORMAL;
     lf.lfItalic = spec.Italic;
     lf.lfUnderline = spec.Underline;

@@ -81,6 +81,8 @@ bool OpenClipboardRetry()
 
 } // namespace
 
+int ScreenDpiX() { return Dpi().x; }
+int ScreenDpiY() { return Dpi().y; }
 int TwipsPerPixelX() { return 1440 / Dpi().x; }
 int TwipsPerPixelY() { return 1440 / Dpi().y; }
 int TwipsToPixelsX(int twips) { return MulDiv(twips, Dpi().x, 1440); }

@@ -58,6 +58,10 @@ constexpr OleColor vbScrollBars = 0x80000000, vbDesktop = 0x80000001,
 COLORREF ToColorRef(OleColor c);
 
 // ---- Twips (1/1440 inch) --------------------------------------------------
+// The screen's pixels per inch (its logical DPI), read once; 96 when the
+// screen does not say. Points to pixels go through ScreenDpiY too.
+int ScreenDpiX();
+int ScreenDpiY();
 // Twips per screen pixel, from the screen's DPI: 15 at 96 DPI, 12 at 120 DPI.
 int TwipsPerPixelX();
 int TwipsPerPixelY();

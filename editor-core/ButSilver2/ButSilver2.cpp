@@ -86,11 +86,7 @@ ButSilver2::~ButSilver2()
 
 int ButSilver2::PressShift()
 {
-    HDC screen = GetDC(nullptr);
-    int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSX) : 96;
-    if (screen)
-        ReleaseDC(nullptr, screen);
-    return std::max(1, MulDiv(20, dpi, 1440));
+    return std::max(1, forms::TwipsToPixelsX(20));
 }
 
 bool ButSilver2::Create(HWND parent, int x, int y, int cx, int cy, int id)

@@ -1,5 +1,6 @@
 #include "CToolTip/ModTTipOps.h"
 
+#include "forms/Runtime.h"
 #include "platform/Text.h"
 
 namespace ModTTipOps {
@@ -31,11 +32,7 @@ TipFont SetTipFont(HWND window, int points, const std::wstring& face)
 {
     TipFont font = g_tipFont.lock();
     if (!font) {
-        HDC dc = GetDC(window);
-        int dpi = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 96;
-        if (dc)
-            ReleaseDC(window, dc);
-        HFONT made = CreateFontW(-MulDiv(points, dpi, 72), 0, 0, 0, FW_DONTCARE, FALSE, FALSE, FALSE,
+        HFONT made = CreateFontW(-MulDiv(points, forms::ScreenDpiY(), 72), 0, 0, 0, FW_DONTCARE, FALSE, FALSE, FALSE,
                                  DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                                  DEFAULT_PITCH, face.c_str());
         if (!made)

@@ -76,17 +76,16 @@ bool KvRTB::CreateRTB(HWND host)
     if (rtb_)
         return true;
     richEditClass_ = L"RICHEDIT50W";
-    richEditLib_ = LoadLibraryW(L"msftedit.dll");
+    richEditLib_.Reset(LoadLibraryW(L"msftedit.dll"));
     if (!richEditLib_) {
         richEditClass_ = L"RichEdit20W";
-        richEditLib_ = LoadLibraryW(L"riched20.dll");
+        richEditLib_.Reset(LoadLibraryW(L"riched20.dll"));
     }
     if (!richEditLib_)
         return false;
     rtb_ = MakeRichEdit(host);
     if (!rtb_) {
-        FreeLibrary(richEditLib_);
-        richEditLib_ = nullptr;
+        richEditLib_.Close();
         return false;
     }
     ShowWindow(rtb_, SW_SHOW);
@@ -277,8 +276,7 @@ void KvRTB::DestroyRTB()
     // clipboard's closing never calls into a library that has gone.
     if (richEditLib_) {
         OleFlushClipboard();
-        FreeLibrary(richEditLib_);
-        richEditLib_ = nullptr;
+        richEditLib_.Close();
     }
 }
 

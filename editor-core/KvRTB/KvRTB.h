@@ -15,6 +15,7 @@
 // as UTF-16; files are read and written in the system code page, or UTF-8
 // when the settings record's UTF8Text is on.
 #include "forms/Control.h"
+#include "platform/Handles.h"
 
 #include "CSubclass.h"
 
@@ -257,7 +258,8 @@ private:
     template <class F, class... A> bool Raise(const F& event, A&... args);
 
     HWND rtb_ = nullptr;
-    HMODULE richEditLib_ = nullptr;
+    // Freed in DestroyRTB, after its windows and the clipboard flush.
+    platform::Library richEditLib_;
     const wchar_t* richEditClass_ = L"RICHEDIT50W";
     // What the setters set, so other document windows get it too; a window
     // handed out before a later change catches up when it is shown again.

@@ -184,10 +184,11 @@ void fedit::ShowSettings()
     // the save type) goes there first, or the dialog's close would undo it.
     WriteSettingsFile();
     ReleaseSettingsComponent();
-    static HMODULE directCom = LoadLibraryW((platform::ProgramFolder() + L"\\DirectCOM.dll").c_str());
-    if (!directCom)
+    if (!directCom_)
+        directCom_.Reset(LoadLibraryW((platform::ProgramFolder() + L"\\DirectCOM.dll").c_str()));
+    if (!directCom_)
         return;
-    auto getInstance = reinterpret_cast<GetInstanceProc>(GetProcAddress(directCom, "GETINSTANCE"));
+    auto getInstance = reinterpret_cast<GetInstanceProc>(GetProcAddress(directCom_.Get(), "GETINSTANCE"));
     if (!getInstance)
         return;
     platform::ComRef<IUnknown> object = platform::ComRef<IUnknown>::Attach(

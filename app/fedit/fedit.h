@@ -13,6 +13,7 @@
 #include "EditorType.h"
 #include "fedit/FileTabLayout.h"
 #include "platform/ComRef.h"
+#include "platform/Handles.h"
 #include "PlimsorIds.h"
 #include "CSubclass.h"
 
@@ -118,6 +119,12 @@ public:
     forms::MenuItem* MenuById(unsigned id);
 
     // ---- Settings component: held only while its dialog is open ----
+private:
+    // DirectCOM.dll, which makes the component: loaded on first use, freed
+    // with this form after every object from it (declared before CS and the
+    // other settings references, so it goes after them).
+    platform::Library directCom_;
+public:
     platform::ComRef<_CSets> CS;
     // Posted to the window to release CS after the event that asked for it
     // has returned (wParam: the generation of CS to release).

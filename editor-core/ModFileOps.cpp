@@ -19,13 +19,7 @@ namespace {
 
 using platform::ApiPath;
 using platform::FindHandle;
-
-DWORD Attributes(const std::wstring& path)
-{
-    if (path.empty())
-        return INVALID_FILE_ATTRIBUTES;
-    return GetFileAttributesW(ApiPath(path).c_str());
-}
+using platform::FileAttributes;
 
 bool IsFile(DWORD attrs)
 {
@@ -154,7 +148,7 @@ std::wstring GetSpecialFolder(int kind)
 
 bool RemoveFile(const std::wstring& path)
 {
-    DWORD attrs = Attributes(path);
+    DWORD attrs = FileAttributes(path);
     if (attrs == INVALID_FILE_ATTRIBUTES) {
         DWORD err = GetLastError();
         return !path.empty() && (err == ERROR_FILE_NOT_FOUND || err == ERROR_PATH_NOT_FOUND);
@@ -181,13 +175,13 @@ bool WriteTextFile(const std::wstring& path, const std::wstring& text)
 
 bool MoveFile(const std::wstring& source, const std::wstring& dest)
 {
-    DWORD srcAttrs = Attributes(source);
+    DWORD srcAttrs = FileAttributes(source);
     if (!IsFile(srcAttrs) || dest.empty())
         return false;
     // Deleting the destination first would delete the only copy.
     if (SamePath(source, dest))
         return true;
-    DWORD destAttrs = Attributes(dest);
+    DWORD destAttrs = FileAttributes(dest);
     if (destAttrs != INVALID_FILE_ATTRIBUTES && (destAttrs & FILE_ATTRIBUTE_DIRECTORY))
         return false;
     std::wstring apiSrc = ApiPath(source), apiDest = ApiPath(dest);

@@ -11,11 +11,6 @@ namespace platform {
 
 namespace {
 
-DWORD Attributes(const std::wstring& path)
-{
-    return path.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(ApiPath(path).c_str());
-}
-
 // Bytes the next SafeFileWriter may write before it fails; SIZE_MAX: no
 // failure wanted.
 size_t g_failAfter = SIZE_MAX;
@@ -54,15 +49,20 @@ try {
 
 } // namespace
 
+DWORD FileAttributes(const std::wstring& path)
+{
+    return path.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(ApiPath(path).c_str());
+}
+
 bool FileExists(const std::wstring& path)
 {
-    DWORD attrs = Attributes(path);
+    DWORD attrs = FileAttributes(path);
     return attrs != INVALID_FILE_ATTRIBUTES && !(attrs & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 bool FolderExists(const std::wstring& path)
 {
-    DWORD attrs = Attributes(path);
+    DWORD attrs = FileAttributes(path);
     return attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_DIRECTORY);
 }
 

@@ -11,6 +11,9 @@
 
 namespace platform {
 
+// The path's attributes, at any length; INVALID_FILE_ATTRIBUTES when they
+// cannot be read (GetLastError says why) or the path is empty.
+DWORD FileAttributes(const std::wstring& path);
 // True when the path's attributes can be read and it is not a folder.
 bool FileExists(const std::wstring& path);
 // True when the path's attributes can be read and it is a folder.

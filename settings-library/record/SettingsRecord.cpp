@@ -411,7 +411,7 @@ std::wstring SettingsFilePath(const std::wstring& settingsFolder)
 ReadResult ReadRecord(const std::wstring& file, SettingsRecord& rec)
 {
     try {
-        DWORD attrs = GetFileAttributesW(file.c_str());
+        DWORD attrs = platform::FileAttributes(file);
         if (attrs == INVALID_FILE_ATTRIBUTES) {
             DWORD err = GetLastError();
             return err == ERROR_FILE_NOT_FOUND || err == ERROR_PATH_NOT_FOUND ? ReadResult::Missing

@@ -1,6 +1,7 @@
 #include "TypeLibCheck.h"
 
 #include "LittleEndian.h"
+#include "SltgCheck.h"
 #include "TypeLibSource.h"
 
 #include "platform/Text.h"
@@ -24,9 +25,10 @@ const uint32_t kMsftSignature = 0x5446534D;   // "MSFT"
 const uint32_t kAbsent = 0xFFFFFFFF;          // no table, no entry
 // The header.
 const size_t kHeaderSize = 0x54;
-const size_t kLibGuidAt = 0x08, kFlagsAt = 0x14, kVersionAt = 0x18, kTypeCountAt = 0x20, kLibHelpAt = 0x24, kLibNameAt = 0x38,
+const size_t kLibGuidAt = 0x08, kImportLcidAt = 0x04, kFlagsAt = 0x14, kVersionAt = 0x18, kTypeCountAt = 0x20, kLibHelpAt = 0x24, kLibNameAt = 0x38,
              kHelpFileAt = 0x3C, kLibCustomAt = 0x40;
 const uint32_t kHelpDllFlag = 0x100;          // one more 32-bit value follows the header
+const uint32_t kSysKindMask = 0xF;            // of the flags
 const size_t kTables = 15;
 const size_t kTableEntrySize = 16;            // position, size and two fixed values
 
@@ -138,7 +140,7 @@ bool ChainsEnd(const std::vector<int64_t>& next)
 // looking: positions into the tables, sizes and counts of records, chains.
 class Library {
 public:
-    Library(const uint8_t* lib, uint64_t size, const Source& source) : lib_(lib), size_(size), source_(source) {}
+    Library(const uint8_t* lib, uint64_t size, Links& links) : lib_(lib), size_(size), links_(links) {}
 
     bool Sound()
     {
@@ -149,6 +151,8 @@ public:
         uint64_t directory = kHeaderSize + types * 4 + (helpDll ? 4 : 0);
         if (types > size_ || directory + kTables * kTableEntrySize > size_)
             return false;
+        links_.syskind = static_cast<uint16_t>(U32(lib_ + kFlagsAt) & kSysKindMask);
+        links_.major = static_cast<uint16_t>(I16(lib_ + kVersionAt));
         for (size_t t = 0; t < kTables; ++t) {
             const uint8_t* entry = lib_ + directory + t * kTableEntrySize;
             Table& table = tables_[t];
@@ -172,9 +176,6 @@ public:
                 return false;
         return BasesSound(types);
     }
-
-    // Where the loader would find the other libraries this one imports.
-    const std::vector<Source>& Imports() const { return imports_; }
 
 private:
     const uint8_t* In(TableNumber t, uint64_t offset) const { return lib_ + tables_[t].at + offset; }
@@ -245,17 +246,16 @@ private:
     }
 
     // The imported libraries, which the loader walks by their own sizes.
-    // Those that may be this library itself (its GUID and major version, or
-    // a name that leads the loader to its file) are noted for the chains of
-    // base interfaces.
     bool ImportFilesSound()
     {
+        uint32_t ownGuid = U32(lib_ + kLibGuidAt);
+        if (Position(kGuidTable, ownGuid, kGuidEntrySize, false)) {
+            std::memcpy(&links_.guid, In(kGuidTable, ownGuid), sizeof(GUID));
+            links_.hasGuid = true;
+        }
         const Table& files = tables_[kImportFileTable];
         if (files.at == kAbsent || files.at == 0)
             return true;
-        uint32_t ownGuid = U32(lib_ + kLibGuidAt);
-        bool hasGuid = Position(kGuidTable, ownGuid, kGuidEntrySize, false);
-        int16_t ownMajor = I16(lib_ + kVersionAt);
         for (uint64_t offset = 0; offset < files.length;) {
             if (!files.Holds(offset, kImportFileFixed))
                 return false;
@@ -265,13 +265,14 @@ private:
             if (!Position(kGuidTable, guid, kGuidEntrySize, false) || !files.Holds(offset + kImportFileFixed, name))
                 return false;
             const char* text = reinterpret_cast<const char*>(entry + kImportFileFixed);
-            Source imported = Locate(platform::FromCodePage(std::string(text, std::find(text, text + name, '\0'))));
-            if ((hasGuid && I16(entry + 8) == ownMajor &&
-                 std::memcmp(In(kGuidTable, guid), In(kGuidTable, ownGuid), sizeof(GUID)) == 0) ||
-                SameSource(imported, source_))
-                selfImports_.push_back(offset);
-            else
-                imports_.push_back(imported);
+            ImportedLibrary imported;
+            std::memcpy(&imported.guid, In(kGuidTable, guid), sizeof(GUID));
+            imported.lcid = U32(entry + kImportLcidAt);
+            imported.major = static_cast<uint16_t>(I16(entry + 8));
+            imported.minor = static_cast<uint16_t>(I16(entry + 10));
+            imported.name = platform::FromCodePage(std::string(text, std::find(text, text + name, '\0')));
+            links_.imports.push_back(imported);
+            importOffsets_.push_back(offset);
             offset = (offset + kImportFileFixed + name + 3) & ~uint64_t(3);
         }
         return true;
@@ -465,18 +466,22 @@ private:
     }
 
     // Interfaces name their base by reference, and the loader finds an
-    // inherited member by recursion through the bases: the chain must end.
-    // A reference to a type of this library is the handle written in the
-    // type's name entry; an odd one, or one no type has, is an entry of the
-    // imported types, which may lead back into this library.
-    bool BasesSound(uint64_t types) const
+    // inherited member by recursion through the bases, also into imported
+    // libraries. A reference to a type of this library is the handle written
+    // in the type's name entry; an odd one, or one no type has, is an entry
+    // of the imported types.
+    bool BasesSound(uint64_t types)
     {
         std::unordered_map<uint32_t, int64_t> byHandle;
         for (uint64_t i = types; i-- > 0;)
             byHandle[U32(In(kNameTable, U32(Type(i) + kNameAt)))] = static_cast<int64_t>(i);
-        std::vector<int64_t> base(types, -1);
+        links_.bases.assign(types, BaseRef{});
+        links_.typeGuids.assign(types, GUID{});
         for (uint64_t i = 0; i < types; ++i) {
             const uint8_t* type = Type(i);
+            uint32_t guid = U32(type + kGuidAt);
+            if (guid != kAbsent)
+                std::memcpy(&links_.typeGuids[i], In(kGuidTable, guid), sizeof(GUID));
             uint32_t kind = U32(type + kKindAt) & kKindMask;
             uint32_t data = U32(type + kDataTypeAt);
             if (I16(type + kInterfacesAt) == 0 || (kind == kDispatch && data == kAbsent))
@@ -494,75 +499,151 @@ private:
             if (ref & 0x80000000)
                 continue;
             auto found = (ref & 1) ? byHandle.end() : byHandle.find(ref & ~3u);
-            base[i] = found != byHandle.end() ? found->second : ImportedType(ref & ~3u, types);
+            if (found != byHandle.end()) {
+                links_.bases[i].where = BaseRef::Where::Here;
+                links_.bases[i].index = static_cast<uint64_t>(found->second);
+            } else {
+                links_.bases[i] = ImportedType(ref & ~3u);
+            }
         }
-        return ChainsEnd(base);
+        return true;
     }
 
-    // The type of this library an entry of the imported types leads to
-    // through an import of itself; -1 for any other.
-    int64_t ImportedType(uint32_t at, uint64_t types) const
+    // The type an entry of the imported types leads to.
+    BaseRef ImportedType(uint32_t at) const
     {
+        BaseRef base;
         if (!tables_[kImportInfoTable].Holds(at, kImportInfoSize))
-            return -1;
+            return base;
         const uint8_t* info = In(kImportInfoTable, at);
         uint32_t file = U32(info + 4), target = U32(info + 8);
-        if (std::find(selfImports_.begin(), selfImports_.end(), file) == selfImports_.end())
-            return -1;
-        if (!(U32(info) & kImportByGuid))
-            return target < types ? static_cast<int64_t>(target) : -1;
-        if (!Position(kGuidTable, target, kGuidEntrySize, false))
-            return -1;
-        for (uint64_t i = 0; i < types; ++i) {
-            uint32_t guid = U32(Type(i) + kGuidAt);
-            if (guid != kAbsent && std::memcmp(In(kGuidTable, guid), In(kGuidTable, target), sizeof(GUID)) == 0)
-                return static_cast<int64_t>(i);
+        auto import = std::find(importOffsets_.begin(), importOffsets_.end(), file);
+        if (import == importOffsets_.end())
+            return base;
+        base.import = static_cast<size_t>(import - importOffsets_.begin());
+        base.byGuid = (U32(info) & kImportByGuid) != 0;
+        if (base.byGuid) {
+            if (!Position(kGuidTable, target, kGuidEntrySize, false))
+                return base;
+            std::memcpy(&base.guid, In(kGuidTable, target), sizeof(GUID));
+        } else {
+            base.index = target;
         }
-        return -1;
+        base.where = BaseRef::Where::Imported;
+        return base;
     }
 
     const uint8_t* lib_;
     uint64_t size_;
     Table tables_[kTables];
-    Source source_;
-    std::vector<uint64_t> selfImports_;   // positions in the table of imported libraries
-    std::vector<Source> imports_;         // the other imported libraries
+    Links& links_;
+    std::vector<uint64_t> importOffsets_;   // positions in the table of imported libraries
 };
 
-// Libraries checked in one call, so that imports that lead back are read once.
-using Checked = std::vector<Source>;
-Verdict CheckSource(const Source& source, Checked& checked);
+// A library reached in one call, with what the loader follows out of it.
+// Each is read once, so imports that lead back end there.
+struct Checked {
+    Source source;
+    bool read = false;               // a library the loader reads
+    Links links;
+    std::vector<size_t> importedAt;  // per import, the library it leads to
+};
+using CheckedList = std::vector<Checked>;
+Verdict CheckSource(const Source& source, CheckedList& checked, size_t& at);
 
-// A library's own bytes, then the libraries it imports: the loader reads
-// those by their names when their types are wanted.
-Verdict CheckBytes(const uint8_t* lib, uint64_t size, const Source& source, Checked& checked)
+// Whether an import names this library: its GUID and major version, by
+// which the loader also finds a library it has already loaded.
+bool SameLibrary(const ImportedLibrary& imported, const Links& links)
 {
-    if (size < 4 || U32(lib) != kMsftSignature)
-        return Verdict::Readable;
-    Library library(lib, size, source);
-    if (!library.Sound())
-        return Verdict::Damaged;
-    for (const Source& imported : library.Imports())
-        if (CheckSource(imported, checked) == Verdict::Damaged)
+    return links.hasGuid && imported.major == links.major && IsEqualGUID(imported.guid, links.guid);
+}
+
+// A library's own bytes, then the libraries it imports, which the loader
+// reads when their types are wanted.
+Verdict CheckBytes(const uint8_t* lib, uint64_t size, size_t at, CheckedList& checked)
+{
+    Links links;
+    uint32_t signature = size >= 4 ? U32(lib) : 0;
+    if (signature == kMsftSignature) {
+        if (!Library(lib, size, links).Sound())
             return Verdict::Damaged;
+    } else if (signature == kSltgSignature) {
+        if (!SltgSound(lib, size, links))
+            return Verdict::Damaged;
+    } else {
+        return Verdict::Readable;
+    }
+    checked[at].read = true;
+    std::vector<size_t> importedAt(links.imports.size(), at);
+    for (size_t k = 0; k < links.imports.size(); ++k)
+        if (!SameLibrary(links.imports[k], links) &&
+            CheckSource(LocateImport(links.imports[k], links.syskind), checked, importedAt[k]) == Verdict::Damaged)
+            return Verdict::Damaged;
+    checked[at].links = std::move(links);
+    checked[at].importedAt = std::move(importedAt);
     return Verdict::Readable;
 }
 
-Verdict CheckSource(const Source& source, Checked& checked)
+Verdict CheckSource(const Source& source, CheckedList& checked, size_t& at)
 {
-    for (const Source& seen : checked)
-        if (SameSource(seen, source))
+    for (at = 0; at < checked.size(); ++at)
+        if (SameSource(checked[at].source, source))
             return Verdict::Readable;
-    checked.push_back(source);
+    checked.emplace_back();
+    checked.back().source = source;
     std::vector<uint8_t> bytes;
     switch (ReadSource(source, bytes)) {
     case Outcome::Found:
-        return CheckBytes(bytes.data(), bytes.size(), source, checked);
+        return CheckBytes(bytes.data(), bytes.size(), at, checked);
     case Outcome::Damaged:
         return Verdict::Damaged;
     default:
         return Verdict::Readable;   // the loader reports what it cannot find
     }
+}
+
+// The library an import leads to: one read with its GUID and major version,
+// as the loader takes a library it has loaded, else the file found for it.
+// -1 when the loader reads none.
+int64_t ImportTarget(const CheckedList& checked, size_t from, size_t import)
+{
+    const ImportedLibrary& imported = checked[from].links.imports[import];
+    for (size_t i = 0; i < checked.size(); ++i)
+        if (checked[i].read && SameLibrary(imported, checked[i].links))
+            return static_cast<int64_t>(i);
+    size_t at = checked[from].importedAt[import];
+    return checked[at].read ? static_cast<int64_t>(at) : -1;
+}
+
+// The chains of bases through all the libraries read, which the loader
+// follows by recursion from one library into another: each must end.
+bool BasesEnd(const CheckedList& checked)
+{
+    std::vector<uint64_t> first(checked.size() + 1, 0);
+    for (size_t l = 0; l < checked.size(); ++l)
+        first[l + 1] = first[l] + checked[l].links.bases.size();
+    std::vector<int64_t> next(first.back(), -1);
+    for (size_t l = 0; l < checked.size(); ++l) {
+        const std::vector<BaseRef>& bases = checked[l].links.bases;
+        for (size_t i = 0; i < bases.size(); ++i) {
+            const BaseRef& base = bases[i];
+            int64_t target = base.where == BaseRef::Where::Here       ? static_cast<int64_t>(l)
+                             : base.where == BaseRef::Where::Imported ? ImportTarget(checked, l, base.import)
+                                                                      : -1;
+            if (target < 0)
+                continue;
+            const Links& into = checked[target].links;
+            uint64_t index = base.index;
+            if (base.where == BaseRef::Where::Imported && base.byGuid) {
+                auto found = std::find_if(into.typeGuids.begin(), into.typeGuids.end(),
+                                          [&](const GUID& guid) { return IsEqualGUID(guid, base.guid); });
+                index = static_cast<uint64_t>(found - into.typeGuids.begin());
+            }
+            if (index < into.bases.size())
+                next[first[l] + i] = static_cast<int64_t>(first[target] + index);
+        }
+    }
+    return ChainsEnd(next);
 }
 
 } // namespace
@@ -572,8 +653,11 @@ Verdict Check(const std::wstring& path)
     // Tables sized by the file's own counts: a library too large to check
     // is not handed on either.
     try {
-        Checked checked;
-        return CheckSource(Locate(path), checked);
+        CheckedList checked;
+        size_t at = 0;
+        if (CheckSource(Locate(path), checked, at) == Verdict::Damaged)
+            return Verdict::Damaged;
+        return BasesEnd(checked) ? Verdict::Readable : Verdict::Damaged;
     } catch (const std::bad_alloc&) {
         return Verdict::Damaged;
     }

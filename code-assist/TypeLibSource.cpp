@@ -1,6 +1,8 @@
 #include "TypeLibSource.h"
 
+#include "GetRegString.h"
 #include "LittleEndian.h"
+#include "ModOrmund.h"
 #include "platform/FaultGuard.h"
 #include "platform/Files.h"
 #include "platform/Handles.h"
@@ -10,6 +12,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <cwchar>
 
 namespace TypeLibCheck {
 
@@ -127,6 +130,83 @@ Outcome ReadNeResource(const std::wstring& file, int index, std::vector<uint8_t>
     return Outcome::Missing;
 }
 
+std::wstring Hex(unsigned long value)
+{
+    wchar_t text[12];
+    swprintf(text, 12, L"%lx", value);
+    return text;
+}
+
+// The version the loader picks among those registered for a library: the
+// same major version with the minor one asked for, else the highest minor
+// one above it; for 0xFFFF.0xFFFF, the highest major and minor numbers.
+bool RegisteredVersion(const std::wstring& key, uint16_t& major, uint16_t& minor)
+{
+    const bool any = major == 0xFFFF && minor == 0xFFFF;
+    long bestMajor = -1, bestMinor = -1;
+    for (const std::wstring& name : ModOrmund::EnumSubKeys(HKEY_CLASSES_ROOT, key)) {
+        unsigned vMajor = 0, vMinor = 0;
+        if (swscanf(name.c_str(), L"%x.%x", &vMajor, &vMinor) != 2)
+            continue;
+        if (any) {
+            bestMajor = std::max<long>(bestMajor, vMajor);
+            bestMinor = std::max<long>(bestMinor, vMinor);
+        } else if (vMajor == major) {
+            bestMajor = vMajor;
+            if (vMinor == minor) {
+                bestMinor = vMinor;
+                break;
+            }
+            if (minor != 0xFFFF && vMinor >= minor && long(vMinor) > bestMinor)
+                bestMinor = vMinor;
+        }
+    }
+    if (any && bestMajor >= 0 && bestMinor >= 0) {
+        major = static_cast<uint16_t>(bestMajor);
+        minor = static_cast<uint16_t>(bestMinor);
+        return true;
+    }
+    if (bestMajor == major && bestMinor >= 0) {
+        minor = static_cast<uint16_t>(bestMinor);
+        return true;
+    }
+    return false;
+}
+
+// The file registered for an imported library, as the loader looks it up:
+// the version it picks, then the library's locale, its sublanguage and the
+// neutral locale in turn. "" when none is registered.
+std::wstring RegisteredFile(const ImportedLibrary& library, uint16_t syskind)
+{
+    const wchar_t* system = syskind == SYS_WIN16   ? L"win16"
+                            : syskind == SYS_WIN32 ? L"win32"
+                            : syskind == SYS_WIN64 ? L"win64"
+                                                   : nullptr;
+    wchar_t guid[40];
+    if (!system || !StringFromGUID2(library.guid, guid, 40))
+        return L"";
+    std::wstring key = std::wstring(L"TypeLib\\") + guid;
+    uint16_t major = library.major, minor = library.minor;
+    if (!RegisteredVersion(key, major, minor))
+        return L"";
+    key += L"\\" + Hex(major) + L"." + Hex(minor) + L"\\";
+    const uint32_t lcid = library.lcid;
+    for (uint32_t tried = lcid;;) {
+        std::wstring path = GetRegString(HKEY_CLASSES_ROOT, key + Hex(tried) + L"\\" + system, L"");
+        if (!path.empty())
+            return path;
+        if (lcid == 0)
+            break;
+        if (tried == lcid)
+            tried = SUBLANGID(lcid);
+        else if (tried == SUBLANGID(lcid) && tried != 0)
+            tried = 0;
+        else
+            break;
+    }
+    return L"";
+}
+
 } // namespace
 
 Source Locate(const std::wstring& path)
@@ -151,6 +231,12 @@ Source Locate(const std::wstring& path)
         source.file = std::wstring(system, length < MAX_PATH ? length : 0) + L"\\" + source.file;
     }
     return source;
+}
+
+Source LocateImport(const ImportedLibrary& library, uint16_t syskind)
+{
+    std::wstring registered = RegisteredFile(library, syskind);
+    return Locate(registered.empty() ? library.name : registered);
 }
 
 bool SameSource(const Source& a, const Source& b)

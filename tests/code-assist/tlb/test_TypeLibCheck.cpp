@@ -8,9 +8,11 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -99,6 +101,30 @@ struct Damage {
     std::function<void(Layout&)> apply;
 };
 
+// Writes the bytes and gives the check's verdict and the reader's code.
+void ExpectRefused(const std::wstring& path, const std::vector<uint8_t>& bytes)
+{
+    ASSERT_TRUE(platform::WriteFileSafely(path, bytes.data(), bytes.size()));
+    EXPECT_EQ(TypeLibCheck::Check(path), TypeLibCheck::Verdict::Damaged);
+    ClsTLB reader;
+    std::wstring message;
+    EXPECT_EQ(reader.GetTLib(path, message, false), 5);
+}
+
+// The loader looks for an imported library's name in the current folder too.
+class InFolder {
+public:
+    explicit InFolder(const std::wstring& folder)
+    {
+        GetCurrentDirectoryW(MAX_PATH, before_);
+        SetCurrentDirectoryW(folder.c_str());
+    }
+    ~InFolder() { SetCurrentDirectoryW(before_); }
+
+private:
+    wchar_t before_[MAX_PATH] = {};
+};
+
 // IMembers' records: Add(item, [key = "none"], [count = 5], retval long*)
 // with custom data, then Caption; Shade's two constants.
 const Damage kDamages[] = {
@@ -183,17 +209,8 @@ TEST(TypeLibCheck, DamagedImportedLibrary)
     importing.Set(importing.Table(5) + importing.Get(file), 0x7A3E10FF);
     importing.SetText(file + 14, "damaged.tlb");
     std::wstring path = folder + L"\\importing.tlb";
-    ASSERT_TRUE(platform::WriteFileSafely(path, importing.Bytes().data(), importing.Bytes().size()));
-
-    // The loader looks for the name in the current folder too.
-    wchar_t before[MAX_PATH];
-    ASSERT_TRUE(GetCurrentDirectoryW(MAX_PATH, before));
-    ASSERT_TRUE(SetCurrentDirectoryW(folder.c_str()));
-    EXPECT_EQ(TypeLibCheck::Check(path), TypeLibCheck::Verdict::Damaged);
-    ClsTLB reader;
-    std::wstring message;
-    EXPECT_EQ(reader.GetTLib(path, message, false), 5);
-    SetCurrentDirectoryW(before);
+    InFolder in(folder);
+    ExpectRefused(path, importing.Bytes());
 }
 
 // A 16-bit program file whose TYPELIB resource is a damaged library: the
@@ -221,13 +238,165 @@ TEST(TypeLibCheck, DamagedLibraryIn16BitProgram)
     program.SetText(0x98, "\x07TYPELIB");
     std::vector<uint8_t> bytes = program.Bytes();
     bytes.insert(bytes.end(), library.Bytes().begin(), library.Bytes().end());
-    std::wstring path = wt::ScratchFolder(L"tlb_check_tests") + L"\\old16.dll";
-    ASSERT_TRUE(platform::WriteFileSafely(path, bytes.data(), bytes.size()));
+    ExpectRefused(wt::ScratchFolder(L"tlb_check_tests") + L"\\old16.dll", bytes);
+}
 
-    EXPECT_EQ(TypeLibCheck::Check(path), TypeLibCheck::Verdict::Damaged);
+// A library in the older format with one enumeration, Shade, of one
+// constant, Light = 1; the positions of its library block and constant.
+struct OldFormat {
+    std::vector<uint8_t> bytes;
+    size_t library = 0, constant = 0;
+};
+
+OldFormat OldFormatLibrary()
+{
+    OldFormat f;
+    std::vector<uint8_t>& b = f.bytes;
+    auto u16 = [&](uint32_t v) {
+        b.push_back(static_cast<uint8_t>(v));
+        b.push_back(static_cast<uint8_t>(v >> 8));
+    };
+    auto u32 = [&](uint32_t v) {
+        u16(v & 0xFFFF);
+        u16(v >> 16);
+    };
+    auto raw = [&](const char* text, size_t n) { b.insert(b.end(), text, text + n); };
+    auto guid = [&](uint32_t data1) {
+        u32(data1);
+        u16(0x51C2);
+        u16(0x4B8D);
+        raw("\x9A\x11\x22\x33\x44\x55\x66\x77", 8);
+    };
+    // Header: three blocks (one more than the type's and the library's), the
+    // first one's entry; the entries (length, index text, next); the
+    // directory text, one index text, nine zeros.
+    u32(0x47544C53), u16(3), u16(9), u16(0), u16(1);
+    u32(0x000204FF), u16(0), u16(0), raw("\xC0\0\0\0\0\0\0\x46", 8), u32(0x44), u32(0xFFFF0000);
+    u32(0), u16(13), u16(2);
+    u32(0), u16(9), u16(0);
+    raw("\1CompObj\0dir\0AAAAAAAAAA\0\0\0\0\0\0\0\0\0\0", 33);
+    // The type's block: header, member header, the constant (inline type
+    // and value), tail (one variable at the data's start).
+    size_t block = b.size();
+    u16(0x0501), u32(0xFFFFFFFF), u32(0xFFFFFFFF), u32(0x22), u32(0xFFFFFFFF), u16(0), u16(0), u32(0xFFFE0000);
+    raw("\x02\0\x02\0", 4), u32(0);
+    u16(1), u16(0xFFFF), b.push_back(1), u32(20);
+    f.constant = b.size();
+    raw("\x0A\x1A", 2), u16(0xFFFF), u16(16), u16(1), u16(VT_I4), u32(0), u16(0xFFFE), u16(0xFFFF), u16(0);
+    for (uint32_t word : {0u, 1u, 0u, 0u, 0xFFFFu, 0u, 0xFFFFu, 0u, 20u, 0u, 0xFFFFu, 0xFFFFu, 0u, 0u, 0u, 0u, 4u, 4u,
+                          0u, 0u, 0u, 0xFFFFu, 0xFFFFu, 0xFFFFu, 0xFFFFu, 0u, 0u})
+        u16(word);
+    uint32_t length = static_cast<uint32_t>(b.size() - block);
+    std::memcpy(&b[0x24], &length, 4);
+    // The library block: name, no strings, system kind, version 1.0, GUID;
+    // 0x40 unused bytes, the type's entry (index text, name, GUID, kind);
+    // where the name table starts, 0x218 bytes on.
+    f.library = b.size();
+    u16(0x51CC), u16(3), u16(0), u16(0xFFFF), u16(0xFFFF), u16(0xFFFF), u32(0), u16(SYS_WIN32), u16(0), u32(0), u16(0);
+    u16(1), u16(0), guid(0x7A3E1010);
+    b.insert(b.end(), 0x40, 0xFF);
+    u16(1), u16(10), raw("AAAAAAAAAA", 10), u16(0xFFFF), u16(0xFFFF), u16(10), u16(0), u16(0xFFFF), u32(0), u16(0xFFFF);
+    guid(0x7A3E1014), u16(TKIND_ENUM);
+    u32(static_cast<uint32_t>(b.size() + 4 - f.library)), u16(0xFFFF);
+    b.insert(b.end(), 0x216, 0);
+    raw("TarnelOld\0Shade\0Light\0", 22);
+    return f;
+}
+
+void Put16(std::vector<uint8_t>& bytes, size_t at, uint16_t value)
+{
+    std::memcpy(&bytes.at(at + 1) - 1, &value, 2);
+}
+
+// The older format is read by the same check: a sound library is read, and
+// each damaged copy is refused instead of hanging the loader or making it
+// read outside the file.
+TEST(TypeLibCheck, DamagedOldFormatLibrary)
+{
+    std::wstring path = wt::ScratchFolder(L"tlb_check_tests") + L"\\old.tlb";
+    OldFormat sound = OldFormatLibrary();
+    ASSERT_TRUE(platform::WriteFileSafely(path, sound.bytes.data(), sound.bytes.size()));
     ClsTLB reader;
     std::wstring message;
-    EXPECT_EQ(reader.GetTLib(path, message, false), 5);
+    ASSERT_EQ(reader.GetTLib(path, message, false), 0) << message;
+    EXPECT_EQ(reader.Server(), L"TarnelOld");
+    EXPECT_EQ(reader.GetEnumString(1), L"Light = 1\r\n");
+
+    const std::pair<const char*, std::function<void(OldFormat&)>> kOldDamages[] = {
+        {"cut inside the library block", [](OldFormat& f) { f.bytes.resize(f.library + 60); }},
+        {"more blocks than the file holds", [](OldFormat& f) { Put16(f.bytes, 0x04, 0x7FFF); }},
+        {"chain of blocks that leads back", [](OldFormat& f) { Put16(f.bytes, 0x24 + 6, 1); }},
+        {"library name past the name table", [](OldFormat& f) { Put16(f.bytes, f.library + 4, 0x7000); }},
+        {"constant name past the name table", [](OldFormat& f) { Put16(f.bytes, f.constant + 4, 0x7000); }},
+    };
+    for (const auto& damage : kOldDamages) {
+        SCOPED_TRACE(damage.first);
+        OldFormat damaged = sound;
+        damage.second(damaged);
+        ExpectRefused(path, damaged.bytes);
+    }
+}
+
+// A library whose import is registered, under a name the loader finds
+// nowhere: the loader reads the registered file, which is damaged.
+TEST(TypeLibCheck, DamagedRegisteredImport)
+{
+    std::vector<uint8_t> original;
+    ASSERT_TRUE(platform::ReadWholeFile(MembersLibrary(), original));
+    std::wstring folder = wt::ScratchFolder(L"tlb_check_tests");
+    Layout imported(original);
+    LoopCustomData(imported);
+    std::wstring registered = folder + L"\\registered.tlb";
+    ASSERT_TRUE(platform::WriteFileSafely(registered, imported.Bytes().data(), imported.Bytes().size()));
+    Layout importing(original);
+    size_t file = importing.Table(2);
+    size_t guid = importing.Table(5) + importing.Get(file);
+    importing.Set(guid, 0x7A3E10FE);
+    importing.SetText(file + 14, "nowhere.tlb");
+
+    // Registered for its GUID, version and locale, for either system kind.
+    GUID id;
+    std::memcpy(&id, &importing.Bytes()[guid], sizeof id);
+    wchar_t text[40];
+    ASSERT_TRUE(StringFromGUID2(id, text, 40));
+    struct Registration {
+        std::wstring key;
+        ~Registration() { RegDeleteTreeW(HKEY_CLASSES_ROOT, key.c_str()); }
+    } registration{std::wstring(L"TypeLib\\") + text};
+    wchar_t version[40];
+    swprintf(version, 40, L"\\%x.%x\\%x\\", importing.Get(file + 8) & 0xFFFF, importing.Get(file + 10) & 0xFFFF,
+             importing.Get(file + 4));
+    for (const wchar_t* system : {L"win32", L"win64"})
+        ASSERT_EQ(RegSetValueW(HKEY_CLASSES_ROOT, (registration.key + version + system).c_str(), REG_SZ,
+                               registered.c_str(), static_cast<DWORD>(registered.size() * sizeof(wchar_t))),
+                  ERROR_SUCCESS);
+    ExpectRefused(folder + L"\\importing.tlb", importing.Bytes());
+}
+
+// Two libraries, each importing the other in place of stdole2.tlb, whose
+// interfaces each derive from the other's: the loader would follow the
+// bases from one file into the other and back without end.
+TEST(TypeLibCheck, BasesThatLoopThroughTwoLibraries)
+{
+    std::vector<uint8_t> original;
+    ASSERT_TRUE(platform::ReadWholeFile(MembersLibrary(), original));
+    std::wstring folder = wt::ScratchFolder(L"tlb_check_tests");
+    auto linked = [&](uint32_t own, uint32_t other, const char* otherName) {
+        Layout l(original);
+        size_t members = l.Type("IMembers"), file = l.Table(2), guids = l.Table(5);
+        l.Set(guids + l.Get(0x08), own);
+        l.Set(guids + l.Get(file), other);
+        l.SetText(file + 14, otherName);
+        // The base, IDispatch, is named by its GUID: make it IMembers'.
+        size_t base = guids + l.Get(l.Table(1) + (l.Get(members + 0x54) & ~3u) + 8);
+        for (size_t k = 0; k < 16; k += 4)
+            l.Set(base + k, l.Get(guids + l.Get(members + 0x2C) + k));
+        return l;
+    };
+    Layout a = linked(0x7A3E10A0, 0x7A3E10B0, "cycle_b.tlb"), b = linked(0x7A3E10B0, 0x7A3E10A0, "cycle_a.tlb");
+    ASSERT_TRUE(platform::WriteFileSafely(folder + L"\\cycle_b.tlb", b.Bytes().data(), b.Bytes().size()));
+    InFolder in(folder);
+    ExpectRefused(folder + L"\\cycle_a.tlb", a.Bytes());
 }
 
 } // namespace

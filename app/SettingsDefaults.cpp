@@ -35,8 +35,7 @@ void ApplyProgramDefaults(SettingsRecord& rec, EditorType keptType, const std::w
         rec.WebTempFolder = windowsTemp;
     // Fills the rest and brings every array to its fixed size.
     SettingsRecordFile::SetSettingsDefaults(rec);
-    if (!rec.WebTempFolder.empty() && rec.WebTempFolder.back() == L'\\')
-        rec.WebTempFolder.pop_back();
+    rec.WebTempFolder = platform::WithoutTrailingBackslash(rec.WebTempFolder);
 }
 
 std::wstring FirstExisting(const std::wstring& exeName, const std::vector<std::wstring>& folders)

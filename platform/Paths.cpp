@@ -69,4 +69,18 @@ std::wstring GetParentFolder(const std::wstring& path)
     return p == std::wstring::npos ? L"" : path.substr(0, p);
 }
 
+std::wstring JoinPath(const std::wstring& folder, const std::wstring& name)
+{
+    if (!folder.empty() && folder.back() == L'\\')
+        return folder + name;
+    return folder + L"\\" + name;
+}
+
+std::wstring WithoutTrailingBackslash(const std::wstring& folder)
+{
+    if (!folder.empty() && folder.back() == L'\\')
+        return folder.substr(0, folder.size() - 1);
+    return folder;
+}
+
 } // namespace platform

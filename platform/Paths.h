@@ -21,5 +21,10 @@ std::wstring GetFileName(const std::wstring& path);
 std::wstring GetExtension(const std::wstring& path);
 // The text before the last "\"; "" when there is none.
 std::wstring GetParentFolder(const std::wstring& path);
+// folder & "\" & name, with one "\" between them whether or not folder ends
+// in one ("\" & name for an empty folder).
+std::wstring JoinPath(const std::wstring& folder, const std::wstring& name);
+// The folder without its trailing "\" (one), as folders are kept and shown.
+std::wstring WithoutTrailingBackslash(const std::wstring& folder);
 
 } // namespace platform

@@ -3,6 +3,7 @@
 #include "PlimsorModule.h"
 #include "platform/Handles.h"
 #include "platform/Module.h"
+#include "platform/Paths.h"
 #include "SetsMessages.h"
 
 namespace {
@@ -39,10 +40,7 @@ namespace ModReg {
 
 std::wstring VerbCommand(const std::wstring& programFolder)
 {
-    std::wstring folder = programFolder;
-    if (!folder.empty() && folder.back() == L'\\')
-        folder.pop_back();
-    return L"\"" + folder + L"\\TARNEL.exe\" \"%1\"";
+    return L"\"" + platform::JoinPath(programFolder, L"TARNEL.exe") + L"\" \"%1\"";
 }
 
 VerbResult AddVerb(HKEY root, const std::wstring& command)

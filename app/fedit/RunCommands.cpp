@@ -60,10 +60,7 @@ ExternalKind ExternalKindOf(const std::wstring& path)
 
 std::wstring ScriptFolder(const std::wstring& tempFolder)
 {
-    std::wstring f = tempFolder;
-    if (!f.empty() && f.back() == L'\\')
-        f.pop_back();
-    return f + L"\\TARNEL scripts";
+    return platform::JoinPath(tempFolder, L"TARNEL scripts");
 }
 
 std::wstring ScriptFileName(DWORD processId, bool javaScript)

@@ -8,6 +8,7 @@
 
 #include "ModReg.h"
 #include "ModSets2.h"
+#include "platform/Paths.h"
 
 namespace SetsLogic {
 
@@ -90,9 +91,7 @@ bool ApplyFontSize(const std::wstring& text, SettingsRecord& rec)
 
 std::wstring TempFolderText(const std::wstring& text)
 {
-    if (!text.empty() && text.back() == L'\\')
-        return text.substr(0, text.size() - 1);
-    return text;
+    return platform::WithoutTrailingBackslash(text);
 }
 
 bool IsProgramOrHelpFile(const std::wstring& path)

@@ -6,6 +6,7 @@
 #include "platform/Files.h"
 #include "platform/Messages.h"
 #include "platform/Module.h"
+#include "platform/Paths.h"
 #include "platform/Text.h"
 
 SettingsRecord& Settings()
@@ -393,9 +394,7 @@ void SetSettingsDefaults(SettingsRecord& rec)
 
 std::wstring SettingsFolderOf(const std::wstring& programFolder)
 {
-    if (!programFolder.empty() && programFolder.back() == L'\\')
-        return programFolder + L"Settings";
-    return programFolder + L"\\Settings";
+    return platform::JoinPath(programFolder, L"Settings");
 }
 
 std::wstring SettingsFolder()

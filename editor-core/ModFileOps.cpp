@@ -29,9 +29,7 @@ bool IsFile(DWORD attrs)
 // Both made full (and given the same long-path form), compared without case.
 bool SamePath(const std::wstring& a, const std::wstring& b)
 {
-    std::wstring fa = ApiPath(a), fb = ApiPath(b);
-    return CompareStringOrdinal(fa.c_str(), static_cast<int>(fa.size()), fb.c_str(), static_cast<int>(fb.size()),
-                                TRUE) == CSTR_EQUAL;
+    return platform::SameText(ApiPath(a), ApiPath(b));
 }
 
 // Local date text, a blank and time text; "" for a zero date or one in 1601

@@ -1,5 +1,7 @@
 #include "ModIni.h"
 
+#include "platform/Text.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -125,8 +127,7 @@ long RenameIniSection(const std::wstring& file, const std::wstring& oldName, con
     if (n <= 0)
         return -1;
     // Section names compare without case: nothing to move.
-    if (CompareStringOrdinal(oldName.c_str(), static_cast<int>(oldName.size()), newName.c_str(),
-                             static_cast<int>(newName.size()), TRUE) == CSTR_EQUAL)
+    if (platform::SameText(oldName, newName))
         return 0;
     std::vector<std::wstring> lines;
     for (long i = 0; i < n; ++i) {

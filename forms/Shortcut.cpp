@@ -22,8 +22,6 @@ const KeyName kKeyNames[] = {
     {L"Bksp", VK_BACK},    {L"Backspace", VK_BACK},
 };
 
-bool Same(const std::wstring& a, const wchar_t* b) { return platform::Upper(a) == platform::Upper(b); }
-
 UINT KeyOfName(const std::wstring& name)
 {
     if (name.size() == 1) {
@@ -42,7 +40,7 @@ UINT KeyOfName(const std::wstring& name)
         return n >= 1 && n <= 24 ? static_cast<UINT>(VK_F1 + n - 1) : 0;
     }
     for (const KeyName& k : kKeyNames)
-        if (Same(name, k.name))
+        if (platform::SameText(name, k.name))
             return k.key;
     return 0;
 }
@@ -68,11 +66,11 @@ Shortcut ParseShortcut(const std::wstring& text, bool* ok)
     Shortcut s;
     for (size_t i = 0; i + 1 < parts.size(); ++i) {
         const std::wstring& m = parts[i];
-        if (Same(m, L"Ctrl"))
+        if (platform::SameText(m, L"Ctrl"))
             s.Shift |= vbCtrlMask;
-        else if (Same(m, L"Shift"))
+        else if (platform::SameText(m, L"Shift"))
             s.Shift |= vbShiftMask;
-        else if (Same(m, L"Alt"))
+        else if (platform::SameText(m, L"Alt"))
             s.Shift |= vbAltMask;
         else
             parts.back().clear(); // an unknown modifier spoils the whole text

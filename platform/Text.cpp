@@ -48,6 +48,11 @@ std::wstring Lower(std::wstring text)
     return text;
 }
 
+bool SameText(const std::wstring& a, const std::wstring& b)
+{
+    return a.size() == b.size() && Upper(a) == Upper(b);
+}
+
 namespace {
 
 std::wstring TrimOf(const std::wstring& text, const wchar_t* blanks)

@@ -21,6 +21,8 @@ std::wstring FromCodePage(const std::string& bytes, UINT codePage = CP_ACP);
 // keys, searches.
 std::wstring Upper(std::wstring text);
 std::wstring Lower(std::wstring text);
+// The two texts are equal but for case, by that folding.
+bool SameText(const std::wstring& a, const std::wstring& b);
 
 // The text without the blanks at both ends; tabs stay. The trimming of box
 // texts that are stored or compared (font names, numbers, names picked in a

@@ -5,10 +5,7 @@
 
 namespace {
 
-bool SameText(const std::wstring& a, const std::wstring& b)
-{
-    return platform::Upper(a) == platform::Upper(b);
-}
+using platform::SameText;
 
 std::wstring LongForm(const std::wstring& path)
 {

@@ -1,5 +1,7 @@
 #include "PanelRules.h"
 
+#include "platform/Text.h"
+
 #include <windows.h>
 
 namespace PanelRules {
@@ -22,8 +24,7 @@ std::wstring StoredSpelling(const std::wstring& word, const std::wstring& stored
     if (word.empty() || stored.size() < word.size())
         return L"";
     std::wstring head = stored.substr(0, word.size());
-    if (CompareStringOrdinal(head.c_str(), static_cast<int>(head.size()), word.c_str(),
-                             static_cast<int>(word.size()), TRUE) != CSTR_EQUAL)
+    if (!platform::SameText(head, word))
         return L"";
     return head;
 }

@@ -1,6 +1,7 @@
 #pragma once
-// A tool window loaded hidden at start-up that lives until shutdown: a
-// user's close only hides it, and only the closing sequence unloads it.
+// A tool window made at start-up that lives until shutdown; its window is
+// loaded, hidden, when first used. A user's close only hides it, and only
+// the closing sequence unloads it.
 #include "forms/Form.h"
 
 #include <string>

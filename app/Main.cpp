@@ -12,7 +12,6 @@
 #include "platform/Module.h"
 #include "platform/Paths.h"
 #include "platform/Text.h"
-#include "ModFormOps.h"
 #include "NeighbourHooks.h"
 #include "Neighbours.h"
 #include "SettingsAccess.h"
@@ -272,9 +271,10 @@ void InitProgram()
     forms::DoEvents();
     if (closed())
         return;
-    // 7. The custom menus' window.
+    // 7. The custom menus' window. Its window is made when a custom menu
+    // first opens: every window made before the main one shows delays the
+    // start (the labels take their captions and widths without one).
     g->cm = std::make_unique<fCM>();
-    g->cm->Load();
     forms::DoEvents();
     if (closed())
         return;
@@ -295,26 +295,19 @@ void InitProgram()
     g->dic3 = std::make_unique<ClsDic>();
     // 10.
     f.Show(forms::vbModeless);
-    // 11. Tool windows, hidden.
+    // 11. Tool windows, hidden. Each gets its window when first used (their
+    // users load them), so that a start pays for none of them.
     g->browser = std::make_unique<fbrowser>();
-    g->browser->Load();
     g->colorPicker = std::make_unique<fColorPicker>();
-    g->colorPicker->Load();
     g->bitmap = std::make_unique<fbitmap>();
-    g->bitmap->Load();
     g->find = std::make_unique<ffind>();
-    if (g->find->Load())
-        ModFormOps::SetExStyle(g->find->hwnd, 4);
     g->print = std::make_unique<fprint>();
-    g->print->Load();
     g->pad3 = std::make_unique<fpad3>();
-    g->pad3->Load();
     g->autoSet = std::make_unique<fAuto>();
-    g->autoSet->Load();
     forms::DoEvents();
     if (closed())
         return;
-    ReportWindow().Load();
+    ReportWindow();
     // 12.
     f.JT1.SetFocus();
     // 13.

@@ -34,7 +34,7 @@ fbrowser* BrowserForm();
 fpad3* ClipPadForm();
 ffind* FindForm();
 
-// The tool windows the launchers open: those loaded hidden at start-up, and
-// those made on first use (kept until shutdown).
+// The tool windows the launchers open (they load them): those made at
+// start-up, and those made on first use (kept until shutdown).
 enum class ToolWindow { ColorPicker, ImageViewer, Print, AutoSet, ObjectBrowser, MultiReplace, Reference };
 forms::Form* ToolForm(ToolWindow which);

@@ -1,6 +1,6 @@
 #pragma once
 // fAuto: The object-list manager of code assistance.
-// Loaded hidden at start-up, unloaded at shutdown.
+// Made at start-up, loaded hidden when first used, unloaded at shutdown.
 #include "HiddenForm.h"
 
 class fAuto : public HiddenForm {

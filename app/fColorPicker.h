@@ -1,6 +1,6 @@
 #pragma once
 // fColorPicker: The colour picker of the page tools.
-// Loaded hidden at start-up, unloaded at shutdown.
+// Made at start-up, loaded hidden when first used, unloaded at shutdown.
 #include "HiddenForm.h"
 
 class fColorPicker : public HiddenForm {

@@ -1,6 +1,6 @@
 #pragma once
 // fbrowser: The preview window; the page tools give it its browser, created when first needed.
-// Loaded hidden at start-up, unloaded at shutdown.
+// Made at start-up, loaded hidden when first used, unloaded at shutdown.
 #include "HiddenForm.h"
 
 class fbrowser : public HiddenForm {

@@ -1,9 +1,12 @@
 #pragma once
 // ffind: The find and replace window of the page tools.
-// Loaded hidden at start-up, unloaded at shutdown.
+// Made at start-up, loaded hidden when first used, unloaded at shutdown.
 #include "HiddenForm.h"
 
 class ffind : public HiddenForm {
 public:
     ffind() : HiddenForm(L"Find and Replace") {}
+
+protected:
+    void Form_Load() override;
 };

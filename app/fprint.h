@@ -1,6 +1,6 @@
 #pragma once
 // fprint: The print window of the page tools.
-// Loaded hidden at start-up, unloaded at shutdown.
+// Made at start-up, loaded hidden when first used, unloaded at shutdown.
 #include "HiddenForm.h"
 
 class fprint : public HiddenForm {

@@ -15,16 +15,21 @@ using namespace detail;
 
 // ---- FontHandle / BrushHandle ---------------------------------------------
 
-FontHandle::~FontHandle()
+namespace {
+
+struct SharedFont {
+    FontSpec spec;
+    std::weak_ptr<void> font;
+};
+
+std::vector<SharedFont>& SharedFonts()
 {
-    if (font_)
-        DeleteObject(font_);
+    static std::vector<SharedFont> fonts;
+    return fonts;
 }
 
-HFONT FontHandle::Get(const FontSpec& spec)
+std::shared_ptr<void> MakeFont(const FontSpec& spec)
 {
-    if (font_ && spec == spec_)
-        return font_;
     LOGFONTW lf{};
     lf.lfHeight = -static_cast<LONG>(std::lround(spec.Size * ScreenDpiY() / 72.0f));
     lf.lfWeight = spec.Bold ? FW_BOLD : FW_NORMAL;
@@ -35,10 +40,32 @@ HFONT FontHandle::Get(const FontSpec& spec)
     lstrcpynW(lf.lfFaceName, spec.Name.c_str(), LF_FACESIZE);
     HFONT f = CreateFontIndirectW(&lf);
     if (!f)
+        return nullptr;
+    return std::shared_ptr<void>(f, [](void* font) { DeleteObject(static_cast<HFONT>(font)); });
+}
+
+} // namespace
+
+HFONT FontHandle::Get(const FontSpec& spec)
+{
+    if (font_ && spec == spec_)
         return font_;
-    if (font_)
-        DeleteObject(font_);
-    font_ = f;
+    std::vector<SharedFont>& fonts = SharedFonts();
+    std::shared_ptr<void> font;
+    for (const SharedFont& s : fonts)
+        if (s.spec == spec && (font = s.font.lock()))
+            break;
+    if (!font) {
+        font = MakeFont(spec);
+        if (!font)
+            return font_;
+        fonts.erase(std::remove_if(fonts.begin(), fonts.end(),
+                                   [](const SharedFont& s) { return s.font.expired(); }),
+                    fonts.end());
+        fonts.push_back(SharedFont{spec, font});
+    }
+    shared_ = std::move(font);
+    font_ = static_cast<HFONT>(shared_.get());
     spec_ = spec;
     return font_;
 }

@@ -49,19 +49,21 @@ struct FontSpec {
     }
 };
 
-// An HFONT made from a FontSpec; owned.
+// An HFONT made from a FontSpec. Handles of the same spec share one font,
+// which goes with the last of them: a form's many controls mostly share a
+// few fonts, and each font made costs time at a form's load.
 class FontHandle {
 public:
     FontHandle() = default;
-    ~FontHandle();
     FontHandle(const FontHandle&) = delete;
     FontHandle& operator=(const FontHandle&) = delete;
-    HFONT Get(const FontSpec& spec); // (re)created when the font spec changed
+    HFONT Get(const FontSpec& spec); // (re)made when the font spec changed
     HFONT Handle() const { return font_; }
 
 private:
     HFONT font_ = nullptr;
     FontSpec spec_;
+    std::shared_ptr<void> shared_;   // holds font_
 };
 
 // A solid brush of an OLE colour; owned.

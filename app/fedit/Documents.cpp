@@ -243,6 +243,9 @@ void OpenUntitledAtStartUp(fedit& f)
     f.LabFile(0).SetVisible(true);
     f.LabFile(0).SetCaption(L"Untitled");
     s.CurrentFilePath = L"Untitled";
+    // The gutter's numbers come once the window has its font and layout:
+    // the gutter measures all its lines again on every change of either.
+    f.FillGutter();
     // The document checks its lines as its slot says, as a new document
     // does; only the VBScript set has decided it so far.
     s.LineDebugOn = !rec.NoLineDebug;

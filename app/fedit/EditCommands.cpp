@@ -43,21 +43,30 @@ void fedit::FillGutter()
     HWND re = JT1.RTBhWnd();
     if (!g || !re)
         return;
-    // Numbers for every editor line and a screen beyond, made a thousand at
-    // a time so typing rarely refills them.
+    // Numbers for every editor line and a screen beyond. The gutter measures
+    // every line it is given, slowly, so numbers are only ever added at its
+    // end, a few hundred at a time: a start or a new line costs little.
     const long need = static_cast<long>(SendMessageW(re, EM_GETLINECOUNT, 0, 0)) + 200;
-    if (static_cast<long>(SendMessageW(g, EM_GETLINECOUNT, 0, 0)) > need)
+    const long count = static_cast<long>(SendMessageW(g, EM_GETLINECOUNT, 0, 0));
+    if (count > need)
         return;
-    const long upTo = (need / 1000 + 1) * 1000;
+    // The gutter holds "1\r\n" ... "n\r\n": one line more than numbers.
+    const long have = GetWindowTextLengthW(g) == 0 ? 0 : count - 1;
+    const long upTo = (need / 250 + 1) * 250;
     std::wstring numbers;
-    numbers.reserve(static_cast<size_t>(upTo) * 7);
-    for (long i = 1; i <= upTo; ++i) {
+    numbers.reserve(static_cast<size_t>(upTo - have) * 7);
+    for (long i = have + 1; i <= upTo; ++i) {
         numbers += std::to_wstring(i);
         numbers += L"\r\n";
     }
     const long top = FirstVisibleLine(g);
-    SetWindowTextW(g, numbers.c_str());
-    SendMessageW(g, EM_LINESCROLL, 0, top);
+    DWORD selStart = 0, selEnd = 0;
+    SendMessageW(g, EM_GETSEL, reinterpret_cast<WPARAM>(&selStart), reinterpret_cast<LPARAM>(&selEnd));
+    const int end = GetWindowTextLengthW(g);
+    SendMessageW(g, EM_SETSEL, end, end);
+    SendMessageW(g, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(numbers.c_str()));
+    SendMessageW(g, EM_SETSEL, selStart, selEnd);
+    SendMessageW(g, EM_LINESCROLL, 0, top - FirstVisibleLine(g));
 }
 
 void fedit::SyncLineNums()

@@ -44,10 +44,6 @@ void fedit::WireEditing()
     JT1.MouseUp = [this](int Button, int, int, int) { JT1_MouseUp(Button); };
     JT1.MouseMove = [this](int, int, int, int) { JT1_MouseMove(); };
     T2.Click = [this] { FocusEditor(); };
-    std::wstring numbers;
-    for (int i = 1; i <= 1000; ++i)
-        numbers += std::to_wstring(i) + L"\r\n";
-    T2.SetText(numbers);
     T2.GotFocus = [this] { FocusEditor(); };
 
     // The typing glue keeps the view through the window's scroll keeping.

@@ -183,8 +183,12 @@ void fedit::ApplyEditorFont()
         color->FontSize(rec.EdFontSize);
         color->FontName(rec.EdFontName);
     }
-    T2.SetFontName(rec.EdFontName);
-    T2.SetFontSize(static_cast<float>(rec.EdFontSize));
+    // One change of font: each one measures every line of the gutter again.
+    forms::FontSpec gutterFont = T2.Font();
+    gutterFont.Name = rec.EdFontName;
+    if (rec.EdFontSize > 0)
+        gutterFont.Size = static_cast<float>(rec.EdFontSize);
+    T2.SetFont(gutterFont);
     T2.SetSelStart(0);
     T2.SetSelLength(0);
     if (JT1.LenText() != 0) {

@@ -3,8 +3,8 @@
 // line number (or "-") in the narrow list on the left and the message in the
 // wide list on the right; selecting a row takes the editor and the gutter to
 // that line. Rerun runs the check of the current document again; Close hides
-// the window and gives line checking back. Loaded hidden at start-up and
-// kept until shutdown; the user's close only hides it.
+// the window and gives line checking back. Made at start-up, loaded hidden
+// when first shown, and kept until shutdown; the user's close only hides it.
 #include "ButSilver2/ButSilver2Control.h"
 #include "forms/ControlArray.h"
 #include "forms/Controls.h"

@@ -38,3 +38,15 @@ function(tarnel_test name)
   set_tests_properties(${name} PROPERTIES TIMEOUT ${ARG_TIMEOUT}
                        ENVIRONMENT TARNEL_STRICT_LIFETIMES=1)
 endfunction()
+
+# tarnel_separate_debug_info(TARGET): moves the target's debug information
+# into a file beside it (the binary's name and ".debug"), which debuggers
+# find through the link left in the binary. With it inside, each start of
+# the program under Wine took about 100 ms longer.
+function(tarnel_separate_debug_info target)
+  add_custom_command(TARGET ${target} POST_BUILD
+    COMMAND ${CMAKE_OBJCOPY} --only-keep-debug $<TARGET_FILE:${target}> $<TARGET_FILE:${target}>.debug
+    COMMAND ${CMAKE_OBJCOPY} --strip-debug --add-gnu-debuglink=$<TARGET_FILE:${target}>.debug
+            $<TARGET_FILE:${target}>
+    VERBATIM)
+endfunction()

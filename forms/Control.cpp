@@ -215,7 +215,7 @@ bool Control::EnsureCreated()
     OnCreated();
     if (!hwnd)
         return false;
-    if (visible_)
+    if (visible_ && !(GetWindowLongPtrW(hwnd, GWL_STYLE) & WS_VISIBLE))
         ShowWindow(hwnd, SW_SHOWNA);
     ApplyToolTip();
     return true;
@@ -260,6 +260,9 @@ void Control::HookWindow(HWND w)
 HWND Control::CreateChildWindow(DWORD exStyle, const wchar_t* windowClass, const wchar_t* text,
                                 DWORD style, HWND parent, const RECT& px)
 {
+    // Made shown at once: showing it afterwards costs as much again.
+    if (visible_)
+        style |= WS_VISIBLE;
     return CreateWindowExW(exStyle, windowClass, text, style, px.left, px.top, px.right - px.left,
                            px.bottom - px.top, parent,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId())),

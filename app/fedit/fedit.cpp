@@ -142,10 +142,6 @@ void fedit::PlaceControls()
     }
     FrTip.SetVisible(false);
 
-    for (int i = 0; i < 10; ++i) {
-        menuIm(i).Place(*this, 0, 0, 240, 240);
-        menuIm(i).SetVisible(false);
-    }
 }
 
 void fedit::PlaceToolBars()

@@ -82,7 +82,8 @@ public:
     forms::Label LabTip;
     forms::ControlArray<forms::CommandButton> bTipX;
 
-    // Pictures of the menu items (never shown).
+    // Pictures of the menu items: never shown, so never placed on the form
+    // and given no windows.
     forms::ControlArray<forms::Image> menuIm;
 
     // ---- Menus (Menus.cpp holds the table) ----

@@ -37,6 +37,8 @@ wine_env() {
   # No Mono or Gecko install prompts.
   export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
   export WINEARCH=win64
+  # See the file for why.
+  export XENVIRONMENT=${XENVIRONMENT:-$ROOT/scripts/x-resources}
 }
 
 # True when the prefix's user registry sets both X11 driver values to N.

@@ -183,8 +183,18 @@ Control& Control::Place(Container& parent, int left, int top, int width, int hei
         Move(left_, top_, width_, height_);
     } else if (parent_->ContainerHwnd()) {
         EnsureCreated();
+    } else if (form_ && form_->hwnd && WaitsToBeShown()) {
+        waited_ = true;
     }
     return *this;
+}
+
+bool Control::WaitsToBeShown() const
+{
+    for (const Control* c = this; c; c = dynamic_cast<const Control*>(c->parent_))
+        if (c->WindowWhenShown && !c->visible_ && !c->hwnd)
+            return true;
+    return false;
 }
 
 bool Control::EnsureCreated()
@@ -204,6 +214,21 @@ bool Control::EnsureCreated()
     if (!w)
         return false;
     hwnd = w;
+    if (waited_) {
+        // Where the form's load would have put it: below the control placed
+        // before it, new windows going to the bottom.
+        waited_ = false;
+        HWND above = HWND_TOP;
+        const std::vector<Control*>& all = form_->Controls();
+        for (auto it = std::find(all.begin(), all.end(), this); it != all.begin();) {
+            --it;
+            if ((*it)->parent_ == parent_ && (*it)->hwnd) {
+                above = (*it)->hwnd;
+                break;
+            }
+        }
+        SetWindowPos(hwnd, above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
     SetPropW(hwnd, ControlProp(), this);
     HookWindow(hwnd);
     HookChildWindows();
@@ -452,6 +477,8 @@ void Control::SetVisible(bool v)
     visible_ = v;
     if (hwnd)
         ShowWindow(hwnd, v ? SW_SHOWNA : SW_HIDE);
+    else if (v && waited_ && form_)
+        form_->CreateWaitingControls();
 }
 
 void Control::SetEnabled(bool v)

@@ -106,6 +106,13 @@ public:
     Form* OwnerForm() const;
     // Creates the window now if the container allows; true when it exists.
     bool EnsureCreated();
+    // Set before Load: a control that starts hidden gets its window, and
+    // the controls inside it theirs, only when first shown, since a form's
+    // load costs time for every window made. Until then its properties keep
+    // their values as before Load, and it raises no events.
+    bool WindowWhenShown = false;
+    // True while this control or a container around it waits so.
+    bool WaitsToBeShown() const;
     // Destroys the window (the control can be created again later).
     void Destroy();
 
@@ -255,6 +262,7 @@ private:
     bool FireEvent(const std::function<void()>& ev);
 
     Container* parent_ = nullptr;
+    bool waited_ = false;   // passed over by its form's load
     Form* form_ = nullptr;
     int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
     int tabIndex_ = 0;

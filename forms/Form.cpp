@@ -176,8 +176,25 @@ bool Form::CreateWindowNow()
 void Form::CreateControls()
 {
     std::vector<Control*> list = controls_;
+    for (Control* c : list) {
+        if (c->WaitsToBeShown()) {
+            // Its design is what it is now, as for the controls made now.
+            if (!c->design_)
+                c->SaveDesignState();
+            c->waited_ = true;
+        } else
+            c->EnsureCreated();
+    }
+}
+
+void Form::CreateWaitingControls()
+{
+    if (!hwnd || loading_)
+        return;
+    std::vector<Control*> list = controls_;
     for (Control* c : list)
-        c->EnsureCreated();
+        if (c->waited_ && !c->WaitsToBeShown())
+            c->EnsureCreated();
 }
 
 bool Form::Load()

@@ -233,6 +233,9 @@ private:
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
     bool CreateWindowNow();
     void CreateControls();
+    // Makes the windows of controls that waited to be shown and now may
+    // (Control::WindowWhenShown).
+    void CreateWaitingControls();
     void RunModalLoop();
     void ApplyStartUpPosition(HWND owner);
     DWORD WindowStyle() const;

@@ -141,6 +141,7 @@ void fedit::PlaceControls()
         bTipX(i).SetToolTipText(tipButtons[i]);
     }
     FrTip.SetVisible(false);
+    FrTip.WindowWhenShown = true;
 
 }
 
@@ -247,6 +248,9 @@ void fedit::PlaceAutoInsertBars()
         bview2(b).SetToolTipText(L"View webpage.");
     }
     Frame2.SetVisible(false);
+    // The second bar, like the tip panel and the CSS bar, gets its windows
+    // when first shown: a start makes only the windows it shows.
+    Frame2.WindowWhenShown = true;
 
     FrImageOps.Place(*this, 3000, 5900, 5400, 405);
     picsmall.Place(FrImageOps, 60, 45, 330, 300);
@@ -294,6 +298,7 @@ void fedit::PlaceStatusRow()
         bPropCSS(i).SetToolTipText(cssTips[i]);
     }
     FrCSS.SetVisible(false);
+    FrCSS.WindowWhenShown = true;
 
     TBarFiles.Place(*this, 345, 6855, 10650, 435);
     TBarFiles.SetBorderStyle(forms::Border::None);

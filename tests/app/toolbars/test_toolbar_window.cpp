@@ -253,11 +253,15 @@ TEST(ToolbarWindow, ToolBarButtonsAndTheSecondPaneDoTheirActions)
     // The pane switch shows the second auto-insert bar, whose BODY button
     // with a background image puts the tag for a chosen image on the
     // clipboard; the switch there brings the first bar back.
+    // The second bar's windows are made when it is first shown.
     HWND first = FrameOf(t.Main(), L"TA");
-    HWND second = FrameOf(t.Main(), L"Head");
-    ASSERT_TRUE(first && second);
+    ASSERT_NE(first, nullptr);
     Click(VisibleAt(first, 30, 45));
-    ASSERT_TRUE(wt::WaitFor([&] { return IsWindowVisible(second) && !IsWindowVisible(first); }, 3000));
+    HWND second = nullptr;
+    ASSERT_TRUE(wt::WaitFor([&] {
+        second = FrameOf(t.Main(), L"Head");
+        return second && IsWindowVisible(second) && !IsWindowVisible(first);
+    }, 3000));
     Click(VisibleAt(second, 420 + 3 * 480, 60));
     wt::Dialog d = wt::FindDialog(t.Process());
     ASSERT_NE(d.hwnd, nullptr);

@@ -110,6 +110,41 @@ TEST(Form, LoadCreatesEveryControlBeforeFormLoad)
     EXPECT_NEAR(f.Width(), 10000, TwipsPerPixelX());
 }
 
+// A hidden frame that waits to be shown is made with its controls when
+// first shown, in the place in the stacking order its load would have given.
+class fWaiting : public Form {
+public:
+    fWaiting()
+    {
+        SetCaption(L"Waiting frame");
+        labA.Place(*this, 0, 0, 2000, 600);
+        fr.Place(*this, 0, 0, 2000, 600);
+        inner.Place(fr, 0, 0, 1500, 300);
+        labB.Place(*this, 0, 0, 2000, 600);
+        fr.SetVisible(false);
+        fr.WindowWhenShown = true;
+    }
+    ~fWaiting() override { Teardown(); }
+    Label labA, labB, inner;
+    Frame fr;
+};
+
+TEST(Form, AFrameThatWaitsToBeShownIsMadeInItsPlaceWhenShown)
+{
+    fWaiting f;
+    ASSERT_TRUE(f.Load());
+    EXPECT_EQ(f.fr.hwnd, nullptr);
+    EXPECT_EQ(f.inner.hwnd, nullptr);
+    f.inner.SetCaption(L"set while waiting");
+    f.fr.SetVisible(true);
+    ASSERT_NE(f.fr.hwnd, nullptr);
+    ASSERT_NE(f.inner.hwnd, nullptr);
+    EXPECT_EQ(GetParent(f.inner.hwnd), f.fr.hwnd);
+    EXPECT_EQ(Text(f.inner.hwnd), L"set while waiting");
+    EXPECT_EQ(GetWindow(f.labA.hwnd, GW_HWNDNEXT), f.fr.hwnd) << "below the label placed before it";
+    EXPECT_EQ(GetWindow(f.fr.hwnd, GW_HWNDNEXT), f.labB.hwnd) << "above the label placed after it";
+}
+
 TEST(Form, QueryUnloadCancelKeepsTheForm)
 {
     fSample f;

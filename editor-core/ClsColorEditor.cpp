@@ -305,8 +305,11 @@ bool RecolourLooks(HWND re, const std::string& frame, const ColourCache& cache, 
     return true;
 }
 
+// keepUndo false: the change is not undoable, and the replaced window goes
+// with its undo steps.
 bool RebuildInFreshWindow(KvRTB& editor, HWND& re, const std::string& frame, const std::wstring& text,
-                          const std::vector<unsigned char>& colours, const CHARRANGE& sel, POINT scroll)
+                          const std::vector<unsigned char>& colours, const CHARRANGE& sel, POINT scroll,
+                          bool keepUndo = true)
 {
     HWND fresh = editor.NewDocumentWindow();
     if (!fresh)
@@ -332,7 +335,7 @@ bool RebuildInFreshWindow(KvRTB& editor, HWND& re, const std::string& frame, con
     }
     // The replaced window keeps the user's undo steps (and, for them, its
     // last colouring): Undo goes on there once the new window has none left.
-    if (SendMessageW(old, EM_CANUNDO, 0, 0) || SendMessageW(old, EM_CANREDO, 0, 0)) {
+    if (keepUndo && (SendMessageW(old, EM_CANUNDO, 0, 0) || SendMessageW(old, EM_CANREDO, 0, 0))) {
         editor.KeepUndoHistory(old, text);
     } else {
         ForgetWindow(old);
@@ -513,6 +516,37 @@ void ColorHTML(ClsColor& colorer, KvRTB& editor, long StPt, long EndPt)
 bool ColorHTMLText(ClsColor& colorer, KvRTB& editor, const std::wstring& text)
 {
     return ColourRange(colorer, editor, EditorType::HTML, 0, -1, &text);
+}
+
+bool ReplaceLongText(ClsColor& colorer, KvRTB& editor, EditorType edType, const std::wstring& text, long selStart,
+                     long selEnd)
+{
+    HWND re = editor.RTBhWnd();
+    if (!re || edType == EditorType::None || CountLines(text, 0, static_cast<long>(text.size())) <= kFreshWindowLines)
+        return false;
+    EditorState& st = State();
+    const bool wasSuppressed = st.SuppressChangeTracking;
+    st.SuppressChangeTracking = true;
+    bool done = false;
+    try {
+        std::string frame = colorer.RtfFrame();
+        const std::string& fragment = colorer.RtfFragment(edType, text);
+        std::wstring coloured;
+        std::vector<unsigned char> colours;
+        POINT scroll{};
+        SendMessageW(re, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll));
+        if (ColourRuns::ParseBody(fragment, frame.size(), coloured, colours) && coloured.size() == text.size() &&
+            RebuildInFreshWindow(editor, re, frame, coloured, colours, CHARRANGE{selStart, selEnd}, scroll, false)) {
+            Mem().read = 0;
+            Mem().rewritten = static_cast<long>(coloured.size());
+            Remember(re, edType, std::move(frame), std::move(coloured), std::move(colours));
+            done = true;
+        }
+    } catch (...) {
+        done = false;   // out of memory on a huge text: the caller edits in place
+    }
+    st.SuppressChangeTracking = wasSuppressed;
+    return done;
 }
 
 bool WriteColouredText(ClsColor& colorer, KvRTB& editor, EditorType edType, const std::wstring& text)

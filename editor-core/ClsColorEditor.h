@@ -25,6 +25,14 @@ void ColorHTML(ClsColor& colorer, KvRTB& editor, long StPt, long EndPt);
 // then costs what a colouring costs, not what deleting and inserting the
 // whole text costs. False, with the editor unchanged, when it could not.
 bool ColorHTMLText(ClsColor& colorer, KvRTB& editor, const std::wstring& text);
+// Puts text, coloured whole as edType, in place of the editor's text when
+// it is long: in a fresh window, as colouring a long text whole does. The
+// change is not undoable: the replaced window goes with its undo steps.
+// selStart..selEnd is selected afterwards; the view stays. False, with the
+// editor unchanged, for a short text (edited in place as cheaply) or when it
+// could not.
+bool ReplaceLongText(ClsColor& colorer, KvRTB& editor, EditorType edType, const std::wstring& text, long selStart,
+                     long selEnd);
 // Writes a file's text, as colouring it whole as edType leaves it, into the
 // editor's empty shown window: a long file is then written once, coloured,
 // instead of plain and then again coloured. False, with the window still

@@ -101,9 +101,16 @@ void fedit::UncommentLines()
     SaveScrollPos();
     const std::wstring text = WholeText(JT1);
     TextEdit edit = LineBlocks::UncommentLines(text, s, e, Settings().CommentMark, type);
-    if (edit.changed) {
+    const bool colour = !SettingsAccess::NoColorCode() && st.ColorCodeOn && st.Colorer;
+    // A long document coloured whole is built anew in a fresh window: the
+    // new text goes there at once, without first being edited line by line
+    // in place, which costs Wine's RichEdit milliseconds a line.
+    if (edit.changed && colour &&
+        ClsColorEditor::ReplaceLongText(*st.Colorer, JT1, type, edit.Apply(text), edit.selStart, edit.selStart)) {
+        JT1_OnChange();
+    } else if (edit.changed) {
         ApplyBlockEdit(text, edit);
-        if (!SettingsAccess::NoColorCode() && st.ColorCodeOn && st.Colorer) {
+        if (colour) {
             st.SuppressChangeTracking = true;
             ClsColorEditor::ColorVBS(*st.Colorer, JT1, 0, -1);
             st.SuppressChangeTracking = false;

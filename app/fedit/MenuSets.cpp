@@ -191,11 +191,10 @@ void fedit::ApplyEditorFont()
     T2.SetFont(gutterFont);
     T2.SetSelStart(0);
     T2.SetSelLength(0);
-    if (JT1.LenText() != 0) {
-        // Text loaded before the font changed takes it only when set again.
-        EditorFontAgain(*this);
+    // The font went on the whole text above: setting it again would lay a
+    // long text out twice more.
+    if (JT1.LenText() != 0)
         JT1.SetSelStart(0);
-    }
     LockWindowUpdate(nullptr);
 }
 

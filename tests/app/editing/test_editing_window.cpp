@@ -278,6 +278,22 @@ TEST(EditingWindow, BlockCommandsActOnTheLinesOfTheText)
     Select(t, 300, 320);
     Pick(t, IDM_mUnCom);
     EXPECT_EQ(Text(t.Editor()), L"first\r" + longLine + L"\rlast");
+
+    // A long document takes the new text whole, coloured: still not undoable.
+    std::wstring commented, plain;
+    for (int i = 0; i < 450; ++i) {
+        commented += L"'--x = " + std::to_wstring(i) + L"\r";
+        plain += L"x = " + std::to_wstring(i) + L"\r";
+    }
+    SetText(t, L"first\r" + commented + L"last");
+    Select(t, 6, 6 + static_cast<long>(commented.size()));
+    Pick(t, IDM_mUnCom);
+    // The window that held the text goes: ask the shown one until it has it.
+    const std::wstring uncommented = L"first\r" + plain + L"last";
+    wt::WaitFor([&] { return Text(t.Editor()) == uncommented; }, 10000);
+    EXPECT_EQ(Text(t.Editor()), uncommented);
+    EXPECT_EQ(Selection(t), MAKELONG(6, 6));
+    EXPECT_FALSE(wt::Send(t.Editor(), EM_CANUNDO));
     Quit(t);
 }
 

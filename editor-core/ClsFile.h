@@ -61,8 +61,9 @@ public:
     EditorType GetExtEdType(const std::wstring& sFilExt) const;
     const std::vector<ExtEntry>& Extensions() const { return exts_; }
 
-    // Occupies the first free slot with the path and parks the current
-    // editor content in it; -1 (and nothing changes) when all are in use.
+    // Occupies the first free slot with the path and gives it the current
+    // editor content, which goes to the slot's file when it is parked; -1
+    // (and nothing changes) when all are in use.
     int StoreFile(const std::wstring& s1Path);
     // Parks the current editor content in the slot's file. The new file is
     // written completely before it replaces the old one; false when the
@@ -108,6 +109,9 @@ private:
 
     static bool Valid(int i) { return i >= 0 && i < SlotCount; }
     bool SaveFrom(HWND richEdit, int iFileNum);
+    // Makes richEdit the shown window of slot iFileNum, kept for the slot
+    // when another document replaces it unchanged.
+    void TakeShownWindow(HWND richEdit, int iFileNum);
     bool LoadInto(HWND richEdit, int iFileNum);
     bool ShowSlotWindow(int iFileNum);
     bool KeepShownWindow(HWND shown);
@@ -116,8 +120,9 @@ private:
 
     Slot slots_[SlotCount];
     HWND kept_[SlotCount] = {};   // hidden RichEdit window holding the parked document
-    // The slot whose parked document the shown RichEdit window holds, while
-    // the window's modified flag (cleared at parking) says it still does.
+    // The slot whose document the shown RichEdit window holds, while the
+    // window's modified flag (cleared at parking and at StoreFile) says it
+    // still does.
     int shownSlot_ = -1;
     HWND shownWindow_ = nullptr;
     std::shared_ptr<ClsFile*> self_;   // lets the editor's handler outlive this object safely

@@ -150,6 +150,7 @@ TEST_F(SlotTest, AFailedParkKeepsTheLastGoodCopy)
 {
     ASSERT_EQ(Open(0), 0);
     ASSERT_EQ(Open(1), 1);
+    ASSERT_TRUE(files.ParkCurrent());   // the slot's first good copy
     std::ifstream before(files.ParkedFilePath(1).c_str(), std::ios::binary);
     std::string good((std::istreambuf_iterator<char>(before)), std::istreambuf_iterator<char>());
     before.close();

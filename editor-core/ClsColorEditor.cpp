@@ -518,12 +518,13 @@ bool ColorHTMLText(ClsColor& colorer, KvRTB& editor, const std::wstring& text)
     return ColourRange(colorer, editor, EditorType::HTML, 0, -1, &text);
 }
 
-bool ReplaceLongText(ClsColor& colorer, KvRTB& editor, EditorType edType, const std::wstring& text, long selStart,
-                     long selEnd)
+namespace {
+
+// Colours a whole text and writes it into a fresh editor window in one
+// stream, which Wine's RichEdit takes far faster than edits in place.
+bool WriteWholeInFreshWindow(ClsColor& colorer, KvRTB& editor, HWND re, EditorType edType,
+                             const std::wstring& text, const CHARRANGE& sel, POINT scroll, bool keepUndo)
 {
-    HWND re = editor.RTBhWnd();
-    if (!re || edType == EditorType::None || CountLines(text, 0, static_cast<long>(text.size())) <= kFreshWindowLines)
-        return false;
     EditorState& st = State();
     const bool wasSuppressed = st.SuppressChangeTracking;
     st.SuppressChangeTracking = true;
@@ -533,20 +534,31 @@ bool ReplaceLongText(ClsColor& colorer, KvRTB& editor, EditorType edType, const 
         const std::string& fragment = colorer.RtfFragment(edType, text);
         std::wstring coloured;
         std::vector<unsigned char> colours;
-        POINT scroll{};
-        SendMessageW(re, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll));
         if (ColourRuns::ParseBody(fragment, frame.size(), coloured, colours) && coloured.size() == text.size() &&
-            RebuildInFreshWindow(editor, re, frame, coloured, colours, CHARRANGE{selStart, selEnd}, scroll, false)) {
+            RebuildInFreshWindow(editor, re, frame, coloured, colours, sel, scroll, keepUndo)) {
             Mem().read = 0;
             Mem().rewritten = static_cast<long>(coloured.size());
             Remember(re, edType, std::move(frame), std::move(coloured), std::move(colours));
             done = true;
         }
     } catch (...) {
-        done = false;   // out of memory on a huge text: the caller edits in place
+        done = false;   // out of memory on a huge text: the caller falls back to editing in place
     }
     st.SuppressChangeTracking = wasSuppressed;
     return done;
+}
+
+} // namespace
+
+bool ReplaceLongText(ClsColor& colorer, KvRTB& editor, EditorType edType, const std::wstring& text, long selStart,
+                     long selEnd)
+{
+    HWND re = editor.RTBhWnd();
+    if (!re || edType == EditorType::None || CountLines(text, 0, static_cast<long>(text.size())) <= kFreshWindowLines)
+        return false;
+    POINT scroll{};
+    SendMessageW(re, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll));
+    return WriteWholeInFreshWindow(colorer, editor, re, edType, text, CHARRANGE{selStart, selEnd}, scroll, false);
 }
 
 bool WriteColouredText(ClsColor& colorer, KvRTB& editor, EditorType edType, const std::wstring& text)
@@ -563,27 +575,7 @@ bool WriteColouredText(ClsColor& colorer, KvRTB& editor, EditorType edType, cons
     // Short texts are coloured in place after a plain load, as cheaply.
     if (CountLines(text, 0, static_cast<long>(text.size())) <= kFreshWindowLines)
         return false;
-    EditorState& st = State();
-    const bool wasSuppressed = st.SuppressChangeTracking;
-    st.SuppressChangeTracking = true;
-    bool done = false;
-    try {
-        std::string frame = colorer.RtfFrame();
-        const std::string& fragment = colorer.RtfFragment(edType, text);
-        std::wstring coloured;
-        std::vector<unsigned char> colours;
-        if (ColourRuns::ParseBody(fragment, frame.size(), coloured, colours) && coloured.size() == text.size() &&
-            RebuildInFreshWindow(editor, re, frame, coloured, colours, CHARRANGE{0, 0}, POINT{0, 0})) {
-            Mem().read = 0;
-            Mem().rewritten = static_cast<long>(coloured.size());
-            Remember(re, edType, std::move(frame), std::move(coloured), std::move(colours));
-            done = true;
-        }
-    } catch (...) {
-        done = false;   // out of memory on a huge text: it goes in plain
-    }
-    st.SuppressChangeTracking = wasSuppressed;
-    return done;
+    return WriteWholeInFreshWindow(colorer, editor, re, edType, text, CHARRANGE{0, 0}, POINT{0, 0}, true);
 }
 
 } // namespace ClsColorEditor

@@ -186,7 +186,7 @@ void TypeLine(const Tarnel& t, const std::wstring& line)
 
 bool Tells(const Tarnel& t, const std::wstring& info)
 {
-    return wt::WaitFor([&] { return wt::FindChild(t.Main(), L"", info) != nullptr; }, 5000);
+    return wt::WaitFor([&] { return wt::FindChild(t.Main(), L"", info) != nullptr; }, 10000);
 }
 
 // Exit, answering No for each changed document.
@@ -227,6 +227,9 @@ TEST(AppStart, TheLiveLineCheckRunsInAVBScriptDocument)
     t.Command(IDM_mScrShow);
     ASSERT_TRUE(wt::WaitFor([&] { return wt::WindowText(t.Main()) == L"TARNEL Editor - VBScript - Untitled"; },
                             5000));
+    // The caption changes inside the command; the new document's editor is
+    // the one to type into once the command has returned.
+    wt::Send(t.Main(), WM_NULL, 0, 0, 10000);
     TypeLine(t, L"x = a <b");
     EXPECT_TRUE(Tells(t, L"Wrong syntax at < or > - Line 1"));
     QuitUnsaved(t, 2);

@@ -111,6 +111,26 @@ void ExpectRefused(const std::wstring& path, const std::vector<uint8_t>& bytes)
     EXPECT_EQ(reader.GetTLib(path, message, false), 5);
 }
 
+// A damaged copy of the test library, written to path for the loader to find
+// as an import.
+bool WriteDamagedLibrary(const std::vector<uint8_t>& original, const std::wstring& path)
+{
+    Layout damaged(original);
+    LoopCustomData(damaged);
+    return platform::WriteFileSafely(path, damaged.Bytes().data(), damaged.Bytes().size());
+}
+
+// The test library with its one import (stdole2.tlb) named name instead,
+// under a GUID of its own whose first part is mark.
+Layout WithImport(const std::vector<uint8_t>& original, uint32_t mark, const char* name)
+{
+    Layout l(original);
+    size_t file = l.Table(2);
+    l.Set(l.Table(5) + l.Get(file), mark);
+    l.SetText(file + 14, name);
+    return l;
+}
+
 // The loader looks for an imported library's name in the current folder too.
 class InFolder {
 public:
@@ -201,16 +221,9 @@ TEST(TypeLibCheck, DamagedImportedLibrary)
     std::vector<uint8_t> original;
     ASSERT_TRUE(platform::ReadWholeFile(MembersLibrary(), original));
     std::wstring folder = wt::ScratchFolder(L"tlb_check_tests");
-    Layout imported(original);
-    LoopCustomData(imported);
-    ASSERT_TRUE(platform::WriteFileSafely(folder + L"\\damaged.tlb", imported.Bytes().data(), imported.Bytes().size()));
-    Layout importing(original);
-    size_t file = importing.Table(2);   // the one import: stdole2.tlb
-    importing.Set(importing.Table(5) + importing.Get(file), 0x7A3E10FF);
-    importing.SetText(file + 14, "damaged.tlb");
-    std::wstring path = folder + L"\\importing.tlb";
+    ASSERT_TRUE(WriteDamagedLibrary(original, folder + L"\\damaged.tlb"));
     InFolder in(folder);
-    ExpectRefused(path, importing.Bytes());
+    ExpectRefused(folder + L"\\importing.tlb", WithImport(original, 0x7A3E10FF, "damaged.tlb").Bytes());
 }
 
 // A 16-bit program file whose TYPELIB resource is a damaged library: the
@@ -344,15 +357,11 @@ TEST(TypeLibCheck, DamagedRegisteredImport)
     std::vector<uint8_t> original;
     ASSERT_TRUE(platform::ReadWholeFile(MembersLibrary(), original));
     std::wstring folder = wt::ScratchFolder(L"tlb_check_tests");
-    Layout imported(original);
-    LoopCustomData(imported);
     std::wstring registered = folder + L"\\registered.tlb";
-    ASSERT_TRUE(platform::WriteFileSafely(registered, imported.Bytes().data(), imported.Bytes().size()));
-    Layout importing(original);
+    ASSERT_TRUE(WriteDamagedLibrary(original, registered));
+    Layout importing = WithImport(original, 0x7A3E10FE, "nowhere.tlb");
     size_t file = importing.Table(2);
     size_t guid = importing.Table(5) + importing.Get(file);
-    importing.Set(guid, 0x7A3E10FE);
-    importing.SetText(file + 14, "nowhere.tlb");
 
     // Registered for its GUID, version and locale, for either system kind.
     GUID id;
@@ -382,11 +391,9 @@ TEST(TypeLibCheck, BasesThatLoopThroughTwoLibraries)
     ASSERT_TRUE(platform::ReadWholeFile(MembersLibrary(), original));
     std::wstring folder = wt::ScratchFolder(L"tlb_check_tests");
     auto linked = [&](uint32_t own, uint32_t other, const char* otherName) {
-        Layout l(original);
-        size_t members = l.Type("IMembers"), file = l.Table(2), guids = l.Table(5);
+        Layout l = WithImport(original, other, otherName);
+        size_t members = l.Type("IMembers"), guids = l.Table(5);
         l.Set(guids + l.Get(0x08), own);
-        l.Set(guids + l.Get(file), other);
-        l.SetText(file + 14, otherName);
         // The base, IDispatch, is named by its GUID: make it IMembers'.
         size_t base = guids + l.Get(l.Table(1) + (l.Get(members + 0x54) & ~3u) + 8);
         for (size_t k = 0; k < 16; k += 4)

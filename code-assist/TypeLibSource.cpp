@@ -6,6 +6,8 @@
 #include "platform/FaultGuard.h"
 #include "platform/Files.h"
 #include "platform/Handles.h"
+#include "platform/Paths.h"
+#include "platform/SystemFolders.h"
 
 #include <windows.h>
 #include <lzexpand.h>
@@ -226,9 +228,7 @@ Source Locate(const std::wstring& path)
     if (n > 0 && n <= MAX_PATH) {
         source.file = found;
     } else if (source.file.find(L'\\') == std::wstring::npos) {
-        wchar_t system[MAX_PATH];
-        UINT length = GetSystemDirectoryW(system, MAX_PATH);
-        source.file = std::wstring(system, length < MAX_PATH ? length : 0) + L"\\" + source.file;
+        source.file = platform::JoinPath(platform::SystemFolder(), source.file);
     }
     return source;
 }

@@ -7,6 +7,7 @@
 #include "platform/Files.h"
 #include "platform/Handles.h"
 #include "platform/Paths.h"
+#include "platform/SystemFolders.h"
 #include "platform/Text.h"
 
 #include <algorithm>
@@ -121,27 +122,12 @@ bool GetFileInfo(const std::wstring& path, FileInfo& info)
 
 std::wstring GetSpecialFolder(int kind)
 {
-    std::wstring buf(MAX_PATH, L'\0');
-    for (int attempt = 0; attempt < 2; ++attempt) {
-        UINT n = 0;
-        UINT cap = static_cast<UINT>(buf.size());
-        switch (kind) {
-        case 0: n = GetWindowsDirectoryW(buf.data(), cap); break;
-        case 1: n = GetSystemDirectoryW(buf.data(), cap); break;
-        case 2: n = GetTempPathW(cap, buf.data()); break;
-        default: return L"";
-        }
-        if (n == 0)
-            return L"";
-        if (n < cap) {
-            buf.resize(n);
-            while (!buf.empty() && buf.back() == L'\\')
-                buf.pop_back();
-            return buf;
-        }
-        buf.assign(n + 1, L'\0');
+    switch (kind) {
+    case 0: return platform::WindowsFolder();
+    case 1: return platform::SystemFolder();
+    case 2: return platform::TempFolder();
+    default: return L"";
     }
-    return L"";
 }
 
 bool RemoveFile(const std::wstring& path)

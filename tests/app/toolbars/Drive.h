@@ -11,6 +11,7 @@
 #include "MenuIds.h"
 #include "TarnelCopy.h"
 #include "WindowTest.h"
+#include "platform/SystemFolders.h"
 
 namespace drive {
 
@@ -30,15 +31,7 @@ inline bool Exists(const std::wstring& path)
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-inline std::wstring TempFolder()
-{
-    wchar_t buf[MAX_PATH];
-    DWORD n = GetTempPathW(MAX_PATH, buf);
-    std::wstring t(buf, n);
-    if (!t.empty() && t.back() == L'\\')
-        t.pop_back();
-    return t;
-}
+using platform::TempFolder;
 
 inline void SetText(HWND w, const std::wstring& text)
 {

@@ -1,6 +1,8 @@
 #include "PeTest.h"
 #include "PeWriter.h"
 #include "WindowTest.h"
+#include "platform/Paths.h"
+#include "platform/SystemFolders.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -124,12 +126,11 @@ TEST(CPEFormat, ReadsExactlyTheNamedFile)
 
 TEST(CPEFormat, ReadsTheSystemsLibraries)
 {
-    wchar_t system[MAX_PATH];
-    GetSystemDirectoryW(system, MAX_PATH);
-    Outcome exports = Exports(std::wstring(system) + L"\\scrrun.dll");
+    std::wstring scrrun = platform::JoinPath(platform::SystemFolder(), L"scrrun.dll");
+    Outcome exports = Exports(scrrun);
     EXPECT_TRUE(exports.ok) << exports.message;
     EXPECT_NE(exports.list.find(L"DllGetClassObject"), std::wstring::npos);
-    Outcome imports = Imports(std::wstring(system) + L"\\scrrun.dll");
+    Outcome imports = Imports(scrrun);
     EXPECT_TRUE(imports.ok) << imports.message;
     EXPECT_NE(imports.list.find(L"oleaut32.dll"), std::wstring::npos) << imports.list;
 }

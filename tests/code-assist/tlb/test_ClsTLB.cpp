@@ -6,6 +6,8 @@
 #include "TlbTest.h"
 #include "WindowTest.h"
 #include "platform/Files.h"
+#include "platform/Paths.h"
+#include "platform/SystemFolders.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -33,9 +35,7 @@ const std::wstring& TestLibrary()
 
 std::wstring SystemFile(const std::wstring& name)
 {
-    wchar_t system[MAX_PATH];
-    GetSystemDirectoryW(system, MAX_PATH);
-    return std::wstring(system) + L"\\" + name;
+    return platform::JoinPath(platform::SystemFolder(), name);
 }
 
 namespace {

@@ -2,6 +2,7 @@
 
 #include "MessagePump.h"
 #include "platform/Messages.h"
+#include "platform/Paths.h"
 
 #include <vector>
 
@@ -98,9 +99,7 @@ std::wstring AppTitle()
 {
     if (!TitleStore().empty())
         return TitleStore();
-    std::wstring path = ModulePath(ThisModule());
-    size_t slash = path.find_last_of(L"\\/");
-    std::wstring name = slash == std::wstring::npos ? path : path.substr(slash + 1);
+    std::wstring name = platform::GetFileName(ModulePath(ThisModule()));
     size_t dot = name.find_last_of(L'.');
     return dot == std::wstring::npos ? name : name.substr(0, dot);
 }

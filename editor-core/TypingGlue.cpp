@@ -251,15 +251,21 @@ void ColourWholeText(EditorType edType, bool afterLineEdit, long firstLine = -1,
     }
 }
 
+// The setting, the program's flag and the menu's check turn together.
+void NoteColorCode(bool on)
+{
+    SettingsAccess::NoColorCode(!on);
+    State().ColorCodeOn = on;
+    if (Hooks().CheckColorMenu)
+        Hooks().CheckColorMenu(on);
+}
+
 } // namespace
 
 void ColorOn()
 {
     EditorState& st = State();
-    SettingsAccess::NoColorCode(false);
-    st.ColorCodeOn = true;
-    if (Hooks().CheckColorMenu)
-        Hooks().CheckColorMenu(true);
+    NoteColorCode(true);
     if (RichEditStream::TextLength(Editor()) == 0)
         return;
     SaveScroll();
@@ -293,10 +299,7 @@ void RecolourAfterUndo()
 void ColorOff()
 {
     EditorState& st = State();
-    SettingsAccess::NoColorCode(true);
-    st.ColorCodeOn = false;
-    if (Hooks().CheckColorMenu)
-        Hooks().CheckColorMenu(false);
+    NoteColorCode(false);
     st.SuppressChangeTracking = true;
     if (RichEditStream::TextLength(Editor()) > 0) {
         SetColour(SCF_ALL, 0);

@@ -50,44 +50,40 @@ long NumberOr(const std::wstring& text, long fallback)
     return static_cast<long>(std::lround(v));
 }
 
+// The list file `name` of the settings folder, into file; false, after the
+// user is told which list is missing, when it is not there.
+bool ListFile(const std::wstring& settingsFolder, const std::wstring& name, const wchar_t* language,
+              std::wstring& file)
+{
+    file = settingsFolder + L"\\" + name;
+    if (ModFileOps::FileExists(file))
+        return true;
+    platform::ShowMessage(L"Error. " + name + L" " + language + L" keyword list file is missing from program folder.",
+                          platform::MessageStyle::Error);
+    return false;
+}
+
 } // namespace
 
 bool LoadKeywordLists(ClsColor& color, const std::wstring& settingsFolder, std::vector<std::wstring>& blockKeywords)
 {
-    const std::wstring folder = settingsFolder + L"\\";
-
-    std::wstring file = folder + L"tarnelk.ini";
-    if (!ModFileOps::FileExists(file)) {
-        platform::ShowMessage(L"Error. tarnelk.ini vbscript keyword list file is missing from program folder.",
-                              platform::MessageStyle::Error);
+    std::wstring file;
+    if (!ListFile(settingsFolder, L"tarnelk.ini", L"vbscript", file))
         return false;
-    }
     long dimExt = NumberOr(ModIni::GetIniValue(file, L"Dims", L"DimExt"), 27);
     long funcExt = NumberOr(ModIni::GetIniValue(file, L"Dims", L"FuncExt"), 15);
     color.SetVKeywords(L",", KeyList(file, L"Words"), dimExt, funcExt);
 
-    file = folder + L"tarneljk.ini";
-    if (!ModFileOps::FileExists(file)) {
-        platform::ShowMessage(L"Error. tarneljk.ini javascript keyword list file is missing from program folder.",
-                              platform::MessageStyle::Error);
+    if (!ListFile(settingsFolder, L"tarneljk.ini", L"javascript", file))
         return false;
-    }
     color.SetJKeywords(L",", KeyList(file, L"Words"));
 
-    file = folder + L"tarnelc.ini";
-    if (!ModFileOps::FileExists(file)) {
-        platform::ShowMessage(L"Error. tarnelc.ini CSS keyword list file is missing from program folder.",
-                              platform::MessageStyle::Error);
+    if (!ListFile(settingsFolder, L"tarnelc.ini", L"CSS", file))
         return false;
-    }
     color.SetCSSKeywords(L",", KeyList(file, L"css"));
 
-    file = folder + L"tarnelpk.ini";
-    if (!ModFileOps::FileExists(file)) {
-        platform::ShowMessage(L"Error. tarnelpk.ini PHP keyword list file is missing from program folder.",
-                              platform::MessageStyle::Error);
+    if (!ListFile(settingsFolder, L"tarnelpk.ini", L"PHP", file))
         return false;
-    }
     color.SetPHPKeywords(L",", KeyList(file, L"Words"));
     blockKeywords.assign(std::begin(kBlockKeywords), std::end(kBlockKeywords));
     return true;

@@ -9,9 +9,12 @@ namespace apptest {
 
 namespace {
 
+// A copy that fails leaves the file of an earlier run in place (or none), and
+// the test would run that program instead of this build's.
 void CopyInto(const std::wstring& from, const std::wstring& to)
 {
-    CopyFileW(from.c_str(), to.c_str(), FALSE);
+    EXPECT_TRUE(CopyFileW(from.c_str(), to.c_str(), FALSE))
+        << "copying " << testing::PrintToString(to) << " failed, error " << GetLastError();
 }
 
 } // namespace
@@ -49,8 +52,12 @@ bool Tarnel::ReadRecord(SettingsRecord& rec) const
 
 bool Tarnel::Start(const std::wstring& args)
 {
-    if (!process_.Start(folder_ + L"\\TARNEL.exe", args, folder_))
+    // Under Wine the start also fails when the new process ends while its
+    // libraries load; the error code tells the two apart.
+    if (!process_.Start(folder_ + L"\\TARNEL.exe", args, folder_)) {
+        ADD_FAILURE() << "TARNEL.exe did not start, error " << GetLastError();
         return false;
+    }
     // Start-up has ended once the caption names the type and the document
     // ("TARNEL Editor - HTML - Untitled") and the window answers.
     auto finished = [](HWND w) {
@@ -66,7 +73,15 @@ bool Tarnel::Start(const std::wstring& args)
             }
         return false;
     }, 20000);
-    return main_ && finished(main_) && wt::Send(main_, WM_NULL, 0, 0, 10000) == 0;
+    if (!main_) {
+        ADD_FAILURE() << (process_.Running() ? "no main window with a finished caption in 20 s"
+                                             : "TARNEL.exe ended during start-up, code " +
+                                                   std::to_string(process_.WaitExit(0)));
+        return false;
+    }
+    DWORD_PTR unused = 0;
+    return finished(main_) &&
+           SendMessageTimeoutW(main_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10000, &unused) != 0;
 }
 
 HWND Tarnel::Editor() const

@@ -7,6 +7,7 @@
 #include "platform/Messages.h"
 #include "platform/Module.h"
 #include "platform/Paths.h"
+#include "platform/SystemFolders.h"
 #include "platform/Text.h"
 
 SettingsRecord& Settings()
@@ -384,10 +385,10 @@ void SetSettingsDefaults(SettingsRecord& rec)
     if (rec.ExeName3.empty())
         rec.ExeName3 = L"-";
     if (!FolderExists(rec.WebTempFolder)) {
-        wchar_t temp[MAX_PATH + 1] = {};
-        DWORD n = GetTempPathW(MAX_PATH + 1, temp);
-        if (n > 0 && n <= MAX_PATH)
-            rec.WebTempFolder.assign(temp, n);
+        // Kept with its trailing "\", as the system gives the Temp folder.
+        std::wstring temp = platform::TempFolder();
+        if (!temp.empty())
+            rec.WebTempFolder = temp + L"\\";
     }
     NormaliseArrays(rec);
 }

@@ -92,9 +92,7 @@ HBRUSH BrushHandle::Get(OleColor color)
 
 Control* ControlFromHwnd(HWND w)
 {
-    if (!w)
-        return nullptr;
-    return static_cast<Control*>(GetPropW(w, ControlProp()));
+    return w ? TiedControl(w) : nullptr;
 }
 
 struct Control::CommonState {
@@ -229,7 +227,6 @@ bool Control::EnsureCreated()
         }
         SetWindowPos(hwnd, above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
-    SetPropW(hwnd, ControlProp(), this);
     HookWindow(hwnd);
     HookChildWindows();
     ApplyFont();
@@ -277,9 +274,16 @@ void Control::HookWindow(HWND w)
         return;
     if (std::find(hooked_.begin(), hooked_.end(), w) != hooked_.end())
         return;
-    SetPropW(w, ControlProp(), this);
-    if (SetWindowSubclass(w, SubclassProc, 1, reinterpret_cast<DWORD_PTR>(this)))
+    TieControl(w, this);
+    if (IsOwnControlWindow(w) || SetWindowSubclass(w, SubclassProc, 1, reinterpret_cast<DWORD_PTR>(this)))
         hooked_.push_back(w);
+    else
+        UntieControl(w);
+}
+
+bool Control::IsOwnControlWindow(HWND w)
+{
+    return static_cast<ATOM>(GetClassLongPtrW(w, GCW_ATOM)) == OwnControlClassAtom();
 }
 
 HWND Control::CreateChildWindow(DWORD exStyle, const wchar_t* windowClass, const wchar_t* text,
@@ -297,10 +301,9 @@ HWND Control::CreateChildWindow(DWORD exStyle, const wchar_t* windowClass, const
 void Control::Unhook()
 {
     for (HWND w : hooked_) {
-        if (IsWindow(w)) {
+        if (IsWindow(w) && !IsOwnControlWindow(w))
             RemoveWindowSubclass(w, SubclassProc, 1);
-            RemovePropW(w, ControlProp());
-        }
+        UntieControl(w);
     }
     hooked_.clear();
 }
@@ -310,18 +313,11 @@ LRESULT CALLBACK Control::SubclassProc(HWND w, UINT msg, WPARAM wp, LPARAM lp, U
 {
     auto* c = reinterpret_cast<Control*>(ref);
     return Guarded([&]() -> LRESULT {
-        if (msg == WM_DESTROY && w == c->hwnd) {
-            c->OnDestroying();
+        if (msg == WM_DESTROY) {
+            c->WindowDestroying(w);
         } else if (msg == WM_NCDESTROY) {
             LRESULT r = DefSubclassProc(w, msg, wp, lp);
-            if (w == c->hwnd) {
-                c->Detach();
-            } else {
-                RemoveWindowSubclass(w, SubclassProc, 1);
-                RemovePropW(w, ControlProp());
-                c->hooked_.erase(std::remove(c->hooked_.begin(), c->hooked_.end(), w),
-                                 c->hooked_.end());
-            }
+            c->WindowDestroyed(w);
             return r;
         }
         if (c->WantsSubclass()) {
@@ -334,6 +330,24 @@ LRESULT CALLBACK Control::SubclassProc(HWND w, UINT msg, WPARAM wp, LPARAM lp, U
         }
         return DefSubclassProc(w, msg, wp, lp);
     });
+}
+
+void Control::WindowDestroying(HWND w)
+{
+    if (w == hwnd)
+        OnDestroying();
+}
+
+void Control::WindowDestroyed(HWND w)
+{
+    if (w == hwnd) {
+        Detach();
+        return;
+    }
+    if (!IsOwnControlWindow(w))
+        RemoveWindowSubclass(w, SubclassProc, 1);
+    UntieControl(w);
+    hooked_.erase(std::remove(hooked_.begin(), hooked_.end(), w), hooked_.end());
 }
 
 bool Control::HandleCommonMessage(HWND w, UINT msg, WPARAM& wp, LPARAM lp, LRESULT& result)

@@ -201,6 +201,11 @@ public:
     // Messages of a window of the runtime's own classes (label, frame,
     // picture box, image, shape, line), before the common handling.
     virtual bool OnOwnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) { return false; }
+    // The end of one of the control's windows (its own or a hooked child),
+    // from the window's subclass or the runtime's own window procedure:
+    // WM_DESTROY, and WM_NCDESTROY after its default handling.
+    void WindowDestroying(HWND w);
+    void WindowDestroyed(HWND w);
     // Liveness token: false once the object is destroyed.
     std::shared_ptr<bool> AliveToken() const { return alive_; }
 
@@ -254,6 +259,9 @@ protected:
 private:
     friend class Form;
     static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    // A window of the runtime's own class: its window procedure raises the
+    // events and sees its end, so it needs no subclass.
+    static bool IsOwnControlWindow(HWND w);
     void ApplyToolTip();
     void Unhook();
     void ApplyFont();

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <unordered_map>
 
 namespace forms {
 LRESULT CALLBACK FormWndProc(HWND, UINT, WPARAM, LPARAM);
@@ -31,9 +32,8 @@ public:
         swprintf(suffix, 32, L".%p", static_cast<void*>(ThisModule()));
         formName_ = std::wstring(L"TarnelForm") + suffix;
         ownName_ = std::wstring(L"TarnelFormControl") + suffix;
-        prop_ = std::wstring(L"TarnelForms.Control") + suffix;
     }
-    std::wstring formName_, ownName_, prop_;
+    std::wstring formName_, ownName_;
 };
 
 ClassRegistry& Registry()
@@ -46,7 +46,18 @@ LRESULT CALLBACK OwnControlProc(HWND w, UINT msg, WPARAM wp, LPARAM lp)
 {
     return Guarded([&]() -> LRESULT {
         Control* c = ControlFromHwnd(w);
-        if (!c || c->hwnd != w)
+        if (!c)
+            return DefWindowProcW(w, msg, wp, lp);
+        // The runtime's own windows go without a subclass (each subclassed
+        // message costs Wine two server calls): their end is seen here.
+        if (msg == WM_DESTROY) {
+            c->WindowDestroying(w);
+        } else if (msg == WM_NCDESTROY) {
+            LRESULT r = DefWindowProcW(w, msg, wp, lp);
+            c->WindowDestroyed(w);
+            return r;
+        }
+        if (c->hwnd != w)
             return DefWindowProcW(w, msg, wp, lp);
         auto alive = c->AliveToken();
         LRESULT r = 0;
@@ -102,7 +113,32 @@ const wchar_t* OwnControlClass()
     return Registry().ownName_.c_str();
 }
 
-const wchar_t* ControlProp() { return Registry().prop_.c_str(); }
+ATOM OwnControlClassAtom() { return Registry().Own(); }
+
+namespace {
+
+std::unordered_map<HWND, Control*>& TiedControls()
+{
+    static std::unordered_map<HWND, Control*> tied;
+    return tied;
+}
+
+} // namespace
+
+void TieControl(HWND w, Control* c)
+{
+    if (w)
+        TiedControls()[w] = c;
+}
+
+void UntieControl(HWND w) { TiedControls().erase(w); }
+
+Control* TiedControl(HWND w)
+{
+    auto& tied = TiedControls();
+    auto it = tied.find(w);
+    return it == tied.end() ? nullptr : it->second;
+}
 
 UINT PreTranslateMessageId()
 {

@@ -15,9 +15,16 @@ const wchar_t* FormClass();
 const wchar_t* OwnControlClass(); // label, frame, picture box, image, shape, line
 ATOM FormClassAtom();
 
-// Property that ties a window to its Control (per module, so that the program
-// and a DLL with forms never read each other's objects).
-const wchar_t* ControlProp();
+ATOM OwnControlClassAtom();
+
+// Ties a window to its Control, or unties it (ControlFromHwnd). A table of
+// this module's, so that the program and a DLL with forms never read each
+// other's objects; not a window property, since Wine asks its server for
+// every property read, and the runtime looks a control up for nearly every
+// message of its windows.
+void TieControl(HWND w, Control* c);
+void UntieControl(HWND w);
+Control* TiedControl(HWND w);
 // Registered message a form's window answers with kConsumed when the message
 // pump's MSG (lParam) was consumed by its keyboard handling.
 UINT PreTranslateMessageId();

@@ -294,6 +294,27 @@ TEST(Form, DestroyedWhileLoadedRaisesNoEvents)
     EXPECT_TRUE(LoadedForms().empty());
 }
 
+TEST(Form, ControlsLetGoOfWindowsDestroyedFromOutside)
+{
+    // Painted controls and frames have no subclass to see their end: their
+    // own window procedure must, or they keep a dead handle.
+    fSample f;
+    f.Show();
+    HWND label = f.Lab1.hwnd, frame = f.FrGen.hwnd, option = f.opA.hwnd;
+    ASSERT_TRUE(label && frame && option);
+    DestroyWindow(label);
+    DestroyWindow(frame);
+    for (Control* c : std::initializer_list<Control*>{&f.Lab1, &f.FrGen, &f.opA})
+        EXPECT_EQ(c->hwnd, nullptr);
+    for (HWND w : {label, frame, option})
+        EXPECT_EQ(ControlFromHwnd(w), nullptr);
+    // Made again, they are found from their new windows.
+    ASSERT_TRUE(f.Lab1.EnsureCreated() && f.opA.EnsureCreated());
+    EXPECT_EQ(ControlFromHwnd(f.Lab1.hwnd), &f.Lab1);
+    EXPECT_EQ(ControlFromHwnd(f.opA.hwnd), &f.opA);
+    f.Unload();
+}
+
 TEST(Form, MessageLoopEndsWithTheLastForm)
 {
     fSample f;

@@ -28,16 +28,18 @@ CHARFORMATW EmptyFormat()
 // One paragraph mark per CR LF pair. The RichEdit reads a stream in pieces
 // and takes a CR at the end of one piece and the LF that starts the next for
 // two line breaks: a long text would gain blank lines.
-std::wstring OneBreakPerPair(const std::wstring& text)
+// Done in place: a long file's text is not copied once more.
+std::wstring OneBreakPerPair(std::wstring text)
 {
-    if (text.find(L"\r\n") == std::wstring::npos)
-        return text;
-    std::wstring out;
-    out.reserve(text.size());
-    for (size_t i = 0; i < text.size(); ++i)
-        if (!(text[i] == L'\n' && i > 0 && text[i - 1] == L'\r'))
-            out += text[i];
-    return out;
+    size_t kept = 0;
+    wchar_t previous = 0;
+    for (wchar_t c : text) {
+        if (!(c == L'\n' && previous == L'\r'))
+            text[kept++] = c;
+        previous = c;
+    }
+    text.resize(kept);
+    return text;
 }
 
 } // namespace

@@ -49,10 +49,8 @@ void fedit::ApplyBlockEdit(const std::wstring& text, const TextEdit& edit)
         ApplyEdit(edit);
         return;
     }
-    // No notification and no drawing per line: the change flags are set once.
-    HWND re = JT1.RTBhWnd();
-    const LRESULT mask = SendMessageW(re, EM_SETEVENTMASK, 0, 0);
-    JT1.LockRTB();
+    // The change flags are set once, not per line.
+    std::vector<KvRTB::Replacement> lines;
     for (size_t k = a.size() - 1; k-- > 0;) {
         const std::wstring from = old.substr(a[k], a[k + 1] - 1 - a[k]);
         const std::wstring to = edit.with.substr(b[k], b[k + 1] - 1 - b[k]);
@@ -60,11 +58,9 @@ void fedit::ApplyBlockEdit(const std::wstring& text, const TextEdit& edit)
         if (!line.changed)
             continue;
         const long at = edit.start + static_cast<long>(a[k]);
-        JT1.SetSelection(at + line.start, at + line.end);
-        JT1.SetSelText(line.with);
+        lines.push_back({at + line.start, at + line.end, std::move(line.with)});
     }
-    JT1.UnLockRTB();
-    SendMessageW(re, EM_SETEVENTMASK, 0, mask);
+    JT1.ReplaceRanges(lines);
     JT1_OnChange();
     JT1.SetSelection(edit.selStart, edit.selEnd);
 }

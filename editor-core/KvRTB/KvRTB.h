@@ -107,6 +107,18 @@ public:
     long LenText() const;
     void ClearAll();
 
+    // One replacement: characters start..end (end excluded) become text.
+    struct Replacement {
+        long start;
+        long end;
+        std::wstring text;
+    };
+    // Makes the replacements in the order given (the last place first keeps
+    // the other places valid), each not undoable, as SetSelText makes one,
+    // with no drawing, no event and no caret on the way. The caret is then
+    // after the last replacement's text.
+    void ReplaceRanges(const std::vector<Replacement>& edits);
+
     // ---- Character format of the selection ----
     void SetSelColor(COLORREF LColor);
     // The colour, and bold on or off, for the selection.

@@ -492,6 +492,72 @@ void ForgetColours(HWND window)
     DropDeadCaches();
 }
 
+void TextReplaced(HWND window, const std::wstring& before, const std::vector<KvRTB::Replacement>& edits)
+{
+    ColourCache* cache = FindCache(window);
+    if (!cache || edits.empty())
+        return;
+    const long n = static_cast<long>(before.size());
+    bool valid = cache->text == before && cache->colours.size() == before.size();
+    for (size_t i = 0; valid && i < edits.size(); ++i) {
+        const long limit = i == 0 ? n : edits[i - 1].start;
+        valid = edits[i].start >= 0 && edits[i].start <= edits[i].end && edits[i].end <= limit;
+    }
+    if (!valid) {
+        ForgetWindow(window);
+        return;
+    }
+    const std::vector<unsigned char>& looks = cache->colours;
+    auto insertedLook = [&](long start, long end) -> unsigned char {
+        if (n == 0)
+            return 0;
+        const bool lineStart = start == 0 || before[static_cast<size_t>(start) - 1] == L'\r';
+        const long from = start < end || (lineStart && start < n) ? start : start - 1;
+        return looks[static_cast<size_t>(from)];
+    };
+    std::wstring text;
+    std::vector<unsigned char> colours;
+    text.reserve(before.size() + edits.size() * 4);
+    colours.reserve(text.capacity());
+    long at = 0;
+    for (auto e = edits.rbegin(); e != edits.rend(); ++e) {
+        text.append(before, static_cast<size_t>(at), static_cast<size_t>(e->start - at));
+        colours.insert(colours.end(), looks.begin() + at, looks.begin() + e->start);
+        text += e->text;
+        colours.insert(colours.end(), e->text.size(), insertedLook(e->start, e->end));
+        at = e->end;
+    }
+    text.append(before, static_cast<size_t>(at), std::wstring::npos);
+    colours.insert(colours.end(), looks.begin() + at, looks.end());
+    cache->text = std::move(text);
+    cache->colours = std::move(colours);
+}
+
+void RangeColoured(HWND window, long start, long end, COLORREF colour)
+{
+    ColourCache* cache = FindCache(window);
+    if (!cache)
+        return;
+    const std::vector<unsigned long> table = ColourRuns::FrameColours(cache->frame);
+    // Entry 0 is the automatic colour, which the editor tells from a set one.
+    size_t index = 1;
+    while (index < table.size() && table[index] != colour)
+        ++index;
+    const long n = static_cast<long>(cache->colours.size());
+    if (index >= table.size() || start < 0 || start > end || end > n) {
+        ForgetWindow(window);
+        return;
+    }
+    for (long i = start; i < end; ++i) {
+        // A line end's colour never shows, and the colourers give line ends
+        // none: remembered as they were, the lines need no rewriting later.
+        if (cache->text[static_cast<size_t>(i)] == L'\r')
+            continue;
+        unsigned char& look = cache->colours[static_cast<size_t>(i)];
+        look = static_cast<unsigned char>((look & ColourRuns::kBold) | index);
+    }
+}
+
 long LastRewrittenLength() { return Mem().rewritten; }
 
 long LastReadLength() { return Mem().read; }

@@ -5,12 +5,12 @@
 #include <windows.h>
 
 #include "EditorType.h"
+#include "KvRTB/KvRTB.h"
 
 #include <string>
 #include <vector>
 
 class ClsColor;
-class KvRTB;
 
 namespace ClsColorEditor {
 
@@ -95,6 +95,19 @@ void ForgetColours();
 // few windows is kept, so a document shown again in its own window goes on
 // being coloured in part.
 void ForgetColours(HWND window);
+
+// The window's text went from before to what the replacements made of it,
+// outside a colouring: replacements made in the order given, the last place
+// first, so that each is at its place in before. Its colouring memory follows
+// them: an inserted character takes the look that the RichEdit gives it (that
+// of the character before it, or at a line's start, of the one after it).
+// Memory of another text is forgotten: a colouring after a line edit would
+// otherwise take the text it remembers for the editor's.
+void TextReplaced(HWND window, const std::wstring& before, const std::vector<KvRTB::Replacement>& edits);
+// Characters start..end of the window took colour, bold kept, outside a
+// colouring (line ends are left as remembered). Forgets the window's colours
+// when its colourer has no such colour.
+void RangeColoured(HWND window, long start, long end, COLORREF colour);
 
 // Characters that the last colouring rewrote in the editor (for a whole text
 // after a line edit, only the stretch that changed).

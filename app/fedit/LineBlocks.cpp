@@ -46,6 +46,7 @@ void fedit::ApplyBlockEdit(const std::wstring& text, const TextEdit& edit)
     const std::wstring old = text.substr(edit.start, edit.end - edit.start);
     const std::vector<size_t> a = LineStarts(old), b = LineStarts(edit.with);
     if (a.size() != b.size()) {
+        ClsColorEditor::ForgetColours(JT1.RTBhWnd());
         ApplyEdit(edit);
         return;
     }
@@ -61,6 +62,7 @@ void fedit::ApplyBlockEdit(const std::wstring& text, const TextEdit& edit)
         lines.push_back({at + line.start, at + line.end, std::move(line.with)});
     }
     JT1.ReplaceRanges(lines);
+    ClsColorEditor::TextReplaced(JT1.RTBhWnd(), text, lines);
     JT1_OnChange();
     JT1.SetSelection(edit.selStart, edit.selEnd);
 }
@@ -79,6 +81,8 @@ void fedit::CommentLines()
     if (edit.changed) {
         ApplyBlockEdit(text, edit);
         JT1.SetSelColor(static_cast<COLORREF>(rec.ColorComment));
+        ClsColorEditor::RangeColoured(JT1.RTBhWnd(), edit.selStart, edit.selEnd,
+                                      static_cast<COLORREF>(rec.ColorComment));
         JT1.SetSelStart(edit.selEnd);
         JT1.SetSelColor(0);
     }

@@ -34,6 +34,8 @@ void SetText(const Tarnel& t, const std::wstring& text)
 
 void Select(const Tarnel& t, long s, long e) { wt::Send(t.Editor(), EM_SETSEL, s, e); }
 
+long LineStart(const Tarnel& t, long line) { return static_cast<long>(wt::Send(t.Editor(), EM_LINEINDEX, line)); }
+
 DWORD Selection(const Tarnel& t) { return static_cast<DWORD>(wt::Send(t.Editor(), EM_GETSEL)); }
 
 // Enter as from the keyboard: the line break (made by the program's message
@@ -54,6 +56,22 @@ void Enter(const Tarnel& t)
         last = now;
         return same;
     }, 5000);
+}
+
+// Types text at the place in the editor window re and leaves the line with
+// the Down key, which has the line processed.
+void TypeAndLeave(const Tarnel& t, HWND re, long at, const std::wstring& text)
+{
+    wt::Send(re, EM_SETSEL, at, at);
+    for (wchar_t c : text) {
+        const WPARAM key = static_cast<WPARAM>(VkKeyScanW(c) & 0xFF);
+        wt::Send(re, WM_KEYDOWN, key, 1);
+        wt::Send(re, WM_CHAR, c, 1);
+        wt::Send(re, WM_KEYUP, key, 0xC0000001);
+    }
+    wt::Send(re, WM_KEYDOWN, VK_DOWN, 1);
+    wt::Send(re, WM_KEYUP, VK_DOWN, 0xC0000001);
+    wt::Send(t.Main(), WM_NULL);
 }
 
 // Types text with Enter for each CR.
@@ -294,6 +312,31 @@ TEST(EditingWindow, BlockCommandsActOnTheLinesOfTheText)
     EXPECT_EQ(Text(t.Editor()), uncommented);
     EXPECT_EQ(Selection(t), MAKELONG(6, 6));
     EXPECT_FALSE(wt::Send(t.Editor(), EM_CANUNDO));
+    Quit(t);
+}
+
+// After a line edit the colouring rewrites only what changed since the last
+// one, so it must know what a block command changed: a line typed after a
+// long comment is recoloured in place, in the same window, and as typed.
+TEST(EditingWindow, ALineTypedAfterALongCommentIsRecolouredInPlace)
+{
+    Tarnel t(L"edit_comment_typing");
+    ASSERT_TRUE(Start(t, Record(4)));
+    std::wstring page;
+    for (int i = 0; i < 1200; ++i)
+        page += L"Text of line " + std::to_wstring(i) + L"\r";
+    SetText(t, page);
+    TypeAndLeave(t, t.Editor(), LineStart(t, 699), L"x");   // the whole text coloured
+    const HWND window = t.Editor();
+    Select(t, LineStart(t, 100), LineStart(t, 700));
+    Pick(t, IDM_mCom);
+    // Typed where the command left the caret, after the commented lines.
+    const long at = LOWORD(wt::Send(window, EM_GETSEL));
+    std::wstring expected = Text(window);
+    expected.insert(static_cast<size_t>(at), L"y");
+    TypeAndLeave(t, window, at, L"y");
+    EXPECT_EQ(t.Editor(), window) << "not rebuilt in a fresh window";
+    EXPECT_EQ(Text(t.Editor()), expected);
     Quit(t);
 }
 

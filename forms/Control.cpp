@@ -229,7 +229,9 @@ bool Control::EnsureCreated()
     }
     HookWindow(hwnd);
     HookChildWindows();
-    ApplyFont();
+    // Nothing of the new window is painted yet: no repaint (each costs Wine a
+    // server call).
+    ApplyFont(false);
     if (!enabled_)
         EnableWindow(hwnd, FALSE);
     if (oleDropMode_)
@@ -530,10 +532,26 @@ void Control::ApplyToolTip()
         SendMessageW(tt, TTM_DELTOOL, 0, reinterpret_cast<LPARAM>(&ti));
         if (toolTip_.empty())
             continue;
-        ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        // The runtime's own windows relay their mouse messages themselves
+        // (RelayToToolTip): a subclass costs Wine server calls on every
+        // message of every window that has a tip.
+        ti.uFlags = TTF_IDISHWND | (IsOwnControlWindow(h) ? 0 : TTF_SUBCLASS);
         ti.lpszText = const_cast<wchar_t*>(toolTip_.c_str());
         SendMessageW(tt, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
     }
+}
+
+void Control::RelayToToolTip(HWND w, UINT msg, WPARAM wp, LPARAM lp)
+{
+    if (toolTip_.empty() || !form_ || !form_->toolTip_)
+        return;
+    if (msg != WM_MOUSEMOVE && (msg < WM_LBUTTONDOWN || msg > WM_MBUTTONDBLCLK))
+        return;
+    const DWORD pos = GetMessagePos();
+    MSG m{w, msg, wp, lp, static_cast<DWORD>(GetMessageTime()),
+          POINT{static_cast<short>(LOWORD(pos)), static_cast<short>(HIWORD(pos))}};
+    SendMessageW(form_->toolTip_, TTM_RELAYEVENT, static_cast<WPARAM>(GetMessageExtraInfo()),
+                 reinterpret_cast<LPARAM>(&m));
 }
 
 FontSpec Control::Font() const
@@ -578,7 +596,7 @@ void Control::SetFontBold(bool bold)
 
 HFONT Control::FontHandleNow() { return fontHandle_.Get(Font()); }
 
-void Control::ApplyFont()
+void Control::ApplyFont(bool repaint)
 {
     if (!hwnd)
         return;
@@ -587,7 +605,8 @@ void Control::ApplyFont()
         SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(f), FALSE);
     if (std::find(hooked_.begin(), hooked_.end(), hwnd) == hooked_.end())
         SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(f), FALSE);
-    InvalidateRect(hwnd, nullptr, TRUE);
+    if (repaint)
+        InvalidateRect(hwnd, nullptr, TRUE);
 }
 
 void Control::SetForeColor(OleColor c)

@@ -206,6 +206,9 @@ public:
     // WM_DESTROY, and WM_NCDESTROY after its default handling.
     void WindowDestroying(HWND w);
     void WindowDestroyed(HWND w);
+    // Passes a mouse message of one of the runtime's own windows to the
+    // form's tool tip, which has no subclass on them.
+    void RelayToToolTip(HWND w, UINT msg, WPARAM wp, LPARAM lp);
     // Liveness token: false once the object is destroyed.
     std::shared_ptr<bool> AliveToken() const { return alive_; }
 
@@ -264,7 +267,7 @@ private:
     static bool IsOwnControlWindow(HWND w);
     void ApplyToolTip();
     void Unhook();
-    void ApplyFont();
+    void ApplyFont(bool repaint = true);
     // Raises ev unless the window is not made yet or the form is quiet; false
     // when the handler destroyed the control.
     bool FireEvent(const std::function<void()>& ev);

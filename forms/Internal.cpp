@@ -57,6 +57,7 @@ LRESULT CALLBACK OwnControlProc(HWND w, UINT msg, WPARAM wp, LPARAM lp)
             c->WindowDestroyed(w);
             return r;
         }
+        c->RelayToToolTip(w, msg, wp, lp);
         if (c->hwnd != w)
             return DefWindowProcW(w, msg, wp, lp);
         auto alive = c->AliveToken();

@@ -405,7 +405,7 @@ TEST_F(ShownSample, PagesComeToTheFrontWithZOrder)
     EXPECT_EQ(GetWindow(GetTopWindow(f.hwnd), GW_HWNDLAST), f.FrGen.hwnd);
 }
 
-TEST_F(ShownSample, ToolTipsAreRegisteredForTheirControls)
+HWND FormToolTip()
 {
     HWND tip = nullptr;
     EnumThreadWindows(
@@ -420,6 +420,12 @@ TEST_F(ShownSample, ToolTipsAreRegisteredForTheirControls)
             return TRUE;
         },
         reinterpret_cast<LPARAM>(&tip));
+    return tip;
+}
+
+TEST_F(ShownSample, ToolTipsAreRegisteredForTheirControls)
+{
+    HWND tip = FormToolTip();
     ASSERT_NE(tip, nullptr);
     EXPECT_EQ(GetWindow(tip, GW_OWNER), f.hwnd);
     LRESULT before = SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0);
@@ -429,6 +435,29 @@ TEST_F(ShownSample, ToolTipsAreRegisteredForTheirControls)
     EXPECT_EQ(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0), before + 1);
     f.bOK.SetToolTipText(L"");
     EXPECT_EQ(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0), before);
+}
+
+TEST_F(ShownSample, ToolTipShowsOverAPaintedControl)
+{
+    // A label's window has no tool-tip subclass: its mouse messages reach
+    // the tip only when the label passes them on.
+    f.Lab1.SetToolTipText(L"Where the file is.");
+    HWND tip = FormToolTip();
+    ASSERT_NE(tip, nullptr);
+    SetForegroundWindow(f.hwnd);
+    RECT r{};
+    GetWindowRect(f.Lab1.hwnd, &r);
+    SetCursorPos(r.left + 4, (r.top + r.bottom) / 2);
+    SetCursorPos(r.left + 6, (r.top + r.bottom) / 2);
+    bool shown = false;
+    for (int i = 0; i < 300 && !shown; ++i) {
+        Pump(1);
+        shown = IsWindowVisible(tip) != FALSE;
+    }
+    SetCursorPos(0, 0);
+    f.Lab1.SetToolTipText(L"");
+    Pump();
+    EXPECT_TRUE(shown);
 }
 
 TEST_F(ShownSample, FilesDroppedOnAControl)

@@ -1,5 +1,7 @@
 #include "platform/SystemFolders.h"
 
+#include "platform/Paths.h"
+
 #include <windows.h>
 
 namespace platform {
@@ -19,9 +21,7 @@ std::wstring FolderOf(Lookup lookup)
             return L"";
         if (n < cap) {
             buf.resize(n);
-            while (!buf.empty() && buf.back() == L'\\')
-                buf.pop_back();
-            return buf;
+            return WithoutTrailingBackslash(buf);
         }
         // The folder changed between the two calls when it still does not fit.
         buf.assign(n + 1, L'\0');

@@ -48,6 +48,34 @@ void CALLBACK BuryForms(HWND, UINT, UINT_PTR id, DWORD)
     }
 }
 
+// A window's runtime-drawn child windows, taken out of sight while it is
+// first shown and given back with ReleaseHeldChildren. Wine erases every
+// visible child window with a device context of its own as its top window
+// appears, and paints it with another at the UpdateWindow that follows;
+// held back, each child is erased and painted with one, at that paint.
+std::vector<HWND> HoldOwnChildren(HWND w)
+{
+    std::vector<HWND> held;
+    for (HWND c = GetWindow(w, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+        const LONG_PTR style = GetWindowLongPtrW(c, GWL_STYLE);
+        if ((style & WS_VISIBLE) && static_cast<ATOM>(GetClassLongPtrW(c, GCW_ATOM)) == OwnControlClassAtom()) {
+            SetWindowLongPtrW(c, GWL_STYLE, style & ~WS_VISIBLE);
+            held.push_back(c);
+        }
+    }
+    return held;
+}
+
+void ReleaseHeldChildren(const std::vector<HWND>& held)
+{
+    for (HWND c : held) {
+        if (!IsWindow(c))
+            continue;
+        SetWindowLongPtrW(c, GWL_STYLE, GetWindowLongPtrW(c, GWL_STYLE) | WS_VISIBLE);
+        RedrawWindow(c, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    }
+}
+
 } // namespace
 
 void DestroyLater(std::unique_ptr<Form> form, std::function<void()> whenGone)
@@ -271,8 +299,11 @@ void Form::Show(int modal, HWND owner)
               : pendingState_ == FormWindowState::Maximized ? SW_SHOWMAXIMIZED
                                                             : SW_SHOW;
     pendingState_ = FormWindowState::Normal;
-    if (!IsWindowVisible(hwnd) || cmd != SW_SHOW)
+    if (!IsWindowVisible(hwnd) || cmd != SW_SHOW) {
+        std::vector<HWND> held = IsWindowVisible(hwnd) ? std::vector<HWND>{} : HoldOwnChildren(hwnd);
         ShowWindow(hwnd, cmd);
+        ReleaseHeldChildren(held);
+    }
     if (!*alive || !hwnd)
         return;
     SetForegroundWindow(hwnd);

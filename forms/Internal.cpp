@@ -42,6 +42,14 @@ ClassRegistry& Registry()
     return r;
 }
 
+bool HasNonClientParts(HWND w)
+{
+    const LONG_PTR style = GetWindowLongPtrW(w, GWL_STYLE);
+    const LONG_PTR ex = GetWindowLongPtrW(w, GWL_EXSTYLE);
+    return (style & (WS_BORDER | WS_DLGFRAME | WS_THICKFRAME | WS_VSCROLL | WS_HSCROLL)) ||
+           (ex & (WS_EX_CLIENTEDGE | WS_EX_STATICEDGE | WS_EX_WINDOWEDGE | WS_EX_DLGMODALFRAME));
+}
+
 LRESULT CALLBACK OwnControlProc(HWND w, UINT msg, WPARAM wp, LPARAM lp)
 {
     return Guarded([&]() -> LRESULT {
@@ -57,6 +65,11 @@ LRESULT CALLBACK OwnControlProc(HWND w, UINT msg, WPARAM wp, LPARAM lp)
             c->WindowDestroyed(w);
             return r;
         }
+        // A window without border, edge or scroll bar has no non-client area
+        // to draw; Wine's default drawing of it still takes a device context
+        // and several server calls, for each of a form's many small windows.
+        if (msg == WM_NCPAINT && !HasNonClientParts(w))
+            return 0;
         c->RelayToToolTip(w, msg, wp, lp);
         if (c->hwnd != w)
             return DefWindowProcW(w, msg, wp, lp);

@@ -175,6 +175,8 @@ void fedit::PlaceToolBars()
         ButB(i).Place(frtbar, 2040, 25, kButton, kButton);
     ButB(26).SetVisible(false);
     ButB(28).SetVisible(false);
+    ButB(26).WindowWhenShown = true;
+    ButB(28).WindowWhenShown = true;
 
     // Second row: file and edit buttons, the type-dependent group, the
     // procedure list and the tools group at the right.
@@ -244,6 +246,7 @@ void fedit::PlaceAutoInsertBars()
         HiBox(b).SetFillStyle(1);
         HiBox(b).SetBorderColor(0x9C5A28);
         HiBox(b).SetVisible(false);
+        HiBox(b).WindowWhenShown = true;
         bview2(b).Place(fr, 420 + 14 * 480 - 30, 45, kButton, kButton);
         bview2(b).SetToolTipText(L"View webpage.");
     }

@@ -207,6 +207,11 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
                (m->Enabled() ? kMenuEnabled : 0);
     }
     if (msg == WM_DESTROY) {
+        // A window that goes is laid out no more: taking its menu bar away
+        // grows its client area, and a Resize now would lay out every
+        // control again (a RichEdit holding a long page rewraps it whole,
+        // which in Wine took half a minute on closing).
+        shownOnce_ = false;
         // The menu bar belongs to Menus, not to the window.
         SetMenu(w, nullptr);
         Menus.SetBarWindow(nullptr);

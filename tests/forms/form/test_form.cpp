@@ -294,6 +294,18 @@ TEST(Form, DestroyedWhileLoadedRaisesNoEvents)
     EXPECT_TRUE(LoadedForms().empty());
 }
 
+TEST(Form, UnloadRaisesNoResize)
+{
+    fSample f;
+    f.Show();
+    Pump();
+    const int resizes = g_sampleResizes;
+    // The menu bar goes with the window, which grows its client area.
+    f.Unload();
+    EXPECT_EQ(g_sampleResizes, resizes);
+    EXPECT_FALSE(f.hwnd);
+}
+
 TEST(Form, ControlsLetGoOfWindowsDestroyedFromOutside)
 {
     // Painted controls and frames have no subclass to see their end: their

@@ -8,6 +8,7 @@
 #include "ModFileOps.h"
 #include "platform/Files.h"
 #include "platform/Handles.h"
+#include "platform/HeapWarmup.h"
 #include "platform/Messages.h"
 #include "platform/Module.h"
 #include "platform/Paths.h"
@@ -249,6 +250,10 @@ void InitProgram()
     auto closed = [] { return g->shutDownRan; };
     // 1. The whole command line is one path.
     s.CommandLine = CommandLinePath(CommandTail());
+    // The heap a long file will take in the editor is touched meanwhile, on
+    // threads of its own (see HeapWarmup).
+    platform::HeapWarmup heapWarmup(platform::HeapForLongText(
+        static_cast<unsigned long long>(ModFileOps::GetFileSize(s.CommandLine))));
     // 2. Special folders.
     s.SystemFolder = ModFileOps::GetSpecialFolder(1);
     s.TempFolder = ModFileOps::GetSpecialFolder(2);
@@ -328,6 +333,7 @@ void InitProgram()
     // 16. The first document.
     if (!s.CommandLine.empty() && platform::FileExists(s.CommandLine)) {
         std::wstring path = s.CommandLine;
+        heapWarmup.Release();
         OpenCommandLineFile(path);
     } else {
         OpenUntitledAtStartUp(f);

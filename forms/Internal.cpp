@@ -25,7 +25,11 @@ LRESULT CALLBACK OwnControlProc(HWND w, UINT msg, WPARAM wp, LPARAM lp);
 class ClassRegistry {
 public:
     ATOM Form() { return RegisterWindowClass({formName_.c_str(), FormWndProc, IDC_ARROW, nullptr, CS_DBLCLKS}); }
-    ATOM Own() { return RegisterWindowClass({ownName_.c_str(), OwnControlProc, IDC_ARROW, nullptr, CS_DBLCLKS}); }
+    // The own controls share one device context: Wine makes a new one for
+    // each window's first paint (up to 64 of them), at several server calls
+    // each, and a form's start paints some sixty such windows. A shared
+    // context keeps what a paint leaves in it, so each paint restores it.
+    ATOM Own() { return RegisterWindowClass({ownName_.c_str(), OwnControlProc, IDC_ARROW, nullptr, CS_DBLCLKS | CS_CLASSDC}); }
     ClassRegistry()
     {
         wchar_t suffix[32];

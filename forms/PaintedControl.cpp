@@ -26,7 +26,10 @@ bool PaintedControl::OnOwnMessage(UINT msg, WPARAM, LPARAM, LRESULT& result)
         HDC dc = BeginPaint(hwnd, &ps);
         RECT rc;
         GetClientRect(hwnd, &rc);
+        // The class's shared context goes back as it came (Internal.cpp).
+        const int saved = SaveDC(dc);
         Draw(dc, rc);
+        RestoreDC(dc, saved);
         EndPaint(hwnd, &ps);
         result = 0;
         return true;

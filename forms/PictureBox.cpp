@@ -85,18 +85,18 @@ bool PictureBox::OnOwnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
         HWND w = hwnd;
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(w, &ps);
+        // The class's shared context goes back as it came (Internal.cpp).
+        const int saved = SaveDC(dc);
         if (picture_)
             detail::DrawBitmap(dc, picture_, 0, 0);
-        auto alive = AliveToken();
         if (Paint) {
-            HGDIOBJ old = SelectObject(dc, FontHandleNow());
+            SelectObject(dc, FontHandleNow());
             SetTextColor(dc, ToColorRef(foreColor_));
             SetBkColor(dc, ToColorRef(backColor_));
             auto ev = Paint;
             ev(dc);
-            if (*alive)
-                SelectObject(dc, old);
         }
+        RestoreDC(dc, saved);
         EndPaint(w, &ps);
         result = 0;
         return true;

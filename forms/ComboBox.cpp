@@ -20,20 +20,15 @@ HWND ComboBox::CreateHandle(HWND parent, const RECT& px)
     style |= Style == 2 ? CBS_DROPDOWNLIST : Style == 1 ? CBS_SIMPLE : CBS_DROPDOWN;
     if (Sorted)
         style |= CBS_SORT;
+    return CreateChildWindow(0, L"COMBOBOX", L"", style, parent, WindowRectFor(px));
+}
+
+RECT ComboBox::WindowRectFor(const RECT& px) const
+{
     // The window's height includes the opened list.
     RECT r = px;
     r.bottom += Style == 1 ? 0 : TwipsToPixelsY(DropHeight);
-    return CreateChildWindow(0, L"COMBOBOX", L"", style, parent, r);
-}
-
-void ComboBox::OnMoved()
-{
-    if (!hwnd || Style == 1)
-        return;
-    RECT r = PixelRect();
-    SetWindowPos(hwnd, nullptr, 0, 0, r.right - r.left,
-                 r.bottom - r.top + TwipsToPixelsY(DropHeight),
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return r;
 }
 
 void ComboBox::HookChildWindows()

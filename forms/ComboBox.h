@@ -39,7 +39,7 @@ protected:
     HWND CreateHandle(HWND parent, const RECT& px) override;
     void OnCreated() override;
     void OnDestroying() override;
-    void OnMoved() override;
+    RECT WindowRectFor(const RECT& px) const override;
     void HookChildWindows() override;
 
 private:

@@ -322,6 +322,7 @@ LRESULT CALLBACK Control::SubclassProc(HWND w, UINT msg, WPARAM wp, LPARAM lp, U
             c->WindowDestroyed(w);
             return r;
         }
+        c->RelayToToolTip(w, msg, wp, lp);
         if (c->WantsSubclass()) {
             auto alive = c->alive_;
             LRESULT r = 0;
@@ -466,11 +467,18 @@ bool Control::Move(int left, int top, int width, int height)
     if (height != kKeep)
         height_ = height;
     if (hwnd) {
-        RECT r = PixelRect();
+        const RECT r = WindowRectFor(PixelRect());
+        // A window already in its place is left alone: each move costs Wine
+        // server calls, and more for each subclass of a standard control,
+        // and a layout moves every control though most stay where they are.
+        RECT now{};
+        GetWindowRect(hwnd, &now);
+        MapWindowPoints(HWND_DESKTOP, GetParent(hwnd), reinterpret_cast<POINT*>(&now), 2);
         // The control paints itself anew: bits copied from its old place may
         // be stale, as after the parent grew (Wine leaves them blank).
-        SetWindowPos(hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
+        if (!EqualRect(&now, &r))
+            SetWindowPos(hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                         SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
         OnMoved();
     }
     return true;
@@ -532,10 +540,12 @@ void Control::ApplyToolTip()
         SendMessageW(tt, TTM_DELTOOL, 0, reinterpret_cast<LPARAM>(&ti));
         if (toolTip_.empty())
             continue;
-        // The runtime's own windows relay their mouse messages themselves
-        // (RelayToToolTip): a subclass costs Wine server calls on every
-        // message of every window that has a tip.
-        ti.uFlags = TTF_IDISHWND | (IsOwnControlWindow(h) ? 0 : TTF_SUBCLASS);
+        // The control's windows relay their mouse messages themselves
+        // (RelayToToolTip), from the runtime's window procedure or its
+        // subclass: the tip's own subclass would cost Wine server calls on
+        // every message of every window that has a tip.
+        const bool relays = std::find(hooked_.begin(), hooked_.end(), h) != hooked_.end();
+        ti.uFlags = TTF_IDISHWND | (relays ? 0 : TTF_SUBCLASS);
         ti.lpszText = const_cast<wchar_t*>(toolTip_.c_str());
         SendMessageW(tt, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
     }

@@ -225,6 +225,9 @@ protected:
     virtual void SaveDesignState();
     virtual void RestoreDesignState();
     virtual void OnMoved() {}
+    // The window's rectangle for the control's place px (pixels in the
+    // container): a combo box's window holds its opened list too.
+    virtual RECT WindowRectFor(const RECT& px) const { return px; }
     // A common property changed (the window may not exist yet): controls
     // that wrap an inner window pass the new value on to it.
     virtual void OnEnabledChanged() {}

@@ -250,8 +250,8 @@ void InitProgram()
     auto closed = [] { return g->shutDownRan; };
     // 1. The whole command line is one path.
     s.CommandLine = CommandLinePath(CommandTail());
-    // The heap a long file will take in the editor is touched meanwhile, on
-    // threads of its own (see HeapWarmup).
+    // The heap a long file will take in the editor is brought in meanwhile,
+    // on a thread of its own (see HeapWarmup).
     platform::HeapWarmup heapWarmup(platform::HeapForLongText(
         static_cast<unsigned long long>(ModFileOps::GetFileSize(s.CommandLine))));
     // 2. Special folders.

@@ -1,11 +1,11 @@
 #pragma once
-// Memory of the process heap touched ahead of a large load, on threads of
-// its own, while the program does other start-up work.
+// Memory of the process heap brought in ahead of a large load, on a thread
+// of its own, while the program does other start-up work.
 //
 // Wine's RichEdit takes some 400 bytes of the process heap for every
 // character of a long text (a few small blocks for each run of its
 // layout), and each fresh page of that heap costs the loading thread a page
-// fault. Blocks made and touched beforehand, then freed, are kept by the
+// fault. Blocks taken and brought in beforehand, then freed, are kept by the
 // heap for the load's allocations: a 10,000-line page then streams in about
 // half the time.
 #include <windows.h>
@@ -19,10 +19,10 @@ namespace platform {
 
 class HeapWarmup {
 public:
-    // Starts threads that take about bytes of the process heap in blocks
-    // and touch every page; nothing when bytes is 0.
+    // Starts a thread that takes about bytes of the process heap in blocks
+    // and brings their pages in; nothing when bytes is 0.
     explicit HeapWarmup(size_t bytes);
-    // Waits for the threads and gives the blocks back to the heap.
+    // Waits for the thread and gives the blocks back to the heap.
     ~HeapWarmup();
     HeapWarmup(const HeapWarmup&) = delete;
     HeapWarmup& operator=(const HeapWarmup&) = delete;
@@ -32,14 +32,11 @@ public:
     void Release();
 
 private:
-    struct Worker {
-        size_t blocks = 0;
-        std::vector<void*> taken;
-        KernelHandle thread;
-    };
-    static DWORD WINAPI Run(LPVOID worker);
+    static DWORD WINAPI Run(LPVOID self);
 
-    std::vector<Worker> workers_;
+    size_t blocks_ = 0;
+    std::vector<void*> taken_;
+    KernelHandle thread_;
 };
 
 // The heap a text of fileBytes bytes will take in the RichEdit when it is

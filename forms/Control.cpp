@@ -235,7 +235,7 @@ bool Control::EnsureCreated()
     if (!enabled_)
         EnableWindow(hwnd, FALSE);
     if (oleDropMode_)
-        DragAcceptFiles(hwnd, TRUE);
+        AcceptDroppedFiles(hwnd, true);
     OnCreated();
     if (!hwnd)
         return false;

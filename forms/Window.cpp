@@ -1,7 +1,5 @@
 #include "Window.h"
 
-#include <shellapi.h>
-
 namespace forms {
 
 void Window::SetFocus()
@@ -32,7 +30,17 @@ void Window::SetOLEDropMode(int mode)
 {
     oleDropMode_ = mode;
     if (hwnd)
-        DragAcceptFiles(hwnd, mode ? TRUE : FALSE);
+        AcceptDroppedFiles(hwnd, mode != 0);
+}
+
+void AcceptDroppedFiles(HWND w, bool accept)
+{
+    if (!w || !IsWindow(w))
+        return;
+    const LONG_PTR ex = GetWindowLongPtrW(w, GWL_EXSTYLE);
+    const LONG_PTR wanted = accept ? (ex | WS_EX_ACCEPTFILES) : (ex & ~static_cast<LONG_PTR>(WS_EX_ACCEPTFILES));
+    if (wanted != ex)
+        SetWindowLongPtrW(w, GWL_EXSTYLE, wanted);
 }
 
 } // namespace forms

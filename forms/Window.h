@@ -27,4 +27,9 @@ protected:
     int oleDropMode_ = 0;
 };
 
+// Whether w takes files dropped from the shell (WM_DROPFILES): the window's
+// WS_EX_ACCEPTFILES, as DragAcceptFiles sets it, without loading the shell's
+// library for it at the start (TARNEL loads shell32.dll when first used).
+void AcceptDroppedFiles(HWND w, bool accept);
+
 } // namespace forms

@@ -89,7 +89,7 @@ bool KvRTB::CreateRTB(HWND host)
         return false;
     }
     ShowWindow(rtb_, SW_SHOW);
-    DragAcceptFiles(rtb_, TRUE);
+    forms::AcceptDroppedFiles(rtb_, true);
     SubclassRTB();
     return true;
 }
@@ -164,7 +164,7 @@ HWND KvRTB::SwapDocumentWindow(HWND w)
     bool focused = GetFocus() == old;
     BOOL enabled = IsWindowEnabled(old);
     UnhookRTB();
-    DragAcceptFiles(old, FALSE);
+    forms::AcceptDroppedFiles(old, false);
     ShowWindow(old, SW_HIDE);
     handedOut_[old] = settingsGeneration_;
 
@@ -185,7 +185,7 @@ HWND KvRTB::SwapDocumentWindow(HWND w)
     if (now.right - now.left != rc.right || now.bottom - now.top != rc.bottom)
         SetWindowPos(w, nullptr, 0, 0, rc.right, rc.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWindow(w, SW_SHOWNA);
-    DragAcceptFiles(w, TRUE);
+    forms::AcceptDroppedFiles(w, true);
     SubclassRTB();
     if (focused)
         ::SetFocus(w);
@@ -260,7 +260,7 @@ void KvRTB::DestroyRTB()
 {
     if (rtb_) {
         UnhookRTB();
-        DragAcceptFiles(rtb_, FALSE);
+        forms::AcceptDroppedFiles(rtb_, false);
         ShowWindow(rtb_, SW_HIDE);
         DestroyWindow(rtb_);
         rtb_ = nullptr;

@@ -39,11 +39,6 @@ DWORD WINAPI HeapWarmup::Run(LPVOID p)
             for (size_t at = 0; at < kBlockBytes; at += kPageBytes)
                 block[at] = 0;
         self->taken_.push_back(start);
-        // A small block kept after each one (for the program's life, a few
-        // dozen KB in all): a freed block at the end of the heap's space is
-        // handed back to the system, and its pages with it, where one
-        // between used blocks stays.
-        HeapAlloc(heap, 0, 16);
     }
     return 0;
 }
@@ -53,9 +48,14 @@ void HeapWarmup::Release()
     if (thread_)
         WaitForSingleObject(thread_.Get(), INFINITE);
     thread_.Close();
+    // Each block shrinks to a few bytes, which stay for the program's life
+    // (a few dozen KB in all), rather than going: freed whole, neighbouring
+    // blocks merge, and free space that reaches the end of the heap's space
+    // is handed back to the system, pages and all.
     HANDLE heap = GetProcessHeap();
     for (void* block : taken_)
-        HeapFree(heap, 0, block);
+        if (!HeapReAlloc(heap, HEAP_REALLOC_IN_PLACE_ONLY, block, 16))
+            HeapFree(heap, 0, block);
     taken_.clear();
     blocks_ = 0;
 }

@@ -97,6 +97,12 @@ void fedit::WireToolbars()
     bPropCSS.Click = Guard([this](int i) { bPropCSS_Click(i); });
     bTipX.Click = Guard([this](int i) { bTipX_Click(i); });
     BoxMethods.Click = Guard([this] { BoxMethods_Click(); });
+    // From the runtime's subclass the list has anyway: a subclass of its own
+    // cost Wine two server look-ups for every message of the list.
+    BoxMethods.MouseDown = Guard([this](int Button, int, int, int) {
+        if (Button == forms::vbRightButton)
+            PopupMenu(mPopMethods);
+    });
     T2.MouseUp = Guard([this](int, int, int, int) { T2.SetSelLength(0); });
 
     // Running.

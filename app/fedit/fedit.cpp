@@ -359,7 +359,6 @@ void fedit::Form_Load()
         Lht(i).SetMousePointer(MousePointer::Custom);
         Lht(i).SetMouseIcon(Lht(0).MouseIcon());
     }
-    SubclassBoxMethods();
     LoadToolbars();
 }
 
@@ -487,35 +486,5 @@ void fedit::mCallHelp_Click()
 
 void fedit::PrepareClose()
 {
-    UnsubclassBoxMethods();
     ReleaseSettingsComponent();
-}
-
-void fedit::SubclassBoxMethods()
-{
-    CSubclass* sc = SharedSubclasser();
-    if (!sc || !BoxMethods.hwnd)
-        return;
-    if (sc->Subclass(BoxMethods.hwnd, 0, 1, this)) {
-        sc->AddMsg(BoxMethods.hwnd, WM_RBUTTONDOWN, CSubclass::kAfter);
-        boxMethodsHooked_ = true;
-    }
-}
-
-void fedit::UnsubclassBoxMethods()
-{
-    CSubclass* sc = SharedSubclasser();
-    if (!sc || !boxMethodsHooked_)
-        return;
-    sc->DelMsg(BoxMethods.hwnd, WM_RBUTTONDOWN, CSubclass::kAfter);
-    sc->UnSubclass(BoxMethods.hwnd);
-    boxMethodsHooked_ = false;
-}
-
-void fedit::SubclassAfter(int ordinal, LRESULT& result, HWND hwnd, UINT msg, WPARAM wParam,
-                          LPARAM lParam, LONG_PTR& userValue)
-{
-    (void)ordinal; (void)result; (void)hwnd; (void)wParam; (void)lParam; (void)userValue;
-    if (msg == WM_RBUTTONDOWN)
-        PopupMenu(mPopMethods);
 }

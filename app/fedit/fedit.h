@@ -27,7 +27,7 @@
 class SettingsEventSink;
 struct TextEdit;
 
-class fedit : public forms::Form, private ISubclassOwner {
+class fedit : public forms::Form {
 public:
     fedit();
     ~fedit() override;
@@ -335,8 +335,6 @@ private:
     void WireEvents();
     // Whether the item and every menu above it is visible and enabled.
     bool Pickable(const forms::MenuItem& item) const;
-    void SubclassBoxMethods();
-    void UnsubclassBoxMethods();
     void ReleaseSettingsComponent();
     void WireEditing();
     void JT1_LineEvent(long& LType);
@@ -376,9 +374,6 @@ private:
     void TBarFiles_Paint(HDC dc);
     int popTabIndex_ = 0;   // the tab the tab pop-up menu was last opened on
     std::vector<FileTabLine> tabLines_;   // edges of the file tabs, drawn by TBarFiles
-    // The procedure list's right button (ISubclassOwner, ordinal 1).
-    void SubclassAfter(int ordinal, LRESULT& result, HWND hwnd, UINT msg, WPARAM wParam,
-                       LPARAM lParam, LONG_PTR& userValue) override;
 
     // Wires the tool bars, panels, run and launcher commands (Toolbars.cpp)
     // and sets their pictures and start state when the window loads.
@@ -399,7 +394,6 @@ private:
     platform::ComRef<IConnectionPoint> csPoint_;
     DWORD csCookie_ = 0;
     unsigned csGeneration_ = 0;   // counts the settings components made
-    bool boxMethodsHooked_ = false;
     bool inUnload_ = false;
     int normalWidth_ = 0, normalHeight_ = 0;
 

@@ -23,7 +23,18 @@ namespace {
 
 HWND Gutter(const fedit& f) { return f.T2.hwnd; }
 
+// A message straight to the gutter's own procedure. The runtime's subclass
+// wants none of the ones sent here, and in Wine each message through a
+// subclass costs two server look-ups of a window property.
+LRESULT ToGutter(HWND g, UINT msg, WPARAM wp = 0, LPARAM lp = 0)
+{
+    const auto own = reinterpret_cast<WNDPROC>(GetClassLongPtrW(g, GCLP_WNDPROC));
+    return CallWindowProcW(own, g, msg, wp, lp);
+}
+
 long FirstVisibleLine(HWND w) { return w ? static_cast<long>(SendMessageW(w, EM_GETFIRSTVISIBLELINE, 0, 0)) : 0; }
+
+long GutterFirstLine(HWND g) { return g ? static_cast<long>(ToGutter(g, EM_GETFIRSTVISIBLELINE)) : 0; }
 
 bool ColouringOn() { return !SettingsAccess::NoColorCode() && State().ColorCodeOn; }
 
@@ -47,11 +58,11 @@ void fedit::FillGutter()
     // every line it is given, slowly, so numbers are only ever added at its
     // end, a few hundred at a time: a start or a new line costs little.
     const long need = static_cast<long>(SendMessageW(re, EM_GETLINECOUNT, 0, 0)) + 200;
-    const long count = static_cast<long>(SendMessageW(g, EM_GETLINECOUNT, 0, 0));
+    const long count = static_cast<long>(ToGutter(g, EM_GETLINECOUNT));
     if (count > need)
         return;
     // The gutter holds "1\r\n" ... "n\r\n": one line more than numbers.
-    const long have = GetWindowTextLengthW(g) == 0 ? 0 : count - 1;
+    const long have = ToGutter(g, WM_GETTEXTLENGTH) == 0 ? 0 : count - 1;
     const long upTo = (need / 250 + 1) * 250;
     std::wstring numbers;
     numbers.reserve(static_cast<size_t>(upTo - have) * 7);
@@ -59,24 +70,24 @@ void fedit::FillGutter()
         numbers += std::to_wstring(i);
         numbers += L"\r\n";
     }
-    const long top = FirstVisibleLine(g);
+    const long top = GutterFirstLine(g);
     DWORD selStart = 0, selEnd = 0;
-    SendMessageW(g, EM_GETSEL, reinterpret_cast<WPARAM>(&selStart), reinterpret_cast<LPARAM>(&selEnd));
-    const int end = GetWindowTextLengthW(g);
-    SendMessageW(g, EM_SETSEL, end, end);
-    SendMessageW(g, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(numbers.c_str()));
-    SendMessageW(g, EM_SETSEL, selStart, selEnd);
-    SendMessageW(g, EM_LINESCROLL, 0, top - FirstVisibleLine(g));
+    ToGutter(g, EM_GETSEL, reinterpret_cast<WPARAM>(&selStart), reinterpret_cast<LPARAM>(&selEnd));
+    const int end = static_cast<int>(ToGutter(g, WM_GETTEXTLENGTH));
+    ToGutter(g, EM_SETSEL, end, end);
+    ToGutter(g, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(numbers.c_str()));
+    ToGutter(g, EM_SETSEL, selStart, selEnd);
+    ToGutter(g, EM_LINESCROLL, 0, top - GutterFirstLine(g));
 }
 
 void fedit::SyncLineNums()
 {
     FillGutter();
     const long a = FirstVisibleLine(JT1.RTBhWnd());
-    const long b = FirstVisibleLine(Gutter(*this));
+    const long b = GutterFirstLine(Gutter(*this));
     if (a == b)
         return;
-    SendMessageW(Gutter(*this), EM_LINESCROLL, 0, a - b);
+    ToGutter(Gutter(*this), EM_LINESCROLL, 0, a - b);
     T2.Refresh();
     FocusEditor();
 }
@@ -94,9 +105,9 @@ void fedit::RestoreScrollPos()
     SendMessageW(re, EM_SCROLLCARET, 0, 0);
     FillGutter();
     const long top = JT1.TopLine();
-    const long gutterTop = FirstVisibleLine(Gutter(*this));
+    const long gutterTop = GutterFirstLine(Gutter(*this));
     if (gutterTop != top) {
-        SendMessageW(Gutter(*this), EM_LINESCROLL, 0, top - gutterTop);
+        ToGutter(Gutter(*this), EM_LINESCROLL, 0, top - gutterTop);
         FocusEditor();
     }
 }

@@ -40,6 +40,10 @@ DWORD WINAPI HeapWarmup::Run(LPVOID p)
                 block[at] = 0;
         self->taken_.push_back(start);
     }
+    // One small block kept after the last warm one (for the program's life),
+    // so the freed space does not end the heap's space and go back to the
+    // system at once.
+    HeapAlloc(heap, 0, 16);
     return 0;
 }
 
@@ -48,14 +52,14 @@ void HeapWarmup::Release()
     if (thread_)
         WaitForSingleObject(thread_.Get(), INFINITE);
     thread_.Close();
-    // Each block shrinks to a few bytes, which stay for the program's life
-    // (a few dozen KB in all), rather than going: freed whole, neighbouring
-    // blocks merge, and free space that reaches the end of the heap's space
-    // is handed back to the system, pages and all.
+    // Freed whole, the blocks merge into a few large free spaces. Blocks
+    // kept apart by a small used one each (shrunk in place, say) left some
+    // 1,600 separate free spaces of a quarter megabyte, and every
+    // later edit of the long page paid for them: Comment over 1,000 lines
+    // took 1.3 s instead of 0.9 s.
     HANDLE heap = GetProcessHeap();
     for (void* block : taken_)
-        if (!HeapReAlloc(heap, HEAP_REALLOC_IN_PLACE_ONLY, block, 16))
-            HeapFree(heap, 0, block);
+        HeapFree(heap, 0, block);
     taken_.clear();
     blocks_ = 0;
 }

@@ -223,3 +223,9 @@ void CSubclass::UnSubclassAll()
     for (auto it = all.rbegin(); it != all.rend(); ++it)
         it->second->Release();
 }
+
+LRESULT SendPastSubclasses(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    const auto own = reinterpret_cast<WNDPROC>(GetClassLongPtrW(hwnd, GCLP_WNDPROC));
+    return own ? CallWindowProcW(own, hwnd, msg, wParam, lParam) : 0;
+}

@@ -84,3 +84,8 @@ private:
     std::vector<std::pair<HWND, Hook*>> hooks_;
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
+
+// Sends msg straight to the window's own (class) procedure, past every
+// subclass on it, for messages that no hook wants: in Wine each message
+// through a subclass costs two window-property look-ups in the server.
+LRESULT SendPastSubclasses(HWND hwnd, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);

@@ -5,6 +5,7 @@
 #include "fedit.h"
 
 #include "ClipboardSnapshot.h"
+#include "CSubclass.h"
 #include "ClsColorEditor.h"
 #include "EditTextEngine.h"
 #include "EditorState.h"
@@ -23,14 +24,9 @@ namespace {
 
 HWND Gutter(const fedit& f) { return f.T2.hwnd; }
 
-// A message straight to the gutter's own procedure. The runtime's subclass
-// wants none of the ones sent here, and in Wine each message through a
-// subclass costs two server look-ups of a window property.
-LRESULT ToGutter(HWND g, UINT msg, WPARAM wp = 0, LPARAM lp = 0)
-{
-    const auto own = reinterpret_cast<WNDPROC>(GetClassLongPtrW(g, GCLP_WNDPROC));
-    return CallWindowProcW(own, g, msg, wp, lp);
-}
+// The runtime's subclass on the gutter wants none of the messages sent to it
+// here, so they go past it.
+LRESULT ToGutter(HWND g, UINT msg, WPARAM wp = 0, LPARAM lp = 0) { return SendPastSubclasses(g, msg, wp, lp); }
 
 long FirstVisibleLine(HWND w) { return w ? static_cast<long>(SendMessageW(w, EM_GETFIRSTVISIBLELINE, 0, 0)) : 0; }
 

@@ -3,6 +3,7 @@
 // no RichEdit window they do nothing and return 0, false or "".
 #include "KvRTB.h"
 
+#include "CSubclass.h"
 #include "ModKvRTB.h"
 #include "RichEditStream.h"
 #include "platform/Files.h"
@@ -130,8 +131,7 @@ void KvRTB::ReplaceRanges(const std::vector<Replacement>& edits)
     // property look-ups in the server, as much as a small edit itself: the
     // edits go straight to the RichEdit's own procedure. The control reacts
     // to none of these messages.
-    const auto own = reinterpret_cast<WNDPROC>(GetClassLongPtrW(rtb_, GCLP_WNDPROC));
-    auto send = [&](UINT msg, WPARAM wp, LPARAM lp) { return CallWindowProcW(own, rtb_, msg, wp, lp); };
+    auto send = [&](UINT msg, WPARAM wp, LPARAM lp) { return SendPastSubclasses(rtb_, msg, wp, lp); };
     const LRESULT mask = send(EM_SETEVENTMASK, 0, 0);
     // With the focus, the RichEdit moves and shows its caret after every
     // edit, which costs Wine a trip to the server and a drawing each.

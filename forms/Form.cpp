@@ -2,6 +2,7 @@
 
 #include "Internal.h"
 #include "MessagePump.h"
+#include "PaintedControl.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
@@ -51,8 +52,7 @@ void CALLBACK BuryForms(HWND, UINT, UINT_PTR id, DWORD)
 // A window's runtime-drawn child windows, taken out of sight while it is
 // first shown and given back with ReleaseHeldChildren. Wine erases every
 // visible child window with a device context of its own as its top window
-// appears, and paints it with another at the UpdateWindow that follows;
-// held back, each child is erased and painted with one, at that paint.
+// appears, and paints it with another at the UpdateWindow that follows.
 std::vector<HWND> HoldOwnChildren(HWND w)
 {
     std::vector<HWND> held;
@@ -66,14 +66,63 @@ std::vector<HWND> HoldOwnChildren(HWND w)
     return held;
 }
 
-void ReleaseHeldChildren(const std::vector<HWND>& held)
+// Draws a held-back drawn control, and the drawn controls inside it, straight
+// into dc, the context of the form's client area. A paint of its own costs
+// each window several server round trips in Wine (its update region, a
+// visible region for the context, its erasing); drawn here, a first showing
+// pays for one context in all. Windows this cannot draw as they would paint
+// themselves (a non-client border, a control of another class) go to
+// redraw instead. False when w itself is one of them.
+bool DrawHeld(HDC dc, HWND form, HWND w, std::vector<HWND>& redraw)
 {
-    for (HWND c : held) {
-        if (!IsWindow(c))
-            continue;
-        SetWindowLongPtrW(c, GWL_STYLE, GetWindowLongPtrW(c, GWL_STYLE) | WS_VISIBLE);
-        RedrawWindow(c, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    auto* painted = dynamic_cast<PaintedControl*>(ControlFromHwnd(w));
+    if (!painted)
+        return false;
+    RECT window, client;
+    GetWindowRect(w, &window);
+    GetClientRect(w, &client);
+    if (window.right - window.left != client.right || window.bottom - window.top != client.bottom)
+        return false;
+    POINT at{0, 0};
+    MapWindowPoints(w, form, &at, 1);
+    const int saved = SaveDC(dc);
+    SetViewportOrgEx(dc, at.x, at.y, nullptr);
+    IntersectClipRect(dc, 0, 0, client.right, client.bottom);
+    HRGN shape = CreateRectRgn(0, 0, 0, 0);
+    if (GetWindowRgn(w, shape) != ERROR) {
+        OffsetRgn(shape, at.x, at.y);
+        ExtSelectClipRgn(dc, shape, RGN_AND);
     }
+    DeleteObject(shape);
+    painted->PaintInto(dc, client);
+    // Lowest first, so that a higher sibling ends up over a lower one.
+    HWND top = GetWindow(w, GW_CHILD);
+    for (HWND c = top ? GetWindow(top, GW_HWNDLAST) : nullptr; c; c = GetWindow(c, GW_HWNDPREV)) {
+        if ((GetWindowLongPtrW(c, GWL_STYLE) & WS_VISIBLE) && !DrawHeld(dc, form, c, redraw))
+            redraw.push_back(c);
+    }
+    RestoreDC(dc, saved);
+    return true;
+}
+
+void ReleaseHeldChildren(HWND form, const std::vector<HWND>& held)
+{
+    std::vector<HWND> redraw;
+    // Drawn while still held back, so the form's context does not leave them out.
+    if (HDC dc = GetDC(form)) {
+        for (auto c = held.rbegin(); c != held.rend(); ++c)
+            if (IsWindow(*c) && !DrawHeld(dc, form, *c, redraw))
+                redraw.push_back(*c);
+        ReleaseDC(form, dc);
+    } else {
+        redraw = held;
+    }
+    for (HWND c : held)
+        if (IsWindow(c))
+            SetWindowLongPtrW(c, GWL_STYLE, GetWindowLongPtrW(c, GWL_STYLE) | WS_VISIBLE);
+    for (HWND c : redraw)
+        if (IsWindow(c))
+            RedrawWindow(c, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 } // namespace
@@ -302,7 +351,7 @@ void Form::Show(int modal, HWND owner)
     if (!IsWindowVisible(hwnd) || cmd != SW_SHOW) {
         std::vector<HWND> held = IsWindowVisible(hwnd) ? std::vector<HWND>{} : HoldOwnChildren(hwnd);
         ShowWindow(hwnd, cmd);
-        ReleaseHeldChildren(held);
+        ReleaseHeldChildren(hwnd, held);
     }
     if (!*alive || !hwnd)
         return;

@@ -39,4 +39,14 @@ bool PaintedControl::OnOwnMessage(UINT msg, WPARAM, LPARAM, LRESULT& result)
     }
 }
 
+void PaintedControl::PaintInto(HDC dc, RECT client)
+{
+    // The erasing of its own, where it has one (a frame's background).
+    LRESULT erased = 0;
+    OnOwnMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0, erased);
+    const int saved = SaveDC(dc);
+    Draw(dc, client);
+    RestoreDC(dc, saved);
+}
+
 } // namespace forms

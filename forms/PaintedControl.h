@@ -13,6 +13,9 @@ public:
     // Paints through Draw(); the background is not erased first, since Draw()
     // covers the whole window and erasing would only flicker.
     bool OnOwnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+    // Paints the control into dc as its own paint would, erasing included;
+    // dc's origin is at the control's client origin.
+    void PaintInto(HDC dc, RECT client);
 
 protected:
     PaintedControl();

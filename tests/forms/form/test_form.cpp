@@ -145,6 +145,60 @@ TEST(Form, AFrameThatWaitsToBeShownIsMadeInItsPlaceWhenShown)
     EXPECT_EQ(GetWindow(f.fr.hwnd, GW_HWNDNEXT), f.labB.hwnd) << "above the label placed after it";
 }
 
+// The drawn controls of a form shown for the first time are drawn with the
+// form, as their own paints would draw them, and get no paint of their own.
+class fDrawnAtShow : public Form {
+public:
+    fDrawnAtShow()
+    {
+        SetCaption(L"Drawn at show");
+        fr.Place(*this, 300, 300, 3000, 1500);
+        fr.SetBackColor(0x0000FF);
+        inner.Place(fr, 600, 600, 1200, 600);
+        inner.SetBackColor(0x00FF00);
+    }
+    ~fDrawnAtShow() override { Teardown(); }
+    Frame fr;
+    Label inner;
+};
+
+namespace {
+int g_ownPaints = 0;
+HWND g_watched[2] = {};
+LRESULT CALLBACK CountPaints(int code, WPARAM wp, LPARAM lp)
+{
+    auto* m = reinterpret_cast<CWPSTRUCT*>(lp);
+    if (m->message == WM_PAINT && (m->hwnd == g_watched[0] || m->hwnd == g_watched[1]))
+        ++g_ownPaints;
+    return CallNextHookEx(nullptr, code, wp, lp);
+}
+} // namespace
+
+TEST(Form, DrawnControlsAreDrawnWithTheFormAtItsFirstShowing)
+{
+    fDrawnAtShow f;
+    ASSERT_TRUE(f.Load());
+    g_watched[0] = f.fr.hwnd;
+    g_watched[1] = f.inner.hwnd;
+    g_ownPaints = 0;
+    HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, CountPaints, nullptr, GetCurrentThreadId());
+    f.Show();
+    Pump();
+    UnhookWindowsHookEx(hook);
+    EXPECT_EQ(g_ownPaints, 0);
+    HDC dc = GetDC(f.hwnd);
+    auto at = [&](const Control& c, int x, int y) {
+        POINT p{x, y};
+        MapWindowPoints(c.hwnd, f.hwnd, &p, 1);
+        return GetPixel(dc, p.x, p.y) & 0xFFFFFF;
+    };
+    RECT lr;
+    GetClientRect(f.inner.hwnd, &lr);
+    EXPECT_EQ(at(f.inner, lr.right / 2, lr.bottom - 2), 0x00FF00u);
+    EXPECT_EQ(at(f.fr, 4, TwipsToPixelsY(1400)), 0x0000FFu);
+    ReleaseDC(f.hwnd, dc);
+}
+
 TEST(Form, QueryUnloadCancelKeepsTheForm)
 {
     fSample f;

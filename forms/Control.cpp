@@ -239,7 +239,7 @@ bool Control::EnsureCreated()
     OnCreated();
     if (!hwnd)
         return false;
-    if (visible_ && !(GetWindowLongPtrW(hwnd, GWL_STYLE) & WS_VISIBLE))
+    if (visible_ && !(GetWindowLongPtrW(hwnd, GWL_STYLE) & WS_VISIBLE) && !HeldByForm(GetParent(hwnd), hwnd))
         ShowWindow(hwnd, SW_SHOWNA);
     ApplyToolTip();
     return true;
@@ -283,6 +283,11 @@ void Control::HookWindow(HWND w)
         UntieControl(w);
 }
 
+bool Control::HeldByForm(HWND parent, HWND w) const
+{
+    return form_ && form_->holdingOwn_ && parent && parent == form_->hwnd && (!w || IsOwnControlWindow(w));
+}
+
 bool Control::IsOwnControlWindow(HWND w)
 {
     return static_cast<ATOM>(GetClassLongPtrW(w, GCW_ATOM)) == OwnControlClassAtom();
@@ -291,8 +296,11 @@ bool Control::IsOwnControlWindow(HWND w)
 HWND Control::CreateChildWindow(DWORD exStyle, const wchar_t* windowClass, const wchar_t* text,
                                 DWORD style, HWND parent, const RECT& px)
 {
-    // Made shown at once: showing it afterwards costs as much again.
-    if (visible_)
+    // Made shown at once: showing it afterwards costs as much again. A drawn
+    // control on a form not yet shown waits hidden for the form's first
+    // showing, which draws it (Form.cpp): a hidden window is made, moved and
+    // shown for less.
+    if (visible_ && !(lstrcmpW(windowClass, detail::OwnControlClass()) == 0 && HeldByForm(parent, nullptr)))
         style |= WS_VISIBLE;
     return CreateWindowExW(exStyle, windowClass, text, style, px.left, px.top, px.right - px.left,
                            px.bottom - px.top, parent,
@@ -499,7 +507,7 @@ bool Control::Visible() const { return visible_; }
 void Control::SetVisible(bool v)
 {
     visible_ = v;
-    if (hwnd)
+    if (hwnd && !HeldByForm(GetParent(hwnd), hwnd))
         ShowWindow(hwnd, v ? SW_SHOWNA : SW_HIDE);
     else if (v && waited_ && form_)
         form_->CreateWaitingControls();

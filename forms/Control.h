@@ -268,6 +268,9 @@ private:
     // A window of the runtime's own class: its window procedure raises the
     // events and sees its end, so it needs no subclass.
     static bool IsOwnControlWindow(HWND w);
+    // Whether window w (of the runtime's own class; null: one about to be made)
+    // on parent waits hidden for its form's first showing.
+    bool HeldByForm(HWND parent, HWND w) const;
     void ApplyToolTip();
     void Unhook();
     void ApplyFont(bool repaint = true);

@@ -57,10 +57,14 @@ std::vector<HWND> HoldOwnChildren(HWND w)
 {
     std::vector<HWND> held;
     for (HWND c = GetWindow(w, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+        if (static_cast<ATOM>(GetClassLongPtrW(c, GCW_ATOM)) != OwnControlClassAtom())
+            continue;
         const LONG_PTR style = GetWindowLongPtrW(c, GWL_STYLE);
-        if ((style & WS_VISIBLE) && static_cast<ATOM>(GetClassLongPtrW(c, GCW_ATOM)) == OwnControlClassAtom()) {
+        if (style & WS_VISIBLE) {
             SetWindowLongPtrW(c, GWL_STYLE, style & ~WS_VISIBLE);
             held.push_back(c);
+        } else if (Control* control = ControlFromHwnd(c); control && control->Visible()) {
+            held.push_back(c); // made hidden before the first showing
         }
     }
     return held;
@@ -105,8 +109,15 @@ bool DrawHeld(HDC dc, HWND form, HWND w, std::vector<HWND>& redraw)
     return true;
 }
 
-void ReleaseHeldChildren(HWND form, const std::vector<HWND>& held)
+void ReleaseHeldChildren(HWND form, std::vector<HWND> held)
 {
+    // One hidden meanwhile stays hidden.
+    held.erase(std::remove_if(held.begin(), held.end(),
+                              [](HWND c) {
+                                  Control* control = ControlFromHwnd(c);
+                                  return !IsWindow(c) || (control && !control->Visible());
+                              }),
+               held.end());
     std::vector<HWND> redraw;
     // Drawn while still held back, so the form's context does not leave them out.
     if (HDC dc = GetDC(form)) {
@@ -292,6 +303,7 @@ bool Form::Load()
         loading_ = false;
         return false;
     }
+    holdingOwn_ = true;
     CreateControls();
     loading_ = false;
     auto alive = alive_;
@@ -351,6 +363,7 @@ void Form::Show(int modal, HWND owner)
     if (!IsWindowVisible(hwnd) || cmd != SW_SHOW) {
         std::vector<HWND> held = IsWindowVisible(hwnd) ? std::vector<HWND>{} : HoldOwnChildren(hwnd);
         ShowWindow(hwnd, cmd);
+        holdingOwn_ = false;
         ReleaseHeldChildren(hwnd, held);
     }
     if (!*alive || !hwnd)

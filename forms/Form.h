@@ -254,6 +254,10 @@ private:
     bool loading_ = false;
     bool resizedSinceShow_ = false;
     bool shownOnce_ = false;
+    // From its load to its first showing, the runtime-drawn controls placed
+    // straight on the form are made and kept hidden; the first showing draws
+    // them with the form (Form.cpp).
+    bool holdingOwn_ = false;
     int modalDepth_ = 0;
     FormWindowState pendingState_ = FormWindowState::Normal;
     int clientW_ = -1, clientH_ = -1; // asked for before the window existed

@@ -156,10 +156,11 @@ public:
         fr.SetBackColor(0x0000FF);
         inner.Place(fr, 600, 600, 1200, 600);
         inner.SetBackColor(0x00FF00);
+        gone.Place(*this, 3500, 300, 1000, 300);
     }
     ~fDrawnAtShow() override { Teardown(); }
     Frame fr;
-    Label inner;
+    Label inner, gone;
 };
 
 namespace {
@@ -181,11 +182,17 @@ TEST(Form, DrawnControlsAreDrawnWithTheFormAtItsFirstShowing)
     g_watched[0] = f.fr.hwnd;
     g_watched[1] = f.inner.hwnd;
     g_ownPaints = 0;
+    // Hidden and shown again before the first showing: as last set.
+    f.gone.SetVisible(false);
+    f.fr.SetVisible(false);
+    f.fr.SetVisible(true);
     HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, CountPaints, nullptr, GetCurrentThreadId());
     f.Show();
     Pump();
     UnhookWindowsHookEx(hook);
     EXPECT_EQ(g_ownPaints, 0);
+    EXPECT_TRUE(IsWindowVisible(f.fr.hwnd));
+    EXPECT_FALSE(IsWindowVisible(f.gone.hwnd));
     HDC dc = GetDC(f.hwnd);
     auto at = [&](const Control& c, int x, int y) {
         POINT p{x, y};

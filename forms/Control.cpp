@@ -288,11 +288,6 @@ bool Control::HeldByForm(HWND parent, HWND w) const
     return form_ && form_->holdingOwn_ && parent && parent == form_->hwnd && (!w || IsOwnControlWindow(w));
 }
 
-bool Control::IsOwnControlWindow(HWND w)
-{
-    return static_cast<ATOM>(GetClassLongPtrW(w, GCW_ATOM)) == OwnControlClassAtom();
-}
-
 HWND Control::CreateChildWindow(DWORD exStyle, const wchar_t* windowClass, const wchar_t* text,
                                 DWORD style, HWND parent, const RECT& px)
 {

@@ -265,9 +265,6 @@ protected:
 private:
     friend class Form;
     static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
-    // A window of the runtime's own class: its window procedure raises the
-    // events and sees its end, so it needs no subclass.
-    static bool IsOwnControlWindow(HWND w);
     // Whether window w (of the runtime's own class; null: one about to be made)
     // on parent waits hidden for its form's first showing.
     bool HeldByForm(HWND parent, HWND w) const;

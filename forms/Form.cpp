@@ -57,7 +57,7 @@ std::vector<HWND> HoldOwnChildren(HWND w)
 {
     std::vector<HWND> held;
     for (HWND c = GetWindow(w, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
-        if (static_cast<ATOM>(GetClassLongPtrW(c, GCW_ATOM)) != OwnControlClassAtom())
+        if (!IsOwnControlWindow(c))
             continue;
         const LONG_PTR style = GetWindowLongPtrW(c, GWL_STYLE);
         if (style & WS_VISIBLE) {
@@ -80,13 +80,10 @@ std::vector<HWND> HoldOwnChildren(HWND w)
 bool DrawHeld(HDC dc, HWND form, HWND w, std::vector<HWND>& redraw)
 {
     auto* painted = dynamic_cast<PaintedControl*>(ControlFromHwnd(w));
-    if (!painted)
+    if (!painted || HasNonClientParts(w))
         return false;
-    RECT window, client;
-    GetWindowRect(w, &window);
+    RECT client;
     GetClientRect(w, &client);
-    if (window.right - window.left != client.right || window.bottom - window.top != client.bottom)
-        return false;
     POINT at{0, 0};
     MapWindowPoints(w, form, &at, 1);
     const int saved = SaveDC(dc);
@@ -122,18 +119,16 @@ void ReleaseHeldChildren(HWND form, std::vector<HWND> held)
     // Drawn while still held back, so the form's context does not leave them out.
     if (HDC dc = GetDC(form)) {
         for (auto c = held.rbegin(); c != held.rend(); ++c)
-            if (IsWindow(*c) && !DrawHeld(dc, form, *c, redraw))
+            if (!DrawHeld(dc, form, *c, redraw))
                 redraw.push_back(*c);
         ReleaseDC(form, dc);
     } else {
         redraw = held;
     }
     for (HWND c : held)
-        if (IsWindow(c))
-            SetWindowLongPtrW(c, GWL_STYLE, GetWindowLongPtrW(c, GWL_STYLE) | WS_VISIBLE);
+        SetWindowLongPtrW(c, GWL_STYLE, GetWindowLongPtrW(c, GWL_STYLE) | WS_VISIBLE);
     for (HWND c : redraw)
-        if (IsWindow(c))
-            RedrawWindow(c, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+        RedrawWindow(c, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 } // namespace

@@ -46,13 +46,6 @@ ClassRegistry& Registry()
     return r;
 }
 
-bool HasNonClientParts(HWND w)
-{
-    const LONG_PTR style = GetWindowLongPtrW(w, GWL_STYLE);
-    const LONG_PTR ex = GetWindowLongPtrW(w, GWL_EXSTYLE);
-    return (style & (WS_BORDER | WS_DLGFRAME | WS_THICKFRAME | WS_VSCROLL | WS_HSCROLL)) ||
-           (ex & (WS_EX_CLIENTEDGE | WS_EX_STATICEDGE | WS_EX_WINDOWEDGE | WS_EX_DLGMODALFRAME));
-}
 
 LRESULT CALLBACK OwnControlProc(HWND w, UINT msg, WPARAM wp, LPARAM lp)
 {
@@ -132,6 +125,19 @@ const wchar_t* OwnControlClass()
 }
 
 ATOM OwnControlClassAtom() { return Registry().Own(); }
+
+bool IsOwnControlWindow(HWND w)
+{
+    return static_cast<ATOM>(GetClassLongPtrW(w, GCW_ATOM)) == OwnControlClassAtom();
+}
+
+bool HasNonClientParts(HWND w)
+{
+    const LONG_PTR style = GetWindowLongPtrW(w, GWL_STYLE);
+    const LONG_PTR ex = GetWindowLongPtrW(w, GWL_EXSTYLE);
+    return (style & (WS_BORDER | WS_DLGFRAME | WS_THICKFRAME | WS_VSCROLL | WS_HSCROLL)) ||
+           (ex & (WS_EX_CLIENTEDGE | WS_EX_STATICEDGE | WS_EX_WINDOWEDGE | WS_EX_DLGMODALFRAME));
+}
 
 namespace {
 

@@ -16,6 +16,11 @@ const wchar_t* OwnControlClass(); // label, frame, picture box, image, shape, li
 ATOM FormClassAtom();
 
 ATOM OwnControlClassAtom();
+// A window of the runtime's own class: its window procedure raises the
+// events and sees its end, so it needs no subclass.
+bool IsOwnControlWindow(HWND w);
+// Whether w has a border, edge or scroll bar: a non-client area to draw.
+bool HasNonClientParts(HWND w);
 
 // Ties a window to its Control, or unties it (ControlFromHwnd). A table of
 // this module's, so that the program and a DLL with forms never read each

@@ -26,10 +26,7 @@ bool PaintedControl::OnOwnMessage(UINT msg, WPARAM, LPARAM, LRESULT& result)
         HDC dc = BeginPaint(hwnd, &ps);
         RECT rc;
         GetClientRect(hwnd, &rc);
-        // The class's shared context goes back as it came (Internal.cpp).
-        const int saved = SaveDC(dc);
-        Draw(dc, rc);
-        RestoreDC(dc, saved);
+        DrawRestoring(dc, rc);
         EndPaint(hwnd, &ps);
         result = 0;
         return true;
@@ -44,6 +41,12 @@ void PaintedControl::PaintInto(HDC dc, RECT client)
     // The erasing of its own, where it has one (a frame's background).
     LRESULT erased = 0;
     OnOwnMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0, erased);
+    DrawRestoring(dc, client);
+}
+
+void PaintedControl::DrawRestoring(HDC dc, RECT client)
+{
+    // The class's shared context goes back as it came (Internal.cpp).
     const int saved = SaveDC(dc);
     Draw(dc, client);
     RestoreDC(dc, saved);

@@ -24,6 +24,10 @@ protected:
     bool WantsSubclass() const override { return false; }
     // Draws the window; client is its client rectangle.
     virtual void Draw(HDC dc, RECT client) = 0;
+
+private:
+    // Draw(), leaving dc as it was.
+    void DrawRestoring(HDC dc, RECT client);
 };
 
 } // namespace forms

@@ -528,13 +528,22 @@ void Control::ApplyToolTip()
 {
     if (!hwnd || !form_ || !form_->hwnd)
         return;
-    HWND tt = toolTip_.empty() ? form_->toolTip_ : form_->EnsureToolTip();
-    if (!tt)
-        return;
     std::vector<HWND> windows{hwnd};
     for (HWND h : hooked_)
         if (h != hwnd)
             windows.push_back(h);
+    // The form's tip window is made at the first mouse message that one of
+    // its controls passes on (RelayToToolTip), and takes every tip then: a
+    // form's load makes no tip window. A window that cannot pass its mouse
+    // messages on needs the tip's own subclass, so the tip window at once.
+    const bool allRelay = std::all_of(windows.begin(), windows.end(), [this](HWND h) {
+        return std::find(hooked_.begin(), hooked_.end(), h) != hooked_.end();
+    });
+    if (!form_->toolTip_ && (toolTip_.empty() || allRelay))
+        return;
+    HWND tt = form_->EnsureToolTip();
+    if (!tt)
+        return;
     for (HWND h : windows) {
         TTTOOLINFOW ti{};
         ti.cbSize = TTTOOLINFOW_V2_SIZE;
@@ -556,9 +565,11 @@ void Control::ApplyToolTip()
 
 void Control::RelayToToolTip(HWND w, UINT msg, WPARAM wp, LPARAM lp)
 {
-    if (toolTip_.empty() || !form_ || !form_->toolTip_)
+    if (toolTip_.empty() || !form_)
         return;
     if (msg != WM_MOUSEMOVE && (msg < WM_LBUTTONDOWN || msg > WM_MBUTTONDBLCLK))
+        return;
+    if (!form_->toolTip_ && !form_->EnsureToolTip())
         return;
     const DWORD pos = GetMessagePos();
     MSG m{w, msg, wp, lp, static_cast<DWORD>(GetMessageTime()),

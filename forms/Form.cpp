@@ -714,8 +714,14 @@ HWND Form::EnsureToolTip()
                                WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd, nullptr,
                                ThisModule(), nullptr);
-    if (toolTip_)
-        SendMessageW(toolTip_, TTM_SETMAXTIPWIDTH, 0, 400);
+    if (!toolTip_)
+        return nullptr;
+    SendMessageW(toolTip_, TTM_SETMAXTIPWIDTH, 0, 400);
+    // The tips of the controls made so far.
+    std::vector<Control*> list = controls_;
+    for (Control* c : list)
+        if (c->hwnd && !c->ToolTipText().empty())
+            c->ApplyToolTip();
     return toolTip_;
 }
 

@@ -204,6 +204,12 @@ void fedit::PlaceToolBars()
     TBarC.Place(TBarB, 5700, 0, 450, 420);
     TBarC.SetBorderStyle(forms::Border::None);
     ButB(19).Place(TBarC, 60, 45, kButton, kButton);
+    // The script group and the debugging buttons start hidden; the menu set
+    // of a script type shows them, and only then are their windows made.
+    for (Control* c : std::initializer_list<Control*>{&TBarC, &ButB(16), &ButB(17), &Line2(4)}) {
+        c->SetVisible(false);
+        c->WindowWhenShown = true;
+    }
     TBarD.Place(TBarB, 10200, 0, 1140, 420);
     TBarD.SetBorderStyle(forms::Border::None);
     ButB(18).Place(TBarD, 60, 45, kButton, kButton);

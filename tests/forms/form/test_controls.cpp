@@ -405,28 +405,58 @@ TEST_F(ShownSample, PagesComeToTheFrontWithZOrder)
     EXPECT_EQ(GetWindow(GetTopWindow(f.hwnd), GW_HWNDLAST), f.FrGen.hwnd);
 }
 
-HWND FormToolTip()
+// The tool tip window of form, made at the first mouse message one of its
+// controls with a tip passed on; null before.
+HWND FormToolTip(HWND form)
 {
-    HWND tip = nullptr;
+    struct Find {
+        HWND form, tip;
+    } find{form, nullptr};
     EnumThreadWindows(
         GetCurrentThreadId(),
         [](HWND w, LPARAM lp) -> BOOL {
+            auto* f = reinterpret_cast<Find*>(lp);
             wchar_t cls[64] = {};
             GetClassNameW(w, cls, 64);
-            if (_wcsicmp(cls, TOOLTIPS_CLASSW) == 0) {
-                *reinterpret_cast<HWND*>(lp) = w;
+            if (_wcsicmp(cls, TOOLTIPS_CLASSW) == 0 && GetWindow(w, GW_OWNER) == f->form) {
+                f->tip = w;
                 return FALSE;
             }
             return TRUE;
         },
-        reinterpret_cast<LPARAM>(&tip));
-    return tip;
+        reinterpret_cast<LPARAM>(&find));
+    return find.tip;
+}
+
+TEST(ToolTips, AFormMakesItsTipWindowAtTheFirstMouseMessageOverAControlWithATip)
+{
+    struct fTips : Form {
+        fTips()
+        {
+            bA.Place(*this, 120, 120, 1000, 375);
+            bA.SetToolTipText(L"A.");
+            bB.Place(*this, 120, 600, 1000, 375);
+        }
+        ~fTips() override { Teardown(); }
+        CommandButton bA, bB;
+    } f;
+    f.Show();
+    Pump();
+    EXPECT_EQ(FormToolTip(f.hwnd), nullptr) << "a load makes no tip window";
+    SendMessageW(f.bB.hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+    EXPECT_EQ(FormToolTip(f.hwnd), nullptr) << "nor a control without a tip";
+    SendMessageW(f.bA.hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+    HWND tip = FormToolTip(f.hwnd);
+    ASSERT_NE(tip, nullptr);
+    EXPECT_EQ(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0), 1);
 }
 
 TEST_F(ShownSample, ToolTipsAreRegisteredForTheirControls)
 {
-    HWND tip = FormToolTip();
+    SendMessageW(f.bCancel.hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+    HWND tip = FormToolTip(f.hwnd);
     ASSERT_NE(tip, nullptr);
+    EXPECT_GE(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0), 1) << "the tip set before it was made";
     EXPECT_EQ(GetWindow(tip, GW_OWNER), f.hwnd);
     LRESULT before = SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0);
     f.bOK.SetToolTipText(L"Save and close.");
@@ -442,8 +472,6 @@ TEST_F(ShownSample, ToolTipShowsOverAPaintedControl)
     // A label's window has no tool-tip subclass: its mouse messages reach
     // the tip only when the label passes them on.
     f.Lab1.SetToolTipText(L"Where the file is.");
-    HWND tip = FormToolTip();
-    ASSERT_NE(tip, nullptr);
     SetForegroundWindow(f.hwnd);
     RECT r{};
     GetWindowRect(f.Lab1.hwnd, &r);
@@ -452,7 +480,8 @@ TEST_F(ShownSample, ToolTipShowsOverAPaintedControl)
     bool shown = false;
     for (int i = 0; i < 300 && !shown; ++i) {
         Pump(1);
-        shown = IsWindowVisible(tip) != FALSE;
+        HWND tip = FormToolTip(f.hwnd);
+        shown = tip && IsWindowVisible(tip);
     }
     SetCursorPos(0, 0);
     f.Lab1.SetToolTipText(L"");

@@ -1,8 +1,11 @@
 #include "Pictures.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <cwchar>
+#include <utility>
 
 #include "pictures/PictureIds.h"
 
@@ -48,7 +51,54 @@ int PictureId(const wchar_t* control, int index)
     return 0;
 }
 
-HBITMAP LoadPicture(HINSTANCE module, int id, COLORREF background)
+namespace {
+
+// The source cells [0, from) that destination cell d of `to` covers, each
+// with the share of d it makes up.
+std::vector<std::vector<std::pair<int, double>>> Spans(int from, int to)
+{
+    std::vector<std::vector<std::pair<int, double>>> spans(static_cast<size_t>(to));
+    const double scale = static_cast<double>(from) / to;
+    for (int d = 0; d < to; ++d) {
+        const double a = d * scale, b = (d + 1) * scale;
+        for (int s = static_cast<int>(a); s < from && s < b; ++s) {
+            const double part = std::min<double>(s + 1, b) - std::max<double>(s, a);
+            if (part > 1e-9)
+                spans[static_cast<size_t>(d)].push_back({s, part / scale});
+        }
+    }
+    return spans;
+}
+
+} // namespace
+
+std::vector<uint32_t> Shrink(const std::vector<uint32_t>& pixels, int width, int height, int cx, int cy)
+{
+    if (width <= 0 || height <= 0 || cx <= 0 || cy <= 0 || cx > width || cy > height ||
+        pixels.size() < static_cast<size_t>(width) * height)
+        return {};
+    const auto xs = Spans(width, cx), ys = Spans(height, cy);
+    std::vector<uint32_t> out(static_cast<size_t>(cx) * cy);
+    for (int y = 0; y < cy; ++y) {
+        for (int x = 0; x < cx; ++x) {
+            double sum[3] = {0, 0, 0};
+            for (const auto& [sy, wy] : ys[static_cast<size_t>(y)]) {
+                for (const auto& [sx, wx] : xs[static_cast<size_t>(x)]) {
+                    const uint32_t p = pixels[static_cast<size_t>(sy) * width + sx];
+                    for (int c = 0; c < 3; ++c)
+                        sum[c] += wx * wy * ((p >> (16 - 8 * c)) & 0xFF);
+                }
+            }
+            uint32_t v = 0;
+            for (int c = 0; c < 3; ++c)
+                v |= static_cast<uint32_t>(std::min(255L, std::lround(sum[c] + 1e-6))) << (16 - 8 * c);
+            out[static_cast<size_t>(y) * cx + x] = v;
+        }
+    }
+    return out;
+}
+
+HBITMAP LoadPicture(HINSTANCE module, int id, COLORREF background, SIZE fit)
 {
     // Read the resource's own bits rather than through LoadImage, so the key
     // colour is replaced exactly, whatever the display's colour depth.
@@ -72,10 +122,29 @@ HBITMAP LoadPicture(HINSTANCE module, int id, COLORREF background)
     if (in.biSize < sizeof(BITMAPINFOHEADER) || size < in.biSize + stride * height)
         return nullptr;
 
+    std::vector<uint32_t> px(static_cast<size_t>(width) * height);
+    const uint32_t back = (GetRValue(background) << 16) | (GetGValue(background) << 8) | GetBValue(background);
+    for (int y = 0; y < height; ++y) {
+        const int srcRow = in.biHeight < 0 ? y : height - 1 - y;
+        const uint8_t* s = bits + stride * srcRow;
+        for (int x = 0; x < width; ++x, s += 3) {
+            const uint32_t rgb = (uint32_t{s[2]} << 16) | (uint32_t{s[1]} << 8) | s[0];
+            px[static_cast<size_t>(y) * width + x] = rgb == 0xFF00FFu ? back : rgb;
+        }
+    }
+    int cx = width, cy = height;
+    if (fit.cx > 0 && fit.cy > 0 && (width > fit.cx || height > fit.cy)) {
+        // Shrunk here, from the pixels: a stretch through device contexts
+        // costs several times as much.
+        cx = std::min<int>(width, fit.cx);
+        cy = std::min<int>(height, fit.cy);
+        px = Shrink(px, width, height, cx, cy);
+    }
+
     BITMAPINFO out{};
     out.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    out.bmiHeader.biWidth = width;
-    out.bmiHeader.biHeight = -height; // top-down
+    out.bmiHeader.biWidth = cx;
+    out.bmiHeader.biHeight = -cy; // top-down
     out.bmiHeader.biPlanes = 1;
     out.bmiHeader.biBitCount = 32;
     out.bmiHeader.biCompression = BI_RGB;
@@ -86,16 +155,7 @@ HBITMAP LoadPicture(HINSTANCE module, int id, COLORREF background)
             DeleteObject(bmp);
         return nullptr;
     }
-    auto* px = static_cast<uint32_t*>(outBits);
-    const uint32_t back = (GetRValue(background) << 16) | (GetGValue(background) << 8) | GetBValue(background);
-    for (int y = 0; y < height; ++y) {
-        const int srcRow = in.biHeight < 0 ? y : height - 1 - y;
-        const uint8_t* s = bits + stride * srcRow;
-        for (int x = 0; x < width; ++x, s += 3) {
-            const uint32_t rgb = (uint32_t{s[2]} << 16) | (uint32_t{s[1]} << 8) | s[0];
-            px[y * width + x] = rgb == 0xFF00FFu ? back : rgb;
-        }
-    }
+    std::memcpy(outBits, px.data(), px.size() * sizeof(uint32_t));
     GdiFlush();
     return bmp;
 }

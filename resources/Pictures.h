@@ -5,6 +5,8 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <cstdint>
+#include <vector>
 
 namespace Pictures {
 
@@ -31,7 +33,16 @@ int PictureId(const wchar_t* control, int index = 0);
 // button or COLOR_MENU for a menu. module is the program (or, for a test, the
 // program loaded as a data file). The caller deletes the bitmap; nullptr when
 // the resource is missing.
-HBITMAP LoadPicture(HINSTANCE module, int id, COLORREF background);
+// fit, when given (both sides above 0), is the largest size wanted: a side
+// longer than fit's is shrunk to it, each pixel the average of the part of
+// the picture it covers, as a menu wants its pictures at most at its check
+// mark's size.
+HBITMAP LoadPicture(HINSTANCE module, int id, COLORREF background, SIZE fit = SIZE{0, 0});
+
+// Pixels (0x00RRGGBB, row by row from the top) of a width x height picture
+// shrunk to cx x cy (each at most the picture's), averaged over the area each
+// new pixel covers.
+std::vector<uint32_t> Shrink(const std::vector<uint32_t>& pixels, int width, int height, int cx, int cy);
 
 // The colour that LoadPicture replaces.
 constexpr COLORREF KeyColor = RGB(255, 0, 255);

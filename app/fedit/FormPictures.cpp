@@ -6,10 +6,10 @@
 
 namespace {
 
-HBITMAP Load(const wchar_t* control, int index, int sysColor)
+HBITMAP Load(const wchar_t* control, int index, int sysColor, SIZE fit = SIZE{0, 0})
 {
     const int id = Pictures::PictureId(control, index);
-    return id ? Pictures::LoadPicture(GetModuleHandleW(nullptr), id, GetSysColor(sysColor)) : nullptr;
+    return id ? Pictures::LoadPicture(GetModuleHandleW(nullptr), id, GetSysColor(sysColor), fit) : nullptr;
 }
 
 void LoadPictureOn(forms::Image& image, const wchar_t* control, int index, int sysColor = COLOR_BTNFACE)
@@ -26,39 +26,6 @@ void LoadButton(ButSilver2Control& button, const wchar_t* control, int index)
     }
 }
 
-// Menus show a picture in the check mark's place, at the check mark's size:
-// a larger one is cut off, so it is shrunk to fit. Takes over pic.
-HBITMAP MenuSized(HBITMAP pic)
-{
-    BITMAP bm{};
-    const int cx = GetSystemMetrics(SM_CXMENUCHECK), cy = GetSystemMetrics(SM_CYMENUCHECK);
-    if (!pic || !GetObjectW(pic, sizeof(bm), &bm) || (bm.bmWidth <= cx && bm.bmHeight <= cy) || cx <= 0 ||
-        cy <= 0)
-        return pic;
-    HDC screen = GetDC(nullptr);
-    HDC src = CreateCompatibleDC(screen);
-    HDC dst = CreateCompatibleDC(screen);
-    HBITMAP sized = CreateCompatibleBitmap(screen, cx, cy);
-    if (src && dst && sized) {
-        HGDIOBJ oldSrc = SelectObject(src, pic);
-        HGDIOBJ oldDst = SelectObject(dst, sized);
-        SetStretchBltMode(dst, HALFTONE);
-        SetBrushOrgEx(dst, 0, 0, nullptr);
-        StretchBlt(dst, 0, 0, cx, cy, src, 0, 0, bm.bmWidth, bm.bmHeight, SRCCOPY);
-        SelectObject(dst, oldDst);
-        SelectObject(src, oldSrc);
-    }
-    if (dst)
-        DeleteDC(dst);
-    if (src)
-        DeleteDC(src);
-    ReleaseDC(nullptr, screen);
-    if (!sized)
-        return pic;
-    DeleteObject(pic);
-    return sized;
-}
-
 } // namespace
 
 void fedit::LoadPictures()
@@ -71,8 +38,11 @@ void fedit::LoadPictures()
         LoadButton(bStatScroll(i), L"bStatScroll", i);
         LoadButton(bPropCSS(i), L"bPropCSS", i);
     }
+    // Menus show a picture in the check mark's place, at the check mark's
+    // size: a larger one would be cut off, so it is shrunk to fit.
+    const SIZE check{GetSystemMetrics(SM_CXMENUCHECK), GetSystemMetrics(SM_CYMENUCHECK)};
     for (int i = 0; i < 10; ++i)
-        if (HBITMAP bmp = MenuSized(::Load(L"menuIm", i, COLOR_MENU)))
+        if (HBITMAP bmp = ::Load(L"menuIm", i, COLOR_MENU, check))
             menuIm(i).SetPicture(bmp, true);
 
     // Each picture stays with its item when the mode sets hide and show the

@@ -113,3 +113,33 @@ TEST(PictureIds, EveryButtonIndexAndOnlyThoseHaveAPicture)
     EXPECT_EQ(Pictures::PictureId(L"LabFile", 0), 0);
     EXPECT_EQ(Pictures::PictureId(nullptr), 0);
 }
+
+TEST(PictureShrink, EachPixelAveragesTheAreaItCovers)
+{
+    // 4 x 2: a red half and a blue half, shrunk to 3 x 1: the middle pixel
+    // covers half of each.
+    const uint32_t red = 0xFF0000, blue = 0x0000FF;
+    std::vector<uint32_t> px = {red, red, blue, blue, red, red, blue, blue};
+    std::vector<uint32_t> out = Pictures::Shrink(px, 4, 2, 3, 1);
+    ASSERT_EQ(out.size(), 3u);
+    EXPECT_EQ(out[0], red);
+    EXPECT_EQ(out[1], 0x800080u);
+    EXPECT_EQ(out[2], blue);
+    EXPECT_EQ(Pictures::Shrink(px, 4, 2, 4, 2), px) << "the same size is left alone";
+    EXPECT_TRUE(Pictures::Shrink(px, 4, 2, 5, 1).empty()) << "never enlarged";
+}
+
+TEST_F(ProgramPictures, AMenuPictureIsShrunkToFitAndKeepsItsColours)
+{
+    const int id = Pictures::PictureId(L"menuIm", 0);
+    HBITMAP bmp = Pictures::LoadPicture(module_, id, RGB(212, 208, 200), SIZE{13, 20});
+    ASSERT_NE(bmp, nullptr);
+    int w = 0, h = 0;
+    std::vector<COLORREF> px = PixelsOf(bmp, w, h);
+    DeleteObject(bmp);
+    EXPECT_EQ(w, 13);
+    EXPECT_EQ(h, 16) << "a side already short enough is kept";
+    std::set<COLORREF> colours(px.begin(), px.end());
+    EXPECT_GT(colours.size(), 2u);
+    EXPECT_EQ(colours.count(Pictures::KeyColor), 0u);
+}

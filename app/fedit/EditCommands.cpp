@@ -4,6 +4,8 @@
 // command which rewrites text uses.
 #include "fedit.h"
 
+#include <algorithm>
+
 #include "ClipboardSnapshot.h"
 #include "CSubclass.h"
 #include "ClsColorEditor.h"
@@ -50,16 +52,20 @@ void fedit::FillGutter()
     HWND re = JT1.RTBhWnd();
     if (!g || !re)
         return;
-    // Numbers for every editor line and a screen beyond. The gutter measures
-    // every line it is given, slowly, so numbers are only ever added at its
-    // end, a few hundred at a time: a start or a new line costs little.
-    const long need = static_cast<long>(SendMessageW(re, EM_GETLINECOUNT, 0, 0)) + 200;
+    // Numbers for every editor line and a screen beyond: as many lines as
+    // the gutter's font fits on the whole screen, which no gutter outgrows.
+    // The gutter measures every line it is given, slowly, so numbers are
+    // only ever added at its end, a hundred or more at a time: a start or a
+    // new line costs little.
+    const int fontPixels = std::max(1, forms::TwipsToPixelsY(static_cast<int>(T2.Font().Size * 20)));
+    const long screenRows = GetSystemMetrics(SM_CYVIRTUALSCREEN) / fontPixels + 1;
+    const long need = static_cast<long>(SendMessageW(re, EM_GETLINECOUNT, 0, 0)) + screenRows;
     const long count = static_cast<long>(ToGutter(g, EM_GETLINECOUNT));
     if (count > need)
         return;
     // The gutter holds "1\r\n" ... "n\r\n": one line more than numbers.
     const long have = ToGutter(g, WM_GETTEXTLENGTH) == 0 ? 0 : count - 1;
-    const long upTo = (need / 250 + 1) * 250;
+    const long upTo = (need / 100 + 1) * 100;
     std::wstring numbers;
     numbers.reserve(static_cast<size_t>(upTo - have) * 7);
     for (long i = have + 1; i <= upTo; ++i) {

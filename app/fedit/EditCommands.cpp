@@ -57,9 +57,11 @@ void fedit::FillGutter()
     // The gutter measures every line it is given, slowly, so numbers are
     // only ever added at its end, a hundred or more at a time: a start or a
     // new line costs little.
-    const int fontPixels = std::max(1, forms::TwipsToPixelsY(static_cast<int>(T2.Font().Size * 20)));
-    const long screenRows = GetSystemMetrics(SM_CYVIRTUALSCREEN) / fontPixels + 1;
-    const long need = static_cast<long>(SendMessageW(re, EM_GETLINECOUNT, 0, 0)) + screenRows;
+    if (gutterScreenRows_ == 0) {
+        const int fontPixels = std::max(1, forms::TwipsToPixelsY(static_cast<int>(T2.Font().Size * 20)));
+        gutterScreenRows_ = GetSystemMetrics(SM_CYVIRTUALSCREEN) / fontPixels + 1;
+    }
+    const long need = static_cast<long>(SendMessageW(re, EM_GETLINECOUNT, 0, 0)) + gutterScreenRows_;
     const long count = static_cast<long>(ToGutter(g, EM_GETLINECOUNT));
     if (count > need)
         return;

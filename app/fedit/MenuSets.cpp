@@ -189,6 +189,7 @@ void fedit::ApplyEditorFont()
     if (rec.EdFontSize > 0)
         gutterFont.Size = static_cast<float>(rec.EdFontSize);
     T2.SetFont(gutterFont);
+    gutterScreenRows_ = 0;
     T2.SetSelStart(0);
     T2.SetSelLength(0);
     // The font went on the whole text above: setting it again would lay a

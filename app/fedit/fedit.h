@@ -363,6 +363,11 @@ private:
     short tipSpaceCount_ = 0;
     long lineProcessed_ = 0;
     long lastGutterLine_ = 0;
+    // Lines of the gutter's font the whole screen holds: FillGutter's screen
+    // beyond the last line. Measured at the first fill after the gutter's
+    // font was set (0 till then): a system metric costs Wine a server call,
+    // and the gutter is filled at every caret move.
+    long gutterScreenRows_ = 0;
     bool cssPopup_ = false;
     bool spaceTip_ = false;
     void JT1_FileDrop(HDROP& hDrop);

@@ -154,6 +154,10 @@ Control::~Control()
         Detach();
         DestroyWindow(w);
     }
+    if (drawnMade_) {
+        drawnMade_ = false;
+        InvalidateDrawn();
+    }
     if (form_)
         form_->UnregisterControl(this);
 }
@@ -167,7 +171,14 @@ Control& Control::Place(Container& parent, int left, int top, int width, int hei
         form_->UnregisterControl(this);
     bool newForm = form_ != f;
     Container* old = parent_;
+    if (drawnMade_ && old != &parent)
+        InvalidateDrawn();
     parent_ = &parent;
+    if (!zKey_) {
+        // The first placed is the frontmost, as with windows.
+        static long placed = 0;
+        zKey_ = ++placed;
+    }
     form_ = f;
     if (newForm && form_)
         form_->RegisterControl(this);
@@ -179,6 +190,11 @@ Control& Control::Place(Container& parent, int left, int top, int width, int hei
         if (old != parent_ && parent_->ContainerHwnd())
             SetParent(hwnd, parent_->ContainerHwnd());
         Move(left_, top_, width_, height_);
+    } else if (drawnMade_) {
+        if (!parent_->ContainerHwnd())
+            DrawnContainerGone();
+        else
+            Move(left_, top_, width_, height_);
     } else if (parent_->ContainerHwnd()) {
         EnsureCreated();
     } else if (form_ && form_->hwnd && WaitsToBeShown()) {
@@ -197,7 +213,7 @@ bool Control::WaitsToBeShown() const
 
 bool Control::EnsureCreated()
 {
-    if (hwnd)
+    if (Made())
         return true;
     if (!parent_ || !form_ || !form_->hwnd)
         return false;
@@ -208,6 +224,19 @@ bool Control::EnsureCreated()
         return false;
     if (!design_)
         SaveDesignState();
+    if (Windowless()) {
+        waited_ = false;
+        drawnMade_ = true;
+        if (oleDropMode_)
+            AcceptDroppedFiles(ph, true);
+        OnCreated();
+        if (!drawnMade_)
+            return false;
+        if (visible_)
+            InvalidateDrawn();
+        ApplyToolTip();
+        return true;
+    }
     HWND w = CreateHandle(ph, PixelRect());
     if (!w)
         return false;
@@ -247,6 +276,11 @@ bool Control::EnsureCreated()
 
 void Control::Destroy()
 {
+    if (drawnMade_) {
+        OnDestroying();
+        Detach();
+        return;
+    }
     if (!hwnd)
         return;
     HWND w = hwnd;
@@ -257,6 +291,18 @@ void Control::Destroy()
 
 void Control::Detach()
 {
+    if (drawnMade_) {
+        if (form_ && form_->toolTip_ && IsWindow(form_->toolTip_)) {
+            TTTOOLINFOW ti{};
+            ti.cbSize = TTTOOLINFOW_V2_SIZE;
+            ti.hwnd = ContainerWindow();
+            ti.uId = static_cast<UINT_PTR>(id_);
+            SendMessageW(form_->toolTip_, TTM_DELTOOL, 0, reinterpret_cast<LPARAM>(&ti));
+        }
+        InvalidateDrawn();
+        drawnMade_ = false;
+        return;
+    }
     if (!hwnd)
         return;
     if (form_ && form_->toolTip_ && IsWindow(form_->toolTip_)) {
@@ -428,22 +474,8 @@ bool Control::HandleCommonMessage(HWND w, UINT msg, WPARAM& wp, LPARAM lp, LRESU
             return !*alive;
         }
         return false;
-    case WM_SETCURSOR: {
-        HCURSOR cursor = nullptr;
-        if (ScreenMousePointer() == MousePointer::Hourglass)
-            cursor = LoadCursorW(nullptr, IDC_WAIT);
-        else if (mousePointer_ == MousePointer::Custom)
-            cursor = mouseIcon_;
-        else if (mousePointer_ == MousePointer::Arrow)
-            cursor = LoadCursorW(nullptr, IDC_ARROW);
-        else if (mousePointer_ == MousePointer::Hourglass)
-            cursor = LoadCursorW(nullptr, IDC_WAIT);
-        if (!cursor)
-            return false;
-        SetCursor(cursor);
-        result = TRUE;
-        return true;
-    }
+    case WM_SETCURSOR:
+        return SetPointer(result);
     case WM_DROPFILES: {
         POINT at{};
         auto files = DroppedFiles(reinterpret_cast<HDROP>(wp), &at);
@@ -461,6 +493,7 @@ bool Control::Move(int left, int top, int width, int height)
 {
     if ((width != kKeep && width < 0) || (height != kKeep && height < 0))
         return false;
+    const RECT was = drawnMade_ ? DrawnRect() : RECT{};
     if (left != kKeep)
         left_ = left;
     if (top != kKeep)
@@ -469,7 +502,20 @@ bool Control::Move(int left, int top, int width, int height)
         width_ = width;
     if (height != kKeep)
         height_ = height;
-    if (hwnd) {
+    if (drawnMade_) {
+        const RECT will = DrawnRect();
+        if (!EqualRect(&was, &will)) {
+            // The old place is repainted as well as the new one.
+            HWND container = ContainerWindow();
+            if (visible_ && container && IsWindowVisible(container)) {
+                InvalidateRect(container, &was, TRUE);
+                InvalidateRect(container, &will, TRUE);
+            }
+            if (!toolTip_.empty())
+                ApplyToolTip();
+        }
+        OnMoved();
+    } else if (hwnd) {
         const RECT r = WindowRectFor(PixelRect());
         // A window already in its place is left alone: each move costs Wine
         // server calls, and more for each subclass of a standard control,
@@ -501,6 +547,14 @@ bool Control::Visible() const { return visible_; }
 
 void Control::SetVisible(bool v)
 {
+    if (drawnMade_) {
+        if (v != visible_) {
+            visible_ = v;
+            InvalidateDrawn();
+            ApplyToolTip();
+        }
+        return;
+    }
     visible_ = v;
     if (hwnd && !HeldByForm(GetParent(hwnd), hwnd))
         ShowWindow(hwnd, v ? SW_SHOWNA : SW_HIDE);
@@ -515,6 +569,7 @@ void Control::SetEnabled(bool v)
         EnableWindow(hwnd, v ? TRUE : FALSE);
         InvalidateRect(hwnd, nullptr, TRUE);
     }
+    InvalidateDrawn();
     OnEnabledChanged();
 }
 
@@ -526,6 +581,25 @@ void Control::SetToolTipText(const std::wstring& text)
 
 void Control::ApplyToolTip()
 {
+    if (drawnMade_) {
+        // A tool of its container window's, over its rectangle; the container
+        // relays the mouse messages (Windowless.cpp).
+        HWND tt = form_ ? form_->toolTip_ : nullptr;
+        HWND container = ContainerWindow();
+        if (!tt || !container)
+            return;
+        TTTOOLINFOW ti{};
+        ti.cbSize = TTTOOLINFOW_V2_SIZE;
+        ti.hwnd = container;
+        ti.uId = static_cast<UINT_PTR>(id_);
+        SendMessageW(tt, TTM_DELTOOL, 0, reinterpret_cast<LPARAM>(&ti));
+        if (toolTip_.empty() || !visible_)
+            return;
+        ti.rect = DrawnRect();
+        ti.lpszText = const_cast<wchar_t*>(toolTip_.c_str());
+        SendMessageW(tt, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+        return;
+    }
     if (!hwnd || !form_ || !form_->hwnd)
         return;
     std::vector<HWND> windows{hwnd};
@@ -622,6 +696,8 @@ HFONT Control::FontHandleNow() { return fontHandle_.Get(Font()); }
 
 void Control::ApplyFont(bool repaint)
 {
+    if (drawnMade_ && repaint)
+        InvalidateDrawn();
     if (!hwnd)
         return;
     HFONT f = FontHandleNow();
@@ -651,6 +727,138 @@ void Control::Invalidate()
 {
     if (hwnd)
         InvalidateRect(hwnd, nullptr, TRUE);
+    else
+        InvalidateDrawn();
+}
+
+HWND Control::ContainerWindow() const
+{
+    return parent_ ? parent_->ContainerHwnd() : nullptr;
+}
+
+void Control::InvalidateDrawn() const
+{
+    if (!drawnMade_)
+        return;
+    HWND container = ContainerWindow();
+    // Nothing is painted before the container shows: its first paint draws
+    // everything (and each call costs Wine a server call).
+    if (!container || !IsWindowVisible(container))
+        return;
+    RECT r = DrawnRect();
+    InvalidateRect(container, &r, TRUE);
+}
+
+void Control::ZOrder(int position)
+{
+    if (!Windowless()) {
+        Window::ZOrder(position);
+        return;
+    }
+    static long front = 0, back = LONG_MAX / 2;
+    zKey_ = position == 0 ? --front : ++back;
+    InvalidateDrawn();
+}
+
+void Control::SetOLEDropMode(int mode)
+{
+    Window::SetOLEDropMode(mode);
+    // The shell drops files only on a window that takes them; a drawn
+    // control's come through its container's, which keeps taking them for
+    // its other controls.
+    if (drawnMade_ && mode)
+        AcceptDroppedFiles(ContainerWindow(), true);
+}
+
+void Control::Refresh()
+{
+    if (!drawnMade_) {
+        Window::Refresh();
+        return;
+    }
+    InvalidateDrawn();
+    if (HWND container = ContainerWindow())
+        UpdateWindow(container);
+}
+
+void Control::DrawnContainerGone()
+{
+    if (!drawnMade_)
+        return;
+    OnDestroying();
+    drawnMade_ = false;
+}
+
+bool Control::SetPointer(LRESULT& result) const
+{
+    HCURSOR cursor = nullptr;
+    if (ScreenMousePointer() == MousePointer::Hourglass)
+        cursor = LoadCursorW(nullptr, IDC_WAIT);
+    else if (mousePointer_ == MousePointer::Custom)
+        cursor = mouseIcon_;
+    else if (mousePointer_ == MousePointer::Arrow)
+        cursor = LoadCursorW(nullptr, IDC_ARROW);
+    else if (mousePointer_ == MousePointer::Hourglass)
+        cursor = LoadCursorW(nullptr, IDC_WAIT);
+    if (!cursor)
+        return false;
+    SetCursor(cursor);
+    result = TRUE;
+    return true;
+}
+
+bool Control::HandleDrawnMouse(HWND container, UINT msg, WPARAM wp, POINT at, bool pressedHere,
+                               LRESULT& result)
+{
+    result = 0;
+    if (form_ && form_->Quiet())
+        return false;
+    auto alive = alive_;
+    RelayToToolTip(container, msg, wp, MAKELPARAM(at.x + DrawnRect().left, at.y + DrawnRect().top));
+    const POINT twips{PixelsToTwipsX(at.x), PixelsToTwipsY(at.y)};
+    switch (msg) {
+    case WM_MOUSEMOVE:
+        if (auto ev = MouseMove)
+            ev(MouseButtons(wp), MouseShift(wp), twips.x, twips.y);
+        return true;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDBLCLK:
+        if (auto ev = MouseDown)
+            ev(MessageButton(msg), MouseShift(wp), twips.x, twips.y);
+        if (*alive && msg == WM_LBUTTONDBLCLK)
+            FireDblClick();
+        return true;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP: {
+        if (auto ev = MouseUp)
+            ev(MessageButton(msg), MouseShift(wp), twips.x, twips.y);
+        if (!*alive || msg != WM_LBUTTONUP || !pressedHere)
+            return true;
+        RECT r = DrawnRect();
+        OffsetRect(&r, -r.left, -r.top);
+        if (PtInRect(&r, at))
+            FireClick();
+        return true;
+    }
+    case WM_SETCURSOR:
+        return SetPointer(result);
+    case WM_DROPFILES: {
+        if (!oleDropMode_)
+            return false;
+        POINT dropped{};
+        auto files = DroppedFiles(reinterpret_cast<HDROP>(wp), &dropped);
+        if (auto ev = OLEDragDrop)
+            ev(files, vbLeftButton, KeyShiftState(), twips.x, twips.y);
+        return true;
+    }
+    default:
+        return false;
+    }
 }
 
 HBRUSH Control::BackBrush() { return backBrush_.Get(backColor_); }
@@ -703,7 +911,7 @@ bool Control::OnParentMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
 bool Control::FireEvent(const std::function<void()>& ev)
 {
     // Values set before the window exists are design-time settings: no events.
-    if (!ev || !hwnd || (form_ && form_->Quiet()))
+    if (!ev || !Made() || (form_ && form_->Quiet()))
         return true;
     auto alive = alive_;
     auto fn = ev; // the handler may destroy this control

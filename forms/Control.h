@@ -115,6 +115,9 @@ public:
     bool WaitsToBeShown() const;
     // Destroys the window (the control can be created again later).
     void Destroy();
+    // Whether the control is made: its window exists, or, for a drawn
+    // control without a window (Windowless), its form made it.
+    bool Made() const { return hwnd || drawnMade_; }
 
     // ---- Geometry (twips, relative to the container) ----
     int Left() const { return left_; }
@@ -161,7 +164,12 @@ public:
     HCURSOR MouseIcon() const { return mouseIcon_; }
     void SetMouseIcon(HCURSOR icon) { mouseIcon_ = icon; }
 
-    // SetFocus, ZOrder, Refresh and SetOLEDropMode: Window.h.
+    // SetFocus: Window.h.
+    // Accept files dropped from the shell (raises OLEDragDrop); 0 none, 1 manual.
+    void SetOLEDropMode(int mode);
+    // 0: to the front of its siblings; 1: to the back.
+    void ZOrder(int position = 0);
+    void Refresh();
     // The control's window or one of its child windows has the focus.
     bool HasFocus() const;
     // hwnd or a window inside it belongs to this control.
@@ -177,6 +185,33 @@ public:
         OLEDragDrop;
 
     // ---- For the runtime and derived controls ----
+    // A control without a window of its own (label, image, line, shape): its
+    // container's window draws it, passes it the mouse messages over it and
+    // shows it to accessibility clients. Such controls always lie below the
+    // windowed controls of their container. hwnd stays null.
+    virtual bool Windowless() const { return false; }
+    // The window that draws a windowless control (its container's).
+    HWND ContainerWindow() const;
+    // A windowless control's rectangle in its container window's pixels,
+    // and, where it is not the whole rectangle, the part it covers as a
+    // region in its own pixels (the caller deletes it).
+    virtual RECT DrawnRect() const { return PixelRect(); }
+    virtual HRGN DrawnRegion() const { return nullptr; }
+    // Mouse messages over it go to what lies below (a line, a shape).
+    virtual bool MouseTransparent() const { return false; }
+    // Front-to-back order among the windowless controls of a container: the
+    // lower, the nearer the front.
+    long ZKey() const { return zKey_; }
+    // A mouse message of the container window over a windowless control; at
+    // is the point in the control's pixels. A left button's release clicks
+    // it when the press was on it too (pressedHere).
+    bool HandleDrawnMouse(HWND container, UINT msg, WPARAM wp, POINT at, bool pressedHere,
+                          LRESULT& result);
+    // The windowless control's container window went: it is unmade.
+    void DrawnContainerGone();
+    // What accessibility clients are told: its name and role (ROLE_SYSTEM_*).
+    virtual std::wstring AccessibleName() const { return toolTip_; }
+    virtual long AccessibleRole() const { return 0x28; } // graphic
     // Whether Tab can move the focus here now (visible, enabled, tab stop).
     virtual bool CanTabTo() const;
     virtual bool IsFocusable() const { return true; }
@@ -269,14 +304,21 @@ private:
     // on parent waits hidden for its form's first showing.
     bool HeldByForm(HWND parent, HWND w) const;
     void ApplyToolTip();
+    // WM_SETCURSOR: sets the pointer its MousePointer asks for; false to
+    // leave the class's own.
+    bool SetPointer(LRESULT& result) const;
     void Unhook();
     void ApplyFont(bool repaint = true);
+    // Repaints a windowless control's place in its container.
+    void InvalidateDrawn() const;
     // Raises ev unless the window is not made yet or the form is quiet; false
     // when the handler destroyed the control.
     bool FireEvent(const std::function<void()>& ev);
 
     Container* parent_ = nullptr;
     bool waited_ = false;   // passed over by its form's load
+    bool drawnMade_ = false; // a windowless control made by its form
+    long zKey_ = 0;
     Form* form_ = nullptr;
     int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
     int tabIndex_ = 0;

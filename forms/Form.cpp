@@ -720,7 +720,7 @@ HWND Form::EnsureToolTip()
     // The tips of the controls made so far.
     std::vector<Control*> list = controls_;
     for (Control* c : list)
-        if (c->hwnd && !c->ToolTipText().empty())
+        if (c->Made() && !c->ToolTipText().empty())
             c->ApplyToolTip();
     return toolTip_;
 }

@@ -4,6 +4,8 @@
 
 #include "CommandButton.h"
 #include "Internal.h"
+#include "Accessible.h"
+#include "Windowless.h"
 
 #include <shellapi.h>
 
@@ -216,7 +218,10 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
         SetMenu(w, nullptr);
         Menus.SetBarWindow(nullptr);
         EndModal();
+        WindowlessContainerGoing(w);
     }
+    if (LRESULT answer = 0; msg == WM_GETOBJECT && AnswerGetObject(w, wp, lp, answer))
+        return answer;
     if (quiet_ || loading_)
         return DefWindowProcW(w, msg, wp, lp);
     auto alive = alive_;
@@ -226,6 +231,10 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
     if (!*alive)
         return 0;
     if (ReflectToChild(w, msg, wp, lp, r))
+        return r;
+    if (!*alive)
+        return 0;
+    if (RouteToWindowless(w, msg, wp, lp, r))
         return r;
     if (!*alive)
         return 0;
@@ -286,8 +295,10 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(w, &ps);
         Form_Paint(dc);
-        if (*alive)
+        if (*alive) {
+            DrawWindowless(w, dc);
             EndPaint(w, &ps);
+        }
         return 0;
     }
     case WM_KEYDOWN:

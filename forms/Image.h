@@ -22,6 +22,8 @@ public:
     int Appearance() const { return appearance_; }
     void SetAppearance(int v);
 
+    bool Windowless() const override { return true; }
+
 protected:
     void Draw(HDC dc, RECT rc) override;
 

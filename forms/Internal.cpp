@@ -2,6 +2,8 @@
 
 #include "Form.h"
 #include "WindowClass.h"
+#include "Accessible.h"
+#include "Windowless.h"
 
 #include <shellapi.h>
 
@@ -27,7 +29,7 @@ public:
     ATOM Form() { return RegisterWindowClass({formName_.c_str(), FormWndProc, IDC_ARROW, nullptr, CS_DBLCLKS}); }
     // The own controls share one device context: Wine makes a new one for
     // each window's first paint (up to 64 of them), at several server calls
-    // each, and a form's start paints some sixty such windows. A shared
+    // each, and a form's start paints every frame and picture box. A shared
     // context keeps what a paint leaves in it, so each paint restores it.
     ATOM Own() { return RegisterWindowClass({ownName_.c_str(), OwnControlProc, IDC_ARROW, nullptr, CS_DBLCLKS | CS_CLASSDC}); }
     ClassRegistry()
@@ -56,12 +58,15 @@ LRESULT CALLBACK OwnControlProc(HWND w, UINT msg, WPARAM wp, LPARAM lp)
         // The runtime's own windows go without a subclass (each subclassed
         // message costs Wine two server calls): their end is seen here.
         if (msg == WM_DESTROY) {
+            WindowlessContainerGoing(w);
             c->WindowDestroying(w);
         } else if (msg == WM_NCDESTROY) {
             LRESULT r = DefWindowProcW(w, msg, wp, lp);
             c->WindowDestroyed(w);
             return r;
         }
+        if (LRESULT answer = 0; msg == WM_GETOBJECT && AnswerGetObject(w, wp, lp, answer))
+            return answer;
         // A window without border, edge or scroll bar has no non-client area
         // to draw; Wine's default drawing of it still takes a device context
         // and several server calls, for each of a form's many small windows.
@@ -73,6 +78,10 @@ LRESULT CALLBACK OwnControlProc(HWND w, UINT msg, WPARAM wp, LPARAM lp)
         auto alive = c->AliveToken();
         LRESULT r = 0;
         if (dynamic_cast<Container*>(c) && ReflectToChild(w, msg, wp, lp, r))
+            return r;
+        if (!*alive)
+            return 0;
+        if (RouteToWindowless(w, msg, wp, lp, r))
             return r;
         if (!*alive)
             return 0;

@@ -12,7 +12,7 @@ namespace forms::detail {
 
 // Window classes of the runtime, registered in this module on first use.
 const wchar_t* FormClass();
-const wchar_t* OwnControlClass(); // label, frame, picture box, image, shape, line
+const wchar_t* OwnControlClass(); // frame, picture box
 ATOM FormClassAtom();
 
 ATOM OwnControlClassAtom();

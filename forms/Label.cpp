@@ -4,20 +4,12 @@
 
 namespace forms {
 
-HWND Label::CreateHandle(HWND parent, const RECT& px)
-{
-    return CreateChildWindow(0, detail::OwnControlClass(), caption_.c_str(),
-                             WS_CHILD | WS_CLIPSIBLINGS, parent, px);
-}
-
 void Label::SetCaption(const std::wstring& text)
 {
+    if (text == caption_)
+        return;
     caption_ = text;
-    if (hwnd) {
-        // Kept as the window text too, for accessibility and automation.
-        SetWindowTextW(hwnd, text.c_str());
-        InvalidateRect(hwnd, nullptr, TRUE);
-    }
+    Invalidate();
 }
 
 void Label::SetAlignment(int v)
@@ -62,7 +54,7 @@ void Label::Draw(HDC dc, RECT rc)
     }
     HGDIOBJ old = SelectObject(dc, FontHandleNow());
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, IsWindowEnabled(hwnd) ? ToColorRef(foreColor_) : GetSysColor(COLOR_GRAYTEXT));
+    SetTextColor(dc, Enabled() ? ToColorRef(foreColor_) : GetSysColor(COLOR_GRAYTEXT));
     UINT fmt = alignment_ == 1 ? DT_RIGHT : alignment_ == 2 ? DT_CENTER : DT_LEFT;
     if (WordWrap)
         fmt |= DT_WORDBREAK;
@@ -70,14 +62,6 @@ void Label::Draw(HDC dc, RECT rc)
         fmt |= DT_NOPREFIX;
     DrawTextW(dc, caption_.c_str(), static_cast<int>(caption_.size()), &rc, fmt);
     SelectObject(dc, old);
-}
-
-bool Label::OnOwnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
-{
-    // The text turns grey when disabled.
-    if (msg == WM_ENABLE)
-        Invalidate();
-    return PaintedControl::OnOwnMessage(msg, wp, lp, result);
 }
 
 void Label::SaveDesignState()

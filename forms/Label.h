@@ -1,6 +1,6 @@
 #pragma once
-// Label: text drawn by the runtime's own window (so it raises Click, DblClick
-// and the mouse events). It never takes the focus.
+// Label: text drawn by its container, without a window of its own; it
+// raises Click, DblClick and the mouse events. It never takes the focus.
 #include "PaintedControl.h"
 
 #include <string>
@@ -27,10 +27,11 @@ public:
     bool UseMnemonic = true;
     bool WordWrap = true;
 
-    bool OnOwnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+    bool Windowless() const override { return true; }
+    std::wstring AccessibleName() const override { return caption_; }
+    long AccessibleRole() const override { return 0x29; } // static text
 
 protected:
-    HWND CreateHandle(HWND parent, const RECT& px) override;
     void Draw(HDC dc, RECT rc) override;
 
 private:

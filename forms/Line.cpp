@@ -42,20 +42,7 @@ RECT LineWindowRect(const RECT& px, int pen)
 
 } // namespace
 
-HWND Line::CreateHandle(HWND parent, const RECT& px)
-{
-    return PaintedControl::CreateHandle(parent, LineWindowRect(px, std::max(1, borderWidth_)));
-}
-
-void Line::OnMoved()
-{
-    if (!hwnd)
-        return;
-    RECT r = LineWindowRect(PixelRect(), std::max(1, borderWidth_));
-    SetWindowPos(hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-    UpdateRegion();
-}
+RECT Line::DrawnRect() const { return LineWindowRect(PixelRect(), std::max(1, borderWidth_)); }
 
 void Line::SetBorderColor(OleColor c)
 {
@@ -65,21 +52,18 @@ void Line::SetBorderColor(OleColor c)
 
 void Line::SetBorderWidth(int v)
 {
+    Invalidate();
     borderWidth_ = std::max(1, v);
-    OnMoved();
+    Invalidate();
 }
 
-void Line::UpdateRegion()
+HRGN Line::DrawnRegion() const
 {
-    if (!hwnd)
-        return;
     RECT box = PixelRect();
     POINT a{TwipsToPixelsX(x1_) - box.left, TwipsToPixelsY(y1_) - box.top};
     POINT b{TwipsToPixelsX(x2_) - box.left, TwipsToPixelsY(y2_) - box.top};
-    if (a.x == b.x || a.y == b.y) {
-        SetWindowRgn(hwnd, nullptr, TRUE); // the window is the line
-        return;
-    }
+    if (a.x == b.x || a.y == b.y)
+        return nullptr; // the rectangle is the line
     double dx = b.x - a.x, dy = b.y - a.y;
     double len = std::sqrt(dx * dx + dy * dy);
     double pen = std::max(1, borderWidth_);
@@ -91,16 +75,7 @@ void Line::UpdateRegion()
         {static_cast<LONG>(b.x + px + 1), static_cast<LONG>(b.y + py + 1)},
         {static_cast<LONG>(a.x + px + 1), static_cast<LONG>(a.y + py + 1)},
     };
-    SetWindowRgn(hwnd, CreatePolygonRgn(quad, 4, WINDING), TRUE);
-}
-
-bool Line::OnOwnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
-{
-    if (msg == WM_NCHITTEST) {
-        result = HTTRANSPARENT;
-        return true;
-    }
-    return PaintedControl::OnOwnMessage(msg, wp, lp, result);
+    return CreatePolygonRgn(quad, 4, WINDING);
 }
 
 void Line::Draw(HDC dc, RECT rc)

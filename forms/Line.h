@@ -24,16 +24,16 @@ public:
     int BorderWidth() const { return borderWidth_; } // pixels
     void SetBorderWidth(int v);
 
-    bool OnOwnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+    bool Windowless() const override { return true; }
+    // The line's box widened by its pen; a slanted line covers a band of it.
+    RECT DrawnRect() const override;
+    HRGN DrawnRegion() const override;
+    bool MouseTransparent() const override { return true; }
 
 protected:
-    HWND CreateHandle(HWND parent, const RECT& px) override;
     void Draw(HDC dc, RECT rc) override;
-    void OnMoved() override;
-    void OnCreated() override { UpdateRegion(); }
 
 private:
-    void UpdateRegion();
     int x1_ = 0, y1_ = 0, x2_ = 0, y2_ = 0;
     OleColor borderColor_ = vbWindowText;
     int borderWidth_ = 1;

@@ -1,6 +1,7 @@
 #include "PaintedControl.h"
 
 #include "Internal.h"
+#include "Windowless.h"
 
 namespace forms {
 
@@ -27,6 +28,7 @@ bool PaintedControl::OnOwnMessage(UINT msg, WPARAM, LPARAM, LRESULT& result)
         RECT rc;
         GetClientRect(hwnd, &rc);
         DrawRestoring(dc, rc);
+        detail::DrawWindowless(hwnd, dc);
         EndPaint(hwnd, &ps);
         result = 0;
         return true;
@@ -42,6 +44,8 @@ void PaintedControl::PaintInto(HDC dc, RECT client)
     LRESULT erased = 0;
     OnOwnMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0, erased);
     DrawRestoring(dc, client);
+    if (hwnd)
+        detail::DrawWindowless(hwnd, dc);
 }
 
 void PaintedControl::DrawRestoring(HDC dc, RECT client)

@@ -1,8 +1,9 @@
 #pragma once
-// PaintedControl: a control whose window is of the runtime's own class and is
-// drawn here (label, image, shape, line, frame). It never takes the focus and
-// is no tab stop; its window raises the key and mouse events itself, so it
-// needs no subclass.
+// PaintedControl: a control drawn here (label, image, shape, line, frame).
+// It never takes the focus and is no tab stop. A frame has a window of the
+// runtime's own class, which raises the key and mouse events itself, so it
+// needs no subclass; the others are windowless (Control::Windowless) and
+// drawn by their container.
 #include "Control.h"
 
 namespace forms {
@@ -13,8 +14,9 @@ public:
     // Paints through Draw(); the background is not erased first, since Draw()
     // covers the whole window and erasing would only flicker.
     bool OnOwnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
-    // Paints the control into dc as its own paint would, erasing included;
-    // dc's origin is at the control's client origin.
+    // Paints the control into dc as its own paint would, erasing included,
+    // with the windowless controls it holds; dc's origin is at the
+    // control's client origin.
     void PaintInto(HDC dc, RECT client);
 
 protected:

@@ -1,6 +1,7 @@
 #include "PictureBox.h"
 
 #include "Internal.h"
+#include "Windowless.h"
 
 namespace forms {
 
@@ -97,6 +98,7 @@ bool PictureBox::OnOwnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
             ev(dc);
         }
         RestoreDC(dc, saved);
+        detail::DrawWindowless(w, dc);
         EndPaint(w, &ps);
         result = 0;
         return true;

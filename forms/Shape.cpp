@@ -4,12 +4,10 @@
 
 namespace forms {
 
-void Shape::OnMoved() { UpdateRegion(); }
-
 void Shape::SetShape(int v)
 {
     shape_ = v;
-    UpdateRegion();
+    Invalidate();
 }
 
 void Shape::SetBorderColor(OleColor c)
@@ -21,13 +19,13 @@ void Shape::SetBorderColor(OleColor c)
 void Shape::SetBorderWidth(int v)
 {
     borderWidth_ = std::max(0, v);
-    UpdateRegion();
+    Invalidate();
 }
 
 void Shape::SetFillStyle(int v)
 {
     fillStyle_ = v;
-    UpdateRegion();
+    Invalidate();
 }
 
 void Shape::SetFillColor(OleColor c)
@@ -72,17 +70,13 @@ HRGN ShapeRegion(int shape, RECT r)
 
 } // namespace
 
-void Shape::UpdateRegion()
+HRGN Shape::DrawnRegion() const
 {
-    if (!hwnd)
-        return;
-    RECT rc;
-    GetClientRect(hwnd, &rc);
-    RECT outer = ShapeRect(shape_, rc.right, rc.bottom);
+    const RECT px = PixelRect();
+    RECT outer = ShapeRect(shape_, px.right - px.left, px.bottom - px.top);
     HRGN rgn = ShapeRegion(shape_, outer);
     if (fillStyle_ != 0) {
-        // Transparent fill: the window is only the outline, so whatever lies
-        // inside it stays visible and takes the mouse.
+        // Transparent fill: only the outline is drawn.
         RECT inner = outer;
         int b = std::max(1, borderWidth_);
         InflateRect(&inner, -b, -b);
@@ -90,28 +84,14 @@ void Shape::UpdateRegion()
         CombineRgn(rgn, rgn, hole, RGN_DIFF);
         DeleteObject(hole);
     }
-    SetWindowRgn(hwnd, rgn, TRUE); // the window owns the region now
-}
-
-bool Shape::OnOwnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
-{
-    switch (msg) {
-    case WM_NCHITTEST:
-        result = HTTRANSPARENT;
-        return true;
-    case WM_SIZE:
-        UpdateRegion();
-        return false;
-    default:
-        return PaintedControl::OnOwnMessage(msg, wp, lp, result);
-    }
+    return rgn;
 }
 
 void Shape::Draw(HDC dc, RECT rc)
 {
     BrushHandle border;
     if (fillStyle_ != 0) {
-        // The window region is the outline itself.
+        // The region drawn is the outline itself.
         FillRect(dc, &rc, border.Get(borderColor_));
     } else {
         BrushHandle fill;

@@ -1,7 +1,7 @@
 #pragma once
 // Shape: a rectangle, square, oval, circle or rounded rectangle. With a
-// transparent fill only the outline belongs to its window, so the controls
-// inside the outline stay visible and clickable.
+// transparent fill only the outline is drawn, so the controls inside the
+// outline stay visible. It takes no mouse messages.
 #include "PaintedControl.h"
 
 #include <tuple>
@@ -23,15 +23,14 @@ public:
     OleColor FillColor() const { return fillColor_; }
     void SetFillColor(OleColor c);
 
-    bool OnOwnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+    bool Windowless() const override { return true; }
+    HRGN DrawnRegion() const override;
+    bool MouseTransparent() const override { return true; }
 
 protected:
     void Draw(HDC dc, RECT rc) override;
-    void OnMoved() override;
-    void OnCreated() override { UpdateRegion(); }
 
 private:
-    void UpdateRegion();
     int shape_ = 0;
     OleColor borderColor_ = vbWindowText;
     int borderWidth_ = 1;

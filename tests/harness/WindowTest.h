@@ -4,6 +4,8 @@
 // screenshots. Everything here works from outside the program under test.
 #include <windows.h>
 
+#include "Drawn.h"
+
 #include <functional>
 #include <string>
 #include <vector>

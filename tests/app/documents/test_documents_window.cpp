@@ -49,44 +49,46 @@ void RemoveDocuments(const Tarnel& t)
     }
 }
 
-// The eight tab labels, in slot order: the children of the strip that holds
-// the label with this caption.
-std::vector<HWND> Tabs(HWND main, const std::wstring& anyCaption)
-{
-    std::vector<HWND> tabs;
-    HWND label = wt::FindChild(main, L"", anyCaption);
-    if (!label)
-        return tabs;
-    for (HWND c = GetWindow(GetParent(label), GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
-        tabs.push_back(c);
-    return tabs;
-}
+// The eight tab labels, drawn on one strip, read afresh at each use: the
+// strip's drawn controls in slot order (the first placed is frontmost).
+struct TabStrip {
+    HWND strip = nullptr;
+    std::vector<wt::Drawn> Now() const { return strip ? wt::DrawnIn(strip) : std::vector<wt::Drawn>{}; }
+    size_t size() const { return Now().size(); }
+    wt::Drawn operator[](size_t slot) const
+    {
+        std::vector<wt::Drawn> tabs = Now();
+        return slot < tabs.size() ? tabs[slot] : wt::Drawn{};
+    }
+};
 
-int VisibleTabs(const std::vector<HWND>& tabs)
+// The strip that holds the tab with this caption.
+TabStrip Tabs(HWND main, const std::wstring& anyCaption) { return {wt::FindDrawn(main, anyCaption).container}; }
+
+int VisibleTabs(const TabStrip& tabs)
 {
     int n = 0;
-    for (HWND h : tabs)
-        n += IsWindowVisible(h) ? 1 : 0;
+    for (const wt::Drawn& d : tabs.Now())
+        n += d.visible ? 1 : 0;
     return n;
 }
 
-// A click on a tab, run to its end; the right button opens the tab menu,
-// so that click is posted.
-void Click(HWND w, bool right = false)
+// A click on a tab, run to its end.
+void ClickTab(const wt::Drawn& tab)
 {
-    if (right) {
-        PostMessageW(w, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
-        PostMessageW(w, WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
-        return;
-    }
-    wt::Send(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    wt::Send(w, WM_LBUTTONUP, 0, MAKELPARAM(5, 5), 20000);
+    ASSERT_TRUE(tab) << "no such tab";
+    POINT p{tab.screen.left + 5, tab.screen.top + 5};
+    ScreenToClient(tab.container, &p);
+    wt::Send(tab.container, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
+    wt::Send(tab.container, WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y), 20000);
 }
 
 // The tab menu on tab `tab`, then one of its items by command id.
-void TabMenu(Tarnel& t, HWND tab, UINT id)
+void TabMenu(Tarnel& t, const wt::Drawn& tab, UINT id)
 {
-    Click(tab, true);
+    // The right button opens the tab menu, so that click is posted.
+    ASSERT_TRUE(tab) << "no such tab";
+    wt::RightClick(tab);
     HWND menu = t.Process().FindTopWindow(L"#32768", L"", 5000);
     ASSERT_NE(menu, nullptr) << "the tab menu opens";
     PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
@@ -223,7 +225,7 @@ TEST(Documents, NewTemplateAndOpenUpToEightDocumentsThenTheMessagesForANinth)
     Tarnel t(L"doc_eight");
     RemoveDocuments(t);
     ASSERT_TRUE(t.Start());
-    std::vector<HWND> tabs = Tabs(t.Main(), L"Untitled");
+    TabStrip tabs = Tabs(t.Main(), L"Untitled");
     ASSERT_EQ(tabs.size(), 8u);
 
     // Without template.html beside the program.
@@ -262,11 +264,8 @@ TEST(Documents, NewTemplateAndOpenUpToEightDocumentsThenTheMessagesForANinth)
     // However narrow the window, the strip is drawn without a fault.
     SetWindowPos(t.Main(), nullptr, 0, 0, 120, 300, SWP_NOMOVE | SWP_NOZORDER);
     Settle(t);
-    for (HWND tab : tabs) {
-        RECT r{};
-        GetWindowRect(tab, &r);
-        EXPECT_GT(r.right - r.left, 0);
-    }
+    for (const wt::Drawn& tab : tabs.Now())
+        EXPECT_GT(tab.screen.right - tab.screen.left, 0);
     SetWindowPos(t.Main(), nullptr, 0, 0, 760, 526, SWP_NOMOVE | SWP_NOZORDER);
     Settle(t);
 
@@ -285,7 +284,7 @@ TEST(Documents, RecentFilesDropsUnreadableFilesAndTheSameFileTwice)
         WriteText(paths.back(), "text");
     }
     ASSERT_TRUE(t.Start(L"\"" + paths[0] + L"\""));
-    std::vector<HWND> tabs = Tabs(t.Main(), L"a.htm");
+    TabStrip tabs = Tabs(t.Main(), L"a.htm");
     ASSERT_EQ(tabs.size(), 8u);
     EXPECT_EQ(VisibleTabs(tabs), 1) << "the file replaced the start-up document";
 
@@ -362,7 +361,7 @@ TEST(Documents, SaveAsFiltersSwitchTheTypeAndNeverHarmAnExistingFile)
     FileDialog(t, L"Save As", base, 3);
     EXPECT_TRUE(CaptionEnds(t, L"VBScript - " + base + L".vbs"));
     EXPECT_EQ(ReadBytes(base + L".vbs"), "x = 1");
-    EXPECT_NE(wt::FindChild(t.Main(), L"", L"script.vbs"), nullptr) << "the tab takes the new name";
+    EXPECT_TRUE(wt::FindDrawn(t.Main(), L"script.vbs")) << "the tab takes the new name";
 
     // All files with a known extension takes its type; an unknown one keeps it.
     t.Command(IDM_mSaveAs);
@@ -419,7 +418,7 @@ TEST(Documents, CloseAndExitAskAboutEachChangedDocumentAndNeverLoseOne)
     WriteText(a, "A");
     WriteText(b, "B");
     ASSERT_TRUE(t.Start(L"\"" + a + L"\""));
-    std::vector<HWND> tabs = Tabs(t.Main(), L"a.htm");
+    TabStrip tabs = Tabs(t.Main(), L"a.htm");
     t.Type(L"1");
     t.Command(IDM_mOpenFile);
     FileDialog(t, L"Open file", b);
@@ -434,7 +433,7 @@ TEST(Documents, CloseAndExitAskAboutEachChangedDocumentAndNeverLoseOne)
     TabMenu(t, tabs[0], IDM_mFileCloseFromTab);
     Answer(t, L"Save changes to: \r\n" + a + L"?", IDCANCEL);
     Settle(t);
-    EXPECT_TRUE(IsWindowVisible(tabs[0]));
+    EXPECT_TRUE(tabs[0].visible);
     EXPECT_EQ(Caption(t), L"TARNEL Editor - HTML - Untitled");
 
     // The current untitled tab, Yes, then Cancel in Save As: nothing closes.
@@ -442,7 +441,7 @@ TEST(Documents, CloseAndExitAskAboutEachChangedDocumentAndNeverLoseOne)
     Answer(t, L"Save changes to:\r\nUntitled\r\nbefore closing?", IDYES);
     FileDialog(t, L"Save As", L"");
     Settle(t);
-    EXPECT_TRUE(IsWindowVisible(tabs[2]));
+    EXPECT_TRUE(tabs[2].visible);
     EXPECT_EQ(EditorText(t), L"3");
 
     // A save from the tab menu that fails keeps the document marked changed.
@@ -479,13 +478,13 @@ TEST(Documents, CloseAndExitAskAboutEachChangedDocumentAndNeverLoseOne)
     Answer(t, L"before closing?", IDNO);
     EXPECT_TRUE(CaptionEnds(t, L"HTML - " + a));
     Settle(t);
-    EXPECT_FALSE(IsWindowVisible(tabs[2]));
+    EXPECT_FALSE(tabs[2].visible);
     // Another changed tab with Yes is saved from its parked copy.
     TabMenu(t, tabs[1], IDM_mFileCloseFromTab);
     Answer(t, L"Save changes to: \r\n" + b + L"?", IDYES);
     Settle(t);
     EXPECT_EQ(ReadBytes(b), "2B");
-    EXPECT_FALSE(IsWindowVisible(tabs[1]));
+    EXPECT_FALSE(tabs[1].visible);
     // The only tab: a new "Untitled" takes its place.
     TabMenu(t, tabs[0], IDM_mFileCloseFromTab);
     Settle(t);
@@ -505,19 +504,19 @@ TEST(Documents, TabSwitchesKeepEachDocumentItsTextTypeAndName)
     WriteText(asp, "<% x %>");
     WriteText(css, "p {}");
     ASSERT_TRUE(t.Start(L"\"" + asp + L"\""));
-    std::vector<HWND> tabs = Tabs(t.Main(), L"page.asp");
+    TabStrip tabs = Tabs(t.Main(), L"page.asp");
     RunCommand(t, IDM_mNewFile);
     const std::wstring text = L"Gr\u00fc\u00dfe \u20ac \u0416";
     t.Type(text);
     Settle(t);
 
     // A click on the current tab leaves nothing busy: the next click switches.
-    Click(tabs[1]);
+    ClickTab(tabs[1]);
     Settle(t);
-    Click(tabs[0]);
+    ClickTab(tabs[0]);
     EXPECT_TRUE(CaptionEnds(t, L"HTML - " + asp));
     EXPECT_EQ(EditorText(t), L"<% x %>");
-    Click(tabs[1]);
+    ClickTab(tabs[1]);
     EXPECT_TRUE(CaptionEnds(t, L"HTML - Untitled"));
     EXPECT_EQ(EditorText(t), text);
     DropFiles(t, {css});
@@ -527,10 +526,10 @@ TEST(Documents, TabSwitchesKeepEachDocumentItsTextTypeAndName)
     t.Shot(L"switch.bmp");
 
     // A parked document whose copy is gone is not saved from stale text.
-    Click(tabs[0]);
+    ClickTab(tabs[0]);
     ASSERT_TRUE(CaptionEnds(t, asp));
     t.Type(L"y");
-    Click(tabs[2]);
+    ClickTab(tabs[2]);
     ASSERT_TRUE(CaptionEnds(t, css));
     DeleteFileW((t.Folder() + L"\\temp\\temp0.dat").c_str());
     TabMenu(t, tabs[0], IDM_mFileSaveFromTab_0);
@@ -538,7 +537,7 @@ TEST(Documents, TabSwitchesKeepEachDocumentItsTextTypeAndName)
     EXPECT_EQ(ReadBytes(asp), "<% x %>");
 
     // From a CSS sheet back to the ASP page, which stays an ASP page.
-    Click(tabs[0]);
+    ClickTab(tabs[0]);
     ASSERT_TRUE(CaptionEnds(t, L"HTML - " + asp));
     EXPECT_EQ(EditorText(t), L"y<% x %>");
     t.Command(IDM_mExit);

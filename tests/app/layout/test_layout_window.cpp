@@ -1,5 +1,6 @@
 // The mode items and the layout of the real TARNEL.exe, read from outside:
-// menu states through the window's menu bar, controls by their place.
+// menu states through the window's menu bar, controls by their place (the
+// drawn ones through their containers' accessibility objects).
 #include <gtest/gtest.h>
 
 #include "MenuIds.h"
@@ -19,25 +20,56 @@ int Px(int twips)
     return MulDiv(twips, 96, 1440);
 }
 
+// A screen rectangle in the client area of `main`.
+RECT InClient(RECT r, HWND main)
+{
+    MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
 // A window's rectangle in the client area of `main`.
 RECT RectIn(HWND w, HWND main)
 {
     RECT r{};
     GetWindowRect(w, &r);
-    MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&r), 2);
-    return r;
+    return InClient(r, main);
 }
 
-std::vector<HWND> VisibleKids(HWND parent)
+// The visible controls of parent, child windows and drawn controls alike
+// (the latter with no window), each with its rectangle in parent.
+struct Kid {
+    HWND hwnd;
+    RECT r;
+};
+
+std::vector<Kid> VisibleKids(HWND parent)
 {
-    std::vector<HWND> kids;
+    std::vector<Kid> kids;
     for (HWND w = GetWindow(parent, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT))
         if (IsWindowVisible(w))
-            kids.push_back(w);
+            kids.push_back({w, RectIn(w, parent)});
+    for (const wt::Drawn& d : wt::DrawnIn(parent))
+        if (d.visible)
+            kids.push_back({nullptr, InClient(d.screen, parent)});
     return kids;
 }
 
-// The child at that place; a visible one before a hidden one.
+// The drawn control of parent at that place; a visible one before a hidden one.
+wt::Drawn DrawnAt(HWND parent, int left, int top)
+{
+    wt::Drawn hidden;
+    for (const wt::Drawn& d : wt::DrawnIn(parent)) {
+        const RECT r = InClient(d.screen, parent);
+        if (r.left == left && r.top == top) {
+            if (d.visible)
+                return d;
+            hidden = d;
+        }
+    }
+    return hidden;
+}
+
+// The child window at that place; a visible one before a hidden one.
 HWND KidAt(HWND parent, int left, int top)
 {
     HWND hidden = nullptr;
@@ -70,13 +102,13 @@ SIZE Client(HWND main)
 // Visible children of parent that overlap each other, as text ("" when none).
 std::string Overlaps(HWND parent, const std::set<HWND>& skip = {})
 {
-    std::vector<HWND> kids = VisibleKids(parent);
+    std::vector<Kid> kids = VisibleKids(parent);
     std::string found;
     for (size_t i = 0; i < kids.size(); ++i)
         for (size_t j = i + 1; j < kids.size(); ++j) {
-            if (skip.count(kids[i]) || skip.count(kids[j]))
+            if ((kids[i].hwnd && skip.count(kids[i].hwnd)) || (kids[j].hwnd && skip.count(kids[j].hwnd)))
                 continue;
-            RECT a = RectIn(kids[i], parent), b = RectIn(kids[j], parent), x{};
+            RECT a = kids[i].r, b = kids[j].r, x{};
             if (IntersectRect(&x, &a, &b))
                 found += "(" + std::to_string(a.left) + "," + std::to_string(a.top) + ")-(" +
                          std::to_string(b.left) + "," + std::to_string(b.top) + ") ";
@@ -90,8 +122,8 @@ std::string CutOff(HWND parent)
     std::string found;
     RECT outer{};
     GetClientRect(parent, &outer);
-    for (HWND w : VisibleKids(parent)) {
-        RECT r = RectIn(w, parent), x{};
+    for (const Kid& k : VisibleKids(parent)) {
+        RECT r = k.r, x{};
         IntersectRect(&x, &r, &outer);
         if (!EqualRect(&x, &r))
             found += "(" + std::to_string(r.left) + "," + std::to_string(r.top) + ") ";
@@ -112,7 +144,7 @@ Win Find(const Tarnel& t)
     for (HWND k = GetWindow(w.main, GW_CHILD); k && !w.gutter; k = GetWindow(k, GW_HWNDNEXT))
         if (lstrcmpiW(wt::ClassName(k).c_str(), L"Edit") == 0)
             w.gutter = k;
-    w.frame1 = GetParent(wt::FindChild(w.main, L"", L"TA"));
+    w.frame1 = wt::FindDrawn(w.main, L"TA").container;
     return w;
 }
 
@@ -121,8 +153,8 @@ Win Find(const Tarnel& t)
 std::set<int> TypeButtons(HWND toolRow)
 {
     std::set<int> lefts;
-    for (HWND w : VisibleKids(toolRow)) {
-        RECT r = RectIn(w, toolRow);
+    for (const Kid& k : VisibleKids(toolRow)) {
+        const RECT& r = k.r;
         if (r.right - r.left != Px(330) || r.bottom - r.top != Px(330) || r.left < Px(4500))
             continue;
         int left = -r.left;
@@ -159,15 +191,9 @@ bool Enabled(HWND main, UINT id)
     return s != -1 && (s & forms::kMenuEnabled);
 }
 
-// The pixels of a window (or of its client area) as the screen shows it.
-std::vector<uint32_t> Pixels(HWND w, bool clientOnly = false)
+// The pixels of a rectangle of the screen.
+std::vector<uint32_t> Pixels(RECT r)
 {
-    RECT r{};
-    GetWindowRect(w, &r);
-    if (clientOnly) {
-        GetClientRect(w, &r);
-        MapWindowPoints(w, nullptr, reinterpret_cast<POINT*>(&r), 2);
-    }
     const int cx = r.right - r.left, cy = r.bottom - r.top;
     std::vector<uint32_t> px(static_cast<size_t>(cx * cy));
     HDC screen = GetDC(nullptr);
@@ -183,6 +209,18 @@ std::vector<uint32_t> Pixels(HWND w, bool clientOnly = false)
     DeleteDC(mem);
     ReleaseDC(nullptr, screen);
     return px;
+}
+
+// The pixels of a window (or of its client area) as the screen shows it.
+std::vector<uint32_t> Pixels(HWND w, bool clientOnly = false)
+{
+    RECT r{};
+    GetWindowRect(w, &r);
+    if (clientOnly) {
+        GetClientRect(w, &r);
+        MapWindowPoints(w, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    }
+    return Pixels(r);
 }
 
 SettingsRecord Record(int autoBars, int edType, bool noLineDebug = false)
@@ -290,9 +328,9 @@ TEST(LayoutWindow, EachModeItemSetsItsCaptionChecksMenusAndToolBar)
     Win w = Find(t);
     EXPECT_TRUE(Checked(w.main, IDM_mDoDebug));
     EXPECT_FALSE(Checked(w.main, IDM_mNoDebug));
-    HWND on = KidAt(w.toolRow, Px(5330), Px(45));
-    ASSERT_NE(on, nullptr);
-    const std::vector<uint32_t> onPixels = Pixels(on);
+    const wt::Drawn on = DrawnAt(w.toolRow, Px(5330), Px(45));
+    ASSERT_TRUE(on && on.visible);
+    const std::vector<uint32_t> onPixels = Pixels(on.screen);
     t.Command(IDM_mExit);
     ASSERT_TRUE(t.Ends());
 
@@ -303,9 +341,9 @@ TEST(LayoutWindow, EachModeItemSetsItsCaptionChecksMenusAndToolBar)
     EXPECT_FALSE(Checked(w.main, IDM_mDoDebug));
     EXPECT_TRUE(Checked(w.main, IDM_mNoDebug));
     EXPECT_EQ(TypeButtons(w.toolRow), kModes[1].buttons);
-    HWND off = KidAt(w.toolRow, Px(5330), Px(45));
-    ASSERT_NE(off, nullptr);
-    EXPECT_NE(Pixels(off), onPixels);
+    const wt::Drawn off = DrawnAt(w.toolRow, Px(5330), Px(45));
+    ASSERT_TRUE(off && off.visible);
+    EXPECT_NE(Pixels(off.screen), onPixels);
     t.Command(IDM_mExit);
     EXPECT_TRUE(t.Ends());
 }
@@ -369,11 +407,10 @@ TEST(LayoutWindow, EditorAndAutoInsertBarFollowAutoBarsAtTwoSizes)
     }
 }
 
-// The pointer the program shows where the mouse is, after a move there.
-HCURSOR PointerAt(HWND over, POINT inside)
+// The pointer the program shows where the mouse is (on the screen), after a
+// move there.
+HCURSOR PointerAt(POINT at)
 {
-    POINT at = inside;
-    ClientToScreen(over, &at);
     SetCursorPos(at.x - 2, at.y);
     SetCursorPos(at.x, at.y);
     CURSORINFO ci{};
@@ -392,14 +429,15 @@ TEST(LayoutWindow, AutoInsertLabelsShowTheHand)
     Win w = Find(t);
     SetForegroundWindow(w.main);
     // The bar itself, between its switch button and the first label.
-    const HCURSOR plain = PointerAt(w.frame1, {Px(390), Px(200)});
+    POINT between{Px(390), Px(200)};
+    ClientToScreen(w.frame1, &between);
+    const HCURSOR plain = PointerAt(between);
     std::set<HCURSOR> overLabels;
     for (const wchar_t* caption : {L"TA", L"DIV", L"End"}) {
-        HWND label = wt::FindChild(w.frame1, L"", caption);
-        ASSERT_NE(label, nullptr);
-        RECT r{};
-        GetClientRect(label, &r);
-        overLabels.insert(PointerAt(label, {r.right / 2, r.bottom / 2}));
+        const wt::Drawn label = wt::FindDrawn(w.main, caption);
+        ASSERT_EQ(label.container, w.frame1);
+        const RECT& r = label.screen;
+        overLabels.insert(PointerAt({(r.left + r.right) / 2, (r.top + r.bottom) / 2}));
     }
     EXPECT_EQ(overLabels.size(), 1u) << "one pointer over every label";
     EXPECT_EQ(overLabels.count(plain), 0u) << "the labels show their own pointer";

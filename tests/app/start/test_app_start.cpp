@@ -103,7 +103,7 @@ TEST(AppStart, FirstStartWithAnEmptySettingsFolderAndTheRecordRoundTrip)
     Tarnel t(L"app_first_start");
     ASSERT_TRUE(t.Start());
     EXPECT_EQ(wt::WindowText(t.Main()), L"TARNEL Editor - HTML - Untitled");
-    EXPECT_NE(wt::FindChild(t.Main(), L"", L"Untitled"), nullptr) << "one \"Untitled\" tab";
+    EXPECT_TRUE(wt::FindDrawn(t.Main(), L"Untitled")) << "one \"Untitled\" tab";
     SIZE size = WindowSize(t.Main());
     EXPECT_EQ(size.cx, 11460 / kTwips);
     EXPECT_EQ(size.cy, 7890 / kTwips);
@@ -186,7 +186,7 @@ void TypeLine(const Tarnel& t, const std::wstring& line)
 
 bool Tells(const Tarnel& t, const std::wstring& info)
 {
-    return wt::WaitFor([&] { return wt::FindChild(t.Main(), L"", info) != nullptr; }, 10000);
+    return wt::WaitFor([&] { return static_cast<bool>(wt::FindDrawn(t.Main(), info)); }, 10000);
 }
 
 // Exit, answering No for each changed document.
@@ -448,7 +448,9 @@ TEST(AppStart, AColourChangedInTheSettingsDialogColoursTheNextTypedLine)
         PostMessageW(w, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
     };
     // HTML tags, the first colour item, is chosen when the page opens.
-    press(wt::FindChild(dialog, L"", L"Colorcoding"));
+    const wt::Drawn page = wt::FindDrawn(dialog, L"Colorcoding");
+    ASSERT_TRUE(page);
+    wt::Click(page);
     press(wt::FindChild(dialog, L"", L"Choose color for selected item."));
     wt::Dialog picker = wt::FindDialog(t.Process());
     ASSERT_NE(picker.hwnd, nullptr);

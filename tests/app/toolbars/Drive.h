@@ -1,12 +1,13 @@
 #pragma once
-// Driving the main window's tool bars from outside: controls found by their
-// captions and by their place inside their frame, clicks as the mouse sends
-// them, files and menu checks read back.
+// Driving the main window's tool bars from outside: drawn controls found by
+// their captions and by their place inside their frame (clicks through
+// wt::Click), files and menu checks read back.
 #include <windows.h>
 #include <dlgs.h>
 
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "MenuIds.h"
 #include "TarnelCopy.h"
@@ -43,37 +44,43 @@ inline void Select(HWND editor, long start, long end)
     wt::Send(editor, EM_SETSEL, static_cast<WPARAM>(start), end);
 }
 
-// The frame that holds the control with this caption.
+// The window that draws the label (or picture) with this caption (tip).
 inline HWND FrameOf(HWND main, const std::wstring& caption)
 {
-    HWND c = wt::FindChild(main, L"", caption);
-    return c ? GetParent(c) : nullptr;
+    return wt::FindDrawn(main, caption).container;
 }
 
-// The visible child of frame whose rectangle holds the point (twips in the frame).
-inline HWND VisibleAt(HWND frame, int xTwips, int yTwips)
+// What the mouse finds at a point of a frame (twips in the frame): the
+// frontmost shown drawn control, its place among all the frame's drawn
+// controls (frontmost first, hidden ones too once made) and how many shown ones lie
+// there. The place tells apart controls shown in turn at one spot, which
+// may look alike.
+struct Spot {
+    wt::Drawn drawn;
+    int place = -1;
+    int shown = 0;
+};
+
+inline Spot SpotAt(HWND frame, int xTwips, int yTwips)
 {
     POINT p{xTwips / 15 + 4, yTwips / 15 + 4};
-    HWND c = ChildWindowFromPointEx(frame, p, CWP_SKIPINVISIBLE);
-    return c == frame ? nullptr : c;
+    ClientToScreen(frame, &p);
+    Spot spot;
+    const std::vector<wt::Drawn> all = wt::DrawnIn(frame);
+    for (size_t i = 0; i < all.size(); ++i) {
+        if (!all[i].visible || !PtInRect(&all[i].screen, p))
+            continue;
+        if (spot.shown++ == 0) {
+            spot.drawn = all[i];
+            spot.place = static_cast<int>(i);
+        }
+    }
+    return spot;
 }
 
-inline void Mouse(HWND w, UINT msg, WPARAM keys = 0)
+inline wt::Drawn VisibleAt(HWND frame, int xTwips, int yTwips)
 {
-    PostMessageW(w, msg, keys, MAKELPARAM(5, 5));
-}
-
-inline void Click(HWND w)
-{
-    Mouse(w, WM_MOUSEMOVE);
-    Mouse(w, WM_LBUTTONDOWN, MK_LBUTTON);
-    Mouse(w, WM_LBUTTONUP);
-}
-
-inline void RightClick(HWND w)
-{
-    Mouse(w, WM_RBUTTONDOWN, MK_RBUTTON);
-    Mouse(w, WM_RBUTTONUP);
+    return SpotAt(frame, xTwips, yTwips).drawn;
 }
 
 // Types the path into an open dialog's name box and presses OK; true once

@@ -28,23 +28,12 @@ HWND CommandLineBox(HWND main)
     return frame ? wt::FindChild(frame, L"Edit") : nullptr;
 }
 
-// The one shown child of the bar at the place (twips); null while none or
-// more than one is shown there.
-HWND OnlyVisibleAt(HWND bar, int xTwips, int yTwips)
+// The place of the one shown control of the bar at the spot (twips); -1
+// while none or more than one is shown there.
+int OnlyShownAt(HWND bar, int xTwips, int yTwips)
 {
-    POINT p{xTwips / 15 + 4, yTwips / 15 + 4};
-    HWND found = nullptr;
-    for (HWND c = GetWindow(bar, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
-        RECT r{};
-        GetWindowRect(c, &r);
-        MapWindowPoints(nullptr, bar, reinterpret_cast<POINT*>(&r), 2);
-        if (IsWindowVisible(c) && PtInRect(&r, p)) {
-            if (found)
-                return nullptr;
-            found = c;
-        }
-    }
-    return found;
+    const Spot s = SpotAt(bar, xTwips, yTwips);
+    return s.shown == 1 ? s.place : -1;
 }
 
 SettingsRecord OfType(int type)
@@ -187,19 +176,19 @@ TEST(RunWindow, LineDebuggingFollowsMenusAndButtonsAndACleanCheckGivesTheChoiceB
     // Buttons 16 and 17 share one place in the second tool bar: exactly one
     // is shown, and it switches line debugging the other way.
     t.Command(IDM_mNoDebug);
-    HWND off = nullptr, on = nullptr;
-    ASSERT_TRUE(wt::WaitFor([&] { return (off = OnlyVisibleAt(bar, 5330, 45)) != nullptr; }, 3000));
+    int off = -1, on = -1;
+    ASSERT_TRUE(wt::WaitFor([&] { return (off = OnlyShownAt(bar, 5330, 45)) >= 0; }, 3000));
     t.Command(IDM_mDoDebug);
-    ASSERT_TRUE(wt::WaitFor([&] { return (on = OnlyVisibleAt(bar, 5330, 45)) != nullptr && on != off; }, 3000));
-    Click(on);
-    EXPECT_TRUE(wt::WaitFor([&] { return OnlyVisibleAt(bar, 5330, 45) == off; }, 3000));
-    Click(off);
-    EXPECT_TRUE(wt::WaitFor([&] { return OnlyVisibleAt(bar, 5330, 45) == on; }, 3000));
+    ASSERT_TRUE(wt::WaitFor([&] { return (on = OnlyShownAt(bar, 5330, 45)) >= 0 && on != off; }, 3000));
+    wt::Click(VisibleAt(bar, 5330, 45));
+    EXPECT_TRUE(wt::WaitFor([&] { return OnlyShownAt(bar, 5330, 45) == off; }, 3000));
+    wt::Click(VisibleAt(bar, 5330, 45));
+    EXPECT_TRUE(wt::WaitFor([&] { return OnlyShownAt(bar, 5330, 45) == on; }, 3000));
 
     // With line debugging on, a check that finds nothing leaves it on.
     SetText(t.Editor(), L"Dim a\r\na = 1\r\n");
     t.Command(IDM_mRunDebug);
-    EXPECT_TRUE(wt::WaitFor([&] { return wt::FindChild(t.Main(), L"", L"OK") != nullptr; }, 10000));
+    EXPECT_TRUE(wt::WaitFor([&] { return bool(wt::FindDrawn(t.Main(), L"OK")); }, 10000));
     EXPECT_TRUE(ExitWithoutSaving(t));
     SettingsRecord rec;
     ASSERT_TRUE(t.ReadRecord(rec));

@@ -90,15 +90,15 @@ TEST(ToolbarWindow, LaunchersOpenTheirWindows)
     // The same windows from the tool-bar buttons.
     HWND bar = SecondBar(t.Main());
     ASSERT_NE(bar, nullptr);
-    Click(VisibleAt(bar, kColorButton, 45));
+    wt::Click(VisibleAt(bar, kColorButton, 45));
     EXPECT_NE(Shown(t, L"Color Picker"), nullptr) << "button 13";
-    Click(VisibleAt(bar, kMultiButton, 45));
+    wt::Click(VisibleAt(bar, kMultiButton, 45));
     EXPECT_NE(Shown(t, L"Multi-File Replace"), nullptr) << "button 10";
 
     // "View webpage." on an empty document only says so.
     HWND bar1 = FrameOf(t.Main(), L"TA");
     ASSERT_NE(bar1, nullptr);
-    Click(VisibleAt(bar1, 420 + 14 * 480 - 30, 45));
+    wt::Click(VisibleAt(bar1, 420 + 14 * 480 - 30, 45));
     wt::Dialog d = wt::FindDialog(t.Process());
     EXPECT_EQ(d.text, L"There is no page to view yet.");
     if (d.hwnd)
@@ -134,28 +134,31 @@ TEST(ToolbarWindow, ClipsTagInformationAndAutoInsertButtonsKeptThroughARestart)
     // The tag name ends at the ">" right after it, not at the blank in the text.
     Select(editor, 0, 13);
     HWND bar = SecondBar(t.Main());
-    Click(VisibleAt(bar, kTagButton, 45));
-    EXPECT_TRUE(wt::WaitFor([&] { return wt::FindChild(t.Main(), L"", L"Table data cell.") != nullptr; }, 3000));
+    wt::Click(VisibleAt(bar, kTagButton, 45));
+    EXPECT_TRUE(wt::WaitFor([&] { return bool(wt::FindDrawn(t.Main(), L"Table data cell.")); }, 3000));
     SetText(editor, L"x <b");   // nothing ends the name at the end of the text
     Select(editor, 0, 4);
-    Click(VisibleAt(bar, kTagButton, 45));
+    wt::Click(VisibleAt(bar, kTagButton, 45));
     Sleep(500);
-    EXPECT_NE(wt::FindChild(t.Main(), L"", L"Table data cell."), nullptr) << "the status stays";
+    EXPECT_TRUE(wt::FindDrawn(t.Main(), L"Table data cell.")) << "the status stays";
 
     // Clip 1 takes the selection; its filled button's menu clears it.
     HWND clips = FrameOf(t.Main(), L"Line");
     ASSERT_NE(clips, nullptr);
-    HWND empty = VisibleAt(clips, 1680, 25);
-    ASSERT_NE(empty, nullptr);
+    const Spot empty = SpotAt(clips, 1680, 25);
+    ASSERT_TRUE(empty.drawn);
     Select(editor, 0, 0);
-    Click(empty);
+    wt::Click(empty.drawn);
     Sleep(500);
-    EXPECT_EQ(VisibleAt(clips, 1680, 25), empty) << "nothing selected, nothing taken";
+    EXPECT_EQ(SpotAt(clips, 1680, 25).place, empty.place) << "nothing selected, nothing taken";
     Select(editor, 0, 2);
-    Click(empty);
-    HWND filled = nullptr;
-    EXPECT_TRUE(wt::WaitFor([&] { return (filled = VisibleAt(clips, 1680, 25)) != empty; }, 3000));
-    RightClick(filled);
+    wt::Click(empty.drawn);
+    Spot filled;
+    EXPECT_TRUE(wt::WaitFor([&] {
+        filled = SpotAt(clips, 1680, 25);
+        return filled.drawn && filled.place != empty.place;
+    }, 3000));
+    wt::RightClick(filled.drawn);
     HWND menu = nullptr;
     EXPECT_TRUE(wt::WaitFor([&] { return (menu = FindWindowW(L"#32768", nullptr)) && IsWindowVisible(menu); }, 3000));
     PostMessageW(t.Main(), WM_CANCELMODE, 0, 0);
@@ -165,21 +168,21 @@ TEST(ToolbarWindow, ClipsTagInformationAndAutoInsertButtonsKeptThroughARestart)
     t.Command(IDM_mPasteClipP);
     EXPECT_TRUE(wt::WaitFor([&] { return EditorText(editor) == L"x <bx "; }, 3000)) << "the menu pastes its clip";
     t.Command(IDM_mClipClear);
-    EXPECT_TRUE(wt::WaitFor([&] { return VisibleAt(clips, 1680, 25) == empty; }, 3000));
+    EXPECT_TRUE(wt::WaitFor([&] { return SpotAt(clips, 1680, 25).place == empty.place; }, 3000));
 
     // An auto-insert button inserts its text at the caret.
     SetText(editor, L"");
-    Click(wt::FindChild(t.Main(), L"", L"BR"));
+    wt::Click(wt::FindDrawn(t.Main(), L"BR"));
     EXPECT_TRUE(wt::WaitFor([&] { return EditorText(editor) == L"<BR>"; }, 3000));
 
     // A right press arms customising; the next auto-insert click asks for
     // the caption and text of the button clicked.
-    RightClick(wt::FindChild(t.Main(), L"", L"H1"));
-    Click(wt::FindChild(t.Main(), L"", L"H2"));
+    wt::RightClick(wt::FindDrawn(t.Main(), L"H1"));
+    wt::Click(wt::FindDrawn(t.Main(), L"H2"));
     ASSERT_TRUE(Answer(t, L"Enter new button caption.", L"Q1"));
     ASSERT_TRUE(Answer(t, L"Enter new auto-insert text.", L"<q>"));
-    EXPECT_TRUE(wt::WaitFor([&] { return wt::FindChild(t.Main(), L"", L"Q1") != nullptr; }, 3000));
-    EXPECT_EQ(wt::FindChild(t.Main(), L"", L"H2"), nullptr);
+    EXPECT_TRUE(wt::WaitFor([&] { return bool(wt::FindDrawn(t.Main(), L"Q1")); }, 3000));
+    EXPECT_FALSE(wt::FindDrawn(t.Main(), L"H2"));
     ASSERT_TRUE(ExitWithoutSaving(t));
 
     SettingsRecord rec;
@@ -187,9 +190,9 @@ TEST(ToolbarWindow, ClipsTagInformationAndAutoInsertButtonsKeptThroughARestart)
     EXPECT_EQ(rec.ButtonCaptions[3], L"Q1");
     EXPECT_EQ(rec.ButtonTexts[3], L"<q>");
     ASSERT_TRUE(t.Start());
-    HWND q1 = wt::FindChild(t.Main(), L"", L"Q1");
-    ASSERT_NE(q1, nullptr) << "kept through a restart";
-    Click(q1);
+    const wt::Drawn q1 = wt::FindDrawn(t.Main(), L"Q1");
+    ASSERT_TRUE(q1) << "kept through a restart";
+    wt::Click(q1);
     EXPECT_TRUE(wt::WaitFor([&] { return EditorText(t.Editor()) == L"<q>"; }, 3000));
     EXPECT_TRUE(ExitWithoutSaving(t));
 }
@@ -204,9 +207,9 @@ TEST(ToolbarWindow, ToolBarButtonsAndTheSecondPaneDoTheirActions)
     HWND bar = SecondBar(t.Main());
     ASSERT_NE(bar, nullptr);
     auto press = [&](int xTwips) {
-        HWND b = VisibleAt(bar, xTwips, 45);
-        ASSERT_NE(b, nullptr) << xTwips;
-        Click(b);
+        const wt::Drawn b = VisibleAt(bar, xTwips, 45);
+        ASSERT_TRUE(b) << xTwips;
+        wt::Click(b);
     };
 
     // Move text right, then left, gives the lines back as they were.
@@ -243,11 +246,11 @@ TEST(ToolbarWindow, ToolBarButtonsAndTheSecondPaneDoTheirActions)
     // The tools group at the right end of the bar opens its windows.
     RECT barRect{};
     GetClientRect(bar, &barRect);
-    HWND tools = VisibleAt(bar, barRect.right * 15 - 1140, 0);
-    ASSERT_NE(tools, nullptr);
-    Click(VisibleAt(tools, 405, 45));
+    HWND tools = ChildWindowFromPointEx(bar, POINT{barRect.right - 1140 / 15 + 4, 4}, CWP_SKIPINVISIBLE);
+    ASSERT_TRUE(tools && tools != bar);
+    wt::Click(VisibleAt(tools, 405, 45));
     EXPECT_NE(Shown(t, L"Ormund Object Browser"), nullptr) << "button 22";
-    Click(VisibleAt(tools, 750, 45));
+    wt::Click(VisibleAt(tools, 750, 45));
     EXPECT_NE(Shown(t, L"Auto-Insert Setup"), nullptr) << "button 23";
 
     // The pane switch shows the second auto-insert bar, whose BODY button
@@ -256,20 +259,20 @@ TEST(ToolbarWindow, ToolBarButtonsAndTheSecondPaneDoTheirActions)
     // The second bar's windows are made when it is first shown.
     HWND first = FrameOf(t.Main(), L"TA");
     ASSERT_NE(first, nullptr);
-    Click(VisibleAt(first, 30, 45));
+    wt::Click(VisibleAt(first, 30, 45));
     HWND second = nullptr;
     ASSERT_TRUE(wt::WaitFor([&] {
         second = FrameOf(t.Main(), L"Head");
         return second && IsWindowVisible(second) && !IsWindowVisible(first);
     }, 3000));
-    Click(VisibleAt(second, 420 + 3 * 480, 60));
+    wt::Click(VisibleAt(second, 420 + 3 * 480, 60));
     wt::Dialog d = wt::FindDialog(t.Process());
     ASSERT_NE(d.hwnd, nullptr);
     EXPECT_EQ(d.caption, L"Open image file");
     ASSERT_TRUE(ChooseFile(d.hwnd, image));
     EXPECT_TRUE(wt::WaitFor(
         [&] { return ClipboardText() == L"<BODY BACKGROUND=\"back.gif\" TEXT= LINK= ALINK= VLINK=>"; }, 5000));
-    Click(VisibleAt(second, 30, 45));
+    wt::Click(VisibleAt(second, 30, 45));
     EXPECT_TRUE(wt::WaitFor([&] { return IsWindowVisible(first) && !IsWindowVisible(second); }, 3000));
 
     // Copy keeps the selection, Paste puts it at the caret, Cut takes it.
@@ -304,7 +307,7 @@ TEST(ToolbarWindow, ToolBarsInEachModeFlatRaisedAndPressed)
         const wchar_t* name;
     } modes[] = {{IDM_mWebBack, L"html"}, {IDM_mScrShow, L"vbs"}, {IDM_mJScrShow, L"js"}, {IDM_mCSSEd, L"css"}};
     // The button's own pixels in a picture of the main window.
-    auto look = [&](const wt::Screenshot& shot, HWND button) {
+    auto look = [&](const wt::Screenshot& shot, const wt::Drawn& button) {
         const RECT r = wt::RectIn(button, t.Main());
         std::vector<COLORREF> px;
         for (int y = r.top; y < r.bottom; ++y)
@@ -316,22 +319,23 @@ TEST(ToolbarWindow, ToolBarsInEachModeFlatRaisedAndPressed)
         SCOPED_TRACE(testing::Message() << "mode " << std::string(m.name, m.name + wcslen(m.name)));
         t.Command(m.id);
         wt::Send(t.Main(), WM_NULL);
-        HWND button = VisibleAt(bar, kColourOnButton, 45);
-        ASSERT_NE(button, nullptr);
+        const wt::Drawn button = VisibleAt(bar, kColourOnButton, 45);
+        ASSERT_TRUE(button);
         const std::wstring shot = t.Folder() + L"\\bars_" + m.name;
         wt::Screenshot flat, hover, pressed;
         ASSERT_TRUE(wt::ScreenshotShowing(shot + L"_flat.bmp", t.Main(), flat, [](const wt::Screenshot&) { return true; }));
         // Raised while the mouse is over it, sunken while held down.
-        Mouse(button, WM_MOUSEMOVE);
+        wt::PostMouse(button, WM_MOUSEMOVE);
         EXPECT_TRUE(wt::ScreenshotShowing(shot + L"_hover.bmp", t.Main(), hover,
                                           [&](const wt::Screenshot& s) { return look(s, button) != look(flat, button); }));
-        Mouse(button, WM_LBUTTONDOWN, MK_LBUTTON);
+        wt::PostMouse(button, WM_LBUTTONDOWN, MK_LBUTTON);
         EXPECT_TRUE(wt::ScreenshotShowing(shot + L"_pressed.bmp", t.Main(), pressed, [&](const wt::Screenshot& s) {
             return look(s, button) != look(flat, button) && look(s, button) != look(hover, button);
         }));
         // Flat again once released and the mouse has left it.
-        Mouse(button, WM_LBUTTONUP);
-        Mouse(bar, WM_MOUSEMOVE);
+        wt::PostMouse(button, WM_LBUTTONUP);
+        // The bar's top left corner lies clear of its buttons.
+        PostMessageW(bar, WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));
         wt::Screenshot after;
         EXPECT_TRUE(wt::ScreenshotShowing(shot + L"_after.bmp", t.Main(), after,
                                           [&](const wt::Screenshot& s) { return look(s, button) == look(flat, button); }));

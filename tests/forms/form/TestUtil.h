@@ -1,5 +1,6 @@
 #pragma once
 // Small helpers of the form tests.
+#include "forms/Control.h"
 #include "forms/MessagePump.h"
 #include "forms/Runtime.h"
 
@@ -34,6 +35,28 @@ inline std::wstring Text(HWND w)
     wchar_t buf[512] = {};
     GetWindowTextW(w, buf, 512);
     return buf;
+}
+
+// Where the point x, y pixels into control c is shown: the window that
+// draws it (a drawn control's container, else its own) and the point in that
+// window's client pixels.
+struct Spot {
+    HWND w;
+    POINT p;
+};
+
+inline Spot At(const forms::Control& c, int x, int y)
+{
+    if (c.hwnd)
+        return Spot{c.hwnd, POINT{x, y}};
+    const RECT r = c.DrawnRect();
+    return Spot{c.ContainerWindow(), POINT{r.left + x, r.top + y}};
+}
+
+inline POINT OnScreen(Spot s)
+{
+    ClientToScreen(s.w, &s.p);
+    return s.p;
 }
 
 // Runs action once from a thread timer after delayMs, inside whatever message

@@ -45,10 +45,15 @@ protected:
 
 fSample* ShownSample::sample = nullptr;
 
-void ClickWithMouse(HWND w, int x, int y)
+void SendMouse(Spot s, UINT msg, WPARAM keys = 0)
 {
-    SendMessageW(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-    SendMessageW(w, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    SendMessageW(s.w, msg, keys, MAKELPARAM(s.p.x, s.p.y));
+}
+
+void ClickWithMouse(Spot s)
+{
+    SendMouse(s, WM_LBUTTONDOWN, MK_LBUTTON);
+    SendMouse(s, WM_LBUTTONUP);
 }
 
 } // namespace
@@ -69,8 +74,8 @@ TEST_F(ShownSample, ScreenshotOfEveryControl)
     // The label given the shadow face shows it, its neighbour the plain face.
     wt::Screenshot seen;
     EXPECT_TRUE(wt::ScreenshotShowing(path, f.hwnd, seen, [this](const wt::Screenshot& p) {
-        return p.Mostly(GetSysColor(COLOR_BTNSHADOW), wt::RectIn(f.LabSetMenu(0).hwnd, f.hwnd)) &&
-               p.Mostly(GetSysColor(COLOR_BTNFACE), wt::RectIn(f.LabSetMenu(1).hwnd, f.hwnd));
+        return p.Mostly(GetSysColor(COLOR_BTNSHADOW), wt::RectIn(wt::FindDrawn(f.hwnd, L"General"), f.hwnd)) &&
+               p.Mostly(GetSysColor(COLOR_BTNFACE), wt::RectIn(wt::FindDrawn(f.hwnd, L"Colorcoding"), f.hwnd));
     }));
 }
 
@@ -161,14 +166,14 @@ TEST_F(ShownSample, CheckBoxValueFromClickAndCode)
 
 TEST_F(ShownSample, ControlArrayEventsCarryTheIndex)
 {
-    ClickWithMouse(f.LabSetMenu(2).hwnd, 10, 5);
-    ClickWithMouse(f.LabSetMenu(0).hwnd, 10, 5);
+    ClickWithMouse(At(f.LabSetMenu(2), 10, 5));
+    ClickWithMouse(At(f.LabSetMenu(0), 10, 5));
     EXPECT_EQ(f.Log, (std::vector<std::wstring>{L"LabSetMenu_MouseDown 2 1", L"LabSetMenu_Click 2",
                                                  L"LabSetMenu_MouseDown 0 1", L"LabSetMenu_Click 0"}));
     // A release outside the label is no click.
     f.Log.clear();
-    SendMessageW(f.LabSetMenu(1).hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 5));
-    SendMessageW(f.LabSetMenu(1).hwnd, WM_LBUTTONUP, 0, MAKELPARAM(10, 500));
+    SendMouse(At(f.LabSetMenu(1), 10, 5), WM_LBUTTONDOWN, MK_LBUTTON);
+    SendMouse(At(f.LabSetMenu(1), 10, 500), WM_LBUTTONUP);
     EXPECT_FALSE(Has(f.Log, L"LabSetMenu_Click 1"));
 
     f.Log.clear();
@@ -192,7 +197,7 @@ TEST_F(ShownSample, ListBoxSelectionByCodeAndByMouse)
     RECT item;
     SendMessageW(f.BoxE.hwnd, LB_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&item));
     f.Log.clear();
-    ClickWithMouse(f.BoxE.hwnd, item.left + 5, (item.top + item.bottom) / 2);
+    ClickWithMouse(At(f.BoxE, item.left + 5, (item.top + item.bottom) / 2));
     EXPECT_EQ(f.BoxE.ListIndex(), 2);
     EXPECT_EQ(f.Log, std::vector<std::wstring>{L"BoxE_Click 2"});
     SendMessageW(f.BoxE.hwnd, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(item.left + 5, item.top + 2));
@@ -247,11 +252,7 @@ TEST_F(ShownSample, GeometryInTwips)
 {
     f.HiBox.SetLeft(4610);
     EXPECT_EQ(f.HiBox.Left(), 4610); // kept exactly, not rounded to pixels
-    RECT r;
-    GetWindowRect(f.HiBox.hwnd, &r);
-    POINT p{r.left, r.top};
-    ScreenToClient(f.hwnd, &p);
-    EXPECT_EQ(p.x, TwipsToPixelsX(4610));
+    EXPECT_EQ(At(f.HiBox, 0, 0).p.x, TwipsToPixelsX(4610));
     // A negative size is refused and nothing moves.
     EXPECT_FALSE(f.tName.Move(500, 500, -10, 300));
     EXPECT_EQ(f.tName.Left(), 120);
@@ -469,14 +470,13 @@ TEST_F(ShownSample, ToolTipsAreRegisteredForTheirControls)
 
 TEST_F(ShownSample, ToolTipShowsOverAPaintedControl)
 {
-    // A label's window has no tool-tip subclass: its mouse messages reach
-    // the tip only when the label passes them on.
+    // A label has no window: the mouse messages over it reach the tip only
+    // when its container passes them on.
     f.Lab1.SetToolTipText(L"Where the file is.");
     SetForegroundWindow(f.hwnd);
-    RECT r{};
-    GetWindowRect(f.Lab1.hwnd, &r);
-    SetCursorPos(r.left + 4, (r.top + r.bottom) / 2);
-    SetCursorPos(r.left + 6, (r.top + r.bottom) / 2);
+    const POINT p = OnScreen(At(f.Lab1, 4, 8));
+    SetCursorPos(p.x, p.y);
+    SetCursorPos(p.x + 2, p.y);
     bool shown = false;
     for (int i = 0; i < 300 && !shown; ++i) {
         Pump(1);
@@ -494,7 +494,8 @@ TEST_F(ShownSample, FilesDroppedOnAControl)
     std::vector<std::wstring> got;
     int gotX = -1;
     f.Im1.SetOLEDropMode(1);
-    EXPECT_TRUE(GetWindowLongPtrW(f.Im1.hwnd, GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
+    const Spot drop = At(f.Im1, 10, 4);
+    EXPECT_TRUE(GetWindowLongPtrW(drop.w, GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
     f.Im1.OLEDragDrop = [&](const std::vector<std::wstring>& Files, int, int, int X, int) {
         got = Files;
         gotX = X;
@@ -505,11 +506,11 @@ TEST_F(ShownSample, FilesDroppedOnAControl)
     ASSERT_NE(h, nullptr);
     auto* df = static_cast<DROPFILES*>(GlobalLock(h));
     df->pFiles = sizeof(DROPFILES);
-    df->pt = POINT{10, 4};
+    df->pt = drop.p;
     df->fWide = TRUE;
     memcpy(reinterpret_cast<char*>(df) + sizeof(DROPFILES), names.data(), names.size() * sizeof(wchar_t));
     GlobalUnlock(h);
-    SendMessageW(f.Im1.hwnd, WM_DROPFILES, reinterpret_cast<WPARAM>(h), 0); // freed by the control
+    SendMessageW(drop.w, WM_DROPFILES, reinterpret_cast<WPARAM>(h), 0); // freed by the control
     EXPECT_EQ(got, (std::vector<std::wstring>{L"C:\\a\\pic.png", L"C:\\b\\\u00E9.bmp"}));
     EXPECT_EQ(gotX, PixelsToTwipsX(10));
 }
@@ -556,13 +557,12 @@ TEST_F(ShownSample, ModalShowReturnsWhenHiddenAndReenablesTheOwner)
 
 namespace {
 
-
-COLORREF PixelAfterPaint(HWND w, int x, int y)
+COLORREF PixelAfterPaint(Spot s)
 {
-    RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-    HDC dc = GetDC(w);
-    COLORREF c = GetPixel(dc, x, y);
-    ReleaseDC(w, dc);
+    RedrawWindow(s.w, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    HDC dc = GetDC(s.w);
+    COLORREF c = GetPixel(dc, s.p.x, s.p.y);
+    ReleaseDC(s.w, dc);
     return c;
 }
 
@@ -572,17 +572,17 @@ TEST_F(ShownSample, PicturesAreDrawnInTheirSizeOrStretched)
 {
     const COLORREF red = RGB(255, 0, 0);
     f.Pic1.SetPicture(wt::SolidBitmap(4, 4, red), true);
-    EXPECT_EQ(PixelAfterPaint(f.Pic1.hwnd, 1, 1), red);
+    EXPECT_EQ(PixelAfterPaint(At(f.Pic1, 1, 1)), red);
     // Past the picture the back colour shows (above the painted text).
-    EXPECT_EQ(PixelAfterPaint(f.Pic1.hwnd, 50, 5), RGB(255, 255, 255));
+    EXPECT_EQ(PixelAfterPaint(At(f.Pic1, 50, 5)), RGB(255, 255, 255));
     f.Pic1.SetPicture(nullptr);
 
     f.Im1.SetPicture(wt::SolidBitmap(4, 4, red), true);
-    EXPECT_EQ(PixelAfterPaint(f.Im1.hwnd, 2, 2), red);
-    EXPECT_NE(PixelAfterPaint(f.Im1.hwnd, 16, 16), red);
+    EXPECT_EQ(PixelAfterPaint(At(f.Im1, 2, 2)), red);
+    EXPECT_NE(PixelAfterPaint(At(f.Im1, 16, 16)), red);
     f.Im1.Stretch = true;
-    EXPECT_EQ(PixelAfterPaint(f.Im1.hwnd, 16, 16), red);
-    EXPECT_EQ(PixelAfterPaint(f.Im1.hwnd, 28, 28), red);
+    EXPECT_EQ(PixelAfterPaint(At(f.Im1, 16, 16)), red);
+    EXPECT_EQ(PixelAfterPaint(At(f.Im1, 28, 28)), red);
     f.Im1.Stretch = false;
     f.Im1.SetIcon(LoadIconW(nullptr, IDI_INFORMATION));
 }
@@ -613,16 +613,21 @@ TEST_F(ShownSample, AControlShowsItsOwnPointerAndTheHourglassWins)
     HCURSOR hand = LoadCursorW(nullptr, IDC_HAND);
     f.Lab1.SetMousePointer(MousePointer::Custom);
     f.Lab1.SetMouseIcon(hand);
-    auto pointerOver = [&](HWND w) {
+    // A label's container finds the control under the mouse itself.
+    const POINT over = OnScreen(At(f.Lab1, 4, 4));
+    SetCursorPos(over.x, over.y);
+    const HWND w = At(f.Lab1, 0, 0).w;
+    auto pointerOver = [&] {
         SetCursor(nullptr);
         SendMessageW(w, WM_SETCURSOR, reinterpret_cast<WPARAM>(w), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
         return GetCursor();
     };
-    EXPECT_EQ(pointerOver(f.Lab1.hwnd), hand);
+    EXPECT_EQ(pointerOver(), hand);
     {
         Hourglass busy;
-        EXPECT_EQ(pointerOver(f.Lab1.hwnd), LoadCursorW(nullptr, IDC_WAIT));
+        EXPECT_EQ(pointerOver(), LoadCursorW(nullptr, IDC_WAIT));
     }
     f.Lab1.SetMousePointer(MousePointer::Default);
-    EXPECT_NE(pointerOver(f.Lab1.hwnd), hand);
+    EXPECT_NE(pointerOver(), hand);
+    SetCursorPos(0, 0);
 }

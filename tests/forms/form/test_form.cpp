@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "Drawn.h"
+
 using namespace forms;
 
 namespace {
@@ -83,10 +85,10 @@ TEST(Form, LoadCreatesEveryControlBeforeFormLoad)
     EXPECT_EQ(f.Log[0], L"Form_Load 1");
     EXPECT_FALSE(f.Visible());
     for (Control* c : f.Controls())
-        EXPECT_NE(c->hwnd, nullptr);
+        EXPECT_TRUE(c->Made());
     EXPECT_EQ(Text(f.hwnd), L"Forms sample");
     EXPECT_EQ(Text(f.tName.hwnd), L"start");
-    EXPECT_EQ(Text(f.Lab1.hwnd), L"Enter path to file:");
+    EXPECT_TRUE(wt::FindDrawn(f.hwnd, L"Enter path to file:").IsLabel());
     EXPECT_EQ(f.BoxE.ListCount(), 3);
     EXPECT_EQ(f.BoxE.List(2), L"PHP3");
     // The client area is what the constructor asked for, to the pixel.
@@ -117,16 +119,16 @@ public:
     fWaiting()
     {
         SetCaption(L"Waiting frame");
-        labA.Place(*this, 0, 0, 2000, 600);
+        frA.Place(*this, 0, 0, 2000, 600);
         fr.Place(*this, 0, 0, 2000, 600);
         inner.Place(fr, 0, 0, 1500, 300);
-        labB.Place(*this, 0, 0, 2000, 600);
+        frB.Place(*this, 0, 0, 2000, 600);
         fr.SetVisible(false);
         fr.WindowWhenShown = true;
     }
     ~fWaiting() override { Teardown(); }
-    Label labA, labB, inner;
-    Frame fr;
+    Frame frA, fr, frB;
+    Label inner;
 };
 
 TEST(Form, AFrameThatWaitsToBeShownIsMadeInItsPlaceWhenShown)
@@ -134,15 +136,14 @@ TEST(Form, AFrameThatWaitsToBeShownIsMadeInItsPlaceWhenShown)
     fWaiting f;
     ASSERT_TRUE(f.Load());
     EXPECT_EQ(f.fr.hwnd, nullptr);
-    EXPECT_EQ(f.inner.hwnd, nullptr);
+    EXPECT_FALSE(f.inner.Made());
     f.inner.SetCaption(L"set while waiting");
     f.fr.SetVisible(true);
     ASSERT_NE(f.fr.hwnd, nullptr);
-    ASSERT_NE(f.inner.hwnd, nullptr);
-    EXPECT_EQ(GetParent(f.inner.hwnd), f.fr.hwnd);
-    EXPECT_EQ(Text(f.inner.hwnd), L"set while waiting");
-    EXPECT_EQ(GetWindow(f.labA.hwnd, GW_HWNDNEXT), f.fr.hwnd) << "below the label placed before it";
-    EXPECT_EQ(GetWindow(f.fr.hwnd, GW_HWNDNEXT), f.labB.hwnd) << "above the label placed after it";
+    ASSERT_TRUE(f.inner.Made());
+    EXPECT_EQ(wt::FindDrawn(f.hwnd, L"set while waiting").container, f.fr.hwnd);
+    EXPECT_EQ(GetWindow(f.frA.hwnd, GW_HWNDNEXT), f.fr.hwnd) << "below the frame placed before it";
+    EXPECT_EQ(GetWindow(f.fr.hwnd, GW_HWNDNEXT), f.frB.hwnd) << "above the frame placed after it";
 }
 
 // The drawn controls of a form shown for the first time are drawn with the
@@ -157,6 +158,7 @@ public:
         inner.Place(fr, 600, 600, 1200, 600);
         inner.SetBackColor(0x00FF00);
         gone.Place(*this, 3500, 300, 1000, 300);
+        gone.SetBackColor(0xFF0000);
     }
     ~fDrawnAtShow() override { Teardown(); }
     Frame fr;
@@ -165,11 +167,11 @@ public:
 
 namespace {
 int g_ownPaints = 0;
-HWND g_watched[2] = {};
+HWND g_watched = nullptr;
 LRESULT CALLBACK CountPaints(int code, WPARAM wp, LPARAM lp)
 {
     auto* m = reinterpret_cast<CWPSTRUCT*>(lp);
-    if (m->message == WM_PAINT && (m->hwnd == g_watched[0] || m->hwnd == g_watched[1]))
+    if (m->message == WM_PAINT && m->hwnd == g_watched)
         ++g_ownPaints;
     return CallNextHookEx(nullptr, code, wp, lp);
 }
@@ -179,8 +181,7 @@ TEST(Form, DrawnControlsAreDrawnWithTheFormAtItsFirstShowing)
 {
     fDrawnAtShow f;
     ASSERT_TRUE(f.Load());
-    g_watched[0] = f.fr.hwnd;
-    g_watched[1] = f.inner.hwnd;
+    g_watched = f.fr.hwnd;
     g_ownPaints = 0;
     // Hidden and shown again before the first showing: as last set.
     f.gone.SetVisible(false);
@@ -192,17 +193,16 @@ TEST(Form, DrawnControlsAreDrawnWithTheFormAtItsFirstShowing)
     UnhookWindowsHookEx(hook);
     EXPECT_EQ(g_ownPaints, 0);
     EXPECT_TRUE(IsWindowVisible(f.fr.hwnd));
-    EXPECT_FALSE(IsWindowVisible(f.gone.hwnd));
     HDC dc = GetDC(f.hwnd);
     auto at = [&](const Control& c, int x, int y) {
-        POINT p{x, y};
-        MapWindowPoints(c.hwnd, f.hwnd, &p, 1);
-        return GetPixel(dc, p.x, p.y) & 0xFFFFFF;
+        Spot s = At(c, x, y);
+        MapWindowPoints(s.w, f.hwnd, &s.p, 1);
+        return GetPixel(dc, s.p.x, s.p.y) & 0xFFFFFF;
     };
-    RECT lr;
-    GetClientRect(f.inner.hwnd, &lr);
-    EXPECT_EQ(at(f.inner, lr.right / 2, lr.bottom - 2), 0x00FF00u);
+    const RECT lr = f.inner.DrawnRect();
+    EXPECT_EQ(at(f.inner, (lr.right - lr.left) / 2, lr.bottom - lr.top - 2), 0x00FF00u);
     EXPECT_EQ(at(f.fr, 4, TwipsToPixelsY(1400)), 0x0000FFu);
+    EXPECT_NE(at(f.gone, 4, 4), 0xFF0000u) << "the hidden label is not drawn";
     ReleaseDC(f.hwnd, dc);
 }
 
@@ -240,7 +240,7 @@ TEST(Form, QueryUnloadCancelKeepsTheForm)
     EXPECT_EQ(f.Caption(), L"Forms sample");
     ASSERT_TRUE(f.Load());
     EXPECT_EQ(Text(f.tName.hwnd), L"start");
-    EXPECT_EQ(Text(f.Lab1.hwnd), L"Enter path to file:");
+    EXPECT_TRUE(wt::FindDrawn(f.hwnd, L"Enter path to file:"));
     EXPECT_EQ(Text(f.hwnd), L"Forms sample");
     EXPECT_EQ(f.BoxE.ListCount(), 3);
     EXPECT_EQ(f.BoxE.List(0), L"XYZ");
@@ -369,21 +369,24 @@ TEST(Form, UnloadRaisesNoResize)
 
 TEST(Form, ControlsLetGoOfWindowsDestroyedFromOutside)
 {
-    // Painted controls and frames have no subclass to see their end: their
-    // own window procedure must, or they keep a dead handle.
+    // Picture boxes and frames have no subclass to see their end: their own
+    // window procedure must, or they keep a dead handle, and the controls
+    // they draw stay made in a window that is gone.
     fSample f;
+    f.Im1.Place(f.FrGen, 120, 1000, 480, 480);
     f.Show();
-    HWND label = f.Lab1.hwnd, frame = f.FrGen.hwnd, option = f.opA.hwnd;
-    ASSERT_TRUE(label && frame && option);
-    DestroyWindow(label);
+    HWND picture = f.Pic1.hwnd, frame = f.FrGen.hwnd, option = f.opA.hwnd;
+    ASSERT_TRUE(picture && frame && option && f.Im1.Made());
+    DestroyWindow(picture);
     DestroyWindow(frame);
-    for (Control* c : std::initializer_list<Control*>{&f.Lab1, &f.FrGen, &f.opA})
+    for (Control* c : std::initializer_list<Control*>{&f.Pic1, &f.FrGen, &f.opA})
         EXPECT_EQ(c->hwnd, nullptr);
-    for (HWND w : {label, frame, option})
+    EXPECT_FALSE(f.Im1.Made());
+    for (HWND w : {picture, frame, option})
         EXPECT_EQ(ControlFromHwnd(w), nullptr);
     // Made again, they are found from their new windows.
-    ASSERT_TRUE(f.Lab1.EnsureCreated() && f.opA.EnsureCreated());
-    EXPECT_EQ(ControlFromHwnd(f.Lab1.hwnd), &f.Lab1);
+    ASSERT_TRUE(f.Pic1.EnsureCreated() && f.opA.EnsureCreated() && f.Im1.EnsureCreated());
+    EXPECT_EQ(ControlFromHwnd(f.Pic1.hwnd), &f.Pic1);
     EXPECT_EQ(ControlFromHwnd(f.opA.hwnd), &f.opA);
     f.Unload();
 }

@@ -43,23 +43,28 @@ protected:
         EXPECT_NE(w, nullptr) << "no control \"" << std::string(text.begin(), text.end()) << "\"";
         return w;
     }
-    // Presses a label or image button as the mouse does; Post when the
-    // handler may show a modal box.
-    void Press(HWND w, bool post = false)
+    // The page labels are drawn by the dialog, without windows of their own.
+    wt::Drawn Label(const std::wstring& caption)
+    {
+        wt::Drawn d = wt::FindDrawn(dialog_, caption);
+        EXPECT_TRUE(d) << "no label \"" << std::string(caption.begin(), caption.end()) << "\"";
+        return d;
+    }
+    // Presses the mouse at p in w as the user does, for an image button's
+    // window or a label's container.
+    void Press(HWND w, POINT p = {3, 3})
     {
         if (!w)
             return;
-        if (post) {
-            PostMessageW(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
-            PostMessageW(w, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
-            return;
-        }
-        wt::Send(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
-        wt::Send(w, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+        wt::Send(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
+        wt::Send(w, WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
     }
     void Page(const std::wstring& label, const std::wstring& shotName)
     {
-        Press(Child(L"", label));
+        const wt::Drawn d = Label(label);
+        POINT p{d.screen.left + 3, d.screen.top + 3};
+        ScreenToClient(d.container, &p);
+        Press(d.container, p);
         if (!shotName.empty())
             Shot(shotName, label);
     }
@@ -72,8 +77,8 @@ protected:
         RedrawWindow(dialog_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
         Sleep(150);
         const std::wstring path = folder_ + L"\\" + name + L".bmp";
-        const RECT chosenLabel = wt::RectIn(Child(L"", chosen), dialog_);
-        const RECT firstLabel = wt::RectIn(Child(L"", L"General"), dialog_);
+        const RECT chosenLabel = wt::RectIn(Label(chosen), dialog_);
+        const RECT firstLabel = wt::RectIn(Label(L"General"), dialog_);
         wt::Screenshot pic;
         EXPECT_TRUE(wt::ScreenshotShowing(path, dialog_, pic, [&](const wt::Screenshot& p) {
             return p.Mostly(GetSysColor(COLOR_BTNSHADOW), chosenLabel) &&

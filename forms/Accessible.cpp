@@ -4,6 +4,7 @@
 
 #include <oleacc.h>
 
+#include <algorithm>
 #include <memory>
 
 namespace forms::detail {
@@ -211,12 +212,9 @@ public:
             return S_FALSE;
         hit->vt = VT_I4;
         hit->lVal = CHILDID_SELF;
-        if (Control* c = DrawnControlAt(container_, p)) {
-            const std::vector<Control*> drawn = DrawnControls(container_);
-            for (size_t i = 0; i < drawn.size(); ++i)
-                if (drawn[i] == c)
-                    hit->lVal = static_cast<long>(i + 1);
-        }
+        const std::vector<Control*> drawn = DrawnControls(container_);
+        if (Control* c = DrawnControlAt(drawn, p))
+            hit->lVal = static_cast<long>(std::find(drawn.begin(), drawn.end(), c) - drawn.begin() + 1);
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT) override { return E_NOTIMPL; }

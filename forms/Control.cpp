@@ -192,7 +192,7 @@ Control& Control::Place(Container& parent, int left, int top, int width, int hei
         Move(left_, top_, width_, height_);
     } else if (drawnMade_) {
         if (!parent_->ContainerHwnd())
-            DrawnContainerGone();
+            Destroy();
         else
             Move(left_, top_, width_, height_);
     } else if (parent_->ContainerHwnd()) {
@@ -292,26 +292,14 @@ void Control::Destroy()
 void Control::Detach()
 {
     if (drawnMade_) {
-        if (form_ && form_->toolTip_ && IsWindow(form_->toolTip_)) {
-            TTTOOLINFOW ti{};
-            ti.cbSize = TTTOOLINFOW_V2_SIZE;
-            ti.hwnd = ContainerWindow();
-            ti.uId = static_cast<UINT_PTR>(id_);
-            SendMessageW(form_->toolTip_, TTM_DELTOOL, 0, reinterpret_cast<LPARAM>(&ti));
-        }
+        RemoveTip(ContainerWindow(), static_cast<UINT_PTR>(id_));
         InvalidateDrawn();
         drawnMade_ = false;
         return;
     }
     if (!hwnd)
         return;
-    if (form_ && form_->toolTip_ && IsWindow(form_->toolTip_)) {
-        TTTOOLINFOW ti{};
-        ti.cbSize = TTTOOLINFOW_V2_SIZE;
-        ti.hwnd = form_->hwnd;
-        ti.uId = reinterpret_cast<UINT_PTR>(hwnd);
-        SendMessageW(form_->toolTip_, TTM_DELTOOL, 0, reinterpret_cast<LPARAM>(&ti));
-    }
+    RemoveTip(form_ ? form_->hwnd : nullptr, reinterpret_cast<UINT_PTR>(hwnd));
     Unhook();
     hwnd = nullptr;
 }
@@ -443,21 +431,13 @@ bool Control::HandleCommonMessage(HWND w, UINT msg, WPARAM& wp, LPARAM lp, LRESU
     case WM_MBUTTONDBLCLK:
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
-    case WM_MBUTTONUP: {
-        bool up = msg == WM_LBUTTONUP || msg == WM_RBUTTONUP || msg == WM_MBUTTONUP;
-        auto ev = up ? MouseUp : MouseDown;
+    case WM_MBUTTONUP:
+    case WM_MOUSEMOVE: {
+        auto ev = MouseEventFor(msg, wp);
         if (!ev)
             return false;
         POINT p = TwipsInControl(w, hwnd, lp);
-        ev(MessageButton(msg), MouseShift(wp), p.x, p.y);
-        return !*alive;
-    }
-    case WM_MOUSEMOVE: {
-        if (!MouseMove)
-            return false;
-        auto ev = MouseMove;
-        POINT p = TwipsInControl(w, hwnd, lp);
-        ev(MouseButtons(wp), MouseShift(wp), p.x, p.y);
+        ev(p.x, p.y);
         return !*alive;
     }
     case WM_SETFOCUS:
@@ -506,10 +486,9 @@ bool Control::Move(int left, int top, int width, int height)
         const RECT will = DrawnRect();
         if (!EqualRect(&was, &will)) {
             // The old place is repainted as well as the new one.
-            HWND container = ContainerWindow();
-            if (visible_ && container && IsWindowVisible(container)) {
-                InvalidateRect(container, &was, TRUE);
-                InvalidateRect(container, &will, TRUE);
+            if (visible_) {
+                InvalidateDrawn(was);
+                InvalidateDrawn(will);
             }
             if (!toolTip_.empty())
                 ApplyToolTip();
@@ -588,13 +567,13 @@ void Control::ApplyToolTip()
         HWND container = ContainerWindow();
         if (!tt || !container)
             return;
+        RemoveTip(container, static_cast<UINT_PTR>(id_));
+        if (toolTip_.empty() || !visible_)
+            return;
         TTTOOLINFOW ti{};
         ti.cbSize = TTTOOLINFOW_V2_SIZE;
         ti.hwnd = container;
         ti.uId = static_cast<UINT_PTR>(id_);
-        SendMessageW(tt, TTM_DELTOOL, 0, reinterpret_cast<LPARAM>(&ti));
-        if (toolTip_.empty() || !visible_)
-            return;
         ti.rect = DrawnRect();
         ti.lpszText = const_cast<wchar_t*>(toolTip_.c_str());
         SendMessageW(tt, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
@@ -619,13 +598,13 @@ void Control::ApplyToolTip()
     if (!tt)
         return;
     for (HWND h : windows) {
+        RemoveTip(form_->hwnd, reinterpret_cast<UINT_PTR>(h));
+        if (toolTip_.empty())
+            continue;
         TTTOOLINFOW ti{};
         ti.cbSize = TTTOOLINFOW_V2_SIZE;
         ti.hwnd = form_->hwnd;
         ti.uId = reinterpret_cast<UINT_PTR>(h);
-        SendMessageW(tt, TTM_DELTOOL, 0, reinterpret_cast<LPARAM>(&ti));
-        if (toolTip_.empty())
-            continue;
         // The control's windows relay their mouse messages themselves
         // (RelayToToolTip), from the runtime's window procedure or its
         // subclass: the tip's own subclass would cost Wine server calls on
@@ -635,6 +614,17 @@ void Control::ApplyToolTip()
         ti.lpszText = const_cast<wchar_t*>(toolTip_.c_str());
         SendMessageW(tt, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
     }
+}
+
+void Control::RemoveTip(HWND owner, UINT_PTR id) const
+{
+    if (!form_ || !form_->toolTip_ || !IsWindow(form_->toolTip_))
+        return;
+    TTTOOLINFOW ti{};
+    ti.cbSize = TTTOOLINFOW_V2_SIZE;
+    ti.hwnd = owner;
+    ti.uId = id;
+    SendMessageW(form_->toolTip_, TTM_DELTOOL, 0, reinterpret_cast<LPARAM>(&ti));
 }
 
 void Control::RelayToToolTip(HWND w, UINT msg, WPARAM wp, LPARAM lp)
@@ -736,7 +726,9 @@ HWND Control::ContainerWindow() const
     return parent_ ? parent_->ContainerHwnd() : nullptr;
 }
 
-void Control::InvalidateDrawn() const
+void Control::InvalidateDrawn() const { InvalidateDrawn(DrawnRect()); }
+
+void Control::InvalidateDrawn(const RECT& r) const
 {
     if (!drawnMade_)
         return;
@@ -745,7 +737,6 @@ void Control::InvalidateDrawn() const
     // everything (and each call costs Wine a server call).
     if (!container || !IsWindowVisible(container))
         return;
-    RECT r = DrawnRect();
     InvalidateRect(container, &r, TRUE);
 }
 
@@ -781,14 +772,6 @@ void Control::Refresh()
         UpdateWindow(container);
 }
 
-void Control::DrawnContainerGone()
-{
-    if (!drawnMade_)
-        return;
-    OnDestroying();
-    drawnMade_ = false;
-}
-
 bool Control::SetPointer(LRESULT& result) const
 {
     HCURSOR cursor = nullptr;
@@ -807,47 +790,27 @@ bool Control::SetPointer(LRESULT& result) const
     return true;
 }
 
-bool Control::HandleDrawnMouse(HWND container, UINT msg, WPARAM wp, POINT at, bool pressedHere,
-                               LRESULT& result)
+std::function<void(int X, int Y)> Control::MouseEventFor(UINT msg, WPARAM wp) const
+{
+    const bool move = msg == WM_MOUSEMOVE;
+    const bool up = msg == WM_LBUTTONUP || msg == WM_RBUTTONUP || msg == WM_MBUTTONUP;
+    auto ev = move ? MouseMove : up ? MouseUp : MouseDown;
+    if (!ev)
+        return nullptr;
+    const int button = move ? MouseButtons(wp) : MessageButton(msg);
+    const int shift = MouseShift(wp);
+    return [ev, button, shift](int x, int y) { ev(button, shift, x, y); };
+}
+
+bool Control::HandleDrawnMouse(UINT msg, WPARAM wp, POINT at, bool pressedHere, LRESULT& result)
 {
     result = 0;
     if (form_ && form_->Quiet())
         return false;
-    auto alive = alive_;
-    RelayToToolTip(container, msg, wp, MAKELPARAM(at.x + DrawnRect().left, at.y + DrawnRect().top));
     const POINT twips{PixelsToTwipsX(at.x), PixelsToTwipsY(at.y)};
-    switch (msg) {
-    case WM_MOUSEMOVE:
-        if (auto ev = MouseMove)
-            ev(MouseButtons(wp), MouseShift(wp), twips.x, twips.y);
-        return true;
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-    case WM_RBUTTONDBLCLK:
-    case WM_MBUTTONDBLCLK:
-        if (auto ev = MouseDown)
-            ev(MessageButton(msg), MouseShift(wp), twips.x, twips.y);
-        if (*alive && msg == WM_LBUTTONDBLCLK)
-            FireDblClick();
-        return true;
-    case WM_LBUTTONUP:
-    case WM_RBUTTONUP:
-    case WM_MBUTTONUP: {
-        if (auto ev = MouseUp)
-            ev(MessageButton(msg), MouseShift(wp), twips.x, twips.y);
-        if (!*alive || msg != WM_LBUTTONUP || !pressedHere)
-            return true;
-        RECT r = DrawnRect();
-        OffsetRect(&r, -r.left, -r.top);
-        if (PtInRect(&r, at))
-            FireClick();
-        return true;
-    }
-    case WM_SETCURSOR:
+    if (msg == WM_SETCURSOR)
         return SetPointer(result);
-    case WM_DROPFILES: {
+    if (msg == WM_DROPFILES) {
         if (!oleDropMode_)
             return false;
         POINT dropped{};
@@ -856,9 +819,20 @@ bool Control::HandleDrawnMouse(HWND container, UINT msg, WPARAM wp, POINT at, bo
             ev(files, vbLeftButton, KeyShiftState(), twips.x, twips.y);
         return true;
     }
-    default:
-        return false;
+    auto alive = alive_;
+    if (auto ev = MouseEventFor(msg, wp))
+        ev(twips.x, twips.y);
+    if (!*alive)
+        return true;
+    if (msg == WM_LBUTTONDBLCLK) {
+        FireDblClick();
+    } else if (msg == WM_LBUTTONUP && pressedHere) {
+        RECT r = DrawnRect();
+        OffsetRect(&r, -r.left, -r.top);
+        if (PtInRect(&r, at))
+            FireClick();
     }
+    return true;
 }
 
 HBRUSH Control::BackBrush() { return backBrush_.Get(backColor_); }

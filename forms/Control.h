@@ -205,10 +205,7 @@ public:
     // A mouse message of the container window over a windowless control; at
     // is the point in the control's pixels. A left button's release clicks
     // it when the press was on it too (pressedHere).
-    bool HandleDrawnMouse(HWND container, UINT msg, WPARAM wp, POINT at, bool pressedHere,
-                          LRESULT& result);
-    // The windowless control's container window went: it is unmade.
-    void DrawnContainerGone();
+    bool HandleDrawnMouse(UINT msg, WPARAM wp, POINT at, bool pressedHere, LRESULT& result);
     // What accessibility clients are told: its name and role (ROLE_SYSTEM_*).
     virtual std::wstring AccessibleName() const { return toolTip_; }
     virtual long AccessibleRole() const { return 0x28; } // graphic
@@ -304,13 +301,21 @@ private:
     // on parent waits hidden for its form's first showing.
     bool HeldByForm(HWND parent, HWND w) const;
     void ApplyToolTip();
+    // The MouseDown, MouseUp or MouseMove handler of a mouse message, given
+    // its buttons and keys (empty when the control has none): call it with
+    // the point in twips inside the control.
+    std::function<void(int X, int Y)> MouseEventFor(UINT msg, WPARAM wp) const;
     // WM_SETCURSOR: sets the pointer its MousePointer asks for; false to
     // leave the class's own.
     bool SetPointer(LRESULT& result) const;
     void Unhook();
     void ApplyFont(bool repaint = true);
-    // Repaints a windowless control's place in its container.
+    // Repaints a windowless control's place (or the rectangle r) in its
+    // container.
     void InvalidateDrawn() const;
+    void InvalidateDrawn(const RECT& r) const;
+    // Takes the tool (owner, id) out of the form's tip window, where it has one.
+    void RemoveTip(HWND owner, UINT_PTR id) const;
     // Raises ev unless the window is not made yet or the form is quiet; false
     // when the handler destroyed the control.
     bool FireEvent(const std::function<void()>& ev);

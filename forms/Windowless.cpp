@@ -87,9 +87,9 @@ void DrawWindowless(HWND container, HDC dc)
     }
 }
 
-Control* DrawnControlAt(HWND container, POINT point)
+Control* DrawnControlAt(const std::vector<Control*>& drawn, POINT point)
 {
-    for (Control* c : DrawnControls(container))
+    for (Control* c : drawn)
         if (c->Visible() && !c->MouseTransparent() && Covers(c, point))
             return c;
     return nullptr;
@@ -117,6 +117,7 @@ bool RouteToWindowless(HWND container, UINT msg, WPARAM wp, LPARAM lp, LRESULT& 
     } else {
         point = POINT{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
     }
+    const std::vector<Control*> drawn = DrawnControls(container);
     Control* target = nullptr;
     bool pressedHere = false;
     const bool holding = pressed.container == container && pressed.alive && *pressed.alive &&
@@ -128,34 +129,36 @@ bool RouteToWindowless(HWND container, UINT msg, WPARAM wp, LPARAM lp, LRESULT& 
         target = pressed.control;
         pressedHere = msg == WM_LBUTTONUP;
     } else {
-        target = DrawnControlAt(container, point);
+        target = DrawnControlAt(drawn, point);
     }
     if (msg == WM_LBUTTONUP && pressed.container == container) {
         pressed = Pressed{};
         if (GetCapture() == container)
             ReleaseCapture();
     }
-    if (!target) {
-        // The container's own tip tools hide when the mouse leaves them.
-        if (mouse)
-            for (Control* c : DrawnControls(container))
-                if (!c->ToolTipText().empty()) {
-                    c->RelayToToolTip(container, msg, wp, lp);
-                    break;
-                }
-        return false;
-    }
-    if (!target->Enabled()) {
+    if (target && !target->Enabled()) {
         // A disabled control takes the mouse and does nothing with it.
         return msg != WM_SETCURSOR && msg != WM_DROPFILES;
     }
+    // The tip window sees the mouse over the container's tools, and off
+    // them, so that a tip hides as the mouse leaves its control.
+    if (mouse) {
+        Control* relay = target;
+        for (auto it = drawn.begin(); !relay && it != drawn.end(); ++it)
+            if (!(*it)->ToolTipText().empty())
+                relay = *it;
+        if (relay)
+            relay->RelayToToolTip(container, msg, wp, lp);
+    }
+    if (!target)
+        return false;
     if (msg == WM_LBUTTONDOWN) {
         pressed = Pressed{container, target, target->AliveToken()};
         SetCapture(container);
     }
     const RECT r = target->DrawnRect();
     const POINT at{point.x - r.left, point.y - r.top};
-    return target->HandleDrawnMouse(container, msg, wp, at, pressedHere, result);
+    return target->HandleDrawnMouse(msg, wp, at, pressedHere, result);
 }
 
 void WindowlessContainerGoing(HWND container)
@@ -164,7 +167,7 @@ void WindowlessContainerGoing(HWND container)
     if (pressed.container == container)
         pressed = Pressed{};
     for (Control* c : DrawnControls(container))
-        c->DrawnContainerGone();
+        c->Destroy();
 }
 
 } // namespace forms::detail

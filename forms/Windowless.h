@@ -17,9 +17,9 @@ namespace forms::detail {
 std::vector<Control*> DrawnControls(HWND container);
 // Draws the visible ones on dc, the container's client context, back first.
 void DrawWindowless(HWND container, HDC dc);
-// The visible windowless control of container under point (client pixels)
-// that takes the mouse, or null.
-Control* DrawnControlAt(HWND container, POINT point);
+// The visible control of drawn (DrawnControls of a container) under point,
+// in the container's client pixels, that takes the mouse, or null.
+Control* DrawnControlAt(const std::vector<Control*>& drawn, POINT point);
 // A mouse, cursor or dropped-files message of container: handled when it is
 // over a windowless control, or while one pressed holds the mouse.
 bool RouteToWindowless(HWND container, UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);

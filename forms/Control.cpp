@@ -143,7 +143,7 @@ Control::~Control()
     KeyPress = nullptr;
     MouseDown = MouseUp = MouseMove = nullptr;
     OLEDragDrop = nullptr;
-    if (hwnd && form_ && form_->hwnd && !form_->Quiet()) {
+    if (Made() && form_ && form_->hwnd && !form_->Quiet()) {
         // Destroyed without Destroy() on a loaded form: the form's window goes
         // first, so that no event reaches a half-destroyed form.
         detail::LifetimeFault(L"a control of a loaded form was destroyed");
@@ -154,10 +154,7 @@ Control::~Control()
         Detach();
         DestroyWindow(w);
     }
-    if (drawnMade_) {
-        drawnMade_ = false;
-        InvalidateDrawn();
-    }
+    Detach();
     if (form_)
         form_->UnregisterControl(this);
 }

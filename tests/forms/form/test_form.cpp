@@ -307,6 +307,11 @@ TEST(Form, AMemberDestroyedWhileLoadedUnloadsTheFormWhichLoadsAgain)
     extra.reset();
     EXPECT_FALSE(f.Loaded());
     f.Show();
+    auto drawn = std::make_unique<Label>();
+    drawn->Place(f, 120, 120, 1000, 285);
+    drawn.reset();
+    EXPECT_FALSE(f.Loaded()) << "a control drawn without a window of its own too";
+    f.Show();
     auto item = std::make_unique<MenuItem>();
     f.mFile.Add(*item, L"extra");
     item.reset();

@@ -2,8 +2,9 @@
 // a line edit processed by the typing glue, comment and uncomment of 1,000
 // lines and the tag-case pass (the engines on the page's text), and a comment
 // opened half way down, which recolours the rest of the page, with the undo
-// history checked afterwards.
+// history checked afterwards; then the code assistance on long documents.
 // Usage: edit_bench [lines]
+#include "AssistBench.h"
 #include "BenchSetup.h"
 #include "ClsColor.h"
 #include "ClsColorEditor.h"
@@ -104,5 +105,6 @@ int main(int argc, char** argv)
                 canUndo && undone == before ? "undo kept" : "UNDO LOST");
     form.JT1.Undo();
     std::printf("the edits before it: %s\n", form.JT1.CanUndo() || form.JT1.CanRedo() ? "still undoable" : "LOST");
+    bench::BenchCodeAssist(form);
     return 0;
 }

@@ -1,8 +1,8 @@
 // probe assist csscontext TEXT: the property the CSS popup offers values of,
-// for the caret at the end of TEXT.
+// for the caret at the end of TEXT. Output is UTF-8.
 // probe assist cssrule TEXT: the partial text there, its length and its kind
 // (0 a property name, 1 a value), tab-separated.
-#include "ProbeAssist.h"
+#include "Probe.h"
 
 #include "css/CSSRules.h"
 #include "platform/Text.h"
@@ -18,7 +18,7 @@ int ContextCommand(const std::vector<std::wstring>& args)
         return 2;
     }
     const std::wstring& text = args[0];
-    probe::WriteOut(platform::ToCodePage(CSSContextOf(text, static_cast<long>(text.size())) + L"\r\n"));
+    probe::WriteOut(platform::ToCodePage(CSSContextOf(text, static_cast<long>(text.size())) + L"\r\n", CP_UTF8));
     return 0;
 }
 
@@ -33,11 +33,12 @@ int RuleCommand(const std::vector<std::wstring>& args)
     CSSRuleKind kind;
     std::wstring partial = CSSRuleOf(text, static_cast<long>(text.size()), length, kind);
     probe::WriteOut(platform::ToCodePage(partial + L"\t" + std::to_wstring(length) + L"\t" +
-                                         std::to_wstring(static_cast<long>(kind)) + L"\r\n"));
+                                         std::to_wstring(static_cast<long>(kind)) + L"\r\n",
+                                         CP_UTF8));
     return 0;
 }
 
-probe::AssistVerb context(L"csscontext", L"TEXT", ContextCommand);
-probe::AssistVerb rule(L"cssrule", L"TEXT", RuleCommand);
+probe::Command context(L"assist csscontext", L"TEXT", ContextCommand);
+probe::Command rule(L"assist cssrule", L"TEXT", RuleCommand);
 
 } // namespace

@@ -2,7 +2,8 @@
 // of FILE's text as a document of editor type TYPE (0 to 5): every known
 // signature as name TAB signature, then "methods:" and the procedure list.
 // probe assist link FILE TYPE PATH: FILE's text after linking PATH to it.
-#include "ProbeAssist.h"
+// Output is UTF-8.
+#include "Probe.h"
 
 #include "ModFileOps.h"
 #include "functions/FuncLists.h"
@@ -56,7 +57,7 @@ int FuncsCommand(const std::vector<std::wstring>& args)
     out += L"methods:\r\n";
     for (const std::wstring& name : lists.ProcedureNames())
         out += name + L"\r\n";
-    probe::WriteOut(platform::ToCodePage(out));
+    probe::WriteOut(platform::ToCodePage(out, CP_UTF8));
     return 0;
 }
 
@@ -74,11 +75,11 @@ int LinkCommand(const std::vector<std::wstring>& args)
         return 1;
     LinkInsertion insertion = LinkMarkerInsertion(type, text, args[2]);
     text.insert(static_cast<size_t>(insertion.position), insertion.text);
-    probe::WriteOut(platform::ToCodePage(text));
+    probe::WriteOut(platform::ToCodePage(text, CP_UTF8));
     return 0;
 }
 
-probe::AssistVerb funcs(L"funcs", L"FILE TYPE", FuncsCommand);
-probe::AssistVerb link(L"link", L"FILE TYPE PATH", LinkCommand);
+probe::Command funcs(L"assist funcs", L"FILE TYPE", FuncsCommand);
+probe::Command link(L"assist link", L"FILE TYPE PATH", LinkCommand);
 
 } // namespace

@@ -2,6 +2,9 @@
 
 #include "ModFileOps.h"
 #include "ModIni.h"
+#include "CSSRules.h"
+
+#include <algorithm>
 
 long ReadCSSList(const std::wstring& iniPath, ClsDic& list)
 {
@@ -58,4 +61,32 @@ bool CSSPopupItems(const ClsDic& list, const std::wstring& key, std::vector<CSSI
         start = comma + 1;
     }
     return true;
+}
+
+CSSChoice ChooseCSSItem(const ClsDic& list, const std::wstring& item, long caret, long partialLength,
+                        CSSRuleKind kind)
+{
+    CSSChoice choice;
+    switch (CSSValueCode(item)) {
+    case 1:
+        return choice;
+    case 2:
+        choice.showValuesOf = CSSReferenceTarget(item);
+        if (!choice.showValuesOf.empty() && list.Exists(choice.showValuesOf))
+            choice.action = CSSChoice::Action::ShowValues;
+        else
+            choice.showValuesOf.clear();
+        return choice;
+    default:
+        break;
+    }
+    choice.action = CSSChoice::Action::Replace;
+    choice.start = std::max(0L, caret - partialLength);
+    if (kind == CSSRuleKind::Property) {
+        choice.text = item + L": ";
+        choice.showValuesOf = item;
+    } else {
+        choice.text = item + L"; ";
+    }
+    return choice;
 }

@@ -4,6 +4,7 @@
 // that is shown but never inserted; a value ending in " ->" (or any three
 // characters after a name, with a ">" among them) stands for the values of
 // the property it names.
+#include "CSSRules.h"
 #include "ClsDic.h"
 
 #include <string>
@@ -28,3 +29,17 @@ struct CSSItem {
     int code = 0;
 };
 bool CSSPopupItems(const ClsDic& list, const std::wstring& key, std::vector<CSSItem>& items);
+
+// What choosing an item of the popup does: a hint inserts nothing; a
+// reference shows the values of the property it names (when the list holds
+// it); any other item replaces the partial text before the caret, followed
+// by ": " after a property name (whose values then show) or "; " after a
+// value.
+struct CSSChoice {
+    enum class Action { None, ShowValues, Replace } action = Action::None;
+    long start = 0;              // Replace: first character replaced (up to the caret)
+    std::wstring text;           // Replace: the inserted text
+    std::wstring showValuesOf;   // the property whose values show next, or ""
+};
+CSSChoice ChooseCSSItem(const ClsDic& list, const std::wstring& item, long caret, long partialLength,
+                        CSSRuleKind kind);

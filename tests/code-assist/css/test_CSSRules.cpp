@@ -62,6 +62,38 @@ TEST(CSSList, ReferencesAndCodes)
     EXPECT_EQ(CSSValueCode(L"red"), 0);
 }
 
+TEST(CSSList, ChoosingAnItem)
+{
+    ClsDic list;
+    list.Add(L"color", L"red,blue");
+    list.Add(L"border-style", L"solid");
+    using A = CSSChoice::Action;
+    struct Case {
+        const wchar_t* item;
+        CSSRuleKind kind;
+        A action;
+        long start;
+        const wchar_t* text;
+        const wchar_t* next;
+    } cases[] = {
+        {L"url()", CSSRuleKind::Value, A::None, 0, L"", L""},
+        {L"border-style ->", CSSRuleKind::Value, A::ShowValues, 0, L"", L"border-style"},
+        {L"unknown ->", CSSRuleKind::Value, A::None, 0, L"", L""},
+        {L"->", CSSRuleKind::Value, A::None, 0, L"", L""},
+        {L"red", CSSRuleKind::Value, A::Replace, 8, L"red; ", L""},
+        {L"color", CSSRuleKind::Property, A::Replace, 8, L"color: ", L"color"},
+    };
+    for (const Case& c : cases) {
+        CSSChoice choice = ChooseCSSItem(list, c.item, 10, 2, c.kind);
+        EXPECT_EQ(choice.action, c.action) << c.item;
+        if (choice.action == A::Replace) {
+            EXPECT_EQ(choice.start, c.start) << c.item;
+            EXPECT_EQ(choice.text, c.text) << c.item;
+        }
+        EXPECT_EQ(choice.showValuesOf, c.next) << c.item;
+    }
+}
+
 TEST(CSSList, ReadSkipsEmptyAndRepeatedEntries)
 {
     std::wstring ini = wt::ScratchFolder(L"csslist") + L"\\c.ini";

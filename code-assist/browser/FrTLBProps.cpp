@@ -1,6 +1,5 @@
 #include "FrTLBProps.h"
 
-#include "BrowserButton.h"
 #include "ClsDic.h"
 #include "EditorState.h"
 #include "MemberColours.h"

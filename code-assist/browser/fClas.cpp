@@ -1,6 +1,6 @@
 #include "fClas.h"
 
-#include "BrowserButton.h"
+#include "ToolButtons.h"
 #include "EditorState.h"
 #include "KvRTB/KvRTB.h"
 #include "ModFileOps.h"
@@ -65,14 +65,16 @@ fClas::~fClas()
 
 void fClas::PlaceListPage()
 {
-    PlaceCaptionButton(bListCls, *this, 120, 120, 1200, 330, L"List", L"List all registered objects.");
+    PlaceToolButton(bListCls, *this, 120, 120, 1200, 330, L"List");
+    bListCls.SetToolTipText(L"List all registered objects.");
     Lab(3).Place(*this, 1440, 180, 2600, 240);
     Lab(3).SetCaption(L"List all registered classes");
-    PlaceCaptionButton(bBrowse, *this, 4080, 120, 1200, 330, L"Browse",
-                       L"Browse for EXE, DLL or OCX file to get properties.");
+    PlaceToolButton(bBrowse, *this, 4080, 120, 1200, 330, L"Browse");
+    bBrowse.SetToolTipText(L"Browse for EXE, DLL or OCX file to get properties.");
     Lab(4).Place(*this, 5400, 180, 1800, 240);
     Lab(4).SetCaption(L"Browse for file");
-    PlaceCaptionButton(bShow2, *this, 7920, 120, 1200, 330, L"Swap", L"Toggle betwwen name list and ProgID list.");
+    PlaceToolButton(bShow2, *this, 7920, 120, 1200, 330, L"Swap");
+    bShow2.SetToolTipText(L"Toggle betwwen name list and ProgID list.");
 
     const int lefts[] = {120, 2760, 6600}, widths[] = {2600, 3800, 2520};
     for (int i = 0; i < 3; ++i) {
@@ -94,7 +96,7 @@ void fClas::PlaceListPage()
         OpFind(i).SetCaption(options[i]);
     }
     OpFind(3).SetValue(true);
-    PlaceCaptionButton(bFind, *this, 8400, 5145, 720, 330, L"Find");
+    PlaceToolButton(bFind, *this, 8400, 5145, 720, 330, L"Find");
     Lab(6).Place(*this, 120, 5760, 9000, 240);
     Lab(6).SetCaption(L"Double-click selected list item to show object information.");
     Lab(7).Place(*this, 120, 6060, 9000, 240);
@@ -131,10 +133,12 @@ void fClas::PlacePropsPage()
     TLBProps.Place(*this, FrProps, 60, 0, 9120, 6060);
     FilProps.Place(*this, FrProps, 60, 0, 9120, 6060);
     FilProps.Frame.SetVisible(false);
-    PlaceCaptionButton(bShow(0), FrProps, 120, 6180, 1500, 330, L"Members", L"Show Object Browser window");
-    PlaceCaptionButton(bShow(1), FrProps, 1740, 6180, 1500, 330, L"Properties",
-                       L"Show File/Class Properties window.");
-    PlaceCaptionButton(bCloseProp, FrProps, 7620, 6180, 1500, 330, L"Close", L"Return to main window.");
+    PlaceToolButton(bShow(0), FrProps, 120, 6180, 1500, 330, L"Members");
+    bShow(0).SetToolTipText(L"Show Object Browser window");
+    PlaceToolButton(bShow(1), FrProps, 1740, 6180, 1500, 330, L"Properties");
+    bShow(1).SetToolTipText(L"Show File/Class Properties window.");
+    PlaceToolButton(bCloseProp, FrProps, 7620, 6180, 1500, 330, L"Close");
+    bCloseProp.SetToolTipText(L"Return to main window.");
     bShow.Click = [this](int Index) { bShow_Click(Index); };
     bCloseProp.Click = [this] { ClearProps(); };
 }

@@ -1,6 +1,6 @@
 #include "fOmLib.h"
 
-#include "BrowserButton.h"
+#include "ToolButtons.h"
 #include "EditorState.h"
 #include "KvRTB/KvRTB.h"
 #include "ModOmLib.h"
@@ -80,12 +80,16 @@ void fOmLib::PlaceControls()
 
     FrButs.Place(*this, 120, 4440, 3720, 780);
     FrButs.SetCaption(L"  With Selected Page:  ");
-    PlaceCaptionButton(bViewPage, FrButs, 120, 300, 1080, 330, L"View", L"View selected page.");
-    PlaceCaptionButton(bRename, FrButs, 1320, 300, 1080, 330, L"Rename", L"Rename selected page.");
-    PlaceCaptionButton(bDelPage, FrButs, 2520, 300, 1080, 330, L"Delete", L"Delete selected page.");
-    PlaceCaptionButton(bSaveNew, *this, 4920, 4740, 1560, 330, L"Save as New",
-                       L"Save current text as new library page.");
-    PlaceCaptionButton(bSaveCh, *this, 6600, 4740, 1680, 330, L"Save Changes", L"Save text changes for this item.");
+    PlaceToolButton(bViewPage, FrButs, 120, 300, 1080, 330, L"View");
+    bViewPage.SetToolTipText(L"View selected page.");
+    PlaceToolButton(bRename, FrButs, 1320, 300, 1080, 330, L"Rename");
+    bRename.SetToolTipText(L"Rename selected page.");
+    PlaceToolButton(bDelPage, FrButs, 2520, 300, 1080, 330, L"Delete");
+    bDelPage.SetToolTipText(L"Delete selected page.");
+    PlaceToolButton(bSaveNew, *this, 4920, 4740, 1560, 330, L"Save as New");
+    bSaveNew.SetToolTipText(L"Save current text as new library page.");
+    PlaceToolButton(bSaveCh, *this, 6600, 4740, 1680, 330, L"Save Changes");
+    bSaveCh.SetToolTipText(L"Save text changes for this item.");
     Lab(2).Place(*this, 120, 5280, 8160, 240);
     Lab(2).SetCaption(L"Select item in list of code pages. Double-click or use button to display in main window.");
 

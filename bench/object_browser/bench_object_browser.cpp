@@ -41,7 +41,7 @@ int wmain(int argc, wchar_t** argv)
         f.bFind.Click();
         double t7 = bench::Now();
 
-        std::printf("round %d: open and scan %d classes %.0f ms; properties with %d members entries %.0f ms; "
+        std::printf("round %d: open and scan %d classes %.0f ms; properties (%d classes, %ld characters shown) %.0f ms; "
                     "find %.1f ms, not found %.1f ms\n",
                     round + 1, f.boxR(1).ListCount(), t1 - t0, entries, shown, t3 - t2, t5 - t4, t7 - t6);
         UnloadObjectBrowserForm();

@@ -3,6 +3,7 @@
 #include "ToolButtons.h"
 #include "EditorState.h"
 #include "KvRTB/KvRTB.h"
+#include "MainHost.h"
 #include "ModFileOps.h"
 #include "SendToAutoInsert.h"
 #include "cBrowse/cBrowse.h"
@@ -423,6 +424,6 @@ void fClas::Form_QueryUnload(int& Cancel, int UnloadMode)
         return;
     Hide();
     ClearProps();
-    if (State().MainWindow && IsWindowVisible(State().MainWindow) && State().CurrentEditor)
-        State().CurrentEditor->SetFocus();
+    if (Host() && IsWindowVisible(Host()->Window()))
+        Host()->JT1().SetFocus();
 }

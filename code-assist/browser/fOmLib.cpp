@@ -3,6 +3,7 @@
 #include "ToolButtons.h"
 #include "EditorState.h"
 #include "KvRTB/KvRTB.h"
+#include "MainHost.h"
 #include "ModOmLib.h"
 #include "forms/BusyScope.h"
 #include "forms/Runtime.h"
@@ -44,7 +45,7 @@ void OpenPageLibrary()
     f.RefreshLibList();
     f.tLib.SetText(L"");
     f.LabItem.SetCaption(L"");
-    f.Show(forms::vbModeless, State().MainWindow);
+    f.Show(forms::vbModeless, Host() ? Host()->Window() : nullptr);
 }
 
 fOmLib::fOmLib()
@@ -165,8 +166,8 @@ void fOmLib::Form_QueryUnload(int& Cancel, int UnloadMode)
     Hide();
     currentPage_.clear();
     LabItem.SetCaption(L"");
-    if (State().MainWindow && IsWindowVisible(State().MainWindow) && State().CurrentEditor)
-        State().CurrentEditor->SetFocus();
+    if (Host() && IsWindowVisible(Host()->Window()))
+        Host()->JT1().SetFocus();
 }
 
 void fOmLib::RefreshLibList()

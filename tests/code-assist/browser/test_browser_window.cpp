@@ -3,6 +3,7 @@
 #include "Answers.h"
 #include "ClsDic.h"
 #include "EditorState.h"
+#include "browser/ObjectBrowser.h"
 #include "browser/fClas.h"
 
 #include <gtest/gtest.h>
@@ -98,6 +99,23 @@ TEST_F(BrowserWindow, PropertiesOfTheScriptingRuntime)
     EXPECT_FALSE(f().FrProps.Visible());
     EXPECT_EQ(file.boxExp.ListCount(), 0);
     EXPECT_FALSE(State().ClassTextDic);
+    EXPECT_TRUE(answers.messages.empty());
+}
+
+// A file dropped on the main window's button: its properties, no class fields.
+TEST_F(BrowserWindow, PropertiesOfAnyFile)
+{
+    Answers answers;
+    GetFileProps(L"C:\\windows\\system32\\scrrun.dll");
+    ASSERT_TRUE(f().FrProps.Visible());
+    FrFilProps& file = f().FilProps;
+    EXPECT_EQ(file.LabInfo(ModOrmund::FilePath).Caption(), L"C:\\windows\\system32\\scrrun.dll ");
+    EXPECT_EQ(file.LabInfo(ModOrmund::Clsid).Caption(), L"");
+    EXPECT_EQ(file.CatBox.BackColor(), forms::vbButtonFace);
+    EXPECT_NE(file.boxExp.FindItem(L"DllRegisterServer"), -1);
+    EXPECT_NE(f().TLBProps.ClsBoxJ.List.Count(), 0);
+    EXPECT_EQ(f().TLBProps.LabInfoPath.Caption(), L"C:\\windows\\system32\\scrrun.dll");
+    f().bCloseProp.Click();
     EXPECT_TRUE(answers.messages.empty());
 }
 

@@ -5,7 +5,7 @@
 #include "EditorState.h"
 #include "GetRegString.h"
 #include "ModFileOps.h"
-#include "ModOrmund.h"
+#include "browser/ModOrmund.h"
 #include "Runtime.h"
 
 #include <memory>

@@ -2,7 +2,7 @@
 
 #include "GetRegString.h"
 #include "LittleEndian.h"
-#include "ModOrmund.h"
+#include "browser/ModOrmund.h"
 #include "platform/FaultGuard.h"
 #include "platform/Files.h"
 #include "platform/Handles.h"

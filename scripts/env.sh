@@ -6,7 +6,8 @@ BUILD=${TARNEL_BUILD:-$ROOT/build}
 TARNEL_PACKAGES=(wine wine64 libwine libwine-dev fonts-wine
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   mingw-w64-tools libz-mingw-w64-dev googletest cmake ninja-build
-  xvfb xauth x11-utils imagemagick)
+  xvfb xauth x11-utils imagemagick
+  cups cups-client printer-driver-cups-pdf poppler-utils)
 
 install_packages() {
   local missing=()
@@ -72,6 +73,31 @@ prepare_prefix() {
       return 1
     fi
   fi
+}
+
+# Printing goes to a real print queue: the CUPS daemon is started when it is
+# not running, and a PDF printer (each job a PDF file in ~/PDF, which
+# pdftotext reads back) becomes the default unless the machine has a default
+# of its own. Wine lists the default printer as its own default.
+ensure_print_queue() {
+  command -v lpstat >/dev/null 2>&1 || return 0
+  local sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo=sudo
+  if ! lpstat -r 2>/dev/null | grep -q "is running"; then
+    $sudo cupsd >/dev/null 2>&1 || true
+    for _ in $(seq 50); do
+      lpstat -r 2>/dev/null | grep -q "is running" && break
+      sleep 0.1
+    done
+  fi
+  lpstat -d 2>/dev/null | grep -q "system default destination:" && return 0
+  if ! lpstat -p PDF >/dev/null 2>&1; then
+    local ppd
+    ppd=$(lpinfo -m 2>/dev/null | awk '/CUPS-PDF_opt/ { print $1; exit }')
+    $sudo lpadmin -p PDF -E -v cups-pdf:/ -m "${ppd:-lsb/usr/cups-pdf/CUPS-PDF_opt.ppd}" 2>/dev/null ||
+      { echo "Could not add the PDF printer" >&2; return 0; }
+  fi
+  $sudo lpadmin -d PDF 2>/dev/null || true
 }
 
 STARTED_XVFB=""

@@ -1,0 +1,136 @@
+#include "modprintRTF.h"
+
+#include "KvRTB/KvRTB.h"
+#include "PrintPages.h"
+#include "platform/Handles.h"
+
+#include <windows.h>
+#include <richedit.h>
+#include <winspool.h>
+
+#include <vector>
+
+namespace {
+
+// A device context of the default printer with the set-up's choices; null
+// when the machine has no printer.
+HDC OpenDefaultPrinter(const PrinterSetup& setup)
+{
+    DWORD size = 0;
+    GetDefaultPrinterW(nullptr, &size);
+    if (size == 0)
+        return nullptr;
+    std::wstring name(size, L'\0');
+    if (!GetDefaultPrinterW(&name[0], &size))
+        return nullptr;
+    name.resize(size ? size - 1 : 0);
+    HANDLE printer = nullptr;
+    std::vector<BYTE> mode;
+    if (OpenPrinterW(&name[0], &printer, nullptr)) {
+        LONG bytes = DocumentPropertiesW(nullptr, printer, &name[0], nullptr, nullptr, 0);
+        if (bytes > 0) {
+            mode.resize(bytes);
+            auto* dm = reinterpret_cast<DEVMODEW*>(mode.data());
+            if (DocumentPropertiesW(nullptr, printer, &name[0], dm, nullptr, DM_OUT_BUFFER) == IDOK) {
+                setup.ApplyTo(*dm);
+                DocumentPropertiesW(nullptr, printer, &name[0], dm, dm, DM_IN_BUFFER | DM_OUT_BUFFER);
+            } else {
+                mode.clear();
+            }
+        }
+        ClosePrinter(printer);
+    }
+    return CreateDCW(L"WINSPOOL", name.c_str(), nullptr,
+                     mode.empty() ? nullptr : reinterpret_cast<DEVMODEW*>(mode.data()));
+}
+
+// The page geometry in twips of the printer, from the top left corner of
+// its printable area.
+struct PageGeometry {
+    RECT text;
+    RECT page;
+};
+
+PageGeometry Geometry(HDC printer)
+{
+    const int dpiX = GetDeviceCaps(printer, LOGPIXELSX), dpiY = GetDeviceCaps(printer, LOGPIXELSY);
+    auto twipsX = [dpiX](int px) { return MulDiv(px, 1440, dpiX); };
+    auto twipsY = [dpiY](int px) { return MulDiv(px, 1440, dpiY); };
+    const int offX = twipsX(GetDeviceCaps(printer, PHYSICALOFFSETX));
+    const int offY = twipsY(GetDeviceCaps(printer, PHYSICALOFFSETY));
+    const int paperW = twipsX(GetDeviceCaps(printer, PHYSICALWIDTH));
+    const int paperH = twipsY(GetDeviceCaps(printer, PHYSICALHEIGHT));
+    PageGeometry g;
+    g.text = RECT{720 - offX, 1440 - offY, (paperW - 720) - offX, (paperH - 720) - offY};
+    g.page = RECT{0, 0, twipsX(GetDeviceCaps(printer, HORZRES)), twipsY(GetDeviceCaps(printer, VERTRES))};
+    return g;
+}
+
+// The header in the editor's font on the fifth text line of the printable
+// area, its two tabs as two print zones of fourteen characters.
+void PrintHeader(HDC printer, const std::wstring& line, const std::wstring& fontName, int fontSize)
+{
+    LOGFONTW lf{};
+    lf.lfHeight = -MulDiv(fontSize > 0 ? fontSize : 10, GetDeviceCaps(printer, LOGPIXELSY), 72);
+    lstrcpynW(lf.lfFaceName, fontName.c_str(), LF_FACESIZE);
+    platform::GdiObject font(CreateFontIndirectW(&lf));
+    HGDIOBJ old = SelectObject(printer, font.Get());
+    TEXTMETRICW tm{};
+    GetTextMetricsW(printer, &tm);
+    INT zone = 14 * tm.tmAveCharWidth;
+    SetBkMode(printer, TRANSPARENT);
+    TabbedTextOutW(printer, 0, 4 * (tm.tmHeight + tm.tmExternalLeading), line.c_str(), static_cast<int>(line.size()),
+                   1, &zone, 0);
+    SelectObject(printer, old);
+}
+
+} // namespace
+
+int PrintRTF(KvRTB& editor, const std::wstring& title, bool titleOption, bool numberOption,
+             const PrinterSetup& setup)
+{
+    HWND rtb = editor.RTBhWnd();
+    HDC printer = OpenDefaultPrinter(setup);
+    if (!printer || !rtb) {
+        if (printer)
+            DeleteDC(printer);
+        return 0;
+    }
+    DOCINFOW doc{};
+    doc.cbSize = sizeof(doc);
+    doc.lpszDocName = title.empty() ? L"Untitled" : title.c_str();
+    if (StartDocW(printer, &doc) <= 0) {
+        DeleteDC(printer);
+        return 0;
+    }
+    const PageGeometry geometry = Geometry(printer);
+    FORMATRANGE request{};
+    request.hdc = request.hdcTarget = printer;
+    request.rc = geometry.text;
+    request.rcPage = geometry.page;
+    request.chrg.cpMin = 0;
+    request.chrg.cpMax = -1;
+    SendMessageW(rtb, EM_FORMATRANGE, 0, 0);
+    const long length = editor.LenText();
+    const std::wstring fontName = editor.FontName();
+    const int fontSize = editor.FontSize();
+    int pages = 0;
+    for (long page = 1;; ++page) {
+        StartPage(printer);
+        ++pages;
+        const long pageStart = request.chrg.cpMin;
+        const long returned =
+            static_cast<long>(SendMessageW(rtb, EM_FORMATRANGE, 1, reinterpret_cast<LPARAM>(&request)));
+        std::wstring header = PrintPages::HeaderLine(title, titleOption, numberOption, page);
+        if (!header.empty())
+            PrintHeader(printer, header, fontName, fontSize);
+        EndPage(printer);
+        if (PrintPages::IsLastPage(returned, pageStart, length))
+            break;
+        request.chrg.cpMin = returned;
+    }
+    EndDoc(printer);
+    SendMessageW(rtb, EM_FORMATRANGE, 0, 0);
+    DeleteDC(printer);
+    return pages;
+}

@@ -97,8 +97,7 @@ void HtmlElement::scrollTop(long value)
 
 HtmlDocument::HtmlDocument()
     : fonts(std::make_unique<FontCache>()),
-      images(std::make_unique<ImageStore>(
-          [](const std::wstring& p, std::string& bytes) { return ReadPageFile(p, bytes, ImageStore::MaxFileBytes); }))
+      images(std::make_unique<ImageStore>())
 {
 }
 
@@ -119,8 +118,7 @@ bool HtmlDocument::Load(const std::wstring& file, std::wstring& error)
 void HtmlDocument::LoadText(const std::wstring& text, const std::wstring& file)
 {
     path = file;
-    images = std::make_unique<ImageStore>(
-        [](const std::wstring& p, std::string& bytes) { return ReadPageFile(p, bytes, ImageStore::MaxFileBytes); });
+    images = std::make_unique<ImageStore>();
     images->SetPagePath(path);
     Build(text);
 }

@@ -1,11 +1,10 @@
 #pragma once
-// The pictures a page shows, each read once from its local file: PNG
-// through the program's own decoder, GIF, JPEG, BMP and icons through the
-// platform's picture loading. A missing or damaged file is remembered as
-// such and painted as a broken picture.
+// The pictures a page shows, each read once from the local file the page
+// names, through the image viewer's loading (PNG by the program's own
+// decoder, the rest by the platform). A missing or damaged file is
+// remembered as such and painted as a broken picture.
 #include <windows.h>
 
-#include <functional>
 #include <map>
 #include <string>
 
@@ -19,8 +18,7 @@ struct Picture {
 
 class ImageStore {
 public:
-    // readFile reads the local files the page names (nothing else is read).
-    explicit ImageStore(std::function<bool(const std::wstring&, std::string&)> readFile);
+    ImageStore();
     ~ImageStore();
     ImageStore(const ImageStore&) = delete;
     ImageStore& operator=(const ImageStore&) = delete;
@@ -36,7 +34,6 @@ public:
 private:
     Picture Load(const std::wstring& path);
 
-    std::function<bool(const std::wstring&, std::string&)> read;
     std::wstring page;
     std::map<std::wstring, Picture> cache;
 };

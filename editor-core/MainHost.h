@@ -44,6 +44,9 @@ public:
     // or Function declaration on it.
     virtual void CheckVBSLine(long& lineStart, long& lineEnd, long& added, bool& report, bool& inPage) = 0;
     virtual void AddFuncDecl(long lineStart, long lineEnd) = 0;
+    // The procedure list (BoxMethods) refilled from the function popup's
+    // tables after they changed.
+    virtual void FillMethodsBox() = 0;
 
     // The clipping pad's hidden editor (made on first use), through which
     // parked documents are saved; null when it cannot be made.

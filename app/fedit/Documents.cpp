@@ -219,12 +219,13 @@ bool LoadDocument(fedit& f, const std::wstring& path, const std::wstring& extens
             f.SetTabLabel(files->Name(slot), slot);
         }
     }
-    if (IsPageType(t) || t == EditorType::VBScript) {
+    {
+        // Every type: a style sheet or a script file empties the list.
         RedrawLock lock(f.hwnd);
         BuildFuncPopup();
-    } else if (t == EditorType::CSS && !s.CSSListLoaded) {
-        LoadCSSList();
     }
+    if (t == EditorType::CSS && !s.CSSListLoaded)
+        LoadCSSList();
     JT1.HideSel(false);
     JT1.SetEnabled(true);
     f.ClearInfo();

@@ -144,12 +144,14 @@ void fedit::ApplyShownDocumentType(EditorType type, EditorType oldType, bool bui
     EditorState& s = State();
     ShowDocumentType(*this, oldType, type);
     if (buildLists) {
-        if (type == EditorType::HTML || type == EditorType::VBScript) {
+        {
+            // Every type, ASP pages too: the list must never show the
+            // procedures of the tab left behind.
             RedrawLock lock(hwnd);
             BuildFuncPopup();
-        } else if (type == EditorType::CSS && !s.CSSListLoaded) {
-            LoadCSSList();
         }
+        if (type == EditorType::CSS && !s.CSSListLoaded)
+            LoadCSSList();
     }
     // A document of no known type is shown as one, whatever set stays.
     Settings().LastEdType = static_cast<int32_t>(EditorTypeNumber(type));

@@ -42,6 +42,7 @@ void MainWindowHost::CheckVBSLine(long& lineStart, long& lineEnd, long& added, b
 }
 
 void MainWindowHost::AddFuncDecl(long lineStart, long lineEnd) { ::AddFuncDecl(lineStart, lineEnd); }
+void MainWindowHost::FillMethodsBox() { f_.FillMethodsBox(); }
 
 HWND MainWindowHost::ScratchEditor()
 {

@@ -28,6 +28,7 @@ public:
 
     void CheckVBSLine(long& lineStart, long& lineEnd, long& added, bool& report, bool& inPage) override;
     void AddFuncDecl(long lineStart, long lineEnd) override;
+    void FillMethodsBox() override;
 
     HWND ScratchEditor() override;
 

@@ -24,6 +24,7 @@ public:
     void ShowLineColText(const std::wstring&, const std::wstring&) override {}
     void CheckVBSLine(long&, long&, long&, bool&, bool&) override {}
     void AddFuncDecl(long, long) override {}
+    void FillMethodsBox() override {}
     HWND ScratchEditor() override { return nullptr; }
     void DoCut() override {}
     void mCopy_Click() override {}

@@ -1,0 +1,142 @@
+// The procedure list, the tips of linked procedures, the include-file panel
+// and the CSS popup in the real TARNEL.exe, driven from outside.
+#include <gtest/gtest.h>
+
+#include "Drive.h"
+
+using apptest::Tarnel;
+
+namespace {
+
+// The entries of the procedure list, in order.
+std::vector<std::wstring> Procedures(const Tarnel& t)
+{
+    std::vector<std::wstring> names;
+    HWND box = wt::FindChild(t.Main(), L"ComboBox");
+    if (!box)
+        return names;
+    const LRESULT n = wt::Send(box, CB_GETCOUNT);
+    for (LRESULT i = 0; i < n; ++i) {
+        wchar_t buf[256] = {};
+        wt::Send(box, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(buf));
+        names.push_back(buf);
+    }
+    return names;
+}
+
+bool ProceduresAre(const Tarnel& t, const std::vector<std::wstring>& expected)
+{
+    return wt::WaitFor([&] { return Procedures(t) == expected; }, 10000);
+}
+
+std::wstring ListText(const std::vector<std::wstring>& names)
+{
+    std::wstring all;
+    for (const std::wstring& n : names)
+        all += L"[" + n + L"]";
+    return all;
+}
+
+void Settle(const Tarnel& t)
+{
+    for (int i = 0; i < 3; ++i) {
+        wt::Send(t.Main(), WM_NULL);
+        Sleep(150);
+    }
+}
+
+void Open(Tarnel& t, const std::wstring& path)
+{
+    t.Command(IDM_mOpenFile);
+    wt::Dialog d = wt::FindDialog(t.Process(), 10000);
+    ASSERT_NE(d.hwnd, nullptr);
+    ASSERT_TRUE(drive::ChooseFile(d.hwnd, path));
+    Settle(t);
+}
+
+void ClickTab(const Tarnel& t, const std::wstring& caption)
+{
+    wt::Drawn tab = wt::FindDrawn(t.Main(), caption);
+    ASSERT_TRUE(tab) << "no tab " << std::string(caption.begin(), caption.end());
+    POINT p{tab.screen.left + 5, tab.screen.top + 5};
+    ScreenToClient(tab.container, &p);
+    wt::Send(tab.container, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
+    wt::Send(tab.container, WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y), 20000);
+    Settle(t);
+}
+
+// Shift with a key through the keyboard, so the program reads Shift as held.
+void ShiftKey(const Tarnel& t, WORD key)
+{
+    SetForegroundWindow(t.Main());
+    SetFocus(t.Editor());
+    INPUT in[4] = {};
+    const WORD keys[4] = {VK_SHIFT, key, key, VK_SHIFT};
+    for (int i = 0; i < 4; ++i) {
+        in[i].type = INPUT_KEYBOARD;
+        in[i].ki.wVk = keys[i];
+        in[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
+    }
+    SendInput(4, in, sizeof(INPUT));
+    Sleep(200);
+    Settle(t);
+}
+
+std::wstring EditorText(const Tarnel& t)
+{
+    std::wstring text(static_cast<size_t>(wt::Send(t.Editor(), WM_GETTEXTLENGTH)) + 1, L'\0');
+    wt::Send(t.Editor(), WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]));
+    text.resize(text.size() - 1);
+    return text;
+}
+
+void PutCaretAtEnd(const Tarnel& t)
+{
+    const LRESULT end = wt::Send(t.Editor(), WM_GETTEXTLENGTH);
+    drive::Select(t.Editor(), static_cast<long>(end), static_cast<long>(end));
+}
+
+} // namespace
+
+TEST(AssistWindow, ProcedureListFollowsLoadsAndTabsAndLinkedTipsShow)
+{
+    Tarnel t(L"assist_funcs");
+    const std::wstring lib = t.Folder() + L"\\lib.vbs", page = t.Folder() + L"\\main.vbs",
+                       sheet = t.Folder() + L"\\look.css", asp = t.Folder() + L"\\page.asp";
+    drive::WriteAll(lib, "Sub LibSub(q)\r\nEnd Sub\r\n");
+    drive::WriteAll(page, "'**TARNEL LINK FILE: " + std::string(lib.begin(), lib.end()) +
+                              " *\r\nSub Foo (a)\r\nEnd Sub\r\nx = 1 ' Sub Ghost(b)\r\nFunction Bar(x, y)\r\n"
+                              "End Function\r\n");
+    drive::WriteAll(sheet, "p { color: red; }\r\n");
+    drive::WriteAll(asp, "<html>\r\n<%\r\nSub AspSub(z)\r\nEnd Sub\r\n%>\r\n</html>\r\n");
+    ASSERT_TRUE(t.Start(L"\"" + page + L"\""));
+    EXPECT_TRUE(ProceduresAre(t, {L"Foo", L"Bar"})) << ListText(Procedures(t));
+
+    // A style sheet has no procedures; the list never shows the last page's.
+    Open(t, sheet);
+    EXPECT_TRUE(ProceduresAre(t, {})) << ListText(Procedures(t));
+    Open(t, asp);
+    EXPECT_TRUE(ProceduresAre(t, {L"AspSub"})) << ListText(Procedures(t));
+    ClickTab(t, L"look.css");
+    EXPECT_TRUE(ProceduresAre(t, {})) << ListText(Procedures(t));
+    ClickTab(t, L"main.vbs");
+    EXPECT_TRUE(ProceduresAre(t, {L"Foo", L"Bar"})) << ListText(Procedures(t));
+    ClickTab(t, L"page.asp");
+    EXPECT_TRUE(ProceduresAre(t, {L"AspSub"})) << ListText(Procedures(t));
+
+    // The linked file's procedure: typed in another case, corrected, its
+    // signature shown.
+    ClickTab(t, L"main.vbs");
+    PutCaretAtEnd(t);
+    t.Type(L"\rlibsub");
+    ShiftKey(t, '9');
+    EXPECT_TRUE(wt::WaitFor([&] { return static_cast<bool>(wt::FindDrawn(t.Main(), L"LibSub(q)")); }, 5000));
+    const std::wstring text = EditorText(t);
+    EXPECT_NE(text.find(L"LibSub("), std::wstring::npos);
+
+    // A declaration typed on a new line joins the list when the caret leaves it.
+    t.Type(L")\rSub Typed(n)\r");
+    EXPECT_TRUE(ProceduresAre(t, {L"Foo", L"Bar", L"Typed"})) << ListText(Procedures(t));
+    t.Shot(L"procedures.bmp");
+    EXPECT_TRUE(drive::ExitWithoutSaving(t));
+}

@@ -7,7 +7,9 @@
 #include "ModFileOps.h"
 #include "css/CSSList.h"
 #include "css/CSSRules.h"
-#include "functions/FuncLists.h"
+#include "SettingsAccess.h"
+#include "functions/FuncPopup.h"
+#include "functions/LinkFiles.h"
 #include "functions/LinkMarkers.h"
 
 #include <cstdio>
@@ -54,9 +56,10 @@ void BenchCodeAssist(fBench& form)
     std::printf("VBScript page: %ld lines, 500 procedures, two linked files of 2,000 lines\n",
                 form.JT1.TotalLines());
 
-    FuncLists lists;
+    SettingsAccess::LastEdType(EditorType::VBScript);
+    const FuncLists& lists = DocFuncLists();
     double t0 = Now();
-    lists.Build(EditorType::VBScript, form.JT1.Text());
+    BuildFuncPopup();
     double t1 = Now();
     std::printf("function popup rebuild: %.1f ms, %zu signatures, %zu procedures listed\n", t1 - t0,
                 lists.Signatures().size(), lists.ProcedureNames().size());
@@ -68,7 +71,7 @@ void BenchCodeAssist(fBench& form)
     t0 = Now();
     long wordStart = 0;
     std::wstring word = form.JT1.GetLastWord(caret, wordStart);
-    std::wstring signature = lists.Signature(word);
+    std::wstring signature = GetFuncSignature(word);
     t1 = Now();
     std::printf("tip lookup after \"(\": %.2f ms (%ls -> %ls)\n", t1 - t0, word.c_str(), signature.c_str());
 

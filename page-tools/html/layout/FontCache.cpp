@@ -53,8 +53,9 @@ std::wstring FontCache::FaceFor(const std::wstring& family)
     // faces a system without them may have.
     static const struct { const wchar_t* names; const wchar_t* choices[3]; } aliases[] = {
         {L"|serif|times new roman|times|georgia|", {L"Times New Roman", L"Liberation Serif", L"DejaVu Serif"}},
-        {L"|sans-serif|arial|helvetica|verdana|tahoma|trebuchet ms|geneva|lucida grande|ms sans serif|",
+        {L"|sans-serif|arial|helvetica|trebuchet ms|lucida grande|ms sans serif|",
          {L"Arial", L"Liberation Sans", L"DejaVu Sans"}},
+        {L"|verdana|geneva|tahoma|", {L"DejaVu Sans", L"Tahoma", L"Liberation Sans"}},
         {L"|monospace|courier new|courier|lucida console|consolas|", {L"Courier New", L"Liberation Mono", L"DejaVu Sans Mono"}},
         {L"|cursive|comic sans ms|fantasy|impact|", {L"Comic Sans MS", L"Liberation Sans", L"DejaVu Sans"}},
     };

@@ -85,6 +85,7 @@ void PageView::CompleteNavigation()
         next->parentWindow().SetHost(this);
         doc = std::move(next);
         hover = nullptr;
+        focusLink = nullptr;
         LayoutForClient();
     }
     bool hasFragment = url.find(L'#') != std::wstring::npos;
@@ -178,6 +179,12 @@ void PageView::Paint(HDC dc, const RECT& client)
     if (doc && doc->IsLaidOut()) {
         PaintContext ctx{doc->Page(), doc->Styles(), doc->Boxes(), doc->Fonts(), doc->Images()};
         PaintPage(mem, ctx, Rect{doc->ScrollLeft(), doc->ScrollTop(), w, h});
+        if (focusLink && GetFocus() == hwnd) {
+            const Rect& b = doc->Boxes().boxes[focusLink->index];
+            RECT focus{b.x - doc->ScrollLeft() - 1, b.y - doc->ScrollTop(), b.Right() - doc->ScrollLeft() + 1,
+                       b.Bottom() - doc->ScrollTop()};
+            DrawFocusRect(mem, &focus);
+        }
     } else {
         RECT all{0, 0, w, h};
         FillRect(mem, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
@@ -260,6 +267,13 @@ void PageView::OnKey(WPARAM key)
             events->OnKeyDown();
     }
     switch (key) {
+    case VK_TAB: MoveFocus(GetKeyState(VK_SHIFT) >= 0); break;
+    case VK_RETURN:
+        if (focusLink && doc) {
+            const Rect& b = doc->Boxes().boxes[focusLink->index];
+            OnClick(b.x - doc->ScrollLeft() + 1, b.y - doc->ScrollTop() + b.h / 2);
+        }
+        break;
     case VK_UP: OnScroll(SB_VERT, SB_LINEUP); break;
     case VK_DOWN: OnScroll(SB_VERT, SB_LINEDOWN); break;
     case VK_PRIOR: OnScroll(SB_VERT, SB_PAGEUP); break;
@@ -271,6 +285,33 @@ void PageView::OnKey(WPARAM key)
     case VK_RIGHT: OnScroll(SB_HORZ, SB_LINEDOWN); break;
     default: break;
     }
+}
+
+void PageView::MoveFocus(bool forward)
+{
+    if (!doc || !doc->IsLaidOut())
+        return;
+    const auto& nodes = doc->Page().nodes;
+    std::vector<const Node*> links;
+    for (const Node* n : nodes)
+        if (n->Is(L"a") && n->Attribute(L"href") && doc->Boxes().boxes[n->index].w >= 0)
+            links.push_back(n);
+    if (links.empty())
+        return;
+    auto at = std::find(links.begin(), links.end(), focusLink);
+    if (at == links.end())
+        focusLink = forward ? links.front() : links.back();
+    else if (forward)
+        focusLink = (at + 1 == links.end()) ? links.front() : *(at + 1);
+    else
+        focusLink = (at == links.begin()) ? links.back() : *(at - 1);
+    // The focused link is scrolled into view.
+    const Rect& b = doc->Boxes().boxes[focusLink->index];
+    RECT rc;
+    GetClientRect(hwnd, &rc);
+    if (b.y < doc->ScrollTop() || b.Bottom() > doc->ScrollTop() + rc.bottom)
+        ScrollTo(doc->ScrollLeft(), b.y - rc.bottom / 3);
+    InvalidateRect(hwnd, nullptr, FALSE);
 }
 
 LRESULT PageView::Handle(UINT msg, WPARAM wp, LPARAM lp)
@@ -330,7 +371,11 @@ LRESULT PageView::Handle(UINT msg, WPARAM wp, LPARAM lp)
         OnKey(wp);
         return 0;
     case WM_GETDLGCODE:
-        return DLGC_WANTARROWS | DLGC_WANTCHARS;
+        return DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_WANTTAB;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        InvalidateRect(hwnd, nullptr, FALSE);
+        return 0;
     case WM_CONTEXTMENU:
         if (events && !events->OnContextMenu())
             return 0;
@@ -369,24 +414,42 @@ bool PageView::Print(HWND owner)
     pd.Flags = PD_RETURNDC | PD_NOSELECTION | PD_NOPAGENUMS;
     if (!PrintDlgW(&pd) || !pd.hDC)
         return false;
-    HDC printer = pd.hDC;
-    int dpiX = GetDeviceCaps(printer, LOGPIXELSX), dpiY = GetDeviceCaps(printer, LOGPIXELSY);
+    bool ok = PrintTo(pd.hDC);
+    DeleteDC(pd.hDC);
+    if (pd.hDevMode)
+        GlobalFree(pd.hDevMode);
+    if (pd.hDevNames)
+        GlobalFree(pd.hDevNames);
+    return ok;
+}
+
+bool PageView::PrintTo(HDC printer)
+{
+    if (!doc || !doc->IsLaidOut() || !printer)
+        return false;
+    int dpiX = std::max(1, GetDeviceCaps(printer, LOGPIXELSX)), dpiY = std::max(1, GetDeviceCaps(printer, LOGPIXELSY));
     int pageW = GetDeviceCaps(printer, HORZRES), pageH = GetDeviceCaps(printer, VERTRES);
-    // The page at 96 pixels an inch, cut into sheets as tall as the paper.
-    int docW = doc->Boxes().width;
-    double scale = std::min(static_cast<double>(dpiX) / 96.0, static_cast<double>(pageW) / std::max(1, docW));
-    int sheetH = std::max(1, static_cast<int>(pageH / scale));
-    if (dpiY > 0 && dpiX > 0)
-        sheetH = std::max(1, static_cast<int>(pageH / (scale * dpiY / dpiX)));
-    DOCINFOW di{sizeof di, doc->title().empty() ? L"Page" : doc->title().c_str(), nullptr, nullptr, 0};
-    bool ok = StartDocW(printer, &di) > 0;
+    if (pageW <= 0 || pageH <= 0)
+        return false;
+    // The page at 96 pixels an inch (narrower when it is wider than the
+    // paper), cut into sheets as tall as the paper.
+    int docW = std::max(1, doc->Boxes().width);
+    double scaleX = std::min(dpiX / 96.0, static_cast<double>(pageW) / docW);
+    double scaleY = scaleX * dpiY / dpiX;
+    int sheetH = std::max(1, static_cast<int>(pageH / scaleY));
+    std::wstring title = doc->title().empty() ? L"Page" : doc->title();
+    DOCINFOW di{sizeof di, title.c_str(), nullptr, nullptr, 0};
+    if (StartDocW(printer, &di) <= 0)
+        return false;
     void* bits = nullptr;
-    HBITMAP sheet = ok ? CreateSurface(docW, sheetH, &bits) : nullptr;
+    HBITMAP sheet = CreateSurface(docW, sheetH, &bits);
     HDC mem = CreateCompatibleDC(printer);
     PaintContext ctx{doc->Page(), doc->Styles(), doc->Boxes(), doc->Fonts(), doc->Images()};
-    for (int y = 0; ok && sheet && y < doc->Boxes().height; y += sheetH) {
+    bool ok = sheet && mem;
+    for (int y = 0; ok && y < std::max(1, doc->Boxes().height); y += sheetH) {
         HGDIOBJ old = SelectObject(mem, sheet);
         PaintPage(mem, ctx, Rect{0, y, docW, sheetH});
+        GdiFlush();
         SelectObject(mem, old);
         BITMAPINFO bi{};
         bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
@@ -396,8 +459,8 @@ bool PageView::Print(HWND owner)
         bi.bmiHeader.biBitCount = 32;
         ok = StartPage(printer) > 0;
         if (ok) {
-            StretchDIBits(printer, 0, 0, static_cast<int>(docW * scale), pageH, 0, 0, docW, sheetH, bits, &bi,
-                          DIB_RGB_COLORS, SRCCOPY);
+            StretchDIBits(printer, 0, 0, static_cast<int>(docW * scaleX), static_cast<int>(sheetH * scaleY), 0, 0,
+                          docW, sheetH, bits, &bi, DIB_RGB_COLORS, SRCCOPY);
             ok = EndPage(printer) > 0;
         }
     }
@@ -405,14 +468,10 @@ bool PageView::Print(HWND owner)
         EndDoc(printer);
     else
         AbortDoc(printer);
-    DeleteDC(mem);
+    if (mem)
+        DeleteDC(mem);
     if (sheet)
         DeleteObject(sheet);
-    DeleteDC(printer);
-    if (pd.hDevMode)
-        GlobalFree(pd.hDevMode);
-    if (pd.hDevNames)
-        GlobalFree(pd.hDevNames);
     return ok;
 }
 

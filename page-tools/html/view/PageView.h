@@ -47,6 +47,13 @@ public:
     const std::wstring& LocationURL() const { return location; }
     // Prints the whole page on the printer the user picks; false when nothing was printed.
     bool Print(HWND owner);
+    // Prints the whole page on a printer's device context, scaled to the paper's width at most.
+    bool PrintTo(HDC printer);
+    // The browser's offline switch: pages are only ever read from this machine either way.
+    void SetOffline(bool offline) { isOffline = offline; }
+    bool Offline() const { return isOffline; }
+    // The link that has the keyboard focus (Tab moves it, Enter follows it), or null.
+    const Node* FocusedLink() const { return focusLink; }
     void ScrollTo(int x, int y);
     // Lays the page out again for the control's width (after the document's content changed).
     void Relayout();
@@ -69,7 +76,10 @@ private:
     std::unique_ptr<HtmlDocument> doc;
     std::wstring location;
     std::wstring pending;
+    void MoveFocus(bool forward);
     const Node* hover = nullptr;
+    const Node* focusLink = nullptr;
+    bool isOffline = false;
     HBITMAP buffer = nullptr;
     int bufferW = 0, bufferH = 0;
 };

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <commdlg.h>
 
 #include <string>
 #include <vector>
@@ -95,5 +96,23 @@ TEST(PageView, NavigatesScrollsAndJumpsToAnchors)
     view.Navigate(path + L"#");
     Pump();
     EXPECT_EQ(doc->ScrollTop(), 0);
+
+    // Tab gives the first link the focus, Enter follows it.
+    SetFocus(view.hwnd);
+    SendMessageW(view.hwnd, WM_KEYDOWN, VK_TAB, 0);
+    ASSERT_NE(view.FocusedLink(), nullptr);
+    EXPECT_EQ(view.FocusedLink()->AttributeOr(L"id"), L"top");
+    SendMessageW(view.hwnd, WM_KEYDOWN, VK_RETURN, 0);
+    Pump();
+    EXPECT_EQ(doc->ScrollTop(), down);
+
+    // The whole page goes to the default printer, when there is one.
+    PRINTDLGW pd{};
+    pd.lStructSize = sizeof pd;
+    pd.Flags = PD_RETURNDEFAULT | PD_RETURNDC;
+    if (PrintDlgW(&pd) && pd.hDC) {
+        EXPECT_TRUE(view.PrintTo(pd.hDC));
+        DeleteDC(pd.hDC);
+    }
     DestroyWindow(parent);
 }

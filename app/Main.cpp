@@ -31,7 +31,8 @@
 #include "fedit/MainWindowHost.h"
 #include "fedit/MenuSetRows.h"
 #include "fedit/fedit.h"
-#include "ffind.h"
+#include "find/fmulti.h"
+#include "find/modfind.h"
 #include "autoinsert/AutoInsert.h"
 #include "functions/FuncPopup.h"
 #include "preview/Preview.h"
@@ -68,13 +69,12 @@ struct Program {
     std::unique_ptr<fbrowser> browser;
     std::unique_ptr<fColorPicker> colorPicker;
     std::unique_ptr<fbitmap> bitmap;
-    std::unique_ptr<ffind> find;
     std::unique_ptr<fprint> print;
     std::unique_ptr<fpad3> pad3;
     std::unique_ptr<fAuto> autoSet;
-    // Made when first used by their owners: the object browser, multi-file
-    // replace, the character reference and the object browser's library.
-    std::unique_ptr<forms::Form> fClas, fmulti, fascii, fOmLib;
+    // Made when first used by their owners: the object browser, the
+    // character reference and the object browser's library.
+    std::unique_ptr<forms::Form> fClas, fascii, fOmLib;
 
     bool shutDownRan = false;
 };
@@ -125,12 +125,10 @@ forms::Form* ToolForm(ToolWindow which)
     case ToolWindow::Print: return g->print.get();
     case ToolWindow::AutoSet: return g->autoSet.get();
     case ToolWindow::ObjectBrowser: return OnFirstUse(g->fClas, L"Ormund Object Browser");
-    case ToolWindow::MultiReplace: return OnFirstUse(g->fmulti, L"Multi-File Replace");
     case ToolWindow::Reference: return OnFirstUse(g->fascii, L"Character codes - Keycodes - SendKeys");
     }
     return nullptr;
 }
-ffind* FindForm() { return g ? g->find.get() : nullptr; }
 
 std::wstring CommandLinePath(const std::wstring& commandLine)
 {
@@ -259,7 +257,7 @@ void InitProgram()
     g->browser = std::make_unique<fbrowser>();
     g->colorPicker = std::make_unique<fColorPicker>();
     g->bitmap = std::make_unique<fbitmap>();
-    g->find = std::make_unique<ffind>();
+    FindWindow();
     g->print = std::make_unique<fprint>();
     g->pad3 = std::make_unique<fpad3>();
     g->autoSet = std::make_unique<fAuto>();
@@ -346,10 +344,10 @@ void ShutDown()
     WriteSettingsFile();
     // 8. The tool windows, in this order.
     UnloadForm(g->fClas.get());
-    UnloadForm(g->find.get());
+    UnloadFindWindow();
     ReleaseBrowser();
     UnloadForm(g->browser.get());
-    UnloadForm(g->fmulti.get());
+    UnloadMultiReplaceWindow();
     UnloadForm(g->bitmap.get());
     UnloadForm(g->cm.get());
     UnloadForm(g->print.get());
@@ -397,13 +395,11 @@ int Main()
     State().Files = nullptr;
     State().Colorer = nullptr;
     program.fClas.reset();
-    program.fmulti.reset();
     program.fascii.reset();
     program.fOmLib.reset();
     program.autoSet.reset();
     program.pad3.reset();
     program.print.reset();
-    program.find.reset();
     program.bitmap.reset();
     program.colorPicker.reset();
     program.browser.reset();

@@ -34,6 +34,7 @@
 #include "find/fmulti.h"
 #include "find/modfind.h"
 #include "autoinsert/AutoInsert.h"
+#include "browser/ObjectBrowser.h"
 #include "functions/FuncPopup.h"
 #include "preview/Preview.h"
 #include "forms/MessagePump.h"
@@ -72,9 +73,8 @@ struct Program {
     std::unique_ptr<fprint> print;
     std::unique_ptr<fpad3> pad3;
     std::unique_ptr<fAuto> autoSet;
-    // Made when first used by their owners: the object browser, the
-    // character reference and the object browser's library.
-    std::unique_ptr<forms::Form> fClas, fascii, fOmLib;
+    // Made when first used by its owner: the character reference.
+    std::unique_ptr<forms::Form> fascii;
 
     bool shutDownRan = false;
 };
@@ -124,7 +124,6 @@ forms::Form* ToolForm(ToolWindow which)
     case ToolWindow::ImageViewer: return g->bitmap.get();
     case ToolWindow::Print: return g->print.get();
     case ToolWindow::AutoSet: return g->autoSet.get();
-    case ToolWindow::ObjectBrowser: return OnFirstUse(g->fClas, L"Ormund Object Browser");
     case ToolWindow::Reference: return OnFirstUse(g->fascii, L"Character codes - Keycodes - SendKeys");
     }
     return nullptr;
@@ -343,7 +342,7 @@ void ShutDown()
     // 7.
     WriteSettingsFile();
     // 8. The tool windows, in this order.
-    UnloadForm(g->fClas.get());
+    CloseObjectBrowser();
     UnloadFindWindow();
     ReleaseBrowser();
     UnloadForm(g->browser.get());
@@ -352,7 +351,6 @@ void ShutDown()
     UnloadForm(g->cm.get());
     UnloadForm(g->print.get());
     UnloadForm(g->fascii.get());
-    UnloadForm(g->fOmLib.get());
     UnloadForm(g->autoSet.get());
     UnloadForm(g->colorPicker.get());
     UnloadReportWindow();
@@ -394,9 +392,7 @@ int Main()
     SetHost(nullptr);
     State().Files = nullptr;
     State().Colorer = nullptr;
-    program.fClas.reset();
     program.fascii.reset();
-    program.fOmLib.reset();
     program.autoSet.reset();
     program.pad3.reset();
     program.print.reset();

@@ -38,5 +38,5 @@ cTypeDic* TypeDictionary();
 
 // The tool windows the launchers open (they load them): those made at
 // start-up, and those made on first use (kept until shutdown).
-enum class ToolWindow { ColorPicker, ImageViewer, Print, AutoSet, ObjectBrowser, Reference };
+enum class ToolWindow { ColorPicker, ImageViewer, Print, AutoSet, Reference };
 forms::Form* ToolForm(ToolWindow which);

@@ -60,4 +60,10 @@ long MemberKind(const std::wstring& memberText);
 // that comes before the first "-"; "" when there is none.
 std::wstring MemberSignature(const std::wstring& memberText);
 
+// True when the end of lineToCaret (a line's text up to the caret) lies in a
+// string or a comment, where a typed period or "(" is text, not code: after
+// an odd number of double quotes, or after an apostrophe or "Rem " outside
+// them; for JavaScript also single quotes and "//".
+bool InStringOrComment(const std::wstring& lineToCaret, bool javaScript);
+
 } // namespace AutoInsertLists

@@ -365,8 +365,10 @@ bool ClsTLB::ReadClass(ITypeLib* lib, UINT i, TYPEKIND kind, bool IfAutoI, std::
         }
         for (UINT m = 0; m < functions; ++m) {
             FUNCDESC* func = nullptr;
+            // A member whose description cannot be read is left out; the
+            // type keeps the others.
             if (FAILED(Guarded([&] { return iface->GetFuncDesc(m, &func); })) || !func)
-                return false;
+                continue;
             std::wstring line = DescribeFunc(iface.Get(), *func, isSource, IfAutoI);
             Guarded([&] {
                 iface->ReleaseFuncDesc(func);

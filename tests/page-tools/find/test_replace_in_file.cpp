@@ -1,6 +1,7 @@
 // Replacing in files on disk: the bytes, and what happens to awkward files.
 #include <gtest/gtest.h>
 
+#include "FullDisk.h"
 #include "WindowTest.h"
 #include "find/ReplaceInFile.h"
 #include "platform/Files.h"
@@ -171,7 +172,7 @@ TEST_F(ReplaceInFileTest, ALockedOrFailingFileStaysWhole)
     }
     // A write that stops half way, as on a full disk.
     messages.clear();
-    platform::SimulateWriteFailure(5);
+    SimulateWriteFailure(5);
     EXPECT_FALSE(ReplaceInFile(p, L"this", L"that", false));
     EXPECT_EQ(messages, std::vector<std::wstring>{error});
     EXPECT_EQ(Bytes(p), text);

@@ -40,6 +40,8 @@ cTypeDic& TypeDic()
     return *dic;
 }
 
+void ReleaseTypeDic() { TypeDicSlot().reset(); }
+
 ClsDic& VbsFunctionList() { return *VbsSlot(); }
 
 long LoadObjectList(cTypeDic& dic, const std::wstring& path, ObjectListBox& box)

@@ -25,6 +25,8 @@ public:
 // dictionary is made on first use (after the settings record is read, for
 // its copy of the shortcut keys) and replaced by ResetAutoInsert.
 cTypeDic& TypeDic();
+// Releases it (shutdown).
+void ReleaseTypeDic();
 ClsDic& VbsFunctionList();
 
 // Fills dic with the ticked objects of the list file at path and lists

@@ -34,6 +34,7 @@
 #include "fedit/fedit.h"
 #include "ffind.h"
 #include "autoinsert/AutoInsert.h"
+#include "browser/ObjectBrowser.h"
 #include "functions/FuncPopup.h"
 #include "preview/Preview.h"
 #include "forms/MessagePump.h"
@@ -71,9 +72,9 @@ struct Program {
     std::unique_ptr<ffind> find;
     std::unique_ptr<fprint> print;
     std::unique_ptr<fpad3> pad3;
-    // Made when first used by their owners: the object browser, multi-file
-    // replace, the character reference and the object browser's library.
-    std::unique_ptr<forms::Form> fClas, fmulti, fascii, fOmLib;
+    // Made when first used by their owners: multi-file replace and the
+    // character reference.
+    std::unique_ptr<forms::Form> fmulti, fascii;
 
     bool shutDownRan = false;
 };
@@ -123,7 +124,6 @@ forms::Form* ToolForm(ToolWindow which)
     case ToolWindow::ImageViewer: return g->bitmap.get();
     case ToolWindow::Print: return g->print.get();
     case ToolWindow::AutoSet: return &AutoSetupWindow();
-    case ToolWindow::ObjectBrowser: return OnFirstUse(g->fClas, L"Ormund Object Browser");
     case ToolWindow::MultiReplace: return OnFirstUse(g->fmulti, L"Multi-File Replace");
     case ToolWindow::Reference: return OnFirstUse(g->fascii, L"Character codes - Keycodes - SendKeys");
     }
@@ -344,7 +344,7 @@ void ShutDown()
     // 7.
     WriteSettingsFile();
     // 8. The tool windows, in this order.
-    UnloadForm(g->fClas.get());
+    CloseObjectBrowser();
     UnloadForm(g->find.get());
     ReleaseBrowser();
     UnloadForm(g->browser.get());
@@ -353,7 +353,6 @@ void ShutDown()
     UnloadForm(g->cm.get());
     UnloadForm(g->print.get());
     UnloadForm(g->fascii.get());
-    UnloadForm(g->fOmLib.get());
     UnloadAutoSetupWindow();
     UnloadForm(g->colorPicker.get());
     UnloadReportWindow();
@@ -395,10 +394,8 @@ int Main()
     SetHost(nullptr);
     State().Files = nullptr;
     State().Colorer = nullptr;
-    program.fClas.reset();
     program.fmulti.reset();
     program.fascii.reset();
-    program.fOmLib.reset();
     program.pad3.reset();
     program.print.reset();
     program.find.reset();

@@ -321,7 +321,7 @@ void fedit::PopupKeyUp(int keyCode, int shift, long position)
         return;
     }
     EditorType type = SettingsAccess::LastEdType();
-    if (cssPopup_ && type == EditorType::HTML)
+    if (cssPopup_ && IsPageType(type))
         type = EditorType::CSS;
     std::wstring typed;
     if (type == EditorType::CSS) {

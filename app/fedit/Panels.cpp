@@ -86,32 +86,24 @@ void fedit::BoxPopJ_Click(int Index)
     const long lineStart = JT1.GetLineIndex(JT1.GetLineFromChar(caret));
     const long column = caret - lineStart;
     EditorType mode = CurrentType();
-    if (mode == EditorType::HTML && cssPopup_)
+    if (IsPageType(mode) && cssPopup_)
         mode = EditorType::CSS;
 
     if (mode == EditorType::CSS) {
-        if (item.find(L'(') != std::wstring::npos)
+        const CSSChoice choice = ChooseCSSItem(item, caret);
+        if (choice.action == CSSChoice::Action::None)
             return;
-        if (item.find(L'>') != std::wstring::npos) {
-            // A property whose values can be listed: open them, insert nothing.
-            const std::wstring name = item.size() > 3 ? item.substr(0, item.size() - 3) : L"";
-            LoadCSSList();
-            popupItemChosen_ = false;
-            popupShift_ = ShowCSSPopup(name, false);
-            return;
+        if (choice.action == CSSChoice::Action::Replace) {
+            JT1.SetSelection(choice.start, caret);
+            JT1.SetSelText(choice.text);
+            JT1.SetSelStart(choice.start + static_cast<long>(choice.text.size()));
         }
-        long partial = 0, valuePos = 0;
-        GetCSSRule(caret, partial, valuePos);
-        const long start = caret - partial;
-        JT1.SetSelection(start, caret);
-        JT1.SetSelText(item + (valuePos ? L"; " : L": "));
-        JT1.SetSelStart(start + static_cast<long>(item.size()) + 2);
-        if (!valuePos) {
+        if (!choice.showValuesOf.empty()) {
             FrPop.SetVisible(false);
             popupItemChosen_ = false;
-            popupShift_ = ShowCSSPopup(item, false);
+            popupShift_ = ShowCSSPopup(choice.showValuesOf, false);
             cssPopup_ = true;
-            if (popupShift_ != 0) {
+            if (popupShift_ != 0 || choice.action == CSSChoice::Action::ShowValues) {
                 JT1.SetFocus();
                 return;
             }

@@ -4,6 +4,8 @@
 
 #include "Drive.h"
 
+#include <algorithm>
+
 using apptest::Tarnel;
 
 namespace {
@@ -139,4 +141,96 @@ TEST(AssistWindow, ProcedureListFollowsLoadsAndTabsAndLinkedTipsShow)
     EXPECT_TRUE(ProceduresAre(t, {L"Foo", L"Bar", L"Typed"})) << ListText(Procedures(t));
     t.Shot(L"procedures.bmp");
     EXPECT_TRUE(drive::ExitWithoutSaving(t));
+}
+
+namespace {
+
+// The popup list's window when its frame shows, else null.
+HWND VisiblePopupList(const Tarnel& t)
+{
+    for (HWND w : wt::Children(t.Main()))
+        if (wt::ClassName(w) == L"ListBox" && IsWindowVisible(w) && GetParent(GetParent(w)) != t.Main())
+            return w;
+    return nullptr;
+}
+
+std::vector<std::wstring> ListItems(HWND list)
+{
+    std::vector<std::wstring> items;
+    const LRESULT n = wt::Send(list, LB_GETCOUNT);
+    for (LRESULT i = 0; i < n; ++i) {
+        wchar_t buf[256] = {};
+        wt::Send(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(buf));
+        items.push_back(buf);
+    }
+    return items;
+}
+
+// A key that comes down and up in the editor, as typed.
+void Key(const Tarnel& t, WPARAM key)
+{
+    PostMessageW(t.Editor(), WM_KEYDOWN, key, 1);
+    PostMessageW(t.Editor(), WM_KEYUP, key, 0xC0000001);
+    Settle(t);
+}
+
+// Types text whose last key goes up too, so the popup follows it.
+void TypeAndRelease(const Tarnel& t, const std::wstring& text)
+{
+    t.Type(text);
+    PostMessageW(t.Editor(), WM_KEYUP, static_cast<WPARAM>(towupper(text.back())), 0xC0000001);
+    Settle(t);
+}
+
+} // namespace
+
+TEST(AssistWindow, CssPopupOffersPropertiesAndValuesAndReplacesOnlyThePartialText)
+{
+    Tarnel t(L"assist_css");
+    const std::wstring sheet = t.Folder() + L"\\look.css", page = t.Folder() + L"\\page.htm";
+    drive::WriteAll(sheet, "p {\r\n  \r\n}\r\nh1 { margin: 0; }\r\n");
+    drive::WriteAll(page, "<html><p style=\"\">x</p></html>");
+    ASSERT_TRUE(t.Start(L"\"" + sheet + L"\""));
+    drive::Select(t.Editor(), 6, 6);   // the blank line inside the rule
+
+    // Typing "{" or ":" in a sheet opens nothing; F11 opens the properties.
+    TypeAndRelease(t, L"col");
+    EXPECT_EQ(VisiblePopupList(t), nullptr);
+    Key(t, VK_F11);
+    HWND list = nullptr;
+    ASSERT_TRUE(wt::WaitFor([&] { return (list = VisiblePopupList(t)) != nullptr; }, 5000));
+    std::vector<std::wstring> items = ListItems(list);
+    EXPECT_GT(items.size(), 100u);
+    t.Shot(L"properties.bmp");
+
+    // The typed part selects; Enter puts the name in its place and the
+    // property's values show at once.
+    TypeAndRelease(t, L"o");
+    Key(t, VK_RETURN);
+    ASSERT_TRUE(wt::WaitFor([&] {
+        list = VisiblePopupList(t);
+        items = list ? ListItems(list) : std::vector<std::wstring>{};
+        return std::find(items.begin(), items.end(), L"red") != items.end();
+    }, 5000));
+    TypeAndRelease(t, L"re");
+    Key(t, VK_RETURN);
+    EXPECT_TRUE(wt::WaitFor([&] { return EditorText(t) == L"p {\r  color: red; \r}\rh1 { margin: 0; }\r"; }, 5000))
+        << std::string(EditorText(t).begin(), EditorText(t).end());
+    t.Shot(L"value.bmp");
+
+    // In a page, F12 offers the values of the property before the caret.
+    Open(t, page);
+    drive::Select(t.Editor(), 16, 16);
+    t.Type(L"color: bl");
+    Key(t, VK_F12);
+    ASSERT_TRUE(wt::WaitFor([&] { return (list = VisiblePopupList(t)) != nullptr; }, 5000));
+    items = ListItems(list);
+    EXPECT_NE(std::find(items.begin(), items.end(), L"blue"), items.end());
+    t.Command(IDM_mExit);
+    for (int i = 0; i < 2; ++i)
+        if (wt::Dialog ask = wt::FindDialog(t.Process(), 5000); ask.hwnd) {
+            wt::PressButton(ask.hwnd, IDNO);
+            wt::WaitFor([&] { return !IsWindow(ask.hwnd); }, 5000);
+        }
+    EXPECT_TRUE(t.Ends());
 }

@@ -5,6 +5,7 @@
 #include "platform/FaultGuard.h"
 #include "platform/Files.h"
 #include "platform/Messages.h"
+#include "platform/Text.h"
 
 #include <oleauto.h>
 
@@ -139,24 +140,6 @@ private:
 const wchar_t* BoolText(bool value)
 {
     return value ? L"True" : L"False";
-}
-
-// Help text on one line, so that it cannot split an INI entry.
-std::wstring OneLine(std::wstring text)
-{
-    std::wstring out;
-    out.reserve(text.size());
-    for (size_t i = 0; i < text.size(); ++i) {
-        wchar_t c = text[i];
-        if (c == L'\r' || c == L'\n') {
-            if (c == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n')
-                ++i;
-            out += L' ';
-        } else {
-            out += c;
-        }
-    }
-    return out;
 }
 
 std::wstring SystemMessage(HRESULT value)
@@ -382,8 +365,10 @@ bool ClsTLB::ReadClass(ITypeLib* lib, UINT i, TYPEKIND kind, bool IfAutoI, std::
         }
         for (UINT m = 0; m < functions; ++m) {
             FUNCDESC* func = nullptr;
+            // A member whose description cannot be read is left out; the
+            // type keeps the others.
             if (FAILED(Guarded([&] { return iface->GetFuncDesc(m, &func); })) || !func)
-                return false;
+                continue;
             std::wstring line = DescribeFunc(iface.Get(), *func, isSource, IfAutoI);
             Guarded([&] {
                 iface->ReleaseFuncDesc(func);
@@ -494,7 +479,7 @@ std::wstring ClsTLB::DescribeFunc(ITypeInfo* iface, const FUNCDESC& func, bool i
         std::wstring entry = name + L"=" + name;
         if (paramCount > 0 && !putWithValueOnly)
             entry += params;
-        return entry + L" - " + kind + L" - " + OneLine(help);
+        return entry + L" - " + kind + L" - " + platform::OneLine(help);
     }
     std::wstring line = std::wstring(kind) + L" " + name;
     if (paramCount == 0)

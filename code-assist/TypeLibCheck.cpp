@@ -94,6 +94,17 @@ bool PointerLike(unsigned vt)
     return vt == VT_PTR || vt == VT_SAFEARRAY || vt == VT_CARRAY;
 }
 
+// The kinds a type description can name: the automation types, the C types
+// of signatures and the kinds that need an element. Any other number (a
+// damaged byte) gives the loader a description whose element it never set,
+// and it reads that null element when it turns a return-value parameter
+// into the function's result.
+bool DescribableType(unsigned vt)
+{
+    return (vt >= VT_I2 && vt <= VT_LPWSTR && vt != 15) || vt == VT_RECORD || vt == VT_INT_PTR ||
+           vt == VT_UINT_PTR || vt == VT_FILETIME || vt == VT_CLSID;
+}
+
 // Bytes the loader reads for a value of a plain kind in the custom-data
 // table; 0 for the kinds it leaves as pointers it never set.
 size_t ValueSize(unsigned vt)
@@ -286,7 +297,7 @@ private:
     bool TypeRef(uint32_t value) const
     {
         if (value & 0x80000000)
-            return !PointerLike(value & VT_TYPEMASK);
+            return !PointerLike(value & VT_TYPEMASK) && DescribableType(value & VT_TYPEMASK);
         return value / kTypeDescSize < TypeDescCount();
     }
 
@@ -301,11 +312,12 @@ private:
             const uint8_t* td = In(kTypeDescTable, i * kTypeDescSize);
             int16_t vt = I16(td), inner = I16(td + 4), flag = I16(td + 6);
             unsigned base = static_cast<uint16_t>(vt) & VT_TYPEMASK;
-            if (PointerLike(base) && base != static_cast<uint16_t>(vt))
+            if ((PointerLike(base) && base != static_cast<uint16_t>(vt)) || !DescribableType(base))
                 return false;   // the loader treats it as one without its element
             if (vt == VT_PTR || vt == VT_SAFEARRAY) {
                 if (flag < 0) {
-                    if (inner < 0 || static_cast<uint64_t>(inner) >= kBuiltInTypes || PointerLike(inner))
+                    if (inner < 0 || static_cast<uint64_t>(inner) >= kBuiltInTypes || PointerLike(inner) ||
+                        !DescribableType(inner))
                         return false;
                 } else {
                     if (inner < 0 || static_cast<uint64_t>(inner) / kTypeDescSize >= count)
@@ -329,7 +341,8 @@ private:
         const uint8_t* ad = In(kArrayTable, offset);
         int16_t type = I16(ad), flag = I16(ad + 2), dims = I16(ad + 4), room = I16(ad + 6);
         if (flag < 0) {
-            if (PointerLike(static_cast<uint16_t>(type) & VT_TYPEMASK))
+            unsigned vt = static_cast<uint16_t>(type) & VT_TYPEMASK;
+            if (PointerLike(vt) || !DescribableType(vt))
                 return false;
         } else {
             if (type < 0 || static_cast<uint64_t>(type) / kTypeDescSize >= typeDescs)

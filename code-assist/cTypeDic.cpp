@@ -60,6 +60,16 @@ bool cTypeDic::GetObjectTypeList(const std::wstring& sVarName, std::vector<std::
 
 bool cTypeDic::CheckVarList(const std::wstring& sVarName) const { return ObjectVars->Exists(sVarName); }
 
+void cTypeDic::VarBindings(std::vector<std::wstring>& names, std::vector<std::wstring>& types) const
+{
+    names.clear();
+    types.clear();
+    if (ObjectVars->Count() == 0)
+        return;
+    names = ObjectVars->Keys();
+    types = ObjectVars->Items();
+}
+
 int cTypeDic::ShortcutIndex(long LKCode) const
 {
     if (LKCode <= 1)

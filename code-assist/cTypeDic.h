@@ -29,6 +29,8 @@ public:
     bool GetObjectTypeList(const std::wstring& sVarName, std::vector<std::wstring>& ANames,
                            std::vector<std::wstring>& aInfo) const;
     bool CheckVarList(const std::wstring& sVarName) const;
+    // The bound variables and their types, in the order they were bound.
+    void VarBindings(std::vector<std::wstring>& names, std::vector<std::wstring>& types) const;
     // Runs the action assigned to the letter code and returns True, whether
     // or not the action's own condition let it do anything; False for a key
     // with no action.

@@ -360,6 +360,10 @@ LRESULT CALLBACK Control::SubclassProc(HWND w, UINT msg, WPARAM wp, LPARAM lp, U
         if (c->WantsSubclass()) {
             auto alive = c->alive_;
             LRESULT r = 0;
+            if (w == c->hwnd && c->OnOwnMessage(msg, wp, lp, r))
+                return r;
+            if (!*alive)
+                return 0;
             if (c->HandleCommonMessage(w, msg, wp, lp, r))
                 return r;
             if (!*alive)

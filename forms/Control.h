@@ -231,7 +231,8 @@ public:
     // cursor, dropped files). Returns true when the message was eaten.
     bool HandleCommonMessage(HWND w, UINT msg, WPARAM& wp, LPARAM lp, LRESULT& result);
     // Messages of a window of the runtime's own classes (label, frame,
-    // picture box, image, shape, line), before the common handling.
+    // picture box, image, shape, line), and of a subclassed control's own
+    // window, before the common handling.
     virtual bool OnOwnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) { return false; }
     // The end of one of the control's windows (its own or a hooked child),
     // from the window's subclass or the runtime's own window procedure:

@@ -84,4 +84,21 @@ std::wstring BlankedLine(std::wstring text)
     return TrimBlanks(text);
 }
 
+std::wstring OneLine(const std::wstring& text)
+{
+    std::wstring out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        wchar_t c = text[i];
+        if (c == L'\r' || c == L'\n') {
+            if (c == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n')
+                ++i;
+            out += L' ';
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
 } // namespace platform

@@ -35,4 +35,9 @@ std::wstring TrimBlanksAndTabs(const std::wstring& text);
 // blanks: a line as the checks that look at its first and last words read it.
 std::wstring BlankedLine(std::wstring text);
 
+// The text with each line break (CR LF, CR or LF) turned into one blank:
+// a text that goes into one line of an INI file, where a break would split
+// the entry.
+std::wstring OneLine(const std::wstring& text);
+
 } // namespace platform

@@ -4,6 +4,10 @@
 #include "modVBSColor.h"
 #include "platform/Text.h"
 
+#include <algorithm>
+#include <iterator>
+#include <map>
+
 namespace html {
 
 const wchar_t* const kOpeningProbes[20] = {
@@ -18,17 +22,70 @@ namespace {
 
 using debugcheck::Finding;
 
+// The searches of the VBScript-block test over the page's text. Each word
+// it looks for is found once over the whole text and kept as a list of
+// positions, so a test at any place costs a lookup, not a scan back to the
+// start of the text.
+class IndexedSearch : public TypingGlue::TextSearch {
+public:
+    IndexedSearch(const std::wstring& upperText, const vbs::LineIndex& lines) : upper_(upperText), lines_(lines) {}
+
+    long Find(const std::wstring& what, long start, long end) override
+    {
+        const std::vector<long>& at = Positions(what);
+        long n = static_cast<long>(what.size());
+        Clamp(start, end);
+        auto p = std::lower_bound(at.begin(), at.end(), start);
+        return p != at.end() && *p + n <= end ? *p : -1;
+    }
+    long FindBack(const std::wstring& what, long start, long end) override
+    {
+        const std::vector<long>& at = Positions(what);
+        long n = static_cast<long>(what.size());
+        Clamp(start, end);
+        auto p = std::upper_bound(at.begin(), at.end(), end - n);
+        return p != at.begin() && *std::prev(p) >= start ? *std::prev(p) : -1;
+    }
+    long LineFromChar(long pos) override { return lines_.LineOf(pos); }
+
+private:
+    void Clamp(long& start, long& end) const
+    {
+        long len = static_cast<long>(upper_.size());
+        if (end < 0 || end > len)
+            end = len;
+        if (start < 0)
+            start = 0;
+    }
+    const std::vector<long>& Positions(const std::wstring& what)
+    {
+        std::wstring upperWhat = platform::Upper(what);
+        auto known = positions_.find(upperWhat);
+        if (known != positions_.end())
+            return known->second;
+        std::vector<long>& at = positions_[upperWhat];
+        if (!upperWhat.empty())
+            for (size_t p = upper_.find(upperWhat); p != std::wstring::npos; p = upper_.find(upperWhat, p + 1))
+                at.push_back(static_cast<long>(p));
+        return at;
+    }
+
+    const std::wstring& upper_;
+    const vbs::LineIndex& lines_;
+    std::map<std::wstring, std::vector<long>> positions_;
+};
+
 class Page {
 public:
     Page(const std::wstring& text, EditorType edType)
-        : text_(text), upper_(platform::Upper(text)), edType_(edType), search_(text) {}
+        : text_(text), upper_(platform::Upper(text)), lines_(text), edType_(edType), search_(upper_, lines_) {}
 
-    // what: upper case.
+    // what: upper case. Only [from, end) is searched.
     long Find(const std::wstring& what, long from, long end = -1) const
     {
         return vbs::FindFolded(upper_, what, from, end, false);
     }
-    long Line(long pos) const { return vbs::LineOf(text_, pos) + 1; }
+    long Line(long pos) const { return lines_.LineOf(pos) + 1; }
     bool InVBScript(long pos) { return TypingGlue::BlockKind(search_, pos, edType_) != 0; }
     long Length() const { return static_cast<long>(text_.size()); }
     wchar_t At(long pos) const { return pos >= 0 && pos < Length() ? text_[pos] : 0; }
@@ -38,8 +95,9 @@ public:
 private:
     const std::wstring& text_;
     const std::wstring upper_;
+    const vbs::LineIndex lines_;
     EditorType edType_;
-    TypingGlue::StringSearch search_;
+    IndexedSearch search_;
 };
 
 void CheckBrackets(Page& page, std::vector<Finding>& out)
@@ -120,13 +178,12 @@ void CheckClosingTags(const Page& page, std::vector<Finding>& out)
 {
     for (int k = 0; k < 20; ++k) {
         int counted = -1;  // the whole-text count, once needed: 1 balanced, 0 not
-        for (long h = page.Find(kOpeningProbes[k], 0); h >= 0; h = page.Find(kOpeningProbes[k], h + 3)) {
+        long next = -1;
+        for (long h = page.Find(kOpeningProbes[k], 0); h >= 0; h = next) {
             // The closing tag must come before the next opening of its kind,
             // or anywhere up to the end of the text after the last one.
-            long next = page.Find(kOpeningProbes[k], h + 3);
-            if (next < 0)
-                next = page.Length();
-            if (page.Find(kClosingTags[k], h + 3, next) >= 0)
+            next = page.Find(kOpeningProbes[k], h + 3);
+            if (page.Find(kClosingTags[k], h + 3, next < 0 ? page.Length() : next) >= 0)
                 continue;
             if (k < kCountedProbes) {
                 if (counted < 0)

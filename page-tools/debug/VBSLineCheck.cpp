@@ -43,10 +43,17 @@ bool IsExponentSign(const std::wstring& scan, size_t j)
 LineResult CheckLine(const std::wstring& line, bool autoCorrect)
 {
     LineResult r;
-    r.corrected = line;
+    // The corrected line is written once, front to back: every insertion and
+    // removal lies after the ones before it.
+    r.corrected.reserve(line.size() + 8);
+    size_t copied = 0;  // characters of line already in r.corrected
+    auto copyTo = [&](size_t at) {
+        r.corrected.append(line, copied, at - copied);
+        copied = at;
+    };
     std::wstring scan = platform::Upper(line) + L" ";
     const size_t len = line.size();
-    long quotes = 0, left = 0, right = 0, shift = 0;
+    long quotes = 0, left = 0, right = 0;
     size_t ifPos = 0, thenPos = 0, endPos = 0;  // 1-based; 0 none
     wchar_t fault = 0;
     bool statementStart = true;
@@ -54,8 +61,8 @@ LineResult CheckLine(const std::wstring& line, bool autoCorrect)
     // A missing neighbour before the line reads as a blank.
     auto before = [&](size_t j, size_t back) -> wchar_t { return j >= back ? scan[j - back] : L' '; };
     auto insertBlank = [&](size_t at) {
-        r.corrected.insert(static_cast<size_t>(static_cast<long>(at) + shift), 1, L' ');
-        ++shift;
+        copyTo(at);
+        r.corrected += L' ';
     };
     auto spacing = [&](wchar_t c, size_t at) {
         if (autoCorrect)
@@ -115,8 +122,8 @@ LineResult CheckLine(const std::wstring& line, bool autoCorrect)
                     return r;
                 }
                 if (j > 0) {  // before the first character there is no blank to remove
-                    r.corrected.erase(static_cast<size_t>(static_cast<long>(j) + shift - 1), 1);
-                    --shift;
+                    copyTo(j - 1);
+                    copied = j;
                 }
             }
             if (next != L' ') {
@@ -163,13 +170,16 @@ LineResult CheckLine(const std::wstring& line, bool autoCorrect)
                 thenPos = j + 1;
             else if (word == L"END")
                 endPos = j + 1;
-            j = w;
+            // A character that ends a word but has no case of its own (code
+            // 1) makes an empty word: the walk must still move on.
+            j = w > j ? w : j + 1;
             continue;
         }
         }
         ++j;
     }
 
+    copyTo(len);
     if (quotes % 2 != 0)
         r.message = L"Quote mark missing";
     else if (left > right)
@@ -224,35 +234,39 @@ std::wstring PairMessage(const BlockCounts& counts, int k)
 RunResult RunWholeText(const std::wstring& text, const Options& options, const ObjectList& objects)
 {
     RunResult run;
-    run.text = text;
-    std::wstring& t = run.text;
-    long lines = LineOf(t, static_cast<long>(t.size())) + 1;
-    long s = 0;
-    for (long i = 0; i < lines; ++i) {
-        long e = LineEndOf(t, s);
-        long next = e + 1;
-        bool skip = (!options.debugContinued && JoinContinuedLine(t, s)) || e <= s + 2;
+    // The corrected text is built once, line by line. A line of a "_"
+    // continuation is never corrected, so the continuation test reads the
+    // same in the text as it came and in the corrected text.
+    std::wstring& out = run.text;
+    out.reserve(text.size() + text.size() / 16);
+    const long len = static_cast<long>(text.size());
+    long lineNumber = 1;
+    for (long s = 0; s <= len; s = LineEndOf(text, s) + 1, ++lineNumber) {
+        long e = LineEndOf(text, s);
+        bool skip = (!options.debugContinued && JoinContinuedLine(text, s)) || e <= s + 2;
         if (!skip) {
-            std::wstring line = t.substr(s, e - s);
+            std::wstring line = text.substr(s, e - s);
             LineResult r = CheckLine(line, options.autoCorrect);
             if (!r.message.empty()) {
-                run.findings.push_back({i + 1, r.message});
+                run.findings.push_back({lineNumber, r.message});
             } else if (options.autoCorrect && r.corrected != line) {
-                run.edits.push_back({s, e - s, r.corrected});
-                t.replace(s, e - s, r.corrected);
-                next += static_cast<long>(r.corrected.size()) - (e - s);
+                run.edits.push_back({static_cast<long>(out.size()), e - s, r.corrected});
+                out += r.corrected;
+                if (e < len)
+                    out += L'\r';
+                continue;
             }
         }
-        s = next;
+        out.append(text, s, e - s + (e < len ? 1 : 0));
     }
 
-    BlockCounts counts = CountBlockKeywords(t);
+    BlockCounts counts = CountBlockKeywords(out);
     for (int k = options.countIfThen ? 0 : 2; k < kBlockKeywordCount; k += 2) {
         std::wstring m = PairMessage(counts, k);
         if (!m.empty())
             run.findings.push_back({-1, m});
     }
-    CheckObjectRequired(t, objects, options.wholeWord, run.findings, run.edits);
+    CheckObjectRequired(out, objects, options.wholeWord, run.findings, run.edits);
     return run;
 }
 

@@ -5,6 +5,9 @@
 #include "modVBSColor.h"
 #include "platform/Text.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace vbs {
 
 ObjectList ReadObjectList(const std::wstring& path)
@@ -36,11 +39,15 @@ ObjectList ReadObjectList(const std::wstring& path)
 
 std::wstring ObjectPrefix(const std::wstring& text, const std::wstring& section)
 {
+    return ObjectPrefix(text, platform::Upper(text), section);
+}
+
+std::wstring ObjectPrefix(const std::wstring& text, const std::wstring& upperText, const std::wstring& section)
+{
     if (section == L"Wscript")
         return L"WScript.";
     if (section == L"TextStream")
         return L".";
-    std::wstring upperText = platform::Upper(text);
     long hit = FindFolded(upperText, platform::Upper(L"Object(\"" + section), 0, -1, false);
     if (hit < 0)
         return L"";
@@ -57,6 +64,33 @@ std::wstring ObjectPrefix(const std::wstring& text, const std::wstring& section)
     return name.empty() ? L"" : name + L".";
 }
 
+namespace {
+
+// Whether a position is code, line by line: a member's hits come in order,
+// so each line is scanned once per member, not once per hit.
+class CodeLines {
+public:
+    explicit CodeLines(const std::wstring& text) : text_(text) {}
+    bool IsCode(long pos)
+    {
+        if (pos < lineStart_ || pos > lineEnd_) {
+            lineStart_ = LineStartOf(text_, pos);
+            lineEnd_ = LineEndOf(text_, pos);
+            stretches_ = CodeStretches(text_, lineStart_, lineEnd_);
+        }
+        auto after = std::upper_bound(stretches_.begin(), stretches_.end(), pos,
+                                      [](long p, const std::pair<long, long>& s) { return p < s.first; });
+        return after != stretches_.begin() && pos < std::prev(after)->second;
+    }
+
+private:
+    const std::wstring& text_;
+    long lineStart_ = 0, lineEnd_ = -1;
+    std::vector<std::pair<long, long>> stretches_;
+};
+
+} // namespace
+
 void CheckObjectRequired(std::wstring& text, const ObjectList& objects, bool wholeWord,
                          std::vector<debugcheck::Finding>& findings, std::vector<debugcheck::Edit>& edits)
 {
@@ -65,10 +99,13 @@ void CheckObjectRequired(std::wstring& text, const ObjectList& objects, bool who
         return;
     }
     long len = static_cast<long>(text.size());
-    // Respelling changes letter case only: the folded text stays valid.
+    // Respelling changes letter case only: the folded text, the lines and
+    // the strings stay valid.
     const std::wstring upperText = platform::Upper(text);
+    const LineIndex lines(text);
+    CodeLines code(text);
     for (const ObjectSection& section : objects.sections) {
-        std::wstring prefix = ObjectPrefix(text, section.name);
+        std::wstring prefix = ObjectPrefix(text, upperText, section.name);
         if (prefix.empty())
             continue;
         std::wstring upperPrefix = platform::Upper(prefix);
@@ -78,7 +115,7 @@ void CheckObjectRequired(std::wstring& text, const ObjectList& objects, bool who
             std::wstring upperMember = platform::Upper(member);
             for (long h = FindFolded(upperText, upperMember, 0, -1, wholeWord); h >= 0;
                  h = h + 1 < len ? FindFolded(upperText, upperMember, h + 1, -1, wholeWord) : -1) {
-                if (!IsCode(text, h))
+                if (!code.IsCode(h))
                     continue;  // inside a string or a comment
                 bool ownWord = (h == 0 || !IsWordChar(text[h - 1])) && (h + mlen >= len || !IsWordChar(text[h + mlen]));
                 if (ownWord && text.compare(h, mlen, member) != 0) {
@@ -89,7 +126,7 @@ void CheckObjectRequired(std::wstring& text, const ObjectList& objects, bool who
                 // room for its object.
                 long from = h >= plen ? h - plen : 0;
                 if (upperText.compare(from, h - from, upperPrefix) != 0)
-                    findings.push_back({LineOf(text, h) + 1,
+                    findings.push_back({lines.LineOf(h) + 1,
                                         L"Object required (" + section.name + L") - " + member});
             }
         }

@@ -29,6 +29,8 @@ ObjectList ReadObjectList(const std::wstring& path);
 // of the first "Set variable = ...Object("name" line followed by ".". Empty
 // when the script never creates the object.
 std::wstring ObjectPrefix(const std::wstring& text, const std::wstring& section);
+// The same, given the text folded once (platform::Upper).
+std::wstring ObjectPrefix(const std::wstring& text, const std::wstring& upperText, const std::wstring& section);
 
 // Finds each listed member in the text (as a whole word unless wholeWord is
 // False) and reports, as "Object required (section) - member", every one in

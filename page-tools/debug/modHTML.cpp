@@ -9,6 +9,7 @@
 #include "RichEditStream.h"
 #include "SettingsAccess.h"
 #include "SettingsRecord.h"
+#include "TypingGlue.h"
 #include "platform/Module.h"
 #include "fDebug.h"
 
@@ -51,6 +52,16 @@ void RunHTMLDebug()
     for (const debugcheck::Finding& f : findings)
         report.AddReportLine(f.message, f.line);
     editor->SetSelStart(caret);
+    // The check ends with the page coloured afresh, as the VBScript check
+    // does; recolouring is no edit of the user's.
+    EditorState& st = State();
+    if (!Settings().NoColorCode && st.ColorCodeOn) {
+        bool suppressed = st.SuppressChangeTracking;
+        st.SuppressChangeTracking = true;
+        ColorOn();
+        st.SuppressChangeTracking = suppressed;
+        editor->SetSelStart(caret);
+    }
     if (report.ReportCount() == 0) {
         if (Hooks().ShowInfo)
             Hooks().ShowInfo(L"OK");

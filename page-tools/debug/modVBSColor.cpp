@@ -5,6 +5,7 @@
 #include "platform/Text.h"
 
 #include <algorithm>
+#include <string_view>
 
 namespace vbs {
 
@@ -34,6 +35,17 @@ long LineOf(const std::wstring& text, long pos)
     return static_cast<long>(std::count(text.begin(), text.begin() + stop, L'\r'));
 }
 
+LineIndex::LineIndex(const std::wstring& text)
+{
+    for (size_t p = text.find(L'\r'); p != std::wstring::npos; p = text.find(L'\r', p + 1))
+        breaks_.push_back(static_cast<long>(p));
+}
+
+long LineIndex::LineOf(long pos) const
+{
+    return static_cast<long>(std::lower_bound(breaks_.begin(), breaks_.end(), pos) - breaks_.begin());
+}
+
 std::wstring TrimLine(const std::wstring& text, long pos)
 {
     long a = LineStartOf(text, pos), b = LineEndOf(text, pos);
@@ -46,11 +58,16 @@ long FindFolded(const std::wstring& upperText, const std::wstring& upperWhat, lo
     long len = static_cast<long>(upperText.size());
     if (end < 0 || end > len)
         end = len;
+    if (start < 0)
+        start = 0;
     long n = static_cast<long>(upperWhat.size());
-    if (n == 0)
+    if (n == 0 || start + n > end)
         return -1;
-    for (size_t p = upperText.find(upperWhat, start < 0 ? 0 : static_cast<size_t>(start));
-         p != std::wstring::npos && static_cast<long>(p) + n <= end; p = upperText.find(upperWhat, p + 1)) {
+    // Only [start, end) is searched: a search per line that ran on to the
+    // end of the text made the checks of a long text quadratic.
+    const std::wstring_view window(upperText.data(), static_cast<size_t>(end));
+    for (size_t p = window.find(upperWhat, static_cast<size_t>(start)); p != std::wstring_view::npos;
+         p = window.find(upperWhat, p + 1)) {
         long at = static_cast<long>(p);
         if (!wholeWord ||
             ((at == 0 || !IsWordChar(upperText[at - 1])) && (at + n >= len || !IsWordChar(upperText[at + n]))))
@@ -136,6 +153,16 @@ bool IsCode(const std::wstring& text, long pos)
     return code;
 }
 
+std::vector<std::pair<long, long>> CodeStretches(const std::wstring& text, long lineStart, long lineEnd)
+{
+    std::vector<std::pair<long, long>> stretches;
+    ScanLine(text, lineStart, lineEnd, [&](long a, long b) {
+        if (b > a)
+            stretches.emplace_back(a, b);
+    });
+    return stretches;
+}
+
 namespace {
 
 // Keywords with a blank (the closers "End ...") are searched as plain text,
@@ -155,11 +182,22 @@ bool IsExitStatement(const std::wstring& upperTrim, const std::wstring& upperWor
     return upperTrim.substr(p0 - 5, 5).find(L"EXIT") != std::wstring::npos;
 }
 
+const std::array<std::wstring, kBlockKeywordCount>& UpperBlockKeywords()
+{
+    static const std::array<std::wstring, kBlockKeywordCount> words = [] {
+        std::array<std::wstring, kBlockKeywordCount> w;
+        for (int k = 0; k < kBlockKeywordCount; ++k)
+            w[k] = platform::Upper(kBlockKeywords[k]);
+        return w;
+    }();
+    return words;
+}
+
 void ClassifyBlockWord(const std::wstring& upperText, long a, long b, long lineStart, const std::wstring& upperTrim,
                        BlockCounts& counts)
 {
     for (int k = 0; k < kBlockKeywordCount; ++k) {
-        std::wstring upperWord = platform::Upper(kBlockKeywords[k]);
+        const std::wstring& upperWord = UpperBlockKeywords()[k];
         long n = static_cast<long>(upperWord.size());
         for (long h = FindFolded(upperText, upperWord, a, b, SearchWholeWord(k)); h >= 0;
              h = FindFolded(upperText, upperWord, h + n, b, SearchWholeWord(k))) {

@@ -186,3 +186,19 @@ TEST(ClsTLB, VariantTypeNames)
 
 } // namespace
 } // namespace tlbtest
+
+// Compiled by widl with the event dispinterface first: the platform counts
+// two members on IThing's dispatch side but cannot describe the second.
+// That member is left out; IThing and its coclass stay.
+TEST(ClsTLB, AMemberThatCannotBeDescribedLeavesItsClass)
+{
+    ClsTLB reader;
+    std::wstring message;
+    ASSERT_EQ(reader.GetTLib(wt::ProgramFolder() + L"\\tests\\tlb\\Thing.tlb", message, false), 0) << message;
+    std::vector<std::wstring> names;
+    for (long i = 1; i <= reader.ClassesCount(); ++i)
+        names.push_back(reader.ClassName(i));
+    EXPECT_EQ(names, (std::vector<std::wstring>{L"DThingEvents", L"IThing", L"Thing"}));
+    EXPECT_NE(reader.GetClassString(3).find(L"Method Run(count as Long)"), std::wstring::npos);
+    EXPECT_NE(reader.GetClassString(3).find(L"Event Changed(what as String)"), std::wstring::npos);
+}

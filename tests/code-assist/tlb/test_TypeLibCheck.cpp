@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -407,3 +408,51 @@ TEST(TypeLibCheck, BasesThatLoopThroughTwoLibraries)
 }
 
 } // namespace
+
+// The system's scrrun.dll, and where its type library lies in the file.
+struct SystemLibrary {
+    std::vector<uint8_t> file;
+    size_t library = 0;  // file offset of the TYPELIB resource
+    size_t size = 0;
+};
+
+SystemLibrary Scrrun()
+{
+    SystemLibrary s;
+    wchar_t folder[MAX_PATH];
+    GetSystemDirectoryW(folder, MAX_PATH);
+    std::wstring path = std::wstring(folder) + L"\\scrrun.dll";
+    if (!platform::ReadWholeFile(path, s.file))
+        return s;
+    HMODULE m = LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    HRSRC r = m ? FindResourceW(m, MAKEINTRESOURCEW(1), L"TYPELIB") : nullptr;
+    if (r) {
+        const uint8_t* bytes = static_cast<const uint8_t*>(LockResource(LoadResource(m, r)));
+        s.size = SizeofResource(m, r);
+        auto at = std::search(s.file.begin(), s.file.end(), bytes, bytes + s.size);
+        s.library = at == s.file.end() ? 0 : static_cast<size_t>(at - s.file.begin());
+    }
+    if (m)
+        FreeLibrary(m);
+    return s;
+}
+
+// The system's scrrun.dll with one byte changed: the type description that
+// a return-value parameter names gets the variant type 118, which no type
+// has. The check refuses it before the loader reads it.
+TEST(TypeLibCheck, VariantTypeNoTypeHas)
+{
+    SystemLibrary scrrun = Scrrun();
+    ASSERT_NE(scrrun.library, 0u);
+    Layout library(std::vector<uint8_t>(scrrun.file.begin() + scrrun.library,
+                                        scrrun.file.begin() + scrrun.library + scrrun.size));
+    size_t returned = library.Param(library.Function(library.Type("IFolder"), 0), 0);
+    ASSERT_EQ(library.Get(returned + 8) & PARAMFLAG_FRETVAL, static_cast<uint32_t>(PARAMFLAG_FRETVAL));
+    std::wstring path = wt::ScratchFolder(L"tlb_check_tests") + L"\\scrrun.dll";
+    ASSERT_TRUE(platform::WriteFileSafely(path, scrrun.file.data(), scrrun.file.size()));
+    EXPECT_EQ(TypeLibCheck::Check(path), TypeLibCheck::Verdict::Readable);
+
+    std::vector<uint8_t> damaged = scrrun.file;
+    damaged.at(scrrun.library + library.Table(9) + library.Get(returned)) = 118;
+    ExpectRefused(path, damaged);
+}

@@ -139,6 +139,18 @@ TEST_F(DebugWindowTest, HTMLReportLeavesLineDebuggingAsTheUserHadIt)
     EXPECT_TRUE(Settings().NoLineDebug);
 }
 
+TEST_F(DebugWindowTest, HTMLCheckEndsWithThePageColouredAfresh)
+{
+    Settings().LastEdType = 2;
+    State().ColorCodeOn = true;
+    Load(L"<p>a</p>\r<b>x");
+    COLORREF plain = ColourAt(1);
+    RunHTMLDebug();
+    EXPECT_NE(ColourAt(1), plain);
+    EXPECT_FALSE(State().DocChanged);
+    ReportWindow().bclose_Click();
+}
+
 TEST_F(DebugWindowTest, TheListsScrollTogether)
 {
     fDebug& report = ReportWindow();

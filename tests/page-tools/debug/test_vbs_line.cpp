@@ -91,3 +91,14 @@ TEST(VBSLineCheck, ServerCodeOfAnAspLine)
     vbs::NarrowToServerCode(line, s, e);
     EXPECT_EQ(line.substr(s, e - s), L"x = 1");
 }
+
+TEST(VBSLineCheck, EveryCharacterMovesTheScanOn)
+{
+    // Control characters pasted into code: each ends a word and the walk
+    // goes on past it.
+    for (wchar_t c = 1; c < 32; ++c) {
+        std::wstring line = std::wstring(L"x") + c + L"y";
+        EXPECT_EQ(CheckLine(line, true).corrected, line) << int(c);
+    }
+    EXPECT_EQ(Message(L"If x\x01y = 1"), L"If without Then");
+}

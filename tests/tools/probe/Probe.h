@@ -1,7 +1,8 @@
 #pragma once
 // Subcommand registry of the probe driver. A subcommand file defines
 //   static probe::Command reg(L"name", L"ARGS", [](const std::vector<std::wstring>& args) { ... });
-// and returns the process exit code.
+// and returns the process exit code. A verb of a family is registered under
+// its two words, e.g. L"assist members", and receives the arguments after them.
 #include <functional>
 #include <string>
 #include <vector>

@@ -53,6 +53,13 @@ void WriteOut(const std::string& bytes)
 int wmain(int argc, wchar_t** argv)
 {
     auto& commands = probe::Registry();
+    // A family of verbs ("assist members ...") registers each verb under its
+    // two-word name, so that its files need not know of one another.
+    if (argc >= 3) {
+        std::wstring pair = std::wstring(argv[1]) + L" " + argv[2];
+        if (commands.count(pair))
+            return commands[pair].run(std::vector<std::wstring>(argv + 3, argv + argc));
+    }
     if (argc < 2 || !commands.count(argv[1])) {
         fwprintf(stderr, L"usage: probe COMMAND ARGS\n");
         for (const auto& [name, entry] : commands)

@@ -13,14 +13,11 @@
 #include "platform/Module.h"
 #include "platform/Paths.h"
 #include "platform/Text.h"
-#include "NeighbourHooks.h"
-#include "Neighbours.h"
+#include "MainHost.h"
 #include "SettingsAccess.h"
 #include "SettingsBridge.h"
 #include "cBrowse/cBrowse.h"
 #include "cTypeDic.h"
-#include "ShortcutActions.h"
-#include "debug/DebugShell.h"
 #include "debug/ModVBSDebug.h"
 #include "debug/fDebug.h"
 #include "debug/modHTML.h"
@@ -31,9 +28,13 @@
 #include "fbitmap.h"
 #include "fbrowser.h"
 #include "fedit/Documents.h"
+#include "fedit/MainWindowHost.h"
 #include "fedit/MenuSetRows.h"
 #include "fedit/fedit.h"
 #include "ffind.h"
+#include "autoinsert/AutoInsert.h"
+#include "functions/FuncPopup.h"
+#include "preview/Preview.h"
 #include "forms/MessagePump.h"
 #include "forms/Runtime.h"
 #include "fpad3.h"
@@ -62,6 +63,7 @@ struct Program {
     std::vector<std::wstring> blockKeywords;
 
     std::unique_ptr<fedit> main;
+    std::unique_ptr<MainWindowHost> host;
     std::unique_ptr<fCM> cm;
     std::unique_ptr<fbrowser> browser;
     std::unique_ptr<fColorPicker> colorPicker;
@@ -85,57 +87,11 @@ void UnloadForm(forms::Form* f)
         f->Unload();
 }
 
-void InstallCoreHooks()
-{
-    NeighbourHooks& h = Hooks();
-    h.ShowInfo = [](const std::wstring& text) {
-        if (fedit* f = MainForm())
-            f->ShowInfo(text);
-    };
-    h.ClearInfo = [] {
-        if (fedit* f = MainForm())
-            f->ClearInfo();
-    };
-    h.CheckColorMenu = [](bool on) {
-        if (fedit* f = MainForm())
-            f->mColCode.SetChecked(on);
-    };
-    h.ScratchEditor = []() -> HWND {
-        fpad3* pad = ClipPadForm();
-        if (!pad || !pad->Load())
-            return nullptr;
-        return pad->RTBOps.RTBhWnd();
-    };
-    InstallVBSLineCheck();
-    PageTools().LoadHTMLTags = LoadHTMLTags;
-
-    DebugShellHooks& d = DebugShell();
-    d.Gutter = []() -> HWND {
-        fedit* f = MainForm();
-        return f ? f->T2.hwnd : nullptr;
-    };
-    d.ShowLineColText = [](const std::wstring& line, const std::wstring& column) {
-        if (fedit* f = MainForm()) {
-            f->tlcount.SetCaption(line);
-            f->tcount.SetCaption(column);
-        }
-    };
-    d.SyncLineNums = [] {
-        if (fedit* f = MainForm())
-            f->SyncLineNums();
-    };
-    d.ResetLineCol = [] {
-        if (fedit* f = MainForm()) {
-            f->tlcount.SetCaption(L"1");
-            f->tcount.SetCaption(L"1");
-        }
-    };
-}
-
 } // namespace
 
 CSubclass* SharedSubclasser() { return g ? g->subclasser.get() : nullptr; }
 fedit* MainForm() { return g ? g->main.get() : nullptr; }
+cTypeDic* TypeDictionary() { return g ? g->typeDic.get() : nullptr; }
 fCM* CustomMenuForm() { return g ? g->cm.get() : nullptr; }
 fbrowser* BrowserForm() { return g ? g->browser.get() : nullptr; }
 fpad3* ClipPadForm() { return g ? g->pad3.get() : nullptr; }
@@ -270,6 +226,8 @@ void InitProgram()
     // 6. The main window.
     g->main = std::make_unique<fedit>();
     fedit& f = *g->main;
+    g->host = std::make_unique<MainWindowHost>(f);
+    SetHost(g->host.get());
     f.Load();
     s.MainWindow = f.hwnd;
     s.CurrentEditor = &f.JT1;
@@ -288,10 +246,6 @@ void InitProgram()
     s.Colorer = g->colorer.get();
     // The type dictionary copies the hotkeys of the record read above.
     g->typeDic = std::make_unique<cTypeDic>();
-    CodeAssist().CheckKShortcuts = [](long key) { return g && g->typeDic && g->typeDic->CheckKShortcuts(key); };
-    CodeAssist().CheckVarList = [](const std::wstring& name) {
-        return g && g->typeDic && g->typeDic->CheckVarList(name);
-    };
     ApplySettings(true);
     // 9. Dictionaries and the common dialogs.
     g->varDic = std::make_unique<ClsDic>();
@@ -319,7 +273,7 @@ void InitProgram()
     s.ObjectListPath = platform::ProgramFolder() + L"\\Settings\\tarnelt.ini";
     // 14. Keyword lists, tag descriptions, script hosts.
     LoadKeywordLists(*g->colorer, SettingsBridge::SettingsFolder(), g->blockKeywords);
-    Call(PageTools().LoadHTMLTags);
+    LoadHTMLTags();
     FindScriptHosts();
     if (closed())
         return;
@@ -329,7 +283,7 @@ void InitProgram()
     s.InVBSBlockPrev = 0;
     s.CSSListLoaded = false;
     s.PreviewScrollTop = 0;
-    Call(CodeAssist().ResetFuncLists);
+    ResetFuncLists();
     // 16. The first document.
     if (!s.CommandLine.empty() && platform::FileExists(s.CommandLine)) {
         std::wstring path = s.CommandLine;
@@ -346,8 +300,8 @@ void InitProgram()
         s.TypeName = MenuSetRows::ModeItemOf(shown.mode).typeName;
     // 18.
     f.SetCaptions();
-    Call(CodeAssist().LoadObjectList);
-    Call(CodeAssist().LoadVarList);
+    LoadObjectList();
+    LoadVarList();
     // 19. Idle from here on.
     s.ProgramClosing = false;
     if (HWND re = f.JT1.RTBhWnd()) {
@@ -384,16 +338,16 @@ void ShutDown()
     // 3. - 4.
     f.PrepareClose();
     // 5. - 6. The preview.
-    Call(PageTools().SetBrowserOffline, false);
-    for (const std::wstring* p : {&PageTools().PreviewPagePath, &PageTools().OtherBrowserCopyPath})
-        if (!p->empty() && platform::FileExists(*p))
-            ModFileOps::RemoveFile(*p);
+    SetBrowserOffline(false);
+    for (const std::wstring& p : {PreviewPagePath(), OtherBrowserCopyPath()})
+        if (!p.empty() && platform::FileExists(p))
+            ModFileOps::RemoveFile(p);
     // 7.
     WriteSettingsFile();
     // 8. The tool windows, in this order.
     UnloadForm(g->fClas.get());
     UnloadForm(g->find.get());
-    Call(PageTools().ReleaseBrowser);
+    ReleaseBrowser();
     UnloadForm(g->browser.get());
     UnloadForm(g->fmulti.get());
     UnloadForm(g->bitmap.get());
@@ -432,7 +386,6 @@ int Main()
     Program program;
     g = &program;
     program.subclasser = std::make_unique<CSubclass>();
-    InstallCoreHooks();
     // 5.
     forms::DoEvents();
     InitProgram();
@@ -440,9 +393,7 @@ int Main()
     // The closing sequence's last steps: the forms and shared objects, the
     // subclasser last of all.
     ShutDown();
-    ResetHooks();
-    ResetMainWindowActions();
-    ResetDebugShell();
+    SetHost(nullptr);
     State().Files = nullptr;
     State().Colorer = nullptr;
     program.fClas.reset();

@@ -5,6 +5,7 @@
 #include <string>
 
 class CSubclass;
+class cTypeDic;
 class fCM;
 class fbrowser;
 class fpad3;
@@ -32,6 +33,9 @@ CSubclass* SharedSubclasser();
 fCM* CustomMenuForm();
 fbrowser* BrowserForm();
 fpad3* ClipPadForm();
+// The configurable shortcuts and the known object variables (null before
+// the colouring step of start-up).
+cTypeDic* TypeDictionary();
 ffind* FindForm();
 
 // The tool windows the launchers open (they load them): those made at

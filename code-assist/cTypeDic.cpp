@@ -3,7 +3,8 @@
 #include "EditorState.h"
 #include "SettingsAccess.h"
 #include "SettingsRecord.h"
-#include "ShortcutActions.h"
+#include "KvRTB/KvRTB.h"
+#include "MainHost.h"
 
 cTypeDic::cTypeDic() : ObjectTypes(std::make_shared<ClsDic>()), ObjectVars(std::make_shared<ClsDic>())
 {
@@ -93,74 +94,69 @@ std::wstring cTypeDic::ClipTip(const std::wstring& text) { return text.substr(0,
 
 namespace {
 
-template <class F, class... A>
-void Run(const F& f, A... args)
-{
-    if (f)
-        f(args...);
-}
-
 long SelLength()
 {
-    const auto& q = MainWindowActions().SelLength;
-    return q ? q() : 0;
+    MainHost* h = Host();
+    return h ? h->JT1().SelLength() : 0;
 }
 
 } // namespace
 
 void cTypeDic::CaptureClip(int slot)
 {
-    ShortcutActions& a = MainWindowActions();
-    if (SelLength() <= 0 || !a.SelText)
+    MainHost* h = Host();
+    if (!h || SelLength() <= 0)
         return;
-    std::wstring text = a.SelText();
+    std::wstring text = h->JT1().SelText();
     (slot == 1 ? State().Clip1 : State().Clip2) = text;
-    Run(a.ShowClipFilled, slot, ClipTip(text));
+    h->ShowClipFilled(slot, ClipTip(text));
 }
 
 void cTypeDic::RunShortcut(int index)
 {
-    ShortcutActions& a = MainWindowActions();
+    MainHost* h = Host();
+    if (!h)
+        return;
     const EditorType type = SettingsAccess::LastEdType();
     switch (index) {
     case 0:
         if (SelLength() > 0)
-            Run(a.DoCut);
+            h->DoCut();
         break;
     case 1:
         if (SelLength() > 0)
-            Run(a.mCopy_Click);
+            h->mCopy_Click();
         break;
-    case 2: Run(a.DoPaste, short(0)); break;
-    case 3: Run(a.mOpenFile_Click); break;
-    case 4: Run(a.mSavePlain_Click); break;
-    case 5: Run(a.mPrint_Click); break;
-    case 6: Run(a.mFind_Click); break;
-    case 7: Run(a.mMulti_Click); break;
-    case 8: Run(a.mChangeCase_Click, short(0)); break;
-    case 9: Run(a.mChangeCase_Click, short(1)); break;
-    case 10: Run(a.mChangeCase_Click, short(2)); break;
-    case 11: Run(a.ShowAutoInsertSetup); break;
-    case 12: Run(a.mOmBrowse_Click); break;
-    case 13: Run(a.MOmLib_Click); break;
+    case 2: h->DoPaste(0); break;
+    case 3: h->mOpenFile_Click(); break;
+    case 4: h->mSavePlain_Click(); break;
+    case 5: h->mPrint_Click(); break;
+    case 6: h->mFind_Click(); break;
+    case 7: h->mMulti_Click(); break;
+    case 8: h->mChangeCase_Click(0); break;
+    case 9: h->mChangeCase_Click(1); break;
+    case 10: h->mChangeCase_Click(2); break;
+    case 11: h->mAutoSet_Click(); break;
+    case 12: h->mOmBrowse_Click(); break;
+    case 13: h->MOmLib_Click(); break;
     case 14:
         // Scripts and style sheets run; pages are previewed instead.
         if (type == EditorType::CSS || type == EditorType::VBScript || type == EditorType::JavaScript)
-            Run(a.mRunScript_Click);
+            h->mRunScript_Click();
         break;
-    case 15: Run(a.mSelAll_Click); break;
+    case 15: h->mSelAll_Click(); break;
     case 16:
-        if (a.CanUndo && a.CanUndo())
-            Run(a.mUndo_Click);
+        if (h->JT1().CanUndo())
+            h->mUndo_Click();
         break;
-    case 17: Run(a.DoPaste, short(1)); break;
-    case 18: Run(a.DoPaste, short(2)); break;
+    case 17: h->DoPaste(1); break;
+    case 18: h->DoPaste(2); break;
     case 19: CaptureClip(1); break;
     case 20: CaptureClip(2); break;
     case 21:
     case 22:
         if (type == EditorType::HTML || type == EditorType::CSS)
-            Run(a.bPropCSS_Click, short(index - 21));
+            h->bPropCSS_Click(static_cast<short>(index - 21));
         break;
     default: break;
     }

@@ -4,7 +4,7 @@
 #include "EditorState.h"
 #include "KvRTB/KvRTB.h"
 #include "KvRTB/ModKvRTB.h"
-#include "NeighbourHooks.h"
+#include "MainHost.h"
 #include "RichEditStream.h"
 #include "SettingsAccess.h"
 #include "platform/Files.h"
@@ -296,7 +296,7 @@ bool ClsFile::Load(int i)
 
 bool ClsFile::Load3(int i)
 {
-    HWND scratch = Hooks().ScratchEditor ? Hooks().ScratchEditor() : nullptr;
+    HWND scratch = Host() ? Host()->ScratchEditor() : nullptr;
     return LoadInto(scratch, i);
 }
 

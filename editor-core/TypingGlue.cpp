@@ -6,7 +6,7 @@
 #include "ClsFile.h"
 #include "EditorState.h"
 #include "KvRTB/KvRTB.h"
-#include "NeighbourHooks.h"
+#include "MainHost.h"
 #include "RichEditStream.h"
 #include "SettingsAccess.h"
 #include "forms/Runtime.h"
@@ -178,8 +178,8 @@ HWND Editor() { return State().EditorRichEditHandle(); }
 
 void SaveScroll()
 {
-    if (Hooks().SaveScrollPos)
-        Hooks().SaveScrollPos();
+    if (MainHost* h = Host())
+        h->SaveScrollPos();
     else
         SendMessageW(Editor(), EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&State().SavedScroll));
 }
@@ -195,8 +195,8 @@ void RestoreScrollPosition()
 
 void RestoreScroll()
 {
-    if (Hooks().RestoreScrollPos) {
-        Hooks().RestoreScrollPos();
+    if (MainHost* h = Host()) {
+        h->RestoreScrollPos();
     } else {
         RestoreScrollPosition();
         SendMessageW(Editor(), EM_SCROLLCARET, 0, 0);
@@ -256,8 +256,8 @@ void NoteColorCode(bool on)
 {
     SettingsAccess::NoColorCode(!on);
     State().ColorCodeOn = on;
-    if (Hooks().CheckColorMenu)
-        Hooks().CheckColorMenu(on);
+    if (MainHost* h = Host())
+        h->CheckColorMenu(on);
 }
 
 } // namespace
@@ -352,10 +352,11 @@ void ProcessEditedLine(long& iCaret, long& iLine, bool& bAfterEnter)
     HWND re = Editor();
     if (!re)
         return;
-    if (Hooks().ClearInfo)
-        Hooks().ClearInfo();
-    if (Hooks().HideTip)
-        Hooks().HideTip();
+    MainHost* host = Host();
+    if (host) {
+        host->ClearInfo();
+        host->HideTip();
+    }
     SaveScroll();
 
     long processed;
@@ -405,11 +406,10 @@ void ProcessEditedLine(long& iCaret, long& iLine, bool& bAfterEnter)
             short now = InVBScriptBlock(iCaret);
             st.InVBSBlockNow = now;
             if ((st.InVBSBlockPrev == 1 || st.InVBSBlockPrev == 2) && lineExists) {
-                if (Hooks().AddFuncDecl)
-                    Hooks().AddFuncDecl(lineStart, lineEnd);
-                if (Hooks().CheckVBSLine) {
+                if (host) {
+                    host->AddFuncDecl(lineStart, lineEnd);
                     bool report = false, inPage = true;
-                    Hooks().CheckVBSLine(lineStart, lineEnd, added, report, inPage);
+                    host->CheckVBSLine(lineStart, lineEnd, added, report, inPage);
                 }
             }
             st.InVBSBlockPrev = now;
@@ -426,11 +426,11 @@ void ProcessEditedLine(long& iCaret, long& iLine, bool& bAfterEnter)
             colourEdited();
         break;
     case EditorType::VBScript:
-        if (lineExists && Hooks().AddFuncDecl)
-            Hooks().AddFuncDecl(lineStart, lineEnd);
-        if (checkLines && lineExists && Hooks().CheckVBSLine) {
+        if (lineExists && host)
+            host->AddFuncDecl(lineStart, lineEnd);
+        if (checkLines && lineExists && host) {
             bool report = false, inPage = false;
-            Hooks().CheckVBSLine(lineStart, lineEnd, added, report, inPage);
+            host->CheckVBSLine(lineStart, lineEnd, added, report, inPage);
         }
         if (mayColour && !st.FindingMarked)
             colourEdited();
@@ -445,7 +445,7 @@ void ProcessEditedLine(long& iCaret, long& iLine, bool& bAfterEnter)
     if (processed < iLine)
         iCaret += added;
 
-    if (Hooks().RestoreScrollPos) {
+    if (host) {
         SetCaret(iCaret);
         SetColour(SCF_SELECTION, 0);
         RestoreScroll();

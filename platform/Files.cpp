@@ -1,5 +1,6 @@
 #include "platform/Files.h"
 
+#include "platform/FileWrite.h"
 #include "platform/Handles.h"
 #include "platform/Paths.h"
 
@@ -10,10 +11,6 @@
 namespace platform {
 
 namespace {
-
-// Bytes the next SafeFileWriter may write before it fails; SIZE_MAX: no
-// failure wanted.
-size_t g_failAfter = SIZE_MAX;
 
 template <class Bytes>
 bool ReadInto(const std::wstring& path, Bytes& bytes, size_t maxSize)
@@ -123,17 +120,8 @@ bool SafeFileWriter::Write(const void* data, size_t size)
     const char* p = static_cast<const char*>(data);
     while (size > 0) {
         DWORD chunk = static_cast<DWORD>(std::min<size_t>(size, 1u << 20));
-        bool fail = false;
-        if (g_failAfter != SIZE_MAX) {
-            fail = chunk > g_failAfter;
-            chunk = static_cast<DWORD>(std::min<size_t>(chunk, g_failAfter));
-            g_failAfter -= chunk;
-        }
-        DWORD written = 0;
-        if ((chunk > 0 && (!WriteFile(file_, p, chunk, &written, nullptr) || written != chunk)) || fail) {
-            g_failAfter = SIZE_MAX;
+        if (!WriteChunk(file_, p, chunk))
             return false;
-        }
         p += chunk;
         size -= chunk;
     }
@@ -144,7 +132,6 @@ bool SafeFileWriter::Commit()
 {
     if (file_ == INVALID_HANDLE_VALUE)
         return false;
-    g_failAfter = SIZE_MAX;
     bool ok = FlushFileBuffers(file_) != FALSE;
     ok = CloseHandle(file_) != FALSE && ok;
     file_ = INVALID_HANDLE_VALUE;
@@ -188,11 +175,6 @@ bool WriteFileSafely(const std::wstring& path, const void* data, size_t size, Re
 bool WriteFileSafely(const std::wstring& path, const std::string& bytes, ReadOnlyTarget readOnly)
 {
     return WriteFileSafely(path, bytes.data(), bytes.size(), readOnly);
-}
-
-void SimulateWriteFailure(size_t afterBytes)
-{
-    g_failAfter = afterBytes;
 }
 
 } // namespace platform

@@ -68,8 +68,4 @@ bool WriteFileSafely(const std::wstring& path, const void* data, size_t size,
 bool WriteFileSafely(const std::wstring& path, const std::string& bytes,
                      ReadOnlyTarget readOnly = ReadOnlyTarget::Refuse);
 
-// For tests: the next safe write stops with a write error once afterBytes
-// bytes of it have gone to the new file, as a full disk would stop it.
-void SimulateWriteFailure(size_t afterBytes);
-
 } // namespace platform

@@ -8,7 +8,8 @@
 #include "DocumentsEngine.h"
 #include "EditorState.h"
 #include "MenuSetRows.h"
-#include "Neighbours.h"
+#include "css/CSSPopup.h"
+#include "functions/FuncPopup.h"
 #include "SettingsAccess.h"
 #include "TypingGlue.h"
 #include "cBrowse/cBrowse.h"
@@ -180,7 +181,7 @@ bool LoadDocument(fedit& f, const std::wstring& path, const std::wstring& extens
         if (t == EditorType::None) {
             s.ColorCodeOn = false;
             f.mColCode.SetChecked(false);
-            Call(CodeAssist().ResetFuncLists);
+            ResetFuncLists();
         }
         // After the set, which decides line checking for VBScript by the
         // record alone.
@@ -220,9 +221,9 @@ bool LoadDocument(fedit& f, const std::wstring& path, const std::wstring& extens
     }
     if (IsPageType(t) || t == EditorType::VBScript) {
         RedrawLock lock(f.hwnd);
-        Call(CodeAssist().BuildFuncPopup);
+        BuildFuncPopup();
     } else if (t == EditorType::CSS && !s.CSSListLoaded) {
-        Call(CodeAssist().LoadCSSList);
+        LoadCSSList();
     }
     JT1.HideSel(false);
     JT1.SetEnabled(true);
@@ -371,7 +372,7 @@ void fedit::mTemplate_Click()
     }
     {
         RedrawLock lock(hwnd);
-        Call(CodeAssist().BuildFuncPopup);
+        BuildFuncPopup();
     }
     JT1.ClearUndoBuffer();
     ResetChangeTracking();

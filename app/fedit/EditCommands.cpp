@@ -11,8 +11,9 @@
 #include "ClsColorEditor.h"
 #include "EditTextEngine.h"
 #include "EditorState.h"
-#include "NeighbourHooks.h"
-#include "Neighbours.h"
+#include "debug/ModVBSDebug.h"
+#include "functions/FuncPopup.h"
+#include "print/Printing.h"
 #include "SettingsAccess.h"
 #include "TypingGlue.h"
 #include "platform/Files.h"
@@ -202,7 +203,7 @@ void fedit::DoCut()
         st.SuppressChangeTracking = true;
         const EditorType type = SettingsAccess::LastEdType();
         if (line != st.RememberedCaretLine && st.ProcessedLineStart != 0 && s != 0 && !rec.NoLineDebug &&
-            st.LineDebugOn && Hooks().CheckVBSLine) {
+            st.LineDebugOn) {
             long start = st.ProcessedLineStart;
             long end = start + JT1.GetLineLength(start);
             long added = 0;
@@ -211,12 +212,12 @@ void fedit::DoCut()
                 st.InVBSBlockNow = InVBScriptBlock(s);
                 if (st.InVBSBlockPrev > 0) {
                     bool inPage = true;
-                    Hooks().CheckVBSLine(start, end, added, report, inPage);
+                    CheckVBSLine(start, end, added, report, inPage);
                 }
                 st.InVBSBlockPrev = st.InVBSBlockNow;
             } else if (type == EditorType::VBScript) {
                 bool inPage = false;
-                Hooks().CheckVBSLine(start, end, added, report, inPage);
+                CheckVBSLine(start, end, added, report, inPage);
             }
         }
         RecolourWholeText();
@@ -293,7 +294,7 @@ void fedit::mClear_Click()
     JT1.ClearAll();
     st.RememberedCaretLine = 0;
     st.RememberedCaretPos = 0;
-    Call(CodeAssist().ResetFuncLists);
+    ResetFuncLists();
     st.PreviewScrollTop = 0;
     JT1.SetSelColor(0);
     ClearInfo();
@@ -368,7 +369,7 @@ void fedit::mPrint_Click()
     const std::wstring& path = State().CurrentFilePath;
     std::wstring title = platform::FileExists(path) ? platform::GetFileName(path) : L"Untitled";
     try {
-        Call(PageTools().ShowPrintWindow, title);
+        ShowPrintWindow(title);
     } catch (...) {
         platform::ShowMessage(L"Error printing.", MB_OK, hwnd);
     }

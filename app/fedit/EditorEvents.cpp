@@ -6,10 +6,10 @@
 #include "EditorState.h"
 #include "Main.h"
 #include "ModFormOps.h"
-#include "Neighbours.h"
-#include "NeighbourHooks.h"
+#include "autoinsert/AutoInsert.h"
+#include "css/CSSPopup.h"
+#include "cTypeDic.h"
 #include "SettingsAccess.h"
-#include "ShortcutActions.h"
 #include "TypingGlue.h"
 #include "fCM.h"
 #include "settings-library/record/SettingsRecord.h"
@@ -45,51 +45,6 @@ void fedit::WireEditing()
     JT1.MouseMove = [this](int, int, int, int) { JT1_MouseMove(); };
     T2.Click = [this] { FocusEditor(); };
     T2.GotFocus = [this] { FocusEditor(); };
-
-    // The typing glue keeps the view through the window's scroll keeping.
-    NeighbourHooks& h = Hooks();
-    h.SaveScrollPos = [] {
-        if (fedit* f = MainForm())
-            f->SaveScrollPos();
-    };
-    h.RestoreScrollPos = [] {
-        if (fedit* f = MainForm())
-            f->RestoreScrollPos();
-    };
-    h.HideTip = [] {
-        fedit* f = MainForm();
-        if (f && !State().TipKept)
-            f->FrTip.SetVisible(false);
-    };
-
-    // What the shortcut table runs.
-    ShortcutActions& a = MainWindowActions();
-    a.SelLength = [this] { return JT1.SelLength(); };
-    a.SelText = [this] { return JT1.SelText(); };
-    a.CanUndo = [this] { return JT1.CanUndo(); };
-    a.DoCut = [this] { DoCut(); };
-    a.mCopy_Click = [this] { mCopy_Click(); };
-    a.DoPaste = [this](short source) { DoPaste(source); };
-    a.mChangeCase_Click = [this](short index) { mChangeCase_Click(index); };
-    a.mSelAll_Click = [this] { mSelAll_Click(); };
-    a.mUndo_Click = [this] { mUndo_Click(); };
-    a.mPrint_Click = [this] { mPrint_Click(); };
-    // Commands of other parts of the window run as their menu items do.
-    auto pick = [this](forms::MenuItem& m) { return [&m] { m.FireClick(); }; };
-    a.mOpenFile_Click = pick(mOpenFile);
-    a.mSavePlain_Click = pick(mSavePlain);
-    a.mFind_Click = pick(mFind);
-    a.mMulti_Click = pick(mMulti);
-    a.mOmBrowse_Click = pick(mOmBrowse);
-    a.MOmLib_Click = pick(MOmLib);
-    a.mRunScript_Click = pick(mRunScript);
-    a.ShowAutoInsertSetup = pick(mAutoSet);
-    a.ShowClipFilled = [this](int slot, const std::wstring& tip) {
-        const int empty = slot == 1 ? 25 : 27;
-        ButB(empty).SetVisible(false);
-        ButB(empty + 1).SetVisible(true);
-        ButB(empty + 1).SetToolTipText(tip);
-    };
 }
 
 void fedit::FocusEditor() { JT1.SetFocus(); }
@@ -230,7 +185,8 @@ void fedit::RunHotkey(int keyCode)
         ShowCustomMenu(2);
         return;
     }
-    if (Ask(CodeAssist().CheckKShortcuts, false, static_cast<long>(keyCode)))
+    cTypeDic* dic = TypeDictionary();
+    if (dic && dic->CheckKShortcuts(static_cast<long>(keyCode)))
         return;
     ShowInfo(L"(Ctrl + " + std::wstring(1, static_cast<wchar_t>(keyCode)) +
              L") is not an assigned hotkey. See Program Settings.");
@@ -258,7 +214,6 @@ void fedit::JT1_KeyUp(int& Keycode, int& Shift)
     if (Shift >= 2 || position < 2)
         return;
     EditorState& s = State();
-    CodeAssistCalls& ca = CodeAssist();
     const EditorType type = SettingsAccess::LastEdType();
     auto closeTip = [&] {
         if (!s.TipKept) {
@@ -269,15 +224,16 @@ void fedit::JT1_KeyUp(int& Keycode, int& Shift)
     auto memberPopup = [&] {
         long wordStart = 0;
         std::wstring word = JT1.GetLastWord(position, wordStart);
-        if (!word.empty() && Ask(ca.CheckVarList, false, word)) {
-            popupShift_ = Ask(ca.ShowMemberPopup, short(0), word);
+        cTypeDic* dic = TypeDictionary();
+        if (!word.empty() && dic && dic->CheckVarList(word)) {
+            popupShift_ = ShowMemberPopup(word);
             return true;
         }
         return false;
     };
     auto cssPopup = [&](const std::wstring& text, bool typed) {
         popupItemChosen_ = false;
-        popupShift_ = Ask(ca.ShowCSSPopup, short(0), text, typed);
+        popupShift_ = ShowCSSPopup(text, typed);
     };
     if (IsPage(type)) {
         if (Shift == 0) {
@@ -286,7 +242,7 @@ void fedit::JT1_KeyUp(int& Keycode, int& Shift)
                 if (!FrTip.Visible() && s.InVBSBlockPrev != 0)
                     ShowWordTip(position, false);
             } else if (Keycode == VK_F11 || Keycode == VK_F12) {
-                std::wstring context = Keycode == VK_F11 ? L"{" : Ask(ca.GetCSSContext, std::wstring(), position);
+                std::wstring context = Keycode == VK_F11 ? L"{" : GetCSSContext(position);
                 if (!context.empty())
                     cssPopup(context, false);
                 cssPopup_ = true;
@@ -308,11 +264,11 @@ void fedit::JT1_KeyUp(int& Keycode, int& Shift)
         }
     } else if (type == EditorType::CSS) {
         if (Shift == 0 && (Keycode == VK_F11 || Keycode == VK_F12)) {
-            std::wstring context = Keycode == VK_F11 ? L"{" : Ask(ca.GetCSSContext, std::wstring(), position);
+            std::wstring context = Keycode == VK_F11 ? L"{" : GetCSSContext(position);
             if (!context.empty())
                 cssPopup(context, false);
         } else if (Shift == 1 && Keycode == VK_OEM_1) {
-            std::wstring context = Ask(ca.GetCSSContext, std::wstring(), position);
+            std::wstring context = GetCSSContext(position);
             if (!context.empty())
                 cssPopup(context, true);
         } else if (Shift == 1 && Keycode == VK_OEM_4) {
@@ -362,7 +318,7 @@ void fedit::PopupKeyUp(int keyCode, int shift, long position)
             return;
         }
         long partial = 0, valuePosition = 0;
-        std::wstring rule = Ask(CodeAssist().GetCSSRule, std::wstring(), position, partial, valuePosition);
+        std::wstring rule = GetCSSRule(position, partial, valuePosition);
         typed = rule.substr(rule.size() - std::min<size_t>(rule.size(), static_cast<size_t>(std::max(partial, 0L))));
     } else if (type != EditorType::None) {
         const long from = std::max(0L, position - 6);

@@ -6,7 +6,8 @@
 #include "Documents.h"
 #include "EditorState.h"
 #include "FileTabLayout.h"
-#include "Neighbours.h"
+#include "css/CSSPopup.h"
+#include "functions/FuncPopup.h"
 #include "TypingGlue.h"
 #include "forms/BusyScope.h"
 #include "platform/Messages.h"
@@ -121,7 +122,7 @@ bool fedit::AddNewFile()
     files->EdType(slot, type);
     DrawFileTabs(slot);
     s.CurrentFilePath = L"Untitled";
-    Call(CodeAssist().ResetFuncLists);
+    ResetFuncLists();
     ClearInfo();
     SetCaptions();
     JT1.SetSelColor(0);
@@ -145,9 +146,9 @@ void fedit::ApplyShownDocumentType(EditorType type, EditorType oldType, bool bui
     if (buildLists) {
         if (type == EditorType::HTML || type == EditorType::VBScript) {
             RedrawLock lock(hwnd);
-            Call(CodeAssist().BuildFuncPopup);
+            BuildFuncPopup();
         } else if (type == EditorType::CSS && !s.CSSListLoaded) {
-            Call(CodeAssist().LoadCSSList);
+            LoadCSSList();
         }
     }
     // A document of no known type is shown as one, whatever set stays.

@@ -5,7 +5,13 @@
 #include "EditorState.h"
 #include "Main.h"
 #include "ModFormOps.h"
-#include "Neighbours.h"
+#include "autoinsert/AutoInsert.h"
+#include "browser/ObjectBrowser.h"
+#include "find/modfind.h"
+#include "images/modbitmap.h"
+#include "picker/ColorPicker.h"
+#include "preview/Preview.h"
+#include "reference/Reference.h"
 #include "cBrowse/cBrowse.h"
 #include "fbrowser.h"
 #include "ffind.h"
@@ -30,30 +36,29 @@ void ShowModeless(Form* f)
 
 } // namespace
 
+// The tool windows below are the page tools' and code assistance's. Until
+// each fills its window, the hidden shell form of it is shown and hidden here
+// beside the call that will do it.
+
 void fedit::mFind_Click()
 {
-    if (PageTools().ShowFind)
-        PageTools().ShowFind();
-    else
-        ShowModeless(FindForm());
+    ShowFind();
+    ShowModeless(FindForm());
 }
 
-// The find window is the page tools'; until they drive it, its hidden form
-// is shown and hidden here.
 bool fedit::FindWindowShown()
 {
-    if (PageTools().FindVisible)
-        return PageTools().FindVisible();
     ffind* f = FindForm();
-    return f && f->Visible();
+    return FindVisible() || (f && f->Visible());
 }
 
 void fedit::CloseFindWindow(bool byItsButton)
 {
-    const std::function<void()>& close = byItsButton ? PageTools().CloseFindButton : PageTools().CloseFind;
-    if (close) {
-        close();
-    } else if (ffind* f = FindForm()) {
+    if (byItsButton)
+        CloseFindButton();
+    else
+        CloseFind();
+    if (ffind* f = FindForm()) {
         if (f->Visible())
             f->Hide();
     }
@@ -61,6 +66,7 @@ void fedit::CloseFindWindow(bool byItsButton)
 
 void fedit::mMulti_Click()
 {
+    ShowMultiReplace();
     ShowModeless(ToolForm(ToolWindow::MultiReplace));
 }
 
@@ -80,6 +86,7 @@ void fedit::mColorFind_Click()
         top = screenH - picker->Height() - 100 * TwipsPerPixelY();
     }
     picker->Move(left, top);
+    ShowColorPicker();
     picker->Show(vbModeless);
 }
 
@@ -92,7 +99,7 @@ void fedit::mSample_Click()
     if (!path.empty() && platform::FileExists(path)) {
         const std::wstring ext = platform::Upper(platform::GetExtension(path));
         if (ext == L"GIF" || ext == L"JPG" || ext == L"PNG" || ext == L"ICO" || ext == L"BMP")
-            Call(PageTools().ShowImage, path);
+            ShowImage(path);
     }
     AfterShowImage();
 }
@@ -125,7 +132,7 @@ void fedit::bview2_Click(int Index)
     }
     CloseSidePanels();
     State().OtherPageInPreview = false;
-    Call(PageTools().PreviewPage);
+    PreviewPage();
 }
 
 void fedit::mOther_Click()
@@ -142,7 +149,7 @@ void fedit::mOther_Click()
         return;
     }
     State().PreviewInUse = true;
-    Call(PageTools().NavigateBrowser, path);
+    NavigateBrowser(path);
     CloseSidePanels();
     fbrowser* browser = BrowserForm();
     if (!browser || !browser->Load()) {
@@ -158,7 +165,7 @@ void fedit::mOther_Click()
 void fedit::mOffline_Click()
 {
     const bool offline = !mOffline.Checked();
-    Call(PageTools().SetBrowserOffline, offline);
+    SetBrowserOffline(offline);
     mOffline.SetChecked(offline);
 }
 
@@ -180,27 +187,29 @@ void fedit::ShowReference(int mode)
     if (mode == 1) {
         ref->SetCaption(L"Character codes - Keycodes - SendKeys (right-click to copy)");
         ref->Move(kKeep, kKeep, 8520, 5340);
-        Call(PageTools().LoadAscRef);
+        LoadAscRef();
     } else {
         ref->SetCaption(L"VBScript Constants");
         ref->Move(kKeep, kKeep, 5240, 5340);
-        Call(PageTools().LoadMesRef);
+        LoadMesRef();
     }
     ShowModeless(ref);
 }
 
 void fedit::MOmLib_Click()
 {
-    Call(CodeAssist().ShowLibrary);
+    ShowLibrary();
 }
 
 void fedit::mOmBrowse_Click()
 {
+    ShowObjectBrowser();
     ShowModeless(ToolForm(ToolWindow::ObjectBrowser));
 }
 
 void fedit::mAutoSet_Click()
 {
+    ShowAutoInsertSetup();
     ShowModeless(ToolForm(ToolWindow::AutoSet));
 }
 
@@ -213,9 +222,8 @@ void fedit::bbitcol_Click()
 
 void fedit::bspec_Click()
 {
-    const PageToolsCalls& p = PageTools();
     ClipboardClear();
-    ClipboardSetText(L"<IMG SRC=\"" + p.ImageFileName + L"\" WIDTH=" + p.ImageWidth + L" HEIGHT=" + p.ImageHeight +
+    ClipboardSetText(L"<IMG SRC=\"" + ImageFileName() + L"\" WIDTH=" + ImageWidth() + L" HEIGHT=" + ImageHeight() +
                      L" ALIGN= HSPACE= VSPACE=>");
     ShowInfo(L"Clipboard");
 }

@@ -6,7 +6,7 @@
 
 #include "EditorState.h"
 #include "MainLayout.h"
-#include "Neighbours.h"
+#include "find/modfind.h"
 #include "settings-library/record/SettingsRecord.h"
 
 using forms::kKeep;
@@ -34,17 +34,16 @@ void fedit::SetGutterWidth(bool wide)
 
 void fedit::Form_Resize()
 {
-    PageToolsCalls& find = PageTools();
     if (WindowState() == forms::FormWindowState::Minimized) {
-        if (Ask(find.FindVisible, false))
+        if (FindVisible())
             FindWasVisible = true;
-        Call(find.CloseFind);
+        CloseFind();
         return;
     }
     if (FindWasVisible) {
         // Cleared first: showing the find window lays this window out again.
         FindWasVisible = false;
-        Call(find.ShowFind);
+        ShowFind();
     }
 
     const SettingsRecord& rec = Settings();
@@ -56,7 +55,7 @@ void fedit::Form_Resize()
     in.edFontSize = rec.EdFontSize;
     in.autoBars = rec.AutoBars;
     in.edType = EditorTypeOf(rec.LastEdType);
-    in.findVisible = Ask(PageTools().FindVisible, false);
+    in.findVisible = FindVisible();
     in.editorHeight = JT1.Height();
     in.procedureListVisible = BoxMethods.Visible();
     in.tbarCVisible = TBarC.Visible();
@@ -103,5 +102,5 @@ void fedit::Form_Resize()
     frinfo.Move(Int(r.frinfo.left), Int(r.frinfo.top), Int(r.frinfo.width));
     tinfo.Move(Int(r.tinfo.left), Int(r.tinfo.top), Int(r.tinfo.width));
     FrImageOps.Move(Int(r.imageOps.left), Int(r.imageOps.top));
-    Call(find.PositionFind);
+    PositionFind();
 }

@@ -6,7 +6,7 @@
 #include "ClsColor.h"
 #include "EditorState.h"
 #include "MenuSetRows.h"
-#include "Neighbours.h"
+#include "find/modfind.h"
 #include "SettingsAccess.h"
 #include "settings-library/record/SettingsRecord.h"
 
@@ -111,7 +111,7 @@ MenuSetRows::Inputs SwitchInputs(fedit& f)
     in.scaleHeight = f.ScaleHeight();
     in.autoBars = rec.AutoBars;
     in.noLineDebug = rec.NoLineDebug;
-    in.findVisible = Ask(PageTools().FindVisible, false);
+    in.findVisible = FindVisible();
     in.tbarCWidth = f.TBarC.Width();
     in.tbarDLeft = f.TBarD.Left();
     return in;

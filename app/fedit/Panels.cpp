@@ -9,7 +9,11 @@
 #include "EditorType.h"
 #include "Main.h"
 #include "ModFormOps.h"
-#include "Neighbours.h"
+#include "autoinsert/AutoInsert.h"
+#include "css/CSSPopup.h"
+#include "debug/modHTML.h"
+#include "find/modfind.h"
+#include "functions/FuncPopup.h"
 #include "PanelRules.h"
 #include "fCM.h"
 #include "forms/Runtime.h"
@@ -61,7 +65,7 @@ void fedit::ResetLineCol()
 void fedit::FillMethodsBox()
 {
     BoxMethods.Clear();
-    for (const std::wstring& name : Ask(CodeAssist().ProcedureNames, std::vector<std::wstring>()))
+    for (const std::wstring& name : ProcedureNames())
         if (!name.empty())
             BoxMethods.AddItem(name);
 }
@@ -117,14 +121,13 @@ void fedit::BoxPopJ_Click(int Index)
         if (item.find(L'>') != std::wstring::npos) {
             // A property whose values can be listed: open them, insert nothing.
             const std::wstring name = item.size() > 3 ? item.substr(0, item.size() - 3) : L"";
-            Call(CodeAssist().LoadCSSList);
+            LoadCSSList();
             popupItemChosen_ = false;
-            popupShift_ = Ask(CodeAssist().ShowCSSPopup, short(0), name, false);
+            popupShift_ = ShowCSSPopup(name, false);
             return;
         }
         long partial = 0, valuePos = 0;
-        if (CodeAssist().GetCSSRule)
-            CodeAssist().GetCSSRule(caret, partial, valuePos);
+        GetCSSRule(caret, partial, valuePos);
         const long start = caret - partial;
         JT1.SetSelection(start, caret);
         JT1.SetSelText(item + (valuePos ? L"; " : L": "));
@@ -132,7 +135,7 @@ void fedit::BoxPopJ_Click(int Index)
         if (!valuePos) {
             FrPop.SetVisible(false);
             popupItemChosen_ = false;
-            popupShift_ = Ask(CodeAssist().ShowCSSPopup, short(0), item, false);
+            popupShift_ = ShowCSSPopup(item, false);
             cssPopup_ = true;
             if (popupShift_ != 0) {
                 JT1.SetFocus();
@@ -160,7 +163,7 @@ void fedit::BoxPopJ_Click(int Index)
             const size_t dash = full.find(L'-');
             if (close != std::wstring::npos && (dash == std::wstring::npos || close < dash))
                 tipSpaceCount_ = static_cast<short>(
-                    Ask(CodeAssist().ShowParamInfo, short(0), full.substr(0, close + 1)) + 1);
+                    ShowParamInfo(full.substr(0, close + 1)) + 1);
         }
     }
     FrPop.SetVisible(false);
@@ -175,12 +178,12 @@ void fedit::bPropCSS_Click(int Index)
     JT1.SetFocus();
     if (Index == 0) {
         popupItemChosen_ = false;
-        popupShift_ = Ask(CodeAssist().ShowCSSPopup, short(0), std::wstring(L"{"), false);
+        popupShift_ = ShowCSSPopup(std::wstring(L"{"), false);
     } else {
-        const std::wstring name = Ask(CodeAssist().GetCSSContext, std::wstring(), JT1.SelStart());
+        const std::wstring name = GetCSSContext(JT1.SelStart());
         if (!name.empty()) {
             popupItemChosen_ = false;
-            popupShift_ = Ask(CodeAssist().ShowCSSPopup, short(0), name, false);
+            popupShift_ = ShowCSSPopup(name, false);
             if (popupShift_ == 0) {
                 ShowInfo(L"No property found on line.");
                 return;
@@ -192,14 +195,13 @@ void fedit::bPropCSS_Click(int Index)
 
 void fedit::ShowTagInfo()
 {
-    if (JT1.SelLength() == 0 || !Ask(PageTools().TagsLoaded, false))
+    if (JT1.SelLength() == 0 || !TagsLoaded())
         return;
     const std::wstring name = PanelRules::TagName(JT1.SelText());
     if (name.empty())
         return;
-    std::wstring description;
-    if (PageTools().TagDescription && PageTools().TagDescription(name, description))
-        ShowStatus(description);
+    if (TagDescriptions().Exists(name))
+        ShowStatus(TagDescriptions().Item(name));
     else
         ShowStatus(L"No information");
 }
@@ -218,7 +220,7 @@ void fedit::BoxMethods_Click()
 {
     std::wstring name = platform::TrimBlanks(BoxMethods.Text());
     if (!name.empty())
-        Call(PageTools().GoToProcedure, name);
+        GoToProcedure(name);
 }
 
 void fedit::mReloadMethods_Click()
@@ -229,12 +231,12 @@ void fedit::mReloadMethods_Click()
 void fedit::mFuncPopRe_Click()
 {
     RedrawLock lock(hwnd);
-    Call(CodeAssist().BuildFuncPopup);
+    BuildFuncPopup();
 }
 
 void fedit::mFuncPop_Click()
 {
-    Call(CodeAssist().FillLinkFileList);
+    FillLinkFileList();
     if (Form* f = ToolForm(ToolWindow::Print)) {
         f->SetCaption(L"Function Popup - Add or Remove");
         f->Show(vbModeless);
@@ -323,9 +325,9 @@ void fedit::ShowWordTip(long position, bool afterParen)
         return;
     std::wstring found;
     if (afterParen)
-        found = Ask(CodeAssist().GetVarObject, std::wstring(), word);
+        found = GetVarObject(word);
     if (found.empty())
-        found = Ask(CodeAssist().GetFuncSignature, std::wstring(), word);
+        found = GetFuncSignature(word);
     if (found.empty())
         return;
     // Only the same word in its stored case replaces what was typed; a
@@ -344,7 +346,7 @@ void fedit::ShowWordTip(long position, bool afterParen)
     const EditorType type = CurrentType();
     if (type == EditorType::ASP || type == EditorType::HTML || type == EditorType::VBScript) {
         ShowStatus(found);
-        tipSpaceCount_ = Ask(CodeAssist().ShowParamInfo, short(0), found);
+        tipSpaceCount_ = ShowParamInfo(found);
     }
 }
 

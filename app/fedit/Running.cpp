@@ -6,7 +6,8 @@
 #include "EditorState.h"
 #include "EditorType.h"
 #include "ModFileOps.h"
-#include "Neighbours.h"
+#include "debug/ModVBSDebug.h"
+#include "debug/modHTML.h"
 #include "RunCommands.h"
 #include "settings-library/record/SettingsRecord.h"
 #include "platform/Files.h"
@@ -144,13 +145,13 @@ void fedit::mRunDebug_Click()
     const long number = Settings().LastEdType;
     // The checker keeps the user's line-debugging choice and gives it back
     // when the check finds nothing or its report closes.
-    Call(PageTools().BeginFormatCheck, number);
+    BeginFormatCheck(EditorTypeOf(number));
     switch (EditorTypeOf(number)) {
     case EditorType::ASP:
     case EditorType::HTML: {
         forms::Hourglass wait;
         JT1.SetEnabled(false);
-        Call(PageTools().RunHTMLDebug);
+        RunHTMLDebug();
         JT1.SetEnabled(true);
         break;
     }
@@ -158,7 +159,7 @@ void fedit::mRunDebug_Click()
         {
             forms::Hourglass wait;
             JT1.SetEnabled(false);
-            Call(PageTools().RunVBSDebug);
+            RunVBSDebug();
             SyncLineNums();
             JT1.SetEnabled(true);
         }

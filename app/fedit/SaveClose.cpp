@@ -12,7 +12,9 @@
 #include "EditorState.h"
 #include "Main.h"
 #include "ModFileOps.h"
-#include "Neighbours.h"
+#include "css/CSSPopup.h"
+#include "functions/FuncPopup.h"
+#include "preview/Preview.h"
 #include "cBrowse/cBrowse.h"
 #include "fpad3.h"
 #include "platform/Files.h"
@@ -88,17 +90,17 @@ std::wstring fedit::SaveDocumentAs()
         s.LineDebugOn = now.lineDebug;
         s.ColorCodeOn = now.colour;
         if (picked == 8 && !s.CSSListLoaded)
-            Call(CodeAssist().LoadCSSList);
+            LoadCSSList();
     }
     const EditorType current = EditorTypeOf(rec.LastEdType);
     if (now.changesType && now.type != current) {
         ShowDocumentType(*this, current, now.type);
         if (IsPageType(now.type) || now.type == EditorType::VBScript) {
-            Call(CodeAssist().BuildFuncPopup);
+            BuildFuncPopup();
         } else if (now.type == EditorType::CSS) {
-            Call(CodeAssist().ResetFuncLists);
+            ResetFuncLists();
             if (!s.CSSListLoaded)
-                Call(CodeAssist().LoadCSSList);
+                LoadCSSList();
         }
     }
     s.CurrentFilePath = path;
@@ -106,7 +108,7 @@ std::wstring fedit::SaveDocumentAs()
     if (HWND re = JT1.RTBhWnd())
         SendMessageW(re, EM_SETMODIFY, 0, 0);
     UpdateRecentFiles(*this, path);
-    const std::wstring& preview = PageTools().PreviewPagePath;
+    const std::wstring preview = PreviewPagePath();
     if (!preview.empty() && platform::FileExists(preview))
         ModFileOps::RemoveFile(preview);
     return path;

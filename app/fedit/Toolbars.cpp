@@ -5,7 +5,9 @@
 #include "fedit.h"
 
 #include "EditorState.h"
-#include "Neighbours.h"
+#include "browser/ObjectBrowser.h"
+#include "debug/modHTML.h"
+#include "images/modbitmap.h"
 #include "PanelRules.h"
 #include "TypingGlue.h"
 #include "forms/BusyScope.h"
@@ -20,7 +22,6 @@
 using namespace forms;
 
 void RemoveLeftoverScripts();   // Running.cpp
-void InstallFormatChecks(fedit& f);   // FormatChecks.cpp
 
 namespace {
 
@@ -56,7 +57,6 @@ void fedit::LoadToolbars()
     ButB(22).SetOLEDropMode(1);
     mRunEXE(0).SetChecked(State().RunWithWScript);
     mRunEXE(1).SetChecked(!State().RunWithWScript);
-    InstallFormatChecks(*this);
     RemoveLeftoverScripts();
 }
 
@@ -147,7 +147,7 @@ void fedit::ButB_Click(int Index)
     case 22: mOmBrowse_Click(); break;
     case 23: mAutoSet_Click(); break;
     case 24:
-        if (Ask(PageTools().TagsLoaded, false))
+        if (TagsLoaded())
             ShowTagInfo();
         else
             ShowStatus(L"No HTML tag data. tarnelh.ini file missing?");
@@ -252,14 +252,14 @@ void fedit::ButB_OLEDragDrop(int Index, const std::vector<std::wstring>& Files)
     const std::wstring& path = Files[0];
     if (Index == 22) {
         mOmBrowse_Click();
-        Call(CodeAssist().GetFileProps, path);
+        GetFileProps(path);
     } else if (Index == 14) {
         // A dropped PNG is not taken here, only through the View Image command.
         const std::wstring ext = platform::Upper(platform::GetExtension(path));
         if (ext != L"GIF" && ext != L"JPG" && ext != L"ICO" && ext != L"BMP")
             return;
         CloseFindWindow(false);
-        Call(PageTools().ShowImage, path);
+        ShowImage(path);
         AfterShowImage();
     }
 }
@@ -274,9 +274,9 @@ void fedit::Lht_Click(int Index)
         if (Index == 17)
             InsertBackgroundImage();
         else if (Index == 19)
-            Call(PageTools().InsertImageCode, 2);
+            InsertImageCode(2);
         else if (Index == 20)
-            Call(PageTools().InsertImageCode, 1);
+            InsertImageCode(1);
         else
             InsertViaClipboard(Lht(Index).ToolTipText());
         if (mWrap.Checked())

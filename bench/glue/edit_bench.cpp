@@ -2,7 +2,9 @@
 // a line edit processed by the typing glue, comment and uncomment of 1,000
 // lines and the tag-case pass (the engines on the page's text), and a comment
 // opened half way down, which recolours the rest of the page, with the undo
-// history checked afterwards.
+// history checked afterwards. Then find and replace: find next through
+// 1,000 hits of the page, replace all of them (undo kept), and the
+// multi-file replace over 1,000 files of 50 KB with one hit each.
 // Usage: edit_bench [lines]
 #include "BenchSetup.h"
 #include "ClsColor.h"
@@ -13,8 +15,11 @@
 #include "RichEditStream.h"
 #include "SettingsRecord.h"
 #include "TypingGlue.h"
+#include "find/FindEngine.h"
+#include "find/ReplaceInFile.h"
 #include "color/KeywordLists.h"
 #include "forms/Form.h"
+#include "platform/Files.h"
 #include "platform/Messages.h"
 
 #include <richedit.h>
@@ -27,6 +32,94 @@
 namespace {
 
 std::wstring Page(int lines) { return bench::EditorText(bench::LongPage(lines, bench::PageKind::SelfClosing)); }
+
+// The page with " needle" at the end of every tenth line.
+std::wstring PageWithHits(const std::wstring& page, int& hits)
+{
+    std::wstring out;
+    hits = 0;
+    int line = 0;
+    for (wchar_t c : page) {
+        if (c == L'\r' && ++line % 10 == 5) {
+            out += L" needle";
+            ++hits;
+        }
+        out += c;
+    }
+    return out;
+}
+
+void FindAndReplace(KvRTB& editor)
+{
+    int hits = 0;
+    editor.SetText(PageWithHits(RichEditStream::GetRange(editor.RTBhWnd(), 0, -1), hits));
+    ColorOn();
+    platform::SetMessageInterceptor([](const std::wstring&, const std::wstring&, UINT) { return IDOK; });
+    modfind::FindField field;
+    field.find = L"needle";
+    field.replacement = L"pin";
+    modfind::ResetFinder();
+    double worst = 0, total = 0;
+    int found = 0;
+    double f0 = bench::Now();
+    modfind::SearchResult r = modfind::FindFromTop(editor, field, 1);
+    for (;;) {
+        double f1 = bench::Now();
+        if (f1 - f0 > worst)
+            worst = f1 - f0;
+        total += f1 - f0;
+        if (r.outcome != modfind::Outcome::Hit)
+            break;
+        ++found;
+        f0 = bench::Now();
+        r = modfind::FindNext(editor, field, 1, false);
+    }
+    std::printf("find next through %d hits (%d found): %.2f ms a hit on average, %.2f ms the slowest\n", hits, found,
+                total / (found + 1), worst);
+
+    const std::wstring before = RichEditStream::GetRange(editor.RTBhWnd(), 0, -1);
+    editor.SetSelStart(0);
+    double r0 = bench::Now();
+    long count = modfind::ReplaceAll(editor, field, 1, false);
+    double r1 = bench::Now();
+    const std::wstring after = RichEditStream::GetRange(editor.RTBhWnd(), 0, -1);
+    editor.Undo();
+    const std::wstring undone = RichEditStream::GetRange(editor.RTBhWnd(), 0, -1);
+    bool undoKept = undone != after && undone.size() == after.size() + 3 && undone.rfind(L"needle") != std::wstring::npos;
+    std::printf("replace all of %ld hits: %.0f ms; %s\n", count, r1 - r0,
+                after.find(L"needle") == std::wstring::npos && after.size() + 3 * hits == before.size()
+                    ? (undoKept ? "text right, undo kept" : "text right, UNDO LOST")
+                    : "FAILED");
+
+    // 1,000 files of 50 KB, each with one hit half way.
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring folder = std::wstring(temp) + L"tarnel_multi_bench";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    std::string body(50 * 1024, 'x');
+    for (size_t i = 79; i < body.size(); i += 80)
+        body[i] = '\n';
+    body.replace(body.size() / 2, 6, "needle");
+    std::vector<std::wstring> paths;
+    for (int i = 0; i < 1000; ++i) {
+        paths.push_back(folder + L"\\page" + std::to_wstring(i) + L".html");
+        platform::WriteFileSafely(paths.back(), body);
+    }
+    double m0 = bench::Now();
+    long processed = modfind::ReplaceInFiles(paths, L"needle", L"pin", false);
+    double m1 = bench::Now();
+    std::string expected = body;
+    expected.replace(body.size() / 2, 6, "pin");
+    int right = 0;
+    for (const std::wstring& p : paths) {
+        std::string got;
+        right += platform::ReadWholeFile(p, got) && got == expected;
+        DeleteFileW(p.c_str());
+    }
+    RemoveDirectoryW(folder.c_str());
+    std::printf("replace in %ld files of 50 KB: %.0f ms; %d files right\n", processed, m1 - m0, right);
+    platform::SetMessageInterceptor(nullptr);
+}
 
 } // namespace
 
@@ -104,5 +197,7 @@ int main(int argc, char** argv)
                 canUndo && undone == before ? "undo kept" : "UNDO LOST");
     form.JT1.Undo();
     std::printf("the edits before it: %s\n", form.JT1.CanUndo() || form.JT1.CanRedo() ? "still undoable" : "LOST");
+
+    FindAndReplace(form.JT1);
     return 0;
 }

@@ -1,9 +1,8 @@
 #include "ModVBSDebug.h"
 
-#include "DebugShell.h"
 #include "EditorState.h"
 #include "KvRTB/KvRTB.h"
-#include "NeighbourHooks.h"
+#include "MainHost.h"
 #include "RichEditStream.h"
 #include "SettingsAccess.h"
 #include "SettingsRecord.h"
@@ -55,8 +54,8 @@ namespace {
 
 void ShowInfo(const std::wstring& text)
 {
-    if (Hooks().ShowInfo)
-        Hooks().ShowInfo(text);
+    if (MainHost* host = Host())
+        host->ShowInfo(text);
 }
 
 std::wstring ObjectListPath()
@@ -93,10 +92,10 @@ void RunVBSDebug()
     }
     editor->SetSelStart(0);
     editor->SetSelColor(0);
-    if (DebugShell().SyncLineNums)
-        DebugShell().SyncLineNums();
-    if (DebugShell().ResetLineCol)
-        DebugShell().ResetLineCol();
+    if (MainHost* host = Host()) {
+        host->SyncLineNums();
+        host->ResetLineCol();
+    }
     for (const debugcheck::Finding& f : run.findings)
         report.AddReportLine(f.message, f.line);
     // Corrected lines were written as plain text.
@@ -177,11 +176,4 @@ void CheckVBSLine(long& start, long& end, long& growth, bool& toReport, bool& in
         ShowInfo(r.message + L" - Line " + std::to_wstring(number));
         SelectFinding(s, e);
     }
-}
-
-void InstallVBSLineCheck()
-{
-    Hooks().CheckVBSLine = [](long& start, long& end, long& growth, bool& toReport, bool& inPage) {
-        CheckVBSLine(start, end, growth, toReport, inPage);
-    };
 }

@@ -47,6 +47,3 @@ void CheckVBSLine(long& start, long& end, long& growth, bool& toReport, bool& in
 void SelectFinding(long start, long end);
 // Adds one finding to the report window (line -1 shows "-").
 void AddReportLine(const std::wstring& message, long line);
-
-// Installs CheckVBSLine as the typing glue's line check.
-void InstallVBSLineCheck();

@@ -1,6 +1,6 @@
 #include "fDebug.h"
 
-#include "DebugShell.h"
+#include "MainHost.h"
 #include "EditorState.h"
 #include "KvRTB/KvRTB.h"
 #include "ModFormOps.h"
@@ -172,7 +172,8 @@ void fDebug::BoxBug_Click(int Index)
 void fDebug::GoToLine(long line)
 {
     KvRTB* editor = State().CurrentEditor;
-    HWND gutter = DebugShell().Gutter ? DebugShell().Gutter() : nullptr;
+    MainHost* host = Host();
+    HWND gutter = host ? host->Gutter() : nullptr;
     if (editor && line >= 0 && line <= editor->TotalLines()) {
         long p = editor->GetLineIndex(line);
         if (p > -1) {
@@ -185,11 +186,11 @@ void fDebug::GoToLine(long line)
             if (g >= 0)
                 SendMessageW(gutter, EM_SETSEL, g, g + 3);
         }
-        if (DebugShell().ShowLineColText)
-            DebugShell().ShowLineColText(std::to_wstring(line + 1), L"0");
+        if (host)
+            host->ShowLineColText(std::to_wstring(line + 1), L"0");
     }
-    if (DebugShell().SyncLineNums)
-        DebugShell().SyncLineNums();
+    if (host)
+        host->SyncLineNums();
     if (gutter)
         SendMessageW(gutter, EM_LINESCROLL, static_cast<WPARAM>(-3), 0);
 }
@@ -204,7 +205,7 @@ void fDebug::BoxBug_Scroll(int Index)
 
 void fDebug::ClearGutterSelection()
 {
-    HWND gutter = DebugShell().Gutter ? DebugShell().Gutter() : nullptr;
+    HWND gutter = Host() ? Host()->Gutter() : nullptr;
     if (!gutter)
         return;
     DWORD start = 0;
@@ -223,8 +224,8 @@ void fDebug::bRerun_Click()
 {
     HideReport();
     LineDebug().RerunPending = true;
-    if (DebugShell().RunDebug)
-        DebugShell().RunDebug();
+    if (MainHost* host = Host())
+        host->mRunDebug_Click();
 }
 
 void fDebug::bclose_Click()
@@ -234,8 +235,8 @@ void fDebug::bclose_Click()
     ResetChangeTracking();
     if (KvRTB* editor = State().CurrentEditor)
         editor->SetSelStart(0);
-    if (DebugShell().SyncLineNums)
-        DebugShell().SyncLineNums();
+    if (MainHost* host = Host())
+        host->SyncLineNums();
 }
 
 void fDebug::Form_QueryUnload(int& Cancel, int UnloadMode)

@@ -5,7 +5,7 @@
 #include "KvRTB/KvRTB.h"
 #include "ModFileOps.h"
 #include "ModIni.h"
-#include "NeighbourHooks.h"
+#include "MainHost.h"
 #include "RichEditStream.h"
 #include "SettingsAccess.h"
 #include "SettingsRecord.h"
@@ -45,8 +45,8 @@ void RunHTMLDebug()
     } catch (...) {
         // Out of memory on a huge page: the check ends, the program goes on.
         editor->SetSelStart(caret);
-        if (Hooks().ShowInfo)
-            Hooks().ShowInfo(L"Error debugging code.");
+        if (MainHost* host = Host())
+            host->ShowInfo(L"Error debugging code.");
         return;
     }
     for (const debugcheck::Finding& f : findings)
@@ -63,8 +63,8 @@ void RunHTMLDebug()
         editor->SetSelStart(caret);
     }
     if (report.ReportCount() == 0) {
-        if (Hooks().ShowInfo)
-            Hooks().ShowInfo(L"OK");
+        if (MainHost* host = Host())
+            host->ShowInfo(L"OK");
     } else {
         report.ShowReport(L"Format Debugging Report - HTML");
     }

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "FullDisk.h"
 #include "ScratchDir.h"
 #include "platform/Files.h"
 #include "platform/Paths.h"

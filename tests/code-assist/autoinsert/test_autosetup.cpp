@@ -1,4 +1,5 @@
 #include "ModIni.h"
+#include "FullDisk.h"
 #include "WindowTest.h"
 #include "autoinsert/AutoSetupRules.h"
 #include "autoinsert/ObjectListFile.h"
@@ -85,7 +86,7 @@ TEST(AutoSetupRules, FailedRewriteLeavesTheListWhole)
 {
     std::wstring path = Fresh(L"whole.ini", L"[A]\r\nvar*1=a\r\nGo=Go - Method - \r\n[B]\r\nX=X - Property - \r\n");
     const std::string before = Bytes(path);
-    platform::SimulateWriteFailure(10);
+    SimulateWriteFailure(10);
     EXPECT_FALSE(ObjectListFile::SetValue(path, L"A", L"var*1", L"changed"));
     EXPECT_EQ(Bytes(path), before);
     EXPECT_TRUE(ObjectListFile::SetValue(path, L"A", L"var*1", L"changed"));

@@ -1,3 +1,4 @@
+#include "FullDisk.h"
 #include "WindowTest.h"
 #include "browser/ModOmLib.h"
 #include "platform/Files.h"
@@ -46,7 +47,7 @@ TEST_F(PageLibrary, PagesAreNeverLost)
     ASSERT_TRUE(SavePage(folder_, L"two", L"second text"));
 
     // A save that fails midway keeps the page as it was.
-    platform::SimulateWriteFailure(3);
+    SimulateWriteFailure(3);
     EXPECT_FALSE(SavePage(folder_, L"one", L"replacement that fails"));
     EXPECT_EQ(Read(L"one"), L"first text");
 

@@ -2,8 +2,10 @@
 
 #include "EditorState.h"
 #include "SettingsRecord.h"
-#include "ShortcutActions.h"
+#include "KvRTB/KvRTB.h"
+#include "TestHost.h"
 #include "cTypeDic.h"
+#include "forms/Form.h"
 
 #include <string>
 #include <vector>
@@ -48,36 +50,65 @@ TEST(TypeDictionary, TypesAndVariables)
     EXPECT_FALSE(dic.CheckVarList(L"z"));
 }
 
+class fShortcutTest : public forms::Form {
+public:
+    fShortcutTest()
+    {
+        SetCaption(L"Shortcut test");
+        SetClientSize(4000, 2000);
+        JT1.Place(*this, 0, 0, 4000, 2000);
+    }
+    ~fShortcutTest() override { Teardown(); }
+    KvRTB JT1;
+};
+
 class ShortcutTest : public ::testing::Test {
 protected:
+    // The main window's commands are noted; its editor holds the test's
+    // selection, with an undo step when the test wants one.
+    class WindowHost : public TestHost {
+    public:
+        explicit WindowHost(ShortcutTest& t) : t_(t) {}
+        KvRTB& JT1() override
+        {
+            KvRTB& e = t_.form.JT1;
+            e.SetText(L"");
+            e.ClearUndoBuffer();
+            e.SetSelText(t_.selection, t_.canUndo);
+            if (!t_.canUndo)
+                e.ClearUndoBuffer();
+            e.SetSelection(0, static_cast<long>(t_.selection.size()));
+            return e;
+        }
+        void DoCut() override { t_.ran.push_back(L"cut"); }
+        void DoPaste(short s) override { t_.ran.push_back(L"paste" + std::to_wstring(s)); }
+        void mRunScript_Click() override { t_.ran.push_back(L"run"); }
+        void mUndo_Click() override { t_.ran.push_back(L"undo"); }
+        void mChangeCase_Click(short i) override { t_.ran.push_back(L"case" + std::to_wstring(i)); }
+        void bPropCSS_Click(short i) override { t_.ran.push_back(L"css" + std::to_wstring(i)); }
+        void ShowClipFilled(int slot, const std::wstring& tip) override
+        {
+            t_.ran.push_back(L"clip" + std::to_wstring(slot) + L":" + tip);
+        }
+
+    private:
+        ShortcutTest& t_;
+    };
+
     void SetUp() override
     {
         ResetEditorState();
-        ResetMainWindowActions();
         Settings() = SettingsRecord();
         Settings().HotKeys.assign(23, 1);
-        ShortcutActions& a = MainWindowActions();
-        a.SelLength = [this] { return static_cast<long>(selection.size()); };
-        a.SelText = [this] { return selection; };
-        a.CanUndo = [this] { return canUndo; };
-        a.DoCut = [this] { ran.push_back(L"cut"); };
-        a.DoPaste = [this](short s) { ran.push_back(L"paste" + std::to_wstring(s)); };
-        a.mRunScript_Click = [this] { ran.push_back(L"run"); };
-        a.mUndo_Click = [this] { ran.push_back(L"undo"); };
-        a.mChangeCase_Click = [this](short i) { ran.push_back(L"case" + std::to_wstring(i)); };
-        a.bPropCSS_Click = [this](short i) { ran.push_back(L"css" + std::to_wstring(i)); };
-        a.ShowClipFilled = [this](int slot, const std::wstring& tip) {
-            ran.push_back(L"clip" + std::to_wstring(slot) + L":" + tip);
-        };
+        ASSERT_TRUE(form.Load());
     }
-    void TearDown() override
-    {
-        ResetMainWindowActions();
-        ResetEditorState();
-    }
+    void TearDown() override { ResetEditorState(); }
     std::wstring selection;
     bool canUndo = false;
     std::vector<std::wstring> ran;
+    fShortcutTest form;
+    WindowHost host{*this};
+    HostScope hostScope{host};
 };
 
 TEST_F(ShortcutTest, NothingAssignedGivesFalse)

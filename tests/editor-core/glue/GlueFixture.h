@@ -10,9 +10,9 @@
 #include "EditorState.h"
 #include "KvRTB/KvRTB.h"
 #include "KvRTB/ModKvRTB.h"
-#include "NeighbourHooks.h"
 #include "RichEditStream.h"
 #include "SettingsRecord.h"
+#include "TestHost.h"
 #include "TypingGlue.h"
 #include "WindowTest.h"
 #include "forms/Form.h"
@@ -21,6 +21,7 @@
 
 #include <richedit.h>
 
+#include <functional>
 #include <string>
 
 class fGlueTest : public forms::Form {
@@ -53,12 +54,70 @@ inline void ConfigureColorer(ClsColor& c)
     c.SetCSSKeywords(L",", L"color,background,margin");
 }
 
+// The main window as the glue sees it: the editor's scroll keeping (without
+// a gutter), and the line checks and messages a test watches.
+class GlueHost : public TestHost {
+public:
+    std::function<void(long&, long&, long&, bool&, bool&)> checkLine;
+    std::function<void(long, long)> addDecl;
+    std::function<void(bool)> colorMenu;
+    std::function<void(const std::wstring&)> info;
+    HWND gutter = nullptr;
+    std::function<void(const std::wstring&, const std::wstring&)> lineCol;
+    std::function<void()> runDebug;
+
+    void SaveScrollPos() override
+    {
+        SendMessageW(editor->RTBhWnd(), EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&State().SavedScroll));
+    }
+    void RestoreScrollPos() override
+    {
+        HWND re = editor->RTBhWnd();
+        POINT at{};
+        SendMessageW(re, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&at));
+        POINT& saved = State().SavedScroll;
+        if (at.x != saved.x || at.y != saved.y)
+            SendMessageW(re, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&saved));
+        SendMessageW(re, EM_SCROLLCARET, 0, 0);
+    }
+    void CheckVBSLine(long& s, long& e, long& added, bool& report, bool& inPage) override
+    {
+        if (checkLine)
+            checkLine(s, e, added, report, inPage);
+    }
+    void AddFuncDecl(long s, long e) override
+    {
+        if (addDecl)
+            addDecl(s, e);
+    }
+    void CheckColorMenu(bool on) override
+    {
+        if (colorMenu)
+            colorMenu(on);
+    }
+    void ShowInfo(const std::wstring& text) override
+    {
+        if (info)
+            info(text);
+    }
+    HWND Gutter() override { return gutter; }
+    void ShowLineColText(const std::wstring& l, const std::wstring& c) override
+    {
+        if (lineCol)
+            lineCol(l, c);
+    }
+    void mRunDebug_Click() override
+    {
+        if (runDebug)
+            runDebug();
+    }
+};
+
 class GlueTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
         ResetEditorState();
-        ResetHooks();
         ClsColorEditor::ForgetColours();
         Settings().UTF8Text = false;
         Settings() = SettingsRecord();
@@ -75,18 +134,20 @@ protected:
                 State().DocChanged = true;
         };
         form.JT1.LineEvent = [this](long& type) { OnLine(type); };
-        Hooks().CheckVBSLine = [this](long& s, long& e, long& added, bool& report, bool& inPage) {
+        host.editor = &form.JT1;
+        SetHost(&host);
+        host.checkLine = [this](long& s, long& e, long& added, bool& report, bool& inPage) {
             checked.push_back(GetRange(s, e + 1));
             checkedInPage = inPage;
             added = 0;
         };
-        Hooks().AddFuncDecl = [this](long s, long e) { declared.push_back(GetRange(s, e + 1)); };
+        host.addDecl = [this](long s, long e) { declared.push_back(GetRange(s, e + 1)); };
     }
     void TearDown() override
     {
         ClsColorEditor::ForgetColours(form.JT1.RTBhWnd());
         ClsColorEditor::ForgetColours(form.Ref.RTBhWnd());
-        ResetHooks();
+        SetHost(nullptr);
         ResetEditorState();
     }
 
@@ -194,6 +255,7 @@ protected:
     }
 
     fGlueTest form;
+    GlueHost host;
     ClsColor colorer;
     std::vector<std::wstring> checked;
     std::vector<std::wstring> declared;

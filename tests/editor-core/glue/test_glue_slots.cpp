@@ -3,6 +3,7 @@
 
 #include "ClipboardSnapshot.h"
 #include "ClsFile.h"
+#include "FullDisk.h"
 #include "WindowTest.h"
 
 #include <cstring>
@@ -158,7 +159,7 @@ TEST_F(SlotTest, AFailedParkKeepsTheLastGoodCopy)
 
     // The disk fills up halfway through the write.
     form.JT1.SetText(L"changed text");
-    platform::SimulateWriteFailure(10);
+    SimulateWriteFailure(10);
     EXPECT_FALSE(files.Save(1));
     std::ifstream after(files.ParkedFilePath(1).c_str(), std::ios::binary);
     std::string kept((std::istreambuf_iterator<char>(after)), std::istreambuf_iterator<char>());
@@ -166,7 +167,7 @@ TEST_F(SlotTest, AFailedParkKeepsTheLastGoodCopy)
     EXPECT_EQ(kept, good);
 
     // Switching away would lose the text: refused, the editor keeps it.
-    platform::SimulateWriteFailure(10);
+    SimulateWriteFailure(10);
     EXPECT_FALSE(files.SwitchTo(0));
     EXPECT_EQ(Text(), L"changed text");
     EXPECT_EQ(files.CurrentFile(), 1);

@@ -127,7 +127,7 @@ TEST_F(GlueTest, ColouringKeepsTextSelectionAndFlags)
 TEST_F(GlueTest, ColorOnAndColorOff)
 {
     std::vector<bool> marks;
-    Hooks().CheckColorMenu = [&](bool on) { marks.push_back(on); };
+    host.colorMenu = [&](bool on) { marks.push_back(on); };
     Settings().LastEdType = 4;
     Load(L"");
     ColorOn();  // empty: only the flags and the check mark
@@ -240,7 +240,7 @@ TEST_F(GlueTest, ASkippedRecolourKeepsTheMarkedLine)
     State().LineDebugOn = true;
     Load(L"Dim a\rDim b\r");
     ColorOn();
-    Hooks().CheckVBSLine = [this](long& s, long& e, long&, bool&, bool&) {
+    host.checkLine = [this](long& s, long& e, long&, bool&, bool&) {
         CHARRANGE cr{s, e + 1};
         SendMessageW(re(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&cr));
         CHARFORMAT2W cf{};
@@ -257,7 +257,7 @@ TEST_F(GlueTest, ASkippedRecolourKeepsTheMarkedLine)
     EXPECT_EQ(ColourAt(0), 0x0000FFu);
     EXPECT_FALSE(State().FindingMarked);
     // The next edit recolours the marked line too.
-    Hooks().CheckVBSLine = nullptr;
+    host.checkLine = nullptr;
     long line1 = static_cast<long>(SendMessageW(re(), EM_LINEINDEX, 1, 0));
     SetCaret(line1 + 1);
     OnLine(1);

@@ -2,7 +2,6 @@
 // line, Rerun and Close, and the live line check while typing.
 #include "../../editor-core/glue/GlueFixture.h"
 
-#include "debug/DebugShell.h"
 #include "debug/ModVBSDebug.h"
 #include "debug/fDebug.h"
 #include "debug/modHTML.h"
@@ -19,17 +18,16 @@ protected:
         settings = platform::ProgramFolder() + L"\\Settings";
         CreateDirectoryW(settings.c_str(), nullptr);
         platform::WriteFileSafely(settings + L"\\tarnelo.ini", std::string("[Wscript]\r\nEcho=1\r\n"));
-        Hooks().ShowInfo = [this](const std::wstring& text) { info.push_back(text); };
+        host.info = [this](const std::wstring& text) { info.push_back(text); };
         gutter = CreateWindowExW(0, L"EDIT", L"1\r\n2\r\n3\r\n4\r\n5", WS_CHILD | ES_MULTILINE, 0, 0, 40, 80,
                                  form.hwnd, nullptr, nullptr, nullptr);
-        DebugShell().Gutter = [this] { return gutter; };
-        DebugShell().ShowLineColText = [this](const std::wstring& l, const std::wstring& c) { lineCol = l + L"," + c; };
-        InstallVBSLineCheck();
+        host.gutter = gutter;
+        host.lineCol = [this](const std::wstring& l, const std::wstring& c) { lineCol = l + L"," + c; };
+        host.checkLine = CheckVBSLine;
     }
     void TearDown() override
     {
         UnloadReportWindow();
-        ResetDebugShell();
         LineDebug() = LineDebugState();
         DestroyWindow(gutter);
         GlueTest::TearDown();
@@ -102,12 +100,12 @@ TEST_F(DebugWindowTest, CleanTextGivesOKAndStaysUnchanged)
 TEST_F(DebugWindowTest, RerunWithTheFaultFixed)
 {
     Settings().NoLineDebug = true;  // the user's choice
-    DebugShell().RunDebug = [] {
+    host.runDebug = [] {
         BeginFormatCheck(EditorType::VBScript);
         RunVBSDebug();
     };
     Load(L"If a");
-    DebugShell().RunDebug();
+    host.mRunDebug_Click();
     ASSERT_TRUE(ReportWindow().Visible());
     Load(L"If a Then\rEnd If");
     ReportWindow().bRerun_Click();
@@ -117,8 +115,8 @@ TEST_F(DebugWindowTest, RerunWithTheFaultFixed)
     // A second run while the report is open keeps the user's choice too.
     Settings().NoLineDebug = false;
     Load(L"If a");
-    DebugShell().RunDebug();
-    DebugShell().RunDebug();
+    host.mRunDebug_Click();
+    host.mRunDebug_Click();
     ReportWindow().bclose_Click();
     EXPECT_FALSE(Settings().NoLineDebug);
 }

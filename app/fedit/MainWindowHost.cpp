@@ -1,0 +1,80 @@
+#include "MainWindowHost.h"
+
+#include "EditorState.h"
+#include "Main.h"
+#include "debug/ModVBSDebug.h"
+#include "fedit.h"
+#include "fpad3.h"
+#include "functions/FuncPopup.h"
+
+KvRTB& MainWindowHost::JT1() { return f_.JT1; }
+HWND MainWindowHost::Window() { return f_.hwnd; }
+
+void MainWindowHost::ShowInfo(const std::wstring& text) { f_.ShowInfo(text); }
+void MainWindowHost::ClearInfo() { f_.ClearInfo(); }
+void MainWindowHost::ShowStatus(const std::wstring& text) { f_.ShowStatus(text); }
+void MainWindowHost::ClearStatus() { f_.ClearStatus(); }
+
+void MainWindowHost::HideTip()
+{
+    if (!State().TipKept)
+        f_.FrTip.SetVisible(false);
+}
+
+void MainWindowHost::CheckColorMenu(bool on) { f_.mColCode.SetChecked(on); }
+
+void MainWindowHost::SaveScrollPos() { f_.SaveScrollPos(); }
+void MainWindowHost::RestoreScrollPos() { f_.RestoreScrollPos(); }
+HWND MainWindowHost::Gutter() { return f_.T2.hwnd; }
+void MainWindowHost::SyncLineNums() { f_.SyncLineNums(); }
+
+void MainWindowHost::ResetLineCol() { ShowLineColText(L"1", L"1"); }
+
+void MainWindowHost::ShowLineColText(const std::wstring& line, const std::wstring& column)
+{
+    f_.tlcount.SetCaption(line);
+    f_.tcount.SetCaption(column);
+}
+
+void MainWindowHost::CheckVBSLine(long& lineStart, long& lineEnd, long& added, bool& report, bool& inPage)
+{
+    ::CheckVBSLine(lineStart, lineEnd, added, report, inPage);
+}
+
+void MainWindowHost::AddFuncDecl(long lineStart, long lineEnd) { ::AddFuncDecl(lineStart, lineEnd); }
+
+HWND MainWindowHost::ScratchEditor()
+{
+    fpad3* pad = ClipPadForm();
+    if (!pad || !pad->Load())
+        return nullptr;
+    return pad->RTBOps.RTBhWnd();
+}
+
+void MainWindowHost::DoCut() { f_.DoCut(); }
+void MainWindowHost::mCopy_Click() { f_.mCopy_Click(); }
+void MainWindowHost::DoPaste(short source) { f_.DoPaste(source); }
+void MainWindowHost::mChangeCase_Click(short index) { f_.mChangeCase_Click(index); }
+void MainWindowHost::mSelAll_Click() { f_.mSelAll_Click(); }
+void MainWindowHost::mUndo_Click() { f_.mUndo_Click(); }
+void MainWindowHost::mPrint_Click() { f_.mPrint_Click(); }
+void MainWindowHost::bPropCSS_Click(short index) { f_.bPropCSS_Click(index); }
+void MainWindowHost::mRunDebug_Click() { f_.mRunDebug_Click(); }
+
+// Commands of other parts of the window run as their menu items do.
+void MainWindowHost::mOpenFile_Click() { f_.mOpenFile.FireClick(); }
+void MainWindowHost::mSavePlain_Click() { f_.mSavePlain.FireClick(); }
+void MainWindowHost::mFind_Click() { f_.mFind.FireClick(); }
+void MainWindowHost::mMulti_Click() { f_.mMulti.FireClick(); }
+void MainWindowHost::mAutoSet_Click() { f_.mAutoSet.FireClick(); }
+void MainWindowHost::mOmBrowse_Click() { f_.mOmBrowse.FireClick(); }
+void MainWindowHost::MOmLib_Click() { f_.MOmLib.FireClick(); }
+void MainWindowHost::mRunScript_Click() { f_.mRunScript.FireClick(); }
+
+void MainWindowHost::ShowClipFilled(int slot, const std::wstring& tip)
+{
+    const int empty = slot == 1 ? 25 : 27;
+    f_.ButB(empty).SetVisible(false);
+    f_.ButB(empty + 1).SetVisible(true);
+    f_.ButB(empty + 1).SetToolTipText(tip);
+}

@@ -1,9 +1,0 @@
-#include "ShortcutActions.h"
-
-ShortcutActions& MainWindowActions()
-{
-    static ShortcutActions table;
-    return table;
-}
-
-void ResetMainWindowActions() { MainWindowActions() = ShortcutActions(); }

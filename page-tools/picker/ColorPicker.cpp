@@ -1,0 +1,3 @@
+#include "ColorPicker.h"
+
+void ShowColorPicker() {}   // the colour picker window fills this

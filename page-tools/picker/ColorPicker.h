@@ -1,0 +1,4 @@
+#pragma once
+// The colour picker window.
+
+void ShowColorPicker();

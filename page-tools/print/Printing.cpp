@@ -1,0 +1,3 @@
+#include "Printing.h"
+
+void ShowPrintWindow(const std::wstring&) {}   // the print window fills this

@@ -1,0 +1,4 @@
+#include "Reference.h"
+
+void LoadAscRef() {}   // the reference window fills this
+void LoadMesRef() {}   // the reference window fills this

@@ -1,0 +1,55 @@
+#pragma once
+// A main window host for tests that make no main window: each call does
+// nothing and each answer is the neutral one; fixtures override what they
+// watch. The editor is the test's own (set before JT1 is asked for).
+#include "MainHost.h"
+
+class TestHost : public MainHost {
+public:
+    KvRTB* editor = nullptr;
+
+    KvRTB& JT1() override { return *editor; }
+    HWND Window() override { return nullptr; }
+    void ShowInfo(const std::wstring&) override {}
+    void ClearInfo() override {}
+    void ShowStatus(const std::wstring&) override {}
+    void ClearStatus() override {}
+    void HideTip() override {}
+    void CheckColorMenu(bool) override {}
+    void SaveScrollPos() override {}
+    void RestoreScrollPos() override {}
+    HWND Gutter() override { return nullptr; }
+    void SyncLineNums() override {}
+    void ResetLineCol() override {}
+    void ShowLineColText(const std::wstring&, const std::wstring&) override {}
+    void CheckVBSLine(long&, long&, long&, bool&, bool&) override {}
+    void AddFuncDecl(long, long) override {}
+    HWND ScratchEditor() override { return nullptr; }
+    void DoCut() override {}
+    void mCopy_Click() override {}
+    void DoPaste(short) override {}
+    void mOpenFile_Click() override {}
+    void mSavePlain_Click() override {}
+    void mPrint_Click() override {}
+    void mFind_Click() override {}
+    void mMulti_Click() override {}
+    void mChangeCase_Click(short) override {}
+    void mAutoSet_Click() override {}
+    void mOmBrowse_Click() override {}
+    void MOmLib_Click() override {}
+    void mRunScript_Click() override {}
+    void mSelAll_Click() override {}
+    void mUndo_Click() override {}
+    void bPropCSS_Click(short) override {}
+    void mRunDebug_Click() override {}
+    void ShowClipFilled(int, const std::wstring&) override {}
+};
+
+// Hands a host over for the life of a fixture.
+class HostScope {
+public:
+    explicit HostScope(MainHost& host) { SetHost(&host); }
+    ~HostScope() { SetHost(nullptr); }
+    HostScope(const HostScope&) = delete;
+    HostScope& operator=(const HostScope&) = delete;
+};

@@ -24,8 +24,6 @@
 #include "color/KeywordLists.h"
 #include "fAuto.h"
 #include "fCM.h"
-#include "fColorPicker.h"
-#include "fbitmap.h"
 #include "fbrowser.h"
 #include "fedit/Documents.h"
 #include "fedit/MainWindowHost.h"
@@ -34,11 +32,14 @@
 #include "ffind.h"
 #include "autoinsert/AutoInsert.h"
 #include "functions/FuncPopup.h"
+#include "images/fbitmap.h"
+#include "picker/fColorPicker.h"
 #include "preview/Preview.h"
+#include "print/fprint.h"
+#include "reference/fascii.h"
 #include "forms/MessagePump.h"
 #include "forms/Runtime.h"
 #include "fpad3.h"
-#include "fprint.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -66,15 +67,13 @@ struct Program {
     std::unique_ptr<MainWindowHost> host;
     std::unique_ptr<fCM> cm;
     std::unique_ptr<fbrowser> browser;
-    std::unique_ptr<fColorPicker> colorPicker;
-    std::unique_ptr<fbitmap> bitmap;
     std::unique_ptr<ffind> find;
-    std::unique_ptr<fprint> print;
     std::unique_ptr<fpad3> pad3;
     std::unique_ptr<fAuto> autoSet;
     // Made when first used by their owners: the object browser, multi-file
-    // replace, the character reference and the object browser's library.
-    std::unique_ptr<forms::Form> fClas, fmulti, fascii, fOmLib;
+    // replace and the object browser's library. The colour picker, image
+    // viewer, print window and reference window belong to their modules.
+    std::unique_ptr<forms::Form> fClas, fmulti, fOmLib;
 
     bool shutDownRan = false;
 };
@@ -120,13 +119,13 @@ forms::Form* ToolForm(ToolWindow which)
     if (!g)
         return nullptr;
     switch (which) {
-    case ToolWindow::ColorPicker: return g->colorPicker.get();
-    case ToolWindow::ImageViewer: return g->bitmap.get();
-    case ToolWindow::Print: return g->print.get();
+    case ToolWindow::ColorPicker: return &ColorPickerWindow();
+    case ToolWindow::ImageViewer: return &ImageViewer();
+    case ToolWindow::Print: return &PrintWindow();
     case ToolWindow::AutoSet: return g->autoSet.get();
     case ToolWindow::ObjectBrowser: return OnFirstUse(g->fClas, L"Ormund Object Browser");
     case ToolWindow::MultiReplace: return OnFirstUse(g->fmulti, L"Multi-File Replace");
-    case ToolWindow::Reference: return OnFirstUse(g->fascii, L"Character codes - Keycodes - SendKeys");
+    case ToolWindow::Reference: return &ReferenceWindow();
     }
     return nullptr;
 }
@@ -257,10 +256,10 @@ void InitProgram()
     // 11. Tool windows, hidden. Each gets its window when first used (their
     // users load them), so that a start pays for none of them.
     g->browser = std::make_unique<fbrowser>();
-    g->colorPicker = std::make_unique<fColorPicker>();
-    g->bitmap = std::make_unique<fbitmap>();
+    ColorPickerWindow();
+    ImageViewer();
     g->find = std::make_unique<ffind>();
-    g->print = std::make_unique<fprint>();
+    PrintWindow();
     g->pad3 = std::make_unique<fpad3>();
     g->autoSet = std::make_unique<fAuto>();
     forms::DoEvents();
@@ -350,13 +349,13 @@ void ShutDown()
     ReleaseBrowser();
     UnloadForm(g->browser.get());
     UnloadForm(g->fmulti.get());
-    UnloadForm(g->bitmap.get());
+    UnloadImageViewer();
     UnloadForm(g->cm.get());
-    UnloadForm(g->print.get());
-    UnloadForm(g->fascii.get());
+    UnloadPrintWindow();
+    UnloadReferenceWindow();
     UnloadForm(g->fOmLib.get());
     UnloadForm(g->autoSet.get());
-    UnloadForm(g->colorPicker.get());
+    UnloadColorPickerWindow();
     UnloadReportWindow();
     UnloadForm(g->pad3.get());
     // 9.
@@ -398,14 +397,10 @@ int Main()
     State().Colorer = nullptr;
     program.fClas.reset();
     program.fmulti.reset();
-    program.fascii.reset();
     program.fOmLib.reset();
     program.autoSet.reset();
     program.pad3.reset();
-    program.print.reset();
     program.find.reset();
-    program.bitmap.reset();
-    program.colorPicker.reset();
     program.browser.reset();
     program.cm.reset();
     program.main.reset();

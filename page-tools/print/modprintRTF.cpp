@@ -14,18 +14,26 @@
 
 namespace {
 
-// A device context of the default printer with the set-up's choices; null
-// when the machine has no printer.
-HDC OpenDefaultPrinter(const PrinterSetup& setup)
+// The default printer's name; "" when the machine has no printer.
+std::wstring DefaultPrinterName()
 {
     DWORD size = 0;
     GetDefaultPrinterW(nullptr, &size);
     if (size == 0)
-        return nullptr;
+        return L"";
     std::wstring name(size, L'\0');
     if (!GetDefaultPrinterW(&name[0], &size))
-        return nullptr;
+        return L"";
     name.resize(size ? size - 1 : 0);
+    return name;
+}
+
+// A device context of the printer with the set-up's choices; null when
+// there is no such printer.
+HDC OpenPrinterDC(std::wstring name, const PrinterSetup& setup)
+{
+    if (name.empty())
+        return nullptr;
     HANDLE printer = nullptr;
     std::vector<BYTE> mode;
     if (OpenPrinterW(&name[0], &printer, nullptr)) {
@@ -103,8 +111,14 @@ std::wstring PlainText(KvRTB& editor, long length)
 int PrintRTF(KvRTB& editor, const std::wstring& title, bool titleOption, bool numberOption,
              const PrinterSetup& setup)
 {
+    return PrintRTFOn(DefaultPrinterName(), editor, title, titleOption, numberOption, setup);
+}
+
+int PrintRTFOn(const std::wstring& printerName, KvRTB& editor, const std::wstring& title, bool titleOption,
+               bool numberOption, const PrinterSetup& setup)
+{
     HWND rtb = editor.RTBhWnd();
-    HDC printer = OpenDefaultPrinter(setup);
+    HDC printer = OpenPrinterDC(printerName, setup);
     if (!printer || !rtb) {
         if (printer)
             DeleteDC(printer);

@@ -43,6 +43,9 @@ public:
     void bPropCSS_Click(short) override {}
     void mRunDebug_Click() override {}
     void ShowClipFilled(int, const std::wstring&) override {}
+    void ShowImageTools(bool) override {}
+    void ShowImageFacts(const std::wstring&, const std::wstring&, bool) override {}
+    void ShowSampledColor(unsigned long, const std::wstring&) override {}
 };
 
 // Hands a host over for the life of a fixture.

@@ -49,9 +49,14 @@ std::wstring UniqueTitle(const std::wstring& stem)
     return stem + L"_" + std::to_wstring(GetCurrentProcessId()) + L"_" + std::to_wstring(GetTickCount());
 }
 
-bool Appeared(const std::wstring& title, unsigned timeoutMs)
+bool Finished(const std::wstring& title, unsigned timeoutMs)
 {
-    return wt::WaitFor([&] { return !FindPdf(title).empty(); }, timeoutMs);
+    return wt::WaitFor([&] {
+        std::wstring pdf = FindPdf(title);
+        std::string bytes;
+        return !pdf.empty() && platform::ReadWholeFile(pdf, bytes) &&
+               bytes.find("%%EOF", bytes.size() > 64 ? bytes.size() - 64 : 0) != std::string::npos;
+    }, timeoutMs);
 }
 
 std::vector<std::wstring> Pages(const std::wstring& title, unsigned timeoutMs)
@@ -59,8 +64,9 @@ std::vector<std::wstring> Pages(const std::wstring& title, unsigned timeoutMs)
     std::vector<std::wstring> pages;
     std::wstring pdf;
     // The file appears before the printer has finished writing it.
-    if (!wt::WaitFor([&] { return !(pdf = FindPdf(title)).empty(); }, timeoutMs))
+    if (!Finished(title, timeoutMs))
         return pages;
+    pdf = FindPdf(title);
     std::wstring text = wt::ScratchFolder(L"printed") + L"\\" + title + L".txt";
     std::string bytes;
     // The program runs on its own: its end is seen as its text file, which

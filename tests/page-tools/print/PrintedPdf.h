@@ -12,7 +12,8 @@ std::wstring UniqueTitle(const std::wstring& stem);
 // The pages of the job's PDF as pdftotext -layout reads them; empty when no
 // PDF appeared within timeoutMs.
 std::vector<std::wstring> Pages(const std::wstring& title, unsigned timeoutMs = 60000);
-// True when a PDF for the title appeared within timeoutMs.
-bool Appeared(const std::wstring& title, unsigned timeoutMs);
+// True when a finished PDF for the title (one that ends with its end mark)
+// appeared within timeoutMs.
+bool Finished(const std::wstring& title, unsigned timeoutMs);
 
 } // namespace printed

@@ -73,3 +73,12 @@ TEST(Printing, EmptyEditorAndOneCharacterLastLine)
     ASSERT_EQ(pages.size(), 1u);
     EXPECT_NE(pages[0].find(L"\nZ"), std::wstring::npos) << "the final one-character line";
 }
+
+TEST(Printing, NoPrinterEndsQuietly)
+{
+    fPrintTest form;
+    ASSERT_TRUE(form.Load());
+    form.JT1.SetText(Lines(20, L"Line "));
+    for (const wchar_t* printer : {L"", L"No Such Printer"})
+        EXPECT_EQ(PrintRTFOn(printer, form.JT1, L"Nothing", true, true, PrinterSetup{}), 0) << printer;
+}

@@ -1,5 +1,6 @@
 #include "images/ImageFile.h"
 
+#include "EditorState.h"
 #include "ImageSamples.h"
 #include "WindowTest.h"
 #include "platform/Files.h"
@@ -73,6 +74,10 @@ TEST(ImageFiles, TagsMeasureWebImagesOnly)
     EXPECT_EQ(images::ImageTagFor(2, png, line), images::TagResult::Ok);
     EXPECT_EQ(line, L"<A HREF=><IMG SRC=\"pic.png\" WIDTH=7 HEIGHT=9 ALIGN= HSPACE= VSPACE= ALT=></A>");
     EXPECT_EQ(images::ImageTagFor(1, bmp, line), images::TagResult::WrongType);
+    // The image's extension is its own: the document's stays as it was.
+    State().CurrentExtension = L"CSS";
+    EXPECT_EQ(images::ImageTagFor(1, png, line), images::TagResult::Ok);
+    EXPECT_EQ(State().CurrentExtension, L"CSS");
     EXPECT_EQ(images::ImageTagFor(1, badPng, line), images::TagResult::PngFailed);
 }
 

@@ -31,6 +31,7 @@
 #include "fedit/fedit.h"
 #include "ffind.h"
 #include "autoinsert/AutoInsert.h"
+#include "browser/ObjectBrowser.h"
 #include "functions/FuncPopup.h"
 #include "images/fbitmap.h"
 #include "picker/fColorPicker.h"
@@ -70,10 +71,10 @@ struct Program {
     std::unique_ptr<ffind> find;
     std::unique_ptr<fpad3> pad3;
     std::unique_ptr<fAuto> autoSet;
-    // Made when first used by their owners: the object browser, multi-file
-    // replace and the object browser's library. The colour picker, image
-    // viewer, print window and reference window belong to their modules.
-    std::unique_ptr<forms::Form> fClas, fmulti, fOmLib;
+    // Made when first used by its owner: multi-file replace. The colour
+    // picker, image viewer, print window and reference window belong to
+    // their modules.
+    std::unique_ptr<forms::Form> fmulti;
 
     bool shutDownRan = false;
 };
@@ -123,7 +124,6 @@ forms::Form* ToolForm(ToolWindow which)
     case ToolWindow::ImageViewer: return &ImageViewer();
     case ToolWindow::Print: return &PrintWindow();
     case ToolWindow::AutoSet: return g->autoSet.get();
-    case ToolWindow::ObjectBrowser: return OnFirstUse(g->fClas, L"Ormund Object Browser");
     case ToolWindow::MultiReplace: return OnFirstUse(g->fmulti, L"Multi-File Replace");
     case ToolWindow::Reference: return &ReferenceWindow();
     }
@@ -344,7 +344,7 @@ void ShutDown()
     // 7.
     WriteSettingsFile();
     // 8. The tool windows, in this order.
-    UnloadForm(g->fClas.get());
+    CloseObjectBrowser();
     UnloadForm(g->find.get());
     ReleaseBrowser();
     UnloadForm(g->browser.get());
@@ -353,7 +353,6 @@ void ShutDown()
     UnloadForm(g->cm.get());
     UnloadPrintWindow();
     UnloadReferenceWindow();
-    UnloadForm(g->fOmLib.get());
     UnloadForm(g->autoSet.get());
     UnloadColorPickerWindow();
     UnloadReportWindow();
@@ -395,9 +394,7 @@ int Main()
     SetHost(nullptr);
     State().Files = nullptr;
     State().Colorer = nullptr;
-    program.fClas.reset();
     program.fmulti.reset();
-    program.fOmLib.reset();
     program.autoSet.reset();
     program.pad3.reset();
     program.find.reset();

@@ -51,7 +51,6 @@ fColorPicker::fColorPicker()
     Label8.Place(*this, 120, 150, 1320, 255);
     Label8.SetCaption(L"Enter Hex Code");
     tenter.Place(*this, 1440, 120, 1080, 315);
-    tenter.SetMaxLength(6);
     PlaceToolButton(bshowhex, *this, 2640, 90, 1140, 375, L"Show Color");
     bshowhex.SetToolTipText(L"Show color of hex code entered.");
     PlaceToolButton(bchoosecol, *this, 3900, 90, 1140, 375, L"Choose...");

@@ -34,6 +34,14 @@ TEST(PrintWindow, PrintsTheDocumentWithTitleAndPageNumbers)
     }
     std::vector<HWND> buttons = ChildrenOf(w, L"ButSilver2");
     ASSERT_EQ(buttons.size(), 3u);  // Print, Printer Setup, Cancel
+
+    // Printer set-up is the system's dialog; cancelling it changes nothing.
+    Press(buttons[1]);
+    wt::Dialog setup = wt::FindDialog(t.Process());
+    ASSERT_NE(setup.hwnd, nullptr);
+    wt::PressButton(setup.hwnd, IDCANCEL);
+    EXPECT_TRUE(wt::WaitFor([&] { return !IsWindow(setup.hwnd); }, 5000));
+
     Press(buttons[0]);
     EXPECT_TRUE(wt::WaitFor([&] { return !IsWindowVisible(w); }, 5000));
 

@@ -85,6 +85,11 @@ std::vector<std::wstring> Pages(const std::wstring& title, unsigned timeoutMs)
         for (size_t ff; (ff = all.find(L'\f', start)) != std::wstring::npos; start = ff + 1)
             pages.push_back(all.substr(start, ff - start));
     }
+    // Read once: the PDF and its text go, so the queue's folder does not grow.
+    if (!pages.empty()) {
+        DeleteFileW(pdf.c_str());
+        DeleteFileW(text.c_str());
+    }
     return pages;
 }
 

@@ -93,4 +93,13 @@ std::vector<std::wstring> Pages(const std::wstring& title, unsigned timeoutMs)
     return pages;
 }
 
+std::wstring OneBlank(const std::wstring& text)
+{
+    std::wstring out;
+    for (wchar_t c : text)
+        if (!(c == L' ' && !out.empty() && out.back() == L' '))
+            out += c;
+    return out;
+}
+
 } // namespace printed

@@ -16,4 +16,8 @@ std::vector<std::wstring> Pages(const std::wstring& title, unsigned timeoutMs = 
 // appeared within timeoutMs.
 bool Finished(const std::wstring& title, unsigned timeoutMs);
 
+// The text with each run of blanks made one: the PDF's text gives the
+// blanks between words by their distance, one or more.
+std::wstring OneBlank(const std::wstring& text);
+
 } // namespace printed

@@ -46,14 +46,19 @@ bool ViewImage(apptest::Tarnel& t, const std::wstring& path)
     return d.hwnd && d.caption == L"Open image file" && drive::ChooseFile(d.hwnd, path);
 }
 
-// Clicks the picture's pixel x, y; the viewer reads the point under the cursor.
-void ClickPixel(HWND picture, int x, int y)
+// Clicks the picture's pixel x, y; the viewer reads the point under the
+// cursor. Clicked again until main shows `expected`, as another program on
+// the display may move the cursor in between.
+bool ClickPixel(HWND main, HWND picture, int x, int y, const std::wstring& expected)
 {
-    POINT at{x, y};
-    ClientToScreen(picture, &at);
-    SetCursorPos(at.x, at.y);
-    PostMessageW(picture, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-    PostMessageW(picture, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    return wt::WaitFor([&] {
+        POINT at{x, y};
+        ClientToScreen(picture, &at);
+        SetCursorPos(at.x, at.y);
+        PostMessageW(picture, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+        PostMessageW(picture, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+        return ChildWithText(main, expected, 500) != nullptr;
+    }, 5000);
 }
 
 // The image tag of the second auto-insert bar's button (19 linked, 20 plain)
@@ -92,10 +97,8 @@ TEST(ImageWindow, EachKindShowsWithItsSizeAndClickedColour)
             // The point is read where the click was, also while another
             // window (here the main window) is in front.
             SetForegroundWindow(t.Main());
-            ClickPixel(picture, 0, 0);
-            EXPECT_NE(ChildWithText(t.Main(), L"#123456"), nullptr);
-            ClickPixel(picture, 20, 20);
-            EXPECT_NE(ChildWithText(t.Main(), L"#2080C0"), nullptr);
+            EXPECT_TRUE(ClickPixel(t.Main(), picture, 0, 0, L"#123456"));
+            EXPECT_TRUE(ClickPixel(t.Main(), picture, 20, 20, L"#2080C0"));
         }
         PostMessageW(viewer, WM_CLOSE, 0, 0);
         EXPECT_TRUE(wt::WaitFor([&] { return !IsWindowVisible(viewer); }, 5000));
@@ -107,8 +110,7 @@ TEST(ImageWindow, EachKindShowsWithItsSizeAndClickedColour)
     ASSERT_TRUE(ViewImage(t, clear));
     HWND viewer = Shown(t, L"View Image");
     ASSERT_NE(viewer, nullptr);
-    ClickPixel(wt::Children(viewer).at(0), 10, 10);
-    EXPECT_NE(ChildWithText(t.Main(), ButtonFaceText()), nullptr) << wt::WindowText(viewer);
+    EXPECT_TRUE(ClickPixel(t.Main(), wt::Children(viewer).at(0), 10, 10, ButtonFaceText()));
     PostMessageW(viewer, WM_CLOSE, 0, 0);
     EXPECT_TRUE(wt::WaitFor([&] { return !IsWindowVisible(viewer); }, 5000));
 

@@ -48,7 +48,8 @@ TEST(PrintWindow, PrintsTheDocumentWithTitleAndPageNumbers)
     std::vector<std::wstring> pages = printed::Pages(title, 90000);
     ASSERT_GE(pages.size(), 3u);
     for (size_t p = 0; p < pages.size(); ++p)
-        EXPECT_NE(pages[p].find(title + L" Page " + std::to_wstring(p + 1)), std::wstring::npos) << p + 1;
+        EXPECT_NE(printed::OneBlank(pages[p]).find(title + L" Page " + std::to_wstring(p + 1)), std::wstring::npos)
+            << pages[p].substr(0, 200);
     EXPECT_NE(pages[0].find(L"Report line 1\n"), std::wstring::npos);
     EXPECT_NE(pages.back().find(L"Report line 200\n"), std::wstring::npos);
 

@@ -11,7 +11,7 @@
 #include "css/CSSPopup.h"
 #include "functions/FuncPopup.h"
 #include "SettingsAccess.h"
-#include "TypingGlue.h"
+#include "EditorGlue.h"
 #include "cBrowse/cBrowse.h"
 #include "fedit.h"
 #include "forms/Runtime.h"
@@ -55,13 +55,7 @@ void ColourLoaded(fedit& f, EditorType type, bool colouredOnLoad)
     f.mColCode.SetChecked(true);
     if (!s.Colorer || colouredOnLoad)
         return;
-    switch (ColouringOf(type)) {
-    case EditorType::HTML: ClsColorEditor::ColorHTML(*s.Colorer, f.JT1, 0, -1); break;
-    case EditorType::CSS: ClsColorEditor::ColorCSS(*s.Colorer, f.JT1, 0, -1); break;
-    case EditorType::VBScript: ClsColorEditor::ColorVBS(*s.Colorer, f.JT1, 0, -1); break;
-    case EditorType::JavaScript: ClsColorEditor::ColorJS(*s.Colorer, f.JT1, 0, -1); break;
-    default: break;
-    }
+    ClsColorEditor::ColourAs(type, *s.Colorer, f.JT1);
 }
 
 } // namespace

@@ -15,7 +15,7 @@
 #include "functions/FuncPopup.h"
 #include "print/Printing.h"
 #include "SettingsAccess.h"
-#include "TypingGlue.h"
+#include "EditorGlue.h"
 #include "platform/Files.h"
 #include "platform/Messages.h"
 #include "platform/Paths.h"
@@ -133,15 +133,7 @@ void fedit::RecolourWholeText()
     EditorState& s = State();
     if (!ColouringOn() || !s.Colorer || !s.CurrentEditor)
         return;
-    ClsColor& c = *s.Colorer;
-    switch (SettingsAccess::LastEdType()) {
-    case EditorType::ASP:
-    case EditorType::HTML: ClsColorEditor::ColorHTML(c, JT1, 0, -1); break;
-    case EditorType::CSS: ClsColorEditor::ColorCSS(c, JT1, 0, -1); break;
-    case EditorType::VBScript: ClsColorEditor::ColorVBS(c, JT1, 0, -1); break;
-    case EditorType::JavaScript: ClsColorEditor::ColorJS(c, JT1, 0, -1); break;
-    default: break;
-    }
+    ClsColorEditor::ColourAs(SettingsAccess::LastEdType(), *s.Colorer, JT1);
 }
 
 // ---- Commands ---------------------------------------------------------------

@@ -10,7 +10,7 @@
 #include "css/CSSPopup.h"
 #include "cTypeDic.h"
 #include "SettingsAccess.h"
-#include "TypingGlue.h"
+#include "EditorGlue.h"
 #include "fCM.h"
 #include "settings-library/record/SettingsRecord.h"
 

@@ -8,7 +8,7 @@
 #include "FileTabLayout.h"
 #include "css/CSSPopup.h"
 #include "functions/FuncPopup.h"
-#include "TypingGlue.h"
+#include "EditorGlue.h"
 #include "forms/BusyScope.h"
 #include "platform/Messages.h"
 #include "settings-library/record/SettingsRecord.h"

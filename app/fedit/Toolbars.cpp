@@ -9,7 +9,7 @@
 #include "debug/modHTML.h"
 #include "images/modbitmap.h"
 #include "PanelRules.h"
-#include "TypingGlue.h"
+#include "EditorGlue.h"
 #include "forms/BusyScope.h"
 #include "forms/Runtime.h"
 #include "platform/Files.h"

@@ -14,7 +14,7 @@
 #include "LineBlocksEngine.h"
 #include "RichEditStream.h"
 #include "SettingsRecord.h"
-#include "TypingGlue.h"
+#include "EditorGlue.h"
 #include "find/FindEngine.h"
 #include "find/ReplaceInFile.h"
 #include "color/KeywordLists.h"

@@ -7,7 +7,7 @@
 #include "SettingsAccess.h"
 #include "SettingsRecord.h"
 #include "platform/Module.h"
-#include "TypingGlue.h"
+#include "EditorGlue.h"
 #include "fDebug.h"
 
 LineDebugState& LineDebug()

@@ -9,7 +9,7 @@
 #include "RichEditStream.h"
 #include "SettingsAccess.h"
 #include "SettingsRecord.h"
-#include "TypingGlue.h"
+#include "EditorGlue.h"
 #include "platform/Module.h"
 #include "fDebug.h"
 

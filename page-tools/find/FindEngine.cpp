@@ -6,7 +6,7 @@
 #include "KvRTB/KvRTB.h"
 #include "RichEditStream.h"
 #include "SettingsAccess.h"
-#include "TypingGlue.h"
+#include "EditorGlue.h"
 #include "forms/Runtime.h"
 #include "platform/Messages.h"
 #include "platform/Text.h"

@@ -322,7 +322,7 @@ bool ClsFile::ParkCurrent()
         return false;
     EditorState& st = State();
     slots_[c].Changed = st.DocChanged;
-    slots_[c].EdType = SettingsAccess::LastEdType();
+    slots_[c].EdType = State().EdType;
     slots_[c].ColorThis = st.ColorCodeOn;
     slots_[c].DebugThis = st.LineDebugOn;
     slots_[c].TopLine = static_cast<long>(SendMessageW(st.EditorRichEditHandle(), EM_GETFIRSTVISIBLELINE, 0, 0));
@@ -387,7 +387,7 @@ bool ClsFile::SwitchTo(int i)
     st.ColorCodeOn = s.ColorThis;
     st.LineDebugOn = s.DebugThis;
     st.PreviewScrollTop = s.ScrollTopWeb;
-    SettingsAccess::LastEdType(s.EdType);
+    State().EdType = s.EdType;
     {
         RedrawLock lock(st.MainWindow);
         long top = static_cast<long>(SendMessageW(re, EM_GETFIRSTVISIBLELINE, 0, 0));

@@ -114,7 +114,7 @@ void ColorOn()
     {
         RedrawLock lock(st.MainWindow);
         EnableWindow(Editor(), FALSE);
-        ColourWholeText(SettingsAccess::LastEdType(), false);
+        ColourWholeText(State().EdType, false);
         RestoreScroll();
         EnableWindow(Editor(), TRUE);
     }
@@ -132,7 +132,7 @@ void RecolourAfterUndo()
     RedrawLock lock(st.MainWindow);
     bool wasSuppressed = st.SuppressChangeTracking;
     st.SuppressChangeTracking = true;
-    ColourWholeText(SettingsAccess::LastEdType(), true);
+    ColourWholeText(State().EdType, true);
     st.SuppressChangeTracking = wasSuppressed;
     RestoreScroll();
 }
@@ -175,7 +175,7 @@ std::wstring GetLineText(long iStart, long iEnd)
 short InVBScriptBlock(long& iPos)
 {
     TypingGlue::EditorSearch search(Editor());
-    return TypingGlue::BlockKind(search, iPos, SettingsAccess::LastEdType());
+    return TypingGlue::BlockKind(search, iPos, State().EdType);
 }
 
 void ResetChangeTracking()
@@ -291,7 +291,7 @@ void ProcessEditedLine(long& iCaret, long& iLine, bool& bAfterEnter)
     if (bAfterEnter && iLine >= 1 && line.Exists() && !SettingsAccess::NoCaretJump())
         IndentNewLine(re, line, iCaret);
 
-    const EditorType edType = SettingsAccess::LastEdType();
+    const EditorType edType = State().EdType;
     const bool checkLines = !SettingsAccess::NoLineDebug() && st.LineDebugOn;
     const bool mayColour = !SettingsAccess::NoColorCode() && st.ColorCodeOn && st.LineEdited;
     st.SuppressChangeTracking = true;

@@ -72,8 +72,7 @@ void ShowDocumentType(fedit& f, EditorType from, EditorType to)
             f.SetScriptMenus(to);
     }
     // After the set: the HTML set writes type 2, and an ASP page stays one.
-    SettingsAccess::LastEdType(to);
-    State().TypeName = MenuSetRows::ModeItemOf(row.mode).typeName;
+    State().EdType = to;
 }
 
 void UpdateRecentFiles(fedit& f, const std::wstring& path)
@@ -168,7 +167,7 @@ bool LoadDocument(fedit& f, const std::wstring& path, const std::wstring& extens
         if (!colouredOnLoad)
             JT1.SetForeColor(0);
         s.PreviewScrollTop = 0;
-        const EditorType current = EditorTypeOf(rec.LastEdType);
+        const EditorType current = State().EdType;
         const bool wasSuppressed = s.SuppressChangeTracking;
         s.SuppressChangeTracking = true;
         ShowDocumentType(f, current, t);
@@ -205,7 +204,7 @@ bool LoadDocument(fedit& f, const std::wstring& path, const std::wstring& extens
             files->Path(slot, path);
             files->CurrentFile(slot);
             files->Changed(slot, false);
-            files->EdType(slot, EditorTypeOf(rec.LastEdType));
+            files->EdType(slot, State().EdType);
             files->ColorThis(slot, s.ColorCodeOn);
             files->DebugThis(slot, s.LineDebugOn);
             files->TopLine(slot, 0);
@@ -249,7 +248,7 @@ void OpenUntitledAtStartUp(fedit& f)
         if (slot < 0)
             return;
         files->CurrentFile(slot);
-        files->EdType(slot, EditorTypeOf(rec.LastEdType));
+        files->EdType(slot, State().EdType);
         files->Changed(slot, false);
         files->Path(slot, L"Untitled");
         files->Name(slot, L"Untitled");
@@ -339,10 +338,9 @@ void fedit::mTemplate_Click()
     files->CurrentFile(slot);
     LabFile(slot).SetVisible(true);
     LabFile(slot).SetCaption(L"Untitled");
-    if (IsScriptType(SettingsAccess::LastEdType()))
+    if (IsScriptType(State().EdType))
         SetHTMLMenus();
-    SettingsAccess::LastEdType(EditorType::HTML);
-    s.TypeName = L"HTML";
+    State().EdType = EditorType::HTML;
     SetCaptions();
     files->Changed(slot, false);
     files->Name(slot, L"Untitled");

@@ -133,7 +133,7 @@ void fedit::RecolourWholeText()
     EditorState& s = State();
     if (!ColouringOn() || !s.Colorer || !s.CurrentEditor)
         return;
-    ClsColorEditor::ColourAs(SettingsAccess::LastEdType(), *s.Colorer, JT1);
+    ClsColorEditor::ColourAs(State().EdType, *s.Colorer, JT1);
 }
 
 // ---- Commands ---------------------------------------------------------------
@@ -193,7 +193,7 @@ void fedit::DoCut()
         RedrawLock lock(hwnd);
         JT1.Cut();
         st.SuppressChangeTracking = true;
-        const EditorType type = SettingsAccess::LastEdType();
+        const EditorType type = State().EdType;
         if (line != st.RememberedCaretLine && st.ProcessedLineStart != 0 && s != 0 && !rec.NoLineDebug &&
             st.LineDebugOn) {
             long start = st.ProcessedLineStart;
@@ -263,7 +263,7 @@ void fedit::DoPaste(short source)
             st.SuppressChangeTracking = true;
             RecolourWholeText();
             st.SuppressChangeTracking = false;
-            const EditorType type = SettingsAccess::LastEdType();
+            const EditorType type = State().EdType;
             if (type == EditorType::ASP || type == EditorType::HTML) {
                 st.InVBSBlockNow = InVBScriptBlock(s);
                 st.InVBSBlockPrev = st.InVBSBlockNow;

@@ -78,7 +78,7 @@ void fedit::JT1_LineEvent(long& LType)
     long line = JT1.GetLineFromChar(start);
     if (line == s.RememberedCaretLine || start != end) {
         const SettingsRecord& rec = Settings();
-        if (IsPage(SettingsAccess::LastEdType()) && !rec.NoLineDebug && s.LineDebugOn) {
+        if (IsPage(State().EdType) && !rec.NoLineDebug && s.LineDebugOn) {
             RedrawLock lock(hwnd);
             s.InVBSBlockNow = InVBScriptBlock(start);
             s.InVBSBlockPrev = s.InVBSBlockNow;
@@ -214,7 +214,7 @@ void fedit::JT1_KeyUp(int& Keycode, int& Shift)
     if (Shift >= 2 || position < 2)
         return;
     EditorState& s = State();
-    const EditorType type = SettingsAccess::LastEdType();
+    const EditorType type = State().EdType;
     auto closeTip = [&] {
         if (!s.TipKept) {
             FrTip.SetVisible(false);
@@ -306,7 +306,7 @@ void fedit::PopupKeyUp(int keyCode, int shift, long position)
         popupItemChosen_ = false;
         return;
     }
-    EditorType type = SettingsAccess::LastEdType();
+    EditorType type = State().EdType;
     if (cssPopup_ && type == EditorType::HTML)
         type = EditorType::CSS;
     std::wstring typed;
@@ -355,7 +355,7 @@ void fedit::JT1_MouseUp(int Button)
     PopRedo.SetEnabled(JT1.CanRedo());
     mPasteClip1.SetEnabled(!s.Clip1.empty());
     mPasteClip2.SetEnabled(!s.Clip2.empty());
-    const EditorType type = SettingsAccess::LastEdType();
+    const EditorType type = State().EdType;
     if (type == EditorType::None || IsPage(type)) {
         const bool inScript = s.InVBSBlockNow >= 1;
         mComPop.SetVisible(inScript);

@@ -105,7 +105,7 @@ bool fedit::AddNewFile()
         return false;
     if (!ParkCurrentDocument())
         return false;
-    const EditorType type = EditorTypeOf(Settings().LastEdType);
+    const EditorType type = State().EdType;
     // Emptied before the new slot parks it, so the slot never holds the text
     // of the document that was current, and that document keeps its window.
     s.SuppressChangeTracking = true;
@@ -152,7 +152,7 @@ void fedit::ApplyShownDocumentType(EditorType type, EditorType oldType, bool bui
         }
     }
     // A document of no known type is shown as one, whatever set stays.
-    Settings().LastEdType = static_cast<int32_t>(EditorTypeNumber(type));
+    State().EdType = type;
 }
 
 void fedit::LabFile_Click(int Index)
@@ -167,7 +167,7 @@ void fedit::LabFile_Click(int Index)
     ClsFile* files = s.Files;
     if (!files || Index == files->CurrentFile() || !files->Exists(Index))
         return;
-    const EditorType oldType = EditorTypeOf(Settings().LastEdType);
+    const EditorType oldType = State().EdType;
     const bool wasSuppressed = s.SuppressChangeTracking;
     s.SuppressChangeTracking = true;
     DrawFileTabs(Index);

@@ -26,7 +26,7 @@ using namespace forms;
 
 namespace {
 
-EditorType CurrentType() { return EditorTypeOf(Settings().LastEdType); }
+EditorType CurrentType() { return State().EdType; }
 
 // The custom menu window as the layout routine sees it.
 class CustomMenuWindow : public ModFormOps::CustomMenuTarget {

@@ -65,7 +65,7 @@ inline void WireEditor(fBench& form, ClsColor& colorer)
     st.MainWindow = form.hwnd;
     st.Colorer = &colorer;
     st.ColorCodeOn = true;
-    Settings().LastEdType = 2;
+    State().EdType = EditorType::HTML;
     SendMessageW(form.JT1.RTBhWnd(), EM_SETEVENTMASK, 0, ENM_CHANGE);
     form.JT1.Change = [] { State().LineEdited = true; };
 }

@@ -107,7 +107,7 @@ protected:
         ClsColorEditor::ForgetColours();
         Settings().UTF8Text = false;
         Settings() = SettingsRecord();
-        Settings().LastEdType = 2;
+        State().EdType = EditorType::HTML;
         ASSERT_TRUE(form.Load());
         ConfigureColorer(colorer);
         EditorState& st = State();
@@ -207,7 +207,7 @@ protected:
         SendMessageW(re(), EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&cr));
         long line = static_cast<long>(SendMessageW(re(), EM_EXLINEFROMCHAR, 0, cr.cpMin));
         if (line == st.RememberedCaretLine || cr.cpMin != cr.cpMax) {
-            if (Settings().LastEdType <= 2) {
+            if (IsPageType(State().EdType) || State().EdType == EditorType::None) {
                 long pos = cr.cpMin;
                 st.InVBSBlockNow = InVBScriptBlock(pos);
                 st.InVBSBlockPrev = st.InVBSBlockNow;

@@ -143,6 +143,24 @@ int ClsFile::StoreFile(const std::wstring& s1Path)
     return slot;
 }
 
+int ClsFile::OpenDocument(const std::wstring& path, const std::wstring& name, EditorType type, bool colorThis,
+                          bool debugThis)
+{
+    const int slot = StoreFile(path);
+    if (slot < 0)
+        return -1;
+    Slot& s = slots_[slot];
+    s.Name = name;
+    s.EdType = type;
+    s.Changed = false;
+    s.TopLine = 0;
+    s.ScrollTopWeb = 0;
+    s.ColorThis = colorThis;
+    s.DebugThis = debugThis;
+    currentFile_ = slot;
+    return slot;
+}
+
 bool ClsFile::SaveFrom(HWND richEdit, int i)
 {
     if (!Valid(i) || !richEdit)

@@ -111,15 +111,10 @@ bool fedit::AddNewFile()
     s.SuppressChangeTracking = true;
     JT1.ClearAll();
     s.SuppressChangeTracking = false;
-    const int slot = files->StoreFile(L"Untitled");
-    files->CurrentFile(slot);
+    // Its colour and line-check switches are taken when it is parked.
+    const int slot = files->OpenDocument(L"Untitled", L"Untitled", type, s.ColorCodeOn, s.LineDebugOn);
     LabFile(slot).SetVisible(true);
     LabFile(slot).SetCaption(L"Untitled");
-    files->Changed(slot, false);
-    files->Name(slot, L"Untitled");
-    files->TopLine(slot, 0);
-    files->ScrollTopWeb(slot, 0);
-    files->EdType(slot, type);
     DrawFileTabs(slot);
     s.CurrentFilePath = L"Untitled";
     ResetFuncLists();

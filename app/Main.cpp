@@ -33,6 +33,7 @@
 #include "fedit/fedit.h"
 #include "ffind.h"
 #include "autoinsert/AutoInsert.h"
+#include "browser/ObjectBrowser.h"
 #include "functions/FuncPopup.h"
 #include "preview/Preview.h"
 #include "forms/MessagePump.h"
@@ -72,9 +73,9 @@ struct Program {
     std::unique_ptr<fprint> print;
     std::unique_ptr<fpad3> pad3;
     std::unique_ptr<fAuto> autoSet;
-    // Made when first used by their owners: the object browser, multi-file
-    // replace, the character reference and the object browser's library.
-    std::unique_ptr<forms::Form> fClas, fmulti, fascii, fOmLib;
+    // Made when first used by their owners: multi-file replace and the
+    // character reference.
+    std::unique_ptr<forms::Form> fmulti, fascii;
 
     bool shutDownRan = false;
 };
@@ -124,7 +125,6 @@ forms::Form* ToolForm(ToolWindow which)
     case ToolWindow::ImageViewer: return g->bitmap.get();
     case ToolWindow::Print: return g->print.get();
     case ToolWindow::AutoSet: return g->autoSet.get();
-    case ToolWindow::ObjectBrowser: return OnFirstUse(g->fClas, L"Ormund Object Browser");
     case ToolWindow::MultiReplace: return OnFirstUse(g->fmulti, L"Multi-File Replace");
     case ToolWindow::Reference: return OnFirstUse(g->fascii, L"Character codes - Keycodes - SendKeys");
     }
@@ -342,7 +342,7 @@ void ShutDown()
     // 7.
     WriteSettingsFile();
     // 8. The tool windows, in this order.
-    UnloadForm(g->fClas.get());
+    CloseObjectBrowser();
     UnloadForm(g->find.get());
     ReleaseBrowser();
     UnloadForm(g->browser.get());
@@ -351,7 +351,6 @@ void ShutDown()
     UnloadForm(g->cm.get());
     UnloadForm(g->print.get());
     UnloadForm(g->fascii.get());
-    UnloadForm(g->fOmLib.get());
     UnloadForm(g->autoSet.get());
     UnloadForm(g->colorPicker.get());
     UnloadReportWindow();
@@ -393,10 +392,8 @@ int Main()
     SetHost(nullptr);
     State().Files = nullptr;
     State().Colorer = nullptr;
-    program.fClas.reset();
     program.fmulti.reset();
     program.fascii.reset();
-    program.fOmLib.reset();
     program.autoSet.reset();
     program.pad3.reset();
     program.print.reset();

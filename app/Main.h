@@ -40,5 +40,5 @@ ffind* FindForm();
 
 // The tool windows the launchers open (they load them): those made at
 // start-up, and those made on first use (kept until shutdown).
-enum class ToolWindow { ColorPicker, ImageViewer, Print, AutoSet, ObjectBrowser, MultiReplace, Reference };
+enum class ToolWindow { ColorPicker, ImageViewer, Print, AutoSet, MultiReplace, Reference };
 forms::Form* ToolForm(ToolWindow which);

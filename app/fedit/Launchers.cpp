@@ -204,7 +204,6 @@ void fedit::MOmLib_Click()
 void fedit::mOmBrowse_Click()
 {
     ShowObjectBrowser();
-    ShowModeless(ToolForm(ToolWindow::ObjectBrowser));
 }
 
 void fedit::mAutoSet_Click()

@@ -251,7 +251,6 @@ void fedit::ButB_OLEDragDrop(int Index, const std::vector<std::wstring>& Files)
         return;
     const std::wstring& path = Files[0];
     if (Index == 22) {
-        mOmBrowse_Click();
         GetFileProps(path);
     } else if (Index == 14) {
         // A dropped PNG is not taken here, only through the View Image command.

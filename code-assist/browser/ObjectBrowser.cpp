@@ -1,5 +1,41 @@
 #include "ObjectBrowser.h"
 
-void ShowObjectBrowser() {}            // the object browser fills this
-void ShowLibrary() {}                  // the object browser's library window fills this
-void GetFileProps(const std::wstring&) {}   // the object browser fills this
+#include "MainHost.h"
+#include "fClas.h"
+#include "fOmLib.h"
+#include "forms/Runtime.h"
+
+namespace {
+
+HWND MainWindow()
+{
+    return Host() ? Host()->Window() : nullptr;
+}
+
+} // namespace
+
+void ShowObjectBrowser()
+{
+    ObjectBrowserForm().Show(forms::vbModeless, MainWindow());
+}
+
+void ShowLibrary()
+{
+    OpenPageLibrary();
+}
+
+void GetFileProps(const std::wstring& path)
+{
+    fClas& browser = ObjectBrowserForm();
+    browser.Load();
+    forms::DoEvents();
+    browser.GetFileProps(path);
+    browser.ShowPropsPage();
+    browser.Show(forms::vbModeless, MainWindow());
+}
+
+void CloseObjectBrowser()
+{
+    UnloadObjectBrowserForm();
+    UnloadPageLibraryForm();
+}

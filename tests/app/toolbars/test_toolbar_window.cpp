@@ -54,7 +54,8 @@ TEST(ToolbarWindow, LaunchersOpenTheirWindows)
         const wchar_t* caption;
     } launchers[] = {
         {IDM_mMulti, L"Multi-File Replace"},
-        {IDM_mOmBrowse, L"Ormund Object Browser"},
+        {IDM_mOmBrowse, L" Ormund - TARNEL Object Browser"},
+        {IDM_MOmLib, L"Snippet Library"},
         {IDM_mAutoSet, L"Auto-Insert Setup"},
         {IDM_mCodeRef, L"Character codes - Keycodes - SendKeys (right-click to copy)"},
         {IDM_mMsgBoxRef, L"VBScript Constants"},
@@ -249,7 +250,7 @@ TEST(ToolbarWindow, ToolBarButtonsAndTheSecondPaneDoTheirActions)
     HWND tools = ChildWindowFromPointEx(bar, POINT{barRect.right - 1140 / 15 + 4, 4}, CWP_SKIPINVISIBLE);
     ASSERT_TRUE(tools && tools != bar);
     wt::Click(VisibleAt(tools, 405, 45));
-    EXPECT_NE(Shown(t, L"Ormund Object Browser"), nullptr) << "button 22";
+    EXPECT_NE(Shown(t, L" Ormund - TARNEL Object Browser"), nullptr) << "button 22";
     wt::Click(VisibleAt(tools, 750, 45));
     EXPECT_NE(Shown(t, L"Auto-Insert Setup"), nullptr) << "button 23";
 

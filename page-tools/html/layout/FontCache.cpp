@@ -1,0 +1,215 @@
+#include "FontCache.h"
+
+#include <algorithm>
+#include <cwctype>
+
+namespace html {
+namespace {
+
+std::wstring LowerText(std::wstring s)
+{
+    for (wchar_t& c : s)
+        c = static_cast<wchar_t>(std::towlower(c));
+    return s;
+}
+
+int CALLBACK CollectFamily(const LOGFONTW* lf, const TEXTMETRICW*, DWORD, LPARAM param)
+{
+    auto* list = reinterpret_cast<std::vector<std::wstring>*>(param);
+    list->push_back(LowerText(lf->lfFaceName));
+    return 1;
+}
+
+} // namespace
+
+FontCache::FontCache()
+{
+    dc = CreateCompatibleDC(nullptr);
+    LOGFONTW lf{};
+    lf.lfCharSet = DEFAULT_CHARSET;
+    EnumFontFamiliesExW(dc, &lf, CollectFamily, reinterpret_cast<LPARAM>(&installed), 0);
+    std::sort(installed.begin(), installed.end());
+}
+
+FontCache::~FontCache()
+{
+    for (auto& f : fonts) {
+        if (f->handle)
+            DeleteObject(f->handle);
+        if (f->measure)
+            DeleteObject(f->measure);
+    }
+    if (dc)
+        DeleteDC(dc);
+}
+
+std::wstring FontCache::FaceFor(const std::wstring& family)
+{
+    auto it = faces.find(family);
+    if (it != faces.end())
+        return it->second;
+    auto has = [&](const std::wstring& name) {
+        return std::binary_search(installed.begin(), installed.end(), LowerText(name));
+    };
+    // Generic families and the usual page fonts, with the metric-compatible
+    // faces a system without them may have. A family neither installed nor
+    // known here gives way to the next one of the list, as in browsers.
+    static const struct { const wchar_t* names; const wchar_t* choices[3]; } aliases[] = {
+        {L"|serif|times new roman|times|", {L"Times New Roman", L"Liberation Serif", L"DejaVu Serif"}},
+        {L"|sans-serif|arial|helvetica|", {L"Arial", L"Liberation Sans", L"DejaVu Sans"}},
+        {L"|monospace|courier new|courier|", {L"Courier New", L"Liberation Mono", L"DejaVu Sans Mono"}},
+        {L"|cursive|fantasy|", {L"Comic Sans MS", L"Liberation Sans", L"DejaVu Sans"}},
+    };
+    std::wstring face;
+    size_t start = 0;
+    while (face.empty() && start <= family.size()) {
+        size_t comma = family.find(L',', start);
+        if (comma == std::wstring::npos)
+            comma = family.size();
+        std::wstring name = family.substr(start, comma - start);
+        start = comma + 1;
+        size_t b = name.find_first_not_of(L" \t"), e = name.find_last_not_of(L" \t");
+        if (b == std::wstring::npos)
+            continue;
+        name = name.substr(b, e - b + 1);
+        std::wstring key = LowerText(name);
+        if (key != L"serif" && key != L"sans-serif" && key != L"monospace" && has(name)) {
+            face = name;
+            break;
+        }
+        for (const auto& a : aliases) {
+            if (std::wstring(a.names).find(L"|" + key + L"|") == std::wstring::npos)
+                continue;
+            for (const wchar_t* c : a.choices)
+                if (has(c)) {
+                    face = c;
+                    break;
+                }
+            break;
+        }
+    }
+    if (face.empty()) // the browsers' standard font
+        face = has(L"Times New Roman") ? L"Times New Roman" : has(L"Liberation Serif") ? L"Liberation Serif" : L"Times New Roman";
+    faces[family] = face;
+    return face;
+}
+
+int FontCache::FontFor(const ComputedStyle& s)
+{
+    return FontFor(s.fontFamily, std::max(1, int(s.fontSize + 0.5f)), s.fontWeight >= 600, s.italic);
+}
+
+int FontCache::FontFor(const std::wstring& family, int pixels, bool bold, bool italic)
+{
+    pixels = std::min(pixels, 2000);
+    std::wstring key = family + L"|" + std::to_wstring(pixels) + (bold ? L"b" : L"") + (italic ? L"i" : L"");
+    auto it = byKey.find(key);
+    if (it != byKey.end())
+        return it->second;
+    auto f = std::make_unique<Font>();
+    std::wstring face = FaceFor(family);
+    f->handle = CreateFontW(-pixels, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, italic, FALSE, FALSE, DEFAULT_CHARSET,
+                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH,
+                            face.substr(0, LF_FACESIZE - 1).c_str());
+    f->scale = std::max(1, std::min(8, 1600 / pixels));
+    f->measure = f->scale == 1 ? nullptr
+                               : CreateFontW(-pixels * f->scale, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, italic, FALSE, FALSE,
+                                             DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                             ANTIALIASED_QUALITY, DEFAULT_PITCH, face.substr(0, LF_FACESIZE - 1).c_str());
+    if (!f->measure)
+        f->scale = 1;
+    HGDIOBJ old = SelectObject(dc, f->handle);
+    TEXTMETRICW tm{};
+    GetTextMetricsW(dc, &tm);
+    f->metrics.ascent = tm.tmAscent;
+    f->metrics.descent = tm.tmDescent;
+    f->metrics.lineGap = tm.tmExternalLeading;
+    SIZE x{};
+    GetTextExtentPoint32W(dc, L"x", 1, &x);
+    f->metrics.xHeight = std::max(1, int(tm.tmAscent * 0.5 + 0.5)); // GDI gives no x-height; half the ascent is near it
+    SelectObject(dc, old);
+    selected = -1;
+    fonts.push_back(std::move(f));
+    int id = static_cast<int>(fonts.size() - 1);
+    byKey[key] = id;
+    return id;
+}
+
+const std::array<unsigned, 256>& FontCache::WidthBlock(int font, unsigned block)
+{
+    Font& f = *fonts[font];
+    if (f.widths.size() <= block)
+        f.widths.resize(block + 1);
+    if (!f.widths[block]) {
+        auto table = std::make_unique<std::array<unsigned, 256>>();
+        if (selected != font) {
+            SelectObject(dc, f.measure ? f.measure : f.handle);
+            selected = font;
+        }
+        INT w[256];
+        if (!GetCharWidth32W(dc, block << 8, (block << 8) + 255, w))
+            std::fill(w, w + 256, f.metrics.ascent * f.scale / 2);
+        for (int i = 0; i < 256; ++i)
+            (*table)[i] = static_cast<unsigned>(std::max(0, std::min(w[i], 1 << 20))) * 64u / static_cast<unsigned>(f.scale);
+        f.widths[block] = std::move(table);
+    }
+    return *f.widths[block];
+}
+
+int FontCache::TextWidth(int font, const wchar_t* text, size_t length)
+{
+    unsigned long long total = 0;
+    unsigned lastBlock = 0xFFFFFFFF;
+    const std::array<unsigned, 256>* table = nullptr;
+    for (size_t i = 0; i < length; ++i) {
+        unsigned c = static_cast<unsigned short>(text[i]);
+        unsigned block = c >> 8;
+        if (block != lastBlock) {
+            table = &WidthBlock(font, block);
+            lastBlock = block;
+        }
+        total += (*table)[c & 255];
+    }
+    return static_cast<int>(std::min<unsigned long long>((total + 32) / 64, 100000000));
+}
+
+const std::array<unsigned short, 256>& FontCache::HintedBlock(int font, unsigned block)
+{
+    Font& f = *fonts[font];
+    if (f.hinted.size() <= block)
+        f.hinted.resize(block + 1);
+    if (!f.hinted[block]) {
+        auto table = std::make_unique<std::array<unsigned short, 256>>();
+        SelectObject(dc, f.handle);
+        selected = -1;
+        INT w[256];
+        if (!GetCharWidth32W(dc, block << 8, (block << 8) + 255, w))
+            std::fill(w, w + 256, f.metrics.ascent / 2);
+        for (int i = 0; i < 256; ++i)
+            (*table)[i] = static_cast<unsigned short>(std::max(0, std::min(w[i], 65535)));
+        f.hinted[block] = std::move(table);
+    }
+    return *f.hinted[block];
+}
+
+void FontCache::Advances(int font, const std::wstring& text, std::vector<int>& out)
+{
+    // The drawn glyphs' own advances, with the difference to the measured
+    // width spread over the gaps between them, so that a word keeps its
+    // glyphs' natural spacing and still ends where the layout put its end.
+    out.resize(text.size());
+    int drawn = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        unsigned c = static_cast<unsigned short>(text[i]);
+        out[i] = HintedBlock(font, c >> 8)[c & 255];
+        drawn += out[i];
+    }
+    if (text.size() < 2)
+        return;
+    int diff = TextWidth(font, text) - drawn;
+    int gaps = static_cast<int>(text.size()) - 1;
+    for (int g = 0; g < gaps; ++g)
+        out[g] += (diff * (g + 1)) / gaps - (diff * g) / gaps;
+}
+
+} // namespace html

@@ -1,0 +1,67 @@
+#pragma once
+// Fonts for layout and painting: one GDI font per family, size, weight and
+// slant, its metrics, and advance widths measured once per block of 256
+// characters, so that measuring a long page costs table look-ups and not a
+// call per word. The widths are read from the face at eight times the size
+// and kept in 64ths of a pixel, so that text is as wide as its design says
+// rather than as its hinted pixels add up. Works on a memory device
+// context; no window is needed.
+#include <windows.h>
+
+#include <array>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "html/style/ComputedStyle.h"
+
+namespace html {
+
+struct FontMetrics {
+    int ascent = 0;
+    int descent = 0;
+    int lineGap = 0;   // external leading: part of line-height "normal"
+    int xHeight = 0;
+    int NormalLineHeight() const { return ascent + descent + lineGap; }
+};
+
+class FontCache {
+public:
+    FontCache();
+    ~FontCache();
+    FontCache(const FontCache&) = delete;
+    FontCache& operator=(const FontCache&) = delete;
+
+    int FontFor(const ComputedStyle& s);
+    int FontFor(const std::wstring& family, int pixels, bool bold, bool italic);
+    const FontMetrics& Metrics(int font) const { return fonts[font]->metrics; }
+    int TextWidth(int font, const wchar_t* text, size_t length);
+    int TextWidth(int font, const std::wstring& text) { return TextWidth(font, text.data(), text.size()); }
+    // Each character's advance, as TextWidth counts them; painting places glyphs by these.
+    void Advances(int font, const std::wstring& text, std::vector<int>& out);
+    HFONT Handle(int font) const { return fonts[font]->handle; }
+    // The installed face a page's family name is drawn with.
+    std::wstring FaceFor(const std::wstring& family);
+
+private:
+    struct Font {
+        HFONT handle = nullptr;
+        HFONT measure = nullptr;  // the same face, scale times as large
+        int scale = 1;
+        FontMetrics metrics;
+        std::vector<std::unique_ptr<std::array<unsigned, 256>>> widths; // by high byte, in 64ths of a pixel
+        std::vector<std::unique_ptr<std::array<unsigned short, 256>>> hinted; // the drawn glyphs' own advances
+    };
+    const std::array<unsigned short, 256>& HintedBlock(int font, unsigned block);
+    const std::array<unsigned, 256>& WidthBlock(int font, unsigned block);
+
+    HDC dc = nullptr;
+    std::vector<std::unique_ptr<Font>> fonts;
+    std::unordered_map<std::wstring, int> byKey;
+    std::unordered_map<std::wstring, std::wstring> faces;
+    std::vector<std::wstring> installed; // lower-case family names
+    int selected = -1;
+};
+
+} // namespace html

@@ -1,0 +1,377 @@
+#include "PagePainter.h"
+
+#include <algorithm>
+#include <cwctype>
+
+namespace html {
+namespace {
+
+COLORREF Ref(const Color& c)
+{
+    return RGB(c.r, c.g, c.b);
+}
+
+Color Shade(const Color& c, float f)
+{
+    auto ch = [f](int v) { return static_cast<uint8_t>(std::max(0, std::min(255, int(v * f)))); };
+    return Color{ch(c.r), ch(c.g), ch(c.b), 255};
+}
+
+void Fill(HDC dc, const Rect& r, COLORREF c)
+{
+    if (r.w <= 0 || r.h <= 0)
+        return;
+    SetDCBrushColor(dc, c);
+    RECT rc{r.x, r.y, r.x + r.w, r.y + r.h};
+    FillRect(dc, &rc, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+}
+
+// The element whose background fills the canvas, which then is not painted again.
+const Node* CanvasOwner(const PaintContext& ctx)
+{
+    const Node* html = ctx.page.html;
+    const ComputedStyle* hs = html ? ctx.styles.StyleOf(*html) : nullptr;
+    if (hs && (hs->background.Visible() || !hs->backgroundImage.empty()))
+        return html;
+    const Node* body = ctx.page.body;
+    const ComputedStyle* bs = body ? ctx.styles.StyleOf(*body) : nullptr;
+    return bs ? body : nullptr;
+}
+
+void DrawBorderSide(HDC dc, const Rect& box, const ComputedStyle& s, int side)
+{
+    int w = s.Border(side);
+    if (w <= 0)
+        return;
+    Color c = s.BorderColor(side);
+    BorderStyle st = s.borderStyle[side];
+    bool topLeft = side == Top || side == Left;
+    if (st == BorderStyle::Inset || st == BorderStyle::Groove)
+        c = topLeft ? Shade(c, 0.6f) : Shade(c, 1.0f) ;
+    if (st == BorderStyle::Outset || st == BorderStyle::Ridge)
+        c = topLeft ? Shade(c, 1.0f) : Shade(c, 0.6f);
+    if ((st == BorderStyle::Inset || st == BorderStyle::Outset) && c.r + c.g + c.b < 60) {
+        c = topLeft == (st == BorderStyle::Outset) ? Color::Rgb(160, 160, 160) : Color::Rgb(64, 64, 64);
+    }
+    Rect r;
+    switch (side) {
+    case Top: r = Rect{box.x, box.y, box.w, w}; break;
+    case Bottom: r = Rect{box.x, box.Bottom() - w, box.w, w}; break;
+    case Left: r = Rect{box.x, box.y, w, box.h}; break;
+    default: r = Rect{box.Right() - w, box.y, w, box.h}; break;
+    }
+    if (st == BorderStyle::Dashed || st == BorderStyle::Dotted) {
+        int dash = st == BorderStyle::Dotted ? w : 3 * w;
+        bool horizontal = side == Top || side == Bottom;
+        int length = horizontal ? r.w : r.h;
+        for (int at = 0; at < length; at += 2 * dash) {
+            int n = std::min(dash, length - at);
+            Fill(dc, horizontal ? Rect{r.x + at, r.y, n, r.h} : Rect{r.x, r.y + at, r.w, n}, Ref(c));
+        }
+        return;
+    }
+    if (st == BorderStyle::Double && w >= 3) {
+        int t = (w + 1) / 3;
+        bool horizontal = side == Top || side == Bottom;
+        Fill(dc, horizontal ? Rect{r.x, r.y, r.w, t} : Rect{r.x, r.y, t, r.h}, Ref(c));
+        Fill(dc, horizontal ? Rect{r.x, r.Bottom() - t, r.w, t} : Rect{r.Right() - t, r.y, t, r.h}, Ref(c));
+        return;
+    }
+    Fill(dc, r, Ref(c));
+}
+
+void DrawBackgroundImage(HDC dc, const PaintContext& ctx, const ComputedStyle& s, const Rect& area)
+{
+    const Picture& pic = ctx.images.Get(s.backgroundImage);
+    if (!pic.ok || pic.width <= 0 || pic.height <= 0)
+        return;
+    int x0 = area.x + s.backgroundX.Resolve(area.w - pic.width);
+    int y0 = area.y + s.backgroundY.Resolve(area.h - pic.height);
+    bool rx = s.backgroundRepeat == BgRepeat::Repeat || s.backgroundRepeat == BgRepeat::RepeatX;
+    bool ry = s.backgroundRepeat == BgRepeat::Repeat || s.backgroundRepeat == BgRepeat::RepeatY;
+    int startX = rx ? x0 - ((x0 - area.x) / pic.width + 1) * pic.width : x0;
+    int startY = ry ? y0 - ((y0 - area.y) / pic.height + 1) * pic.height : y0;
+    int endX = rx ? area.Right() : x0 + 1;
+    int endY = ry ? area.Bottom() : y0 + 1;
+    // Only the tiles inside the painted clip are drawn.
+    RECT clipBox;
+    GetClipBox(dc, &clipBox);
+    HDC mem = CreateCompatibleDC(dc);
+    HGDIOBJ old = SelectObject(mem, pic.bitmap);
+    int saved = SaveDC(dc);
+    IntersectClipRect(dc, area.x, area.y, area.Right(), area.Bottom());
+    long long tiles = 0;
+    for (int y = startY; y < endY && tiles < 200000; y += pic.height) {
+        if (y + pic.height < clipBox.top || y > clipBox.bottom)
+            continue;
+        for (int x = startX; x < endX && tiles < 200000; x += pic.width, ++tiles) {
+            if (x + pic.width < clipBox.left || x > clipBox.right)
+                continue;
+            BitBlt(dc, x, y, pic.width, pic.height, mem, 0, 0, SRCCOPY);
+        }
+    }
+    RestoreDC(dc, saved);
+    SelectObject(mem, old);
+    DeleteDC(mem);
+}
+
+void DrawBox(HDC dc, const PaintContext& ctx, const DisplayItem& item, const Node& e, const ComputedStyle& s,
+             const Node* canvasOwner)
+{
+    const Rect& r = item.r;
+    if (&e != canvasOwner) {
+        if (s.background.Visible())
+            Fill(dc, r, Ref(s.background));
+        if (!s.backgroundImage.empty())
+            DrawBackgroundImage(dc, ctx, s, r);
+    }
+    for (int side = 0; side < 4; ++side)
+        DrawBorderSide(dc, r, s, side);
+}
+
+void DrawDecorations(HDC dc, const DisplayItem& item, const ComputedStyle& s, const FontMetrics& m)
+{
+    uint8_t d = s.decorationsInEffect;
+    if (!d)
+        return;
+    int thick = std::max(1, int(s.fontSize / 14));
+    int baseline = item.r.y + m.ascent;
+    COLORREF c = Ref(s.color);
+    int w = item.r.w + item.trail;
+    if (d & ComputedStyle::Underline)
+        Fill(dc, Rect{item.r.x, baseline + std::max(1, m.descent / 3), w, thick}, c);
+    if (d & ComputedStyle::Overline)
+        Fill(dc, Rect{item.r.x, item.r.y, w, thick}, c);
+    if (d & ComputedStyle::LineThrough)
+        Fill(dc, Rect{item.r.x, baseline - m.xHeight / 2 - thick / 2 - 1, w, thick}, c);
+}
+
+void PaintTextItem(HDC dc, const PaintContext& ctx, const DisplayItem& item, const ComputedStyle& s)
+{
+    const std::wstring& text = ctx.layout.texts[item.text];
+    SelectObject(dc, ctx.fonts.Handle(item.font));
+    SetTextColor(dc, Ref(s.color));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextAlign(dc, TA_TOP | TA_LEFT | TA_NOUPDATECP);
+    // Glyphs go where the layout measured them, so words and spaces line up with the boxes.
+    static thread_local std::vector<int> dx;
+    ctx.fonts.Advances(item.font, text, dx);
+    ExtTextOutW(dc, item.r.x, item.r.y, 0, nullptr, text.data(), static_cast<UINT>(text.size()), dx.data());
+    DrawDecorations(dc, item, s, ctx.fonts.Metrics(item.font));
+}
+
+void DrawPicture(HDC dc, const PaintContext& ctx, const DisplayItem& item, const Node& e, const ComputedStyle& s)
+{
+    const Picture& pic = ctx.images.Get(e.AttributeOr(L"src"));
+    const Rect& r = item.r;
+    if (pic.ok) {
+        HDC mem = CreateCompatibleDC(dc);
+        HGDIOBJ old = SelectObject(mem, pic.bitmap);
+        SetStretchBltMode(dc, COLORONCOLOR);
+        StretchBlt(dc, r.x, r.y, r.w, r.h, mem, 0, 0, pic.width, pic.height, SRCCOPY);
+        SelectObject(mem, old);
+        DeleteDC(mem);
+        return;
+    }
+    // A picture that cannot be shown: a sunken frame with the alternative text.
+    RECT rc{r.x, r.y, r.Right(), r.Bottom()};
+    DrawEdge(dc, &rc, BDR_SUNKENOUTER, BF_RECT);
+    std::wstring alt = e.AttributeOr(L"alt");
+    if (!alt.empty()) {
+        SelectObject(dc, ctx.fonts.Handle(ctx.fonts.FontFor(s)));
+        SetTextColor(dc, Ref(s.color));
+        SetBkMode(dc, TRANSPARENT);
+        RECT inner{r.x + 18, r.y + 1, r.Right() - 1, r.Bottom() - 1};
+        DrawTextW(dc, alt.c_str(), static_cast<int>(alt.size()), &inner, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_END_ELLIPSIS);
+    }
+}
+
+std::wstring Lower(std::wstring t)
+{
+    for (wchar_t& c : t)
+        c = static_cast<wchar_t>(std::towlower(c));
+    return t;
+}
+
+std::wstring FirstOptionText(const Node& select)
+{
+    std::vector<const Node*> work{&select};
+    std::wstring first;
+    bool haveFirst = false;
+    while (!work.empty()) {
+        const Node* n = work.back();
+        work.pop_back();
+        if (n->Is(L"option")) {
+            std::wstring t;
+            for (const auto& c : n->children)
+                if (c->kind == NodeKind::Text)
+                    t += c->text;
+            if (n->Attribute(L"selected"))
+                return t;
+            if (!haveFirst) {
+                first = t;
+                haveFirst = true;
+            }
+            continue;
+        }
+        for (size_t i = n->children.size(); i-- > 0;)
+            work.push_back(n->children[i].get());
+    }
+    return first;
+}
+
+void DrawControl(HDC dc, const PaintContext& ctx, const DisplayItem& item, const Node& e, const ComputedStyle& s)
+{
+    RECT rc{item.r.x, item.r.y, item.r.Right(), item.r.Bottom()};
+    if (rc.right <= rc.left || rc.bottom <= rc.top)
+        return;
+    std::wstring type = e.tag == L"input" ? Lower(e.AttributeOr(L"type", L"text")) : e.tag;
+    SelectObject(dc, ctx.fonts.Handle(item.font >= 0 ? item.font : ctx.fonts.FontFor(s)));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    if (type == L"checkbox" || type == L"radio") {
+        UINT state = (type == L"checkbox" ? DFCS_BUTTONCHECK : DFCS_BUTTONRADIO) | (e.Attribute(L"checked") ? DFCS_CHECKED : 0);
+        DrawFrameControl(dc, &rc, DFC_BUTTON, state);
+        return;
+    }
+    if (type == L"submit" || type == L"reset" || type == L"button" || type == L"file") {
+        RECT face = rc;
+        if (type == L"file") {
+            RECT field{rc.left, rc.top, rc.right - 80, rc.bottom};
+            FillRect(dc, &field, GetSysColorBrush(COLOR_WINDOW));
+            DrawEdge(dc, &field, EDGE_SUNKEN, BF_RECT);
+            face.left = field.right + 2;
+        }
+        DrawFrameControl(dc, &face, DFC_BUTTON, DFCS_BUTTONPUSH);
+        std::wstring caption = ButtonCaption(e);
+        SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+        DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &face, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        return;
+    }
+    if (e.tag == L"iframe" || e.tag == L"object" || e.tag == L"embed" || e.tag == L"applet")
+        return; // their frame is the border the style gives
+    FillRect(dc, &rc, GetSysColorBrush(COLOR_WINDOW));
+    DrawEdge(dc, &rc, EDGE_SUNKEN, BF_RECT);
+    RECT inner{rc.left + 3, rc.top + 2, rc.right - 3, rc.bottom - 2};
+    std::wstring text;
+    if (e.tag == L"select") {
+        bool list = _wtoi(e.AttributeOr(L"size", L"0").c_str()) > 1 || e.Attribute(L"multiple");
+        if (!list) {
+            RECT button{rc.right - 18, rc.top + 2, rc.right - 2, rc.bottom - 2};
+            DrawFrameControl(dc, &button, DFC_SCROLL, DFCS_SCROLLDOWN);
+            inner.right = button.left - 1;
+        }
+        text = FirstOptionText(e);
+    } else if (e.tag == L"textarea") {
+        for (const auto& c : e.children)
+            if (c->kind == NodeKind::Text)
+                text += c->text;
+        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &inner, DT_LEFT | DT_TOP | DT_NOPREFIX | DT_WORDBREAK);
+        return;
+    } else if (type == L"password") {
+        text.assign(e.AttributeOr(L"value").size(), L'*');
+    } else {
+        text = e.AttributeOr(L"value");
+    }
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &inner, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+}
+
+void DrawMarker(HDC dc, const PaintContext& ctx, const DisplayItem& item, const ComputedStyle& s)
+{
+    const std::wstring& text = ctx.layout.texts[item.text];
+    COLORREF c = Ref(s.color);
+    if (!text.empty()) {
+        SelectObject(dc, ctx.fonts.Handle(item.font));
+        SetTextColor(dc, c);
+        SetBkMode(dc, TRANSPARENT);
+        ExtTextOutW(dc, item.r.x, item.r.y, 0, nullptr, text.data(), static_cast<UINT>(text.size()), nullptr);
+        return;
+    }
+    const Rect& r = item.r;
+    if (s.listStyle == ListStyle::Square) {
+        Fill(dc, r, c);
+        return;
+    }
+    HPEN pen = CreatePen(PS_SOLID, 1, c);
+    HGDIOBJ oldPen = SelectObject(dc, pen);
+    SetDCBrushColor(dc, c);
+    HGDIOBJ oldBrush = SelectObject(dc, s.listStyle == ListStyle::Circle ? GetStockObject(NULL_BRUSH) : GetStockObject(DC_BRUSH));
+    Ellipse(dc, r.x, r.y, r.Right(), r.Bottom());
+    SelectObject(dc, oldBrush);
+    SelectObject(dc, oldPen);
+    DeleteObject(pen);
+}
+
+bool ClipFor(const PageLayout& layout, int clip, Rect& r)
+{
+    bool any = false;
+    for (int c = clip, guard = 0; c >= 0 && guard < 1000; c = layout.clips[c].parent, ++guard) {
+        const Rect& k = layout.clips[c].r;
+        if (!any) {
+            r = k;
+            any = true;
+            continue;
+        }
+        int x2 = std::min(r.Right(), k.Right()), y2 = std::min(r.Bottom(), k.Bottom());
+        r.x = std::max(r.x, k.x);
+        r.y = std::max(r.y, k.y);
+        r.w = std::max(0, x2 - r.x);
+        r.h = std::max(0, y2 - r.y);
+    }
+    return any;
+}
+
+} // namespace
+
+Color CanvasColor(const PaintContext& ctx)
+{
+    const Node* owner = CanvasOwner(ctx);
+    const ComputedStyle* s = owner ? ctx.styles.StyleOf(*owner) : nullptr;
+    return s && s->background.Visible() ? s->background : Color::Rgb(255, 255, 255);
+}
+
+void PaintPage(HDC dc, const PaintContext& ctx, const Rect& area)
+{
+    int saved = SaveDC(dc);
+    SetViewportOrgEx(dc, -area.x, -area.y, nullptr);
+    IntersectClipRect(dc, area.x, area.y, area.Right(), area.Bottom());
+    const Node* owner = CanvasOwner(ctx);
+    Fill(dc, area, Ref(CanvasColor(ctx)));
+    if (owner) {
+        const ComputedStyle& os = *ctx.styles.StyleOf(*owner);
+        if (!os.backgroundImage.empty()) {
+            Rect canvas{0, 0, std::max(ctx.layout.width, area.Right()), std::max(ctx.layout.height, area.Bottom())};
+            DrawBackgroundImage(dc, ctx, os, canvas);
+        }
+    }
+    for (const DisplayItem& item : ctx.layout.items) {
+        if (!item.r.Intersects(area) && item.kind != DisplayItem::Box)
+            continue;
+        if (item.kind == DisplayItem::Box && !item.r.Intersects(area))
+            continue;
+        const Node& e = *ctx.page.nodes[item.node];
+        const ComputedStyle* s = ctx.styles.StyleOf(e);
+        if (!s || !s->visible)
+            continue;
+        int clipSave = 0;
+        Rect clip;
+        if (item.clip >= 0 && ClipFor(ctx.layout, item.clip, clip)) {
+            if (!clip.Intersects(area) || !clip.Intersects(item.r))
+                continue;
+            clipSave = SaveDC(dc);
+            IntersectClipRect(dc, clip.x, clip.y, clip.Right(), clip.Bottom());
+        }
+        switch (item.kind) {
+        case DisplayItem::Box: DrawBox(dc, ctx, item, e, *s, owner); break;
+        case DisplayItem::Text: PaintTextItem(dc, ctx, item, *s); break;
+        case DisplayItem::Image: DrawPicture(dc, ctx, item, e, *s); break;
+        case DisplayItem::Control: DrawControl(dc, ctx, item, e, *s); break;
+        case DisplayItem::Marker: DrawMarker(dc, ctx, item, *s); break;
+        }
+        if (clipSave)
+            RestoreDC(dc, clipSave);
+    }
+    RestoreDC(dc, saved);
+}
+
+} // namespace html

@@ -1,0 +1,496 @@
+// Each property's values onto the computed style.
+#include <cwctype>
+
+#include "CssValues.h"
+#include "StyleResolver.h"
+
+namespace html {
+namespace {
+
+using Values = std::vector<CssValue>;
+
+bool IsIdent(const CssValue& v, const wchar_t* name)
+{
+    return v.type == CssValue::Ident && v.text == name;
+}
+
+bool Display_(const std::wstring& t, Display& d)
+{
+    static const struct { const wchar_t* n; Display d; } map[] = {
+        {L"none", Display::None}, {L"block", Display::Block}, {L"inline", Display::Inline},
+        {L"inline-block", Display::InlineBlock}, {L"list-item", Display::ListItem}, {L"table", Display::Table},
+        {L"inline-table", Display::InlineTable}, {L"table-row-group", Display::TableRowGroup},
+        {L"table-header-group", Display::TableHeaderGroup}, {L"table-footer-group", Display::TableFooterGroup},
+        {L"table-row", Display::TableRow}, {L"table-cell", Display::TableCell},
+        {L"table-caption", Display::TableCaption}, {L"table-column", Display::TableColumn},
+        {L"table-column-group", Display::TableColumnGroup}};
+    for (const auto& m : map)
+        if (t == m.n) {
+            d = m.d;
+            return true;
+        }
+    return false;
+}
+
+bool BorderStyle_(const std::wstring& t, BorderStyle& s)
+{
+    static const wchar_t* const names[] = {L"none", L"hidden", L"solid", L"dashed", L"dotted",
+                                           L"double", L"groove", L"ridge", L"inset", L"outset"};
+    for (int i = 0; i < 10; ++i)
+        if (t == names[i]) {
+            s = static_cast<BorderStyle>(i);
+            return true;
+        }
+    return false;
+}
+
+bool BorderWidth_(const CssValue& v, const LengthContext& lc, float& w)
+{
+    if (IsIdent(v, L"thin")) w = 1;
+    else if (IsIdent(v, L"medium")) w = 3;
+    else if (IsIdent(v, L"thick")) w = 5;
+    else {
+        Len l;
+        if (!ToLength(v, lc, l, false, false) || l.v < 0)
+            return false;
+        w = l.v;
+    }
+    return true;
+}
+
+// Applies the 1-4 value box shorthand pattern (top, right, bottom, left).
+template <typename T, typename F>
+bool FourSides(const Values& vals, T out[4], F convert)
+{
+    T got[4];
+    size_t n = 0;
+    for (const CssValue& v : vals) {
+        if (n == 4 || !convert(v, got[n]))
+            return false;
+        ++n;
+    }
+    if (n == 0)
+        return false;
+    out[Top] = got[0];
+    out[Right] = n > 1 ? got[1] : got[0];
+    out[Bottom] = n > 2 ? got[2] : got[0];
+    out[Left] = n > 3 ? got[3] : out[Right];
+    return true;
+}
+
+int SideOf(const std::wstring& suffix)
+{
+    if (suffix == L"top") return Top;
+    if (suffix == L"right") return Right;
+    if (suffix == L"bottom") return Bottom;
+    if (suffix == L"left") return Left;
+    return -1;
+}
+
+float FontSizeKeyword(const std::wstring& t, float parent)
+{
+    if (t == L"xx-small") return 9;
+    if (t == L"x-small") return 10;
+    if (t == L"small") return 13;
+    if (t == L"medium") return 16;
+    if (t == L"large") return 18;
+    if (t == L"x-large") return 24;
+    if (t == L"xx-large") return 32;
+    if (t == L"smaller") return parent / 1.2f;
+    if (t == L"larger") return parent * 1.2f;
+    return -1;
+}
+
+bool FontSize_(const CssValue& v, const ApplyContext& ctx, float& size)
+{
+    float parent = ctx.parent ? ctx.parent->fontSize : 16;
+    if (v.type == CssValue::Ident) {
+        size = FontSizeKeyword(v.text, parent);
+        return size > 0;
+    }
+    LengthContext lc{parent, ctx.quirks};
+    Len l;
+    if (!ToLength(v, lc, l, true, false) || l.v < 0)
+        return false;
+    size = l.kind == Len::Percent ? parent * l.v / 100 : l.v;
+    if (size > 2000)
+        size = 2000;
+    return true;
+}
+
+bool FontWeight_(const CssValue& v, int& w)
+{
+    if (IsIdent(v, L"bold") || IsIdent(v, L"bolder")) w = 700;
+    else if (IsIdent(v, L"normal") || IsIdent(v, L"lighter")) w = 400;
+    else if (v.type == CssValue::Number && v.num >= 100 && v.num <= 900) w = int(v.num);
+    else return false;
+    return true;
+}
+
+// The family list as names joined by ",": the font layer takes the first it has.
+std::wstring FontFamily_(const Values& vals, size_t from)
+{
+    std::wstring list, name;
+    for (size_t i = from; i <= vals.size(); ++i) {
+        if (i == vals.size() || vals[i].type == CssValue::Comma) {
+            if (!name.empty())
+                list += (list.empty() ? L"" : L",") + name;
+            name.clear();
+            continue;
+        }
+        if (vals[i].type == CssValue::String) {
+            name = vals[i].text;
+            continue;
+        }
+        if (!name.empty())
+            name += L' ';
+        name += vals[i].raw.empty() ? vals[i].text : vals[i].raw;
+    }
+    return list;
+}
+
+bool LineHeight_(const CssValue& v, const LengthContext& lc, Len& out)
+{
+    if (IsIdent(v, L"normal")) {
+        out = Len();
+        return true;
+    }
+    if (v.type == CssValue::Number) {
+        out = Len{Len::Number, v.num};
+        return v.num >= 0;
+    }
+    Len l;
+    if (!ToLength(v, lc, l, true, false))
+        return false;
+    out = l.kind == Len::Percent ? Len::Pixels(lc.fontSize * l.v / 100) : l;
+    return true;
+}
+
+void Font_(ComputedStyle& s, const Values& vals, const ApplyContext& ctx)
+{
+    size_t i = 0;
+    bool italic = false;
+    int weight = 400;
+    for (; i < vals.size(); ++i) {
+        const CssValue& v = vals[i];
+        int w;
+        if (IsIdent(v, L"italic") || IsIdent(v, L"oblique")) italic = true;
+        else if (IsIdent(v, L"normal") || IsIdent(v, L"small-caps")) {}
+        else if (FontWeight_(v, w)) weight = w;
+        else break;
+    }
+    float size;
+    if (i >= vals.size() || !FontSize_(vals[i], ctx, size))
+        return; // also the system font keywords (caption, menu...), which change nothing here
+    ++i;
+    Len lh;
+    LengthContext lc{size, ctx.quirks};
+    if (i + 1 < vals.size() && vals[i].type == CssValue::Slash) {
+        if (!LineHeight_(vals[i + 1], lc, lh))
+            return;
+        i += 2;
+    }
+    std::wstring family = FontFamily_(vals, i);
+    if (family.empty())
+        return;
+    s.italic = italic;
+    s.fontWeight = weight;
+    s.fontSize = size;
+    s.lineHeight = lh;
+    s.fontFamily = family;
+}
+
+void Background_(ComputedStyle& s, const Values& vals, bool quirks)
+{
+    ComputedStyle b;
+    int positions = 0;
+    LengthContext lc{s.fontSize, quirks};
+    for (const CssValue& v : vals) {
+        Color c;
+        Len l;
+        if (v.type == CssValue::Url) b.backgroundImage = v.text;
+        else if (IsIdent(v, L"none")) b.backgroundImage.clear();
+        else if (IsIdent(v, L"repeat")) b.backgroundRepeat = BgRepeat::Repeat;
+        else if (IsIdent(v, L"repeat-x")) b.backgroundRepeat = BgRepeat::RepeatX;
+        else if (IsIdent(v, L"repeat-y")) b.backgroundRepeat = BgRepeat::RepeatY;
+        else if (IsIdent(v, L"no-repeat")) b.backgroundRepeat = BgRepeat::NoRepeat;
+        else if (IsIdent(v, L"scroll") || IsIdent(v, L"fixed")) {}
+        else if (IsIdent(v, L"left") || IsIdent(v, L"right")) b.backgroundX = Len{Len::Percent, v.text == L"left" ? 0.f : 100.f};
+        else if (IsIdent(v, L"top") || IsIdent(v, L"bottom")) b.backgroundY = Len{Len::Percent, v.text == L"top" ? 0.f : 100.f};
+        else if (IsIdent(v, L"center")) {
+            if (positions++ == 0 && b.backgroundX.v == 0) b.backgroundX = Len{Len::Percent, 50};
+            else b.backgroundY = Len{Len::Percent, 50};
+            if (positions == 1) b.backgroundY = Len{Len::Percent, 50};
+        } else if (ToLength(v, lc, l, true, false)) {
+            if (positions++ == 0) {
+                b.backgroundX = l;
+                b.backgroundY = Len{Len::Percent, 50};
+            } else {
+                b.backgroundY = l;
+            }
+        } else if (ToColor(v, c, quirks)) b.background = c;
+        else return;
+    }
+    s.background = b.background;
+    s.backgroundImage = b.backgroundImage;
+    s.backgroundRepeat = b.backgroundRepeat;
+    s.backgroundX = b.backgroundX;
+    s.backgroundY = b.backgroundY;
+}
+
+// "border", "border-top" ...: width, style and colour in any order.
+void BorderShorthand(ComputedStyle& s, const Values& vals, int side, const ApplyContext& ctx)
+{
+    float w = 3;
+    BorderStyle st = BorderStyle::None;
+    Color c;
+    bool colorSet = false;
+    LengthContext lc{s.fontSize, ctx.quirks};
+    for (const CssValue& v : vals) {
+        if (v.type == CssValue::Ident && BorderStyle_(v.text, st)) continue;
+        if (BorderWidth_(v, lc, w)) continue;
+        if (ToColor(v, c, ctx.quirks)) {
+            colorSet = true;
+            continue;
+        }
+        return;
+    }
+    for (int i = 0; i < 4; ++i) {
+        if (side >= 0 && i != side)
+            continue;
+        s.borderWidth[i] = w;
+        s.borderStyle[i] = st;
+        s.borderColor[i] = c;
+        s.borderColorSet[i] = colorSet;
+    }
+}
+
+bool VerticalAlign_(ComputedStyle& s, const CssValue& v, const ApplyContext& ctx)
+{
+    static const struct { const wchar_t* n; VAlign a; } map[] = {
+        {L"baseline", VAlign::Baseline}, {L"sub", VAlign::Sub}, {L"super", VAlign::Super}, {L"top", VAlign::Top},
+        {L"text-top", VAlign::TextTop}, {L"middle", VAlign::Middle}, {L"bottom", VAlign::Bottom},
+        {L"text-bottom", VAlign::TextBottom}};
+    if (IsIdent(v, L"inherit")) {
+        s.verticalAlign = ctx.parent ? ctx.parent->verticalAlign : VAlign::Baseline;
+        s.verticalLength = ctx.parent ? ctx.parent->verticalLength : 0;
+        return true;
+    }
+    for (const auto& m : map)
+        if (IsIdent(v, m.n)) {
+            s.verticalAlign = m.a;
+            return true;
+        }
+    Len l;
+    LengthContext lc{s.fontSize, ctx.quirks};
+    if (!ToLength(v, lc, l, true, false))
+        return false;
+    s.verticalAlign = VAlign::Length;
+    s.verticalLength = l.kind == Len::Percent ? l.v * s.fontSize / 100 : l.v;
+    return true;
+}
+
+bool ListStyle_(const std::wstring& t, ListStyle& l)
+{
+    static const struct { const wchar_t* n; ListStyle l; } map[] = {
+        {L"disc", ListStyle::Disc}, {L"circle", ListStyle::Circle}, {L"square", ListStyle::Square},
+        {L"decimal", ListStyle::Decimal}, {L"lower-alpha", ListStyle::LowerAlpha},
+        {L"lower-latin", ListStyle::LowerAlpha}, {L"upper-alpha", ListStyle::UpperAlpha},
+        {L"upper-latin", ListStyle::UpperAlpha}, {L"lower-roman", ListStyle::LowerRoman},
+        {L"upper-roman", ListStyle::UpperRoman}, {L"none", ListStyle::None}};
+    for (const auto& m : map)
+        if (t == m.n) {
+            l = m.l;
+            return true;
+        }
+    return false;
+}
+
+} // namespace
+
+void ApplyDeclaration(ComputedStyle& s, const Declaration& d, const ApplyContext& ctx)
+{
+    const Values& vals = d.values;
+    if (vals.empty())
+        return;
+    const CssValue& v = vals[0];
+    const std::wstring& p = d.property;
+    LengthContext lc{s.fontSize, ctx.quirks};
+    Len l;
+    Color c;
+    if (p == L"color") {
+        if (IsIdent(v, L"-link-color")) s.color = ctx.linkColor;
+        else if (IsIdent(v, L"inherit") && ctx.parent) s.color = ctx.parent->color;
+        else if (ToColor(v, c, ctx.quirks)) s.color = c;
+    } else if (p == L"display") {
+        Display dd;
+        if (v.type == CssValue::Ident && Display_(v.text, dd)) s.display = dd;
+    } else if (p == L"position") {
+        if (IsIdent(v, L"static")) s.position = Position::Static;
+        else if (IsIdent(v, L"relative")) s.position = Position::Relative;
+        else if (IsIdent(v, L"absolute")) s.position = Position::Absolute;
+        else if (IsIdent(v, L"fixed")) s.position = Position::Fixed;
+    } else if (p == L"float") {
+        if (IsIdent(v, L"left")) s.floating = FloatSide::Left;
+        else if (IsIdent(v, L"right")) s.floating = FloatSide::Right;
+        else if (IsIdent(v, L"none")) s.floating = FloatSide::None;
+    } else if (p == L"clear") {
+        if (IsIdent(v, L"left")) s.clear = Clear::Left;
+        else if (IsIdent(v, L"right")) s.clear = Clear::Right;
+        else if (IsIdent(v, L"both")) s.clear = Clear::Both;
+        else if (IsIdent(v, L"none")) s.clear = Clear::None;
+    } else if (p == L"width" || p == L"height" || p == L"min-width" || p == L"min-height" || p == L"max-width" ||
+               p == L"max-height") {
+        bool isMin = p[1] == L'i';
+        if (!ToLength(v, lc, l, true, !isMin) || l.v < 0)
+            return;
+        Len* target = p == L"width" ? &s.width : p == L"height" ? &s.height : p == L"min-width" ? &s.minWidth
+                    : p == L"min-height" ? &s.minHeight : p == L"max-width" ? &s.maxWidth : &s.maxHeight;
+        *target = l;
+    } else if (p == L"margin" || p == L"padding") {
+        bool margin = p == L"margin";
+        Len out[4];
+        if (FourSides(vals, out, [&](const CssValue& x, Len& o) {
+                return ToLength(x, lc, o, true, margin) && (margin || o.v >= 0);
+            }))
+            for (int i = 0; i < 4; ++i)
+                (margin ? s.margin : s.padding)[i] = out[i];
+    } else if (p.compare(0, 7, L"margin-") == 0 || p.compare(0, 8, L"padding-") == 0) {
+        bool margin = p[0] == L'm';
+        int side = SideOf(p.substr(margin ? 7 : 8));
+        if (side >= 0 && ToLength(v, lc, l, true, margin) && (margin || l.v >= 0))
+            (margin ? s.margin : s.padding)[side] = l;
+    } else if (p == L"top" || p == L"right" || p == L"bottom" || p == L"left") {
+        if (ToLength(v, lc, l, true, true))
+            s.offset[SideOf(p)] = l;
+    } else if (p == L"border") {
+        BorderShorthand(s, vals, -1, ctx);
+    } else if (p == L"border-width") {
+        float w[4];
+        if (FourSides(vals, w, [&](const CssValue& x, float& o) { return BorderWidth_(x, lc, o); }))
+            for (int i = 0; i < 4; ++i) s.borderWidth[i] = w[i];
+    } else if (p == L"border-style") {
+        BorderStyle st[4];
+        if (FourSides(vals, st, [&](const CssValue& x, BorderStyle& o) {
+                return x.type == CssValue::Ident && BorderStyle_(x.text, o);
+            }))
+            for (int i = 0; i < 4; ++i) s.borderStyle[i] = st[i];
+    } else if (p == L"border-color") {
+        Color cc[4];
+        if (FourSides(vals, cc, [&](const CssValue& x, Color& o) { return ToColor(x, o, ctx.quirks); }))
+            for (int i = 0; i < 4; ++i) {
+                s.borderColor[i] = cc[i];
+                s.borderColorSet[i] = true;
+            }
+    } else if (p.compare(0, 7, L"border-") == 0 && p != L"border-collapse" && p != L"border-spacing") {
+        std::wstring rest = p.substr(7);
+        size_t dash = rest.find(L'-');
+        int side = SideOf(rest.substr(0, dash));
+        if (side < 0)
+            return;
+        std::wstring what = dash == std::wstring::npos ? L"" : rest.substr(dash + 1);
+        float w;
+        BorderStyle st;
+        if (what.empty()) BorderShorthand(s, vals, side, ctx);
+        else if (what == L"width" && BorderWidth_(v, lc, w)) s.borderWidth[side] = w;
+        else if (what == L"style" && v.type == CssValue::Ident && BorderStyle_(v.text, st)) s.borderStyle[side] = st;
+        else if (what == L"color" && ToColor(v, c, ctx.quirks)) {
+            s.borderColor[side] = c;
+            s.borderColorSet[side] = true;
+        }
+    } else if (p == L"border-collapse") {
+        s.borderCollapse = IsIdent(v, L"collapse");
+    } else if (p == L"border-spacing") {
+        Len h, w2;
+        if (ToLength(v, lc, h, false, false) && h.v >= 0) {
+            s.borderSpacingH = s.borderSpacingV = h.v;
+            if (vals.size() > 1 && ToLength(vals[1], lc, w2, false, false) && w2.v >= 0)
+                s.borderSpacingV = w2.v;
+        }
+    } else if (p == L"background") {
+        Background_(s, vals, ctx.quirks);
+    } else if (p == L"background-color") {
+        if (ToColor(v, c, ctx.quirks)) s.background = c;
+    } else if (p == L"background-image") {
+        if (v.type == CssValue::Url) s.backgroundImage = v.text;
+        else if (IsIdent(v, L"none")) s.backgroundImage.clear();
+    } else if (p == L"background-repeat" || p == L"background-position") {
+        ComputedStyle t = s;
+        Background_(t, vals, ctx.quirks);
+        if (p == L"background-repeat") s.backgroundRepeat = t.backgroundRepeat;
+        else {
+            s.backgroundX = t.backgroundX;
+            s.backgroundY = t.backgroundY;
+        }
+    } else if (p == L"font") {
+        Font_(s, vals, ctx);
+    } else if (p == L"font-family") {
+        std::wstring f = FontFamily_(vals, 0);
+        if (!f.empty() && f != L"inherit") s.fontFamily = f;
+    } else if (p == L"font-size") {
+        float size;
+        if (FontSize_(v, ctx, size)) s.fontSize = size;
+    } else if (p == L"font-weight") {
+        int w;
+        if (IsIdent(v, L"bolder") && ctx.parent) s.fontWeight = ctx.parent->fontWeight >= 600 ? 900 : 700;
+        else if (FontWeight_(v, w)) s.fontWeight = w;
+    } else if (p == L"font-style") {
+        s.italic = IsIdent(v, L"italic") || IsIdent(v, L"oblique");
+    } else if (p == L"text-align") {
+        if (IsIdent(v, L"left") || IsIdent(v, L"start")) s.textAlign = TextAlign::Left;
+        else if (IsIdent(v, L"right") || IsIdent(v, L"end")) s.textAlign = TextAlign::Right;
+        else if (IsIdent(v, L"center")) s.textAlign = TextAlign::Center;
+        else if (IsIdent(v, L"justify")) s.textAlign = TextAlign::Justify;
+        else if (IsIdent(v, L"-center-blocks")) s.textAlign = TextAlign::CenterBlocks;
+    } else if (p == L"text-decoration") {
+        uint8_t dec = 0;
+        for (const CssValue& x : vals) {
+            if (IsIdent(x, L"underline")) dec |= ComputedStyle::Underline;
+            else if (IsIdent(x, L"overline")) dec |= ComputedStyle::Overline;
+            else if (IsIdent(x, L"line-through")) dec |= ComputedStyle::LineThrough;
+            else if (!IsIdent(x, L"none") && !IsIdent(x, L"blink")) return;
+        }
+        s.textDecoration = dec;
+    } else if (p == L"text-indent") {
+        if (ToLength(v, lc, l, true, false)) s.textIndent = l;
+    } else if (p == L"line-height") {
+        if (LineHeight_(v, lc, l)) s.lineHeight = l;
+    } else if (p == L"vertical-align") {
+        VerticalAlign_(s, v, ctx);
+    } else if (p == L"white-space") {
+        if (IsIdent(v, L"normal")) s.whiteSpace = WhiteSpace::Normal;
+        else if (IsIdent(v, L"pre")) s.whiteSpace = WhiteSpace::Pre;
+        else if (IsIdent(v, L"nowrap")) s.whiteSpace = WhiteSpace::NoWrap;
+        else if (IsIdent(v, L"pre-wrap")) s.whiteSpace = WhiteSpace::PreWrap;
+        else if (IsIdent(v, L"pre-line")) s.whiteSpace = WhiteSpace::PreLine;
+    } else if (p == L"overflow" || p == L"overflow-x" || p == L"overflow-y") {
+        if (v.type == CssValue::Ident)
+            s.overflowHidden = v.text != L"visible";
+    } else if (p == L"visibility") {
+        if (IsIdent(v, L"hidden") || IsIdent(v, L"collapse")) s.visible = false;
+        else if (IsIdent(v, L"visible")) s.visible = true;
+    } else if (p == L"list-style-type") {
+        ListStyle ls;
+        if (v.type == CssValue::Ident && ListStyle_(v.text, ls)) s.listStyle = ls;
+    } else if (p == L"list-style-position") {
+        s.listInside = IsIdent(v, L"inside");
+    } else if (p == L"list-style") {
+        for (const CssValue& x : vals) {
+            ListStyle ls;
+            if (x.type == CssValue::Ident && ListStyle_(x.text, ls)) s.listStyle = ls;
+            else if (IsIdent(x, L"inside")) s.listInside = true;
+            else if (IsIdent(x, L"outside")) s.listInside = false;
+        }
+    } else if (p == L"z-index") {
+        if (v.type == CssValue::Number) {
+            s.zIndex = int(v.num);
+            s.zAuto = false;
+        } else if (IsIdent(v, L"auto")) {
+            s.zAuto = true;
+        }
+    } else if (p == L"cursor") {
+        s.cursorHand = IsIdent(v, L"pointer") || IsIdent(v, L"hand");
+    }
+}
+
+} // namespace html

@@ -1,0 +1,115 @@
+#pragma once
+// The values the layout and painting read for one element, after the
+// cascade, inheritance and the conversion of units to pixels.
+#include <cstdint>
+#include <string>
+
+namespace html {
+
+struct Color {
+    uint8_t r = 0, g = 0, b = 0, a = 0; // a = 0: transparent
+    static Color Rgb(int r, int g, int b) { return Color{uint8_t(r), uint8_t(g), uint8_t(b), 255}; }
+    bool Visible() const { return a != 0; }
+    bool operator==(const Color& o) const { return r == o.r && g == o.g && b == o.b && a == o.a; }
+};
+
+// A length after the cascade: pixels, a percentage of what its property
+// refers to, or auto (also "none" for the max- properties and "normal" for
+// line-height; Number is a line-height factor).
+struct Len {
+    enum Kind : uint8_t { Auto, Px, Percent, Number } kind = Auto;
+    float v = 0;
+    static Len Pixels(float px) { return Len{Px, px}; }
+    bool IsAuto() const { return kind == Auto; }
+    // Pixels against the reference length; fallback for auto.
+    int Resolve(int reference, int fallback = 0) const
+    {
+        if (kind == Px)
+            return int(v + (v >= 0 ? 0.5f : -0.5f));
+        if (kind == Percent)
+            return int(v * reference / 100.0f);
+        return fallback;
+    }
+};
+
+enum class Display : uint8_t {
+    None, Block, Inline, InlineBlock, ListItem, Table, InlineTable, TableRowGroup, TableHeaderGroup,
+    TableFooterGroup, TableRow, TableCell, TableCaption, TableColumn, TableColumnGroup
+};
+enum class Position : uint8_t { Static, Relative, Absolute, Fixed };
+enum class FloatSide : uint8_t { None, Left, Right };
+enum class Clear : uint8_t { None, Left, Right, Both };
+// CenterBlocks also centres block children with a width (the <center> element's rule).
+enum class TextAlign : uint8_t { Left, Right, Center, Justify, CenterBlocks };
+enum class WhiteSpace : uint8_t { Normal, Pre, NoWrap, PreWrap, PreLine };
+enum class VAlign : uint8_t { Baseline, Sub, Super, Top, TextTop, Middle, Bottom, TextBottom, Length };
+enum class ListStyle : uint8_t {
+    Disc, Circle, Square, Decimal, LowerAlpha, UpperAlpha, LowerRoman, UpperRoman, None
+};
+enum class BorderStyle : uint8_t { None, Hidden, Solid, Dashed, Dotted, Double, Groove, Ridge, Inset, Outset };
+enum class BgRepeat : uint8_t { Repeat, RepeatX, RepeatY, NoRepeat };
+enum Side { Top = 0, Right = 1, Bottom = 2, Left = 3 };
+
+struct ComputedStyle {
+    // Inherited.
+    Color color = Color::Rgb(0, 0, 0);
+    std::wstring fontFamily = L"Times New Roman";
+    float fontSize = 16;
+    int fontWeight = 400;
+    bool italic = false;
+    TextAlign textAlign = TextAlign::Left;
+    Len textIndent = Len::Pixels(0);
+    Len lineHeight;               // Auto = normal
+    WhiteSpace whiteSpace = WhiteSpace::Normal;
+    bool visible = true;
+    ListStyle listStyle = ListStyle::Disc;
+    bool listInside = false;
+    float borderSpacingH = 2, borderSpacingV = 2;
+    bool borderCollapse = false;
+    uint8_t decorationsInEffect = 0; // decorations of this element and its inline ancestors
+    bool cursorHand = false;
+
+    // Not inherited.
+    Display display = Display::Inline;
+    Position position = Position::Static;
+    FloatSide floating = FloatSide::None;
+    Clear clear = Clear::None;
+    Len width, height, minWidth = Len::Pixels(0), minHeight = Len::Pixels(0), maxWidth, maxHeight;
+    Len margin[4] = {Len::Pixels(0), Len::Pixels(0), Len::Pixels(0), Len::Pixels(0)};
+    Len padding[4] = {Len::Pixels(0), Len::Pixels(0), Len::Pixels(0), Len::Pixels(0)};
+    float borderWidth[4] = {3, 3, 3, 3};   // computed to 0 where the style is none
+    BorderStyle borderStyle[4] = {BorderStyle::None, BorderStyle::None, BorderStyle::None, BorderStyle::None};
+    Color borderColor[4];
+    bool borderColorSet[4] = {false, false, false, false}; // unset: the element's colour
+    Len offset[4];
+    Color background;
+    std::wstring backgroundImage;
+    BgRepeat backgroundRepeat = BgRepeat::Repeat;
+    Len backgroundX = Len{Len::Percent, 0}, backgroundY = Len{Len::Percent, 0};
+    uint8_t textDecoration = 0;
+    VAlign verticalAlign = VAlign::Baseline;
+    float verticalLength = 0;
+    bool overflowHidden = false;
+    int zIndex = 0;
+    bool zAuto = true;
+    // Margins only the built-in sheet gave: quirks mode drops them at the top of the body and of cells.
+    bool builtinMarginTop = false, builtinMarginBottom = false;
+
+    enum Decoration : uint8_t { Underline = 1, Overline = 2, LineThrough = 4 };
+
+    int Border(int side) const
+    {
+        return (borderStyle[side] == BorderStyle::None || borderStyle[side] == BorderStyle::Hidden)
+                   ? 0
+                   : int(borderWidth[side] + 0.5f);
+    }
+    Color BorderColor(int side) const { return borderColorSet[side] ? borderColor[side] : color; }
+    bool IsBlockLevel() const
+    {
+        return display == Display::Block || display == Display::ListItem || display == Display::Table;
+    }
+    bool IsFloating() const { return floating != FloatSide::None; }
+    bool IsOutOfFlow() const { return position == Position::Absolute || position == Position::Fixed; }
+};
+
+} // namespace html

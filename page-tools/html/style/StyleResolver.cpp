@@ -1,0 +1,518 @@
+#include "StyleResolver.h"
+
+#include <algorithm>
+#include <cwctype>
+#include <set>
+#include <unordered_map>
+
+#include "CssValues.h"
+#include "html/parse/PageText.h"
+#include "html/parse/PageUrl.h"
+#include "html/parse/TreeBuilder.h"
+
+namespace html {
+namespace {
+
+const wchar_t* const BaseSheet = LR"(
+html,address,blockquote,body,center,dd,dir,div,dl,dt,fieldset,form,frameset,h1,h2,h3,h4,h5,h6,hr,menu,ol,p,
+pre,ul,listing,xmp,plaintext,noframes,article,aside,footer,header,nav,section,main,figure,figcaption,legend,
+details,summary,optgroup{display:block}
+head,script,style,title,meta,link,base,basefont,noscript,template,param,map,area,option,datalist,noembed{display:none}
+li{display:list-item}
+table{display:table;border-spacing:2px}
+thead{display:table-header-group;vertical-align:middle}
+tbody{display:table-row-group;vertical-align:middle}
+tfoot{display:table-footer-group;vertical-align:middle}
+tr{display:table-row;vertical-align:inherit}
+col{display:table-column}
+colgroup{display:table-column-group}
+td,th{display:table-cell;padding:1px;vertical-align:inherit}
+th{font-weight:bold;text-align:center}
+caption{display:table-caption;text-align:center}
+body{margin:8px}
+p,dl{margin:1em 0}
+blockquote,figure{margin:1em 40px}
+h1{font-size:2em;margin:.67em 0;font-weight:bold}
+h2{font-size:1.5em;margin:.83em 0;font-weight:bold}
+h3{font-size:1.17em;margin:1em 0;font-weight:bold}
+h4{margin:1.33em 0;font-weight:bold}
+h5{font-size:.83em;margin:1.67em 0;font-weight:bold}
+h6{font-size:.67em;margin:2.33em 0;font-weight:bold}
+ul,ol,menu,dir{margin:1em 0;padding-left:40px}
+ul,menu,dir{list-style-type:disc}
+ol{list-style-type:decimal}
+ul ul,ol ul,menu ul,dir ul{list-style-type:circle}
+ul ul ul,ol ul ul,ul ol ul,ol ol ul{list-style-type:square}
+ul ul,ul ol,ol ul,ol ol{margin-top:0;margin-bottom:0}
+dd{margin-left:40px}
+pre,xmp,listing,plaintext{white-space:pre;font-family:monospace;margin:1em 0}
+tt,code,kbd,samp{font-family:monospace}
+b,strong{font-weight:bold}
+i,em,cite,var,dfn,address{font-style:italic}
+u,ins{text-decoration:underline}
+s,strike,del{text-decoration:line-through}
+big{font-size:larger}
+small{font-size:smaller}
+sub{vertical-align:sub;font-size:smaller}
+sup{vertical-align:super;font-size:smaller}
+center{text-align:-center-blocks}
+hr{border:1px inset;margin:.5em auto;color:gray;height:0;overflow:hidden}
+a:link{color:-link-color;text-decoration:underline;cursor:pointer}
+fieldset{margin:0 2px;padding:.35em .75em .625em;border:2px groove #c0c0c0}
+legend{padding:0 2px}
+input,select,textarea,button{display:inline-block;font-size:13.33px;font-family:Arial;font-weight:normal;
+font-style:normal;text-indent:0;line-height:normal;color:black;text-align:left;white-space:normal}
+textarea{font-family:monospace}
+nobr{white-space:nowrap}
+iframe{border:2px inset;width:300px;height:150px}
+)";
+
+const wchar_t* const QuirksSheet = LR"(
+table{font-size:medium;font-weight:normal;font-style:normal;line-height:normal;white-space:normal;text-align:left}
+)";
+
+std::wstring Lower(std::wstring s)
+{
+    for (wchar_t& c : s)
+        c = static_cast<wchar_t>(std::towlower(c));
+    return s;
+}
+
+std::wstring Trim(const std::wstring& s)
+{
+    size_t b = 0, e = s.size();
+    while (b < e && std::iswspace(s[b]))
+        ++b;
+    while (e > b && std::iswspace(s[e - 1]))
+        --e;
+    return s.substr(b, e - b);
+}
+
+// "100" -> "100px", "50%" -> "50%"; "" for text that is no size.
+std::wstring AttrLength(const std::wstring& text)
+{
+    std::wstring t = Trim(text);
+    size_t i = 0;
+    while (i < t.size() && (std::iswdigit(t[i]) || t[i] == L'.'))
+        ++i;
+    if (i == 0)
+        return L"";
+    std::wstring num = t.substr(0, i);
+    return num + (i < t.size() && t[i] == L'%' ? L"%" : L"px");
+}
+
+std::wstring AttrColorCss(const std::wstring& text)
+{
+    Color c;
+    if (!AttributeColor(text, c))
+        return L"";
+    wchar_t buf[16];
+    swprintf(buf, 16, L"#%02x%02x%02x", c.r, c.g, c.b);
+    return buf;
+}
+
+const Node* AncestorTable(const Node& e)
+{
+    for (const Node* p = e.parent; p; p = p->parent)
+        if (p->Is(L"table"))
+            return p;
+    return nullptr;
+}
+
+// <font size>: 1-7, or +n / -n from 3.
+std::wstring FontSizeCss(const std::wstring& text)
+{
+    std::wstring t = Trim(text);
+    if (t.empty())
+        return L"";
+    int n = _wtoi(t.c_str() + (t[0] == L'+' ? 1 : 0));
+    if (t[0] == L'+' || t[0] == L'-')
+        n += 3;
+    n = std::max(1, std::min(7, n));
+    static const wchar_t* const sizes[] = {L"x-small", L"small", L"medium", L"large", L"x-large", L"xx-large", L"48px"};
+    return sizes[n - 1];
+}
+
+} // namespace
+
+const std::wstring& DefaultStyleSheet(bool quirks)
+{
+    static const std::wstring standard = BaseSheet;
+    static const std::wstring quirky = std::wstring(BaseSheet) + QuirksSheet;
+    return quirks ? quirky : standard;
+}
+
+std::wstring PresentationalCss(const Node& e, bool quirks)
+{
+    if (e.attrs.empty() && e.tag != L"td" && e.tag != L"th")
+        return L"";
+    std::wstring css;
+    auto add = [&](const std::wstring& prop, const std::wstring& value) {
+        if (!value.empty())
+            css += prop + L":" + value + L";";
+    };
+    const std::wstring& tag = e.tag;
+    bool cell = tag == L"td" || tag == L"th";
+    for (const Attr& a : e.attrs) {
+        const std::wstring& n = a.name;
+        std::wstring v = Lower(Trim(a.value));
+        if (n == L"bgcolor") add(L"background-color", AttrColorCss(a.value));
+        else if (n == L"background" && (tag == L"body" || tag == L"table" || cell || tag == L"tr"))
+            add(L"background-image", L"url(\"" + a.value + L"\")");
+        else if (n == L"text" && tag == L"body") add(L"color", AttrColorCss(a.value));
+        else if (n == L"color" && tag == L"font") add(L"color", AttrColorCss(a.value));
+        else if (n == L"face" && tag == L"font") add(L"font-family", a.value);
+        else if (n == L"size" && tag == L"font") add(L"font-size", FontSizeCss(a.value));
+        else if ((n == L"leftmargin" || n == L"marginwidth") && tag == L"body") {
+            add(L"margin-left", AttrLength(a.value));
+            add(L"margin-right", AttrLength(a.value));
+        } else if ((n == L"topmargin" || n == L"marginheight") && tag == L"body") {
+            add(L"margin-top", AttrLength(a.value));
+            add(L"margin-bottom", AttrLength(a.value));
+        } else if (n == L"align") {
+            if (tag == L"img" || tag == L"object" || tag == L"iframe" || tag == L"input" || tag == L"applet") {
+                if (v == L"left" || v == L"right") add(L"float", v);
+                else if (v == L"middle" || v == L"absmiddle" || v == L"center") add(L"vertical-align", L"middle");
+                else if (v == L"top" || v == L"texttop") add(L"vertical-align", L"top");
+                else if (v == L"bottom" || v == L"absbottom" || v == L"baseline") add(L"vertical-align", L"baseline");
+            } else if (tag == L"table") {
+                if (v == L"center") css += L"margin-left:auto;margin-right:auto;";
+                else if (v == L"left" || v == L"right") add(L"float", v);
+            } else if (tag == L"hr") {
+                if (v == L"left") css += L"margin-left:0;margin-right:auto;";
+                else if (v == L"right") css += L"margin-left:auto;margin-right:0;";
+            } else if (v == L"center" || v == L"middle") {
+                add(L"text-align", cell || tag == L"tr" || tag == L"div" || tag == L"tbody" || tag == L"thead" ? L"-center-blocks" : L"center");
+            } else if (v == L"left" || v == L"right" || v == L"justify") {
+                add(L"text-align", v);
+            }
+        } else if (n == L"valign" && (cell || tag == L"tr" || tag == L"tbody" || tag == L"thead" || tag == L"tfoot")) {
+            if (v == L"top" || v == L"middle" || v == L"bottom" || v == L"baseline") add(L"vertical-align", v);
+        } else if ((n == L"width" || n == L"height") &&
+                   (tag == L"img" || tag == L"table" || cell || tag == L"hr" || tag == L"iframe" ||
+                    tag == L"object" || tag == L"applet" || tag == L"embed" || tag == L"col" ||
+                    (tag == L"input" && Lower(e.AttributeOr(L"type")) == L"image") || (n == L"height" && tag == L"tr"))) {
+            std::wstring len = AttrLength(a.value);
+            if (!len.empty() && !(len == L"0px" && cell))
+                add(n, len);
+        } else if (n == L"border" && (tag == L"img" || tag == L"object" || tag == L"input")) {
+            std::wstring len = AttrLength(a.value);
+            if (!len.empty()) add(L"border", len + L" solid");
+        } else if (n == L"border" && tag == L"table") {
+            std::wstring len = v.empty() ? L"1px" : AttrLength(a.value);
+            if (!len.empty() && len != L"0px") add(L"border", len + L" outset #808080");
+        } else if (n == L"cellspacing" && tag == L"table") {
+            add(L"border-spacing", AttrLength(a.value));
+        } else if (n == L"hspace" && (tag == L"img" || tag == L"object")) {
+            std::wstring len = AttrLength(a.value);
+            if (!len.empty()) css += L"margin-left:" + len + L";margin-right:" + len + L";";
+        } else if (n == L"vspace" && (tag == L"img" || tag == L"object")) {
+            std::wstring len = AttrLength(a.value);
+            if (!len.empty()) css += L"margin-top:" + len + L";margin-bottom:" + len + L";";
+        } else if (n == L"nowrap" && cell) {
+            add(L"white-space", L"nowrap");
+        } else if (n == L"type" && (tag == L"ul" || tag == L"ol" || tag == L"li")) {
+            const std::wstring& raw = a.value;
+            if (raw == L"1") add(L"list-style-type", L"decimal");
+            else if (raw == L"a") add(L"list-style-type", L"lower-alpha");
+            else if (raw == L"A") add(L"list-style-type", L"upper-alpha");
+            else if (raw == L"i") add(L"list-style-type", L"lower-roman");
+            else if (raw == L"I") add(L"list-style-type", L"upper-roman");
+            else if (v == L"disc" || v == L"circle" || v == L"square") add(L"list-style-type", v);
+        } else if (n == L"size" && tag == L"hr") {
+            std::wstring len = AttrLength(a.value);
+            if (!len.empty()) add(L"height", std::to_wstring(std::max(0, _wtoi(a.value.c_str()) - 2)) + L"px");
+        } else if (n == L"noshade" && tag == L"hr") {
+            css += L"border-style:solid;background-color:gray;";
+        } else if (n == L"color" && tag == L"hr") {
+            std::wstring c = AttrColorCss(a.value);
+            if (!c.empty()) css += L"border-color:" + c + L";background-color:" + c + L";";
+        }
+    }
+    if (cell) {
+        // The table's border and cellpadding reach its cells.
+        if (const Node* table = AncestorTable(e)) {
+            if (const std::wstring* pad = table->Attribute(L"cellpadding")) {
+                std::wstring len = AttrLength(*pad);
+                if (!len.empty()) add(L"padding", len);
+            }
+            if (const std::wstring* border = table->Attribute(L"border")) {
+                if (Trim(*border).empty() || _wtoi(border->c_str()) > 0)
+                    add(L"border", L"1px inset #808080");
+            }
+        }
+    }
+    (void)quirks;
+    return css;
+}
+
+namespace {
+
+struct Entry {
+    const StyleRule* rule;
+    int rank;  // 0 built-in, 2 author
+    int order;
+};
+
+struct RuleIndex {
+    std::unordered_map<std::wstring, std::vector<Entry>> byId, byClass, byTag;
+    std::vector<Entry> universal;
+    bool caseBlind = false;
+
+    void Add(const StyleRule& r, int rank, int order)
+    {
+        Entry e{&r, rank, order};
+        const Compound& last = r.selector.compounds.back();
+        for (const SimpleSelector& p : last.parts)
+            if (p.kind == SimpleSelector::Id) {
+                byId[caseBlind ? Lower(p.name) : p.name].push_back(e);
+                return;
+            }
+        for (const SimpleSelector& p : last.parts)
+            if (p.kind == SimpleSelector::Class) {
+                byClass[caseBlind ? Lower(p.name) : p.name].push_back(e);
+                return;
+            }
+        for (const SimpleSelector& p : last.parts)
+            if (p.kind == SimpleSelector::Type && p.name != L"*") {
+                byTag[p.name].push_back(e);
+                return;
+            }
+        universal.push_back(e);
+    }
+};
+
+class Resolver {
+public:
+    Resolver(const ParsedPage& p, const StyleOptions& o) : page(p), options(o) {}
+    StyledPage Run();
+
+private:
+    void CollectSheets();
+    void AddImports(StyleSheet& sheet, const std::wstring& basePath, size_t depth);
+    void StyleElement(const Node& e);
+
+    const ParsedPage& page;
+    const StyleOptions& options;
+    StyledPage out;
+    StyleSheet base;
+    std::vector<StyleSheet> imported;   // sheets reached through @import, before the sheet importing them
+    std::vector<std::pair<bool, size_t>> cascadeOrder; // (imported?, index)
+    std::set<std::wstring> visited;
+    RuleIndex index;
+    bool quirks = false;
+};
+
+void Resolver::AddImports(StyleSheet& sheet, const std::wstring& basePath, size_t depth)
+{
+    for (const std::wstring& target : sheet.imports) {
+        std::wstring path = ResolveLocalPath(basePath, target);
+        // A sheet importing itself, directly or round about, is read once.
+        if (path.empty() || depth >= options.maxImportDepth || !visited.insert(Lower(path)).second)
+            continue;
+        std::string bytes;
+        if (!options.readFile || !options.readFile(path, bytes))
+            continue;
+        StyleSheet child = ParseStyleSheet(DecodePageBytes(bytes));
+        child.href = path;
+        AddImports(child, path, depth + 1);
+        imported.push_back(std::move(child));
+        cascadeOrder.emplace_back(true, imported.size() - 1);
+    }
+}
+
+void Resolver::CollectSheets()
+{
+    for (const Node* n : page.nodes) {
+        if (!n->IsElement())
+            continue;
+        if (n->tag == L"style") {
+            std::wstring type = Lower(Trim(n->AttributeOr(L"type", L"text/css")));
+            std::wstring media = Lower(n->AttributeOr(L"media"));
+            if ((!type.empty() && type != L"text/css") ||
+                (!media.empty() && media.find(L"screen") == std::wstring::npos && media.find(L"all") == std::wstring::npos))
+                continue;
+            StyleSheet sheet = ParseStyleSheet(TextContent(*n));
+            AddImports(sheet, options.pagePath, 0);
+            out.sheets.push_back(std::move(sheet));
+            cascadeOrder.emplace_back(false, out.sheets.size() - 1);
+        } else if (n->tag == L"link") {
+            std::wstring rel = Lower(n->AttributeOr(L"rel"));
+            std::wstring media = Lower(n->AttributeOr(L"media"));
+            if (rel.find(L"stylesheet") == std::wstring::npos || rel.find(L"alternate") != std::wstring::npos ||
+                (!media.empty() && media.find(L"screen") == std::wstring::npos && media.find(L"all") == std::wstring::npos))
+                continue;
+            std::wstring path = ResolveLocalPath(options.pagePath, n->AttributeOr(L"href"));
+            std::string bytes;
+            if (path.empty() || !options.readFile || !options.readFile(path, bytes))
+                continue;
+            visited.insert(Lower(path));
+            StyleSheet sheet = ParseStyleSheet(DecodePageBytes(bytes));
+            sheet.href = path;
+            AddImports(sheet, path, 0);
+            out.sheets.push_back(std::move(sheet));
+            cascadeOrder.emplace_back(false, out.sheets.size() - 1);
+        }
+    }
+}
+
+void Resolver::StyleElement(const Node& e)
+{
+    const ComputedStyle* parent = e.parent ? out.StyleOf(*e.parent) : nullptr;
+    if (e.parent && e.parent->IsElement() && !parent)
+        return; // inside display:none
+    ComputedStyle s;
+    if (parent) { // inherited values, the rest at their initial values
+        s.color = parent->color;
+        s.fontFamily = parent->fontFamily;
+        s.fontSize = parent->fontSize;
+        s.fontWeight = parent->fontWeight;
+        s.italic = parent->italic;
+        s.textAlign = parent->textAlign;
+        s.textIndent = parent->textIndent;
+        s.lineHeight = parent->lineHeight;
+        s.whiteSpace = parent->whiteSpace;
+        s.visible = parent->visible;
+        s.listStyle = parent->listStyle;
+        s.listInside = parent->listInside;
+        s.borderSpacingH = parent->borderSpacingH;
+        s.borderSpacingV = parent->borderSpacingV;
+        s.borderCollapse = parent->borderCollapse;
+        s.cursorHand = parent->cursorHand;
+    }
+    // Matching rules, by origin, specificity and order.
+    std::vector<Entry> matched;
+    MatchContext mc{quirks};
+    auto consider = [&](const std::vector<Entry>* list) {
+        if (!list)
+            return;
+        for (const Entry& en : *list)
+            if (Matches(en.rule->selector, e, mc))
+                matched.push_back(en);
+    };
+    auto find = [](const std::unordered_map<std::wstring, std::vector<Entry>>& m, const std::wstring& k) {
+        auto it = m.find(k);
+        return it == m.end() ? nullptr : &it->second;
+    };
+    if (const std::wstring* id = e.Attribute(L"id"))
+        consider(find(index.byId, quirks ? Lower(*id) : *id));
+    std::vector<std::wstring> classes = ClassNames(e);
+    std::sort(classes.begin(), classes.end());
+    classes.erase(std::unique(classes.begin(), classes.end()), classes.end());
+    for (const std::wstring& c : classes)
+        consider(find(index.byClass, quirks ? Lower(c) : c));
+    consider(find(index.byTag, e.tag));
+    consider(&index.universal);
+    std::sort(matched.begin(), matched.end(), [](const Entry& a, const Entry& b) {
+        if (a.rank != b.rank)
+            return a.rank < b.rank;
+        if (a.rule->selector.specificity != b.rule->selector.specificity)
+            return a.rule->selector.specificity < b.rule->selector.specificity;
+        return a.order < b.order;
+    });
+    std::vector<Declaration> hints = ParseDeclarations(PresentationalCss(e, quirks));
+    std::vector<Declaration> inlineStyle;
+    if (const std::wstring* st = e.Attribute(L"style"))
+        inlineStyle = ParseDeclarations(*st);
+
+    std::vector<const Declaration*> ordered;
+    for (const Entry& en : matched)
+        if (en.rank == 0)
+            for (const Declaration& d : en.rule->declarations)
+                ordered.push_back(&d);
+    for (const Declaration& d : hints)
+        ordered.push_back(&d);
+    for (int important = 0; important < 2; ++important) {
+        for (const Entry& en : matched)
+            if (en.rank > 0)
+                for (const Declaration& d : en.rule->declarations)
+                    if (d.important == (important == 1))
+                        ordered.push_back(&d);
+        for (const Declaration& d : inlineStyle)
+            if (d.important == (important == 1))
+                ordered.push_back(&d);
+    }
+    ApplyContext ctx{parent, quirks, out.linkColor};
+    // Font sizes first: em lengths of every other property depend on them.
+    for (const Declaration* d : ordered)
+        if (d->property == L"font-size" || d->property == L"font")
+            ApplyDeclaration(s, *d, ctx);
+    for (const Declaration* d : ordered)
+        if (d->property != L"font-size")
+            ApplyDeclaration(s, *d, ctx);
+
+    if (quirks) {
+        bool authorTop = false, authorBottom = false;
+        for (const Declaration* d : ordered) {
+            bool builtin = false;
+            for (const Entry& en : matched)
+                if (en.rank == 0 && d >= en.rule->declarations.data() &&
+                    d < en.rule->declarations.data() + en.rule->declarations.size())
+                    builtin = true;
+            if (builtin)
+                continue;
+            authorTop = authorTop || d->property == L"margin" || d->property == L"margin-top";
+            authorBottom = authorBottom || d->property == L"margin" || d->property == L"margin-bottom";
+        }
+        s.builtinMarginTop = !authorTop && s.margin[Top].v != 0;
+        s.builtinMarginBottom = !authorBottom && s.margin[Bottom].v != 0;
+    }
+    if (!parent)
+        s.display = s.display == Display::None ? Display::None : Display::Block;
+    if (s.IsOutOfFlow())
+        s.floating = FloatSide::None;
+    if (s.IsFloating() || s.IsOutOfFlow()) {
+        if (s.display == Display::Inline || s.display == Display::InlineBlock || s.display == Display::TableCell ||
+            s.display == Display::TableRow || s.display == Display::TableRowGroup)
+            s.display = Display::Block;
+        else if (s.display == Display::InlineTable)
+            s.display = Display::Table;
+    }
+    s.decorationsInEffect = static_cast<uint8_t>((parent ? parent->decorationsInEffect : 0) | s.textDecoration);
+    if (s.display == Display::None) {
+        out.styleOf[e.index] = -1;
+        return;
+    }
+    out.styles.push_back(std::move(s));
+    out.styleOf[e.index] = static_cast<int>(out.styles.size() - 1);
+}
+
+StyledPage Resolver::Run()
+{
+    quirks = page.quirks == QuirksMode::Quirks;
+    index.caseBlind = quirks;
+    if (page.body) {
+        Color c;
+        if (const std::wstring* link = page.body->Attribute(L"link"))
+            if (AttributeColor(*link, c))
+                out.linkColor = c;
+    }
+    base = ParseStyleSheet(DefaultStyleSheet(quirks));
+    CollectSheets();
+    int order = 0;
+    for (const StyleRule& r : base.rules)
+        index.Add(r, 0, order++);
+    for (const auto& which : cascadeOrder) {
+        const StyleSheet& sheet = which.first ? imported[which.second] : out.sheets[which.second];
+        for (const StyleRule& r : sheet.rules)
+            index.Add(r, 2, order++);
+    }
+    out.styleOf.assign(page.nodes.size(), -1);
+    out.styles.reserve(page.nodes.size() / 2 + 1);
+    for (const Node* n : page.nodes) {
+        if (n->IsElement())
+            StyleElement(*n);
+        else if (n->kind == NodeKind::Text && n->parent)
+            out.styleOf[n->index] = out.styleOf[n->parent->index];
+    }
+    return std::move(out);
+}
+
+} // namespace
+
+StyledPage ResolveStyles(const ParsedPage& page, const StyleOptions& options)
+{
+    return Resolver(page, options).Run();
+}
+
+} // namespace html

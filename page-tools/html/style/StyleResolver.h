@@ -1,0 +1,54 @@
+#pragma once
+// The cascade: the built-in sheet, the attributes browsers map to styles,
+// the page's own sheets (<style>, local <link rel=stylesheet>, @import) and
+// style attributes, by origin, importance, specificity and order; then
+// inheritance, giving every element its ComputedStyle.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "ComputedStyle.h"
+#include "CssParser.h"
+#include "html/parse/Node.h"
+
+namespace html {
+
+// Reads a local file the page names; false when it cannot be read. The
+// engine reads nothing else.
+using FileReader = std::function<bool(const std::wstring& path, std::string& bytes)>;
+
+struct StyledPage {
+    std::vector<StyleSheet> sheets;       // the page's sheets in document order
+    std::vector<ComputedStyle> styles;    // one per styled element
+    std::vector<int> styleOf;             // node index -> styles index; -1 below display:none
+    Color linkColor = Color::Rgb(0, 0, 238);
+
+    const ComputedStyle* StyleOf(const Node& n) const
+    {
+        int i = styleOf[n.index];
+        return i < 0 ? nullptr : &styles[i];
+    }
+};
+
+struct StyleOptions {
+    std::wstring pagePath;   // for linked sheets' addresses
+    FileReader readFile;     // null: linked sheets are not read
+    size_t maxImportDepth = 8;
+};
+
+StyledPage ResolveStyles(const ParsedPage& page, const StyleOptions& options);
+
+// One declaration onto a style (parent: the inherited values; quirks: the
+// page's mode). Unknown properties and bad values change nothing.
+struct ApplyContext {
+    const ComputedStyle* parent = nullptr;
+    bool quirks = false;
+    Color linkColor;
+};
+void ApplyDeclaration(ComputedStyle& s, const Declaration& d, const ApplyContext& ctx);
+// The declarations browsers derive from an element's presentational attributes.
+std::wstring PresentationalCss(const Node& e, bool quirks);
+// The built-in sheet's text.
+const std::wstring& DefaultStyleSheet(bool quirks);
+
+} // namespace html

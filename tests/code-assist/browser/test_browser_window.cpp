@@ -1,0 +1,133 @@
+// The object browser window in this process, on the classes of the test's
+// prefix: the scripting runtime's are always registered there.
+#include "Answers.h"
+#include "ClsDic.h"
+#include "EditorState.h"
+#include "browser/ObjectBrowser.h"
+#include "browser/fClas.h"
+
+#include <gtest/gtest.h>
+#include <richedit.h>
+
+using browsertest::Answers;
+
+namespace {
+
+class BrowserWindow : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        ObjectBrowserForm().Show();
+        ObjectBrowserForm().bListCls.Click();
+    }
+    static void TearDownTestSuite() { UnloadObjectBrowserForm(); }
+    fClas& f() { return ObjectBrowserForm(); }
+    int Row(const std::wstring& progId) { return f().boxR(0).FindItem(progId); }
+    COLORREF ColourAt(long position)
+    {
+        KvRTB& view = f().TLBProps.ClsT;
+        view.SetSelection(position, position + 1);
+        CHARFORMAT2W cf{};
+        cf.cbSize = sizeof(cf);
+        SendMessageW(view.RTBhWnd(), EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+        return cf.crTextColor;
+    }
+};
+
+TEST_F(BrowserWindow, ListFindAndCopy)
+{
+    Answers answers;
+    ASSERT_GT(f().boxR(1).ListCount(), 100);
+    for (int i : {0, 2, 3})
+        EXPECT_EQ(f().boxR(i).ListCount(), f().boxR(1).ListCount());
+    EXPECT_EQ(f().Lab(0).Caption(), L"Object Name");
+
+    // Find steps through the matches of the chosen column, then reports the end.
+    f().tFind.SetText(L"scripting.");
+    f().OpFind(3).SetValue(true);
+    f().bFind.Click();
+    int first = f().boxR(0).ListIndex();
+    ASSERT_GE(first, 0);
+    EXPECT_EQ(f().boxR(1).ListIndex(), first);
+    f().bFind.Click();
+    EXPECT_GT(f().boxR(0).ListIndex(), first);
+    f().tFind.SetText(L"no such class here");
+    f().bFind.Click();
+    EXPECT_EQ(answers.messages, std::vector<std::wstring>{L"\"no such class here\" not found."});
+
+    int row = Row(L"Scripting.Dictionary");
+    ASSERT_GE(row, 0);
+    f().boxR(0).SetListIndex(row);
+    EXPECT_EQ(f().boxR(2).Text(), L"scrrun.dll");
+    f().mCopy.Click();
+    EXPECT_EQ(forms::ClipboardGetText(), L"Scripting.Dictionary - ProgID: " + f().boxR(3).Text() + L" - " +
+                                             f().boxR(1).Text() + L" - scrrun.dll");
+    f().mCopyID.Click();
+    EXPECT_EQ(forms::ClipboardGetText(), f().boxR(1).Text());
+}
+
+TEST_F(BrowserWindow, PropertiesOfTheScriptingRuntime)
+{
+    Answers answers;
+    int row = Row(L"Scripting.FileSystemObject");
+    ASSERT_GE(row, 0);
+    f().boxR(1).SetListIndex(row);
+    f().mProps.Click();
+    ASSERT_TRUE(f().FrProps.Visible());
+    FrFilProps& file = f().FilProps;
+    EXPECT_NE(file.LabInfo(ModOrmund::FilePath).Caption().find(L"scrrun.dll "), std::wstring::npos);
+    EXPECT_NE(file.LabInfo(ModOrmund::Version).Caption(), L" ");
+    EXPECT_EQ(file.LabInfo(ModOrmund::ProgId).Caption(), L"Scripting.FileSystemObject ");
+    EXPECT_NE(file.boxExp.FindItem(L"DllGetClassObject"), -1);
+    EXPECT_NE(file.boxDep.FindItem(L"kernel32.dll"), -1);
+
+    // The members panel: the class of the ProgID shown, coloured per line.
+    FrTLBProps& members = f().TLBProps;
+    EXPECT_EQ(members.Server(), L"Scripting");
+    ASSERT_GT(members.ClsBoxJ.List.Count(), 3);
+    EXPECT_EQ(members.ClsBoxJ.List.GetItemMin(members.ClsBoxJ.List.ListIndex()), L"FileSystemObject");
+    std::wstring text = members.ClsT.GetTextRange(0, members.ClsT.LenText());
+    long method = static_cast<long>(text.find(L"\rMethod ")) + 1;
+    ASSERT_GT(method, 0);
+    EXPECT_EQ(ColourAt(method), 0x0000DFu);
+    EXPECT_EQ(ColourAt(method + 7), 0x400080u);
+
+    f().bShow(1).Click();
+    EXPECT_TRUE(file.Frame.Visible());
+    EXPECT_FALSE(members.Frame.Visible());
+    f().bCloseProp.Click();
+    EXPECT_FALSE(f().FrProps.Visible());
+    EXPECT_EQ(file.boxExp.ListCount(), 0);
+    EXPECT_FALSE(State().ClassTextDic);
+    EXPECT_TRUE(answers.messages.empty());
+}
+
+// A file dropped on the main window's button: its properties, no class fields.
+TEST_F(BrowserWindow, PropertiesOfAnyFile)
+{
+    Answers answers;
+    GetFileProps(L"C:\\windows\\system32\\scrrun.dll");
+    ASSERT_TRUE(f().FrProps.Visible());
+    FrFilProps& file = f().FilProps;
+    EXPECT_EQ(file.LabInfo(ModOrmund::FilePath).Caption(), L"C:\\windows\\system32\\scrrun.dll ");
+    EXPECT_EQ(file.LabInfo(ModOrmund::Clsid).Caption(), L"");
+    EXPECT_EQ(file.CatBox.BackColor(), forms::vbButtonFace);
+    EXPECT_NE(file.boxExp.FindItem(L"DllRegisterServer"), -1);
+    EXPECT_NE(f().TLBProps.ClsBoxJ.List.Count(), 0);
+    EXPECT_EQ(f().TLBProps.LabInfoPath.Caption(), L"C:\\windows\\system32\\scrrun.dll");
+    f().bCloseProp.Click();
+    EXPECT_TRUE(answers.messages.empty());
+}
+
+TEST_F(BrowserWindow, NothingSelected)
+{
+    Answers answers;
+    for (int i = 0; i < 4; ++i)
+        f().boxR(i).SetListIndex(-1);
+    f().mProps.Click();
+    f().mAddToAuto.Click();
+    EXPECT_EQ(answers.messages, (std::vector<std::wstring>{L"Nothing selected.", L"No item selected."}));
+    EXPECT_FALSE(f().FrProps.Visible());
+}
+
+} // namespace

@@ -1,0 +1,163 @@
+// Box positions by the CSS 2.1 rules, as browsers lay the same pages out.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "PageFixture.h"
+
+using namespace html;
+
+namespace {
+
+struct Case {
+    const wchar_t* body;     // inside a standards-mode page with no body margin, 500 pixels wide
+    const char* expected;    // "id x,y,w,h" per element, separated by ';'
+};
+
+void Check(const Case* cases, size_t count, const std::wstring& head)
+{
+    for (size_t i = 0; i < count; ++i) {
+        pagetest::Page p(head + cases[i].body, 500, 600);
+        std::istringstream want(cases[i].expected);
+        std::string entry;
+        while (std::getline(want, entry, ';')) {
+            std::istringstream one(entry);
+            std::string id, rect;
+            one >> id >> rect;
+            EXPECT_EQ(pagetest::Text(p.Box(std::wstring(id.begin(), id.end()))), rect)
+                << pagetest::Narrow(cases[i].body) << " / " << id;
+        }
+    }
+}
+
+const wchar_t* const Standards = L"<!DOCTYPE html><style>body{margin:0;font:16px Arial}</style>";
+
+} // namespace
+
+TEST(HtmlLayout, BlocksAndMargins)
+{
+    const Case cases[] = {
+        {L"<div id=a style='margin:10px;padding:5px;border:2px solid;height:20px'></div>", "a 10,10,480,34"},
+        {L"<div id=a style='height:10px;margin-bottom:20px'></div><div id=b style='margin-top:30px;height:10px'></div>",
+         "a 0,0,500,10;b 0,40,500,10"},
+        {L"<div id=p style='margin-top:10px'><div id=c style='margin-top:20px;height:10px'></div></div>",
+         "p 0,20,500,10;c 0,20,500,10"},
+        {L"<div id=p style='margin-top:10px;border-top:1px solid'><div id=c style='margin-top:20px;height:10px'></div></div>",
+         "p 0,10,500,31;c 0,31,500,10"},
+        {L"<div id=a style='height:10px;margin-bottom:10px'></div><div id=e style='margin:20px 0 5px'></div>"
+         L"<div id=b style='margin-top:15px;height:5px'></div>",
+         "a 0,0,500,10;b 0,30,500,5"},
+        {L"<div id=a style='height:10px;margin-bottom:-5px'></div><div id=b style='margin-top:20px;height:5px'></div>",
+         "b 0,25,500,5"},
+        {L"<div id=a style='width:100px;margin:0 auto;height:5px'></div><div id=b style='width:100px;margin-left:auto;height:5px'></div>",
+         "a 200,0,100,5;b 400,5,100,5"},
+        {L"<div id=a style='width:500px;max-width:300px;min-height:40px'></div>", "a 0,0,300,40"},
+        {L"<div id=a style='width:50%;padding:0 10%;height:1in'></div>", "a 0,0,350,96"},
+        {L"<center><div id=a style='width:100px;height:5px'></div></center>", "a 200,0,100,5"},
+        {L"<div style='height:50px'><div id=a style='height:50%'></div></div>", "a 0,0,500,25"},
+    };
+    Check(cases, sizeof cases / sizeof cases[0], Standards);
+}
+
+TEST(HtmlLayout, FloatsAndClearance)
+{
+    const Case cases[] = {
+        {L"<div id=l style='float:left;width:100px;height:50px'></div><div id=r style='float:right;width:80px;height:40px'></div>",
+         "l 0,0,100,50;r 420,0,80,40"},
+        {L"<div id=a style='float:left;width:300px;height:50px'></div><div id=b style='float:left;width:300px;height:30px'></div>",
+         "a 0,0,300,50;b 0,50,300,30"},
+        {L"<div id=a style='float:left;width:100px;height:50px'></div><div id=c style='clear:both;height:10px'></div>",
+         "c 0,50,500,10"},
+        {L"<div id=a style='float:left;width:100px;height:50px'></div><div id=o style='overflow:hidden;height:20px'></div>",
+         "o 100,0,400,20"},
+        {L"<div id=p style='overflow:hidden'><div style='float:left;width:10px;height:70px'></div></div>", "p 0,0,500,70"},
+        {L"<div id=f style='float:left;margin:5px;padding:5px;border:1px solid'><div style='width:30px;height:10px'></div></div>",
+         "f 5,5,42,22"},
+    };
+    Check(cases, sizeof cases / sizeof cases[0], Standards);
+}
+
+TEST(HtmlLayout, InlineContent)
+{
+    const Case cases[] = {
+        {L"<div style='line-height:20px'><span id=a style='display:inline-block;width:50px;height:30px'></span>"
+         L"<span id=b style='display:inline-block;width:60px;height:10px'></span></div>",
+         "a 0,0,50,30;b 50,20,60,10"},
+        {L"<div style='text-align:center'><span id=a style='display:inline-block;width:100px;height:10px'></span></div>",
+         "a 200,4,100,10"},
+        {L"<div style='text-align:right'><img id=a width=40 height=30></div>", "a 460,0,40,30"},
+        {L"<div style='line-height:20px;width:120px'><span id=a style='display:inline-block;width:100px;height:5px'></span> "
+         L"<span id=b style='display:inline-block;width:100px;height:5px'></span></div>",
+         "b 0,30,100,5"},
+        {L"<div id=d style='line-height:24px'>a<br>b<br>c</div>", "d 0,0,500,72"},
+        {L"<div style='line-height:20px'><img id=a width=10 height=40 style='vertical-align:top'>"
+         L"<img id=b width=10 height=10 style='vertical-align:bottom'></div>",
+         "a 0,0,10,40;b 10,30,10,10"},
+        {L"<ul style='margin:0'><li id=a style='height:10px'></li></ul>", "a 40,0,460,10"},
+    };
+    Check(cases, sizeof cases / sizeof cases[0], Standards);
+}
+
+TEST(HtmlLayout, Tables)
+{
+    const Case cases[] = {
+        {L"<table id=t cellspacing=2 cellpadding=0><tr><td id=a style='width:50px;height:20px'></td>"
+         L"<td id=b style='width:70px'></td></tr><tr><td id=c colspan=2 style='height:10px'></td></tr></table>",
+         "t 0,0,126,36;a 2,2,50,20;b 54,2,70,20;c 2,24,122,10"},
+        {L"<table id=t cellspacing=0 cellpadding=0 width=200><tr><td id=a style='height:10px'></td><td id=b width=50></td></tr></table>",
+         "t 0,0,200,10;a 0,0,150,10;b 150,0,50,10"},
+        {L"<table id=t cellspacing=0 cellpadding=0 width='50%' align=center><tr><td id=a style='height:10px'></td></tr></table>",
+         "t 125,0,250,10;a 125,0,250,10"},
+        {L"<table cellspacing=0 cellpadding=0><tr><td id=a rowspan=2 style='width:10px;height:50px'></td>"
+         L"<td id=b style='width:10px;height:10px'></td></tr><tr><td id=c style='height:10px'></td></tr></table>",
+         "a 0,0,10,50;b 10,0,10,25;c 10,25,10,25"},
+        {L"<table cellspacing=0 cellpadding=0 border=1 id=t><tr><td id=a style='width:20px;height:20px'></td></tr></table>",
+         "t 0,0,24,24;a 1,1,22,22"},
+        {L"<table cellspacing=0 cellpadding=0><tr><td id=a style='height:40px'><div id=d style='width:30px;height:10px'></div></td>"
+         L"<td id=b valign=bottom><div id=e style='width:30px;height:10px'></div></td></tr></table>",
+         "d 0,15,30,10;e 30,30,30,10"},
+    };
+    Check(cases, sizeof cases / sizeof cases[0], Standards);
+}
+
+TEST(HtmlLayout, Positioning)
+{
+    const Case cases[] = {
+        {L"<div style='position:relative;height:100px;margin-top:10px'><div id=a style='position:absolute;left:10px;top:20px;width:30px;height:40px'></div>"
+         L"<div id=b style='position:absolute;right:10px;bottom:10px;width:30px;height:40px'></div></div>",
+         "a 10,30,30,40;b 460,60,30,40"},
+        {L"<div id=a style='position:relative;left:5px;top:7px;height:10px'></div><div id=b style='height:10px'></div>",
+         "a 5,7,500,10;b 0,10,500,10"},
+        {L"<div style='height:30px'></div><div id=a style='position:absolute;width:10px;height:10px'></div>", "a 0,30,10,10"},
+        {L"<div id=a style='position:fixed;right:0;top:0;left:0;height:5px'></div>", "a 0,0,500,5"},
+    };
+    Check(cases, sizeof cases / sizeof cases[0], Standards);
+}
+
+TEST(HtmlLayout, QuirksBodyFillsTheWindow)
+{
+    pagetest::Page quirks(L"<body style='margin:8px'><p id=p>x</p><table cellspacing=0><tr><td id=c><p>y</p></td></tr></table>", 400, 600);
+    EXPECT_EQ(pagetest::Text(quirks.doc.Boxes().boxes[quirks.doc.Page().body->index]), "8,8,384,584");
+    EXPECT_EQ(quirks.Box(L"p").y, 8);                       // its margin is dropped at the body's top
+    EXPECT_EQ(quirks.Box(L"c").h, quirks.Box(L"p").h + 2);  // and in the cell on both sides
+    pagetest::Page standards(L"<!DOCTYPE html><body style='margin:8px'><div style='height:10px'></div>", 400, 600);
+    EXPECT_EQ(pagetest::Text(standards.doc.Boxes().boxes[standards.doc.Page().body->index]), "8,8,384,10");
+}
+
+TEST(HtmlLayout, HitTestingFindsTheDeepestElement)
+{
+    pagetest::Page p(std::wstring(Standards) +
+                         L"<div id=outer style='height:100px;padding:10px'><p id=para style='margin:0;line-height:20px'>"
+                         L"text <a id=link href='x.html'>link</a></p>"
+                         L"<div id=clip style='overflow:hidden;height:20px'><div id=tall style='height:200px'></div></div></div>"
+                         L"<div id=abs style='position:absolute;left:300px;top:0;width:50px;height:50px'></div>",
+                     400, 600);
+    struct Probe {
+        int x, y;
+        const char* id;
+    } probes[] = {{5, 5, "outer"}, {12, 15, "para"}, {320, 10, "abs"}, {20, 35, "tall"}, {20, 70, "outer"}, {390, 300, ""}};
+    int linkX = p.Box(L"link").x + 2;
+    EXPECT_EQ(pagetest::Narrow(p.doc.ElementFromPoint(linkX, 15).id()), "link");
+    for (const Probe& pr : probes)
+        EXPECT_EQ(pagetest::Narrow(p.doc.ElementFromPoint(pr.x, pr.y).id()), pr.id) << pr.x << "," << pr.y;
+}

@@ -1,0 +1,113 @@
+// Painting, checked by the colours at known points of the rendered page.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "PageFixture.h"
+#include "PngWriter.h"
+#include "html/paint/PagePainter.h"
+
+using namespace html;
+
+namespace {
+
+struct Rendered {
+    std::vector<uint32_t> pixels;
+    int w = 0, h = 0;
+    // 0xRRGGBB at a document point.
+    uint32_t At(int x, int y) const { return pixels[size_t(y) * w + x] & 0xFFFFFF; }
+};
+
+Rendered Render(pagetest::Page& p, int w, int h)
+{
+    Rendered out;
+    void* bits = nullptr;
+    HBITMAP surface = CreateSurface(w, h, &bits);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, surface);
+    PaintContext ctx{p.doc.Page(), p.doc.Styles(), p.doc.Boxes(), p.doc.Fonts(), p.doc.Images()};
+    PaintPage(dc, ctx, Rect{0, 0, w, h});
+    GdiFlush();
+    const uint32_t* px = static_cast<const uint32_t*>(bits);
+    out.pixels.assign(px, px + size_t(w) * h);
+    out.w = w;
+    out.h = h;
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    DeleteObject(surface);
+    return out;
+}
+
+std::string Bmp24(int w, int h, uint32_t rgb)
+{
+    int stride = (w * 3 + 3) & ~3;
+    std::string f(54 + size_t(stride) * h, '\0');
+    auto put32 = [&](size_t at, uint32_t v) { memcpy(&f[at], &v, 4); };
+    f[0] = 'B';
+    f[1] = 'M';
+    put32(2, static_cast<uint32_t>(f.size()));
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, w);
+    put32(22, h);
+    f[26] = 1;
+    f[28] = 24;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            size_t at = 54 + size_t(y) * stride + x * 3;
+            f[at] = char(rgb & 255);
+            f[at + 1] = char((rgb >> 8) & 255);
+            f[at + 2] = char((rgb >> 16) & 255);
+        }
+    return f;
+}
+
+} // namespace
+
+TEST(HtmlPaint, ColoursAtKnownPoints)
+{
+    pngtest::Image img;
+    img.width = 20;
+    img.height = 10;
+    img.colorType = 2;
+    img.samples.assign(20 * 10 * 3, 0);
+    for (size_t i = 0; i < img.samples.size(); i += 3)
+        img.samples[i + 1] = 200; // green
+    std::vector<uint8_t> png = pngtest::WritePNG(img);
+    pagetest::WriteFile(L"green.png", std::string(png.begin(), png.end()));
+    pagetest::WriteFile(L"blue.bmp", Bmp24(8, 8, 0x0000FF));
+    pagetest::WriteFile(L"broken.png", "\x89PNG\r\n\x1a\nbroken");
+    pagetest::Page p(L"<!DOCTYPE html><body bgcolor=#ffff00 style='margin:0'>"
+                     L"<div style='position:absolute;left:10px;top:10px;width:50px;height:50px;background:#ff0000;"
+                     L"border:5px solid #0000ff'></div>"
+                     L"<div style='position:absolute;left:100px;top:0;width:40px;height:20px;border:4px inset #808080'></div>"
+                     L"<img src=green.png style='position:absolute;left:0;top:100px'>"
+                     L"<img src=blue.bmp style='position:absolute;left:40px;top:100px'>"
+                     L"<img src=broken.png width=30 height=30 style='position:absolute;left:80px;top:100px'>"
+                     L"<div style='position:absolute;left:0;top:150px;width:30px;height:30px;overflow:hidden'>"
+                     L"<div style='width:100px;height:100px;background:#00ffff'></div></div>"
+                     L"<div style='position:absolute;left:200px;top:0;font-size:40px;color:#ff00ff'>W</div>",
+                     300, 200);
+    Rendered r = Render(p, 300, 200);
+    struct Point {
+        int x, y;
+        uint32_t rgb;
+    } points[] = {
+        {5, 5, 0xFFFF00},     // the body's colour fills the canvas
+        {12, 12, 0x0000FF},   // border
+        {35, 35, 0xFF0000},   // background
+        {101, 5, 0x4C4C4C},   // inset: top and left darker
+        {146, 5, 0x808080},   // bottom and right lighter
+        {5, 105, 0x00C800},   // PNG through the program's decoder
+        {44, 104, 0x0000FF},  // BMP through the platform
+        {20, 160, 0x00FFFF},  // inside the clip
+        {40, 160, 0xFFFF00},  // clipped away
+    };
+    for (const Point& pt : points)
+        EXPECT_EQ(r.At(pt.x, pt.y), pt.rgb) << pt.x << "," << pt.y;
+    int magenta = 0;
+    for (int y = 0; y < 50; ++y)
+        for (int x = 200; x < 260; ++x)
+            magenta += r.At(x, y) == 0xFF00FF;
+    EXPECT_GT(magenta, 20); // the letter is drawn in its colour
+}

@@ -22,14 +22,16 @@
 #include "debug/fDebug.h"
 #include "debug/modHTML.h"
 #include "color/KeywordLists.h"
-#include "fAuto.h"
-#include "fCM.h"
+#include "autoinsert/AutoInsertLists.h"
+#include "autoinsert/fAuto.h"
+#include "snippets/fCM.h"
 #include "fbrowser.h"
 #include "fedit/Documents.h"
 #include "fedit/MainWindowHost.h"
 #include "fedit/MenuSetRows.h"
 #include "fedit/fedit.h"
-#include "ffind.h"
+#include "find/fmulti.h"
+#include "find/modfind.h"
 #include "autoinsert/AutoInsert.h"
 #include "browser/ObjectBrowser.h"
 #include "functions/FuncPopup.h"
@@ -59,7 +61,6 @@ struct Program {
     std::unique_ptr<CSubclass> subclasser;
     std::unique_ptr<ClsFile> files;
     std::unique_ptr<ClsColor> colorer;
-    std::unique_ptr<cTypeDic> typeDic;
     std::unique_ptr<ClsDic> varDic, dic2, dic3;
     std::unique_ptr<cBrowse> browse;
     std::vector<std::wstring> blockKeywords;
@@ -68,13 +69,7 @@ struct Program {
     std::unique_ptr<MainWindowHost> host;
     std::unique_ptr<fCM> cm;
     std::unique_ptr<fbrowser> browser;
-    std::unique_ptr<ffind> find;
     std::unique_ptr<fpad3> pad3;
-    std::unique_ptr<fAuto> autoSet;
-    // Made when first used by its owner: multi-file replace. The colour
-    // picker, image viewer, print window and reference window belong to
-    // their modules.
-    std::unique_ptr<forms::Form> fmulti;
 
     bool shutDownRan = false;
 };
@@ -91,29 +86,10 @@ void UnloadForm(forms::Form* f)
 
 CSubclass* SharedSubclasser() { return g ? g->subclasser.get() : nullptr; }
 fedit* MainForm() { return g ? g->main.get() : nullptr; }
-cTypeDic* TypeDictionary() { return g ? g->typeDic.get() : nullptr; }
+cTypeDic* TypeDictionary() { return g ? &AutoInsertLists::TypeDic() : nullptr; }
 fCM* CustomMenuForm() { return g ? g->cm.get() : nullptr; }
 fbrowser* BrowserForm() { return g ? g->browser.get() : nullptr; }
 fpad3* ClipPadForm() { return g ? g->pad3.get() : nullptr; }
-
-namespace {
-
-// A tool window whose owner has not built it yet: an empty window with its
-// caption, which a user's close unloads.
-class ToolStandIn : public forms::Form {
-public:
-    explicit ToolStandIn(const wchar_t* caption) { SetCaption(caption); ShowInTaskbar = false; }
-    ~ToolStandIn() override { Teardown(); }
-};
-
-forms::Form* OnFirstUse(std::unique_ptr<forms::Form>& form, const wchar_t* caption)
-{
-    if (!form)
-        form = std::make_unique<ToolStandIn>(caption);
-    return form.get();
-}
-
-} // namespace
 
 forms::Form* ToolForm(ToolWindow which)
 {
@@ -123,13 +99,11 @@ forms::Form* ToolForm(ToolWindow which)
     case ToolWindow::ColorPicker: return &ColorPickerWindow();
     case ToolWindow::ImageViewer: return &ImageViewer();
     case ToolWindow::Print: return &PrintWindow();
-    case ToolWindow::AutoSet: return g->autoSet.get();
-    case ToolWindow::MultiReplace: return OnFirstUse(g->fmulti, L"Multi-File Replace");
+    case ToolWindow::AutoSet: return &AutoSetupWindow();
     case ToolWindow::Reference: return &ReferenceWindow();
     }
     return nullptr;
 }
-ffind* FindForm() { return g ? g->find.get() : nullptr; }
 
 std::wstring CommandLinePath(const std::wstring& commandLine)
 {
@@ -244,7 +218,7 @@ void InitProgram()
     g->colorer = std::make_unique<ClsColor>();
     s.Colorer = g->colorer.get();
     // The type dictionary copies the hotkeys of the record read above.
-    g->typeDic = std::make_unique<cTypeDic>();
+    AutoInsertLists::TypeDic();
     ApplySettings(true);
     // 9. Dictionaries and the common dialogs.
     g->varDic = std::make_unique<ClsDic>();
@@ -258,10 +232,10 @@ void InitProgram()
     g->browser = std::make_unique<fbrowser>();
     ColorPickerWindow();
     ImageViewer();
-    g->find = std::make_unique<ffind>();
+    FindWindow();
     PrintWindow();
     g->pad3 = std::make_unique<fpad3>();
-    g->autoSet = std::make_unique<fAuto>();
+    AutoSetupWindow();
     forms::DoEvents();
     if (closed())
         return;
@@ -293,10 +267,7 @@ void InitProgram()
     }
     if (closed())
         return;
-    // 17. Type name from the type the first document left.
-    const MenuSetRows::DocumentTypeRow& shown = MenuSetRows::DocumentTypeRowOf(SettingsAccess::LastEdType());
-    if (shown.hasMode)
-        s.TypeName = MenuSetRows::ModeItemOf(shown.mode).typeName;
+    // 17. The type name follows the type the first document left (fedit::TypeName).
     // 18.
     f.SetCaptions();
     LoadObjectList();
@@ -345,15 +316,15 @@ void ShutDown()
     WriteSettingsFile();
     // 8. The tool windows, in this order.
     CloseObjectBrowser();
-    UnloadForm(g->find.get());
+    UnloadFindWindow();
     ReleaseBrowser();
     UnloadForm(g->browser.get());
-    UnloadForm(g->fmulti.get());
+    UnloadMultiReplaceWindow();
     UnloadImageViewer();
     UnloadForm(g->cm.get());
     UnloadPrintWindow();
     UnloadReferenceWindow();
-    UnloadForm(g->autoSet.get());
+    UnloadAutoSetupWindow();
     UnloadColorPickerWindow();
     UnloadReportWindow();
     UnloadForm(g->pad3.get());
@@ -394,16 +365,13 @@ int Main()
     SetHost(nullptr);
     State().Files = nullptr;
     State().Colorer = nullptr;
-    program.fmulti.reset();
-    program.autoSet.reset();
     program.pad3.reset();
-    program.find.reset();
     program.browser.reset();
     program.cm.reset();
     program.main.reset();
     program.files.reset();
     program.colorer.reset();
-    program.typeDic.reset();
+    AutoInsertLists::ReleaseTypeDic();
     program.browse.reset();
     program.varDic.reset();
     program.dic2.reset();

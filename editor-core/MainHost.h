@@ -8,6 +8,7 @@
 #include <string>
 
 class KvRTB;
+class PopupFace;
 
 class MainHost {
 public:
@@ -23,6 +24,9 @@ public:
     virtual void ShowStatus(const std::wstring& text) = 0;
     virtual void ClearStatus() = 0;
     virtual void HideTip() = 0;
+    // The popup list and the parameter tip as code assistance fills them
+    // (code-assist/PopupFace.h).
+    virtual PopupFace* Popups() = 0;
     // The colour-coding menu item's check mark.
     virtual void CheckColorMenu(bool on) = 0;
 
@@ -79,6 +83,11 @@ public:
     virtual void ShowImageTools(bool visible) = 0;
     virtual void ShowImageFacts(const std::wstring& size, const std::wstring& path, bool tagButton) = 0;
     virtual void ShowSampledColor(unsigned long colour, const std::wstring& text) = 0;
+    // The main window laid out again (its editor leaves room below for the
+    // find window while that shows), and the image viewer closed with its
+    // tool frame and the message labels, as the find window opens.
+    virtual void LayoutWindow() = 0;
+    virtual void CloseImageViewer() = 0;
 };
 
 // The main window's host, or null.

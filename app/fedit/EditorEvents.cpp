@@ -7,11 +7,12 @@
 #include "Main.h"
 #include "ModFormOps.h"
 #include "autoinsert/AutoInsert.h"
+#include "autoinsert/AutoInsertLists.h"
 #include "css/CSSPopup.h"
 #include "cTypeDic.h"
 #include "SettingsAccess.h"
-#include "TypingGlue.h"
-#include "fCM.h"
+#include "EditorGlue.h"
+#include "snippets/fCM.h"
 #include "settings-library/record/SettingsRecord.h"
 
 #include <richedit.h>
@@ -78,7 +79,7 @@ void fedit::JT1_LineEvent(long& LType)
     long line = JT1.GetLineFromChar(start);
     if (line == s.RememberedCaretLine || start != end) {
         const SettingsRecord& rec = Settings();
-        if (IsPage(SettingsAccess::LastEdType()) && !rec.NoLineDebug && s.LineDebugOn) {
+        if (IsPage(State().EdType) && !rec.NoLineDebug && s.LineDebugOn) {
             RedrawLock lock(hwnd);
             s.InVBSBlockNow = InVBScriptBlock(start);
             s.InVBSBlockPrev = s.InVBSBlockNow;
@@ -150,6 +151,15 @@ void fedit::JT1_KeyDown(int& Keycode, int& Shift)
             keyTaken_ = true;
             return;
         }
+        // Escape closes the list and inserts nothing.
+        if (Keycode == VK_ESCAPE) {
+            Keycode = 0;
+            keyTaken_ = true;
+            FrPop.SetVisible(false);
+            cssPopup_ = false;
+            popupItemChosen_ = false;
+            return;
+        }
     }
     if (FrTip.Visible() && !s.TipKept) {
         if (Keycode == VK_RETURN) {
@@ -214,7 +224,7 @@ void fedit::JT1_KeyUp(int& Keycode, int& Shift)
     if (Shift >= 2 || position < 2)
         return;
     EditorState& s = State();
-    const EditorType type = SettingsAccess::LastEdType();
+    const EditorType type = State().EdType;
     auto closeTip = [&] {
         if (!s.TipKept) {
             FrTip.SetVisible(false);
@@ -222,10 +232,14 @@ void fedit::JT1_KeyUp(int& Keycode, int& Shift)
         }
     };
     auto memberPopup = [&] {
+        // A period in a string or a comment is text.
+        const long lineStart = JT1.GetLineIndex(JT1.GetLineFromChar(position));
+        if (AutoInsertLists::InStringOrComment(JT1.GetTextRange(lineStart, position),
+                                               type == EditorType::JavaScript))
+            return false;
         long wordStart = 0;
         std::wstring word = JT1.GetLastWord(position, wordStart);
-        cTypeDic* dic = TypeDictionary();
-        if (!word.empty() && dic && dic->CheckVarList(word)) {
+        if (!word.empty() && CheckVarList(word)) {
             popupShift_ = ShowMemberPopup(word);
             return true;
         }
@@ -306,7 +320,7 @@ void fedit::PopupKeyUp(int keyCode, int shift, long position)
         popupItemChosen_ = false;
         return;
     }
-    EditorType type = SettingsAccess::LastEdType();
+    EditorType type = State().EdType;
     if (cssPopup_ && type == EditorType::HTML)
         type = EditorType::CSS;
     std::wstring typed;
@@ -355,7 +369,7 @@ void fedit::JT1_MouseUp(int Button)
     PopRedo.SetEnabled(JT1.CanRedo());
     mPasteClip1.SetEnabled(!s.Clip1.empty());
     mPasteClip2.SetEnabled(!s.Clip2.empty());
-    const EditorType type = SettingsAccess::LastEdType();
+    const EditorType type = State().EdType;
     if (type == EditorType::None || IsPage(type)) {
         const bool inScript = s.InVBSBlockNow >= 1;
         mComPop.SetVisible(inScript);

@@ -100,3 +100,6 @@ void MainWindowHost::ShowSampledColor(unsigned long colour, const std::wstring& 
     f_.picsmall.SetBackColor(static_cast<forms::OleColor>(colour));
     f_.picsmall.Refresh();
 }
+
+void MainWindowHost::LayoutWindow() { f_.Form_Resize(); }
+void MainWindowHost::CloseImageViewer() { f_.CloseImageViewer(); }

@@ -2,12 +2,13 @@
 // The main window as the host of the layers beneath it: what the editing
 // core, the page tools and code assistance need of it, answered by fedit.
 #include "MainHost.h"
+#include "PopupPanels.h"
 
 class fedit;
 
 class MainWindowHost : public MainHost {
 public:
-    explicit MainWindowHost(fedit& form) : f_(form) {}
+    explicit MainWindowHost(fedit& form) : f_(form), popups_(form) {}
 
     KvRTB& JT1() override;
     HWND Window() override;
@@ -17,6 +18,7 @@ public:
     void ShowStatus(const std::wstring& text) override;
     void ClearStatus() override;
     void HideTip() override;
+    PopupFace* Popups() override { return &popups_; }
     void CheckColorMenu(bool on) override;
 
     void SaveScrollPos() override;
@@ -52,7 +54,10 @@ public:
     void ShowImageTools(bool visible) override;
     void ShowImageFacts(const std::wstring& size, const std::wstring& path, bool tagButton) override;
     void ShowSampledColor(unsigned long colour, const std::wstring& text) override;
+    void LayoutWindow() override;
+    void CloseImageViewer() override;
 
 private:
     fedit& f_;
+    PopupPanels popups_;
 };

@@ -1,8 +1,11 @@
 #include "fedit.h"
 
+#include "find/modfind.h"
+
 #include "EditorState.h"
 #include "Main.h"
 #include "MenuIds.h"
+#include "MenuSetRows.h"
 #include "ModFileOps.h"
 #include "platform/Files.h"
 #include "platform/Messages.h"
@@ -132,11 +135,12 @@ void fedit::PlaceControls()
     BoxPopX.SetVisible(false);
     FrPop.SetVisible(false);
     FrTip.Place(*this, 2000, 1500, 6000, 330);
-    LabTip.Place(FrTip, 60, 45, 4700, 255);
+    Label2.Place(FrTip, 0, 0, 1260, 330);
+    LabTip.Place(FrTip, 1260, 45, 4700, 255);
     LabTip.SetBackStyle(0);
     const wchar_t* tipButtons[2] = {L"Hide.", L"Lock."};
     for (int i = 0; i < 2; ++i) {
-        bTipX(i).Place(FrTip, 4860 + i * 570, 30, 540, 270);
+        bTipX(i).Place(FrTip, i == 1 ? 60 : 660, 30, 540, 270);
         bTipX(i).SetCaption(i == 0 ? L"Hide" : L"Lock");
         bTipX(i).SetToolTipText(tipButtons[i]);
     }
@@ -350,7 +354,7 @@ void fedit::Form_Load()
     State().RunWithWScript = true;
     BoxPopJ.List.SelBackColor(0xBE681B);
     BoxPopJ.List.SelTextColor(0xFBEDE1);
-    SetCaption(L"TARNEL Editor - " + State().TypeName);
+    SetCaption(L"TARNEL Editor - " + TypeName());
     normalWidth_ = rec.WinWidth;
     normalHeight_ = rec.WinHeight;
     if (rec.WinState != 2) {
@@ -422,6 +426,10 @@ bool fedit::Form_Message(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
             normalHeight_ = Height();
         }
         return false;
+    case WM_MOVE:
+        // The find window lies over this window's bottom strip wherever it goes.
+        PositionFind();
+        return false;
     case WM_ENDSESSION:
         if (wp)
             ShutDown();
@@ -437,9 +445,15 @@ bool fedit::Form_Message(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
     }
 }
 
+std::wstring fedit::TypeName() const
+{
+    const MenuSetRows::DocumentTypeRow& row = MenuSetRows::DocumentTypeRowOf(State().EdType);
+    return row.hasMode ? MenuSetRows::ModeItemOf(row.mode).typeName : L"";
+}
+
 void fedit::SetCaptions()
 {
-    std::wstring caption = L"TARNEL Editor - " + State().TypeName + L" - " + State().CurrentFilePath;
+    std::wstring caption = L"TARNEL Editor - " + TypeName() + L" - " + State().CurrentFilePath;
     SetCaption(caption);
     if (fbrowser* b = BrowserForm())
         b->SetCaption(caption);

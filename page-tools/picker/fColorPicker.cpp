@@ -2,7 +2,7 @@
 
 #include "MainHost.h"
 #include "ModFormOps.h"
-#include "SettingsAccess.h"
+#include "EditorState.h"
 #include "SettingsRecord.h"
 #include "ToolButtons.h"
 #include "WebSafeColor.h"
@@ -138,7 +138,7 @@ void fColorPicker::ShowColours(COLORREF colour, const std::wstring& code)
     picsafe.SetBackColor(safeColour);
     pcol.Refresh();
     picsafe.Refresh();
-    const EditorType type = SettingsAccess::LastEdType();
+    const EditorType type = State().EdType;
     thex2.SetText(picker::DocumentForm(code, type));
     tsafe.SetText(picker::DocumentForm(safeCode, type));
 }

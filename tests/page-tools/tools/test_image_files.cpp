@@ -45,10 +45,11 @@ TEST(ImageFiles, EachKindLoadsWithItsSizeAndDamagedOnesAreRefused)
         EXPECT_EQ(image.height, height);
         // A GIF keeps a palette colour near the corner's, a JPG blurs it away.
         COLORREF corner = PixelOf(static_cast<HBITMAP>(image.bitmap.Get()), 0, 0);
-        if (std::wstring(ext) == L"GIF")
+        if (std::wstring(ext) == L"GIF") {
             EXPECT_NEAR(GetGValue(corner), GetGValue(kCorner), 8);
-        else if (std::wstring(ext) != L"JPG")
+        } else if (std::wstring(ext) != L"JPG") {
             EXPECT_EQ(corner, kCorner);
+        }
         long w = 0, h = 0;
         EXPECT_EQ(images::MeasureImageFile(path, ext, w, h), images::LoadResult::Ok);
         EXPECT_EQ(w * 1000 + h, width * 1000 + height);

@@ -172,15 +172,18 @@ void DrawPicture(HDC dc, const PaintContext& ctx, const DisplayItem& item, const
         DeleteDC(mem);
         return;
     }
-    // A picture that cannot be shown: a sunken frame with the alternative text.
-    RECT rc{r.x, r.y, r.Right(), r.Bottom()};
-    DrawEdge(dc, &rc, BDR_SUNKENOUTER, BF_RECT);
+    // A picture that cannot be shown: a small sunken square, and the alternative text beside it
+    // (or, with no text, the square framing the space the picture takes).
     std::wstring alt = e.AttributeOr(L"alt");
+    RECT icon{r.x, r.y, r.x + std::min(r.w, 16), r.y + std::min(r.h, 16)};
+    if (alt.empty())
+        icon = RECT{r.x, r.y, r.Right(), r.Bottom()};
+    DrawEdge(dc, &icon, BDR_SUNKENOUTER, BF_RECT);
     if (!alt.empty()) {
         SelectObject(dc, ctx.fonts.Handle(ctx.fonts.FontFor(s)));
         SetTextColor(dc, Ref(s.color));
         SetBkMode(dc, TRANSPARENT);
-        RECT inner{r.x + 18, r.y + 1, r.Right() - 1, r.Bottom() - 1};
+        RECT inner{r.x + 18, r.y, r.Right(), r.Bottom()};
         DrawTextW(dc, alt.c_str(), static_cast<int>(alt.size()), &inner, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_END_ELLIPSIS);
     }
 }

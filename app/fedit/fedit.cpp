@@ -1,5 +1,7 @@
 #include "fedit.h"
 
+#include "find/modfind.h"
+
 #include "EditorState.h"
 #include "Main.h"
 #include "MenuIds.h"
@@ -418,6 +420,10 @@ bool fedit::Form_Message(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
             normalWidth_ = Width();
             normalHeight_ = Height();
         }
+        return false;
+    case WM_MOVE:
+        // The find window lies over this window's bottom strip wherever it goes.
+        PositionFind();
         return false;
     case WM_ENDSESSION:
         if (wp)

@@ -222,6 +222,7 @@ public:
     void ShowTagInfo();
     void ShowWordTip(long position, bool afterParen);
     void CloseSidePanels();
+    void CloseImageViewer();
     // Where the custom menu window opens (screen twips).
     void GetCaretScreenPos(long& x, long& y);
     void bStatScroll_Click(int Index);
@@ -391,8 +392,6 @@ private:
     void ShowReference(int mode);
     // The find window: shown, and closed (by its own close button, or as
     // when another tool window takes its place).
-    bool FindWindowShown();
-    void CloseFindWindow(bool byItsButton);
     bool customiseArmed_ = false;
     bool outlineShown_ = false;
     int clipMenuButton_ = -1;

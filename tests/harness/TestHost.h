@@ -44,6 +44,8 @@ public:
     void bPropCSS_Click(short) override {}
     void mRunDebug_Click() override {}
     void ShowClipFilled(int, const std::wstring&) override {}
+    void LayoutWindow() override {}
+    void CloseImageViewer() override {}
 };
 
 // Hands a host over for the life of a fixture.

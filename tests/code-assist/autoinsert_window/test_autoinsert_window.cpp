@@ -11,6 +11,7 @@
 
 #include <richedit.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 using apptest::Tarnel;
@@ -317,5 +318,99 @@ TEST(AutoInsertWindow, SettingsWindowKeepsTheObjectList)
     Press(w, 2940, 3750);
     ASSERT_TRUE(wt::WaitFor([&] { return wt::Send(objects, LB_GETCOUNT) == 3; }, 5000));
     EXPECT_EQ(Ini(t, L"Widget", L"Refresh", L"NA"), L"NA");
+    t.Process().Kill();
+}
+
+namespace {
+
+// Ctrl+letter through the keyboard, so the program reads Ctrl as held.
+void CtrlKey(const Tarnel& t, wchar_t letter)
+{
+    SetForegroundWindow(t.Main());
+    SetFocus(t.Editor());
+    INPUT in[4] = {};
+    const WORD keys[4] = {VK_CONTROL, static_cast<WORD>(letter), static_cast<WORD>(letter), VK_CONTROL};
+    for (int i = 0; i < 4; ++i) {
+        in[i].type = INPUT_KEYBOARD;
+        in[i].ki.wVk = keys[i];
+        in[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
+    }
+    SendInput(4, in, sizeof(INPUT));
+    Sleep(150);
+    wt::Send(t.Editor(), WM_NULL);
+    wt::Send(t.Main(), WM_NULL);
+}
+
+// Pixels of area in a colour that is neither grey nor black: coloured text.
+int Colourful(const wt::Screenshot& s, RECT area)
+{
+    int n = 0;
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x) {
+            const COLORREF c = s.At(x, y);
+            const int r = GetRValue(c), g = GetGValue(c), b = GetBValue(c);
+            if (std::max({r, g, b}) - std::min({r, g, b}) > 60)
+                ++n;
+        }
+    return n;
+}
+
+// The snippet window when it is shown.
+HWND MenuWindow(Tarnel& t)
+{
+    for (HWND w : t.Process().TopWindows())
+        if (w != t.Main() && wt::WindowText(w).empty())
+            return w;
+    return nullptr;
+}
+
+} // namespace
+
+TEST(AutoInsertWindow, SnippetMenus)
+{
+    Tarnel t(L"autoinsert_snippets");
+    SettingsRecord rec;
+    SettingsRecordFile::SetSettingsDefaults(rec);
+    rec.Menu1On = true;
+    rec.Menu1Key = 'J';
+    rec.Menu2On = false;
+    rec.Menu2Key = 'K';
+    rec.Menu1Items.resize(10, L"-");
+    rec.Menu1Items[2] = L"Dim total";
+    t.WriteRecord(rec);
+    CopyLists(t);
+    WriteAll(t.Folder() + L"\\page.vbs", "x = 1\r\n");
+    ASSERT_TRUE(t.Start(t.Folder() + L"\\page.vbs"));
+    ToEnd(t.Editor());
+
+    // A disabled menu's key opens nothing.
+    CtrlKey(t, 'K');
+    EXPECT_EQ(MenuWindow(t), nullptr);
+
+    wt::Screenshot before;
+    ASSERT_TRUE(wt::ScreenshotShowing(t.Folder() + L"\\before.bmp", t.Main(), before,
+                                      [](const wt::Screenshot&) { return true; }));
+    const int colourfulBefore = Colourful(before, wt::RectIn(t.Editor(), t.Main()));
+
+    CtrlKey(t, 'J');
+    HWND menu = nullptr;
+    ASSERT_TRUE(wt::WaitFor([&] { return (menu = MenuWindow(t)) != nullptr; }, 5000));
+    wt::Drawn item = wt::FindDrawn(menu, L"Dim total");
+    ASSERT_TRUE(item);
+    t.Shot(L"menu.bmp");
+    wt::Click(item);
+    ASSERT_TRUE(wt::WaitFor([&] { return !IsWindowVisible(menu); }, 5000));
+    wt::Send(t.Main(), WM_NULL);
+    HWND re = t.Editor();
+    EXPECT_EQ(Text(re), L"x = 1\r\nDim total");
+    DWORD start = 0, end = 0;
+    wt::Send(re, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, 15u);
+    // Recoloured: the keyword is not in the black it was typed in.
+    const std::wstring shot = t.Folder() + L"\\inserted.bmp";
+    wt::Screenshot seen;
+    EXPECT_TRUE(wt::ScreenshotShowing(shot, t.Main(), seen, [&](const wt::Screenshot& s) {
+        return Colourful(s, wt::RectIn(t.Editor(), t.Main())) > colourfulBefore + 15;
+    }));
     t.Process().Kill();
 }

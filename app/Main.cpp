@@ -32,7 +32,8 @@
 #include "fedit/MainWindowHost.h"
 #include "fedit/MenuSetRows.h"
 #include "fedit/fedit.h"
-#include "ffind.h"
+#include "find/fmulti.h"
+#include "find/modfind.h"
 #include "autoinsert/AutoInsert.h"
 #include "browser/ObjectBrowser.h"
 #include "functions/FuncPopup.h"
@@ -69,12 +70,10 @@ struct Program {
     std::unique_ptr<fbrowser> browser;
     std::unique_ptr<fColorPicker> colorPicker;
     std::unique_ptr<fbitmap> bitmap;
-    std::unique_ptr<ffind> find;
     std::unique_ptr<fprint> print;
     std::unique_ptr<fpad3> pad3;
-    // Made when first used by their owners: multi-file replace and the
-    // character reference.
-    std::unique_ptr<forms::Form> fmulti, fascii;
+    // Made when first used by its owner: the character reference.
+    std::unique_ptr<forms::Form> fascii;
 
     bool shutDownRan = false;
 };
@@ -124,12 +123,10 @@ forms::Form* ToolForm(ToolWindow which)
     case ToolWindow::ImageViewer: return g->bitmap.get();
     case ToolWindow::Print: return g->print.get();
     case ToolWindow::AutoSet: return &AutoSetupWindow();
-    case ToolWindow::MultiReplace: return OnFirstUse(g->fmulti, L"Multi-File Replace");
     case ToolWindow::Reference: return OnFirstUse(g->fascii, L"Character codes - Keycodes - SendKeys");
     }
     return nullptr;
 }
-ffind* FindForm() { return g ? g->find.get() : nullptr; }
 
 std::wstring CommandLinePath(const std::wstring& commandLine)
 {
@@ -258,7 +255,7 @@ void InitProgram()
     g->browser = std::make_unique<fbrowser>();
     g->colorPicker = std::make_unique<fColorPicker>();
     g->bitmap = std::make_unique<fbitmap>();
-    g->find = std::make_unique<ffind>();
+    FindWindow();
     g->print = std::make_unique<fprint>();
     g->pad3 = std::make_unique<fpad3>();
     AutoSetupWindow();
@@ -293,10 +290,7 @@ void InitProgram()
     }
     if (closed())
         return;
-    // 17. Type name from the type the first document left.
-    const MenuSetRows::DocumentTypeRow& shown = MenuSetRows::DocumentTypeRowOf(SettingsAccess::LastEdType());
-    if (shown.hasMode)
-        s.TypeName = MenuSetRows::ModeItemOf(shown.mode).typeName;
+    // 17. The type name follows the type the first document left (fedit::TypeName).
     // 18.
     f.SetCaptions();
     LoadObjectList();
@@ -345,10 +339,10 @@ void ShutDown()
     WriteSettingsFile();
     // 8. The tool windows, in this order.
     CloseObjectBrowser();
-    UnloadForm(g->find.get());
+    UnloadFindWindow();
     ReleaseBrowser();
     UnloadForm(g->browser.get());
-    UnloadForm(g->fmulti.get());
+    UnloadMultiReplaceWindow();
     UnloadForm(g->bitmap.get());
     UnloadForm(g->cm.get());
     UnloadForm(g->print.get());
@@ -394,11 +388,9 @@ int Main()
     SetHost(nullptr);
     State().Files = nullptr;
     State().Colorer = nullptr;
-    program.fmulti.reset();
     program.fascii.reset();
     program.pad3.reset();
     program.print.reset();
-    program.find.reset();
     program.bitmap.reset();
     program.colorPicker.reset();
     program.browser.reset();

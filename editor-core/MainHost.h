@@ -75,6 +75,12 @@ public:
     // An extra clip was filled: its tool-bar button shows the full look with
     // this tool tip (slot 1 or 2).
     virtual void ShowClipFilled(int slot, const std::wstring& tip) = 0;
+
+    // The main window laid out again (its editor leaves room below for the
+    // find window while that shows), and the image viewer closed with its
+    // tool frame and the message labels, as the find window opens.
+    virtual void LayoutWindow() = 0;
+    virtual void CloseImageViewer() = 0;
 };
 
 // The main window's host, or null.

@@ -51,6 +51,8 @@ public:
     void bPropCSS_Click(short index) override;
     void mRunDebug_Click() override;
     void ShowClipFilled(int slot, const std::wstring& tip) override;
+    void LayoutWindow() override;
+    void CloseImageViewer() override;
 
 private:
     fedit& f_;

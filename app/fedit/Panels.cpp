@@ -26,7 +26,7 @@ using namespace forms;
 
 namespace {
 
-EditorType CurrentType() { return EditorTypeOf(Settings().LastEdType); }
+EditorType CurrentType() { return State().EdType; }
 
 } // namespace
 
@@ -189,8 +189,10 @@ void fedit::bTipX_Click(int Index)
 void fedit::BoxMethods_Click()
 {
     std::wstring name = platform::TrimBlanks(BoxMethods.Text());
-    if (!name.empty())
+    if (!name.empty()) {
         GoToProcedure(name);
+        SyncLineNums();
+    }
 }
 
 void fedit::mReloadMethods_Click()
@@ -321,7 +323,12 @@ void fedit::ShowWordTip(long position, bool afterParen)
 
 void fedit::CloseSidePanels()
 {
-    CloseFindWindow(false);
+    CloseFind();
+    CloseImageViewer();
+}
+
+void fedit::CloseImageViewer()
+{
     Form* viewer = ToolForm(ToolWindow::ImageViewer);
     if (viewer && viewer->Visible()) {
         viewer->Hide();

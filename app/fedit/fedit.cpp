@@ -327,14 +327,7 @@ void fedit::PlaceStatusRow()
 
 void fedit::WireEvents()
 {
-    JT1.Change = [] {
-        EditorState& s = State();
-        s.LineEdited = true;
-        if (!s.SuppressChangeTracking)
-            s.DocChanged = true;
-    };
-    JT1.LineEvent = [this](long& LType) { JT1_LineEvent(LType); };
-    T2.GotFocus = [this] { JT1.SetFocus(); };
+    // The editor and its gutter are wired with the editing (WireEditing).
     TBarFiles.Paint = [this](HDC dc) { TBarFiles_Paint(dc); };
     WireDocumentEvents();
     WireToolbars();

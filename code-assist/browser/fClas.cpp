@@ -149,6 +149,9 @@ void fClas::Form_Load()
     if (State().ProgramClosing)
         return;
     TLBProps.Init();
+    // A load after the user's close starts with empty columns.
+    rows_.clear();
+    topIndex_ = 0;
     FindStart = 0;
     busy_ = false;
     ProgIdFirst = false;

@@ -3,6 +3,7 @@
 #include "Answers.h"
 #include "ClsDic.h"
 #include "EditorState.h"
+#include "browser/ModOmLib.h"
 #include "browser/ObjectBrowser.h"
 #include "browser/fClas.h"
 
@@ -91,6 +92,17 @@ TEST_F(BrowserWindow, PropertiesOfTheScriptingRuntime)
     ASSERT_GT(method, 0);
     EXPECT_EQ(ColourAt(method), 0x0000DFu);
     EXPECT_EQ(ColourAt(method + 7), 0x400080u);
+    EXPECT_TRUE(members.ClsT.ReadOnly());
+
+    // The class's name to the clipboard, its text to a library page.
+    members.mCopyClsName.Click();
+    EXPECT_EQ(forms::ClipboardGetText(), L"FileSystemObject");
+    DeleteFileW(ModOmLib::PagePath(ModOmLib::LibFolder(), L"fso").c_str());
+    Answers::Type(L"fso");
+    members.mSaveClassLib.Click();
+    std::wstring page;
+    ASSERT_TRUE(ModOmLib::ReadPage(ModOmLib::LibFolder(), L"fso", page));
+    EXPECT_EQ(page.substr(0, 31), L"Scripting.FileSystemObject\r\n\r\nF");
 
     f().bShow(1).Click();
     EXPECT_TRUE(file.Frame.Visible());

@@ -29,14 +29,28 @@ function(tarnel_test name)
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} gtest gtest_main)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${TARNEL_BIN}/tests)
   add_test(NAME ${name} COMMAND ${name} WORKING_DIRECTORY ${TARNEL_BIN}/tests)
-  # Even a quick test keeps this default: with window tests running beside
-  # it, Wine can stall a program's start or exit for a minute or more.
-  if(NOT ARG_TIMEOUT)
-    set(ARG_TIMEOUT 300)
-  endif()
   # A form member destroyed while its form is loaded aborts the test (forms/Form.h).
-  set_tests_properties(${name} PROPERTIES TIMEOUT ${ARG_TIMEOUT}
-                       ENVIRONMENT TARNEL_STRICT_LIFETIMES=1)
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT TARNEL_STRICT_LIFETIMES=1)
+  if(ARG_TIMEOUT)
+    set_tests_properties(${name} PROPERTIES TIMEOUT ${ARG_TIMEOUT})
+  else()
+    # Whether it is a window test is known once its folder has set its
+    # properties.
+    cmake_language(EVAL CODE "cmake_language(DEFER CALL tarnel_test_limit [[${name}]])")
+  endif()
+endfunction()
+
+# The time limit of a test program that names none: a window test (one that
+# takes the display) keeps a long one; a quick program gets a short one, so
+# that a Wine stall of its start or exit, which ./check answers with one more
+# run, costs a minute rather than five.
+function(tarnel_test_limit name)
+  get_test_property(${name} RESOURCE_LOCK locks)
+  if(locks MATCHES "tarnel_display")
+    set_tests_properties(${name} PROPERTIES TIMEOUT 300)
+  else()
+    set_tests_properties(${name} PROPERTIES TIMEOUT 90)
+  endif()
 endfunction()
 
 # tarnel_separate_debug_info(TARGET): moves the target's debug information

@@ -242,8 +242,16 @@ Source LocateImport(const ImportedLibrary& library, uint16_t syskind)
 bool SameSource(const Source& a, const Source& b)
 {
     platform::FileHandle first(platform::OpenForRead(a.file)), second(platform::OpenForRead(b.file));
+    // Files of two sizes are two files. Only files of one size need their
+    // identity, whose volume serial number is asked of the volume's driver:
+    // under Wine a round trip through another process, for every import of
+    // every check.
+    LARGE_INTEGER sizeA{}, sizeB{};
+    if (a.index != b.index || !first.Ok() || !second.Ok() || !GetFileSizeEx(first.Get(), &sizeA) ||
+        !GetFileSizeEx(second.Get(), &sizeB) || sizeA.QuadPart != sizeB.QuadPart)
+        return false;
     BY_HANDLE_FILE_INFORMATION x, y;
-    return a.index == b.index && first.Ok() && second.Ok() && GetFileInformationByHandle(first.Get(), &x) &&
+    return GetFileInformationByHandle(first.Get(), &x) &&
            GetFileInformationByHandle(second.Get(), &y) && x.dwVolumeSerialNumber == y.dwVolumeSerialNumber &&
            x.nFileIndexHigh == y.nFileIndexHigh && x.nFileIndexLow == y.nFileIndexLow;
 }

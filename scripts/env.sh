@@ -3,7 +3,11 @@
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD=${TARNEL_BUILD:-$ROOT/build}
 
-TARNEL_PACKAGES=(wine wine64 libwine libwine-dev fonts-wine
+# Tests run in a Wine prefix of their own: what they leave there (the file
+# dialogs' last folders, registrations, settings) never reaches ./tarnel's.
+TEST_PREFIX="$BUILD/testprefix"
+
+TARNEL_PACKAGES=(wine wine64 libwine libwine-dev fonts-wine fonts-liberation
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   mingw-w64-tools libz-mingw-w64-dev googletest cmake ninja-build
   xvfb xauth x11-utils imagemagick
@@ -32,8 +36,9 @@ configure_and_build() {
   cmake --build "$BUILD" -- -j"$(nproc)" "$@"
 }
 
+# wine_env [PREFIX]: the program's prefix unless another is given.
 wine_env() {
-  export WINEPREFIX="$BUILD/wineprefix"
+  export WINEPREFIX="${1:-$BUILD/wineprefix}"
   export WINEDEBUG=${WINEDEBUG:--all}
   # No Mono or Gecko install prompts.
   export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
@@ -50,8 +55,16 @@ x11_settings_present() {
        END { exit !(d && m) }' "$WINEPREFIX/user.reg" 2>/dev/null
 }
 
+# True when the prefix's user registry maps "Courier New" onto "Liberation Mono".
+font_replacement_present() {
+  awk '/^\[/ { inr = ($0 ~ /^\[Software\\\\Wine\\\\Fonts\\\\Replacements\]/) }
+       inr && /^"Courier New"="Liberation Mono"/ { f = 1 }
+       END { exit !f }' "$WINEPREFIX/user.reg" 2>/dev/null
+}
+
+# prepare_prefix [PREFIX]: as wine_env.
 prepare_prefix() {
-  wine_env
+  wine_env "${1:-}"
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "Preparing the Wine prefix in $WINEPREFIX"
     wineboot -i >/dev/null 2>&1 || true
@@ -72,6 +85,16 @@ prepare_prefix() {
       echo "Could not set the X11 driver values in $WINEPREFIX" >&2
       return 1
     fi
+  fi
+  # The editor's font, "Courier New", is not installed under Wine: without a
+  # stand-in it falls back to a proportional font. Liberation Mono has the
+  # same metrics.
+  if ! font_replacement_present; then
+    echo "Mapping Courier New to Liberation Mono in $WINEPREFIX"
+    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Courier New' /d 'Liberation Mono' /f \
+      >/dev/null 2>&1 || true
+    wineserver -w
+    font_replacement_present || echo "Could not map Courier New in $WINEPREFIX" >&2
   fi
 }
 

@@ -4,8 +4,10 @@
 // opened half way down, which recolours the rest of the page, with the undo
 // history checked afterwards. Then find and replace: find next through
 // 1,000 hits of the page, replace all of them (undo kept), and the
-// multi-file replace over 1,000 files of 50 KB with one hit each.
+// multi-file replace over 1,000 files of 50 KB with one hit each. Last, the
+// code assistance on long documents.
 // Usage: edit_bench [lines]
+#include "AssistBench.h"
 #include "BenchSetup.h"
 #include "ClsColor.h"
 #include "ClsColorEditor.h"
@@ -199,5 +201,6 @@ int main(int argc, char** argv)
     std::printf("the edits before it: %s\n", form.JT1.CanUndo() || form.JT1.CanRedo() ? "still undoable" : "LOST");
 
     FindAndReplace(form.JT1);
+    bench::BenchCodeAssist(form);
     return 0;
 }

@@ -27,9 +27,17 @@ VARIANT ChildId(long id)
     return v;
 }
 
-} // namespace
+bool IsFormWindow(HWND h)
+{
+    wchar_t cls[64] = {};
+    GetClassNameW(h, cls, 64);
+    return wcsncmp(cls, L"TarnelForm", 10) == 0;
+}
 
-std::vector<Drawn> DrawnIn(HWND w)
+// Reads the drawn controls of w. Each property is a call into the other
+// process, and a form holds hundreds of drawn controls: with a name given,
+// only the controls of that name are read past their names.
+std::vector<Drawn> ReadDrawn(HWND w, const std::wstring* only)
 {
     std::vector<Drawn> found;
     EnsureCom();
@@ -38,15 +46,24 @@ std::vector<Drawn> DrawnIn(HWND w)
                                           reinterpret_cast<void**>(&acc))) ||
         !acc)
         return found;
+    // A form's object lists its drawn controls alone; another window's
+    // standard object counts its child windows too, which are objects of
+    // their own where drawn controls are simple children.
+    const bool mixed = !IsFormWindow(w);
     long count = 0;
     if (FAILED(acc->get_accChildCount(&count)))
         count = 0;
     for (long i = 1; i <= count; ++i) {
         VARIANT id = ChildId(i);
-        // A window's standard object counts its child windows too: those
-        // are objects of their own, the drawn controls simple children.
+        Drawn d;
+        BSTR name = nullptr;
+        if (acc->get_accName(id, &name) == S_OK && name)
+            d.name.assign(name, SysStringLen(name));
+        SysFreeString(name);
+        if (only && d.name != *only)
+            continue;
         IDispatch* object = nullptr;
-        if (acc->get_accChild(id, &object) == S_OK) {
+        if (mixed && acc->get_accChild(id, &object) == S_OK) {
             if (object)
                 object->Release();
             continue;
@@ -57,17 +74,12 @@ std::vector<Drawn> DrawnIn(HWND w)
         if (FAILED(acc->get_accRole(id, &role)) || role.vt != VT_I4 ||
             (role.lVal != ROLE_SYSTEM_STATICTEXT && role.lVal != ROLE_SYSTEM_GRAPHIC))
             continue;
-        Drawn d;
         d.container = w;
         d.role = role.lVal;
         if (SUCCEEDED(acc->get_accState(id, &state)) && state.vt == VT_I4) {
             d.visible = !(state.lVal & STATE_SYSTEM_INVISIBLE);
             d.enabled = !(state.lVal & STATE_SYSTEM_UNAVAILABLE);
         }
-        BSTR name = nullptr;
-        if (acc->get_accName(id, &name) == S_OK && name)
-            d.name.assign(name, SysStringLen(name));
-        SysFreeString(name);
         long x = 0, y = 0, cx = 0, cy = 0;
         if (SUCCEEDED(acc->accLocation(&x, &y, &cx, &cy, id)))
             d.screen = RECT{x, y, x + cx, y + cy};
@@ -77,19 +89,29 @@ std::vector<Drawn> DrawnIn(HWND w)
     return found;
 }
 
-std::vector<Drawn> DrawnControls(HWND top)
+// top and the form windows inside it: only those hold drawn controls.
+std::vector<HWND> Containers(HWND top)
 {
     std::vector<HWND> windows{top};
     EnumChildWindows(top, [](HWND h, LPARAM lp) -> BOOL {
-        wchar_t cls[64] = {};
-        GetClassNameW(h, cls, 64);
-        // Only the form runtime's windows hold drawn controls.
-        if (wcsncmp(cls, L"TarnelForm", 10) == 0)
+        if (IsFormWindow(h))
             reinterpret_cast<std::vector<HWND>*>(lp)->push_back(h);
         return TRUE;
     }, reinterpret_cast<LPARAM>(&windows));
+    return windows;
+}
+
+} // namespace
+
+std::vector<Drawn> DrawnIn(HWND w)
+{
+    return ReadDrawn(w, nullptr);
+}
+
+std::vector<Drawn> DrawnControls(HWND top)
+{
     std::vector<Drawn> all;
-    for (HWND w : windows) {
+    for (HWND w : Containers(top)) {
         std::vector<Drawn> in = DrawnIn(w);
         all.insert(all.end(), in.begin(), in.end());
     }
@@ -98,12 +120,17 @@ std::vector<Drawn> DrawnControls(HWND top)
 
 Drawn FindDrawn(HWND top, const std::wstring& name)
 {
-    std::vector<Drawn> all = DrawnControls(top);
-    std::stable_partition(all.begin(), all.end(), [](const Drawn& d) { return d.visible; });
-    for (const Drawn& d : all)
-        if (d.name == name)
-            return d;
-    return Drawn{};
+    // Each container is read once, and the search ends at the first visible
+    // match.
+    Drawn hidden;
+    for (HWND w : Containers(top))
+        for (const Drawn& d : ReadDrawn(w, &name)) {
+            if (d.visible)
+                return d;
+            if (!hidden)
+                hidden = d;
+        }
+    return hidden;
 }
 
 RECT RectIn(const Drawn& d, HWND of)

@@ -1,0 +1,43 @@
+#include "LinkFiles.h"
+
+#include "EditorState.h"
+#include "KvRTB/KvRTB.h"
+#include "LinkMarkers.h"
+#include "SettingsAccess.h"
+#include "SettingsRecord.h"
+
+FuncLists& DocFuncLists()
+{
+    static FuncLists lists;
+    return lists;
+}
+
+void AddLinkFile(const std::wstring& path, bool insertMarker)
+{
+    DocFuncLists().AddLink(path);
+    KvRTB* editor = State().CurrentEditor;
+    if (!insertMarker || !editor)
+        return;
+    const std::wstring text = editor->GetTextRange(0, editor->LenText());
+    LinkInsertion insertion = LinkMarkerInsertion(SettingsAccess::LastEdType(), text, path);
+    editor->SetSelStart(insertion.position);
+    editor->SetSelColor(static_cast<COLORREF>(Settings().ColorDebug));
+    editor->SetSelText(insertion.text);
+    editor->SetSelStart(0);
+    editor->SetSelColor(0);
+}
+
+void RemoveLinkFile(const std::wstring& path)
+{
+    if (!DocFuncLists().RemoveLink(path))
+        return;
+    KvRTB* editor = State().CurrentEditor;
+    if (!editor)
+        return;
+    long start = 0, end = 0;
+    if (FindLinkMarkerLine(editor->GetTextRange(0, editor->LenText()), path, start, end)) {
+        editor->SetSelection(start, end);
+        editor->SetSelText(L"");
+        editor->SelNone();
+    }
+}

@@ -22,8 +22,9 @@
 #include "debug/fDebug.h"
 #include "debug/modHTML.h"
 #include "color/KeywordLists.h"
-#include "fAuto.h"
-#include "fCM.h"
+#include "autoinsert/AutoInsertLists.h"
+#include "autoinsert/fAuto.h"
+#include "snippets/fCM.h"
 #include "fColorPicker.h"
 #include "fbitmap.h"
 #include "fbrowser.h"
@@ -31,7 +32,8 @@
 #include "fedit/MainWindowHost.h"
 #include "fedit/MenuSetRows.h"
 #include "fedit/fedit.h"
-#include "ffind.h"
+#include "find/fmulti.h"
+#include "find/modfind.h"
 #include "autoinsert/AutoInsert.h"
 #include "browser/ObjectBrowser.h"
 #include "functions/FuncPopup.h"
@@ -58,7 +60,6 @@ struct Program {
     std::unique_ptr<CSubclass> subclasser;
     std::unique_ptr<ClsFile> files;
     std::unique_ptr<ClsColor> colorer;
-    std::unique_ptr<cTypeDic> typeDic;
     std::unique_ptr<ClsDic> varDic, dic2, dic3;
     std::unique_ptr<cBrowse> browse;
     std::vector<std::wstring> blockKeywords;
@@ -69,13 +70,10 @@ struct Program {
     std::unique_ptr<fbrowser> browser;
     std::unique_ptr<fColorPicker> colorPicker;
     std::unique_ptr<fbitmap> bitmap;
-    std::unique_ptr<ffind> find;
     std::unique_ptr<fprint> print;
     std::unique_ptr<fpad3> pad3;
-    std::unique_ptr<fAuto> autoSet;
-    // Made when first used by their owners: multi-file replace and the
-    // character reference.
-    std::unique_ptr<forms::Form> fmulti, fascii;
+    // Made when first used by its owner: the character reference.
+    std::unique_ptr<forms::Form> fascii;
 
     bool shutDownRan = false;
 };
@@ -92,7 +90,7 @@ void UnloadForm(forms::Form* f)
 
 CSubclass* SharedSubclasser() { return g ? g->subclasser.get() : nullptr; }
 fedit* MainForm() { return g ? g->main.get() : nullptr; }
-cTypeDic* TypeDictionary() { return g ? g->typeDic.get() : nullptr; }
+cTypeDic* TypeDictionary() { return g ? &AutoInsertLists::TypeDic() : nullptr; }
 fCM* CustomMenuForm() { return g ? g->cm.get() : nullptr; }
 fbrowser* BrowserForm() { return g ? g->browser.get() : nullptr; }
 fpad3* ClipPadForm() { return g ? g->pad3.get() : nullptr; }
@@ -124,13 +122,11 @@ forms::Form* ToolForm(ToolWindow which)
     case ToolWindow::ColorPicker: return g->colorPicker.get();
     case ToolWindow::ImageViewer: return g->bitmap.get();
     case ToolWindow::Print: return g->print.get();
-    case ToolWindow::AutoSet: return g->autoSet.get();
-    case ToolWindow::MultiReplace: return OnFirstUse(g->fmulti, L"Multi-File Replace");
+    case ToolWindow::AutoSet: return &AutoSetupWindow();
     case ToolWindow::Reference: return OnFirstUse(g->fascii, L"Character codes - Keycodes - SendKeys");
     }
     return nullptr;
 }
-ffind* FindForm() { return g ? g->find.get() : nullptr; }
 
 std::wstring CommandLinePath(const std::wstring& commandLine)
 {
@@ -245,7 +241,7 @@ void InitProgram()
     g->colorer = std::make_unique<ClsColor>();
     s.Colorer = g->colorer.get();
     // The type dictionary copies the hotkeys of the record read above.
-    g->typeDic = std::make_unique<cTypeDic>();
+    AutoInsertLists::TypeDic();
     ApplySettings(true);
     // 9. Dictionaries and the common dialogs.
     g->varDic = std::make_unique<ClsDic>();
@@ -259,10 +255,10 @@ void InitProgram()
     g->browser = std::make_unique<fbrowser>();
     g->colorPicker = std::make_unique<fColorPicker>();
     g->bitmap = std::make_unique<fbitmap>();
-    g->find = std::make_unique<ffind>();
+    FindWindow();
     g->print = std::make_unique<fprint>();
     g->pad3 = std::make_unique<fpad3>();
-    g->autoSet = std::make_unique<fAuto>();
+    AutoSetupWindow();
     forms::DoEvents();
     if (closed())
         return;
@@ -346,15 +342,15 @@ void ShutDown()
     WriteSettingsFile();
     // 8. The tool windows, in this order.
     CloseObjectBrowser();
-    UnloadForm(g->find.get());
+    UnloadFindWindow();
     ReleaseBrowser();
     UnloadForm(g->browser.get());
-    UnloadForm(g->fmulti.get());
+    UnloadMultiReplaceWindow();
     UnloadForm(g->bitmap.get());
     UnloadForm(g->cm.get());
     UnloadForm(g->print.get());
     UnloadForm(g->fascii.get());
-    UnloadForm(g->autoSet.get());
+    UnloadAutoSetupWindow();
     UnloadForm(g->colorPicker.get());
     UnloadReportWindow();
     UnloadForm(g->pad3.get());
@@ -395,12 +391,9 @@ int Main()
     SetHost(nullptr);
     State().Files = nullptr;
     State().Colorer = nullptr;
-    program.fmulti.reset();
     program.fascii.reset();
-    program.autoSet.reset();
     program.pad3.reset();
     program.print.reset();
-    program.find.reset();
     program.bitmap.reset();
     program.colorPicker.reset();
     program.browser.reset();
@@ -408,7 +401,7 @@ int Main()
     program.main.reset();
     program.files.reset();
     program.colorer.reset();
-    program.typeDic.reset();
+    AutoInsertLists::ReleaseTypeDic();
     program.browse.reset();
     program.varDic.reset();
     program.dic2.reset();

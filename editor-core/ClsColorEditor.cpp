@@ -621,14 +621,14 @@ bool WriteWholeInFreshWindow(ClsColor& colorer, KvRTB& editor, HWND re, EditorTy
 } // namespace
 
 bool ReplaceLongText(ClsColor& colorer, KvRTB& editor, EditorType edType, const std::wstring& text, long selStart,
-                     long selEnd)
+                     long selEnd, bool keepUndo)
 {
     HWND re = editor.RTBhWnd();
     if (!re || edType == EditorType::None || CountLines(text, 0, static_cast<long>(text.size())) <= kFreshWindowLines)
         return false;
     POINT scroll{};
     SendMessageW(re, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll));
-    return WriteWholeInFreshWindow(colorer, editor, re, edType, text, CHARRANGE{selStart, selEnd}, scroll, false);
+    return WriteWholeInFreshWindow(colorer, editor, re, edType, text, CHARRANGE{selStart, selEnd}, scroll, keepUndo);
 }
 
 bool WriteColouredText(ClsColor& colorer, KvRTB& editor, EditorType edType, const std::wstring& text)

@@ -27,12 +27,13 @@ void ColorHTML(ClsColor& colorer, KvRTB& editor, long StPt, long EndPt);
 bool ColorHTMLText(ClsColor& colorer, KvRTB& editor, const std::wstring& text);
 // Puts text, coloured whole as edType, in place of the editor's text when
 // it is long: in a fresh window, as colouring a long text whole does. The
-// change is not undoable: the replaced window goes with its undo steps.
-// selStart..selEnd is selected afterwards; the view stays. False, with the
-// editor unchanged, for a short text (edited in place as cheaply) or when it
-// could not.
+// change is not undoable: the replaced window goes with its undo steps;
+// with keepUndo the replaced window is kept while it has steps, and Undo
+// goes on there (KvRTB::KeepUndoHistory). selStart..selEnd is selected
+// afterwards; the view stays. False, with the editor unchanged, for a short
+// text (edited in place as cheaply) or when it could not.
 bool ReplaceLongText(ClsColor& colorer, KvRTB& editor, EditorType edType, const std::wstring& text, long selStart,
-                     long selEnd);
+                     long selEnd, bool keepUndo = false);
 // Writes a file's text, as colouring it whole as edType leaves it, into the
 // editor's empty shown window: a long file is then written once, coloured,
 // instead of plain and then again coloured. False, with the window still

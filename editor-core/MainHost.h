@@ -8,6 +8,7 @@
 #include <string>
 
 class KvRTB;
+class PopupFace;
 
 class MainHost {
 public:
@@ -23,6 +24,9 @@ public:
     virtual void ShowStatus(const std::wstring& text) = 0;
     virtual void ClearStatus() = 0;
     virtual void HideTip() = 0;
+    // The popup list and the parameter tip as code assistance fills them
+    // (code-assist/PopupFace.h).
+    virtual PopupFace* Popups() = 0;
     // The colour-coding menu item's check mark.
     virtual void CheckColorMenu(bool on) = 0;
 
@@ -71,6 +75,12 @@ public:
     // An extra clip was filled: its tool-bar button shows the full look with
     // this tool tip (slot 1 or 2).
     virtual void ShowClipFilled(int slot, const std::wstring& tip) = 0;
+
+    // The main window laid out again (its editor leaves room below for the
+    // find window while that shows), and the image viewer closed with its
+    // tool frame and the message labels, as the find window opens.
+    virtual void LayoutWindow() = 0;
+    virtual void CloseImageViewer() = 0;
 };
 
 // The main window's host, or null.

@@ -14,7 +14,6 @@
 #include "reference/Reference.h"
 #include "cBrowse/cBrowse.h"
 #include "fbrowser.h"
-#include "ffind.h"
 #include "forms/BusyScope.h"
 #include "forms/Runtime.h"
 #include "platform/Files.h"
@@ -40,35 +39,9 @@ void ShowModeless(Form* f)
 // each fills its window, the hidden shell form of it is shown and hidden here
 // beside the call that will do it.
 
-void fedit::mFind_Click()
-{
-    ShowFind();
-    ShowModeless(FindForm());
-}
+void fedit::mFind_Click() { ShowFind(); }
 
-bool fedit::FindWindowShown()
-{
-    ffind* f = FindForm();
-    return FindVisible() || (f && f->Visible());
-}
-
-void fedit::CloseFindWindow(bool byItsButton)
-{
-    if (byItsButton)
-        CloseFindButton();
-    else
-        CloseFind();
-    if (ffind* f = FindForm()) {
-        if (f->Visible())
-            f->Hide();
-    }
-}
-
-void fedit::mMulti_Click()
-{
-    ShowMultiReplace();
-    ShowModeless(ToolForm(ToolWindow::MultiReplace));
-}
+void fedit::mMulti_Click() { ShowMultiReplace(); }
 
 void fedit::mColorFind_Click()
 {
@@ -92,7 +65,7 @@ void fedit::mColorFind_Click()
 
 void fedit::mSample_Click()
 {
-    CloseFindWindow(false);
+    CloseFind();
     const std::wstring path =
         cBrowse().DOpen(hwnd, L"Open image file", L"Image Files(*.gif;*.jpg;*.png;*.bmp;*.ico)",
                         L"*.gif;*.jpg;*.png;*.bmp;*.ico", false);
@@ -209,7 +182,6 @@ void fedit::mOmBrowse_Click()
 void fedit::mAutoSet_Click()
 {
     ShowAutoInsertSetup();
-    ShowModeless(ToolForm(ToolWindow::AutoSet));
 }
 
 void fedit::bbitcol_Click()

@@ -78,3 +78,6 @@ void MainWindowHost::ShowClipFilled(int slot, const std::wstring& tip)
     f_.ButB(empty + 1).SetVisible(true);
     f_.ButB(empty + 1).SetToolTipText(tip);
 }
+
+void MainWindowHost::LayoutWindow() { f_.Form_Resize(); }
+void MainWindowHost::CloseImageViewer() { f_.CloseImageViewer(); }

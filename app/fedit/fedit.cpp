@@ -1,5 +1,7 @@
 #include "fedit.h"
 
+#include "find/modfind.h"
+
 #include "EditorState.h"
 #include "Main.h"
 #include "MenuIds.h"
@@ -132,11 +134,12 @@ void fedit::PlaceControls()
     BoxPopX.SetVisible(false);
     FrPop.SetVisible(false);
     FrTip.Place(*this, 2000, 1500, 6000, 330);
-    LabTip.Place(FrTip, 60, 45, 4700, 255);
+    Label2.Place(FrTip, 0, 0, 1260, 330);
+    LabTip.Place(FrTip, 1260, 45, 4700, 255);
     LabTip.SetBackStyle(0);
     const wchar_t* tipButtons[2] = {L"Hide.", L"Lock."};
     for (int i = 0; i < 2; ++i) {
-        bTipX(i).Place(FrTip, 4860 + i * 570, 30, 540, 270);
+        bTipX(i).Place(FrTip, i == 1 ? 60 : 660, 30, 540, 270);
         bTipX(i).SetCaption(i == 0 ? L"Hide" : L"Lock");
         bTipX(i).SetToolTipText(tipButtons[i]);
     }
@@ -417,6 +420,10 @@ bool fedit::Form_Message(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
             normalWidth_ = Width();
             normalHeight_ = Height();
         }
+        return false;
+    case WM_MOVE:
+        // The find window lies over this window's bottom strip wherever it goes.
+        PositionFind();
         return false;
     case WM_ENDSESSION:
         if (wp)

@@ -79,6 +79,7 @@ public:
     KvListBoxControl BoxPopJ;
     forms::ListBox BoxPopX;
     forms::Frame FrTip;
+    forms::Label Label2;   // the tip's left part, behind its two buttons
     forms::Label LabTip;
     forms::ControlArray<forms::CommandButton> bTipX;
 
@@ -221,6 +222,7 @@ public:
     void ShowTagInfo();
     void ShowWordTip(long position, bool afterParen);
     void CloseSidePanels();
+    void CloseImageViewer();
     // Where the custom menu window opens (screen twips).
     void GetCaretScreenPos(long& x, long& y);
     void bStatScroll_Click(int Index);
@@ -390,8 +392,6 @@ private:
     void ShowReference(int mode);
     // The find window: shown, and closed (by its own close button, or as
     // when another tool window takes its place).
-    bool FindWindowShown();
-    void CloseFindWindow(bool byItsButton);
     bool customiseArmed_ = false;
     bool outlineShown_ = false;
     int clipMenuButton_ = -1;

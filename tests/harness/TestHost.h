@@ -15,6 +15,7 @@ public:
     void ShowStatus(const std::wstring&) override {}
     void ClearStatus() override {}
     void HideTip() override {}
+    PopupFace* Popups() override { return nullptr; }
     void CheckColorMenu(bool) override {}
     void SaveScrollPos() override {}
     void RestoreScrollPos() override {}
@@ -43,6 +44,8 @@ public:
     void bPropCSS_Click(short) override {}
     void mRunDebug_Click() override {}
     void ShowClipFilled(int, const std::wstring&) override {}
+    void LayoutWindow() override {}
+    void CloseImageViewer() override {}
 };
 
 // Hands a host over for the life of a fixture.

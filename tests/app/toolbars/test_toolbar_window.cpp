@@ -53,10 +53,10 @@ TEST(ToolbarWindow, LaunchersOpenTheirWindows)
         UINT id;
         const wchar_t* caption;
     } launchers[] = {
-        {IDM_mMulti, L"Multi-File Replace"},
+        {IDM_mMulti, L"Replace Text in Multiple Files"},
         {IDM_mOmBrowse, L" Ormund - TARNEL Object Browser"},
         {IDM_MOmLib, L"Snippet Library"},
-        {IDM_mAutoSet, L"Auto-Insert Setup"},
+        {IDM_mAutoSet, L"Auto-Insert Settings"},
         {IDM_mCodeRef, L"Character codes - Keycodes - SendKeys (right-click to copy)"},
         {IDM_mMsgBoxRef, L"VBScript Constants"},
         {IDM_mFind, L"Find and Replace"},
@@ -94,7 +94,7 @@ TEST(ToolbarWindow, LaunchersOpenTheirWindows)
     wt::Click(VisibleAt(bar, kColorButton, 45));
     EXPECT_NE(Shown(t, L"Color Picker"), nullptr) << "button 13";
     wt::Click(VisibleAt(bar, kMultiButton, 45));
-    EXPECT_NE(Shown(t, L"Multi-File Replace"), nullptr) << "button 10";
+    EXPECT_NE(Shown(t, L"Replace Text in Multiple Files"), nullptr) << "button 10";
 
     // "View webpage." on an empty document only says so.
     HWND bar1 = FrameOf(t.Main(), L"TA");
@@ -252,7 +252,7 @@ TEST(ToolbarWindow, ToolBarButtonsAndTheSecondPaneDoTheirActions)
     wt::Click(VisibleAt(tools, 405, 45));
     EXPECT_NE(Shown(t, L" Ormund - TARNEL Object Browser"), nullptr) << "button 22";
     wt::Click(VisibleAt(tools, 750, 45));
-    EXPECT_NE(Shown(t, L"Auto-Insert Setup"), nullptr) << "button 23";
+    EXPECT_NE(Shown(t, L"Auto-Insert Settings"), nullptr) << "button 23";
 
     // The pane switch shows the second auto-insert bar, whose BODY button
     // with a background image puts the tag for a chosen image on the

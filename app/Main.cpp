@@ -290,10 +290,7 @@ void InitProgram()
     }
     if (closed())
         return;
-    // 17. Type name from the type the first document left.
-    const MenuSetRows::DocumentTypeRow& shown = MenuSetRows::DocumentTypeRowOf(SettingsAccess::LastEdType());
-    if (shown.hasMode)
-        s.TypeName = MenuSetRows::ModeItemOf(shown.mode).typeName;
+    // 17. The type name follows the type the first document left (fedit::TypeName).
     // 18.
     f.SetCaptions();
     LoadObjectList();

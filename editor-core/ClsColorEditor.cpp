@@ -583,6 +583,18 @@ void ColorHTML(ClsColor& colorer, KvRTB& editor, long StPt, long EndPt)
     ColourRange(colorer, editor, EditorType::HTML, StPt, EndPt);
 }
 
+void ColourAs(EditorType type, ClsColor& colorer, KvRTB& editor, long StPt, long EndPt)
+{
+    switch (type) {
+    case EditorType::ASP:
+    case EditorType::HTML: ColorHTML(colorer, editor, StPt, EndPt); break;
+    case EditorType::CSS: ColorCSS(colorer, editor, StPt, EndPt); break;
+    case EditorType::VBScript: ColorVBS(colorer, editor, StPt, EndPt); break;
+    case EditorType::JavaScript: ColorJS(colorer, editor, StPt, EndPt); break;
+    default: break;
+    }
+}
+
 bool ColorHTMLText(ClsColor& colorer, KvRTB& editor, const std::wstring& text)
 {
     return ColourRange(colorer, editor, EditorType::HTML, 0, -1, &text);

@@ -26,7 +26,7 @@ using namespace forms;
 
 namespace {
 
-EditorType CurrentType() { return EditorTypeOf(Settings().LastEdType); }
+EditorType CurrentType() { return State().EdType; }
 
 } // namespace
 

@@ -10,7 +10,7 @@
 #include "find/modfind.h"
 #include "images/modbitmap.h"
 #include "PanelRules.h"
-#include "TypingGlue.h"
+#include "EditorGlue.h"
 #include "forms/BusyScope.h"
 #include "forms/Runtime.h"
 #include "platform/Files.h"

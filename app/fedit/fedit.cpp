@@ -5,6 +5,7 @@
 #include "EditorState.h"
 #include "Main.h"
 #include "MenuIds.h"
+#include "MenuSetRows.h"
 #include "ModFileOps.h"
 #include "platform/Files.h"
 #include "platform/Messages.h"
@@ -349,7 +350,7 @@ void fedit::Form_Load()
     State().RunWithWScript = true;
     BoxPopJ.List.SelBackColor(0xBE681B);
     BoxPopJ.List.SelTextColor(0xFBEDE1);
-    SetCaption(L"TARNEL Editor - " + State().TypeName);
+    SetCaption(L"TARNEL Editor - " + TypeName());
     normalWidth_ = rec.WinWidth;
     normalHeight_ = rec.WinHeight;
     if (rec.WinState != 2) {
@@ -440,9 +441,15 @@ bool fedit::Form_Message(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
     }
 }
 
+std::wstring fedit::TypeName() const
+{
+    const MenuSetRows::DocumentTypeRow& row = MenuSetRows::DocumentTypeRowOf(State().EdType);
+    return row.hasMode ? MenuSetRows::ModeItemOf(row.mode).typeName : L"";
+}
+
 void fedit::SetCaptions()
 {
-    std::wstring caption = L"TARNEL Editor - " + State().TypeName + L" - " + State().CurrentFilePath;
+    std::wstring caption = L"TARNEL Editor - " + TypeName() + L" - " + State().CurrentFilePath;
     SetCaption(caption);
     if (fbrowser* b = BrowserForm())
         b->SetCaption(caption);

@@ -134,6 +134,8 @@ public:
 
     // ---- Routines of the window ----
     void SetCaptions();
+    // The running document's type name, as the window caption shows it.
+    std::wstring TypeName() const;
     void ShowInfo(const std::wstring& text);
     void ClearInfo();
     void ShowStatus(const std::wstring& text);

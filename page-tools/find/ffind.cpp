@@ -6,7 +6,7 @@
 #include "ModFormOps.h"
 #include "SettingsAccess.h"
 #include "ToolButtons.h"
-#include "TypingGlue.h"
+#include "EditorGlue.h"
 #include "forms/BusyScope.h"
 #include "forms/Runtime.h"
 

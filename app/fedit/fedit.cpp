@@ -265,13 +265,17 @@ void fedit::PlaceAutoInsertBars()
     // when first shown: a start makes only the windows it shows.
     Frame2.WindowWhenShown = true;
 
-    FrImageOps.Place(*this, 3000, 5900, 5400, 405);
+    FrImageOps.Place(*this, 3000, 5900, 8460, 405);
     picsmall.Place(FrImageOps, 60, 45, 330, 300);
     picsmall.SetToolTipText(L"Displays sampled color.");
-    thex.Place(FrImageOps, 450, 45, 1200, 300);
-    bbitcol.Place(FrImageOps, 1710, 30, 1500, 330);
+    thex.Place(FrImageOps, 450, 45, 1000, 300);
+    bbitcol.Place(FrImageOps, 1500, 30, 1380, 330);
     bbitcol.SetCaption(L"Copy color code");
-    bspec.Place(FrImageOps, 3270, 30, 2040, 330);
+    tsize.Place(FrImageOps, 2940, 45, 1200, 300);
+    tsize.SetLocked(true);
+    tgrfil.Place(FrImageOps, 4200, 45, 2640, 300);
+    tgrfil.SetLocked(true);
+    bspec.Place(FrImageOps, 6900, 30, 1500, 330);
     bspec.SetCaption(L"Copy IMG tag");
     bspec.SetToolTipText(L"Put IMG tag on clipboard with width and height specs for this file");
     FrImageOps.SetVisible(false);

@@ -5,7 +5,7 @@
 #include "KvRTB/KvRTB.h"
 #include "MainHost.h"
 #include "ModFileOps.h"
-#include "SendToAutoInsert.h"
+#include "autoinsert/AutoInsert.h"
 #include "cBrowse/cBrowse.h"
 #include "forms/BusyScope.h"
 #include "forms/Runtime.h"
@@ -411,7 +411,7 @@ void fClas::mAddToAuto_Click()
         forms::MsgBox(L"No item selected.", forms::vbInformation);
         return;
     }
-    SendToAutoInsert(SelectedColumn(1), L"");
+    ShowAutoInsertFor(SelectedColumn(1), L"");
 }
 
 void fClas::ClearProps()

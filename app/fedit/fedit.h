@@ -415,6 +415,3 @@ private:
 
     friend class SettingsEventSink;
 };
-
-// The one main window (null before start-up made it and after shutdown).
-fedit* MainForm();

@@ -282,6 +282,10 @@ TEST(EditingWindow, BlockCommandsActOnTheLinesOfTheText)
     Select(t, 0, 6);
     Pick(t, IDM_mCom);
     EXPECT_EQ(Text(t.Editor()), L"'--a\r'--b\r'--cc");
+    // Not undoable: an Undo would take back only the comment colour.
+    EXPECT_FALSE(wt::Send(t.Editor(), EM_CANUNDO));
+    Pick(t, IDM_mUndo);
+    EXPECT_EQ(Text(t.Editor()), L"'--a\r'--b\r'--cc");
     Select(t, 0, 15);
     Pick(t, IDM_mUnCom);
     EXPECT_EQ(Text(t.Editor()), L"a\rb\rcc");

@@ -17,6 +17,11 @@ std::string ToCodePage(const std::wstring& text, UINT codePage)
     return out;
 }
 
+bool CodePageHolds(const std::wstring& text, UINT codePage)
+{
+    return text.empty() || FromCodePage(ToCodePage(text, codePage), codePage) == text;
+}
+
 std::wstring FromCodePage(const char* data, size_t size, UINT codePage)
 {
     if (size == 0 || size > INT_MAX)

@@ -29,7 +29,7 @@ std::unique_ptr<fClas>& Instance()
 std::wstring SystemFolder()
 {
     const std::wstring& noted = State().SystemFolder;
-    return noted.empty() ? ModFileOps::GetSpecialFolder(1) : noted;
+    return noted.empty() ? ModFileOps::GetSpecialFolder(ModFileOps::SpecialFolder::System) : noted;
 }
 
 } // namespace

@@ -31,6 +31,9 @@ LRESULT Count(HWND list) { return wt::Send(list, LB_GETCOUNT); }
 TEST(BrowserApp, ClassListFindAndLibraryPages)
 {
     apptest::Tarnel t(L"object_browser");
+    // The program folder is kept between runs; its library starts empty.
+    const std::wstring pages = t.Folder() + L"\\OmLib";
+    DeleteFileW((pages + L"\\notes.txt").c_str());
     ASSERT_TRUE(t.Start());
 
     t.Command(IDM_mOmBrowse);
@@ -67,7 +70,6 @@ TEST(BrowserApp, ClassListFindAndLibraryPages)
     HWND saveNew = all[3];
     Press(saveNew);
     ASSERT_TRUE(Answer(t, L"notes"));
-    const std::wstring pages = t.Folder() + L"\\OmLib";
     EXPECT_TRUE(wt::WaitFor([&] { return platform::FileExists(pages + L"\\notes.txt"); }, 5000));
     Press(saveNew);
     ASSERT_TRUE(Answer(t, L"..\\outside"));

@@ -496,6 +496,35 @@ TEST(Documents, CloseAndExitAskAboutEachChangedDocumentAndNeverLoseOne)
     EXPECT_TRUE(ParkedFiles(t).empty());
 }
 
+// Text the system code page cannot hold: the save asks, and Cancel writes
+// nothing, No writes the code page's "?", Yes writes UTF-8.
+TEST(Documents, ASaveAsksBeforeItDropsCharacters)
+{
+    Tarnel t(L"doc_codepage");
+    RemoveDocuments(t);
+    const std::wstring c = t.Folder() + L"\\c.htm";
+    WriteText(c, "A");
+    ASSERT_TRUE(t.Start(L"\"" + c + L"\""));
+    ASSERT_TRUE(CaptionEnds(t, c));
+    const std::wstring text = L"caf\u00e9 \u65e5";
+    wt::Send(t.Editor(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    const std::wstring question = L"characters that the system code page cannot hold";
+    t.Command(IDM_mSavePlain);
+    Answer(t, question, IDCANCEL);
+    Settle(t);
+    EXPECT_EQ(ReadBytes(c), "A");
+    t.Command(IDM_mSavePlain);
+    Answer(t, question, IDNO);
+    Settle(t);
+    EXPECT_EQ(ReadBytes(c), "caf\xE9 ?");
+    t.Command(IDM_mSavePlain);
+    Answer(t, question, IDYES);
+    Settle(t);
+    EXPECT_EQ(ReadBytes(c), "caf\xC3\xA9 \xE6\x97\xA5");
+    t.Command(IDM_mExit);
+    EXPECT_TRUE(t.Ends());
+}
+
 TEST(Documents, TabSwitchesKeepEachDocumentItsTextTypeAndName)
 {
     Tarnel t(L"doc_switch");

@@ -128,7 +128,7 @@ void HtmlDocument::Build(const std::wstring& text)
     layout = PageLayout();
     laidOut = false;
     scrollX = scrollY = 0;
-    currentEvent = PageEvent();
+    window.event() = PageEvent();
     page = ParsePage(text);
     StyleOptions options;
     options.pagePath = path;

@@ -60,6 +60,32 @@ struct PageEvent {
     int keyCode = 0;
 };
 
+// What the page's window asks of the window showing it.
+class PageWindowHost {
+public:
+    virtual void ResizeTo(int width, int height) = 0;
+
+protected:
+    ~PageWindowHost() = default;
+};
+
+// The page's script window: the current event and resizeTo.
+class PageWindow {
+public:
+    PageEvent& event() { return current; }
+    // Resizes the window showing the page (nothing without one).
+    void resizeTo(int width, int height)
+    {
+        if (host)
+            host->ResizeTo(width, height);
+    }
+    void SetHost(PageWindowHost* h) { host = h; }
+
+private:
+    PageEvent current;
+    PageWindowHost* host = nullptr;
+};
+
 class HtmlDocument {
 public:
     HtmlDocument();
@@ -79,7 +105,7 @@ public:
     const std::vector<HtmlStyleSheet>& styleSheets() const { return sheets; }
     HtmlElement ElementFromPoint(int docX, int docY);
     HtmlElement Wrap(const Node* n) { return HtmlElement(this, n); }
-    PageEvent& event() { return currentEvent; }
+    PageWindow& parentWindow() { return window; }
 
     // The scroll offset in document pixels, kept within the document.
     int ScrollTop() const { return scrollY; }
@@ -109,7 +135,7 @@ private:
     std::unique_ptr<FontCache> fonts;
     std::unique_ptr<ImageStore> images;
     std::vector<HtmlStyleSheet> sheets;
-    PageEvent currentEvent;
+    PageWindow window;
     int scrollX = 0, scrollY = 0;
     bool laidOut = false;
 };

@@ -33,9 +33,12 @@ FontCache::FontCache()
 
 FontCache::~FontCache()
 {
-    for (auto& f : fonts)
+    for (auto& f : fonts) {
         if (f->handle)
             DeleteObject(f->handle);
+        if (f->measure)
+            DeleteObject(f->measure);
+    }
     if (dc)
         DeleteDC(dc);
 }
@@ -45,35 +48,48 @@ std::wstring FontCache::FaceFor(const std::wstring& family)
     auto it = faces.find(family);
     if (it != faces.end())
         return it->second;
-    std::wstring key = LowerText(family);
-    auto has = [&](const wchar_t* name) {
+    auto has = [&](const std::wstring& name) {
         return std::binary_search(installed.begin(), installed.end(), LowerText(name));
     };
     // Generic families and the usual page fonts, with the metric-compatible
-    // faces a system without them may have.
+    // faces a system without them may have. A family neither installed nor
+    // known here gives way to the next one of the list, as in browsers.
     static const struct { const wchar_t* names; const wchar_t* choices[3]; } aliases[] = {
-        {L"|serif|times new roman|times|georgia|", {L"Times New Roman", L"Liberation Serif", L"DejaVu Serif"}},
-        {L"|sans-serif|arial|helvetica|verdana|tahoma|trebuchet ms|geneva|lucida grande|ms sans serif|",
-         {L"Arial", L"Liberation Sans", L"DejaVu Sans"}},
-        {L"|monospace|courier new|courier|lucida console|consolas|", {L"Courier New", L"Liberation Mono", L"DejaVu Sans Mono"}},
-        {L"|cursive|comic sans ms|fantasy|impact|", {L"Comic Sans MS", L"Liberation Sans", L"DejaVu Sans"}},
+        {L"|serif|times new roman|times|", {L"Times New Roman", L"Liberation Serif", L"DejaVu Serif"}},
+        {L"|sans-serif|arial|helvetica|", {L"Arial", L"Liberation Sans", L"DejaVu Sans"}},
+        {L"|monospace|courier new|courier|", {L"Courier New", L"Liberation Mono", L"DejaVu Sans Mono"}},
+        {L"|cursive|fantasy|", {L"Comic Sans MS", L"Liberation Sans", L"DejaVu Sans"}},
     };
     std::wstring face;
-    if (has(family.c_str()))
-        face = family;
-    for (const auto& a : aliases) {
-        if (!face.empty())
-            break;
-        if (std::wstring(a.names).find(L"|" + key + L"|") == std::wstring::npos)
+    size_t start = 0;
+    while (face.empty() && start <= family.size()) {
+        size_t comma = family.find(L',', start);
+        if (comma == std::wstring::npos)
+            comma = family.size();
+        std::wstring name = family.substr(start, comma - start);
+        start = comma + 1;
+        size_t b = name.find_first_not_of(L" \t"), e = name.find_last_not_of(L" \t");
+        if (b == std::wstring::npos)
             continue;
-        for (const wchar_t* c : a.choices)
-            if (has(c)) {
-                face = c;
-                break;
-            }
+        name = name.substr(b, e - b + 1);
+        std::wstring key = LowerText(name);
+        if (key != L"serif" && key != L"sans-serif" && key != L"monospace" && has(name)) {
+            face = name;
+            break;
+        }
+        for (const auto& a : aliases) {
+            if (std::wstring(a.names).find(L"|" + key + L"|") == std::wstring::npos)
+                continue;
+            for (const wchar_t* c : a.choices)
+                if (has(c)) {
+                    face = c;
+                    break;
+                }
+            break;
+        }
     }
-    if (face.empty())
-        face = has(L"Times New Roman") ? L"Times New Roman" : has(L"Liberation Serif") ? L"Liberation Serif" : family;
+    if (face.empty()) // the browsers' standard font
+        face = has(L"Times New Roman") ? L"Times New Roman" : has(L"Liberation Serif") ? L"Liberation Serif" : L"Times New Roman";
     faces[family] = face;
     return face;
 }
@@ -95,6 +111,13 @@ int FontCache::FontFor(const std::wstring& family, int pixels, bool bold, bool i
     f->handle = CreateFontW(-pixels, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, italic, FALSE, FALSE, DEFAULT_CHARSET,
                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH,
                             face.substr(0, LF_FACESIZE - 1).c_str());
+    f->scale = std::max(1, std::min(8, 1600 / pixels));
+    f->measure = f->scale == 1 ? nullptr
+                               : CreateFontW(-pixels * f->scale, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, italic, FALSE, FALSE,
+                                             DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                             ANTIALIASED_QUALITY, DEFAULT_PITCH, face.substr(0, LF_FACESIZE - 1).c_str());
+    if (!f->measure)
+        f->scale = 1;
     HGDIOBJ old = SelectObject(dc, f->handle);
     TEXTMETRICW tm{};
     GetTextMetricsW(dc, &tm);
@@ -112,22 +135,22 @@ int FontCache::FontFor(const std::wstring& family, int pixels, bool bold, bool i
     return id;
 }
 
-const std::array<unsigned short, 256>& FontCache::WidthBlock(int font, unsigned block)
+const std::array<unsigned, 256>& FontCache::WidthBlock(int font, unsigned block)
 {
     Font& f = *fonts[font];
     if (f.widths.size() <= block)
         f.widths.resize(block + 1);
     if (!f.widths[block]) {
-        auto table = std::make_unique<std::array<unsigned short, 256>>();
+        auto table = std::make_unique<std::array<unsigned, 256>>();
         if (selected != font) {
-            SelectObject(dc, f.handle);
+            SelectObject(dc, f.measure ? f.measure : f.handle);
             selected = font;
         }
         INT w[256];
         if (!GetCharWidth32W(dc, block << 8, (block << 8) + 255, w))
-            std::fill(w, w + 256, f.metrics.ascent / 2);
+            std::fill(w, w + 256, f.metrics.ascent * f.scale / 2);
         for (int i = 0; i < 256; ++i)
-            (*table)[i] = static_cast<unsigned short>(std::max(0, std::min(w[i], 65535)));
+            (*table)[i] = static_cast<unsigned>(std::max(0, std::min(w[i], 1 << 20))) * 64u / static_cast<unsigned>(f.scale);
         f.widths[block] = std::move(table);
     }
     return *f.widths[block];
@@ -135,9 +158,9 @@ const std::array<unsigned short, 256>& FontCache::WidthBlock(int font, unsigned 
 
 int FontCache::TextWidth(int font, const wchar_t* text, size_t length)
 {
-    long long total = 0;
+    unsigned long long total = 0;
     unsigned lastBlock = 0xFFFFFFFF;
-    const std::array<unsigned short, 256>* table = nullptr;
+    const std::array<unsigned, 256>* table = nullptr;
     for (size_t i = 0; i < length; ++i) {
         unsigned c = static_cast<unsigned short>(text[i]);
         unsigned block = c >> 8;
@@ -147,16 +170,46 @@ int FontCache::TextWidth(int font, const wchar_t* text, size_t length)
         }
         total += (*table)[c & 255];
     }
-    return static_cast<int>(std::min<long long>(total, 100000000));
+    return static_cast<int>(std::min<unsigned long long>((total + 32) / 64, 100000000));
+}
+
+const std::array<unsigned short, 256>& FontCache::HintedBlock(int font, unsigned block)
+{
+    Font& f = *fonts[font];
+    if (f.hinted.size() <= block)
+        f.hinted.resize(block + 1);
+    if (!f.hinted[block]) {
+        auto table = std::make_unique<std::array<unsigned short, 256>>();
+        SelectObject(dc, f.handle);
+        selected = -1;
+        INT w[256];
+        if (!GetCharWidth32W(dc, block << 8, (block << 8) + 255, w))
+            std::fill(w, w + 256, f.metrics.ascent / 2);
+        for (int i = 0; i < 256; ++i)
+            (*table)[i] = static_cast<unsigned short>(std::max(0, std::min(w[i], 65535)));
+        f.hinted[block] = std::move(table);
+    }
+    return *f.hinted[block];
 }
 
 void FontCache::Advances(int font, const std::wstring& text, std::vector<int>& out)
 {
+    // The drawn glyphs' own advances, with the difference to the measured
+    // width spread over the gaps between them, so that a word keeps its
+    // glyphs' natural spacing and still ends where the layout put its end.
     out.resize(text.size());
+    int drawn = 0;
     for (size_t i = 0; i < text.size(); ++i) {
         unsigned c = static_cast<unsigned short>(text[i]);
-        out[i] = WidthBlock(font, c >> 8)[c & 255];
+        out[i] = HintedBlock(font, c >> 8)[c & 255];
+        drawn += out[i];
     }
+    if (text.size() < 2)
+        return;
+    int diff = TextWidth(font, text) - drawn;
+    int gaps = static_cast<int>(text.size()) - 1;
+    for (int g = 0; g < gaps; ++g)
+        out[g] += (diff * (g + 1)) / gaps - (diff * g) / gaps;
 }
 
 } // namespace html

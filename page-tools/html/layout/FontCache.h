@@ -2,7 +2,10 @@
 // Fonts for layout and painting: one GDI font per family, size, weight and
 // slant, its metrics, and advance widths measured once per block of 256
 // characters, so that measuring a long page costs table look-ups and not a
-// call per word. Works on a memory device context; no window is needed.
+// call per word. The widths are read from the face at eight times the size
+// and kept in 64ths of a pixel, so that text is as wide as its design says
+// rather than as its hinted pixels add up. Works on a memory device
+// context; no window is needed.
 #include <windows.h>
 
 #include <array>
@@ -44,10 +47,14 @@ public:
 private:
     struct Font {
         HFONT handle = nullptr;
+        HFONT measure = nullptr;  // the same face, scale times as large
+        int scale = 1;
         FontMetrics metrics;
-        std::vector<std::unique_ptr<std::array<unsigned short, 256>>> widths; // by high byte
+        std::vector<std::unique_ptr<std::array<unsigned, 256>>> widths; // by high byte, in 64ths of a pixel
+        std::vector<std::unique_ptr<std::array<unsigned short, 256>>> hinted; // the drawn glyphs' own advances
     };
-    const std::array<unsigned short, 256>& WidthBlock(int font, unsigned block);
+    const std::array<unsigned short, 256>& HintedBlock(int font, unsigned block);
+    const std::array<unsigned, 256>& WidthBlock(int font, unsigned block);
 
     HDC dc = nullptr;
     std::vector<std::unique_ptr<Font>> fonts;

@@ -1,6 +1,7 @@
 // Line boxes: the inline content of a block broken into lines, aligned,
 // and placed beside the floats of its formatting context.
 #include <algorithm>
+#include <cwctype>
 
 #include "LayoutEngine.h"
 
@@ -24,6 +25,18 @@ struct Piece {
 bool IsSpace(wchar_t c)
 {
     return c == L' ' || c == L'\n' || c == L'\t' || c == L'\r' || c == L'\f';
+}
+
+bool IsTextControl(const Node& n)
+{
+    if (n.Is(L"select") || n.Is(L"button"))
+        return true;
+    if (!n.Is(L"input"))
+        return false;
+    std::wstring type = n.AttributeOr(L"type", L"text");
+    for (wchar_t& c : type)
+        c = static_cast<wchar_t>(towlower(c));
+    return type != L"checkbox" && type != L"radio" && type != L"image" && type != L"hidden";
 }
 
 class InlineCollector {
@@ -106,6 +119,11 @@ private:
         p.width = s.margin[Left].Resolve(cbWidth) + b.w + s.margin[Right].Resolve(cbWidth);
         p.baseline = (eng.lastBaseline != INT_MIN && !s.overflowHidden && !eng.IsReplaced(n)) ? eng.lastBaseline
                                                                                           : p.height;
+        if (IsTextControl(n)) {
+            // Fields, buttons and lists sit on the line by the baseline of the text inside them.
+            const FontMetrics& m = eng.in.fonts.Metrics(eng.Font(s));
+            p.baseline = b.y + (b.h + m.ascent - m.descent) / 2;
+        }
         eng.lastBaseline = before;
         p.to = eng.Here();
         p.wrap = s.whiteSpace == WhiteSpace::Normal || s.whiteSpace == WhiteSpace::PreWrap;
@@ -414,9 +432,10 @@ void LayoutEngine::LayoutInlineRun(const Node& e, const ComputedStyle& s, size_t
             }
         }
         // Vertical metrics around the baseline.
+        // In quirks mode the block's own line height counts only on lines with text of its own.
         bool hasText = false;
         for (size_t k : line)
-            hasText = hasText || pieces[k].kind == Piece::Word;
+            hasText = hasText || (pieces[k].kind == Piece::Word && (!quirks || pieces[k].node == &e));
         Extent ext;
         if (!quirks || hasText || (line.size() == 1 && pieces[line[0]].kind == Piece::Break))
             ext.Add(-strutA, strutD);
@@ -494,6 +513,13 @@ void LayoutEngine::LayoutInlineRun(const Node& e, const ComputedStyle& s, size_t
                 item.font = p.font;
                 item.r = Rect{left + px[k], baseline + p.shift - m.ascent, p.width, m.ascent + m.descent};
                 item.text = static_cast<int>(out.texts.size());
+                for (size_t n = k + 1; n < line.size(); ++n) {
+                    const Piece& next = pieces[line[n]];
+                    if (next.kind == Piece::Word && next.node == p.node)
+                        item.trail = std::max(0, px[n] - px[k] - p.width);
+                    if (next.kind == Piece::Word || next.kind == Piece::Atomic)
+                        break;
+                }
                 out.texts.push_back(p.text);
                 out.items.push_back(item);
             } else if (p.kind == Piece::Atomic) {

@@ -28,6 +28,7 @@ struct DisplayItem {
     int clip = -1;            // index into PageLayout::clips
     int text = -1;            // index into PageLayout::texts (Text, Marker)
     int font = -1;            // Text, Marker
+    int trail = 0;            // Text: the space after it that its underline also covers
 };
 
 struct ClipRect {

@@ -70,7 +70,7 @@ void LayoutEngine::ReplacedSize(const Node& e, const ComputedStyle& s, int cbW, 
             int size = std::max(1, std::min(_wtoi(e.AttributeOr(L"size", L"20").c_str()), 1000));
             if (e.AttributeOr(L"size").empty())
                 size = 20;
-            natW = size * charW + 6 + charW;
+            natW = size * (charW + 2) + 8;
             natH = m.ascent + m.descent + 6;
         }
     } else if (e.tag == L"button") {

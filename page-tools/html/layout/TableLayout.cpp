@@ -144,8 +144,11 @@ static Columns ColumnWidths(LayoutEngine& eng, const Grid& g)
             spanning.push_back(&cell);
         }
     }
-    for (int k = 0; k < g.cols; ++k)
-        c.max[k] = std::max(c.max[k], std::max(c.min[k], c.fixed[k]));
+    // A column of a set width keeps it while the table has room for it.
+    for (int k = 0; k < g.cols; ++k) {
+        c.min[k] = std::max(c.min[k], c.fixed[k]);
+        c.max[k] = std::max(c.max[k], c.min[k]);
+    }
     for (const Cell* cell : spanning) {
         int mn, mx;
         eng.Intrinsic(*cell->node, mn, mx);
@@ -273,7 +276,8 @@ void LayoutEngine::LayoutTable(const Node& e, const ComputedStyle& s, int x, int
                 ++given;
             }
     }
-    if (autoL && autoR)
+    const ComputedStyle* ps = e.parent ? StyleOf(*e.parent) : nullptr;
+    if ((autoL && autoR) || (!autoL && !autoR && ps && ps->textAlign == TextAlign::CenterBlocks && ml == 0 && mr == 0))
         ml = std::max(0, (availW - used) / 2);
     else if (autoL)
         ml = std::max(0, availW - used - mr);

@@ -137,12 +137,13 @@ void DrawDecorations(HDC dc, const DisplayItem& item, const ComputedStyle& s, co
     int thick = std::max(1, int(s.fontSize / 14));
     int baseline = item.r.y + m.ascent;
     COLORREF c = Ref(s.color);
+    int w = item.r.w + item.trail;
     if (d & ComputedStyle::Underline)
-        Fill(dc, Rect{item.r.x, baseline + std::max(1, m.descent / 3), item.r.w, thick}, c);
+        Fill(dc, Rect{item.r.x, baseline + std::max(1, m.descent / 3), w, thick}, c);
     if (d & ComputedStyle::Overline)
-        Fill(dc, Rect{item.r.x, item.r.y, item.r.w, thick}, c);
+        Fill(dc, Rect{item.r.x, item.r.y, w, thick}, c);
     if (d & ComputedStyle::LineThrough)
-        Fill(dc, Rect{item.r.x, baseline - m.xHeight / 2 - thick / 2 - 1, item.r.w, thick}, c);
+        Fill(dc, Rect{item.r.x, baseline - m.xHeight / 2 - thick / 2 - 1, w, thick}, c);
 }
 
 void PaintTextItem(HDC dc, const PaintContext& ctx, const DisplayItem& item, const ComputedStyle& s)

@@ -127,20 +127,26 @@ bool FontWeight_(const CssValue& v, int& w)
     return true;
 }
 
+// The family list as names joined by ",": the font layer takes the first it has.
 std::wstring FontFamily_(const Values& vals, size_t from)
 {
-    // The first family named; the font layer falls back from there.
-    std::wstring name;
-    for (size_t i = from; i < vals.size(); ++i) {
-        if (vals[i].type == CssValue::Comma)
-            break;
-        if (vals[i].type == CssValue::String)
-            return vals[i].text;
+    std::wstring list, name;
+    for (size_t i = from; i <= vals.size(); ++i) {
+        if (i == vals.size() || vals[i].type == CssValue::Comma) {
+            if (!name.empty())
+                list += (list.empty() ? L"" : L",") + name;
+            name.clear();
+            continue;
+        }
+        if (vals[i].type == CssValue::String) {
+            name = vals[i].text;
+            continue;
+        }
         if (!name.empty())
             name += L' ';
         name += vals[i].raw.empty() ? vals[i].text : vals[i].raw;
     }
-    return name;
+    return list;
 }
 
 bool LineHeight_(const CssValue& v, const LengthContext& lc, Len& out)

@@ -332,7 +332,7 @@ std::wstring SelectorDisplayText(const std::wstring& text)
 
 bool Matches(const Selector& sel, const Node& element, const MatchContext& ctx)
 {
-    int budget = 5000;
+    int budget = 1000;
     return sel.valid && MatchFrom(sel, static_cast<int>(sel.compounds.size()) - 1, element, ctx, budget);
 }
 

@@ -161,7 +161,7 @@ std::wstring PresentationalCss(const Node& e, bool quirks)
             add(L"background-image", L"url(\"" + a.value + L"\")");
         else if (n == L"text" && tag == L"body") add(L"color", AttrColorCss(a.value));
         else if (n == L"color" && tag == L"font") add(L"color", AttrColorCss(a.value));
-        else if (n == L"face" && tag == L"font") add(L"font-family", L"\"" + a.value.substr(0, a.value.find(L',')) + L"\"");
+        else if (n == L"face" && tag == L"font") add(L"font-family", a.value);
         else if (n == L"size" && tag == L"font") add(L"font-size", FontSizeCss(a.value));
         else if ((n == L"leftmargin" || n == L"marginwidth") && tag == L"body") {
             add(L"margin-left", AttrLength(a.value));

@@ -347,11 +347,18 @@ bool fedit::QuerySaveAll()
             }
         }
     }
+    // The slots stay until the program really ends: a shutdown that another
+    // program vetoes after this answer leaves every document open.
+    return true;
+}
+
+void fedit::ReleaseDocumentSlots()
+{
+    ClsFile* files = State().Files;
     for (int i = 0; files && i < ClsFile::SlotCount; ++i) {
         LabFile(i).SetVisible(false);
         if (files->Exists(i))
             files->RemoveFile(i);
     }
     DrawFileTabs(-1);
-    return true;
 }

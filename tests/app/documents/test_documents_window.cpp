@@ -525,6 +525,40 @@ TEST(Documents, ASaveAsksBeforeItDropsCharacters)
     EXPECT_TRUE(t.Ends());
 }
 
+// The session's end is asked about and answered No, then another program
+// vetoes it: every document stays open with its text.
+TEST(Documents, AShutdownCancelledAfterTheQuestionsKeepsEveryDocument)
+{
+    Tarnel t(L"doc_session");
+    RemoveDocuments(t);
+    const std::wstring a = t.Folder() + L"\\a.htm", b = t.Folder() + L"\\b.htm";
+    WriteText(a, "A");
+    WriteText(b, "B");
+    ASSERT_TRUE(t.Start(L"\"" + a + L"\""));
+    TabStrip tabs = Tabs(t.Main(), L"a.htm");
+    t.Type(L"1");
+    t.Command(IDM_mOpenFile);
+    FileDialog(t, L"Open file", b);
+    ASSERT_TRUE(CaptionEnds(t, b));
+    t.Type(L"2");
+    Settle(t);
+    PostMessageW(t.Main(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
+    Answer(t, L"Save changes to: \r\n" + b + L"?", IDNO);
+    Answer(t, L"Save changes to: \r\n" + a + L"?", IDNO);
+    PostMessageW(t.Main(), WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF);
+    Settle(t);
+    EXPECT_TRUE(t.Process().Running());
+    EXPECT_EQ(VisibleTabs(tabs), 2);
+    EXPECT_FALSE(ParkedFiles(t).empty());
+    ClickTab(tabs[0]);
+    EXPECT_EQ(EditorText(t), L"1A");
+    t.Command(IDM_mExit);
+    Answer(t, L"Save changes to: \r\n" + a + L"?", IDNO);
+    Answer(t, L"Save changes to: \r\n" + b + L"?", IDNO);
+    EXPECT_TRUE(t.Ends());
+    EXPECT_TRUE(ParkedFiles(t).empty());
+}
+
 TEST(Documents, TabSwitchesKeepEachDocumentItsTextTypeAndName)
 {
     Tarnel t(L"doc_switch");

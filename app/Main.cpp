@@ -22,8 +22,9 @@
 #include "debug/fDebug.h"
 #include "debug/modHTML.h"
 #include "color/KeywordLists.h"
-#include "fAuto.h"
-#include "fCM.h"
+#include "autoinsert/AutoInsertLists.h"
+#include "autoinsert/fAuto.h"
+#include "snippets/fCM.h"
 #include "fColorPicker.h"
 #include "fbitmap.h"
 #include "fbrowser.h"
@@ -58,7 +59,6 @@ struct Program {
     std::unique_ptr<CSubclass> subclasser;
     std::unique_ptr<ClsFile> files;
     std::unique_ptr<ClsColor> colorer;
-    std::unique_ptr<cTypeDic> typeDic;
     std::unique_ptr<ClsDic> varDic, dic2, dic3;
     std::unique_ptr<cBrowse> browse;
     std::vector<std::wstring> blockKeywords;
@@ -72,7 +72,6 @@ struct Program {
     std::unique_ptr<ffind> find;
     std::unique_ptr<fprint> print;
     std::unique_ptr<fpad3> pad3;
-    std::unique_ptr<fAuto> autoSet;
     // Made when first used by their owners: multi-file replace and the
     // character reference.
     std::unique_ptr<forms::Form> fmulti, fascii;
@@ -92,7 +91,7 @@ void UnloadForm(forms::Form* f)
 
 CSubclass* SharedSubclasser() { return g ? g->subclasser.get() : nullptr; }
 fedit* MainForm() { return g ? g->main.get() : nullptr; }
-cTypeDic* TypeDictionary() { return g ? g->typeDic.get() : nullptr; }
+cTypeDic* TypeDictionary() { return g ? &AutoInsertLists::TypeDic() : nullptr; }
 fCM* CustomMenuForm() { return g ? g->cm.get() : nullptr; }
 fbrowser* BrowserForm() { return g ? g->browser.get() : nullptr; }
 fpad3* ClipPadForm() { return g ? g->pad3.get() : nullptr; }
@@ -124,7 +123,7 @@ forms::Form* ToolForm(ToolWindow which)
     case ToolWindow::ColorPicker: return g->colorPicker.get();
     case ToolWindow::ImageViewer: return g->bitmap.get();
     case ToolWindow::Print: return g->print.get();
-    case ToolWindow::AutoSet: return g->autoSet.get();
+    case ToolWindow::AutoSet: return &AutoSetupWindow();
     case ToolWindow::MultiReplace: return OnFirstUse(g->fmulti, L"Multi-File Replace");
     case ToolWindow::Reference: return OnFirstUse(g->fascii, L"Character codes - Keycodes - SendKeys");
     }
@@ -245,7 +244,7 @@ void InitProgram()
     g->colorer = std::make_unique<ClsColor>();
     s.Colorer = g->colorer.get();
     // The type dictionary copies the hotkeys of the record read above.
-    g->typeDic = std::make_unique<cTypeDic>();
+    AutoInsertLists::TypeDic();
     ApplySettings(true);
     // 9. Dictionaries and the common dialogs.
     g->varDic = std::make_unique<ClsDic>();
@@ -262,7 +261,7 @@ void InitProgram()
     g->find = std::make_unique<ffind>();
     g->print = std::make_unique<fprint>();
     g->pad3 = std::make_unique<fpad3>();
-    g->autoSet = std::make_unique<fAuto>();
+    AutoSetupWindow();
     forms::DoEvents();
     if (closed())
         return;
@@ -355,7 +354,7 @@ void ShutDown()
     UnloadForm(g->cm.get());
     UnloadForm(g->print.get());
     UnloadForm(g->fascii.get());
-    UnloadForm(g->autoSet.get());
+    UnloadAutoSetupWindow();
     UnloadForm(g->colorPicker.get());
     UnloadReportWindow();
     UnloadForm(g->pad3.get());
@@ -398,7 +397,6 @@ int Main()
     State().Colorer = nullptr;
     program.fmulti.reset();
     program.fascii.reset();
-    program.autoSet.reset();
     program.pad3.reset();
     program.print.reset();
     program.find.reset();
@@ -409,7 +407,7 @@ int Main()
     program.main.reset();
     program.files.reset();
     program.colorer.reset();
-    program.typeDic.reset();
+    AutoInsertLists::ReleaseTypeDic();
     program.browse.reset();
     program.varDic.reset();
     program.dic2.reset();

@@ -8,7 +8,7 @@
 #include "platform/Module.h"
 #include "platform/Paths.h"
 #include "ClsColor.h"
-#include "fCM.h"
+#include "snippets/fCM.h"
 #include "fedit/fedit.h"
 #include "fedit/SettingsEventSink.h"
 #include "forms/Runtime.h"

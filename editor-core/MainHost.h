@@ -8,6 +8,7 @@
 #include <string>
 
 class KvRTB;
+class PopupFace;
 
 class MainHost {
 public:
@@ -23,6 +24,9 @@ public:
     virtual void ShowStatus(const std::wstring& text) = 0;
     virtual void ClearStatus() = 0;
     virtual void HideTip() = 0;
+    // The popup list and the parameter tip as code assistance fills them
+    // (code-assist/PopupFace.h).
+    virtual PopupFace* Popups() = 0;
     // The colour-coding menu item's check mark.
     virtual void CheckColorMenu(bool on) = 0;
 

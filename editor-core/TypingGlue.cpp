@@ -222,10 +222,9 @@ void SetColour(DWORD scf, COLORREF colour)
     SendMessageW(Editor(), EM_SETCHARFORMAT, scf, reinterpret_cast<LPARAM>(&cf));
 }
 
-// Whole-text colouring by editor type. After a line edit only what changed
-// needs rewriting in the editor, and only the lines firstLine..lastLine
-// need reading back; the result is the same.
-void ColourWholeText(EditorType edType, bool afterLineEdit, long firstLine = -1, long lastLine = -1)
+} // namespace
+
+void ColourWholeText(EditorType edType, bool afterLineEdit, long firstLine, long lastLine)
 {
     ClsColor* colorer = State().Colorer;
     KvRTB* editor = State().CurrentEditor;
@@ -250,6 +249,8 @@ void ColourWholeText(EditorType edType, bool afterLineEdit, long firstLine = -1,
         break;
     }
 }
+
+namespace {
 
 // The setting, the program's flag and the menu's check turn together.
 void NoteColorCode(bool on)

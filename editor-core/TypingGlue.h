@@ -8,6 +8,10 @@
 
 #include "EditorType.h"
 
+// Colours the current editor's whole text as edType (no colouring for the
+// other types). After a line edit only what changed needs rewriting in the
+// editor, and only the lines firstLine..lastLine need reading back.
+void ColourWholeText(EditorType edType, bool afterLineEdit = false, long firstLine = -1, long lastLine = -1);
 // Colour coding of the whole document on (and colour it now) or off.
 void ColorOn();
 void ColorOff();

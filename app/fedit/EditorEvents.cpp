@@ -7,11 +7,12 @@
 #include "Main.h"
 #include "ModFormOps.h"
 #include "autoinsert/AutoInsert.h"
+#include "autoinsert/AutoInsertLists.h"
 #include "css/CSSPopup.h"
 #include "cTypeDic.h"
 #include "SettingsAccess.h"
 #include "TypingGlue.h"
-#include "fCM.h"
+#include "snippets/fCM.h"
 #include "settings-library/record/SettingsRecord.h"
 
 #include <richedit.h>
@@ -150,6 +151,15 @@ void fedit::JT1_KeyDown(int& Keycode, int& Shift)
             keyTaken_ = true;
             return;
         }
+        // Escape closes the list and inserts nothing.
+        if (Keycode == VK_ESCAPE) {
+            Keycode = 0;
+            keyTaken_ = true;
+            FrPop.SetVisible(false);
+            cssPopup_ = false;
+            popupItemChosen_ = false;
+            return;
+        }
     }
     if (FrTip.Visible() && !s.TipKept) {
         if (Keycode == VK_RETURN) {
@@ -222,10 +232,14 @@ void fedit::JT1_KeyUp(int& Keycode, int& Shift)
         }
     };
     auto memberPopup = [&] {
+        // A period in a string or a comment is text.
+        const long lineStart = JT1.GetLineIndex(JT1.GetLineFromChar(position));
+        if (AutoInsertLists::InStringOrComment(JT1.GetTextRange(lineStart, position),
+                                               type == EditorType::JavaScript))
+            return false;
         long wordStart = 0;
         std::wstring word = JT1.GetLastWord(position, wordStart);
-        cTypeDic* dic = TypeDictionary();
-        if (!word.empty() && dic && dic->CheckVarList(word)) {
+        if (!word.empty() && CheckVarList(word)) {
             popupShift_ = ShowMemberPopup(word);
             return true;
         }

@@ -209,7 +209,6 @@ void fedit::mOmBrowse_Click()
 void fedit::mAutoSet_Click()
 {
     ShowAutoInsertSetup();
-    ShowModeless(ToolForm(ToolWindow::AutoSet));
 }
 
 void fedit::bbitcol_Click()

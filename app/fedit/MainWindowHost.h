@@ -2,12 +2,13 @@
 // The main window as the host of the layers beneath it: what the editing
 // core, the page tools and code assistance need of it, answered by fedit.
 #include "MainHost.h"
+#include "PopupPanels.h"
 
 class fedit;
 
 class MainWindowHost : public MainHost {
 public:
-    explicit MainWindowHost(fedit& form) : f_(form) {}
+    explicit MainWindowHost(fedit& form) : f_(form), popups_(form) {}
 
     KvRTB& JT1() override;
     HWND Window() override;
@@ -17,6 +18,7 @@ public:
     void ShowStatus(const std::wstring& text) override;
     void ClearStatus() override;
     void HideTip() override;
+    PopupFace* Popups() override { return &popups_; }
     void CheckColorMenu(bool on) override;
 
     void SaveScrollPos() override;
@@ -52,4 +54,5 @@ public:
 
 private:
     fedit& f_;
+    PopupPanels popups_;
 };

@@ -15,7 +15,7 @@
 #include "find/modfind.h"
 #include "functions/FuncPopup.h"
 #include "PanelRules.h"
-#include "fCM.h"
+#include "snippets/fCM.h"
 #include "forms/Runtime.h"
 #include "platform/Text.h"
 #include "settings-library/record/SettingsRecord.h"
@@ -27,32 +27,6 @@ using namespace forms;
 namespace {
 
 EditorType CurrentType() { return EditorTypeOf(Settings().LastEdType); }
-
-// The custom menu window as the layout routine sees it.
-class CustomMenuWindow : public ModFormOps::CustomMenuTarget {
-public:
-    explicit CustomMenuWindow(fCM& f) : f_(f) {}
-    long BorderWidth() const override { return f_.Width() - f_.ScaleWidth(); }
-    long CancelWidth() const override { return f_.bcancel.Width(); }
-    void SetFormWidth(long width) override { f_.SetWidth(static_cast<int>(width)); }
-    void SetLine(int i, long x1, long x2) override
-    {
-        f_.LineB(i).SetX1(static_cast<int>(x1));
-        f_.LineB(i).SetX2(static_cast<int>(x2));
-    }
-    void SetFrame(int menu, long left, long width) override
-    {
-        (menu == 1 ? f_.fr1 : f_.fr2).Move(static_cast<int>(left), kKeep, static_cast<int>(width));
-    }
-    void SetCancelLeft(long left) override { f_.bcancel.SetLeft(static_cast<int>(left)); }
-    void SetLabelLeft(int menu, int i, long left) override
-    {
-        (menu == 1 ? f_.Lab1(i) : f_.Lab2(i)).SetLeft(static_cast<int>(left));
-    }
-
-private:
-    fCM& f_;
-};
 
 } // namespace
 
@@ -144,14 +118,10 @@ void fedit::BoxPopJ_Click(int Index)
         }
     } else if (column > 2) {
         const std::wstring full = BoxPopX.List(Index);
-        long dot = -1;
-        for (long from = lineStart;;) {
-            long hit = JT1.Find(L".", from, caret, 0);
-            if (hit < 0 || hit >= caret)
-                break;
-            dot = hit;
-            from = hit + 1;
-        }
+        // The last period of the line before the caret (a search from the
+        // line start would find a period before it again and again).
+        const size_t p = JT1.GetTextRange(lineStart, caret).rfind(L'.');
+        const long dot = p == std::wstring::npos ? -1 : lineStart + static_cast<long>(p);
         if (dot >= 0) {
             JT1.SetSelRange(dot + 1, caret - dot - 1);
             JT1.SetSelText(item);
@@ -280,8 +250,7 @@ void fedit::CustomMenuAtCaret(bool first)
     fCM* cm = CustomMenuForm();
     if (!cm || !cm->Load())
         return;
-    CustomMenuWindow target(*cm);
-    ModFormOps::LayoutCustomMenus(target, first, s.CustomMenuWidth1, s.CustomMenuWidth2);
+    cm->LayoutCustomMenus(first, s.CustomMenuWidth1, s.CustomMenuWidth2);
     (first ? cm->fr1 : cm->fr2).ZOrder(0);
     long x = 0, y = 0;
     GetCaretScreenPos(x, y);

@@ -132,11 +132,12 @@ void fedit::PlaceControls()
     BoxPopX.SetVisible(false);
     FrPop.SetVisible(false);
     FrTip.Place(*this, 2000, 1500, 6000, 330);
-    LabTip.Place(FrTip, 60, 45, 4700, 255);
+    Label2.Place(FrTip, 0, 0, 1260, 330);
+    LabTip.Place(FrTip, 1260, 45, 4700, 255);
     LabTip.SetBackStyle(0);
     const wchar_t* tipButtons[2] = {L"Hide.", L"Lock."};
     for (int i = 0; i < 2; ++i) {
-        bTipX(i).Place(FrTip, 4860 + i * 570, 30, 540, 270);
+        bTipX(i).Place(FrTip, i == 1 ? 60 : 660, 30, 540, 270);
         bTipX(i).SetCaption(i == 0 ? L"Hide" : L"Lock");
         bTipX(i).SetToolTipText(tipButtons[i]);
     }

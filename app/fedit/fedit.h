@@ -79,6 +79,7 @@ public:
     KvListBoxControl BoxPopJ;
     forms::ListBox BoxPopX;
     forms::Frame FrTip;
+    forms::Label Label2;   // the tip's left part, behind its two buttons
     forms::Label LabTip;
     forms::ControlArray<forms::CommandButton> bTipX;
 

@@ -4,6 +4,7 @@
 #include "ModFileOps.h"
 #include "ModIni.h"
 #include "cTypeDic.h"
+#include "platform/Text.h"
 
 #include <new>
 #include <vector>
@@ -38,6 +39,8 @@ cTypeDic& TypeDic()
         dic = std::make_unique<cTypeDic>();
     return *dic;
 }
+
+void ReleaseTypeDic() { TypeDicSlot().reset(); }
 
 ClsDic& VbsFunctionList() { return *VbsSlot(); }
 
@@ -159,6 +162,30 @@ std::wstring MemberSignature(const std::wstring& memberText)
     if (close == std::wstring::npos || (dash != std::wstring::npos && dash < close))
         return L"";
     return memberText.substr(0, close + 1);
+}
+
+bool InStringOrComment(const std::wstring& lineToCaret, bool javaScript)
+{
+    wchar_t quote = 0;
+    for (size_t i = 0; i < lineToCaret.size(); ++i) {
+        const wchar_t c = lineToCaret[i];
+        if (quote) {
+            if (c == quote)
+                quote = 0;
+            continue;
+        }
+        if (c == L'"' || (javaScript && c == L'\''))
+            quote = c;
+        else if (javaScript && c == L'/' && i + 1 < lineToCaret.size() && lineToCaret[i + 1] == L'/')
+            return true;
+        else if (!javaScript && c == L'\'')
+            return true;
+        else if (!javaScript && (c == L'R' || c == L'r') && (i == 0 || lineToCaret[i - 1] == L' ' || lineToCaret[i - 1] == L'\t') &&
+                 i + 4 <= lineToCaret.size() && platform::SameText(lineToCaret.substr(i, 4), L"Rem ") &&
+                 lineToCaret.find_first_not_of(L" \t:") >= i)
+            return true;
+    }
+    return quote != 0;
 }
 
 } // namespace AutoInsertLists

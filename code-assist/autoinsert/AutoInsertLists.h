@@ -25,6 +25,8 @@ public:
 // dictionary is made on first use (after the settings record is read, for
 // its copy of the shortcut keys) and replaced by ResetAutoInsert.
 cTypeDic& TypeDic();
+// Releases it (shutdown).
+void ReleaseTypeDic();
 ClsDic& VbsFunctionList();
 
 // Fills dic with the ticked objects of the list file at path and lists
@@ -59,5 +61,11 @@ long MemberKind(const std::wstring& memberText);
 // The part of a member text that the tip shows: up to and including a ")"
 // that comes before the first "-"; "" when there is none.
 std::wstring MemberSignature(const std::wstring& memberText);
+
+// True when the end of lineToCaret (a line's text up to the caret) lies in a
+// string or a comment, where a typed period or "(" is text, not code: after
+// an odd number of double quotes, or after an apostrophe or "Rem " outside
+// them; for JavaScript also single quotes and "//".
+bool InStringOrComment(const std::wstring& lineToCaret, bool javaScript);
 
 } // namespace AutoInsertLists

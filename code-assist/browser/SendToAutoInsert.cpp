@@ -1,8 +1,5 @@
 #include "SendToAutoInsert.h"
 
-void SendToAutoInsert(const std::wstring& clsid, const std::wstring& progId)
-{
-    // Pending: the auto-insert setup window's ShowAutoInsertFor fills this.
-    (void)clsid;
-    (void)progId;
-}
+#include "autoinsert/AutoInsert.h"
+
+void SendToAutoInsert(const std::wstring& clsid, const std::wstring& progId) { ShowAutoInsertFor(clsid, progId); }

@@ -15,6 +15,7 @@ public:
     void ShowStatus(const std::wstring&) override {}
     void ClearStatus() override {}
     void HideTip() override {}
+    PopupFace* Popups() override { return nullptr; }
     void CheckColorMenu(bool) override {}
     void SaveScrollPos() override {}
     void RestoreScrollPos() override {}

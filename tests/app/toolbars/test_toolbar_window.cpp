@@ -56,7 +56,7 @@ TEST(ToolbarWindow, LaunchersOpenTheirWindows)
         {IDM_mMulti, L"Multi-File Replace"},
         {IDM_mOmBrowse, L" Ormund - TARNEL Object Browser"},
         {IDM_MOmLib, L"Snippet Library"},
-        {IDM_mAutoSet, L"Auto-Insert Setup"},
+        {IDM_mAutoSet, L"Auto-Insert Settings"},
         {IDM_mCodeRef, L"Character codes - Keycodes - SendKeys (right-click to copy)"},
         {IDM_mMsgBoxRef, L"VBScript Constants"},
         {IDM_mFind, L"Find and Replace"},
@@ -252,7 +252,7 @@ TEST(ToolbarWindow, ToolBarButtonsAndTheSecondPaneDoTheirActions)
     wt::Click(VisibleAt(tools, 405, 45));
     EXPECT_NE(Shown(t, L" Ormund - TARNEL Object Browser"), nullptr) << "button 22";
     wt::Click(VisibleAt(tools, 750, 45));
-    EXPECT_NE(Shown(t, L"Auto-Insert Setup"), nullptr) << "button 23";
+    EXPECT_NE(Shown(t, L"Auto-Insert Settings"), nullptr) << "button 23";
 
     // The pane switch shows the second auto-insert bar, whose BODY button
     // with a background image puts the tag for a chosen image on the

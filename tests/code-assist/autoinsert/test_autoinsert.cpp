@@ -59,6 +59,27 @@ TEST(AutoInsertRules, CountParamsAndKinds)
     EXPECT_EQ(MemberSignature(L"Count - Property - (a)"), L"");
 }
 
+TEST(AutoInsertRules, StringsAndComments)
+{
+    const struct {
+        const wchar_t* line;
+        bool js, inside;
+    } cases[] = {
+        {L"  fs", false, false},
+        {L"x = \"a.b\" & fs", false, false},
+        {L"x = \"fs", false, true},
+        {L"x = 1 ' fs", false, true},
+        {L"x = \"it's\" + fs", false, false},
+        {L"  Rem fs", false, true},
+        {L"Remove = fs", false, false},
+        {L"var s = 'fs", true, true},
+        {L"x = a; // fs", true, true},
+        {L"x = 'a' + fs", true, false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(InStringOrComment(c.line, c.js), c.inside) << c.line;
+}
+
 TEST(AutoInsertLists, LoadsTickedObjectsWithVariables)
 {
     std::wstring path = WriteIni(L"list.ini",

@@ -25,22 +25,24 @@
 #include "autoinsert/AutoInsertLists.h"
 #include "autoinsert/fAuto.h"
 #include "snippets/fCM.h"
-#include "fColorPicker.h"
-#include "fbitmap.h"
 #include "fbrowser.h"
 #include "fedit/Documents.h"
 #include "fedit/MainWindowHost.h"
 #include "fedit/MenuSetRows.h"
 #include "fedit/fedit.h"
-#include "ffind.h"
+#include "find/fmulti.h"
+#include "find/modfind.h"
 #include "autoinsert/AutoInsert.h"
 #include "browser/ObjectBrowser.h"
 #include "functions/FuncPopup.h"
+#include "images/fbitmap.h"
+#include "picker/fColorPicker.h"
 #include "preview/Preview.h"
+#include "print/fprint.h"
+#include "reference/fascii.h"
 #include "forms/MessagePump.h"
 #include "forms/Runtime.h"
 #include "fpad3.h"
-#include "fprint.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -67,14 +69,7 @@ struct Program {
     std::unique_ptr<MainWindowHost> host;
     std::unique_ptr<fCM> cm;
     std::unique_ptr<fbrowser> browser;
-    std::unique_ptr<fColorPicker> colorPicker;
-    std::unique_ptr<fbitmap> bitmap;
-    std::unique_ptr<ffind> find;
-    std::unique_ptr<fprint> print;
     std::unique_ptr<fpad3> pad3;
-    // Made when first used by their owners: multi-file replace and the
-    // character reference.
-    std::unique_ptr<forms::Form> fmulti, fascii;
 
     bool shutDownRan = false;
 };
@@ -96,40 +91,19 @@ fCM* CustomMenuForm() { return g ? g->cm.get() : nullptr; }
 fbrowser* BrowserForm() { return g ? g->browser.get() : nullptr; }
 fpad3* ClipPadForm() { return g ? g->pad3.get() : nullptr; }
 
-namespace {
-
-// A tool window whose owner has not built it yet: an empty window with its
-// caption, which a user's close unloads.
-class ToolStandIn : public forms::Form {
-public:
-    explicit ToolStandIn(const wchar_t* caption) { SetCaption(caption); ShowInTaskbar = false; }
-    ~ToolStandIn() override { Teardown(); }
-};
-
-forms::Form* OnFirstUse(std::unique_ptr<forms::Form>& form, const wchar_t* caption)
-{
-    if (!form)
-        form = std::make_unique<ToolStandIn>(caption);
-    return form.get();
-}
-
-} // namespace
-
 forms::Form* ToolForm(ToolWindow which)
 {
     if (!g)
         return nullptr;
     switch (which) {
-    case ToolWindow::ColorPicker: return g->colorPicker.get();
-    case ToolWindow::ImageViewer: return g->bitmap.get();
-    case ToolWindow::Print: return g->print.get();
+    case ToolWindow::ColorPicker: return &ColorPickerWindow();
+    case ToolWindow::ImageViewer: return &ImageViewer();
+    case ToolWindow::Print: return &PrintWindow();
     case ToolWindow::AutoSet: return &AutoSetupWindow();
-    case ToolWindow::MultiReplace: return OnFirstUse(g->fmulti, L"Multi-File Replace");
-    case ToolWindow::Reference: return OnFirstUse(g->fascii, L"Character codes - Keycodes - SendKeys");
+    case ToolWindow::Reference: return &ReferenceWindow();
     }
     return nullptr;
 }
-ffind* FindForm() { return g ? g->find.get() : nullptr; }
 
 std::wstring CommandLinePath(const std::wstring& commandLine)
 {
@@ -256,10 +230,10 @@ void InitProgram()
     // 11. Tool windows, hidden. Each gets its window when first used (their
     // users load them), so that a start pays for none of them.
     g->browser = std::make_unique<fbrowser>();
-    g->colorPicker = std::make_unique<fColorPicker>();
-    g->bitmap = std::make_unique<fbitmap>();
-    g->find = std::make_unique<ffind>();
-    g->print = std::make_unique<fprint>();
+    ColorPickerWindow();
+    ImageViewer();
+    FindWindow();
+    PrintWindow();
     g->pad3 = std::make_unique<fpad3>();
     AutoSetupWindow();
     forms::DoEvents();
@@ -293,10 +267,7 @@ void InitProgram()
     }
     if (closed())
         return;
-    // 17. Type name from the type the first document left.
-    const MenuSetRows::DocumentTypeRow& shown = MenuSetRows::DocumentTypeRowOf(SettingsAccess::LastEdType());
-    if (shown.hasMode)
-        s.TypeName = MenuSetRows::ModeItemOf(shown.mode).typeName;
+    // 17. The type name follows the type the first document left (fedit::TypeName).
     // 18.
     f.SetCaptions();
     LoadObjectList();
@@ -346,16 +317,16 @@ void ShutDown()
     WriteSettingsFile();
     // 8. The tool windows, in this order.
     CloseObjectBrowser();
-    UnloadForm(g->find.get());
+    UnloadFindWindow();
     ReleaseBrowser();
     UnloadForm(g->browser.get());
-    UnloadForm(g->fmulti.get());
-    UnloadForm(g->bitmap.get());
+    UnloadMultiReplaceWindow();
+    UnloadImageViewer();
     UnloadForm(g->cm.get());
-    UnloadForm(g->print.get());
-    UnloadForm(g->fascii.get());
+    UnloadPrintWindow();
+    UnloadReferenceWindow();
     UnloadAutoSetupWindow();
-    UnloadForm(g->colorPicker.get());
+    UnloadColorPickerWindow();
     UnloadReportWindow();
     UnloadForm(g->pad3.get());
     // 9.
@@ -395,13 +366,7 @@ int Main()
     SetHost(nullptr);
     State().Files = nullptr;
     State().Colorer = nullptr;
-    program.fmulti.reset();
-    program.fascii.reset();
     program.pad3.reset();
-    program.print.reset();
-    program.find.reset();
-    program.bitmap.reset();
-    program.colorPicker.reset();
     program.browser.reset();
     program.cm.reset();
     program.main.reset();

@@ -9,7 +9,6 @@ class cTypeDic;
 class fCM;
 class fbrowser;
 class fpad3;
-class ffind;
 namespace forms { class Form; }
 
 // The entry procedure; returns the exit code.
@@ -36,9 +35,8 @@ fpad3* ClipPadForm();
 // The configurable shortcuts and the known object variables (null before
 // the colouring step of start-up).
 cTypeDic* TypeDictionary();
-ffind* FindForm();
 
 // The tool windows the launchers open (they load them): those made at
 // start-up, and those made on first use (kept until shutdown).
-enum class ToolWindow { ColorPicker, ImageViewer, Print, AutoSet, MultiReplace, Reference };
+enum class ToolWindow { ColorPicker, ImageViewer, Print, AutoSet, Reference };
 forms::Form* ToolForm(ToolWindow which);

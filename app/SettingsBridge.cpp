@@ -19,13 +19,6 @@
 
 #include <algorithm>
 
-namespace {
-
-// The editor type of the running document, kept across a re-read of the file.
-EditorType g_keptEdType = EditorType::None;
-
-} // namespace
-
 std::wstring SettingsBridge::SettingsFolder()
 {
     return SettingsRecordFile::SettingsFolderOf(platform::ProgramFolder());
@@ -39,14 +32,17 @@ std::vector<int32_t> DefaultCustomColors()
 
 void SetSettingsDefaults()
 {
-    SettingsBridge::ApplyProgramDefaults(Settings(), g_keptEdType, State().TempFolder);
+    SettingsBridge::ApplyProgramDefaults(Settings(), State().TempFolder);
+    // The first read gives the running document its type; a later one (after
+    // the settings dialog) leaves the running document's type alone.
+    if (State().EdType == EditorType::None)
+        State().EdType = EditorTypeOf(Settings().LastEdType);
     ApplyToolbarButtons();
 }
 
 void ReadSettingsFile()
 {
     SettingsRecord& rec = Settings();
-    g_keptEdType = EditorTypeOf(rec.LastEdType);
     std::wstring folder = SettingsBridge::SettingsFolder();
     if (!platform::FolderExists(folder)) {
         platform::ShowMessage(L"Unable to access program settings in folder " + folder +
@@ -62,6 +58,8 @@ void ReadSettingsFile()
 void WriteSettingsFile()
 {
     SettingsRecord& rec = Settings();
+    if (State().EdType != EditorType::None)
+        rec.LastEdType = static_cast<int32_t>(EditorTypeNumber(State().EdType));
     if (fedit* f = MainForm()) {
         rec.RecentFiles.resize(SettingsRecordFile::RecentFileCount);
         for (int i = 0; i < 4; ++i)
@@ -99,7 +97,7 @@ void ApplySettings(bool AtStartUp)
             const std::wstring& p = rec.RecentFiles[static_cast<size_t>(i)];
             f->mMRU(i).SetCaption(p.size() < 2 ? L"" : p);
         }
-        const EditorType type = EditorTypeOf(rec.LastEdType);
+        const EditorType type = State().EdType;
         if (IsScriptType(type))
             f->SetScriptMenus(type);
         else

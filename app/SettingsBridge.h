@@ -24,12 +24,10 @@ void FindScriptHosts();
 // ---- The parts that need no window ----
 namespace SettingsBridge {
 
-// The program's defaults on rec. keptType: the editor type of the running
-// document, kept through a re-read (None at start-up: the file's value stays).
-// windowsTemp: the Windows Temp folder, for a WebTempFolder that does not
+// The program's defaults on rec. windowsTemp: the Windows Temp folder, for a WebTempFolder that does not
 // exist. Every array of the record has its fixed size afterwards, so a
 // damaged file can never make an index run past an array.
-void ApplyProgramDefaults(SettingsRecord& rec, EditorType keptType, const std::wstring& windowsTemp);
+void ApplyProgramDefaults(SettingsRecord& rec, const std::wstring& windowsTemp);
 
 // The first folder of the list holding exeName, as folder & "\" & exeName;
 // "" when none does.

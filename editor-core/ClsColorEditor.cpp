@@ -583,6 +583,18 @@ void ColorHTML(ClsColor& colorer, KvRTB& editor, long StPt, long EndPt)
     ColourRange(colorer, editor, EditorType::HTML, StPt, EndPt);
 }
 
+void ColourAs(EditorType type, ClsColor& colorer, KvRTB& editor, long StPt, long EndPt)
+{
+    switch (type) {
+    case EditorType::ASP:
+    case EditorType::HTML: ColorHTML(colorer, editor, StPt, EndPt); break;
+    case EditorType::CSS: ColorCSS(colorer, editor, StPt, EndPt); break;
+    case EditorType::VBScript: ColorVBS(colorer, editor, StPt, EndPt); break;
+    case EditorType::JavaScript: ColorJS(colorer, editor, StPt, EndPt); break;
+    default: break;
+    }
+}
+
 bool ColorHTMLText(ClsColor& colorer, KvRTB& editor, const std::wstring& text)
 {
     return ColourRange(colorer, editor, EditorType::HTML, 0, -1, &text);
@@ -621,14 +633,14 @@ bool WriteWholeInFreshWindow(ClsColor& colorer, KvRTB& editor, HWND re, EditorTy
 } // namespace
 
 bool ReplaceLongText(ClsColor& colorer, KvRTB& editor, EditorType edType, const std::wstring& text, long selStart,
-                     long selEnd)
+                     long selEnd, bool keepUndo)
 {
     HWND re = editor.RTBhWnd();
     if (!re || edType == EditorType::None || CountLines(text, 0, static_cast<long>(text.size())) <= kFreshWindowLines)
         return false;
     POINT scroll{};
     SendMessageW(re, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll));
-    return WriteWholeInFreshWindow(colorer, editor, re, edType, text, CHARRANGE{selStart, selEnd}, scroll, false);
+    return WriteWholeInFreshWindow(colorer, editor, re, edType, text, CHARRANGE{selStart, selEnd}, scroll, keepUndo);
 }
 
 bool WriteColouredText(ClsColor& colorer, KvRTB& editor, EditorType edType, const std::wstring& text)

@@ -20,6 +20,9 @@ void ColorVBS(ClsColor& colorer, KvRTB& editor, long StPt, long EndPt);
 void ColorJS(ClsColor& colorer, KvRTB& editor, long StPt, long EndPt);
 void ColorCSS(ClsColor& colorer, KvRTB& editor, long StPt, long EndPt);
 void ColorHTML(ClsColor& colorer, KvRTB& editor, long StPt, long EndPt);
+// The same with the colourer of a document type: an ASP page is coloured as
+// a page; a type without colouring is left as it is.
+void ColourAs(EditorType type, ClsColor& colorer, KvRTB& editor, long StPt = 0, long EndPt = -1);
 // Colours text as the page's whole new text and writes it in; text differs
 // from the editor's only in case (the same length). A rewrite of every tag
 // then costs what a colouring costs, not what deleting and inserting the
@@ -27,12 +30,13 @@ void ColorHTML(ClsColor& colorer, KvRTB& editor, long StPt, long EndPt);
 bool ColorHTMLText(ClsColor& colorer, KvRTB& editor, const std::wstring& text);
 // Puts text, coloured whole as edType, in place of the editor's text when
 // it is long: in a fresh window, as colouring a long text whole does. The
-// change is not undoable: the replaced window goes with its undo steps.
-// selStart..selEnd is selected afterwards; the view stays. False, with the
-// editor unchanged, for a short text (edited in place as cheaply) or when it
-// could not.
+// change is not undoable: the replaced window goes with its undo steps;
+// with keepUndo the replaced window is kept while it has steps, and Undo
+// goes on there (KvRTB::KeepUndoHistory). selStart..selEnd is selected
+// afterwards; the view stays. False, with the editor unchanged, for a short
+// text (edited in place as cheaply) or when it could not.
 bool ReplaceLongText(ClsColor& colorer, KvRTB& editor, EditorType edType, const std::wstring& text, long selStart,
-                     long selEnd);
+                     long selEnd, bool keepUndo = false);
 // Writes a file's text, as colouring it whole as edType leaves it, into the
 // editor's empty shown window: a long file is then written once, coloured,
 // instead of plain and then again coloured. False, with the window still

@@ -15,7 +15,7 @@
 #include "functions/FuncPopup.h"
 #include "print/Printing.h"
 #include "SettingsAccess.h"
-#include "TypingGlue.h"
+#include "EditorGlue.h"
 #include "platform/Files.h"
 #include "platform/Messages.h"
 #include "platform/Paths.h"
@@ -133,15 +133,7 @@ void fedit::RecolourWholeText()
     EditorState& s = State();
     if (!ColouringOn() || !s.Colorer || !s.CurrentEditor)
         return;
-    ClsColor& c = *s.Colorer;
-    switch (SettingsAccess::LastEdType()) {
-    case EditorType::ASP:
-    case EditorType::HTML: ClsColorEditor::ColorHTML(c, JT1, 0, -1); break;
-    case EditorType::CSS: ClsColorEditor::ColorCSS(c, JT1, 0, -1); break;
-    case EditorType::VBScript: ClsColorEditor::ColorVBS(c, JT1, 0, -1); break;
-    case EditorType::JavaScript: ClsColorEditor::ColorJS(c, JT1, 0, -1); break;
-    default: break;
-    }
+    ClsColorEditor::ColourAs(State().EdType, *s.Colorer, JT1);
 }
 
 // ---- Commands ---------------------------------------------------------------
@@ -201,7 +193,7 @@ void fedit::DoCut()
         RedrawLock lock(hwnd);
         JT1.Cut();
         st.SuppressChangeTracking = true;
-        const EditorType type = SettingsAccess::LastEdType();
+        const EditorType type = State().EdType;
         if (line != st.RememberedCaretLine && st.ProcessedLineStart != 0 && s != 0 && !rec.NoLineDebug &&
             st.LineDebugOn) {
             long start = st.ProcessedLineStart;
@@ -271,7 +263,7 @@ void fedit::DoPaste(short source)
             st.SuppressChangeTracking = true;
             RecolourWholeText();
             st.SuppressChangeTracking = false;
-            const EditorType type = SettingsAccess::LastEdType();
+            const EditorType type = State().EdType;
             if (type == EditorType::ASP || type == EditorType::HTML) {
                 st.InVBSBlockNow = InVBScriptBlock(s);
                 st.InVBSBlockPrev = st.InVBSBlockNow;

@@ -11,7 +11,7 @@
 #include "css/CSSPopup.h"
 #include "cTypeDic.h"
 #include "SettingsAccess.h"
-#include "TypingGlue.h"
+#include "EditorGlue.h"
 #include "snippets/fCM.h"
 #include "settings-library/record/SettingsRecord.h"
 
@@ -79,7 +79,7 @@ void fedit::JT1_LineEvent(long& LType)
     long line = JT1.GetLineFromChar(start);
     if (line == s.RememberedCaretLine || start != end) {
         const SettingsRecord& rec = Settings();
-        if (IsPage(SettingsAccess::LastEdType()) && !rec.NoLineDebug && s.LineDebugOn) {
+        if (IsPage(State().EdType) && !rec.NoLineDebug && s.LineDebugOn) {
             RedrawLock lock(hwnd);
             s.InVBSBlockNow = InVBScriptBlock(start);
             s.InVBSBlockPrev = s.InVBSBlockNow;
@@ -224,7 +224,7 @@ void fedit::JT1_KeyUp(int& Keycode, int& Shift)
     if (Shift >= 2 || position < 2)
         return;
     EditorState& s = State();
-    const EditorType type = SettingsAccess::LastEdType();
+    const EditorType type = State().EdType;
     auto closeTip = [&] {
         if (!s.TipKept) {
             FrTip.SetVisible(false);
@@ -320,7 +320,7 @@ void fedit::PopupKeyUp(int keyCode, int shift, long position)
         popupItemChosen_ = false;
         return;
     }
-    EditorType type = SettingsAccess::LastEdType();
+    EditorType type = State().EdType;
     if (cssPopup_ && type == EditorType::HTML)
         type = EditorType::CSS;
     std::wstring typed;
@@ -369,7 +369,7 @@ void fedit::JT1_MouseUp(int Button)
     PopRedo.SetEnabled(JT1.CanRedo());
     mPasteClip1.SetEnabled(!s.Clip1.empty());
     mPasteClip2.SetEnabled(!s.Clip2.empty());
-    const EditorType type = SettingsAccess::LastEdType();
+    const EditorType type = State().EdType;
     if (type == EditorType::None || IsPage(type)) {
         const bool inScript = s.InVBSBlockNow >= 1;
         mComPop.SetVisible(inScript);

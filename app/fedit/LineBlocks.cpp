@@ -93,7 +93,7 @@ void fedit::UncommentLines()
 {
     long s = 0, e = 0;
     JT1.GetSelection(s, e);
-    const EditorType type = SettingsAccess::LastEdType();
+    const EditorType type = State().EdType;
     if (s == e || type != EditorType::VBScript)
         return;
     EditorState& st = State();

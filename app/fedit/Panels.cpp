@@ -14,6 +14,7 @@
 #include "debug/modHTML.h"
 #include "find/modfind.h"
 #include "functions/FuncPopup.h"
+#include "print/fprint.h"
 #include "PanelRules.h"
 #include "snippets/fCM.h"
 #include "forms/Runtime.h"
@@ -26,7 +27,7 @@ using namespace forms;
 
 namespace {
 
-EditorType CurrentType() { return EditorTypeOf(Settings().LastEdType); }
+EditorType CurrentType() { return State().EdType; }
 
 } // namespace
 
@@ -189,8 +190,10 @@ void fedit::bTipX_Click(int Index)
 void fedit::BoxMethods_Click()
 {
     std::wstring name = platform::TrimBlanks(BoxMethods.Text());
-    if (!name.empty())
+    if (!name.empty()) {
         GoToProcedure(name);
+        SyncLineNums();
+    }
 }
 
 void fedit::mReloadMethods_Click()
@@ -207,10 +210,7 @@ void fedit::mFuncPopRe_Click()
 void fedit::mFuncPop_Click()
 {
     FillLinkFileList();
-    if (Form* f = ToolForm(ToolWindow::Print)) {
-        f->SetCaption(L"Function Popup - Add or Remove");
-        f->Show(vbModeless);
-    }
+    PrintWindow().ShowPopupPanel(L"Function Popup - Add or Remove");
 }
 
 void fedit::mMenu1Op_Click()
@@ -321,7 +321,12 @@ void fedit::ShowWordTip(long position, bool afterParen)
 
 void fedit::CloseSidePanels()
 {
-    CloseFindWindow(false);
+    CloseFind();
+    CloseImageViewer();
+}
+
+void fedit::CloseImageViewer()
+{
     Form* viewer = ToolForm(ToolWindow::ImageViewer);
     if (viewer && viewer->Visible()) {
         viewer->Hide();

@@ -85,7 +85,7 @@ void fedit::mRunMSD_Click()
 void fedit::RunScriptWith(bool debugger)
 {
     EditorState& s = State();
-    EditorType type = EditorTypeOf(Settings().LastEdType);
+    EditorType type = State().EdType;
     if (JT1.LenText() == 0 || (type != EditorType::VBScript && type != EditorType::JavaScript))
         return;
     const std::wstring host = RunCommands::ChosenHost(s.RunWithWScript, s.WScriptPath, s.CScriptPath);
@@ -142,7 +142,7 @@ void fedit::mRunDebug_Click()
 {
     if (JT1.LenText() == 0)
         return;
-    const long number = Settings().LastEdType;
+    const long number = EditorTypeNumber(State().EdType);
     // The checker keeps the user's line-debugging choice and gives it back
     // when the check finds nothing or its report closes.
     BeginFormatCheck(EditorTypeOf(number));

@@ -101,7 +101,7 @@ std::wstring fedit::SaveDocumentAs()
         defaultName = platform::GetFileName(s.CurrentFilePath);
         extension = platform::GetExtension(s.CurrentFilePath);
     }
-    const int preselected = PreselectedSaveFilter(extension, EditorTypeOf(rec.LastEdType), rec.DefSaveExt);
+    const int preselected = PreselectedSaveFilter(extension, State().EdType, rec.DefSaveExt);
     int picked = preselected;
     std::wstring path = cBrowse().DSave(hwnd, L"Save As", defaultName, picked);
     if (path.empty())
@@ -122,7 +122,7 @@ std::wstring fedit::SaveDocumentAs()
         if (picked == 8 && !s.CSSListLoaded)
             LoadCSSList();
     }
-    const EditorType current = EditorTypeOf(rec.LastEdType);
+    const EditorType current = State().EdType;
     if (now.changesType && now.type != current) {
         ShowDocumentType(*this, current, now.type);
         if (IsPageType(now.type) || now.type == EditorType::VBScript) {
@@ -225,7 +225,7 @@ void fedit::mSaveAs_Click()
         return;
     files->Save(slot);
     files->Changed(slot, false);
-    files->EdType(slot, EditorTypeOf(Settings().LastEdType));
+    files->EdType(slot, State().EdType);
     files->Path(slot, p);
     files->Name(slot, platform::GetFileName(p));
     files->ColorThis(slot, s.ColorCodeOn);
@@ -298,7 +298,7 @@ void fedit::mFileCloseFromTab_Click()
     for (int i = 0; i < ClsFile::SlotCount && k < 0; ++i)
         if (LabFile(i).Visible())
             k = i;
-    const EditorType oldType = EditorTypeOf(Settings().LastEdType);
+    const EditorType oldType = State().EdType;
     if (k >= 0 && files->SwitchTo(k)) {
         SyncLineNums();
         ApplyShownDocumentType(files->EdType(k), oldType, false);

@@ -7,9 +7,10 @@
 #include "EditorState.h"
 #include "browser/ObjectBrowser.h"
 #include "debug/modHTML.h"
+#include "find/modfind.h"
 #include "images/modbitmap.h"
 #include "PanelRules.h"
-#include "TypingGlue.h"
+#include "EditorGlue.h"
 #include "forms/BusyScope.h"
 #include "forms/Runtime.h"
 #include "platform/Files.h"
@@ -129,8 +130,8 @@ void fedit::ButB_Click(int Index)
     case 6: mCopy_Click(); break;
     case 7: DoPaste(0); break;
     case 9:
-        if (FindWindowShown())
-            CloseFindWindow(true);
+        if (FindVisible())
+            CloseFindButton();
         else
             mFind_Click();
         break;
@@ -257,7 +258,7 @@ void fedit::ButB_OLEDragDrop(int Index, const std::vector<std::wstring>& Files)
         const std::wstring ext = platform::Upper(platform::GetExtension(path));
         if (ext != L"GIF" && ext != L"JPG" && ext != L"ICO" && ext != L"BMP")
             return;
-        CloseFindWindow(false);
+        CloseFind();
         ShowImage(path);
         AfterShowImage();
     }

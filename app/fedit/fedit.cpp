@@ -1,8 +1,11 @@
 #include "fedit.h"
 
+#include "find/modfind.h"
+
 #include "EditorState.h"
 #include "Main.h"
 #include "MenuIds.h"
+#include "MenuSetRows.h"
 #include "ModFileOps.h"
 #include "platform/Files.h"
 #include "platform/Messages.h"
@@ -262,13 +265,17 @@ void fedit::PlaceAutoInsertBars()
     // when first shown: a start makes only the windows it shows.
     Frame2.WindowWhenShown = true;
 
-    FrImageOps.Place(*this, 3000, 5900, 5400, 405);
+    FrImageOps.Place(*this, 3000, 5900, 8460, 405);
     picsmall.Place(FrImageOps, 60, 45, 330, 300);
     picsmall.SetToolTipText(L"Displays sampled color.");
-    thex.Place(FrImageOps, 450, 45, 1200, 300);
-    bbitcol.Place(FrImageOps, 1710, 30, 1500, 330);
+    thex.Place(FrImageOps, 450, 45, 1000, 300);
+    bbitcol.Place(FrImageOps, 1500, 30, 1380, 330);
     bbitcol.SetCaption(L"Copy color code");
-    bspec.Place(FrImageOps, 3270, 30, 2040, 330);
+    tsize.Place(FrImageOps, 2940, 45, 1200, 300);
+    tsize.SetLocked(true);
+    tgrfil.Place(FrImageOps, 4200, 45, 2640, 300);
+    tgrfil.SetLocked(true);
+    bspec.Place(FrImageOps, 6900, 30, 1500, 330);
     bspec.SetCaption(L"Copy IMG tag");
     bspec.SetToolTipText(L"Put IMG tag on clipboard with width and height specs for this file");
     FrImageOps.SetVisible(false);
@@ -347,7 +354,7 @@ void fedit::Form_Load()
     State().RunWithWScript = true;
     BoxPopJ.List.SelBackColor(0xBE681B);
     BoxPopJ.List.SelTextColor(0xFBEDE1);
-    SetCaption(L"TARNEL Editor - " + State().TypeName);
+    SetCaption(L"TARNEL Editor - " + TypeName());
     normalWidth_ = rec.WinWidth;
     normalHeight_ = rec.WinHeight;
     if (rec.WinState != 2) {
@@ -419,6 +426,10 @@ bool fedit::Form_Message(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
             normalHeight_ = Height();
         }
         return false;
+    case WM_MOVE:
+        // The find window lies over this window's bottom strip wherever it goes.
+        PositionFind();
+        return false;
     case WM_ENDSESSION:
         if (wp)
             ShutDown();
@@ -434,9 +445,15 @@ bool fedit::Form_Message(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
     }
 }
 
+std::wstring fedit::TypeName() const
+{
+    const MenuSetRows::DocumentTypeRow& row = MenuSetRows::DocumentTypeRowOf(State().EdType);
+    return row.hasMode ? MenuSetRows::ModeItemOf(row.mode).typeName : L"";
+}
+
 void fedit::SetCaptions()
 {
-    std::wstring caption = L"TARNEL Editor - " + State().TypeName + L" - " + State().CurrentFilePath;
+    std::wstring caption = L"TARNEL Editor - " + TypeName() + L" - " + State().CurrentFilePath;
     SetCaption(caption);
     if (fbrowser* b = BrowserForm())
         b->SetCaption(caption);

@@ -56,7 +56,7 @@ public:
     // ---- Image frame ----
     forms::Frame FrImageOps;
     forms::PictureBox picsmall;
-    forms::TextBox thex;
+    forms::TextBox thex, tsize, tgrfil;
     forms::CommandButton bbitcol, bspec;
 
     // ---- Status row, CSS bar, command-line bar ----
@@ -134,6 +134,8 @@ public:
 
     // ---- Routines of the window ----
     void SetCaptions();
+    // The running document's type name, as the window caption shows it.
+    std::wstring TypeName() const;
     void ShowInfo(const std::wstring& text);
     void ClearInfo();
     void ShowStatus(const std::wstring& text);
@@ -225,6 +227,7 @@ public:
     void ShowTagInfo();
     void ShowWordTip(long position, bool afterParen);
     void CloseSidePanels();
+    void CloseImageViewer();
     // Where the custom menu window opens (screen twips).
     void GetCaretScreenPos(long& x, long& y);
     void bStatScroll_Click(int Index);
@@ -394,8 +397,6 @@ private:
     void ShowReference(int mode);
     // The find window: shown, and closed (by its own close button, or as
     // when another tool window takes its place).
-    bool FindWindowShown();
-    void CloseFindWindow(bool byItsButton);
     bool customiseArmed_ = false;
     bool outlineShown_ = false;
     int clipMenuButton_ = -1;

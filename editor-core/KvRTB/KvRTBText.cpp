@@ -393,8 +393,11 @@ long KvRTB::Find(const std::wstring& sText, long LStart, long LEnd, long LOpts) 
     ft.chrg.cpMin = LStart;
     ft.chrg.cpMax = LEnd;
     ft.lpstrText = sText.c_str();
+    // Past the control's subclass, which ignores searches: a replace-all
+    // searches once per hit, and every message through the subclass costs
+    // Wine server round trips.
     return static_cast<long>(
-        Send(EM_FINDTEXTW, static_cast<WPARAM>(LOpts), reinterpret_cast<LPARAM>(&ft)));
+        SendPastSubclasses(rtb_, EM_FINDTEXTW, static_cast<WPARAM>(LOpts), reinterpret_cast<LPARAM>(&ft)));
 }
 
 long KvRTB::FindBack(const std::wstring& sFind, long LSt, long LEnd, long LOpts) const

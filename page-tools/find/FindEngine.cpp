@@ -4,9 +4,12 @@
 #include "ClsColorEditor.h"
 #include "EditorState.h"
 #include "KvRTB/KvRTB.h"
+#include "MainHost.h"
+#include "ffind.h"
+#include "modfind.h"
 #include "RichEditStream.h"
 #include "SettingsAccess.h"
-#include "TypingGlue.h"
+#include "EditorGlue.h"
 #include "forms/Runtime.h"
 #include "platform/Messages.h"
 #include "platform/Text.h"
@@ -95,6 +98,36 @@ void ReplaceHits(KvRTB& editor, const std::vector<KvRTB::Replacement>& edits)
         SetFocus(re);
     send(EM_SETEVENTMASK, 0, mask);
     InvalidateRect(re, nullptr, TRUE);
+}
+
+// The text with the edits made, in their order (the last place first).
+std::wstring Edited(std::wstring text, const std::vector<KvRTB::Replacement>& edits)
+{
+    for (const KvRTB::Replacement& r : edits)
+        text.replace(static_cast<size_t>(r.start), static_cast<size_t>(r.end - r.start), r.text);
+    return text;
+}
+
+// Makes the replacements of a replace-all, undoably. Wine's RichEdit takes
+// some 2 ms an edit on a long page, whatever the route: a long coloured page
+// is written anew, coloured, in a fresh window instead, and the replaced
+// window is kept for Undo. The last hit is replaced there first, so that it
+// has a step to undo, and one Undo brings the whole old text back.
+void ApplyEdits(KvRTB& editor, const std::vector<KvRTB::Replacement>& edits, long caret)
+{
+    const std::wstring before = RichEditStream::GetRange(editor.RTBhWnd(), 0, -1);
+    const EditorState& es = State();
+    const bool coloured = edits.size() > 1 && !SettingsAccess::NoColorCode() && es.ColorCodeOn && es.Colorer;
+    size_t done = 0;
+    if (coloured) {
+        ReplaceHits(editor, {edits.front()});
+        done = 1;
+        if (ClsColorEditor::ReplaceLongText(*es.Colorer, editor, State().EdType, Edited(before, edits),
+                                            caret, caret, true))
+            return;
+    }
+    ReplaceHits(editor, std::vector<KvRTB::Replacement>(edits.begin() + done, edits.end()));
+    ClsColorEditor::TextReplaced(editor.RTBhWnd(), before, edits);
 }
 
 // Whole-text recolouring by the document's type, when colouring is on.
@@ -264,7 +297,7 @@ long ReplaceAll(KvRTB& editor, const FindField& field, long flags, bool fromCare
     {
         forms::Hourglass busy;
         forms::DoEvents();
-        RedrawLock lock(State().MainWindow);
+        RedrawLock lock(Host() ? Host()->Window() : nullptr);
         st.LastHitPos = 0;
         st.ReplaceText = field.replacement;
         try {
@@ -273,10 +306,8 @@ long ReplaceAll(KvRTB& editor, const FindField& field, long flags, bool fromCare
             edits.reserve(hits.size());
             for (auto h = hits.rbegin(); h != hits.rend(); ++h)
                 edits.push_back({*h, *h + static_cast<long>(text.size()), field.replacement});
-            const std::wstring before =
-                edits.empty() ? std::wstring() : RichEditStream::GetRange(editor.RTBhWnd(), 0, -1);
-            ReplaceHits(editor, edits);
-            ClsColorEditor::TextReplaced(editor.RTBhWnd(), before, edits);
+            if (!edits.empty())
+                ApplyEdits(editor, edits, caret);
             count = static_cast<long>(edits.size());
             st.LastHitPos = -1;
             // The range follows the text's growth or shrinking, so that the
@@ -327,8 +358,19 @@ bool GoToProcedure(KvRTB& editor, const std::wstring& name)
     return true;
 }
 
-void FindInfoBox(const std::wstring& text) { platform::ShowMessage(text, kInfoStyle, State().MainWindow); }
+namespace {
 
-int FindAskBox(const std::wstring& text, UINT style) { return platform::ShowMessage(text, style, State().MainWindow); }
+HWND BoxOwner()
+{
+    if (FindVisible())
+        return FindWindow().hwnd;
+    return Host() ? Host()->Window() : nullptr;
+}
+
+} // namespace
+
+void FindInfoBox(const std::wstring& text) { platform::ShowMessage(text, kInfoStyle, BoxOwner()); }
+
+int FindAskBox(const std::wstring& text, UINT style) { return platform::ShowMessage(text, style, BoxOwner()); }
 
 } // namespace modfind

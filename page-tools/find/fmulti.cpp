@@ -54,26 +54,26 @@ fmulti::fmulti()
     font.Name = L"Arial";
     font.Size = 9;
     SetFont(font);
-    SetClientSize(6600, 4800);
+    SetClientSize(7700, 4800);
 
     PlaceLabel(Label5, *this, 120, 150, 2400, L"1)  Browse for files.");
     PlaceToolButton(bsel, *this, 2640, 90, 1200, 330, L"Browse");
     bsel.SetToolTipText(L"Browse for files.");
-    PlaceLabel(Label8, *this, 120, 480, 6360,
+    PlaceLabel(Label8, *this, 120, 480, 7460,
                L" (All selections will be added to the window; Hold down CTRL to select multiple files.)");
     filbox.MultiSelect = 2;
-    filbox.Place(*this, 120, 780, 6360, 1620);
-    PlaceLabel(Label2, *this, 120, 2460, 6360, L" Check off file(s) to process and click " + Q + L"Apply Changes" + Q);
-    PlaceLabel(Label3, *this, 120, 2790, 6360, L"2)  Enter existing text and replacement text.");
+    filbox.Place(*this, 120, 780, 7460, 1620);
+    PlaceLabel(Label2, *this, 120, 2460, 7460, L" Check off file(s) to process and click " + Q + L"Apply Changes" + Q);
+    PlaceLabel(Label3, *this, 120, 2790, 7460, L"2)  Enter existing text and replacement text.");
     PlaceLabel(Label4, *this, 120, 3120, 1300, L"Existing Text:");
-    told.Place(*this, 1440, 3090, 5040, 285);
+    told.Place(*this, 1440, 3090, 6140, 285);
     PlaceLabel(Label1, *this, 120, 3480, 1300, L"Replace With:");
-    tnew.Place(*this, 1440, 3450, 5040, 285);
-    PlaceLabel(Label6, *this, 1440, 3780, 5040, L"(Leave replacement text blank to delete existing text.)");
+    tnew.Place(*this, 1440, 3450, 6140, 285);
+    PlaceLabel(Label6, *this, 1440, 3780, 6140, L"(Leave replacement text blank to delete existing text.)");
     ck1.Place(*this, 120, 4080, 3000, 255);
     ck1.SetCaption(L"Case-sensitive replacement");
     PlaceLabel(Label7, *this, 120, 4440, 4800, L"3)  Select files to be processed and click " + Q + L"Apply" + Q + L".");
-    PlaceToolButton(bapply, *this, 5280, 4380, 1200, 330, L"Apply");
+    PlaceToolButton(bapply, *this, 6380, 4380, 1200, 330, L"Apply");
     bapply.SetToolTipText(L"Replace text in selected files.");
 
     bsel.Click = [this] { bsel_Click(); };

@@ -23,10 +23,10 @@ public:
 
     // Adds the dialog's answer (one path, or a folder, NUL and names) to the list.
     void AddChosenFiles(const std::wstring& result);
-
-private:
     void bsel_Click();
     void bapply_Click();
+
+private:
     void Form_QueryUnload(int& Cancel, int UnloadMode) override;
     std::vector<std::wstring> MarkedPaths();
 

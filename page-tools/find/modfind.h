@@ -1,16 +1,25 @@
 #pragma once
-// The find and replace window, multi-file replace and going to a procedure.
+// The find window as the main window sees it, multi-file replace and going
+// to a procedure. The engine behind them is FindEngine.h.
 #include <string>
 
-// Whether the find window is shown; showing it, hiding it (the main window's
-// command, and the window's own close button), and placing it under the
-// main window after a resize.
+class ffind;
+
+// The program's find window, made on first use (start-up makes it, hidden).
+ffind& FindWindow();
+// Unloads and destroys it (shutdown).
+void UnloadFindWindow();
+
+// Whether the find window is shown; showing it with the editor's short
+// selection as its find text; hiding it, by the main window (which also
+// empties its fields) or by its own close button; and placing it over the
+// bottom strip of the main window.
 bool FindVisible();
 void ShowFind();
 void CloseFind();
 void CloseFindButton();
 void PositionFind();
-// Selects the Sub or Function declaration of that name in the main editor.
+// Puts the main editor's caret on the line declaring that Sub or Function.
 void GoToProcedure(const std::wstring& name);
-// The multi-file replace window.
+// Shows the multi-file replace window.
 void ShowMultiReplace();

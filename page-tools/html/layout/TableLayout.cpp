@@ -202,10 +202,20 @@ void LayoutEngine::LayoutTable(const Node& e, const ComputedStyle& s, int x, int
     Grid g = BuildGrid(*this, e);
     Columns c = ColumnWidths(*this, g);
     int hs = Spacing(s, false), vs = Spacing(s, true);
+    int edgeH = hs, edgeV = vs; // spacing between the cells and the table's edge
     int bl = s.Border(Left), br = s.Border(Right), bt = s.Border(Top), bb = s.Border(Bottom);
     int pl = s.padding[Left].Resolve(availW), pr = s.padding[Right].Resolve(availW);
     int pt = s.padding[Top].Resolve(availW), pb = s.padding[Bottom].Resolve(availW);
-    int nonContent = bl + br + pl + pr + (g.cols > 0 ? hs * (g.cols + 1) : 0);
+    if (s.borderCollapse) {
+        // Collapsed borders: neighbouring cells share the line between them.
+        int shared = 0;
+        for (const Cell& cell : g.cells)
+            shared = std::max(shared, cell.style->Border(Left));
+        hs = vs = -std::min(shared, 20);
+        edgeH = edgeV = 0;
+        pl = pr = pt = pb = 0;
+    }
+    int nonContent = bl + br + pl + pr + (g.cols > 0 ? hs * (g.cols - 1) + 2 * edgeH : 0);
     long long sumMin = 0, sumMax = 0;
     for (int k = 0; k < g.cols; ++k) {
         sumMin += c.min[k];
@@ -291,7 +301,7 @@ void LayoutEngine::LayoutTable(const Node& e, const ComputedStyle& s, int x, int
     SetBox(e, Rect{tx, top, used, 0});
     int tableItem = AddItem(DisplayItem::Box, e, Rect{}, true);
     std::vector<int> colX(g.cols + 1, 0);
-    colX[0] = tx + bl + pl + hs;
+    colX[0] = tx + bl + pl + edgeH;
     for (int k = 0; k < g.cols; ++k)
         colX[k + 1] = colX[k] + widths[k] + hs;
     size_t nrows = g.rows.size();
@@ -312,7 +322,7 @@ void LayoutEngine::LayoutTable(const Node& e, const ComputedStyle& s, int x, int
         byRow[cell.row].push_back(&cell);
     std::vector<int> rowItem(nrows, -1);
     std::vector<Mark> rowStart(nrows), rowEnd(nrows);
-    int ry = top + bt + pt + (nrows ? vs : 0);
+    int ry = top + bt + pt + (nrows ? edgeV : 0);
     ++depth;
     // Rows as tall as their cells of one row; cells spanning rows are dealt with after.
     for (size_t r = 0; r < nrows; ++r) {
@@ -371,7 +381,38 @@ void LayoutEngine::LayoutTable(const Node& e, const ComputedStyle& s, int x, int
             excess -= share;
         }
     }
-    int finalY = top + bt + pt + (nrows ? vs : 0);
+    // A table of a set height gives the extra to its rows, first to those of no set height.
+    int wanted = -1;
+    if (s.height.kind == Len::Px) {
+        wanted = s.height.Resolve(0);
+    } else if (s.height.kind == Len::Percent && quirks) {
+        const ComputedStyle* bs = in.page.body ? StyleOf(*in.page.body) : nullptr;
+        int margins = bs ? bs->margin[Top].Resolve(0) + bs->margin[Bottom].Resolve(0) : 0;
+        wanted = s.height.Resolve(in.viewportHeight - margins);
+    }
+    if (wanted > 0 && nrows > 0) {
+        int total = bt + bb + pt + pb + 2 * edgeV + vs * static_cast<int>(nrows - 1);
+        std::vector<char> set(nrows, 0);
+        for (size_t r = 0; r < nrows; ++r) {
+            total += rowH[r];
+            set[r] = StyleOf(*g.rows[r])->height.kind == Len::Px;
+        }
+        for (const Placed& p : placed)
+            if (p.cell->rowspan == 1 && p.cell->style->height.kind == Len::Px)
+                set[p.cell->row] = 1;
+        int free = wanted - total;
+        int open = static_cast<int>(std::count(set.begin(), set.end(), 0));
+        for (size_t r = 0, k = 0; free > 0 && r < nrows; ++r) {
+            if (open > 0 && set[r])
+                continue;
+            int n = open > 0 ? open : static_cast<int>(nrows);
+            int share = free / (n - static_cast<int>(k));
+            rowH[r] += share;
+            free -= share;
+            ++k;
+        }
+    }
+    int finalY = top + bt + pt + (nrows ? edgeV : 0);
     for (size_t r = 0; r < nrows; ++r) {
         int dy = finalY - rowTop[r];
         if (dy != 0)
@@ -385,7 +426,7 @@ void LayoutEngine::LayoutTable(const Node& e, const ComputedStyle& s, int x, int
             UniteBox(*g.groupOf[r], rb);
         finalY += rowH[r] + vs;
     }
-    ry = finalY;
+    ry = nrows ? finalY - vs + edgeV : finalY;
     // Cells take the height of their rows; their content sits as vertical-align says.
     for (const Placed& p : placed) {
         int h = -vs;

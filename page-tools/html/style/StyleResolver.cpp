@@ -56,7 +56,7 @@ small{font-size:smaller}
 sub{vertical-align:sub;font-size:smaller}
 sup{vertical-align:super;font-size:smaller}
 center{text-align:-center-blocks}
-hr{border:1px inset;margin:.5em auto;color:gray;height:0;overflow:hidden}
+hr{border:1px solid #eeeeee;border-top-color:#9a9a9a;border-left-color:#9a9a9a;margin:.5em auto;color:gray;height:0;overflow:hidden}
 a:link{color:-link-color;text-decoration:underline;cursor:pointer}
 fieldset{margin:0 2px;padding:.35em .75em .625em;border:2px groove #c0c0c0}
 legend{padding:0 2px}

@@ -53,7 +53,7 @@ TEST(ToolbarWindow, LaunchersOpenTheirWindows)
         UINT id;
         const wchar_t* caption;
     } launchers[] = {
-        {IDM_mMulti, L"Multi-File Replace"},
+        {IDM_mMulti, L"Replace Text in Multiple Files"},
         {IDM_mOmBrowse, L" Ormund - TARNEL Object Browser"},
         {IDM_MOmLib, L"Snippet Library"},
         {IDM_mAutoSet, L"Auto-Insert Settings"},
@@ -94,7 +94,7 @@ TEST(ToolbarWindow, LaunchersOpenTheirWindows)
     wt::Click(VisibleAt(bar, kColorButton, 45));
     EXPECT_NE(Shown(t, L"Color Picker"), nullptr) << "button 13";
     wt::Click(VisibleAt(bar, kMultiButton, 45));
-    EXPECT_NE(Shown(t, L"Multi-File Replace"), nullptr) << "button 10";
+    EXPECT_NE(Shown(t, L"Replace Text in Multiple Files"), nullptr) << "button 10";
 
     // "View webpage." on an empty document only says so.
     HWND bar1 = FrameOf(t.Main(), L"TA");

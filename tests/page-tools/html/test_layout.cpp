@@ -116,6 +116,10 @@ TEST(HtmlLayout, Tables)
         {L"<table cellspacing=0 cellpadding=0><tr><td id=a style='height:40px'><div id=d style='width:30px;height:10px'></div></td>"
          L"<td id=b valign=bottom><div id=e style='width:30px;height:10px'></div></td></tr></table>",
          "d 0,15,30,10;e 30,30,30,10"},
+        {L"<table id=t style='border-collapse:collapse'><tr><td style='border:1px solid;padding:2px;width:40px;height:20px'></td>"
+         L"<td style='border:1px solid;padding:2px;width:40px;height:20px'></td></tr><tr><td style='border:1px solid;padding:2px;"
+         L"width:40px;height:20px'></td><td style='border:1px solid;padding:2px;width:40px;height:20px'></td></tr></table>",
+         "t 0,0,91,51"},
     };
     Check(cases, sizeof cases / sizeof cases[0], Standards);
 }
@@ -140,6 +144,10 @@ TEST(HtmlLayout, QuirksBodyFillsTheWindow)
     EXPECT_EQ(pagetest::Text(quirks.doc.Boxes().boxes[quirks.doc.Page().body->index]), "8,8,384,584");
     EXPECT_EQ(quirks.Box(L"p").y, 8);                       // its margin is dropped at the body's top
     EXPECT_EQ(quirks.Box(L"c").h, quirks.Box(L"p").h + 2);  // and in the cell on both sides
+    pagetest::Page full(L"<body style='margin:0'><table id=t height='100%' width='100%' cellspacing=0 cellpadding=0><tr><td id=a height=50>x</td></tr>"
+                        L"<tr><td id=b>y</td></tr></table>", 400, 600);
+    EXPECT_EQ(pagetest::Text(full.Box(L"t")), "0,0,400,600"); // a quirky table fills the window's height
+    EXPECT_EQ(full.Box(L"a").h, 50);
     pagetest::Page standards(L"<!DOCTYPE html><body style='margin:8px'><div style='height:10px'></div>", 400, 600);
     EXPECT_EQ(pagetest::Text(standards.doc.Boxes().boxes[standards.doc.Page().body->index]), "8,8,384,10");
 }

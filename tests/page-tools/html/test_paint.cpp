@@ -96,8 +96,8 @@ TEST(HtmlPaint, ColoursAtKnownPoints)
         {5, 5, 0xFFFF00},     // the body's colour fills the canvas
         {12, 12, 0x0000FF},   // border
         {35, 35, 0xFF0000},   // background
-        {101, 5, 0x4C4C4C},   // inset: top and left darker
-        {146, 5, 0x808080},   // bottom and right lighter
+        {101, 5, 0x2C2C2C},   // inset: top and left darker
+        {146, 5, 0xD4D4D4},   // bottom and right lighter
         {5, 105, 0x00C800},   // PNG through the program's decoder
         {44, 104, 0x0000FF},  // BMP through the platform
         {20, 160, 0x00FFFF},  // inside the clip

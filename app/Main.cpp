@@ -184,9 +184,9 @@ void InitProgram()
     platform::HeapWarmup heapWarmup(platform::HeapForLongText(
         static_cast<unsigned long long>(ModFileOps::GetFileSize(s.CommandLine))));
     // 2. Special folders.
-    s.SystemFolder = ModFileOps::GetSpecialFolder(1);
-    s.TempFolder = ModFileOps::GetSpecialFolder(2);
-    s.WindowsFolder = ModFileOps::GetSpecialFolder(0);
+    s.SystemFolder = ModFileOps::GetSpecialFolder(ModFileOps::SpecialFolder::System);
+    s.TempFolder = ModFileOps::GetSpecialFolder(ModFileOps::SpecialFolder::Temp);
+    s.WindowsFolder = ModFileOps::GetSpecialFolder(ModFileOps::SpecialFolder::Windows);
     // 3. The program's own temp folder, for the parked documents.
     if (!platform::FolderExists(platform::ProgramFolder() + L"\\temp"))
         CreateDirectoryW((platform::ProgramFolder() + L"\\temp").c_str(), nullptr);

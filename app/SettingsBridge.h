@@ -5,7 +5,7 @@
 // and written back at shutdown. The settings dialog itself lives in
 // plimsor.dll; fedit opens it (ShowSettings) and hears when it closed.
 #include "EditorType.h"
-#include "settings-library/record/SettingsRecord.h"
+#include "SettingsRecord.h"
 
 #include <cstdint>
 #include <string>

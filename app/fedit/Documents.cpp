@@ -20,7 +20,7 @@
 #include "platform/Module.h"
 #include "platform/Paths.h"
 #include "platform/Text.h"
-#include "settings-library/record/SettingsRecord.h"
+#include "SettingsRecord.h"
 
 #include <richedit.h>
 #include <shellapi.h>

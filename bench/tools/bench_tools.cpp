@@ -51,7 +51,7 @@ void PrintBench(apptest::Tarnel& t, int lines)
 void ImageBench(apptest::Tarnel& t)
 {
     const std::wstring path = t.Folder() + L"\\large.png";
-    samples::WriteBytes(path, samples::MakeImage(L"PNG", 4000, 3000, RGB(40, 90, 200), RGB(0, 0, 0)));
+    WriteBytes(path, samples::MakeImage(L"PNG", 4000, 3000, RGB(40, 90, 200), RGB(0, 0, 0)));
     double start = bench::Now();
     images::LoadedImage image;
     images::LoadResult result = images::LoadImageFile(path, L"PNG", 0xDDDDDD, image);

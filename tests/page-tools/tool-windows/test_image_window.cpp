@@ -20,7 +20,7 @@ const COLORREF kCorner = RGB(0x12, 0x34, 0x56);
 std::wstring Sample(apptest::Tarnel& t, const std::wstring& name, const std::vector<unsigned char>& bytes)
 {
     std::wstring path = t.Folder() + L"\\" + name;
-    EXPECT_TRUE(samples::WriteBytes(path, bytes));
+    EXPECT_TRUE(WriteBytes(path, bytes));
     return path;
 }
 

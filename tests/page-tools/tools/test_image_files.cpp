@@ -15,7 +15,7 @@ const COLORREF kCorner = RGB(0x12, 0x34, 0x56);
 std::wstring Sample(const std::wstring& name, const std::vector<unsigned char>& bytes)
 {
     std::wstring path = wt::ScratchFolder(L"tool_engine_tests") + L"\\" + name;
-    EXPECT_TRUE(samples::WriteBytes(path, bytes));
+    EXPECT_TRUE(WriteBytes(path, bytes));
     return path;
 }
 

@@ -11,15 +11,18 @@
 #include <string>
 #include <vector>
 
+class fedit;
+
 // ---- Procedures on the program's record and window ----
-void ReadSettingsFile();
-void SetSettingsDefaults();
+// The main window is handed in; null before start-up has made it.
+void ReadSettingsFile(fedit* f);
+void SetSettingsDefaults(fedit* f);
 std::vector<int32_t> DefaultCustomColors();
-void WriteSettingsFile();
-void ApplySettings(bool AtStartUp);
-void ApplyCustomMenuLabels();
-void ApplyToolbarButtons();
-void FindScriptHosts();
+void WriteSettingsFile(fedit* f);
+void ApplySettings(fedit& f, bool AtStartUp);
+void ApplyCustomMenuLabels(fedit& f);
+void ApplyToolbarButtons(fedit* f);
+void FindScriptHosts(fedit& f);
 
 // ---- The parts that need no window ----
 namespace SettingsBridge {

@@ -70,7 +70,7 @@ std::wstring ScriptFileName(DWORD processId, bool javaScript)
 
 std::string ScriptFileBytes(const std::wstring& text)
 {
-    if (platform::CodePageHolds(text))
+    if (platform::FitsCodePage(text))
         return platform::ToCodePage(text);
     std::string bytes("\xFF\xFE", 2);
     for (wchar_t c : text) {

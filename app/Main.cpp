@@ -290,6 +290,7 @@ void ShutDown()
     fedit& f = *g->main;
     // 1.
     s.ProgramClosing = true;
+    f.ReleaseDocumentSlots();
     // 2. The window state: the last normal size always, and maximised only
     // when the window is maximised or would come back maximised.
     SettingsRecord& rec = Settings();

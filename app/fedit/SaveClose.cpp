@@ -12,6 +12,7 @@
 #include "EditorState.h"
 #include "Main.h"
 #include "ModFileOps.h"
+#include "RichEditStream.h"
 #include "css/CSSPopup.h"
 #include "functions/FuncPopup.h"
 #include "preview/Preview.h"
@@ -52,6 +53,37 @@ int AskSaveChanges(HWND owner, const std::wstring& path)
     return platform::ShowMessage(L"Save changes to: \r\n" + path + L"?", platform::MessageStyle::YesNoCancel, owner);
 }
 
+enum class Written { Saved, Cancelled, Failed };
+
+// Writes the editor's text to path. Characters the system code page cannot
+// hold are never dropped without a word: the user chooses UTF-8 (Yes), the
+// code page as the settings ask (No), or no save at all (Cancel).
+Written WriteDocument(HWND owner, const KvRTB& editor, const std::wstring& path)
+{
+    UINT codePage = 0;
+    if (!Settings().UTF8Text && !platform::FitsCodePage(RichEditStream::GetRange(editor.RTBhWnd(), 0, -1))) {
+        const int answer = platform::ShowMessage(
+            L"This document holds characters that the system code page cannot hold:\r\n" + path +
+                L"\r\n\r\nYes saves it as UTF-8.\r\nNo saves it in the code page; those characters are lost."
+                L"\r\nCancel saves nothing.",
+            platform::MessageStyle::YesNoCancel, owner);
+        if (answer == IDCANCEL || answer == 0)
+            return Written::Cancelled;
+        if (answer == IDYES)
+            codePage = CP_UTF8;
+    }
+    return editor.SaveFile(path, false, codePage) ? Written::Saved : Written::Failed;
+}
+
+// As WriteDocument; true when saved, and the user told of a failure.
+bool Write(HWND owner, const KvRTB& editor, const std::wstring& path)
+{
+    const Written w = WriteDocument(owner, editor, path);
+    if (w == Written::Failed)
+        TellSaveFailed(owner, path);
+    return w == Written::Saved;
+}
+
 KvRTB* ScratchEditor()
 {
     fpad3* pad = ClipPadForm();
@@ -79,10 +111,8 @@ std::wstring fedit::SaveDocumentAs()
     // The old file is replaced only once the new one is whole on the disk.
     if (platform::FileExists(path) && !ReplaceConfirmed(hwnd, path))
         return L"";
-    if (!JT1.SaveFile(path, false)) {
-        TellSaveFailed(hwnd, path);
+    if (!Write(hwnd, JT1, path))
         return L"";
-    }
     ClsFile* files = s.Files;
     const EditorType known = files ? files->GetExtEdType(platform::GetExtension(path)) : EditorType::None;
     const SaveAsType now = SaveAsTypeFor(picked, known);
@@ -127,10 +157,8 @@ std::wstring fedit::SaveTabAs()
         return L"";
     if (platform::FileExists(path) && !ReplaceConfirmed(hwnd, path))
         return L"";
-    if (!scratch->SaveFile(path, false)) {
-        TellSaveFailed(hwnd, path);
+    if (!Write(hwnd, *scratch, path))
         return L"";
-    }
     return path;
 }
 
@@ -154,10 +182,8 @@ std::wstring SaveParked(fedit& f, int slot, bool askPath)
                               platform::MessageStyle::Information, f.hwnd);
     } else if (askPath || !SavableFile(p)) {
         saved = f.SaveTabAs();
-    } else if (scratch->SaveFile(p, false)) {
+    } else if (Write(f.hwnd, *scratch, p)) {
         saved = p;
-    } else {
-        TellSaveFailed(f.hwnd, p);
     }
     scratch->ClearAll();
     return saved;
@@ -170,10 +196,7 @@ std::wstring SaveShown(fedit& f)
     const std::wstring p = State().CurrentFilePath;
     if (!SavableFile(p))
         return f.SaveDocumentAs();
-    if (f.JT1.SaveFile(p, false))
-        return p;
-    TellSaveFailed(f.hwnd, p);
-    return L"";
+    return Write(f.hwnd, f.JT1, p) ? p : L"";
 }
 
 } // namespace
@@ -185,10 +208,8 @@ void fedit::mSavePlain_Click()
         mSaveAs_Click();
         return;
     }
-    if (JT1.SaveFile(s.CurrentFilePath, false))
+    if (Write(hwnd, JT1, s.CurrentFilePath))
         s.DocChanged = false;
-    else
-        TellSaveFailed(hwnd, s.CurrentFilePath);
 }
 
 void fedit::mSaveAs_Click()
@@ -326,11 +347,18 @@ bool fedit::QuerySaveAll()
             }
         }
     }
+    // The slots stay until the program really ends: a shutdown that another
+    // program vetoes after this answer leaves every document open.
+    return true;
+}
+
+void fedit::ReleaseDocumentSlots()
+{
+    ClsFile* files = State().Files;
     for (int i = 0; files && i < ClsFile::SlotCount; ++i) {
         LabFile(i).SetVisible(false);
         if (files->Exists(i))
             files->RemoveFile(i);
     }
     DrawFileTabs(-1);
-    return true;
 }

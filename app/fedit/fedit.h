@@ -153,7 +153,10 @@ public:
     void ShowSettings();
     void CS_SettingsChanged();
     // The closing question of every way out; true when the program may end.
+    // It asks and saves only: the documents stay until ReleaseDocumentSlots.
     bool QuerySaveAll();
+    // Hides every tab and deletes the parked files: the program is ending.
+    void ReleaseDocumentSlots();
     // Keeps the last normal size: taken by every resize in the normal state.
     int NormalWidth() const { return normalWidth_; }
     int NormalHeight() const { return normalHeight_; }

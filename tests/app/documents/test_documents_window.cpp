@@ -491,6 +491,69 @@ TEST(Documents, CloseAndExitAskAboutEachChangedDocumentAndNeverLoseOne)
     EXPECT_TRUE(ParkedFiles(t).empty());
 }
 
+// Text the system code page cannot hold: the save asks, and Cancel writes
+// nothing, No writes the code page's "?", Yes writes UTF-8.
+TEST(Documents, ASaveAsksBeforeItDropsCharacters)
+{
+    Tarnel t(L"doc_codepage");
+    RemoveDocuments(t);
+    const std::wstring c = t.Folder() + L"\\c.htm";
+    WriteText(c, "A");
+    ASSERT_TRUE(t.Start(L"\"" + c + L"\""));
+    ASSERT_TRUE(CaptionEnds(t, c));
+    const std::wstring text = L"caf\u00e9 \u65e5";
+    wt::Send(t.Editor(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    const std::wstring question = L"characters that the system code page cannot hold";
+    t.Command(IDM_mSavePlain);
+    Answer(t, question, IDCANCEL);
+    Settle(t);
+    EXPECT_EQ(ReadBytes(c), "A");
+    t.Command(IDM_mSavePlain);
+    Answer(t, question, IDNO);
+    Settle(t);
+    EXPECT_EQ(ReadBytes(c), "caf\xE9 ?");
+    t.Command(IDM_mSavePlain);
+    Answer(t, question, IDYES);
+    Settle(t);
+    EXPECT_EQ(ReadBytes(c), "caf\xC3\xA9 \xE6\x97\xA5");
+    t.Command(IDM_mExit);
+    EXPECT_TRUE(t.Ends());
+}
+
+// The session's end is asked about and answered No, then another program
+// vetoes it: every document stays open with its text.
+TEST(Documents, AShutdownCancelledAfterTheQuestionsKeepsEveryDocument)
+{
+    Tarnel t(L"doc_session");
+    RemoveDocuments(t);
+    const std::wstring a = t.Folder() + L"\\a.htm", b = t.Folder() + L"\\b.htm";
+    WriteText(a, "A");
+    WriteText(b, "B");
+    ASSERT_TRUE(t.Start(L"\"" + a + L"\""));
+    TabStrip tabs = Tabs(t.Main(), L"a.htm");
+    t.Type(L"1");
+    t.Command(IDM_mOpenFile);
+    FileDialog(t, L"Open file", b);
+    ASSERT_TRUE(CaptionEnds(t, b));
+    t.Type(L"2");
+    Settle(t);
+    PostMessageW(t.Main(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
+    Answer(t, L"Save changes to: \r\n" + b + L"?", IDNO);
+    Answer(t, L"Save changes to: \r\n" + a + L"?", IDNO);
+    PostMessageW(t.Main(), WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF);
+    Settle(t);
+    EXPECT_TRUE(t.Process().Running());
+    EXPECT_EQ(VisibleTabs(tabs), 2);
+    EXPECT_FALSE(ParkedFiles(t).empty());
+    ClickTab(tabs[0]);
+    EXPECT_EQ(EditorText(t), L"1A");
+    t.Command(IDM_mExit);
+    Answer(t, L"Save changes to: \r\n" + a + L"?", IDNO);
+    Answer(t, L"Save changes to: \r\n" + b + L"?", IDNO);
+    EXPECT_TRUE(t.Ends());
+    EXPECT_TRUE(ParkedFiles(t).empty());
+}
+
 TEST(Documents, TabSwitchesKeepEachDocumentItsTextTypeAndName)
 {
     Tarnel t(L"doc_switch");

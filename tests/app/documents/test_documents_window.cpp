@@ -554,6 +554,29 @@ TEST(Documents, AShutdownCancelledAfterTheQuestionsKeepsEveryDocument)
     EXPECT_TRUE(ParkedFiles(t).empty());
 }
 
+// Save As onto a file another tab holds is refused: never two tabs for one file.
+TEST(Documents, SaveAsOntoAFileOpenInAnotherTabIsRefused)
+{
+    Tarnel t(L"doc_saveas_open");
+    RemoveDocuments(t);
+    const std::wstring x = t.Folder() + L"\\x.htm";
+    WriteText(x, "X");
+    ASSERT_TRUE(t.Start(L"\"" + x + L"\""));
+    TabStrip tabs = Tabs(t.Main(), L"x.htm");
+    RunCommand(t, IDM_mNewFile);
+    t.Type(L"N");
+    t.Command(IDM_mSaveAs);
+    FileDialog(t, L"Save As", x);
+    Answer(t, x + L" is open in another tab.", IDOK);
+    Settle(t);
+    EXPECT_EQ(ReadBytes(x), "X");
+    EXPECT_EQ(Caption(t), L"TARNEL Editor - HTML - Untitled");
+    EXPECT_EQ(VisibleTabs(tabs), 2);
+    t.Command(IDM_mExit);
+    Answer(t, L"Save changes to: \r\nUntitled?", IDNO);
+    EXPECT_TRUE(t.Ends());
+}
+
 TEST(Documents, TabSwitchesKeepEachDocumentItsTextTypeAndName)
 {
     Tarnel t(L"doc_switch");

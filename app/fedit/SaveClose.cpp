@@ -84,6 +84,18 @@ bool Write(HWND owner, const KvRTB& editor, const std::wstring& path)
     return w == Written::Saved;
 }
 
+// A file open in another tab is never saved over from here: two tabs would
+// hold one file, and a save of the stale one would overwrite the new text.
+bool OpenInAnotherTab(HWND owner, const std::wstring& path, int ownSlot)
+{
+    const int open = OpenSlotOf(path);
+    if (open < 0 || open == ownSlot)
+        return false;
+    platform::ShowMessage(path + L" is open in another tab.\r\nClose that tab first, or save under another name.",
+                          platform::MessageStyle::Information, owner);
+    return true;
+}
+
 KvRTB* ScratchEditor()
 {
     fpad3* pad = ClipPadForm();
@@ -108,6 +120,8 @@ std::wstring fedit::SaveDocumentAs()
         return L"";
     if (picked != preselected || picked == kSaveFilterCount)
         path = ApplyFilterExtension(path, picked);
+    if (OpenInAnotherTab(hwnd, path, s.Files ? s.Files->CurrentFile() : -1))
+        return L"";
     // The old file is replaced only once the new one is whole on the disk.
     if (platform::FileExists(path) && !ReplaceConfirmed(hwnd, path))
         return L"";
@@ -144,7 +158,7 @@ std::wstring fedit::SaveDocumentAs()
     return path;
 }
 
-std::wstring fedit::SaveTabAs()
+std::wstring fedit::SaveTabAs(int slot)
 {
     KvRTB* scratch = ScratchEditor();
     if (!scratch)
@@ -153,7 +167,7 @@ std::wstring fedit::SaveTabAs()
     int index = rec.DefSaveExt;
     const std::wstring path = cBrowse().DSave(hwnd, L"Save As", L"Untitled", index);
     rec.DefSaveExt = static_cast<int16_t>(index);
-    if (path.empty())
+    if (path.empty() || OpenInAnotherTab(hwnd, path, slot))
         return L"";
     if (platform::FileExists(path) && !ReplaceConfirmed(hwnd, path))
         return L"";
@@ -181,7 +195,7 @@ std::wstring SaveParked(fedit& f, int slot, bool askPath)
                                   L". The document cannot be saved.",
                               platform::MessageStyle::Information, f.hwnd);
     } else if (askPath || !SavableFile(p)) {
-        saved = f.SaveTabAs();
+        saved = f.SaveTabAs(slot);
     } else if (Write(f.hwnd, *scratch, p)) {
         saved = p;
     }

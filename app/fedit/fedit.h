@@ -168,7 +168,8 @@ public:
     // when nothing was saved (cancelled or failed).
     std::wstring SaveDocumentAs();
     // Saves the scratch editor's content under a chosen path; "" as above.
-    std::wstring SaveTabAs();
+    // slot: the parked document being saved (-1: none), which may keep its own file.
+    std::wstring SaveTabAs(int slot = -1);
     // The file tabs: draws the strip with tab `active` selected (-1 keeps it).
     void DrawFileTabs(int active);
     void SetTabLabel(const std::wstring& caption, int slot);

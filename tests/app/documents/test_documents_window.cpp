@@ -554,6 +554,58 @@ TEST(Documents, AShutdownCancelledAfterTheQuestionsKeepsEveryDocument)
     EXPECT_TRUE(ParkedFiles(t).empty());
 }
 
+// Save As onto a file another tab holds is refused: never two tabs for one file.
+TEST(Documents, SaveAsOntoAFileOpenInAnotherTabIsRefused)
+{
+    Tarnel t(L"doc_saveas_open");
+    RemoveDocuments(t);
+    const std::wstring x = t.Folder() + L"\\x.htm";
+    WriteText(x, "X");
+    ASSERT_TRUE(t.Start(L"\"" + x + L"\""));
+    TabStrip tabs = Tabs(t.Main(), L"x.htm");
+    RunCommand(t, IDM_mNewFile);
+    t.Type(L"N");
+    t.Command(IDM_mSaveAs);
+    FileDialog(t, L"Save As", x);
+    Answer(t, x + L" is open in another tab.", IDOK);
+    Settle(t);
+    EXPECT_EQ(ReadBytes(x), "X");
+    EXPECT_EQ(Caption(t), L"TARNEL Editor - HTML - Untitled");
+    EXPECT_EQ(VisibleTabs(tabs), 2);
+    t.Command(IDM_mExit);
+    Answer(t, L"Save changes to: \r\nUntitled?", IDNO);
+    EXPECT_TRUE(t.Ends());
+}
+
+// Exit with a parked document whose save fails: the program stays, the
+// document with it.
+TEST(Documents, AFailedSaveOfAParkedDocumentStopsTheExit)
+{
+    Tarnel t(L"doc_exit_fail");
+    RemoveDocuments(t);
+    const std::wstring a = t.Folder() + L"\\a.htm", b = t.Folder() + L"\\b.htm";
+    WriteText(a, "A");
+    WriteText(b, "B");
+    ASSERT_TRUE(t.Start(L"\"" + a + L"\""));
+    t.Type(L"1");
+    t.Command(IDM_mOpenFile);
+    FileDialog(t, L"Open file", b);
+    ASSERT_TRUE(CaptionEnds(t, b));
+    Settle(t);
+    SetFileAttributesW(a.c_str(), FILE_ATTRIBUTE_READONLY);
+    t.Command(IDM_mExit);
+    Answer(t, L"Save changes to: \r\n" + a + L"?", IDYES);
+    Answer(t, L"Unable to save the file:\r\n" + a, IDOK);
+    Settle(t);
+    SetFileAttributesW(a.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_TRUE(t.Process().Running());
+    EXPECT_EQ(ReadBytes(a), "A");
+    EXPECT_FALSE(ParkedFiles(t).empty());
+    t.Command(IDM_mExit);
+    Answer(t, L"Save changes to: \r\n" + a + L"?", IDNO);
+    EXPECT_TRUE(t.Ends());
+}
+
 TEST(Documents, TabSwitchesKeepEachDocumentItsTextTypeAndName)
 {
     Tarnel t(L"doc_switch");

@@ -19,6 +19,8 @@
 
 #include <richedit.h>
 
+#include <algorithm>
+
 using namespace forms;
 
 namespace {
@@ -422,6 +424,12 @@ bool fedit::Form_Message(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
     case WM_MOVE:
         // The find window lies over this window's bottom strip wherever it goes.
         PositionFind();
+        return false;
+    case WM_DISPLAYCHANGE:
+        // A taller screen shows more gutter rows than were measured before.
+        screenHeight_ = std::max(screenHeight_, static_cast<int>(HIWORD(lp)));
+        gutterScreenRows_ = 0;
+        FillGutter();
         return false;
     case WM_ENDSESSION:
         if (wp)

@@ -386,6 +386,7 @@ private:
     // font was set (0 till then): a system metric costs Wine a server call,
     // and the gutter is filled at every caret move.
     long gutterScreenRows_ = 0;
+    int screenHeight_ = 0;   // the largest screen height a display change reported
     bool cssPopup_ = false;
     bool spaceTip_ = false;
     void JT1_FileDrop(HDROP& hDrop);

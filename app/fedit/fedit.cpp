@@ -3,7 +3,6 @@
 #include "find/modfind.h"
 
 #include "EditorState.h"
-#include "Main.h"
 #include "MenuIds.h"
 #include "MenuSetRows.h"
 #include "ModFileOps.h"
@@ -95,7 +94,7 @@ constexpr int kButton = 330;   // a tool-bar button, twips
 
 } // namespace
 
-fedit::fedit()
+fedit::fedit(MainProgram& program) : program_(program)
 {
     SetCaption(L"TARNEL Editor");
     KeyPreview = true;
@@ -122,7 +121,7 @@ void fedit::PlaceControls()
     T2.SetLocked(true);
     T2.SetTabStop(false);
     T2.SetBackColor(vbButtonFace);
-    JT1.Subclasser = SharedSubclasser();
+    JT1.Subclasser = program_.Subclasser();
     JT1.Place(*this, 660, 860, 10580, 5025);
     PlaceAutoInsertBars();
     PlaceStatusRow();
@@ -397,7 +396,7 @@ void fedit::Form_QueryUnload(int& Cancel, int UnloadMode)
     // The closing sequence runs before this unload goes on; it leaves the
     // window itself to this unload.
     inUnload_ = true;
-    ShutDown();
+    program_.ShutDown();
 }
 
 bool fedit::Form_Message(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
@@ -425,7 +424,7 @@ bool fedit::Form_Message(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
         return false;
     case WM_ENDSESSION:
         if (wp)
-            ShutDown();
+            program_.ShutDown();
         result = 0;
         return true;
     case kReleaseSettings:
@@ -448,7 +447,7 @@ void fedit::SetCaptions()
 {
     std::wstring caption = L"TARNEL Editor - " + TypeName() + L" - " + State().CurrentFilePath;
     SetCaption(caption);
-    if (fbrowser* b = BrowserForm())
+    if (fbrowser* b = program_.BrowserForm())
         b->SetCaption(caption);
 }
 
@@ -488,7 +487,7 @@ void fedit::mExit_Click()
 {
     if (!QuerySaveAll())
         return;
-    ShutDown();
+    program_.ShutDown();
 }
 
 void fedit::mSettings_Click()
@@ -498,7 +497,7 @@ void fedit::mSettings_Click()
 
 void fedit::mCallHelp_Click()
 {
-    OpenHelpFile();
+    program_.OpenHelpFile();
 }
 
 void fedit::PrepareClose()

@@ -577,6 +577,35 @@ TEST(Documents, SaveAsOntoAFileOpenInAnotherTabIsRefused)
     EXPECT_TRUE(t.Ends());
 }
 
+// Exit with a parked document whose save fails: the program stays, the
+// document with it.
+TEST(Documents, AFailedSaveOfAParkedDocumentStopsTheExit)
+{
+    Tarnel t(L"doc_exit_fail");
+    RemoveDocuments(t);
+    const std::wstring a = t.Folder() + L"\\a.htm", b = t.Folder() + L"\\b.htm";
+    WriteText(a, "A");
+    WriteText(b, "B");
+    ASSERT_TRUE(t.Start(L"\"" + a + L"\""));
+    t.Type(L"1");
+    t.Command(IDM_mOpenFile);
+    FileDialog(t, L"Open file", b);
+    ASSERT_TRUE(CaptionEnds(t, b));
+    Settle(t);
+    SetFileAttributesW(a.c_str(), FILE_ATTRIBUTE_READONLY);
+    t.Command(IDM_mExit);
+    Answer(t, L"Save changes to: \r\n" + a + L"?", IDYES);
+    Answer(t, L"Unable to save the file:\r\n" + a, IDOK);
+    Settle(t);
+    SetFileAttributesW(a.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_TRUE(t.Process().Running());
+    EXPECT_EQ(ReadBytes(a), "A");
+    EXPECT_FALSE(ParkedFiles(t).empty());
+    t.Command(IDM_mExit);
+    Answer(t, L"Save changes to: \r\n" + a + L"?", IDNO);
+    EXPECT_TRUE(t.Ends());
+}
+
 TEST(Documents, TabSwitchesKeepEachDocumentItsTextTypeAndName)
 {
     Tarnel t(L"doc_switch");

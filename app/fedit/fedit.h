@@ -374,6 +374,7 @@ private:
     void ApplyEdit(const TextEdit& edit);
     // The same for an edit of whole lines that keeps their breaks, line by line.
     void ApplyBlockEdit(const std::wstring& text, const TextEdit& edit);
+    void EndBlockEdit();
     // The editor's state of the editing handlers (all zero when the window loads).
     bool keyTaken_ = false;
     bool popupItemChosen_ = false;

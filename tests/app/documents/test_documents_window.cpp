@@ -606,6 +606,29 @@ TEST(Documents, AFailedSaveOfAParkedDocumentStopsTheExit)
     EXPECT_TRUE(t.Ends());
 }
 
+// A recent file whose name the system code page cannot hold is recorded
+// by a name that still opens it.
+TEST(Documents, ARecentFileOutsideTheCodePageIsRecordedByANameThatOpens)
+{
+    Tarnel t(L"doc_recent_name");
+    RemoveDocuments(t);
+    const std::wstring g = t.Folder() + L"\\Gr\u00fc\u00dfe \u0416\u0443\u043a.htm";
+    HANDLE h = CreateFileW(g.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    CloseHandle(h);
+    ASSERT_TRUE(t.Start());
+    t.Command(IDM_mOpenFile);
+    FileDialog(t, L"Open file", g);
+    ASSERT_TRUE(CaptionEnds(t, g));
+    t.Command(IDM_mExit);
+    ASSERT_TRUE(t.Ends());
+    SettingsRecord rec;
+    ASSERT_TRUE(t.ReadRecord(rec));
+    ASSERT_FALSE(rec.RecentFiles.empty());
+    EXPECT_NE(GetFileAttributesW(rec.RecentFiles[0].c_str()), INVALID_FILE_ATTRIBUTES) << Narrow(rec.RecentFiles[0]);
+    DeleteFileW(g.c_str());
+}
+
 TEST(Documents, TabSwitchesKeepEachDocumentItsTextTypeAndName)
 {
     Tarnel t(L"doc_switch");

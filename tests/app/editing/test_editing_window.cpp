@@ -282,6 +282,10 @@ TEST(EditingWindow, BlockCommandsActOnTheLinesOfTheText)
     Select(t, 0, 6);
     Pick(t, IDM_mCom);
     EXPECT_EQ(Text(t.Editor()), L"'--a\r'--b\r'--cc");
+    // Not undoable: an Undo would take back only the comment colour.
+    EXPECT_FALSE(wt::Send(t.Editor(), EM_CANUNDO));
+    Pick(t, IDM_mUndo);
+    EXPECT_EQ(Text(t.Editor()), L"'--a\r'--b\r'--cc");
     Select(t, 0, 15);
     Pick(t, IDM_mUnCom);
     EXPECT_EQ(Text(t.Editor()), L"a\rb\rcc");
@@ -300,6 +304,16 @@ TEST(EditingWindow, BlockCommandsActOnTheLinesOfTheText)
     Select(t, 300, 320);
     Pick(t, IDM_mUnCom);
     EXPECT_EQ(Text(t.Editor()), L"first\r" + longLine + L"\rlast");
+    // A paragraph of words, wrapped at their gaps, selected across the wraps.
+    std::wstring paragraph = L"x =";
+    for (int i = 0; i < 120; ++i)
+        paragraph += L" word" + std::to_wstring(i);
+    SetText(t, L"first\r" + paragraph + L"\rlast");
+    const long row = static_cast<long>(wt::Send(t.Editor(), EM_LINEINDEX, 2));
+    ASSERT_LT(row, 6 + static_cast<long>(paragraph.size())) << "the paragraph wraps";
+    Select(t, row - 3, static_cast<long>(wt::Send(t.Editor(), EM_LINEINDEX, 4)) + 3);
+    Pick(t, IDM_mCom);
+    EXPECT_EQ(Text(t.Editor()), L"first\r'--" + paragraph + L"\rlast");
 
     // A long document takes the new text whole, coloured: still not undoable.
     std::wstring commented, plain;

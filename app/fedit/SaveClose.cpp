@@ -10,7 +10,6 @@
 #include "Documents.h"
 #include "DocumentsEngine.h"
 #include "EditorState.h"
-#include "Main.h"
 #include "ModFileOps.h"
 #include "RichEditStream.h"
 #include "css/CSSPopup.h"
@@ -96,9 +95,8 @@ bool OpenInAnotherTab(HWND owner, const std::wstring& path, int ownSlot)
     return true;
 }
 
-KvRTB* ScratchEditor()
+KvRTB* ScratchEditor(fpad3* pad)
 {
-    fpad3* pad = ClipPadForm();
     return pad && (pad->Loaded() || pad->Load()) ? &pad->RTBOps : nullptr;
 }
 
@@ -160,7 +158,7 @@ std::wstring fedit::SaveDocumentAs()
 
 std::wstring fedit::SaveTabAs(int slot)
 {
-    KvRTB* scratch = ScratchEditor();
+    KvRTB* scratch = ScratchEditor(program_.ClipPadForm());
     if (!scratch)
         return L"";
     SettingsRecord& rec = Settings();
@@ -178,14 +176,14 @@ std::wstring fedit::SaveTabAs(int slot)
 
 namespace {
 
-// Saves parked document `slot` from the scratch editor, under its own path
+// Saves parked document `slot` from the clipping pad's scratch editor, under its own path
 // or (askPath, or no file of its own) under a chosen one. The path saved
 // to; "" when cancelled or failed (the user was told). The scratch editor
 // is emptied in every case, so its text can never reach another file.
-std::wstring SaveParked(fedit& f, int slot, bool askPath)
+std::wstring SaveParked(fedit& f, fpad3* pad, int slot, bool askPath)
 {
     ClsFile* files = State().Files;
-    KvRTB* scratch = ScratchEditor();
+    KvRTB* scratch = ScratchEditor(pad);
     if (!files || !scratch)
         return L"";
     std::wstring p = files->Path(slot);
@@ -255,7 +253,7 @@ void fedit::mFileSaveFromTab_Click(int Index)
     if (!files || !files->Exists(t))
         return;
     if (t != files->CurrentFile()) {
-        const std::wstring p = SaveParked(*this, t, Index == 1);
+        const std::wstring p = SaveParked(*this, program_.ClipPadForm(), t, Index == 1);
         if (p.empty())
             return;
         files->Path(t, p);
@@ -297,7 +295,7 @@ void fedit::mFileCloseFromTab_Click()
         const int answer = AskSaveChanges(hwnd, files->Path(t));
         if (answer == IDCANCEL)
             return;
-        if (answer == IDYES && SaveParked(*this, t, false).empty())
+        if (answer == IDYES && SaveParked(*this, program_.ClipPadForm(), t, false).empty())
             return;
     }
     files->RemoveFile(t);
@@ -350,7 +348,7 @@ bool fedit::QuerySaveAll()
         if (answer == IDCANCEL)
             return false;
         if (answer == IDYES) {
-            const std::wstring p = SaveParked(*this, i, false);
+            const std::wstring p = SaveParked(*this, program_.ClipPadForm(), i, false);
             if (p.empty())
                 return false;
             files->Changed(i, false);

@@ -3,7 +3,6 @@
 #include "find/modfind.h"
 
 #include "EditorState.h"
-#include "Main.h"
 #include "MenuIds.h"
 #include "MenuSetRows.h"
 #include "ModFileOps.h"
@@ -97,7 +96,7 @@ constexpr int kButton = 330;   // a tool-bar button, twips
 
 } // namespace
 
-fedit::fedit()
+fedit::fedit(MainProgram& program) : program_(program)
 {
     SetCaption(L"TARNEL Editor");
     KeyPreview = true;
@@ -124,7 +123,7 @@ void fedit::PlaceControls()
     T2.SetLocked(true);
     T2.SetTabStop(false);
     T2.SetBackColor(vbButtonFace);
-    JT1.Subclasser = SharedSubclasser();
+    JT1.Subclasser = program_.Subclasser();
     JT1.Place(*this, 660, 860, 10580, 5025);
     PlaceAutoInsertBars();
     PlaceStatusRow();
@@ -399,7 +398,7 @@ void fedit::Form_QueryUnload(int& Cancel, int UnloadMode)
     // The closing sequence runs before this unload goes on; it leaves the
     // window itself to this unload.
     inUnload_ = true;
-    ShutDown();
+    program_.ShutDown();
 }
 
 bool fedit::Form_Message(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
@@ -433,7 +432,7 @@ bool fedit::Form_Message(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
         return false;
     case WM_ENDSESSION:
         if (wp)
-            ShutDown();
+            program_.ShutDown();
         result = 0;
         return true;
     case kReleaseSettings:
@@ -456,7 +455,7 @@ void fedit::SetCaptions()
 {
     std::wstring caption = L"TARNEL Editor - " + TypeName() + L" - " + State().CurrentFilePath;
     SetCaption(caption);
-    if (fbrowser* b = BrowserForm())
+    if (fbrowser* b = program_.BrowserForm())
         b->SetCaption(caption);
 }
 
@@ -496,7 +495,7 @@ void fedit::mExit_Click()
 {
     if (!QuerySaveAll())
         return;
-    ShutDown();
+    program_.ShutDown();
 }
 
 void fedit::mSettings_Click()
@@ -506,7 +505,7 @@ void fedit::mSettings_Click()
 
 void fedit::mCallHelp_Click()
 {
-    OpenHelpFile();
+    program_.OpenHelpFile();
 }
 
 void fedit::PrepareClose()

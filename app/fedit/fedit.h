@@ -12,6 +12,7 @@
 #include "KvRTB/KvRTB.h"
 #include "EditorType.h"
 #include "fedit/FileTabLayout.h"
+#include "fedit/MainProgram.h"
 #include "platform/ComRef.h"
 #include "platform/Handles.h"
 #include "PlimsorIds.h"
@@ -29,7 +30,7 @@ struct TextEdit;
 
 class fedit : public forms::Form {
 public:
-    fedit();
+    explicit fedit(MainProgram& program);
     ~fedit() override;
 
     // ---- Editor and gutter ----
@@ -418,6 +419,9 @@ private:
     unsigned csGeneration_ = 0;   // counts the settings components made
     bool inUnload_ = false;
     int normalWidth_ = 0, normalHeight_ = 0;
+
+    // The program around the window, handed over when it made the window.
+    MainProgram& program_;
 
     friend class SettingsEventSink;
 };

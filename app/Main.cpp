@@ -25,8 +25,6 @@
 #include "autoinsert/AutoInsertLists.h"
 #include "autoinsert/fAuto.h"
 #include "snippets/fCM.h"
-#include "fColorPicker.h"
-#include "fbitmap.h"
 #include "fbrowser.h"
 #include "fedit/Documents.h"
 #include "fedit/MainWindowHost.h"
@@ -37,11 +35,14 @@
 #include "autoinsert/AutoInsert.h"
 #include "browser/ObjectBrowser.h"
 #include "functions/FuncPopup.h"
+#include "images/fbitmap.h"
+#include "picker/fColorPicker.h"
 #include "preview/Preview.h"
+#include "print/fprint.h"
+#include "reference/fascii.h"
 #include "forms/MessagePump.h"
 #include "forms/Runtime.h"
 #include "fpad3.h"
-#include "fprint.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -68,17 +69,26 @@ struct Program {
     std::unique_ptr<MainWindowHost> host;
     std::unique_ptr<fCM> cm;
     std::unique_ptr<fbrowser> browser;
-    std::unique_ptr<fColorPicker> colorPicker;
-    std::unique_ptr<fbitmap> bitmap;
-    std::unique_ptr<fprint> print;
     std::unique_ptr<fpad3> pad3;
-    // Made when first used by its owner: the character reference.
-    std::unique_ptr<forms::Form> fascii;
 
     bool shutDownRan = false;
 };
 
 Program* g = nullptr;
+
+// The program as its main window sees it.
+class ProgramParts : public MainProgram {
+public:
+    CSubclass* Subclasser() override { return SharedSubclasser(); }
+    cTypeDic* TypeDictionary() override { return ::TypeDictionary(); }
+    fbrowser* BrowserForm() override { return ::BrowserForm(); }
+    fpad3* ClipPadForm() override { return ::ClipPadForm(); }
+    fCM* CustomMenuForm() override { return ::CustomMenuForm(); }
+    forms::Form* ToolForm(ToolWindow which) override { return ::ToolForm(which); }
+    void ShutDown() override { ::ShutDown(); }
+    void OpenHelpFile() override { ::OpenHelpFile(); }
+};
+ProgramParts g_parts;
 
 void UnloadForm(forms::Form* f)
 {
@@ -89,41 +99,21 @@ void UnloadForm(forms::Form* f)
 } // namespace
 
 CSubclass* SharedSubclasser() { return g ? g->subclasser.get() : nullptr; }
-fedit* MainForm() { return g ? g->main.get() : nullptr; }
 cTypeDic* TypeDictionary() { return g ? &AutoInsertLists::TypeDic() : nullptr; }
 fCM* CustomMenuForm() { return g ? g->cm.get() : nullptr; }
 fbrowser* BrowserForm() { return g ? g->browser.get() : nullptr; }
 fpad3* ClipPadForm() { return g ? g->pad3.get() : nullptr; }
-
-namespace {
-
-// A tool window whose owner has not built it yet: an empty window with its
-// caption, which a user's close unloads.
-class ToolStandIn : public forms::Form {
-public:
-    explicit ToolStandIn(const wchar_t* caption) { SetCaption(caption); ShowInTaskbar = false; }
-    ~ToolStandIn() override { Teardown(); }
-};
-
-forms::Form* OnFirstUse(std::unique_ptr<forms::Form>& form, const wchar_t* caption)
-{
-    if (!form)
-        form = std::make_unique<ToolStandIn>(caption);
-    return form.get();
-}
-
-} // namespace
 
 forms::Form* ToolForm(ToolWindow which)
 {
     if (!g)
         return nullptr;
     switch (which) {
-    case ToolWindow::ColorPicker: return g->colorPicker.get();
-    case ToolWindow::ImageViewer: return g->bitmap.get();
-    case ToolWindow::Print: return g->print.get();
+    case ToolWindow::ColorPicker: return &ColorPickerWindow();
+    case ToolWindow::ImageViewer: return &ImageViewer();
+    case ToolWindow::Print: return &PrintWindow();
     case ToolWindow::AutoSet: return &AutoSetupWindow();
-    case ToolWindow::Reference: return OnFirstUse(g->fascii, L"Character codes - Keycodes - SendKeys");
+    case ToolWindow::Reference: return &ReferenceWindow();
     }
     return nullptr;
 }
@@ -177,8 +167,8 @@ void OpenCommandLineFile(std::wstring& path)
     std::wstring longPath = platform::GetLongPath(path);
     if (!longPath.empty() && platform::FileExists(longPath))
         path = longPath;
-    if (fedit* f = MainForm())
-        LoadDocument(*f, path, platform::GetExtension(path));
+    if (g && g->main)
+        LoadDocument(*g->main, path, platform::GetExtension(path));
 }
 
 void OpenHelpFile()
@@ -207,20 +197,20 @@ void InitProgram()
     platform::HeapWarmup heapWarmup(platform::HeapForLongText(
         static_cast<unsigned long long>(ModFileOps::GetFileSize(s.CommandLine))));
     // 2. Special folders.
-    s.SystemFolder = ModFileOps::GetSpecialFolder(1);
-    s.TempFolder = ModFileOps::GetSpecialFolder(2);
-    s.WindowsFolder = ModFileOps::GetSpecialFolder(0);
+    s.SystemFolder = ModFileOps::GetSpecialFolder(ModFileOps::SpecialFolder::System);
+    s.TempFolder = ModFileOps::GetSpecialFolder(ModFileOps::SpecialFolder::Temp);
+    s.WindowsFolder = ModFileOps::GetSpecialFolder(ModFileOps::SpecialFolder::Windows);
     // 3. The program's own temp folder, for the parked documents.
     if (!platform::FolderExists(platform::ProgramFolder() + L"\\temp"))
         CreateDirectoryW((platform::ProgramFolder() + L"\\temp").c_str(), nullptr);
     s.ProgramTempFolder = platform::ProgramFolder() + L"\\temp\\";
     // 4. Settings.
-    ReadSettingsFile();
+    ReadSettingsFile(nullptr);   // before the main window exists
     // 5. Document slots.
     g->files = std::make_unique<ClsFile>(SettingsAccess::ExtAliases());
     s.Files = g->files.get();
     // 6. The main window.
-    g->main = std::make_unique<fedit>();
+    g->main = std::make_unique<fedit>(g_parts);
     fedit& f = *g->main;
     g->host = std::make_unique<MainWindowHost>(f);
     SetHost(g->host.get());
@@ -242,7 +232,7 @@ void InitProgram()
     s.Colorer = g->colorer.get();
     // The type dictionary copies the hotkeys of the record read above.
     AutoInsertLists::TypeDic();
-    ApplySettings(true);
+    ApplySettings(f, true);
     // 9. Dictionaries and the common dialogs.
     g->varDic = std::make_unique<ClsDic>();
     g->browse = std::make_unique<cBrowse>();
@@ -253,10 +243,10 @@ void InitProgram()
     // 11. Tool windows, hidden. Each gets its window when first used (their
     // users load them), so that a start pays for none of them.
     g->browser = std::make_unique<fbrowser>();
-    g->colorPicker = std::make_unique<fColorPicker>();
-    g->bitmap = std::make_unique<fbitmap>();
+    ColorPickerWindow();
+    ImageViewer();
     FindWindow();
-    g->print = std::make_unique<fprint>();
+    PrintWindow();
     g->pad3 = std::make_unique<fpad3>();
     AutoSetupWindow();
     forms::DoEvents();
@@ -270,7 +260,7 @@ void InitProgram()
     // 14. Keyword lists, tag descriptions, script hosts.
     LoadKeywordLists(*g->colorer, SettingsBridge::SettingsFolder(), g->blockKeywords);
     LoadHTMLTags();
-    FindScriptHosts();
+    FindScriptHosts(f);
     if (closed())
         return;
     // 15.
@@ -290,10 +280,7 @@ void InitProgram()
     }
     if (closed())
         return;
-    // 17. Type name from the type the first document left.
-    const MenuSetRows::DocumentTypeRow& shown = MenuSetRows::DocumentTypeRowOf(SettingsAccess::LastEdType());
-    if (shown.hasMode)
-        s.TypeName = MenuSetRows::ModeItemOf(shown.mode).typeName;
+    // 17. The type name follows the type the first document left (fedit::TypeName).
     // 18.
     f.SetCaptions();
     LoadObjectList();
@@ -317,6 +304,7 @@ void ShutDown()
     fedit& f = *g->main;
     // 1.
     s.ProgramClosing = true;
+    f.ReleaseDocumentSlots();
     // 2. The window state: the last normal size always, and maximised only
     // when the window is maximised or would come back maximised.
     SettingsRecord& rec = Settings();
@@ -339,19 +327,19 @@ void ShutDown()
         if (!p.empty() && platform::FileExists(p))
             ModFileOps::RemoveFile(p);
     // 7.
-    WriteSettingsFile();
+    WriteSettingsFile(&f);
     // 8. The tool windows, in this order.
     CloseObjectBrowser();
     UnloadFindWindow();
     ReleaseBrowser();
     UnloadForm(g->browser.get());
     UnloadMultiReplaceWindow();
-    UnloadForm(g->bitmap.get());
+    UnloadImageViewer();
     UnloadForm(g->cm.get());
-    UnloadForm(g->print.get());
-    UnloadForm(g->fascii.get());
+    UnloadPrintWindow();
+    UnloadReferenceWindow();
     UnloadAutoSetupWindow();
-    UnloadForm(g->colorPicker.get());
+    UnloadColorPickerWindow();
     UnloadReportWindow();
     UnloadForm(g->pad3.get());
     // 9.
@@ -391,11 +379,7 @@ int Main()
     SetHost(nullptr);
     State().Files = nullptr;
     State().Colorer = nullptr;
-    program.fascii.reset();
     program.pad3.reset();
-    program.print.reset();
-    program.bitmap.reset();
-    program.colorPicker.reset();
     program.browser.reset();
     program.cm.reset();
     program.main.reset();

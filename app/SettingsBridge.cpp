@@ -7,6 +7,7 @@
 #include "platform/Messages.h"
 #include "platform/Module.h"
 #include "platform/Paths.h"
+#include "platform/Text.h"
 #include "ClsColor.h"
 #include "snippets/fCM.h"
 #include "fedit/fedit.h"
@@ -19,13 +20,6 @@
 
 #include <algorithm>
 
-namespace {
-
-// The editor type of the running document, kept across a re-read of the file.
-EditorType g_keptEdType = EditorType::None;
-
-} // namespace
-
 std::wstring SettingsBridge::SettingsFolder()
 {
     return SettingsRecordFile::SettingsFolderOf(platform::ProgramFolder());
@@ -37,44 +31,65 @@ std::vector<int32_t> DefaultCustomColors()
     return SettingsRecordFile::DefaultCustomColors();
 }
 
-void SetSettingsDefaults()
+void SetSettingsDefaults(fedit* f)
 {
-    SettingsBridge::ApplyProgramDefaults(Settings(), g_keptEdType, State().TempFolder);
-    ApplyToolbarButtons();
+    SettingsBridge::ApplyProgramDefaults(Settings(), State().TempFolder);
+    // The first read gives the running document its type; a later one (after
+    // the settings dialog) leaves the running document's type alone.
+    if (State().EdType == EditorType::None)
+        State().EdType = EditorTypeOf(Settings().LastEdType);
+    ApplyToolbarButtons(f);
 }
 
-void ReadSettingsFile()
+void ReadSettingsFile(fedit* f)
 {
     SettingsRecord& rec = Settings();
-    g_keptEdType = EditorTypeOf(rec.LastEdType);
     std::wstring folder = SettingsBridge::SettingsFolder();
     if (!platform::FolderExists(folder)) {
         platform::ShowMessage(L"Unable to access program settings in folder " + folder +
                               L". There may be a problem with file permissions.");
         // Without the defaults the window would open 0 x 0 with no undo.
-        SetSettingsDefaults();
+        SetSettingsDefaults(f);
         return;
     }
     SettingsRecordFile::ReadRecord(SettingsRecordFile::SettingsFilePath(folder), rec);
-    SetSettingsDefaults();
+    SetSettingsDefaults(f);
 }
 
-void WriteSettingsFile()
+namespace {
+
+// The record keeps its paths in the system code page. A path that does not
+// fit keeps its short form, which does; without one the entry is left out
+// rather than stored as a name no file has.
+std::wstring RecordablePath(const std::wstring& path)
+{
+    if (platform::FitsCodePage(path))
+        return path;
+    wchar_t shortPath[MAX_PATH];
+    const DWORD n = GetShortPathNameW(path.c_str(), shortPath, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH || !platform::FitsCodePage(std::wstring(shortPath, n)))
+        return L"";
+    return std::wstring(shortPath, n);
+}
+
+} // namespace
+
+void WriteSettingsFile(fedit* f)
 {
     SettingsRecord& rec = Settings();
-    if (fedit* f = MainForm()) {
+    if (State().EdType != EditorType::None)
+        rec.LastEdType = static_cast<int32_t>(EditorTypeNumber(State().EdType));
+    if (f) {
         rec.RecentFiles.resize(SettingsRecordFile::RecentFileCount);
         for (int i = 0; i < 4; ++i)
-            rec.RecentFiles[static_cast<size_t>(i)] = f->mMRU(i).Caption();
+            rec.RecentFiles[static_cast<size_t>(i)] = RecordablePath(f->mMRU(i).Caption());
     }
     SettingsRecordFile::WriteRecordIfFolderExists(SettingsBridge::SettingsFolder(), rec);
 }
 
-void ApplySettings(bool AtStartUp)
+void ApplySettings(fedit& form, bool AtStartUp)
 {
-    fedit* f = MainForm();
-    if (!f)
-        return;
+    fedit* f = &form;
     SettingsRecord& rec = Settings();
     if (ClsColor* color = State().Colorer) {
         color->Color(L"H", rec.ColorTag);
@@ -99,19 +114,19 @@ void ApplySettings(bool AtStartUp)
             const std::wstring& p = rec.RecentFiles[static_cast<size_t>(i)];
             f->mMRU(i).SetCaption(p.size() < 2 ? L"" : p);
         }
-        const EditorType type = EditorTypeOf(rec.LastEdType);
+        const EditorType type = State().EdType;
         if (IsScriptType(type))
             f->SetScriptMenus(type);
         else
             f->SetHTMLMenus();
-        ApplyToolbarButtons();
+        ApplyToolbarButtons(f);
     }
-    ApplyCustomMenuLabels();
+    ApplyCustomMenuLabels(form);
 }
 
-void ApplyCustomMenuLabels()
+void ApplyCustomMenuLabels(fedit& form)
 {
-    fedit* f = MainForm();
+    fedit* f = &form;
     extern fCM* CustomMenuForm();
     fCM* cm = CustomMenuForm();
     SettingsRecord& rec = Settings();
@@ -134,9 +149,8 @@ void ApplyCustomMenuLabels()
     }
 }
 
-void ApplyToolbarButtons()
+void ApplyToolbarButtons(fedit* f)
 {
-    fedit* f = MainForm();
     if (!f)
         return;
     SettingsRecord& rec = Settings();
@@ -151,15 +165,14 @@ void ApplyToolbarButtons()
     }
 }
 
-void FindScriptHosts()
+void FindScriptHosts(fedit& f)
 {
     EditorState& s = State();
     const std::vector<std::wstring> folders = {s.WindowsFolder, s.SystemFolder,
                                                s.WindowsFolder.empty() ? L"" : s.WindowsFolder + L"\\Command"};
     s.CScriptPath = SettingsBridge::FirstExisting(L"cscript.exe", folders);
     if (s.CScriptPath.empty())
-        if (fedit* f = MainForm())
-            f->mRunEXE(1).SetEnabled(false);
+        f.mRunEXE(1).SetEnabled(false);
 
     s.WScriptPath.clear();
     std::wstring cls = GetRegString(HKEY_CLASSES_ROOT, L".vbs", L"");
@@ -182,7 +195,7 @@ void fedit::ShowSettings()
     // The dialog starts from the file: what this program changed in memory
     // (recent files, the UTF-8 item, line debugging, auto-insert buttons,
     // the save type) goes there first, or the dialog's close would undo it.
-    WriteSettingsFile();
+    WriteSettingsFile(this);
     ReleaseSettingsComponent();
     if (!directCom_)
         directCom_.Reset(LoadLibraryW((platform::ProgramFolder() + L"\\DirectCOM.dll").c_str()));
@@ -214,8 +227,8 @@ void fedit::CS_SettingsChanged()
 {
     // The component is inside this very event: it goes once the event returned.
     PostMessageW(hwnd, kReleaseSettings, csGeneration_, 0);
-    ReadSettingsFile();
-    ApplySettings(false);
+    ReadSettingsFile(this);
+    ApplySettings(*this, false);
 }
 
 void fedit::ReleaseSettingsComponent()

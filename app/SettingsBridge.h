@@ -5,31 +5,32 @@
 // and written back at shutdown. The settings dialog itself lives in
 // plimsor.dll; fedit opens it (ShowSettings) and hears when it closed.
 #include "EditorType.h"
-#include "settings-library/record/SettingsRecord.h"
+#include "SettingsRecord.h"
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
+class fedit;
+
 // ---- Procedures on the program's record and window ----
-void ReadSettingsFile();
-void SetSettingsDefaults();
+// The main window is handed in; null before start-up has made it.
+void ReadSettingsFile(fedit* f);
+void SetSettingsDefaults(fedit* f);
 std::vector<int32_t> DefaultCustomColors();
-void WriteSettingsFile();
-void ApplySettings(bool AtStartUp);
-void ApplyCustomMenuLabels();
-void ApplyToolbarButtons();
-void FindScriptHosts();
+void WriteSettingsFile(fedit* f);
+void ApplySettings(fedit& f, bool AtStartUp);
+void ApplyCustomMenuLabels(fedit& f);
+void ApplyToolbarButtons(fedit* f);
+void FindScriptHosts(fedit& f);
 
 // ---- The parts that need no window ----
 namespace SettingsBridge {
 
-// The program's defaults on rec. keptType: the editor type of the running
-// document, kept through a re-read (None at start-up: the file's value stays).
-// windowsTemp: the Windows Temp folder, for a WebTempFolder that does not
+// The program's defaults on rec. windowsTemp: the Windows Temp folder, for a WebTempFolder that does not
 // exist. Every array of the record has its fixed size afterwards, so a
 // damaged file can never make an index run past an array.
-void ApplyProgramDefaults(SettingsRecord& rec, EditorType keptType, const std::wstring& windowsTemp);
+void ApplyProgramDefaults(SettingsRecord& rec, const std::wstring& windowsTemp);
 
 // The first folder of the list holding exeName, as folder & "\" & exeName;
 // "" when none does.

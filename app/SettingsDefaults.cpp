@@ -11,7 +11,7 @@
 
 namespace SettingsBridge {
 
-void ApplyProgramDefaults(SettingsRecord& rec, EditorType keptType, const std::wstring& windowsTemp)
+void ApplyProgramDefaults(SettingsRecord& rec, const std::wstring& windowsTemp)
 {
     // The program's own values first; the library's defaults then fill every
     // field that is still empty the same way for both deliverables.
@@ -29,8 +29,6 @@ void ApplyProgramDefaults(SettingsRecord& rec, EditorType keptType, const std::w
         rec.Menu1Name = L"Custom Menu 1";
     if (rec.Menu2Name.size() < 2)
         rec.Menu2Name = L"Custom Menu 2";
-    if (keptType != EditorType::None)
-        rec.LastEdType = static_cast<int32_t>(EditorTypeNumber(keptType));
     if (!platform::FolderExists(rec.WebTempFolder))
         rec.WebTempFolder = windowsTemp;
     // Fills the rest and brings every array to its fixed size.

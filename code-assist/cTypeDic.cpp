@@ -117,7 +117,7 @@ void cTypeDic::RunShortcut(int index)
     MainHost* h = Host();
     if (!h)
         return;
-    const EditorType type = SettingsAccess::LastEdType();
+    const EditorType type = State().EdType;
     switch (index) {
     case 0:
         if (SelLength() > 0)

@@ -20,6 +20,9 @@ void ColorVBS(ClsColor& colorer, KvRTB& editor, long StPt, long EndPt);
 void ColorJS(ClsColor& colorer, KvRTB& editor, long StPt, long EndPt);
 void ColorCSS(ClsColor& colorer, KvRTB& editor, long StPt, long EndPt);
 void ColorHTML(ClsColor& colorer, KvRTB& editor, long StPt, long EndPt);
+// The same with the colourer of a document type: an ASP page is coloured as
+// a page; a type without colouring is left as it is.
+void ColourAs(EditorType type, ClsColor& colorer, KvRTB& editor, long StPt = 0, long EndPt = -1);
 // Colours text as the page's whole new text and writes it in; text differs
 // from the editor's only in case (the same length). A rewrite of every tag
 // then costs what a colouring costs, not what deleting and inserting the

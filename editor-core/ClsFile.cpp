@@ -143,6 +143,24 @@ int ClsFile::StoreFile(const std::wstring& s1Path)
     return slot;
 }
 
+int ClsFile::OpenDocument(const std::wstring& path, const std::wstring& name, EditorType type, bool colorThis,
+                          bool debugThis)
+{
+    const int slot = StoreFile(path);
+    if (slot < 0)
+        return -1;
+    Slot& s = slots_[slot];
+    s.Name = name;
+    s.EdType = type;
+    s.Changed = false;
+    s.TopLine = 0;
+    s.ScrollTopWeb = 0;
+    s.ColorThis = colorThis;
+    s.DebugThis = debugThis;
+    currentFile_ = slot;
+    return slot;
+}
+
 bool ClsFile::SaveFrom(HWND richEdit, int i)
 {
     if (!Valid(i) || !richEdit)
@@ -322,7 +340,7 @@ bool ClsFile::ParkCurrent()
         return false;
     EditorState& st = State();
     slots_[c].Changed = st.DocChanged;
-    slots_[c].EdType = SettingsAccess::LastEdType();
+    slots_[c].EdType = State().EdType;
     slots_[c].ColorThis = st.ColorCodeOn;
     slots_[c].DebugThis = st.LineDebugOn;
     slots_[c].TopLine = static_cast<long>(SendMessageW(st.EditorRichEditHandle(), EM_GETFIRSTVISIBLELINE, 0, 0));
@@ -387,7 +405,7 @@ bool ClsFile::SwitchTo(int i)
     st.ColorCodeOn = s.ColorThis;
     st.LineDebugOn = s.DebugThis;
     st.PreviewScrollTop = s.ScrollTopWeb;
-    SettingsAccess::LastEdType(s.EdType);
+    State().EdType = s.EdType;
     {
         RedrawLock lock(st.MainWindow);
         long top = static_cast<long>(SendMessageW(re, EM_GETFIRSTVISIBLELINE, 0, 0));

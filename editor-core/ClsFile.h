@@ -65,6 +65,12 @@ public:
     // editor content, which goes to the slot's file when it is parked; -1
     // (and nothing changes) when all are in use.
     int StoreFile(const std::wstring& s1Path);
+    // Opens the document shown in the editor into the first free slot
+    // (StoreFile) and makes it the current one: unchanged, at its top, with
+    // its name, type and colour and line-check switches. -1 (and nothing
+    // changes) when all slots are in use.
+    int OpenDocument(const std::wstring& path, const std::wstring& name, EditorType type, bool colorThis,
+                     bool debugThis);
     // Parks the current editor content in the slot's file. The new file is
     // written completely before it replaces the old one; false when the
     // content could not be written (the old parked file then stays).

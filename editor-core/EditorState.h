@@ -25,7 +25,10 @@ struct EditorState {
 
     std::wstring CurrentFilePath;   // "Untitled" for a new document
     std::wstring CurrentExtension;  // upper case, without the dot
-    std::wstring TypeName;          // "HTML", "CSS", "VBScript", "Javascript"
+    // The type of the running document: its one owner. The type name in the
+    // window caption is derived from it, and the settings record's
+    // LastEdType is written from it when the record is saved.
+    EditorType EdType = EditorType::None;
 
     bool LineEdited = false;               // set by every change of the text
     bool DocChanged = false;               // the document differs from its file

@@ -5,8 +5,6 @@
 
 namespace SettingsAccess {
 
-EditorType LastEdType() { return EditorTypeOf(Settings().LastEdType); }
-void LastEdType(EditorType type) { Settings().LastEdType = static_cast<int32_t>(EditorTypeNumber(type)); }
 bool NoColorCode() { return Settings().NoColorCode; }
 void NoColorCode(bool value) { Settings().NoColorCode = value; }
 bool NoLineDebug() { return Settings().NoLineDebug; }

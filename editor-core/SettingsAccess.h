@@ -10,9 +10,6 @@ struct ExtEntry;
 
 namespace SettingsAccess {
 
-// The editor type of the running document (LastEdType).
-EditorType LastEdType();
-void LastEdType(EditorType type);
 bool NoColorCode();
 void NoColorCode(bool value);
 bool NoLineDebug();

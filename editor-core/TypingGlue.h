@@ -1,40 +1,11 @@
 #pragma once
-// The glue between typing in the main editor and colouring, indentation and
-// the VBScript line check. The editor's change event only marks the line as
-// edited; the work happens when the caret leaves the line.
-#include <windows.h>
-
+// The rules of the typing glue that need no window: the indentation after
+// Enter, the word before the caret, script blocks of a page, and what is
+// done with a line the caret left. The editor's part is EditorGlue.
 #include <string>
 
 #include "EditorType.h"
 
-// Colours the current editor's whole text as edType (no colouring for the
-// other types). After a line edit only what changed needs rewriting in the
-// editor, and only the lines firstLine..lastLine need reading back.
-void ColourWholeText(EditorType edType, bool afterLineEdit = false, long firstLine = -1, long lastLine = -1);
-// Colour coding of the whole document on (and colour it now) or off.
-void ColorOn();
-void ColorOff();
-// Undo and redo bring back text without its colours (colouring adds no undo
-// steps, so that each step undoes what the user did): the main window's undo
-// and redo commands call this after each step. Only what changed is rewritten.
-void RecolourAfterUndo();
-// Inserts text at the caret as a paste would; the clipboard keeps every
-// format it held before.
-void InsertViaClipboard(const std::wstring& sText);
-// Called by the line event when the caret moved to another line with nothing
-// selected: indents a new line after Enter, hands the line left to the line
-// check and the declaration record, and recolours when text was typed.
-void ProcessEditedLine(long& iCaret, long& iLine, bool& bAfterEnter);
-// The run of tabs and blanks at the start of the editor text iStart..iEnd.
-std::wstring GetLineText(long iStart, long iEnd);
-// 0, 1 (inside a VBScript SCRIPT block) or 2 (inside a server block) for a
-// position of the current editor; only pages (types 1 and 2) give non-zero.
-short InVBScriptBlock(long& iPos);
-// Forgets the remembered caret line and position and the block states.
-void ResetChangeTracking();
-
-// Parts of the glue that need no window.
 namespace TypingGlue {
 
 // The leading run of tabs and blanks, unchanged.
@@ -74,17 +45,25 @@ private:
     std::wstring upper_;
 };
 
-class EditorSearch : public TextSearch {
-public:
-    explicit EditorSearch(HWND richEdit) : re_(richEdit) {}
-    long Find(const std::wstring& what, long start, long end) override;
-    long FindBack(const std::wstring& what, long start, long end) override;
-    long LineFromChar(long pos) override;
-
-private:
-    HWND re_;
-};
-
+// 0, 1 (inside a VBScript SCRIPT block) or 2 (inside a server block) for a
+// position; only pages give non-zero.
 short BlockKind(TextSearch& search, long iPos, EditorType edType);
+
+// What is done with a line the caret left, before it is recoloured: its
+// Sub or Function declaration recorded, and the VBScript line check (inPage:
+// a line of a page). A page's line takes part only when line checking is on
+// and the line lay in a script block before the caret moved; a script's
+// line always has its declaration recorded.
+struct LineChecks {
+    bool recordDeclaration = false;
+    bool check = false;
+    bool inPage = false;
+};
+LineChecks PlanLineChecks(EditorType type, bool checkLines, bool lineExists, short blockBefore);
+// Whether a line check may have marked its finding in the editor: the mark
+// then stands in place of one recolouring.
+bool MarksFindings(EditorType type);
+// Whether the lines edited are recoloured after the checks.
+bool RecoloursAfterLine(EditorType type, bool mayColour, bool findingMarked);
 
 } // namespace TypingGlue

@@ -11,7 +11,7 @@
 #include "css/CSSPopup.h"
 #include "functions/FuncPopup.h"
 #include "SettingsAccess.h"
-#include "TypingGlue.h"
+#include "EditorGlue.h"
 #include "cBrowse/cBrowse.h"
 #include "fedit.h"
 #include "forms/Runtime.h"
@@ -20,7 +20,7 @@
 #include "platform/Module.h"
 #include "platform/Paths.h"
 #include "platform/Text.h"
-#include "settings-library/record/SettingsRecord.h"
+#include "SettingsRecord.h"
 
 #include <richedit.h>
 #include <shellapi.h>
@@ -55,13 +55,7 @@ void ColourLoaded(fedit& f, EditorType type, bool colouredOnLoad)
     f.mColCode.SetChecked(true);
     if (!s.Colorer || colouredOnLoad)
         return;
-    switch (ColouringOf(type)) {
-    case EditorType::HTML: ClsColorEditor::ColorHTML(*s.Colorer, f.JT1, 0, -1); break;
-    case EditorType::CSS: ClsColorEditor::ColorCSS(*s.Colorer, f.JT1, 0, -1); break;
-    case EditorType::VBScript: ClsColorEditor::ColorVBS(*s.Colorer, f.JT1, 0, -1); break;
-    case EditorType::JavaScript: ClsColorEditor::ColorJS(*s.Colorer, f.JT1, 0, -1); break;
-    default: break;
-    }
+    ClsColorEditor::ColourAs(type, *s.Colorer, f.JT1);
 }
 
 } // namespace
@@ -78,8 +72,7 @@ void ShowDocumentType(fedit& f, EditorType from, EditorType to)
             f.SetScriptMenus(to);
     }
     // After the set: the HTML set writes type 2, and an ASP page stays one.
-    SettingsAccess::LastEdType(to);
-    State().TypeName = MenuSetRows::ModeItemOf(row.mode).typeName;
+    State().EdType = to;
 }
 
 void UpdateRecentFiles(fedit& f, const std::wstring& path)
@@ -109,7 +102,7 @@ void OpenOrShow(fedit& f, const std::wstring& path)
 {
     const int open = OpenSlotOf(path);
     if (open >= 0)
-        f.LabFile_Click(open);
+        f.ShowSlot(open);
     else if (NoFreeSlot())
         Tell(f.hwnd, kNoFreeSlot);
     else
@@ -118,28 +111,19 @@ void OpenOrShow(fedit& f, const std::wstring& path)
 
 } // namespace
 
-bool LoadDocument(fedit& f, const std::wstring& path, const std::wstring& extension)
+namespace {
+
+// Reads the file into the editor; a document coloured whole after loading
+// goes in coloured at once (colouredOnLoad), so that a long one is written
+// into the editor once, not twice. False, with a message, when it could not
+// be read.
+bool ReadDocument(fedit& f, const std::wstring& path, EditorType t, bool& colouredOnLoad)
 {
     EditorState& s = State();
-    SettingsRecord& rec = Settings();
-    ClsFile* files = s.Files;
     KvRTB& JT1 = f.JT1;
-    const int open = OpenSlotOf(path);
-    if (open >= 0) {
-        // One file, one document: a second copy would let two tabs save
-        // over each other.
-        f.LabFile_Click(open);
-        return true;
-    }
-    const bool wasEmpty = JT1.LenText() == 0;
-    f.ClearInfo();
-    const std::wstring upperExtension = platform::Upper(extension);
-    const EditorType t = files ? files->GetExtEdType(upperExtension) : EditorType::None;
-    // A document that is coloured whole after loading goes in coloured at
-    // once: a long one is then written into the editor once, not twice.
-    bool colouredOnLoad = false;
+    colouredOnLoad = false;
     KvRTB::TextWriter writeColoured;
-    if (t != EditorType::None && !rec.NoColorCode && s.Colorer)
+    if (t != EditorType::None && !Settings().NoColorCode && s.Colorer)
         writeColoured = [&](const std::wstring& text) {
             colouredOnLoad = ClsColorEditor::WriteColouredText(*s.Colorer, JT1, ColouringOf(t), text);
             return colouredOnLoad;
@@ -164,8 +148,64 @@ bool LoadDocument(fedit& f, const std::wstring& path, const std::wstring& extens
         // or recent-files entry, and the current document stays as it is.
         Tell(f.hwnd, L"File:\r\n" + path + L"\r\ncannot be read.");
         JT1.SetFocus();
-        return false;
     }
+    return loaded;
+}
+
+// The window's set and the checks of the document's type.
+void ShowLoadedType(fedit& f, EditorType t)
+{
+    EditorState& s = State();
+    ShowDocumentType(f, s.EdType, t);
+    if (t == EditorType::None) {
+        s.ColorCodeOn = false;
+        f.mColCode.SetChecked(false);
+        ResetFuncLists();
+    }
+    // After the set, which decides line checking for VBScript by the record
+    // alone.
+    s.LineDebugOn = MenuSetRows::DocumentTypeRowOf(t).lineDebugOnOpen;
+}
+
+// The document takes a slot and its tab; the empty start-up document gives
+// way to the first file opened.
+void TakeSlot(fedit& f, const std::wstring& path, bool editorWasEmpty)
+{
+    EditorState& s = State();
+    ClsFile* files = s.Files;
+    if (!files)
+        return;
+    if (editorWasEmpty && files->CurrentFile() == 0 && platform::Upper(f.LabFile(0).Caption()) == L"UNTITLED") {
+        files->RemoveFile(0);
+        files->CurrentFile(-1);
+        f.LabFile(0).SetCaption(L"");
+        f.LabFile(0).SetVisible(false);
+    }
+    const int slot = files->OpenDocument(path, platform::GetFileName(path), s.EdType, s.ColorCodeOn, s.LineDebugOn);
+    if (slot >= 0)
+        f.SetTabLabel(files->Name(slot), slot);
+}
+
+} // namespace
+
+bool LoadDocument(fedit& f, const std::wstring& path, const std::wstring& extension)
+{
+    EditorState& s = State();
+    KvRTB& JT1 = f.JT1;
+    const int open = OpenSlotOf(path);
+    if (open >= 0) {
+        // One file, one document: a second copy would let two tabs save
+        // over each other.
+        f.ShowSlot(open);
+        return true;
+    }
+    const bool wasEmpty = JT1.LenText() == 0;
+    f.ClearInfo();
+    const std::wstring upperExtension = platform::Upper(extension);
+    const EditorType t = s.Files ? s.Files->GetExtEdType(upperExtension) : EditorType::None;
+    bool colouredOnLoad = false;
+    if (!ReadDocument(f, path, t, colouredOnLoad))
+        return false;
     s.CurrentFilePath = path;
     s.CurrentExtension = upperExtension;
     {
@@ -174,18 +214,9 @@ bool LoadDocument(fedit& f, const std::wstring& path, const std::wstring& extens
         if (!colouredOnLoad)
             JT1.SetForeColor(0);
         s.PreviewScrollTop = 0;
-        const EditorType current = EditorTypeOf(rec.LastEdType);
         const bool wasSuppressed = s.SuppressChangeTracking;
         s.SuppressChangeTracking = true;
-        ShowDocumentType(f, current, t);
-        if (t == EditorType::None) {
-            s.ColorCodeOn = false;
-            f.mColCode.SetChecked(false);
-            ResetFuncLists();
-        }
-        // After the set, which decides line checking for VBScript by the
-        // record alone.
-        s.LineDebugOn = MenuSetRows::DocumentTypeRowOf(t).lineDebugOnOpen;
+        ShowLoadedType(f, t);
         if (t != EditorType::None)
             ColourLoaded(f, t, colouredOnLoad);
         s.SuppressChangeTracking = wasSuppressed;
@@ -196,29 +227,7 @@ bool LoadDocument(fedit& f, const std::wstring& path, const std::wstring& extens
         f.SyncLineNums();
         JT1.SetEnabled(true);
     }
-    // The empty start-up document gives way to the first file opened.
-    if (files && wasEmpty && files->CurrentFile() == 0 &&
-        platform::Upper(f.LabFile(0).Caption()) == L"UNTITLED") {
-        files->RemoveFile(0);
-        files->CurrentFile(-1);
-        f.LabFile(0).SetCaption(L"");
-        f.LabFile(0).SetVisible(false);
-    }
-    if (files) {
-        const int slot = files->StoreFile(s.CurrentFilePath);
-        if (slot >= 0) {
-            files->Name(slot, platform::GetFileName(path));
-            files->Path(slot, path);
-            files->CurrentFile(slot);
-            files->Changed(slot, false);
-            files->EdType(slot, EditorTypeOf(rec.LastEdType));
-            files->ColorThis(slot, s.ColorCodeOn);
-            files->DebugThis(slot, s.LineDebugOn);
-            files->TopLine(slot, 0);
-            files->ScrollTopWeb(slot, 0);
-            f.SetTabLabel(files->Name(slot), slot);
-        }
-    }
+    TakeSlot(f, path, wasEmpty);
     {
         // Every type: a style sheet or a script file empties the list.
         RedrawLock lock(f.hwnd);
@@ -252,16 +261,8 @@ void OpenUntitledAtStartUp(fedit& f)
     // does; only the VBScript set has decided it so far.
     s.LineDebugOn = !rec.NoLineDebug;
     if (ClsFile* files = s.Files) {
-        int slot = files->StoreFile(L"Untitled");
-        if (slot < 0)
+        if (files->OpenDocument(L"Untitled", L"Untitled", s.EdType, !rec.NoColorCode, s.LineDebugOn) < 0)
             return;
-        files->CurrentFile(slot);
-        files->EdType(slot, EditorTypeOf(rec.LastEdType));
-        files->Changed(slot, false);
-        files->Path(slot, L"Untitled");
-        files->Name(slot, L"Untitled");
-        files->ColorThis(slot, !rec.NoColorCode);
-        files->DebugThis(slot, s.LineDebugOn);
     }
     f.DrawFileTabs(0);
 }
@@ -342,20 +343,14 @@ void fedit::mTemplate_Click()
         return;
     }
     s.CurrentFilePath = L"Untitled";
-    const int slot = files->StoreFile(L"Untitled");
-    files->CurrentFile(slot);
+    // A new page: its colour and line-check switches are taken when it is parked.
+    const int slot = files->OpenDocument(L"Untitled", L"Untitled", EditorType::HTML, s.ColorCodeOn, s.LineDebugOn);
     LabFile(slot).SetVisible(true);
     LabFile(slot).SetCaption(L"Untitled");
-    if (IsScriptType(SettingsAccess::LastEdType()))
+    if (IsScriptType(State().EdType))
         SetHTMLMenus();
-    SettingsAccess::LastEdType(EditorType::HTML);
-    s.TypeName = L"HTML";
+    State().EdType = EditorType::HTML;
     SetCaptions();
-    files->Changed(slot, false);
-    files->Name(slot, L"Untitled");
-    files->TopLine(slot, 0);
-    files->ScrollTopWeb(slot, 0);
-    files->EdType(slot, EditorType::HTML);
     DrawFileTabs(slot);
     s.LineDebugOn = true;
     if (!Settings().NoColorCode) {

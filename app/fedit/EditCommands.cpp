@@ -15,11 +15,11 @@
 #include "functions/FuncPopup.h"
 #include "print/Printing.h"
 #include "SettingsAccess.h"
-#include "TypingGlue.h"
+#include "EditorGlue.h"
 #include "platform/Files.h"
 #include "platform/Messages.h"
 #include "platform/Paths.h"
-#include "settings-library/record/SettingsRecord.h"
+#include "SettingsRecord.h"
 
 #include <richedit.h>
 
@@ -60,7 +60,8 @@ void fedit::FillGutter()
     // new line costs little.
     if (gutterScreenRows_ == 0) {
         const int fontPixels = std::max(1, forms::TwipsToPixelsY(static_cast<int>(T2.Font().Size * 20)));
-        gutterScreenRows_ = GetSystemMetrics(SM_CYVIRTUALSCREEN) / fontPixels + 1;
+        const int screen = std::max(GetSystemMetrics(SM_CYVIRTUALSCREEN), screenHeight_);
+        gutterScreenRows_ = screen / fontPixels + 1;
     }
     const long need = static_cast<long>(SendMessageW(re, EM_GETLINECOUNT, 0, 0)) + gutterScreenRows_;
     const long count = static_cast<long>(ToGutter(g, EM_GETLINECOUNT));
@@ -133,15 +134,7 @@ void fedit::RecolourWholeText()
     EditorState& s = State();
     if (!ColouringOn() || !s.Colorer || !s.CurrentEditor)
         return;
-    ClsColor& c = *s.Colorer;
-    switch (SettingsAccess::LastEdType()) {
-    case EditorType::ASP:
-    case EditorType::HTML: ClsColorEditor::ColorHTML(c, JT1, 0, -1); break;
-    case EditorType::CSS: ClsColorEditor::ColorCSS(c, JT1, 0, -1); break;
-    case EditorType::VBScript: ClsColorEditor::ColorVBS(c, JT1, 0, -1); break;
-    case EditorType::JavaScript: ClsColorEditor::ColorJS(c, JT1, 0, -1); break;
-    default: break;
-    }
+    ClsColorEditor::ColourAs(State().EdType, *s.Colorer, JT1);
 }
 
 // ---- Commands ---------------------------------------------------------------
@@ -201,7 +194,7 @@ void fedit::DoCut()
         RedrawLock lock(hwnd);
         JT1.Cut();
         st.SuppressChangeTracking = true;
-        const EditorType type = SettingsAccess::LastEdType();
+        const EditorType type = State().EdType;
         if (line != st.RememberedCaretLine && st.ProcessedLineStart != 0 && s != 0 && !rec.NoLineDebug &&
             st.LineDebugOn) {
             long start = st.ProcessedLineStart;
@@ -271,7 +264,7 @@ void fedit::DoPaste(short source)
             st.SuppressChangeTracking = true;
             RecolourWholeText();
             st.SuppressChangeTracking = false;
-            const EditorType type = SettingsAccess::LastEdType();
+            const EditorType type = State().EdType;
             if (type == EditorType::ASP || type == EditorType::HTML) {
                 st.InVBSBlockNow = InVBScriptBlock(s);
                 st.InVBSBlockPrev = st.InVBSBlockNow;

@@ -4,16 +4,15 @@
 #include "fedit.h"
 
 #include "EditorState.h"
-#include "Main.h"
 #include "ModFormOps.h"
 #include "autoinsert/AutoInsert.h"
 #include "autoinsert/AutoInsertLists.h"
 #include "css/CSSPopup.h"
 #include "cTypeDic.h"
 #include "SettingsAccess.h"
-#include "TypingGlue.h"
+#include "EditorGlue.h"
 #include "snippets/fCM.h"
-#include "settings-library/record/SettingsRecord.h"
+#include "SettingsRecord.h"
 
 #include <richedit.h>
 
@@ -79,13 +78,13 @@ void fedit::JT1_LineEvent(long& LType)
     long line = JT1.GetLineFromChar(start);
     if (line == s.RememberedCaretLine || start != end) {
         const SettingsRecord& rec = Settings();
-        if (IsPage(SettingsAccess::LastEdType()) && !rec.NoLineDebug && s.LineDebugOn) {
+        if (IsPage(State().EdType) && !rec.NoLineDebug && s.LineDebugOn) {
             RedrawLock lock(hwnd);
             s.InVBSBlockNow = InVBScriptBlock(start);
             s.InVBSBlockPrev = s.InVBSBlockNow;
         }
     } else {
-        bool afterEnter = LType == 2;
+        bool afterEnter = LType == KvRTB::EnterUp;
         RedrawLock lock(hwnd);
         ProcessEditedLine(start, line, afterEnter);
         lineProcessed_ = 1;
@@ -195,7 +194,7 @@ void fedit::RunHotkey(int keyCode)
         ShowCustomMenu(2);
         return;
     }
-    cTypeDic* dic = TypeDictionary();
+    cTypeDic* dic = program_.TypeDictionary();
     if (dic && dic->CheckKShortcuts(static_cast<long>(keyCode)))
         return;
     ShowInfo(L"(Ctrl + " + std::wstring(1, static_cast<wchar_t>(keyCode)) +
@@ -224,7 +223,7 @@ void fedit::JT1_KeyUp(int& Keycode, int& Shift)
     if (Shift >= 2 || position < 2)
         return;
     EditorState& s = State();
-    const EditorType type = SettingsAccess::LastEdType();
+    const EditorType type = State().EdType;
     auto closeTip = [&] {
         if (!s.TipKept) {
             FrTip.SetVisible(false);
@@ -320,7 +319,7 @@ void fedit::PopupKeyUp(int keyCode, int shift, long position)
         popupItemChosen_ = false;
         return;
     }
-    EditorType type = SettingsAccess::LastEdType();
+    EditorType type = State().EdType;
     if (cssPopup_ && IsPageType(type))
         type = EditorType::CSS;
     std::wstring typed;
@@ -369,7 +368,7 @@ void fedit::JT1_MouseUp(int Button)
     PopRedo.SetEnabled(JT1.CanRedo());
     mPasteClip1.SetEnabled(!s.Clip1.empty());
     mPasteClip2.SetEnabled(!s.Clip2.empty());
-    const EditorType type = SettingsAccess::LastEdType();
+    const EditorType type = State().EdType;
     if (type == EditorType::None || IsPage(type)) {
         const bool inScript = s.InVBSBlockNow >= 1;
         mComPop.SetVisible(inScript);

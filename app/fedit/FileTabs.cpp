@@ -8,10 +8,10 @@
 #include "FileTabLayout.h"
 #include "css/CSSPopup.h"
 #include "functions/FuncPopup.h"
-#include "TypingGlue.h"
+#include "EditorGlue.h"
 #include "forms/BusyScope.h"
 #include "platform/Messages.h"
-#include "settings-library/record/SettingsRecord.h"
+#include "SettingsRecord.h"
 
 namespace {
 
@@ -105,21 +105,16 @@ bool fedit::AddNewFile()
         return false;
     if (!ParkCurrentDocument())
         return false;
-    const EditorType type = EditorTypeOf(Settings().LastEdType);
+    const EditorType type = State().EdType;
     // Emptied before the new slot parks it, so the slot never holds the text
     // of the document that was current, and that document keeps its window.
     s.SuppressChangeTracking = true;
     JT1.ClearAll();
     s.SuppressChangeTracking = false;
-    const int slot = files->StoreFile(L"Untitled");
-    files->CurrentFile(slot);
+    // Its colour and line-check switches are taken when it is parked.
+    const int slot = files->OpenDocument(L"Untitled", L"Untitled", type, s.ColorCodeOn, s.LineDebugOn);
     LabFile(slot).SetVisible(true);
     LabFile(slot).SetCaption(L"Untitled");
-    files->Changed(slot, false);
-    files->Name(slot, L"Untitled");
-    files->TopLine(slot, 0);
-    files->ScrollTopWeb(slot, 0);
-    files->EdType(slot, type);
     DrawFileTabs(slot);
     s.CurrentFilePath = L"Untitled";
     ResetFuncLists();
@@ -154,7 +149,7 @@ void fedit::ApplyShownDocumentType(EditorType type, EditorType oldType, bool bui
             LoadCSSList();
     }
     // A document of no known type is shown as one, whatever set stays.
-    Settings().LastEdType = static_cast<int32_t>(EditorTypeNumber(type));
+    State().EdType = type;
 }
 
 void fedit::LabFile_Click(int Index)
@@ -169,7 +164,7 @@ void fedit::LabFile_Click(int Index)
     ClsFile* files = s.Files;
     if (!files || Index == files->CurrentFile() || !files->Exists(Index))
         return;
-    const EditorType oldType = EditorTypeOf(Settings().LastEdType);
+    const EditorType oldType = State().EdType;
     const bool wasSuppressed = s.SuppressChangeTracking;
     s.SuppressChangeTracking = true;
     DrawFileTabs(Index);

@@ -7,7 +7,7 @@
 #include "EditorState.h"
 #include "MainLayout.h"
 #include "find/modfind.h"
-#include "settings-library/record/SettingsRecord.h"
+#include "SettingsRecord.h"
 
 using forms::kKeep;
 
@@ -54,7 +54,7 @@ void fedit::Form_Resize()
     in.h = ScaleHeight();
     in.edFontSize = rec.EdFontSize;
     in.autoBars = rec.AutoBars;
-    in.edType = EditorTypeOf(rec.LastEdType);
+    in.edType = State().EdType;
     in.findVisible = FindVisible();
     in.editorHeight = JT1.Height();
     in.procedureListVisible = BoxMethods.Visible();

@@ -6,6 +6,7 @@
 // The block commands act on the lines of the text: with word wrap on, a
 // wrapped line is still one line, and no marker lands inside it.
 #include "fedit.h"
+#include "platform/Text.h"
 
 #include "ClsColorEditor.h"
 #include "EditorState.h"
@@ -14,7 +15,7 @@
 #include "RichEditStream.h"
 #include "forms/Runtime.h"
 #include "platform/Messages.h"
-#include "settings-library/record/SettingsRecord.h"
+#include "SettingsRecord.h"
 
 #include <richedit.h>
 
@@ -26,9 +27,9 @@ std::wstring WholeText(const KvRTB& editor) { return RichEditStream::GetRange(ed
 std::vector<size_t> LineStarts(const std::wstring& s)
 {
     std::vector<size_t> starts{0};
-    for (size_t i = 0; i < s.size(); ++i)
-        if (s[i] == L'\r' || (s[i] == L'\n' && (i == 0 || s[i - 1] != L'\r')))
-            starts.push_back(i + 1);
+    const long n = static_cast<long>(s.size());
+    for (long end = platform::LineEnd(s, 0); end < n; end = platform::LineEnd(s, end + platform::BreakLength(s, end)))
+        starts.push_back(static_cast<size_t>(end + platform::BreakLength(s, end)));
     starts.push_back(s.size() + 1);
     return starts;
 }
@@ -67,6 +68,13 @@ void fedit::ApplyBlockEdit(const std::wstring& text, const TextEdit& edit)
     JT1.SetSelection(edit.selStart, edit.selEnd);
 }
 
+// The line edits above are not undoable: an Undo left afterwards would take
+// back only a colour, or replay older steps at places the block moved.
+void fedit::EndBlockEdit()
+{
+    JT1.ClearUndoBuffer();
+}
+
 void fedit::CommentLines()
 {
     long s = 0, e = 0;
@@ -85,6 +93,7 @@ void fedit::CommentLines()
                                       static_cast<COLORREF>(rec.ColorComment));
         JT1.SetSelStart(edit.selEnd);
         JT1.SetSelColor(0);
+        EndBlockEdit();
     }
     RestoreScrollPos();
 }
@@ -93,7 +102,7 @@ void fedit::UncommentLines()
 {
     long s = 0, e = 0;
     JT1.GetSelection(s, e);
-    const EditorType type = SettingsAccess::LastEdType();
+    const EditorType type = State().EdType;
     if (s == e || type != EditorType::VBScript)
         return;
     EditorState& st = State();
@@ -116,6 +125,7 @@ void fedit::UncommentLines()
             st.SuppressChangeTracking = false;
         }
         JT1.SetSelStart(edit.selStart);
+        EndBlockEdit();
     }
     RestoreScrollPos();
     st.LineEdited = false;
@@ -129,7 +139,11 @@ void fedit::IndentLines(short mode)
     if (s == e)
         return;
     const std::wstring text = WholeText(JT1);
-    ApplyBlockEdit(text, LineBlocks::IndentLines(text, s, e, Settings().MoveSpacer, mode));
+    const TextEdit edit = LineBlocks::IndentLines(text, s, e, Settings().MoveSpacer, mode);
+    if (!edit.changed)
+        return;
+    ApplyBlockEdit(text, edit);
+    EndBlockEdit();
 }
 
 void fedit::UpperCaseTags()

@@ -8,7 +8,7 @@
 #include "MenuSetRows.h"
 #include "find/modfind.h"
 #include "SettingsAccess.h"
-#include "settings-library/record/SettingsRecord.h"
+#include "SettingsRecord.h"
 
 using forms::kKeep;
 using MenuSetRows::Change;
@@ -150,7 +150,7 @@ void EditorFontAgain(fedit& f) { SetRecordFont(f.JT1); }
 
 void fedit::SetScriptMenus(EditorType type)
 {
-    SettingsAccess::LastEdType(type);
+    State().EdType = type;
     ApplyPlan(*this, MenuSetRows::ScriptPlan(type, SwitchInputs(*this)));
     ClearStatus();
     EditorFontAgain(*this);
@@ -162,12 +162,12 @@ void fedit::SetHTMLMenus()
     ClearInfo();
     ClearStatus();
     EditorFontAgain(*this);
-    SettingsAccess::LastEdType(EditorType::HTML);
+    State().EdType = EditorType::HTML;
 }
 
 void fedit::SetDebugMode(bool on)
 {
-    if (SettingsAccess::LastEdType() != EditorType::VBScript)
+    if (State().EdType != EditorType::VBScript)
         return;
     for (const Change& c : MenuSetRows::DebugModeRows(on))
         ApplyChange(*this, c);
@@ -202,27 +202,23 @@ void fedit::ApplyEditorFont()
 void fedit::mCSSEd_Click()
 {
     SetScriptMenus(EditorType::CSS);
-    State().TypeName = MenuSetRows::ModeItemOf(MenuSetRows::Mode::Css).typeName;
     SetCaptions();
 }
 
 void fedit::mScrShow_Click()
 {
     SetScriptMenus(EditorType::VBScript);
-    State().TypeName = MenuSetRows::ModeItemOf(MenuSetRows::Mode::VBScript).typeName;
     SetCaptions();
 }
 
 void fedit::mJScrShow_Click()
 {
     SetScriptMenus(EditorType::JavaScript);
-    State().TypeName = MenuSetRows::ModeItemOf(MenuSetRows::Mode::JavaScript).typeName;
     SetCaptions();
 }
 
 void fedit::mWebBack_Click()
 {
-    State().TypeName = MenuSetRows::ModeItemOf(MenuSetRows::Mode::Html).typeName;
     SetHTMLMenus();
     SetCaptions();
 }

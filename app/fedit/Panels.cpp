@@ -7,18 +7,18 @@
 
 #include "EditorState.h"
 #include "EditorType.h"
-#include "Main.h"
 #include "ModFormOps.h"
 #include "autoinsert/AutoInsert.h"
 #include "css/CSSPopup.h"
 #include "debug/modHTML.h"
 #include "find/modfind.h"
 #include "functions/FuncPopup.h"
+#include "print/fprint.h"
 #include "PanelRules.h"
 #include "snippets/fCM.h"
 #include "forms/Runtime.h"
 #include "platform/Text.h"
-#include "settings-library/record/SettingsRecord.h"
+#include "SettingsRecord.h"
 
 #include <richedit.h>
 
@@ -26,7 +26,7 @@ using namespace forms;
 
 namespace {
 
-EditorType CurrentType() { return EditorTypeOf(Settings().LastEdType); }
+EditorType CurrentType() { return State().EdType; }
 
 } // namespace
 
@@ -201,10 +201,7 @@ void fedit::mFuncPopRe_Click()
 void fedit::mFuncPop_Click()
 {
     FillLinkFileList();
-    if (Form* f = ToolForm(ToolWindow::Print)) {
-        f->SetCaption(L"Function Popup - Add or Remove");
-        f->Show(vbModeless);
-    }
+    PrintWindow().ShowPopupPanel(L"Function Popup - Add or Remove");
 }
 
 void fedit::mMenu1Op_Click()
@@ -241,7 +238,7 @@ void fedit::CustomMenuAtCaret(bool first)
     EditorState& s = State();
     s.CustomMenu1Active = first;
     s.CustomMenu2Active = !first;
-    fCM* cm = CustomMenuForm();
+    fCM* cm = program_.CustomMenuForm();
     if (!cm || !cm->Load())
         return;
     cm->LayoutCustomMenus(first, s.CustomMenuWidth1, s.CustomMenuWidth2);
@@ -257,7 +254,7 @@ void fedit::CustomMenuAtCaret(bool first)
 void fedit::GetCaretScreenPos(long& x, long& y)
 {
     long w = 0, h = 0;
-    if (fCM* cm = CustomMenuForm()) {
+    if (fCM* cm = program_.CustomMenuForm()) {
         w = cm->Width();
         h = cm->Height();
     }
@@ -321,7 +318,7 @@ void fedit::CloseSidePanels()
 
 void fedit::CloseImageViewer()
 {
-    Form* viewer = ToolForm(ToolWindow::ImageViewer);
+    Form* viewer = program_.ToolForm(ToolWindow::ImageViewer);
     if (viewer && viewer->Visible()) {
         viewer->Hide();
         ModFormOps::SetBottomMost(viewer->hwnd);

@@ -9,7 +9,7 @@
 #include "debug/ModVBSDebug.h"
 #include "debug/modHTML.h"
 #include "RunCommands.h"
-#include "settings-library/record/SettingsRecord.h"
+#include "SettingsRecord.h"
 #include "platform/Files.h"
 #include "platform/Handles.h"
 #include "platform/Messages.h"
@@ -85,7 +85,7 @@ void fedit::mRunMSD_Click()
 void fedit::RunScriptWith(bool debugger)
 {
     EditorState& s = State();
-    EditorType type = EditorTypeOf(Settings().LastEdType);
+    EditorType type = State().EdType;
     if (JT1.LenText() == 0 || (type != EditorType::VBScript && type != EditorType::JavaScript))
         return;
     const std::wstring host = RunCommands::ChosenHost(s.RunWithWScript, s.WScriptPath, s.CScriptPath);
@@ -101,7 +101,7 @@ void fedit::RunScriptWith(bool debugger)
     const std::wstring script =
         folder + L"\\" + RunCommands::ScriptFileName(GetCurrentProcessId(), type == EditorType::JavaScript);
     std::wstring failure;
-    if (!ModFileOps::WriteTextFile(script, JT1.Text()))
+    if (!platform::WriteFileSafely(script, RunCommands::ScriptFileBytes(JT1.Text()), platform::ReadOnlyTarget::Replace))
         failure = L"The script could not be written to " + script;
     else
         failure = StartProcess(debugger ? RunCommands::DebuggerCommand(host, script)
@@ -142,7 +142,7 @@ void fedit::mRunDebug_Click()
 {
     if (JT1.LenText() == 0)
         return;
-    const long number = Settings().LastEdType;
+    const long number = EditorTypeNumber(State().EdType);
     // The checker keeps the user's line-debugging choice and gives it back
     // when the check finds nothing or its report closes.
     BeginFormatCheck(EditorTypeOf(number));

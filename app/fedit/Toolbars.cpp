@@ -10,13 +10,13 @@
 #include "find/modfind.h"
 #include "images/modbitmap.h"
 #include "PanelRules.h"
-#include "TypingGlue.h"
+#include "EditorGlue.h"
 #include "forms/BusyScope.h"
 #include "forms/Runtime.h"
 #include "platform/Files.h"
 #include "platform/Paths.h"
 #include "platform/Text.h"
-#include "settings-library/record/SettingsRecord.h"
+#include "SettingsRecord.h"
 
 #include <exception>
 

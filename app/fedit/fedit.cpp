@@ -3,8 +3,8 @@
 #include "find/modfind.h"
 
 #include "EditorState.h"
-#include "Main.h"
 #include "MenuIds.h"
+#include "MenuSetRows.h"
 #include "ModFileOps.h"
 #include "platform/Files.h"
 #include "platform/Messages.h"
@@ -17,6 +17,8 @@
 #include "CSubclass.h"
 
 #include <richedit.h>
+
+#include <algorithm>
 
 using namespace forms;
 
@@ -94,7 +96,7 @@ constexpr int kButton = 330;   // a tool-bar button, twips
 
 } // namespace
 
-fedit::fedit()
+fedit::fedit(MainProgram& program) : program_(program)
 {
     SetCaption(L"TARNEL Editor");
     KeyPreview = true;
@@ -121,7 +123,7 @@ void fedit::PlaceControls()
     T2.SetLocked(true);
     T2.SetTabStop(false);
     T2.SetBackColor(vbButtonFace);
-    JT1.Subclasser = SharedSubclasser();
+    JT1.Subclasser = program_.Subclasser();
     JT1.Place(*this, 660, 860, 10580, 5025);
     PlaceAutoInsertBars();
     PlaceStatusRow();
@@ -240,7 +242,7 @@ void fedit::PlaceAutoInsertBars()
         for (int j = 0; j < 14; ++j) {
             int i = b * 14 + j;
             Lht(i).Place(fr, 420 + j * 480, 60, 450, 285);
-            Lht(i).SetAlignment(2);
+            Lht(i).SetAlignment(forms::Align::Center);
             Lht(i).SetFont(FontSpec{i == 23 ? L"Verdana" : L"Arial", 8.0f, true});
             Lht(i).UseMnemonic = false;
             Lht(i).WordWrap = false;
@@ -264,13 +266,17 @@ void fedit::PlaceAutoInsertBars()
     // when first shown: a start makes only the windows it shows.
     Frame2.WindowWhenShown = true;
 
-    FrImageOps.Place(*this, 3000, 5900, 5400, 405);
+    FrImageOps.Place(*this, 3000, 5900, 8460, 405);
     picsmall.Place(FrImageOps, 60, 45, 330, 300);
     picsmall.SetToolTipText(L"Displays sampled color.");
-    thex.Place(FrImageOps, 450, 45, 1200, 300);
-    bbitcol.Place(FrImageOps, 1710, 30, 1500, 330);
+    thex.Place(FrImageOps, 450, 45, 1000, 300);
+    bbitcol.Place(FrImageOps, 1500, 30, 1380, 330);
     bbitcol.SetCaption(L"Copy color code");
-    bspec.Place(FrImageOps, 3270, 30, 2040, 330);
+    tsize.Place(FrImageOps, 2940, 45, 1200, 300);
+    tsize.SetLocked(true);
+    tgrfil.Place(FrImageOps, 4200, 45, 2640, 300);
+    tgrfil.SetLocked(true);
+    bspec.Place(FrImageOps, 6900, 30, 1500, 330);
     bspec.SetCaption(L"Copy IMG tag");
     bspec.SetToolTipText(L"Put IMG tag on clipboard with width and height specs for this file");
     FrImageOps.SetVisible(false);
@@ -317,7 +323,7 @@ void fedit::PlaceStatusRow()
     for (int i = 0; i < 8; ++i) {
         LabFile(i).Place(TBarFiles, i * 1875, 135, 1815, 300);
         LabFile(i).SetFont(FontSpec{L"MS Sans Serif", 8.0f});
-        LabFile(i).SetAlignment(2);
+        LabFile(i).SetAlignment(forms::Align::Center);
         LabFile(i).UseMnemonic = false;
         LabFile(i).WordWrap = false;
         LabFile(i).SetVisible(false);
@@ -326,14 +332,7 @@ void fedit::PlaceStatusRow()
 
 void fedit::WireEvents()
 {
-    JT1.Change = [] {
-        EditorState& s = State();
-        s.LineEdited = true;
-        if (!s.SuppressChangeTracking)
-            s.DocChanged = true;
-    };
-    JT1.LineEvent = [this](long& LType) { JT1_LineEvent(LType); };
-    T2.GotFocus = [this] { JT1.SetFocus(); };
+    // The editor and its gutter are wired with the editing (WireEditing).
     TBarFiles.Paint = [this](HDC dc) { TBarFiles_Paint(dc); };
     WireDocumentEvents();
     WireToolbars();
@@ -342,14 +341,14 @@ void fedit::WireEvents()
 void fedit::Form_Load()
 {
     SettingsRecord& rec = Settings();
-    ModFormOps::SetExStyle(FrImageOps.hwnd, 2);
-    ModFormOps::SetExStyle(FrStatus.hwnd, 0);
-    ModFormOps::SetExStyle(TBarA.hwnd, 2);
+    ModFormOps::SetExStyle(FrImageOps.hwnd, ModFormOps::ExStyleKind::ModalFrame);
+    ModFormOps::SetExStyle(FrStatus.hwnd, ModFormOps::ExStyleKind::ClientEdge);
+    ModFormOps::SetExStyle(TBarA.hwnd, ModFormOps::ExStyleKind::ModalFrame);
     JT1.SetUndoLimit(rec.UndoLimit);
     State().RunWithWScript = true;
     BoxPopJ.List.SelBackColor(0xBE681B);
     BoxPopJ.List.SelTextColor(0xFBEDE1);
-    SetCaption(L"TARNEL Editor - " + State().TypeName);
+    SetCaption(L"TARNEL Editor - " + TypeName());
     normalWidth_ = rec.WinWidth;
     normalHeight_ = rec.WinHeight;
     if (rec.WinState != 2) {
@@ -399,7 +398,7 @@ void fedit::Form_QueryUnload(int& Cancel, int UnloadMode)
     // The closing sequence runs before this unload goes on; it leaves the
     // window itself to this unload.
     inUnload_ = true;
-    ShutDown();
+    program_.ShutDown();
 }
 
 bool fedit::Form_Message(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
@@ -425,9 +424,15 @@ bool fedit::Form_Message(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
         // The find window lies over this window's bottom strip wherever it goes.
         PositionFind();
         return false;
+    case WM_DISPLAYCHANGE:
+        // A taller screen shows more gutter rows than were measured before.
+        screenHeight_ = std::max(screenHeight_, static_cast<int>(HIWORD(lp)));
+        gutterScreenRows_ = 0;
+        FillGutter();
+        return false;
     case WM_ENDSESSION:
         if (wp)
-            ShutDown();
+            program_.ShutDown();
         result = 0;
         return true;
     case kReleaseSettings:
@@ -440,11 +445,17 @@ bool fedit::Form_Message(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
     }
 }
 
+std::wstring fedit::TypeName() const
+{
+    const MenuSetRows::DocumentTypeRow& row = MenuSetRows::DocumentTypeRowOf(State().EdType);
+    return row.hasMode ? MenuSetRows::ModeItemOf(row.mode).typeName : L"";
+}
+
 void fedit::SetCaptions()
 {
-    std::wstring caption = L"TARNEL Editor - " + State().TypeName + L" - " + State().CurrentFilePath;
+    std::wstring caption = L"TARNEL Editor - " + TypeName() + L" - " + State().CurrentFilePath;
     SetCaption(caption);
-    if (fbrowser* b = BrowserForm())
+    if (fbrowser* b = program_.BrowserForm())
         b->SetCaption(caption);
 }
 
@@ -484,7 +495,7 @@ void fedit::mExit_Click()
 {
     if (!QuerySaveAll())
         return;
-    ShutDown();
+    program_.ShutDown();
 }
 
 void fedit::mSettings_Click()
@@ -494,7 +505,7 @@ void fedit::mSettings_Click()
 
 void fedit::mCallHelp_Click()
 {
-    OpenHelpFile();
+    program_.OpenHelpFile();
 }
 
 void fedit::PrepareClose()

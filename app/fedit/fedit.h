@@ -12,6 +12,7 @@
 #include "KvRTB/KvRTB.h"
 #include "EditorType.h"
 #include "fedit/FileTabLayout.h"
+#include "fedit/MainProgram.h"
 #include "platform/ComRef.h"
 #include "platform/Handles.h"
 #include "PlimsorIds.h"
@@ -29,7 +30,7 @@ struct TextEdit;
 
 class fedit : public forms::Form {
 public:
-    fedit();
+    explicit fedit(MainProgram& program);
     ~fedit() override;
 
     // ---- Editor and gutter ----
@@ -56,7 +57,7 @@ public:
     // ---- Image frame ----
     forms::Frame FrImageOps;
     forms::PictureBox picsmall;
-    forms::TextBox thex;
+    forms::TextBox thex, tsize, tgrfil;
     forms::CommandButton bbitcol, bspec;
 
     // ---- Status row, CSS bar, command-line bar ----
@@ -134,6 +135,8 @@ public:
 
     // ---- Routines of the window ----
     void SetCaptions();
+    // The running document's type name, as the window caption shows it.
+    std::wstring TypeName() const;
     void ShowInfo(const std::wstring& text);
     void ClearInfo();
     void ShowStatus(const std::wstring& text);
@@ -151,10 +154,40 @@ public:
     void ShowSettings();
     void CS_SettingsChanged();
     // The closing question of every way out; true when the program may end.
+    // It asks and saves only: the documents stay until ReleaseDocumentSlots.
     bool QuerySaveAll();
+    // Hides every tab and deletes the parked files: the program is ending.
+    void ReleaseDocumentSlots();
     // Keeps the last normal size: taken by every resize in the normal state.
     int NormalWidth() const { return normalWidth_; }
     int NormalHeight() const { return normalHeight_; }
+    // ---- Documents and file tabs, the editor's gutter and the closing
+    // sequence, as the program's start-up, shutdown and document loading use them ----
+    // Parks the current document and opens path (an existing file).
+    void OpenFilePath(const std::wstring& path);
+    // The Save As dialog for the current document; the path saved to, ""
+    // when nothing was saved (cancelled or failed).
+    std::wstring SaveDocumentAs();
+    // Saves the scratch editor's content under a chosen path; "" as above.
+    // slot: the parked document being saved (-1: none), which may keep its own file.
+    std::wstring SaveTabAs(int slot = -1);
+    // The file tabs: draws the strip with tab `active` selected (-1 keeps it).
+    void DrawFileTabs(int active);
+    void SetTabLabel(const std::wstring& caption, int slot);
+    // Closing sequence steps of the window: the procedure list's hook and the
+    // settings component go.
+    void PrepareClose();
+    // True while the window's own unload runs the closing sequence.
+    bool InUnload() const { return inUnload_; }
+    void SyncLineNums();
+    void FillGutter();
+    // Shows the document of a slot, as a click on its tab does.
+    void ShowSlot(int slot) { LabFile_Click(slot); }
+
+private:
+    // The main window's host answers for the window to the layers beneath.
+    friend class MainWindowHost;
+
     // ---- Documents: opening (Documents.cpp), saving and closing
     // (SaveClose.cpp), the file tabs (FileTabs.cpp) ----
     void mNewFile_Click();
@@ -166,18 +199,8 @@ public:
     void mFileCloseFromTab_Click();
     void mFileSaveFromTab_Click(int Index);
     void BrowseOpenFile();
-    // Parks the current document and opens path (an existing file).
-    void OpenFilePath(const std::wstring& path);
     // Puts a BODY tag naming a chosen image on the clipboard.
     void InsertBackgroundImage();
-    // The Save As dialog for the current document; the path saved to, ""
-    // when nothing was saved (cancelled or failed).
-    std::wstring SaveDocumentAs();
-    // Saves the scratch editor's content under a chosen path; "" as above.
-    std::wstring SaveTabAs();
-    // The file tabs: draws the strip with tab `active` selected (-1 keeps it).
-    void DrawFileTabs(int active);
-    void SetTabLabel(const std::wstring& caption, int slot);
     // A new "Untitled" document in the first free slot; false when none is free.
     bool AddNewFile();
     // The caption of the only visible tab, "" when there are none or several.
@@ -189,11 +212,6 @@ public:
     // Set true when the find window's show or close asks for a new layout.
     bool FindWasVisible = false;
 
-    // Closing sequence steps of the window: the procedure list's hook and the
-    // settings component go.
-    void PrepareClose();
-    // True while the window's own unload runs the closing sequence.
-    bool InUnload() const { return inUnload_; }
 
     // ---- Tool bars, auto-insert buttons and clips (Toolbars.cpp) ----
     void ButB_Click(int Index);
@@ -288,10 +306,8 @@ public:
     // The scroll keeping of every command that rewrites text; the gutter
     // follows the editor's first visible line.
     void SaveScrollPos();
-    void SyncLineNums();
     void RestoreScrollPos();
     // The gutter holds a number for every line of the editor.
-    void FillGutter();
     // Commands the tool bars and the shortcut table call too.
     void DoCut();
     void DoPaste(short source);      // 0 the clipboard, 1 clip 1, 2 clip 2
@@ -358,6 +374,7 @@ private:
     void ApplyEdit(const TextEdit& edit);
     // The same for an edit of whole lines that keeps their breaks, line by line.
     void ApplyBlockEdit(const std::wstring& text, const TextEdit& edit);
+    void EndBlockEdit();
     // The editor's state of the editing handlers (all zero when the window loads).
     bool keyTaken_ = false;
     bool popupItemChosen_ = false;
@@ -370,6 +387,7 @@ private:
     // font was set (0 till then): a system metric costs Wine a server call,
     // and the gutter is filled at every caret move.
     long gutterScreenRows_ = 0;
+    int screenHeight_ = 0;   // the largest screen height a display change reported
     bool cssPopup_ = false;
     bool spaceTip_ = false;
     void JT1_FileDrop(HDROP& hDrop);
@@ -402,8 +420,8 @@ private:
     bool inUnload_ = false;
     int normalWidth_ = 0, normalHeight_ = 0;
 
+    // The program around the window, handed over when it made the window.
+    MainProgram& program_;
+
     friend class SettingsEventSink;
 };
-
-// The one main window (null before start-up made it and after shutdown).
-fedit* MainForm();

@@ -5,6 +5,7 @@
 #include "bench/BenchTools.h"
 #include "EditorState.h"
 #include "SettingsRecord.h"
+#include "TestHost.h"
 #include "KvRTB/KvRTB.h"
 #include "color/KeywordLists.h"
 #include "forms/Form.h"
@@ -53,15 +54,18 @@ inline void SetUpColorer(ClsColor& colorer)
 }
 
 // The editor as the main window wires it: current, coloured as an HTML page,
-// its change event marking the line as edited.
+// its change event marking the line as edited, its view kept by the host.
 inline void WireEditor(fBench& form, ClsColor& colorer)
 {
+    static TestHost host;
+    host.editor = &form.JT1;
+    SetHost(&host);
     EditorState& st = State();
     st.CurrentEditor = &form.JT1;
     st.MainWindow = form.hwnd;
     st.Colorer = &colorer;
     st.ColorCodeOn = true;
-    Settings().LastEdType = 2;
+    State().EdType = EditorType::HTML;
     SendMessageW(form.JT1.RTBhWnd(), EM_SETEVENTMASK, 0, ENM_CHANGE);
     form.JT1.Change = [] { State().LineEdited = true; };
 }

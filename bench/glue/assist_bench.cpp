@@ -7,6 +7,7 @@
 #include "ModFileOps.h"
 #include "css/CSSList.h"
 #include "css/CSSRules.h"
+#include "EditorState.h"
 #include "SettingsAccess.h"
 #include "functions/FuncPopup.h"
 #include "functions/LinkFiles.h"
@@ -56,7 +57,7 @@ void BenchCodeAssist(fBench& form)
     std::printf("VBScript page: %ld lines, 500 procedures, two linked files of 2,000 lines\n",
                 form.JT1.TotalLines());
 
-    SettingsAccess::LastEdType(EditorType::VBScript);
+    State().EdType = EditorType::VBScript;
     const FuncLists& lists = DocFuncLists();
     double t0 = Now();
     BuildFuncPopup();

@@ -16,7 +16,7 @@
 #include "LineBlocksEngine.h"
 #include "RichEditStream.h"
 #include "SettingsRecord.h"
-#include "TypingGlue.h"
+#include "EditorGlue.h"
 #include "find/FindEngine.h"
 #include "find/ReplaceInFile.h"
 #include "color/KeywordLists.h"
@@ -172,11 +172,11 @@ int main(int argc, char** argv)
     TextEdit commented = LineBlocks::CommentLines(text, s, e, L"'--");
     double c1 = bench::Now();
     std::wstring after = commented.Apply(text);
-    Settings().LastEdType = 4;
+    State().EdType = EditorType::VBScript;
     double u0 = bench::Now();
     TextEdit uncommented = LineBlocks::UncommentLines(after, s, commented.selEnd, L"'--", EditorType::VBScript);
     double u1 = bench::Now();
-    Settings().LastEdType = 2;
+    State().EdType = EditorType::HTML;
     std::printf("comment 1,000 lines: %.1f ms, uncomment: %.1f ms (engine); %s\n", c1 - c0, u1 - u0,
                 uncommented.Apply(after) == text ? "text restored" : "FAILED");
     double g0 = bench::Now();

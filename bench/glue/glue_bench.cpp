@@ -8,7 +8,7 @@
 #include "KvRTB/KvRTB.h"
 #include "RichEditStream.h"
 #include "SettingsRecord.h"
-#include "TypingGlue.h"
+#include "EditorGlue.h"
 #include "color/KeywordLists.h"
 #include "platform/Messages.h"
 #include "forms/Form.h"

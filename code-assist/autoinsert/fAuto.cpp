@@ -73,7 +73,7 @@ fAuto::fAuto()
     BorderStyle = forms::FormBorderStyle::FixedSingle;
     MaxButton = false;
     ShowInTaskbar = false;
-    SetClientSize(8880, 5280);
+    SetClientSize(8880, 5580);
     PlaceControls();
     boxAuto.Click = [this] { boxAuto_Click(); };
     boxAuto.ItemCheck = [this](int& i) { boxAuto_ItemCheck(i); };
@@ -98,15 +98,15 @@ void fAuto::PlaceControls()
 {
     // Left: the object list; right: adding to it and Reset; below: the
     // variables. The found objects and a listing cover the two columns.
-    Frame1.Place(*this, 120, 60, 4200, 3900);
+    Frame1.Place(*this, 120, 60, 4200, 4140);
     Frame1.SetCaption(L"  Object List  ");
     boxAuto.Style = 1;
-    boxAuto.Place(Frame1, 120, 300, 3960, 3060);
-    PlaceButton(bViewCls, Frame1, 120, 3450, 1260, L"View", L"Show listing of methods and properties for selected object.");
-    PlaceButton(bRename, Frame1, 1470, 3450, 1260, L"Rename", L"Rename selected object.");
-    PlaceButton(bRemove, Frame1, 2820, 3450, 1260, L"Remove", L"Remove selected object from listing.");
+    boxAuto.Place(Frame1, 120, 300, 3960, 3300);
+    PlaceButton(bViewCls, Frame1, 120, 3690, 1260, L"View", L"Show listing of methods and properties for selected object.");
+    PlaceButton(bRename, Frame1, 1470, 3690, 1260, L"Rename", L"Rename selected object.");
+    PlaceButton(bRemove, Frame1, 2820, 3690, 1260, L"Remove", L"Remove selected object from listing.");
 
-    FrClas.Place(*this, 4560, 60, 4200, 2820);
+    FrClas.Place(*this, 4560, 60, 4200, 3000);
     FrClas.SetCaption(L"  Adding to Object List:  ");
     PlaceLabel(Label1(0), FrClas, 120, 270, 3960, 225, L"Enter ProgID...");
     tProgID.Place(FrClas, 120, 495, 3960, 300);
@@ -115,36 +115,36 @@ void fAuto::PlaceControls()
     PlaceButton(bClear, FrClas, 120, 1470, 1260, L"Clear", L"Clear text fields.");
     PlaceButton(bAddClas, FrClas, 1470, 1470, 1260, L"Get Info", L"Get type info. for ProgID or CLSID.");
     PlaceButton(bAddFromFile, FrClas, 2820, 1470, 1260, L"From File", L"Get type info. from file.");
-    PlaceLabel(Label1(2), FrClas, 120, 1890, 3960, 870,
+    PlaceLabel(Label1(2), FrClas, 120, 1890, 3960, 1050,
                L"Objects can be documented by providing ProgID or CLSID, or by selecting a file.  All objects in "
                L"file will be displayed for possible inclusion in Object List. Assign variables to new Object "
                L"List items for Auto-Insert popup. See Help for more info.");
 
-    PlaceLabel(Label1(3), *this, 4680, 3000, 2760, 420, L"Update Editor Auto-Insert settings after making changes:");
-    PlaceButton(bReset, *this, 7560, 3030, 1200, L"Reset", L"Reset all data, updating Auto-Insert settings.");
-    PlaceLabel(Label1(4), *this, 4680, 3450, 4080, 630,
+    PlaceLabel(Label1(3), *this, 4680, 3120, 2760, 420, L"Update Editor Auto-Insert settings after making changes:");
+    PlaceButton(bReset, *this, 7560, 3150, 1200, L"Reset", L"Reset all data, updating Auto-Insert settings.");
+    PlaceLabel(Label1(4), *this, 4680, 3540, 3960, 800,
                L"Checked items in Object List will be loaded at startup for scripting Auto-Insert. Auto-Insert "
                L"window will appear when assigned variables are typed with a following period.");
 
-    FrVar.Place(*this, 120, 4080, 8640, 1080);
+    FrVar.Place(*this, 120, 4380, 8640, 1080);
     FrVar.SetCaption(L"Assigned variables for selected object (use comma-delimited list for more than one):");
     tVars.Place(FrVar, 120, 480, 7080, 300);
     PlaceButton(bUpdateVars, FrVar, 7320, 465, 1200, L"Update", L"Update variable list for selected object.");
 
-    FrTemp.Place(*this, 4560, 60, 4200, 3900);
+    FrTemp.Place(*this, 4560, 60, 4200, 4260);
     FrTemp.SetCaption(L"Objects available in current file:");
     PlaceLabel(Label1(5), FrTemp, 120, 270, 3960, 420,
                L"Check the objects to add to the Object List, then click Add.");
     boxTemp.Style = 1;
-    boxTemp.Place(FrTemp, 120, 720, 3960, 2640);
-    PlaceButton(bAddObs, FrTemp, 120, 3450, 1260, L"Add", L"Add selected objects to Object List.");
-    PlaceButton(bCancelAdd, FrTemp, 2820, 3450, 1260, L"Cancel", L"Cancel. Do not add to Object List.");
+    boxTemp.Place(FrTemp, 120, 720, 3960, 2880);
+    PlaceButton(bAddObs, FrTemp, 120, 3690, 1260, L"Add", L"Add selected objects to Object List.");
+    PlaceButton(bCancelAdd, FrTemp, 2820, 3690, 1260, L"Cancel", L"Cancel. Do not add to Object List.");
     FrTemp.SetVisible(false);
 
-    FrTypeInf.Place(*this, 120, 60, 4200, 3900);
+    FrTypeInf.Place(*this, 120, 60, 4200, 4260);
     FrTypeInf.SetCaption(L"  Listing For Selected Object:  ");
-    RTBAuto.Place(FrTypeInf, 120, 300, 3960, 3060);
-    PlaceButton(bCloseList, FrTypeInf, 2820, 3450, 1260, L"Close", L"Close listing.");
+    RTBAuto.Place(FrTypeInf, 120, 300, 3960, 3300);
+    PlaceButton(bCloseList, FrTypeInf, 2820, 3690, 1260, L"Close", L"Close listing.");
     FrTypeInf.SetVisible(false);
 }
 
@@ -255,9 +255,12 @@ void fAuto::ShowFoundObjects()
     for (const std::wstring& key : classes->Keys())
         if (!key.empty())
             boxTemp.AddItem(key);
+    // The two panels cover the object list and the lookup boxes.
     FrTemp.SetVisible(true);
+    FrTemp.ZOrder(0);
     bCloseList.SetVisible(false);
     FrTypeInf.SetVisible(true);
+    FrTypeInf.ZOrder(0);
     boxTemp.SetListIndex(0);  // its Click finds the flag set
     ShowFoundListing(0);
 }
@@ -439,6 +442,7 @@ void fAuto::bViewCls_Click()
     ColorListing(false);
     bCloseList.SetVisible(true);
     FrTypeInf.SetVisible(true);
+    FrTypeInf.ZOrder(0);
 }
 
 void fAuto::bUpdateVars_Click()

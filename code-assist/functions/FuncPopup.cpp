@@ -25,7 +25,7 @@ void ResetFuncLists()
 void BuildFuncPopup()
 {
     KvRTB* editor = State().CurrentEditor;
-    DocFuncLists().Build(SettingsAccess::LastEdType(), editor ? editor->Text() : std::wstring());
+    DocFuncLists().Build(State().EdType, editor ? editor->Text() : std::wstring());
     RefillMethodsBox();
 }
 

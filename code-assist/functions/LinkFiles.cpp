@@ -19,7 +19,7 @@ void AddLinkFile(const std::wstring& path, bool insertMarker)
     if (!insertMarker || !editor)
         return;
     const std::wstring text = editor->GetTextRange(0, editor->LenText());
-    LinkInsertion insertion = LinkMarkerInsertion(SettingsAccess::LastEdType(), text, path);
+    LinkInsertion insertion = LinkMarkerInsertion(State().EdType, text, path);
     editor->SetSelStart(insertion.position);
     editor->SetSelColor(static_cast<COLORREF>(Settings().ColorDebug));
     editor->SetSelText(insertion.text);

@@ -4,7 +4,7 @@
 #include "KvRTB/KvRTB.h"
 #include "MainHost.h"
 #include "SettingsAccess.h"
-#include "TypingGlue.h"
+#include "EditorGlue.h"
 
 fCM::fCM()
 {
@@ -82,7 +82,7 @@ void fCM::InsertSnippet(const std::wstring& caption)
         RedrawLock lock(host->Window());
         editor.SetSelText(caption, true);
         if (!SettingsAccess::NoColorCode() && State().ColorCodeOn)
-            ColourWholeText(SettingsAccess::LastEdType());
+            ColourWholeText(State().EdType);
         editor.SetSelStart(caret + static_cast<long>(caption.size()));
         editor.SetSelColor(0);
         host->RestoreScrollPos();

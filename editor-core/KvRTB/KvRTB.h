@@ -61,7 +61,8 @@ public:
     std::function<void(HDROP& FileHandle)> FileDrop;
     // Tab released (the editor never inserts a tab from the keyboard).
     std::function<void()> TabPress;
-    // LType 1 a navigation key went up, 2 Enter went up, 3 the left button went up.
+    // LType: why the caret may be on another line (LineEventType).
+    enum LineEventType : long { NavigationKeyUp = 1, EnterUp = 2, LeftButtonUp = 3 };
     std::function<void(long& LType)> LineEvent;
     // Start of the new selection and the SEL_* selection type.
     std::function<void(long& StartPoint, long& SelType)> OnSelChange;
@@ -225,7 +226,9 @@ public:
     // Writes the text (RTF, or plain text with CR LF breaks in the document
     // code page, no byte-order mark). False when the file could not be
     // written; an existing file is then left as it was.
-    bool SaveFile(const std::wstring& sFile, bool AsRTF) const;
+    // Plain text goes out in codePage, 0 meaning the document code page of
+    // the settings.
+    bool SaveFile(const std::wstring& sFile, bool AsRTF, UINT codePage = 0) const;
 
 protected:
     HWND CreateHandle(HWND parent, const RECT& px) override;

@@ -7,7 +7,7 @@
 #include "SettingsAccess.h"
 #include "SettingsRecord.h"
 #include "platform/Module.h"
-#include "TypingGlue.h"
+#include "EditorGlue.h"
 #include "fDebug.h"
 
 LineDebugState& LineDebug()
@@ -142,7 +142,7 @@ void CheckVBSLine(long& start, long& end, long& growth, bool& toReport, bool& in
         if (from >= 0 && vbs::JoinContinuedLine(RichEditStream::GetRange(re, from, to), s - from))
             return;
     }
-    if (inPage && State().InVBSBlockPrev == 2 && SettingsAccess::LastEdType() == EditorType::ASP) {
+    if (inPage && State().InVBSBlockPrev == 2 && State().EdType == EditorType::ASP) {
         std::wstring part = RichEditStream::GetRange(re, s, e);
         long a = 0, b = static_cast<long>(part.size());
         vbs::NarrowToServerCode(part, a, b);

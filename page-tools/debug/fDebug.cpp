@@ -5,7 +5,7 @@
 #include "KvRTB/KvRTB.h"
 #include "ModFormOps.h"
 #include "ModVBSDebug.h"
-#include "TypingGlue.h"
+#include "EditorGlue.h"
 #include "forms/BusyScope.h"
 #include "forms/Runtime.h"
 

@@ -9,7 +9,7 @@
 #include "RichEditStream.h"
 #include "SettingsAccess.h"
 #include "SettingsRecord.h"
-#include "TypingGlue.h"
+#include "EditorGlue.h"
 #include "platform/Module.h"
 #include "fDebug.h"
 
@@ -40,7 +40,7 @@ void RunHTMLDebug()
     long caret = editor->SelStart();
     std::vector<debugcheck::Finding> findings;
     try {
-        EditorType type = SettingsAccess::LastEdType() == EditorType::ASP ? EditorType::ASP : EditorType::HTML;
+        EditorType type = State().EdType == EditorType::ASP ? EditorType::ASP : EditorType::HTML;
         findings = html::RunHTMLCheck(RichEditStream::GetRange(editor->RTBhWnd(), 0, -1), type);
     } catch (...) {
         // Out of memory on a huge page: the check ends, the program goes on.

@@ -9,7 +9,7 @@
 #include "modfind.h"
 #include "RichEditStream.h"
 #include "SettingsAccess.h"
-#include "TypingGlue.h"
+#include "EditorGlue.h"
 #include "forms/Runtime.h"
 #include "platform/Messages.h"
 #include "platform/Text.h"
@@ -122,7 +122,7 @@ void ApplyEdits(KvRTB& editor, const std::vector<KvRTB::Replacement>& edits, lon
     if (coloured) {
         ReplaceHits(editor, {edits.front()});
         done = 1;
-        if (ClsColorEditor::ReplaceLongText(*es.Colorer, editor, SettingsAccess::LastEdType(), Edited(before, edits),
+        if (ClsColorEditor::ReplaceLongText(*es.Colorer, editor, State().EdType, Edited(before, edits),
                                             caret, caret, true))
             return;
     }

@@ -15,11 +15,19 @@ enum class Encoding { CodePage, Utf8, Utf16LE, Utf16BE };
 
 // A file's text, and for each UTF-16 unit the offset of its bytes, plus the
 // end: replaced stretches map back to bytes, the rest is copied as it was.
+// A text of one byte a character keeps no table: its offsets are its indexes.
 struct DecodedText {
     Encoding encoding = Encoding::CodePage;
     std::wstring text;
     std::vector<size_t> at;
+    size_t Offset(size_t unit) const { return at.empty() ? unit : at[unit]; }
 };
+
+bool SingleByteCodePage()
+{
+    CPINFO info{};
+    return GetCPInfo(CP_ACP, &info) && info.MaxCharSize == 1;
+}
 
 bool HasPrefix(const std::string& b, const char* p, size_t n) { return b.size() >= n && b.compare(0, n, p, n) == 0; }
 
@@ -60,6 +68,9 @@ bool DecodeUtf16(const std::string& b, DecodedText& d, bool bigEndian)
 bool DecodeCodePage(const std::string& b, DecodedText& d)
 {
     d.text = platform::FromCodePage(b);
+    static const bool singleByte = SingleByteCodePage();
+    if (singleByte)
+        return d.text.size() == b.size();
     d.at.reserve(b.size() + 1);
     for (size_t i = 0; i < b.size(); ++i) {
         d.at.push_back(i);
@@ -173,9 +184,9 @@ bool ReplaceInBytes(const std::string& bytes, const std::wstring& oldText, const
     std::string result;
     size_t copied = 0;   // bytes of the file already in result
     for (size_t at = hay.find(needle); at != std::wstring::npos; at = hay.find(needle, at + needle.size())) {
-        result.append(bytes, copied, d.at[at] - copied);
+        result.append(bytes, copied, d.Offset(at) - copied);
         result += with;
-        copied = d.at[at + needle.size()];
+        copied = d.Offset(at + needle.size());
         ++count;
     }
     if (count > 0) {

@@ -1,8 +1,14 @@
 #pragma once
-// A main window host for tests that make no main window: each call does
-// nothing and each answer is the neutral one; fixtures override what they
-// watch. The editor is the test's own (set before JT1 is asked for).
+// A main window host for programs that make no main window (tests and
+// benchmarks): the editor's view is kept as the main window keeps it, without
+// a gutter; every other call does nothing and each answer is the neutral
+// one. Fixtures override what they watch. The editor is the program's own
+// (set before JT1 is asked for).
+#include "EditorState.h"
+#include "KvRTB/KvRTB.h"
 #include "MainHost.h"
+
+#include <richedit.h>
 
 class TestHost : public MainHost {
 public:
@@ -17,8 +23,23 @@ public:
     void HideTip() override {}
     PopupFace* Popups() override { return nullptr; }
     void CheckColorMenu(bool) override {}
-    void SaveScrollPos() override {}
-    void RestoreScrollPos() override {}
+    void SaveScrollPos() override
+    {
+        if (editor)
+            SendMessageW(editor->RTBhWnd(), EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&State().SavedScroll));
+    }
+    void RestoreScrollPos() override
+    {
+        if (!editor)
+            return;
+        HWND re = editor->RTBhWnd();
+        POINT at{};
+        SendMessageW(re, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&at));
+        const POINT& saved = State().SavedScroll;
+        if (at.x != saved.x || at.y != saved.y)
+            SendMessageW(re, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&saved));
+        SendMessageW(re, EM_SCROLLCARET, 0, 0);
+    }
     HWND Gutter() override { return nullptr; }
     void SyncLineNums() override {}
     void ResetLineCol() override {}
@@ -45,6 +66,9 @@ public:
     void bPropCSS_Click(short) override {}
     void mRunDebug_Click() override {}
     void ShowClipFilled(int, const std::wstring&) override {}
+    void ShowImageTools(bool) override {}
+    void ShowImageFacts(const std::wstring&, const std::wstring&, bool) override {}
+    void ShowSampledColor(unsigned long, const std::wstring&) override {}
     void LayoutWindow() override {}
     void CloseImageViewer() override {}
 };

@@ -289,6 +289,344 @@ std::wstring LayoutEngine::MarkerText(const Node& li, const ComputedStyle& s)
     return t + L". ";
 }
 
+namespace {
+
+bool IsContent(const Piece& p)
+{
+    return p.kind == Piece::Word || p.kind == Piece::Atomic;
+}
+
+// One line box: its pieces, where they stand, and its height around the baseline.
+struct Line {
+    std::vector<size_t> pieces;
+    std::vector<int> px;      // each piece's left, from the line's left edge
+    int left = 0, avail = 0;  // the free span beside the floats
+    int width = 0;
+    int gaps = 0;             // spaces between content pieces
+    bool content = false, forced = false;
+    int top = 0, height = 0, baseline = 0;
+};
+
+// The lines of one run of inline content, built one after the other.
+class LineBuilder {
+public:
+    LineBuilder(LayoutEngine& eng, const Node& e, const ComputedStyle& s, std::vector<Piece>& pieces, int x, int w,
+                Bfc& bfc)
+        : eng(eng), e(e), s(s), pieces(pieces), x(x), w(w), bfc(bfc)
+    {
+        const FontMetrics& m = eng.in.fonts.Metrics(eng.Font(s));
+        strut = eng.LineHeightOf(s);
+        strutA = m.ascent + (strut - m.ascent - m.descent) / 2;
+        indent = s.textIndent.Resolve(w);
+    }
+
+    int Run(int y)
+    {
+        for (int guard = 0; next < pieces.size() && guard < 10000000; ++guard) {
+            Line line;
+            line.top = y;
+            Fill(line);
+            Position(line);
+            Measure(line);
+            EmitBoxes(line);
+            EmitContent(line);
+            EmitMarker(line);
+            eng.lastBaseline = line.baseline;
+            y = line.top + line.height;
+            firstLine = false;
+            for (size_t d : deferred)
+                eng.PlaceFloat(*pieces[d].node, *pieces[d].style, x, w, y, bfc);
+            deferred.clear();
+        }
+        return y;
+    }
+
+private:
+    void Band(Line& line)
+    {
+        int right;
+        bfc.Band(line.top, std::max(strut, 1), x, w, line.left, right);
+        line.avail = right - line.left;
+    }
+
+    // Below the first float that ends, when the line is too narrow beside them; false when none is in the way.
+    bool MoveBelowFloats(Line& line)
+    {
+        int below = INT_MAX;
+        for (const FloatBox& f : bfc.floats)
+            if (f.r.y < line.top + std::max(strut, 1) && f.r.Bottom() > line.top)
+                below = std::min(below, f.r.Bottom());
+        if (below == INT_MAX || below <= line.top)
+            return false;
+        line.top = below;
+        Band(line);
+        return true;
+    }
+
+    // Takes pieces while they fit, breaking at the last space that allows it.
+    void Fill(Line& line)
+    {
+        Band(line);
+        int cx = firstLine ? indent : 0;
+        const Piece* prev = nullptr;
+        size_t start = next;
+        while (next < pieces.size()) {
+            Piece& p = pieces[next];
+            if (p.kind == Piece::Break) {
+                line.pieces.push_back(next++);
+                line.forced = true;
+                break;
+            }
+            if (p.kind == Piece::Float) {
+                if (!line.content) {
+                    eng.PlaceFloat(*p.node, *p.style, x, w, line.top, bfc);
+                    Band(line);
+                } else {
+                    deferred.push_back(next);
+                }
+                ++next;
+                continue;
+            }
+            if (p.kind == Piece::Abs) {
+                eng.QueueAbsolute(*p.node, line.left + cx, line.top);
+                ++next;
+                continue;
+            }
+            int gap = (prev && IsContent(p)) ? prev->spaceWidth : 0;
+            if (IsContent(p) && cx + gap + p.width > line.avail) {
+                if (line.content && prev && prev->spaceWidth > 0 && prev->wrap)
+                    break;
+                if (!line.content && !bfc.floats.empty() && line.avail < w && MoveBelowFloats(line))
+                    continue;
+            }
+            cx += gap + p.width;
+            if (IsContent(p)) {
+                line.content = true;
+                prev = &p;
+            }
+            line.pieces.push_back(next++);
+        }
+        // Opening tags at the end of a broken line go down with the word they open.
+        while (!line.forced && next < pieces.size() && line.pieces.size() > 1 &&
+               pieces[line.pieces.back()].kind == Piece::Open) {
+            line.pieces.pop_back();
+            --next;
+        }
+        if (line.pieces.empty() && next == start && next < pieces.size())
+            line.pieces.push_back(next++); // always move on
+    }
+
+    // Horizontal places, then text-align (justify spreads the extra over the spaces).
+    void Position(Line& line)
+    {
+        line.px.resize(line.pieces.size());
+        int pos = firstLine ? indent : 0;
+        const Piece* prev = nullptr;
+        for (size_t k = 0; k < line.pieces.size(); ++k) {
+            const Piece& p = pieces[line.pieces[k]];
+            if (IsContent(p) && prev) {
+                pos += prev->spaceWidth;
+                line.gaps += prev->spaceWidth > 0;
+            }
+            line.px[k] = pos;
+            pos += p.width;
+            if (IsContent(p))
+                prev = &p;
+        }
+        line.width = pos;
+        int extra = line.avail - line.width;
+        bool last = next >= pieces.size() || line.forced;
+        int offset = s.textAlign == TextAlign::Right ? extra
+                   : (s.textAlign == TextAlign::Center || s.textAlign == TextAlign::CenterBlocks) ? extra / 2 : 0;
+        line.left += std::max(offset, 0);
+        if (s.textAlign != TextAlign::Justify || last || line.gaps == 0 || extra <= 0)
+            return;
+        int seen = 0, added = 0;
+        prev = nullptr;
+        for (size_t k = 0; k < line.pieces.size(); ++k) {
+            const Piece& p = pieces[line.pieces[k]];
+            if (IsContent(p) && prev && prev->spaceWidth > 0)
+                added = extra * ++seen / line.gaps;
+            line.px[k] += added;
+            if (IsContent(p))
+                prev = &p;
+        }
+    }
+
+    // An atomic piece's own vertical-align shift against its parent's baseline.
+    int OwnShift(const ComputedStyle& as) const
+    {
+        switch (as.verticalAlign) {
+        case VAlign::Sub: return int(s.fontSize / 5 + 1);
+        case VAlign::Super: return -int(s.fontSize / 3 + 1);
+        case VAlign::Length: return -int(as.verticalLength);
+        default: return 0;
+        }
+    }
+
+    // The top of an atomic piece's margin box below the baseline (negative: above).
+    int AtomicTop(const Piece& p) const
+    {
+        const FontMetrics& m = eng.in.fonts.Metrics(eng.Font(s));
+        switch (p.style->verticalAlign) {
+        case VAlign::Middle: return p.shift - m.xHeight / 2 - p.height / 2;
+        case VAlign::TextTop: return p.shift - m.ascent;
+        case VAlign::TextBottom: return p.shift + m.descent - p.height;
+        default: return p.shift + OwnShift(*p.style) - p.baseline;
+        }
+    }
+
+    // The line's height from the pieces' extents around the baseline.
+    void Measure(Line& line)
+    {
+        // In quirks mode the block's own line height counts only on lines with text of its own.
+        bool ownText = false;
+        for (size_t k : line.pieces)
+            ownText = ownText || (pieces[k].kind == Piece::Word && (!eng.quirks || pieces[k].node == &e));
+        Extent ext;
+        if (!eng.quirks || ownText || (line.pieces.size() == 1 && pieces[line.pieces[0]].kind == Piece::Break))
+            ext.Add(-strutA, strut - strutA);
+        int edgeAligned = 0; // top- and bottom-aligned pieces only make the line tall enough
+        for (size_t k : line.pieces) {
+            const Piece& p = pieces[k];
+            if (p.kind == Piece::Word || (p.kind == Piece::Open && !eng.quirks)) {
+                const FontMetrics& m = eng.in.fonts.Metrics(p.font);
+                int lh = eng.LineHeightOf(*p.style);
+                int a = m.ascent + (lh - m.ascent - m.descent) / 2;
+                ext.Add(p.shift - a, p.shift + lh - a);
+            } else if (p.kind == Piece::Atomic) {
+                VAlign va = p.style->verticalAlign;
+                if (va == VAlign::Top || va == VAlign::Bottom)
+                    edgeAligned = std::max(edgeAligned, p.height);
+                else
+                    ext.Add(AtomicTop(p), AtomicTop(p) + p.height);
+            }
+        }
+        if (ext.top == INT_MAX)
+            ext.Add(0, 0);
+        line.height = std::max(ext.bottom - ext.top, edgeAligned);
+        line.baseline = line.top - ext.top;
+    }
+
+    void Fragment(const Line& line, const Piece& p, int x0, int x1)
+    {
+        const ComputedStyle& es = *p.style;
+        const FontMetrics& m = eng.in.fonts.Metrics(p.font);
+        int pt = es.padding[Top].Resolve(w), pb = es.padding[Bottom].Resolve(w);
+        Rect r{x0, line.baseline + p.shift - m.ascent - pt - es.Border(Top), std::max(0, x1 - x0),
+               m.ascent + m.descent + pt + pb + es.Border(Top) + es.Border(Bottom)};
+        eng.AddItem(DisplayItem::Box, *p.node, r, false);
+        eng.UniteBox(*p.node, r);
+    }
+
+    // The boxes of the inline elements on the line, before their content.
+    void EmitBoxes(const Line& line)
+    {
+        std::vector<std::pair<const Piece*, int>> open;
+        for (const Piece* p : openAtStart)
+            open.emplace_back(p, line.left);
+        for (size_t k = 0; k < line.pieces.size(); ++k) {
+            const Piece& p = pieces[line.pieces[k]];
+            if (p.kind == Piece::Open) {
+                open.emplace_back(&p, line.left + line.px[k] + p.style->margin[Left].Resolve(w));
+            } else if (p.kind == Piece::Close && !open.empty()) {
+                Fragment(line, *open.back().first, open.back().second,
+                         line.left + line.px[k] + p.width - p.style->margin[Right].Resolve(w));
+                open.pop_back();
+            }
+        }
+        openAtStart.clear();
+        for (auto& o : open) {
+            Fragment(line, *o.first, o.second, line.left + line.width);
+            openAtStart.push_back(o.first);
+        }
+    }
+
+    void EmitWord(const Line& line, size_t k)
+    {
+        const Piece& p = pieces[line.pieces[k]];
+        const FontMetrics& m = eng.in.fonts.Metrics(p.font);
+        DisplayItem item;
+        item.kind = DisplayItem::Text;
+        item.node = p.node->index;
+        item.layer = static_cast<unsigned char>(eng.layer >= 0 ? eng.layer : 2);
+        item.clip = eng.clip;
+        item.font = p.font;
+        item.r = Rect{line.left + line.px[k], line.baseline + p.shift - m.ascent, p.width, m.ascent + m.descent};
+        item.text = static_cast<int>(eng.out.texts.size());
+        for (size_t n = k + 1; n < line.pieces.size(); ++n) {
+            const Piece& after = pieces[line.pieces[n]];
+            if (after.kind == Piece::Word && after.node == p.node)
+                item.trail = std::max(0, line.px[n] - line.px[k] - p.width);
+            if (IsContent(after))
+                break;
+        }
+        eng.out.texts.push_back(p.text);
+        eng.out.items.push_back(item);
+    }
+
+    void EmitContent(const Line& line)
+    {
+        for (size_t k = 0; k < line.pieces.size(); ++k) {
+            const Piece& p = pieces[line.pieces[k]];
+            if (p.kind == Piece::Word) {
+                EmitWord(line, k);
+            } else if (p.kind == Piece::Atomic) {
+                VAlign va = p.style->verticalAlign;
+                int top = va == VAlign::Top ? line.top
+                        : va == VAlign::Bottom ? line.top + line.height - p.height
+                        : line.baseline + AtomicTop(p);
+                eng.ShiftRange(p.from, p.to, line.left + line.px[k], top);
+            }
+        }
+    }
+
+    // The marker of a list item waiting for its first line.
+    void EmitMarker(const Line& line)
+    {
+        if (eng.markers.empty() || (!line.content && !line.forced))
+            return;
+        ListMarker m = eng.markers.back();
+        eng.markers.pop_back();
+        const ComputedStyle& ms = *m.style;
+        int font = eng.Font(ms);
+        const FontMetrics& fm = eng.in.fonts.Metrics(font);
+        DisplayItem item;
+        item.kind = DisplayItem::Marker;
+        item.node = m.node->index;
+        item.layer = static_cast<unsigned char>(eng.layer >= 0 ? eng.layer : 2);
+        item.clip = eng.clip;
+        item.font = font;
+        item.text = static_cast<int>(eng.out.texts.size());
+        eng.out.texts.push_back(m.text);
+        if (m.text.empty()) {
+            int size = std::max(3, int(ms.fontSize * 0.33f));
+            int gap = int(ms.fontSize * 0.5f);
+            item.r = Rect{m.contentX - gap - size, line.baseline - fm.xHeight / 2 - size / 2 - 1, size, size};
+        } else {
+            int mw = eng.in.fonts.TextWidth(font, m.text);
+            item.r = Rect{m.contentX - mw, line.baseline - fm.ascent, mw, fm.ascent + fm.descent};
+        }
+        if (ms.listInside)
+            item.r.x += eng.in.fonts.TextWidth(font, m.text) + int(ms.fontSize);
+        eng.out.items.push_back(item);
+    }
+
+    LayoutEngine& eng;
+    const Node& e;
+    const ComputedStyle& s;
+    std::vector<Piece>& pieces;
+    int x, w;
+    Bfc& bfc;
+    int strut = 0, strutA = 0, indent = 0;
+    size_t next = 0;
+    bool firstLine = true;
+    std::vector<const Piece*> openAtStart; // inline elements going on from the line before
+    std::vector<size_t> deferred;          // floats met after the line had content
+};
+
+} // namespace
+
 void LayoutEngine::LayoutInlineRun(const Node& e, const ComputedStyle& s, size_t first, size_t last, int x, int w,
                                    Flow& flow, Bfc& bfc)
 {
@@ -298,8 +636,9 @@ void LayoutEngine::LayoutInlineRun(const Node& e, const ComputedStyle& s, size_t
     std::vector<Piece>& pieces = col.pieces;
     bool hasContent = false;
     for (const Piece& p : pieces)
-        hasContent = hasContent || p.kind == Piece::Word || p.kind == Piece::Atomic || p.kind == Piece::Break;
+        hasContent = hasContent || IsContent(p) || p.kind == Piece::Break;
     if (!hasContent) {
+        // Only floats and positioned boxes: they stand where the next line would.
         int y = flow.y + flow.pending.Value();
         for (const Piece& p : pieces) {
             if (p.kind == Piece::Float)
@@ -309,272 +648,8 @@ void LayoutEngine::LayoutInlineRun(const Node& e, const ComputedStyle& s, size_t
         }
         return;
     }
-    int y = flow.Resolve();
-    int strutFont = Font(s);
-    const FontMetrics& sm = in.fonts.Metrics(strutFont);
-    int strutLine = LineHeightOf(s);
-    int strutA = sm.ascent + (strutLine - sm.ascent - sm.descent) / 2;
-    int strutD = strutLine - strutA;
-    int indent = s.textIndent.Resolve(w);
-    std::vector<const Piece*> openAtStart;
-    size_t i = 0;
-    bool firstLine = true;
-    std::vector<size_t> deferred;
-    int guard = 0;
-    while (i < pieces.size() && guard++ < 10000000) {
-        int L, R;
-        bfc.Band(y, std::max(strutLine, 1), x, w, L, R);
-        int avail = R - L;
-        std::vector<size_t> line;
-        int cx = firstLine ? indent : 0;
-        bool content = false, forced = false;
-        const Piece* prevContent = nullptr;
-        size_t lineStart = i;
-        while (i < pieces.size()) {
-            Piece& p = pieces[i];
-            if (p.kind == Piece::Break) {
-                line.push_back(i++);
-                forced = true;
-                break;
-            }
-            if (p.kind == Piece::Float) {
-                if (!content) {
-                    PlaceFloat(*p.node, *p.style, x, w, y, bfc);
-                    bfc.Band(y, std::max(strutLine, 1), x, w, L, R);
-                    avail = R - L;
-                } else {
-                    deferred.push_back(i);
-                }
-                ++i;
-                continue;
-            }
-            if (p.kind == Piece::Abs) {
-                QueueAbsolute(*p.node, L + cx, y);
-                ++i;
-                continue;
-            }
-            int gap = (prevContent && (p.kind == Piece::Word || p.kind == Piece::Atomic)) ? prevContent->spaceWidth : 0;
-            if ((p.kind == Piece::Word || p.kind == Piece::Atomic) && cx + gap + p.width > avail) {
-                if (content && prevContent && prevContent->spaceWidth > 0 && prevContent->wrap)
-                    break;
-                if (!content && !bfc.floats.empty() && avail < w) {
-                    // Too narrow beside the floats: go below the first of them that ends.
-                    int next = INT_MAX;
-                    for (const FloatBox& f : bfc.floats)
-                        if (f.r.y < y + std::max(strutLine, 1) && f.r.Bottom() > y)
-                            next = std::min(next, f.r.Bottom());
-                    if (next != INT_MAX && next > y) {
-                        y = next;
-                        bfc.Band(y, std::max(strutLine, 1), x, w, L, R);
-                        avail = R - L;
-                        continue;
-                    }
-                }
-            }
-            if (p.kind == Piece::Word || p.kind == Piece::Atomic) {
-                cx += gap + p.width;
-                content = true;
-                prevContent = &p;
-            } else {
-                cx += p.width;
-            }
-            line.push_back(i++);
-        }
-        // Opening tags at the end of a broken line go down with the word they open.
-        while (!forced && i < pieces.size() && !line.empty() && pieces[line.back()].kind == Piece::Open &&
-               line.size() > 1) {
-            line.pop_back();
-            --i;
-        }
-        if (line.empty() && i == lineStart) {
-            if (i < pieces.size())
-                line.push_back(i++); // always move on
-        }
-        // Horizontal positions.
-        std::vector<int> px(line.size());
-        int pos = firstLine ? indent : 0;
-        prevContent = nullptr;
-        int gaps = 0;
-        for (size_t k = 0; k < line.size(); ++k) {
-            const Piece& p = pieces[line[k]];
-            if ((p.kind == Piece::Word || p.kind == Piece::Atomic) && prevContent) {
-                pos += prevContent->spaceWidth;
-                if (prevContent->spaceWidth > 0)
-                    ++gaps;
-            }
-            px[k] = pos;
-            pos += p.width;
-            if (p.kind == Piece::Word || p.kind == Piece::Atomic)
-                prevContent = &p;
-        }
-        int lineWidth = pos;
-        int extra = avail - lineWidth;
-        int offset = 0;
-        bool lastLine = i >= pieces.size() || forced;
-        if (s.textAlign == TextAlign::Right)
-            offset = extra;
-        else if (s.textAlign == TextAlign::Center || s.textAlign == TextAlign::CenterBlocks)
-            offset = extra / 2;
-        if (offset < 0)
-            offset = 0;
-        if (s.textAlign == TextAlign::Justify && !lastLine && gaps > 0 && extra > 0) {
-            int added = 0, seen = 0;
-            prevContent = nullptr;
-            for (size_t k = 0; k < line.size(); ++k) {
-                const Piece& p = pieces[line[k]];
-                if ((p.kind == Piece::Word || p.kind == Piece::Atomic) && prevContent && prevContent->spaceWidth > 0) {
-                    ++seen;
-                    added = extra * seen / gaps;
-                }
-                px[k] += added;
-                if (p.kind == Piece::Word || p.kind == Piece::Atomic)
-                    prevContent = &p;
-            }
-        }
-        // Vertical metrics around the baseline.
-        // In quirks mode the block's own line height counts only on lines with text of its own.
-        bool hasText = false;
-        for (size_t k : line)
-            hasText = hasText || (pieces[k].kind == Piece::Word && (!quirks || pieces[k].node == &e));
-        Extent ext;
-        if (!quirks || hasText || (line.size() == 1 && pieces[line[0]].kind == Piece::Break))
-            ext.Add(-strutA, strutD);
-        int topBottomHeight = 0;
-        auto textExtent = [&](const Piece& p, Extent& into) {
-            const FontMetrics& m = in.fonts.Metrics(p.font);
-            int lh = LineHeightOf(*p.style);
-            int a = m.ascent + (lh - m.ascent - m.descent) / 2;
-            into.Add(p.shift - a, p.shift + lh - a);
-        };
-        for (size_t k : line) {
-            const Piece& p = pieces[k];
-            if (p.kind == Piece::Word || (p.kind == Piece::Open && !quirks)) {
-                textExtent(p, ext);
-            } else if (p.kind == Piece::Atomic) {
-                const ComputedStyle& as = *p.style;
-                int parentX = sm.xHeight;
-                switch (as.verticalAlign) {
-                case VAlign::Top:
-                case VAlign::Bottom: topBottomHeight = std::max(topBottomHeight, p.height); break;
-                case VAlign::Middle: ext.Add(p.shift - parentX / 2 - p.height / 2, p.shift - parentX / 2 + (p.height + 1) / 2); break;
-                case VAlign::TextTop: ext.Add(p.shift - sm.ascent, p.shift - sm.ascent + p.height); break;
-                case VAlign::TextBottom: ext.Add(p.shift + sm.descent - p.height, p.shift + sm.descent); break;
-                default: {
-                    int own = as.verticalAlign == VAlign::Sub ? int(s.fontSize / 5 + 1)
-                            : as.verticalAlign == VAlign::Super ? -int(s.fontSize / 3 + 1)
-                            : as.verticalAlign == VAlign::Length ? -int(as.verticalLength) : 0;
-                    ext.Add(p.shift + own - p.baseline, p.shift + own - p.baseline + p.height);
-                }
-                }
-            }
-        }
-        if (ext.top == INT_MAX)
-            ext.Add(0, 0);
-        int lineHeight = std::max(ext.bottom - ext.top, topBottomHeight);
-        int baseline = y - ext.top;
-        int left = L + offset;
-        // Boxes of the inline elements on this line, then their content.
-        std::vector<std::pair<const Piece*, int>> open;
-        for (const Piece* p : openAtStart)
-            open.emplace_back(p, left);
-        auto fragment = [&](const Piece& p, int x0, int x1) {
-            const ComputedStyle& es = *p.style;
-            const FontMetrics& m = in.fonts.Metrics(p.font);
-            int top = baseline + p.shift - m.ascent - es.padding[Top].Resolve(w) - es.Border(Top);
-            int h = m.ascent + m.descent + es.padding[Top].Resolve(w) + es.padding[Bottom].Resolve(w) +
-                    es.Border(Top) + es.Border(Bottom);
-            Rect r{x0, top, std::max(0, x1 - x0), h};
-            AddItem(DisplayItem::Box, *p.node, r, false);
-            UniteBox(*p.node, r);
-        };
-        for (size_t k = 0; k < line.size(); ++k) {
-            const Piece& p = pieces[line[k]];
-            if (p.kind == Piece::Open) {
-                open.emplace_back(&p, left + px[k] + p.style->margin[Left].Resolve(w));
-            } else if (p.kind == Piece::Close && !open.empty()) {
-                fragment(*open.back().first, open.back().second, left + px[k] + p.width - p.style->margin[Right].Resolve(w));
-                open.pop_back();
-            }
-        }
-        openAtStart.clear();
-        for (auto& o : open) {
-            fragment(*o.first, o.second, left + lineWidth);
-            openAtStart.push_back(o.first);
-        }
-        for (size_t k = 0; k < line.size(); ++k) {
-            const Piece& p = pieces[line[k]];
-            if (p.kind == Piece::Word) {
-                const FontMetrics& m = in.fonts.Metrics(p.font);
-                DisplayItem item;
-                item.kind = DisplayItem::Text;
-                item.node = p.node->index;
-                item.layer = static_cast<unsigned char>(layer >= 0 ? layer : 2);
-                item.clip = clip;
-                item.font = p.font;
-                item.r = Rect{left + px[k], baseline + p.shift - m.ascent, p.width, m.ascent + m.descent};
-                item.text = static_cast<int>(out.texts.size());
-                for (size_t n = k + 1; n < line.size(); ++n) {
-                    const Piece& next = pieces[line[n]];
-                    if (next.kind == Piece::Word && next.node == p.node)
-                        item.trail = std::max(0, px[n] - px[k] - p.width);
-                    if (next.kind == Piece::Word || next.kind == Piece::Atomic)
-                        break;
-                }
-                out.texts.push_back(p.text);
-                out.items.push_back(item);
-            } else if (p.kind == Piece::Atomic) {
-                const ComputedStyle& as = *p.style;
-                int top;
-                switch (as.verticalAlign) {
-                case VAlign::Top: top = y; break;
-                case VAlign::Bottom: top = y + lineHeight - p.height; break;
-                case VAlign::Middle: top = baseline + p.shift - sm.xHeight / 2 - p.height / 2; break;
-                case VAlign::TextTop: top = baseline + p.shift - sm.ascent; break;
-                case VAlign::TextBottom: top = baseline + p.shift + sm.descent - p.height; break;
-                default: {
-                    int own = as.verticalAlign == VAlign::Sub ? int(s.fontSize / 5 + 1)
-                            : as.verticalAlign == VAlign::Super ? -int(s.fontSize / 3 + 1)
-                            : as.verticalAlign == VAlign::Length ? -int(as.verticalLength) : 0;
-                    top = baseline + p.shift + own - p.baseline;
-                }
-                }
-                ShiftRange(p.from, p.to, left + px[k], top);
-            }
-        }
-        if (!markers.empty() && (content || forced)) {
-            ListMarker m = markers.back();
-            markers.pop_back();
-            const ComputedStyle& ms = *m.style;
-            int font = Font(ms);
-            const FontMetrics& fm = in.fonts.Metrics(font);
-            DisplayItem item;
-            item.kind = DisplayItem::Marker;
-            item.node = m.node->index;
-            item.layer = static_cast<unsigned char>(layer >= 0 ? layer : 2);
-            item.clip = clip;
-            item.font = font;
-            item.text = static_cast<int>(out.texts.size());
-            out.texts.push_back(m.text);
-            if (m.text.empty()) {
-                int size = std::max(3, int(ms.fontSize * 0.33f));
-                int gap = int(ms.fontSize * 0.5f);
-                item.r = Rect{m.contentX - gap - size, baseline - fm.xHeight / 2 - size / 2 - 1, size, size};
-            } else {
-                int mw = in.fonts.TextWidth(font, m.text);
-                item.r = Rect{m.contentX - mw, baseline - fm.ascent, mw, fm.ascent + fm.descent};
-            }
-            if (ms.listInside)
-                item.r.x += in.fonts.TextWidth(font, m.text) + int(ms.fontSize);
-            out.items.push_back(item);
-        }
-        lastBaseline = baseline;
-        y += lineHeight;
-        firstLine = false;
-        for (size_t d : deferred)
-            PlaceFloat(*pieces[d].node, *pieces[d].style, x, w, y, bfc);
-        deferred.clear();
-    }
-    flow.y = y;
+    LineBuilder lines(*this, e, s, pieces, x, w, bfc);
+    flow.y = lines.Run(flow.Resolve());
 }
 
 } // namespace html

@@ -11,12 +11,6 @@ COLORREF Ref(const Color& c)
     return RGB(c.r, c.g, c.b);
 }
 
-Color Shade(const Color& c, float f)
-{
-    auto ch = [f](int v) { return static_cast<uint8_t>(std::max(0, std::min(255, int(v * f)))); };
-    return Color{ch(c.r), ch(c.g), ch(c.b), 255};
-}
-
 void Fill(HDC dc, const Rect& r, COLORREF c)
 {
     if (r.w <= 0 || r.h <= 0)
@@ -46,10 +40,15 @@ void DrawBorderSide(HDC dc, const Rect& box, const ComputedStyle& s, int side)
     Color c = s.BorderColor(side);
     BorderStyle st = s.borderStyle[side];
     bool topLeft = side == Top || side == Left;
+    // Sunken and raised edges: a dark and a light shade of the colour, as browsers draw them.
+    auto dark = [](const Color& k) { return Color::Rgb(k.r * 35 / 100, k.g * 35 / 100, k.b * 35 / 100); };
+    auto light = [](const Color& k) {
+        return Color::Rgb(k.r + (255 - k.r) * 2 / 3, k.g + (255 - k.g) * 2 / 3, k.b + (255 - k.b) * 2 / 3);
+    };
     if (st == BorderStyle::Inset || st == BorderStyle::Groove)
-        c = topLeft ? Shade(c, 0.6f) : Shade(c, 1.0f) ;
+        c = topLeft ? dark(c) : light(c);
     if (st == BorderStyle::Outset || st == BorderStyle::Ridge)
-        c = topLeft ? Shade(c, 1.0f) : Shade(c, 0.6f);
+        c = topLeft ? light(c) : dark(c);
     if ((st == BorderStyle::Inset || st == BorderStyle::Outset) && c.r + c.g + c.b < 60) {
         c = topLeft == (st == BorderStyle::Outset) ? Color::Rgb(160, 160, 160) : Color::Rgb(64, 64, 64);
     }
@@ -173,15 +172,18 @@ void DrawPicture(HDC dc, const PaintContext& ctx, const DisplayItem& item, const
         DeleteDC(mem);
         return;
     }
-    // A picture that cannot be shown: a sunken frame with the alternative text.
-    RECT rc{r.x, r.y, r.Right(), r.Bottom()};
-    DrawEdge(dc, &rc, BDR_SUNKENOUTER, BF_RECT);
+    // A picture that cannot be shown: a small sunken square, and the alternative text beside it
+    // (or, with no text, the square framing the space the picture takes).
     std::wstring alt = e.AttributeOr(L"alt");
+    RECT icon{r.x, r.y, r.x + std::min(r.w, 16), r.y + std::min(r.h, 16)};
+    if (alt.empty())
+        icon = RECT{r.x, r.y, r.Right(), r.Bottom()};
+    DrawEdge(dc, &icon, BDR_SUNKENOUTER, BF_RECT);
     if (!alt.empty()) {
         SelectObject(dc, ctx.fonts.Handle(ctx.fonts.FontFor(s)));
         SetTextColor(dc, Ref(s.color));
         SetBkMode(dc, TRANSPARENT);
-        RECT inner{r.x + 18, r.y + 1, r.Right() - 1, r.Bottom() - 1};
+        RECT inner{r.x + 18, r.y, r.Right(), r.Bottom()};
         DrawTextW(dc, alt.c_str(), static_cast<int>(alt.size()), &inner, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_END_ELLIPSIS);
     }
 }

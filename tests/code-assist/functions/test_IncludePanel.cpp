@@ -37,7 +37,7 @@ TEST(IncludePanel, LinksAndUnlinksThroughTheDocument)
     fPanelTest form;
     ASSERT_TRUE(form.Load());
     State().CurrentEditor = &form.JT1;
-    SettingsAccess::LastEdType(EditorType::HTML);
+    State().EdType = EditorType::HTML;
     form.JT1.SetText(L"<!DOCTYPE html>\r<html>\r");
     DocFuncLists().Reset();
 

@@ -134,7 +134,7 @@ TEST_F(ShortcutTest, ActionsRunWithTheirConditions)
     keys[18] = 'W';
     keys[21] = 'P';
     keys[15] = 'V';  // the same letter twice: the lower index runs
-    Settings().LastEdType = 2;
+    State().EdType = EditorType::HTML;
     cTypeDic dic;
     keys[1] = 'C';   // changed after creation: takes effect with the next instance
     EXPECT_FALSE(dic.CheckKShortcuts('C'));
@@ -147,11 +147,11 @@ TEST_F(ShortcutTest, ActionsRunWithTheirConditions)
 
     selection = L"abc";
     canUndo = true;
-    Settings().LastEdType = 4;
+    State().EdType = EditorType::VBScript;
     for (long k : {'X', 'V', 'L', 'R', 'Z', 'W', 'P'})
         EXPECT_TRUE(dic.CheckKShortcuts(k));
     EXPECT_EQ((std::vector<std::wstring>{L"cut", L"paste0", L"case1", L"run", L"undo", L"paste2"}), ran);
-    Settings().LastEdType = 3;
+    State().EdType = EditorType::CSS;
     EXPECT_TRUE(dic.CheckKShortcuts('P'));
     EXPECT_EQ(L"css0", ran.back());
 }

@@ -13,7 +13,7 @@
 #include "RichEditStream.h"
 #include "SettingsRecord.h"
 #include "TestHost.h"
-#include "TypingGlue.h"
+#include "EditorGlue.h"
 #include "WindowTest.h"
 #include "forms/Form.h"
 #include "platform/Files.h"
@@ -54,8 +54,8 @@ inline void ConfigureColorer(ClsColor& c)
     c.SetCSSKeywords(L",", L"color,background,margin");
 }
 
-// The main window as the glue sees it: the editor's scroll keeping (without
-// a gutter), and the line checks and messages a test watches.
+// The main window as the glue sees it: the line checks and messages a test
+// watches.
 class GlueHost : public TestHost {
 public:
     std::function<void(long&, long&, long&, bool&, bool&)> checkLine;
@@ -66,20 +66,6 @@ public:
     std::function<void(const std::wstring&, const std::wstring&)> lineCol;
     std::function<void()> runDebug;
 
-    void SaveScrollPos() override
-    {
-        SendMessageW(editor->RTBhWnd(), EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&State().SavedScroll));
-    }
-    void RestoreScrollPos() override
-    {
-        HWND re = editor->RTBhWnd();
-        POINT at{};
-        SendMessageW(re, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&at));
-        POINT& saved = State().SavedScroll;
-        if (at.x != saved.x || at.y != saved.y)
-            SendMessageW(re, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&saved));
-        SendMessageW(re, EM_SCROLLCARET, 0, 0);
-    }
     void CheckVBSLine(long& s, long& e, long& added, bool& report, bool& inPage) override
     {
         if (checkLine)
@@ -121,7 +107,7 @@ protected:
         ClsColorEditor::ForgetColours();
         Settings().UTF8Text = false;
         Settings() = SettingsRecord();
-        Settings().LastEdType = 2;
+        State().EdType = EditorType::HTML;
         ASSERT_TRUE(form.Load());
         ConfigureColorer(colorer);
         EditorState& st = State();
@@ -221,14 +207,14 @@ protected:
         SendMessageW(re(), EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&cr));
         long line = static_cast<long>(SendMessageW(re(), EM_EXLINEFROMCHAR, 0, cr.cpMin));
         if (line == st.RememberedCaretLine || cr.cpMin != cr.cpMax) {
-            if (Settings().LastEdType <= 2) {
+            if (IsPageType(State().EdType) || State().EdType == EditorType::None) {
                 long pos = cr.cpMin;
                 st.InVBSBlockNow = InVBScriptBlock(pos);
                 st.InVBSBlockPrev = st.InVBSBlockNow;
             }
         } else {
             long pos = cr.cpMin;
-            bool afterEnter = type == 2;
+            bool afterEnter = type == KvRTB::EnterUp;
             ProcessEditedLine(pos, line, afterEnter);
             ++processed;
         }

@@ -23,7 +23,7 @@ protected:
     void SetUp() override
     {
         GlueTest::SetUp();
-        Settings().LastEdType = 2;
+        State().EdType = EditorType::HTML;
         State().ColorCodeOn = true;
     }
     void LoadColoured(const std::wstring& text)

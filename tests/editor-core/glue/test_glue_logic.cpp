@@ -261,3 +261,43 @@ TEST(ColourStretch, CoversTypedTextAndColoursThatChangedFurtherOn)
     // Text cut from the end changes nothing that is left.
     EXPECT_FALSE(ColourRuns::ChangedStretch(lines, linesC, L"<p>\r\rbo", std::vector<unsigned char>(9, 1), a, b));
 }
+
+TEST(GlueLogic, WhatALineLeftGets)
+{
+    using TypingGlue::PlanLineChecks;
+    struct Row {
+        EditorType type;
+        bool checkLines, exists;
+        short blockBefore;
+        bool declaration, check, inPage;
+    };
+    const Row rows[] = {
+        // A page's line only from inside a script or server block, and only
+        // while lines are checked.
+        {EditorType::HTML, true, true, 1, true, true, true},
+        {EditorType::ASP, true, true, 2, true, true, true},
+        {EditorType::HTML, true, true, 0, false, false, true},
+        {EditorType::HTML, false, true, 1, false, false, true},
+        {EditorType::HTML, true, false, 1, false, false, true},
+        // A script's declarations are recorded even with line checking off.
+        {EditorType::VBScript, false, true, 0, true, false, false},
+        {EditorType::VBScript, true, true, 0, true, true, false},
+        {EditorType::VBScript, true, false, 0, false, false, false},
+        {EditorType::CSS, true, true, 1, false, false, false},
+        {EditorType::None, true, true, 1, false, false, false},
+    };
+    for (const Row& r : rows) {
+        const TypingGlue::LineChecks plan = PlanLineChecks(r.type, r.checkLines, r.exists, r.blockBefore);
+        EXPECT_EQ(plan.recordDeclaration, r.declaration) << static_cast<int>(r.type) << " " << r.blockBefore;
+        EXPECT_EQ(plan.check, r.check) << static_cast<int>(r.type) << " " << r.blockBefore;
+        if (plan.check) {
+            EXPECT_EQ(plan.inPage, r.inPage);
+        }
+    }
+    // A marked finding stands in place of one recolouring, where checks mark.
+    EXPECT_FALSE(TypingGlue::RecoloursAfterLine(EditorType::VBScript, true, true));
+    EXPECT_TRUE(TypingGlue::RecoloursAfterLine(EditorType::CSS, true, true));
+    EXPECT_TRUE(TypingGlue::RecoloursAfterLine(EditorType::ASP, true, false));
+    EXPECT_FALSE(TypingGlue::RecoloursAfterLine(EditorType::JavaScript, false, false));
+    EXPECT_FALSE(TypingGlue::RecoloursAfterLine(EditorType::None, true, false));
+}

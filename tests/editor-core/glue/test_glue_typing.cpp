@@ -11,7 +11,7 @@ const COLORREF kTag = 0xA00000;
 
 TEST_F(GlueTest, EnterIndentsLikeTheLineAboveAndColoursIt)
 {
-    Settings().LastEdType = 4;
+    State().EdType = EditorType::VBScript;
     State().ColorCodeOn = true;
     Load(L"");
     Type(L"    Dim x");
@@ -53,7 +53,7 @@ TEST_F(GlueTest, EnterIndentsLikeTheLineAboveAndColoursIt)
 
 TEST_F(GlueTest, RecoloursOnlyWhenTheLineLeftWasEdited)
 {
-    Settings().LastEdType = 4;
+    State().EdType = EditorType::VBScript;
     State().ColorCodeOn = true;
     State().LineDebugOn = true;
     Load(L"Dim a\rim b\rc");
@@ -100,7 +100,7 @@ TEST_F(GlueTest, RecoloursOnlyWhenTheLineLeftWasEdited)
 
 TEST_F(GlueTest, ColouringKeepsTextSelectionAndFlags)
 {
-    Settings().LastEdType = 2;
+    State().EdType = EditorType::HTML;
     std::wstring page = L"<p class=\"a\">x \\ {y} \x00e9\x4e2d</p>\r<!-- c -->\r";
     Load(page);
     SendMessageW(re(), EM_SETSEL, 3, 9);
@@ -128,7 +128,7 @@ TEST_F(GlueTest, ColorOnAndColorOff)
 {
     std::vector<bool> marks;
     host.colorMenu = [&](bool on) { marks.push_back(on); };
-    Settings().LastEdType = 4;
+    State().EdType = EditorType::VBScript;
     Load(L"");
     ColorOn();  // empty: only the flags and the check mark
     EXPECT_TRUE(State().ColorCodeOn);
@@ -165,7 +165,7 @@ std::wstring Page(int lines)
 
 TEST_F(GlueTest, LineEditLeavesTheSameColoursAsAWholeRecolour)
 {
-    Settings().LastEdType = 2;
+    State().EdType = EditorType::HTML;
     State().ColorCodeOn = true;
     Load(Page(200));
     ColorOn();
@@ -207,7 +207,7 @@ TEST_F(GlueTest, LineEditLeavesTheSameColoursAsAWholeRecolour)
 
 TEST_F(GlueTest, PageLinesInVBScriptGoToTheLineCheck)
 {
-    Settings().LastEdType = 2;
+    State().EdType = EditorType::HTML;
     State().LineDebugOn = true;
     Load(L"<html><head><title>Page here</title>\r<SCRIPT language=vbscript>\rx=1\r\r</SCRIPT>\r<p>\r");
     long line2 = static_cast<long>(SendMessageW(re(), EM_LINEINDEX, 2, 0));
@@ -235,7 +235,7 @@ TEST_F(GlueTest, PageLinesInVBScriptGoToTheLineCheck)
 
 TEST_F(GlueTest, ASkippedRecolourKeepsTheMarkedLine)
 {
-    Settings().LastEdType = 4;
+    State().EdType = EditorType::VBScript;
     State().ColorCodeOn = true;
     State().LineDebugOn = true;
     Load(L"Dim a\rDim b\r");
@@ -281,7 +281,7 @@ TEST_F(GlueTest, WordBeforeTheCaretAtTheStartOfTheText)
 
 TEST_F(GlueTest, KeywordsTakeTheSpellingOfTheList)
 {
-    Settings().LastEdType = 4;
+    State().EdType = EditorType::VBScript;
     Load(L"dim q\rmsgbox q\r");
     ColorOn();
     EXPECT_EQ(L"Dim q\rMsgBox q\r", Text());
@@ -292,7 +292,7 @@ TEST_F(GlueTest, KeywordsTakeTheSpellingOfTheList)
     EXPECT_EQ(ColourAt(15), kKeyword);
 
     // The same in a server block of a page.
-    Settings().LastEdType = 1;
+    State().EdType = EditorType::ASP;
     Load(L"<p>dim</p>\r<%\rdim x\r%>\r");
     ColorOn();
     EXPECT_EQ(L"<p>dim</p>\r<%\rDim x\r%>\r", Text());
@@ -305,7 +305,7 @@ TEST_F(GlueTest, KeywordsTakeTheSpellingOfTheList)
 
 TEST_F(GlueTest, PagesWithSelfClosingTagsAreRewrittenInPart)
 {
-    Settings().LastEdType = 2;
+    State().EdType = EditorType::HTML;
     State().ColorCodeOn = true;
     std::wstring page;
     for (int n = 0; n < 300; ++n)

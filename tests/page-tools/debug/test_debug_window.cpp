@@ -13,7 +13,7 @@ protected:
     void SetUp() override
     {
         GlueTest::SetUp();
-        Settings().LastEdType = 4;
+        State().EdType = EditorType::VBScript;
         // The checks read the Settings folder beside the running program.
         settings = platform::ProgramFolder() + L"\\Settings";
         CreateDirectoryW(settings.c_str(), nullptr);
@@ -123,7 +123,7 @@ TEST_F(DebugWindowTest, RerunWithTheFaultFixed)
 
 TEST_F(DebugWindowTest, HTMLReportLeavesLineDebuggingAsTheUserHadIt)
 {
-    Settings().LastEdType = 2;
+    State().EdType = EditorType::HTML;
     Settings().NoLineDebug = true;
     LineDebug().RerunPending = true;
     BeginFormatCheck(EditorType::HTML);
@@ -139,7 +139,7 @@ TEST_F(DebugWindowTest, HTMLReportLeavesLineDebuggingAsTheUserHadIt)
 
 TEST_F(DebugWindowTest, HTMLCheckEndsWithThePageColouredAfresh)
 {
-    Settings().LastEdType = 2;
+    State().EdType = EditorType::HTML;
     State().ColorCodeOn = true;
     Load(L"<p>a</p>\r<b>x");
     COLORREF plain = ColourAt(1);

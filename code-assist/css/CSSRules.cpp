@@ -1,6 +1,7 @@
 #include "CSSRules.h"
 
 #include <algorithm>
+#include <cwctype>
 
 namespace {
 
@@ -33,8 +34,17 @@ std::wstring CSSContextOf(const std::wstring& text, long caret)
     while (start > 0 && text[start - 1] != L'\r' && text[start - 1] != L'\n')
         --start;
     std::wstring line = text.substr(start, end - start);
-    // The declaration being written starts after the last ";" or "{".
+    // The declaration being written starts after the last ";" or "{", or
+    // the quote that opens a page's style attribute (quotes in values, as
+    // in a font name, start nothing).
     size_t declStart = line.find_last_of(L";{");
+    std::wstring lower = line;
+    std::transform(lower.begin(), lower.end(), lower.begin(), ::towlower);
+    for (const wchar_t* opener : {L"style=\"", L"style='"}) {
+        const size_t at = lower.rfind(opener);
+        if (at != std::wstring::npos && (declStart == std::wstring::npos || at + 6 > declStart))
+            declStart = at + 6;
+    }
     std::wstring decl = declStart == std::wstring::npos ? line : line.substr(declStart + 1);
     size_t colon = decl.find(L':');
     if (colon != std::wstring::npos)   // a value is being typed: its property

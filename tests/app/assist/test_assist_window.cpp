@@ -174,12 +174,12 @@ void Key(const Tarnel& t, WPARAM key)
     Settle(t);
 }
 
-// Types text whose last key goes up too, so the popup follows it.
+// Types text whose last letter comes down and up as a key, as typed, so
+// the popup follows it.
 void TypeAndRelease(const Tarnel& t, const std::wstring& text)
 {
-    t.Type(text);
-    PostMessageW(t.Editor(), WM_KEYUP, static_cast<WPARAM>(towupper(text.back())), 0xC0000001);
-    Settle(t);
+    t.Type(text.substr(0, text.size() - 1));
+    Key(t, static_cast<WPARAM>(towupper(text.back())));
 }
 
 } // namespace
@@ -214,8 +214,9 @@ TEST(AssistWindow, CssPopupOffersPropertiesAndValuesAndReplacesOnlyThePartialTex
     }, 5000));
     TypeAndRelease(t, L"re");
     Key(t, VK_RETURN);
-    EXPECT_TRUE(wt::WaitFor([&] { return EditorText(t) == L"p {\r  color: red; \r}\rh1 { margin: 0; }\r"; }, 5000))
-        << std::string(EditorText(t).begin(), EditorText(t).end());
+    std::wstring edited;
+    EXPECT_TRUE(wt::WaitFor([&] { return (edited = EditorText(t)) == L"p {\r\n  color: red; \r\n}\r\nh1 { margin: 0; }\r\n"; }, 5000))
+        << std::string(edited.begin(), edited.end());
     t.Shot(L"value.bmp");
 
     // In a page, F12 offers the values of the property before the caret.

@@ -21,6 +21,9 @@ TEST(CSSRules, ContextIsThePropertyBeforeTheCaret)
         {L"  color: re", L"color"},
         {L"p { margin: 0; padding", L"padding"},
         {L"p { margin: 0;\r  background: url(a:b) no", L"background"},
+        {L"<p style=\"color: bl", L"color"},
+        {L"<p STYLE='margin:0;padding", L"padding"},
+        {L"<p style=\"font-family: 'A b', sa", L"font-family"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(CSSContextOf(c.text, static_cast<long>(wcslen(c.text))), c.property) << c.text;

@@ -27,7 +27,6 @@
 #include "snippets/fCM.h"
 #include "fColorPicker.h"
 #include "fbitmap.h"
-#include "fbrowser.h"
 #include "fedit/Documents.h"
 #include "fedit/MainWindowHost.h"
 #include "fedit/MenuSetRows.h"
@@ -67,7 +66,6 @@ struct Program {
     std::unique_ptr<fedit> main;
     std::unique_ptr<MainWindowHost> host;
     std::unique_ptr<fCM> cm;
-    std::unique_ptr<fbrowser> browser;
     std::unique_ptr<fColorPicker> colorPicker;
     std::unique_ptr<fbitmap> bitmap;
     std::unique_ptr<fprint> print;
@@ -92,7 +90,6 @@ CSubclass* SharedSubclasser() { return g ? g->subclasser.get() : nullptr; }
 fedit* MainForm() { return g ? g->main.get() : nullptr; }
 cTypeDic* TypeDictionary() { return g ? &AutoInsertLists::TypeDic() : nullptr; }
 fCM* CustomMenuForm() { return g ? g->cm.get() : nullptr; }
-fbrowser* BrowserForm() { return g ? g->browser.get() : nullptr; }
 fpad3* ClipPadForm() { return g ? g->pad3.get() : nullptr; }
 
 namespace {
@@ -216,6 +213,8 @@ void InitProgram()
     s.ProgramTempFolder = platform::ProgramFolder() + L"\\temp\\";
     // 4. Settings.
     ReadSettingsFile();
+    // Preview pages a run that crashed left behind.
+    RemoveLeftoverPages();
     // 5. Document slots.
     g->files = std::make_unique<ClsFile>(SettingsAccess::ExtAliases());
     s.Files = g->files.get();
@@ -252,7 +251,6 @@ void InitProgram()
     f.Show(forms::vbModeless);
     // 11. Tool windows, hidden. Each gets its window when first used (their
     // users load them), so that a start pays for none of them.
-    g->browser = std::make_unique<fbrowser>();
     g->colorPicker = std::make_unique<fColorPicker>();
     g->bitmap = std::make_unique<fbitmap>();
     FindWindow();
@@ -279,6 +277,7 @@ void InitProgram()
     s.InVBSBlockPrev = 0;
     s.CSSListLoaded = false;
     s.PreviewScrollTop = 0;
+    s.ProgramNavigation = true;
     ResetFuncLists();
     // 16. The first document.
     if (!s.CommandLine.empty() && platform::FileExists(s.CommandLine)) {
@@ -341,7 +340,7 @@ void ShutDown()
     CloseObjectBrowser();
     UnloadFindWindow();
     ReleaseBrowser();
-    UnloadForm(g->browser.get());
+    UnloadBrowserWindow();
     UnloadMultiReplaceWindow();
     UnloadForm(g->bitmap.get());
     UnloadForm(g->cm.get());
@@ -393,7 +392,6 @@ int Main()
     program.print.reset();
     program.bitmap.reset();
     program.colorPicker.reset();
-    program.browser.reset();
     program.cm.reset();
     program.main.reset();
     program.files.reset();

@@ -53,6 +53,11 @@ public:
     void ShowClipFilled(int slot, const std::wstring& tip) override;
     void LayoutWindow() override;
     void CloseImageViewer() override;
+    void ShowMainWindow(bool show) override;
+    bool QuerySaveAll() override;
+    void SaveDocumentAs() override;
+    void ShutDown() override;
+    void OpenHelpFile() override;
 
 private:
     fedit& f_;

@@ -13,7 +13,8 @@
 #include "ModFormOps.h"
 #include "SettingsBridge.h"
 #include "SettingsEventSink.h"
-#include "fbrowser.h"
+#include "preview/fbrowser.h"
+#include "preview/Preview.h"
 
 #include "CSubclass.h"
 
@@ -451,8 +452,7 @@ void fedit::SetCaptions()
 {
     std::wstring caption = L"TARNEL Editor - " + TypeName() + L" - " + State().CurrentFilePath;
     SetCaption(caption);
-    if (fbrowser* b = BrowserForm())
-        b->SetCaption(caption);
+    BrowserWindow().SetCaption(caption);
 }
 
 void fedit::ShowInfo(const std::wstring& text)

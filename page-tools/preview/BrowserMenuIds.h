@@ -3,7 +3,10 @@
 // (with _ and the index for the Open With items). WM_COMMAND with one of them
 // runs the item as a pick from the menu would.
 
-enum BrowserMenuIds : unsigned {
+namespace BrowserMenu {
+
+// (Their own names: the main window's menus use some of the same.)
+enum Ids : unsigned {
     IDM_mfile = 3000,
     IDM_mbSave,
     IDM_mbsaveas,
@@ -30,3 +33,5 @@ enum BrowserMenuIds : unsigned {
     IDM_msp3,
     IDM_mtitle,
 };
+
+} // namespace BrowserMenu

@@ -21,6 +21,8 @@
 
 #include <winspool.h>
 
+using namespace BrowserMenu;
+
 namespace {
 
 const int kStripHeight = 420;      // FrButs

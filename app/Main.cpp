@@ -25,8 +25,6 @@
 #include "autoinsert/AutoInsertLists.h"
 #include "autoinsert/fAuto.h"
 #include "snippets/fCM.h"
-#include "fColorPicker.h"
-#include "fbitmap.h"
 #include "fedit/Documents.h"
 #include "fedit/MainWindowHost.h"
 #include "fedit/MenuSetRows.h"
@@ -36,11 +34,14 @@
 #include "autoinsert/AutoInsert.h"
 #include "browser/ObjectBrowser.h"
 #include "functions/FuncPopup.h"
+#include "images/fbitmap.h"
+#include "picker/fColorPicker.h"
 #include "preview/Preview.h"
+#include "print/fprint.h"
+#include "reference/fascii.h"
 #include "forms/MessagePump.h"
 #include "forms/Runtime.h"
 #include "fpad3.h"
-#include "fprint.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -66,12 +67,7 @@ struct Program {
     std::unique_ptr<fedit> main;
     std::unique_ptr<MainWindowHost> host;
     std::unique_ptr<fCM> cm;
-    std::unique_ptr<fColorPicker> colorPicker;
-    std::unique_ptr<fbitmap> bitmap;
-    std::unique_ptr<fprint> print;
     std::unique_ptr<fpad3> pad3;
-    // Made when first used by its owner: the character reference.
-    std::unique_ptr<forms::Form> fascii;
 
     bool shutDownRan = false;
 };
@@ -92,35 +88,16 @@ cTypeDic* TypeDictionary() { return g ? &AutoInsertLists::TypeDic() : nullptr; }
 fCM* CustomMenuForm() { return g ? g->cm.get() : nullptr; }
 fpad3* ClipPadForm() { return g ? g->pad3.get() : nullptr; }
 
-namespace {
-
-// A tool window whose owner has not built it yet: an empty window with its
-// caption, which a user's close unloads.
-class ToolStandIn : public forms::Form {
-public:
-    explicit ToolStandIn(const wchar_t* caption) { SetCaption(caption); ShowInTaskbar = false; }
-    ~ToolStandIn() override { Teardown(); }
-};
-
-forms::Form* OnFirstUse(std::unique_ptr<forms::Form>& form, const wchar_t* caption)
-{
-    if (!form)
-        form = std::make_unique<ToolStandIn>(caption);
-    return form.get();
-}
-
-} // namespace
-
 forms::Form* ToolForm(ToolWindow which)
 {
     if (!g)
         return nullptr;
     switch (which) {
-    case ToolWindow::ColorPicker: return g->colorPicker.get();
-    case ToolWindow::ImageViewer: return g->bitmap.get();
-    case ToolWindow::Print: return g->print.get();
+    case ToolWindow::ColorPicker: return &ColorPickerWindow();
+    case ToolWindow::ImageViewer: return &ImageViewer();
+    case ToolWindow::Print: return &PrintWindow();
     case ToolWindow::AutoSet: return &AutoSetupWindow();
-    case ToolWindow::Reference: return OnFirstUse(g->fascii, L"Character codes - Keycodes - SendKeys");
+    case ToolWindow::Reference: return &ReferenceWindow();
     }
     return nullptr;
 }
@@ -204,9 +181,9 @@ void InitProgram()
     platform::HeapWarmup heapWarmup(platform::HeapForLongText(
         static_cast<unsigned long long>(ModFileOps::GetFileSize(s.CommandLine))));
     // 2. Special folders.
-    s.SystemFolder = ModFileOps::GetSpecialFolder(1);
-    s.TempFolder = ModFileOps::GetSpecialFolder(2);
-    s.WindowsFolder = ModFileOps::GetSpecialFolder(0);
+    s.SystemFolder = ModFileOps::GetSpecialFolder(ModFileOps::SpecialFolder::System);
+    s.TempFolder = ModFileOps::GetSpecialFolder(ModFileOps::SpecialFolder::Temp);
+    s.WindowsFolder = ModFileOps::GetSpecialFolder(ModFileOps::SpecialFolder::Windows);
     // 3. The program's own temp folder, for the parked documents.
     if (!platform::FolderExists(platform::ProgramFolder() + L"\\temp"))
         CreateDirectoryW((platform::ProgramFolder() + L"\\temp").c_str(), nullptr);
@@ -251,10 +228,10 @@ void InitProgram()
     f.Show(forms::vbModeless);
     // 11. Tool windows, hidden. Each gets its window when first used (their
     // users load them), so that a start pays for none of them.
-    g->colorPicker = std::make_unique<fColorPicker>();
-    g->bitmap = std::make_unique<fbitmap>();
+    ColorPickerWindow();
+    ImageViewer();
     FindWindow();
-    g->print = std::make_unique<fprint>();
+    PrintWindow();
     g->pad3 = std::make_unique<fpad3>();
     AutoSetupWindow();
     forms::DoEvents();
@@ -342,12 +319,12 @@ void ShutDown()
     ReleaseBrowser();
     UnloadBrowserWindow();
     UnloadMultiReplaceWindow();
-    UnloadForm(g->bitmap.get());
+    UnloadImageViewer();
     UnloadForm(g->cm.get());
-    UnloadForm(g->print.get());
-    UnloadForm(g->fascii.get());
+    UnloadPrintWindow();
+    UnloadReferenceWindow();
     UnloadAutoSetupWindow();
-    UnloadForm(g->colorPicker.get());
+    UnloadColorPickerWindow();
     UnloadReportWindow();
     UnloadForm(g->pad3.get());
     // 9.
@@ -387,11 +364,7 @@ int Main()
     SetHost(nullptr);
     State().Files = nullptr;
     State().Colorer = nullptr;
-    program.fascii.reset();
     program.pad3.reset();
-    program.print.reset();
-    program.bitmap.reset();
-    program.colorPicker.reset();
     program.cm.reset();
     program.main.reset();
     program.files.reset();

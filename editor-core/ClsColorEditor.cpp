@@ -1,6 +1,7 @@
 // The colouring of a live editor: colour a range of it by writing the
 // colourer's RTF over the selected text.
 #include "ClsColorEditor.h"
+#include "platform/Text.h"
 
 #include "ClsColor.h"
 #include "ColourRuns.h"
@@ -81,20 +82,18 @@ void Remember(HWND re, EditorType edType, std::string frame, std::wstring text, 
 
 size_t ParagraphStart(const std::wstring& s, size_t pos)
 {
-    if (pos == 0)
-        return 0;
-    size_t r = s.rfind(L'\r', pos - 1);
-    return r == std::wstring::npos ? 0 : r + 1;
+    return static_cast<size_t>(platform::LineStart(s, static_cast<long>(pos)));
 }
 
 // One past the paragraph end at or after pos (pos itself when a paragraph
 // ends just before it).
 size_t ParagraphEnd(const std::wstring& s, size_t pos)
 {
-    if (pos > 0 && s[pos - 1] == L'\r')
+    const long at = static_cast<long>(pos);
+    if (at > 0 && platform::BreakLength(s, at - 1) > 0)
         return pos;
-    size_t r = s.find(L'\r', pos);
-    return r == std::wstring::npos ? s.size() : r + 1;
+    const long end = platform::LineEnd(s, at);
+    return static_cast<size_t>(end + platform::BreakLength(s, end));
 }
 
 // The editor's text when only the given lines changed since the cached

@@ -76,6 +76,13 @@ public:
     // this tool tip (slot 1 or 2).
     virtual void ShowClipFilled(int slot, const std::wstring& tip) = 0;
 
+    // The image tools under the editor (FrImageOps), which follow the image
+    // viewer: shown or hidden; the shown image's size text ("W x H") and
+    // path, with the tag button offered or not; the sampled colour (an OLE
+    // colour: 0x00BBGGRR, or a system colour) and its text.
+    virtual void ShowImageTools(bool visible) = 0;
+    virtual void ShowImageFacts(const std::wstring& size, const std::wstring& path, bool tagButton) = 0;
+    virtual void ShowSampledColor(unsigned long colour, const std::wstring& text) = 0;
     // The main window laid out again (its editor leaves room below for the
     // find window while that shows), and the image viewer closed with its
     // tool frame and the message labels, as the find window opens.

@@ -120,12 +120,12 @@ bool GetFileInfo(const std::wstring& path, FileInfo& info)
     return true;
 }
 
-std::wstring GetSpecialFolder(int kind)
+std::wstring GetSpecialFolder(SpecialFolder kind)
 {
     switch (kind) {
-    case 0: return platform::WindowsFolder();
-    case 1: return platform::SystemFolder();
-    case 2: return platform::TempFolder();
+    case SpecialFolder::Windows: return platform::WindowsFolder();
+    case SpecialFolder::System: return platform::SystemFolder();
+    case SpecialFolder::Temp: return platform::TempFolder();
     default: return L"";
     }
 }

@@ -18,8 +18,10 @@ struct FileInfo {
 };
 
 bool GetFileInfo(const std::wstring& path, FileInfo& info);
-// 0 the Windows folder, 1 the System folder, 2 the Temp folder; no trailing "\".
-std::wstring GetSpecialFolder(int kind);
+// The Windows, System and Temp folders, without a trailing "\" ("" for any
+// other kind).
+enum class SpecialFolder { Windows = 0, System = 1, Temp = 2 };
+std::wstring GetSpecialFolder(SpecialFolder kind);
 using platform::FileExists;
 using platform::FolderExists;
 using platform::GetExtension;

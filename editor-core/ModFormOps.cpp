@@ -63,19 +63,19 @@ void SetBottomMost(HWND window)
     SetWindowPos(window, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
-DWORD ExStyleForKind(int kind)
+DWORD ExStyleForKind(ExStyleKind kind)
 {
     switch (kind) {
-    case 0: return WS_EX_CLIENTEDGE;
-    case 1: return WS_EX_CLIENTEDGE | WS_EX_DLGMODALFRAME;
-    case 2: return WS_EX_DLGMODALFRAME;
-    case 3: return WS_EX_WINDOWEDGE | WS_EX_DLGMODALFRAME;
-    case 4: return WS_EX_CLIENTEDGE | WS_EX_WINDOWEDGE | WS_EX_DLGMODALFRAME;
+    case ExStyleKind::ClientEdge: return WS_EX_CLIENTEDGE;
+    case ExStyleKind::ClientEdgeModalFrame: return WS_EX_CLIENTEDGE | WS_EX_DLGMODALFRAME;
+    case ExStyleKind::ModalFrame: return WS_EX_DLGMODALFRAME;
+    case ExStyleKind::WindowEdgeModalFrame: return WS_EX_WINDOWEDGE | WS_EX_DLGMODALFRAME;
+    case ExStyleKind::AllEdges: return WS_EX_CLIENTEDGE | WS_EX_WINDOWEDGE | WS_EX_DLGMODALFRAME;
     default: return 0;
     }
 }
 
-void SetExStyle(HWND window, int kind)
+void SetExStyle(HWND window, ExStyleKind kind)
 {
     LONG_PTR style = GetWindowLongPtrW(window, GWL_EXSTYLE);
     SetWindowLongPtrW(window, GWL_EXSTYLE, style | static_cast<LONG_PTR>(ExStyleForKind(kind)));

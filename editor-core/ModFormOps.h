@@ -16,10 +16,13 @@ void SetTopMost(HWND window);
 // Drops the topmost state and puts the window behind the others.
 void SetBottomMost(HWND window);
 
+// The frame styles SetExStyle adds: a sunken edge, a raised dialog frame,
+// or both with the window edge.
+enum class ExStyleKind { ClientEdge = 0, ClientEdgeModalFrame = 1, ModalFrame = 2, WindowEdgeModalFrame = 3, AllEdges = 4 };
 // Extended style that SetExStyle adds for a kind (0 for unknown kinds).
-DWORD ExStyleForKind(int kind);
+DWORD ExStyleForKind(ExStyleKind kind);
 // ORs that style in and has the frame recalculated at once.
-void SetExStyle(HWND window, int kind);
+void SetExStyle(HWND window, ExStyleKind kind);
 
 // Where one of the main window's menu pictures goes: the positions (0-based)
 // from the menu bar down to the item.

@@ -2,7 +2,6 @@
 
 #include "platform/Text.h"
 
-#include <cwctype>
 
 
 namespace TypingGlue {
@@ -28,15 +27,6 @@ std::wstring IndentAfter(const std::wstring& line)
     return hasWord ? lead : std::wstring();
 }
 
-namespace {
-
-bool IsWordChar(wchar_t c)
-{
-    return c == L'_' || std::iswalnum(c);
-}
-
-} // namespace
-
 std::wstring LastWord(const std::wstring& text, long caret, long& wordStart)
 {
     wordStart = 0;
@@ -54,7 +44,7 @@ std::wstring LastWord(const std::wstring& text, long caret, long& wordStart)
             break;
         }
     long s = end;
-    while (s > 0 && IsWordChar(text[s - 1]))
+    while (s > 0 && platform::IsWordChar(text[s - 1]))
         --s;
     if (s == end)
         return L"";

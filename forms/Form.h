@@ -231,6 +231,22 @@ protected:
 private:
     static LRESULT CALLBACK WndProc(HWND, UINT, WPARAM, LPARAM);
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
+    // Its steps: the runtime's own messages, the window going, the routing
+    // to the form's events, children and drawn controls, then the form's
+    // own handling of each message. The handlers with an answer put it in r
+    // and return true; false leaves the message to the default handling.
+    bool RuntimeMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& r);
+    void WindowGoing();
+    bool RouteMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& r);
+    bool Dispatch(UINT msg, WPARAM wp, LPARAM lp, LRESULT& r);
+    bool OnMenuMessage(UINT msg, WPARAM wp, LPARAM lp);
+    void OnSize(WPARAM wp, LPARAM lp);
+    void OnActivate(WPARAM wp);
+    void RestoreFocus();
+    void OnPaint();
+    bool OnKey(UINT msg, WPARAM wp);
+    void OnMouseButton(UINT msg, WPARAM wp, LPARAM lp);
+    void OnDropFiles(WPARAM wp);
     bool CreateWindowNow();
     void CreateControls();
     // Makes the windows of controls that waited to be shown and now may

@@ -191,184 +191,235 @@ LRESULT CALLBACK Form::WndProc(HWND w, UINT msg, WPARAM wp, LPARAM lp)
     });
 }
 
-LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
+// Messages of the runtime itself, answered before anything else.
+bool Form::RuntimeMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& r)
 {
-    HWND w = hwnd;
-    if (msg == PreTranslateMessageId())
-        return PreTranslate(*reinterpret_cast<MSG*>(lp)) ? kConsumed : 0;
+    if (msg == PreTranslateMessageId()) {
+        r = PreTranslate(*reinterpret_cast<MSG*>(lp)) ? kConsumed : 0;
+        return true;
+    }
     if (msg == MemberDestroyedMessageId()) {
         LifetimeFault(L"a menu item of a loaded form was destroyed");
         Teardown();
-        return 0;
+        r = 0;
+        return true;
     }
     if (msg == MenuStateMessageId()) {
         const MenuItem* m = ItemWithId(Menus, static_cast<UINT>(wp));
-        if (!m)
-            return -1;
-        return (m->Visible() ? kMenuVisible : 0) | (m->Checked() ? kMenuChecked : 0) |
-               (m->Enabled() ? kMenuEnabled : 0);
+        r = !m ? -1
+               : (m->Visible() ? kMenuVisible : 0) | (m->Checked() ? kMenuChecked : 0) |
+                     (m->Enabled() ? kMenuEnabled : 0);
+        return true;
     }
-    if (msg == WM_DESTROY) {
-        // A window that goes is laid out no more: taking its menu bar away
-        // grows its client area, and a Resize now would lay out every
-        // control again (a RichEdit holding a long page rewraps it whole,
-        // which in Wine took half a minute on closing).
-        shownOnce_ = false;
-        // The menu bar belongs to Menus, not to the window.
-        SetMenu(w, nullptr);
-        Menus.SetBarWindow(nullptr);
-        EndModal();
-        WindowlessContainerGoing(w);
-    }
-    if (LRESULT answer = 0; msg == WM_GETOBJECT && AnswerGetObject(w, wp, lp, answer))
-        return answer;
-    if (quiet_ || loading_)
-        return DefWindowProcW(w, msg, wp, lp);
+    return false;
+}
+
+void Form::WindowGoing()
+{
+    // A window that goes is laid out no more: taking its menu bar away grows
+    // its client area, and a Resize now would lay out every control again (a
+    // RichEdit holding a long page rewraps it whole, which in Wine took half
+    // a minute on closing).
+    shownOnce_ = false;
+    // The menu bar belongs to Menus, not to the window.
+    SetMenu(hwnd, nullptr);
+    Menus.SetBarWindow(nullptr);
+    EndModal();
+    WindowlessContainerGoing(hwnd);
+}
+
+// The form's own events, the children's reflected messages and the drawn
+// controls' messages, in that order; false when none took the message.
+bool Form::RouteMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& r)
+{
     auto alive = alive_;
-    LRESULT r = 0;
+    HWND w = hwnd;
+    r = 0;
+    // Each may end the form: then nothing is left to answer.
     if (Form_Message(msg, wp, lp, r))
-        return r;
-    if (!*alive)
-        return 0;
-    if (ReflectToChild(w, msg, wp, lp, r))
-        return r;
-    if (!*alive)
-        return 0;
-    if (RouteToWindowless(w, msg, wp, lp, r))
-        return r;
-    if (!*alive)
-        return 0;
-    switch (msg) {
-    case WM_COMMAND:
-        if (lp == 0) {
-            if (MenuItem* m = Menus.FindById(LOWORD(wp)))
-                m->FireClick();
-            return 0;
-        }
-        break;
-    case WM_INITMENUPOPUP:
-        if (!HIWORD(lp))
-            if (MenuItem* m = Menus.FindByHandle(reinterpret_cast<HMENU>(wp)))
-                m->FireClick();
-        return 0;
-    case WM_SIZE: {
-        // Raised once per real change: the first showing already raised it.
-        int cx = LOWORD(lp), cy = HIWORD(lp), type = static_cast<int>(wp);
-        if (!shownOnce_ || (cx == lastCx_ && cy == lastCy_ && type == lastSizeType_))
-            return 0;
-        lastCx_ = cx;
-        lastCy_ = cy;
-        lastSizeType_ = type;
-        Form_Resize();
-        return 0;
+        return true;
+    if (*alive && ReflectToChild(w, msg, wp, lp, r))
+        return true;
+    if (*alive && RouteToWindowless(w, msg, wp, lp, r))
+        return true;
+    r = 0;
+    return !*alive;
+}
+
+bool Form::OnMenuMessage(UINT msg, WPARAM wp, LPARAM lp)
+{
+    if (msg == WM_COMMAND) {
+        if (lp != 0)
+            return false;
+        if (MenuItem* m = Menus.FindById(LOWORD(wp)))
+            m->FireClick();
+        return true;
     }
-    case WM_ACTIVATE:
-        if (LOWORD(wp) == WA_INACTIVE) {
-            HWND focus = GetFocus();
-            if (focus && IsChild(w, focus))
-                lastFocus_ = focus;
-            Form_Deactivate();
-        } else {
-            Form_Activate();
-            if (!*alive || !hwnd)
-                return 0;
-            if (lastFocus_ && IsWindow(lastFocus_) && IsChild(w, lastFocus_))
-                ::SetFocus(lastFocus_);
-        }
-        return 0;
-    case WM_SETFOCUS:
-        if (lastFocus_ && IsWindow(lastFocus_) && IsChild(w, lastFocus_))
-            ::SetFocus(lastFocus_);
-        return 0;
-    case WM_CLOSE:
-        Unload(vbFormControlMenu);
-        return 0;
-    case WM_QUERYENDSESSION: {
-        int cancel = 0;
-        Form_QueryUnload(cancel, vbAppWindows);
-        return cancel ? FALSE : TRUE;
+    if (!HIWORD(lp))
+        if (MenuItem* m = Menus.FindByHandle(reinterpret_cast<HMENU>(wp)))
+            m->FireClick();
+    return true;
+}
+
+void Form::OnSize(WPARAM wp, LPARAM lp)
+{
+    // Raised once per real change: the first showing already raised it.
+    int cx = LOWORD(lp), cy = HIWORD(lp), type = static_cast<int>(wp);
+    if (!shownOnce_ || (cx == lastCx_ && cy == lastCy_ && type == lastSizeType_))
+        return;
+    lastCx_ = cx;
+    lastCy_ = cy;
+    lastSizeType_ = type;
+    Form_Resize();
+}
+
+void Form::OnActivate(WPARAM wp)
+{
+    auto alive = alive_;
+    HWND w = hwnd;
+    if (LOWORD(wp) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(w, focus))
+            lastFocus_ = focus;
+        Form_Deactivate();
+        return;
     }
-    case WM_ERASEBKGND:
-        FillClient(w, reinterpret_cast<HDC>(wp), backBrush_.Get(backColor_));
-        return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(w, &ps);
-        Form_Paint(dc);
-        if (*alive) {
-            DrawWindowless(w, dc);
-            EndPaint(w, &ps);
-        }
-        return 0;
+    Form_Activate();
+    if (!*alive || !hwnd)
+        return;
+    RestoreFocus();
+}
+
+void Form::RestoreFocus()
+{
+    if (lastFocus_ && IsWindow(lastFocus_) && IsChild(hwnd, lastFocus_))
+        ::SetFocus(lastFocus_);
+}
+
+void Form::OnPaint()
+{
+    auto alive = alive_;
+    HWND w = hwnd;
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(w, &ps);
+    Form_Paint(dc);
+    if (*alive) {
+        DrawWindowless(w, dc);
+        EndPaint(w, &ps);
     }
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN: {
-        int key = static_cast<int>(wp);
+}
+
+// Keys down and up; true when the form's event took the key (set it to 0).
+bool Form::OnKey(UINT msg, WPARAM wp)
+{
+    auto alive = alive_;
+    int key = static_cast<int>(wp);
+    if (msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN)
         Form_KeyDown(key, KeyShiftState());
-        if (!*alive)
-            return 0;
-        if (key == 0)
-            return 0;
-        break;
-    }
-    case WM_KEYUP:
-    case WM_SYSKEYUP: {
-        int key = static_cast<int>(wp);
+    else
         Form_KeyUp(key, KeyShiftState());
-        if (!*alive || key == 0)
-            return 0;
-        break;
-    }
-    case WM_CHAR: {
-        int key = static_cast<int>(wp);
-        Form_KeyPress(key);
-        return 0;
-    }
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN: {
-        POINT p = TwipsInControl(w, w, lp);
+    return !*alive || key == 0;
+}
+
+void Form::OnMouseButton(UINT msg, WPARAM wp, LPARAM lp)
+{
+    auto alive = alive_;
+    HWND w = hwnd;
+    POINT p = TwipsInControl(w, w, lp);
+    const bool down = msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN;
+    if (down) {
         if (msg == WM_LBUTTONDOWN)
             SetCapture(w);
         Form_MouseDown(MessageButton(msg), MouseShift(wp), p.x, p.y);
-        return 0;
+        return;
     }
+    bool captured = msg == WM_LBUTTONUP && GetCapture() == w;
+    if (captured)
+        ReleaseCapture();
+    Form_MouseUp(MessageButton(msg), MouseShift(wp), p.x, p.y);
+    if (*alive && captured)
+        Form_Click();
+}
+
+void Form::OnDropFiles(WPARAM wp)
+{
+    POINT at{};
+    auto files = DroppedFiles(reinterpret_cast<HDROP>(wp), &at);
+    Form_OLEDragDrop(files, vbLeftButton, KeyShiftState(), PixelsToTwipsX(at.x), PixelsToTwipsY(at.y));
+}
+
+// The form's own handling of a message: true when it is answered (in r),
+// false for the default handling.
+bool Form::Dispatch(UINT msg, WPARAM wp, LPARAM lp, LRESULT& r)
+{
+    r = 0;
+    switch (msg) {
+    case WM_COMMAND:
+    case WM_INITMENUPOPUP: return OnMenuMessage(msg, wp, lp);
+    case WM_SIZE: OnSize(wp, lp); return true;
+    case WM_ACTIVATE: OnActivate(wp); return true;
+    case WM_SETFOCUS: RestoreFocus(); return true;
+    case WM_CLOSE: Unload(vbFormControlMenu); return true;
+    case WM_QUERYENDSESSION: {
+        int cancel = 0;
+        Form_QueryUnload(cancel, vbAppWindows);
+        r = cancel ? FALSE : TRUE;
+        return true;
+    }
+    case WM_ERASEBKGND:
+        FillClient(hwnd, reinterpret_cast<HDC>(wp), backBrush_.Get(backColor_));
+        r = 1;
+        return true;
+    case WM_PAINT: OnPaint(); return true;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_KEYUP:
+    case WM_SYSKEYUP: return OnKey(msg, wp);
+    case WM_CHAR: {
+        int key = static_cast<int>(wp);
+        Form_KeyPress(key);
+        return true;
+    }
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
-    case WM_MBUTTONUP: {
-        POINT p = TwipsInControl(w, w, lp);
-        bool captured = msg == WM_LBUTTONUP && GetCapture() == w;
-        if (captured)
-            ReleaseCapture();
-        Form_MouseUp(MessageButton(msg), MouseShift(wp), p.x, p.y);
-        if (*alive && captured)
-            Form_Click();
-        return 0;
-    }
-    case WM_LBUTTONDBLCLK:
-        Form_DblClick();
-        return 0;
+    case WM_MBUTTONUP: OnMouseButton(msg, wp, lp); return true;
+    case WM_LBUTTONDBLCLK: Form_DblClick(); return true;
     case WM_MOUSEMOVE: {
-        POINT p = TwipsInControl(w, w, lp);
+        POINT p = TwipsInControl(hwnd, hwnd, lp);
         Form_MouseMove(MouseButtons(wp), MouseShift(wp), p.x, p.y);
-        return 0;
+        return true;
     }
     case WM_SETCURSOR:
-        if (ScreenMousePointer() == MousePointer::Hourglass) {
-            SetCursor(LoadCursorW(nullptr, IDC_WAIT));
-            return TRUE;
-        }
-        break;
-    case WM_DROPFILES: {
-        POINT at{};
-        auto files = DroppedFiles(reinterpret_cast<HDROP>(wp), &at);
-        Form_OLEDragDrop(files, vbLeftButton, KeyShiftState(), PixelsToTwipsX(at.x),
-                         PixelsToTwipsY(at.y));
-        return 0;
+        if (ScreenMousePointer() != MousePointer::Hourglass)
+            return false;
+        SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+        r = TRUE;
+        return true;
+    case WM_DROPFILES: OnDropFiles(wp); return true;
+    default: return false;
     }
-    default:
-        break;
-    }
+}
+
+LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
+{
+    HWND w = hwnd;
+    LRESULT r = 0;
+    if (RuntimeMessage(msg, wp, lp, r))
+        return r;
+    if (msg == WM_DESTROY)
+        WindowGoing();
+    if (msg == WM_GETOBJECT && AnswerGetObject(w, wp, lp, r))
+        return r;
+    if (quiet_ || loading_)
+        return DefWindowProcW(w, msg, wp, lp);
+    auto alive = alive_;
+    if (RouteMessage(msg, wp, lp, r))
+        return r;
+    if (Dispatch(msg, wp, lp, r))
+        return r;
     if (!*alive)
         return 0;
     return DefWindowProcW(w, msg, wp, lp);

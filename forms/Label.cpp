@@ -12,7 +12,7 @@ void Label::SetCaption(const std::wstring& text)
     Invalidate();
 }
 
-void Label::SetAlignment(int v)
+void Label::SetAlignment(Align v)
 {
     alignment_ = v;
     Invalidate();
@@ -55,7 +55,7 @@ void Label::Draw(HDC dc, RECT rc)
     HGDIOBJ old = SelectObject(dc, FontHandleNow());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, Enabled() ? ToColorRef(foreColor_) : GetSysColor(COLOR_GRAYTEXT));
-    UINT fmt = alignment_ == 1 ? DT_RIGHT : alignment_ == 2 ? DT_CENTER : DT_LEFT;
+    UINT fmt = alignment_ == Align::Right ? DT_RIGHT : alignment_ == Align::Center ? DT_CENTER : DT_LEFT;
     if (WordWrap)
         fmt |= DT_WORDBREAK;
     if (!UseMnemonic)

@@ -16,8 +16,8 @@ public:
     // Width of the caption in the label's font, in twips (as an auto-sized
     // label would take).
     int CaptionWidth() const;
-    int Alignment() const { return alignment_; } // 0 left, 1 right, 2 centre
-    void SetAlignment(int v);
+    Align Alignment() const { return alignment_; }
+    void SetAlignment(Align v);
     Border BorderStyle() const { return borderStyle_; }
     void SetBorderStyle(Border v);
     int Appearance() const { return appearance_; } // 0 flat, 1 3D (sunken border)
@@ -36,7 +36,7 @@ protected:
 
 private:
     std::wstring caption_;
-    int alignment_ = 0;
+    Align alignment_ = Align::Left;
     Border borderStyle_ = Border::None;
     int appearance_ = 1;
     int backStyle_ = 1;
@@ -46,7 +46,7 @@ protected:
     void RestoreDesignState() override;
 
 private:
-    std::tuple<std::wstring, int, Border, int, int> designLabel_;
+    std::tuple<std::wstring, Align, Border, int, int> designLabel_;
 };
 
 } // namespace forms

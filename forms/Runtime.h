@@ -40,6 +40,8 @@ constexpr int vbLeftButton = 1, vbRightButton = 2, vbMiddleButton = 4;
 enum class MousePointer { Default = 0, Arrow = 1, Hourglass = 11, Custom = 99 };
 // Border of a control (label, frame, picture box, image, text box, list box).
 enum class Border { None = 0, FixedSingle = 1 };
+// How a label places its caption.
+enum class Align { Left = 0, Right = 1, Center = 2 };
 
 // ---- Colours ----------------------------------------------------------------
 // An OLE colour: 0x00BBGGRR, or 0x800000nn for system colour nn.

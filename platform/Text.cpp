@@ -101,4 +101,42 @@ std::wstring OneLine(const std::wstring& text)
     return out;
 }
 
+namespace {
+bool IsBreak(wchar_t c) { return c == L'\r' || c == L'\n'; }
+} // namespace
+
+long LineStart(const std::wstring& text, long pos)
+{
+    long n = static_cast<long>(text.size());
+    if (pos > n)
+        pos = n;
+    while (pos > 0 && !IsBreak(text[pos - 1]))
+        --pos;
+    return pos < 0 ? 0 : pos;
+}
+
+long LineEnd(const std::wstring& text, long pos)
+{
+    long n = static_cast<long>(text.size());
+    if (pos < 0)
+        pos = 0;
+    if (pos > n)
+        pos = n;
+    if (pos > 0 && pos < n && text[pos] == L'\n' && text[pos - 1] == L'\r')
+        return pos - 1;  // the LF of a CR LF ends the line of its CR
+    while (pos < n && !IsBreak(text[pos]))
+        ++pos;
+    return pos;
+}
+
+long BreakLength(const std::wstring& text, long pos)
+{
+    long n = static_cast<long>(text.size());
+    if (pos < 0 || pos >= n)
+        return 0;
+    if (text[pos] == L'\r' && pos + 1 < n && text[pos + 1] == L'\n')
+        return 2;
+    return IsBreak(text[pos]) ? 1 : 0;
+}
+
 } // namespace platform

@@ -35,6 +35,22 @@ std::wstring TrimBlanksAndTabs(const std::wstring& text);
 // blanks: a line as the checks that look at its first and last words read it.
 std::wstring BlankedLine(std::wstring text);
 
+// Lines of a text, ended by CR LF, CR or LF (the editor's own text has CR
+// alone). The start of the line holding pos; the position of the break that
+// ends it, or the text's length for the last line (the LF of a CR LF belongs
+// to its CR's line); and the length of the break at pos (0, 1 or 2).
+long LineStart(const std::wstring& text, long pos);
+long LineEnd(const std::wstring& text, long pos);
+long BreakLength(const std::wstring& text, long pos);
+
+// A character of a script name: a letter, a digit or "_"; every character
+// beyond ASCII counts as a letter.
+inline bool IsWordChar(wchar_t c)
+{
+    return c == L'_' || (c >= L'0' && c <= L'9') || (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z') ||
+           c > 127;
+}
+
 // The text with each line break (CR LF, CR or LF) turned into one blank:
 // a text that goes into one line of an INI file, where a break would split
 // the entry.

@@ -85,7 +85,7 @@ void fedit::JT1_LineEvent(long& LType)
             s.InVBSBlockPrev = s.InVBSBlockNow;
         }
     } else {
-        bool afterEnter = LType == 2;
+        bool afterEnter = LType == KvRTB::EnterUp;
         RedrawLock lock(hwnd);
         ProcessEditedLine(start, line, afterEnter);
         lineProcessed_ = 1;

@@ -22,18 +22,6 @@
 
 using namespace forms;
 
-namespace {
-
-void ShowModeless(Form* f)
-{
-    if (f && f->Load()) {
-        f->Show(vbModeless);
-        f->SetFocus();
-    }
-}
-
-} // namespace
-
 // The tool windows below are the page tools' and code assistance's. Until
 // each fills its window, the hidden shell form of it is shown and hidden here
 // beside the call that will do it.
@@ -44,22 +32,7 @@ void fedit::mMulti_Click() { ShowMultiReplace(); }
 
 void fedit::mColorFind_Click()
 {
-    Form* picker = ToolForm(ToolWindow::ColorPicker);
-    if (!picker || !picker->Load() || picker->Visible())
-        return;
-    int left, top;
-    if (WindowState() != FormWindowState::Minimized) {
-        left = Left() + (Width() - picker->Width()) / 2;
-        top = Top() + Height() - (picker->Height() + 435);
-    } else {
-        const int screenW = GetSystemMetrics(SM_CXSCREEN) * TwipsPerPixelX();
-        const int screenH = GetSystemMetrics(SM_CYSCREEN) * TwipsPerPixelY();
-        left = (screenW - picker->Width()) / 2;
-        top = screenH - picker->Height() - 100 * TwipsPerPixelY();
-    }
-    picker->Move(left, top);
     ShowColorPicker();
-    picker->Show(vbModeless);
 }
 
 void fedit::mSample_Click()
@@ -145,19 +118,7 @@ void fedit::mMsgBoxRef_Click()
 
 void fedit::ShowReference(int mode)
 {
-    Form* ref = ToolForm(ToolWindow::Reference);
-    if (!ref || !ref->Load())
-        return;
-    if (mode == 1) {
-        ref->SetCaption(L"Character codes - Keycodes - SendKeys (right-click to copy)");
-        ref->Move(kKeep, kKeep, 8520, 5340);
-        LoadAscRef();
-    } else {
-        ref->SetCaption(L"VBScript Constants");
-        ref->Move(kKeep, kKeep, 5240, 5340);
-        LoadMesRef();
-    }
-    ShowModeless(ref);
+    ShowReferenceWindow(static_cast<short>(mode));
 }
 
 void fedit::MOmLib_Click()

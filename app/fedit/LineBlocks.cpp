@@ -6,6 +6,7 @@
 // The block commands act on the lines of the text: with word wrap on, a
 // wrapped line is still one line, and no marker lands inside it.
 #include "fedit.h"
+#include "platform/Text.h"
 
 #include "ClsColorEditor.h"
 #include "EditorState.h"
@@ -26,9 +27,9 @@ std::wstring WholeText(const KvRTB& editor) { return RichEditStream::GetRange(ed
 std::vector<size_t> LineStarts(const std::wstring& s)
 {
     std::vector<size_t> starts{0};
-    for (size_t i = 0; i < s.size(); ++i)
-        if (s[i] == L'\r' || (s[i] == L'\n' && (i == 0 || s[i - 1] != L'\r')))
-            starts.push_back(i + 1);
+    const long n = static_cast<long>(s.size());
+    for (long end = platform::LineEnd(s, 0); end < n; end = platform::LineEnd(s, end + platform::BreakLength(s, end)))
+        starts.push_back(static_cast<size_t>(end + platform::BreakLength(s, end)));
     starts.push_back(s.size() + 1);
     return starts;
 }

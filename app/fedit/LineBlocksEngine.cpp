@@ -9,18 +9,7 @@ namespace LineBlocks {
 
 namespace {
 
-bool IsBreak(wchar_t c) { return c == L'\r' || c == L'\n'; }
-
-// The break after the line ending at pos (0, 1 or 2 characters).
-long BreakLength(const std::wstring& text, long pos)
-{
-    long n = static_cast<long>(text.size());
-    if (pos >= n)
-        return 0;
-    if (text[pos] == L'\r' && pos + 1 < n && text[pos + 1] == L'\n')
-        return 2;
-    return IsBreak(text[pos]) ? 1 : 0;
-}
+using platform::BreakLength;
 
 // Calls f(lineStart, lineEnd) for each line of [blockStart, blockEnd], where
 // both lie at line boundaries.
@@ -63,28 +52,6 @@ TextEdit BlockEdit(const std::wstring& text, long blockStart, long blockEnd, std
 }
 
 } // namespace
-
-long LineStart(const std::wstring& text, long pos)
-{
-    long n = static_cast<long>(text.size());
-    if (pos > n)
-        pos = n;
-    while (pos > 0 && !IsBreak(text[pos - 1]))
-        --pos;
-    return pos < 0 ? 0 : pos;
-}
-
-long LineEnd(const std::wstring& text, long pos)
-{
-    long n = static_cast<long>(text.size());
-    if (pos < 0)
-        pos = 0;
-    if (pos > 0 && pos < n && text[pos] == L'\n' && text[pos - 1] == L'\r')
-        return pos - 1;  // the LF of a CR LF ends the line of its CR
-    while (pos < n && !IsBreak(text[pos]))
-        ++pos;
-    return pos;
-}
 
 bool SelectedBlock(const std::wstring& text, long s, long e, long& blockStart, long& blockEnd)
 {
@@ -285,7 +252,7 @@ std::vector<long> ReturnPositions(const std::wstring& text, const std::vector<lo
     long n = static_cast<long>(text.size());
     for (size_t k = lineStarts.size(); k-- > 1;) {
         long s = lineStarts[k];
-        if (s > 0 && s <= n && !IsBreak(text[s - 1]))
+        if (s > 0 && s <= n && BreakLength(text, s - 1) == 0)
             at.push_back(s);
     }
     return at;

@@ -6,6 +6,7 @@
 // screen's line ends need a hard break.
 #include "TextEdit.h"
 #include "editor-core/EditorType.h"
+#include "platform/Text.h"
 
 #include <string>
 #include <vector>
@@ -13,8 +14,8 @@
 namespace LineBlocks {
 
 // Start of the line holding pos, and the end of its text (before its break).
-long LineStart(const std::wstring& text, long pos);
-long LineEnd(const std::wstring& text, long pos);
+using platform::LineStart;
+using platform::LineEnd;
 
 // The text lines of the selection s..e: from the line of s to the line of
 // the character two before e, so a selection that ends just after a line

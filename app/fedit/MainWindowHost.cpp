@@ -79,6 +79,28 @@ void MainWindowHost::ShowClipFilled(int slot, const std::wstring& tip)
     f_.ButB(empty + 1).SetToolTipText(tip);
 }
 
+void MainWindowHost::ShowImageTools(bool visible)
+{
+    f_.FrImageOps.SetVisible(visible);
+    // It shares its place with the auto-insert bars, and goes over them.
+    if (visible)
+        f_.FrImageOps.ZOrder(0);
+}
+
+void MainWindowHost::ShowImageFacts(const std::wstring& size, const std::wstring& path, bool tagButton)
+{
+    f_.tsize.SetText(size);
+    f_.tgrfil.SetText(path);
+    f_.bspec.SetVisible(tagButton);
+}
+
+void MainWindowHost::ShowSampledColor(unsigned long colour, const std::wstring& text)
+{
+    f_.thex.SetText(text);
+    f_.picsmall.SetBackColor(static_cast<forms::OleColor>(colour));
+    f_.picsmall.Refresh();
+}
+
 void MainWindowHost::LayoutWindow() { f_.Form_Resize(); }
 void MainWindowHost::CloseImageViewer() { f_.CloseImageViewer(); }
 

@@ -51,6 +51,9 @@ public:
     void bPropCSS_Click(short index) override;
     void mRunDebug_Click() override;
     void ShowClipFilled(int slot, const std::wstring& tip) override;
+    void ShowImageTools(bool visible) override;
+    void ShowImageFacts(const std::wstring& size, const std::wstring& path, bool tagButton) override;
+    void ShowSampledColor(unsigned long colour, const std::wstring& text) override;
     void LayoutWindow() override;
     void CloseImageViewer() override;
     void ShowMainWindow(bool show) override;

@@ -14,6 +14,7 @@
 #include "debug/modHTML.h"
 #include "find/modfind.h"
 #include "functions/FuncPopup.h"
+#include "print/fprint.h"
 #include "PanelRules.h"
 #include "snippets/fCM.h"
 #include "forms/Runtime.h"
@@ -209,10 +210,7 @@ void fedit::mFuncPopRe_Click()
 void fedit::mFuncPop_Click()
 {
     FillLinkFileList();
-    if (Form* f = ToolForm(ToolWindow::Print)) {
-        f->SetCaption(L"Function Popup - Add or Remove");
-        f->Show(vbModeless);
-    }
+    PrintWindow().ShowPopupPanel(L"Function Popup - Add or Remove");
 }
 
 void fedit::mMenu1Op_Click()

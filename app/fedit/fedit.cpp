@@ -242,7 +242,7 @@ void fedit::PlaceAutoInsertBars()
         for (int j = 0; j < 14; ++j) {
             int i = b * 14 + j;
             Lht(i).Place(fr, 420 + j * 480, 60, 450, 285);
-            Lht(i).SetAlignment(2);
+            Lht(i).SetAlignment(forms::Align::Center);
             Lht(i).SetFont(FontSpec{i == 23 ? L"Verdana" : L"Arial", 8.0f, true});
             Lht(i).UseMnemonic = false;
             Lht(i).WordWrap = false;
@@ -266,13 +266,17 @@ void fedit::PlaceAutoInsertBars()
     // when first shown: a start makes only the windows it shows.
     Frame2.WindowWhenShown = true;
 
-    FrImageOps.Place(*this, 3000, 5900, 5400, 405);
+    FrImageOps.Place(*this, 3000, 5900, 8460, 405);
     picsmall.Place(FrImageOps, 60, 45, 330, 300);
     picsmall.SetToolTipText(L"Displays sampled color.");
-    thex.Place(FrImageOps, 450, 45, 1200, 300);
-    bbitcol.Place(FrImageOps, 1710, 30, 1500, 330);
+    thex.Place(FrImageOps, 450, 45, 1000, 300);
+    bbitcol.Place(FrImageOps, 1500, 30, 1380, 330);
     bbitcol.SetCaption(L"Copy color code");
-    bspec.Place(FrImageOps, 3270, 30, 2040, 330);
+    tsize.Place(FrImageOps, 2940, 45, 1200, 300);
+    tsize.SetLocked(true);
+    tgrfil.Place(FrImageOps, 4200, 45, 2640, 300);
+    tgrfil.SetLocked(true);
+    bspec.Place(FrImageOps, 6900, 30, 1500, 330);
     bspec.SetCaption(L"Copy IMG tag");
     bspec.SetToolTipText(L"Put IMG tag on clipboard with width and height specs for this file");
     FrImageOps.SetVisible(false);
@@ -319,7 +323,7 @@ void fedit::PlaceStatusRow()
     for (int i = 0; i < 8; ++i) {
         LabFile(i).Place(TBarFiles, i * 1875, 135, 1815, 300);
         LabFile(i).SetFont(FontSpec{L"MS Sans Serif", 8.0f});
-        LabFile(i).SetAlignment(2);
+        LabFile(i).SetAlignment(forms::Align::Center);
         LabFile(i).UseMnemonic = false;
         LabFile(i).WordWrap = false;
         LabFile(i).SetVisible(false);
@@ -328,14 +332,7 @@ void fedit::PlaceStatusRow()
 
 void fedit::WireEvents()
 {
-    JT1.Change = [] {
-        EditorState& s = State();
-        s.LineEdited = true;
-        if (!s.SuppressChangeTracking)
-            s.DocChanged = true;
-    };
-    JT1.LineEvent = [this](long& LType) { JT1_LineEvent(LType); };
-    T2.GotFocus = [this] { JT1.SetFocus(); };
+    // The editor and its gutter are wired with the editing (WireEditing).
     TBarFiles.Paint = [this](HDC dc) { TBarFiles_Paint(dc); };
     WireDocumentEvents();
     WireToolbars();
@@ -344,9 +341,9 @@ void fedit::WireEvents()
 void fedit::Form_Load()
 {
     SettingsRecord& rec = Settings();
-    ModFormOps::SetExStyle(FrImageOps.hwnd, 2);
-    ModFormOps::SetExStyle(FrStatus.hwnd, 0);
-    ModFormOps::SetExStyle(TBarA.hwnd, 2);
+    ModFormOps::SetExStyle(FrImageOps.hwnd, ModFormOps::ExStyleKind::ModalFrame);
+    ModFormOps::SetExStyle(FrStatus.hwnd, ModFormOps::ExStyleKind::ClientEdge);
+    ModFormOps::SetExStyle(TBarA.hwnd, ModFormOps::ExStyleKind::ModalFrame);
     JT1.SetUndoLimit(rec.UndoLimit);
     State().RunWithWScript = true;
     BoxPopJ.List.SelBackColor(0xBE681B);

@@ -56,7 +56,7 @@ public:
     // ---- Image frame ----
     forms::Frame FrImageOps;
     forms::PictureBox picsmall;
-    forms::TextBox thex;
+    forms::TextBox thex, tsize, tgrfil;
     forms::CommandButton bbitcol, bspec;
 
     // ---- Status row, CSS bar, command-line bar ----

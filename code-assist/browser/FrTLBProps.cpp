@@ -5,7 +5,7 @@
 #include "MemberColours.h"
 #include "ModOmLib.h"
 #include "ModTLB.h"
-#include "SendToAutoInsert.h"
+#include "autoinsert/AutoInsert.h"
 #include "browser/ModOrmund.h"
 #include "forms/BusyScope.h"
 #include "forms/Runtime.h"
@@ -196,7 +196,7 @@ void FrTLBProps::mAddToAuto2_Click()
 {
     std::wstring name = SelectedName();
     if (!name.empty())
-        SendToAutoInsert(L"", Server() + L"." + name);
+        ShowAutoInsertFor(L"", Server() + L"." + name);
 }
 
 void FrTLBProps::mSaveClassLib_Click()

@@ -5,7 +5,7 @@
 #include "KvRTB/KvRTB.h"
 #include "MainHost.h"
 #include "ModFileOps.h"
-#include "SendToAutoInsert.h"
+#include "autoinsert/AutoInsert.h"
 #include "cBrowse/cBrowse.h"
 #include "forms/BusyScope.h"
 #include "forms/Runtime.h"
@@ -29,7 +29,7 @@ std::unique_ptr<fClas>& Instance()
 std::wstring SystemFolder()
 {
     const std::wstring& noted = State().SystemFolder;
-    return noted.empty() ? ModFileOps::GetSpecialFolder(1) : noted;
+    return noted.empty() ? ModFileOps::GetSpecialFolder(ModFileOps::SpecialFolder::System) : noted;
 }
 
 } // namespace
@@ -149,6 +149,9 @@ void fClas::Form_Load()
     if (State().ProgramClosing)
         return;
     TLBProps.Init();
+    // A load after the user's close starts with empty columns.
+    rows_.clear();
+    topIndex_ = 0;
     FindStart = 0;
     busy_ = false;
     ProgIdFirst = false;
@@ -408,7 +411,7 @@ void fClas::mAddToAuto_Click()
         forms::MsgBox(L"No item selected.", forms::vbInformation);
         return;
     }
-    SendToAutoInsert(SelectedColumn(1), L"");
+    ShowAutoInsertFor(SelectedColumn(1), L"");
 }
 
 void fClas::ClearProps()

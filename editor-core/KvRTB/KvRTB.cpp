@@ -373,7 +373,7 @@ bool KvRTB::RTBWindowProc(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
     case WM_LBUTTONUP: {
         if (common())
             return true;
-        long type = 3;
+        long type = LeftButtonUp;
         return !Raise(LineEvent, type);
     }
     case WM_VSCROLL: {
@@ -464,13 +464,13 @@ bool KvRTB::OnKeyUp(WPARAM wp)
         return true;
     }
     if (key == VK_RETURN) {
-        long type = 2;
+        long type = EnterUp;
         return !Raise(LineEvent, type);
     }
     if (IsNavigationKey(key)) {
         if (!Raise(NavigationKey, key, shift))
             return true;
-        long type = 1;
+        long type = NavigationKeyUp;
         return !Raise(LineEvent, type);
     }
     return !Raise(KeyUp, key, shift);

@@ -61,7 +61,8 @@ public:
     std::function<void(HDROP& FileHandle)> FileDrop;
     // Tab released (the editor never inserts a tab from the keyboard).
     std::function<void()> TabPress;
-    // LType 1 a navigation key went up, 2 Enter went up, 3 the left button went up.
+    // LType: why the caret may be on another line (LineEventType).
+    enum LineEventType : long { NavigationKeyUp = 1, EnterUp = 2, LeftButtonUp = 3 };
     std::function<void(long& LType)> LineEvent;
     // Start of the new selection and the SEL_* selection type.
     std::function<void(long& StartPoint, long& SelType)> OnSelChange;

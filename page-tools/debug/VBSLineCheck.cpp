@@ -35,7 +35,7 @@ bool IsExponentSign(const std::wstring& scan, size_t j)
         digit = digit || IsDigit(scan[a - 1]);
         --a;
     }
-    return digit && (a == 0 || !IsWordChar(scan[a - 1]));
+    return digit && (a == 0 || !platform::IsWordChar(scan[a - 1]));
 }
 
 } // namespace
@@ -199,7 +199,7 @@ LineResult CheckLine(const std::wstring& line, bool autoCorrect)
 
 bool JoinContinuedLine(const std::wstring& text, long pos)
 {
-    long ls = LineStartOf(text, pos);
+    long ls = platform::LineStart(text, pos);
     if (ls > 0) {
         std::wstring prev = TrimLine(text, ls - 1);
         if (!prev.empty() && prev.back() == L'_')
@@ -241,8 +241,8 @@ RunResult RunWholeText(const std::wstring& text, const Options& options, const O
     out.reserve(text.size() + text.size() / 16);
     const long len = static_cast<long>(text.size());
     long lineNumber = 1;
-    for (long s = 0; s <= len; s = LineEndOf(text, s) + 1, ++lineNumber) {
-        long e = LineEndOf(text, s);
+    for (long s = 0; s <= len; s = platform::LineEnd(text, s) + 1, ++lineNumber) {
+        long e = platform::LineEnd(text, s);
         bool skip = (!options.debugContinued && JoinContinuedLine(text, s)) || e <= s + 2;
         if (!skip) {
             std::wstring line = text.substr(s, e - s);

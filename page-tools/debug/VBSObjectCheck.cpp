@@ -51,13 +51,13 @@ std::wstring ObjectPrefix(const std::wstring& text, const std::wstring& upperTex
     long hit = FindFolded(upperText, platform::Upper(L"Object(\"" + section), 0, -1, false);
     if (hit < 0)
         return L"";
-    long set = FindFolded(upperText, L"SET", LineStartOf(text, hit), hit, true);
+    long set = FindFolded(upperText, L"SET", platform::LineStart(text, hit), hit, true);
     if (set < 0)
         return L"";
     // The variable runs to the next blank; an "=" written without blanks, or
     // the line's end, ends it too, so the prefix never reaches another line.
     long from = set + 4, stop = from;
-    long lineEnd = LineEndOf(text, from);
+    long lineEnd = platform::LineEnd(text, from);
     while (stop < lineEnd && text[stop] != L' ' && text[stop] != L'=' && text[stop] != L'\t')
         ++stop;
     std::wstring name = platform::TrimBlanksAndTabs(text.substr(from, stop > from ? stop - from : 0));
@@ -74,8 +74,8 @@ public:
     bool IsCode(long pos)
     {
         if (pos < lineStart_ || pos > lineEnd_) {
-            lineStart_ = LineStartOf(text_, pos);
-            lineEnd_ = LineEndOf(text_, pos);
+            lineStart_ = platform::LineStart(text_, pos);
+            lineEnd_ = platform::LineEnd(text_, pos);
             stretches_ = CodeStretches(text_, lineStart_, lineEnd_);
         }
         auto after = std::upper_bound(stretches_.begin(), stretches_.end(), pos,
@@ -117,7 +117,7 @@ void CheckObjectRequired(std::wstring& text, const ObjectList& objects, bool who
                  h = h + 1 < len ? FindFolded(upperText, upperMember, h + 1, -1, wholeWord) : -1) {
                 if (!code.IsCode(h))
                     continue;  // inside a string or a comment
-                bool ownWord = (h == 0 || !IsWordChar(text[h - 1])) && (h + mlen >= len || !IsWordChar(text[h + mlen]));
+                bool ownWord = (h == 0 || !platform::IsWordChar(text[h - 1])) && (h + mlen >= len || !platform::IsWordChar(text[h + mlen]));
                 if (ownWord && text.compare(h, mlen, member) != 0) {
                     edits.push_back({h, mlen, member});
                     text.replace(h, mlen, member);

@@ -9,25 +9,6 @@
 
 namespace vbs {
 
-bool IsWordChar(wchar_t c)
-{
-    return c == L'_' || (c >= L'0' && c <= L'9') || (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z') ||
-           c > 127;
-}
-
-long LineStartOf(const std::wstring& text, long pos)
-{
-    if (pos <= 0)
-        return 0;
-    size_t cr = text.rfind(L'\r', static_cast<size_t>(pos) - 1);
-    return cr == std::wstring::npos ? 0 : static_cast<long>(cr) + 1;
-}
-
-long LineEndOf(const std::wstring& text, long pos)
-{
-    size_t cr = text.find(L'\r', pos < 0 ? 0 : static_cast<size_t>(pos));
-    return cr == std::wstring::npos ? static_cast<long>(text.size()) : static_cast<long>(cr);
-}
 
 long LineOf(const std::wstring& text, long pos)
 {
@@ -48,7 +29,7 @@ long LineIndex::LineOf(long pos) const
 
 std::wstring TrimLine(const std::wstring& text, long pos)
 {
-    long a = LineStartOf(text, pos), b = LineEndOf(text, pos);
+    long a = platform::LineStart(text, pos), b = platform::LineEnd(text, pos);
     return platform::BlankedLine(text.substr(a, b - a));
 }
 
@@ -70,7 +51,7 @@ long FindFolded(const std::wstring& upperText, const std::wstring& upperWhat, lo
          p = window.find(upperWhat, p + 1)) {
         long at = static_cast<long>(p);
         if (!wholeWord ||
-            ((at == 0 || !IsWordChar(upperText[at - 1])) && (at + n >= len || !IsWordChar(upperText[at + n]))))
+            ((at == 0 || !platform::IsWordChar(upperText[at - 1])) && (at + n >= len || !platform::IsWordChar(upperText[at + n]))))
             return at;
     }
     return -1;
@@ -81,7 +62,7 @@ namespace {
 bool IsRemAt(const std::wstring& text, long p, long lineEnd)
 {
     return p + 3 <= lineEnd && color::MatchNoCase(text.c_str(), p, lineEnd, L"REM") &&
-           (p + 3 == lineEnd || !IsWordChar(text[p + 3]));
+           (p + 3 == lineEnd || !platform::IsWordChar(text[p + 3]));
 }
 
 // Walks the line [ls, le): onCode(a, b) receives each stretch of code
@@ -133,8 +114,8 @@ long FindCodeComment(const std::wstring& text, long start, long end)
     long len = static_cast<long>(text.size());
     if (end < 0 || end > len)
         end = len;
-    for (long ls = LineStartOf(text, start); ls < end;) {
-        long le = LineEndOf(text, ls);
+    for (long ls = platform::LineStart(text, start); ls < end;) {
+        long le = platform::LineEnd(text, ls);
         long mark = ScanLine(text, ls, le, [](long, long) {});
         if (mark >= start && mark < end)
             return mark;
@@ -146,7 +127,7 @@ long FindCodeComment(const std::wstring& text, long start, long end)
 bool IsCode(const std::wstring& text, long pos)
 {
     bool code = false;
-    ScanLine(text, LineStartOf(text, pos), LineEndOf(text, pos), [&](long a, long b) {
+    ScanLine(text, platform::LineStart(text, pos), platform::LineEnd(text, pos), [&](long a, long b) {
         if (pos >= a && pos < b)
             code = true;
     });
@@ -221,7 +202,7 @@ BlockCounts CountBlockKeywords(const std::wstring& text)
     long len = static_cast<long>(text.size());
     std::wstring upperText = platform::Upper(text);
     for (long ls = 0; ls <= len;) {
-        long le = LineEndOf(text, ls);
+        long le = platform::LineEnd(text, ls);
         std::wstring upperTrim;
         bool trimmed = false;
         ScanLine(text, ls, le, [&](long a, long b) {

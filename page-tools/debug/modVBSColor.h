@@ -13,11 +13,6 @@ namespace vbs {
 constexpr int kBlockKeywordCount = 14;
 using BlockCounts = std::array<long, kBlockKeywordCount>;
 
-bool IsWordChar(wchar_t c);
-
-long LineStartOf(const std::wstring& text, long pos);
-// The position of the CR that ends pos's line, or the text length.
-long LineEndOf(const std::wstring& text, long pos);
 // 0-based line of pos.
 long LineOf(const std::wstring& text, long pos);
 

@@ -95,7 +95,7 @@ ffind::~ffind() { Teardown(); }
 void ffind::Form_Load()
 {
     // An edged frame: a sunken client area inside a dialog frame.
-    ModFormOps::SetExStyle(hwnd, 4);
+    ModFormOps::SetExStyle(hwnd, ModFormOps::ExStyleKind::AllEdges);
     HBITMAP picture = ButSilver2::CaptionPicture(L"\u00BB", forms::TwipsToPixelsX(270), forms::TwipsToPixelsY(270));
     if (picture)
         ImFind.SetPicture(picture, true);

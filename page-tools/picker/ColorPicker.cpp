@@ -1,3 +1,5 @@
 #include "ColorPicker.h"
 
-void ShowColorPicker() {}   // the colour picker window fills this
+#include "fColorPicker.h"
+
+void ShowColorPicker() { ColorPickerWindow().ShowPicker(); }

@@ -1,3 +1,5 @@
 #include "Printing.h"
 
-void ShowPrintWindow(const std::wstring&) {}   // the print window fills this
+#include "fprint.h"
+
+void ShowPrintWindow(const std::wstring& title) { PrintWindow().ShowPrintPanel(title); }

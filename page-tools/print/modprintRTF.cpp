@@ -2,28 +2,38 @@
 
 #include "KvRTB/KvRTB.h"
 #include "PrintPages.h"
+#include "TextPages.h"
 #include "platform/Handles.h"
 
 #include <windows.h>
 #include <richedit.h>
 #include <winspool.h>
 
+#include <memory>
 #include <vector>
 
 namespace {
 
-// A device context of the default printer with the set-up's choices; null
-// when the machine has no printer.
-HDC OpenDefaultPrinter(const PrinterSetup& setup)
+// The default printer's name; "" when the machine has no printer.
+std::wstring DefaultPrinterName()
 {
     DWORD size = 0;
     GetDefaultPrinterW(nullptr, &size);
     if (size == 0)
-        return nullptr;
+        return L"";
     std::wstring name(size, L'\0');
     if (!GetDefaultPrinterW(&name[0], &size))
-        return nullptr;
+        return L"";
     name.resize(size ? size - 1 : 0);
+    return name;
+}
+
+// A device context of the printer with the set-up's choices; null when
+// there is no such printer.
+HDC OpenPrinterDC(std::wstring name, const PrinterSetup& setup)
+{
+    if (name.empty())
+        return nullptr;
     HANDLE printer = nullptr;
     std::vector<BYTE> mode;
     if (OpenPrinterW(&name[0], &printer, nullptr)) {
@@ -84,13 +94,31 @@ void PrintHeader(HDC printer, const std::wstring& line, const std::wstring& font
     SelectObject(printer, old);
 }
 
+// The text with paragraph ends as CR alone, as the control counts positions.
+std::wstring PlainText(KvRTB& editor, long length)
+{
+    std::wstring text = editor.GetTextRange(0, length);
+    std::wstring plain;
+    plain.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i)
+        if (!(text[i] == L'\n' && i > 0 && text[i - 1] == L'\r'))
+            plain += text[i] == L'\n' ? L'\r' : text[i];
+    return plain;
+}
+
 } // namespace
 
 int PrintRTF(KvRTB& editor, const std::wstring& title, bool titleOption, bool numberOption,
              const PrinterSetup& setup)
 {
+    return PrintRTFOn(DefaultPrinterName(), editor, title, titleOption, numberOption, setup);
+}
+
+int PrintRTFOn(const std::wstring& printerName, KvRTB& editor, const std::wstring& title, bool titleOption,
+               bool numberOption, const PrinterSetup& setup)
+{
     HWND rtb = editor.RTBhWnd();
-    HDC printer = OpenDefaultPrinter(setup);
+    HDC printer = OpenPrinterDC(printerName, setup);
     if (!printer || !rtb) {
         if (printer)
             DeleteDC(printer);
@@ -115,12 +143,20 @@ int PrintRTF(KvRTB& editor, const std::wstring& title, bool titleOption, bool nu
     const std::wstring fontName = editor.FontName();
     const int fontSize = editor.FontSize();
     int pages = 0;
+    std::unique_ptr<TextPages> ownLayout;
     for (long page = 1;; ++page) {
         StartPage(printer);
         ++pages;
         const long pageStart = request.chrg.cpMin;
-        const long returned =
-            static_cast<long>(SendMessageW(rtb, EM_FORMATRANGE, 1, reinterpret_cast<LPARAM>(&request)));
+        long returned = ownLayout ? ownLayout->RenderPage(pageStart, request.rc)
+                                  : static_cast<long>(SendMessageW(rtb, EM_FORMATRANGE, 1,
+                                                                   reinterpret_cast<LPARAM>(&request)));
+        // A control that answers a first page of text with nothing cannot lay
+        // out pages for a printer: the text is laid out here instead.
+        if (!ownLayout && page == 1 && returned == 0 && length > 0) {
+            ownLayout = std::make_unique<TextPages>(printer, PlainText(editor, length), fontName, fontSize);
+            returned = ownLayout->RenderPage(pageStart, request.rc);
+        }
         std::wstring header = PrintPages::HeaderLine(title, titleOption, numberOption, page);
         if (!header.empty())
             PrintHeader(printer, header, fontName, fontSize);

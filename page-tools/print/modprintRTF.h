@@ -14,3 +14,6 @@ class KvRTB;
 // printer or the job could not start).
 int PrintRTF(KvRTB& editor, const std::wstring& title, bool titleOption, bool numberOption,
              const PrinterSetup& setup);
+// The same on the named printer ("" or an unknown name: nothing printed).
+int PrintRTFOn(const std::wstring& printerName, KvRTB& editor, const std::wstring& title, bool titleOption,
+               bool numberOption, const PrinterSetup& setup);

@@ -1,4 +1,8 @@
 #include "Reference.h"
 
-void LoadAscRef() {}   // the reference window fills this
-void LoadMesRef() {}   // the reference window fills this
+#include "fascii.h"
+
+void ShowReferenceWindow(short mode)
+{
+    ReferenceWindow().ShowText(mode == 1 ? reference::RefText::Codes : reference::RefText::Constants);
+}

@@ -1,6 +1,6 @@
 #pragma once
-// The reference window's two texts: character codes, and VBScript constants.
-// Each is filled on its first use.
+// The reference window: the character, key and SendKeys codes (mode 1) or
+// the VBScript constants (any other mode), each text loaded once per load of
+// the window.
 
-void LoadAscRef();
-void LoadMesRef();
+void ShowReferenceWindow(short mode);

@@ -23,6 +23,10 @@ struct HeadingMark {
 // The marks of a text in the order the window applies them.
 const std::vector<HeadingMark>& HeadingMarks(RefText text);
 
+// The command id of the window's Copy item, fixed so that it can be asked
+// for from outside.
+constexpr UINT kCopyCommandId = 101;
+
 // "ASCREF" or "MESREF".
 const wchar_t* ResourceName(RefText text);
 // The text from module's resource, converted from the system code page;

@@ -30,7 +30,7 @@ FSets::FSets()
         LabBut(i).Place(*this, 90, 180 + i * 540, 2220, 450);
         LabBut(i).SetBorderStyle(forms::Border::FixedSingle);
         LabSetMenu(i).Place(*this, 150, 255 + i * 540, 2100, 300);
-        LabSetMenu(i).SetAlignment(2);
+        LabSetMenu(i).SetAlignment(forms::Align::Center);
         LabSetMenu(i).SetCaption(kPageNames[i]);
         LabSetMenu(i).UseMnemonic = false;
     }

@@ -65,6 +65,9 @@ public:
     void bPropCSS_Click(short) override {}
     void mRunDebug_Click() override {}
     void ShowClipFilled(int, const std::wstring&) override {}
+    void ShowImageTools(bool) override {}
+    void ShowImageFacts(const std::wstring&, const std::wstring&, bool) override {}
+    void ShowSampledColor(unsigned long, const std::wstring&) override {}
     void LayoutWindow() override {}
     void CloseImageViewer() override {}
 };

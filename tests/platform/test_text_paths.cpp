@@ -36,6 +36,28 @@ TEST(Text, CaseFoldingKeepsLengthAndFoldsBeyondAscii)
     EXPECT_EQ(Upper(mixed).size(), mixed.size());
 }
 
+TEST(Text, LinesEndAtCrLfOrCrLf)
+{
+    const std::wstring text = L"ab\r\ncd\ref\ngh";
+    struct Row {
+        long pos, start, end;
+    };
+    const Row rows[] = {
+        {0, 0, 2}, {2, 0, 2}, {3, 3, 2}, {4, 4, 6}, {7, 7, 9}, {10, 10, 12}, {12, 10, 12}, {99, 10, 12}, {-5, 0, 2},
+    };
+    for (const Row& r : rows) {
+        EXPECT_EQ(LineStart(text, r.pos), r.start) << r.pos;
+        EXPECT_EQ(LineEnd(text, r.pos), r.end) << r.pos;
+    }
+    EXPECT_EQ(BreakLength(text, 2), 2);
+    EXPECT_EQ(BreakLength(text, 6), 1);
+    EXPECT_EQ(BreakLength(text, 9), 1);
+    EXPECT_EQ(BreakLength(text, 0), 0);
+    EXPECT_EQ(BreakLength(text, 12), 0);
+    EXPECT_TRUE(IsWordChar(L'_') && IsWordChar(L'7') && IsWordChar(0xE9));
+    EXPECT_FALSE(IsWordChar(L'.') || IsWordChar(L' ') || IsWordChar(L'('));
+}
+
 TEST(Paths, PartsSplitAtTheLastSeparator)
 {
     EXPECT_EQ(GetFileName(L"C:\\a\\b.old.txt"), L"b.old.txt");

@@ -111,7 +111,7 @@ int FontCache::FontFor(const std::wstring& family, int pixels, bool bold, bool i
     f->handle = CreateFontW(-pixels, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, italic, FALSE, FALSE, DEFAULT_CHARSET,
                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH,
                             face.substr(0, LF_FACESIZE - 1).c_str());
-    f->scale = std::max(1, std::min(8, 1600 / pixels));
+    f->scale = std::max(1, std::min(32, 2048 / pixels));
     f->measure = f->scale == 1 ? nullptr
                                : CreateFontW(-pixels * f->scale, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, italic, FALSE, FALSE,
                                              DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
@@ -124,9 +124,13 @@ int FontCache::FontFor(const std::wstring& family, int pixels, bool bold, bool i
     f->metrics.ascent = tm.tmAscent;
     f->metrics.descent = tm.tmDescent;
     f->metrics.lineGap = tm.tmExternalLeading;
-    SIZE x{};
-    GetTextExtentPoint32W(dc, L"x", 1, &x);
-    f->metrics.xHeight = std::max(1, int(tm.tmAscent * 0.5 + 0.5)); // GDI gives no x-height; half the ascent is near it
+    // The x-height is the ink height of an "x"; half the ascent where the face has no outline.
+    GLYPHMETRICS gm{};
+    const MAT2 identity{{0, 1}, {0, 0}, {0, 0}, {0, 1}};
+    if (GetGlyphOutlineW(dc, L'x', GGO_METRICS, &gm, 0, nullptr, &identity) != GDI_ERROR && gm.gmBlackBoxY > 0)
+        f->metrics.xHeight = static_cast<int>(gm.gmBlackBoxY);
+    else
+        f->metrics.xHeight = std::max(1, int(tm.tmAscent * 0.5 + 0.5));
     SelectObject(dc, old);
     selected = -1;
     fonts.push_back(std::move(f));

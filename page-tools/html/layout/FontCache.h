@@ -2,7 +2,7 @@
 // Fonts for layout and painting: one GDI font per family, size, weight and
 // slant, its metrics, and advance widths measured once per block of 256
 // characters, so that measuring a long page costs table look-ups and not a
-// call per word. The widths are read from the face at eight times the size
+// call per word. The widths are read from the face at up to 32 times the size
 // and kept in 64ths of a pixel, so that text is as wide as its design says
 // rather than as its hinted pixels add up. Works on a memory device
 // context; no window is needed.

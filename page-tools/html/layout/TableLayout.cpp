@@ -447,8 +447,11 @@ void LayoutEngine::LayoutTable(const Node& e, const ComputedStyle& s, int x, int
     Rect& tb = out.boxes[e.index];
     tb.h = height;
     out.items[tableItem].r = tb;
+    // The element's box takes in its captions; the painted table box does not.
+    tb.h = tb.Bottom() - y;
+    tb.y = y;
     outW = used;
-    outH = tb.Bottom() - y;
+    outH = tb.h;
 }
 
 } // namespace html

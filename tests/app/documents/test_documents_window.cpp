@@ -4,6 +4,7 @@
 // dialogs. Each test runs the program in a folder of its own.
 #include <gtest/gtest.h>
 
+#include "Bytes.h"
 #include "MenuIds.h"
 #include "TarnelCopy.h"
 
@@ -23,12 +24,6 @@ std::string Narrow(const std::wstring& w) { return std::string(w.begin(), w.end(
 void WriteText(const std::wstring& path, const std::string& text)
 {
     std::ofstream(Narrow(path), std::ios::binary) << text;
-}
-
-std::string ReadBytes(const std::wstring& path)
-{
-    std::ifstream in(Narrow(path), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 // The test's program folder keeps its files between runs: the documents

@@ -2,6 +2,7 @@
 // of its own, driven with menu command ids and window messages.
 #include <gtest/gtest.h>
 
+#include "Bytes.h"
 #include "MenuIds.h"
 #include "TarnelCopy.h"
 
@@ -27,12 +28,6 @@ SIZE WindowSize(HWND w)
 void WriteText(const std::wstring& path, const std::string& text)
 {
     std::ofstream(std::string(path.begin(), path.end()), std::ios::binary) << text;
-}
-
-std::string ReadBytes(const std::wstring& path)
-{
-    std::ifstream in(std::string(path.begin(), path.end()), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 // Whether any pixel of the window's client area on the screen has the colour.

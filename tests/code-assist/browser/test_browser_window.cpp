@@ -3,7 +3,9 @@
 #include "Answers.h"
 #include "ClsDic.h"
 #include "EditorState.h"
+#include "browser/ModOmLib.h"
 #include "browser/ObjectBrowser.h"
+#include "autoinsert/fAuto.h"
 #include "browser/fClas.h"
 
 #include <gtest/gtest.h>
@@ -20,7 +22,11 @@ protected:
         ObjectBrowserForm().Show();
         ObjectBrowserForm().bListCls.Click();
     }
-    static void TearDownTestSuite() { UnloadObjectBrowserForm(); }
+    static void TearDownTestSuite()
+    {
+        UnloadObjectBrowserForm();
+        UnloadAutoSetupWindow();
+    }
     fClas& f() { return ObjectBrowserForm(); }
     int Row(const std::wstring& progId) { return f().boxR(0).FindItem(progId); }
     COLORREF ColourAt(long position)
@@ -64,6 +70,14 @@ TEST_F(BrowserWindow, ListFindAndCopy)
                                              f().boxR(1).Text() + L" - scrrun.dll");
     f().mCopyID.Click();
     EXPECT_EQ(forms::ClipboardGetText(), f().boxR(1).Text());
+
+    // Sent to the auto-insert setup: its CLSID box, then from the members
+    // panel library and class name in its ProgID box.
+    f().mAddToAuto.Click();
+    fAuto& setup = AutoSetupWindow();
+    EXPECT_TRUE(setup.Visible());
+    EXPECT_EQ(setup.tCLSID.Text(), f().boxR(1).Text());
+    EXPECT_EQ(setup.tProgID.Text(), L"");
 }
 
 TEST_F(BrowserWindow, PropertiesOfTheScriptingRuntime)
@@ -91,6 +105,20 @@ TEST_F(BrowserWindow, PropertiesOfTheScriptingRuntime)
     ASSERT_GT(method, 0);
     EXPECT_EQ(ColourAt(method), 0x0000DFu);
     EXPECT_EQ(ColourAt(method + 7), 0x400080u);
+    EXPECT_TRUE(members.ClsT.ReadOnly());
+    members.mAddToAuto2.Click();
+    EXPECT_EQ(AutoSetupWindow().tProgID.Text(), L"Scripting.FileSystemObject");
+    EXPECT_EQ(AutoSetupWindow().tCLSID.Text(), L"");
+
+    // The class's name to the clipboard, its text to a library page.
+    members.mCopyClsName.Click();
+    EXPECT_EQ(forms::ClipboardGetText(), L"FileSystemObject");
+    DeleteFileW(ModOmLib::PagePath(ModOmLib::LibFolder(), L"fso").c_str());
+    Answers::Type(L"fso");
+    members.mSaveClassLib.Click();
+    std::wstring page;
+    ASSERT_TRUE(ModOmLib::ReadPage(ModOmLib::LibFolder(), L"fso", page));
+    EXPECT_EQ(page.substr(0, 31), L"Scripting.FileSystemObject\r\n\r\nF");
 
     f().bShow(1).Click();
     EXPECT_TRUE(file.Frame.Visible());

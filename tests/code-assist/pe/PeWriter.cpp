@@ -1,3 +1,4 @@
+#include "Bytes.h"
 #include "PeWriter.h"
 
 #include "platform/Files.h"
@@ -137,23 +138,4 @@ std::vector<uint8_t> BuildPe32(const PeSpec& spec, PeLayout* layoutOut)
 
 // A plain overwrite: the malformed-image tests write thousands of files, and
 // the program's safe write (new file, flush, replace) would make them slow.
-bool WriteBytes(const std::wstring& path, const std::vector<uint8_t>& bytes)
-{
-    HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    bool ok = WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-              written == bytes.size();
-    CloseHandle(h);
-    return ok;
-}
-
-std::vector<uint8_t> ReadBytes(const std::wstring& path)
-{
-    std::vector<unsigned char> bytes;
-    platform::ReadWholeFile(path, bytes);
-    return bytes;
-}
-
 } // namespace petest

@@ -3,6 +3,7 @@
 // export directory with its names and the import descriptors with their DLL
 // names. The layout tells the tests where each part lies, so they can damage
 // exactly the field they mean.
+#include "Bytes.h"
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -32,7 +33,5 @@ void Put32(std::vector<uint8_t>& bytes, size_t offset, uint32_t value);
 uint32_t Get32(const std::vector<uint8_t>& bytes, size_t offset);
 
 // Writes the bytes to a file; true when all were written.
-bool WriteBytes(const std::wstring& path, const std::vector<uint8_t>& bytes);
-std::vector<uint8_t> ReadBytes(const std::wstring& path);
 
 } // namespace petest

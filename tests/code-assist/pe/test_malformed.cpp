@@ -35,8 +35,8 @@ PeSpec Full32()
 
 std::vector<std::vector<uint8_t>> Originals()
 {
-    return {BuildPe32(Full32()), ReadBytes(ImageFolder() + L"\\named64.dll"),
-            ReadBytes(ImageFolder() + L"\\imports64.exe")};
+    return {BuildPe32(Full32()), ReadBytes<std::vector<uint8_t>>(ImageFolder() + L"\\named64.dll"),
+            ReadBytes<std::vector<uint8_t>>(ImageFolder() + L"\\imports64.exe")};
 }
 
 // A 32-bit image of exactly one page: a read past its end faults.

@@ -34,7 +34,7 @@ std::string RunProbe(const std::wstring& args, const std::wstring& outFile)
     WaitForSingleObject(pi.hProcess, 60000);
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
-    std::vector<uint8_t> bytes = ReadBytes(outFile);
+    std::vector<uint8_t> bytes = ReadBytes<std::vector<uint8_t>>(outFile);
     return std::string(bytes.begin(), bytes.end());
 }
 

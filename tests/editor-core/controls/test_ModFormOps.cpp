@@ -44,18 +44,18 @@ TEST(ModFormOps, ExStyleIsAddedAndTheFrameRecalculatedAtOnce)
                                nullptr, nullptr);
     RECT plain;
     GetClientRect(box, &plain);
-    SetExStyle(box, 0);
+    SetExStyle(box, ExStyleKind::ClientEdge);
     EXPECT_TRUE(HasExStyle(box, WS_EX_CLIENTEDGE));
     RECT sunken;
     GetClientRect(box, &sunken);
     EXPECT_LT(sunken.right, plain.right) << "the client edge takes room at once";
 
-    SetExStyle(box, 2);
+    SetExStyle(box, ExStyleKind::ModalFrame);
     EXPECT_TRUE(HasExStyle(box, WS_EX_CLIENTEDGE | WS_EX_DLGMODALFRAME)) << "styles are added, not replaced";
     LONG_PTR styles = GetWindowLongPtrW(box, GWL_EXSTYLE);
-    SetExStyle(box, 9);
+    SetExStyle(box, static_cast<ExStyleKind>(9));
     EXPECT_EQ(GetWindowLongPtrW(box, GWL_EXSTYLE), styles) << "unknown kind adds nothing";
-    EXPECT_EQ(ExStyleForKind(4), static_cast<DWORD>(0x301));
+    EXPECT_EQ(ExStyleForKind(ExStyleKind::AllEdges), static_cast<DWORD>(0x301));
 }
 
 TEST(ModFormOps, MenuBitmapsGoToTheTypesMenuPositions)

@@ -214,7 +214,7 @@ protected:
             }
         } else {
             long pos = cr.cpMin;
-            bool afterEnter = type == 2;
+            bool afterEnter = type == KvRTB::EnterUp;
             ProcessEditedLine(pos, line, afterEnter);
             ++processed;
         }

@@ -290,8 +290,9 @@ TEST(GlueLogic, WhatALineLeftGets)
         const TypingGlue::LineChecks plan = PlanLineChecks(r.type, r.checkLines, r.exists, r.blockBefore);
         EXPECT_EQ(plan.recordDeclaration, r.declaration) << static_cast<int>(r.type) << " " << r.blockBefore;
         EXPECT_EQ(plan.check, r.check) << static_cast<int>(r.type) << " " << r.blockBefore;
-        if (plan.check)
+        if (plan.check) {
             EXPECT_EQ(plan.inPage, r.inPage);
+        }
     }
     // A marked finding stands in place of one recolouring, where checks mark.
     EXPECT_FALSE(TypingGlue::RecoloursAfterLine(EditorType::VBScript, true, true));

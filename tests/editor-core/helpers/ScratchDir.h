@@ -1,6 +1,7 @@
 #pragma once
 // A fresh folder under the system temp folder for one test, removed with
 // everything in it when the test ends.
+#include "Bytes.h"
 #include <string>
 
 class ScratchDir {
@@ -17,7 +18,3 @@ private:
     std::wstring path_;
 };
 
-// Writes raw bytes to a file; true on success.
-bool WriteBytes(const std::wstring& path, const std::string& bytes);
-// The raw bytes of a file ("" when it cannot be read).
-std::string ReadBytes(const std::wstring& path);

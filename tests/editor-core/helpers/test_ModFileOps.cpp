@@ -17,13 +17,13 @@ TEST(ModFileOps, StripNullCutsAtTheFirstNul)
 TEST(ModFileOps, SpecialFoldersHaveNoTrailingBackslash)
 {
     for (int kind = 0; kind <= 2; ++kind) {
-        std::wstring f = GetSpecialFolder(kind);
+        std::wstring f = GetSpecialFolder(static_cast<SpecialFolder>(kind));
         ASSERT_FALSE(f.empty()) << kind;
         EXPECT_NE(f.back(), L'\\') << kind;
         EXPECT_TRUE(FolderExists(f)) << kind;
     }
-    EXPECT_EQ(GetSpecialFolder(3), L"");
-    EXPECT_EQ(GetSpecialFolder(-1), L"");
+    EXPECT_EQ(GetSpecialFolder(static_cast<SpecialFolder>(3)), L"");
+    EXPECT_EQ(GetSpecialFolder(static_cast<SpecialFolder>(-1)), L"");
 }
 
 TEST(ModFileOps, ExistenceTestsTellFilesFromFolders)
@@ -218,7 +218,7 @@ TEST(ModFileOps, FileInfoReadsVersionTimesAndSize)
     EXPECT_EQ(info.FileVersion, L"kept");
 
     FileInfo dll;
-    EXPECT_TRUE(GetFileInfo(GetSpecialFolder(1) + L"\\kernel32.dll", dll));
+    EXPECT_TRUE(GetFileInfo(GetSpecialFolder(SpecialFolder::System) + L"\\kernel32.dll", dll));
     EXPECT_FALSE(dll.FileVersion.empty());
     EXPECT_FALSE(dll.CompanyName.empty());
     EXPECT_NE(dll.Size.find(L" KB"), std::wstring::npos);

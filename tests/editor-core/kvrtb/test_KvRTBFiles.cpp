@@ -1,3 +1,4 @@
+#include "Bytes.h"
 #include "KvRTBFixture.h"
 
 #include "WindowTest.h"
@@ -13,19 +14,6 @@ std::wstring Dir()
     std::wstring d = wt::ScratchFolder(L"kvrtb") + L"\\files";
     CreateDirectoryW(d.c_str(), nullptr);
     return d;
-}
-
-std::string ReadBytes(const std::wstring& path)
-{
-    std::string bytes;
-    platform::ReadWholeFile(path, bytes);
-    return bytes;
-}
-
-void WriteBytes(const std::wstring& path, const std::string& bytes)
-{
-    SetFileAttributesW(platform::ApiPath(path).c_str(), FILE_ATTRIBUTE_NORMAL);
-    ASSERT_TRUE(platform::WriteFileSafely(path, bytes));
 }
 
 } // namespace

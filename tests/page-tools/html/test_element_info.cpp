@@ -36,3 +36,35 @@ TEST(ElementInfo, TextForTheElementUnderTheMouse)
         EXPECT_EQ(ElementInformation(rules, e), c.text) << pagetest::Narrow(c.id);
     }
 }
+
+TEST(HtmlDocumentSurface, TitleScrollAndAnchors)
+{
+    pagetest::WriteFile(L"linked.css", "p{color:red}");
+    pagetest::Page quirks(L"<title>\n  A   page\t</title><link rel=stylesheet href=linked.css>"
+                          L"<a name=mid></a><div style='height:3000px'></div><p id=end>e", 400, 500);
+    EXPECT_EQ(quirks.doc.title(), L"A page");
+    EXPECT_EQ(quirks.doc.compatMode(), L"BackCompat");
+    ASSERT_EQ(quirks.doc.styleSheets().size(), 1u);
+    EXPECT_EQ(quirks.doc.styleSheets()[0].href.substr(0, 8), L"file:///");
+    // Quirks mode: body carries the scroll offset; documentElement reads 0 and ignores a set.
+    quirks.doc.body().scrollTop(600);
+    EXPECT_EQ(quirks.doc.body().scrollTop(), 600);
+    EXPECT_EQ(quirks.doc.documentElement().scrollTop(), 0);
+    quirks.doc.documentElement().scrollTop(100);
+    EXPECT_EQ(quirks.doc.ScrollTop(), 600);
+    quirks.doc.body().scrollTop(1000000);
+    EXPECT_EQ(quirks.doc.ScrollTop(), quirks.doc.Boxes().height - 500);
+    quirks.doc.body().scrollTop(-5);
+    EXPECT_EQ(quirks.doc.ScrollTop(), 0);
+    EXPECT_EQ(quirks.doc.AnchorTop(L"end"), quirks.Box(L"end").y);
+    EXPECT_GE(quirks.doc.AnchorTop(L"mid"), 0);
+    EXPECT_EQ(quirks.doc.AnchorTop(L"nowhere"), -1);
+    EXPECT_EQ(quirks.doc.AnchorTop(L""), 0);
+
+    std::wstring error;
+    html::HtmlDocument missing;
+    EXPECT_FALSE(missing.Load(pagetest::ScratchFolder() + L"\\absent.html", error));
+    EXPECT_NE(error.find(L"could not be read"), std::wstring::npos);
+    missing.Layout(300, 300);
+    EXPECT_EQ(missing.title(), L"");
+}

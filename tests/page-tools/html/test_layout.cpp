@@ -55,6 +55,13 @@ TEST(HtmlLayout, BlocksAndMargins)
         {L"<div id=a style='width:50%;padding:0 10%;height:1in'></div>", "a 0,0,350,96"},
         {L"<center><div id=a style='width:100px;height:5px'></div></center>", "a 200,0,100,5"},
         {L"<div style='height:50px'><div id=a style='height:50%'></div></div>", "a 0,0,500,25"},
+        {L"<div id=a style='height:10px;margin-bottom:-20px'></div><div id=b style='height:30px'></div>", "b 0,-10,500,30"},
+        {L"<div id=p style='padding:10px'><div id=c style='margin:15px;height:10px'></div></div>", "p 0,0,500,60;c 25,25,450,10"},
+        {L"<div id=p style='height:30px'><div id=c style='height:80px'></div></div><div id=n style='height:5px'></div>",
+         "p 0,0,500,30;n 0,30,500,5"},
+        {L"<div id=a style='min-width:600px;height:5px'></div>", "a 0,0,600,5"},
+        {L"<div style='width:200px'><div id=a style='margin-left:auto;margin-right:auto;width:300px;height:5px'></div></div>",
+         "a 0,0,300,5"},
     };
     Check(cases, sizeof cases / sizeof cases[0], Standards);
 }
@@ -73,6 +80,15 @@ TEST(HtmlLayout, FloatsAndClearance)
         {L"<div id=p style='overflow:hidden'><div style='float:left;width:10px;height:70px'></div></div>", "p 0,0,500,70"},
         {L"<div id=f style='float:left;margin:5px;padding:5px;border:1px solid'><div style='width:30px;height:10px'></div></div>",
          "f 5,5,42,22"},
+        {L"<div id=a style='float:right;width:100px;height:20px'></div><div id=b style='float:right;width:100px;height:20px'></div>"
+         L"<div id=c style='clear:right;height:5px'></div>",
+         "b 300,0,100,20;c 0,20,500,5"},
+        {L"<div id=a style='float:left;width:100px;height:20px'></div><div id=b style='float:left;clear:left;width:50px;height:10px'></div>",
+         "b 0,20,50,10"},
+        {L"<div id=p style='width:300px'><div id=a style='float:left;width:60%;height:10px'></div></div>", "a 0,0,180,10"},
+        {L"<div style='line-height:20px'><div id=a style='float:left;width:50px;height:30px'></div>"
+         L"<span id=s style='display:inline-block;width:460px;height:10px'></span></div>",
+         "s 0,35,460,10"},
     };
     Check(cases, sizeof cases / sizeof cases[0], Standards);
 }
@@ -94,6 +110,14 @@ TEST(HtmlLayout, InlineContent)
          L"<img id=b width=10 height=10 style='vertical-align:bottom'></div>",
          "a 0,0,10,40;b 10,30,10,10"},
         {L"<ul style='margin:0'><li id=a style='height:10px'></li></ul>", "a 40,0,460,10"},
+        {L"<div style='line-height:20px;text-indent:30px'><span id=a style='display:inline-block;width:10px;height:10px'></span></div>",
+         "a 30,5,10,10"},
+        {L"<div style='line-height:20px'><img id=a width=10 height=10 style='vertical-align:middle'></div>", "a 0,6,10,10"},
+        {L"<div style='line-height:20px;white-space:nowrap;width:50px'><span id=a style='display:inline-block;width:40px;height:5px'></span> "
+         L"<span id=b style='display:inline-block;width:40px;height:5px'></span></div>",
+         "b 44,10,40,5"},
+        {L"<p id=p style='margin:0;line-height:20px;font-size:16px'><span id=s style='padding:0 5px;border-left:3px solid'>x</span></p>",
+         "p 0,0,500,20"},
     };
     Check(cases, sizeof cases / sizeof cases[0], Standards);
 }
@@ -120,6 +144,15 @@ TEST(HtmlLayout, Tables)
          L"<td style='border:1px solid;padding:2px;width:40px;height:20px'></td></tr><tr><td style='border:1px solid;padding:2px;"
          L"width:40px;height:20px'></td><td style='border:1px solid;padding:2px;width:40px;height:20px'></td></tr></table>",
          "t 0,0,91,51"},
+        {L"<table id=t cellspacing=0 cellpadding=0 width=300><tr><td id=a width='25%' style='height:5px'></td><td id=b></td></tr></table>",
+         "a 0,0,75,5;b 75,0,225,5"},
+        {L"<table id=t cellspacing=0 cellpadding=0><caption id=c style='height:10px'></caption><tr><td id=a style='width:20px;height:5px'></td></tr></table>",
+         "t 0,0,20,15;c 0,0,20,10"},
+        {L"<table cellspacing=0 cellpadding=0><tr><td><table id=n cellspacing=0 cellpadding=0><tr><td id=a style='width:30px;height:30px'></td></tr></table></td>"
+         L"<td id=b style='width:10px'></td></tr></table>",
+         "n 0,0,30,30;b 30,0,10,30"},
+        {L"<div style='width:100px'><table id=t cellspacing=0 cellpadding=0><tr><td id=a><div style='width:150px;height:5px'></div></td></tr></table></div>",
+         "t 0,0,150,5"},
     };
     Check(cases, sizeof cases / sizeof cases[0], Standards);
 }
@@ -134,6 +167,12 @@ TEST(HtmlLayout, Positioning)
          "a 5,7,500,10;b 0,10,500,10"},
         {L"<div style='height:30px'></div><div id=a style='position:absolute;width:10px;height:10px'></div>", "a 0,30,10,10"},
         {L"<div id=a style='position:fixed;right:0;top:0;left:0;height:5px'></div>", "a 0,0,500,5"},
+        {L"<div style='position:relative;width:200px;height:100px;border:5px solid'><div id=a style='position:absolute;left:0;right:0;top:0;bottom:0'></div></div>",
+         "a 5,5,200,100"},
+        {L"<div style='position:relative;margin-left:50px'><div id=a style='position:absolute;top:0;left:10%;width:10px;height:10px'></div></div>",
+         "a 95,0,10,10"},
+        {L"<div style='line-height:20px'>x<span id=a style='position:relative;top:5px;left:5px;display:inline-block;width:10px;height:10px'></span></div>",
+         "a 13,10,10,10"},
     };
     Check(cases, sizeof cases / sizeof cases[0], Standards);
 }

@@ -56,6 +56,17 @@ TEST(HtmlParse, MendsMarkupAsBrowsersDo)
         {L"<!-- c -->x<br/>y<!--d-->", L"body('x',br,'y',!)"},
         {L"&amp;&lt;&copy;&#65;&#x42;&nbsp;&bogus;&copyx", L"body('&<\u00A9AB\u00A0&bogus;\u00A9x')"},
         {L"<div title='a\"b' class=c id=\"d\">t</div>", L"body(div('t'))"},
+        {L"<DIV><P>A</p></div>", L"body(div(p('A')))"},
+        {L"<p><b>x<p>y", L"body(p(b('x')),p(b('y')))"},
+        {L"<img src=a></img><br></br>", L"body(img,br,br)"},
+        {L"<table><tr><td><table><tr><td>in</table>out</table>", L"body(table(tbody(tr(td(table(tbody(tr(td('in')))),'out')))))"},
+        {L"<ol><li>a<ul><li>b</ul><li>c</ol>", L"body(ol(li('a',ul(li('b'))),li('c')))"},
+        {L"<?xml version='1.0'?><p>x", L"body(p('x'))"},
+        {L"<p>a < b && c</p>", L"body(p('a < b && c'))"},
+        {L"<select><option>a<optgroup><option>b</select>", L"body(select(option('a'),optgroup(option('b'))))"},
+        {L"<p>x<!-- never closed", L"body(p('x',!))"},
+        {L"<table><tr><td>a<div>b</td><td>c</table>", L"body(table(tbody(tr(td('a',div('b')),td('c')))))"},
+        {L"<plaintext><b>all</b>", L"body(plaintext('<b>all</b>'))"},
     };
     for (const Case& c : cases) {
         ParsedPage page = ParsePage(c.html);

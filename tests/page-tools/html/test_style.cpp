@@ -43,6 +43,18 @@ std::string Value(const ComputedStyle& s, const std::string& prop)
     if (prop == "white-space") return std::to_string(static_cast<int>(s.whiteSpace));
     if (prop == "list-style") return std::to_string(static_cast<int>(s.listStyle));
     if (prop == "vertical-align") return std::to_string(static_cast<int>(s.verticalAlign));
+    if (prop == "line-height") return s.lineHeight.kind == Len::Auto ? "normal" : Px(s.lineHeight.v) + (s.lineHeight.kind == Len::Number ? "x" : "");
+    if (prop == "visible") return s.visible ? "yes" : "no";
+    if (prop == "overflow") return s.overflowHidden ? "hidden" : "visible";
+    if (prop == "z-index") return s.zAuto ? "auto" : std::to_string(s.zIndex);
+    if (prop == "top") return s.offset[Top].kind == Len::Px ? Px(s.offset[Top].v) : s.offset[Top].kind == Len::Percent ? Px(s.offset[Top].v) + "%" : "auto";
+    if (prop == "bg-x") return Px(s.backgroundX.v) + (s.backgroundX.kind == Len::Percent ? "%" : "");
+    if (prop == "bg-repeat") return std::to_string(static_cast<int>(s.backgroundRepeat));
+    if (prop == "italic") return s.italic ? "yes" : "no";
+    if (prop == "border-color") return Hex(s.BorderColor(Top));
+    if (prop == "text-indent") return Px(s.textIndent.v);
+    if (prop == "position") return std::to_string(static_cast<int>(s.position));
+    if (prop == "clear") return std::to_string(static_cast<int>(s.clear));
     return "?";
 }
 
@@ -69,6 +81,39 @@ TEST(HtmlStyle, CascadeInheritanceAndComputedValues)
         {L"input[type=text]{width:10px} [disabled]{width:20px}", L"<input id=a type=text disabled>", "width", "10"},
         {L"p:first-child{color:red}", L"<div><p id=a></p><p id=b>", "color", "#ff0000"},
         {L"a:hover{color:red}", L"<a id=a href=x>", "color", "#0000ee"},
+        {L"#a{line-height:1.5}", L"<p id=a>", "line-height", "1.5x"},
+        {L"#a{line-height:150%;font-size:20px}", L"<p id=a>", "line-height", "30"},
+        {L"div{line-height:2em;font-size:10px}", L"<div><p id=a style='font-size:30px'>", "line-height", "20"},
+        {L"#a{vertical-align:-3px}", L"<span id=a>", "vertical-align", "8"},
+        {L"#a{visibility:hidden}", L"<div><span id=a>", "visible", "no"},
+        {L"div{visibility:hidden}", L"<div><span id=a>", "visible", "no"},
+        {L"#a{overflow:auto}", L"<div id=a>", "overflow", "hidden"},
+        {L"#a{z-index:5;position:absolute;top:10%}", L"<div id=a>", "z-index", "5"},
+        {L"#a{z-index:5;position:absolute;top:10%}", L"<div id=a>", "top", "10%"},
+        {L"#a{z-index:5;position:absolute;top:10%}", L"<span id=a>", "display", "1"},
+        {L"#a{background:url(a.gif) right top repeat-y}", L"<div id=a>", "bg-x", "100%"},
+        {L"#a{background:url(a.gif) right top repeat-y}", L"<div id=a>", "bg-repeat", "2"},
+        {L"#a{background-position:10px 5px}", L"<div id=a>", "bg-x", "10"},
+        {L"#a{font:italic 12px serif}", L"<div id=a>", "italic", "yes"},
+        {L"#a{color:rgb(100%, 0%, 50%);border:1px solid}", L"<div id=a>", "border-color", "#ff0080"},
+        {L"#a{color:red;border-color:blue}", L"<div id=a>", "border-color", "#0000ff"},
+        {L"div{color:red} #a{color:blue;color:inherit}", L"<div><p id=a>", "color", "#ff0000"},
+        {L"#a{text-indent:2em;font-size:10px}", L"<p id=a>", "text-indent", "20"},
+        {L"#a{position:fixed;clear:left}", L"<p id=a>", "position", "3"},
+        {L"#a{position:fixed;clear:left}", L"<p id=a>", "clear", "1"},
+        {L"#a{color:#abc;background-color:transparent}", L"<p id=a>", "background", "transparent"},
+        {L"#a{COLOR:RED}", L"<p id=a>", "color", "#ff0000"},
+        {L"/* #a{color:red} */ #a{color:blue} <!-- -->", L"<p id=a>", "color", "#0000ff"},
+        {L"#a{color:red} #a{color:blue!important} #a{color:green}", L"<p id=a>", "color", "#0000ff"},
+        {L"", L"<p id=a style='color:red;color:bogus'>", "color", "#ff0000"},
+        {L"", L"<hr id=a size=6 noshade>", "background", "#808080"},
+        {L"", L"<img id=a hspace=7>", "margin-left", "7"},
+        {L"", L"<center><p id=a>", "text-align", "4"},
+        {L"", L"<th id=a>", "font-weight", "700"},
+        {L"", L"<pre id=a>", "white-space", "1"},
+        {L"", L"<h1 id=a>", "font-size", "32"},
+        {L"", L"<small><span id=a>", "font-size", "13.3333"},
+        {L"", L"<ul><ul><li id=a>", "list-style", "1"},
         // Inheritance.
         {L"div{color:red;border:1px solid}", L"<div><span id=a>", "color", "#ff0000"},
         {L"div{color:red;border:1px solid}", L"<div><span id=a>", "border-top", "0"},

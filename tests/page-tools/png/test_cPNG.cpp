@@ -6,6 +6,7 @@
 
 #include <cstring>
 
+#include "Bytes.h"
 #include "PngWriter.h"
 #include "png/PixelConvert.h"
 #include "png/cPNG.h"
@@ -361,25 +362,6 @@ std::wstring TestFolder()
     CreateDirectoryW(dir.c_str(), nullptr);
     return dir;
 }
-void WriteBytes(const std::wstring& path, const std::vector<uint8_t>& bytes)
-{
-    HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD put = 0;
-    WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &put, nullptr);
-    CloseHandle(h);
-}
-std::vector<uint8_t> ReadBytes(const std::wstring& path)
-{
-    std::vector<uint8_t> bytes;
-    HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
-        return bytes;
-    bytes.resize(GetFileSize(h, nullptr));
-    DWORD got = 0;
-    ReadFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
-    CloseHandle(h);
-    return bytes;
-}
 } // namespace
 
 TEST(cPNG, OpenPNGWritesTheBitmapFileAndChecksThePath)
@@ -391,14 +373,14 @@ TEST(cPNG, OpenPNGWritesTheBitmapFileAndChecksThePath)
     opt.interlaced = true;
     const std::vector<uint8_t> file = WritePNG(img, opt);
     WriteBytes(pngPath, file);
-    WriteBytes(bmpPath, {1, 2, 3}); // an old file is replaced
+    WriteBytes(bmpPath, std::vector<uint8_t>{1, 2, 3}); // an old file is replaced
 
     cPNG png;
     ASSERT_EQ(png.OpenPNG(pngPath, bmpPath, true), 0);
     EXPECT_EQ(png.Path(), bmpPath);
     std::vector<uint8_t> expected;
     ASSERT_EQ(png.DecodeToBitmap(file.data(), file.size(), expected), 0);
-    EXPECT_EQ(ReadBytes(bmpPath), expected);
+    EXPECT_EQ(ReadBytes<std::vector<uint8_t>>(bmpPath), expected);
 
     // Header only: no bitmap path needed, nothing written.
     DeleteFileW(bmpPath.c_str());
@@ -417,7 +399,7 @@ TEST(cPNG, OpenPNGWritesTheBitmapFileAndChecksThePath)
     const std::vector<uint8_t> z = ZlibCompress(RawImageData(img, opt), 6);
     std::vector<uint8_t> cut(z.begin(), z.begin() + z.size() / 2);
     WriteBytes(pngPath, WritePNG(img, opt, &cut));
-    WriteBytes(bmpPath, {1, 2, 3});
+    WriteBytes(bmpPath, std::vector<uint8_t>{1, 2, 3});
     EXPECT_EQ(png.OpenPNG(pngPath, bmpPath, true), cPNG::PngBadData);
     EXPECT_EQ(GetFileAttributesW(bmpPath.c_str()), INVALID_FILE_ATTRIBUTES);
 

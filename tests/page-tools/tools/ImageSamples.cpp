@@ -1,3 +1,4 @@
+#include "Bytes.h"
 #include "ImageSamples.h"
 
 #include <wincodec.h>
@@ -178,15 +179,6 @@ std::vector<unsigned char> Damaged(const std::wstring& ext, const std::vector<un
     for (int i = 0; i < 64; ++i)
         bad.push_back(static_cast<unsigned char>(0xA5 ^ (i * 37)));
     return bad;
-}
-
-bool WriteBytes(const std::wstring& path, const std::vector<unsigned char>& bytes)
-{
-    FILE* f = _wfopen(path.c_str(), L"wb");
-    if (!f)
-        return false;
-    bool ok = fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    return fclose(f) == 0 && ok;
 }
 
 } // namespace samples

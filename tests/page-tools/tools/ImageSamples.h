@@ -2,6 +2,7 @@
 // Small image files of every kind the viewer reads, made for the tests: BMP,
 // GIF and JPG through the system's image encoders, ICO and PNG by hand; and
 // damaged copies of them.
+#include "Bytes.h"
 #include <windows.h>
 
 #include <string>
@@ -17,6 +18,5 @@ std::vector<unsigned char> MakeImage(const std::wstring& ext, int width, int hei
 // The file's signature and header kept, everything after it garbage.
 std::vector<unsigned char> Damaged(const std::wstring& ext, const std::vector<unsigned char>& good);
 
-bool WriteBytes(const std::wstring& path, const std::vector<unsigned char>& bytes);
 
 } // namespace samples

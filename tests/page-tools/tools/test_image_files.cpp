@@ -1,5 +1,6 @@
 #include "images/ImageFile.h"
 
+#include "EditorState.h"
 #include "ImageSamples.h"
 #include "WindowTest.h"
 #include "platform/Files.h"
@@ -14,7 +15,7 @@ const COLORREF kCorner = RGB(0x12, 0x34, 0x56);
 std::wstring Sample(const std::wstring& name, const std::vector<unsigned char>& bytes)
 {
     std::wstring path = wt::ScratchFolder(L"tool_engine_tests") + L"\\" + name;
-    EXPECT_TRUE(samples::WriteBytes(path, bytes));
+    EXPECT_TRUE(WriteBytes(path, bytes));
     return path;
 }
 
@@ -44,10 +45,11 @@ TEST(ImageFiles, EachKindLoadsWithItsSizeAndDamagedOnesAreRefused)
         EXPECT_EQ(image.height, height);
         // A GIF keeps a palette colour near the corner's, a JPG blurs it away.
         COLORREF corner = PixelOf(static_cast<HBITMAP>(image.bitmap.Get()), 0, 0);
-        if (std::wstring(ext) == L"GIF")
+        if (std::wstring(ext) == L"GIF") {
             EXPECT_NEAR(GetGValue(corner), GetGValue(kCorner), 8);
-        else if (std::wstring(ext) != L"JPG")
+        } else if (std::wstring(ext) != L"JPG") {
             EXPECT_EQ(corner, kCorner);
+        }
         long w = 0, h = 0;
         EXPECT_EQ(images::MeasureImageFile(path, ext, w, h), images::LoadResult::Ok);
         EXPECT_EQ(w * 1000 + h, width * 1000 + height);
@@ -73,6 +75,10 @@ TEST(ImageFiles, TagsMeasureWebImagesOnly)
     EXPECT_EQ(images::ImageTagFor(2, png, line), images::TagResult::Ok);
     EXPECT_EQ(line, L"<A HREF=><IMG SRC=\"pic.png\" WIDTH=7 HEIGHT=9 ALIGN= HSPACE= VSPACE= ALT=></A>");
     EXPECT_EQ(images::ImageTagFor(1, bmp, line), images::TagResult::WrongType);
+    // The image's extension is its own: the document's stays as it was.
+    State().CurrentExtension = L"CSS";
+    EXPECT_EQ(images::ImageTagFor(1, png, line), images::TagResult::Ok);
+    EXPECT_EQ(State().CurrentExtension, L"CSS");
     EXPECT_EQ(images::ImageTagFor(1, badPng, line), images::TagResult::PngFailed);
 }
 

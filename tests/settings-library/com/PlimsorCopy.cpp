@@ -20,19 +20,4 @@ std::wstring MakeProgramCopy(const std::wstring& name)
     return dir;
 }
 
-std::string ReadBytes(const std::wstring& path)
-{
-    std::string bytes;
-    HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                           0, nullptr);
-    if (f == INVALID_HANDLE_VALUE)
-        return bytes;
-    char buf[4096];
-    DWORD n = 0;
-    while (ReadFile(f, buf, sizeof(buf), &n, nullptr) && n > 0)
-        bytes.append(buf, n);
-    CloseHandle(f);
-    return bytes;
-}
-
 } // namespace plimsortest

@@ -141,7 +141,7 @@ TEST_F(ComTest, DispatchAnswersByNameAndDispid)
     EXPECT_HRESULT_SUCCEEDED(disp->Invoke(plimsor::DISPID_SaveSettings, IID_NULL, LOCALE_USER_DEFAULT,
                                           DISPATCH_METHOD, &none, &result, nullptr, nullptr));
     VariantClear(&result);
-    std::string bytes = plimsortest::ReadBytes(dat);
+    std::string bytes = ReadBytes(dat);
     EXPECT_GE(bytes.size(), 214u) << "SaveSettings writes the whole record";
 
     EXPECT_EQ(disp->Invoke(0x1234, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &none, &result, nullptr,

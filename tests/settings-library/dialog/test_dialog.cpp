@@ -97,10 +97,10 @@ protected:
         PostMessageW(dialog_, WM_CLOSE, 0, 0);
         EXPECT_EQ(host_.WaitExit(15000), 0) << "the host ends cleanly after SettingsChanged";
     }
-    std::string Log() { return plimsortest::ReadBytes(log_); }
+    std::string Log() { return ReadBytes(log_); }
     SettingsRecord Record(std::string* raw = nullptr)
     {
-        std::string bytes = plimsortest::ReadBytes(folder_ + L"\\Settings\\plimsors.dat");
+        std::string bytes = ReadBytes(folder_ + L"\\Settings\\plimsors.dat");
         if (raw)
             *raw = bytes;
         SettingsRecord rec;

@@ -27,7 +27,7 @@ void Print(const std::wstring& text)
 
 std::wstring SystemFolder()
 {
-    return ModFileOps::GetSpecialFolder(1);
+    return ModFileOps::GetSpecialFolder(ModFileOps::SpecialFolder::System);
 }
 
 ClassRow RowOf(const std::wstring& clsid)

@@ -375,7 +375,7 @@ void fbrowser::mOtherB_Click(int Index)
     if (!HasFile(s.CurrentFilePath)) {
         folder = Settings().WebTempFolder;
         if (!platform::FolderExists(PreviewFiles::WithoutSlash(folder)))
-            folder = ModFileOps::GetSpecialFolder(2);
+            folder = ModFileOps::GetSpecialFolder(ModFileOps::SpecialFolder::Temp);
     } else {
         folder = platform::GetParentFolder(s.CurrentFilePath);
         const size_t dot = s.CurrentFilePath.rfind(L'.');

@@ -101,7 +101,7 @@ std::string LongPage()
     std::string page = "<html><head><style>#logo { color: red } p { margin: 0 }</style></head><body>\r\n"
                        "<img id=\"logo\" src=\"a.gif\" width=\"10\" height=\"20\">\r\n";
     for (int i = 0; i < 300; ++i)
-        page += "<p id=\"p" + std::to_string(i) + "\">line " + std::to_string(i) + "</p>\r\n";
+        page += "<p id=\"p" + std::to_string(i) + "\"><a href=\"#p280\">line " + std::to_string(i) + "</a></p>\r\n";
     return page + "</body></html>";
 }
 
@@ -138,7 +138,7 @@ TEST(PreviewWindow, SavedPageScrollSizesTipAndSave)
     // and the page is gone meanwhile.
     for (int i = 0; i < 3; ++i)
         wt::Send(view, WM_VSCROLL, SB_PAGEDOWN);
-    const std::wstring scrolled = InfoAt(b, view, 30, 100);
+    const std::wstring scrolled = InfoAt(b, view, 400, 100);
     EXPECT_EQ(scrolled.substr(0, 8), L"P\r\nID: p") << scrolled;
     EXPECT_GT(scrolled.size() > 8 ? std::stoi(scrolled.substr(8)) : 0, 40) << "not scrolled";
     wt::PostCommand(b, bm::IDM_mtextview);
@@ -147,7 +147,15 @@ TEST(PreviewWindow, SavedPageScrollSizesTipAndSave)
     ViewPage(t);
     ASSERT_EQ(Browser(t), b);
     ASSERT_TRUE(wt::WaitFor([&] { return Loaded(b); }, 5000));
-    EXPECT_EQ(InfoAt(b, view, 30, 100), scrolled);
+    EXPECT_EQ(InfoAt(b, view, 400, 100), scrolled);
+
+    // A link to an anchor of the page goes there, and stays.
+    wt::Send(view, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(15, 100));
+    wt::Send(view, WM_LBUTTONUP, 0, MAKELPARAM(15, 100));
+    Sleep(300);
+    const std::wstring jumped = InfoAt(b, view, 400, 10);
+    EXPECT_EQ(jumped.substr(0, 8), L"P\r\nID: p") << jumped;
+    EXPECT_GE(jumped.size() > 8 ? std::stoi(jumped.substr(8)) : 0, 270) << jumped;
 
     // The size lists go together; a header entry is no size.
     HWND boxW = wt::FindChild(b, L"ComboBox");

@@ -83,7 +83,6 @@ void UnloadForm(forms::Form* f)
 } // namespace
 
 CSubclass* SharedSubclasser() { return g ? g->subclasser.get() : nullptr; }
-fedit* MainForm() { return g ? g->main.get() : nullptr; }
 cTypeDic* TypeDictionary() { return g ? &AutoInsertLists::TypeDic() : nullptr; }
 fCM* CustomMenuForm() { return g ? g->cm.get() : nullptr; }
 fpad3* ClipPadForm() { return g ? g->pad3.get() : nullptr; }
@@ -151,8 +150,8 @@ void OpenCommandLineFile(std::wstring& path)
     std::wstring longPath = platform::GetLongPath(path);
     if (!longPath.empty() && platform::FileExists(longPath))
         path = longPath;
-    if (fedit* f = MainForm())
-        LoadDocument(*f, path, platform::GetExtension(path));
+    if (g && g->main)
+        LoadDocument(*g->main, path, platform::GetExtension(path));
 }
 
 void OpenHelpFile()
@@ -189,7 +188,7 @@ void InitProgram()
         CreateDirectoryW((platform::ProgramFolder() + L"\\temp").c_str(), nullptr);
     s.ProgramTempFolder = platform::ProgramFolder() + L"\\temp\\";
     // 4. Settings.
-    ReadSettingsFile();
+    ReadSettingsFile(nullptr);   // before the main window exists
     // Preview pages a run that crashed left behind.
     RemoveLeftoverPages();
     // 5. Document slots.
@@ -218,7 +217,7 @@ void InitProgram()
     s.Colorer = g->colorer.get();
     // The type dictionary copies the hotkeys of the record read above.
     AutoInsertLists::TypeDic();
-    ApplySettings(true);
+    ApplySettings(f, true);
     // 9. Dictionaries and the common dialogs.
     g->varDic = std::make_unique<ClsDic>();
     g->browse = std::make_unique<cBrowse>();
@@ -245,7 +244,7 @@ void InitProgram()
     // 14. Keyword lists, tag descriptions, script hosts.
     LoadKeywordLists(*g->colorer, SettingsBridge::SettingsFolder(), g->blockKeywords);
     LoadHTMLTags();
-    FindScriptHosts();
+    FindScriptHosts(f);
     if (closed())
         return;
     // 15.
@@ -312,7 +311,7 @@ void ShutDown()
         if (!p.empty() && platform::FileExists(p))
             ModFileOps::RemoveFile(p);
     // 7.
-    WriteSettingsFile();
+    WriteSettingsFile(&f);
     // 8. The tool windows, in this order.
     CloseObjectBrowser();
     UnloadFindWindow();

@@ -30,17 +30,17 @@ std::vector<int32_t> DefaultCustomColors()
     return SettingsRecordFile::DefaultCustomColors();
 }
 
-void SetSettingsDefaults()
+void SetSettingsDefaults(fedit* f)
 {
     SettingsBridge::ApplyProgramDefaults(Settings(), State().TempFolder);
     // The first read gives the running document its type; a later one (after
     // the settings dialog) leaves the running document's type alone.
     if (State().EdType == EditorType::None)
         State().EdType = EditorTypeOf(Settings().LastEdType);
-    ApplyToolbarButtons();
+    ApplyToolbarButtons(f);
 }
 
-void ReadSettingsFile()
+void ReadSettingsFile(fedit* f)
 {
     SettingsRecord& rec = Settings();
     std::wstring folder = SettingsBridge::SettingsFolder();
@@ -48,19 +48,19 @@ void ReadSettingsFile()
         platform::ShowMessage(L"Unable to access program settings in folder " + folder +
                               L". There may be a problem with file permissions.");
         // Without the defaults the window would open 0 x 0 with no undo.
-        SetSettingsDefaults();
+        SetSettingsDefaults(f);
         return;
     }
     SettingsRecordFile::ReadRecord(SettingsRecordFile::SettingsFilePath(folder), rec);
-    SetSettingsDefaults();
+    SetSettingsDefaults(f);
 }
 
-void WriteSettingsFile()
+void WriteSettingsFile(fedit* f)
 {
     SettingsRecord& rec = Settings();
     if (State().EdType != EditorType::None)
         rec.LastEdType = static_cast<int32_t>(EditorTypeNumber(State().EdType));
-    if (fedit* f = MainForm()) {
+    if (f) {
         rec.RecentFiles.resize(SettingsRecordFile::RecentFileCount);
         for (int i = 0; i < 4; ++i)
             rec.RecentFiles[static_cast<size_t>(i)] = f->mMRU(i).Caption();
@@ -68,11 +68,9 @@ void WriteSettingsFile()
     SettingsRecordFile::WriteRecordIfFolderExists(SettingsBridge::SettingsFolder(), rec);
 }
 
-void ApplySettings(bool AtStartUp)
+void ApplySettings(fedit& form, bool AtStartUp)
 {
-    fedit* f = MainForm();
-    if (!f)
-        return;
+    fedit* f = &form;
     SettingsRecord& rec = Settings();
     if (ClsColor* color = State().Colorer) {
         color->Color(L"H", rec.ColorTag);
@@ -102,14 +100,14 @@ void ApplySettings(bool AtStartUp)
             f->SetScriptMenus(type);
         else
             f->SetHTMLMenus();
-        ApplyToolbarButtons();
+        ApplyToolbarButtons(f);
     }
-    ApplyCustomMenuLabels();
+    ApplyCustomMenuLabels(form);
 }
 
-void ApplyCustomMenuLabels()
+void ApplyCustomMenuLabels(fedit& form)
 {
-    fedit* f = MainForm();
+    fedit* f = &form;
     extern fCM* CustomMenuForm();
     fCM* cm = CustomMenuForm();
     SettingsRecord& rec = Settings();
@@ -132,9 +130,8 @@ void ApplyCustomMenuLabels()
     }
 }
 
-void ApplyToolbarButtons()
+void ApplyToolbarButtons(fedit* f)
 {
-    fedit* f = MainForm();
     if (!f)
         return;
     SettingsRecord& rec = Settings();
@@ -149,15 +146,14 @@ void ApplyToolbarButtons()
     }
 }
 
-void FindScriptHosts()
+void FindScriptHosts(fedit& f)
 {
     EditorState& s = State();
     const std::vector<std::wstring> folders = {s.WindowsFolder, s.SystemFolder,
                                                s.WindowsFolder.empty() ? L"" : s.WindowsFolder + L"\\Command"};
     s.CScriptPath = SettingsBridge::FirstExisting(L"cscript.exe", folders);
     if (s.CScriptPath.empty())
-        if (fedit* f = MainForm())
-            f->mRunEXE(1).SetEnabled(false);
+        f.mRunEXE(1).SetEnabled(false);
 
     s.WScriptPath.clear();
     std::wstring cls = GetRegString(HKEY_CLASSES_ROOT, L".vbs", L"");
@@ -180,7 +176,7 @@ void fedit::ShowSettings()
     // The dialog starts from the file: what this program changed in memory
     // (recent files, the UTF-8 item, line debugging, auto-insert buttons,
     // the save type) goes there first, or the dialog's close would undo it.
-    WriteSettingsFile();
+    WriteSettingsFile(this);
     ReleaseSettingsComponent();
     if (!directCom_)
         directCom_.Reset(LoadLibraryW((platform::ProgramFolder() + L"\\DirectCOM.dll").c_str()));
@@ -212,8 +208,8 @@ void fedit::CS_SettingsChanged()
 {
     // The component is inside this very event: it goes once the event returned.
     PostMessageW(hwnd, kReleaseSettings, csGeneration_, 0);
-    ReadSettingsFile();
-    ApplySettings(false);
+    ReadSettingsFile(this);
+    ApplySettings(*this, false);
 }
 
 void fedit::ReleaseSettingsComponent()

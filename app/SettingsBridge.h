@@ -5,21 +5,24 @@
 // and written back at shutdown. The settings dialog itself lives in
 // plimsor.dll; fedit opens it (ShowSettings) and hears when it closed.
 #include "EditorType.h"
-#include "settings-library/record/SettingsRecord.h"
+#include "SettingsRecord.h"
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
+class fedit;
+
 // ---- Procedures on the program's record and window ----
-void ReadSettingsFile();
-void SetSettingsDefaults();
+// The main window is handed in; null before start-up has made it.
+void ReadSettingsFile(fedit* f);
+void SetSettingsDefaults(fedit* f);
 std::vector<int32_t> DefaultCustomColors();
-void WriteSettingsFile();
-void ApplySettings(bool AtStartUp);
-void ApplyCustomMenuLabels();
-void ApplyToolbarButtons();
-void FindScriptHosts();
+void WriteSettingsFile(fedit* f);
+void ApplySettings(fedit& f, bool AtStartUp);
+void ApplyCustomMenuLabels(fedit& f);
+void ApplyToolbarButtons(fedit* f);
+void FindScriptHosts(fedit& f);
 
 // ---- The parts that need no window ----
 namespace SettingsBridge {

@@ -20,7 +20,7 @@
 #include "platform/Module.h"
 #include "platform/Paths.h"
 #include "platform/Text.h"
-#include "settings-library/record/SettingsRecord.h"
+#include "SettingsRecord.h"
 
 #include <richedit.h>
 #include <shellapi.h>
@@ -102,7 +102,7 @@ void OpenOrShow(fedit& f, const std::wstring& path)
 {
     const int open = OpenSlotOf(path);
     if (open >= 0)
-        f.LabFile_Click(open);
+        f.ShowSlot(open);
     else if (NoFreeSlot())
         Tell(f.hwnd, kNoFreeSlot);
     else
@@ -196,7 +196,7 @@ bool LoadDocument(fedit& f, const std::wstring& path, const std::wstring& extens
     if (open >= 0) {
         // One file, one document: a second copy would let two tabs save
         // over each other.
-        f.LabFile_Click(open);
+        f.ShowSlot(open);
         return true;
     }
     const bool wasEmpty = JT1.LenText() == 0;

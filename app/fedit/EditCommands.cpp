@@ -19,7 +19,7 @@
 #include "platform/Files.h"
 #include "platform/Messages.h"
 #include "platform/Paths.h"
-#include "settings-library/record/SettingsRecord.h"
+#include "SettingsRecord.h"
 
 #include <richedit.h>
 

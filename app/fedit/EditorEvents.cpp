@@ -13,7 +13,7 @@
 #include "SettingsAccess.h"
 #include "EditorGlue.h"
 #include "snippets/fCM.h"
-#include "settings-library/record/SettingsRecord.h"
+#include "SettingsRecord.h"
 
 #include <richedit.h>
 

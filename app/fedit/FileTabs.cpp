@@ -11,7 +11,7 @@
 #include "EditorGlue.h"
 #include "forms/BusyScope.h"
 #include "platform/Messages.h"
-#include "settings-library/record/SettingsRecord.h"
+#include "SettingsRecord.h"
 
 namespace {
 

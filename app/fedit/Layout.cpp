@@ -7,7 +7,7 @@
 #include "EditorState.h"
 #include "MainLayout.h"
 #include "find/modfind.h"
-#include "settings-library/record/SettingsRecord.h"
+#include "SettingsRecord.h"
 
 using forms::kKeep;
 

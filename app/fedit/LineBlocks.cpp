@@ -15,7 +15,7 @@
 #include "RichEditStream.h"
 #include "forms/Runtime.h"
 #include "platform/Messages.h"
-#include "settings-library/record/SettingsRecord.h"
+#include "SettingsRecord.h"
 
 #include <richedit.h>
 

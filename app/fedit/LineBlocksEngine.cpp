@@ -58,11 +58,14 @@ bool SelectedBlock(const std::wstring& text, long s, long e, long& blockStart, l
     long n = static_cast<long>(text.size());
     if (s < 0)
         s = 0;
-    if (e > n)
-        e = n;
-    if (e <= s)
+    if ((e < n ? e : n) <= s)
         return false;
+    // The end may count the editor's final paragraph mark (Select All gives
+    // 0..n+1): the step back is taken before the clamp, or a last line of one
+    // character is left out.
     long last = e - 2 > s ? e - 2 : s;
+    if (last > n)
+        last = n;
     blockStart = LineStart(text, s);
     blockEnd = LineEnd(text, last);
     return true;

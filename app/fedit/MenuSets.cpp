@@ -8,7 +8,7 @@
 #include "MenuSetRows.h"
 #include "find/modfind.h"
 #include "SettingsAccess.h"
-#include "settings-library/record/SettingsRecord.h"
+#include "SettingsRecord.h"
 
 using forms::kKeep;
 using MenuSetRows::Change;

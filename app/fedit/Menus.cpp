@@ -9,13 +9,21 @@
 
 namespace {
 
+forms::MenuItem fedit::*const kPopups[] = {&fedit::mPop, &fedit::mPopFiles, &fedit::PopClip,
+                                           &fedit::mPopLab, &fedit::mPopMethods};
+
+} // namespace
+
+// The menu table names the window's handlers, which only the window sees.
+std::wstring fedit::BuildMenus()
+{
 #define ROW(...) FORMS_MENU(fedit, __VA_ARGS__)
 #define ON(...) FORMS_MENU_CLICK(fedit, __VA_ARGS__)
 #define ARR(...) FORMS_MENU_ARRAY(fedit, __VA_ARGS__)
 #define ARC(...) FORMS_MENU_ARRAY_CLICK(fedit, __VA_ARGS__)
 
 // The bar, then the pop-up menus (hidden on the bar).
-const forms::MenuRow<fedit> kMenuTable[] = {
+    static const forms::MenuRow<fedit> kMenuTable[] = {
     ROW(0, mfile, L"&File"),
     ON(1, mNewFile, L"&New File"),
     ON(1, mOpenFile, L"&Open File"),
@@ -147,13 +155,6 @@ const forms::MenuRow<fedit> kMenuTable[] = {
 #undef ARR
 #undef ARC
 
-forms::MenuItem fedit::*const kPopups[] = {&fedit::mPop, &fedit::mPopFiles, &fedit::PopClip,
-                                           &fedit::mPopLab, &fedit::mPopMethods};
-
-} // namespace
-
-std::wstring fedit::BuildMenus()
-{
     return forms::BuildMenus(*this, Menus, kMenuTable);
 }
 

@@ -19,7 +19,7 @@
 #include "snippets/fCM.h"
 #include "forms/Runtime.h"
 #include "platform/Text.h"
-#include "settings-library/record/SettingsRecord.h"
+#include "SettingsRecord.h"
 
 #include <richedit.h>
 

@@ -9,7 +9,7 @@
 #include "debug/ModVBSDebug.h"
 #include "debug/modHTML.h"
 #include "RunCommands.h"
-#include "settings-library/record/SettingsRecord.h"
+#include "SettingsRecord.h"
 #include "platform/Files.h"
 #include "platform/Handles.h"
 #include "platform/Messages.h"

@@ -157,6 +157,32 @@ public:
     // Keeps the last normal size: taken by every resize in the normal state.
     int NormalWidth() const { return normalWidth_; }
     int NormalHeight() const { return normalHeight_; }
+    // ---- Documents and file tabs, the editor's gutter and the closing
+    // sequence, as the program's start-up, shutdown and document loading use them ----
+    // Parks the current document and opens path (an existing file).
+    void OpenFilePath(const std::wstring& path);
+    // The Save As dialog for the current document; the path saved to, ""
+    // when nothing was saved (cancelled or failed).
+    std::wstring SaveDocumentAs();
+    // Saves the scratch editor's content under a chosen path; "" as above.
+    std::wstring SaveTabAs();
+    // The file tabs: draws the strip with tab `active` selected (-1 keeps it).
+    void DrawFileTabs(int active);
+    void SetTabLabel(const std::wstring& caption, int slot);
+    // Closing sequence steps of the window: the procedure list's hook and the
+    // settings component go.
+    void PrepareClose();
+    // True while the window's own unload runs the closing sequence.
+    bool InUnload() const { return inUnload_; }
+    void SyncLineNums();
+    void FillGutter();
+    // Shows the document of a slot, as a click on its tab does.
+    void ShowSlot(int slot) { LabFile_Click(slot); }
+
+private:
+    // The main window's host answers for the window to the layers beneath.
+    friend class MainWindowHost;
+
     // ---- Documents: opening (Documents.cpp), saving and closing
     // (SaveClose.cpp), the file tabs (FileTabs.cpp) ----
     void mNewFile_Click();
@@ -168,18 +194,8 @@ public:
     void mFileCloseFromTab_Click();
     void mFileSaveFromTab_Click(int Index);
     void BrowseOpenFile();
-    // Parks the current document and opens path (an existing file).
-    void OpenFilePath(const std::wstring& path);
     // Puts a BODY tag naming a chosen image on the clipboard.
     void InsertBackgroundImage();
-    // The Save As dialog for the current document; the path saved to, ""
-    // when nothing was saved (cancelled or failed).
-    std::wstring SaveDocumentAs();
-    // Saves the scratch editor's content under a chosen path; "" as above.
-    std::wstring SaveTabAs();
-    // The file tabs: draws the strip with tab `active` selected (-1 keeps it).
-    void DrawFileTabs(int active);
-    void SetTabLabel(const std::wstring& caption, int slot);
     // A new "Untitled" document in the first free slot; false when none is free.
     bool AddNewFile();
     // The caption of the only visible tab, "" when there are none or several.
@@ -191,11 +207,6 @@ public:
     // Set true when the find window's show or close asks for a new layout.
     bool FindWasVisible = false;
 
-    // Closing sequence steps of the window: the procedure list's hook and the
-    // settings component go.
-    void PrepareClose();
-    // True while the window's own unload runs the closing sequence.
-    bool InUnload() const { return inUnload_; }
 
     // ---- Tool bars, auto-insert buttons and clips (Toolbars.cpp) ----
     void ButB_Click(int Index);
@@ -290,10 +301,8 @@ public:
     // The scroll keeping of every command that rewrites text; the gutter
     // follows the editor's first visible line.
     void SaveScrollPos();
-    void SyncLineNums();
     void RestoreScrollPos();
     // The gutter holds a number for every line of the editor.
-    void FillGutter();
     // Commands the tool bars and the shortcut table call too.
     void DoCut();
     void DoPaste(short source);      // 0 the clipboard, 1 clip 1, 2 clip 2
@@ -406,6 +415,3 @@ private:
 
     friend class SettingsEventSink;
 };
-
-// The one main window (null before start-up made it and after shutdown).
-fedit* MainForm();

@@ -196,6 +196,55 @@ void LayoutEngine::LayoutChildren(const Node& e, const ComputedStyle& s, int x, 
     }
 }
 
+// A box that starts its own formatting context: its margins do not collapse
+// with its content, and it stays clear of the floats beside it.
+void LayoutEngine::LayoutContextBlock(const Node& e, const ComputedStyle& s, int cbX, int cbW, int cbH, int mt, int mb,
+                                      Flow& flow, Bfc& bfc)
+{
+    flow.pending.Add(mt);
+    int y = flow.Resolve();
+    int left = cbX, right = cbX + cbW;
+    if (!bfc.floats.empty())
+        bfc.Band(y, 1, cbX, cbW, left, right);
+    if (s.display == Display::Table) {
+        int tw = 0, th = 0;
+        LayoutTable(e, s, left, y, right - left, tw, th);
+    } else {
+        LayoutRoot(e, s, left, y - s.margin[Top].Resolve(cbW), right - left, false, cbH);
+    }
+    flow.y = out.boxes[e.index].Bottom();
+    flow.pending = Margins();
+    flow.pending.Add(mb);
+}
+
+int LayoutEngine::ClampHeight(const ComputedStyle& s, int h, int cbH) const
+{
+    if (!s.maxHeight.IsAuto() && (s.maxHeight.kind == Len::Px || cbH >= 0))
+        h = std::min(h, s.maxHeight.Resolve(cbH));
+    return std::max(h, s.minHeight.Resolve(std::max(cbH, 0)));
+}
+
+// A list item without a line of its own shows its marker at its top.
+void LayoutEngine::EmitTopMarker(const Node& e, const ComputedStyle& s, int contentTop)
+{
+    ListMarker m = markers.back();
+    markers.pop_back();
+    int font = Font(s);
+    const FontMetrics& fm = in.fonts.Metrics(font);
+    DisplayItem item;
+    item.kind = DisplayItem::Marker;
+    item.node = e.index;
+    item.layer = static_cast<unsigned char>(layer >= 0 ? layer : 2);
+    item.clip = clip;
+    item.font = font;
+    item.text = static_cast<int>(out.texts.size());
+    out.texts.push_back(m.text);
+    int mw = m.text.empty() ? int(s.fontSize * 0.35f) + 1 : in.fonts.TextWidth(font, m.text);
+    item.r = Rect{m.contentX - mw - (m.text.empty() ? int(s.fontSize * 0.5f) : 0), contentTop, mw,
+                  fm.ascent + fm.descent};
+    out.items.push_back(item);
+}
+
 void LayoutEngine::LayoutBlock(const Node& e, const ComputedStyle& s, int cbX, int cbW, int cbH, Flow& flow, Bfc& bfc)
 {
     if (depth >= MaxLayoutDepth)
@@ -221,22 +270,7 @@ void LayoutEngine::LayoutBlock(const Node& e, const ComputedStyle& s, int cbX, i
         }
     }
     if (context) {
-        // A box that starts its own context stays clear of the floats beside it.
-        flow.pending.Add(mt);
-        int y = flow.Resolve();
-        int left = cbX, right = cbX + cbW;
-        if (!bfc.floats.empty()) {
-            bfc.Band(y, 1, cbX, cbW, left, right);
-        }
-        if (s.display == Display::Table) {
-            int tw = 0, th = 0;
-            LayoutTable(e, s, left, y, right - left, tw, th);
-        } else {
-            LayoutRoot(e, s, left, y - s.margin[Top].Resolve(cbW), right - left, false, cbH);
-        }
-        flow.y = out.boxes[e.index].Bottom();
-        flow.pending = Margins();
-        flow.pending.Add(mb);
+        LayoutContextBlock(e, s, cbX, cbW, cbH, mt, mb, flow, bfc);
         layer = savedLayer;
         --depth;
         return;
@@ -279,10 +313,7 @@ void LayoutEngine::LayoutBlock(const Node& e, const ComputedStyle& s, int cbX, i
     int contentTop = box.y + bt + pt;
     if (bottomFixed)
         flow.Resolve();
-    int h = specified >= 0 ? specified : std::max(0, flow.y - contentTop);
-    if (!s.maxHeight.IsAuto() && (s.maxHeight.kind == Len::Px || cbH >= 0))
-        h = std::min(h, s.maxHeight.Resolve(cbH));
-    h = std::max(h, s.minHeight.Resolve(std::max(cbH, 0)));
+    int h = ClampHeight(s, specified >= 0 ? specified : std::max(0, flow.y - contentTop), cbH);
     if (quirks && &e == in.page.body && s.height.IsAuto()) // the quirky body fills the window
         h = std::max(h, in.viewportHeight - box.y - mb - bt - pt - pb - bb);
     box.h = bt + pt + h + pb + bb;
@@ -292,26 +323,8 @@ void LayoutEngine::LayoutBlock(const Node& e, const ComputedStyle& s, int cbX, i
     }
     flow.pending.Add(mb);
     out.items[item].r = box;
-    if (markers.size() == markerCount && !markers.empty() && markers.back().node == &e) {
-        // A list item without a line of its own shows its marker at its top.
-        ListMarker m = markers.back();
-        markers.pop_back();
-        int font = Font(s);
-        int baseline = contentTop + in.fonts.Metrics(font).ascent;
-        DisplayItem item2;
-        item2.kind = DisplayItem::Marker;
-        item2.node = e.index;
-        item2.layer = static_cast<unsigned char>(layer >= 0 ? layer : 2);
-        item2.clip = clip;
-        item2.font = font;
-        item2.text = static_cast<int>(out.texts.size());
-        out.texts.push_back(m.text);
-        int mw = m.text.empty() ? int(s.fontSize * 0.35f) + 1 : in.fonts.TextWidth(font, m.text);
-        item2.r = Rect{m.contentX - mw - (m.text.empty() ? int(s.fontSize * 0.5f) : 0),
-                       baseline - in.fonts.Metrics(font).ascent, mw, in.fonts.Metrics(font).ascent +
-                       in.fonts.Metrics(font).descent};
-        out.items.push_back(item2);
-    }
+    if (markers.size() == markerCount && !markers.empty() && markers.back().node == &e)
+        EmitTopMarker(e, s, contentTop);
     if (s.position != Position::Static)
         LayoutAbsolutes(&e);
     if (s.position == Position::Relative)
@@ -376,10 +389,7 @@ int LayoutEngine::LayoutRoot(const Node& e, const ComputedStyle& s, int x, int y
     --depth;
     flow.Resolve();
     int contentBottom = std::max(flow.y, bfc.floats.empty() ? flow.y : bfc.Bottom());
-    int h = specified >= 0 ? specified : std::max(0, contentBottom - (box.y + bt + pt));
-    if (!s.maxHeight.IsAuto() && (s.maxHeight.kind == Len::Px || cbH >= 0))
-        h = std::min(h, s.maxHeight.Resolve(cbH));
-    h = std::max(h, s.minHeight.Resolve(std::max(cbH, 0)));
+    int h = ClampHeight(s, specified >= 0 ? specified : std::max(0, contentBottom - (box.y + bt + pt)), cbH);
     if (quirks && (&e == in.page.html) && s.height.IsAuto())
         h = std::max(h, in.viewportHeight - mt - mb - bt - bb - pt - pb);
     box.h = bt + pt + h + pb + bb;

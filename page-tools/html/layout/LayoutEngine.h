@@ -72,6 +72,10 @@ public:
     // Block level (BlockLayout.cpp).
     void LayoutBlock(const Node& e, const ComputedStyle& s, int cbX, int cbW, int cbH, Flow& flow, Bfc& bfc);
     void LayoutChildren(const Node& e, const ComputedStyle& s, int x, int w, int cbH, Flow& flow, Bfc& bfc);
+    void LayoutContextBlock(const Node& e, const ComputedStyle& s, int cbX, int cbW, int cbH, int mt, int mb, Flow& flow,
+                            Bfc& bfc);
+    int ClampHeight(const ComputedStyle& s, int h, int cbH) const;
+    void EmitTopMarker(const Node& e, const ComputedStyle& s, int contentTop);
     // A box that starts a formatting context of its own, laid out with its top-left margin corner at (x, y).
     int LayoutRoot(const Node& e, const ComputedStyle& s, int x, int y, int marginBoxW, bool shrink, int cbH);
     void PlaceFloat(const Node& e, const ComputedStyle& s, int cbX, int cbW, int y, Bfc& bfc);

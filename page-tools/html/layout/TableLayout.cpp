@@ -197,205 +197,264 @@ void TableIntrinsic(LayoutEngine& eng, const Node& table, const ComputedStyle& s
     }
 }
 
-void LayoutEngine::LayoutTable(const Node& e, const ComputedStyle& s, int x, int y, int availW, int& outW, int& outH)
+namespace {
+
+// The spacing around and between cells, and the table's own border and padding.
+struct TableFrame {
+    int hs = 0, vs = 0;        // between neighbouring cells (negative where collapsed borders overlap)
+    int edgeH = 0, edgeV = 0;  // between the cells and the table's edge
+    int bl = 0, br = 0, bt = 0, bb = 0, pl = 0, pr = 0, pt = 0, pb = 0;
+};
+
+TableFrame FrameOf(const ComputedStyle& s, const Grid& g, int availW)
 {
-    Grid g = BuildGrid(*this, e);
-    Columns c = ColumnWidths(*this, g);
-    int hs = Spacing(s, false), vs = Spacing(s, true);
-    int edgeH = hs, edgeV = vs; // spacing between the cells and the table's edge
-    int bl = s.Border(Left), br = s.Border(Right), bt = s.Border(Top), bb = s.Border(Bottom);
-    int pl = s.padding[Left].Resolve(availW), pr = s.padding[Right].Resolve(availW);
-    int pt = s.padding[Top].Resolve(availW), pb = s.padding[Bottom].Resolve(availW);
+    TableFrame f;
+    f.hs = f.edgeH = Spacing(s, false);
+    f.vs = f.edgeV = Spacing(s, true);
+    f.bl = s.Border(Left), f.br = s.Border(Right), f.bt = s.Border(Top), f.bb = s.Border(Bottom);
+    f.pl = s.padding[Left].Resolve(availW), f.pr = s.padding[Right].Resolve(availW);
+    f.pt = s.padding[Top].Resolve(availW), f.pb = s.padding[Bottom].Resolve(availW);
     if (s.borderCollapse) {
         // Collapsed borders: neighbouring cells share the line between them.
         int shared = 0;
         for (const Cell& cell : g.cells)
             shared = std::max(shared, cell.style->Border(Left));
-        hs = vs = -std::min(shared, 20);
-        edgeH = edgeV = 0;
-        pl = pr = pt = pb = 0;
+        f.hs = f.vs = -std::min(shared, 20);
+        f.edgeH = f.edgeV = 0;
+        f.pl = f.pr = f.pt = f.pb = 0;
     }
-    int nonContent = bl + br + pl + pr + (g.cols > 0 ? hs * (g.cols - 1) + 2 * edgeH : 0);
-    long long sumMin = 0, sumMax = 0;
-    for (int k = 0; k < g.cols; ++k) {
-        sumMin += c.min[k];
-        sumMax += c.max[k];
-    }
-    bool autoL = s.margin[Left].IsAuto(), autoR = s.margin[Right].IsAuto();
-    int ml = s.margin[Left].Resolve(availW), mr = s.margin[Right].Resolve(availW);
-    int room = std::max(0, availW - ml - mr);
-    int used;
-    if (!s.width.IsAuto()) {
-        used = std::max<long long>(s.width.Resolve(room), sumMin + nonContent);
-    } else {
-        used = static_cast<int>(std::min<long long>(room, sumMax + nonContent));
-        used = static_cast<int>(std::max<long long>(used, sumMin + nonContent));
-    }
-    used = std::min(used, 1000000);
-    // Column widths for the width the table takes.
-    std::vector<int> widths(g.cols, 0);
-    int target = used - nonContent;
-    long long pctTotal = 0;
-    for (int k = 0; k < g.cols; ++k)
+    return f;
+}
+
+long long Sum(const std::vector<int>& v)
+{
+    long long total = 0;
+    for (int x : v)
+        total += x;
+    return total;
+}
+
+// Column widths adding up to target: between the narrowest and widest in
+// proportion, and beyond the widest shared by the columns of no set width.
+std::vector<int> DistributeColumns(Columns& c, int target)
+{
+    size_t cols = c.min.size();
+    for (size_t k = 0; k < cols; ++k)
         if (c.percent[k] > 0) {
             int pw = std::max(c.min[k], int(c.percent[k] * target / 100));
-            c.min[k] = c.max[k] = pw;
-            c.fixed[k] = pw;
-            pctTotal += pw;
+            c.min[k] = c.max[k] = c.fixed[k] = pw;
         }
-    sumMin = sumMax = 0;
-    for (int k = 0; k < g.cols; ++k) {
-        sumMin += c.min[k];
-        sumMax += c.max[k];
-    }
-    if (target <= sumMin) {
-        widths = c.min;
-    } else if (target <= sumMax) {
-        long long span = sumMax - sumMin;
-        long long give = target - sumMin, given = 0;
-        for (int k = 0; k < g.cols; ++k) {
+    long long sumMin = Sum(c.min), sumMax = Sum(c.max);
+    if (target <= sumMin)
+        return c.min;
+    std::vector<int> widths(cols, 0);
+    if (target <= sumMax) {
+        long long span = sumMax - sumMin, give = target - sumMin, given = 0;
+        for (size_t k = 0; k < cols; ++k) {
             long long share = span > 0 ? (long long)(c.max[k] - c.min[k]) * give / span : 0;
             widths[k] = c.min[k] + static_cast<int>(share);
             given += share;
         }
-        for (int k = g.cols - 1; k >= 0 && given < give; --k, ++given)
+        for (size_t k = cols; k-- > 0 && given < give; ++given)
             ++widths[k];
-    } else {
-        // Room beyond every column's widest: auto columns share it by their widths.
-        long long base = 0;
-        int autoCols = 0;
-        for (int k = 0; k < g.cols; ++k)
-            if (!c.fixed[k]) {
-                base += c.max[k];
-                ++autoCols;
-            }
-        long long give = target - sumMax, given = 0;
-        for (int k = 0; k < g.cols; ++k) {
-            widths[k] = c.max[k];
-            long long share = 0;
-            if (autoCols > 0 && !c.fixed[k])
-                share = base > 0 ? c.max[k] * give / base : give / autoCols;
-            else if (autoCols == 0)
-                share = sumMax > 0 ? c.max[k] * give / sumMax : give / std::max(1, g.cols);
-            widths[k] += static_cast<int>(share);
-            given += share;
+        return widths;
+    }
+    long long base = 0;
+    int autoCols = 0;
+    for (size_t k = 0; k < cols; ++k)
+        if (!c.fixed[k]) {
+            base += c.max[k];
+            ++autoCols;
         }
-        for (int k = g.cols - 1; k >= 0 && given < give; --k)
-            if (autoCols == 0 || !c.fixed[k]) {
-                ++widths[k];
-                ++given;
-            }
+    long long give = target - sumMax, given = 0;
+    for (size_t k = 0; k < cols; ++k) {
+        long long share = 0;
+        if (autoCols > 0 && !c.fixed[k])
+            share = base > 0 ? c.max[k] * give / base : give / autoCols;
+        else if (autoCols == 0)
+            share = sumMax > 0 ? c.max[k] * give / sumMax : give / std::max<long long>(1, cols);
+        widths[k] = c.max[k] + static_cast<int>(share);
+        given += share;
     }
-    const ComputedStyle* ps = e.parent ? StyleOf(*e.parent) : nullptr;
-    if ((autoL && autoR) || (!autoL && !autoR && ps && ps->textAlign == TextAlign::CenterBlocks && ml == 0 && mr == 0))
-        ml = std::max(0, (availW - used) / 2);
-    else if (autoL)
-        ml = std::max(0, availW - used - mr);
-    int tx = x + ml;
-    int top = y;
-    // Captions above the table.
-    for (const Node* cap : g.captions) {
-        int h = LayoutRoot(*cap, *StyleOf(*cap), tx, top, used, false, -1);
-        top += h;
+    for (size_t k = cols; k-- > 0 && given < give;)
+        if (autoCols == 0 || !c.fixed[k]) {
+            ++widths[k];
+            ++given;
+        }
+    return widths;
+}
+
+// One table laid out: its width and columns, captions, rows, then the rows'
+// final heights and the cells placed in them.
+class TableBuilder {
+public:
+    TableBuilder(LayoutEngine& eng, const Node& e, const ComputedStyle& s, int availW)
+        : eng(eng), e(e), s(s), availW(availW), g(BuildGrid(eng, e)), f(FrameOf(s, g, availW))
+    {
     }
-    SetBox(e, Rect{tx, top, used, 0});
-    int tableItem = AddItem(DisplayItem::Box, e, Rect{}, true);
-    std::vector<int> colX(g.cols + 1, 0);
-    colX[0] = tx + bl + pl + edgeH;
-    for (int k = 0; k < g.cols; ++k)
-        colX[k + 1] = colX[k] + widths[k] + hs;
-    size_t nrows = g.rows.size();
-    std::vector<int> rowTop(nrows, 0), rowH(nrows, 0);
+
+    void Run(int x, int y, int& outW, int& outH)
+    {
+        Columns c = ColumnWidths(eng, g);
+        int nonContent = f.bl + f.br + f.pl + f.pr + (g.cols > 0 ? f.hs * (g.cols - 1) + 2 * f.edgeH : 0);
+        int used = UsedWidth(Sum(c.min) + nonContent, Sum(c.max) + nonContent);
+        std::vector<int> widths = DistributeColumns(c, used - nonContent);
+        int tx = x + LeftMargin(used);
+        int top = y;
+        for (const Node* cap : g.captions)
+            top += eng.LayoutRoot(*cap, *eng.StyleOf(*cap), tx, top, used, false, -1);
+        eng.SetBox(e, Rect{tx, top, used, 0});
+        int tableItem = eng.AddItem(DisplayItem::Box, e, Rect{}, true);
+        colX.assign(g.cols + 1, 0);
+        colX[0] = tx + f.bl + f.pl + f.edgeH;
+        for (int k = 0; k < g.cols; ++k)
+            colX[k + 1] = colX[k] + widths[k] + f.hs;
+        LayoutRows(top + f.bt + f.pt + (g.rows.empty() ? 0 : f.edgeV));
+        SpreadRowspans();
+        StretchToHeight();
+        int bottom = PlaceRows(top + f.bt + f.pt);
+        FinishCells();
+        Rect& tb = eng.out.boxes[e.index];
+        tb.h = bottom - top + f.pb + f.bb;
+        eng.out.items[tableItem].r = tb;
+        // The element's box takes in its captions; the painted table box does not.
+        tb.h = tb.Bottom() - y;
+        tb.y = y;
+        outW = used;
+        outH = tb.h;
+    }
+
+private:
     struct Placed {
         const Cell* cell;
         int item;
-        Mark start;   // before the cell's own box
-        Mark content; // its content
-        Mark end;
-        int height;
+        Mark content, end;  // what the cell's content produced
+        int height;         // the cell's height, at least its set height
         int contentHeight;
     };
-    std::vector<Placed> placed;
-    placed.reserve(g.cells.size());
-    std::vector<std::vector<const Cell*>> byRow(nrows);
-    for (const Cell& cell : g.cells)
-        byRow[cell.row].push_back(&cell);
-    std::vector<int> rowItem(nrows, -1);
-    std::vector<Mark> rowStart(nrows), rowEnd(nrows);
-    int ry = top + bt + pt + (nrows ? edgeV : 0);
-    ++depth;
-    // Rows as tall as their cells of one row; cells spanning rows are dealt with after.
-    for (size_t r = 0; r < nrows; ++r) {
-        const Node& row = *g.rows[r];
-        const ComputedStyle& rs = *StyleOf(row);
-        rowTop[r] = ry;
-        rowStart[r] = Here();
-        rowItem[r] = AddItem(DisplayItem::Box, row, Rect{}, true);
-        SetBox(row, Rect{colX[0], ry, g.cols ? colX[g.cols] - hs - colX[0] : 0, 0});
-        int h = rs.height.kind == Len::Px ? rs.height.Resolve(0) : 0;
-        for (const Cell* cell : byRow[r]) {
-            const ComputedStyle& cs = *cell->style;
-            int cx = colX[cell->col];
-            int cw = colX[cell->col + cell->colspan] - hs - cx;
-            Rect box{cx, ry, cw, 0};
-            Mark start = Here();
-            SetBox(*cell->node, box);
-            int item = AddItem(DisplayItem::Box, *cell->node, box, true);
-            Mark content = Here();
-            int cbt = cs.Border(Top), cbb = cs.Border(Bottom), cbl = cs.Border(Left), cbr = cs.Border(Right);
-            int cpt = cs.padding[Top].Resolve(cw), cpb = cs.padding[Bottom].Resolve(cw);
-            int cpl = cs.padding[Left].Resolve(cw), cpr = cs.padding[Right].Resolve(cw);
-            Flow flow;
-            flow.y = ry + cbt + cpt;
-            Bfc bfc;
-            int savedClip = clip;
-            if (depth < MaxLayoutDepth)
-                LayoutChildren(*cell->node, cs, cx + cbl + cpl, std::max(0, cw - cbl - cbr - cpl - cpr), -1, flow, bfc);
-            clip = savedClip;
-            flow.Resolve();
-            int bottom = std::max(flow.y, bfc.floats.empty() ? flow.y : bfc.Bottom());
-            int ch = bottom - ry + cpb + cbb;
-            int contentH = ch;
-            if (cs.height.kind == Len::Px)
-                ch = std::max(ch, cs.height.Resolve(0) + cbt + cbb + cpt + cpb);
-            placed.push_back(Placed{cell, item, start, content, Here(), ch, contentH});
-            if (cell->rowspan == 1)
-                h = std::max(h, ch);
-        }
-        rowH[r] = h;
-        rowEnd[r] = Here();
-        ry += h + vs;
+
+    int UsedWidth(long long narrowest, long long widest)
+    {
+        int ml = s.margin[Left].Resolve(availW), mr = s.margin[Right].Resolve(availW);
+        int room = std::max(0, availW - ml - mr);
+        long long used = !s.width.IsAuto() ? std::max<long long>(s.width.Resolve(room), narrowest)
+                                           : std::max<long long>(std::min<long long>(room, widest), narrowest);
+        return static_cast<int>(std::min<long long>(used, 1000000));
     }
-    --depth;
+
+    int LeftMargin(int used)
+    {
+        bool autoL = s.margin[Left].IsAuto(), autoR = s.margin[Right].IsAuto();
+        int ml = s.margin[Left].Resolve(availW), mr = s.margin[Right].Resolve(availW);
+        const ComputedStyle* ps = e.parent ? eng.StyleOf(*e.parent) : nullptr;
+        bool centred = !autoL && !autoR && ps && ps->textAlign == TextAlign::CenterBlocks && ml == 0 && mr == 0;
+        if ((autoL && autoR) || centred)
+            return std::max(0, (availW - used) / 2);
+        if (autoL)
+            return std::max(0, availW - used - mr);
+        return ml;
+    }
+
+    Placed LayoutCell(const Cell& cell, int ry)
+    {
+        const ComputedStyle& cs = *cell.style;
+        int cx = colX[cell.col];
+        int cw = colX[cell.col + cell.colspan] - f.hs - cx;
+        Rect box{cx, ry, cw, 0};
+        eng.SetBox(*cell.node, box);
+        int item = eng.AddItem(DisplayItem::Box, *cell.node, box, true);
+        Mark content = eng.Here();
+        int cbt = cs.Border(Top), cbb = cs.Border(Bottom);
+        int cpt = cs.padding[Top].Resolve(cw), cpb = cs.padding[Bottom].Resolve(cw);
+        int inner = cs.Border(Left) + cs.padding[Left].Resolve(cw);
+        int innerW = std::max(0, cw - inner - cs.Border(Right) - cs.padding[Right].Resolve(cw));
+        Flow flow;
+        flow.y = ry + cbt + cpt;
+        Bfc bfc;
+        int savedClip = eng.clip;
+        if (eng.depth < MaxLayoutDepth)
+            eng.LayoutChildren(*cell.node, cs, cx + inner, innerW, -1, flow, bfc);
+        eng.clip = savedClip;
+        flow.Resolve();
+        int bottom = std::max(flow.y, bfc.floats.empty() ? flow.y : bfc.Bottom());
+        int contentH = bottom - ry + cpb + cbb;
+        int h = contentH;
+        if (cs.height.kind == Len::Px)
+            h = std::max(h, cs.height.Resolve(0) + cbt + cbb + cpt + cpb);
+        return Placed{&cell, item, content, eng.Here(), h, contentH};
+    }
+
+    // Each row as tall as its cells of one row; its cells laid out at its provisional top.
+    void LayoutRows(int ry)
+    {
+        size_t nrows = g.rows.size();
+        rowTop.assign(nrows, 0);
+        rowH.assign(nrows, 0);
+        rowItem.assign(nrows, -1);
+        rowStart.assign(nrows, Mark{});
+        rowEnd.assign(nrows, Mark{});
+        std::vector<std::vector<const Cell*>> byRow(nrows);
+        for (const Cell& cell : g.cells)
+            byRow[cell.row].push_back(&cell);
+        placed.reserve(g.cells.size());
+        ++eng.depth;
+        for (size_t r = 0; r < nrows; ++r) {
+            const Node& row = *g.rows[r];
+            rowTop[r] = ry;
+            rowStart[r] = eng.Here();
+            rowItem[r] = eng.AddItem(DisplayItem::Box, row, Rect{}, true);
+            eng.SetBox(row, Rect{colX[0], ry, g.cols ? colX[g.cols] - f.hs - colX[0] : 0, 0});
+            const ComputedStyle& rs = *eng.StyleOf(row);
+            int h = rs.height.kind == Len::Px ? rs.height.Resolve(0) : 0;
+            for (const Cell* cell : byRow[r]) {
+                placed.push_back(LayoutCell(*cell, ry));
+                if (cell->rowspan == 1)
+                    h = std::max(h, placed.back().height);
+            }
+            rowH[r] = h;
+            rowEnd[r] = eng.Here();
+            ry += h + f.vs;
+        }
+        --eng.depth;
+    }
+
     // A cell spanning rows taller than they are shares its excess among them.
-    for (const Placed& p : placed) {
-        if (p.cell->rowspan == 1)
-            continue;
-        int have = vs * (p.cell->rowspan - 1);
-        for (int k = p.cell->row; k < p.cell->row + p.cell->rowspan; ++k)
-            have += rowH[k];
-        int excess = p.height - have;
-        for (int k = 0; excess > 0 && k < p.cell->rowspan; ++k) {
-            int share = excess / (p.cell->rowspan - k);
-            rowH[p.cell->row + k] += share;
-            excess -= share;
+    void SpreadRowspans()
+    {
+        for (const Placed& p : placed) {
+            if (p.cell->rowspan == 1)
+                continue;
+            int have = f.vs * (p.cell->rowspan - 1);
+            for (int k = p.cell->row; k < p.cell->row + p.cell->rowspan; ++k)
+                have += rowH[k];
+            int excess = p.height - have;
+            for (int k = 0; excess > 0 && k < p.cell->rowspan; ++k) {
+                int share = excess / (p.cell->rowspan - k);
+                rowH[p.cell->row + k] += share;
+                excess -= share;
+            }
         }
     }
+
     // A table of a set height gives the extra to its rows, first to those of no set height.
-    int wanted = -1;
-    if (s.height.kind == Len::Px) {
-        wanted = s.height.Resolve(0);
-    } else if (s.height.kind == Len::Percent && quirks) {
-        const ComputedStyle* bs = in.page.body ? StyleOf(*in.page.body) : nullptr;
-        int margins = bs ? bs->margin[Top].Resolve(0) + bs->margin[Bottom].Resolve(0) : 0;
-        wanted = s.height.Resolve(in.viewportHeight - margins);
-    }
-    if (wanted > 0 && nrows > 0) {
-        int total = bt + bb + pt + pb + 2 * edgeV + vs * static_cast<int>(nrows - 1);
+    void StretchToHeight()
+    {
+        size_t nrows = g.rows.size();
+        int wanted = -1;
+        if (s.height.kind == Len::Px) {
+            wanted = s.height.Resolve(0);
+        } else if (s.height.kind == Len::Percent && eng.quirks) {
+            const ComputedStyle* bs = eng.in.page.body ? eng.StyleOf(*eng.in.page.body) : nullptr;
+            int margins = bs ? bs->margin[Top].Resolve(0) + bs->margin[Bottom].Resolve(0) : 0;
+            wanted = s.height.Resolve(eng.in.viewportHeight - margins);
+        }
+        if (wanted <= 0 || nrows == 0)
+            return;
+        int total = f.bt + f.bb + f.pt + f.pb + 2 * f.edgeV + f.vs * static_cast<int>(nrows - 1);
         std::vector<char> set(nrows, 0);
         for (size_t r = 0; r < nrows; ++r) {
             total += rowH[r];
-            set[r] = StyleOf(*g.rows[r])->height.kind == Len::Px;
+            set[r] = eng.StyleOf(*g.rows[r])->height.kind == Len::Px;
         }
         for (const Placed& p : placed)
             if (p.cell->rowspan == 1 && p.cell->style->height.kind == Len::Px)
@@ -412,46 +471,63 @@ void LayoutEngine::LayoutTable(const Node& e, const ComputedStyle& s, int x, int
             ++k;
         }
     }
-    int finalY = top + bt + pt + (nrows ? edgeV : 0);
-    for (size_t r = 0; r < nrows; ++r) {
-        int dy = finalY - rowTop[r];
-        if (dy != 0)
-            ShiftRange(rowStart[r], rowEnd[r], 0, dy);
-        rowTop[r] = finalY;
-        const Node& row = *g.rows[r];
-        Rect& rb = out.boxes[row.index];
-        rb.h = rowH[r];
-        out.items[rowItem[r]].r = rb;
-        if (g.groupOf[r])
-            UniteBox(*g.groupOf[r], rb);
-        finalY += rowH[r] + vs;
+
+    // Rows moved to their final tops; returns the bottom of the last row's spacing.
+    int PlaceRows(int top)
+    {
+        size_t nrows = g.rows.size();
+        int y = top + (nrows ? f.edgeV : 0);
+        for (size_t r = 0; r < nrows; ++r) {
+            int dy = y - rowTop[r];
+            if (dy != 0)
+                eng.ShiftRange(rowStart[r], rowEnd[r], 0, dy);
+            rowTop[r] = y;
+            const Node& row = *g.rows[r];
+            Rect& rb = eng.out.boxes[row.index];
+            rb.h = rowH[r];
+            eng.out.items[rowItem[r]].r = rb;
+            if (g.groupOf[r])
+                eng.UniteBox(*g.groupOf[r], rb);
+            y += rowH[r] + f.vs;
+        }
+        return nrows ? y - f.vs + f.edgeV : y;
     }
-    ry = nrows ? finalY - vs + edgeV : finalY;
+
     // Cells take the height of their rows; their content sits as vertical-align says.
-    for (const Placed& p : placed) {
-        int h = -vs;
-        for (int k = p.cell->row; k < p.cell->row + p.cell->rowspan; ++k)
-            h += rowH[k] + vs;
-        Rect& b = out.boxes[p.cell->node->index];
-        b.h = h;
-        out.items[p.item].r = b;
-        int free = h - p.contentHeight;
-        VAlign va = p.cell->style->verticalAlign;
-        int dy = va == VAlign::Middle ? free / 2 : va == VAlign::Bottom ? free : 0;
-        if (dy > 0)
-            ShiftRange(p.content, p.end, 0, dy);
+    void FinishCells()
+    {
+        for (const Placed& p : placed) {
+            int h = -f.vs;
+            for (int k = p.cell->row; k < p.cell->row + p.cell->rowspan; ++k)
+                h += rowH[k] + f.vs;
+            Rect& b = eng.out.boxes[p.cell->node->index];
+            b.h = h;
+            eng.out.items[p.item].r = b;
+            int free = h - p.contentHeight;
+            VAlign va = p.cell->style->verticalAlign;
+            int dy = va == VAlign::Middle ? free / 2 : va == VAlign::Bottom ? free : 0;
+            if (dy > 0)
+                eng.ShiftRange(p.content, p.end, 0, dy);
+        }
     }
-    int height = ry - top + pb + bb;
-    if (nrows == 0)
-        height = bt + pt + pb + bb;
-    Rect& tb = out.boxes[e.index];
-    tb.h = height;
-    out.items[tableItem].r = tb;
-    // The element's box takes in its captions; the painted table box does not.
-    tb.h = tb.Bottom() - y;
-    tb.y = y;
-    outW = used;
-    outH = tb.h;
+
+    LayoutEngine& eng;
+    const Node& e;
+    const ComputedStyle& s;
+    int availW;
+    Grid g;
+    TableFrame f;
+    std::vector<int> colX;
+    std::vector<int> rowTop, rowH, rowItem;
+    std::vector<Mark> rowStart, rowEnd;
+    std::vector<Placed> placed;
+};
+
+} // namespace
+
+void LayoutEngine::LayoutTable(const Node& e, const ComputedStyle& s, int x, int y, int availW, int& outW, int& outH)
+{
+    TableBuilder(*this, e, s, availW).Run(x, y, outW, outH);
 }
 
 } // namespace html

@@ -58,7 +58,7 @@ public:
             for (const SimpleSelector& p : c.parts) {
                 if (p.kind == SimpleSelector::Id)
                     ++ids;
-                else if (p.kind == SimpleSelector::Type)
+                else if (p.kind == SimpleSelector::Type || (p.kind == SimpleSelector::Never && p.name == L"::"))
                     types += p.name == L"*" ? 0 : 1;
                 else
                     ++classes;
@@ -134,6 +134,8 @@ private:
                     return false;
                 else
                     p.kind = SimpleSelector::Never; // :hover, :visited, ::before... never hold in a still page
+                if (element || name == L"before" || name == L"after" || name == L"first-line" || name == L"first-letter")
+                    p.name = L"::"; // a pseudo-element counts as an element name
             } else {
                 break;
             }

@@ -291,6 +291,7 @@ private:
     void CollectSheets();
     void AddImports(StyleSheet& sheet, const std::wstring& basePath, size_t depth);
     void StyleElement(const Node& e);
+    std::vector<Entry> MatchRules(const Node& e) const;
 
     const ParsedPage& page;
     const StyleOptions& options;
@@ -356,53 +357,57 @@ void Resolver::CollectSheets()
     }
 }
 
-void Resolver::StyleElement(const Node& e)
+// The inherited values of the parent, the rest at their initial values.
+ComputedStyle InheritedFrom(const ComputedStyle* parent)
 {
-    const ComputedStyle* parent = e.parent ? out.StyleOf(*e.parent) : nullptr;
-    if (e.parent && e.parent->IsElement() && !parent)
-        return; // inside display:none
     ComputedStyle s;
-    if (parent) { // inherited values, the rest at their initial values
-        s.color = parent->color;
-        s.fontFamily = parent->fontFamily;
-        s.fontSize = parent->fontSize;
-        s.fontWeight = parent->fontWeight;
-        s.italic = parent->italic;
-        s.textAlign = parent->textAlign;
-        s.textIndent = parent->textIndent;
-        s.lineHeight = parent->lineHeight;
-        s.whiteSpace = parent->whiteSpace;
-        s.visible = parent->visible;
-        s.listStyle = parent->listStyle;
-        s.listInside = parent->listInside;
-        s.borderSpacingH = parent->borderSpacingH;
-        s.borderSpacingV = parent->borderSpacingV;
-        s.borderCollapse = parent->borderCollapse;
-        s.cursorHand = parent->cursorHand;
-    }
-    // Matching rules, by origin, specificity and order.
+    if (!parent)
+        return s;
+    s.color = parent->color;
+    s.fontFamily = parent->fontFamily;
+    s.fontSize = parent->fontSize;
+    s.fontWeight = parent->fontWeight;
+    s.italic = parent->italic;
+    s.textAlign = parent->textAlign;
+    s.textIndent = parent->textIndent;
+    s.lineHeight = parent->lineHeight;
+    s.whiteSpace = parent->whiteSpace;
+    s.visible = parent->visible;
+    s.listStyle = parent->listStyle;
+    s.listInside = parent->listInside;
+    s.borderSpacingH = parent->borderSpacingH;
+    s.borderSpacingV = parent->borderSpacingV;
+    s.borderCollapse = parent->borderCollapse;
+    s.cursorHand = parent->cursorHand;
+    return s;
+}
+
+// The rules matching an element, by origin, specificity and order.
+std::vector<Entry> Resolver::MatchRules(const Node& e) const
+{
     std::vector<Entry> matched;
     MatchContext mc{quirks};
-    auto consider = [&](const std::vector<Entry>* list) {
-        if (!list)
-            return;
+    auto consider = [&](const std::unordered_map<std::wstring, std::vector<Entry>>* m, const std::wstring& key) {
+        const std::vector<Entry>* list = &index.universal;
+        if (m) {
+            auto it = m->find(key);
+            if (it == m->end())
+                return;
+            list = &it->second;
+        }
         for (const Entry& en : *list)
             if (Matches(en.rule->selector, e, mc))
                 matched.push_back(en);
     };
-    auto find = [](const std::unordered_map<std::wstring, std::vector<Entry>>& m, const std::wstring& k) {
-        auto it = m.find(k);
-        return it == m.end() ? nullptr : &it->second;
-    };
     if (const std::wstring* id = e.Attribute(L"id"))
-        consider(find(index.byId, quirks ? Lower(*id) : *id));
+        consider(&index.byId, quirks ? Lower(*id) : *id);
     std::vector<std::wstring> classes = ClassNames(e);
     std::sort(classes.begin(), classes.end());
     classes.erase(std::unique(classes.begin(), classes.end()), classes.end());
     for (const std::wstring& c : classes)
-        consider(find(index.byClass, quirks ? Lower(c) : c));
-    consider(find(index.byTag, e.tag));
-    consider(&index.universal);
+        consider(&index.byClass, quirks ? Lower(c) : c);
+    consider(&index.byTag, e.tag);
+    consider(nullptr, L"");
     std::sort(matched.begin(), matched.end(), [](const Entry& a, const Entry& b) {
         if (a.rank != b.rank)
             return a.rank < b.rank;
@@ -410,11 +415,15 @@ void Resolver::StyleElement(const Node& e)
             return a.rule->selector.specificity < b.rule->selector.specificity;
         return a.order < b.order;
     });
-    std::vector<Declaration> hints = ParseDeclarations(PresentationalCss(e, quirks));
-    std::vector<Declaration> inlineStyle;
-    if (const std::wstring* st = e.Attribute(L"style"))
-        inlineStyle = ParseDeclarations(*st);
+    return matched;
+}
 
+// Declarations in the order they apply: built-in, presentational, the
+// page's rules and style attribute, then the important ones of those two.
+std::vector<const Declaration*> OrderDeclarations(const std::vector<Entry>& matched,
+                                                  const std::vector<Declaration>& hints,
+                                                  const std::vector<Declaration>& inlineStyle)
+{
     std::vector<const Declaration*> ordered;
     for (const Entry& en : matched)
         if (en.rank == 0)
@@ -432,6 +441,57 @@ void Resolver::StyleElement(const Node& e)
             if (d.important == (important == 1))
                 ordered.push_back(&d);
     }
+    return ordered;
+}
+
+// Quirks mode: which vertical margins only the built-in sheet gave.
+void MarkBuiltinMargins(ComputedStyle& s, const std::vector<const Declaration*>& ordered,
+                        const std::vector<Entry>& matched)
+{
+    bool authorTop = false, authorBottom = false;
+    for (const Declaration* d : ordered) {
+        bool builtin = false;
+        for (const Entry& en : matched)
+            if (en.rank == 0 && d >= en.rule->declarations.data() &&
+                d < en.rule->declarations.data() + en.rule->declarations.size())
+                builtin = true;
+        if (builtin)
+            continue;
+        authorTop = authorTop || d->property == L"margin" || d->property == L"margin-top";
+        authorBottom = authorBottom || d->property == L"margin" || d->property == L"margin-bottom";
+    }
+    s.builtinMarginTop = !authorTop && s.margin[Top].v != 0;
+    s.builtinMarginBottom = !authorBottom && s.margin[Bottom].v != 0;
+}
+
+// Floats and positioned boxes are blocks; the root is a block.
+void FixDisplay(ComputedStyle& s, bool root)
+{
+    if (root)
+        s.display = s.display == Display::None ? Display::None : Display::Block;
+    if (s.IsOutOfFlow())
+        s.floating = FloatSide::None;
+    if (!s.IsFloating() && !s.IsOutOfFlow())
+        return;
+    if (s.display == Display::Inline || s.display == Display::InlineBlock || s.display == Display::TableCell ||
+        s.display == Display::TableRow || s.display == Display::TableRowGroup)
+        s.display = Display::Block;
+    else if (s.display == Display::InlineTable)
+        s.display = Display::Table;
+}
+
+void Resolver::StyleElement(const Node& e)
+{
+    const ComputedStyle* parent = e.parent ? out.StyleOf(*e.parent) : nullptr;
+    if (e.parent && e.parent->IsElement() && !parent)
+        return; // inside display:none
+    ComputedStyle s = InheritedFrom(parent);
+    std::vector<Entry> matched = MatchRules(e);
+    std::vector<Declaration> hints = ParseDeclarations(PresentationalCss(e, quirks));
+    std::vector<Declaration> inlineStyle;
+    if (const std::wstring* st = e.Attribute(L"style"))
+        inlineStyle = ParseDeclarations(*st);
+    std::vector<const Declaration*> ordered = OrderDeclarations(matched, hints, inlineStyle);
     ApplyContext ctx{parent, quirks, out.linkColor};
     // Font sizes first: em lengths of every other property depend on them.
     for (const Declaration* d : ordered)
@@ -440,34 +500,9 @@ void Resolver::StyleElement(const Node& e)
     for (const Declaration* d : ordered)
         if (d->property != L"font-size")
             ApplyDeclaration(s, *d, ctx);
-
-    if (quirks) {
-        bool authorTop = false, authorBottom = false;
-        for (const Declaration* d : ordered) {
-            bool builtin = false;
-            for (const Entry& en : matched)
-                if (en.rank == 0 && d >= en.rule->declarations.data() &&
-                    d < en.rule->declarations.data() + en.rule->declarations.size())
-                    builtin = true;
-            if (builtin)
-                continue;
-            authorTop = authorTop || d->property == L"margin" || d->property == L"margin-top";
-            authorBottom = authorBottom || d->property == L"margin" || d->property == L"margin-bottom";
-        }
-        s.builtinMarginTop = !authorTop && s.margin[Top].v != 0;
-        s.builtinMarginBottom = !authorBottom && s.margin[Bottom].v != 0;
-    }
-    if (!parent)
-        s.display = s.display == Display::None ? Display::None : Display::Block;
-    if (s.IsOutOfFlow())
-        s.floating = FloatSide::None;
-    if (s.IsFloating() || s.IsOutOfFlow()) {
-        if (s.display == Display::Inline || s.display == Display::InlineBlock || s.display == Display::TableCell ||
-            s.display == Display::TableRow || s.display == Display::TableRowGroup)
-            s.display = Display::Block;
-        else if (s.display == Display::InlineTable)
-            s.display = Display::Table;
-    }
+    if (quirks)
+        MarkBuiltinMargins(s, ordered, matched);
+    FixDisplay(s, parent == nullptr);
     s.decorationsInEffect = static_cast<uint8_t>((parent ? parent->decorationsInEffect : 0) | s.textDecoration);
     if (s.display == Display::None) {
         out.styleOf[e.index] = -1;

@@ -87,11 +87,15 @@ void TypeLines(const Tarnel& t, const std::wstring& text)
         t.Type(text.substr(from));
 }
 
-// Posts the command and waits until the window has run it.
+// Runs the command as a menu pick would, and returns when it has run. A
+// posted command is overtaken by any message sent after it, and while a
+// block command writes, the editor has its drawing off and so reads as not
+// visible: a check made then finds no editor at all.
 void Pick(const Tarnel& t, unsigned id)
 {
-    t.Command(id);
-    wt::Send(t.Main(), WM_NULL);
+    DWORD_PTR unused = 0;
+    ASSERT_NE(SendMessageTimeoutW(t.Main(), WM_COMMAND, MAKEWPARAM(id, 0), 0, SMTO_NORMAL, 60000, &unused), 0)
+        << "command " << id << " did not return";
 }
 
 // Ctrl+letter through the keyboard, so the program reads Ctrl as held.

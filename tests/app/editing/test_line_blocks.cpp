@@ -27,6 +27,9 @@ TEST(BlockLines, SelectionEndsDecideTheLastLine)
     ASSERT_TRUE(SelectedBlock(t, 15, 16, a, b));
     EXPECT_EQ(14, a);
     EXPECT_EQ(18, b);
+    // Select All ends past the final paragraph mark: a one-letter last line is in.
+    EXPECT_EQ(L"'--x = 1\r'--y", Applied(L"x = 1\ry", CommentLines(L"x = 1\ry", 0, 8, L"'--")));
+    EXPECT_EQ(L"  x = 1\r  y", Applied(L"x = 1\ry", IndentLines(L"x = 1\ry", 0, 8, L"  ", 1)));
 }
 
 TEST(BlockLines, CommentWholeLinesWithCrLfAndWithoutAFinalBreak)

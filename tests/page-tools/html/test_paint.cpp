@@ -111,3 +111,37 @@ TEST(HtmlPaint, ColoursAtKnownPoints)
             magenta += r.At(x, y) == 0xFF00FF;
     EXPECT_GT(magenta, 20); // the letter is drawn in its colour
 }
+
+TEST(HtmlPaint, BackgroundsLayersAndDecorations)
+{
+    pagetest::WriteFile(L"dot.bmp", Bmp24(4, 4, 0xFF0000));
+    pagetest::Page p(L"<!DOCTYPE html><body style='margin:0;background:#ffffff'>"
+                     L"<div style='position:absolute;left:0;top:0;width:40px;height:20px;background:#00ff00 url(dot.bmp) repeat-x'></div>"
+                     L"<div style='position:absolute;left:50px;top:0;width:40px;height:20px;background:url(dot.bmp) no-repeat 10px 8px'></div>"
+                     L"<div style='position:absolute;left:100px;top:0;width:30px;height:30px;background:#0000ff;z-index:2'></div>"
+                     L"<div style='position:absolute;left:110px;top:10px;width:30px;height:30px;background:#ff00ff;z-index:1'></div>"
+                     L"<div style='position:absolute;left:150px;top:0;width:20px;height:20px;background:#ff0000;visibility:hidden'></div>"
+                     L"<div style='position:absolute;left:0;top:50px;font:20px Arial;text-decoration:underline;color:#000080'>xx</div>"
+                     L"<div style='position:absolute;left:200px;top:0;width:20px;height:20px;border:2px dashed #000000'></div>",
+                     300, 100);
+    Rendered r = Render(p, 300, 100);
+    struct Point {
+        int x, y;
+        uint32_t rgb;
+    } points[] = {
+        {30, 2, 0xFF0000},    // repeated along the top
+        {30, 10, 0x00FF00},   // not below it
+        {61, 9, 0xFF0000},    // one tile at its position
+        {55, 2, 0xFFFFFF},    // and nowhere else
+        {115, 15, 0x0000FF},  // the higher z-index on top
+        {135, 35, 0xFF00FF},
+        {155, 5, 0xFFFFFF},   // hidden boxes are not painted
+        {200, 0, 0x000000},   // a dash
+    };
+    for (const Point& pt : points)
+        EXPECT_EQ(r.At(pt.x, pt.y), pt.rgb) << pt.x << "," << pt.y;
+    int underline = 0;
+    for (int y = 50; y < 80; ++y)
+        underline = std::max(underline, r.At(10, y) == 0x000080 ? y : 0);
+    EXPECT_GT(underline, 60); // the underline runs below the text's middle
+}

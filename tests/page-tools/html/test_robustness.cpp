@@ -98,6 +98,33 @@ TEST(HtmlRobustness, HugePagesWithinBounds)
     EXPECT_GT(unbroken.doc.Boxes().width, 400);
 }
 
+TEST(HtmlRobustness, BadInputGivesAPage)
+{
+    pagetest::WriteFile(L"self.css", "@import 'self.css'; @import url(self.css); p{color:red}");
+    pagetest::WriteFile(L"damaged.gif", "GIF89a\x01\x00");
+    pagetest::WriteFile(L"damaged.png", std::string("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\xff\xff\xff\xff", 24));
+    struct Case {
+        const wchar_t* html;
+        int minHeight; // the page still has at least this much to show
+    } cases[] = {
+        {L"<link rel=stylesheet href=self.css><p>recursive import", 10},
+        {L"<img src=damaged.gif alt='bad gif'><img src=damaged.png><img src=nothere.jpg width=50 height=40>", 40},
+        {L"<div style='width:99999999999px;height:-50px;margin:-1e12px;padding:1e30px'>x</div>", 0},
+        {L"<table><tr><td colspan=2147483647 rowspan=-4>a<td colspan=0>b</table>", 10},
+        {L"<div style='font-size:1e9px'>big</div><div style='font-size:-5px;line-height:-2'>neg</div>", 10},
+        {L"<ul><li value=99999999999999>x<ol start=-2147483648><li>y</ol></ul>", 10},
+        {L"<div style='position:absolute;left:1e9px;top:-1e9px;width:10px;height:10px'></div>", 0},
+        {L"<p style='text-indent:-1e8px;letter-spacing:1e9px;white-space:pre'>\t\t\tx", 10},
+        {L"</table></td></tr><td><tr><table><caption><col><colgroup></body></html><body><html>", 0},
+    };
+    for (const Case& c : cases) {
+        pagetest::Page p(c.html, 300, 200);
+        PaintTop(p);
+        EXPECT_GE(p.doc.Boxes().height, c.minHeight) << pagetest::Narrow(c.html);
+        EXPECT_LE(p.doc.Boxes().height, 20000000) << pagetest::Narrow(c.html);
+    }
+}
+
 TEST(HtmlRobustness, OnlyLocalFilesThePageNames)
 {
     struct Case {

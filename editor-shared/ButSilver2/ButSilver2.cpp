@@ -1,5 +1,5 @@
 #include "ButSilver2/ButSilver2.h"
-#include "WindowOwner.h"
+#include "editor-core/WindowOwner.h"
 
 #include "forms/Runtime.h"
 #include "forms/WindowClass.h"

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "EditorType.h"
+#include "editor-core/EditorType.h"
 
 namespace ModFormOps {
 

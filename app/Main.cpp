@@ -74,6 +74,19 @@ struct Program {
 
 Program* g = nullptr;
 
+// The program as its main window sees it.
+class ProgramParts : public MainProgram {
+public:
+    CSubclass* Subclasser() override { return SharedSubclasser(); }
+    cTypeDic* TypeDictionary() override { return ::TypeDictionary(); }
+    fpad3* ClipPadForm() override { return ::ClipPadForm(); }
+    fCM* CustomMenuForm() override { return ::CustomMenuForm(); }
+    forms::Form* ToolForm(ToolWindow which) override { return ::ToolForm(which); }
+    void ShutDown() override { ::ShutDown(); }
+    void OpenHelpFile() override { ::OpenHelpFile(); }
+};
+ProgramParts g_parts;
+
 void UnloadForm(forms::Form* f)
 {
     if (f && f->Loaded())
@@ -195,7 +208,7 @@ void InitProgram()
     g->files = std::make_unique<ClsFile>(SettingsAccess::ExtAliases());
     s.Files = g->files.get();
     // 6. The main window.
-    g->main = std::make_unique<fedit>();
+    g->main = std::make_unique<fedit>(g_parts);
     fedit& f = *g->main;
     g->host = std::make_unique<MainWindowHost>(f);
     SetHost(g->host.get());
@@ -289,6 +302,7 @@ void ShutDown()
     fedit& f = *g->main;
     // 1.
     s.ProgramClosing = true;
+    f.ReleaseDocumentSlots();
     // 2. The window state: the last normal size always, and maximised only
     // when the window is maximised or would come back maximised.
     SettingsRecord& rec = Settings();

@@ -4,6 +4,8 @@
 // document, and the one closing sequence.
 #include <string>
 
+#include "fedit/MainProgram.h"
+
 class CSubclass;
 class cTypeDic;
 class fCM;
@@ -34,7 +36,4 @@ fpad3* ClipPadForm();
 // the colouring step of start-up).
 cTypeDic* TypeDictionary();
 
-// The tool windows the launchers open (they load them): those made at
-// start-up, and those made on first use (kept until shutdown).
-enum class ToolWindow { ColorPicker, ImageViewer, Print, AutoSet, Reference };
 forms::Form* ToolForm(ToolWindow which);

@@ -7,6 +7,7 @@
 #include "platform/Messages.h"
 #include "platform/Module.h"
 #include "platform/Paths.h"
+#include "platform/Text.h"
 #include "ClsColor.h"
 #include "snippets/fCM.h"
 #include "fedit/fedit.h"
@@ -55,6 +56,24 @@ void ReadSettingsFile(fedit* f)
     SetSettingsDefaults(f);
 }
 
+namespace {
+
+// The record keeps its paths in the system code page. A path that does not
+// fit keeps its short form, which does; without one the entry is left out
+// rather than stored as a name no file has.
+std::wstring RecordablePath(const std::wstring& path)
+{
+    if (platform::FitsCodePage(path))
+        return path;
+    wchar_t shortPath[MAX_PATH];
+    const DWORD n = GetShortPathNameW(path.c_str(), shortPath, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH || !platform::FitsCodePage(std::wstring(shortPath, n)))
+        return L"";
+    return std::wstring(shortPath, n);
+}
+
+} // namespace
+
 void WriteSettingsFile(fedit* f)
 {
     SettingsRecord& rec = Settings();
@@ -63,7 +82,7 @@ void WriteSettingsFile(fedit* f)
     if (f) {
         rec.RecentFiles.resize(SettingsRecordFile::RecentFileCount);
         for (int i = 0; i < 4; ++i)
-            rec.RecentFiles[static_cast<size_t>(i)] = f->mMRU(i).Caption();
+            rec.RecentFiles[static_cast<size_t>(i)] = RecordablePath(f->mMRU(i).Caption());
     }
     SettingsRecordFile::WriteRecordIfFolderExists(SettingsBridge::SettingsFolder(), rec);
 }

@@ -17,6 +17,18 @@ std::string ToCodePage(const std::wstring& text, UINT codePage)
     return out;
 }
 
+bool FitsCodePage(const std::wstring& text, UINT codePage)
+{
+    if (text.empty() || codePage == CP_UTF8 || codePage == CP_UTF7)
+        return true;
+    if (text.size() > INT_MAX)
+        return false;
+    BOOL lost = FALSE;
+    int n = WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, text.data(), static_cast<int>(text.size()), nullptr,
+                                0, nullptr, &lost);
+    return n > 0 && !lost;
+}
+
 std::wstring FromCodePage(const char* data, size_t size, UINT codePage)
 {
     if (size == 0 || size > INT_MAX)

@@ -14,6 +14,9 @@ namespace platform {
 std::string ToCodePage(const std::wstring& text, UINT codePage = CP_ACP);
 std::wstring FromCodePage(const char* data, size_t size, UINT codePage = CP_ACP);
 std::wstring FromCodePage(const std::string& bytes, UINT codePage = CP_ACP);
+// True when every character of the text has its own form in the code page
+// (none would be written as "?" or as a look-alike).
+bool FitsCodePage(const std::wstring& text, UINT codePage = CP_ACP);
 
 // Upper and lower case by the user's locale, one UTF-16 unit for one, so
 // positions in the folded text are positions in the original. This is the

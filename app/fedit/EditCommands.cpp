@@ -60,7 +60,8 @@ void fedit::FillGutter()
     // new line costs little.
     if (gutterScreenRows_ == 0) {
         const int fontPixels = std::max(1, forms::TwipsToPixelsY(static_cast<int>(T2.Font().Size * 20)));
-        gutterScreenRows_ = GetSystemMetrics(SM_CYVIRTUALSCREEN) / fontPixels + 1;
+        const int screen = std::max(GetSystemMetrics(SM_CYVIRTUALSCREEN), screenHeight_);
+        gutterScreenRows_ = screen / fontPixels + 1;
     }
     const long need = static_cast<long>(SendMessageW(re, EM_GETLINECOUNT, 0, 0)) + gutterScreenRows_;
     const long count = static_cast<long>(ToGutter(g, EM_GETLINECOUNT));

@@ -4,7 +4,6 @@
 #include "fedit.h"
 
 #include "EditorState.h"
-#include "Main.h"
 #include "ModFormOps.h"
 #include "autoinsert/AutoInsert.h"
 #include "autoinsert/AutoInsertLists.h"
@@ -195,7 +194,7 @@ void fedit::RunHotkey(int keyCode)
         ShowCustomMenu(2);
         return;
     }
-    cTypeDic* dic = TypeDictionary();
+    cTypeDic* dic = program_.TypeDictionary();
     if (dic && dic->CheckKShortcuts(static_cast<long>(keyCode)))
         return;
     ShowInfo(L"(Ctrl + " + std::wstring(1, static_cast<wchar_t>(keyCode)) +

@@ -3,7 +3,6 @@
 #include "fedit.h"
 
 #include "EditorState.h"
-#include "Main.h"
 #include "ModFormOps.h"
 #include "autoinsert/AutoInsert.h"
 #include "browser/ObjectBrowser.h"
@@ -51,7 +50,7 @@ void fedit::mSample_Click()
 
 void fedit::AfterShowImage()
 {
-    Form* viewer = ToolForm(ToolWindow::ImageViewer);
+    Form* viewer = program_.ToolForm(ToolWindow::ImageViewer);
     if (viewer && viewer->Visible()) {
         ModFormOps::SetTopMost(viewer->hwnd);
         ShowStatus(L"Click in image to get hex code for color of that point.");

@@ -68,6 +68,13 @@ void fedit::ApplyBlockEdit(const std::wstring& text, const TextEdit& edit)
     JT1.SetSelection(edit.selStart, edit.selEnd);
 }
 
+// The line edits above are not undoable: an Undo left afterwards would take
+// back only a colour, or replay older steps at places the block moved.
+void fedit::EndBlockEdit()
+{
+    JT1.ClearUndoBuffer();
+}
+
 void fedit::CommentLines()
 {
     long s = 0, e = 0;
@@ -86,6 +93,7 @@ void fedit::CommentLines()
                                       static_cast<COLORREF>(rec.ColorComment));
         JT1.SetSelStart(edit.selEnd);
         JT1.SetSelColor(0);
+        EndBlockEdit();
     }
     RestoreScrollPos();
 }
@@ -117,6 +125,7 @@ void fedit::UncommentLines()
             st.SuppressChangeTracking = false;
         }
         JT1.SetSelStart(edit.selStart);
+        EndBlockEdit();
     }
     RestoreScrollPos();
     st.LineEdited = false;
@@ -130,7 +139,11 @@ void fedit::IndentLines(short mode)
     if (s == e)
         return;
     const std::wstring text = WholeText(JT1);
-    ApplyBlockEdit(text, LineBlocks::IndentLines(text, s, e, Settings().MoveSpacer, mode));
+    const TextEdit edit = LineBlocks::IndentLines(text, s, e, Settings().MoveSpacer, mode);
+    if (!edit.changed)
+        return;
+    ApplyBlockEdit(text, edit);
+    EndBlockEdit();
 }
 
 void fedit::UpperCaseTags()

@@ -7,7 +7,6 @@
 
 #include "EditorState.h"
 #include "EditorType.h"
-#include "Main.h"
 #include "ModFormOps.h"
 #include "autoinsert/AutoInsert.h"
 #include "css/CSSPopup.h"
@@ -247,7 +246,7 @@ void fedit::CustomMenuAtCaret(bool first)
     EditorState& s = State();
     s.CustomMenu1Active = first;
     s.CustomMenu2Active = !first;
-    fCM* cm = CustomMenuForm();
+    fCM* cm = program_.CustomMenuForm();
     if (!cm || !cm->Load())
         return;
     cm->LayoutCustomMenus(first, s.CustomMenuWidth1, s.CustomMenuWidth2);
@@ -263,7 +262,7 @@ void fedit::CustomMenuAtCaret(bool first)
 void fedit::GetCaretScreenPos(long& x, long& y)
 {
     long w = 0, h = 0;
-    if (fCM* cm = CustomMenuForm()) {
+    if (fCM* cm = program_.CustomMenuForm()) {
         w = cm->Width();
         h = cm->Height();
     }
@@ -327,7 +326,7 @@ void fedit::CloseSidePanels()
 
 void fedit::CloseImageViewer()
 {
-    Form* viewer = ToolForm(ToolWindow::ImageViewer);
+    Form* viewer = program_.ToolForm(ToolWindow::ImageViewer);
     if (viewer && viewer->Visible()) {
         viewer->Hide();
         ModFormOps::SetBottomMost(viewer->hwnd);

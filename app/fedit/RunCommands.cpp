@@ -68,6 +68,18 @@ std::wstring ScriptFileName(DWORD processId, bool javaScript)
     return kPrefix + std::to_wstring(processId) + (javaScript ? L".js" : L".vbs");
 }
 
+std::string ScriptFileBytes(const std::wstring& text)
+{
+    if (platform::FitsCodePage(text))
+        return platform::ToCodePage(text);
+    std::string bytes("\xFF\xFE", 2);
+    for (wchar_t c : text) {
+        bytes += static_cast<char>(c & 0xFF);
+        bytes += static_cast<char>((c >> 8) & 0xFF);
+    }
+    return bytes;
+}
+
 DWORD ScriptFileProcess(const std::wstring& fileName)
 {
     std::wstring n = platform::Lower(fileName);

@@ -43,6 +43,10 @@ ExternalKind ExternalKindOf(const std::wstring& path);
 std::wstring ScriptFolder(const std::wstring& tempFolder);
 // ".vbs" for VBScript, ".js" for JavaScript.
 std::wstring ScriptFileName(DWORD processId, bool javaScript);
+// The bytes of the script file: the system code page, as the script host
+// reads by default; UTF-16 with a byte-order mark when the code page cannot
+// hold every character, which the host also reads, so nothing is lost.
+std::string ScriptFileBytes(const std::wstring& text);
 // The process id in a name made by ScriptFileName; 0 for any other name.
 DWORD ScriptFileProcess(const std::wstring& fileName);
 // The files among names that earlier runs left: made by ScriptFileName for a

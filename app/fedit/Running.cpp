@@ -101,7 +101,7 @@ void fedit::RunScriptWith(bool debugger)
     const std::wstring script =
         folder + L"\\" + RunCommands::ScriptFileName(GetCurrentProcessId(), type == EditorType::JavaScript);
     std::wstring failure;
-    if (!ModFileOps::WriteTextFile(script, JT1.Text()))
+    if (!platform::WriteFileSafely(script, RunCommands::ScriptFileBytes(JT1.Text()), platform::ReadOnlyTarget::Replace))
         failure = L"The script could not be written to " + script;
     else
         failure = StartProcess(debugger ? RunCommands::DebuggerCommand(host, script)

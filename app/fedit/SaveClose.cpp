@@ -10,8 +10,8 @@
 #include "Documents.h"
 #include "DocumentsEngine.h"
 #include "EditorState.h"
-#include "Main.h"
 #include "ModFileOps.h"
+#include "RichEditStream.h"
 #include "css/CSSPopup.h"
 #include "functions/FuncPopup.h"
 #include "preview/Preview.h"
@@ -52,9 +52,51 @@ int AskSaveChanges(HWND owner, const std::wstring& path)
     return platform::ShowMessage(L"Save changes to: \r\n" + path + L"?", platform::MessageStyle::YesNoCancel, owner);
 }
 
-KvRTB* ScratchEditor()
+enum class Written { Saved, Cancelled, Failed };
+
+// Writes the editor's text to path. Characters the system code page cannot
+// hold are never dropped without a word: the user chooses UTF-8 (Yes), the
+// code page as the settings ask (No), or no save at all (Cancel).
+Written WriteDocument(HWND owner, const KvRTB& editor, const std::wstring& path)
 {
-    fpad3* pad = ClipPadForm();
+    UINT codePage = 0;
+    if (!Settings().UTF8Text && !platform::FitsCodePage(RichEditStream::GetRange(editor.RTBhWnd(), 0, -1))) {
+        const int answer = platform::ShowMessage(
+            L"This document holds characters that the system code page cannot hold:\r\n" + path +
+                L"\r\n\r\nYes saves it as UTF-8.\r\nNo saves it in the code page; those characters are lost."
+                L"\r\nCancel saves nothing.",
+            platform::MessageStyle::YesNoCancel, owner);
+        if (answer == IDCANCEL || answer == 0)
+            return Written::Cancelled;
+        if (answer == IDYES)
+            codePage = CP_UTF8;
+    }
+    return editor.SaveFile(path, false, codePage) ? Written::Saved : Written::Failed;
+}
+
+// As WriteDocument; true when saved, and the user told of a failure.
+bool Write(HWND owner, const KvRTB& editor, const std::wstring& path)
+{
+    const Written w = WriteDocument(owner, editor, path);
+    if (w == Written::Failed)
+        TellSaveFailed(owner, path);
+    return w == Written::Saved;
+}
+
+// A file open in another tab is never saved over from here: two tabs would
+// hold one file, and a save of the stale one would overwrite the new text.
+bool OpenInAnotherTab(HWND owner, const std::wstring& path, int ownSlot)
+{
+    const int open = OpenSlotOf(path);
+    if (open < 0 || open == ownSlot)
+        return false;
+    platform::ShowMessage(path + L" is open in another tab.\r\nClose that tab first, or save under another name.",
+                          platform::MessageStyle::Information, owner);
+    return true;
+}
+
+KvRTB* ScratchEditor(fpad3* pad)
+{
     return pad && (pad->Loaded() || pad->Load()) ? &pad->RTBOps : nullptr;
 }
 
@@ -76,13 +118,13 @@ std::wstring fedit::SaveDocumentAs()
         return L"";
     if (picked != preselected || picked == kSaveFilterCount)
         path = ApplyFilterExtension(path, picked);
+    if (OpenInAnotherTab(hwnd, path, s.Files ? s.Files->CurrentFile() : -1))
+        return L"";
     // The old file is replaced only once the new one is whole on the disk.
     if (platform::FileExists(path) && !ReplaceConfirmed(hwnd, path))
         return L"";
-    if (!JT1.SaveFile(path, false)) {
-        TellSaveFailed(hwnd, path);
+    if (!Write(hwnd, JT1, path))
         return L"";
-    }
     ClsFile* files = s.Files;
     const EditorType known = files ? files->GetExtEdType(platform::GetExtension(path)) : EditorType::None;
     const SaveAsType now = SaveAsTypeFor(picked, known);
@@ -114,36 +156,34 @@ std::wstring fedit::SaveDocumentAs()
     return path;
 }
 
-std::wstring fedit::SaveTabAs()
+std::wstring fedit::SaveTabAs(int slot)
 {
-    KvRTB* scratch = ScratchEditor();
+    KvRTB* scratch = ScratchEditor(program_.ClipPadForm());
     if (!scratch)
         return L"";
     SettingsRecord& rec = Settings();
     int index = rec.DefSaveExt;
     const std::wstring path = cBrowse().DSave(hwnd, L"Save As", L"Untitled", index);
     rec.DefSaveExt = static_cast<int16_t>(index);
-    if (path.empty())
+    if (path.empty() || OpenInAnotherTab(hwnd, path, slot))
         return L"";
     if (platform::FileExists(path) && !ReplaceConfirmed(hwnd, path))
         return L"";
-    if (!scratch->SaveFile(path, false)) {
-        TellSaveFailed(hwnd, path);
+    if (!Write(hwnd, *scratch, path))
         return L"";
-    }
     return path;
 }
 
 namespace {
 
-// Saves parked document `slot` from the scratch editor, under its own path
+// Saves parked document `slot` from the clipping pad's scratch editor, under its own path
 // or (askPath, or no file of its own) under a chosen one. The path saved
 // to; "" when cancelled or failed (the user was told). The scratch editor
 // is emptied in every case, so its text can never reach another file.
-std::wstring SaveParked(fedit& f, int slot, bool askPath)
+std::wstring SaveParked(fedit& f, fpad3* pad, int slot, bool askPath)
 {
     ClsFile* files = State().Files;
-    KvRTB* scratch = ScratchEditor();
+    KvRTB* scratch = ScratchEditor(pad);
     if (!files || !scratch)
         return L"";
     std::wstring p = files->Path(slot);
@@ -153,11 +193,9 @@ std::wstring SaveParked(fedit& f, int slot, bool askPath)
                                   L". The document cannot be saved.",
                               platform::MessageStyle::Information, f.hwnd);
     } else if (askPath || !SavableFile(p)) {
-        saved = f.SaveTabAs();
-    } else if (scratch->SaveFile(p, false)) {
+        saved = f.SaveTabAs(slot);
+    } else if (Write(f.hwnd, *scratch, p)) {
         saved = p;
-    } else {
-        TellSaveFailed(f.hwnd, p);
     }
     scratch->ClearAll();
     return saved;
@@ -170,10 +208,7 @@ std::wstring SaveShown(fedit& f)
     const std::wstring p = State().CurrentFilePath;
     if (!SavableFile(p))
         return f.SaveDocumentAs();
-    if (f.JT1.SaveFile(p, false))
-        return p;
-    TellSaveFailed(f.hwnd, p);
-    return L"";
+    return Write(f.hwnd, f.JT1, p) ? p : L"";
 }
 
 } // namespace
@@ -185,10 +220,8 @@ void fedit::mSavePlain_Click()
         mSaveAs_Click();
         return;
     }
-    if (JT1.SaveFile(s.CurrentFilePath, false))
+    if (Write(hwnd, JT1, s.CurrentFilePath))
         s.DocChanged = false;
-    else
-        TellSaveFailed(hwnd, s.CurrentFilePath);
 }
 
 void fedit::mSaveAs_Click()
@@ -220,7 +253,7 @@ void fedit::mFileSaveFromTab_Click(int Index)
     if (!files || !files->Exists(t))
         return;
     if (t != files->CurrentFile()) {
-        const std::wstring p = SaveParked(*this, t, Index == 1);
+        const std::wstring p = SaveParked(*this, program_.ClipPadForm(), t, Index == 1);
         if (p.empty())
             return;
         files->Path(t, p);
@@ -262,7 +295,7 @@ void fedit::mFileCloseFromTab_Click()
         const int answer = AskSaveChanges(hwnd, files->Path(t));
         if (answer == IDCANCEL)
             return;
-        if (answer == IDYES && SaveParked(*this, t, false).empty())
+        if (answer == IDYES && SaveParked(*this, program_.ClipPadForm(), t, false).empty())
             return;
     }
     files->RemoveFile(t);
@@ -315,7 +348,7 @@ bool fedit::QuerySaveAll()
         if (answer == IDCANCEL)
             return false;
         if (answer == IDYES) {
-            const std::wstring p = SaveParked(*this, i, false);
+            const std::wstring p = SaveParked(*this, program_.ClipPadForm(), i, false);
             if (p.empty())
                 return false;
             files->Changed(i, false);
@@ -326,11 +359,18 @@ bool fedit::QuerySaveAll()
             }
         }
     }
+    // The slots stay until the program really ends: a shutdown that another
+    // program vetoes after this answer leaves every document open.
+    return true;
+}
+
+void fedit::ReleaseDocumentSlots()
+{
+    ClsFile* files = State().Files;
     for (int i = 0; files && i < ClsFile::SlotCount; ++i) {
         LabFile(i).SetVisible(false);
         if (files->Exists(i))
             files->RemoveFile(i);
     }
     DrawFileTabs(-1);
-    return true;
 }

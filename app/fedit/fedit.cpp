@@ -3,7 +3,6 @@
 #include "find/modfind.h"
 
 #include "EditorState.h"
-#include "Main.h"
 #include "MenuIds.h"
 #include "MenuSetRows.h"
 #include "ModFileOps.h"
@@ -19,6 +18,8 @@
 #include "CSubclass.h"
 
 #include <richedit.h>
+
+#include <algorithm>
 
 using namespace forms;
 
@@ -96,7 +97,7 @@ constexpr int kButton = 330;   // a tool-bar button, twips
 
 } // namespace
 
-fedit::fedit()
+fedit::fedit(MainProgram& program) : program_(program)
 {
     SetCaption(L"TARNEL Editor");
     KeyPreview = true;
@@ -123,7 +124,7 @@ void fedit::PlaceControls()
     T2.SetLocked(true);
     T2.SetTabStop(false);
     T2.SetBackColor(vbButtonFace);
-    JT1.Subclasser = SharedSubclasser();
+    JT1.Subclasser = program_.Subclasser();
     JT1.Place(*this, 660, 860, 10580, 5025);
     PlaceAutoInsertBars();
     PlaceStatusRow();
@@ -398,7 +399,7 @@ void fedit::Form_QueryUnload(int& Cancel, int UnloadMode)
     // The closing sequence runs before this unload goes on; it leaves the
     // window itself to this unload.
     inUnload_ = true;
-    ShutDown();
+    program_.ShutDown();
 }
 
 bool fedit::Form_Message(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
@@ -424,9 +425,15 @@ bool fedit::Form_Message(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
         // The find window lies over this window's bottom strip wherever it goes.
         PositionFind();
         return false;
+    case WM_DISPLAYCHANGE:
+        // A taller screen shows more gutter rows than were measured before.
+        screenHeight_ = std::max(screenHeight_, static_cast<int>(HIWORD(lp)));
+        gutterScreenRows_ = 0;
+        FillGutter();
+        return false;
     case WM_ENDSESSION:
         if (wp)
-            ShutDown();
+            program_.ShutDown();
         result = 0;
         return true;
     case kReleaseSettings:
@@ -488,7 +495,7 @@ void fedit::mExit_Click()
 {
     if (!QuerySaveAll())
         return;
-    ShutDown();
+    program_.ShutDown();
 }
 
 void fedit::mSettings_Click()
@@ -498,7 +505,7 @@ void fedit::mSettings_Click()
 
 void fedit::mCallHelp_Click()
 {
-    OpenHelpFile();
+    program_.OpenHelpFile();
 }
 
 void fedit::PrepareClose()

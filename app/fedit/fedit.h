@@ -12,6 +12,7 @@
 #include "KvRTB/KvRTB.h"
 #include "EditorType.h"
 #include "fedit/FileTabLayout.h"
+#include "fedit/MainProgram.h"
 #include "platform/ComRef.h"
 #include "platform/Handles.h"
 #include "PlimsorIds.h"
@@ -29,7 +30,7 @@ struct TextEdit;
 
 class fedit : public forms::Form {
 public:
-    fedit();
+    explicit fedit(MainProgram& program);
     ~fedit() override;
 
     // ---- Editor and gutter ----
@@ -153,7 +154,10 @@ public:
     void ShowSettings();
     void CS_SettingsChanged();
     // The closing question of every way out; true when the program may end.
+    // It asks and saves only: the documents stay until ReleaseDocumentSlots.
     bool QuerySaveAll();
+    // Hides every tab and deletes the parked files: the program is ending.
+    void ReleaseDocumentSlots();
     // Keeps the last normal size: taken by every resize in the normal state.
     int NormalWidth() const { return normalWidth_; }
     int NormalHeight() const { return normalHeight_; }
@@ -165,7 +169,8 @@ public:
     // when nothing was saved (cancelled or failed).
     std::wstring SaveDocumentAs();
     // Saves the scratch editor's content under a chosen path; "" as above.
-    std::wstring SaveTabAs();
+    // slot: the parked document being saved (-1: none), which may keep its own file.
+    std::wstring SaveTabAs(int slot = -1);
     // The file tabs: draws the strip with tab `active` selected (-1 keeps it).
     void DrawFileTabs(int active);
     void SetTabLabel(const std::wstring& caption, int slot);
@@ -369,6 +374,7 @@ private:
     void ApplyEdit(const TextEdit& edit);
     // The same for an edit of whole lines that keeps their breaks, line by line.
     void ApplyBlockEdit(const std::wstring& text, const TextEdit& edit);
+    void EndBlockEdit();
     // The editor's state of the editing handlers (all zero when the window loads).
     bool keyTaken_ = false;
     bool popupItemChosen_ = false;
@@ -381,6 +387,7 @@ private:
     // font was set (0 till then): a system metric costs Wine a server call,
     // and the gutter is filled at every caret move.
     long gutterScreenRows_ = 0;
+    int screenHeight_ = 0;   // the largest screen height a display change reported
     bool cssPopup_ = false;
     bool spaceTip_ = false;
     void JT1_FileDrop(HDROP& hDrop);
@@ -412,6 +419,9 @@ private:
     unsigned csGeneration_ = 0;   // counts the settings components made
     bool inUnload_ = false;
     int normalWidth_ = 0, normalHeight_ = 0;
+
+    // The program around the window, handed over when it made the window.
+    MainProgram& program_;
 
     friend class SettingsEventSink;
 };

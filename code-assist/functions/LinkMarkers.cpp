@@ -27,18 +27,13 @@ CommentForm CommentFor(EditorType type)
 // End of the line that starts at `start`: the position of its line break.
 size_t LineEnd(const std::wstring& text, size_t start)
 {
-    size_t end = text.find_first_of(L"\r\n", start);
-    return end == std::wstring::npos ? text.size() : end;
+    return static_cast<size_t>(platform::LineEnd(text, static_cast<long>(start)));
 }
 
 // Position after the line break at `end` (CR, LF or CR LF).
 size_t AfterBreak(const std::wstring& text, size_t end)
 {
-    if (end < text.size() && text[end] == L'\r')
-        ++end;
-    if (end < text.size() && text[end] == L'\n')
-        ++end;
-    return end;
+    return end + static_cast<size_t>(platform::BreakLength(text, static_cast<long>(end)));
 }
 
 bool MustStayFirst(const std::wstring& line)

@@ -226,7 +226,9 @@ public:
     // Writes the text (RTF, or plain text with CR LF breaks in the document
     // code page, no byte-order mark). False when the file could not be
     // written; an existing file is then left as it was.
-    bool SaveFile(const std::wstring& sFile, bool AsRTF) const;
+    // Plain text goes out in codePage, 0 meaning the document code page of
+    // the settings.
+    bool SaveFile(const std::wstring& sFile, bool AsRTF, UINT codePage = 0) const;
 
 protected:
     HWND CreateHandle(HWND parent, const RECT& px) override;

@@ -607,7 +607,7 @@ bool KvRTB::LoadFile(const std::wstring& sFile, bool AsRTF, const TextWriter& wr
                          SF_TEXT | SF_UNICODE);
 }
 
-bool KvRTB::SaveFile(const std::wstring& sFile, bool AsRTF) const
+bool KvRTB::SaveFile(const std::wstring& sFile, bool AsRTF, UINT codePage) const
 {
     if (!rtb_)
         return false;
@@ -627,7 +627,7 @@ bool KvRTB::SaveFile(const std::wstring& sFile, bool AsRTF) const
             return false;
         std::wstring text(reinterpret_cast<const wchar_t*>(utf16.data()),
                           utf16.size() / sizeof(wchar_t));
-        std::string bytes = platform::ToCodePage(text, ModKvRTB::DocumentCodePage());
+        std::string bytes = platform::ToCodePage(text, codePage ? codePage : ModKvRTB::DocumentCodePage());
         if ((bytes.empty() && !text.empty()) || !out.Write(bytes.data(), bytes.size()))
             return false;
     }

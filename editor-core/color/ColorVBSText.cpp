@@ -20,15 +20,18 @@ bool DeclTerminator(wchar_t c)
     return c == 9 || c == 11 || c == 13 || c == L'\'' || c == L':';
 }
 
-// Emits the string literal that opens at i; returns where the scan goes on.
+// Emits the string literal that opens at i, to its closing quote, as one
+// coloured piece whose text is never changed: a doubled quote inside it is
+// one quote character, so "a""b" and """a"" or false" are each one string.
+// Returns where the scan goes on.
 size_t EmitString(const wchar_t* s, size_t i, size_t end, RtfWriter& out)
 {
-    if (i + 2 < end && s[i + 1] == L'"' && s[i + 2] == L'"') {
-        out.Ctl("\\cf2 \"\"\"\\cf0 ");
-        return i + 3;
-    }
     for (size_t j = i + 1; j < end; ++j) {
         if (s[j] == L'"') {
+            if (j + 1 < end && s[j + 1] == L'"') {
+                ++j;
+                continue;
+            }
             out.Coloured("\\cf2 ", s + i, j + 1 - i);
             return j + 1;
         }

@@ -491,6 +491,144 @@ TEST(Documents, CloseAndExitAskAboutEachChangedDocumentAndNeverLoseOne)
     EXPECT_TRUE(ParkedFiles(t).empty());
 }
 
+// Text the system code page cannot hold: the save asks, and Cancel writes
+// nothing, No writes the code page's "?", Yes writes UTF-8.
+TEST(Documents, ASaveAsksBeforeItDropsCharacters)
+{
+    Tarnel t(L"doc_codepage");
+    RemoveDocuments(t);
+    const std::wstring c = t.Folder() + L"\\c.htm";
+    WriteText(c, "A");
+    ASSERT_TRUE(t.Start(L"\"" + c + L"\""));
+    ASSERT_TRUE(CaptionEnds(t, c));
+    const std::wstring text = L"caf\u00e9 \u65e5";
+    wt::Send(t.Editor(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    const std::wstring question = L"characters that the system code page cannot hold";
+    t.Command(IDM_mSavePlain);
+    Answer(t, question, IDCANCEL);
+    Settle(t);
+    EXPECT_EQ(ReadBytes(c), "A");
+    t.Command(IDM_mSavePlain);
+    Answer(t, question, IDNO);
+    Settle(t);
+    EXPECT_EQ(ReadBytes(c), "caf\xE9 ?");
+    t.Command(IDM_mSavePlain);
+    Answer(t, question, IDYES);
+    Settle(t);
+    EXPECT_EQ(ReadBytes(c), "caf\xC3\xA9 \xE6\x97\xA5");
+    t.Command(IDM_mExit);
+    EXPECT_TRUE(t.Ends());
+}
+
+// The session's end is asked about and answered No, then another program
+// vetoes it: every document stays open with its text.
+TEST(Documents, AShutdownCancelledAfterTheQuestionsKeepsEveryDocument)
+{
+    Tarnel t(L"doc_session");
+    RemoveDocuments(t);
+    const std::wstring a = t.Folder() + L"\\a.htm", b = t.Folder() + L"\\b.htm";
+    WriteText(a, "A");
+    WriteText(b, "B");
+    ASSERT_TRUE(t.Start(L"\"" + a + L"\""));
+    TabStrip tabs = Tabs(t.Main(), L"a.htm");
+    t.Type(L"1");
+    t.Command(IDM_mOpenFile);
+    FileDialog(t, L"Open file", b);
+    ASSERT_TRUE(CaptionEnds(t, b));
+    t.Type(L"2");
+    Settle(t);
+    PostMessageW(t.Main(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
+    Answer(t, L"Save changes to: \r\n" + b + L"?", IDNO);
+    Answer(t, L"Save changes to: \r\n" + a + L"?", IDNO);
+    PostMessageW(t.Main(), WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF);
+    Settle(t);
+    EXPECT_TRUE(t.Process().Running());
+    EXPECT_EQ(VisibleTabs(tabs), 2);
+    EXPECT_FALSE(ParkedFiles(t).empty());
+    ClickTab(tabs[0]);
+    EXPECT_EQ(EditorText(t), L"1A");
+    t.Command(IDM_mExit);
+    Answer(t, L"Save changes to: \r\n" + a + L"?", IDNO);
+    Answer(t, L"Save changes to: \r\n" + b + L"?", IDNO);
+    EXPECT_TRUE(t.Ends());
+    EXPECT_TRUE(ParkedFiles(t).empty());
+}
+
+// Save As onto a file another tab holds is refused: never two tabs for one file.
+TEST(Documents, SaveAsOntoAFileOpenInAnotherTabIsRefused)
+{
+    Tarnel t(L"doc_saveas_open");
+    RemoveDocuments(t);
+    const std::wstring x = t.Folder() + L"\\x.htm";
+    WriteText(x, "X");
+    ASSERT_TRUE(t.Start(L"\"" + x + L"\""));
+    TabStrip tabs = Tabs(t.Main(), L"x.htm");
+    RunCommand(t, IDM_mNewFile);
+    t.Type(L"N");
+    t.Command(IDM_mSaveAs);
+    FileDialog(t, L"Save As", x);
+    Answer(t, x + L" is open in another tab.", IDOK);
+    Settle(t);
+    EXPECT_EQ(ReadBytes(x), "X");
+    EXPECT_EQ(Caption(t), L"TARNEL Editor - HTML - Untitled");
+    EXPECT_EQ(VisibleTabs(tabs), 2);
+    t.Command(IDM_mExit);
+    Answer(t, L"Save changes to: \r\nUntitled?", IDNO);
+    EXPECT_TRUE(t.Ends());
+}
+
+// Exit with a parked document whose save fails: the program stays, the
+// document with it.
+TEST(Documents, AFailedSaveOfAParkedDocumentStopsTheExit)
+{
+    Tarnel t(L"doc_exit_fail");
+    RemoveDocuments(t);
+    const std::wstring a = t.Folder() + L"\\a.htm", b = t.Folder() + L"\\b.htm";
+    WriteText(a, "A");
+    WriteText(b, "B");
+    ASSERT_TRUE(t.Start(L"\"" + a + L"\""));
+    t.Type(L"1");
+    t.Command(IDM_mOpenFile);
+    FileDialog(t, L"Open file", b);
+    ASSERT_TRUE(CaptionEnds(t, b));
+    Settle(t);
+    SetFileAttributesW(a.c_str(), FILE_ATTRIBUTE_READONLY);
+    t.Command(IDM_mExit);
+    Answer(t, L"Save changes to: \r\n" + a + L"?", IDYES);
+    Answer(t, L"Unable to save the file:\r\n" + a, IDOK);
+    Settle(t);
+    SetFileAttributesW(a.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_TRUE(t.Process().Running());
+    EXPECT_EQ(ReadBytes(a), "A");
+    EXPECT_FALSE(ParkedFiles(t).empty());
+    t.Command(IDM_mExit);
+    Answer(t, L"Save changes to: \r\n" + a + L"?", IDNO);
+    EXPECT_TRUE(t.Ends());
+}
+
+// A recent file whose name the system code page cannot hold is recorded
+// by a name that still opens it.
+TEST(Documents, ARecentFileOutsideTheCodePageIsRecordedByANameThatOpens)
+{
+    Tarnel t(L"doc_recent_name");
+    RemoveDocuments(t);
+    const std::wstring g = t.Folder() + L"\\Gr\u00fc\u00dfe \u0416\u0443\u043a.htm";
+    HANDLE h = CreateFileW(g.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    CloseHandle(h);
+    ASSERT_TRUE(t.Start());
+    t.Command(IDM_mOpenFile);
+    FileDialog(t, L"Open file", g);
+    ASSERT_TRUE(CaptionEnds(t, g));
+    t.Command(IDM_mExit);
+    ASSERT_TRUE(t.Ends());
+    SettingsRecord rec;
+    ASSERT_TRUE(t.ReadRecord(rec));
+    ASSERT_FALSE(rec.RecentFiles.empty());
+    EXPECT_NE(GetFileAttributesW(rec.RecentFiles[0].c_str()), INVALID_FILE_ATTRIBUTES) << Narrow(rec.RecentFiles[0]);
+    DeleteFileW(g.c_str());
+}
+
 TEST(Documents, TabSwitchesKeepEachDocumentItsTextTypeAndName)
 {
     Tarnel t(L"doc_switch");

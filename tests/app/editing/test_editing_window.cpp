@@ -116,6 +116,22 @@ void Ctrl(const Tarnel& t, wchar_t letter)
     wt::Send(t.Main(), WM_NULL);
 }
 
+// The gutter: the tallest text box.
+HWND Gutter(const Tarnel& t)
+{
+    HWND gutter = nullptr;
+    int tallest = 0;
+    for (HWND w : wt::Children(t.Main())) {
+        RECT r{};
+        GetWindowRect(w, &r);
+        if (lstrcmpiW(wt::ClassName(w).c_str(), L"Edit") == 0 && IsWindowVisible(w) && r.bottom - r.top > tallest) {
+            tallest = r.bottom - r.top;
+            gutter = w;
+        }
+    }
+    return gutter;
+}
+
 SettingsRecord Record(int edType)
 {
     SettingsRecord rec;
@@ -282,6 +298,10 @@ TEST(EditingWindow, BlockCommandsActOnTheLinesOfTheText)
     Select(t, 0, 6);
     Pick(t, IDM_mCom);
     EXPECT_EQ(Text(t.Editor()), L"'--a\r'--b\r'--cc");
+    // Not undoable: an Undo would take back only the comment colour.
+    EXPECT_FALSE(wt::Send(t.Editor(), EM_CANUNDO));
+    Pick(t, IDM_mUndo);
+    EXPECT_EQ(Text(t.Editor()), L"'--a\r'--b\r'--cc");
     Select(t, 0, 15);
     Pick(t, IDM_mUnCom);
     EXPECT_EQ(Text(t.Editor()), L"a\rb\rcc");
@@ -300,6 +320,16 @@ TEST(EditingWindow, BlockCommandsActOnTheLinesOfTheText)
     Select(t, 300, 320);
     Pick(t, IDM_mUnCom);
     EXPECT_EQ(Text(t.Editor()), L"first\r" + longLine + L"\rlast");
+    // A paragraph of words, wrapped at their gaps, selected across the wraps.
+    std::wstring paragraph = L"x =";
+    for (int i = 0; i < 120; ++i)
+        paragraph += L" word" + std::to_wstring(i);
+    SetText(t, L"first\r" + paragraph + L"\rlast");
+    const long row = static_cast<long>(wt::Send(t.Editor(), EM_LINEINDEX, 2));
+    ASSERT_LT(row, 6 + static_cast<long>(paragraph.size())) << "the paragraph wraps";
+    Select(t, row - 3, static_cast<long>(wt::Send(t.Editor(), EM_LINEINDEX, 4)) + 3);
+    Pick(t, IDM_mCom);
+    EXPECT_EQ(Text(t.Editor()), L"first\r'--" + paragraph + L"\rlast");
 
     // A long document takes the new text whole, coloured: still not undoable.
     std::wstring commented, plain;
@@ -381,16 +411,7 @@ TEST(EditingWindow, UndoAndRedoReachBackAcrossALongRecolouring)
     ASSERT_TRUE(Start(t, Record(2), file));
     t.Shot(L"long_page.bmp");
     // The gutter numbers the lines and keeps to the editor's first line.
-    HWND gutter = nullptr;   // the tallest text box
-    int tallest = 0;
-    for (HWND w : wt::Children(t.Main())) {
-        RECT r{};
-        GetWindowRect(w, &r);
-        if (lstrcmpiW(wt::ClassName(w).c_str(), L"Edit") == 0 && IsWindowVisible(w) && r.bottom - r.top > tallest) {
-            tallest = r.bottom - r.top;
-            gutter = w;
-        }
-    }
+    HWND gutter = Gutter(t);
     ASSERT_NE(gutter, nullptr);
     EXPECT_GE(wt::Send(gutter, EM_GETLINECOUNT), 602);
     wt::Send(t.Editor(), EM_LINESCROLL, 0, 100);
@@ -408,5 +429,20 @@ TEST(EditingWindow, UndoAndRedoReachBackAcrossALongRecolouring)
     for (int i = 0; i < 8 && Text(t.Editor()) != typed; ++i)
         Pick(t, IDM_mRedo);
     EXPECT_TRUE(Text(t.Editor()) == typed);
+    Quit(t);
+}
+
+// The gutter holds numbers for a screen beyond the text: when the screen
+// grows mid-session, it is measured again.
+TEST(EditingWindow, TheGutterIsMeasuredAgainWhenTheScreenGrows)
+{
+    Tarnel t(L"edit_display");
+    ASSERT_TRUE(Start(t, Record(2)));
+    HWND gutter = Gutter(t);
+    ASSERT_NE(gutter, nullptr);
+    const LRESULT before = wt::Send(gutter, EM_GETLINECOUNT);
+    ASSERT_LT(before, 1000);
+    wt::Send(t.Main(), WM_DISPLAYCHANGE, 32, MAKELPARAM(1280, 20000), 20000);
+    EXPECT_GT(wt::Send(gutter, EM_GETLINECOUNT), 1000) << "no more rows than on a 1024-pixel screen";
     Quit(t);
 }

@@ -60,3 +60,15 @@ TEST(RunCommands, EachProgramHasItsOwnScriptFileAndOnlyEndedRunsLeftovers)
                                 [](DWORD pid) { return pid == 8; });
     EXPECT_EQ(left, (std::vector<std::wstring>{L"wtemp-7.vbs", L"wtemp-9.js"}));
 }
+
+TEST(RunCommands, AScriptFileKeepsEveryCharacter)
+{
+    // What the code page holds is written in it, as the host reads by default.
+    EXPECT_EQ(RunCommands::ScriptFileBytes(L"x = 1"), "x = 1");
+    // Anything else goes as UTF-16 with its byte-order mark, never as "?".
+    const std::wstring text = L"s = \"caf\u00e9 \u03a9 \u4e2d\"";
+    const std::string bytes = RunCommands::ScriptFileBytes(text);
+    ASSERT_EQ(bytes.size(), 2 + 2 * text.size());
+    EXPECT_EQ(bytes.substr(0, 2), std::string("\xFF\xFE", 2));
+    EXPECT_EQ(std::wstring(reinterpret_cast<const wchar_t*>(bytes.data() + 2), text.size()), text);
+}

@@ -94,12 +94,23 @@ TEST_F(VBS, DeclarationsAndProcedures)
 
 TEST_F(VBS, StringsAndComments)
 {
-    EXPECT_EQ(c.ColorVBSText(L"\"a\"\"b\""), "\\cf2 \"a\"\\cf0 \\cf2 \"b\"\\cf0 ");
-    EXPECT_EQ(c.ColorVBSText(L"\"\"\"\"x\""), "\\cf2 \"\"\"\\cf0 \\cf2 \"x\"\\cf0 ");
+    // A doubled quote is one quote character inside its string.
+    EXPECT_EQ(c.ColorVBSText(L"\"a\"\"b\""), "\\cf2 \"a\"\"b\"\\cf0 ");
+    EXPECT_EQ(c.ColorVBSText(L"\"\"\"\"x\""), "\\cf2 \"\"\"\"\\cf0 x\"");
     EXPECT_EQ(c.ColorVBSText(L"x = \"open\rIf"), "x = \"open\r\n\\par \\cf1 If\\cf0 ");
     EXPECT_EQ(c.ColorVBSText(L"If(x) ' note"), "\\cf1 If\\cf0 (x) \\cf3 ' note\\cf0 ");
     EXPECT_EQ(c.ColorVBSText(L"x'a\rIf"), "x\\cf3 'a\\cf0 \r\n\\par \\cf1 If\\cf0 ");
     EXPECT_EQ(c.ColorVBSText(L"s = \"C:\\dir\\{x}\""), "s = \\cf2 \"C:\\\\dir\\\\\\{x\\}\"\\cf0 ");
+}
+
+// A script that writes JSON: keywords inside a string are text, never
+// respelled, however the doubled quotes fall.
+TEST_F(VBS, AStringIsOnePieceWhoseTextStays)
+{
+    c.SetVKeywords(L",", L"Dim,If,Or,False,Then", 5, 1);
+    EXPECT_EQ(c.ColorVBSText(L"x = \"\"\"a\"\" or false\""), "x = \\cf2 \"\"\"a\"\" or false\"\\cf0 ");
+    EXPECT_EQ(c.ColorVBSText(L"Write \"\"\"exists\"\": false,\" or x"),
+              "Write \\cf2 \"\"\"exists\"\": false,\"\\cf0  \\cf1 Or\\cf0  x");
 }
 
 TEST_F(VBS, NonAsciiNamesFoldAndAreEscaped)

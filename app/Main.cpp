@@ -25,7 +25,6 @@
 #include "autoinsert/AutoInsertLists.h"
 #include "autoinsert/fAuto.h"
 #include "snippets/fCM.h"
-#include "fbrowser.h"
 #include "fedit/Documents.h"
 #include "fedit/MainWindowHost.h"
 #include "fedit/MenuSetRows.h"
@@ -68,7 +67,6 @@ struct Program {
     std::unique_ptr<fedit> main;
     std::unique_ptr<MainWindowHost> host;
     std::unique_ptr<fCM> cm;
-    std::unique_ptr<fbrowser> browser;
     std::unique_ptr<fpad3> pad3;
 
     bool shutDownRan = false;
@@ -81,7 +79,6 @@ class ProgramParts : public MainProgram {
 public:
     CSubclass* Subclasser() override { return SharedSubclasser(); }
     cTypeDic* TypeDictionary() override { return ::TypeDictionary(); }
-    fbrowser* BrowserForm() override { return ::BrowserForm(); }
     fpad3* ClipPadForm() override { return ::ClipPadForm(); }
     fCM* CustomMenuForm() override { return ::CustomMenuForm(); }
     forms::Form* ToolForm(ToolWindow which) override { return ::ToolForm(which); }
@@ -101,7 +98,6 @@ void UnloadForm(forms::Form* f)
 CSubclass* SharedSubclasser() { return g ? g->subclasser.get() : nullptr; }
 cTypeDic* TypeDictionary() { return g ? &AutoInsertLists::TypeDic() : nullptr; }
 fCM* CustomMenuForm() { return g ? g->cm.get() : nullptr; }
-fbrowser* BrowserForm() { return g ? g->browser.get() : nullptr; }
 fpad3* ClipPadForm() { return g ? g->pad3.get() : nullptr; }
 
 forms::Form* ToolForm(ToolWindow which)
@@ -206,6 +202,8 @@ void InitProgram()
     s.ProgramTempFolder = platform::ProgramFolder() + L"\\temp\\";
     // 4. Settings.
     ReadSettingsFile(nullptr);   // before the main window exists
+    // Preview pages a run that crashed left behind.
+    RemoveLeftoverPages();
     // 5. Document slots.
     g->files = std::make_unique<ClsFile>(SettingsAccess::ExtAliases());
     s.Files = g->files.get();
@@ -242,7 +240,6 @@ void InitProgram()
     f.Show(forms::vbModeless);
     // 11. Tool windows, hidden. Each gets its window when first used (their
     // users load them), so that a start pays for none of them.
-    g->browser = std::make_unique<fbrowser>();
     ColorPickerWindow();
     ImageViewer();
     FindWindow();
@@ -269,6 +266,7 @@ void InitProgram()
     s.InVBSBlockPrev = 0;
     s.CSSListLoaded = false;
     s.PreviewScrollTop = 0;
+    s.ProgramNavigation = true;
     ResetFuncLists();
     // 16. The first document.
     if (!s.CommandLine.empty() && platform::FileExists(s.CommandLine)) {
@@ -332,7 +330,7 @@ void ShutDown()
     CloseObjectBrowser();
     UnloadFindWindow();
     ReleaseBrowser();
-    UnloadForm(g->browser.get());
+    UnloadBrowserWindow();
     UnloadMultiReplaceWindow();
     UnloadImageViewer();
     UnloadForm(g->cm.get());
@@ -380,7 +378,6 @@ int Main()
     State().Files = nullptr;
     State().Colorer = nullptr;
     program.pad3.reset();
-    program.browser.reset();
     program.cm.reset();
     program.main.reset();
     program.files.reset();

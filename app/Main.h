@@ -9,7 +9,6 @@
 class CSubclass;
 class cTypeDic;
 class fCM;
-class fbrowser;
 class fpad3;
 namespace forms { class Form; }
 
@@ -32,7 +31,6 @@ std::wstring CommandLinePath(const std::wstring& commandLine);
 // The program's shared objects (null outside start-up to shutdown).
 CSubclass* SharedSubclasser();
 fCM* CustomMenuForm();
-fbrowser* BrowserForm();
 fpad3* ClipPadForm();
 // The configurable shortcuts and the known object variables (null before
 // the colouring step of start-up).

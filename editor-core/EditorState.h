@@ -66,9 +66,13 @@ struct EditorState {
     std::wstring Clip1;
     std::wstring Clip2;
     // A page is shown in the preview browser; it is one chosen with "View
-    // Other Webpage" rather than the current document.
+    // Other Webpage" rather than the current document (its scroll offset is
+    // then neither kept nor restored).
     bool PreviewInUse = false;
-    bool OtherPageInPreview = false;
+    bool OtherPageShown = false;
+    // The browser's pending navigation was started by the program, not by a
+    // link the user followed.
+    bool ProgramNavigation = true;
 
     ClsColor* Colorer = nullptr;
     ClsFile* Files = nullptr;

@@ -91,6 +91,17 @@ public:
     // tool frame and the message labels, as the find window opens.
     virtual void LayoutWindow() = 0;
     virtual void CloseImageViewer() = 0;
+
+    // (Hosts without a main window, as in tests, do nothing here.)
+    // The preview takes the main window's place on screen and gives it back.
+    virtual void ShowMainWindow(bool show) { (void)show; }
+    // The preview window's file commands: the save question over every
+    // changed document (false: the user cancelled), Save As of the current
+    // document, the program's one shutdown, and the help file.
+    virtual bool QuerySaveAll() { return true; }
+    virtual void SaveDocumentAs() {}
+    virtual void ShutDown() {}
+    virtual void OpenHelpFile() {}
 };
 
 // The main window's host, or null.

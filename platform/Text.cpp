@@ -1,6 +1,7 @@
 #include "platform/Text.h"
 
 #include <climits>
+#include <cwctype>
 
 namespace platform {
 
@@ -86,6 +87,16 @@ std::wstring TrimBlanks(const std::wstring& text)
 std::wstring TrimBlanksAndTabs(const std::wstring& text)
 {
     return TrimOf(text, L" \t");
+}
+
+std::wstring TrimWhiteSpace(const std::wstring& text)
+{
+    size_t b = 0, e = text.size();
+    while (b < e && std::iswspace(text[b]))
+        ++b;
+    while (e > b && std::iswspace(text[e - 1]))
+        --e;
+    return text.substr(b, e - b);
 }
 
 std::wstring BlankedLine(std::wstring text)

@@ -34,6 +34,9 @@ std::wstring TrimBlanks(const std::wstring& text);
 // The text without blanks and tabs at both ends: command lines and options,
 // where a tab separates as a blank does.
 std::wstring TrimBlanksAndTabs(const std::wstring& text);
+// The text without white space of any kind at both ends: attribute values,
+// addresses and style sheet parts of a page.
+std::wstring TrimWhiteSpace(const std::wstring& text);
 // The text with every tab, CR and LF turned into a blank, then trimmed of
 // blanks: a line as the checks that look at its first and last words read it.
 std::wstring BlankedLine(std::wstring text);

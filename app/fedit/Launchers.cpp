@@ -12,7 +12,6 @@
 #include "preview/Preview.h"
 #include "reference/Reference.h"
 #include "cBrowse/cBrowse.h"
-#include "fbrowser.h"
 #include "forms/BusyScope.h"
 #include "forms/Runtime.h"
 #include "platform/Files.h"
@@ -76,7 +75,7 @@ void fedit::bview2_Click(int Index)
         return;
     }
     CloseSidePanels();
-    State().OtherPageInPreview = false;
+    State().OtherPageShown = false;
     PreviewPage();
 }
 
@@ -94,17 +93,9 @@ void fedit::mOther_Click()
         return;
     }
     State().PreviewInUse = true;
-    NavigateBrowser(path);
     CloseSidePanels();
-    fbrowser* browser = program_.BrowserForm();
-    if (!browser || !browser->Load()) {
-        State().OtherPageInPreview = false;
-        return;
-    }
-    browser->Show(vbModeless);
-    Hide();
-    browser->SetFocus();
-    State().OtherPageInPreview = true;
+    NavigateBrowser(path);
+    State().OtherPageShown = true;
 }
 
 void fedit::mOffline_Click()

@@ -5,7 +5,6 @@
 class CSubclass;
 class cTypeDic;
 class fCM;
-class fbrowser;
 class fpad3;
 namespace forms { class Form; }
 
@@ -19,7 +18,6 @@ public:
     virtual CSubclass* Subclasser() = 0;
     // Null before the colouring step of start-up.
     virtual cTypeDic* TypeDictionary() = 0;
-    virtual fbrowser* BrowserForm() = 0;
     virtual fpad3* ClipPadForm() = 0;
     virtual fCM* CustomMenuForm() = 0;
     virtual forms::Form* ToolForm(ToolWindow which) = 0;

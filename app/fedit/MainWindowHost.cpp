@@ -104,3 +104,16 @@ void MainWindowHost::ShowSampledColor(unsigned long colour, const std::wstring& 
 
 void MainWindowHost::LayoutWindow() { f_.Form_Resize(); }
 void MainWindowHost::CloseImageViewer() { f_.CloseImageViewer(); }
+
+void MainWindowHost::ShowMainWindow(bool show)
+{
+    if (show)
+        f_.Show(forms::vbModeless);
+    else
+        f_.Hide();
+}
+
+bool MainWindowHost::QuerySaveAll() { return f_.QuerySaveAll(); }
+void MainWindowHost::SaveDocumentAs() { f_.mSaveAs_Click(); }
+void MainWindowHost::ShutDown() { ::ShutDown(); }
+void MainWindowHost::OpenHelpFile() { ::OpenHelpFile(); }

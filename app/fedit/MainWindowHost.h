@@ -57,6 +57,11 @@ public:
     void ShowSampledColor(unsigned long colour, const std::wstring& text) override;
     void LayoutWindow() override;
     void CloseImageViewer() override;
+    void ShowMainWindow(bool show) override;
+    bool QuerySaveAll() override;
+    void SaveDocumentAs() override;
+    void ShutDown() override;
+    void OpenHelpFile() override;
 
 private:
     fedit& f_;

@@ -12,7 +12,8 @@
 #include "ModFormOps.h"
 #include "SettingsBridge.h"
 #include "SettingsEventSink.h"
-#include "fbrowser.h"
+#include "preview/fbrowser.h"
+#include "preview/Preview.h"
 
 #include "CSubclass.h"
 
@@ -455,8 +456,7 @@ void fedit::SetCaptions()
 {
     std::wstring caption = L"TARNEL Editor - " + TypeName() + L" - " + State().CurrentFilePath;
     SetCaption(caption);
-    if (fbrowser* b = program_.BrowserForm())
-        b->SetCaption(caption);
+    BrowserWindow().SetCaption(caption);
 }
 
 void fedit::ShowInfo(const std::wstring& text)

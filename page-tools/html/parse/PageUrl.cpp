@@ -1,20 +1,11 @@
 #include "PageUrl.h"
+#include "platform/Text.h"
 
 #include <cwctype>
 #include <vector>
 
 namespace html {
 namespace {
-
-std::wstring Trimmed(const std::wstring& s)
-{
-    size_t b = 0, e = s.size();
-    while (b < e && std::iswspace(s[b]))
-        ++b;
-    while (e > b && std::iswspace(s[e - 1]))
-        --e;
-    return s.substr(b, e - b);
-}
 
 // "http:", "mailto:" ... but not a drive letter "C:".
 bool HasScheme(const std::wstring& a, std::wstring& scheme)
@@ -106,7 +97,7 @@ std::wstring PathFromUrl(const std::wstring& url)
 
 std::wstring ResolveLocalPath(const std::wstring& basePath, const std::wstring& address)
 {
-    std::wstring a = Trimmed(address);
+    std::wstring a = platform::TrimWhiteSpace(address);
     size_t cut = a.find_first_of(L"?#");
     if (cut != std::wstring::npos)
         a = a.substr(0, cut);
@@ -129,7 +120,7 @@ std::wstring ResolveLocalPath(const std::wstring& basePath, const std::wstring& 
 
 std::wstring AbsoluteUrl(const std::wstring& basePath, const std::wstring& address)
 {
-    std::wstring a = Trimmed(address);
+    std::wstring a = platform::TrimWhiteSpace(address);
     std::wstring scheme;
     if (HasScheme(a, scheme) && scheme != L"file")
         return a;

@@ -1,4 +1,5 @@
 #include "CssParser.h"
+#include "platform/Text.h"
 
 #include <cwctype>
 
@@ -13,21 +14,11 @@ std::wstring LowerAscii(std::wstring s)
     return s;
 }
 
-std::wstring Trim(const std::wstring& s)
-{
-    size_t b = 0, e = s.size();
-    while (b < e && std::iswspace(s[b]))
-        ++b;
-    while (e > b && std::iswspace(s[e - 1]))
-        --e;
-    return s.substr(b, e - b);
-}
-
 std::wstring CollapseBlanks(const std::wstring& s)
 {
     std::wstring out;
     bool space = false;
-    for (wchar_t c : Trim(s)) {
+    for (wchar_t c : platform::TrimWhiteSpace(s)) {
         if (std::iswspace(c)) {
             space = true;
             continue;
@@ -115,7 +106,7 @@ std::vector<std::wstring> SplitTopLevel(const std::wstring& text, wchar_t sep)
 
 std::wstring UrlOf(const std::wstring& arg)
 {
-    std::wstring t = Trim(arg);
+    std::wstring t = platform::TrimWhiteSpace(arg);
     if (t.size() >= 2 && (t[0] == L'"' || t[0] == L'\'') && t.back() == t[0])
         t = t.substr(1, t.size() - 2);
     return t;
@@ -123,13 +114,13 @@ std::wstring UrlOf(const std::wstring& arg)
 
 bool MediaApplies(const std::wstring& media)
 {
-    std::wstring m = LowerAscii(Trim(media));
+    std::wstring m = LowerAscii(platform::TrimWhiteSpace(media));
     if (m.empty())
         return true;
     for (const std::wstring& part : SplitTopLevel(m, L',')) {
-        std::wstring p = Trim(part);
+        std::wstring p = platform::TrimWhiteSpace(part);
         if (p.compare(0, 4, L"only") == 0)
-            p = Trim(p.substr(4));
+            p = platform::TrimWhiteSpace(p.substr(4));
         if (p.compare(0, 3, L"all") == 0 || p.compare(0, 6, L"screen") == 0 || p[0] == L'(')
             return true;
     }
@@ -152,7 +143,7 @@ void ParseRules(const std::wstring& text, StyleSheet& sheet, const CssLimits& li
             std::wstring name = LowerAscii(prelude.substr(0, prelude.find_first_of(L" \t\r\n\"'(", 1)));
             if (text[brace] == L';') {
                 if (name == L"@import") {
-                    std::wstring rest = Trim(prelude.substr(7));
+                    std::wstring rest = platform::TrimWhiteSpace(prelude.substr(7));
                     std::wstring target;
                     size_t media = std::wstring::npos;
                     if (LowerAscii(rest.substr(0, 4)) == L"url(") {
@@ -288,14 +279,14 @@ std::vector<Declaration> ParseDeclarations(const std::wstring& text)
         if (colon == std::wstring::npos)
             continue;
         Declaration d;
-        d.property = LowerAscii(Trim(part.substr(0, colon)));
+        d.property = LowerAscii(platform::TrimWhiteSpace(part.substr(0, colon)));
         if (d.property.empty() || d.property.find_first_of(L" \t{}") != std::wstring::npos)
             continue;
-        std::wstring value = Trim(part.substr(colon + 1));
+        std::wstring value = platform::TrimWhiteSpace(part.substr(colon + 1));
         size_t bang = value.rfind(L'!');
-        if (bang != std::wstring::npos && LowerAscii(Trim(value.substr(bang + 1))) == L"important") {
+        if (bang != std::wstring::npos && LowerAscii(platform::TrimWhiteSpace(value.substr(bang + 1))) == L"important") {
             d.important = true;
-            value = Trim(value.substr(0, bang));
+            value = platform::TrimWhiteSpace(value.substr(0, bang));
         }
         if (value.empty())
             continue;

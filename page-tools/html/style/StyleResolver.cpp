@@ -1,4 +1,5 @@
 #include "StyleResolver.h"
+#include "platform/Text.h"
 
 #include <algorithm>
 #include <cwctype>
@@ -78,20 +79,10 @@ std::wstring Lower(std::wstring s)
     return s;
 }
 
-std::wstring Trim(const std::wstring& s)
-{
-    size_t b = 0, e = s.size();
-    while (b < e && std::iswspace(s[b]))
-        ++b;
-    while (e > b && std::iswspace(s[e - 1]))
-        --e;
-    return s.substr(b, e - b);
-}
-
 // "100" -> "100px", "50%" -> "50%"; "" for text that is no size.
 std::wstring AttrLength(const std::wstring& text)
 {
-    std::wstring t = Trim(text);
+    std::wstring t = platform::TrimWhiteSpace(text);
     size_t i = 0;
     while (i < t.size() && (std::iswdigit(t[i]) || t[i] == L'.'))
         ++i;
@@ -122,7 +113,7 @@ const Node* AncestorTable(const Node& e)
 // <font size>: 1-7, or +n / -n from 3.
 std::wstring FontSizeCss(const std::wstring& text)
 {
-    std::wstring t = Trim(text);
+    std::wstring t = platform::TrimWhiteSpace(text);
     if (t.empty())
         return L"";
     int n = _wtoi(t.c_str() + (t[0] == L'+' ? 1 : 0));
@@ -155,7 +146,7 @@ std::wstring PresentationalCss(const Node& e, bool quirks)
     bool cell = tag == L"td" || tag == L"th";
     for (const Attr& a : e.attrs) {
         const std::wstring& n = a.name;
-        std::wstring v = Lower(Trim(a.value));
+        std::wstring v = Lower(platform::TrimWhiteSpace(a.value));
         if (n == L"bgcolor") add(L"background-color", AttrColorCss(a.value));
         else if (n == L"background" && (tag == L"body" || tag == L"table" || cell || tag == L"tr"))
             add(L"background-image", L"url(\"" + a.value + L"\")");
@@ -237,7 +228,7 @@ std::wstring PresentationalCss(const Node& e, bool quirks)
                 if (!len.empty()) add(L"padding", len);
             }
             if (const std::wstring* border = table->Attribute(L"border")) {
-                if (Trim(*border).empty() || _wtoi(border->c_str()) > 0)
+                if (platform::TrimWhiteSpace(*border).empty() || _wtoi(border->c_str()) > 0)
                     add(L"border", L"1px inset #808080");
             }
         }
@@ -328,7 +319,7 @@ void Resolver::CollectSheets()
         if (!n->IsElement())
             continue;
         if (n->tag == L"style") {
-            std::wstring type = Lower(Trim(n->AttributeOr(L"type", L"text/css")));
+            std::wstring type = Lower(platform::TrimWhiteSpace(n->AttributeOr(L"type", L"text/css")));
             std::wstring media = Lower(n->AttributeOr(L"media"));
             if ((!type.empty() && type != L"text/css") ||
                 (!media.empty() && media.find(L"screen") == std::wstring::npos && media.find(L"all") == std::wstring::npos))

@@ -155,6 +155,14 @@ void PageView::ScrollTo(int x, int y)
     InvalidateRect(hwnd, nullptr, FALSE);
 }
 
+void PageView::ShowScroll()
+{
+    if (!doc || !hwnd)
+        return;
+    UpdateScrollBars();
+    InvalidateRect(hwnd, nullptr, FALSE);
+}
+
 void PageView::ResizeTo(int width, int height)
 {
     if (events)

@@ -55,6 +55,8 @@ public:
     // The link that has the keyboard focus (Tab moves it, Enter follows it), or null.
     const Node* FocusedLink() const { return focusLink; }
     void ScrollTo(int x, int y);
+    // Shows the scroll offset the document was given through its script objects.
+    void ShowScroll();
     // Lays the page out again for the control's width (after the document's content changed).
     void Relayout();
 

@@ -31,6 +31,9 @@ protected:
     void TearDown() override
     {
         platform::SetMessageInterceptor(nullptr);
+        // The window goes with its test: left to the process exit, it was
+        // destroyed after the runtime it is built on.
+        UnloadAutoSetupWindow();
         ResetEditorState();
     }
     fAuto& f = AutoSetupWindow();

@@ -191,8 +191,9 @@ TEST(AutoInsertWindow, MemberPopupAfterAPeriod)
     EXPECT_EQ(wt::Send(list, LB_GETCOUNT), 27);
     Key(t, VK_DOWN);
     Key(t, VK_RETURN);
-    EXPECT_EQ(PopupList(t), nullptr);
-    EXPECT_NE(Text(t.Editor()).find(L"fs.Drives"), std::wstring::npos) << Text(t.Editor());
+    EXPECT_TRUE(wt::WaitFor([&] { return PopupList(t) == nullptr; }));
+    EXPECT_TRUE(wt::WaitFor([&] { return Text(t.Editor()).find(L"fs.Drives") != std::wstring::npos; }))
+        << Text(t.Editor());
 
     // One of the var names: a click chooses.
     ToEnd(t.Editor());
@@ -204,9 +205,10 @@ TEST(AutoInsertWindow, MemberPopupAfterAPeriod)
     wt::Send(list, LB_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&item));
     PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(item.left + 20, item.top + 3));
     PostMessageW(list, WM_LBUTTONUP, 0, MAKELPARAM(item.left + 20, item.top + 3));
-    wt::Send(list, WM_NULL);
-    wt::Send(t.Main(), WM_NULL);
-    EXPECT_NE(Text(t.Editor()).find(L"ts.Column"), std::wstring::npos) << Text(t.Editor());
+    // The clicks are posted: a message sent after them is handled first, so
+    // wait for the pick to show instead.
+    EXPECT_TRUE(wt::WaitFor([&] { return Text(t.Editor()).find(L"ts.Column") != std::wstring::npos; }))
+        << Text(t.Editor());
 
     // Escape closes it and inserts nothing.
     ToEnd(t.Editor());
@@ -214,7 +216,7 @@ TEST(AutoInsertWindow, MemberPopupAfterAPeriod)
     Key(t, VK_OEM_PERIOD);
     ASSERT_NE(PopupList(t), nullptr);
     Key(t, VK_ESCAPE);
-    EXPECT_EQ(PopupList(t), nullptr);
+    EXPECT_TRUE(wt::WaitFor([&] { return PopupList(t) == nullptr; }));
     EXPECT_EQ(Text(t.Editor()).substr(Text(t.Editor()).size() - 4), L"dic.");
 
     // Inside a string or a comment a period is text.
@@ -235,7 +237,8 @@ TEST(AutoInsertWindow, ParameterTipAfterABracket)
     t.Type(L"msgbox");
     ShiftKey(t, '9');
     // The word takes the signature's spelling, and the tip shows it.
-    EXPECT_NE(Text(t.Editor()).find(L"MsgBox("), std::wstring::npos) << Text(t.Editor());
+    EXPECT_TRUE(wt::WaitFor([&] { return Text(t.Editor()).find(L"MsgBox(") != std::wstring::npos; }))
+        << Text(t.Editor());
     wt::Drawn tip = wt::FindDrawn(t.Main(), L" MsgBox(prompt [, buttons] [, title] [, helpfile, context]) ");
     ASSERT_TRUE(tip);
     EXPECT_TRUE(tip.visible);

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "platform/Files.h"
 #include "platform/Module.h"
 #include "platform/Paths.h"
 
@@ -12,6 +13,32 @@ namespace wt {
 std::wstring ProgramFolder()
 {
     return platform::GetParentFolder(platform::ModuleFolder(nullptr));
+}
+
+std::string RunProbe(const std::wstring& args, const std::wstring& outFile)
+{
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE out = CreateFileW(outFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
+    if (out == INVALID_HANDLE_VALUE)
+        return "(no output file)";
+    std::wstring exe = ProgramFolder() + L"\\tests\\probe.exe";
+    std::wstring cmd = L"\"" + exe + L"\" " + args;
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    si.dwFlags = STARTF_USESTDHANDLES;
+    si.hStdOutput = out;
+    si.hStdError = out;
+    PROCESS_INFORMATION pi{};
+    bool started = CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi);
+    CloseHandle(out);
+    if (!started)
+        return "(probe did not start)";
+    WaitForSingleObject(pi.hProcess, 60000);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    std::string bytes;
+    platform::ReadWholeFile(outFile, bytes);
+    return bytes;
 }
 
 std::wstring ScratchFolder(const std::wstring& name)

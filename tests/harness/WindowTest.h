@@ -17,6 +17,10 @@ std::wstring ProgramFolder();
 // A scratch folder under bin/tests/scratch for this test program, created on demand.
 std::wstring ScratchFolder(const std::wstring& name);
 
+// Runs bin/tests/probe.exe with args, its output and errors going to
+// outFile, and gives what it wrote (or a note that it could not run).
+std::string RunProbe(const std::wstring& args, const std::wstring& outFile);
+
 // Polls pred every 20 ms, letting this thread's messages run, until it holds
 // or timeoutMs passes.
 bool WaitFor(const std::function<bool()>& pred, DWORD timeoutMs = 10000);

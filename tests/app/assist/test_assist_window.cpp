@@ -70,17 +70,8 @@ void ClickTab(const Tarnel& t, const std::wstring& caption)
 // Shift with a key through the keyboard, so the program reads Shift as held.
 void ShiftKey(const Tarnel& t, WORD key)
 {
-    SetForegroundWindow(t.Main());
-    SetFocus(t.Editor());
-    INPUT in[4] = {};
-    const WORD keys[4] = {VK_SHIFT, key, key, VK_SHIFT};
-    for (int i = 0; i < 4; ++i) {
-        in[i].type = INPUT_KEYBOARD;
-        in[i].ki.wVk = keys[i];
-        in[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
-    }
-    SendInput(4, in, sizeof(INPUT));
-    Sleep(200);
+    t.KeyWith(VK_SHIFT, key);
+    Sleep(50);
     Settle(t);
 }
 

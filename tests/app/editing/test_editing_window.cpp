@@ -99,23 +99,7 @@ void Pick(const Tarnel& t, unsigned id)
 }
 
 // Ctrl+letter through the keyboard, so the program reads Ctrl as held.
-void Ctrl(const Tarnel& t, wchar_t letter)
-{
-    SetForegroundWindow(t.Main());
-    SetFocus(t.Editor());
-    INPUT in[4] = {};
-    const WORD keys[4] = {VK_CONTROL, static_cast<WORD>(letter), static_cast<WORD>(letter), VK_CONTROL};
-    for (int i = 0; i < 4; ++i) {
-        in[i].type = INPUT_KEYBOARD;
-        in[i].ki.wVk = keys[i];
-        in[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
-    }
-    SendInput(4, in, sizeof(INPUT));
-    Sleep(150);
-    wt::Send(t.Editor(), WM_NULL);
-    wt::Send(t.Main(), WM_NULL);
-}
-
+void Ctrl(const Tarnel& t, wchar_t letter) { t.KeyWith(VK_CONTROL, static_cast<WORD>(letter)); }
 // The gutter: the tallest text box.
 HWND Gutter(const Tarnel& t)
 {

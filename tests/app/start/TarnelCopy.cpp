@@ -108,6 +108,23 @@ void Settle(HWND re)
 
 } // namespace
 
+void Tarnel::KeyWith(WORD modifier, WORD key) const
+{
+    SetForegroundWindow(main_);
+    SetFocus(Editor());
+    INPUT in[4] = {};
+    const WORD keys[4] = {modifier, key, key, modifier};
+    for (int i = 0; i < 4; ++i) {
+        in[i].type = INPUT_KEYBOARD;
+        in[i].ki.wVk = keys[i];
+        in[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
+    }
+    SendInput(4, in, sizeof(INPUT));
+    Sleep(150);
+    wt::Send(Editor(), WM_NULL);
+    wt::Send(main_, WM_NULL);
+}
+
 void Tarnel::Type(const std::wstring& text) const
 {
     HWND re = Editor();

@@ -33,6 +33,9 @@ public:
     void Command(unsigned id) const { wt::PostCommand(main_, id); }
     // Types characters into the editor as the keyboard would.
     void Type(const std::wstring& text) const;
+    // A key pressed with Shift or Ctrl held, through the keyboard, so the
+    // program reads the modifier as held; returns when the keys were taken.
+    void KeyWith(WORD modifier, WORD key) const;
     // The program ended within the time; its exit code is 0.
     bool Ends(DWORD ms = 15000);
     // A screenshot of the screen under bin/tests/scratch/<name>.

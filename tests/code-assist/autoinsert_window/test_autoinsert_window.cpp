@@ -60,22 +60,7 @@ void Key(const Tarnel& t, WPARAM vk)
 }
 
 // Shift+key through the keyboard, so the program reads Shift as held.
-void ShiftKey(const Tarnel& t, WORD vk)
-{
-    SetForegroundWindow(t.Main());
-    SetFocus(t.Editor());
-    INPUT in[4] = {};
-    const WORD keys[4] = {VK_SHIFT, vk, vk, VK_SHIFT};
-    for (int i = 0; i < 4; ++i) {
-        in[i].type = INPUT_KEYBOARD;
-        in[i].ki.wVk = keys[i];
-        in[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
-    }
-    SendInput(4, in, sizeof(INPUT));
-    Sleep(150);
-    wt::Send(t.Editor(), WM_NULL);
-    wt::Send(t.Main(), WM_NULL);
-}
+void ShiftKey(const Tarnel& t, WORD vk) { t.KeyWith(VK_SHIFT, vk); }
 
 // The popup list when it is shown (the visible list with items), or null.
 HWND PopupList(const Tarnel& t)
@@ -327,23 +312,7 @@ TEST(AutoInsertWindow, SettingsWindowKeepsTheObjectList)
 namespace {
 
 // Ctrl+letter through the keyboard, so the program reads Ctrl as held.
-void CtrlKey(const Tarnel& t, wchar_t letter)
-{
-    SetForegroundWindow(t.Main());
-    SetFocus(t.Editor());
-    INPUT in[4] = {};
-    const WORD keys[4] = {VK_CONTROL, static_cast<WORD>(letter), static_cast<WORD>(letter), VK_CONTROL};
-    for (int i = 0; i < 4; ++i) {
-        in[i].type = INPUT_KEYBOARD;
-        in[i].ki.wVk = keys[i];
-        in[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
-    }
-    SendInput(4, in, sizeof(INPUT));
-    Sleep(150);
-    wt::Send(t.Editor(), WM_NULL);
-    wt::Send(t.Main(), WM_NULL);
-}
-
+void CtrlKey(const Tarnel& t, wchar_t letter) { t.KeyWith(VK_CONTROL, static_cast<WORD>(letter)); }
 // Pixels of area in a colour that is neither grey nor black: coloured text.
 int Colourful(const wt::Screenshot& s, RECT area)
 {

@@ -42,23 +42,7 @@ bool Start(Tarnel& t, const std::wstring& document)
 }
 
 // Ctrl+letter through the keyboard, so the program reads Ctrl as held.
-void Ctrl(const Tarnel& t, wchar_t letter)
-{
-    SetForegroundWindow(t.Main());
-    SetFocus(t.Editor());
-    INPUT in[4] = {};
-    const WORD keys[4] = {VK_CONTROL, static_cast<WORD>(letter), static_cast<WORD>(letter), VK_CONTROL};
-    for (int i = 0; i < 4; ++i) {
-        in[i].type = INPUT_KEYBOARD;
-        in[i].ki.wVk = keys[i];
-        in[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
-    }
-    SendInput(4, in, sizeof(INPUT));
-    Sleep(150);
-    wt::Send(t.Editor(), WM_NULL);
-    wt::Send(t.Main(), WM_NULL);
-}
-
+void Ctrl(const Tarnel& t, wchar_t letter) { t.KeyWith(VK_CONTROL, static_cast<WORD>(letter)); }
 DWORD Selection(const Tarnel& t) { return static_cast<DWORD>(wt::Send(t.Editor(), EM_GETSEL)); }
 
 std::wstring EditorText(const Tarnel& t)

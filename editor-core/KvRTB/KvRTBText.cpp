@@ -233,15 +233,27 @@ bool KvRTB::WholeTextIn(const wchar_t* face, long twips) const
     auto send = [&](UINT msg, WPARAM wp, LPARAM lp) { return SendPastSubclasses(rtb_, msg, wp, lp); };
     const LRESULT mask = send(EM_SETEVENTMASK, 0, 0);
     send(WM_SETREDRAW, FALSE, 0);
+    // The view as the place of the first character: EM_GETSCROLLPOS and the
+    // scroll bars give a long text's position scaled to 16 bits, which
+    // EM_SETSCROLLPOS does not take.
+    POINTL origin{};
+    send(EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&origin), 0);
     CHARRANGE sel{}, all{0, -1};
-    POINT scroll{};
     send(EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&sel));
-    send(EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll));
     send(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&all));
     CHARFORMATW now = EmptyFormat();
     send(EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&now));
     send(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&sel));
-    send(EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll));
+    POINTL moved{};
+    send(EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&moved), 0);
+    if (moved.x != origin.x || moved.y != origin.y) {
+        POINT top{0, 0};
+        send(EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&top));
+        POINTL home{};
+        send(EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&home), 0);
+        POINT view{home.x - origin.x, home.y - origin.y};
+        send(EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&view));
+    }
     send(WM_SETREDRAW, TRUE, 0);
     send(EM_SETEVENTMASK, 0, mask);
     return (now.dwMask & (CFM_FACE | CFM_SIZE)) == (CFM_FACE | CFM_SIZE) && now.yHeight == twips &&

@@ -189,7 +189,7 @@ TEST_F(KvRTBTest, UndoLimitClearAllAndFormats)
     EXPECT_EQ(std::wstring(cf.szFaceName), face.substr(0, 31));
 }
 
-TEST_F(KvRTBTest, TheFontSetAgainReachesTextOfAnotherFaceAndKeepsTheSelection)
+TEST_F(KvRTBTest, TheFontSetAgainReachesTextOfAnotherFaceAndKeepsTheSelectionAndView)
 {
     forms::FontSpec font = rtb().Font();
     font.Name = L"Courier New";
@@ -223,4 +223,22 @@ TEST_F(KvRTBTest, TheFontSetAgainReachesTextOfAnotherFaceAndKeepsTheSelection)
     rtb().SetFont(font);
     EXPECT_EQ(faceAt(9), L"Courier New 200");
     EXPECT_EQ(rtb().Text(), L"one TWO THREE four");
+
+    // A text long enough that its scroll position passes 16 bits keeps
+    // its view to the pixel.
+    std::wstring lines;
+    for (int i = 0; i < 6000; ++i)
+        lines += L"line " + std::to_wstring(i) + L"\r";
+    rtb().SetText(lines);
+    rtb().SetFont(font);
+    rtb().SetSelRange(static_cast<long>(lines.find(L"line 4500")), 4);
+    HWND re = rtb().RTBhWnd();
+    SendMessageW(re, EM_LINESCROLL, 0, 4490 - SendMessageW(re, EM_GETFIRSTVISIBLELINE, 0, 0));
+    POINTL before{}, after{};
+    SendMessageW(re, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&before), 0);
+    ASSERT_LT(before.y, -65536);
+    rtb().SetFont(font);
+    SendMessageW(re, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&after), 0);
+    EXPECT_EQ(after.y, before.y);
+    EXPECT_EQ(rtb().SelStart(), static_cast<long>(lines.find(L"line 4500")));
 }

@@ -211,8 +211,9 @@ public:
     // Takes a window that a long recolouring replaced (from SwapDocumentWindow)
     // while it held undo steps, with the text its successor showed then. Once
     // the shown window has no step left and still shows that text, Undo goes
-    // on in the kept window, which is shown again. Replacing the whole text
-    // or emptying the undo buffer forgets it. Redo goes back the same way.
+    // on in the kept window, which is shown again, past kept windows that
+    // hold only Redo steps. Replacing the whole text or emptying the undo
+    // buffer forgets it. Redo goes back the same way.
     void KeepUndoHistory(HWND replaced, const std::wstring& successorText);
 
     // ---- Files ----
@@ -253,6 +254,7 @@ private:
     void ApplySettings(HWND window) const;
     bool ReplaceShownWindow();
     bool ResumeUndoHistory(UINT canStep);
+    bool KeptWindowCan(UINT canStep) const;
     void DropUndoHistory();
     void EmptyForReplacement();
     void SubclassRTB();

@@ -430,3 +430,58 @@ TEST(EditingWindow, TheGutterIsMeasuredAgainWhenTheScreenGrows)
     EXPECT_GT(wt::Send(gutter, EM_GETLINECOUNT), 1000) << "no more rows than on a 1024-pixel screen";
     Quit(t);
 }
+
+namespace {
+
+void PutOnClipboard(const std::wstring& text)
+{
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    HGLOBAL g = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    memcpy(GlobalLock(g), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+    GlobalUnlock(g);
+    SetClipboardData(CF_UNICODETEXT, g);
+    CloseClipboard();
+}
+
+} // namespace
+
+// A Paste or Cut that opens or closes a comment recolours the whole page in
+// a fresh window; a line typed after it must not cut Undo off from it.
+TEST(EditingWindow, UndoReachesBackPastAPasteOrCutThatRecolouredALongPage)
+{
+    for (bool cut : {false, true}) {
+        Tarnel t(cut ? L"edit_undo_cut" : L"edit_undo_paste");
+        std::string page = "<html>\r\n<body>\r\n";
+        if (cut)
+            page += "<!-- note -->\r\n";
+        for (int i = 0; i < 700; ++i)
+            page += "<p>line " + std::to_string(i) + "</p>\r\n";
+        page += "</body></html>";
+        const std::wstring file = t.Folder() + L"\\long.html";
+        std::ofstream(std::string(file.begin(), file.end()), std::ios::binary) << page;
+        ASSERT_TRUE(Start(t, Record(2), file));
+        const std::wstring before = Text(t.Editor());
+        if (cut) {
+            const long close = static_cast<long>(before.find(L"-->"));
+            Select(t, close, close + 3);
+            Pick(t, IDM_mCut);
+        } else {
+            PutOnClipboard(L"<!--");
+            Select(t, LineStart(t, 2), LineStart(t, 2));
+            Pick(t, IDM_mPaste);
+        }
+        const std::wstring changed = Text(t.Editor());
+        ASSERT_NE(changed, before);
+        TypeAndLeave(t, t.Editor(), LineStart(t, 300), L"x");
+        const std::wstring typed = Text(t.Editor());
+        ASSERT_NE(typed, changed);
+        for (int i = 0; i < 5 && Text(t.Editor()) != before; ++i)
+            Pick(t, IDM_mUndo);
+        EXPECT_TRUE(Text(t.Editor()) == before) << (cut ? "the Cut" : "the Paste") << " is undone too";
+        for (int i = 0; i < 5 && Text(t.Editor()) != typed; ++i)
+            Pick(t, IDM_mRedo);
+        EXPECT_TRUE(Text(t.Editor()) == typed) << "and Redo brings back the typing after it";
+        Quit(t);
+    }
+}

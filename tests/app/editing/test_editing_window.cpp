@@ -116,6 +116,16 @@ HWND Gutter(const Tarnel& t)
     return gutter;
 }
 
+// A popup list (a list box in a frame of the main window) shows with item.
+bool PopupOffers(const Tarnel& t, const std::wstring& item)
+{
+    for (HWND w : wt::Children(t.Main()))
+        if (wt::ClassName(w) == L"ListBox" && IsWindowVisible(w) && GetParent(GetParent(w)) != t.Main() &&
+            wt::Send(w, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(item.c_str())) >= 0)
+            return true;
+    return false;
+}
+
 SettingsRecord Record(int edType)
 {
     SettingsRecord rec;
@@ -171,6 +181,8 @@ TEST(EditingWindow, HotkeysRunTheirActionsAndAnUnassignedOneSaysSo)
     rec.HotKeys[8] = 'U';    // upper case
     rec.HotKeys[16] = 'Z';   // Undo
     rec.HotKeys[19] = 'K';   // X-Copy 1
+    rec.HotKeys[21] = 'P';   // CSS properties
+    rec.HotKeys[22] = 'W';   // CSS values
     rec.Menu1On = true;
     rec.Menu1Key = 'J';
     ASSERT_TRUE(Start(t, rec));
@@ -192,6 +204,16 @@ TEST(EditingWindow, HotkeysRunTheirActionsAndAnUnassignedOneSaysSo)
     Select(t, 7, 7);
     Pick(t, IDM_mPasteClip1);
     EXPECT_EQ(Text(t.Editor()), L"ABC DEFABC");
+
+    // The CSS popups: the values of the property before the caret, then the properties.
+    SetText(t, L"<p style=\"color: \">");
+    Select(t, 17, 17);
+    for (const auto& [key, item] : {std::pair<wchar_t, const wchar_t*>{'W', L"red"}, {'P', L"color"}}) {
+        Ctrl(t, key);
+        EXPECT_TRUE(wt::WaitFor([&] { return PopupOffers(t, item); }, 5000)) << "Ctrl+" << char(key);
+        wt::Send(t.Editor(), WM_KEYDOWN, VK_ESCAPE, 1);
+        wt::Send(t.Editor(), WM_KEYUP, VK_ESCAPE, 0xC0000001);
+    }
 
     Ctrl(t, 'J');
     bool menuShown = false;

@@ -7,6 +7,7 @@
 #include "Bytes.h"
 #include "MenuIds.h"
 #include "TarnelCopy.h"
+#include "forms/Menu.h"
 
 #include <dlgs.h>
 #include <shellapi.h>
@@ -66,6 +67,14 @@ int VisibleTabs(const TabStrip& tabs)
     for (const wt::Drawn& d : tabs.Now())
         n += d.visible ? 1 : 0;
     return n;
+}
+
+// The menu item shows, as the program's menus hold it.
+bool Shown(HWND main, UINT id)
+{
+    static const UINT query = RegisterWindowMessageW(forms::kMenuStateMessage);
+    const LRESULT s = wt::Send(main, query, id);
+    return s != -1 && (s & forms::kMenuVisible);
 }
 
 // A click on a tab, run to its end.
@@ -282,6 +291,9 @@ TEST(Documents, RecentFilesDropsUnreadableFilesAndTheSameFileTwice)
     TabStrip tabs = Tabs(t.Main(), L"a.htm");
     ASSERT_EQ(tabs.size(), 8u);
     EXPECT_EQ(VisibleTabs(tabs), 1) << "the file replaced the start-up document";
+    EXPECT_TRUE(Shown(t.Main(), IDM_mMRU_0));
+    EXPECT_FALSE(Shown(t.Main(), IDM_mMRU_1)) << "an empty recent-file item is hidden";
+    EXPECT_FALSE(Shown(t.Main(), IDM_mMRU_3));
 
     // Three dropped files: only the first opens.
     DropFiles(t, {paths[1], paths[2], paths[3]});
@@ -320,6 +332,8 @@ TEST(Documents, RecentFilesDropsUnreadableFilesAndTheSameFileTwice)
     t.Command(IDM_mOpenFile);
     FileDialog(t, L"Open file", paths[4]);
     EXPECT_TRUE(CaptionEnds(t, paths[4]));
+
+    EXPECT_TRUE(Shown(t.Main(), IDM_mMRU_3));
 
     // A recent file that is gone: a message, and the list keeps it.
     DeleteFileW(paths[3].c_str());

@@ -249,6 +249,10 @@ private:
                         WPARAM wParam, LPARAM lParam, LONG_PTR& userValue) override;
     int SubclassOrdinals() const override { return 2; }
 
+    // Asked with every face: where the face is missing, the system's font
+    // mapper still picks a fixed-pitch one, so code keeps its columns.
+    static constexpr BYTE kCodePitchAndFamily = FIXED_PITCH | FF_MODERN;
+
     bool CreateRTB(HWND host);
     HWND MakeRichEdit(HWND host);
     void ApplySettings(HWND window) const;

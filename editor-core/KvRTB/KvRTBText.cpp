@@ -211,6 +211,7 @@ void KvRTB::OnFontChanged()
     cf.dwMask = CFM_FACE | CFM_SIZE;
     // The face-name field holds 31 characters and the terminating zero.
     lstrcpynW(cf.szFaceName, f.Name.c_str(), LF_FACESIZE);
+    cf.bPitchAndFamily = kCodePitchAndFamily;
     cf.yHeight = static_cast<LONG>(std::lround(f.Size * 20));   // points to twips
     Send(EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&cf));
 }

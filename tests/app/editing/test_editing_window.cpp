@@ -507,3 +507,19 @@ TEST(EditingWindow, UndoReachesBackPastAPasteOrCutThatRecolouredALongPage)
         Quit(t);
     }
 }
+
+// Without the chosen face the editor still gets a fixed-pitch one, so code
+// keeps its columns: ten i's as wide as ten W's.
+TEST(EditingWindow, AMissingEditorFontFallsBackToAFixedPitchOne)
+{
+    Tarnel t(L"edit_font");
+    SettingsRecord rec = Record(2);
+    rec.EdFontName = L"No Such Face Anywhere";
+    ASSERT_TRUE(Start(t, rec));
+    TypeLines(t, L"iiiiiiiiii\rWWWWWWWWWW\r");
+    auto x = [&](long at) { return static_cast<short>(LOWORD(wt::Send(t.Editor(), EM_POSFROMCHAR, at))); };
+    const int narrow = x(10) - x(0), wide = x(21) - x(11);
+    EXPECT_GT(wide, 30);
+    EXPECT_NEAR(narrow, wide, 1);
+    Quit(t);
+}

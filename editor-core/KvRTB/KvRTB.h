@@ -141,7 +141,14 @@ public:
 
     // ---- Lines and view ----
     long TopLine() const;
+    // Puts line LTop at the top of the view, wholly shown (see ShowLineAtTop).
     void SetTopLine(long LTop);
+    // Scrolls a RichEdit window of the control (shown or handed out) so that
+    // line's top is the view's top, to the pixel. EM_LINESCROLL will not do:
+    // Wine's RichEdit scrolls it by its default font's line height, not the
+    // text's, and stops with part of a line hidden, out of step with the
+    // gutter's numbers.
+    static void ShowLineAtTop(HWND richEdit, long line);
     long TotalLines() const;
     long BottomLine() const;
     void Scroll(long NumLines);

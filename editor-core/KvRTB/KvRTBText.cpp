@@ -314,9 +314,26 @@ long KvRTB::TopLine() const { return static_cast<long>(Send(EM_GETFIRSTVISIBLELI
 
 void KvRTB::SetTopLine(long LTop)
 {
-    long t = TopLine();
-    if (LTop != t)
-        Send(EM_LINESCROLL, 0, LTop - t);
+    if (rtb_)
+        ShowLineAtTop(rtb_, LTop);
+}
+
+void KvRTB::ShowLineAtTop(HWND richEdit, long line)
+{
+    const LRESULT start = SendMessageW(richEdit, EM_LINEINDEX, static_cast<WPARAM>(std::max(0L, line)), 0);
+    if (start < 0)
+        return;
+    POINTL at{};
+    SendMessageW(richEdit, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&at), start);
+    RECT view{};
+    SendMessageW(richEdit, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&view));
+    POINT scroll{};
+    SendMessageW(richEdit, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll));
+    const LONG y = std::max(0L, scroll.y + at.y - view.top);
+    if (y == scroll.y)
+        return;   // setting it costs a repaint of a long text
+    scroll.y = y;
+    SendMessageW(richEdit, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll));
 }
 
 long KvRTB::TotalLines() const { return static_cast<long>(Send(EM_GETLINECOUNT)); }

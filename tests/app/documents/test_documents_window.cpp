@@ -10,7 +10,6 @@
 
 #include <dlgs.h>
 #include <shellapi.h>
-#include <shlobj.h>
 
 #include <fstream>
 #include <vector>
@@ -164,26 +163,10 @@ bool CaptionEnds(Tarnel& t, const std::wstring& end)
     }, 5000);
 }
 
-// Drops files on a window as the shell does: a DROPFILES block in the
-// program's own memory, handed over with WM_DROPFILES.
+// Drops files on the editor as the shell does.
 void DropFiles(Tarnel& t, const std::vector<std::wstring>& files)
 {
-    std::wstring list;
-    for (const std::wstring& f : files)
-        list += f + L'\0';
-    list += L'\0';
-    std::vector<char> block(sizeof(DROPFILES) + list.size() * sizeof(wchar_t));
-    auto* df = reinterpret_cast<DROPFILES*>(block.data());
-    df->pFiles = sizeof(DROPFILES);
-    df->fWide = TRUE;
-    memcpy(block.data() + sizeof(DROPFILES), list.data(), list.size() * sizeof(wchar_t));
-    HANDLE proc = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, t.Process().Pid());
-    ASSERT_NE(proc, nullptr);
-    void* mem = VirtualAllocEx(proc, nullptr, block.size(), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-    ASSERT_NE(mem, nullptr);
-    WriteProcessMemory(proc, mem, block.data(), block.size(), nullptr);
-    CloseHandle(proc);
-    PostMessageW(t.Editor(), WM_DROPFILES, reinterpret_cast<WPARAM>(mem), 0);
+    ASSERT_TRUE(wt::DropFiles(t.Process(), t.Editor(), files));
 }
 
 // Gives the messages posted to the program time to run (a sent message

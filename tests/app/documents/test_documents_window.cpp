@@ -537,6 +537,72 @@ TEST(Documents, AShutdownCancelledAfterTheQuestionsKeepsEveryDocument)
     EXPECT_TRUE(ParkedFiles(t).empty());
 }
 
+// The text in the clipping pad's hidden scratch editor, which saves parked
+// documents; "<none>" without one.
+std::wstring ScratchText(Tarnel& t)
+{
+    for (HWND w : t.Process().TopWindows(false)) {
+        if (wt::WindowText(w) != L"3 - Clipping Pad")
+            continue;
+        for (HWND c : wt::Children(w)) {
+            if (wt::ClassName(c).find(L"RICHEDIT") == std::wstring::npos &&
+                wt::ClassName(c).find(L"RichEdit") == std::wstring::npos)
+                continue;
+            wchar_t buf[256] = {};
+            wt::Send(c, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(buf));
+            return buf;
+        }
+    }
+    return L"<none>";
+}
+
+// Save As replaces an existing file only with a whole new one: a save
+// cancelled after the replace question leaves the old file, from the editor
+// and from a parked tab. The scratch editor that saved a parked document
+// keeps none of its text.
+TEST(Documents, ASaveAsCancelledAfterTheReplaceQuestionKeepsTheOldFile)
+{
+    Tarnel t(L"doc_saveas_keep");
+    RemoveDocuments(t);
+    const std::wstring old = t.Folder() + L"\\old.htm", b = t.Folder() + L"\\b.htm";
+    const std::string oldBytes = "<p>keep me</p>";
+    WriteText(old, oldBytes);
+    WriteText(b, "B");
+    ASSERT_TRUE(t.Start());
+    TabStrip tabs = Tabs(t.Main(), L"Untitled");
+    const std::wstring text = L"caf\u00e9 \u65e5";
+    wt::Send(t.Editor(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    const std::wstring question = L"characters that the system code page cannot hold";
+    t.Command(IDM_mSaveAs);
+    FileDialog(t, L"Save As", old, 1);
+    Answer(t, old + L" exists.\r\nDo you want to replace it?", IDOK);
+    Answer(t, question, IDCANCEL);
+    Settle(t);
+    EXPECT_EQ(ReadBytes(old), oldBytes);
+
+    t.Command(IDM_mOpenFile);
+    FileDialog(t, L"Open file", b);
+    ASSERT_TRUE(CaptionEnds(t, b));
+    TabMenu(t, tabs[0], IDM_mFileSaveFromTab_1);
+    FileDialog(t, L"Save As", old);
+    Answer(t, L"Do you want to replace it?", IDOK);
+    Answer(t, question, IDCANCEL);
+    Settle(t);
+    EXPECT_EQ(ReadBytes(old), oldBytes);
+    EXPECT_EQ(ScratchText(t), L"");
+
+    // A parked document saved under its own name.
+    t.Type(L"2");
+    RunCommand(t, IDM_mNewFile);
+    TabMenu(t, tabs[1], IDM_mFileSaveFromTab_0);
+    Settle(t);
+    EXPECT_EQ(ReadBytes(b), "2B");
+    EXPECT_EQ(ScratchText(t), L"");
+    t.Command(IDM_mExit);
+    Answer(t, L"Save changes to: \r\nUntitled?", IDNO);
+    EXPECT_TRUE(t.Ends());
+}
+
 // Save As onto a file another tab holds is refused: never two tabs for one file.
 TEST(Documents, SaveAsOntoAFileOpenInAnotherTabIsRefused)
 {

@@ -83,8 +83,8 @@ void fedit::Form_Resize()
     Apply(JT1, r.editor);
     Apply(T2, r.gutter);
     bStatScroll(0).Move(Int(r.statScrollLeft.left), Int(r.statScrollLeft.top));
-    Apply(TBarFiles, r.fileTabs);
-    DrawFileTabs(-1);
+    Apply(tabs_.TBarFiles, r.fileTabs);
+    tabs_.DrawFileTabs(-1);
     Apply(FrStatus, r.status);
     LabStatus.Move(Int(r.statusLabel.left), Int(r.statusLabel.top), Int(r.statusLabel.width));
     bStatScroll(1).Move(Int(r.statScrollRight.left), Int(r.statScrollRight.top));

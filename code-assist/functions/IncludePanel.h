@@ -12,7 +12,7 @@
 class IncludePanel : public PopupPanelContent {
 public:
     // Makes the panel's controls in frame, laid out to its size, and gives
-    // the frame the panel's caption. Call once, before the frame's form loads.
+    // the frame the panel's caption. Call once; the form may be loaded already.
     void Build(forms::Frame& frame);
     // The list shows these files (full paths), in order.
     void Fill(const std::vector<std::wstring>& paths);

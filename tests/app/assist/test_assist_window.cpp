@@ -265,10 +265,15 @@ TEST(AssistWindow, ProcedureListJumpsAndThePanelLinksAndUnlinksFiles)
     ChooseProcedure(t, 1);
     EXPECT_TRUE(wt::WaitFor([&] { return CaretLine(t) == 62; }, 5000)) << CaretLine(t);
 
-    // Browse links the file: its marker heads the page, its row shows.
-    t.Command(IDM_mFuncPop);
-    HWND panel = tooldrive::Shown(t, L"Function Popup - Add or Remove");
+    // Browse links the file: its marker heads the page, its row shows. The
+    // panel goes into the print window also after that has been loaded.
+    t.Command(IDM_mPrint);
+    HWND panel = tooldrive::Shown(t, L"Print Editor Text");
     ASSERT_NE(panel, nullptr);
+    PostMessageW(panel, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(wt::WaitFor([&] { return !IsWindowVisible(panel); }, 5000));
+    t.Command(IDM_mFuncPop);
+    ASSERT_EQ(tooldrive::Shown(t, L"Function Popup - Add or Remove"), panel);
     HWND list = wt::FindChild(panel, L"ListBox");
     ASSERT_NE(list, nullptr);
     std::vector<HWND> buttons = tooldrive::ChildrenOf(GetParent(list), L"ButSilver2");

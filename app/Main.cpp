@@ -164,7 +164,7 @@ void OpenCommandLineFile(std::wstring& path)
     if (!longPath.empty() && platform::FileExists(longPath))
         path = longPath;
     if (g && g->main)
-        LoadDocument(*g->main, path, platform::GetExtension(path));
+        g->main->LoadDocument(path, platform::GetExtension(path));
 }
 
 void OpenHelpFile()
@@ -274,7 +274,7 @@ void InitProgram()
         heapWarmup.Release();
         OpenCommandLineFile(path);
     } else {
-        OpenUntitledAtStartUp(f);
+        f.OpenUntitledAtStartUp();
     }
     if (closed())
         return;

@@ -14,6 +14,7 @@
 #include "EditorGlue.h"
 #include "cBrowse/cBrowse.h"
 #include "fedit.h"
+#include "forms/BusyScope.h"
 #include "forms/Runtime.h"
 #include "platform/Files.h"
 #include "platform/Messages.h"
@@ -80,10 +81,21 @@ void UpdateRecentFiles(fedit& f, const std::wstring& path)
     RecentList list;
     for (int i = 0; i < 4; ++i)
         list[static_cast<size_t>(i)] = f.mMRU(i).Caption();
-    if (!UpdateRecentList(list, path))
-        return;
-    for (int i = 0; i < 4; ++i)
-        f.mMRU(i).SetCaption(list[static_cast<size_t>(i)]);
+    if (UpdateRecentList(list, path))
+        ShowRecentFiles(f, list);
+}
+
+void ShowRecentFiles(fedit& f, const RecentList& list)
+{
+    bool any = false;
+    for (int i = 0; i < 4; ++i) {
+        const std::wstring& p = list[static_cast<size_t>(i)];
+        const bool used = p.size() >= 2;
+        f.mMRU(i).SetCaption(used ? p : L"");
+        f.mMRU(i).SetVisible(used);
+        any = any || used;
+    }
+    f.mtemp4.SetVisible(any);
 }
 
 int OpenSlotOf(const std::wstring& path)
@@ -169,94 +181,93 @@ void ShowLoadedType(fedit& f, EditorType t)
 
 // The document takes a slot and its tab; the empty start-up document gives
 // way to the first file opened.
-void TakeSlot(fedit& f, const std::wstring& path, bool editorWasEmpty)
+void TakeSlot(FileTabsPart& tabs, const std::wstring& path, bool editorWasEmpty)
 {
     EditorState& s = State();
     ClsFile* files = s.Files;
     if (!files)
         return;
-    if (editorWasEmpty && files->CurrentFile() == 0 && platform::Upper(f.LabFile(0).Caption()) == L"UNTITLED") {
+    if (editorWasEmpty && files->CurrentFile() == 0 && platform::Upper(tabs.LabFile(0).Caption()) == L"UNTITLED") {
         files->RemoveFile(0);
         files->CurrentFile(-1);
-        f.LabFile(0).SetCaption(L"");
-        f.LabFile(0).SetVisible(false);
+        tabs.LabFile(0).SetCaption(L"");
+        tabs.LabFile(0).SetVisible(false);
     }
     const int slot = files->OpenDocument(path, platform::GetFileName(path), s.EdType, s.ColorCodeOn, s.LineDebugOn);
     if (slot >= 0)
-        f.SetTabLabel(files->Name(slot), slot);
+        tabs.SetTabLabel(files->Name(slot), slot);
 }
 
 } // namespace
 
-bool LoadDocument(fedit& f, const std::wstring& path, const std::wstring& extension)
+bool fedit::LoadDocument(const std::wstring& path, const std::wstring& extension)
 {
     EditorState& s = State();
-    KvRTB& JT1 = f.JT1;
     const int open = OpenSlotOf(path);
     if (open >= 0) {
         // One file, one document: a second copy would let two tabs save
         // over each other.
-        f.ShowSlot(open);
+        ShowSlot(open);
         return true;
     }
     const bool wasEmpty = JT1.LenText() == 0;
-    f.ClearInfo();
+    ClearInfo();
     const std::wstring upperExtension = platform::Upper(extension);
     const EditorType t = s.Files ? s.Files->GetExtEdType(upperExtension) : EditorType::None;
     bool colouredOnLoad = false;
-    if (!ReadDocument(f, path, t, colouredOnLoad))
+    if (!ReadDocument(*this, path, t, colouredOnLoad))
         return false;
     s.CurrentFilePath = path;
     s.CurrentExtension = upperExtension;
     {
-        RedrawLock lock(f.hwnd);
+        RedrawLock lock(hwnd);
         forms::Hourglass busy;
         if (!colouredOnLoad)
             JT1.SetForeColor(0);
         s.PreviewScrollTop = 0;
         const bool wasSuppressed = s.SuppressChangeTracking;
         s.SuppressChangeTracking = true;
-        ShowLoadedType(f, t);
+        ShowLoadedType(*this, t);
         if (t != EditorType::None)
-            ColourLoaded(f, t, colouredOnLoad);
+            ColourLoaded(*this, t, colouredOnLoad);
         s.SuppressChangeTracking = wasSuppressed;
         if (HWND re = JT1.RTBhWnd())
             SendMessageW(re, EM_SETMODIFY, 0, 0);
-        f.SetCaptions();
+        SetCaptions();
         JT1.SetSelStart(0);
-        f.SyncLineNums();
+        SyncLineNums();
         JT1.SetEnabled(true);
     }
-    TakeSlot(f, path, wasEmpty);
+    TakeSlot(tabs_, path, wasEmpty);
     {
         // Every type: a style sheet or a script file empties the list.
-        RedrawLock lock(f.hwnd);
+        RedrawLock lock(hwnd);
         BuildFuncPopup();
     }
     if (t == EditorType::CSS && !s.CSSListLoaded)
         LoadCSSList();
     JT1.HideSel(false);
     JT1.SetEnabled(true);
-    f.ClearInfo();
+    ClearInfo();
     JT1.SetFocus();
     JT1.ClearUndoBuffer();
     ResetChangeTracking();
     s.LineEdited = false;
     s.DocChanged = false;
-    UpdateRecentFiles(f, s.CurrentFilePath);
+    UpdateRecentFiles(*this, s.CurrentFilePath);
     return true;
 }
 
-void OpenUntitledAtStartUp(fedit& f)
+void fedit::OpenUntitledAtStartUp()
 {
     EditorState& s = State();
     SettingsRecord& rec = Settings();
-    f.LabFile(0).SetVisible(true);
-    f.LabFile(0).SetCaption(L"Untitled");
+    tabs_.LabFile(0).SetVisible(true);
+    tabs_.LabFile(0).SetCaption(L"Untitled");
     s.CurrentFilePath = L"Untitled";
     // The gutter's numbers come once the window has its font and layout:
     // the gutter measures all its lines again on every change of either.
-    f.FillGutter();
+    FillGutter();
     // The document checks its lines as its slot says, as a new document
     // does; only the VBScript set has decided it so far.
     s.LineDebugOn = !rec.NoLineDebug;
@@ -264,7 +275,7 @@ void OpenUntitledAtStartUp(fedit& f)
         if (files->OpenDocument(L"Untitled", L"Untitled", s.EdType, !rec.NoColorCode, s.LineDebugOn) < 0)
             return;
     }
-    f.DrawFileTabs(0);
+    tabs_.DrawFileTabs(0);
 }
 
 void fedit::BrowseOpenFile()
@@ -281,14 +292,14 @@ void fedit::BrowseOpenFile()
         return;
     forms::DoEvents();
     JT1.SetFocus();
-    LoadDocument(*this, path, platform::GetExtension(path));
+    LoadDocument(path, platform::GetExtension(path));
 }
 
 void fedit::OpenFilePath(const std::wstring& path)
 {
     if (!ParkCurrentDocument())
         return;
-    LoadDocument(*this, path, platform::GetExtension(path));
+    LoadDocument(path, platform::GetExtension(path));
 }
 
 void fedit::mOpenFile_Click()
@@ -345,13 +356,13 @@ void fedit::mTemplate_Click()
     s.CurrentFilePath = L"Untitled";
     // A new page: its colour and line-check switches are taken when it is parked.
     const int slot = files->OpenDocument(L"Untitled", L"Untitled", EditorType::HTML, s.ColorCodeOn, s.LineDebugOn);
-    LabFile(slot).SetVisible(true);
-    LabFile(slot).SetCaption(L"Untitled");
+    tabs_.LabFile(slot).SetVisible(true);
+    tabs_.LabFile(slot).SetCaption(L"Untitled");
     if (IsScriptType(State().EdType))
         SetHTMLMenus();
     State().EdType = EditorType::HTML;
     SetCaptions();
-    DrawFileTabs(slot);
+    tabs_.DrawFileTabs(slot);
     s.LineDebugOn = true;
     if (!Settings().NoColorCode) {
         s.ColorCodeOn = true;
@@ -400,4 +411,104 @@ void fedit::InsertBackgroundImage()
         return;
     forms::ClipboardSetText(L"<BODY BACKGROUND=\"" + platform::GetFileName(path) + L"\" TEXT= LINK= ALINK= VLINK=>");
     ShowInfo(L"Clipboard");
+}
+
+bool fedit::ParkCurrentDocument()
+{
+    ClsFile* files = State().Files;
+    if (!files || files->CurrentFile() < 0 || !files->Exists(files->CurrentFile()))
+        return true;
+    if (files->ParkCurrent())
+        return true;
+    // Going on would replace the editor's text with nothing to bring it back.
+    platform::ShowMessage(L"Unable to write the temporary file of " + files->Name(files->CurrentFile()) +
+                              L". The document stays open in the editor.",
+                          platform::MessageStyle::Information, hwnd);
+    return false;
+}
+
+bool fedit::AddNewFile()
+{
+    EditorState& s = State();
+    ClsFile* files = s.Files;
+    if (!files || files->NextAvailable() == -1)
+        return false;
+    if (!ParkCurrentDocument())
+        return false;
+    const EditorType type = State().EdType;
+    // Emptied before the new slot parks it, so the slot never holds the text
+    // of the document that was current, and that document keeps its window.
+    s.SuppressChangeTracking = true;
+    JT1.ClearAll();
+    s.SuppressChangeTracking = false;
+    // Its colour and line-check switches are taken when it is parked.
+    const int slot = files->OpenDocument(L"Untitled", L"Untitled", type, s.ColorCodeOn, s.LineDebugOn);
+    tabs_.LabFile(slot).SetVisible(true);
+    tabs_.LabFile(slot).SetCaption(L"Untitled");
+    tabs_.DrawFileTabs(slot);
+    s.CurrentFilePath = L"Untitled";
+    ResetFuncLists();
+    ClearInfo();
+    SetCaptions();
+    JT1.SetSelColor(0);
+    JT1.ClearUndoBuffer();
+    s.LineEdited = false;
+    s.DocChanged = false;
+    const SettingsRecord& rec = Settings();
+    if (!rec.NoColorCode) {
+        s.ColorCodeOn = true;
+        mColCode.SetChecked(true);
+    }
+    if (!rec.NoLineDebug)
+        s.LineDebugOn = true;
+    return true;
+}
+
+void fedit::ApplyShownDocumentType(EditorType type, EditorType oldType, bool buildLists)
+{
+    EditorState& s = State();
+    ShowDocumentType(*this, oldType, type);
+    if (buildLists) {
+        {
+            // Every type, ASP pages too: the list must never show the
+            // procedures of the tab left behind.
+            RedrawLock lock(hwnd);
+            BuildFuncPopup();
+        }
+        if (type == EditorType::CSS && !s.CSSListLoaded)
+            LoadCSSList();
+    }
+    // A document of no known type is shown as one, whatever set stays.
+    State().EdType = type;
+}
+
+void fedit::ShowSlot(int Index)
+{
+    EditorState& s = State();
+    if (s.ClickBusy) {
+        // A click that arrives while a switch runs only ends the wait.
+        s.ClickBusy = false;
+        return;
+    }
+    forms::BusyScope busy(s.ClickBusy);
+    ClsFile* files = s.Files;
+    if (!files || Index == files->CurrentFile() || !files->Exists(Index))
+        return;
+    const EditorType oldType = State().EdType;
+    const bool wasSuppressed = s.SuppressChangeTracking;
+    s.SuppressChangeTracking = true;
+    tabs_.DrawFileTabs(Index);
+    if (!files->SwitchTo(Index)) {
+        // Refused with a message: the shown document keeps its own tab.
+        tabs_.DrawFileTabs(files->CurrentFile());
+        s.SuppressChangeTracking = wasSuppressed;
+        return;
+    }
+    SyncLineNums();
+    ApplyShownDocumentType(files->EdType(Index), oldType, true);
+    SetCaptions();
+    ResetChangeTracking();
+    JT1.ClearUndoBuffer();
+    s.LineEdited = false;
+    s.SuppressChangeTracking = wasSuppressed;
 }

@@ -3,6 +3,7 @@
 // and the empty "Untitled" document of start-up.
 #include <string>
 
+#include "DocumentsEngine.h"
 #include "EditorType.h"
 
 class fedit;
@@ -13,16 +14,10 @@ class fedit;
 // changes none of them.
 void ShowDocumentType(fedit& f, EditorType from, EditorType to);
 
-// Loads the file into the editor as the current document of a new slot:
-// type from the extension (without the dot), menus, colouring, file tab,
-// recent files. A path that is open already only selects its tab. False,
-// after a message and with nothing changed, when the file cannot be read.
-// The caller has parked the current document and made sure a slot is free.
-bool LoadDocument(fedit& f, const std::wstring& path, const std::wstring& extension);
-// Start-up without a file: slot 0 becomes an empty "Untitled" document of
-// the record's editor type.
-void OpenUntitledAtStartUp(fedit& f);
 // Puts the path at the top of the recent-file items unless it is listed or untitled.
 void UpdateRecentFiles(fedit& f, const std::wstring& path);
+// The recent-file items show the list; unused entries are hidden, and so is
+// the separator below the items while none shows.
+void ShowRecentFiles(fedit& f, const RecentList& list);
 // The slot whose document is the file at path, or -1.
 int OpenSlotOf(const std::wstring& path);

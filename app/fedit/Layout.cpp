@@ -34,16 +34,17 @@ void fedit::SetGutterWidth(bool wide)
 
 void fedit::Form_Resize()
 {
+    // The find window waits hidden, its fields kept, while this one is minimised.
     if (WindowState() == forms::FormWindowState::Minimized) {
         if (FindVisible())
             FindWasVisible = true;
-        CloseFind();
+        HideFind();
         return;
     }
     if (FindWasVisible) {
         // Cleared first: showing the find window lays this window out again.
         FindWasVisible = false;
-        ShowFind();
+        ShowFindAgain();
     }
 
     const SettingsRecord& rec = Settings();
@@ -83,8 +84,8 @@ void fedit::Form_Resize()
     Apply(JT1, r.editor);
     Apply(T2, r.gutter);
     bStatScroll(0).Move(Int(r.statScrollLeft.left), Int(r.statScrollLeft.top));
-    Apply(TBarFiles, r.fileTabs);
-    DrawFileTabs(-1);
+    Apply(tabs_.TBarFiles, r.fileTabs);
+    tabs_.DrawFileTabs(-1);
     Apply(FrStatus, r.status);
     LabStatus.Move(Int(r.statusLabel.left), Int(r.statusLabel.top), Int(r.statusLabel.width));
     bStatScroll(1).Move(Int(r.statScrollRight.left), Int(r.statScrollRight.top));

@@ -242,14 +242,14 @@ void fedit::mSaveAs_Click()
     files->Name(slot, platform::GetFileName(p));
     files->ColorThis(slot, s.ColorCodeOn);
     files->DebugThis(slot, s.LineDebugOn);
-    LabFile(slot).SetCaption(files->Name(slot));
+    tabs_.LabFile(slot).SetCaption(files->Name(slot));
 }
 
 void fedit::mFileSaveFromTab_Click(int Index)
 {
     EditorState& s = State();
     ClsFile* files = s.Files;
-    const int t = popTabIndex_;
+    const int t = tabs_.PopTabIndex();
     if (!files || !files->Exists(t))
         return;
     if (t != files->CurrentFile()) {
@@ -259,7 +259,7 @@ void fedit::mFileSaveFromTab_Click(int Index)
         files->Path(t, p);
         files->Name(t, platform::GetFileName(p));
         files->Changed(t, false);
-        LabFile(t).SetCaption(files->Name(t));
+        tabs_.LabFile(t).SetCaption(files->Name(t));
         return;
     }
     if (Index == 1)
@@ -270,7 +270,7 @@ void fedit::mFileSaveFromTab_Click(int Index)
     files->Name(t, platform::GetFileName(s.CurrentFilePath));
     // Still marked when the save was cancelled or failed.
     files->Changed(t, s.DocChanged);
-    LabFile(t).SetCaption(files->Name(t));
+    tabs_.LabFile(t).SetCaption(files->Name(t));
     files->ColorThis(t, s.ColorCodeOn);
     files->DebugThis(t, s.LineDebugOn);
     s.LineEdited = false;
@@ -280,7 +280,7 @@ void fedit::mFileCloseFromTab_Click()
 {
     EditorState& s = State();
     ClsFile* files = s.Files;
-    const int t = popTabIndex_;
+    const int t = tabs_.PopTabIndex();
     if (!files || !files->Exists(t))
         return;
     const bool current = t == files->CurrentFile();
@@ -299,16 +299,16 @@ void fedit::mFileCloseFromTab_Click()
             return;
     }
     files->RemoveFile(t);
-    LabFile(t).SetCaption(L"");
-    LabFile(t).SetVisible(false);
+    tabs_.LabFile(t).SetCaption(L"");
+    tabs_.LabFile(t).SetVisible(false);
     if (!current) {
-        DrawFileTabs(-1);
+        tabs_.DrawFileTabs(-1);
         return;
     }
     files->CurrentFile(-1);
     int k = -1;
     for (int i = 0; i < ClsFile::SlotCount && k < 0; ++i)
-        if (LabFile(i).Visible())
+        if (tabs_.LabFile(i).Visible())
             k = i;
     const EditorType oldType = State().EdType;
     if (k >= 0 && files->SwitchTo(k)) {
@@ -320,7 +320,7 @@ void fedit::mFileCloseFromTab_Click()
         k = AddNewFile() ? files->CurrentFile() : 0;
     }
     JT1.ClearUndoBuffer();
-    DrawFileTabs(k);
+    tabs_.DrawFileTabs(k);
 }
 
 bool fedit::QuerySaveAll()
@@ -342,7 +342,7 @@ bool fedit::QuerySaveAll()
         }
     }
     for (int i = 0; files && i < ClsFile::SlotCount; ++i) {
-        if (!LabFile(i).Visible() || i == c || !files->Changed(i))
+        if (!tabs_.LabFile(i).Visible() || i == c || !files->Changed(i))
             continue;
         const int answer = AskSaveChanges(hwnd, files->Path(i));
         if (answer == IDCANCEL)
@@ -355,7 +355,7 @@ bool fedit::QuerySaveAll()
             if (p != files->Path(i)) {
                 files->Path(i, p);
                 files->Name(i, platform::GetFileName(p));
-                LabFile(i).SetCaption(files->Name(i));
+                tabs_.LabFile(i).SetCaption(files->Name(i));
             }
         }
     }
@@ -368,9 +368,9 @@ void fedit::ReleaseDocumentSlots()
 {
     ClsFile* files = State().Files;
     for (int i = 0; files && i < ClsFile::SlotCount; ++i) {
-        LabFile(i).SetVisible(false);
+        tabs_.LabFile(i).SetVisible(false);
         if (files->Exists(i))
             files->RemoveFile(i);
     }
-    DrawFileTabs(-1);
+    tabs_.DrawFileTabs(-1);
 }

@@ -319,23 +319,14 @@ void fedit::PlaceStatusRow()
     FrCSS.SetVisible(false);
     FrCSS.WindowWhenShown = true;
 
-    TBarFiles.Place(*this, 345, 6855, 10650, 435);
-    TBarFiles.SetBorderStyle(forms::Border::None);
-    for (int i = 0; i < 8; ++i) {
-        LabFile(i).Place(TBarFiles, i * 1875, 135, 1815, 300);
-        LabFile(i).SetFont(FontSpec{L"MS Sans Serif", 8.0f});
-        LabFile(i).SetAlignment(forms::Align::Center);
-        LabFile(i).UseMnemonic = false;
-        LabFile(i).WordWrap = false;
-        LabFile(i).SetVisible(false);
-    }
+    tabs_.Place();
 }
 
 void fedit::WireEvents()
 {
     // The editor and its gutter are wired with the editing (WireEditing).
-    TBarFiles.Paint = [this](HDC dc) { TBarFiles_Paint(dc); };
-    WireDocumentEvents();
+    tabs_.Wire();
+    JT1.FileDrop = [this](HDROP& hDrop) { JT1_FileDrop(hDrop); };
     WireToolbars();
 }
 

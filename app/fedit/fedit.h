@@ -11,7 +11,7 @@
 #include "KvListBox/KvListBoxControl.h"
 #include "KvRTB/KvRTB.h"
 #include "EditorType.h"
-#include "fedit/FileTabLayout.h"
+#include "fedit/FileTabsPart.h"
 #include "fedit/MainProgram.h"
 #include "platform/ComRef.h"
 #include "platform/Handles.h"
@@ -70,10 +70,6 @@ public:
     forms::Label LabCommand;
     forms::TextBox tCommand;
     forms::ControlArray<forms::CommandButton> bCommand;
-
-    // ---- File tabs ----
-    forms::PictureBox TBarFiles;
-    forms::ControlArray<forms::Label> LabFile;   // 0-7, one per document slot
 
     // ---- Pop-up list and tip panel ----
     forms::Frame FrPop;
@@ -165,15 +161,21 @@ public:
     // sequence, as the program's start-up, shutdown and document loading use them ----
     // Parks the current document and opens path (an existing file).
     void OpenFilePath(const std::wstring& path);
+    // Loads the file into the editor as the current document of a new slot:
+    // type from the extension (without the dot), menus, colouring, file tab,
+    // recent files. A path that is open already only selects its tab. False,
+    // after a message and with nothing changed, when the file cannot be read.
+    // The caller has parked the current document and made sure a slot is free.
+    bool LoadDocument(const std::wstring& path, const std::wstring& extension);
+    // Start-up without a file: slot 0 becomes an empty "Untitled" document of
+    // the record's editor type.
+    void OpenUntitledAtStartUp();
     // The Save As dialog for the current document; the path saved to, ""
     // when nothing was saved (cancelled or failed).
     std::wstring SaveDocumentAs();
     // Saves the scratch editor's content under a chosen path; "" as above.
     // slot: the parked document being saved (-1: none), which may keep its own file.
     std::wstring SaveTabAs(int slot = -1);
-    // The file tabs: draws the strip with tab `active` selected (-1 keeps it).
-    void DrawFileTabs(int active);
-    void SetTabLabel(const std::wstring& caption, int slot);
     // Closing sequence steps of the window: the procedure list's hook and the
     // settings component go.
     void PrepareClose();
@@ -182,11 +184,14 @@ public:
     void SyncLineNums();
     void FillGutter();
     // Shows the document of a slot, as a click on its tab does.
-    void ShowSlot(int slot) { LabFile_Click(slot); }
+    void ShowSlot(int slot);
 
 private:
     // The main window's host answers for the window to the layers beneath.
     friend class MainWindowHost;
+    // The parts of the window, which reach the form and each other through it.
+    friend class FileTabsPart;
+    FileTabsPart tabs_{*this};
 
     // ---- Documents: opening (Documents.cpp), saving and closing
     // (SaveClose.cpp), the file tabs (FileTabs.cpp) ----
@@ -203,12 +208,9 @@ private:
     void InsertBackgroundImage();
     // A new "Untitled" document in the first free slot; false when none is free.
     bool AddNewFile();
-    // The caption of the only visible tab, "" when there are none or several.
-    std::wstring GetSingleTabCaption();
     // Parks the current document in its slot; false, after telling the user,
     // when its text could not be written (the caller then stops).
     bool ParkCurrentDocument();
-    void LabFile_Click(int Index);
     // Set true when the find window's show or close asks for a new layout.
     bool FindWasVisible = false;
 
@@ -391,14 +393,8 @@ private:
     bool cssPopup_ = false;
     bool spaceTip_ = false;
     void JT1_FileDrop(HDROP& hDrop);
-    void WireDocumentEvents();
-    void LabFile_MouseUp(int Index, int Button, int Shift, int X, int Y);
-    void TBarFiles_MouseMove(int Button, int Shift, int X, int Y);
     // Menus, type name and function lists for the document just shown.
     void ApplyShownDocumentType(EditorType type, EditorType oldType, bool buildLists);
-    void TBarFiles_Paint(HDC dc);
-    int popTabIndex_ = 0;   // the tab the tab pop-up menu was last opened on
-    std::vector<FileTabLine> tabLines_;   // edges of the file tabs, drawn by TBarFiles
 
     // Wires the tool bars, panels, run and launcher commands (Toolbars.cpp)
     // and sets their pictures and start state when the window loads.

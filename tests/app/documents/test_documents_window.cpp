@@ -7,10 +7,10 @@
 #include "Bytes.h"
 #include "MenuIds.h"
 #include "TarnelCopy.h"
+#include "forms/Menu.h"
 
 #include <dlgs.h>
 #include <shellapi.h>
-#include <shlobj.h>
 
 #include <fstream>
 #include <vector>
@@ -66,6 +66,14 @@ int VisibleTabs(const TabStrip& tabs)
     for (const wt::Drawn& d : tabs.Now())
         n += d.visible ? 1 : 0;
     return n;
+}
+
+// The menu item shows, as the program's menus hold it.
+bool Shown(HWND main, UINT id)
+{
+    static const UINT query = RegisterWindowMessageW(forms::kMenuStateMessage);
+    const LRESULT s = wt::Send(main, query, id);
+    return s != -1 && (s & forms::kMenuVisible);
 }
 
 // A click on a tab, run to its end.
@@ -164,26 +172,10 @@ bool CaptionEnds(Tarnel& t, const std::wstring& end)
     }, 5000);
 }
 
-// Drops files on a window as the shell does: a DROPFILES block in the
-// program's own memory, handed over with WM_DROPFILES.
+// Drops files on the editor as the shell does.
 void DropFiles(Tarnel& t, const std::vector<std::wstring>& files)
 {
-    std::wstring list;
-    for (const std::wstring& f : files)
-        list += f + L'\0';
-    list += L'\0';
-    std::vector<char> block(sizeof(DROPFILES) + list.size() * sizeof(wchar_t));
-    auto* df = reinterpret_cast<DROPFILES*>(block.data());
-    df->pFiles = sizeof(DROPFILES);
-    df->fWide = TRUE;
-    memcpy(block.data() + sizeof(DROPFILES), list.data(), list.size() * sizeof(wchar_t));
-    HANDLE proc = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, t.Process().Pid());
-    ASSERT_NE(proc, nullptr);
-    void* mem = VirtualAllocEx(proc, nullptr, block.size(), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-    ASSERT_NE(mem, nullptr);
-    WriteProcessMemory(proc, mem, block.data(), block.size(), nullptr);
-    CloseHandle(proc);
-    PostMessageW(t.Editor(), WM_DROPFILES, reinterpret_cast<WPARAM>(mem), 0);
+    ASSERT_TRUE(wt::DropFiles(t.Process(), t.Editor(), files));
 }
 
 // Gives the messages posted to the program time to run (a sent message
@@ -282,6 +274,9 @@ TEST(Documents, RecentFilesDropsUnreadableFilesAndTheSameFileTwice)
     TabStrip tabs = Tabs(t.Main(), L"a.htm");
     ASSERT_EQ(tabs.size(), 8u);
     EXPECT_EQ(VisibleTabs(tabs), 1) << "the file replaced the start-up document";
+    EXPECT_TRUE(Shown(t.Main(), IDM_mMRU_0));
+    EXPECT_FALSE(Shown(t.Main(), IDM_mMRU_1)) << "an empty recent-file item is hidden";
+    EXPECT_FALSE(Shown(t.Main(), IDM_mMRU_3));
 
     // Three dropped files: only the first opens.
     DropFiles(t, {paths[1], paths[2], paths[3]});
@@ -320,6 +315,8 @@ TEST(Documents, RecentFilesDropsUnreadableFilesAndTheSameFileTwice)
     t.Command(IDM_mOpenFile);
     FileDialog(t, L"Open file", paths[4]);
     EXPECT_TRUE(CaptionEnds(t, paths[4]));
+
+    EXPECT_TRUE(Shown(t.Main(), IDM_mMRU_3));
 
     // A recent file that is gone: a message, and the list keeps it.
     DeleteFileW(paths[3].c_str());
@@ -554,6 +551,72 @@ TEST(Documents, AShutdownCancelledAfterTheQuestionsKeepsEveryDocument)
     EXPECT_TRUE(ParkedFiles(t).empty());
 }
 
+// The text in the clipping pad's hidden scratch editor, which saves parked
+// documents; "<none>" without one.
+std::wstring ScratchText(Tarnel& t)
+{
+    for (HWND w : t.Process().TopWindows(false)) {
+        if (wt::WindowText(w) != L"3 - Clipping Pad")
+            continue;
+        for (HWND c : wt::Children(w)) {
+            if (wt::ClassName(c).find(L"RICHEDIT") == std::wstring::npos &&
+                wt::ClassName(c).find(L"RichEdit") == std::wstring::npos)
+                continue;
+            wchar_t buf[256] = {};
+            wt::Send(c, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(buf));
+            return buf;
+        }
+    }
+    return L"<none>";
+}
+
+// Save As replaces an existing file only with a whole new one: a save
+// cancelled after the replace question leaves the old file, from the editor
+// and from a parked tab. The scratch editor that saved a parked document
+// keeps none of its text.
+TEST(Documents, ASaveAsCancelledAfterTheReplaceQuestionKeepsTheOldFile)
+{
+    Tarnel t(L"doc_saveas_keep");
+    RemoveDocuments(t);
+    const std::wstring old = t.Folder() + L"\\old.htm", b = t.Folder() + L"\\b.htm";
+    const std::string oldBytes = "<p>keep me</p>";
+    WriteText(old, oldBytes);
+    WriteText(b, "B");
+    ASSERT_TRUE(t.Start());
+    TabStrip tabs = Tabs(t.Main(), L"Untitled");
+    const std::wstring text = L"caf\u00e9 \u65e5";
+    wt::Send(t.Editor(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    const std::wstring question = L"characters that the system code page cannot hold";
+    t.Command(IDM_mSaveAs);
+    FileDialog(t, L"Save As", old, 1);
+    Answer(t, old + L" exists.\r\nDo you want to replace it?", IDOK);
+    Answer(t, question, IDCANCEL);
+    Settle(t);
+    EXPECT_EQ(ReadBytes(old), oldBytes);
+
+    t.Command(IDM_mOpenFile);
+    FileDialog(t, L"Open file", b);
+    ASSERT_TRUE(CaptionEnds(t, b));
+    TabMenu(t, tabs[0], IDM_mFileSaveFromTab_1);
+    FileDialog(t, L"Save As", old);
+    Answer(t, L"Do you want to replace it?", IDOK);
+    Answer(t, question, IDCANCEL);
+    Settle(t);
+    EXPECT_EQ(ReadBytes(old), oldBytes);
+    EXPECT_EQ(ScratchText(t), L"");
+
+    // A parked document saved under its own name.
+    t.Type(L"2");
+    RunCommand(t, IDM_mNewFile);
+    TabMenu(t, tabs[1], IDM_mFileSaveFromTab_0);
+    Settle(t);
+    EXPECT_EQ(ReadBytes(b), "2B");
+    EXPECT_EQ(ScratchText(t), L"");
+    t.Command(IDM_mExit);
+    Answer(t, L"Save changes to: \r\nUntitled?", IDNO);
+    EXPECT_TRUE(t.Ends());
+}
+
 // Save As onto a file another tab holds is refused: never two tabs for one file.
 TEST(Documents, SaveAsOntoAFileOpenInAnotherTabIsRefused)
 {
@@ -680,4 +743,87 @@ TEST(Documents, TabSwitchesKeepEachDocumentItsTextTypeAndName)
     SettingsRecord rec;
     ASSERT_TRUE(t.ReadRecord(rec));
     EXPECT_EQ(rec.LastEdType, 1);
+}
+
+namespace {
+
+// The gutter: the tallest text box.
+HWND Gutter(const Tarnel& t)
+{
+    HWND gutter = nullptr;
+    int tallest = 0;
+    for (HWND w : wt::Children(t.Main())) {
+        RECT r{};
+        GetWindowRect(w, &r);
+        if (lstrcmpiW(wt::ClassName(w).c_str(), L"Edit") == 0 && IsWindowVisible(w) && r.bottom - r.top > tallest) {
+            tallest = r.bottom - r.top;
+            gutter = w;
+        }
+    }
+    return gutter;
+}
+
+// Where the first shown line of a text box stands on the screen, and its number.
+struct TopLine {
+    long line;
+    int y;
+};
+
+TopLine TopOf(HWND box)
+{
+    const long line = static_cast<long>(wt::Send(box, EM_GETFIRSTVISIBLELINE));
+    const LRESULT at = wt::Send(box, EM_POSFROMCHAR, static_cast<WPARAM>(wt::Send(box, EM_LINEINDEX, line)));
+    POINT p{0, static_cast<short>(HIWORD(at))};
+    ClientToScreen(box, &p);
+    return {line, p.y};
+}
+
+} // namespace
+
+// Switching to a long document must not scroll its text by part of a line
+// while the gutter stays: every number would stand beside the wrong line.
+TEST(Documents, TheGutterStaysInLineAfterATabSwitch)
+{
+    Tarnel t(L"doc_gutter");
+    RemoveDocuments(t);
+    std::string page;
+    for (int i = 1; i <= 400; ++i)
+        page += "<p>line " + std::to_string(i) + "</p>\r\n";
+    const std::wstring a = t.Folder() + L"\\a.htm", b = t.Folder() + L"\\b.htm";
+    WriteText(a, page);
+    WriteText(b, page);
+    ASSERT_TRUE(t.Start(L"\"" + a + L"\""));
+    DropFiles(t, {b});
+    ASSERT_TRUE(CaptionEnds(t, b));
+    Settle(t);
+    TabStrip tabs = Tabs(t.Main(), L"a.htm");
+    HWND gutter = Gutter(t);
+    ASSERT_NE(gutter, nullptr);
+    // Both at their first line: their borders differ, their lines do not.
+    const int apart = TopOf(t.Editor()).y - TopOf(gutter).y;
+    long top[2] = {};
+    for (int slot : {0, 1}) {
+        // Scrolled to the middle and typed in: the document comes back from its parked copy.
+        ClickTab(tabs[slot]);
+        wt::Send(t.Editor(), EM_LINESCROLL, 0, 150 + 30 * slot);
+        wt::Send(t.Editor(), WM_VSCROLL, SB_ENDSCROLL);
+        top[slot] = TopOf(t.Editor()).line;
+        const LRESULT at = wt::Send(t.Editor(), EM_LINEINDEX, top[slot] + 2);
+        wt::Send(t.Editor(), EM_SETSEL, at, at);
+        t.Type(L"x");
+        Settle(t);
+    }
+    for (int round = 0; round < 2; ++round)
+        for (int slot : {0, 1}) {
+            ClickTab(tabs[slot]);
+            const TopLine text = TopOf(t.Editor()), numbers = TopOf(gutter);
+            EXPECT_EQ(text.line, top[slot]);
+            EXPECT_EQ(numbers.line, text.line);
+            EXPECT_EQ(text.y - numbers.y, apart) << "slot " << slot << ", round " << round;
+
+        }
+    t.Command(IDM_mExit);
+    for (int i = 0; i < 2; ++i)
+        Answer(t, L"Save changes to", IDNO);
+    ASSERT_TRUE(t.Ends());
 }

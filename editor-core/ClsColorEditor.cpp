@@ -329,7 +329,7 @@ bool RebuildInFreshWindow(KvRTB& editor, HWND& re, const std::string& frame, con
     HWND old = nullptr;
     if (ok && RichEditStream::TextLength(fresh) == n) {
         Select(fresh, sel.cpMin, sel.cpMax);
-        SendMessageW(fresh, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll));
+        RichEditStream::SetViewPos(fresh, scroll);
         old = editor.SwapDocumentWindow(fresh);
     }
     if (!old) {
@@ -361,8 +361,7 @@ bool ColourRange(ClsColor& colorer, KvRTB& editor, EditorType edType, long StPt,
     try {
         CHARRANGE sel{};
         SendMessageW(re, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&sel));
-        POINT scroll{};
-        SendMessageW(re, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll));
+        const POINT scroll = RichEditStream::ViewPos(re);
 
         long length = RichEditStream::TextLength(re);
         bool whole = StPt <= 0 && (EndPt < 0 || EndPt >= length);
@@ -459,10 +458,7 @@ bool ColourRange(ClsColor& colorer, KvRTB& editor, EditorType edType, long StPt,
         SendMessageW(re, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&now));
         if (now.cpMin != sel.cpMin || now.cpMax != sel.cpMax)
             SendMessageW(re, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&sel));
-        POINT at{};
-        SendMessageW(re, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&at));
-        if (at.x != scroll.x || at.y != scroll.y)
-            SendMessageW(re, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll));
+        RichEditStream::SetViewPos(re, scroll);
     } catch (...) {
         // Out of memory on a huge text: the document keeps its old colours.
         ForgetWindow(re);
@@ -653,8 +649,7 @@ bool ReplaceLongText(ClsColor& colorer, KvRTB& editor, EditorType edType, const 
     HWND re = editor.RTBhWnd();
     if (!re || edType == EditorType::None || CountLines(text, 0, static_cast<long>(text.size())) <= kFreshWindowLines)
         return false;
-    POINT scroll{};
-    SendMessageW(re, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll));
+    const POINT scroll = RichEditStream::ViewPos(re);
     return WriteWholeInFreshWindow(colorer, editor, re, edType, text, CHARRANGE{selStart, selEnd}, scroll, keepUndo);
 }
 

@@ -46,6 +46,22 @@ long TextLength(HWND richEdit)
     return n < 0 ? 0 : static_cast<long>(n);
 }
 
+POINT ViewPos(HWND richEdit)
+{
+    POINTL first{};
+    SendMessageW(richEdit, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&first), 0);
+    RECT view{};
+    SendMessageW(richEdit, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&view));
+    return POINT{view.left - first.x, view.top - first.y};
+}
+
+void SetViewPos(HWND richEdit, POINT pos)
+{
+    const POINT now = ViewPos(richEdit);
+    if (now.x != pos.x || now.y != pos.y)
+        SendMessageW(richEdit, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&pos));
+}
+
 std::wstring GetRange(HWND richEdit, long start, long end)
 {
     if (!richEdit)

@@ -19,4 +19,13 @@ std::wstring GetRange(HWND richEdit, long start, long end);
 // Number of characters (paragraph ends count one).
 long TextLength(HWND richEdit);
 
+// The view's place in the text, in the text's own pixels, as EM_SETSCROLLPOS
+// takes it. EM_GETSCROLLPOS gives the place of a long text's view (past
+// 65,535 pixels) scaled to 16 bits: this measures it from where the first
+// character shows instead.
+POINT ViewPos(HWND richEdit);
+// Puts the view there, unless it is there already (the RichEdit repaints a
+// long text on every EM_SETSCROLLPOS).
+void SetViewPos(HWND richEdit, POINT pos);
+
 } // namespace RichEditStream

@@ -14,6 +14,7 @@
 #include "debug/ModVBSDebug.h"
 #include "functions/FuncPopup.h"
 #include "print/Printing.h"
+#include "RichEditStream.h"
 #include "SettingsAccess.h"
 #include "EditorGlue.h"
 #include "platform/Files.h"
@@ -44,7 +45,7 @@ bool ColouringOn() { return !SettingsAccess::NoColorCode() && State().ColorCodeO
 void fedit::SaveScrollPos()
 {
     if (HWND re = JT1.RTBhWnd())
-        SendMessageW(re, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&State().SavedScroll));
+        State().SavedScroll = RichEditStream::ViewPos(re);
 }
 
 void fedit::FillGutter()
@@ -103,11 +104,7 @@ void fedit::RestoreScrollPos()
     HWND re = JT1.RTBhWnd();
     if (!re)
         return;
-    POINT at{};
-    SendMessageW(re, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&at));
-    POINT& saved = State().SavedScroll;
-    if (at.x != saved.x || at.y != saved.y)   // setting it costs a repaint of a long text
-        SendMessageW(re, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&saved));
+    RichEditStream::SetViewPos(re, State().SavedScroll);
     SendMessageW(re, EM_SCROLLCARET, 0, 0);
     FillGutter();
     const long top = JT1.TopLine();

@@ -234,27 +234,14 @@ bool KvRTB::WholeTextIn(const wchar_t* face, long twips) const
     auto send = [&](UINT msg, WPARAM wp, LPARAM lp) { return SendPastSubclasses(rtb_, msg, wp, lp); };
     const LRESULT mask = send(EM_SETEVENTMASK, 0, 0);
     send(WM_SETREDRAW, FALSE, 0);
-    // The view as the place of the first character: EM_GETSCROLLPOS and the
-    // scroll bars give a long text's position scaled to 16 bits, which
-    // EM_SETSCROLLPOS does not take.
-    POINTL origin{};
-    send(EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&origin), 0);
+    const POINT view = RichEditStream::ViewPos(rtb_);
     CHARRANGE sel{}, all{0, -1};
     send(EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&sel));
     send(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&all));
     CHARFORMATW now = EmptyFormat();
     send(EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&now));
     send(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&sel));
-    POINTL moved{};
-    send(EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&moved), 0);
-    if (moved.x != origin.x || moved.y != origin.y) {
-        POINT top{0, 0};
-        send(EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&top));
-        POINTL home{};
-        send(EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&home), 0);
-        POINT view{home.x - origin.x, home.y - origin.y};
-        send(EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&view));
-    }
+    RichEditStream::SetViewPos(rtb_, view);
     send(WM_SETREDRAW, TRUE, 0);
     send(EM_SETEVENTMASK, 0, mask);
     return (now.dwMask & (CFM_FACE | CFM_SIZE)) == (CFM_FACE | CFM_SIZE) && now.yHeight == twips &&
@@ -368,17 +355,12 @@ void KvRTB::ShowLineAtTop(HWND richEdit, long line)
     const LRESULT start = SendMessageW(richEdit, EM_LINEINDEX, static_cast<WPARAM>(std::max(0L, line)), 0);
     if (start < 0)
         return;
-    POINTL at{};
+    POINTL at{}, first{};
     SendMessageW(richEdit, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&at), start);
-    RECT view{};
-    SendMessageW(richEdit, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&view));
-    POINT scroll{};
-    SendMessageW(richEdit, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll));
-    const LONG y = std::max(0L, scroll.y + at.y - view.top);
-    if (y == scroll.y)
-        return;   // setting it costs a repaint of a long text
-    scroll.y = y;
-    SendMessageW(richEdit, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll));
+    SendMessageW(richEdit, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&first), 0);
+    POINT view = RichEditStream::ViewPos(richEdit);
+    view.y = std::max(0L, at.y - first.y);   // the line's place in the text
+    RichEditStream::SetViewPos(richEdit, view);
 }
 
 long KvRTB::TotalLines() const { return static_cast<long>(Send(EM_GETLINECOUNT)); }

@@ -7,6 +7,7 @@
 #include "EditorState.h"
 #include "KvRTB/KvRTB.h"
 #include "MainHost.h"
+#include "RichEditStream.h"
 
 #include <richedit.h>
 
@@ -26,18 +27,14 @@ public:
     void SaveScrollPos() override
     {
         if (editor)
-            SendMessageW(editor->RTBhWnd(), EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&State().SavedScroll));
+            State().SavedScroll = RichEditStream::ViewPos(editor->RTBhWnd());
     }
     void RestoreScrollPos() override
     {
         if (!editor)
             return;
         HWND re = editor->RTBhWnd();
-        POINT at{};
-        SendMessageW(re, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&at));
-        const POINT& saved = State().SavedScroll;
-        if (at.x != saved.x || at.y != saved.y)
-            SendMessageW(re, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&saved));
+        RichEditStream::SetViewPos(re, State().SavedScroll);
         SendMessageW(re, EM_SCROLLCARET, 0, 0);
     }
     HWND Gutter() override { return nullptr; }

@@ -220,6 +220,23 @@ TEST_F(ColouringTest, ProcessingALineKeepsTheViewWhileTheCaretIsInIt)
     EXPECT_LE(SendMessageW(re(), EM_GETFIRSTVISIBLELINE, 0, 0), 5);
 }
 
+// Past some 65,000 pixels the RichEdit gives its scroll position scaled to
+// 16 bits: a page built afresh still shows the view it showed.
+TEST_F(ColouringTest, AFreshWindowKeepsTheViewOfAVeryLongPage)
+{
+    Load(NumberedPage(6000));
+    SetCaret(LineStart(6501));
+    SendMessageW(re(), EM_LINESCROLL, 0, 6500 - SendMessageW(re(), EM_GETFIRSTVISIBLELINE, 0, 0));
+    HWND loaded = re();
+    const POINT view = RichEditStream::ViewPos(re());
+    ASSERT_GT(view.y, 65535);
+    ClsColorEditor::ColorHTML(colorer, form.JT1, 0, -1);
+    ASSERT_NE(re(), loaded);
+    const POINT now = RichEditStream::ViewPos(re());
+    EXPECT_EQ(now.y, view.y);
+    EXPECT_EQ(now.x, view.x);
+}
+
 TEST_F(ColouringTest, ALongRecolourIsBuiltInAFreshWindowWithTheSameResult)
 {
     Load(NumberedPage(900));

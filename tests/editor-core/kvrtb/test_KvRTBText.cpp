@@ -242,3 +242,24 @@ TEST_F(KvRTBTest, TheFontSetAgainReachesTextOfAnotherFaceAndKeepsTheSelectionAnd
     EXPECT_EQ(after.y, before.y);
     EXPECT_EQ(rtb().SelStart(), static_cast<long>(lines.find(L"line 4500")));
 }
+
+// Past some 65,000 pixels the RichEdit gives its scroll position scaled to
+// 16 bits, and takes it unscaled.
+TEST_F(KvRTBTest, TheTopLineIsSetToThePixelInALongText)
+{
+    std::wstring lines;
+    for (int i = 0; i < 8000; ++i)
+        lines += L"line " + std::to_wstring(i) + L"\r";
+    rtb().SetText(lines);
+    HWND re = rtb().RTBhWnd();
+    RECT view{};
+    SendMessageW(re, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&view));
+    for (long top : {6000L, 7000L, 300L, 5000L}) {
+        rtb().SetTopLine(top);
+        EXPECT_EQ(rtb().TopLine(), top);
+        POINTL at{};
+        SendMessageW(re, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&at),
+                     SendMessageW(re, EM_LINEINDEX, static_cast<WPARAM>(top), 0));
+        EXPECT_EQ(at.y, view.top) << top;
+    }
+}

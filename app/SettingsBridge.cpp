@@ -160,8 +160,8 @@ void ApplyToolbarButtons(fedit* f)
         const std::wstring& text = rec.ButtonTexts[static_cast<size_t>(i)];
         if (text == L".")
             continue;
-        f->Lht(i).SetCaption(rec.ButtonCaptions[static_cast<size_t>(i)]);
-        f->Lht(i).SetToolTipText(text);
+        f->bars_.Lht(i).SetCaption(rec.ButtonCaptions[static_cast<size_t>(i)]);
+        f->bars_.Lht(i).SetToolTipText(text);
     }
 }
 

@@ -56,8 +56,7 @@ void fedit::ShowLineCol(long position)
         return;
     long line = static_cast<long>(SendMessageW(re, EM_EXLINEFROMCHAR, 0, position));
     long start = static_cast<long>(SendMessageW(re, EM_LINEINDEX, line, 0));
-    tlcount.SetCaption(std::to_wstring(line + 1));
-    tcount.SetCaption(std::to_wstring(position - start + 1));
+    bars_.ShowLineCol(std::to_wstring(line + 1), std::to_wstring(position - start + 1));
 }
 
 void fedit::JT1_OnChange()
@@ -382,12 +381,12 @@ void fedit::JT1_MouseUp(int Button)
 
 void fedit::JT1_MouseMove()
 {
-    FlattenHoveredButton();
+    bars_.FlattenHoveredButton();
     // The hover outline of the auto-insert buttons goes once the mouse is
     // over the editor.
     for (int i = 0; i < 2; ++i)
-        if (HiBox(i).Visible())
-            HiBox(i).SetVisible(false);
+        if (bars_.HiBox(i).Visible())
+            bars_.HiBox(i).SetVisible(false);
 }
 
 void fedit::ShowCustomMenu(int menu)

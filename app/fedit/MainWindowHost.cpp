@@ -32,8 +32,7 @@ void MainWindowHost::ResetLineCol() { ShowLineColText(L"1", L"1"); }
 
 void MainWindowHost::ShowLineColText(const std::wstring& line, const std::wstring& column)
 {
-    f_.tlcount.SetCaption(line);
-    f_.tcount.SetCaption(column);
+    f_.bars_.ShowLineCol(line, column);
 }
 
 void MainWindowHost::CheckVBSLine(long& lineStart, long& lineEnd, long& added, bool& report, bool& inPage)
@@ -42,7 +41,7 @@ void MainWindowHost::CheckVBSLine(long& lineStart, long& lineEnd, long& added, b
 }
 
 void MainWindowHost::AddFuncDecl(long lineStart, long lineEnd) { ::AddFuncDecl(lineStart, lineEnd); }
-void MainWindowHost::FillMethodsBox() { f_.FillMethodsBox(); }
+void MainWindowHost::FillMethodsBox() { f_.bars_.FillMethodsBox(); }
 
 HWND MainWindowHost::ScratchEditor()
 {
@@ -74,10 +73,7 @@ void MainWindowHost::mRunScript_Click() { f_.mRunScript.FireClick(); }
 
 void MainWindowHost::ShowClipFilled(int slot, const std::wstring& tip)
 {
-    const int empty = slot == 1 ? 25 : 27;
-    f_.ButB(empty).SetVisible(false);
-    f_.ButB(empty + 1).SetVisible(true);
-    f_.ButB(empty + 1).SetToolTipText(tip);
+    f_.bars_.ShowClipFilled(slot, tip);
 }
 
 void MainWindowHost::ShowImageTools(bool visible)

@@ -30,20 +30,6 @@ EditorType CurrentType() { return State().EdType; }
 
 } // namespace
 
-void fedit::ResetLineCol()
-{
-    tlcount.SetCaption(L"1");
-    tcount.SetCaption(L"1");
-}
-
-void fedit::FillMethodsBox()
-{
-    BoxMethods.Clear();
-    for (const std::wstring& name : ProcedureNames())
-        if (!name.empty())
-            BoxMethods.AddItem(name);
-}
-
 void fedit::bStatScroll_Click(int Index)
 {
     LabStatus.SetLeft(LabStatus.Left() + (Index == 0 ? -600 : 600));
@@ -175,15 +161,6 @@ void fedit::bTipX_Click(int Index)
         State().TipKept = false;
     } else {
         State().TipKept = true;
-    }
-}
-
-void fedit::BoxMethods_Click()
-{
-    std::wstring name = platform::TrimBlanks(BoxMethods.Text());
-    if (!name.empty()) {
-        GoToProcedure(name);
-        SyncLineNums();
     }
 }
 

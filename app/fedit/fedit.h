@@ -12,6 +12,7 @@
 #include "KvRTB/KvRTB.h"
 #include "EditorType.h"
 #include "fedit/FileTabsPart.h"
+#include "fedit/ToolbarsPart.h"
 #include "fedit/MainProgram.h"
 #include "platform/ComRef.h"
 #include "platform/Handles.h"
@@ -26,6 +27,12 @@
 #include <vector>
 
 class SettingsEventSink;
+namespace MenuSetRows {
+enum class Item;
+struct Change;
+struct Inputs;
+struct Plan;
+}
 struct TextEdit;
 
 class fedit : public forms::Form {
@@ -36,23 +43,6 @@ public:
     // ---- Editor and gutter ----
     KvRTB JT1;
     forms::TextBox T2;
-
-    // ---- Tool-bar rows and groups ----
-    forms::Frame TBarA, TBarB, TBarC, TBarD;
-    forms::ControlArray<forms::Image> ButB;   // 0-7, 9-19, 22-28
-    forms::ControlArray<forms::Line> Line2;   // separators of the tool bar; Line2(4) before TBarC
-    forms::ComboBox BoxMethods;
-    // Info area of the first row: the info label and the line/column group.
-    forms::Frame frinfo, frtbar;
-    forms::Label tinfo;
-    forms::Label LabLine, LabCol, tlcount, tcount;
-
-    // ---- Auto-insert bars ----
-    forms::Frame Frame1, Frame2;
-    forms::ControlArray<forms::Label> Lht;      // 0-13 in Frame1, 14-27 in Frame2
-    forms::ControlArray<forms::Shape> HiBox;    // hover outline, 0 in Frame1, 1 in Frame2
-    forms::ControlArray<forms::Image> bsw;      // "Toggle toolbars"
-    forms::ControlArray<forms::Image> bview2;   // "View webpage."
 
     // ---- Image frame ----
     forms::Frame FrImageOps;
@@ -191,7 +181,11 @@ private:
     friend class MainWindowHost;
     // The parts of the window, which reach the form and each other through it.
     friend class FileTabsPart;
+    friend class ToolbarsPart;
+    // The auto-insert buttons take the captions and texts of the record.
+    friend void ApplyToolbarButtons(fedit* f);
     FileTabsPart tabs_{*this};
+    ToolbarsPart bars_{*this};
 
     // ---- Documents: opening (Documents.cpp), saving and closing
     // (SaveClose.cpp), the file tabs (FileTabs.cpp) ----
@@ -215,30 +209,7 @@ private:
     bool FindWasVisible = false;
 
 
-    // ---- Tool bars, auto-insert buttons and clips (Toolbars.cpp) ----
-    void ButB_Click(int Index);
-    void ButB_MouseDown(int Index, int Button);
-    void ButB_MouseMove(int Index);
-    void ButB_MouseUp(int Index, int Button);
-    void ButB_OLEDragDrop(int Index, const std::vector<std::wstring>& Files);
-    void Lht_Click(int Index);
-    void Lht_MouseDown(int Index, int Button);
-    void Lht_MouseUp(int Index);
-    void Lht_MouseMove(int Index);
-    void bsw_Click(int Index);
-    void mClipClear_Click();
-    void mPasteClipP_Click();
-    // Draws the hovered tool-bar button flat again (leaving the bar or
-    // moving over the editor) and forgets it.
-    void FlattenHoveredButton();
-    // Hides the auto-insert outline when it is shown.
-    void HideOutline();
-    // The tool-bar button drawn raised, -1 when none.
-    int HoveredButton = -1;
-
     // ---- Message panels and popups (Panels.cpp) ----
-    void ResetLineCol();
-    void FillMethodsBox();
     void ShowTagInfo();
     void ShowWordTip(long position, bool afterParen);
     void CloseSidePanels();
@@ -252,7 +223,6 @@ private:
     void BoxPopJ_KeyUp(int KeyCode);
     void bPropCSS_Click(int Index);
     void bTipX_Click(int Index);
-    void BoxMethods_Click();
     void mReloadMethods_Click();
     void mFuncPopRe_Click();
     void mFuncPop_Click();
@@ -347,8 +317,13 @@ private:
     void PlaceControls();
     // Pictures of the buttons and menu items (FormPictures.cpp).
     void LoadPictures();
-    void PlaceToolBars();
-    void PlaceAutoInsertBars();
+    void PlaceImageFrame();
+    // The menu and tool-bar sets' changes on the window's items (MenuSets.cpp).
+    forms::MenuItem* MenuOf(MenuSetRows::Item item);
+    forms::Control* ControlOf(MenuSetRows::Item item);
+    void ApplyChange(const MenuSetRows::Change& c);
+    MenuSetRows::Inputs SwitchInputs();
+    void ApplyPlan(const MenuSetRows::Plan& p);
     void PlaceStatusRow();
     // Builds the menu table; "" or the table's fault.
     std::wstring BuildMenus();
@@ -396,19 +371,11 @@ private:
     // Menus, type name and function lists for the document just shown.
     void ApplyShownDocumentType(EditorType type, EditorType oldType, bool buildLists);
 
-    // Wires the tool bars, panels, run and launcher commands (Toolbars.cpp)
-    // and sets their pictures and start state when the window loads.
-    void WireToolbars();
-    void LoadToolbars();
-    void ShowClipMenu(int Index);
     void RunScriptWith(bool debugger);
     void CustomMenuAtCaret(bool first);
     void ShowReference(int mode);
     // The find window: shown, and closed (by its own close button, or as
     // when another tool window takes its place).
-    bool customiseArmed_ = false;
-    bool outlineShown_ = false;
-    int clipMenuButton_ = -1;
     std::unique_ptr<SettingsEventSink> sink_;
     platform::ComRef<IConnectionPoint> csPoint_;
     DWORD csCookie_ = 0;

@@ -47,44 +47,44 @@ EditorType ColouringOf(EditorType type) { return type == EditorType::ASP ? Edito
 
 // Colours the whole text by type when colour coding is allowed (and the text
 // did not go in coloured already).
-void ColourLoaded(fedit& f, EditorType type, bool colouredOnLoad)
+void ColourLoaded(KvRTB& editor, forms::MenuItem& colourItem, EditorType type, bool colouredOnLoad)
 {
     EditorState& s = State();
     if (Settings().NoColorCode)
         return;
     s.ColorCodeOn = true;
-    f.mColCode.SetChecked(true);
+    colourItem.SetChecked(true);
     if (!s.Colorer || colouredOnLoad)
         return;
-    ClsColorEditor::ColourAs(type, *s.Colorer, f.JT1);
+    ClsColorEditor::ColourAs(type, *s.Colorer, editor);
 }
 
 } // namespace
 
-void ShowDocumentType(fedit& f, EditorType from, EditorType to)
+void fedit::ShowDocumentType(EditorType from, EditorType to)
 {
     const MenuSetRows::DocumentTypeRow& row = MenuSetRows::DocumentTypeRowOf(to);
     if (!row.hasMode)
         return;
     if (MenuSetRows::NeedsSetSwitch(from, to)) {
         if (row.mode == MenuSetRows::Mode::Html)
-            f.SetHTMLMenus();
+            SetHTMLMenus();
         else
-            f.SetScriptMenus(to);
+            SetScriptMenus(to);
     }
     // After the set: the HTML set writes type 2, and an ASP page stays one.
     State().EdType = to;
 }
 
-void UpdateRecentFiles(fedit& f, const std::wstring& path)
+void fedit::UpdateRecentFiles(const std::wstring& path)
 {
     RecentList list;
     for (int i = 0; i < 4; ++i)
-        list[static_cast<size_t>(i)] = f.mMRU(i).Caption();
+        list[static_cast<size_t>(i)] = mMRU(i).Caption();
     if (!UpdateRecentList(list, path))
         return;
     for (int i = 0; i < 4; ++i)
-        f.mMRU(i).SetCaption(list[static_cast<size_t>(i)]);
+        mMRU(i).SetCaption(list[static_cast<size_t>(i)]);
 }
 
 int OpenSlotOf(const std::wstring& path)
@@ -96,21 +96,17 @@ int OpenSlotOf(const std::wstring& path)
     return -1;
 }
 
-namespace {
-
 // A file already open in a tab is shown there rather than opened twice.
-void OpenOrShow(fedit& f, const std::wstring& path)
+void fedit::OpenOrShow(const std::wstring& path)
 {
     const int open = OpenSlotOf(path);
     if (open >= 0)
-        f.ShowSlot(open);
+        ShowSlot(open);
     else if (NoFreeSlot())
-        Tell(f.hwnd, kNoFreeSlot);
+        Tell(hwnd, kNoFreeSlot);
     else
-        f.OpenFilePath(path);
+        OpenFilePath(path);
 }
-
-} // namespace
 
 namespace {
 
@@ -118,10 +114,9 @@ namespace {
 // goes in coloured at once (colouredOnLoad), so that a long one is written
 // into the editor once, not twice. False, with a message, when it could not
 // be read.
-bool ReadDocument(fedit& f, const std::wstring& path, EditorType t, bool& colouredOnLoad)
+bool ReadDocument(KvRTB& JT1, HWND owner, const std::wstring& path, EditorType t, bool& colouredOnLoad)
 {
     EditorState& s = State();
-    KvRTB& JT1 = f.JT1;
     colouredOnLoad = false;
     KvRTB::TextWriter writeColoured;
     if (t != EditorType::None && !Settings().NoColorCode && s.Colorer)
@@ -131,7 +126,7 @@ bool ReadDocument(fedit& f, const std::wstring& path, EditorType t, bool& colour
         };
     bool loaded;
     {
-        RedrawLock lock(f.hwnd);
+        RedrawLock lock(owner);
         forms::Hourglass busy;
         JT1.SetEnabled(false);
         JT1.HideSel(true);
@@ -147,25 +142,10 @@ bool ReadDocument(fedit& f, const std::wstring& path, EditorType t, bool& colour
     if (!loaded) {
         // Nothing of the file would be in the editor: it gets no slot, tab
         // or recent-files entry, and the current document stays as it is.
-        Tell(f.hwnd, L"File:\r\n" + path + L"\r\ncannot be read.");
+        Tell(owner, L"File:\r\n" + path + L"\r\ncannot be read.");
         JT1.SetFocus();
     }
     return loaded;
-}
-
-// The window's set and the checks of the document's type.
-void ShowLoadedType(fedit& f, EditorType t)
-{
-    EditorState& s = State();
-    ShowDocumentType(f, s.EdType, t);
-    if (t == EditorType::None) {
-        s.ColorCodeOn = false;
-        f.mColCode.SetChecked(false);
-        ResetFuncLists();
-    }
-    // After the set, which decides line checking for VBScript by the record
-    // alone.
-    s.LineDebugOn = MenuSetRows::DocumentTypeRowOf(t).lineDebugOnOpen;
 }
 
 // The document takes a slot and its tab; the empty start-up document gives
@@ -189,6 +169,21 @@ void TakeSlot(FileTabsPart& tabs, const std::wstring& path, bool editorWasEmpty)
 
 } // namespace
 
+// The window's set and the checks of the document's type.
+void fedit::ShowLoadedType(EditorType t)
+{
+    EditorState& s = State();
+    ShowDocumentType(s.EdType, t);
+    if (t == EditorType::None) {
+        s.ColorCodeOn = false;
+        mColCode.SetChecked(false);
+        ResetFuncLists();
+    }
+    // After the set, which decides line checking for VBScript by the record
+    // alone.
+    s.LineDebugOn = MenuSetRows::DocumentTypeRowOf(t).lineDebugOnOpen;
+}
+
 bool fedit::LoadDocument(const std::wstring& path, const std::wstring& extension)
 {
     EditorState& s = State();
@@ -204,7 +199,7 @@ bool fedit::LoadDocument(const std::wstring& path, const std::wstring& extension
     const std::wstring upperExtension = platform::Upper(extension);
     const EditorType t = s.Files ? s.Files->GetExtEdType(upperExtension) : EditorType::None;
     bool colouredOnLoad = false;
-    if (!ReadDocument(*this, path, t, colouredOnLoad))
+    if (!ReadDocument(JT1, hwnd, path, t, colouredOnLoad))
         return false;
     s.CurrentFilePath = path;
     s.CurrentExtension = upperExtension;
@@ -216,9 +211,9 @@ bool fedit::LoadDocument(const std::wstring& path, const std::wstring& extension
         s.PreviewScrollTop = 0;
         const bool wasSuppressed = s.SuppressChangeTracking;
         s.SuppressChangeTracking = true;
-        ShowLoadedType(*this, t);
+        ShowLoadedType(t);
         if (t != EditorType::None)
-            ColourLoaded(*this, t, colouredOnLoad);
+            ColourLoaded(JT1, mColCode, t, colouredOnLoad);
         s.SuppressChangeTracking = wasSuppressed;
         if (HWND re = JT1.RTBhWnd())
             SendMessageW(re, EM_SETMODIFY, 0, 0);
@@ -243,7 +238,7 @@ bool fedit::LoadDocument(const std::wstring& path, const std::wstring& extension
     ResetChangeTracking();
     s.LineEdited = false;
     s.DocChanged = false;
-    UpdateRecentFiles(*this, s.CurrentFilePath);
+    UpdateRecentFiles(s.CurrentFilePath);
     return true;
 }
 
@@ -313,7 +308,7 @@ void fedit::JT1_FileDrop(HDROP& hDrop)
     if (n > 0 && n < 1024) {
         const std::wstring path(buffer, n);
         if (platform::FileExists(path)) {
-            OpenOrShow(*this, path);
+            OpenOrShow(path);
         }
     }
     DragFinish(hDrop);
@@ -389,7 +384,7 @@ void fedit::mMRU_Click(int Index)
         Tell(hwnd, L"File:\r\n" + p + L"\r\nis no longer present.");
         return;
     }
-    OpenOrShow(*this, p);
+    OpenOrShow(p);
 }
 
 void fedit::InsertBackgroundImage()
@@ -456,7 +451,7 @@ bool fedit::AddNewFile()
 void fedit::ApplyShownDocumentType(EditorType type, EditorType oldType, bool buildLists)
 {
     EditorState& s = State();
-    ShowDocumentType(*this, oldType, type);
+    ShowDocumentType(oldType, type);
     if (buildLists) {
         {
             // Every type, ASP pages too: the list must never show the

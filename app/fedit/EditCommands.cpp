@@ -25,7 +25,7 @@
 
 namespace {
 
-HWND Gutter(const fedit& f) { return f.T2.hwnd; }
+HWND Gutter(const forms::TextBox& gutter) { return gutter.hwnd; }
 
 // The runtime's subclass on the gutter wants none of the messages sent to it
 // here, so they go past it.
@@ -49,7 +49,7 @@ void fedit::SaveScrollPos()
 
 void fedit::FillGutter()
 {
-    HWND g = Gutter(*this);
+    HWND g = Gutter(T2);
     HWND re = JT1.RTBhWnd();
     if (!g || !re)
         return;
@@ -90,10 +90,10 @@ void fedit::SyncLineNums()
 {
     FillGutter();
     const long a = FirstVisibleLine(JT1.RTBhWnd());
-    const long b = GutterFirstLine(Gutter(*this));
+    const long b = GutterFirstLine(Gutter(T2));
     if (a == b)
         return;
-    ToGutter(Gutter(*this), EM_LINESCROLL, 0, a - b);
+    ToGutter(Gutter(T2), EM_LINESCROLL, 0, a - b);
     T2.Refresh();
     FocusEditor();
 }
@@ -111,9 +111,9 @@ void fedit::RestoreScrollPos()
     SendMessageW(re, EM_SCROLLCARET, 0, 0);
     FillGutter();
     const long top = JT1.TopLine();
-    const long gutterTop = GutterFirstLine(Gutter(*this));
+    const long gutterTop = GutterFirstLine(Gutter(T2));
     if (gutterTop != top) {
-        ToGutter(Gutter(*this), EM_LINESCROLL, 0, top - gutterTop);
+        ToGutter(Gutter(T2), EM_LINESCROLL, 0, top - gutterTop);
         FocusEditor();
     }
 }

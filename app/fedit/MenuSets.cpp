@@ -143,9 +143,6 @@ void SetRecordFont(KvRTB& editor)
     editor.SetFont(font);
 }
 
-// The editor keeps the record's font whatever the switch did to it.
-void EditorFontAgain(fedit& f) { SetRecordFont(f.JT1); }
-
 } // namespace
 
 void fedit::SetScriptMenus(EditorType type)
@@ -153,7 +150,8 @@ void fedit::SetScriptMenus(EditorType type)
     State().EdType = type;
     ApplyPlan(MenuSetRows::ScriptPlan(type, SwitchInputs()));
     ClearStatus();
-    EditorFontAgain(*this);
+    // The editor keeps the record's font whatever the switch did to it.
+    SetRecordFont(JT1);
 }
 
 void fedit::SetHTMLMenus()
@@ -161,7 +159,8 @@ void fedit::SetHTMLMenus()
     ApplyPlan(MenuSetRows::HtmlPlan(SwitchInputs()));
     ClearInfo();
     ClearStatus();
-    EditorFontAgain(*this);
+    // The editor keeps the record's font whatever the switch did to it.
+    SetRecordFont(JT1);
     State().EdType = EditorType::HTML;
 }
 

@@ -7,13 +7,6 @@
 
 #include "forms/MenuTable.h"
 
-namespace {
-
-forms::MenuItem fedit::*const kPopups[] = {&fedit::mPop, &fedit::mPopFiles, &fedit::PopClip,
-                                           &fedit::mPopLab, &fedit::mPopMethods};
-
-} // namespace
-
 // The menu table names the window's handlers, which only the window sees.
 std::wstring fedit::BuildMenus()
 {
@@ -165,10 +158,11 @@ forms::MenuItem* fedit::MenuById(unsigned id)
 
 bool fedit::Pickable(const forms::MenuItem& item) const
 {
+    const forms::MenuItem* const kPopups[] = {&mPop, &mPopFiles, &PopClip, &mPopLab, &mPopMethods};
     for (const forms::MenuItem* m = &item; m && m->ParentItem(); m = m->ParentItem()) {
         bool popup = false;  // hidden on the bar, yet its items can be picked
         for (auto p : kPopups)
-            popup = popup || m == &(this->*p);
+            popup = popup || m == p;
         if ((!m->Visible() && !popup) || !m->Enabled())
             return false;
     }

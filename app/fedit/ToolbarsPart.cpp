@@ -272,6 +272,19 @@ void ToolbarsPart::Wire()
     });
 }
 
+void ToolbarsPart::ApplyButtonTexts(const SettingsRecord& rec)
+{
+    for (int i = 0; i < 28; ++i) {
+        if (i == 17 || i == 19 || i == 20)   // buttons with fixed actions
+            continue;
+        const std::wstring& text = rec.ButtonTexts[static_cast<size_t>(i)];
+        if (text == L".")
+            continue;
+        Lht(i).SetCaption(rec.ButtonCaptions[static_cast<size_t>(i)]);
+        Lht(i).SetToolTipText(text);
+    }
+}
+
 void ToolbarsPart::ShowInfo(const std::wstring& text)
 {
     tinfo.SetBackColor(0xFCFBFB);

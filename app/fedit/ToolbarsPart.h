@@ -8,6 +8,7 @@
 #include <vector>
 
 class fedit;
+struct SettingsRecord;
 
 class ToolbarsPart {
 public:
@@ -36,6 +37,8 @@ public:
     // The window's load: drop targets and the buttons' mouse pointers.
     void Load();
 
+    // The auto-insert buttons take the captions and texts of the record.
+    void ApplyButtonTexts(const SettingsRecord& rec);
     void ShowInfo(const std::wstring& text);
     void ClearInfo();
     void ShowLineCol(const std::wstring& line, const std::wstring& column);

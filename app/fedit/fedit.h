@@ -2,8 +2,10 @@
 // fedit: the main window. One editor (JT1) with its line-number gutter (T2)
 // shows the current document; two tool-bar rows above it, the auto-insert
 // bars, the image frame, the status row and the file tabs below it. The
-// form's parts live in files of their own beside this one (menus, menu
-// sets, layout, ...); this header lists every control and routine.
+// window's parts (file tabs, tool bars, ...) are classes of their own that
+// own their controls and handlers; the form composes them and holds the
+// editor, the menus and the document routines, in files of their own beside
+// this one (menus, menu sets, layout, documents, ...).
 #include "forms/Controls.h"
 #include "forms/Form.h"
 
@@ -39,6 +41,60 @@ class fedit : public forms::Form {
 public:
     explicit fedit(MainProgram& program);
     ~fedit() override;
+
+    // The editor of the current document.
+    KvRTB& Editor() { return JT1; }
+
+    // ---- Start-up ----
+    // The record's settings on the window: colours, font, the run menu's
+    // programs, checks and custom menus; at start-up also the recent files,
+    // the menu set of the record's type and the auto-insert buttons.
+    void ApplySettings(bool AtStartUp);
+    // Finds the script hosts; the CScript item goes grey without one.
+    void FindScriptHosts();
+    // Loads the file into the editor as the current document of a new slot:
+    // type from the extension (without the dot), menus, colouring, file tab,
+    // recent files. A path that is open already only selects its tab. False,
+    // after a message and with nothing changed, when the file cannot be read.
+    // The caller has parked the current document and made sure a slot is free.
+    bool LoadDocument(const std::wstring& path, const std::wstring& extension);
+    // Start-up without a file: slot 0 becomes an empty "Untitled" document of
+    // the record's editor type.
+    void OpenUntitledAtStartUp();
+    // The caption names the program, the type and the document.
+    void SetCaptions();
+
+    // ---- Shutdown ----
+    // Hides every tab and deletes the parked files: the program is ending.
+    void ReleaseDocumentSlots();
+    // Keeps the last normal size: taken by every resize in the normal state.
+    int NormalWidth() const { return normalWidth_; }
+    int NormalHeight() const { return normalHeight_; }
+    // Closing sequence steps of the window: the procedure list's hook and the
+    // settings component go.
+    void PrepareClose();
+    // Writes the settings file with the window's recent files.
+    void WriteSettings();
+    // True while the window's own unload runs the closing sequence.
+    bool InUnload() const { return inUnload_; }
+
+protected:
+    void Form_Load() override;
+    void Form_Resize() override;
+    void Form_KeyDown(int& KeyCode, int Shift) override;
+    void Form_QueryUnload(int& Cancel, int UnloadMode) override;
+    bool Form_Message(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+    void Form_MouseMove(int Button, int Shift, int X, int Y) override;
+
+private:
+    // The main window's host answers for the window to the layers beneath.
+    friend class MainWindowHost;
+    friend class PopupPanels;
+    // The parts of the window, which reach the form and each other through it.
+    friend class FileTabsPart;
+    friend class ToolbarsPart;
+    FileTabsPart tabs_{*this};
+    ToolbarsPart bars_{*this};
 
     // ---- Editor and gutter ----
     KvRTB JT1;
@@ -107,20 +163,19 @@ public:
     // The menu item with this command id (IDM_ of MenuIds.h), or null.
     forms::MenuItem* MenuById(unsigned id);
 
+
     // ---- Settings component: held only while its dialog is open ----
-private:
     // DirectCOM.dll, which makes the component: loaded on first use, freed
     // with this form after every object from it (declared before CS and the
     // other settings references, so it goes after them).
     platform::Library directCom_;
-public:
     platform::ComRef<_CSets> CS;
     // Posted to the window to release CS after the event that asked for it
     // has returned (wParam: the generation of CS to release).
     static constexpr UINT kReleaseSettings = WM_APP + 1;
 
+
     // ---- Routines of the window ----
-    void SetCaptions();
     // The running document's type name, as the window caption shows it.
     std::wstring TypeName() const;
     void ShowInfo(const std::wstring& text);
@@ -135,57 +190,26 @@ public:
     void ApplyEditorFont();
     // Layout (Layout.cpp).
     void SetGutterWidth(bool wide);
-    void Form_Resize() override;
     // Settings dialog road.
     void ShowSettings();
     void CS_SettingsChanged();
+    void ApplyCustomMenuLabels();
     // The closing question of every way out; true when the program may end.
     // It asks and saves only: the documents stay until ReleaseDocumentSlots.
     bool QuerySaveAll();
-    // Hides every tab and deletes the parked files: the program is ending.
-    void ReleaseDocumentSlots();
-    // Keeps the last normal size: taken by every resize in the normal state.
-    int NormalWidth() const { return normalWidth_; }
-    int NormalHeight() const { return normalHeight_; }
-    // ---- Documents and file tabs, the editor's gutter and the closing
-    // sequence, as the program's start-up, shutdown and document loading use them ----
     // Parks the current document and opens path (an existing file).
     void OpenFilePath(const std::wstring& path);
-    // Loads the file into the editor as the current document of a new slot:
-    // type from the extension (without the dot), menus, colouring, file tab,
-    // recent files. A path that is open already only selects its tab. False,
-    // after a message and with nothing changed, when the file cannot be read.
-    // The caller has parked the current document and made sure a slot is free.
-    bool LoadDocument(const std::wstring& path, const std::wstring& extension);
-    // Start-up without a file: slot 0 becomes an empty "Untitled" document of
-    // the record's editor type.
-    void OpenUntitledAtStartUp();
     // The Save As dialog for the current document; the path saved to, ""
     // when nothing was saved (cancelled or failed).
     std::wstring SaveDocumentAs();
     // Saves the scratch editor's content under a chosen path; "" as above.
     // slot: the parked document being saved (-1: none), which may keep its own file.
     std::wstring SaveTabAs(int slot = -1);
-    // Closing sequence steps of the window: the procedure list's hook and the
-    // settings component go.
-    void PrepareClose();
-    // True while the window's own unload runs the closing sequence.
-    bool InUnload() const { return inUnload_; }
     void SyncLineNums();
     void FillGutter();
     // Shows the document of a slot, as a click on its tab does.
     void ShowSlot(int slot);
 
-private:
-    // The main window's host answers for the window to the layers beneath.
-    friend class MainWindowHost;
-    // The parts of the window, which reach the form and each other through it.
-    friend class FileTabsPart;
-    friend class ToolbarsPart;
-    // The auto-insert buttons take the captions and texts of the record.
-    friend void ApplyToolbarButtons(fedit* f);
-    FileTabsPart tabs_{*this};
-    ToolbarsPart bars_{*this};
 
     // ---- Documents: opening (Documents.cpp), saving and closing
     // (SaveClose.cpp), the file tabs (FileTabs.cpp) ----
@@ -205,6 +229,25 @@ private:
     // Parks the current document in its slot; false, after telling the user,
     // when its text could not be written (the caller then stops).
     bool ParkCurrentDocument();
+    // The window takes the type of the document now shown, `from` being the type
+    // shown before: its menu and tool-bar set when the kind changes, the
+    // record's editor type and the type name. A document of no known type
+    // changes none of them.
+    void ShowDocumentType(EditorType from, EditorType to);
+    // The window's set and the checks of a loaded document's type.
+    void ShowLoadedType(EditorType t);
+    // Puts the path at the top of the recent-file items unless it is listed or untitled.
+    void UpdateRecentFiles(const std::wstring& path);
+    // A file already open in a tab is shown there rather than opened twice.
+    void OpenOrShow(const std::wstring& path);
+    // Saves parked document `slot` from the clipping pad's scratch editor, under its own path
+    // or (askPath, or no file of its own) under a chosen one. The path saved
+    // to; "" when cancelled or failed (the user was told). The scratch editor
+    // is emptied in every case, so its text can never reach another file.
+    std::wstring SaveParked(int slot, bool askPath);
+    // Saves the document in the editor under its own path, or through Save As
+    // when it has none; "" when cancelled or failed.
+    std::wstring SaveShown();
     // Set true when the find window's show or close asks for a new layout.
     bool FindWasVisible = false;
 
@@ -306,14 +349,6 @@ private:
     void mUpHTML_Click();
     void mInsertRet_Click();
 
-protected:
-    void Form_Load() override;
-    void Form_KeyDown(int& KeyCode, int Shift) override;
-    void Form_QueryUnload(int& Cancel, int UnloadMode) override;
-    bool Form_Message(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
-    void Form_MouseMove(int Button, int Shift, int X, int Y) override;
-
-private:
     void PlaceControls();
     // Pictures of the buttons and menu items (FormPictures.cpp).
     void LoadPictures();

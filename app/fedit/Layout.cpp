@@ -34,16 +34,17 @@ void fedit::SetGutterWidth(bool wide)
 
 void fedit::Form_Resize()
 {
+    // The find window waits hidden, its fields kept, while this one is minimised.
     if (WindowState() == forms::FormWindowState::Minimized) {
         if (FindVisible())
             FindWasVisible = true;
-        CloseFind();
+        HideFind();
         return;
     }
     if (FindWasVisible) {
         // Cleared first: showing the find window lays this window out again.
         FindWasVisible = false;
-        ShowFind();
+        ShowFindAgain();
     }
 
     const SettingsRecord& rec = Settings();

@@ -85,6 +85,26 @@ void CloseFind()
     LayOutMain();
 }
 
+void HideFind()
+{
+    if (!FindVisible())
+        return;
+    ffind& f = FindWindow();
+    ModFormOps::SetBottomMost(f.hwnd);
+    f.Hide();
+}
+
+void ShowFindAgain()
+{
+    if (!Instance() || !Instance()->Loaded() || FindVisible())
+        return;
+    ffind& f = *Instance();
+    PositionFind();
+    f.Show(forms::vbModeless, MainWindow());
+    ModFormOps::SetTopMost(f.hwnd);
+    LayOutMain();
+}
+
 void CloseFindButton()
 {
     if (FindVisible())

@@ -19,6 +19,10 @@ void ShowFind();
 void CloseFind();
 void CloseFindButton();
 void PositionFind();
+// Hiding it while the main window is minimised, and showing it again on
+// restore, with its fields as the user left them.
+void HideFind();
+void ShowFindAgain();
 // Puts the main editor's caret on the line declaring that Sub or Function.
 void GoToProcedure(const std::wstring& name);
 // Shows the multi-file replace window.

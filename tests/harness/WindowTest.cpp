@@ -1,5 +1,7 @@
 #include "WindowTest.h"
 
+#include <shlobj.h>
+
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -190,6 +192,29 @@ HWND FindChild(HWND parent, const std::wstring& cls, const std::wstring& text)
 void PostCommand(HWND hwnd, UINT id)
 {
     PostMessageW(hwnd, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+}
+
+bool DropFiles(const Process& p, HWND target, const std::vector<std::wstring>& files, POINT at)
+{
+    std::wstring list;
+    for (const std::wstring& f : files)
+        list += f + L'\0';
+    list += L'\0';
+    std::vector<char> block(sizeof(DROPFILES) + list.size() * sizeof(wchar_t));
+    auto* df = reinterpret_cast<DROPFILES*>(block.data());
+    df->pFiles = sizeof(DROPFILES);
+    df->pt = at;
+    df->fWide = TRUE;
+    memcpy(block.data() + sizeof(DROPFILES), list.data(), list.size() * sizeof(wchar_t));
+    // A handle of this process means nothing in another: the block goes into
+    // the program's memory, where its fixed-memory handle is its address.
+    HANDLE proc = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, p.Pid());
+    if (!proc)
+        return false;
+    void* mem = VirtualAllocEx(proc, nullptr, block.size(), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    const bool placed = mem && WriteProcessMemory(proc, mem, block.data(), block.size(), nullptr);
+    CloseHandle(proc);
+    return placed && PostMessageW(target, WM_DROPFILES, reinterpret_cast<WPARAM>(mem), 0);
 }
 
 LRESULT Send(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, DWORD timeoutMs)

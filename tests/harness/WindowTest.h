@@ -60,6 +60,10 @@ HWND FindChild(HWND parent, const std::wstring& cls, const std::wstring& text = 
 std::vector<HWND> Children(HWND parent);
 // Posts WM_COMMAND with a menu or control id, as a menu pick would.
 void PostCommand(HWND hwnd, UINT id);
+// Drops files on a window of p as the shell does: a DROPFILES block (`at` in
+// the window's client area) placed in p's own memory and handed over with
+// WM_DROPFILES. False when the block could not be placed.
+bool DropFiles(const Process& p, HWND target, const std::vector<std::wstring>& files, POINT at = {});
 LRESULT Send(HWND hwnd, UINT msg, WPARAM wp = 0, LPARAM lp = 0, DWORD timeoutMs = 5000);
 
 // A message box or dialog of the process: its caption and static text.

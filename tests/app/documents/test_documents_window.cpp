@@ -10,7 +10,6 @@
 
 #include <dlgs.h>
 #include <shellapi.h>
-#include <shlobj.h>
 
 #include <fstream>
 #include <vector>
@@ -164,26 +163,10 @@ bool CaptionEnds(Tarnel& t, const std::wstring& end)
     }, 5000);
 }
 
-// Drops files on a window as the shell does: a DROPFILES block in the
-// program's own memory, handed over with WM_DROPFILES.
+// Drops files on the editor as the shell does.
 void DropFiles(Tarnel& t, const std::vector<std::wstring>& files)
 {
-    std::wstring list;
-    for (const std::wstring& f : files)
-        list += f + L'\0';
-    list += L'\0';
-    std::vector<char> block(sizeof(DROPFILES) + list.size() * sizeof(wchar_t));
-    auto* df = reinterpret_cast<DROPFILES*>(block.data());
-    df->pFiles = sizeof(DROPFILES);
-    df->fWide = TRUE;
-    memcpy(block.data() + sizeof(DROPFILES), list.data(), list.size() * sizeof(wchar_t));
-    HANDLE proc = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, t.Process().Pid());
-    ASSERT_NE(proc, nullptr);
-    void* mem = VirtualAllocEx(proc, nullptr, block.size(), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-    ASSERT_NE(mem, nullptr);
-    WriteProcessMemory(proc, mem, block.data(), block.size(), nullptr);
-    CloseHandle(proc);
-    PostMessageW(t.Editor(), WM_DROPFILES, reinterpret_cast<WPARAM>(mem), 0);
+    ASSERT_TRUE(wt::DropFiles(t.Process(), t.Editor(), files));
 }
 
 // Gives the messages posted to the program time to run (a sent message
@@ -552,6 +535,72 @@ TEST(Documents, AShutdownCancelledAfterTheQuestionsKeepsEveryDocument)
     Answer(t, L"Save changes to: \r\n" + b + L"?", IDNO);
     EXPECT_TRUE(t.Ends());
     EXPECT_TRUE(ParkedFiles(t).empty());
+}
+
+// The text in the clipping pad's hidden scratch editor, which saves parked
+// documents; "<none>" without one.
+std::wstring ScratchText(Tarnel& t)
+{
+    for (HWND w : t.Process().TopWindows(false)) {
+        if (wt::WindowText(w) != L"3 - Clipping Pad")
+            continue;
+        for (HWND c : wt::Children(w)) {
+            if (wt::ClassName(c).find(L"RICHEDIT") == std::wstring::npos &&
+                wt::ClassName(c).find(L"RichEdit") == std::wstring::npos)
+                continue;
+            wchar_t buf[256] = {};
+            wt::Send(c, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(buf));
+            return buf;
+        }
+    }
+    return L"<none>";
+}
+
+// Save As replaces an existing file only with a whole new one: a save
+// cancelled after the replace question leaves the old file, from the editor
+// and from a parked tab. The scratch editor that saved a parked document
+// keeps none of its text.
+TEST(Documents, ASaveAsCancelledAfterTheReplaceQuestionKeepsTheOldFile)
+{
+    Tarnel t(L"doc_saveas_keep");
+    RemoveDocuments(t);
+    const std::wstring old = t.Folder() + L"\\old.htm", b = t.Folder() + L"\\b.htm";
+    const std::string oldBytes = "<p>keep me</p>";
+    WriteText(old, oldBytes);
+    WriteText(b, "B");
+    ASSERT_TRUE(t.Start());
+    TabStrip tabs = Tabs(t.Main(), L"Untitled");
+    const std::wstring text = L"caf\u00e9 \u65e5";
+    wt::Send(t.Editor(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    const std::wstring question = L"characters that the system code page cannot hold";
+    t.Command(IDM_mSaveAs);
+    FileDialog(t, L"Save As", old, 1);
+    Answer(t, old + L" exists.\r\nDo you want to replace it?", IDOK);
+    Answer(t, question, IDCANCEL);
+    Settle(t);
+    EXPECT_EQ(ReadBytes(old), oldBytes);
+
+    t.Command(IDM_mOpenFile);
+    FileDialog(t, L"Open file", b);
+    ASSERT_TRUE(CaptionEnds(t, b));
+    TabMenu(t, tabs[0], IDM_mFileSaveFromTab_1);
+    FileDialog(t, L"Save As", old);
+    Answer(t, L"Do you want to replace it?", IDOK);
+    Answer(t, question, IDCANCEL);
+    Settle(t);
+    EXPECT_EQ(ReadBytes(old), oldBytes);
+    EXPECT_EQ(ScratchText(t), L"");
+
+    // A parked document saved under its own name.
+    t.Type(L"2");
+    RunCommand(t, IDM_mNewFile);
+    TabMenu(t, tabs[1], IDM_mFileSaveFromTab_0);
+    Settle(t);
+    EXPECT_EQ(ReadBytes(b), "2B");
+    EXPECT_EQ(ScratchText(t), L"");
+    t.Command(IDM_mExit);
+    Answer(t, L"Save changes to: \r\nUntitled?", IDNO);
+    EXPECT_TRUE(t.Ends());
 }
 
 // Save As onto a file another tab holds is refused: never two tabs for one file.

@@ -4,6 +4,7 @@
 
 #include "Drive.h"
 #include "MenuIds.h"
+#include "forms/Menu.h"
 
 using apptest::Tarnel;
 using namespace drive;
@@ -193,4 +194,26 @@ TEST(RunWindow, LineDebuggingFollowsMenusAndButtonsAndACleanCheckGivesTheChoiceB
     SettingsRecord rec;
     ASSERT_TRUE(t.ReadRecord(rec));
     EXPECT_FALSE(rec.NoLineDebug) << "the user's line-debugging choice came back";
+}
+
+// Runs alone, in a prefix without the script hosts (nohost_prefix.sh).
+TEST(RunWithoutHosts, RunningAScriptSaysTheScriptHostIsMissing)
+{
+    ASSERT_FALSE(Exists(platform::SystemFolder() + L"\\wscript.exe")) << "a prefix with the script hosts";
+    Tarnel t(L"run_no_host");
+    t.WriteRecord(OfType(4));
+    ASSERT_TRUE(t.Start());
+    static const UINT menuState = RegisterWindowMessageW(forms::kMenuStateMessage);
+    EXPECT_EQ(wt::Send(t.Main(), menuState, IDM_mRunEXE_1) & forms::kMenuEnabled, 0) << "Use CScript";
+    SetText(t.Editor(), L"WScript.Echo 1\r\n");
+    for (UINT run : {IDM_mRunScript, IDM_mRunMSD}) {
+        t.Command(run);
+        wt::Dialog d = wt::FindDialog(t.Process());
+        EXPECT_EQ(d.text, L"WScript.exe (or CScript.exe) not found. The Windows Script Host must be installed to "
+                          L"run scripts.");
+        if (d.hwnd)
+            wt::PressButton(d.hwnd, IDOK);
+        ASSERT_TRUE(wt::WaitFor([&] { return !IsWindow(d.hwnd); }, 5000));
+    }
+    EXPECT_TRUE(ExitWithoutSaving(t));
 }

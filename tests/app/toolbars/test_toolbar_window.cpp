@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "Drive.h"
+#include "ImageSamples.h"
 #include "MenuIds.h"
 #include "forms/Runtime.h"
 
@@ -12,7 +13,8 @@ using namespace drive;
 namespace {
 
 // Places of buttons in the second tool bar (twips in the bar).
-constexpr int kMultiButton = 3345, kColorButton = 4610, kTagButton = 5450, kColourOnButton = 3750;
+constexpr int kMultiButton = 3345, kColorButton = 4610, kViewImageButton = 5030, kTagButton = 5450,
+              kColourOnButton = 3750;
 
 HWND SecondBar(HWND main)
 {
@@ -34,6 +36,24 @@ bool Answer(apptest::Tarnel& t, const std::wstring& prompt, const std::wstring& 
     SetText(GetDlgItem(d.hwnd, forms::kInputBoxTextId), text);
     wt::PressButton(d.hwnd, IDOK);
     return wt::WaitFor([&] { return !IsWindow(d.hwnd); }, 5000);
+}
+
+// The group at the right end of the second bar (buttons 22 and 23).
+HWND ToolsGroup(HWND bar)
+{
+    RECT r{};
+    GetClientRect(bar, &r);
+    HWND tools = ChildWindowFromPointEx(bar, POINT{r.right - 1140 / 15 + 4, 4}, CWP_SKIPINVISIBLE);
+    return tools != bar ? tools : nullptr;
+}
+
+// Drops one file on a drawn button, at its middle.
+void DropOn(apptest::Tarnel& t, const wt::Drawn& button, const std::wstring& file)
+{
+    ASSERT_TRUE(button);
+    POINT at{(button.screen.left + button.screen.right) / 2, (button.screen.top + button.screen.bottom) / 2};
+    ScreenToClient(button.container, &at);
+    ASSERT_TRUE(wt::DropFiles(t.Process(), button.container, {file}, at));
 }
 
 std::wstring EditorText(HWND editor)
@@ -245,10 +265,8 @@ TEST(ToolbarWindow, ToolBarButtonsAndTheSecondPaneDoTheirActions)
     }
 
     // The tools group at the right end of the bar opens its windows.
-    RECT barRect{};
-    GetClientRect(bar, &barRect);
-    HWND tools = ChildWindowFromPointEx(bar, POINT{barRect.right - 1140 / 15 + 4, 4}, CWP_SKIPINVISIBLE);
-    ASSERT_TRUE(tools && tools != bar);
+    HWND tools = ToolsGroup(bar);
+    ASSERT_NE(tools, nullptr);
     wt::Click(VisibleAt(tools, 405, 45));
     EXPECT_NE(Shown(t, L" Ormund - TARNEL Object Browser"), nullptr) << "button 22";
     wt::Click(VisibleAt(tools, 750, 45));
@@ -295,6 +313,38 @@ TEST(ToolbarWindow, ToolBarButtonsAndTheSecondPaneDoTheirActions)
     // ended, and ending does not fail over it.
     EXPECT_TRUE(ExitWithoutSaving(t));
     EXPECT_EQ(ClipboardText(), L"two");
+}
+
+TEST(ToolbarWindow, AFileDroppedOnViewImageIsShownAndOneOnTheObjectBrowserIsDescribed)
+{
+    Tarnel t(L"toolbar_drops");
+    const std::wstring bmp = t.Folder() + L"\\dropped.bmp", png = t.Folder() + L"\\dropped.png";
+    ASSERT_TRUE(WriteBytes(bmp, samples::MakeImage(L"BMP", 7, 9, RGB(0, 0, 255), RGB(0, 0, 255))));
+    ASSERT_TRUE(WriteBytes(png, samples::MakeImage(L"PNG", 7, 9, RGB(0, 0, 255), RGB(0, 0, 255))));
+    ASSERT_TRUE(t.Start());
+    HWND bar = SecondBar(t.Main());
+    ASSERT_NE(bar, nullptr);
+    const wt::Drawn viewImage = VisibleAt(bar, kViewImageButton, 45);
+
+    // Button 14 takes GIF, JPG, ICO and BMP files only, and closes the find window.
+    t.Command(IDM_mFind);
+    HWND find = Shown(t, L"Find and Replace");
+    ASSERT_NE(find, nullptr);
+    DropOn(t, viewImage, png);
+    DropOn(t, viewImage, t.Folder() + L"\\missing.bmp");
+    EXPECT_EQ(Shown(t, L"View Image", 1500), nullptr);
+    DropOn(t, viewImage, bmp);
+    EXPECT_NE(Shown(t, L"View Image"), nullptr);
+    EXPECT_TRUE(wt::WaitFor([&] { return !IsWindowVisible(find); }, 3000));
+
+    // Button 22 shows the object browser with the properties of the file.
+    const std::wstring dll = platform::SystemFolder() + L"\\scrrun.dll";
+    DropOn(t, VisibleAt(ToolsGroup(bar), 405, 45), dll);
+    HWND browser = Shown(t, L" Ormund - TARNEL Object Browser");
+    ASSERT_NE(browser, nullptr);
+    EXPECT_TRUE(wt::WaitFor([&] { return bool(wt::FindDrawn(browser, dll + L" ")); }, 5000)) << "its path shown";
+    t.Command(IDM_mExit);
+    EXPECT_TRUE(t.Ends());
 }
 
 TEST(ToolbarWindow, ToolBarsInEachModeFlatRaisedAndPressed)

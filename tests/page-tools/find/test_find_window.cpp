@@ -144,6 +144,33 @@ TEST(FindAndReplaceWindow, CtrlFTakesAShortSelectionAndTheEditorMakesRoom)
     EXPECT_NE(t.Process().FindTopWindow(L"", L"Replace Text in Multiple Files", 10000), nullptr);
 }
 
+TEST(FindAndReplaceWindow, MinimisingHidesItAndRestoringShowsItWithItsFields)
+{
+    Tarnel t(L"find_minimise");
+    ASSERT_TRUE(Start(t, WriteDocument(t, L"page.htm", "alpha beta\r\n")));
+    t.Command(IDM_mFind);
+    FindPanel f(t);
+    ASSERT_NE(f.tFind, nullptr);
+    f.Set(f.tFind, L"beta");
+    f.Set(f.trep, L"gamma");
+    wt::Send(t.Editor(), EM_SETSEL, 0, 0);
+    const int withFind = EditorHeight(t);
+    // As "minimise all windows" does it: the system hides no owned window first.
+    ShowWindowAsync(t.Main(), SW_MINIMIZE);
+    EXPECT_TRUE(wt::WaitFor([&] { return IsIconic(t.Main()) && !IsWindowVisible(f.hwnd); }, 5000));
+    ShowWindowAsync(t.Main(), SW_RESTORE);
+    EXPECT_TRUE(wt::WaitFor([&] { return !IsIconic(t.Main()) && IsWindowVisible(f.hwnd); }, 5000));
+    EXPECT_EQ(wt::WindowText(f.tFind), L"beta");
+    EXPECT_EQ(wt::WindowText(f.trep), L"gamma");
+    EXPECT_TRUE(wt::WaitFor([&] { return EditorHeight(t) == withFind; }, 5000)) << "the editor makes room again";
+    RECT m{}, w{};
+    GetWindowRect(t.Main(), &m);
+    GetWindowRect(f.hwnd, &w);
+    EXPECT_EQ(w.bottom, m.bottom - 1230 / 15 + (w.bottom - w.top)) << "over the main window's bottom strip";
+    t.Command(IDM_mExit);
+    EXPECT_TRUE(t.Ends());
+}
+
 TEST(FindAndReplaceWindow, TypingFindsAndMissesColourTheFieldUntilEdited)
 {
     Tarnel t(L"find_typing");

@@ -10,6 +10,7 @@
 #include "platform/Text.h"
 #include "ClsColor.h"
 #include "snippets/fCM.h"
+#include "fedit/Documents.h"
 #include "fedit/fedit.h"
 #include "fedit/SettingsEventSink.h"
 #include "forms/Runtime.h"
@@ -112,10 +113,10 @@ void fedit::ApplySettings(bool AtStartUp)
     mColCode.SetChecked(!rec.NoColorCode);
     mUTF8.SetChecked(rec.UTF8Text);
     if (AtStartUp) {
-        for (int i = 0; i < 4; ++i) {
-            const std::wstring& p = rec.RecentFiles[static_cast<size_t>(i)];
-            mMRU(i).SetCaption(p.size() < 2 ? L"" : p);
-        }
+        RecentList recent;
+        for (size_t i = 0; i < recent.size() && i < rec.RecentFiles.size(); ++i)
+            recent[i] = rec.RecentFiles[i];
+        ShowRecentFiles(recent);
         const EditorType type = State().EdType;
         if (IsScriptType(type))
             SetScriptMenus(type);

@@ -81,10 +81,21 @@ void fedit::UpdateRecentFiles(const std::wstring& path)
     RecentList list;
     for (int i = 0; i < 4; ++i)
         list[static_cast<size_t>(i)] = mMRU(i).Caption();
-    if (!UpdateRecentList(list, path))
-        return;
-    for (int i = 0; i < 4; ++i)
-        mMRU(i).SetCaption(list[static_cast<size_t>(i)]);
+    if (UpdateRecentList(list, path))
+        ShowRecentFiles(list);
+}
+
+void fedit::ShowRecentFiles(const RecentList& list)
+{
+    bool any = false;
+    for (int i = 0; i < 4; ++i) {
+        const std::wstring& p = list[static_cast<size_t>(i)];
+        const bool used = p.size() >= 2;
+        mMRU(i).SetCaption(used ? p : L"");
+        mMRU(i).SetVisible(used);
+        any = any || used;
+    }
+    mtemp4.SetVisible(any);
 }
 
 int OpenSlotOf(const std::wstring& path)

@@ -13,7 +13,6 @@
 #include "debug/modHTML.h"
 #include "find/modfind.h"
 #include "functions/FuncPopup.h"
-#include "print/fprint.h"
 #include "PanelRules.h"
 #include "snippets/fCM.h"
 #include "forms/Runtime.h"
@@ -177,8 +176,7 @@ void fedit::mFuncPopRe_Click()
 
 void fedit::mFuncPop_Click()
 {
-    FillLinkFileList();
-    PrintWindow().ShowPopupPanel(L"Function Popup - Add or Remove");
+    ShowIncludePanel();
 }
 
 void fedit::mMenu1Op_Click()

@@ -13,6 +13,7 @@
 #include "KvListBox/KvListBoxControl.h"
 #include "KvRTB/KvRTB.h"
 #include "EditorType.h"
+#include "fedit/DocumentsEngine.h"
 #include "fedit/FileTabsPart.h"
 #include "fedit/ToolbarsPart.h"
 #include "fedit/MainProgram.h"
@@ -238,6 +239,9 @@ private:
     void ShowLoadedType(EditorType t);
     // Puts the path at the top of the recent-file items unless it is listed or untitled.
     void UpdateRecentFiles(const std::wstring& path);
+    // The recent-file items show the list; unused entries are hidden, and so is
+    // the separator below the items while none shows.
+    void ShowRecentFiles(const RecentList& list);
     // A file already open in a tab is shown there rather than opened twice.
     void OpenOrShow(const std::wstring& path);
     // Saves parked document `slot` from the clipping pad's scratch editor, under its own path

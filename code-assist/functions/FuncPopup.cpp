@@ -1,10 +1,13 @@
 #include "FuncPopup.h"
 
 #include "EditorState.h"
+#include "IncludePanel.h"
 #include "KvRTB/KvRTB.h"
 #include "LinkFiles.h"
 #include "MainHost.h"
 #include "SettingsAccess.h"
+
+#include <memory>
 
 namespace {
 
@@ -12,6 +15,20 @@ void RefillMethodsBox()
 {
     if (MainHost* host = Host())
         host->FillMethodsBox();
+}
+
+// The include panel lives in the print window's other panel, built there on
+// first use and kept by that window.
+IncludePanel& PanelOfPrintWindow()
+{
+    fprint& window = PrintWindow();
+    if (auto* panel = dynamic_cast<IncludePanel*>(window.PopupContent()))
+        return *panel;
+    auto made = std::make_unique<IncludePanel>();
+    IncludePanel& panel = *made;
+    panel.Build(window.PopupPanel());
+    window.SetPopupContent(std::move(made));
+    return panel;
 }
 
 } // namespace
@@ -42,5 +59,10 @@ void AddFuncDecl(long lineStart, long lineEnd)
         RefillMethodsBox();
 }
 
-void FillLinkFileList() {}                                         // the include panel fills this
-void ShowIncludePanel() {}                                         // the include panel fills this
+void FillLinkFileList() { PanelOfPrintWindow().Fill(DocFuncLists().LinkedPaths()); }
+
+void ShowIncludePanel()
+{
+    FillLinkFileList();
+    PrintWindow().ShowPopupPanel(L"Function Popup - Add or Remove");
+}

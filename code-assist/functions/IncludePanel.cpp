@@ -14,7 +14,7 @@ void IncludePanel::Build(forms::Frame& frame)
 {
     frame_ = &frame;
     frame.SetCaption(L"  Add or remove links to external files.  ");
-    const int w = std::max(frame.Width(), 5400), h = std::max(frame.Height(), 3300);
+    const int w = std::max(frame.Width(), 8400), h = std::max(frame.Height(), 3300);
     frame.Move(forms::kKeep, forms::kKeep, w, h);
     const wchar_t* texts[] = {
         L"To add file:   Browse or drop on list.",
@@ -52,6 +52,7 @@ bool IncludePanel::LinkFile(const std::wstring& path)
     AddLinkFile(path, true);
     BoxRef.AddItem(path);
     BoxRef.Refresh();
+    KeepInFront();
     return true;
 }
 
@@ -74,6 +75,16 @@ void IncludePanel::bFile_Click(int index)
     RemoveLinkFile(BoxRef.List(row));
     BoxRef.RemoveItem(row);
     BoxRef.Refresh();
+    KeepInFront();
+}
+
+void IncludePanel::KeepInFront()
+{
+    // Editing the document gave the main window the focus; the panel stays
+    // in front for the next file.
+    forms::Form* form = frame_ ? frame_->OwnerForm() : nullptr;
+    if (form && form->hwnd && IsWindowVisible(form->hwnd))
+        SetForegroundWindow(form->hwnd);
 }
 
 void IncludePanel::BoxRef_OLEDragDrop(const std::vector<std::wstring>& files)

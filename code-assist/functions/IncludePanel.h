@@ -4,14 +4,15 @@
 // It builds its controls inside a frame of the window that hosts it.
 #include "ButSilver2/ButSilver2Control.h"
 #include "forms/Controls.h"
+#include "print/fprint.h"
 
 #include <string>
 #include <vector>
 
-class IncludePanel {
+class IncludePanel : public PopupPanelContent {
 public:
     // Makes the panel's controls in frame, laid out to its size, and gives
-    // the frame the panel's caption. Call once, before the frame's form loads.
+    // the frame the panel's caption. Call once; the form may be loaded already.
     void Build(forms::Frame& frame);
     // The list shows these files (full paths), in order.
     void Fill(const std::vector<std::wstring>& paths);
@@ -26,6 +27,7 @@ public:
 private:
     void bFile_Click(int index);
     void BoxRef_OLEDragDrop(const std::vector<std::wstring>& files);
+    void KeepInFront();
 
     forms::Frame* frame_ = nullptr;
 };

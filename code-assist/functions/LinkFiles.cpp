@@ -3,8 +3,20 @@
 #include "EditorState.h"
 #include "KvRTB/KvRTB.h"
 #include "LinkMarkers.h"
+#include "MainHost.h"
 #include "SettingsAccess.h"
 #include "SettingsRecord.h"
+
+namespace {
+
+// The line numbers follow the lines the marker moved.
+void SyncGutter()
+{
+    if (MainHost* host = Host())
+        host->SyncLineNums();
+}
+
+} // namespace
 
 FuncLists& DocFuncLists()
 {
@@ -25,6 +37,7 @@ void AddLinkFile(const std::wstring& path, bool insertMarker)
     editor->SetSelText(insertion.text);
     editor->SetSelStart(0);
     editor->SetSelColor(0);
+    SyncGutter();
 }
 
 void RemoveLinkFile(const std::wstring& path)
@@ -39,5 +52,6 @@ void RemoveLinkFile(const std::wstring& path)
         editor->SetSelection(start, end);
         editor->SetSelText(L"");
         editor->SelNone();
+        SyncGutter();
     }
 }

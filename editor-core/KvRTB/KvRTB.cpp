@@ -130,6 +130,7 @@ void KvRTB::ApplySettings(HWND w) const
         const forms::FontSpec f = Font();
         cf.dwMask = CFM_FACE | CFM_SIZE;
         lstrcpynW(cf.szFaceName, f.Name.c_str(), LF_FACESIZE);
+        cf.bPitchAndFamily = kCodePitchAndFamily;
         cf.yHeight = static_cast<LONG>(std::lround(f.Size * 20));
         SendMessageW(w, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&cf));
     }

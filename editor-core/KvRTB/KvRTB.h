@@ -141,7 +141,14 @@ public:
 
     // ---- Lines and view ----
     long TopLine() const;
+    // Puts line LTop at the top of the view, wholly shown (see ShowLineAtTop).
     void SetTopLine(long LTop);
+    // Scrolls a RichEdit window of the control (shown or handed out) so that
+    // line's top is the view's top, to the pixel. EM_LINESCROLL will not do:
+    // Wine's RichEdit scrolls it by its default font's line height, not the
+    // text's, and stops with part of a line hidden, out of step with the
+    // gutter's numbers.
+    static void ShowLineAtTop(HWND richEdit, long line);
     long TotalLines() const;
     long BottomLine() const;
     void Scroll(long NumLines);
@@ -211,8 +218,9 @@ public:
     // Takes a window that a long recolouring replaced (from SwapDocumentWindow)
     // while it held undo steps, with the text its successor showed then. Once
     // the shown window has no step left and still shows that text, Undo goes
-    // on in the kept window, which is shown again. Replacing the whole text
-    // or emptying the undo buffer forgets it. Redo goes back the same way.
+    // on in the kept window, which is shown again, past kept windows that
+    // hold only Redo steps. Replacing the whole text or emptying the undo
+    // buffer forgets it. Redo goes back the same way.
     void KeepUndoHistory(HWND replaced, const std::wstring& successorText);
 
     // ---- Files ----
@@ -248,11 +256,16 @@ private:
                         WPARAM wParam, LPARAM lParam, LONG_PTR& userValue) override;
     int SubclassOrdinals() const override { return 2; }
 
+    // Asked with every face: where the face is missing, the system's font
+    // mapper still picks a fixed-pitch one, so code keeps its columns.
+    static constexpr BYTE kCodePitchAndFamily = FIXED_PITCH | FF_MODERN;
+
     bool CreateRTB(HWND host);
     HWND MakeRichEdit(HWND host);
     void ApplySettings(HWND window) const;
     bool ReplaceShownWindow();
     bool ResumeUndoHistory(UINT canStep);
+    bool KeptWindowCan(UINT canStep) const;
     void DropUndoHistory();
     void EmptyForReplacement();
     void SubclassRTB();

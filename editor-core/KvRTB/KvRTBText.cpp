@@ -211,6 +211,7 @@ void KvRTB::OnFontChanged()
     cf.dwMask = CFM_FACE | CFM_SIZE;
     // The face-name field holds 31 characters and the terminating zero.
     lstrcpynW(cf.szFaceName, f.Name.c_str(), LF_FACESIZE);
+    cf.bPitchAndFamily = kCodePitchAndFamily;
     cf.yHeight = static_cast<LONG>(std::lround(f.Size * 20));   // points to twips
     Send(EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&cf));
 }
@@ -313,9 +314,26 @@ long KvRTB::TopLine() const { return static_cast<long>(Send(EM_GETFIRSTVISIBLELI
 
 void KvRTB::SetTopLine(long LTop)
 {
-    long t = TopLine();
-    if (LTop != t)
-        Send(EM_LINESCROLL, 0, LTop - t);
+    if (rtb_)
+        ShowLineAtTop(rtb_, LTop);
+}
+
+void KvRTB::ShowLineAtTop(HWND richEdit, long line)
+{
+    const LRESULT start = SendMessageW(richEdit, EM_LINEINDEX, static_cast<WPARAM>(std::max(0L, line)), 0);
+    if (start < 0)
+        return;
+    POINTL at{};
+    SendMessageW(richEdit, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&at), start);
+    RECT view{};
+    SendMessageW(richEdit, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&view));
+    POINT scroll{};
+    SendMessageW(richEdit, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll));
+    const LONG y = std::max(0L, scroll.y + at.y - view.top);
+    if (y == scroll.y)
+        return;   // setting it costs a repaint of a long text
+    scroll.y = y;
+    SendMessageW(richEdit, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll));
 }
 
 long KvRTB::TotalLines() const { return static_cast<long>(Send(EM_GETLINECOUNT)); }
@@ -489,12 +507,14 @@ void KvRTB::Undo()
         Send(EM_UNDO);
 }
 
-bool KvRTB::CanUndo() const
+bool KvRTB::CanUndo() const { return Send(EM_CANUNDO) || KeptWindowCan(EM_CANUNDO); }
+
+bool KvRTB::KeptWindowCan(UINT canStep) const
 {
-    if (Send(EM_CANUNDO))
-        return true;
-    return !undoHistory_.empty() && IsWindow(undoHistory_.back().window) &&
-           SendMessageW(undoHistory_.back().window, EM_CANUNDO, 0, 0) != 0;
+    for (const UndoHistory& h : undoHistory_)
+        if (IsWindow(h.window) && SendMessageW(h.window, canStep, 0, 0))
+            return true;
+    return false;
 }
 
 void KvRTB::KeepUndoHistory(HWND replaced, const std::wstring& successorText)
@@ -512,31 +532,49 @@ void KvRTB::KeepUndoHistory(HWND replaced, const std::wstring& successorText)
     undoHistory_.push_back({replaced, successorText});
 }
 
-// Shows the newest kept window again when the shown one still holds what it
-// held when it took that window's place (every later step undone) and the
-// kept one can take the step asked (EM_CANUNDO or EM_CANREDO); the shown
-// window goes. False otherwise; with another text the history is forgotten.
+// Shows again the newest kept window that can take the step asked
+// (EM_CANUNDO or EM_CANREDO) and that joins the text shown now. A kept
+// window that only goes the other way (one an Undo left with its Redo
+// steps) is passed over, not a dead end. The shown window is kept in turn
+// while it still has steps; otherwise it goes. False when no window can go
+// on; when none joins the text shown, the history is forgotten.
 bool KvRTB::ResumeUndoHistory(UINT canStep)
 {
     if (undoHistory_.empty() || !rtb_)
         return false;
-    UndoHistory last = undoHistory_.back();
     GETTEXTLENGTHEX gtl{GTL_NUMCHARS | GTL_PRECISE, 1200};
     long length = static_cast<long>(Send(EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&gtl)));
-    if (!IsWindow(last.window) || GetTextRange(0, length) != last.successorText) {
+    const std::wstring text = GetTextRange(0, length);
+    bool joins = false;
+    auto next = undoHistory_.rbegin();
+    for (; next != undoHistory_.rend(); ++next) {
+        if (!IsWindow(next->window) || next->successorText != text)
+            continue;
+        joins = true;
+        if (SendMessageW(next->window, canStep, 0, 0))
+            break;
+    }
+    if (!joins) {
         DropUndoHistory();
         return false;
     }
-    if (!SendMessageW(last.window, canStep, 0, 0))
+    if (next == undoHistory_.rend())
         return false;
-    undoHistory_.pop_back();
-    HWND shown = SwapDocumentWindow(last.window);
+    HWND kept = next->window;
+    undoHistory_.erase(std::next(next).base());
+    HWND shown = SwapDocumentWindow(kept);
     if (!shown) {
+        handedOut_.erase(kept);
+        DestroyWindow(kept);
         DropUndoHistory();
         return false;
     }
-    handedOut_.erase(shown);
-    DestroyWindow(shown);
+    if (SendMessageW(shown, EM_CANUNDO, 0, 0) || SendMessageW(shown, EM_CANREDO, 0, 0)) {
+        undoHistory_.push_back({shown, text});
+    } else {
+        handedOut_.erase(shown);
+        DestroyWindow(shown);
+    }
     return true;
 }
 
@@ -556,13 +594,7 @@ void KvRTB::Redo()
         Send(EM_REDO);
 }
 
-bool KvRTB::CanRedo() const
-{
-    if (Send(EM_CANREDO))
-        return true;
-    return !undoHistory_.empty() && IsWindow(undoHistory_.back().window) &&
-           SendMessageW(undoHistory_.back().window, EM_CANREDO, 0, 0) != 0;
-}
+bool KvRTB::CanRedo() const { return Send(EM_CANREDO) || KeptWindowCan(EM_CANREDO); }
 
 void KvRTB::ClearUndoBuffer()
 {

@@ -80,9 +80,10 @@ void fprint::ShowPrintPanel(const std::wstring& title)
     Load();
     tTitle.SetText(title);
     FrPopup.SetVisible(false);
+    ShowPrintControls(true);
     SetClientSize(kPrintWidth, kPrintHeight);
     SetCaption(L"Print Editor Text");
-    Show(forms::vbModeless);
+    Show(forms::vbModeless, Host() ? Host()->Window() : nullptr);
 }
 
 void fprint::ShowPopupPanel(const std::wstring& caption)
@@ -91,10 +92,19 @@ void fprint::ShowPopupPanel(const std::wstring& caption)
     // The panel's owner may have sized the frame for its controls.
     SetClientSize(std::max(kPrintWidth, FrPopup.Left() + FrPopup.Width()),
                   std::max(kPrintHeight, FrPopup.Top() + FrPopup.Height()));
+    // The print panel's windows would show through the other panel.
+    ShowPrintControls(false);
     FrPopup.SetVisible(true);
     FrPopup.ZOrder(0);
     SetCaption(caption);
-    Show(forms::vbModeless);
+    Show(forms::vbModeless, Host() ? Host()->Window() : nullptr);
+}
+
+void fprint::ShowPrintControls(bool show)
+{
+    forms::Control* controls[] = {&Label1, &Label2, &tTitle, &CkNum(0), &CkNum(1), &bok, &bpset, &bcancel(0)};
+    for (forms::Control* c : controls)
+        c->SetVisible(show);
 }
 
 void fprint::bok_Click()

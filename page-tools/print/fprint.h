@@ -3,14 +3,23 @@
 // header options and prints the main editor's text; printer set-up opens the
 // system's dialog. The window has a second panel, FrPopup, for another tool,
 // which fills it with its own controls. Made at start-up, loaded hidden, and
-// kept until shutdown; the user's close only hides it.
+// kept until shutdown; the user's close only hides it. The main window owns
+// it, so it stays in front while the user works in both.
 #include "ButSilver2/ButSilver2Control.h"
 #include "cBrowse/cBrowse.h"
 #include "forms/ControlArray.h"
 #include "forms/Controls.h"
 #include "forms/Form.h"
 
+#include <memory>
 #include <string>
+
+// What another tool builds into the print window's other panel; the window
+// keeps it for as long as the panel's controls live.
+class PopupPanelContent {
+public:
+    virtual ~PopupPanelContent() = default;
+};
 
 class fprint : public forms::Form {
 public:
@@ -24,6 +33,8 @@ public:
     // in it (and may move or size it); shown over the print panel, the window
     // sized to hold it, with the given caption.
     forms::Frame& PopupPanel() { return FrPopup; }
+    PopupPanelContent* PopupContent() const { return popupContent_.get(); }
+    void SetPopupContent(std::unique_ptr<PopupPanelContent> content) { popupContent_ = std::move(content); }
     void ShowPopupPanel(const std::wstring& caption);
     // Hides the window and gives the focus back to the main window (either
     // panel's cancel).
@@ -38,6 +49,7 @@ protected:
 private:
     void bok_Click();
     void bpset_Click();
+    void ShowPrintControls(bool show);
 
     forms::Label Label1, Label2;
     forms::TextBox tTitle;
@@ -48,6 +60,7 @@ private:
 
     bool busy_ = false;
     PrinterSetup setup_;
+    std::unique_ptr<PopupPanelContent> popupContent_;
 };
 
 // The program's print window, made on first use.

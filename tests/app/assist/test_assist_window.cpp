@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "Drive.h"
+#include "ToolDrive.h"
 
 #include <algorithm>
 
@@ -225,4 +226,93 @@ TEST(AssistWindow, CssPopupOffersPropertiesAndValuesAndReplacesOnlyThePartialTex
             wt::WaitFor([&] { return !IsWindow(ask.hwnd); }, 5000);
         }
     EXPECT_TRUE(t.Ends());
+}
+
+namespace {
+
+// The line of the editor's caret.
+LRESULT CaretLine(const Tarnel& t)
+{
+    const WPARAM start = LOWORD(wt::Send(t.Editor(), EM_GETSEL));
+    return wt::Send(t.Editor(), EM_LINEFROMCHAR, start);
+}
+
+// Picks an entry of the procedure list as a user does.
+void ChooseProcedure(const Tarnel& t, int index)
+{
+    HWND box = wt::FindChild(t.Main(), L"ComboBox");
+    ASSERT_NE(box, nullptr);
+    PostMessageW(box, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    PostMessageW(GetParent(box), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(box), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(box));
+}
+
+} // namespace
+
+TEST(AssistWindow, ProcedureListJumpsAndThePanelLinksAndUnlinksFiles)
+{
+    Tarnel t(L"assist_links");
+    const std::wstring lib = t.Folder() + L"\\lib.vbs", page = t.Folder() + L"\\main.vbs";
+    drive::WriteAll(lib, "Function Foo(a, b)\r\nEnd Function\r\n");
+    std::string text = "Sub Near(a)\r\nEnd Sub\r\n";
+    for (int i = 0; i < 60; ++i)
+        text += "x = 1\r\n";
+    text += "Sub Far(z)\r\nEnd Sub\r\n";  // line 62
+    drive::WriteAll(page, text);
+    ASSERT_TRUE(t.Start(L"\"" + page + L"\""));
+    ASSERT_TRUE(ProceduresAre(t, {L"Near", L"Far"})) << ListText(Procedures(t));
+    EXPECT_EQ(CaretLine(t), 0);
+    ChooseProcedure(t, 1);
+    EXPECT_TRUE(wt::WaitFor([&] { return CaretLine(t) == 62; }, 5000)) << CaretLine(t);
+
+    // Browse links the file: its marker heads the page, its row shows. The
+    // panel goes into the print window also after that has been loaded.
+    t.Command(IDM_mPrint);
+    HWND panel = tooldrive::Shown(t, L"Print Editor Text");
+    ASSERT_NE(panel, nullptr);
+    PostMessageW(panel, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(wt::WaitFor([&] { return !IsWindowVisible(panel); }, 5000));
+    t.Command(IDM_mFuncPop);
+    ASSERT_EQ(tooldrive::Shown(t, L"Function Popup - Add or Remove"), panel);
+    HWND list = wt::FindChild(panel, L"ListBox");
+    ASSERT_NE(list, nullptr);
+    std::vector<HWND> buttons = tooldrive::ChildrenOf(GetParent(list), L"ButSilver2");
+    ASSERT_EQ(buttons.size(), 2u);  // Browse, Remove
+    tooldrive::Press(buttons[0]);
+    wt::Dialog open = wt::FindDialog(t.Process());
+    ASSERT_NE(open.hwnd, nullptr);
+    ASSERT_TRUE(drive::ChooseFile(open.hwnd, lib));
+    const std::wstring marker = L"'**TARNEL LINK FILE: " + lib + L" *\r\n";
+    EXPECT_TRUE(wt::WaitFor([&] { return EditorText(t).rfind(marker, 0) == 0; }, 5000));
+    EXPECT_TRUE(wt::WaitFor([&] { return ListItems(list) == std::vector<std::wstring>{lib}; }, 5000));
+    EXPECT_TRUE(wt::WaitFor([&] { return GetForegroundWindow() == panel; }, 5000)) << "the panel stays in front";
+    t.Shot(L"panel.bmp");
+
+    // The linked function's tip shows as its name is typed.
+    PostMessageW(panel, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(wt::WaitFor([&] { return !IsWindowVisible(panel); }, 5000));
+    PutCaretAtEnd(t);
+    t.Type(L"foo");
+    ShiftKey(t, '9');
+    EXPECT_TRUE(wt::WaitFor([&] { return static_cast<bool>(wt::FindDrawn(t.Main(), L"Foo(a, b)")); }, 5000));
+
+    // Remove asks for a row; with one, the marker line goes and nothing else.
+    t.Command(IDM_mFuncPop);
+    ASSERT_NE(tooldrive::Shown(t, L"Function Popup - Add or Remove"), nullptr);
+    EXPECT_EQ(ListItems(list), std::vector<std::wstring>{lib});
+    tooldrive::Press(buttons[1]);
+    EXPECT_EQ(tooldrive::MessageText(t), L"Nothing selected.");
+    PostMessageW(list, LB_SETCURSEL, 0, 0);
+    tooldrive::Press(buttons[1]);
+    EXPECT_TRUE(wt::WaitFor([&] { return ListItems(list).empty(); }, 5000));
+    EXPECT_TRUE(wt::WaitFor([&] { return EditorText(t).rfind(L"Sub Near(a)\r\n", 0) == 0; }, 5000));
+    EXPECT_EQ(EditorText(t).find(L"TARNEL LINK FILE"), std::wstring::npos);
+
+    // The same window prints again with its own panel.
+    t.Command(IDM_mPrint);
+    ASSERT_EQ(tooldrive::Shown(t, L"Print Editor Text"), panel);
+    EXPECT_FALSE(IsWindowVisible(list));
+    EXPECT_EQ(tooldrive::ChildrenOf(panel, L"ButSilver2").size(), 3u);  // Print, Printer Setup, Cancel
+    t.Shot(L"print.bmp");
+    EXPECT_TRUE(drive::ExitWithoutSaving(t));
 }

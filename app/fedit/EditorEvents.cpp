@@ -97,9 +97,9 @@ void fedit::JT1_NavigationKey(int& Keycode, int& Shift)
     if (Shift != 0)
         return;
     SyncLineNums();
-    if (!FrPop.Visible())
+    if (!panels_.FrPop.Visible())
         return;
-    KvListBox& list = BoxPopJ.List;
+    KvListBox& list = panels_.BoxPopJ.List;
     const int count = list.Count();
     if (count <= 0)
         return;
@@ -132,15 +132,15 @@ void fedit::JT1_KeyDown(int& Keycode, int& Shift)
 {
     keyTaken_ = false;
     EditorState& s = State();
-    if (FrPop.Visible()) {
+    if (panels_.FrPop.Visible()) {
         if (Keycode == VK_RETURN) {
             Keycode = 0;
             keyTaken_ = true;
-            int index = BoxPopJ.List.ListIndex();
+            int index = panels_.BoxPopJ.List.ListIndex();
             if (index >= 0) {
-                popupItemChosen_ = true;
-                BoxPopJ.SetFocus();
-                BoxPopJ_Click(index);
+                panels_.popupItemChosen = true;
+                panels_.BoxPopJ.SetFocus();
+                panels_.BoxPopJ_Click(index);
             }
             return;
         }
@@ -153,22 +153,22 @@ void fedit::JT1_KeyDown(int& Keycode, int& Shift)
         if (Keycode == VK_ESCAPE) {
             Keycode = 0;
             keyTaken_ = true;
-            FrPop.SetVisible(false);
-            cssPopup_ = false;
-            popupItemChosen_ = false;
+            panels_.FrPop.SetVisible(false);
+            panels_.cssPopup = false;
+            panels_.popupItemChosen = false;
             return;
         }
     }
-    if (FrTip.Visible() && !s.TipKept) {
+    if (panels_.FrTip.Visible() && !s.TipKept) {
         if (Keycode == VK_RETURN) {
-            FrTip.SetVisible(false);
+            panels_.FrTip.SetVisible(false);
         } else if (Keycode == VK_SPACE) {
-            --tipSpaceCount_;
-            if (spaceTip_ || tipSpaceCount_ <= 0)
-                FrTip.SetVisible(false);
+            --panels_.tipSpaceCount;
+            if (panels_.spaceTip || panels_.tipSpaceCount <= 0)
+                panels_.FrTip.SetVisible(false);
         }
     }
-    spaceTip_ = false;
+    panels_.spaceTip = false;
     const bool ctrl = Shift == 2 || Shift == 3;
     if (!ctrl) {
         JT1.SetSelColor(0);  // typed text starts black
@@ -215,7 +215,7 @@ void fedit::JT1_KeyUp(int& Keycode, int& Shift)
         keyTaken_ = false;
         return;
     }
-    if (FrPop.Visible()) {
+    if (panels_.FrPop.Visible()) {
         PopupKeyUp(Keycode, Shift, position);
         return;
     }
@@ -225,8 +225,8 @@ void fedit::JT1_KeyUp(int& Keycode, int& Shift)
     const EditorType type = State().EdType;
     auto closeTip = [&] {
         if (!s.TipKept) {
-            FrTip.SetVisible(false);
-            spaceTip_ = false;
+            panels_.FrTip.SetVisible(false);
+            panels_.spaceTip = false;
         }
     };
     auto memberPopup = [&] {
@@ -238,26 +238,26 @@ void fedit::JT1_KeyUp(int& Keycode, int& Shift)
         long wordStart = 0;
         std::wstring word = JT1.GetLastWord(position, wordStart);
         if (!word.empty() && CheckVarList(word)) {
-            popupShift_ = ShowMemberPopup(word);
+            panels_.popupShift = ShowMemberPopup(word);
             return true;
         }
         return false;
     };
     auto cssPopup = [&](const std::wstring& text, bool typed) {
-        popupItemChosen_ = false;
-        popupShift_ = ShowCSSPopup(text, typed);
+        panels_.popupItemChosen = false;
+        panels_.popupShift = ShowCSSPopup(text, typed);
     };
     if (IsPage(type)) {
         if (Shift == 0) {
             if (Keycode == VK_SPACE) {
-                spaceTip_ = true;
-                if (!FrTip.Visible() && s.InVBSBlockPrev != 0)
+                panels_.spaceTip = true;
+                if (!panels_.FrTip.Visible() && s.InVBSBlockPrev != 0)
                     ShowWordTip(position, false);
             } else if (Keycode == VK_F11 || Keycode == VK_F12) {
                 std::wstring context = Keycode == VK_F11 ? L"{" : GetCSSContext(position);
                 if (!context.empty())
                     cssPopup(context, false);
-                cssPopup_ = true;
+                panels_.cssPopup = true;
                 FocusEditor();
             } else if (Keycode == VK_OEM_PERIOD) {
                 {
@@ -271,7 +271,7 @@ void fedit::JT1_KeyUp(int& Keycode, int& Shift)
         } else if (Shift == 1) {
             if (Keycode == '0')
                 closeTip();
-            else if (Keycode == '9' && !FrTip.Visible() && s.InVBSBlockPrev != 0)
+            else if (Keycode == '9' && !panels_.FrTip.Visible() && s.InVBSBlockPrev != 0)
                 ShowWordTip(position, true);
         }
     } else if (type == EditorType::CSS) {
@@ -289,8 +289,8 @@ void fedit::JT1_KeyUp(int& Keycode, int& Shift)
     } else if (type == EditorType::VBScript || type == EditorType::JavaScript) {
         if (Shift == 0) {
             if (Keycode == VK_SPACE) {
-                spaceTip_ = true;
-                if (!FrTip.Visible())
+                panels_.spaceTip = true;
+                if (!panels_.FrTip.Visible())
                     ShowWordTip(position, false);
             } else if (Keycode == VK_OEM_PERIOD && memberPopup()) {
                 return;
@@ -298,7 +298,7 @@ void fedit::JT1_KeyUp(int& Keycode, int& Shift)
         } else if (Shift == 1) {
             if (Keycode == '0')
                 closeTip();
-            else if (Keycode == '9' && !FrTip.Visible())
+            else if (Keycode == '9' && !panels_.FrTip.Visible())
                 ShowWordTip(position, true);
         }
         if (mWrap.Checked()) {
@@ -313,20 +313,20 @@ void fedit::JT1_KeyUp(int& Keycode, int& Shift)
 void fedit::PopupKeyUp(int keyCode, int shift, long position)
 {
     if (keyCode == VK_SPACE) {
-        FrPop.SetVisible(false);
-        cssPopup_ = false;
-        popupItemChosen_ = false;
+        panels_.FrPop.SetVisible(false);
+        panels_.cssPopup = false;
+        panels_.popupItemChosen = false;
         return;
     }
     EditorType type = State().EdType;
-    if (cssPopup_ && IsPageType(type))
+    if (panels_.cssPopup && IsPageType(type))
         type = EditorType::CSS;
     std::wstring typed;
     if (type == EditorType::CSS) {
         if (keyCode == VK_OEM_1 && shift == 0) {
-            FrPop.SetVisible(false);
-            cssPopup_ = false;
-            popupItemChosen_ = false;
+            panels_.FrPop.SetVisible(false);
+            panels_.cssPopup = false;
+            panels_.popupItemChosen = false;
             return;
         }
         long partial = 0, valuePosition = 0;
@@ -340,9 +340,9 @@ void fedit::PopupKeyUp(int keyCode, int shift, long position)
     }
     if (typed.empty())
         return;
-    BoxPopJ.List.SelWord(typed);
-    if (popupShift_ != 0)
-        FrPop.SetLeft(FrPop.Left() + popupShift_ * 60);
+    panels_.BoxPopJ.List.SelWord(typed);
+    if (panels_.popupShift != 0)
+        panels_.FrPop.SetLeft(panels_.FrPop.Left() + panels_.popupShift * 60);
 }
 
 void fedit::JT1_MouseDown(int Button)
@@ -357,8 +357,8 @@ void fedit::JT1_MouseDown(int Button)
 
 void fedit::JT1_MouseUp(int Button)
 {
-    FrPop.SetVisible(false);
-    popupItemChosen_ = false;
+    panels_.FrPop.SetVisible(false);
+    panels_.popupItemChosen = false;
     if (Button != 2)
         return;
     const EditorState& s = State();

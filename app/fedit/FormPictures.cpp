@@ -35,8 +35,8 @@ void fedit::LoadPictures()
     for (int i = 0; i < 2; ++i) {
         LoadPictureOn(bars_.bsw(i), L"bsw", i);
         LoadPictureOn(bars_.bview2(i), L"bview2", i);
-        LoadButton(bStatScroll(i), L"bStatScroll", i);
-        LoadButton(bPropCSS(i), L"bPropCSS", i);
+        LoadButton(panels_.bStatScroll(i), L"bStatScroll", i);
+        LoadButton(panels_.bPropCSS(i), L"bPropCSS", i);
     }
     // Menus show a picture in the check mark's place, at the check mark's
     // size: a larger one would be cut off, so it is shrunk to fit.

@@ -55,7 +55,7 @@ void fedit::AfterShowImage()
         ModFormOps::SetTopMost(viewer->hwnd);
         ShowStatus(L"Click in image to get hex code for color of that point.");
     } else {
-        FrImageOps.SetVisible(false);
+        panels_.FrImageOps.SetVisible(false);
         if (viewer)
             ModFormOps::SetBottomMost(viewer->hwnd);
         ClearInfo();
@@ -138,7 +138,7 @@ void fedit::mAutoSet_Click()
 void fedit::bbitcol_Click()
 {
     ClipboardClear();
-    ClipboardSetText(L"\"" + thex.Text() + L"\"");
+    ClipboardSetText(L"\"" + panels_.thex.Text() + L"\"");
     ShowInfo(L"Clipboard");
 }
 

@@ -7,6 +7,8 @@
 #include "fpad3.h"
 #include "functions/FuncPopup.h"
 
+MainWindowHost::MainWindowHost(fedit& form) : f_(form), popups_(form.panels_, form.JT1) {}
+
 KvRTB& MainWindowHost::JT1() { return f_.JT1; }
 HWND MainWindowHost::Window() { return f_.hwnd; }
 
@@ -18,7 +20,7 @@ void MainWindowHost::ClearStatus() { f_.ClearStatus(); }
 void MainWindowHost::HideTip()
 {
     if (!State().TipKept)
-        f_.FrTip.SetVisible(false);
+        f_.panels_.FrTip.SetVisible(false);
 }
 
 void MainWindowHost::CheckColorMenu(bool on) { f_.mColCode.SetChecked(on); }
@@ -58,7 +60,7 @@ void MainWindowHost::mChangeCase_Click(short index) { f_.mChangeCase_Click(index
 void MainWindowHost::mSelAll_Click() { f_.mSelAll_Click(); }
 void MainWindowHost::mUndo_Click() { f_.mUndo_Click(); }
 void MainWindowHost::mPrint_Click() { f_.mPrint_Click(); }
-void MainWindowHost::bPropCSS_Click(short index) { f_.bPropCSS_Click(index); }
+void MainWindowHost::bPropCSS_Click(short index) { f_.panels_.bPropCSS_Click(index); }
 void MainWindowHost::mRunDebug_Click() { f_.mRunDebug_Click(); }
 
 // Commands of other parts of the window run as their menu items do.
@@ -78,24 +80,24 @@ void MainWindowHost::ShowClipFilled(int slot, const std::wstring& tip)
 
 void MainWindowHost::ShowImageTools(bool visible)
 {
-    f_.FrImageOps.SetVisible(visible);
+    f_.panels_.FrImageOps.SetVisible(visible);
     // It shares its place with the auto-insert bars, and goes over them.
     if (visible)
-        f_.FrImageOps.ZOrder(0);
+        f_.panels_.FrImageOps.ZOrder(0);
 }
 
 void MainWindowHost::ShowImageFacts(const std::wstring& size, const std::wstring& path, bool tagButton)
 {
-    f_.tsize.SetText(size);
-    f_.tgrfil.SetText(path);
-    f_.bspec.SetVisible(tagButton);
+    f_.panels_.tsize.SetText(size);
+    f_.panels_.tgrfil.SetText(path);
+    f_.panels_.bspec.SetVisible(tagButton);
 }
 
 void MainWindowHost::ShowSampledColor(unsigned long colour, const std::wstring& text)
 {
-    f_.thex.SetText(text);
-    f_.picsmall.SetBackColor(static_cast<forms::OleColor>(colour));
-    f_.picsmall.Refresh();
+    f_.panels_.thex.SetText(text);
+    f_.panels_.picsmall.SetBackColor(static_cast<forms::OleColor>(colour));
+    f_.panels_.picsmall.Refresh();
 }
 
 void MainWindowHost::LayoutWindow() { f_.Form_Resize(); }

@@ -53,7 +53,7 @@ forms::Control* fedit::ControlOf(Item item)
     case Item::ButB17: return &bars_.ButB(17);
     case Item::Line2_4: return &bars_.Line2(4);
     case Item::TBarC: return &bars_.TBarC;
-    case Item::FrCSS: return &FrCSS;
+    case Item::FrCSS: return &panels_.FrCSS;
     case Item::BoxMethods: return &bars_.BoxMethods;
     case Item::HiBox0: return &bars_.HiBox(0);
     case Item::HiBox1: return &bars_.HiBox(1);

@@ -138,7 +138,7 @@ std::wstring fedit::BuildMenus()
     ROW(1, mClipClear, L"Clear").On([](fedit& f) { f.bars_.mClipClear_Click(); }),
     ROW(1, mPasteClipP, L"Paste").On([](fedit& f) { f.bars_.mPasteClipP_Click(); }),
     ROW(0, mPopLab, L"PopLab").Hidden(),
-    ON(1, mStatusCopy, L"&Copy"),
+    ROW(1, mStatusCopy, L"&Copy").On([](fedit& f) { f.panels_.mStatusCopy_Click(); }),
     ROW(0, mPopMethods, L"PopMethods").Hidden(),
     ON(1, mReloadMethods, L"Reload List"),
 };

@@ -106,7 +106,7 @@ void fedit::RunScriptWith(bool debugger)
     else
         failure = StartProcess(debugger ? RunCommands::DebuggerCommand(host, script)
                                         : RunCommands::ScriptCommand(host, script,
-                                                                     RunCommands::SplitOptions(tCommand.Text())));
+                                                                     RunCommands::SplitOptions(panels_.tCommand.Text())));
     if (!failure.empty())
         platform::ShowMessage(L"Error:\r\n" + failure, Information, hwnd, L"Run Script");
 }
@@ -120,17 +120,13 @@ void fedit::mRunEXE_Click(int Index)
 
 void fedit::mShowCommand_Click()
 {
-    FrCommand.SetVisible(true);
-    bStatScroll(0).SetEnabled(false);
-    bStatScroll(1).SetEnabled(false);
+    panels_.ShowCommandBar(true);
 }
 
 void fedit::bCommand_Click(int Index)
 {
     if (Index == 0) {
-        FrCommand.SetVisible(false);
-        bStatScroll(0).SetEnabled(true);
-        bStatScroll(1).SetEnabled(true);
+        panels_.ShowCommandBar(false);
     } else {
         platform::ShowMessage(L"Any text entered in Command Line field will be run with script. Both arguments "
                               L"and switches can applied by using the \"+\" character. See Help.",

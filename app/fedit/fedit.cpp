@@ -59,86 +59,12 @@ void fedit::PlaceControls()
     JT1.Subclasser = program_.Subclasser();
     JT1.Place(*this, 660, 860, 10580, 5025);
     bars_.PlaceAutoInsertBars();
-    PlaceImageFrame();
-    PlaceStatusRow();
-
-    // The pop-up list and the tip panel, hidden until code assistance shows them.
-    FrPop.Place(*this, 2000, 2000, 3600, 1800);
-    FrPop.SetBorderStyle(forms::Border::None);
-    BoxPopJ.Place(FrPop, 0, 0, 3600, 1800);
-    BoxPopX.Place(FrPop, 0, 0, 3600, 1800);
-    BoxPopX.SetVisible(false);
-    FrPop.SetVisible(false);
-    FrTip.Place(*this, 2000, 1500, 6000, 330);
-    Label2.Place(FrTip, 0, 0, 1260, 330);
-    LabTip.Place(FrTip, 1260, 45, 4700, 255);
-    LabTip.SetBackStyle(0);
-    const wchar_t* tipButtons[2] = {L"Hide.", L"Lock."};
-    for (int i = 0; i < 2; ++i) {
-        bTipX(i).Place(FrTip, i == 1 ? 60 : 660, 30, 540, 270);
-        bTipX(i).SetCaption(i == 0 ? L"Hide" : L"Lock");
-        bTipX(i).SetToolTipText(tipButtons[i]);
-    }
-    FrTip.SetVisible(false);
-    FrTip.WindowWhenShown = true;
-
-}
-
-void fedit::PlaceImageFrame()
-{
-    FrImageOps.Place(*this, 3000, 5900, 8460, 405);
-    picsmall.Place(FrImageOps, 60, 45, 330, 300);
-    picsmall.SetToolTipText(L"Displays sampled color.");
-    thex.Place(FrImageOps, 450, 45, 1000, 300);
-    bbitcol.Place(FrImageOps, 1500, 30, 1380, 330);
-    bbitcol.SetCaption(L"Copy color code");
-    tsize.Place(FrImageOps, 2940, 45, 1200, 300);
-    tsize.SetLocked(true);
-    tgrfil.Place(FrImageOps, 4200, 45, 2640, 300);
-    tgrfil.SetLocked(true);
-    bspec.Place(FrImageOps, 6900, 30, 1500, 330);
-    bspec.SetCaption(L"Copy IMG tag");
-    bspec.SetToolTipText(L"Put IMG tag on clipboard with width and height specs for this file");
-    FrImageOps.SetVisible(false);
-}
-
-void fedit::PlaceStatusRow()
-{
-    FrStatus.Place(*this, 345, 6480, 10650, 375);
-    // The sunken edge is the row's only border (Form_Load adds it).
-    FrStatus.SetBorderStyle(Border::None);
-    LabStatus.Place(FrStatus, 0, 60, 40000, 255);
-    LabStatus.UseMnemonic = false;
-    LabStatus.WordWrap = false;
-    const wchar_t* scrollTips[2] = {L"Scroll status text left.", L"Scroll status text right."};
-    for (int i = 0; i < 2; ++i) {
-        bStatScroll(i).Place(*this, i == 0 ? 60 : 10945, 6510, 255, 255);
-        bStatScroll(i).SetToolTipText(scrollTips[i]);
-    }
-    // The command-line bar lies over the status text while it is shown.
-    FrCommand.Place(FrStatus, 0, 0, 10650, 375);
-    FrCommand.SetBorderStyle(forms::Border::None);
-    LabCommand.Place(FrCommand, 60, 75, 1300, 255);
-    LabCommand.SetCaption(L"Command Line:");
-    tCommand.Place(FrCommand, 1360, 0, 7000, 330);
-    for (int i = 0; i < 2; ++i) {
-        bCommand(i).Place(FrCommand, 9000 + i * 600, 15, 420, 330);
-        bCommand(i).SetCaption(i == 0 ? L"X" : L"?");
-    }
-    FrCommand.SetVisible(false);
-
-    FrCSS.Place(*this, 0, 6480, 11340, 375);
-    FrCSS.SetBorderStyle(forms::Border::None);
-    const wchar_t* cssTips[2] = {L"Show properties auto-insert popup. (Or use F11 key.)",
-                                 L"Show values auto-insert popup. (Or use F12  key.)"};
-    for (int i = 0; i < 2; ++i) {
-        bPropCSS(i).Place(FrCSS, 5000 + i * 700, 20, 330, 330);
-        bPropCSS(i).SetToolTipText(cssTips[i]);
-    }
-    FrCSS.SetVisible(false);
-    FrCSS.WindowWhenShown = true;
-
+    panels_.PlaceImageFrame();
+    panels_.PlaceStatusRow();
     tabs_.Place();
+    panels_.PlacePopups();
+
+
 }
 
 void fedit::WireEvents()
@@ -148,37 +74,21 @@ void fedit::WireEvents()
     tabs_.Wire();
     bars_.Wire();
     JT1.FileDrop = [this](HDROP& hDrop) { JT1_FileDrop(hDrop); };
-    LabStatus.MouseMove = Guard([this](int, int, int, int) { bars_.HideOutline(); });
-
-    // Panels.
-    bStatScroll.Click = Guard([this](int i) { bStatScroll_Click(i); });
-    LabStatus.MouseUp = Guard([this](int b, int, int, int) { LabStatus_MouseUp(b); });
-    BoxPopJ.List.MouseDown = Guard([this](int&) { popupItemChosen_ = true; });
-    BoxPopJ.List.MouseUp = Guard([this](int&) { popupItemChosen_ = false; });
-    BoxPopJ.List.KeyUp = Guard([this](int& k) { BoxPopJ_KeyUp(k); });
-    BoxPopJ.List.Click = Guard([this](int& i) { BoxPopJ_Click(i); });
-    bPropCSS.Click = Guard([this](int i) { bPropCSS_Click(i); });
-    bTipX.Click = Guard([this](int i) { bTipX_Click(i); });
+    panels_.Wire();
     T2.MouseUp = Guard([this](int, int, int, int) { T2.SetSelLength(0); });
 
-    // Running.
-    bCommand.Click = Guard([this](int i) { bCommand_Click(i); });
-
-    // Launchers.
-    bbitcol.Click = Guard([this] { bbitcol_Click(); });
-    bspec.Click = Guard([this] { bspec_Click(); });
 }
 
 void fedit::Form_Load()
 {
     SettingsRecord& rec = Settings();
-    ModFormOps::SetExStyle(FrImageOps.hwnd, ModFormOps::ExStyleKind::ModalFrame);
-    ModFormOps::SetExStyle(FrStatus.hwnd, ModFormOps::ExStyleKind::ClientEdge);
+    ModFormOps::SetExStyle(panels_.FrImageOps.hwnd, ModFormOps::ExStyleKind::ModalFrame);
+    ModFormOps::SetExStyle(panels_.FrStatus.hwnd, ModFormOps::ExStyleKind::ClientEdge);
     ModFormOps::SetExStyle(bars_.TBarA.hwnd, ModFormOps::ExStyleKind::ModalFrame);
     JT1.SetUndoLimit(rec.UndoLimit);
     State().RunWithWScript = true;
-    BoxPopJ.List.SelBackColor(0xBE681B);
-    BoxPopJ.List.SelTextColor(0xFBEDE1);
+    panels_.BoxPopJ.List.SelBackColor(0xBE681B);
+    panels_.BoxPopJ.List.SelTextColor(0xFBEDE1);
     SetCaption(L"TARNEL Editor - " + TypeName());
     normalWidth_ = rec.WinWidth;
     normalHeight_ = rec.WinHeight;
@@ -306,20 +216,12 @@ void fedit::Form_MouseMove(int Button, int Shift, int X, int Y)
 
 void fedit::ShowStatus(const std::wstring& text)
 {
-    if (!Settings().NoStatusHighlight) {
-        LabStatus.SetBackColor(0xFFFFFF);
-        LabStatus.SetForeColor(0);
-    }
-    LabStatus.SetLeft(60);
-    LabStatus.SetCaption(text);
+    panels_.ShowStatus(text);
 }
 
 void fedit::ClearStatus()
 {
-    LabStatus.SetBackColor(vbButtonFace);
-    LabStatus.SetForeColor(vbButtonText);
-    LabStatus.SetLeft(60);
-    LabStatus.SetCaption(L"");
+    panels_.ClearStatus();
 }
 
 void fedit::mExit_Click()

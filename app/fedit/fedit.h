@@ -9,13 +9,12 @@
 #include "forms/Controls.h"
 #include "forms/Form.h"
 
-#include "ButSilver2/ButSilver2Control.h"
-#include "KvListBox/KvListBoxControl.h"
 #include "KvRTB/KvRTB.h"
 #include "EditorType.h"
 #include "fedit/DocumentsEngine.h"
 #include "fedit/FileTabsPart.h"
 #include "fedit/ToolbarsPart.h"
+#include "fedit/PanelsPart.h"
 #include "fedit/MainProgram.h"
 #include "platform/ComRef.h"
 #include "platform/Handles.h"
@@ -90,42 +89,17 @@ protected:
 private:
     // The main window's host answers for the window to the layers beneath.
     friend class MainWindowHost;
-    friend class PopupPanels;
     // The parts of the window, which reach the form and each other through it.
     friend class FileTabsPart;
     friend class ToolbarsPart;
+    friend class PanelsPart;
     FileTabsPart tabs_{*this};
     ToolbarsPart bars_{*this};
+    PanelsPart panels_{*this};
 
     // ---- Editor and gutter ----
     KvRTB JT1;
     forms::TextBox T2;
-
-    // ---- Image frame ----
-    forms::Frame FrImageOps;
-    forms::PictureBox picsmall;
-    forms::TextBox thex, tsize, tgrfil;
-    forms::CommandButton bbitcol, bspec;
-
-    // ---- Status row, CSS bar, command-line bar ----
-    forms::Frame FrStatus;
-    forms::Label LabStatus;
-    forms::ControlArray<ButSilver2Control> bStatScroll;
-    forms::Frame FrCSS;
-    forms::ControlArray<ButSilver2Control> bPropCSS;
-    forms::Frame FrCommand;
-    forms::Label LabCommand;
-    forms::TextBox tCommand;
-    forms::ControlArray<forms::CommandButton> bCommand;
-
-    // ---- Pop-up list and tip panel ----
-    forms::Frame FrPop;
-    KvListBoxControl BoxPopJ;
-    forms::ListBox BoxPopX;
-    forms::Frame FrTip;
-    forms::Label Label2;   // the tip's left part, behind its two buttons
-    forms::Label LabTip;
-    forms::ControlArray<forms::CommandButton> bTipX;
 
     // Pictures of the menu items: never shown, so never placed on the form
     // and given no windows.
@@ -263,13 +237,6 @@ private:
     void CloseImageViewer();
     // Where the custom menu window opens (screen twips).
     void GetCaretScreenPos(long& x, long& y);
-    void bStatScroll_Click(int Index);
-    void LabStatus_MouseUp(int Button);
-    void mStatusCopy_Click();
-    void BoxPopJ_Click(int Index);
-    void BoxPopJ_KeyUp(int KeyCode);
-    void bPropCSS_Click(int Index);
-    void bTipX_Click(int Index);
     void mReloadMethods_Click();
     void mFuncPopRe_Click();
     void mFuncPop_Click();
@@ -356,14 +323,12 @@ private:
     void PlaceControls();
     // Pictures of the buttons and menu items (FormPictures.cpp).
     void LoadPictures();
-    void PlaceImageFrame();
     // The menu and tool-bar sets' changes on the window's items (MenuSets.cpp).
     forms::MenuItem* MenuOf(MenuSetRows::Item item);
     forms::Control* ControlOf(MenuSetRows::Item item);
     void ApplyChange(const MenuSetRows::Change& c);
     MenuSetRows::Inputs SwitchInputs();
     void ApplyPlan(const MenuSetRows::Plan& p);
-    void PlaceStatusRow();
     // Builds the menu table; "" or the table's fault.
     std::wstring BuildMenus();
     void WireEvents();
@@ -393,9 +358,6 @@ private:
     void EndBlockEdit();
     // The editor's state of the editing handlers (all zero when the window loads).
     bool keyTaken_ = false;
-    bool popupItemChosen_ = false;
-    short popupShift_ = 0;
-    short tipSpaceCount_ = 0;
     long lineProcessed_ = 0;
     long lastGutterLine_ = 0;
     // Lines of the gutter's font the whole screen holds: FillGutter's screen
@@ -404,8 +366,6 @@ private:
     // and the gutter is filled at every caret move.
     long gutterScreenRows_ = 0;
     int screenHeight_ = 0;   // the largest screen height a display change reported
-    bool cssPopup_ = false;
-    bool spaceTip_ = false;
     void JT1_FileDrop(HDROP& hDrop);
     // Menus, type name and function lists for the document just shown.
     void ApplyShownDocumentType(EditorType type, EditorType oldType, bool buildLists);

@@ -205,12 +205,12 @@ bool fedit::LoadDocument(const std::wstring& path, const std::wstring& extension
         ShowSlot(open);
         return true;
     }
-    const bool wasEmpty = JT1.LenText() == 0;
+    const bool wasEmpty = editing_.JT1.LenText() == 0;
     ClearInfo();
     const std::wstring upperExtension = platform::Upper(extension);
     const EditorType t = s.Files ? s.Files->GetExtEdType(upperExtension) : EditorType::None;
     bool colouredOnLoad = false;
-    if (!ReadDocument(JT1, hwnd, path, t, colouredOnLoad))
+    if (!ReadDocument(editing_.JT1, hwnd, path, t, colouredOnLoad))
         return false;
     s.CurrentFilePath = path;
     s.CurrentExtension = upperExtension;
@@ -218,20 +218,20 @@ bool fedit::LoadDocument(const std::wstring& path, const std::wstring& extension
         RedrawLock lock(hwnd);
         forms::Hourglass busy;
         if (!colouredOnLoad)
-            JT1.SetForeColor(0);
+            editing_.JT1.SetForeColor(0);
         s.PreviewScrollTop = 0;
         const bool wasSuppressed = s.SuppressChangeTracking;
         s.SuppressChangeTracking = true;
         ShowLoadedType(t);
         if (t != EditorType::None)
-            ColourLoaded(JT1, mColCode, t, colouredOnLoad);
+            ColourLoaded(editing_.JT1, mColCode, t, colouredOnLoad);
         s.SuppressChangeTracking = wasSuppressed;
-        if (HWND re = JT1.RTBhWnd())
+        if (HWND re = editing_.JT1.RTBhWnd())
             SendMessageW(re, EM_SETMODIFY, 0, 0);
         SetCaptions();
-        JT1.SetSelStart(0);
-        SyncLineNums();
-        JT1.SetEnabled(true);
+        editing_.JT1.SetSelStart(0);
+        editing_.SyncLineNums();
+        editing_.JT1.SetEnabled(true);
     }
     TakeSlot(tabs_, path, wasEmpty);
     {
@@ -241,11 +241,11 @@ bool fedit::LoadDocument(const std::wstring& path, const std::wstring& extension
     }
     if (t == EditorType::CSS && !s.CSSListLoaded)
         LoadCSSList();
-    JT1.HideSel(false);
-    JT1.SetEnabled(true);
+    editing_.JT1.HideSel(false);
+    editing_.JT1.SetEnabled(true);
     ClearInfo();
-    JT1.SetFocus();
-    JT1.ClearUndoBuffer();
+    editing_.JT1.SetFocus();
+    editing_.JT1.ClearUndoBuffer();
     ResetChangeTracking();
     s.LineEdited = false;
     s.DocChanged = false;
@@ -262,7 +262,7 @@ void fedit::OpenUntitledAtStartUp()
     s.CurrentFilePath = L"Untitled";
     // The gutter's numbers come once the window has its font and layout:
     // the gutter measures all its lines again on every change of either.
-    FillGutter();
+    editing_.FillGutter();
     // The document checks its lines as its slot says, as a new document
     // does; only the VBScript set has decided it so far.
     s.LineDebugOn = !rec.NoLineDebug;
@@ -286,7 +286,7 @@ void fedit::BrowseOpenFile()
     if (path.empty())
         return;
     forms::DoEvents();
-    JT1.SetFocus();
+    editing_.JT1.SetFocus();
     LoadDocument(path, platform::GetExtension(path));
 }
 
@@ -307,7 +307,7 @@ void fedit::mOpenFile_Click()
 void fedit::mNewFile_Click()
 {
     if (AddNewFile())
-        JT1.SetFocus();
+        editing_.JT1.SetFocus();
     else if (NoFreeSlot())
         Tell(hwnd, kNoFreeSlot);
 }
@@ -342,7 +342,7 @@ void fedit::mTemplate_Click()
     if (!ParkCurrentDocument())
         return;
     s.SuppressChangeTracking = true;
-    const bool loaded = JT1.LoadFile(templatePath, false);
+    const bool loaded = editing_.JT1.LoadFile(templatePath, false);
     s.SuppressChangeTracking = false;
     if (!loaded) {
         Tell(hwnd, L"File:\r\n" + templatePath + L"\r\ncannot be read.");
@@ -365,22 +365,22 @@ void fedit::mTemplate_Click()
         ClearInfo();
         forms::DoEvents();
         RedrawLock lock(hwnd);
-        JT1.SetEnabled(false);
+        editing_.JT1.SetEnabled(false);
         s.SuppressChangeTracking = true;
         if (s.Colorer)
-            ClsColorEditor::ColorHTML(*s.Colorer, JT1, 0, -1);
+            ClsColorEditor::ColorHTML(*s.Colorer, editing_.JT1, 0, -1);
         s.SuppressChangeTracking = false;
-        JT1.SetEnabled(true);
+        editing_.JT1.SetEnabled(true);
     }
     {
         RedrawLock lock(hwnd);
         BuildFuncPopup();
     }
-    JT1.ClearUndoBuffer();
+    editing_.JT1.ClearUndoBuffer();
     ResetChangeTracking();
     s.LineEdited = false;
     s.DocChanged = false;
-    JT1.SetFocus();
+    editing_.JT1.SetFocus();
 }
 
 void fedit::mMRU_Click(int Index)
@@ -434,7 +434,7 @@ bool fedit::AddNewFile()
     // Emptied before the new slot parks it, so the slot never holds the text
     // of the document that was current, and that document keeps its window.
     s.SuppressChangeTracking = true;
-    JT1.ClearAll();
+    editing_.JT1.ClearAll();
     s.SuppressChangeTracking = false;
     // Its colour and line-check switches are taken when it is parked.
     const int slot = files->OpenDocument(L"Untitled", L"Untitled", type, s.ColorCodeOn, s.LineDebugOn);
@@ -445,8 +445,8 @@ bool fedit::AddNewFile()
     ResetFuncLists();
     ClearInfo();
     SetCaptions();
-    JT1.SetSelColor(0);
-    JT1.ClearUndoBuffer();
+    editing_.JT1.SetSelColor(0);
+    editing_.JT1.ClearUndoBuffer();
     s.LineEdited = false;
     s.DocChanged = false;
     const SettingsRecord& rec = Settings();
@@ -499,11 +499,11 @@ void fedit::ShowSlot(int Index)
         s.SuppressChangeTracking = wasSuppressed;
         return;
     }
-    SyncLineNums();
+    editing_.SyncLineNums();
     ApplyShownDocumentType(files->EdType(Index), oldType, true);
     SetCaptions();
     ResetChangeTracking();
-    JT1.ClearUndoBuffer();
+    editing_.JT1.ClearUndoBuffer();
     s.LineEdited = false;
     s.SuppressChangeTracking = wasSuppressed;
 }

@@ -70,7 +70,7 @@ void fedit::bview2_Click(int Index)
     BusyScope busy(State().ClickBusy);
     if (!busy.Entered())
         return;
-    if (JT1.LenText() == 0) {
+    if (editing_.JT1.LenText() == 0) {
         platform::ShowMessage(L"There is no page to view yet.", platform::MessageStyle::Information, hwnd);
         return;
     }

@@ -28,8 +28,8 @@ void Apply(forms::Control& c, const MainLayout::Rect& r)
 void fedit::SetGutterWidth(bool wide)
 {
     const MainLayout::GutterSet g = MainLayout::Gutter(wide, ScaleLeft(), ScaleWidth());
-    JT1.Move(Int(g.editorLeft), kKeep, Int(g.editorWidth));
-    T2.SetWidth(Int(g.gutterWidth));
+    editing_.JT1.Move(Int(g.editorLeft), kKeep, Int(g.editorWidth));
+    editing_.T2.SetWidth(Int(g.gutterWidth));
 }
 
 void fedit::Form_Resize()
@@ -57,7 +57,7 @@ void fedit::Form_Resize()
     in.autoBars = rec.AutoBars;
     in.edType = State().EdType;
     in.findVisible = FindVisible();
-    in.editorHeight = JT1.Height();
+    in.editorHeight = editing_.JT1.Height();
     in.procedureListVisible = bars_.BoxMethods.Visible();
     in.tbarCVisible = bars_.TBarC.Visible();
     in.tbarCLeft = bars_.TBarC.Left();
@@ -81,8 +81,8 @@ void fedit::Form_Resize()
     bars_.TBarD.Move(Int(r.tbarD.left), Int(r.tbarD.top));
     if (r.placeProcedureList)
         bars_.BoxMethods.Move(Int(r.procedureListLeft), kKeep, Int(r.procedureListWidth));
-    Apply(JT1, r.editor);
-    Apply(T2, r.gutter);
+    Apply(editing_.JT1, r.editor);
+    Apply(editing_.T2, r.gutter);
     panels_.bStatScroll(0).Move(Int(r.statScrollLeft.left), Int(r.statScrollLeft.top));
     Apply(tabs_.TBarFiles, r.fileTabs);
     tabs_.DrawFileTabs(-1);

@@ -7,9 +7,9 @@
 #include "fpad3.h"
 #include "functions/FuncPopup.h"
 
-MainWindowHost::MainWindowHost(fedit& form) : f_(form), popups_(form.panels_, form.JT1) {}
+MainWindowHost::MainWindowHost(fedit& form) : f_(form), popups_(form.panels_, form.editing_.JT1) {}
 
-KvRTB& MainWindowHost::JT1() { return f_.JT1; }
+KvRTB& MainWindowHost::JT1() { return f_.editing_.JT1; }
 HWND MainWindowHost::Window() { return f_.hwnd; }
 
 void MainWindowHost::ShowInfo(const std::wstring& text) { f_.ShowInfo(text); }
@@ -25,10 +25,10 @@ void MainWindowHost::HideTip()
 
 void MainWindowHost::CheckColorMenu(bool on) { f_.mColCode.SetChecked(on); }
 
-void MainWindowHost::SaveScrollPos() { f_.SaveScrollPos(); }
-void MainWindowHost::RestoreScrollPos() { f_.RestoreScrollPos(); }
-HWND MainWindowHost::Gutter() { return f_.T2.hwnd; }
-void MainWindowHost::SyncLineNums() { f_.SyncLineNums(); }
+void MainWindowHost::SaveScrollPos() { f_.editing_.SaveScrollPos(); }
+void MainWindowHost::RestoreScrollPos() { f_.editing_.RestoreScrollPos(); }
+HWND MainWindowHost::Gutter() { return f_.editing_.T2.hwnd; }
+void MainWindowHost::SyncLineNums() { f_.editing_.SyncLineNums(); }
 
 void MainWindowHost::ResetLineCol() { ShowLineColText(L"1", L"1"); }
 
@@ -53,13 +53,13 @@ HWND MainWindowHost::ScratchEditor()
     return pad->RTBOps.RTBhWnd();
 }
 
-void MainWindowHost::DoCut() { f_.DoCut(); }
-void MainWindowHost::mCopy_Click() { f_.mCopy_Click(); }
-void MainWindowHost::DoPaste(short source) { f_.DoPaste(source); }
-void MainWindowHost::mChangeCase_Click(short index) { f_.mChangeCase_Click(index); }
-void MainWindowHost::mSelAll_Click() { f_.mSelAll_Click(); }
-void MainWindowHost::mUndo_Click() { f_.mUndo_Click(); }
-void MainWindowHost::mPrint_Click() { f_.mPrint_Click(); }
+void MainWindowHost::DoCut() { f_.editing_.DoCut(); }
+void MainWindowHost::mCopy_Click() { f_.editing_.mCopy_Click(); }
+void MainWindowHost::DoPaste(short source) { f_.editing_.DoPaste(source); }
+void MainWindowHost::mChangeCase_Click(short index) { f_.editing_.mChangeCase_Click(index); }
+void MainWindowHost::mSelAll_Click() { f_.editing_.mSelAll_Click(); }
+void MainWindowHost::mUndo_Click() { f_.editing_.mUndo_Click(); }
+void MainWindowHost::mPrint_Click() { f_.editing_.mPrint_Click(); }
 void MainWindowHost::bPropCSS_Click(short index) { f_.panels_.bPropCSS_Click(index); }
 void MainWindowHost::mRunDebug_Click() { f_.mRunDebug_Click(); }
 

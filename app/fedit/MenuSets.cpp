@@ -117,8 +117,8 @@ MenuSetRows::Inputs fedit::SwitchInputs()
 
 void fedit::ApplyPlan(const MenuSetRows::Plan& p)
 {
-    JT1.Move(kKeep, static_cast<int>(p.editorTop), kKeep, static_cast<int>(p.editorHeight));
-    T2.Move(kKeep, static_cast<int>(p.gutterTop), kKeep, static_cast<int>(p.gutterHeight));
+    editing_.JT1.Move(kKeep, static_cast<int>(p.editorTop), kKeep, static_cast<int>(p.editorHeight));
+    editing_.T2.Move(kKeep, static_cast<int>(p.gutterTop), kKeep, static_cast<int>(p.gutterHeight));
     if (p.setsLineDebug)
         State().LineDebugOn = p.lineDebugOn;
     for (const Change& c : p.changes)
@@ -151,7 +151,7 @@ void fedit::SetScriptMenus(EditorType type)
     ApplyPlan(MenuSetRows::ScriptPlan(type, SwitchInputs()));
     ClearStatus();
     // The editor keeps the record's font whatever the switch did to it.
-    SetRecordFont(JT1);
+    SetRecordFont(editing_.JT1);
 }
 
 void fedit::SetHTMLMenus()
@@ -160,7 +160,7 @@ void fedit::SetHTMLMenus()
     ClearInfo();
     ClearStatus();
     // The editor keeps the record's font whatever the switch did to it.
-    SetRecordFont(JT1);
+    SetRecordFont(editing_.JT1);
     State().EdType = EditorType::HTML;
 }
 
@@ -177,24 +177,24 @@ void fedit::ApplyEditorFont()
     const SettingsRecord& rec = Settings();
     LockWindowUpdate(hwnd);
     SetGutterWidth(rec.EdFontSize == 12);
-    SetRecordFont(JT1);
+    SetRecordFont(editing_.JT1);
     if (ClsColor* color = State().Colorer) {
         color->FontSize(rec.EdFontSize);
         color->FontName(rec.EdFontName);
     }
     // One change of font: each one measures every line of the gutter again.
-    forms::FontSpec gutterFont = T2.Font();
+    forms::FontSpec gutterFont = editing_.T2.Font();
     gutterFont.Name = rec.EdFontName;
     if (rec.EdFontSize > 0)
         gutterFont.Size = static_cast<float>(rec.EdFontSize);
-    T2.SetFont(gutterFont);
-    gutterScreenRows_ = 0;
-    T2.SetSelStart(0);
-    T2.SetSelLength(0);
+    editing_.T2.SetFont(gutterFont);
+    editing_.GutterFontChanged();
+    editing_.T2.SetSelStart(0);
+    editing_.T2.SetSelLength(0);
     // The font went on the whole text above: setting it again would lay a
     // long text out twice more.
-    if (JT1.LenText() != 0)
-        JT1.SetSelStart(0);
+    if (editing_.JT1.LenText() != 0)
+        editing_.JT1.SetSelStart(0);
     LockWindowUpdate(nullptr);
 }
 

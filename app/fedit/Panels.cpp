@@ -31,9 +31,9 @@ EditorType CurrentType() { return State().EdType; }
 
 void fedit::ShowTagInfo()
 {
-    if (JT1.SelLength() == 0 || !TagsLoaded())
+    if (editing_.JT1.SelLength() == 0 || !TagsLoaded())
         return;
-    const std::wstring name = PanelRules::TagName(JT1.SelText());
+    const std::wstring name = PanelRules::TagName(editing_.JT1.SelText());
     if (name.empty())
         return;
     if (TagDescriptions().Exists(name))
@@ -112,21 +112,21 @@ void fedit::GetCaretScreenPos(long& x, long& y)
         w = cm->Width();
         h = cm->Height();
     }
-    const long left = JT1.Left() + Left();
-    const long top = JT1.Top() + Top();
+    const long left = editing_.JT1.Left() + Left();
+    const long top = editing_.JT1.Top() + Top();
     POINT caret{};
     if (!GetCaretPos(&caret)) {
-        x = left + JT1.Width() / 2;
+        x = left + editing_.JT1.Width() / 2;
         y = 0;
         return;
     }
-    if (!ClientToScreen(JT1.RTBhWnd(), &caret)) {
+    if (!ClientToScreen(editing_.JT1.RTBhWnd(), &caret)) {
         x = 0;
         y = 0;
         return;
     }
     PanelRules::Point p = PanelRules::MenuBesideCaret(caret.x * TwipsPerPixelX(), caret.y * TwipsPerPixelY(), w,
-                                                      h, left + JT1.Width(), top + JT1.Height());
+                                                      h, left + editing_.JT1.Width(), top + editing_.JT1.Height());
     x = p.x;
     y = p.y;
 }
@@ -134,7 +134,7 @@ void fedit::GetCaretScreenPos(long& x, long& y)
 void fedit::ShowWordTip(long position, bool afterParen)
 {
     long start = 0;
-    const std::wstring word = JT1.GetLastWord(position, start);
+    const std::wstring word = editing_.JT1.GetLastWord(position, start);
     if (word.empty())
         return;
     std::wstring found;
@@ -148,13 +148,13 @@ void fedit::ShowWordTip(long position, bool afterParen)
     // variable's object text is shown but never written over the word.
     const std::wstring spelling = PanelRules::StoredSpelling(word, found);
     if (!spelling.empty() && spelling != word) {
-        if (HWND re = JT1.RTBhWnd()) {
-            JT1.LockRTB();
+        if (HWND re = editing_.JT1.RTBhWnd()) {
+            editing_.JT1.LockRTB();
             CHARRANGE range{start, start + static_cast<long>(word.size())};
             SendMessageW(re, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
             SendMessageW(re, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(spelling.c_str()));
-            JT1.SetSelStart(position);
-            JT1.UnLockRTB();
+            editing_.JT1.SetSelStart(position);
+            editing_.JT1.UnLockRTB();
         }
     }
     const EditorType type = CurrentType();

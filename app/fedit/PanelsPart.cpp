@@ -177,8 +177,8 @@ void PanelsPart::BoxPopJ_Click(int Index)
     const std::wstring item = BoxPopJ.List.GetItemMin(Index);
     if (item.empty())
         return;
-    const long caret = form_.JT1.SelStart();
-    const long lineStart = form_.JT1.GetLineIndex(form_.JT1.GetLineFromChar(caret));
+    const long caret = form_.editing_.JT1.SelStart();
+    const long lineStart = form_.editing_.JT1.GetLineIndex(form_.editing_.JT1.GetLineFromChar(caret));
     const long column = caret - lineStart;
     EditorType mode = State().EdType;
     if (IsPageType(mode) && cssPopup)
@@ -189,9 +189,9 @@ void PanelsPart::BoxPopJ_Click(int Index)
         if (choice.action == CSSChoice::Action::None)
             return;
         if (choice.action == CSSChoice::Action::Replace) {
-            form_.JT1.SetSelection(choice.start, caret);
-            form_.JT1.SetSelText(choice.text);
-            form_.JT1.SetSelStart(choice.start + static_cast<long>(choice.text.size()));
+            form_.editing_.JT1.SetSelection(choice.start, caret);
+            form_.editing_.JT1.SetSelText(choice.text);
+            form_.editing_.JT1.SetSelStart(choice.start + static_cast<long>(choice.text.size()));
         }
         if (!choice.showValuesOf.empty()) {
             FrPop.SetVisible(false);
@@ -199,7 +199,7 @@ void PanelsPart::BoxPopJ_Click(int Index)
             popupShift = ShowCSSPopup(choice.showValuesOf, false);
             cssPopup = true;
             if (popupShift != 0 || choice.action == CSSChoice::Action::ShowValues) {
-                form_.JT1.SetFocus();
+                form_.editing_.JT1.SetFocus();
                 return;
             }
         }
@@ -207,12 +207,12 @@ void PanelsPart::BoxPopJ_Click(int Index)
         const std::wstring full = BoxPopX.List(Index);
         // The last period of the line before the caret (a search from the
         // line start would find a period before it again and again).
-        const size_t p = form_.JT1.GetTextRange(lineStart, caret).rfind(L'.');
+        const size_t p = form_.editing_.JT1.GetTextRange(lineStart, caret).rfind(L'.');
         const long dot = p == std::wstring::npos ? -1 : lineStart + static_cast<long>(p);
         if (dot >= 0) {
-            form_.JT1.SetSelRange(dot + 1, caret - dot - 1);
-            form_.JT1.SetSelText(item);
-            form_.JT1.SetSelStart(dot + static_cast<long>(item.size()) + 1);
+            form_.editing_.JT1.SetSelRange(dot + 1, caret - dot - 1);
+            form_.editing_.JT1.SetSelText(item);
+            form_.editing_.JT1.SetSelStart(dot + static_cast<long>(item.size()) + 1);
         }
         form_.ShowStatus(full);
         if (mode != EditorType::CSS && mode != EditorType::JavaScript) {
@@ -226,18 +226,18 @@ void PanelsPart::BoxPopJ_Click(int Index)
     FrPop.SetVisible(false);
     cssPopup = false;
     popupItemChosen = false;
-    form_.JT1.SetFocus();
+    form_.editing_.JT1.SetFocus();
 }
 
 void PanelsPart::bPropCSS_Click(int Index)
 {
     cssPopup = true;
-    form_.JT1.SetFocus();
+    form_.editing_.JT1.SetFocus();
     if (Index == 0) {
         popupItemChosen = false;
         popupShift = ShowCSSPopup(std::wstring(L"{"), false);
     } else {
-        const std::wstring name = GetCSSContext(form_.JT1.SelStart());
+        const std::wstring name = GetCSSContext(form_.editing_.JT1.SelStart());
         if (!name.empty()) {
             popupItemChosen = false;
             popupShift = ShowCSSPopup(name, false);
@@ -247,7 +247,7 @@ void PanelsPart::bPropCSS_Click(int Index)
             }
         }
     }
-    form_.JT1.SetFocus();
+    form_.editing_.JT1.SetFocus();
 }
 
 void PanelsPart::bTipX_Click(int Index)

@@ -86,7 +86,7 @@ void fedit::RunScriptWith(bool debugger)
 {
     EditorState& s = State();
     EditorType type = State().EdType;
-    if (JT1.LenText() == 0 || (type != EditorType::VBScript && type != EditorType::JavaScript))
+    if (editing_.JT1.LenText() == 0 || (type != EditorType::VBScript && type != EditorType::JavaScript))
         return;
     const std::wstring host = RunCommands::ChosenHost(s.RunWithWScript, s.WScriptPath, s.CScriptPath);
     if (host.empty()) {
@@ -101,7 +101,7 @@ void fedit::RunScriptWith(bool debugger)
     const std::wstring script =
         folder + L"\\" + RunCommands::ScriptFileName(GetCurrentProcessId(), type == EditorType::JavaScript);
     std::wstring failure;
-    if (!platform::WriteFileSafely(script, RunCommands::ScriptFileBytes(JT1.Text()), platform::ReadOnlyTarget::Replace))
+    if (!platform::WriteFileSafely(script, RunCommands::ScriptFileBytes(editing_.JT1.Text()), platform::ReadOnlyTarget::Replace))
         failure = L"The script could not be written to " + script;
     else
         failure = StartProcess(debugger ? RunCommands::DebuggerCommand(host, script)
@@ -136,7 +136,7 @@ void fedit::bCommand_Click(int Index)
 
 void fedit::mRunDebug_Click()
 {
-    if (JT1.LenText() == 0)
+    if (editing_.JT1.LenText() == 0)
         return;
     const long number = EditorTypeNumber(State().EdType);
     // The checker keeps the user's line-debugging choice and gives it back
@@ -146,20 +146,20 @@ void fedit::mRunDebug_Click()
     case EditorType::ASP:
     case EditorType::HTML: {
         forms::Hourglass wait;
-        JT1.SetEnabled(false);
+        editing_.JT1.SetEnabled(false);
         RunHTMLDebug();
-        JT1.SetEnabled(true);
+        editing_.JT1.SetEnabled(true);
         break;
     }
     case EditorType::VBScript: {
         {
             forms::Hourglass wait;
-            JT1.SetEnabled(false);
+            editing_.JT1.SetEnabled(false);
             RunVBSDebug();
-            SyncLineNums();
-            JT1.SetEnabled(true);
+            editing_.SyncLineNums();
+            editing_.JT1.SetEnabled(true);
         }
-        JT1.SetFocus();
+        editing_.JT1.SetFocus();
         break;
     }
     default:

@@ -123,7 +123,7 @@ std::wstring fedit::SaveDocumentAs()
     // The old file is replaced only once the new one is whole on the disk.
     if (platform::FileExists(path) && !ReplaceConfirmed(hwnd, path))
         return L"";
-    if (!Write(hwnd, JT1, path))
+    if (!Write(hwnd, editing_.JT1, path))
         return L"";
     ClsFile* files = s.Files;
     const EditorType known = files ? files->GetExtEdType(platform::GetExtension(path)) : EditorType::None;
@@ -147,7 +147,7 @@ std::wstring fedit::SaveDocumentAs()
     }
     s.CurrentFilePath = path;
     SetCaptions();
-    if (HWND re = JT1.RTBhWnd())
+    if (HWND re = editing_.JT1.RTBhWnd())
         SendMessageW(re, EM_SETMODIFY, 0, 0);
     UpdateRecentFiles(path);
     const std::wstring preview = PreviewPagePath();
@@ -201,7 +201,7 @@ std::wstring fedit::SaveShown()
     const std::wstring p = State().CurrentFilePath;
     if (!SavableFile(p))
         return SaveDocumentAs();
-    return Write(hwnd, JT1, p) ? p : L"";
+    return Write(hwnd, editing_.JT1, p) ? p : L"";
 }
 
 void fedit::mSavePlain_Click()
@@ -211,7 +211,7 @@ void fedit::mSavePlain_Click()
         mSaveAs_Click();
         return;
     }
-    if (Write(hwnd, JT1, s.CurrentFilePath))
+    if (Write(hwnd, editing_.JT1, s.CurrentFilePath))
         s.DocChanged = false;
 }
 
@@ -303,14 +303,14 @@ void fedit::mFileCloseFromTab_Click()
             k = i;
     const EditorType oldType = State().EdType;
     if (k >= 0 && files->SwitchTo(k)) {
-        SyncLineNums();
+        editing_.SyncLineNums();
         ApplyShownDocumentType(files->EdType(k), oldType, false);
         SetCaptions();
     } else {
         // No document left (or the next one could not be read): a new one.
         k = AddNewFile() ? files->CurrentFile() : 0;
     }
-    JT1.ClearUndoBuffer();
+    editing_.JT1.ClearUndoBuffer();
     tabs_.DrawFileTabs(k);
 }
 

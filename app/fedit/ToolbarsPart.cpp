@@ -318,7 +318,7 @@ void ToolbarsPart::BoxMethods_Click()
     std::wstring name = platform::TrimBlanks(BoxMethods.Text());
     if (!name.empty()) {
         GoToProcedure(name);
-        form_.SyncLineNums();
+        form_.editing_.SyncLineNums();
     }
 }
 
@@ -347,12 +347,12 @@ void ToolbarsPart::ButB_Click(int Index)
     switch (Index) {
     case 0: form_.mOpenFile.FireClick(); break;
     case 1: form_.mSavePlain.FireClick(); break;
-    case 2: form_.mPrint_Click(); break;
-    case 3: form_.IndentLines(0); break;
-    case 4: form_.IndentLines(1); break;
-    case 5: form_.DoCut(); break;
-    case 6: form_.mCopy_Click(); break;
-    case 7: form_.DoPaste(0); break;
+    case 2: form_.editing_.mPrint_Click(); break;
+    case 3: form_.editing_.IndentLines(0); break;
+    case 4: form_.editing_.IndentLines(1); break;
+    case 5: form_.editing_.DoCut(); break;
+    case 6: form_.editing_.mCopy_Click(); break;
+    case 7: form_.editing_.DoPaste(0); break;
     case 9:
         if (FindVisible())
             CloseFindButton();
@@ -381,11 +381,11 @@ void ToolbarsPart::ButB_Click(int Index)
     case 26:
     case 27:
     case 28: {
-        if (form_.JT1.SelLength() < 1)
+        if (form_.editing_.JT1.SelLength() < 1)
             break;
         const bool first = Index <= 26;
         std::wstring& clip = first ? s.Clip1 : s.Clip2;
-        clip = form_.JT1.SelText();
+        clip = form_.editing_.JT1.SelText();
         const int empty = first ? 25 : 27;
         ButB(empty).SetVisible(false);
         ButB(empty + 1).SetVisible(true);
@@ -503,9 +503,9 @@ void ToolbarsPart::Lht_Click(int Index)
         else
             InsertViaClipboard(Lht(Index).ToolTipText());
         if (form_.mWrap.Checked())
-            form_.SyncLineNums();
-        form_.JT1.SetSelColor(0);
-        form_.JT1.SetFocus();
+            form_.editing_.SyncLineNums();
+        form_.editing_.JT1.SetSelColor(0);
+        form_.editing_.JT1.SetFocus();
         return;
     }
     customiseArmed_ = false;
@@ -568,5 +568,5 @@ void ToolbarsPart::bsw_Click(int Index)
     outlineShown_ = false;
     Frame1.SetVisible(Index != 0);
     Frame2.SetVisible(Index == 0);
-    form_.JT1.SetFocus();
+    form_.editing_.JT1.SetFocus();
 }

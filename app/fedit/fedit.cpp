@@ -37,7 +37,7 @@ fedit::fedit(MainProgram& program) : program_(program)
     PlaceControls();
     LoadPictures();
     WireEvents();
-    WireEditing();
+    editing_.Wire();
 }
 
 fedit::~fedit()
@@ -49,15 +49,7 @@ void fedit::PlaceControls()
 {
     SetClientSize(11340, 7290);
     bars_.PlaceToolBars();
-    T2.MultiLine = true;
-    T2.BorderStyle = forms::Border::None;
-    T2.Alignment = 1;
-    T2.Place(*this, 0, 890, 615, 5000);
-    T2.SetLocked(true);
-    T2.SetTabStop(false);
-    T2.SetBackColor(vbButtonFace);
-    JT1.Subclasser = program_.Subclasser();
-    JT1.Place(*this, 660, 860, 10580, 5025);
+    editing_.Place();
     bars_.PlaceAutoInsertBars();
     panels_.PlaceImageFrame();
     panels_.PlaceStatusRow();
@@ -73,9 +65,9 @@ void fedit::WireEvents()
     // The menu items' handlers come from the menu table (Menus.cpp).
     tabs_.Wire();
     bars_.Wire();
-    JT1.FileDrop = [this](HDROP& hDrop) { JT1_FileDrop(hDrop); };
+    editing_.JT1.FileDrop = [this](HDROP& hDrop) { JT1_FileDrop(hDrop); };
     panels_.Wire();
-    T2.MouseUp = Guard([this](int, int, int, int) { T2.SetSelLength(0); });
+    editing_.T2.MouseUp = Guard([this](int, int, int, int) { editing_.T2.SetSelLength(0); });
 
 }
 
@@ -85,7 +77,7 @@ void fedit::Form_Load()
     ModFormOps::SetExStyle(panels_.FrImageOps.hwnd, ModFormOps::ExStyleKind::ModalFrame);
     ModFormOps::SetExStyle(panels_.FrStatus.hwnd, ModFormOps::ExStyleKind::ClientEdge);
     ModFormOps::SetExStyle(bars_.TBarA.hwnd, ModFormOps::ExStyleKind::ModalFrame);
-    JT1.SetUndoLimit(rec.UndoLimit);
+    editing_.JT1.SetUndoLimit(rec.UndoLimit);
     State().RunWithWScript = true;
     panels_.BoxPopJ.List.SelBackColor(0xBE681B);
     panels_.BoxPopJ.List.SelTextColor(0xFBEDE1);
@@ -118,7 +110,7 @@ void fedit::Form_KeyDown(int& KeyCode, int Shift)
         return;
     bars_.HiBox(0).SetVisible(false);
     bars_.HiBox(1).SetVisible(false);
-    JT1.SetFocus();
+    editing_.JT1.SetFocus();
 }
 
 void fedit::Form_QueryUnload(int& Cancel, int UnloadMode)
@@ -166,9 +158,7 @@ bool fedit::Form_Message(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
         return false;
     case WM_DISPLAYCHANGE:
         // A taller screen shows more gutter rows than were measured before.
-        screenHeight_ = std::max(screenHeight_, static_cast<int>(HIWORD(lp)));
-        gutterScreenRows_ = 0;
-        FillGutter();
+        editing_.DisplayChanged(static_cast<int>(HIWORD(lp)));
         return false;
     case WM_ENDSESSION:
         if (wp)

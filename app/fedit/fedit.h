@@ -15,6 +15,7 @@
 #include "fedit/FileTabsPart.h"
 #include "fedit/ToolbarsPart.h"
 #include "fedit/PanelsPart.h"
+#include "fedit/EditingPart.h"
 #include "fedit/MainProgram.h"
 #include "platform/ComRef.h"
 #include "platform/Handles.h"
@@ -35,7 +36,6 @@ struct Change;
 struct Inputs;
 struct Plan;
 }
-struct TextEdit;
 
 class fedit : public forms::Form {
 public:
@@ -43,7 +43,7 @@ public:
     ~fedit() override;
 
     // The editor of the current document.
-    KvRTB& Editor() { return JT1; }
+    KvRTB& Editor() { return editing_.JT1; }
 
     // ---- Start-up ----
     // The record's settings on the window: colours, font, the run menu's
@@ -93,13 +93,11 @@ private:
     friend class FileTabsPart;
     friend class ToolbarsPart;
     friend class PanelsPart;
+    friend class EditingPart;
     FileTabsPart tabs_{*this};
     ToolbarsPart bars_{*this};
     PanelsPart panels_{*this};
-
-    // ---- Editor and gutter ----
-    KvRTB JT1;
-    forms::TextBox T2;
+    EditingPart editing_{*this};
 
     // Pictures of the menu items: never shown, so never placed on the form
     // and given no windows.
@@ -138,7 +136,6 @@ private:
     // The menu item with this command id (IDM_ of MenuIds.h), or null.
     forms::MenuItem* MenuById(unsigned id);
 
-
     // ---- Settings component: held only while its dialog is open ----
     // DirectCOM.dll, which makes the component: loaded on first use, freed
     // with this form after every object from it (declared before CS and the
@@ -148,7 +145,6 @@ private:
     // Posted to the window to release CS after the event that asked for it
     // has returned (wParam: the generation of CS to release).
     static constexpr UINT kReleaseSettings = WM_APP + 1;
-
 
     // ---- Routines of the window ----
     // The running document's type name, as the window caption shows it.
@@ -180,14 +176,11 @@ private:
     // Saves the scratch editor's content under a chosen path; "" as above.
     // slot: the parked document being saved (-1: none), which may keep its own file.
     std::wstring SaveTabAs(int slot = -1);
-    void SyncLineNums();
-    void FillGutter();
     // Shows the document of a slot, as a click on its tab does.
     void ShowSlot(int slot);
 
-
-    // ---- Documents: opening (Documents.cpp), saving and closing
-    // (SaveClose.cpp), the file tabs (FileTabs.cpp) ----
+    // ---- Documents: opening and switching (Documents.cpp), saving and
+    // closing (SaveClose.cpp) ----
     void mNewFile_Click();
     void mOpenFile_Click();
     void mTemplate_Click();
@@ -229,8 +222,7 @@ private:
     // Set true when the find window's show or close asks for a new layout.
     bool FindWasVisible = false;
 
-
-    // ---- Message panels and popups (Panels.cpp) ----
+    // ---- Tag information, word tips, side panels and custom menus (Panels.cpp) ----
     void ShowTagInfo();
     void ShowWordTip(long position, bool afterParen);
     void CloseSidePanels();
@@ -274,7 +266,7 @@ private:
     // The image viewer's follow-up of View Image and of a dropped image.
     void AfterShowImage();
 
-    // Menu handlers of this part.
+    // ---- The form's own menu handlers (fedit.cpp, MenuSets.cpp) ----
     void mExit_Click();
     void mSettings_Click();
     void mCallHelp_Click();
@@ -282,43 +274,6 @@ private:
     void mScrShow_Click();
     void mJScrShow_Click();
     void mWebBack_Click();
-    void mUTF8_Click();
-
-    // ---- Editing (EditorEvents.cpp, EditCommands.cpp, LineBlocks.cpp) ----
-    // Line and column of a position in the line/column labels.
-    void ShowLineCol(long position);
-    // The keyboard goes to the editor, never to the gutter.
-    void FocusEditor();
-    // The scroll keeping of every command that rewrites text; the gutter
-    // follows the editor's first visible line.
-    void SaveScrollPos();
-    void RestoreScrollPos();
-    // The gutter holds a number for every line of the editor.
-    // Commands the tool bars and the shortcut table call too.
-    void DoCut();
-    void DoPaste(short source);      // 0 the clipboard, 1 clip 1, 2 clip 2
-    void QuoteWords(short mode);     // 1 quote, 0 unquote
-    void IndentLines(short mode);    // 1 indent, else outdent
-    void CommentLines();
-    void UncommentLines();
-    void UpperCaseTags();
-    void InsertReturns();
-    // Shows custom snippet menu 1 or 2 at the caret.
-    void ShowCustomMenu(int menu);
-    void medit_Click();
-    void mUndo_Click();
-    void mRedo_Click();
-    void mCopy_Click();
-    void mSelAll_Click();
-    void mClear_Click();
-    void mChangeCase_Click(int Index);
-    void mWrap_Click();
-    void mColCode_Click();
-    void mPrint_Click();
-    void mCom_Click();
-    void mUnCom_Click();
-    void mUpHTML_Click();
-    void mInsertRet_Click();
 
     void PlaceControls();
     // Pictures of the buttons and menu items (FormPictures.cpp).
@@ -335,37 +290,6 @@ private:
     // Whether the item and every menu above it is visible and enabled.
     bool Pickable(const forms::MenuItem& item) const;
     void ReleaseSettingsComponent();
-    void WireEditing();
-    void JT1_LineEvent(long& LType);
-    void JT1_NavigationKey(int& Keycode, int& Shift);
-    void JT1_OnChange();
-    void JT1_TabPress();
-    void JT1_VScroll(WPARAM& wParam1);
-    void JT1_KeyDown(int& Keycode, int& Shift);
-    void JT1_KeyPress(int& KeyAscii);
-    void JT1_KeyUp(int& Keycode, int& Shift);
-    void JT1_MouseDown(int Button);
-    void JT1_MouseUp(int Button);
-    void JT1_MouseMove();
-    void RunHotkey(int keyCode);
-    void PopupKeyUp(int keyCode, int shift, long position);
-    void RecolourWholeText();
-    // Applies an engine's edit to the editor text (not undoable, as commands
-    // write), then sets its selection.
-    void ApplyEdit(const TextEdit& edit);
-    // The same for an edit of whole lines that keeps their breaks, line by line.
-    void ApplyBlockEdit(const std::wstring& text, const TextEdit& edit);
-    void EndBlockEdit();
-    // The editor's state of the editing handlers (all zero when the window loads).
-    bool keyTaken_ = false;
-    long lineProcessed_ = 0;
-    long lastGutterLine_ = 0;
-    // Lines of the gutter's font the whole screen holds: FillGutter's screen
-    // beyond the last line. Measured at the first fill after the gutter's
-    // font was set (0 till then): a system metric costs Wine a server call,
-    // and the gutter is filled at every caret move.
-    long gutterScreenRows_ = 0;
-    int screenHeight_ = 0;   // the largest screen height a display change reported
     void JT1_FileDrop(HDROP& hDrop);
     // Menus, type name and function lists for the document just shown.
     void ApplyShownDocumentType(EditorType type, EditorType oldType, bool buildLists);
@@ -373,8 +297,6 @@ private:
     void RunScriptWith(bool debugger);
     void CustomMenuAtCaret(bool first);
     void ShowReference(int mode);
-    // The find window: shown, and closed (by its own close button, or as
-    // when another tool window takes its place).
     std::unique_ptr<SettingsEventSink> sink_;
     platform::ComRef<IConnectionPoint> csPoint_;
     DWORD csCookie_ = 0;

@@ -138,8 +138,10 @@ void EditingPart::JT1_TabPress()
 
 void EditingPart::JT1_VScroll(WPARAM& wParam1)
 {
+    // The scroll bar leaves part of a line hidden at the top, where the
+    // gutter's numbers cannot follow: the top line shows whole once it ends.
     if (static_cast<short>(LOWORD(wParam1)) == SB_ENDSCROLL)
-        SendMessageW(JT1.RTBhWnd(), EM_LINESCROLL, 0, 0);
+        JT1.SetTopLine(JT1.TopLine());
     SyncLineNums();
 }
 

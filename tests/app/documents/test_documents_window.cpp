@@ -820,8 +820,12 @@ TEST(Documents, TheGutterStaysInLineAfterATabSwitch)
             EXPECT_EQ(text.line, top[slot]);
             EXPECT_EQ(numbers.line, text.line);
             EXPECT_EQ(text.y - numbers.y, apart) << "slot " << slot << ", round " << round;
-
         }
+    // Nor does the scroll bar, once its scroll ends.
+    for (WPARAM code : {SB_PAGEDOWN, SB_ENDSCROLL, SB_LINEDOWN, SB_ENDSCROLL})
+        wt::Send(t.Editor(), WM_VSCROLL, code);
+    EXPECT_EQ(TopOf(t.Editor()).y - TopOf(gutter).y, apart);
+    EXPECT_EQ(TopOf(gutter).line, TopOf(t.Editor()).line);
     t.Command(IDM_mExit);
     for (int i = 0; i < 2; ++i)
         Answer(t, L"Save changes to", IDNO);

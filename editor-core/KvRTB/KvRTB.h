@@ -249,6 +249,7 @@ protected:
     void OnFontChanged() override;
 
 private:
+    bool WholeTextIn(const wchar_t* face, long twips) const;
     static LRESULT CALLBACK HostProc(HWND, UINT, WPARAM, LPARAM);
 
     // ISubclassOwner: ordinal 2 is the RichEdit window.

@@ -26,16 +26,20 @@ CHARFORMATW EmptyFormat()
     return cf;
 }
 
-// One paragraph mark per CR LF pair. The RichEdit reads a stream in pieces
-// and takes a CR at the end of one piece and the LF that starts the next for
-// two line breaks: a long text would gain blank lines.
+// One paragraph mark (CR) per line break: CR LF, CR or LF. The RichEdit
+// makes one of each itself, but it reads a stream in pieces and takes a CR
+// at the end of one piece and the LF that starts the next for two line
+// breaks: a long text would gain blank lines. Given as the RichEdit will
+// hold it, a text of Unix line breaks can also go in coloured at once.
 // Done in place: a long file's text is not copied once more.
-std::wstring OneBreakPerPair(std::wstring text)
+std::wstring ParagraphMarks(std::wstring text)
 {
     size_t kept = 0;
     wchar_t previous = 0;
     for (wchar_t c : text) {
-        if (!(c == L'\n' && previous == L'\r'))
+        if (c == L'\n' && previous != L'\r')
+            text[kept++] = L'\r';
+        else if (c != L'\n')
             text[kept++] = c;
         previous = c;
     }
@@ -68,7 +72,7 @@ void KvRTB::StreamInText(const std::wstring& text, DWORD format, bool selectionO
     DWORD flags = format | (selectionOnly ? SFF_SELECTION : 0);
     if (format == SF_TEXT) {
         flags |= SF_UNICODE;
-        std::wstring lines = OneBreakPerPair(text);
+        std::wstring lines = ParagraphMarks(text);
         StreamInBytes(std::string(reinterpret_cast<const char*>(lines.data()),
                                   lines.size() * sizeof(wchar_t)),
                       flags);
@@ -213,7 +217,48 @@ void KvRTB::OnFontChanged()
     lstrcpynW(cf.szFaceName, f.Name.c_str(), LF_FACESIZE);
     cf.bPitchAndFamily = kCodePitchAndFamily;
     cf.yHeight = static_cast<LONG>(std::lround(f.Size * 20));   // points to twips
-    Send(EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&cf));
+    if (!WholeTextIn(cf.szFaceName, cf.yHeight))
+        Send(EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&cf));
+}
+
+// True when every character already has the face and size (in twips). The
+// RichEdit lays out every paragraph again on a change of the whole text's
+// format, even one that changes nothing: seconds on a long page, on every
+// switch of the menu set. Asked of a selection of the whole text, with the
+// events off, so the selection's move reaches no handler; the selection and
+// the view are put back.
+bool KvRTB::WholeTextIn(const wchar_t* face, long twips) const
+{
+    if (!rtb_)
+        return false;
+    auto send = [&](UINT msg, WPARAM wp, LPARAM lp) { return SendPastSubclasses(rtb_, msg, wp, lp); };
+    const LRESULT mask = send(EM_SETEVENTMASK, 0, 0);
+    send(WM_SETREDRAW, FALSE, 0);
+    // The view as the place of the first character: EM_GETSCROLLPOS and the
+    // scroll bars give a long text's position scaled to 16 bits, which
+    // EM_SETSCROLLPOS does not take.
+    POINTL origin{};
+    send(EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&origin), 0);
+    CHARRANGE sel{}, all{0, -1};
+    send(EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&sel));
+    send(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&all));
+    CHARFORMATW now = EmptyFormat();
+    send(EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&now));
+    send(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&sel));
+    POINTL moved{};
+    send(EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&moved), 0);
+    if (moved.x != origin.x || moved.y != origin.y) {
+        POINT top{0, 0};
+        send(EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&top));
+        POINTL home{};
+        send(EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&home), 0);
+        POINT view{home.x - origin.x, home.y - origin.y};
+        send(EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&view));
+    }
+    send(WM_SETREDRAW, TRUE, 0);
+    send(EM_SETEVENTMASK, 0, mask);
+    return (now.dwMask & (CFM_FACE | CFM_SIZE)) == (CFM_FACE | CFM_SIZE) && now.yHeight == twips &&
+           lstrcmpiW(now.szFaceName, face) == 0;
 }
 
 void KvRTB::SetWordWrap(bool BooWrap)
@@ -628,7 +673,7 @@ bool KvRTB::LoadFile(const std::wstring& sFile, bool AsRTF, const TextWriter& wr
     }
     // Decoded here rather than with SF_USECODEPAGE: Wine's RichEdit ignores
     // that flag when reading and guesses from a byte-order mark instead.
-    std::wstring text = OneBreakPerPair(platform::FromCodePage(bytes, ModKvRTB::DocumentCodePage()));
+    std::wstring text = ParagraphMarks(platform::FromCodePage(bytes, ModKvRTB::DocumentCodePage()));
     if (text.empty() && !bytes.empty())
         return false;
     ReplaceShownWindow();

@@ -50,7 +50,10 @@ void EditingPart::Wire()
     JT1.LineEvent = [this](long& LType) { JT1_LineEvent(LType); };
     JT1.NavigationKey = [this](int& Keycode, int Shift) { JT1_NavigationKey(Keycode, Shift); };
     JT1.TabPress = [this] { JT1_TabPress(); };
-    JT1.WheelScroll = [this](WPARAM&, LPARAM&) { SyncLineNums(); };
+    JT1.WheelScroll = [this](WPARAM&, LPARAM&) {
+        JT1.SetTopLine(JT1.TopLine());   // as at the scroll bar's end
+        SyncLineNums();
+    };
     JT1.VScroll = [this](WPARAM& wParam1) { JT1_VScroll(wParam1); };
     JT1.KeyDown = [this](int& Keycode, int Shift) { JT1_KeyDown(Keycode, Shift); };
     JT1.KeyPress = [this](int& KeyAscii) { JT1_KeyPress(KeyAscii); };

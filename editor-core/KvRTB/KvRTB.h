@@ -67,6 +67,7 @@ public:
     // Start of the new selection and the SEL_* selection type.
     std::function<void(long& StartPoint, long& SelType)> OnSelChange;
     std::function<void(WPARAM& wParam1)> VScroll;
+    // Raised once the RichEdit has scrolled for the wheel.
     std::function<void(WPARAM& wParam1, LPARAM& lParam1)> WheelScroll;
     // A navigation key (33-40) released, instead of KeyUp; not when read-only.
     std::function<void(int& KeyCode, int Shift)> NavigationKey;
@@ -255,6 +256,8 @@ private:
     // ISubclassOwner: ordinal 2 is the RichEdit window.
     void SubclassBefore(int ordinal, bool& handled, LRESULT& result, HWND hwnd, UINT msg,
                         WPARAM wParam, LPARAM lParam, LONG_PTR& userValue) override;
+    void SubclassAfter(int ordinal, LRESULT& result, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                       LONG_PTR& userValue) override;
     int SubclassOrdinals() const override { return 2; }
 
     // Asked with every face: where the face is missing, the system's font

@@ -821,11 +821,20 @@ TEST(Documents, TheGutterStaysInLineAfterATabSwitch)
             EXPECT_EQ(numbers.line, text.line);
             EXPECT_EQ(text.y - numbers.y, apart) << "slot " << slot << ", round " << round;
         }
-    // Nor does the scroll bar, once its scroll ends.
+    // Nor does the scroll bar, once its scroll ends, nor the wheel.
     for (WPARAM code : {SB_PAGEDOWN, SB_ENDSCROLL, SB_LINEDOWN, SB_ENDSCROLL})
         wt::Send(t.Editor(), WM_VSCROLL, code);
     EXPECT_EQ(TopOf(t.Editor()).y - TopOf(gutter).y, apart);
     EXPECT_EQ(TopOf(gutter).line, TopOf(t.Editor()).line);
+    RECT r{};
+    GetWindowRect(t.Editor(), &r);
+    for (short notch : {-WHEEL_DELTA, -WHEEL_DELTA, WHEEL_DELTA}) {
+        const long before = TopOf(t.Editor()).line;
+        wt::Send(t.Editor(), WM_MOUSEWHEEL, MAKEWPARAM(0, notch), MAKELPARAM(r.left + 50, r.top + 50));
+        EXPECT_NE(TopOf(t.Editor()).line, before);
+        EXPECT_EQ(TopOf(t.Editor()).y - TopOf(gutter).y, apart);
+        EXPECT_EQ(TopOf(gutter).line, TopOf(t.Editor()).line) << "wheel " << notch;
+    }
     t.Command(IDM_mExit);
     for (int i = 0; i < 2; ++i)
         Answer(t, L"Save changes to", IDNO);

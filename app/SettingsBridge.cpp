@@ -10,6 +10,7 @@
 #include "platform/Text.h"
 #include "ClsColor.h"
 #include "snippets/fCM.h"
+#include "fedit/Documents.h"
 #include "fedit/fedit.h"
 #include "fedit/SettingsEventSink.h"
 #include "forms/Runtime.h"
@@ -110,10 +111,10 @@ void ApplySettings(fedit& form, bool AtStartUp)
     f->mColCode.SetChecked(!rec.NoColorCode);
     f->mUTF8.SetChecked(rec.UTF8Text);
     if (AtStartUp) {
-        for (int i = 0; i < 4; ++i) {
-            const std::wstring& p = rec.RecentFiles[static_cast<size_t>(i)];
-            f->mMRU(i).SetCaption(p.size() < 2 ? L"" : p);
-        }
+        RecentList recent;
+        for (size_t i = 0; i < recent.size() && i < rec.RecentFiles.size(); ++i)
+            recent[i] = rec.RecentFiles[i];
+        ShowRecentFiles(form, recent);
         const EditorType type = State().EdType;
         if (IsScriptType(type))
             f->SetScriptMenus(type);

@@ -87,6 +87,84 @@ inline std::string LongPage(int lines, PageKind kind, const std::string& title =
     return page + "</body></html>\r\n";
 }
 
+// A page written as real manuals are: a style sheet in the head, then
+// sections of nested layout tables with inline styles, paragraphs kept on
+// one long line, entities, code samples, inline scripts and event
+// attributes, comments and lists. Lines run from a few characters to about
+// 700 (about 100 on average); each carries its section's number. The line
+// break is "\r\n" as Windows writes it or "\n" as most published pages have.
+inline std::string ManualPage(int lines, const std::string& lineBreak = "\r\n")
+{
+    const std::string br = lineBreak;
+    std::string page = "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">" + br +
+                       "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=iso-8859-1\">" +
+                       br + "<title>Reference Manual</title>" + br + "<style type=\"text/css\">" + br;
+    for (int i = 0; i < 12; ++i)
+        page += "  .s" + std::to_string(i) + " { font-family: Verdana, Arial, sans-serif; font-size: " +
+                std::to_string(8 + i) + "pt; color: #" + std::to_string(102030 + i) + "; } /* level " +
+                std::to_string(i) + " */" + br;
+    page += "</style>" + br + "</head>" + br + "<body bgcolor=\"#FFFFFF\" style=\"margin: 0px\">" + br;
+    int n = 18;
+    for (int k = 1; n < lines - 2; ++k) {
+        const std::string s = std::to_string(k);
+        const std::string section[] = {
+            "<!-- ============ section " + s + " ============ -->",
+            "<a name=\"s" + s + "\"></a><h2 class=\"s2\" style=\"color: #336699; border-bottom: 1px solid #CCCCCC; "
+            "padding-bottom: 2px\">" + s + ". Working with the object model &mdash; part " + s + "</h2>",
+            "<table class=\"outer\" width=\"100%\" border=\"0\" cellpadding=\"4\" cellspacing=\"0\" "
+            "style=\"margin: 6px 0px 6px 0px; background-color: #F8F8F8\"><tr>",
+            "<td valign=\"top\" width=\"32%\" style=\"border-right: 1px dotted #999999\">",
+            "<table class=\"inner\" border=\"1\" cellpadding=\"2\" style=\"border-collapse: collapse; "
+            "font-size: 9pt\"><tr><th>Name</th><th>Type</th><th>Default</th></tr>",
+            "<tr><td><code>item" + s + "</code></td><td>String</td><td>&quot;&quot;</td></tr>",
+            "<tr><td><code>count" + s + "</code></td><td>Long</td><td>0</td></tr>",
+            "<tr><td><code>ready" + s + "</code></td><td>Boolean</td><td>False &nbsp;<sup>&dagger;</sup></td></tr>",
+            "</table></td>",
+            "<td valign=\"top\">",
+            "<p class=\"s1\">The <b>item" + s + "</b> property names the entry that the collection returns "
+            "when no index is given. Set it before you call <a href=\"methods.html#open" + s +
+            "\" title=\"Open method &raquo; details\">Open</a>; a change afterwards takes effect at the next "
+            "call only. The value may hold any character except &lt; and &gt;, which are written as "
+            "entities. See also <a href=\"#s" + s + "\">section " + s + "</a>, <i>Collections</i> and "
+            "<a href=\"appendix.html\" target=\"_blank\">the appendix</a> &copy; 2004&#8211;2009.</p>",
+            "<p>Example " + s + ":</p>",
+            "<pre class=\"code\" style=\"background: #EEEEFF; padding: 4px\">  Set obj = CreateObject(&quot;"
+            "Manual.Item&quot;)   ' the object " + s + "</pre>",
+            "<pre class=\"code\">  obj.Item = &quot;entry " + s + "&quot; : obj.Open</pre>",
+            "<div id=\"n" + s + "\" class=\"note\" style=\"display: none; border: 1px solid #E0C040; "
+            "background-color: #FFFFE0; padding: 3px\" onclick=\"return toggle('n" + s + "');\">"
+            "<span style=\"font-weight: bold\">Note:</span> under a shared lock the call waits; "
+            "see <a href=\"locks.html\">Locks</a>.</div>",
+            "</td></tr></table>",
+            "<script type=\"text/javascript\">",
+            "  function toggle" + s + "(id) { var e = document.getElementById(id); if (e.style.display == "
+            "\"none\") { e.style.display = \"block\"; } else { e.style.display = \"none\"; } return false; }",
+            "  document.write('<a href=\"#\" onclick=\"return toggle" + s + "(\\'n" + s +
+            "\\')\">Show the note<\\/a>'); // written by the page",
+            "</script>",
+            "<ul class=\"s3\">",
+            "  <li><a href=\"ref" + s + ".html\">Item" + s + "</a> &ndash; the entry by name</li>",
+            "  <li><a href=\"ref" + s + ".html#count\">Count" + s + "</a> &ndash; entries in the list</li>",
+            "  <li>Ready&nbsp;&nbsp;(read only)</li>",
+            "</ul>",
+            "<p>",
+            "Text of section " + s + " as an editor wraps it: the collection keeps its entries in the order "
+            "they were added, and a removed entry leaves no gap. Enumerate it with For Each, or count down "
+            "from Count to 1 when entries are removed on the way. An index past the end raises error 9, "
+            "and a name that is not found returns Nothing instead.",
+            "</p>",
+            "<br>",
+        };
+        for (const std::string& line : section) {
+            if (n >= lines - 2)
+                break;
+            page += line + br;
+            ++n;
+        }
+    }
+    return page + "</body>" + br + "</html>" + br;
+}
+
 // The page as the editor holds it: one CR for each line break.
 inline std::wstring EditorText(const std::string& page)
 {

@@ -93,7 +93,9 @@ long ClsColor::Color(const std::wstring& sDex) const
 
 std::string ClsColor::RtfFrame() const
 {
-    std::string rtf = "{\\rtf1\\ansi\\deff0\\deftab720{\\fonttbl{\\f0 ";
+    // A modern, fixed-pitch face: where the named one is missing, the
+    // RichEdit still shows code in a fixed-pitch font.
+    std::string rtf = "{\\rtf1\\ansi\\deff0\\deftab720{\\fonttbl{\\f0\\fmodern\\fprq1 ";
     color::AppendRtfText(rtf, fontName_.data(), fontName_.size());
     rtf += ";}}{\\colortbl\\red0\\green0\\blue0;";
     for (int cls = 1; cls <= 6; ++cls) {

@@ -374,6 +374,7 @@ bool ColourRange(ClsColor& colorer, KvRTB& editor, EditorType edType, long StPt,
         ColourCache* cache = whole && Mem().incremental && !replacement ? FindCache(re) : nullptr;
         if (cache && (cache->edType != edType || cache->frame != frame))
             cache = nullptr;
+        const bool undone = cache && cache->undone;
         std::wstring text;
         // After an undo the text may have changed anywhere: read it whole.
         // The looks the cache remembers still hold, as colouring adds no undo steps.
@@ -385,6 +386,8 @@ bool ColourRange(ClsColor& colorer, KvRTB& editor, EditorType edType, long StPt,
             text = RichEditStream::GetRange(re, StPt, EndPt);
             Mem().read = static_cast<long>(text.size());
         }
+        if (undone)
+            cache->undone = false;
         const std::string& fragment = colorer.RtfFragment(edType, text);
 
         Mem().rewritten = static_cast<long>(text.size());
@@ -408,6 +411,13 @@ bool ColourRange(ClsColor& colorer, KvRTB& editor, EditorType edType, long StPt,
                     a = differs && a < r0 ? a : r0;
                     b = differs && b > r1 ? b : r1;
                     differs = true;
+                }
+                if (differs && undone) {
+                    // Text that came back with the looks it had when it went,
+                    // maybe typed and not yet coloured, may lie beyond the
+                    // smallest edit that explains the change, on its lines.
+                    a = static_cast<long>(ParagraphStart(coloured, static_cast<size_t>(a)));
+                    b = static_cast<long>(ParagraphEnd(coloured, static_cast<size_t>(b)));
                 }
                 bool longStretch = differs && CountLines(coloured, a, b) > kFreshWindowLines;
                 if (!differs) {
@@ -483,6 +493,12 @@ IncrementalScope::~IncrementalScope()
 }
 
 void ForgetColours() { ForgetColours(State().EditorRichEditHandle()); }
+
+void TextUndone()
+{
+    if (ColourCache* cache = FindCache(State().EditorRichEditHandle()))
+        cache->undone = true;
+}
 
 void ForgetColours(HWND window)
 {

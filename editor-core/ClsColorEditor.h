@@ -55,6 +55,8 @@ struct ColourCache {
     std::string frame;
     std::wstring text;
     std::vector<unsigned char> colours;
+    // Set by TextUndone: where the text differs, whole lines are rewritten.
+    bool undone = false;
 };
 
 // The colouring's memory, part of the program-wide state (State().Colouring).
@@ -99,6 +101,15 @@ void ForgetColours();
 // few windows is kept, so a document shown again in its own window goes on
 // being coloured in part.
 void ForgetColours(HWND window);
+
+// One undo or redo step that changed the length of the text was taken in
+// the current editor window. Such a step changes text in one place, and
+// looks only of the text it puts back, which come back as they were when
+// that text went and need not be its colouring: the next colouring keeps its
+// memory of the window and rewrites whole every line where the text differs
+// from it. (After a step that may have changed looks alone, anywhere,
+// ForgetColours.)
+void TextUndone();
 
 // The window's text went from before to what the replacements made of it,
 // outside a colouring: replacements made in the order given, the last place

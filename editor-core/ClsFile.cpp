@@ -387,7 +387,7 @@ bool ClsFile::SwitchTo(int i)
             // text: put back the document that was just parked.
             LoadInto(re, old);
             ClsColorEditor::ForgetColours();
-            SendMessageW(re, EM_LINESCROLL, 0, slots_[old].TopLine);
+            KvRTB::ShowLineAtTop(re, slots_[old].TopLine);
         }
     }
     if (!loaded) {
@@ -408,9 +408,7 @@ bool ClsFile::SwitchTo(int i)
     State().EdType = s.EdType;
     {
         RedrawLock lock(st.MainWindow);
-        long top = static_cast<long>(SendMessageW(re, EM_GETFIRSTVISIBLELINE, 0, 0));
-        if (s.TopLine != top)
-            SendMessageW(re, EM_LINESCROLL, 0, s.TopLine - top);
+        KvRTB::ShowLineAtTop(re, s.TopLine);
         // Caret to the start of the last visible line, so the view stays
         // where the top line put it.
         RECT r{};
@@ -421,11 +419,9 @@ bool ClsFile::SwitchTo(int i)
         LRESULT start = SendMessageW(re, EM_LINEINDEX, bottom, 0);
         CHARRANGE cr{static_cast<LONG>(start), static_cast<LONG>(start)};
         SendMessageW(re, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&cr));
-        // A half-visible bottom line scrolls into view with the caret; the
-        // top line is what the user left, so it wins.
-        top = static_cast<long>(SendMessageW(re, EM_GETFIRSTVISIBLELINE, 0, 0));
-        if (s.TopLine != top)
-            SendMessageW(re, EM_LINESCROLL, 0, s.TopLine - top);
+        // A half-visible bottom line scrolls into view with the caret, by
+        // part of a line; the top line is what the user left, so it wins.
+        KvRTB::ShowLineAtTop(re, s.TopLine);
     }
     SendMessageW(re, EM_EMPTYUNDOBUFFER, 0, 0);
     st.RememberedCaretLine = 0;

@@ -21,29 +21,22 @@ std::vector<Form*>& AllForms()
     return forms;
 }
 
-struct Burial {
-    std::unique_ptr<Form> form;
-    std::function<void()> whenGone;
-};
-
-std::vector<Burial>& Burials()
+std::vector<std::function<void()>>& LaterSteps()
 {
-    static std::vector<Burial> pending;
+    static std::vector<std::function<void()>> pending;
     return pending;
 }
 
 // A thread timer rather than a posted message: every loop dispatches it,
 // modal ones of message boxes and menus included.
-void CALLBACK BuryForms(HWND, UINT, UINT_PTR id, DWORD)
+void CALLBACK RunLaterSteps(HWND, UINT, UINT_PTR id, DWORD)
 {
     KillTimer(nullptr, id);
-    std::vector<Burial> burying;
-    burying.swap(Burials());
-    for (Burial& b : burying) {
+    std::vector<std::function<void()>> running;
+    running.swap(LaterSteps());
+    for (std::function<void()>& step : running) {
         Guarded([&]() -> LRESULT {
-            b.form.reset();
-            if (b.whenGone)
-                b.whenGone();
+            step();
             return 0;
         });
     }
@@ -133,13 +126,26 @@ void ReleaseHeldChildren(HWND form, std::vector<HWND> held)
 
 } // namespace
 
+void RunLater(std::function<void()> step)
+{
+    if (!step)
+        return;
+    if (LaterSteps().empty())
+        SetTimer(nullptr, 0, 0, RunLaterSteps);
+    LaterSteps().push_back(std::move(step));
+}
+
 void DestroyLater(std::unique_ptr<Form> form, std::function<void()> whenGone)
 {
     if (!form)
         return;
-    if (Burials().empty())
-        SetTimer(nullptr, 0, 0, BuryForms);
-    Burials().push_back(Burial{std::move(form), std::move(whenGone)});
+    // Shared, as a step is copyable.
+    auto held = std::make_shared<std::unique_ptr<Form>>(std::move(form));
+    RunLater([held, whenGone = std::move(whenGone)] {
+        held->reset();
+        if (whenGone)
+            whenGone();
+    });
 }
 
 std::vector<Form*> LoadedForms()

@@ -294,6 +294,9 @@ private:
 // Every loaded form of this module (the Forms collection).
 std::vector<Form*> LoadedForms();
 
+// Runs step once the event that is running has returned, from whatever
+// message loop runs next; steps run in the order given.
+void RunLater(std::function<void()> step);
 // Destroys form once the event that is running has returned (the form's own
 // handlers may be on the stack), from whatever message loop runs next; then
 // calls whenGone.

@@ -81,10 +81,21 @@ void UpdateRecentFiles(fedit& f, const std::wstring& path)
     RecentList list;
     for (int i = 0; i < 4; ++i)
         list[static_cast<size_t>(i)] = f.mMRU(i).Caption();
-    if (!UpdateRecentList(list, path))
-        return;
-    for (int i = 0; i < 4; ++i)
-        f.mMRU(i).SetCaption(list[static_cast<size_t>(i)]);
+    if (UpdateRecentList(list, path))
+        ShowRecentFiles(f, list);
+}
+
+void ShowRecentFiles(fedit& f, const RecentList& list)
+{
+    bool any = false;
+    for (int i = 0; i < 4; ++i) {
+        const std::wstring& p = list[static_cast<size_t>(i)];
+        const bool used = p.size() >= 2;
+        f.mMRU(i).SetCaption(used ? p : L"");
+        f.mMRU(i).SetVisible(used);
+        any = any || used;
+    }
+    f.mtemp4.SetVisible(any);
 }
 
 int OpenSlotOf(const std::wstring& path)

@@ -3,6 +3,7 @@
 // and the empty "Untitled" document of start-up.
 #include <string>
 
+#include "DocumentsEngine.h"
 #include "EditorType.h"
 
 class fedit;
@@ -15,5 +16,8 @@ void ShowDocumentType(fedit& f, EditorType from, EditorType to);
 
 // Puts the path at the top of the recent-file items unless it is listed or untitled.
 void UpdateRecentFiles(fedit& f, const std::wstring& path);
+// The recent-file items show the list; unused entries are hidden, and so is
+// the separator below the items while none shows.
+void ShowRecentFiles(fedit& f, const RecentList& list);
 // The slot whose document is the file at path, or -1.
 int OpenSlotOf(const std::wstring& path);

@@ -153,13 +153,21 @@ void fedit::mUndo_Click()
     const long top = JT1.TopLine();
     {
         RedrawLock lock(hwnd);
+        const long length = JT1.LenText();
         JT1.Undo();
         // A line hand-off or a paste left a second step (the indent, the
         // colouring) right behind the user's own.
-        if (lineProcessed_ == 1 && JT1.CanUndo())
+        const bool twoSteps = lineProcessed_ == 1 && JT1.CanUndo();
+        if (twoSteps)
             JT1.Undo();
-        // The text came back with colours the colouring no longer knows.
-        ClsColorEditor::ForgetColours();
+        // The text came back with looks the colouring may not know. A step
+        // that changed the text's length changed it in one place, which the
+        // colouring finds; one that did not, or two, may have changed looks
+        // anywhere.
+        if (twoSteps || JT1.LenText() == length)
+            ClsColorEditor::ForgetColours();
+        else
+            ClsColorEditor::TextUndone();
         RecolourAfterUndo();
         JT1.SetSelStart(std::min(s, JT1.LenText()));
         JT1.SetTopLine(top);
@@ -174,8 +182,13 @@ void fedit::mRedo_Click()
     const long s = JT1.SelStart();
     const long top = JT1.TopLine();
     RedrawLock lock(hwnd);
+    const long length = JT1.LenText();
     JT1.Redo();
-    ClsColorEditor::ForgetColours();
+    // As after Undo.
+    if (JT1.LenText() == length)
+        ClsColorEditor::ForgetColours();
+    else
+        ClsColorEditor::TextUndone();
     RecolourAfterUndo();
     JT1.SetSelStart(std::min(s, JT1.LenText()));
     JT1.SetTopLine(top);

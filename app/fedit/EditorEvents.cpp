@@ -35,7 +35,10 @@ void fedit::WireEditing()
     JT1.LineEvent = [this](long& LType) { JT1_LineEvent(LType); };
     JT1.NavigationKey = [this](int& Keycode, int Shift) { JT1_NavigationKey(Keycode, Shift); };
     JT1.TabPress = [this] { JT1_TabPress(); };
-    JT1.WheelScroll = [this](WPARAM&, LPARAM&) { SyncLineNums(); };
+    JT1.WheelScroll = [this](WPARAM&, LPARAM&) {
+        JT1.SetTopLine(JT1.TopLine());   // as at the scroll bar's end
+        SyncLineNums();
+    };
     JT1.VScroll = [this](WPARAM& wParam1) { JT1_VScroll(wParam1); };
     JT1.KeyDown = [this](int& Keycode, int Shift) { JT1_KeyDown(Keycode, Shift); };
     JT1.KeyPress = [this](int& KeyAscii) { JT1_KeyPress(KeyAscii); };
@@ -124,8 +127,10 @@ void fedit::JT1_TabPress()
 
 void fedit::JT1_VScroll(WPARAM& wParam1)
 {
+    // The scroll bar leaves part of a line hidden at the top, where the
+    // gutter's numbers cannot follow: the top line shows whole once it ends.
     if (static_cast<short>(LOWORD(wParam1)) == SB_ENDSCROLL)
-        SendMessageW(JT1.RTBhWnd(), EM_LINESCROLL, 0, 0);
+        JT1.SetTopLine(JT1.TopLine());
     SyncLineNums();
 }
 

@@ -1,8 +1,12 @@
 // bench_documents: times, in the real TARNEL.exe, of opening a generated
 // 10,000-line HTML page (the load and its colouring, as a dropped file goes
 // through LoadDocument), saving it, and switching between two such pages by
-// their tabs. TARNEL runs from a program folder of its own beside the
-// benchmark; each step is sent to its window and timed until it returns.
+// their tabs; then of opening pages written as real manuals are (long lines,
+// nested tables, inline styles and scripts, entities), with Windows and with
+// Unix line breaks, and a 5 MB one of 52,763 lines, in which one typed
+// letter is undone. TARNEL runs from a program folder of its own beside the
+// benchmark; each step is sent to its window and timed until it returns,
+// and each opened page is looked at to see that it shows coloured.
 //
 //   bench_documents [lines]      (default 10000)
 #include "MenuIds.h"
@@ -12,6 +16,7 @@
 
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -70,6 +75,58 @@ double TimedOpen(HWND main, DWORD pid, const std::wstring& file)
     return bench::Now() - t0;
 }
 
+// True when the editor shows coloured text: pixels that are neither grey
+// nor the white of the page.
+bool ShowsColour(HWND main)
+{
+    HWND re = Editor(main);
+    const std::wstring shot = bench::BinFolder() + L"\\bench\\documents_run\\shown.bmp";
+    wt::Screenshot seen;
+    return re && wt::ScreenshotShowing(shot, re, seen, [](const wt::Screenshot& s) {
+        int coloured = 0;
+        for (COLORREF c : s.pixels) {
+            const int r = GetRValue(c), g = GetGValue(c), b = GetBValue(c);
+            coloured += std::max({r, g, b}) - std::min({r, g, b}) > 80;
+        }
+        return coloured > 50;
+    }, 2000);
+}
+
+// Opens the file as TimedOpen does and prints the figure, whether the page
+// shows coloured, and the target.
+double ReportOpen(HWND main, DWORD pid, const std::wstring& file, const char* what, double target)
+{
+    const double ms = TimedOpen(main, pid, file);
+    std::printf("%-52s %6.0f ms  %s (target under %.0f)\n", what, ms,
+                ShowsColour(main) ? "coloured" : "NOT COLOURED", target);
+    return ms;
+}
+
+long TextLength(HWND main) { return static_cast<long>(wt::Send(Editor(main), WM_GETTEXTLENGTH, 0, 0, 120000)); }
+
+// A letter typed in the middle of the page (and the line left, so that the
+// letter is coloured, when leave), then Undo: the milliseconds the Undo
+// took, or -1 when it did not take the letter back.
+double TypedLetterUndone(HWND main, bool leave)
+{
+    HWND re = Editor(main);
+    const long before = TextLength(main);
+    const long line = static_cast<long>(wt::Send(re, EM_GETLINECOUNT, 0, 0, 120000)) / 2;
+    const long at = static_cast<long>(wt::Send(re, EM_LINEINDEX, line, 0, 120000)) + 3;
+    wt::Send(re, EM_SETSEL, at, at, 120000);
+    wt::Send(re, WM_KEYDOWN, 'X', 1, 120000);
+    wt::Send(re, WM_CHAR, L'x', 1, 120000);
+    wt::Send(re, WM_KEYUP, 'X', 0xC0000001, 120000);
+    if (leave) {
+        wt::Send(re, WM_KEYDOWN, VK_DOWN, 1, 120000);
+        wt::Send(re, WM_KEYUP, VK_DOWN, 0xC0000001, 120000);
+    }
+    if (TextLength(main) != before + 1)
+        return -1;
+    const double ms = Timed(main, WM_COMMAND, MAKEWPARAM(IDM_mUndo, 0), 0);
+    return TextLength(main) == before ? ms : -1;
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t** argv)
@@ -116,6 +173,29 @@ int wmain(int argc, wchar_t** argv)
         wt::Send(tab2, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
         double to2 = Timed(tab2, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
         std::printf("tab switch to page 1: %.0f ms, back to page 2: %.0f ms (target under 300)\n", to1, to2);
+    }
+
+    // Pages as real manuals are written, opened beside the others.
+    const std::wstring manual = folder + L"\\manual.html", manualUnix = folder + L"\\manual-unix.html",
+                       big = folder + L"\\big.html";
+    const std::string manualPage = bench::ManualPage(10000), bigPage = bench::ManualPage(52763, "\n");
+    if (platform::WriteFileSafely(manual, manualPage) &&
+        platform::WriteFileSafely(manualUnix, bench::ManualPage(10000, "\n")) &&
+        platform::WriteFileSafely(big, bigPage)) {
+        std::printf("manual pages: 10,000 lines (%.0f KB), 52,763 lines (%.1f MB)\n", manualPage.size() / 1024.0,
+                    bigPage.size() / 1048576.0);
+        ReportOpen(main, p.Pid(), manual, "open and colour a manual page (CR LF)", 3000);
+        ReportOpen(main, p.Pid(), manualUnix, "open and colour a manual page (LF)", 3000);
+        ReportOpen(main, p.Pid(), big, "open and colour a 5 MB manual page (LF)", 10000);
+        for (bool leave : {false, true}) {
+            const char* what = leave ? "undo of a letter typed, its line left (5 MB page)"
+                                     : "undo of one typed letter in the 5 MB page";
+            const double undo = TypedLetterUndone(main, leave);
+            if (undo < 0)
+                std::printf("%-52s %9s\n", what, "NOT UNDONE");
+            else
+                std::printf("%-52s %6.0f ms  (target under 1000)\n", what, undo);
+        }
     }
 
     wt::PostCommand(main, IDM_mExit);

@@ -3,7 +3,8 @@
 // messages sent from outside (each returns when the program has done the
 // work): a key typed in the middle of a line and the line left afterwards,
 // Comment and Uncomment over 1,000 selected lines (script commands: the
-// window is in VBScript mode for them), UPPERCASE HTML Tags over the page,
+// window is in VBScript mode for them), the switch back to HTML mode with
+// the view in the middle of the page, UPPERCASE HTML Tags over the page,
 // and a comment opened at line 5,000, which recolours the rest of the page,
 // with its undo checked. Each step says what it changed, so a figure is
 // never that of a command that did nothing.
@@ -160,9 +161,21 @@ int wmain(int argc, wchar_t** argv)
     std::printf("%-52s %8.0f ms\n", "Uncomment over the same lines (recolours the page)", bench::Now() - t0);
     re = Editor(main);
     std::printf("%-52s %8ld\n", "  characters added, net", static_cast<long>(Send(re, WM_GETTEXTLENGTH)) - length);
+    // Switched back with the view in the middle of the page and a selection.
+    re = Editor(main);
+    Send(re, EM_SETSEL, LineStart(re, 4000), LineStart(re, 4001));
+    Send(re, EM_LINESCROLL, 0, 3990 - Send(re, EM_GETFIRSTVISIBLELINE));
+    const LRESULT top = Send(re, EM_GETFIRSTVISIBLELINE);
+    DWORD selStart = 0, selEnd = 0;
+    Send(re, EM_GETSEL, reinterpret_cast<WPARAM>(&selStart), reinterpret_cast<LPARAM>(&selEnd));
     t0 = bench::Now();
     Send(main, WM_COMMAND, IDM_mWebBack);
-    std::printf("%-52s %8.0f ms\n", "HTML mode switched back on", bench::Now() - t0);
+    Report("HTML mode switched back on", bench::Now() - t0, 1000);
+    re = Editor(main);
+    DWORD nowStart = 0, nowEnd = 0;
+    Send(re, EM_GETSEL, reinterpret_cast<WPARAM>(&nowStart), reinterpret_cast<LPARAM>(&nowEnd));
+    std::printf("%-52s %8s\n", "  view and selection kept",
+                Send(re, EM_GETFIRSTVISIBLELINE) == top && nowStart == selStart && nowEnd == selEnd ? "yes" : "NO");
 
     re = Editor(main);
     const std::wstring lower = Text(re);

@@ -25,7 +25,7 @@ bool IsNavigationKey(int key)
 // The RichEdit messages the control reacts to, before the RichEdit's own procedure.
 const UINT kRtbMessages[] = {WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MBUTTONDOWN, WM_LBUTTONUP,
                              WM_RBUTTONUP,   WM_MBUTTONUP,   WM_MOUSEMOVE,   WM_KEYDOWN,
-                             WM_CHAR,        WM_KEYUP,       WM_MOUSEWHEEL,  WM_VSCROLL,
+                             WM_CHAR,        WM_KEYUP,       WM_VSCROLL,
                              WM_MOUSEACTIVATE, WM_DROPFILES, WM_SETFOCUS,    WM_KILLFOCUS};
 
 } // namespace
@@ -130,6 +130,7 @@ void KvRTB::ApplySettings(HWND w) const
         const forms::FontSpec f = Font();
         cf.dwMask = CFM_FACE | CFM_SIZE;
         lstrcpynW(cf.szFaceName, f.Name.c_str(), LF_FACESIZE);
+        cf.bPitchAndFamily = kCodePitchAndFamily;
         cf.yHeight = static_cast<LONG>(std::lround(f.Size * 20));
         SendMessageW(w, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&cf));
     }
@@ -229,6 +230,8 @@ void KvRTB::SubclassRTB()
     }
     for (UINT m : kRtbMessages)
         subclasser_->AddMsg(rtb_, static_cast<int>(m), CSubclass::kBefore);
+    // The wheel's event follows its scroll, so the handler sees the new view.
+    subclasser_->AddMsg(rtb_, WM_MOUSEWHEEL, CSubclass::kAfter);
 }
 
 // Properties set before the window was made.
@@ -249,7 +252,7 @@ void KvRTB::UnhookRTB()
 {
     // A shared subclasser that is already gone has released the hook itself.
     if (rtb_ && subclasser_ && subclasserAlive_ && *subclasserAlive_) {
-        subclasser_->DelMsg(rtb_, CSubclass::kAllMessages, CSubclass::kBefore);
+        subclasser_->DelMsg(rtb_, CSubclass::kAllMessages, CSubclass::kBoth);
         subclasser_->UnSubclass(rtb_);
     }
     subclasser_ = nullptr;
@@ -345,6 +348,15 @@ void KvRTB::SubclassBefore(int ordinal, bool& handled, LRESULT& result, HWND, UI
         handled = RTBWindowProc(msg, wParam, lParam, result);
 }
 
+void KvRTB::SubclassAfter(int ordinal, LRESULT&, HWND, UINT msg, WPARAM wParam, LPARAM lParam, LONG_PTR&)
+{
+    if (ordinal != 2 || msg != WM_MOUSEWHEEL)
+        return;
+    WPARAM w = wParam;
+    LPARAM l = lParam;
+    Raise(WheelScroll, w, l);
+}
+
 // True eats the message: the RichEdit never sees it. The events get copies of
 // wParam and lParam, so handlers change what is tested here, not what the
 // RichEdit receives.
@@ -379,11 +391,6 @@ bool KvRTB::RTBWindowProc(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
     case WM_VSCROLL: {
         WPARAM w = wp;
         return !Raise(VScroll, w);
-    }
-    case WM_MOUSEWHEEL: {
-        WPARAM w = wp;
-        LPARAM l = lp;
-        return !Raise(WheelScroll, w, l);
     }
     case WM_DROPFILES: {
         HDROP drop = reinterpret_cast<HDROP>(wp);

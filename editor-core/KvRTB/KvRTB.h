@@ -67,6 +67,7 @@ public:
     // Start of the new selection and the SEL_* selection type.
     std::function<void(long& StartPoint, long& SelType)> OnSelChange;
     std::function<void(WPARAM& wParam1)> VScroll;
+    // Raised once the RichEdit has scrolled for the wheel.
     std::function<void(WPARAM& wParam1, LPARAM& lParam1)> WheelScroll;
     // A navigation key (33-40) released, instead of KeyUp; not when read-only.
     std::function<void(int& KeyCode, int Shift)> NavigationKey;
@@ -141,7 +142,14 @@ public:
 
     // ---- Lines and view ----
     long TopLine() const;
+    // Puts line LTop at the top of the view, wholly shown (see ShowLineAtTop).
     void SetTopLine(long LTop);
+    // Scrolls a RichEdit window of the control (shown or handed out) so that
+    // line's top is the view's top, to the pixel. EM_LINESCROLL will not do:
+    // Wine's RichEdit scrolls it by its default font's line height, not the
+    // text's, and stops with part of a line hidden, out of step with the
+    // gutter's numbers.
+    static void ShowLineAtTop(HWND richEdit, long line);
     long TotalLines() const;
     long BottomLine() const;
     void Scroll(long NumLines);
@@ -211,8 +219,9 @@ public:
     // Takes a window that a long recolouring replaced (from SwapDocumentWindow)
     // while it held undo steps, with the text its successor showed then. Once
     // the shown window has no step left and still shows that text, Undo goes
-    // on in the kept window, which is shown again. Replacing the whole text
-    // or emptying the undo buffer forgets it. Redo goes back the same way.
+    // on in the kept window, which is shown again, past kept windows that
+    // hold only Redo steps. Replacing the whole text or emptying the undo
+    // buffer forgets it. Redo goes back the same way.
     void KeepUndoHistory(HWND replaced, const std::wstring& successorText);
 
     // ---- Files ----
@@ -241,18 +250,26 @@ protected:
     void OnFontChanged() override;
 
 private:
+    bool WholeTextIn(const wchar_t* face, long twips) const;
     static LRESULT CALLBACK HostProc(HWND, UINT, WPARAM, LPARAM);
 
     // ISubclassOwner: ordinal 2 is the RichEdit window.
     void SubclassBefore(int ordinal, bool& handled, LRESULT& result, HWND hwnd, UINT msg,
                         WPARAM wParam, LPARAM lParam, LONG_PTR& userValue) override;
+    void SubclassAfter(int ordinal, LRESULT& result, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                       LONG_PTR& userValue) override;
     int SubclassOrdinals() const override { return 2; }
+
+    // Asked with every face: where the face is missing, the system's font
+    // mapper still picks a fixed-pitch one, so code keeps its columns.
+    static constexpr BYTE kCodePitchAndFamily = FIXED_PITCH | FF_MODERN;
 
     bool CreateRTB(HWND host);
     HWND MakeRichEdit(HWND host);
     void ApplySettings(HWND window) const;
     bool ReplaceShownWindow();
     bool ResumeUndoHistory(UINT canStep);
+    bool KeptWindowCan(UINT canStep) const;
     void DropUndoHistory();
     void EmptyForReplacement();
     void SubclassRTB();

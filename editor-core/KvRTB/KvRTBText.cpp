@@ -26,16 +26,20 @@ CHARFORMATW EmptyFormat()
     return cf;
 }
 
-// One paragraph mark per CR LF pair. The RichEdit reads a stream in pieces
-// and takes a CR at the end of one piece and the LF that starts the next for
-// two line breaks: a long text would gain blank lines.
+// One paragraph mark (CR) per line break: CR LF, CR or LF. The RichEdit
+// makes one of each itself, but it reads a stream in pieces and takes a CR
+// at the end of one piece and the LF that starts the next for two line
+// breaks: a long text would gain blank lines. Given as the RichEdit will
+// hold it, a text of Unix line breaks can also go in coloured at once.
 // Done in place: a long file's text is not copied once more.
-std::wstring OneBreakPerPair(std::wstring text)
+std::wstring ParagraphMarks(std::wstring text)
 {
     size_t kept = 0;
     wchar_t previous = 0;
     for (wchar_t c : text) {
-        if (!(c == L'\n' && previous == L'\r'))
+        if (c == L'\n' && previous != L'\r')
+            text[kept++] = L'\r';
+        else if (c != L'\n')
             text[kept++] = c;
         previous = c;
     }
@@ -68,7 +72,7 @@ void KvRTB::StreamInText(const std::wstring& text, DWORD format, bool selectionO
     DWORD flags = format | (selectionOnly ? SFF_SELECTION : 0);
     if (format == SF_TEXT) {
         flags |= SF_UNICODE;
-        std::wstring lines = OneBreakPerPair(text);
+        std::wstring lines = ParagraphMarks(text);
         StreamInBytes(std::string(reinterpret_cast<const char*>(lines.data()),
                                   lines.size() * sizeof(wchar_t)),
                       flags);
@@ -211,8 +215,50 @@ void KvRTB::OnFontChanged()
     cf.dwMask = CFM_FACE | CFM_SIZE;
     // The face-name field holds 31 characters and the terminating zero.
     lstrcpynW(cf.szFaceName, f.Name.c_str(), LF_FACESIZE);
+    cf.bPitchAndFamily = kCodePitchAndFamily;
     cf.yHeight = static_cast<LONG>(std::lround(f.Size * 20));   // points to twips
-    Send(EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&cf));
+    if (!WholeTextIn(cf.szFaceName, cf.yHeight))
+        Send(EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&cf));
+}
+
+// True when every character already has the face and size (in twips). The
+// RichEdit lays out every paragraph again on a change of the whole text's
+// format, even one that changes nothing: seconds on a long page, on every
+// switch of the menu set. Asked of a selection of the whole text, with the
+// events off, so the selection's move reaches no handler; the selection and
+// the view are put back.
+bool KvRTB::WholeTextIn(const wchar_t* face, long twips) const
+{
+    if (!rtb_)
+        return false;
+    auto send = [&](UINT msg, WPARAM wp, LPARAM lp) { return SendPastSubclasses(rtb_, msg, wp, lp); };
+    const LRESULT mask = send(EM_SETEVENTMASK, 0, 0);
+    send(WM_SETREDRAW, FALSE, 0);
+    // The view as the place of the first character: EM_GETSCROLLPOS and the
+    // scroll bars give a long text's position scaled to 16 bits, which
+    // EM_SETSCROLLPOS does not take.
+    POINTL origin{};
+    send(EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&origin), 0);
+    CHARRANGE sel{}, all{0, -1};
+    send(EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&sel));
+    send(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&all));
+    CHARFORMATW now = EmptyFormat();
+    send(EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&now));
+    send(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&sel));
+    POINTL moved{};
+    send(EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&moved), 0);
+    if (moved.x != origin.x || moved.y != origin.y) {
+        POINT top{0, 0};
+        send(EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&top));
+        POINTL home{};
+        send(EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&home), 0);
+        POINT view{home.x - origin.x, home.y - origin.y};
+        send(EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&view));
+    }
+    send(WM_SETREDRAW, TRUE, 0);
+    send(EM_SETEVENTMASK, 0, mask);
+    return (now.dwMask & (CFM_FACE | CFM_SIZE)) == (CFM_FACE | CFM_SIZE) && now.yHeight == twips &&
+           lstrcmpiW(now.szFaceName, face) == 0;
 }
 
 void KvRTB::SetWordWrap(bool BooWrap)
@@ -313,9 +359,26 @@ long KvRTB::TopLine() const { return static_cast<long>(Send(EM_GETFIRSTVISIBLELI
 
 void KvRTB::SetTopLine(long LTop)
 {
-    long t = TopLine();
-    if (LTop != t)
-        Send(EM_LINESCROLL, 0, LTop - t);
+    if (rtb_)
+        ShowLineAtTop(rtb_, LTop);
+}
+
+void KvRTB::ShowLineAtTop(HWND richEdit, long line)
+{
+    const LRESULT start = SendMessageW(richEdit, EM_LINEINDEX, static_cast<WPARAM>(std::max(0L, line)), 0);
+    if (start < 0)
+        return;
+    POINTL at{};
+    SendMessageW(richEdit, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&at), start);
+    RECT view{};
+    SendMessageW(richEdit, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&view));
+    POINT scroll{};
+    SendMessageW(richEdit, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll));
+    const LONG y = std::max(0L, scroll.y + at.y - view.top);
+    if (y == scroll.y)
+        return;   // setting it costs a repaint of a long text
+    scroll.y = y;
+    SendMessageW(richEdit, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll));
 }
 
 long KvRTB::TotalLines() const { return static_cast<long>(Send(EM_GETLINECOUNT)); }
@@ -489,12 +552,14 @@ void KvRTB::Undo()
         Send(EM_UNDO);
 }
 
-bool KvRTB::CanUndo() const
+bool KvRTB::CanUndo() const { return Send(EM_CANUNDO) || KeptWindowCan(EM_CANUNDO); }
+
+bool KvRTB::KeptWindowCan(UINT canStep) const
 {
-    if (Send(EM_CANUNDO))
-        return true;
-    return !undoHistory_.empty() && IsWindow(undoHistory_.back().window) &&
-           SendMessageW(undoHistory_.back().window, EM_CANUNDO, 0, 0) != 0;
+    for (const UndoHistory& h : undoHistory_)
+        if (IsWindow(h.window) && SendMessageW(h.window, canStep, 0, 0))
+            return true;
+    return false;
 }
 
 void KvRTB::KeepUndoHistory(HWND replaced, const std::wstring& successorText)
@@ -512,31 +577,49 @@ void KvRTB::KeepUndoHistory(HWND replaced, const std::wstring& successorText)
     undoHistory_.push_back({replaced, successorText});
 }
 
-// Shows the newest kept window again when the shown one still holds what it
-// held when it took that window's place (every later step undone) and the
-// kept one can take the step asked (EM_CANUNDO or EM_CANREDO); the shown
-// window goes. False otherwise; with another text the history is forgotten.
+// Shows again the newest kept window that can take the step asked
+// (EM_CANUNDO or EM_CANREDO) and that joins the text shown now. A kept
+// window that only goes the other way (one an Undo left with its Redo
+// steps) is passed over, not a dead end. The shown window is kept in turn
+// while it still has steps; otherwise it goes. False when no window can go
+// on; when none joins the text shown, the history is forgotten.
 bool KvRTB::ResumeUndoHistory(UINT canStep)
 {
     if (undoHistory_.empty() || !rtb_)
         return false;
-    UndoHistory last = undoHistory_.back();
     GETTEXTLENGTHEX gtl{GTL_NUMCHARS | GTL_PRECISE, 1200};
     long length = static_cast<long>(Send(EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&gtl)));
-    if (!IsWindow(last.window) || GetTextRange(0, length) != last.successorText) {
+    const std::wstring text = GetTextRange(0, length);
+    bool joins = false;
+    auto next = undoHistory_.rbegin();
+    for (; next != undoHistory_.rend(); ++next) {
+        if (!IsWindow(next->window) || next->successorText != text)
+            continue;
+        joins = true;
+        if (SendMessageW(next->window, canStep, 0, 0))
+            break;
+    }
+    if (!joins) {
         DropUndoHistory();
         return false;
     }
-    if (!SendMessageW(last.window, canStep, 0, 0))
+    if (next == undoHistory_.rend())
         return false;
-    undoHistory_.pop_back();
-    HWND shown = SwapDocumentWindow(last.window);
+    HWND kept = next->window;
+    undoHistory_.erase(std::next(next).base());
+    HWND shown = SwapDocumentWindow(kept);
     if (!shown) {
+        handedOut_.erase(kept);
+        DestroyWindow(kept);
         DropUndoHistory();
         return false;
     }
-    handedOut_.erase(shown);
-    DestroyWindow(shown);
+    if (SendMessageW(shown, EM_CANUNDO, 0, 0) || SendMessageW(shown, EM_CANREDO, 0, 0)) {
+        undoHistory_.push_back({shown, text});
+    } else {
+        handedOut_.erase(shown);
+        DestroyWindow(shown);
+    }
     return true;
 }
 
@@ -556,13 +639,7 @@ void KvRTB::Redo()
         Send(EM_REDO);
 }
 
-bool KvRTB::CanRedo() const
-{
-    if (Send(EM_CANREDO))
-        return true;
-    return !undoHistory_.empty() && IsWindow(undoHistory_.back().window) &&
-           SendMessageW(undoHistory_.back().window, EM_CANREDO, 0, 0) != 0;
-}
+bool KvRTB::CanRedo() const { return Send(EM_CANREDO) || KeptWindowCan(EM_CANREDO); }
 
 void KvRTB::ClearUndoBuffer()
 {
@@ -596,7 +673,7 @@ bool KvRTB::LoadFile(const std::wstring& sFile, bool AsRTF, const TextWriter& wr
     }
     // Decoded here rather than with SF_USECODEPAGE: Wine's RichEdit ignores
     // that flag when reading and guesses from a byte-order mark instead.
-    std::wstring text = OneBreakPerPair(platform::FromCodePage(bytes, ModKvRTB::DocumentCodePage()));
+    std::wstring text = ParagraphMarks(platform::FromCodePage(bytes, ModKvRTB::DocumentCodePage()));
     if (text.empty() && !bytes.empty())
         return false;
     ReplaceShownWindow();

@@ -96,13 +96,17 @@ void HideFind()
 
 void ShowFindAgain()
 {
-    if (!Instance() || !Instance()->Loaded() || FindVisible())
-        return;
-    ffind& f = *Instance();
-    PositionFind();
-    f.Show(forms::vbModeless, MainWindow());
-    ModFormOps::SetTopMost(f.hwnd);
-    LayOutMain();
+    // Once the restore is done: shown inside it, the window stayed behind
+    // the main one on the screen (Wine stacks the restored window last).
+    forms::RunLater([] {
+        if (!Instance() || !Instance()->Loaded() || FindVisible() || MainMinimised())
+            return;
+        ffind& f = *Instance();
+        PositionFind();
+        f.Show(forms::vbModeless, MainWindow());
+        ModFormOps::SetTopMost(f.hwnd);
+        LayOutMain();
+    });
 }
 
 void CloseFindButton()

@@ -7,6 +7,7 @@
 #include "Bytes.h"
 #include "MenuIds.h"
 #include "TarnelCopy.h"
+#include "forms/Menu.h"
 
 #include <dlgs.h>
 #include <shellapi.h>
@@ -65,6 +66,14 @@ int VisibleTabs(const TabStrip& tabs)
     for (const wt::Drawn& d : tabs.Now())
         n += d.visible ? 1 : 0;
     return n;
+}
+
+// The menu item shows, as the program's menus hold it.
+bool Shown(HWND main, UINT id)
+{
+    static const UINT query = RegisterWindowMessageW(forms::kMenuStateMessage);
+    const LRESULT s = wt::Send(main, query, id);
+    return s != -1 && (s & forms::kMenuVisible);
 }
 
 // A click on a tab, run to its end.
@@ -265,6 +274,9 @@ TEST(Documents, RecentFilesDropsUnreadableFilesAndTheSameFileTwice)
     TabStrip tabs = Tabs(t.Main(), L"a.htm");
     ASSERT_EQ(tabs.size(), 8u);
     EXPECT_EQ(VisibleTabs(tabs), 1) << "the file replaced the start-up document";
+    EXPECT_TRUE(Shown(t.Main(), IDM_mMRU_0));
+    EXPECT_FALSE(Shown(t.Main(), IDM_mMRU_1)) << "an empty recent-file item is hidden";
+    EXPECT_FALSE(Shown(t.Main(), IDM_mMRU_3));
 
     // Three dropped files: only the first opens.
     DropFiles(t, {paths[1], paths[2], paths[3]});
@@ -303,6 +315,8 @@ TEST(Documents, RecentFilesDropsUnreadableFilesAndTheSameFileTwice)
     t.Command(IDM_mOpenFile);
     FileDialog(t, L"Open file", paths[4]);
     EXPECT_TRUE(CaptionEnds(t, paths[4]));
+
+    EXPECT_TRUE(Shown(t.Main(), IDM_mMRU_3));
 
     // A recent file that is gone: a message, and the list keeps it.
     DeleteFileW(paths[3].c_str());
@@ -729,4 +743,100 @@ TEST(Documents, TabSwitchesKeepEachDocumentItsTextTypeAndName)
     SettingsRecord rec;
     ASSERT_TRUE(t.ReadRecord(rec));
     EXPECT_EQ(rec.LastEdType, 1);
+}
+
+namespace {
+
+// The gutter: the tallest text box.
+HWND Gutter(const Tarnel& t)
+{
+    HWND gutter = nullptr;
+    int tallest = 0;
+    for (HWND w : wt::Children(t.Main())) {
+        RECT r{};
+        GetWindowRect(w, &r);
+        if (lstrcmpiW(wt::ClassName(w).c_str(), L"Edit") == 0 && IsWindowVisible(w) && r.bottom - r.top > tallest) {
+            tallest = r.bottom - r.top;
+            gutter = w;
+        }
+    }
+    return gutter;
+}
+
+// Where the first shown line of a text box stands on the screen, and its number.
+struct TopLine {
+    long line;
+    int y;
+};
+
+TopLine TopOf(HWND box)
+{
+    const long line = static_cast<long>(wt::Send(box, EM_GETFIRSTVISIBLELINE));
+    const LRESULT at = wt::Send(box, EM_POSFROMCHAR, static_cast<WPARAM>(wt::Send(box, EM_LINEINDEX, line)));
+    POINT p{0, static_cast<short>(HIWORD(at))};
+    ClientToScreen(box, &p);
+    return {line, p.y};
+}
+
+} // namespace
+
+// Switching to a long document must not scroll its text by part of a line
+// while the gutter stays: every number would stand beside the wrong line.
+TEST(Documents, TheGutterStaysInLineAfterATabSwitch)
+{
+    Tarnel t(L"doc_gutter");
+    RemoveDocuments(t);
+    std::string page;
+    for (int i = 1; i <= 400; ++i)
+        page += "<p>line " + std::to_string(i) + "</p>\r\n";
+    const std::wstring a = t.Folder() + L"\\a.htm", b = t.Folder() + L"\\b.htm";
+    WriteText(a, page);
+    WriteText(b, page);
+    ASSERT_TRUE(t.Start(L"\"" + a + L"\""));
+    DropFiles(t, {b});
+    ASSERT_TRUE(CaptionEnds(t, b));
+    Settle(t);
+    TabStrip tabs = Tabs(t.Main(), L"a.htm");
+    HWND gutter = Gutter(t);
+    ASSERT_NE(gutter, nullptr);
+    // Both at their first line: their borders differ, their lines do not.
+    const int apart = TopOf(t.Editor()).y - TopOf(gutter).y;
+    long top[2] = {};
+    for (int slot : {0, 1}) {
+        // Scrolled to the middle and typed in: the document comes back from its parked copy.
+        ClickTab(tabs[slot]);
+        wt::Send(t.Editor(), EM_LINESCROLL, 0, 150 + 30 * slot);
+        wt::Send(t.Editor(), WM_VSCROLL, SB_ENDSCROLL);
+        top[slot] = TopOf(t.Editor()).line;
+        const LRESULT at = wt::Send(t.Editor(), EM_LINEINDEX, top[slot] + 2);
+        wt::Send(t.Editor(), EM_SETSEL, at, at);
+        t.Type(L"x");
+        Settle(t);
+    }
+    for (int round = 0; round < 2; ++round)
+        for (int slot : {0, 1}) {
+            ClickTab(tabs[slot]);
+            const TopLine text = TopOf(t.Editor()), numbers = TopOf(gutter);
+            EXPECT_EQ(text.line, top[slot]);
+            EXPECT_EQ(numbers.line, text.line);
+            EXPECT_EQ(text.y - numbers.y, apart) << "slot " << slot << ", round " << round;
+        }
+    // Nor does the scroll bar, once its scroll ends, nor the wheel.
+    for (WPARAM code : {SB_PAGEDOWN, SB_ENDSCROLL, SB_LINEDOWN, SB_ENDSCROLL})
+        wt::Send(t.Editor(), WM_VSCROLL, code);
+    EXPECT_EQ(TopOf(t.Editor()).y - TopOf(gutter).y, apart);
+    EXPECT_EQ(TopOf(gutter).line, TopOf(t.Editor()).line);
+    RECT r{};
+    GetWindowRect(t.Editor(), &r);
+    for (short notch : {-WHEEL_DELTA, -WHEEL_DELTA, WHEEL_DELTA}) {
+        const long before = TopOf(t.Editor()).line;
+        wt::Send(t.Editor(), WM_MOUSEWHEEL, MAKEWPARAM(0, notch), MAKELPARAM(r.left + 50, r.top + 50));
+        EXPECT_NE(TopOf(t.Editor()).line, before);
+        EXPECT_EQ(TopOf(t.Editor()).y - TopOf(gutter).y, apart);
+        EXPECT_EQ(TopOf(gutter).line, TopOf(t.Editor()).line) << "wheel " << notch;
+    }
+    t.Command(IDM_mExit);
+    for (int i = 0; i < 2; ++i)
+        Answer(t, L"Save changes to", IDNO);
+    ASSERT_TRUE(t.Ends());
 }

@@ -116,6 +116,16 @@ HWND Gutter(const Tarnel& t)
     return gutter;
 }
 
+// A popup list (a list box in a frame of the main window) shows with item.
+bool PopupOffers(const Tarnel& t, const std::wstring& item)
+{
+    for (HWND w : wt::Children(t.Main()))
+        if (wt::ClassName(w) == L"ListBox" && IsWindowVisible(w) && GetParent(GetParent(w)) != t.Main() &&
+            wt::Send(w, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(item.c_str())) >= 0)
+            return true;
+    return false;
+}
+
 SettingsRecord Record(int edType)
 {
     SettingsRecord rec;
@@ -171,6 +181,8 @@ TEST(EditingWindow, HotkeysRunTheirActionsAndAnUnassignedOneSaysSo)
     rec.HotKeys[8] = 'U';    // upper case
     rec.HotKeys[16] = 'Z';   // Undo
     rec.HotKeys[19] = 'K';   // X-Copy 1
+    rec.HotKeys[21] = 'P';   // CSS properties
+    rec.HotKeys[22] = 'W';   // CSS values
     rec.Menu1On = true;
     rec.Menu1Key = 'J';
     ASSERT_TRUE(Start(t, rec));
@@ -192,6 +204,16 @@ TEST(EditingWindow, HotkeysRunTheirActionsAndAnUnassignedOneSaysSo)
     Select(t, 7, 7);
     Pick(t, IDM_mPasteClip1);
     EXPECT_EQ(Text(t.Editor()), L"ABC DEFABC");
+
+    // The CSS popups: the values of the property before the caret, then the properties.
+    SetText(t, L"<p style=\"color: \">");
+    Select(t, 17, 17);
+    for (const auto& [key, item] : {std::pair<wchar_t, const wchar_t*>{'W', L"red"}, {'P', L"color"}}) {
+        Ctrl(t, key);
+        EXPECT_TRUE(wt::WaitFor([&] { return PopupOffers(t, item); }, 5000)) << "Ctrl+" << char(key);
+        wt::Send(t.Editor(), WM_KEYDOWN, VK_ESCAPE, 1);
+        wt::Send(t.Editor(), WM_KEYUP, VK_ESCAPE, 0xC0000001);
+    }
 
     Ctrl(t, 'J');
     bool menuShown = false;
@@ -428,5 +450,76 @@ TEST(EditingWindow, TheGutterIsMeasuredAgainWhenTheScreenGrows)
     ASSERT_LT(before, 1000);
     wt::Send(t.Main(), WM_DISPLAYCHANGE, 32, MAKELPARAM(1280, 20000), 20000);
     EXPECT_GT(wt::Send(gutter, EM_GETLINECOUNT), 1000) << "no more rows than on a 1024-pixel screen";
+    Quit(t);
+}
+
+namespace {
+
+void PutOnClipboard(const std::wstring& text)
+{
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    HGLOBAL g = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    memcpy(GlobalLock(g), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+    GlobalUnlock(g);
+    SetClipboardData(CF_UNICODETEXT, g);
+    CloseClipboard();
+}
+
+} // namespace
+
+// A Paste or Cut that opens or closes a comment recolours the whole page in
+// a fresh window; a line typed after it must not cut Undo off from it.
+TEST(EditingWindow, UndoReachesBackPastAPasteOrCutThatRecolouredALongPage)
+{
+    for (bool cut : {false, true}) {
+        Tarnel t(cut ? L"edit_undo_cut" : L"edit_undo_paste");
+        std::string page = "<html>\r\n<body>\r\n";
+        if (cut)
+            page += "<!-- note -->\r\n";
+        for (int i = 0; i < 700; ++i)
+            page += "<p>line " + std::to_string(i) + "</p>\r\n";
+        page += "</body></html>";
+        const std::wstring file = t.Folder() + L"\\long.html";
+        std::ofstream(std::string(file.begin(), file.end()), std::ios::binary) << page;
+        ASSERT_TRUE(Start(t, Record(2), file));
+        const std::wstring before = Text(t.Editor());
+        if (cut) {
+            const long close = static_cast<long>(before.find(L"-->"));
+            Select(t, close, close + 3);
+            Pick(t, IDM_mCut);
+        } else {
+            PutOnClipboard(L"<!--");
+            Select(t, LineStart(t, 2), LineStart(t, 2));
+            Pick(t, IDM_mPaste);
+        }
+        const std::wstring changed = Text(t.Editor());
+        ASSERT_NE(changed, before);
+        TypeAndLeave(t, t.Editor(), LineStart(t, 300), L"x");
+        const std::wstring typed = Text(t.Editor());
+        ASSERT_NE(typed, changed);
+        for (int i = 0; i < 5 && Text(t.Editor()) != before; ++i)
+            Pick(t, IDM_mUndo);
+        EXPECT_TRUE(Text(t.Editor()) == before) << (cut ? "the Cut" : "the Paste") << " is undone too";
+        for (int i = 0; i < 5 && Text(t.Editor()) != typed; ++i)
+            Pick(t, IDM_mRedo);
+        EXPECT_TRUE(Text(t.Editor()) == typed) << "and Redo brings back the typing after it";
+        Quit(t);
+    }
+}
+
+// Without the chosen face the editor still gets a fixed-pitch one, so code
+// keeps its columns: ten i's as wide as ten W's.
+TEST(EditingWindow, AMissingEditorFontFallsBackToAFixedPitchOne)
+{
+    Tarnel t(L"edit_font");
+    SettingsRecord rec = Record(2);
+    rec.EdFontName = L"No Such Face Anywhere";
+    ASSERT_TRUE(Start(t, rec));
+    TypeLines(t, L"iiiiiiiiii\rWWWWWWWWWW\r");
+    auto x = [&](long at) { return static_cast<short>(LOWORD(wt::Send(t.Editor(), EM_POSFROMCHAR, at))); };
+    const int narrow = x(10) - x(0), wide = x(21) - x(11);
+    EXPECT_GT(wide, 30);
+    EXPECT_NEAR(narrow, wide, 1);
     Quit(t);
 }

@@ -429,6 +429,22 @@ TEST(AppStart, ChangesInMemorySurviveTheSettingsDialog)
     EXPECT_TRUE(rec.UTF8Text) << "the UTF-8 item set before the dialog opened";
 }
 
+// A settings component whose code is still running when its event is
+// raised: the program lets it go only once the event has returned.
+TEST(AppStart, ASettingsComponentIsReleasedOnlyAfterItsEventReturned)
+{
+    Tarnel t(L"app_settings_release");
+    const std::wstring dll = t.Folder() + L"\\plimsor.dll", log = dll + L".log";
+    ASSERT_TRUE(CopyFileW((wt::ProgramFolder() + L"\\tests\\bare_settings\\plimsor.dll").c_str(), dll.c_str(),
+                          FALSE));
+    DeleteFileW(log.c_str());
+    ASSERT_TRUE(t.Start());
+    t.Command(IDM_mSettings);
+    EXPECT_TRUE(wt::WaitFor([&] { return ReadBytes(log) == "raised\nreleased\n"; }, 10000)) << ReadBytes(log);
+    t.Command(IDM_mExit);
+    EXPECT_TRUE(t.Ends());
+}
+
 TEST(AppStart, AColourChangedInTheSettingsDialogColoursTheNextTypedLine)
 {
     Tarnel t(L"app_settings_colour");

@@ -17,7 +17,7 @@ TEST(ColorFrame, HeaderFontColoursAndPrefix)
     EXPECT_EQ(c.Color(L"s"), 0x123456);
     EXPECT_EQ(c.Color(L"X"), 0);
     EXPECT_EQ(c.RtfFragment(EditorType::VBScript, L""),
-              "{\\rtf1\\ansi\\deff0\\deftab720{\\fonttbl{\\f0 Courier New;}}"
+              "{\\rtf1\\ansi\\deff0\\deftab720{\\fonttbl{\\f0\\fmodern\\fprq1 Courier New;}}"
               "{\\colortbl\\red0\\green0\\blue0;\\red255\\green0\\blue0;\\red86\\green52\\blue18;"
               "\\red0\\green0\\blue0;\\red0\\green0\\blue0;\\red0\\green0\\blue0;\\red0\\green0\\blue0;}"
               "\\pard\\plain\\f0\\fs20 }");
@@ -40,7 +40,7 @@ TEST(ColorFrame, FontNameIsEscaped)
 {
     ClsColor c;
     c.FontName(L"M\u00e9{x}");
-    EXPECT_NE(c.RtfFrame().find("{\\f0 M\\u233?\\{x\\};}}"), std::string::npos);
+    EXPECT_NE(c.RtfFrame().find("{\\f0\\fmodern\\fprq1 M\\u233?\\{x\\};}}"), std::string::npos);
 }
 
 TEST(KeywordList, JoinedListsAndPositions)

@@ -290,6 +290,32 @@ TEST_F(ColouringTest, ALongRecolourIsBuiltInAFreshWindowWithTheSameResult)
     ExpectSameAsWholeRecolour();
 }
 
+// An undone step puts text back with the looks it had when it went: text
+// typed and not yet coloured keeps the look of the text before it, also
+// where the smallest edit that explains the change leaves it out.
+TEST_F(ColouringTest, AnUndoneStepIsColouredOnTheWholeLinesItChanged)
+{
+    LoadColoured(NumberedPage(60));
+    const std::wstring line = L"<p class=\"c16\">Some <b>bold</b> text 16</p>";
+    ASSERT_EQ(RichEditStream::GetRange(re(), LineStart(21), LineStart(22) - 1), line);
+    GoTo(21, 32);
+    Type(L"<i>");
+    const std::wstring typed = Text();
+    // Selected as a click would select it, which ends the typing's step.
+    SendMessageW(re(), EM_STOPGROUPTYPING, 0, 0);
+    SendMessageW(re(), EM_SETSEL, LineStart(21) + 32, LineStart(21) + 35);
+    Type(L"<i><u>");
+    Down();
+    ASSERT_NE(ColourAt(LineStart(21) + 33), ColourAt(LineStart(21) + 25));   // the tags coloured
+
+    form.JT1.Undo();
+    ASSERT_EQ(Text(), typed);
+    ClsColorEditor::TextUndone();
+    RecolourAfterUndo();
+    EXPECT_LT(ClsColorEditor::LastRewrittenLength(), 100);
+    ExpectSameAsWholeRecolour();
+}
+
 TEST_F(ColouringTest, UndoAndRedoGoOnAcrossLongRecolours)
 {
     LoadColoured(NumberedPage(900));
@@ -371,10 +397,23 @@ TEST_F(ColouringTest, ALongFileGoesInColouredAsLoadingAndColouringItWould)
     ExpectSameAsWholeRecolour();
 
     // A lone line feed is a line break once the RichEdit has it: that text
-    // goes in plain, for the colouring to read back.
+    // goes in coloured too, as the RichEdit holds it when it reads the line
+    // feed itself and the whole is coloured afterwards.
     Load(L"");
-    bool written = true;
+    bool written = false;
     ASSERT_TRUE(form.JT1.LoadFile(fed, false, [&](const std::wstring& t) { return written = colouring(t); }));
-    EXPECT_FALSE(written);
+    EXPECT_TRUE(written);
     EXPECT_EQ(Text().substr(0, 9), L"<p>a</p>\r");
+    State().CurrentEditor = &form.Ref;
+    form.Ref.SetText(L"");
+    std::wstring fedText = L"<p>a</p>\n" + text;
+    for (size_t at = 0; (at = fedText.find(L"\r\n", at)) != std::wstring::npos;)
+        fedText.erase(at + 1, 1);
+    ASSERT_TRUE(RichEditStream::StreamIn(
+        form.Ref.RTBhWnd(), std::string(reinterpret_cast<const char*>(fedText.data()), fedText.size() * 2),
+        SF_TEXT | SF_UNICODE));
+    ClsColorEditor::ColorHTML(colorer, form.Ref, 0, -1);
+    EXPECT_EQ(RichEditStream::GetRange(form.Ref.RTBhWnd(), 0, -1), Text());
+    EXPECT_EQ(Rtf(form.Ref.RTBhWnd()), Rtf(re()));
+    State().CurrentEditor = &form.JT1;
 }

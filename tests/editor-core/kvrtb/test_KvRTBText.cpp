@@ -188,3 +188,57 @@ TEST_F(KvRTBTest, UndoLimitClearAllAndFormats)
     SendMessageW(rtb().RTBhWnd(), EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
     EXPECT_EQ(std::wstring(cf.szFaceName), face.substr(0, 31));
 }
+
+TEST_F(KvRTBTest, TheFontSetAgainReachesTextOfAnotherFaceAndKeepsTheSelectionAndView)
+{
+    forms::FontSpec font = rtb().Font();
+    font.Name = L"Courier New";
+    font.Size = 10;
+    rtb().SetFont(font);
+    rtb().SetText(L"one two three four");
+    auto faceAt = [&](long pos) {
+        rtb().SetSelRange(pos, 1);
+        CHARFORMATW cf{};
+        cf.cbSize = sizeof(cf);
+        SendMessageW(rtb().RTBhWnd(), EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+        return std::wstring(cf.szFaceName) + L" " + std::to_wstring(cf.yHeight);
+    };
+    // Text in one face and size: the selection stays where it was.
+    rtb().SetSelRange(4, 3);
+    rtb().SetFont(font);
+    EXPECT_EQ(rtb().SelStart(), 4);
+    EXPECT_EQ(rtb().SelLength(), 3);
+    EXPECT_EQ(faceAt(8), L"Courier New 200");
+
+    // A stretch in another face, then one in another size: the same font
+    // set again reaches them.
+    rtb().SetSelRange(4, 3);
+    rtb().SetSelTextRTF(L"{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 TWO}");
+    EXPECT_EQ(faceAt(5), L"Arial 200");
+    rtb().SetFont(font);
+    EXPECT_EQ(faceAt(5), L"Courier New 200");
+    rtb().SetSelRange(8, 5);
+    rtb().SetSelTextRTF(L"{\\rtf1\\ansi{\\fonttbl{\\f0 Courier New;}}\\f0\\fs28 THREE}");
+    EXPECT_EQ(faceAt(9), L"Courier New 280");
+    rtb().SetFont(font);
+    EXPECT_EQ(faceAt(9), L"Courier New 200");
+    EXPECT_EQ(rtb().Text(), L"one TWO THREE four");
+
+    // A text long enough that its scroll position passes 16 bits keeps
+    // its view to the pixel.
+    std::wstring lines;
+    for (int i = 0; i < 6000; ++i)
+        lines += L"line " + std::to_wstring(i) + L"\r";
+    rtb().SetText(lines);
+    rtb().SetFont(font);
+    rtb().SetSelRange(static_cast<long>(lines.find(L"line 4500")), 4);
+    HWND re = rtb().RTBhWnd();
+    SendMessageW(re, EM_LINESCROLL, 0, 4490 - SendMessageW(re, EM_GETFIRSTVISIBLELINE, 0, 0));
+    POINTL before{}, after{};
+    SendMessageW(re, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&before), 0);
+    ASSERT_LT(before.y, -65536);
+    rtb().SetFont(font);
+    SendMessageW(re, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&after), 0);
+    EXPECT_EQ(after.y, before.y);
+    EXPECT_EQ(rtb().SelStart(), static_cast<long>(lines.find(L"line 4500")));
+}

@@ -166,7 +166,17 @@ TEST(FindAndReplaceWindow, MinimisingHidesItAndRestoringShowsItWithItsFields)
     RECT m{}, w{};
     GetWindowRect(t.Main(), &m);
     GetWindowRect(f.hwnd, &w);
-    EXPECT_EQ(w.bottom, m.bottom - 1230 / 15 + (w.bottom - w.top)) << "over the main window's bottom strip";
+    EXPECT_EQ(w.top, m.bottom - 1230 / 15) << "over the main window's bottom strip";
+    // On the screen too, once the main window is drawn again (its gutter no
+    // longer black): the find window's caption shows there, not the main
+    // window's face.
+    RECT caption{w.left + 4, w.top + 3, w.right - 40, w.top + GetSystemMetrics(SM_CYCAPTION) - 3}, gutter{};
+    GetWindowRect(t.Editor(), &gutter);
+    gutter = {gutter.left - 30, gutter.top + 5, gutter.left - 5, gutter.bottom - 5};
+    wt::Screenshot seen;
+    EXPECT_TRUE(wt::ScreenshotShowing(t.Folder() + L"\\restored.bmp", nullptr, seen, [&](const wt::Screenshot& s) {
+        return !s.Mostly(RGB(0, 0, 0), gutter) && !s.Mostly(GetSysColor(COLOR_BTNFACE), caption);
+    }));
     t.Command(IDM_mExit);
     EXPECT_TRUE(t.Ends());
 }

@@ -201,7 +201,7 @@ void InitProgram()
         CreateDirectoryW((platform::ProgramFolder() + L"\\temp").c_str(), nullptr);
     s.ProgramTempFolder = platform::ProgramFolder() + L"\\temp\\";
     // 4. Settings.
-    ReadSettingsFile(nullptr);   // before the main window exists
+    ReadSettingsFile();   // before the main window exists
     // Preview pages a run that crashed left behind.
     RemoveLeftoverPages();
     // 5. Document slots.
@@ -214,7 +214,7 @@ void InitProgram()
     SetHost(g->host.get());
     f.Load();
     s.MainWindow = f.hwnd;
-    s.CurrentEditor = &f.JT1;
+    s.CurrentEditor = &f.Editor();
     forms::DoEvents();
     if (closed())
         return;
@@ -230,7 +230,7 @@ void InitProgram()
     s.Colorer = g->colorer.get();
     // The type dictionary copies the hotkeys of the record read above.
     AutoInsertLists::TypeDic();
-    ApplySettings(f, true);
+    f.ApplySettings(true);
     // 9. Dictionaries and the common dialogs.
     g->varDic = std::make_unique<ClsDic>();
     g->browse = std::make_unique<cBrowse>();
@@ -251,13 +251,13 @@ void InitProgram()
         return;
     ReportWindow();
     // 12.
-    f.JT1.SetFocus();
+    f.Editor().SetFocus();
     // 13.
     s.ObjectListPath = platform::ProgramFolder() + L"\\Settings\\tarnelt.ini";
     // 14. Keyword lists, tag descriptions, script hosts.
     LoadKeywordLists(*g->colorer, SettingsBridge::SettingsFolder(), g->blockKeywords);
     LoadHTMLTags();
-    FindScriptHosts(f);
+    f.FindScriptHosts();
     if (closed())
         return;
     // 15.
@@ -285,7 +285,7 @@ void InitProgram()
     LoadVarList();
     // 19. Idle from here on.
     s.ProgramClosing = false;
-    if (HWND re = f.JT1.RTBhWnd()) {
+    if (HWND re = f.Editor().RTBhWnd()) {
         SendMessageW(re, EM_SETEVENTMASK, 0, ENM_CHANGE | ENM_SELCHANGE);
         SendMessageW(re, EM_SETMODIFY, 0, 0);
     }
@@ -325,7 +325,7 @@ void ShutDown()
         if (!p.empty() && platform::FileExists(p))
             ModFileOps::RemoveFile(p);
     // 7.
-    WriteSettingsFile(&f);
+    f.WriteSettings();
     // 8. The tool windows, in this order.
     CloseObjectBrowser();
     UnloadFindWindow();
@@ -341,7 +341,7 @@ void ShutDown()
     UnloadReportWindow();
     UnloadForm(g->pad3.get());
     // 9.
-    f.JT1.ClearUndoBuffer();
+    f.Editor().ClearUndoBuffer();
     s.CurrentEditor = nullptr;
     // 10. Its QueryUnload sees the closing flag and asks nothing.
     if (!f.InUnload())

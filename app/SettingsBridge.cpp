@@ -32,17 +32,16 @@ std::vector<int32_t> DefaultCustomColors()
     return SettingsRecordFile::DefaultCustomColors();
 }
 
-void SetSettingsDefaults(fedit* f)
+void SetSettingsDefaults()
 {
     SettingsBridge::ApplyProgramDefaults(Settings(), State().TempFolder);
     // The first read gives the running document its type; a later one (after
     // the settings dialog) leaves the running document's type alone.
     if (State().EdType == EditorType::None)
         State().EdType = EditorTypeOf(Settings().LastEdType);
-    ApplyToolbarButtons(f);
 }
 
-void ReadSettingsFile(fedit* f)
+void ReadSettingsFile()
 {
     SettingsRecord& rec = Settings();
     std::wstring folder = SettingsBridge::SettingsFolder();
@@ -50,11 +49,11 @@ void ReadSettingsFile(fedit* f)
         platform::ShowMessage(L"Unable to access program settings in folder " + folder +
                               L". There may be a problem with file permissions.");
         // Without the defaults the window would open 0 x 0 with no undo.
-        SetSettingsDefaults(f);
+        SetSettingsDefaults();
         return;
     }
     SettingsRecordFile::ReadRecord(SettingsRecordFile::SettingsFilePath(folder), rec);
-    SetSettingsDefaults(f);
+    SetSettingsDefaults();
 }
 
 namespace {
@@ -75,22 +74,25 @@ std::wstring RecordablePath(const std::wstring& path)
 
 } // namespace
 
-void WriteSettingsFile(fedit* f)
+void WriteSettingsFile()
 {
     SettingsRecord& rec = Settings();
     if (State().EdType != EditorType::None)
         rec.LastEdType = static_cast<int32_t>(EditorTypeNumber(State().EdType));
-    if (f) {
-        rec.RecentFiles.resize(SettingsRecordFile::RecentFileCount);
-        for (int i = 0; i < 4; ++i)
-            rec.RecentFiles[static_cast<size_t>(i)] = RecordablePath(f->mMRU(i).Caption());
-    }
     SettingsRecordFile::WriteRecordIfFolderExists(SettingsBridge::SettingsFolder(), rec);
 }
 
-void ApplySettings(fedit& form, bool AtStartUp)
+void fedit::WriteSettings()
 {
-    fedit* f = &form;
+    SettingsRecord& rec = Settings();
+    rec.RecentFiles.resize(SettingsRecordFile::RecentFileCount);
+    for (int i = 0; i < 4; ++i)
+        rec.RecentFiles[static_cast<size_t>(i)] = RecordablePath(mMRU(i).Caption());
+    WriteSettingsFile();
+}
+
+void fedit::ApplySettings(bool AtStartUp)
+{
     SettingsRecord& rec = Settings();
     if (ClsColor* color = State().Colorer) {
         color->Color(L"H", rec.ColorTag);
@@ -101,33 +103,32 @@ void ApplySettings(fedit& form, bool AtStartUp)
         color->Color(L"A", rec.ColorAttrValue);
         color->NoPHPColor = rec.NoPHPColor;
     }
-    f->ApplyEditorFont();
+    ApplyEditorFont();
     const std::wstring* names[3] = {&rec.ExeName1, &rec.ExeName2, &rec.ExeName3};
     for (int i = 0; i < 3; ++i) {
         bool shown = names[i]->size() >= 2;
-        f->mex1(i).SetCaption(shown ? *names[i] : L"-");
-        f->mex1(i).SetVisible(shown);
+        mex1(i).SetCaption(shown ? *names[i] : L"-");
+        mex1(i).SetVisible(shown);
     }
-    f->mColCode.SetChecked(!rec.NoColorCode);
-    f->mUTF8.SetChecked(rec.UTF8Text);
+    mColCode.SetChecked(!rec.NoColorCode);
+    mUTF8.SetChecked(rec.UTF8Text);
     if (AtStartUp) {
         RecentList recent;
         for (size_t i = 0; i < recent.size() && i < rec.RecentFiles.size(); ++i)
             recent[i] = rec.RecentFiles[i];
-        ShowRecentFiles(form, recent);
+        ShowRecentFiles(recent);
         const EditorType type = State().EdType;
         if (IsScriptType(type))
-            f->SetScriptMenus(type);
+            SetScriptMenus(type);
         else
-            f->SetHTMLMenus();
-        ApplyToolbarButtons(f);
+            SetHTMLMenus();
+        bars_.ApplyButtonTexts(rec);
     }
-    ApplyCustomMenuLabels(form);
+    ApplyCustomMenuLabels();
 }
 
-void ApplyCustomMenuLabels(fedit& form)
+void fedit::ApplyCustomMenuLabels()
 {
-    fedit* f = &form;
     extern fCM* CustomMenuForm();
     fCM* cm = CustomMenuForm();
     SettingsRecord& rec = Settings();
@@ -142,38 +143,20 @@ void ApplyCustomMenuLabels(fedit& form)
     }
     State().CustomMenuWidth1 = std::max<long>(w1, 1200);
     State().CustomMenuWidth2 = std::max<long>(w2, 1200);
-    if (f) {
-        f->mMenu1Op.SetCaption(rec.Menu1Name);
-        f->Menu1pop.SetCaption(rec.Menu1Name);
-        f->mMenu2Op.SetCaption(rec.Menu2Name);
-        f->Menu2pop.SetCaption(rec.Menu2Name);
-    }
+    mMenu1Op.SetCaption(rec.Menu1Name);
+    Menu1pop.SetCaption(rec.Menu1Name);
+    mMenu2Op.SetCaption(rec.Menu2Name);
+    Menu2pop.SetCaption(rec.Menu2Name);
 }
 
-void ApplyToolbarButtons(fedit* f)
-{
-    if (!f)
-        return;
-    SettingsRecord& rec = Settings();
-    for (int i = 0; i < 28; ++i) {
-        if (i == 17 || i == 19 || i == 20)   // buttons with fixed actions
-            continue;
-        const std::wstring& text = rec.ButtonTexts[static_cast<size_t>(i)];
-        if (text == L".")
-            continue;
-        f->Lht(i).SetCaption(rec.ButtonCaptions[static_cast<size_t>(i)]);
-        f->Lht(i).SetToolTipText(text);
-    }
-}
-
-void FindScriptHosts(fedit& f)
+void fedit::FindScriptHosts()
 {
     EditorState& s = State();
     const std::vector<std::wstring> folders = {s.WindowsFolder, s.SystemFolder,
                                                s.WindowsFolder.empty() ? L"" : s.WindowsFolder + L"\\Command"};
     s.CScriptPath = SettingsBridge::FirstExisting(L"cscript.exe", folders);
     if (s.CScriptPath.empty())
-        f.mRunEXE(1).SetEnabled(false);
+        mRunEXE(1).SetEnabled(false);
 
     s.WScriptPath.clear();
     std::wstring cls = GetRegString(HKEY_CLASSES_ROOT, L".vbs", L"");
@@ -196,7 +179,7 @@ void fedit::ShowSettings()
     // The dialog starts from the file: what this program changed in memory
     // (recent files, the UTF-8 item, line debugging, auto-insert buttons,
     // the save type) goes there first, or the dialog's close would undo it.
-    WriteSettingsFile(this);
+    WriteSettings();
     ReleaseSettingsComponent();
     if (!directCom_)
         directCom_.Reset(LoadLibraryW((platform::ProgramFolder() + L"\\DirectCOM.dll").c_str()));
@@ -228,8 +211,9 @@ void fedit::CS_SettingsChanged()
 {
     // The component is inside this very event: it goes once the event returned.
     PostMessageW(hwnd, kReleaseSettings, csGeneration_, 0);
-    ReadSettingsFile(this);
-    ApplySettings(*this, false);
+    ReadSettingsFile();
+    bars_.ApplyButtonTexts(Settings());
+    ApplySettings(false);
 }
 
 void fedit::ReleaseSettingsComponent()

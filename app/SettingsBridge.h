@@ -3,7 +3,8 @@
 // from plimsors.dat at start-up and after every change made in the settings
 // dialog, filled with the program's defaults, applied to the main window,
 // and written back at shutdown. The settings dialog itself lives in
-// plimsor.dll; fedit opens it (ShowSettings) and hears when it closed.
+// plimsor.dll; fedit opens it (ShowSettings), hears when it closed, and
+// puts the record on its window (fedit::ApplySettings).
 #include "EditorType.h"
 #include "SettingsRecord.h"
 
@@ -11,18 +12,13 @@
 #include <string>
 #include <vector>
 
-class fedit;
-
-// ---- Procedures on the program's record and window ----
-// The main window is handed in; null before start-up has made it.
-void ReadSettingsFile(fedit* f);
-void SetSettingsDefaults(fedit* f);
+// ---- Procedures on the program's record ----
+// Reads the record and fills in the program's defaults.
+void ReadSettingsFile();
+void SetSettingsDefaults();
 std::vector<int32_t> DefaultCustomColors();
-void WriteSettingsFile(fedit* f);
-void ApplySettings(fedit& f, bool AtStartUp);
-void ApplyCustomMenuLabels(fedit& f);
-void ApplyToolbarButtons(fedit* f);
-void FindScriptHosts(fedit& f);
+// Writes the record, with the running document's type as the last one.
+void WriteSettingsFile();
 
 // ---- The parts that need no window ----
 namespace SettingsBridge {

@@ -64,6 +64,7 @@ struct MenuRow {
     void (F::*OnClick)() = nullptr;
     void (F::*OnIndexClick)(int Index) = nullptr;
     void (*OnCall)(F& form) = nullptr;   // a plain item's procedure that takes arguments
+    void (*OnIndexCall)(F& form, int Index) = nullptr;   // the same for an array's items
 
     static MenuRow Of(int level, const wchar_t* name, MenuItem F::*item, UINT id,
                       const wchar_t* caption)
@@ -96,6 +97,12 @@ struct MenuRow {
         return r;
     }
     MenuRow On(void (*handler)(F&)) const { MenuRow r = *this; r.OnCall = handler; return r; }
+    MenuRow On(void (*handler)(F&, int)) const
+    {
+        MenuRow r = *this;
+        r.OnIndexCall = handler;
+        return r;
+    }
 };
 
 namespace detail {
@@ -124,6 +131,8 @@ std::wstring BuildMenus(F& form, MenuItem& root, const MenuRow<F>* rows, size_t 
             item = &array(r.Info.Index);
             if (auto h = r.OnIndexClick)
                 array.Click = [&form, h](int Index) { (form.*h)(Index); };
+            else if (auto call = r.OnIndexCall)
+                array.Click = [&form, call](int Index) { call(form, Index); };
         } else if (r.Item) {
             item = &(form.*(r.Item));
             if (auto h = r.OnClick)

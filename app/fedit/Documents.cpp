@@ -47,55 +47,55 @@ EditorType ColouringOf(EditorType type) { return type == EditorType::ASP ? Edito
 
 // Colours the whole text by type when colour coding is allowed (and the text
 // did not go in coloured already).
-void ColourLoaded(fedit& f, EditorType type, bool colouredOnLoad)
+void ColourLoaded(KvRTB& editor, forms::MenuItem& colourItem, EditorType type, bool colouredOnLoad)
 {
     EditorState& s = State();
     if (Settings().NoColorCode)
         return;
     s.ColorCodeOn = true;
-    f.mColCode.SetChecked(true);
+    colourItem.SetChecked(true);
     if (!s.Colorer || colouredOnLoad)
         return;
-    ClsColorEditor::ColourAs(type, *s.Colorer, f.JT1);
+    ClsColorEditor::ColourAs(type, *s.Colorer, editor);
 }
 
 } // namespace
 
-void ShowDocumentType(fedit& f, EditorType from, EditorType to)
+void fedit::ShowDocumentType(EditorType from, EditorType to)
 {
     const MenuSetRows::DocumentTypeRow& row = MenuSetRows::DocumentTypeRowOf(to);
     if (!row.hasMode)
         return;
     if (MenuSetRows::NeedsSetSwitch(from, to)) {
         if (row.mode == MenuSetRows::Mode::Html)
-            f.SetHTMLMenus();
+            SetHTMLMenus();
         else
-            f.SetScriptMenus(to);
+            SetScriptMenus(to);
     }
     // After the set: the HTML set writes type 2, and an ASP page stays one.
     State().EdType = to;
 }
 
-void UpdateRecentFiles(fedit& f, const std::wstring& path)
+void fedit::UpdateRecentFiles(const std::wstring& path)
 {
     RecentList list;
     for (int i = 0; i < 4; ++i)
-        list[static_cast<size_t>(i)] = f.mMRU(i).Caption();
+        list[static_cast<size_t>(i)] = mMRU(i).Caption();
     if (UpdateRecentList(list, path))
-        ShowRecentFiles(f, list);
+        ShowRecentFiles(list);
 }
 
-void ShowRecentFiles(fedit& f, const RecentList& list)
+void fedit::ShowRecentFiles(const RecentList& list)
 {
     bool any = false;
     for (int i = 0; i < 4; ++i) {
         const std::wstring& p = list[static_cast<size_t>(i)];
         const bool used = p.size() >= 2;
-        f.mMRU(i).SetCaption(used ? p : L"");
-        f.mMRU(i).SetVisible(used);
+        mMRU(i).SetCaption(used ? p : L"");
+        mMRU(i).SetVisible(used);
         any = any || used;
     }
-    f.mtemp4.SetVisible(any);
+    mtemp4.SetVisible(any);
 }
 
 int OpenSlotOf(const std::wstring& path)
@@ -107,21 +107,17 @@ int OpenSlotOf(const std::wstring& path)
     return -1;
 }
 
-namespace {
-
 // A file already open in a tab is shown there rather than opened twice.
-void OpenOrShow(fedit& f, const std::wstring& path)
+void fedit::OpenOrShow(const std::wstring& path)
 {
     const int open = OpenSlotOf(path);
     if (open >= 0)
-        f.ShowSlot(open);
+        ShowSlot(open);
     else if (NoFreeSlot())
-        Tell(f.hwnd, kNoFreeSlot);
+        Tell(hwnd, kNoFreeSlot);
     else
-        f.OpenFilePath(path);
+        OpenFilePath(path);
 }
-
-} // namespace
 
 namespace {
 
@@ -129,10 +125,9 @@ namespace {
 // goes in coloured at once (colouredOnLoad), so that a long one is written
 // into the editor once, not twice. False, with a message, when it could not
 // be read.
-bool ReadDocument(fedit& f, const std::wstring& path, EditorType t, bool& colouredOnLoad)
+bool ReadDocument(KvRTB& JT1, HWND owner, const std::wstring& path, EditorType t, bool& colouredOnLoad)
 {
     EditorState& s = State();
-    KvRTB& JT1 = f.JT1;
     colouredOnLoad = false;
     KvRTB::TextWriter writeColoured;
     if (t != EditorType::None && !Settings().NoColorCode && s.Colorer)
@@ -142,7 +137,7 @@ bool ReadDocument(fedit& f, const std::wstring& path, EditorType t, bool& colour
         };
     bool loaded;
     {
-        RedrawLock lock(f.hwnd);
+        RedrawLock lock(owner);
         forms::Hourglass busy;
         JT1.SetEnabled(false);
         JT1.HideSel(true);
@@ -158,25 +153,10 @@ bool ReadDocument(fedit& f, const std::wstring& path, EditorType t, bool& colour
     if (!loaded) {
         // Nothing of the file would be in the editor: it gets no slot, tab
         // or recent-files entry, and the current document stays as it is.
-        Tell(f.hwnd, L"File:\r\n" + path + L"\r\ncannot be read.");
+        Tell(owner, L"File:\r\n" + path + L"\r\ncannot be read.");
         JT1.SetFocus();
     }
     return loaded;
-}
-
-// The window's set and the checks of the document's type.
-void ShowLoadedType(fedit& f, EditorType t)
-{
-    EditorState& s = State();
-    ShowDocumentType(f, s.EdType, t);
-    if (t == EditorType::None) {
-        s.ColorCodeOn = false;
-        f.mColCode.SetChecked(false);
-        ResetFuncLists();
-    }
-    // After the set, which decides line checking for VBScript by the record
-    // alone.
-    s.LineDebugOn = MenuSetRows::DocumentTypeRowOf(t).lineDebugOnOpen;
 }
 
 // The document takes a slot and its tab; the empty start-up document gives
@@ -200,6 +180,21 @@ void TakeSlot(FileTabsPart& tabs, const std::wstring& path, bool editorWasEmpty)
 
 } // namespace
 
+// The window's set and the checks of the document's type.
+void fedit::ShowLoadedType(EditorType t)
+{
+    EditorState& s = State();
+    ShowDocumentType(s.EdType, t);
+    if (t == EditorType::None) {
+        s.ColorCodeOn = false;
+        mColCode.SetChecked(false);
+        ResetFuncLists();
+    }
+    // After the set, which decides line checking for VBScript by the record
+    // alone.
+    s.LineDebugOn = MenuSetRows::DocumentTypeRowOf(t).lineDebugOnOpen;
+}
+
 bool fedit::LoadDocument(const std::wstring& path, const std::wstring& extension)
 {
     EditorState& s = State();
@@ -210,12 +205,12 @@ bool fedit::LoadDocument(const std::wstring& path, const std::wstring& extension
         ShowSlot(open);
         return true;
     }
-    const bool wasEmpty = JT1.LenText() == 0;
+    const bool wasEmpty = editing_.JT1.LenText() == 0;
     ClearInfo();
     const std::wstring upperExtension = platform::Upper(extension);
     const EditorType t = s.Files ? s.Files->GetExtEdType(upperExtension) : EditorType::None;
     bool colouredOnLoad = false;
-    if (!ReadDocument(*this, path, t, colouredOnLoad))
+    if (!ReadDocument(editing_.JT1, hwnd, path, t, colouredOnLoad))
         return false;
     s.CurrentFilePath = path;
     s.CurrentExtension = upperExtension;
@@ -223,20 +218,20 @@ bool fedit::LoadDocument(const std::wstring& path, const std::wstring& extension
         RedrawLock lock(hwnd);
         forms::Hourglass busy;
         if (!colouredOnLoad)
-            JT1.SetForeColor(0);
+            editing_.JT1.SetForeColor(0);
         s.PreviewScrollTop = 0;
         const bool wasSuppressed = s.SuppressChangeTracking;
         s.SuppressChangeTracking = true;
-        ShowLoadedType(*this, t);
+        ShowLoadedType(t);
         if (t != EditorType::None)
-            ColourLoaded(*this, t, colouredOnLoad);
+            ColourLoaded(editing_.JT1, mColCode, t, colouredOnLoad);
         s.SuppressChangeTracking = wasSuppressed;
-        if (HWND re = JT1.RTBhWnd())
+        if (HWND re = editing_.JT1.RTBhWnd())
             SendMessageW(re, EM_SETMODIFY, 0, 0);
         SetCaptions();
-        JT1.SetSelStart(0);
-        SyncLineNums();
-        JT1.SetEnabled(true);
+        editing_.JT1.SetSelStart(0);
+        editing_.SyncLineNums();
+        editing_.JT1.SetEnabled(true);
     }
     TakeSlot(tabs_, path, wasEmpty);
     {
@@ -246,15 +241,15 @@ bool fedit::LoadDocument(const std::wstring& path, const std::wstring& extension
     }
     if (t == EditorType::CSS && !s.CSSListLoaded)
         LoadCSSList();
-    JT1.HideSel(false);
-    JT1.SetEnabled(true);
+    editing_.JT1.HideSel(false);
+    editing_.JT1.SetEnabled(true);
     ClearInfo();
-    JT1.SetFocus();
-    JT1.ClearUndoBuffer();
+    editing_.JT1.SetFocus();
+    editing_.JT1.ClearUndoBuffer();
     ResetChangeTracking();
     s.LineEdited = false;
     s.DocChanged = false;
-    UpdateRecentFiles(*this, s.CurrentFilePath);
+    UpdateRecentFiles(s.CurrentFilePath);
     return true;
 }
 
@@ -267,7 +262,7 @@ void fedit::OpenUntitledAtStartUp()
     s.CurrentFilePath = L"Untitled";
     // The gutter's numbers come once the window has its font and layout:
     // the gutter measures all its lines again on every change of either.
-    FillGutter();
+    editing_.FillGutter();
     // The document checks its lines as its slot says, as a new document
     // does; only the VBScript set has decided it so far.
     s.LineDebugOn = !rec.NoLineDebug;
@@ -291,7 +286,7 @@ void fedit::BrowseOpenFile()
     if (path.empty())
         return;
     forms::DoEvents();
-    JT1.SetFocus();
+    editing_.JT1.SetFocus();
     LoadDocument(path, platform::GetExtension(path));
 }
 
@@ -312,7 +307,7 @@ void fedit::mOpenFile_Click()
 void fedit::mNewFile_Click()
 {
     if (AddNewFile())
-        JT1.SetFocus();
+        editing_.JT1.SetFocus();
     else if (NoFreeSlot())
         Tell(hwnd, kNoFreeSlot);
 }
@@ -324,7 +319,7 @@ void fedit::JT1_FileDrop(HDROP& hDrop)
     if (n > 0 && n < 1024) {
         const std::wstring path(buffer, n);
         if (platform::FileExists(path)) {
-            OpenOrShow(*this, path);
+            OpenOrShow(path);
         }
     }
     DragFinish(hDrop);
@@ -347,7 +342,7 @@ void fedit::mTemplate_Click()
     if (!ParkCurrentDocument())
         return;
     s.SuppressChangeTracking = true;
-    const bool loaded = JT1.LoadFile(templatePath, false);
+    const bool loaded = editing_.JT1.LoadFile(templatePath, false);
     s.SuppressChangeTracking = false;
     if (!loaded) {
         Tell(hwnd, L"File:\r\n" + templatePath + L"\r\ncannot be read.");
@@ -370,22 +365,22 @@ void fedit::mTemplate_Click()
         ClearInfo();
         forms::DoEvents();
         RedrawLock lock(hwnd);
-        JT1.SetEnabled(false);
+        editing_.JT1.SetEnabled(false);
         s.SuppressChangeTracking = true;
         if (s.Colorer)
-            ClsColorEditor::ColorHTML(*s.Colorer, JT1, 0, -1);
+            ClsColorEditor::ColorHTML(*s.Colorer, editing_.JT1, 0, -1);
         s.SuppressChangeTracking = false;
-        JT1.SetEnabled(true);
+        editing_.JT1.SetEnabled(true);
     }
     {
         RedrawLock lock(hwnd);
         BuildFuncPopup();
     }
-    JT1.ClearUndoBuffer();
+    editing_.JT1.ClearUndoBuffer();
     ResetChangeTracking();
     s.LineEdited = false;
     s.DocChanged = false;
-    JT1.SetFocus();
+    editing_.JT1.SetFocus();
 }
 
 void fedit::mMRU_Click(int Index)
@@ -400,7 +395,7 @@ void fedit::mMRU_Click(int Index)
         Tell(hwnd, L"File:\r\n" + p + L"\r\nis no longer present.");
         return;
     }
-    OpenOrShow(*this, p);
+    OpenOrShow(p);
 }
 
 void fedit::InsertBackgroundImage()
@@ -439,7 +434,7 @@ bool fedit::AddNewFile()
     // Emptied before the new slot parks it, so the slot never holds the text
     // of the document that was current, and that document keeps its window.
     s.SuppressChangeTracking = true;
-    JT1.ClearAll();
+    editing_.JT1.ClearAll();
     s.SuppressChangeTracking = false;
     // Its colour and line-check switches are taken when it is parked.
     const int slot = files->OpenDocument(L"Untitled", L"Untitled", type, s.ColorCodeOn, s.LineDebugOn);
@@ -450,8 +445,8 @@ bool fedit::AddNewFile()
     ResetFuncLists();
     ClearInfo();
     SetCaptions();
-    JT1.SetSelColor(0);
-    JT1.ClearUndoBuffer();
+    editing_.JT1.SetSelColor(0);
+    editing_.JT1.ClearUndoBuffer();
     s.LineEdited = false;
     s.DocChanged = false;
     const SettingsRecord& rec = Settings();
@@ -467,7 +462,7 @@ bool fedit::AddNewFile()
 void fedit::ApplyShownDocumentType(EditorType type, EditorType oldType, bool buildLists)
 {
     EditorState& s = State();
-    ShowDocumentType(*this, oldType, type);
+    ShowDocumentType(oldType, type);
     if (buildLists) {
         {
             // Every type, ASP pages too: the list must never show the
@@ -504,11 +499,11 @@ void fedit::ShowSlot(int Index)
         s.SuppressChangeTracking = wasSuppressed;
         return;
     }
-    SyncLineNums();
+    editing_.SyncLineNums();
     ApplyShownDocumentType(files->EdType(Index), oldType, true);
     SetCaptions();
     ResetChangeTracking();
-    JT1.ClearUndoBuffer();
+    editing_.JT1.ClearUndoBuffer();
     s.LineEdited = false;
     s.SuppressChangeTracking = wasSuppressed;
 }

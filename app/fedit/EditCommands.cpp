@@ -2,6 +2,8 @@
 // two extra clips, select all, clear, case change, quotes, word wrap, the
 // UTF-8 and colour-coding switches, print, and the scroll keeping that every
 // command which rewrites text uses.
+#include "EditingPart.h"
+
 #include "fedit.h"
 
 #include <algorithm>
@@ -25,7 +27,7 @@
 
 namespace {
 
-HWND Gutter(const fedit& f) { return f.T2.hwnd; }
+HWND Gutter(const forms::TextBox& gutter) { return gutter.hwnd; }
 
 // The runtime's subclass on the gutter wants none of the messages sent to it
 // here, so they go past it.
@@ -41,15 +43,15 @@ bool ColouringOn() { return !SettingsAccess::NoColorCode() && State().ColorCodeO
 
 // ---- Scroll keeping ---------------------------------------------------------
 
-void fedit::SaveScrollPos()
+void EditingPart::SaveScrollPos()
 {
     if (HWND re = JT1.RTBhWnd())
         SendMessageW(re, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&State().SavedScroll));
 }
 
-void fedit::FillGutter()
+void EditingPart::FillGutter()
 {
-    HWND g = Gutter(*this);
+    HWND g = Gutter(T2);
     HWND re = JT1.RTBhWnd();
     if (!g || !re)
         return;
@@ -86,19 +88,26 @@ void fedit::FillGutter()
     ToGutter(g, EM_LINESCROLL, 0, top - GutterFirstLine(g));
 }
 
-void fedit::SyncLineNums()
+void EditingPart::DisplayChanged(int screenHeight)
+{
+    screenHeight_ = std::max(screenHeight_, screenHeight);
+    gutterScreenRows_ = 0;
+    FillGutter();
+}
+
+void EditingPart::SyncLineNums()
 {
     FillGutter();
     const long a = FirstVisibleLine(JT1.RTBhWnd());
-    const long b = GutterFirstLine(Gutter(*this));
+    const long b = GutterFirstLine(Gutter(T2));
     if (a == b)
         return;
-    ToGutter(Gutter(*this), EM_LINESCROLL, 0, a - b);
+    ToGutter(Gutter(T2), EM_LINESCROLL, 0, a - b);
     T2.Refresh();
     FocusEditor();
 }
 
-void fedit::RestoreScrollPos()
+void EditingPart::RestoreScrollPos()
 {
     HWND re = JT1.RTBhWnd();
     if (!re)
@@ -111,16 +120,16 @@ void fedit::RestoreScrollPos()
     SendMessageW(re, EM_SCROLLCARET, 0, 0);
     FillGutter();
     const long top = JT1.TopLine();
-    const long gutterTop = GutterFirstLine(Gutter(*this));
+    const long gutterTop = GutterFirstLine(Gutter(T2));
     if (gutterTop != top) {
-        ToGutter(Gutter(*this), EM_LINESCROLL, 0, top - gutterTop);
+        ToGutter(Gutter(T2), EM_LINESCROLL, 0, top - gutterTop);
         FocusEditor();
     }
 }
 
 // ---- Helpers ----------------------------------------------------------------
 
-void fedit::ApplyEdit(const TextEdit& edit)
+void EditingPart::ApplyEdit(const TextEdit& edit)
 {
     if (!edit.changed)
         return;
@@ -129,7 +138,7 @@ void fedit::ApplyEdit(const TextEdit& edit)
     JT1.SetSelection(edit.selStart, edit.selEnd);
 }
 
-void fedit::RecolourWholeText()
+void EditingPart::RecolourWholeText()
 {
     EditorState& s = State();
     if (!ColouringOn() || !s.Colorer || !s.CurrentEditor)
@@ -139,20 +148,20 @@ void fedit::RecolourWholeText()
 
 // ---- Commands ---------------------------------------------------------------
 
-void fedit::medit_Click()
+void EditingPart::medit_Click()
 {
-    mUndo.SetEnabled(JT1.CanUndo());
-    mRedo.SetEnabled(JT1.CanRedo());
+    form_.mUndo.SetEnabled(JT1.CanUndo());
+    form_.mRedo.SetEnabled(JT1.CanRedo());
 }
 
-void fedit::mUndo_Click()
+void EditingPart::mUndo_Click()
 {
     if (!JT1.CanUndo())
         return;
     const long s = JT1.SelStart();
     const long top = JT1.TopLine();
     {
-        RedrawLock lock(hwnd);
+        RedrawLock lock(form_.hwnd);
         const long length = JT1.LenText();
         JT1.Undo();
         // A line hand-off or a paste left a second step (the indent, the
@@ -175,13 +184,13 @@ void fedit::mUndo_Click()
     lineProcessed_ = 0;
 }
 
-void fedit::mRedo_Click()
+void EditingPart::mRedo_Click()
 {
     if (!JT1.CanRedo())
         return;
     const long s = JT1.SelStart();
     const long top = JT1.TopLine();
-    RedrawLock lock(hwnd);
+    RedrawLock lock(form_.hwnd);
     const long length = JT1.LenText();
     JT1.Redo();
     // As after Undo.
@@ -194,7 +203,7 @@ void fedit::mRedo_Click()
     JT1.SetTopLine(top);
 }
 
-void fedit::DoCut()
+void EditingPart::DoCut()
 {
     if (JT1.SelLength() == 0)
         return;
@@ -204,7 +213,7 @@ void fedit::DoCut()
     long s = JT1.SelStart();
     const long line = JT1.GetLineFromChar(s);
     {
-        RedrawLock lock(hwnd);
+        RedrawLock lock(form_.hwnd);
         JT1.Cut();
         st.SuppressChangeTracking = true;
         const EditorType type = State().EdType;
@@ -240,19 +249,19 @@ void fedit::DoCut()
     FocusEditor();
 }
 
-void fedit::mCopy_Click()
+void EditingPart::mCopy_Click()
 {
     if (JT1.SelLength() > 0)
         JT1.Copy();
 }
 
-void fedit::DoPaste(short source)
+void EditingPart::DoPaste(short source)
 {
     EditorState& st = State();
     long s = JT1.SelStart();
     SaveScrollPos();
     {
-        RedrawLock lock(hwnd);
+        RedrawLock lock(form_.hwnd);
         JT1.SetEnabled(false);
         bool pasted = false;
         if (source == 0) {
@@ -265,12 +274,12 @@ void fedit::DoPaste(short source)
             // The clipboard lends itself to the clip and gets back everything
             // it held, not only its text.
             ClipboardSnapshot kept;
-            if (!clip.empty() && kept.Take(hwnd)) {
-                if (ClipboardSnapshot::PutText(hwnd, clip)) {
+            if (!clip.empty() && kept.Take(form_.hwnd)) {
+                if (ClipboardSnapshot::PutText(form_.hwnd, clip)) {
                     JT1.Paste();
                     pasted = true;
                 }
-                kept.Restore(hwnd);
+                kept.Restore(form_.hwnd);
             }
         }
         if (pasted) {
@@ -292,9 +301,9 @@ void fedit::DoPaste(short source)
     FocusEditor();
 }
 
-void fedit::mSelAll_Click() { JT1.SelAll(); }
+void EditingPart::mSelAll_Click() { JT1.SelAll(); }
 
-void fedit::mClear_Click()
+void EditingPart::mClear_Click()
 {
     EditorState& st = State();
     JT1.ClearAll();
@@ -303,18 +312,18 @@ void fedit::mClear_Click()
     ResetFuncLists();
     st.PreviewScrollTop = 0;
     JT1.SetSelColor(0);
-    ClearInfo();
+    form_.ClearInfo();
     SyncLineNums();
     ResetChangeTracking();
 }
 
-void fedit::mChangeCase_Click(int Index)
+void EditingPart::mChangeCase_Click(int Index)
 {
     if (JT1.SelLength() == 0)
         return;
     long s = 0, e = 0;
     JT1.GetSelection(s, e);
-    RedrawLock lock(hwnd);
+    RedrawLock lock(form_.hwnd);
     // Select All takes the text's closing paragraph mark as well; written
     // back, it would add a line break.
     const long n = JT1.LenText();
@@ -325,7 +334,7 @@ void fedit::mChangeCase_Click(int Index)
     RestoreScrollPos();
 }
 
-void fedit::QuoteWords(short mode)
+void EditingPart::QuoteWords(short mode)
 {
     long s = 0, e = 0;
     JT1.GetSelection(s, e);
@@ -341,42 +350,42 @@ void fedit::QuoteWords(short mode)
     edit.end += from;
     edit.selStart += from;
     edit.selEnd += from;
-    RedrawLock lock(hwnd);
+    RedrawLock lock(form_.hwnd);
     ApplyEdit(edit);
 }
 
-void fedit::mWrap_Click()
+void EditingPart::mWrap_Click()
 {
-    const bool wrap = !mWrap.Checked();
+    const bool wrap = !form_.mWrap.Checked();
     JT1.SetWordWrap(wrap);
-    mWrap.SetChecked(wrap);
+    form_.mWrap.SetChecked(wrap);
     SyncLineNums();
 }
 
-void fedit::mColCode_Click()
+void EditingPart::mColCode_Click()
 {
-    if (!mColCode.Checked())
+    if (!form_.mColCode.Checked())
         ColorOn();
     else
         ColorOff();
 }
 
-void fedit::mUTF8_Click()
+void EditingPart::mUTF8_Click()
 {
     // Takes effect at the next load or save: the editor reads the record's
     // flag. Parked documents are RTF and do not depend on it.
     SettingsRecord& rec = Settings();
-    rec.UTF8Text = !mUTF8.Checked();
-    mUTF8.SetChecked(rec.UTF8Text);
+    rec.UTF8Text = !form_.mUTF8.Checked();
+    form_.mUTF8.SetChecked(rec.UTF8Text);
 }
 
-void fedit::mPrint_Click()
+void EditingPart::mPrint_Click()
 {
     const std::wstring& path = State().CurrentFilePath;
     std::wstring title = platform::FileExists(path) ? platform::GetFileName(path) : L"Untitled";
     try {
         ShowPrintWindow(title);
     } catch (...) {
-        platform::ShowMessage(L"Error printing.", MB_OK, hwnd);
+        platform::ShowMessage(L"Error printing.", MB_OK, form_.hwnd);
     }
 }

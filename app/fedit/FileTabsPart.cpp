@@ -103,8 +103,5 @@ void FileTabsPart::LabFile_MouseUp(int Index, int Button)
 
 void FileTabsPart::TBarFiles_MouseMove()
 {
-    if (form_.HiBox(0).Visible() || form_.HiBox(1).Visible()) {
-        form_.HiBox(0).SetVisible(false);
-        form_.HiBox(1).SetVisible(false);
-    }
+    form_.bars_.HideOutlineBoxes();
 }

@@ -30,13 +30,13 @@ void LoadButton(ButSilver2Control& button, const wchar_t* control, int index)
 
 void fedit::LoadPictures()
 {
-    for (int i : ButB.Indices())
-        LoadPictureOn(ButB(i), L"ButB", i);
+    for (int i : bars_.ButB.Indices())
+        LoadPictureOn(bars_.ButB(i), L"ButB", i);
     for (int i = 0; i < 2; ++i) {
-        LoadPictureOn(bsw(i), L"bsw", i);
-        LoadPictureOn(bview2(i), L"bview2", i);
-        LoadButton(bStatScroll(i), L"bStatScroll", i);
-        LoadButton(bPropCSS(i), L"bPropCSS", i);
+        LoadPictureOn(bars_.bsw(i), L"bsw", i);
+        LoadPictureOn(bars_.bview2(i), L"bview2", i);
+        LoadButton(panels_.bStatScroll(i), L"bStatScroll", i);
+        LoadButton(panels_.bPropCSS(i), L"bPropCSS", i);
     }
     // Menus show a picture in the check mark's place, at the check mark's
     // size: a larger one would be cut off, so it is shrunk to fit.

@@ -55,7 +55,7 @@ void fedit::AfterShowImage()
         ModFormOps::SetTopMost(viewer->hwnd);
         ShowStatus(L"Click in image to get hex code for color of that point.");
     } else {
-        FrImageOps.SetVisible(false);
+        panels_.FrImageOps.SetVisible(false);
         if (viewer)
             ModFormOps::SetBottomMost(viewer->hwnd);
         ClearInfo();
@@ -70,7 +70,7 @@ void fedit::bview2_Click(int Index)
     BusyScope busy(State().ClickBusy);
     if (!busy.Entered())
         return;
-    if (JT1.LenText() == 0) {
+    if (editing_.JT1.LenText() == 0) {
         platform::ShowMessage(L"There is no page to view yet.", platform::MessageStyle::Information, hwnd);
         return;
     }
@@ -138,7 +138,7 @@ void fedit::mAutoSet_Click()
 void fedit::bbitcol_Click()
 {
     ClipboardClear();
-    ClipboardSetText(L"\"" + thex.Text() + L"\"");
+    ClipboardSetText(L"\"" + panels_.thex.Text() + L"\"");
     ShowInfo(L"Clipboard");
 }
 

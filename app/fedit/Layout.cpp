@@ -28,8 +28,8 @@ void Apply(forms::Control& c, const MainLayout::Rect& r)
 void fedit::SetGutterWidth(bool wide)
 {
     const MainLayout::GutterSet g = MainLayout::Gutter(wide, ScaleLeft(), ScaleWidth());
-    JT1.Move(Int(g.editorLeft), kKeep, Int(g.editorWidth));
-    T2.SetWidth(Int(g.gutterWidth));
+    editing_.JT1.Move(Int(g.editorLeft), kKeep, Int(g.editorWidth));
+    editing_.T2.SetWidth(Int(g.gutterWidth));
 }
 
 void fedit::Form_Resize()
@@ -57,51 +57,51 @@ void fedit::Form_Resize()
     in.autoBars = rec.AutoBars;
     in.edType = State().EdType;
     in.findVisible = FindVisible();
-    in.editorHeight = JT1.Height();
-    in.procedureListVisible = BoxMethods.Visible();
-    in.tbarCVisible = TBarC.Visible();
-    in.tbarCLeft = TBarC.Left();
-    in.tbarCWidth = TBarC.Width();
-    in.tbarDWidth = TBarD.Width();
-    in.frame1Width = Frame1.Width();
-    in.frame1Height = Frame1.Height();
-    in.frame2Width = Frame2.Width();
-    in.frame2Height = Frame2.Height();
-    in.frImageOpsWidth = FrImageOps.Width();
-    in.frImageOpsHeight = FrImageOps.Height();
-    in.frtbarWidth = frtbar.Width();
-    in.bPropCSSWidth = bPropCSS(0).Width();
-    in.bCommand0Width = bCommand(0).Width();
-    in.bCommand1Width = bCommand(1).Width();
-    in.labCommandWidth = LabCommand.Width();
+    in.editorHeight = editing_.JT1.Height();
+    in.procedureListVisible = bars_.BoxMethods.Visible();
+    in.tbarCVisible = bars_.TBarC.Visible();
+    in.tbarCLeft = bars_.TBarC.Left();
+    in.tbarCWidth = bars_.TBarC.Width();
+    in.tbarDWidth = bars_.TBarD.Width();
+    in.frame1Width = bars_.Frame1.Width();
+    in.frame1Height = bars_.Frame1.Height();
+    in.frame2Width = bars_.Frame2.Width();
+    in.frame2Height = bars_.Frame2.Height();
+    in.frImageOpsWidth = panels_.FrImageOps.Width();
+    in.frImageOpsHeight = panels_.FrImageOps.Height();
+    in.frtbarWidth = bars_.frtbar.Width();
+    in.bPropCSSWidth = panels_.bPropCSS(0).Width();
+    in.bCommand0Width = panels_.bCommand(0).Width();
+    in.bCommand1Width = panels_.bCommand(1).Width();
+    in.labCommandWidth = panels_.LabCommand.Width();
     const MainLayout::Result r = MainLayout::Compute(in);
 
-    Apply(TBarA, r.tbarA);
-    Apply(TBarB, r.tbarB);
-    TBarD.Move(Int(r.tbarD.left), Int(r.tbarD.top));
+    Apply(bars_.TBarA, r.tbarA);
+    Apply(bars_.TBarB, r.tbarB);
+    bars_.TBarD.Move(Int(r.tbarD.left), Int(r.tbarD.top));
     if (r.placeProcedureList)
-        BoxMethods.Move(Int(r.procedureListLeft), kKeep, Int(r.procedureListWidth));
-    Apply(JT1, r.editor);
-    Apply(T2, r.gutter);
-    bStatScroll(0).Move(Int(r.statScrollLeft.left), Int(r.statScrollLeft.top));
+        bars_.BoxMethods.Move(Int(r.procedureListLeft), kKeep, Int(r.procedureListWidth));
+    Apply(editing_.JT1, r.editor);
+    Apply(editing_.T2, r.gutter);
+    panels_.bStatScroll(0).Move(Int(r.statScrollLeft.left), Int(r.statScrollLeft.top));
     Apply(tabs_.TBarFiles, r.fileTabs);
     tabs_.DrawFileTabs(-1);
-    Apply(FrStatus, r.status);
-    LabStatus.Move(Int(r.statusLabel.left), Int(r.statusLabel.top), Int(r.statusLabel.width));
-    bStatScroll(1).Move(Int(r.statScrollRight.left), Int(r.statScrollRight.top));
-    Apply(FrCSS, r.cssBar);
-    bPropCSS(0).Move(Int(r.cssProperty.left), Int(r.cssProperty.top));
-    bPropCSS(1).Move(Int(r.cssValue.left), Int(r.cssValue.top));
-    Apply(FrCommand, r.commandBar);
-    LabCommand.SetLeft(Int(r.commandLabelLeft));
-    bCommand(0).SetLeft(Int(r.commandCloseLeft));
-    bCommand(1).SetLeft(Int(r.commandHelpLeft));
-    tCommand.Move(Int(r.commandTextLeft), Int(r.commandTextTop), Int(r.commandTextWidth));
-    Frame1.Move(Int(r.frame1.left), Int(r.frame1.top));
-    Frame2.Move(Int(r.frame2.left), Int(r.frame2.top));
-    frtbar.SetLeft(Int(r.frtbarLeft));
-    frinfo.Move(Int(r.frinfo.left), Int(r.frinfo.top), Int(r.frinfo.width));
-    tinfo.Move(Int(r.tinfo.left), Int(r.tinfo.top), Int(r.tinfo.width));
-    FrImageOps.Move(Int(r.imageOps.left), Int(r.imageOps.top));
+    Apply(panels_.FrStatus, r.status);
+    panels_.LabStatus.Move(Int(r.statusLabel.left), Int(r.statusLabel.top), Int(r.statusLabel.width));
+    panels_.bStatScroll(1).Move(Int(r.statScrollRight.left), Int(r.statScrollRight.top));
+    Apply(panels_.FrCSS, r.cssBar);
+    panels_.bPropCSS(0).Move(Int(r.cssProperty.left), Int(r.cssProperty.top));
+    panels_.bPropCSS(1).Move(Int(r.cssValue.left), Int(r.cssValue.top));
+    Apply(panels_.FrCommand, r.commandBar);
+    panels_.LabCommand.SetLeft(Int(r.commandLabelLeft));
+    panels_.bCommand(0).SetLeft(Int(r.commandCloseLeft));
+    panels_.bCommand(1).SetLeft(Int(r.commandHelpLeft));
+    panels_.tCommand.Move(Int(r.commandTextLeft), Int(r.commandTextTop), Int(r.commandTextWidth));
+    bars_.Frame1.Move(Int(r.frame1.left), Int(r.frame1.top));
+    bars_.Frame2.Move(Int(r.frame2.left), Int(r.frame2.top));
+    bars_.frtbar.SetLeft(Int(r.frtbarLeft));
+    bars_.frinfo.Move(Int(r.frinfo.left), Int(r.frinfo.top), Int(r.frinfo.width));
+    bars_.tinfo.Move(Int(r.tinfo.left), Int(r.tinfo.top), Int(r.tinfo.width));
+    panels_.FrImageOps.Move(Int(r.imageOps.left), Int(r.imageOps.top));
     PositionFind();
 }

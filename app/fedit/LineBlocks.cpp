@@ -5,6 +5,8 @@
 //
 // The block commands act on the lines of the text: with word wrap on, a
 // wrapped line is still one line, and no marker lands inside it.
+#include "EditingPart.h"
+
 #include "fedit.h"
 #include "platform/Text.h"
 
@@ -40,7 +42,7 @@ std::vector<size_t> LineStarts(const std::wstring& s)
 // to the whole document: a block rewritten whole costs seconds on a long page.
 // The lines change only inside themselves, so each changed line gets its own
 // small edit instead, the last line first to keep the earlier places valid.
-void fedit::ApplyBlockEdit(const std::wstring& text, const TextEdit& edit)
+void EditingPart::ApplyBlockEdit(const std::wstring& text, const TextEdit& edit)
 {
     if (!edit.changed)
         return;
@@ -70,19 +72,19 @@ void fedit::ApplyBlockEdit(const std::wstring& text, const TextEdit& edit)
 
 // The line edits above are not undoable: an Undo left afterwards would take
 // back only a colour, or replay older steps at places the block moved.
-void fedit::EndBlockEdit()
+void EditingPart::EndBlockEdit()
 {
     JT1.ClearUndoBuffer();
 }
 
-void fedit::CommentLines()
+void EditingPart::CommentLines()
 {
     long s = 0, e = 0;
     JT1.GetSelection(s, e);
     if (s == e)
         return;
     const SettingsRecord& rec = Settings();
-    RedrawLock lock(hwnd);
+    RedrawLock lock(form_.hwnd);
     SaveScrollPos();
     const std::wstring text = WholeText(JT1);
     TextEdit edit = LineBlocks::CommentLines(text, s, e, rec.CommentMark);
@@ -98,7 +100,7 @@ void fedit::CommentLines()
     RestoreScrollPos();
 }
 
-void fedit::UncommentLines()
+void EditingPart::UncommentLines()
 {
     long s = 0, e = 0;
     JT1.GetSelection(s, e);
@@ -106,7 +108,7 @@ void fedit::UncommentLines()
     if (s == e || type != EditorType::VBScript)
         return;
     EditorState& st = State();
-    RedrawLock lock(hwnd);
+    RedrawLock lock(form_.hwnd);
     SaveScrollPos();
     const std::wstring text = WholeText(JT1);
     TextEdit edit = LineBlocks::UncommentLines(text, s, e, Settings().CommentMark, type);
@@ -132,7 +134,7 @@ void fedit::UncommentLines()
     st.DocChanged = true;
 }
 
-void fedit::IndentLines(short mode)
+void EditingPart::IndentLines(short mode)
 {
     long s = 0, e = 0;
     JT1.GetSelection(s, e);
@@ -146,7 +148,7 @@ void fedit::IndentLines(short mode)
     EndBlockEdit();
 }
 
-void fedit::UpperCaseTags()
+void EditingPart::UpperCaseTags()
 {
     EditorState& st = State();
     try {
@@ -166,11 +168,11 @@ void fedit::UpperCaseTags()
         st.DocChanged = true;
     } catch (...) {
         st.SuppressChangeTracking = false;
-        ShowInfo(L"Error with uppercase function.");
+        form_.ShowInfo(L"Error with uppercase function.");
     }
 }
 
-void fedit::InsertReturns()
+void EditingPart::InsertReturns()
 {
     HWND re = JT1.RTBhWnd();
     const long length = JT1.LenText();
@@ -194,30 +196,30 @@ void fedit::InsertReturns()
 
 // ---- Menu commands ------------------------------------------------------------
 
-void fedit::mCom_Click() { CommentLines(); }
+void EditingPart::mCom_Click() { CommentLines(); }
 
-void fedit::mUnCom_Click() { UncommentLines(); }
+void EditingPart::mUnCom_Click() { UncommentLines(); }
 
-void fedit::mUpHTML_Click()
+void EditingPart::mUpHTML_Click()
 {
     forms::Hourglass busy;
     JT1.SetEnabled(false);
     forms::DoEvents();
     {
-        RedrawLock lock(hwnd);
+        RedrawLock lock(form_.hwnd);
         UpperCaseTags();
     }
     JT1.SetEnabled(true);
 }
 
-void fedit::mInsertRet_Click()
+void EditingPart::mInsertRet_Click()
 {
     if (JT1.LenText() == 0)
         return;
     if (platform::ShowMessage(L"Insert carriage returns at the end of each line as currently formatted?",
-                              platform::MessageStyle::YesNo, hwnd) != IDYES)
+                              platform::MessageStyle::YesNo, form_.hwnd) != IDYES)
         return;
     forms::Hourglass busy;
-    RedrawLock lock(hwnd);
+    RedrawLock lock(form_.hwnd);
     InsertReturns();
 }

@@ -7,7 +7,9 @@
 #include "fpad3.h"
 #include "functions/FuncPopup.h"
 
-KvRTB& MainWindowHost::JT1() { return f_.JT1; }
+MainWindowHost::MainWindowHost(fedit& form) : f_(form), popups_(form.panels_, form.editing_.JT1) {}
+
+KvRTB& MainWindowHost::JT1() { return f_.editing_.JT1; }
 HWND MainWindowHost::Window() { return f_.hwnd; }
 
 void MainWindowHost::ShowInfo(const std::wstring& text) { f_.ShowInfo(text); }
@@ -18,22 +20,21 @@ void MainWindowHost::ClearStatus() { f_.ClearStatus(); }
 void MainWindowHost::HideTip()
 {
     if (!State().TipKept)
-        f_.FrTip.SetVisible(false);
+        f_.panels_.FrTip.SetVisible(false);
 }
 
 void MainWindowHost::CheckColorMenu(bool on) { f_.mColCode.SetChecked(on); }
 
-void MainWindowHost::SaveScrollPos() { f_.SaveScrollPos(); }
-void MainWindowHost::RestoreScrollPos() { f_.RestoreScrollPos(); }
-HWND MainWindowHost::Gutter() { return f_.T2.hwnd; }
-void MainWindowHost::SyncLineNums() { f_.SyncLineNums(); }
+void MainWindowHost::SaveScrollPos() { f_.editing_.SaveScrollPos(); }
+void MainWindowHost::RestoreScrollPos() { f_.editing_.RestoreScrollPos(); }
+HWND MainWindowHost::Gutter() { return f_.editing_.T2.hwnd; }
+void MainWindowHost::SyncLineNums() { f_.editing_.SyncLineNums(); }
 
 void MainWindowHost::ResetLineCol() { ShowLineColText(L"1", L"1"); }
 
 void MainWindowHost::ShowLineColText(const std::wstring& line, const std::wstring& column)
 {
-    f_.tlcount.SetCaption(line);
-    f_.tcount.SetCaption(column);
+    f_.bars_.ShowLineCol(line, column);
 }
 
 void MainWindowHost::CheckVBSLine(long& lineStart, long& lineEnd, long& added, bool& report, bool& inPage)
@@ -42,7 +43,7 @@ void MainWindowHost::CheckVBSLine(long& lineStart, long& lineEnd, long& added, b
 }
 
 void MainWindowHost::AddFuncDecl(long lineStart, long lineEnd) { ::AddFuncDecl(lineStart, lineEnd); }
-void MainWindowHost::FillMethodsBox() { f_.FillMethodsBox(); }
+void MainWindowHost::FillMethodsBox() { f_.bars_.FillMethodsBox(); }
 
 HWND MainWindowHost::ScratchEditor()
 {
@@ -52,14 +53,14 @@ HWND MainWindowHost::ScratchEditor()
     return pad->RTBOps.RTBhWnd();
 }
 
-void MainWindowHost::DoCut() { f_.DoCut(); }
-void MainWindowHost::mCopy_Click() { f_.mCopy_Click(); }
-void MainWindowHost::DoPaste(short source) { f_.DoPaste(source); }
-void MainWindowHost::mChangeCase_Click(short index) { f_.mChangeCase_Click(index); }
-void MainWindowHost::mSelAll_Click() { f_.mSelAll_Click(); }
-void MainWindowHost::mUndo_Click() { f_.mUndo_Click(); }
-void MainWindowHost::mPrint_Click() { f_.mPrint_Click(); }
-void MainWindowHost::bPropCSS_Click(short index) { f_.bPropCSS_Click(index); }
+void MainWindowHost::DoCut() { f_.editing_.DoCut(); }
+void MainWindowHost::mCopy_Click() { f_.editing_.mCopy_Click(); }
+void MainWindowHost::DoPaste(short source) { f_.editing_.DoPaste(source); }
+void MainWindowHost::mChangeCase_Click(short index) { f_.editing_.mChangeCase_Click(index); }
+void MainWindowHost::mSelAll_Click() { f_.editing_.mSelAll_Click(); }
+void MainWindowHost::mUndo_Click() { f_.editing_.mUndo_Click(); }
+void MainWindowHost::mPrint_Click() { f_.editing_.mPrint_Click(); }
+void MainWindowHost::bPropCSS_Click(short index) { f_.panels_.bPropCSS_Click(index); }
 void MainWindowHost::mRunDebug_Click() { f_.mRunDebug_Click(); }
 
 // Commands of other parts of the window run as their menu items do.
@@ -74,32 +75,29 @@ void MainWindowHost::mRunScript_Click() { f_.mRunScript.FireClick(); }
 
 void MainWindowHost::ShowClipFilled(int slot, const std::wstring& tip)
 {
-    const int empty = slot == 1 ? 25 : 27;
-    f_.ButB(empty).SetVisible(false);
-    f_.ButB(empty + 1).SetVisible(true);
-    f_.ButB(empty + 1).SetToolTipText(tip);
+    f_.bars_.ShowClipFilled(slot, tip);
 }
 
 void MainWindowHost::ShowImageTools(bool visible)
 {
-    f_.FrImageOps.SetVisible(visible);
+    f_.panels_.FrImageOps.SetVisible(visible);
     // It shares its place with the auto-insert bars, and goes over them.
     if (visible)
-        f_.FrImageOps.ZOrder(0);
+        f_.panels_.FrImageOps.ZOrder(0);
 }
 
 void MainWindowHost::ShowImageFacts(const std::wstring& size, const std::wstring& path, bool tagButton)
 {
-    f_.tsize.SetText(size);
-    f_.tgrfil.SetText(path);
-    f_.bspec.SetVisible(tagButton);
+    f_.panels_.tsize.SetText(size);
+    f_.panels_.tgrfil.SetText(path);
+    f_.panels_.bspec.SetVisible(tagButton);
 }
 
 void MainWindowHost::ShowSampledColor(unsigned long colour, const std::wstring& text)
 {
-    f_.thex.SetText(text);
-    f_.picsmall.SetBackColor(static_cast<forms::OleColor>(colour));
-    f_.picsmall.Refresh();
+    f_.panels_.thex.SetText(text);
+    f_.panels_.picsmall.SetBackColor(static_cast<forms::OleColor>(colour));
+    f_.panels_.picsmall.Refresh();
 }
 
 void MainWindowHost::LayoutWindow() { f_.Form_Resize(); }

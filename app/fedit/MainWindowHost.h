@@ -8,7 +8,7 @@ class fedit;
 
 class MainWindowHost : public MainHost {
 public:
-    explicit MainWindowHost(fedit& form) : f_(form), popups_(form) {}
+    explicit MainWindowHost(fedit& form);
 
     KvRTB& JT1() override;
     HWND Window() override;

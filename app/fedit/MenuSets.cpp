@@ -15,62 +15,60 @@ using MenuSetRows::Change;
 using MenuSetRows::Item;
 using MenuSetRows::Property;
 
-namespace {
-
-forms::MenuItem* MenuOf(fedit& f, Item item)
+forms::MenuItem* fedit::MenuOf(Item item)
 {
     switch (item) {
-    case Item::mColorFind1: return &f.mColorFind1;
-    case Item::mTemplate1: return &f.mTemplate1;
-    case Item::mimops: return &f.mimops;
-    case Item::mtemp6: return &f.mtemp6;
-    case Item::mUpHTML: return &f.mUpHTML;
-    case Item::mLineCase: return &f.mLineCase;
-    case Item::mComPop: return &f.mComPop;
-    case Item::mUnComPop: return &f.mUnComPop;
-    case Item::mtemp2: return &f.mtemp2;
-    case Item::mCom: return &f.mCom;
-    case Item::mUnCom: return &f.mUnCom;
-    case Item::mDebug: return &f.mDebug;
-    case Item::mScrShow: return &f.mScrShow;
-    case Item::mJScrShow: return &f.mJScrShow;
-    case Item::mCSSEd: return &f.mCSSEd;
-    case Item::mWebBack: return &f.mWebBack;
-    case Item::mFuncPop1: return &f.mFuncPop1;
-    case Item::mAutoSet: return &f.mAutoSet;
-    case Item::mDoDebug: return &f.mDoDebug;
-    case Item::mNoDebug: return &f.mNoDebug;
+    case Item::mColorFind1: return &mColorFind1;
+    case Item::mTemplate1: return &mTemplate1;
+    case Item::mimops: return &mimops;
+    case Item::mtemp6: return &mtemp6;
+    case Item::mUpHTML: return &mUpHTML;
+    case Item::mLineCase: return &mLineCase;
+    case Item::mComPop: return &mComPop;
+    case Item::mUnComPop: return &mUnComPop;
+    case Item::mtemp2: return &mtemp2;
+    case Item::mCom: return &mCom;
+    case Item::mUnCom: return &mUnCom;
+    case Item::mDebug: return &mDebug;
+    case Item::mScrShow: return &mScrShow;
+    case Item::mJScrShow: return &mJScrShow;
+    case Item::mCSSEd: return &mCSSEd;
+    case Item::mWebBack: return &mWebBack;
+    case Item::mFuncPop1: return &mFuncPop1;
+    case Item::mAutoSet: return &mAutoSet;
+    case Item::mDoDebug: return &mDoDebug;
+    case Item::mNoDebug: return &mNoDebug;
     default: return nullptr;
     }
 }
 
-forms::Control* ControlOf(fedit& f, Item item)
+forms::Control* fedit::ControlOf(Item item)
 {
     switch (item) {
-    case Item::ButB13: return &f.ButB(13);
-    case Item::ButB14: return &f.ButB(14);
-    case Item::ButB24: return &f.ButB(24);
-    case Item::ButB15: return &f.ButB(15);
-    case Item::ButB16: return &f.ButB(16);
-    case Item::ButB17: return &f.ButB(17);
-    case Item::Line2_4: return &f.Line2(4);
-    case Item::TBarC: return &f.TBarC;
-    case Item::FrCSS: return &f.FrCSS;
-    case Item::BoxMethods: return &f.BoxMethods;
-    case Item::HiBox0: return &f.HiBox(0);
-    case Item::HiBox1: return &f.HiBox(1);
-    case Item::Frame1: return &f.Frame1;
-    case Item::Frame2: return &f.Frame2;
-    case Item::bview2_0: return &f.bview2(0);
-    case Item::bview2_1: return &f.bview2(1);
+    case Item::ButB13: return &bars_.ButB(13);
+    case Item::ButB14: return &bars_.ButB(14);
+    case Item::ButB24: return &bars_.ButB(24);
+    case Item::ButB15: return &bars_.ButB(15);
+    case Item::ButB16: return &bars_.ButB(16);
+    case Item::ButB17: return &bars_.ButB(17);
+    case Item::Line2_4: return &bars_.Line2(4);
+    case Item::TBarC: return &bars_.TBarC;
+    case Item::FrCSS: return &panels_.FrCSS;
+    case Item::BoxMethods: return &bars_.BoxMethods;
+    case Item::HiBox0: return &bars_.HiBox(0);
+    case Item::HiBox1: return &bars_.HiBox(1);
+    case Item::Frame1: return &bars_.Frame1;
+    case Item::Frame2: return &bars_.Frame2;
+    case Item::bview2_0: return &bars_.bview2(0);
+    case Item::bview2_1: return &bars_.bview2(1);
     default: return nullptr;
     }
 }
 
-void ApplyChange(fedit& f, const Change& c)
+void fedit::ApplyChange(const Change& c)
 {
     const bool on = c.value != 0;
-    if (forms::MenuItem* m = MenuOf(f, c.item)) {
+    if (forms::MenuItem* m = MenuOf(c.item)) {
         switch (c.property) {
         case Property::Visible: m->SetVisible(on); break;
         case Property::Checked: m->SetChecked(on); break;
@@ -79,7 +77,7 @@ void ApplyChange(fedit& f, const Change& c)
         }
         return;
     }
-    forms::Control* ctl = ControlOf(f, c.item);
+    forms::Control* ctl = ControlOf(c.item);
     if (!ctl)
         return;
     switch (c.property) {
@@ -93,7 +91,7 @@ void ApplyChange(fedit& f, const Change& c)
     case Property::Checked: break;
     case Property::Left:
         if (c.item == Item::Line2_4) {
-            forms::Line& line = f.Line2(4);
+            forms::Line& line = bars_.Line2(4);
             const int x = static_cast<int>(c.value);
             line.SetEnds(x, line.Y1(), x, line.Y2());
         } else {
@@ -103,32 +101,34 @@ void ApplyChange(fedit& f, const Change& c)
     }
 }
 
-MenuSetRows::Inputs SwitchInputs(fedit& f)
+MenuSetRows::Inputs fedit::SwitchInputs()
 {
     const SettingsRecord& rec = Settings();
     MenuSetRows::Inputs in;
-    in.scaleTop = f.ScaleTop();
-    in.scaleHeight = f.ScaleHeight();
+    in.scaleTop = ScaleTop();
+    in.scaleHeight = ScaleHeight();
     in.autoBars = rec.AutoBars;
     in.noLineDebug = rec.NoLineDebug;
     in.findVisible = FindVisible();
-    in.tbarCWidth = f.TBarC.Width();
-    in.tbarDLeft = f.TBarD.Left();
+    in.tbarCWidth = bars_.TBarC.Width();
+    in.tbarDLeft = bars_.TBarD.Left();
     return in;
 }
 
-void ApplyPlan(fedit& f, const MenuSetRows::Plan& p)
+void fedit::ApplyPlan(const MenuSetRows::Plan& p)
 {
-    f.JT1.Move(kKeep, static_cast<int>(p.editorTop), kKeep, static_cast<int>(p.editorHeight));
-    f.T2.Move(kKeep, static_cast<int>(p.gutterTop), kKeep, static_cast<int>(p.gutterHeight));
+    editing_.JT1.Move(kKeep, static_cast<int>(p.editorTop), kKeep, static_cast<int>(p.editorHeight));
+    editing_.T2.Move(kKeep, static_cast<int>(p.gutterTop), kKeep, static_cast<int>(p.gutterHeight));
     if (p.setsLineDebug)
         State().LineDebugOn = p.lineDebugOn;
     for (const Change& c : p.changes)
-        ApplyChange(f, c);
+        ApplyChange(c);
     if (p.placeProcedureList)
-        f.BoxMethods.Move(static_cast<int>(p.procedureListLeft), static_cast<int>(p.procedureListTop),
+        bars_.BoxMethods.Move(static_cast<int>(p.procedureListLeft), static_cast<int>(p.procedureListTop),
                           static_cast<int>(p.procedureListWidth));
 }
+
+namespace {
 
 // The editor's font as the record gives it. Face and size go on together:
 // each change of the editor's font lays out the whole text again, which
@@ -143,25 +143,24 @@ void SetRecordFont(KvRTB& editor)
     editor.SetFont(font);
 }
 
-// The editor keeps the record's font whatever the switch did to it.
-void EditorFontAgain(fedit& f) { SetRecordFont(f.JT1); }
-
 } // namespace
 
 void fedit::SetScriptMenus(EditorType type)
 {
     State().EdType = type;
-    ApplyPlan(*this, MenuSetRows::ScriptPlan(type, SwitchInputs(*this)));
+    ApplyPlan(MenuSetRows::ScriptPlan(type, SwitchInputs()));
     ClearStatus();
-    EditorFontAgain(*this);
+    // The editor keeps the record's font whatever the switch did to it.
+    SetRecordFont(editing_.JT1);
 }
 
 void fedit::SetHTMLMenus()
 {
-    ApplyPlan(*this, MenuSetRows::HtmlPlan(SwitchInputs(*this)));
+    ApplyPlan(MenuSetRows::HtmlPlan(SwitchInputs()));
     ClearInfo();
     ClearStatus();
-    EditorFontAgain(*this);
+    // The editor keeps the record's font whatever the switch did to it.
+    SetRecordFont(editing_.JT1);
     State().EdType = EditorType::HTML;
 }
 
@@ -170,7 +169,7 @@ void fedit::SetDebugMode(bool on)
     if (State().EdType != EditorType::VBScript)
         return;
     for (const Change& c : MenuSetRows::DebugModeRows(on))
-        ApplyChange(*this, c);
+        ApplyChange(c);
 }
 
 void fedit::ApplyEditorFont()
@@ -178,24 +177,24 @@ void fedit::ApplyEditorFont()
     const SettingsRecord& rec = Settings();
     LockWindowUpdate(hwnd);
     SetGutterWidth(rec.EdFontSize == 12);
-    SetRecordFont(JT1);
+    SetRecordFont(editing_.JT1);
     if (ClsColor* color = State().Colorer) {
         color->FontSize(rec.EdFontSize);
         color->FontName(rec.EdFontName);
     }
     // One change of font: each one measures every line of the gutter again.
-    forms::FontSpec gutterFont = T2.Font();
+    forms::FontSpec gutterFont = editing_.T2.Font();
     gutterFont.Name = rec.EdFontName;
     if (rec.EdFontSize > 0)
         gutterFont.Size = static_cast<float>(rec.EdFontSize);
-    T2.SetFont(gutterFont);
-    gutterScreenRows_ = 0;
-    T2.SetSelStart(0);
-    T2.SetSelLength(0);
+    editing_.T2.SetFont(gutterFont);
+    editing_.GutterFontChanged();
+    editing_.T2.SetSelStart(0);
+    editing_.T2.SetSelLength(0);
     // The font went on the whole text above: setting it again would lay a
     // long text out twice more.
-    if (JT1.LenText() != 0)
-        JT1.SetSelStart(0);
+    if (editing_.JT1.LenText() != 0)
+        editing_.JT1.SetSelStart(0);
     LockWindowUpdate(nullptr);
 }
 

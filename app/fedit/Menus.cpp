@@ -7,13 +7,6 @@
 
 #include "forms/MenuTable.h"
 
-namespace {
-
-forms::MenuItem fedit::*const kPopups[] = {&fedit::mPop, &fedit::mPopFiles, &fedit::PopClip,
-                                           &fedit::mPopLab, &fedit::mPopMethods};
-
-} // namespace
-
 // The menu table names the window's handlers, which only the window sees.
 std::wstring fedit::BuildMenus()
 {
@@ -21,6 +14,8 @@ std::wstring fedit::BuildMenus()
 #define ON(...) FORMS_MENU_CLICK(fedit, __VA_ARGS__)
 #define ARR(...) FORMS_MENU_ARRAY(fedit, __VA_ARGS__)
 #define ARC(...) FORMS_MENU_ARRAY_CLICK(fedit, __VA_ARGS__)
+// An item whose handler belongs to the editing part.
+#define ED(level, name, caption) ROW(level, name, caption).On([](fedit& f) { f.editing_.name##_Click(); })
 
 // The bar, then the pop-up menus (hidden on the bar).
     static const forms::MenuRow<fedit> kMenuTable[] = {
@@ -30,7 +25,7 @@ std::wstring fedit::BuildMenus()
     ON(1, mSavePlain, L"&Save"),
     ON(1, mSaveAs, L"Save &As"),
     ROW(1, mtemp1, L"-"),
-    ON(1, mPrint, L"&Print"),
+    ED(1, mPrint, L"&Print"),
     ROW(1, mtemp3, L"-"),
     ARC(1, mMRU, 0, L""),
     ARC(1, mMRU, 1, L""),
@@ -38,16 +33,16 @@ std::wstring fedit::BuildMenus()
     ARC(1, mMRU, 3, L""),
     ROW(1, mtemp4, L"-"),
     ON(1, mExit, L"E&xit"),
-    ON(0, medit, L"&Edit"),
-    ON(1, mUndo, L"&Undo"),
-    ON(1, mRedo, L"&Redo"),
+    ED(0, medit, L"&Edit"),
+    ED(1, mUndo, L"&Undo"),
+    ED(1, mRedo, L"&Redo"),
     ROW(1, mtemp7, L"-"),
-    ROW(1, mCut, L"&Cut").On(&fedit::DoCut),
-    ON(1, mCopy, L"C&opy"),
-    ROW(1, mPaste, L"&Paste").On([](fedit& f) { f.DoPaste(0); }),
+    ROW(1, mCut, L"&Cut").On([](fedit& f) { f.editing_.DoCut(); }),
+    ED(1, mCopy, L"C&opy"),
+    ROW(1, mPaste, L"&Paste").On([](fedit& f) { f.editing_.DoPaste(0); }),
     ROW(1, mtemp8, L"-"),
-    ON(1, mSelAll, L"&Select All"),
-    ON(1, mClear, L"C&lear"),
+    ED(1, mSelAll, L"&Select All"),
+    ED(1, mClear, L"C&lear"),
     ROW(1, mtemp9, L"-"),
     ON(1, mFind, L"&Find and Replace"),
     ON(1, mMulti, L"&Multi-File Replace"),
@@ -56,17 +51,17 @@ std::wstring fedit::BuildMenus()
     ON(1, mOther, L"View &Other Webpage"),
     ON(1, mOffline, L"Browser Window &Offline"),
     ROW(0, mTextOps, L"&Text Ops"),
-    ON(1, mWrap, L"&Wordwrap"),
-    ON(1, mInsertRet, L"&Insert Returns"),
+    ED(1, mWrap, L"&Wordwrap"),
+    ED(1, mInsertRet, L"&Insert Returns"),
     ROW(1, mSelText, L"With Se&lected Text..."),
-    ARR(2, mChangeCasePop, 0, L"&UPPER CASE").On(&fedit::mChangeCase_Click),
-    ARR(2, mChangeCasePop, 1, L"&lower case").On(&fedit::mChangeCase_Click),
-    ARR(2, mChangeCasePop, 2, L"&Proper Case").On(&fedit::mChangeCase_Click),
+    ARR(2, mChangeCasePop, 0, L"&UPPER CASE").On([](fedit& f, int i) { f.editing_.mChangeCase_Click(i); }),
+    ARR(2, mChangeCasePop, 1, L"&lower case").On([](fedit& f, int i) { f.editing_.mChangeCase_Click(i); }),
+    ARR(2, mChangeCasePop, 2, L"&Proper Case").On([](fedit& f, int i) { f.editing_.mChangeCase_Click(i); }),
     ROW(1, mtemp6, L"-"),
-    ON(1, mUpHTML, L"UPPERCASE &HTML Tags"),
+    ED(1, mUpHTML, L"UPPERCASE &HTML Tags"),
     ROW(1, mtemp2, L"-"),
-    ON(1, mCom, L"&Comment"),
-    ON(1, mUnCom, L"&Uncomment"),
+    ED(1, mCom, L"&Comment"),
+    ED(1, mUnCom, L"&Uncomment"),
     ROW(0, mColorFind1, L"&Color Picker"),
     ON(1, mColorFind, L"Show &Color Picker"),
     ROW(0, mOptions, L"&Options"),
@@ -75,8 +70,8 @@ std::wstring fedit::BuildMenus()
     ON(1, mScrShow, L"&VBScript Editor"),
     ON(1, mJScrShow, L"&JavaScript Editor"),
     ROW(1, mtemp5, L"-"),
-    ON(1, mColCode, L"&Color Code Text"),
-    ON(1, mUTF8, L"&UTF-8 Text"),
+    ED(1, mColCode, L"&Color Code Text"),
+    ED(1, mUTF8, L"&UTF-8 Text"),
     ROW(1, mtemp10, L"-"),
     ROW(1, mTemplate1, L"&Template"),
     ON(2, mTemplate, L"Load HTML &Template File"),
@@ -115,25 +110,25 @@ std::wstring fedit::BuildMenus()
     ROW(0, mHelp, L"&Help"),
     ON(1, mCallHelp, L"TARNEL &Help"),
     ROW(0, mPop, L"Pop").Hidden(),
-    ROW(1, PopUndo, L"&Undo").On(&fedit::mUndo_Click),
-    ROW(1, PopRedo, L"&Redo").On(&fedit::mRedo_Click),
+    ROW(1, PopUndo, L"&Undo").On([](fedit& f) { f.editing_.mUndo_Click(); }),
+    ROW(1, PopRedo, L"&Redo").On([](fedit& f) { f.editing_.mRedo_Click(); }),
     ROW(1, mtemp20, L"-"),
-    ROW(1, PopCut, L"&Cut").On(&fedit::DoCut),
-    ROW(1, PopCopy, L"C&opy").On(&fedit::mCopy_Click),
-    ROW(1, PopPaste, L"&Paste").On([](fedit& f) { f.DoPaste(0); }),
-    ROW(1, mPasteClip1, L"X-Paste 1").On([](fedit& f) { f.DoPaste(1); }),
-    ROW(1, mPasteClip2, L"X-Paste 2").On([](fedit& f) { f.DoPaste(2); }),
-    ROW(1, PopAll, L"&Select All").On(&fedit::mSelAll_Click),
+    ROW(1, PopCut, L"&Cut").On([](fedit& f) { f.editing_.DoCut(); }),
+    ROW(1, PopCopy, L"C&opy").On([](fedit& f) { f.editing_.mCopy_Click(); }),
+    ROW(1, PopPaste, L"&Paste").On([](fedit& f) { f.editing_.DoPaste(0); }),
+    ROW(1, mPasteClip1, L"X-Paste 1").On([](fedit& f) { f.editing_.DoPaste(1); }),
+    ROW(1, mPasteClip2, L"X-Paste 2").On([](fedit& f) { f.editing_.DoPaste(2); }),
+    ROW(1, PopAll, L"&Select All").On([](fedit& f) { f.editing_.mSelAll_Click(); }),
     ROW(1, mtemp21, L"-"),
-    ARC(1, mChangeCase, 0, L"&UPPERCASE"),
-    ARC(1, mChangeCase, 1, L"&lower case"),
-    ARC(1, mChangeCase, 2, L"&Proper Case"),
+    ARR(1, mChangeCase, 0, L"&UPPERCASE").On([](fedit& f, int i) { f.editing_.mChangeCase_Click(i); }),
+    ARR(1, mChangeCase, 1, L"&lower case").On([](fedit& f, int i) { f.editing_.mChangeCase_Click(i); }),
+    ARR(1, mChangeCase, 2, L"&Proper Case").On([](fedit& f, int i) { f.editing_.mChangeCase_Click(i); }),
     ROW(1, mtemp22, L"-"),
-    ROW(1, mQuote1, L"&Quote Word(s)").On([](fedit& f) { f.QuoteWords(1); }),
-    ROW(1, mUnquote1, L"U&nquote Word(s)").On([](fedit& f) { f.QuoteWords(0); }),
+    ROW(1, mQuote1, L"&Quote Word(s)").On([](fedit& f) { f.editing_.QuoteWords(1); }),
+    ROW(1, mUnquote1, L"U&nquote Word(s)").On([](fedit& f) { f.editing_.QuoteWords(0); }),
     ROW(1, mLineCase, L"-"),
-    ROW(1, mComPop, L"Comment Sel. Text").On(&fedit::mCom_Click),
-    ROW(1, mUnComPop, L"Uncomment Sel. Text").On(&fedit::mUnCom_Click),
+    ROW(1, mComPop, L"Comment Sel. Text").On([](fedit& f) { f.editing_.mCom_Click(); }),
+    ROW(1, mUnComPop, L"Uncomment Sel. Text").On([](fedit& f) { f.editing_.mUnCom_Click(); }),
     ROW(1, mtemp23, L"-"),
     ON(1, Menu1pop, L"Menu &1"),
     ON(1, Menu2pop, L"Menu &2"),
@@ -142,10 +137,10 @@ std::wstring fedit::BuildMenus()
     ARC(1, mFileSaveFromTab, 0, L"&Save"),
     ARC(1, mFileSaveFromTab, 1, L"Save &As"),
     ROW(0, PopClip, L"PopClip").Hidden(),
-    ON(1, mClipClear, L"Clear"),
-    ON(1, mPasteClipP, L"Paste"),
+    ROW(1, mClipClear, L"Clear").On([](fedit& f) { f.bars_.mClipClear_Click(); }),
+    ROW(1, mPasteClipP, L"Paste").On([](fedit& f) { f.bars_.mPasteClipP_Click(); }),
     ROW(0, mPopLab, L"PopLab").Hidden(),
-    ON(1, mStatusCopy, L"&Copy"),
+    ROW(1, mStatusCopy, L"&Copy").On([](fedit& f) { f.panels_.mStatusCopy_Click(); }),
     ROW(0, mPopMethods, L"PopMethods").Hidden(),
     ON(1, mReloadMethods, L"Reload List"),
 };
@@ -154,6 +149,7 @@ std::wstring fedit::BuildMenus()
 #undef ON
 #undef ARR
 #undef ARC
+#undef ED
 
     return forms::BuildMenus(*this, Menus, kMenuTable);
 }
@@ -165,10 +161,11 @@ forms::MenuItem* fedit::MenuById(unsigned id)
 
 bool fedit::Pickable(const forms::MenuItem& item) const
 {
+    const forms::MenuItem* const kPopups[] = {&mPop, &mPopFiles, &PopClip, &mPopLab, &mPopMethods};
     for (const forms::MenuItem* m = &item; m && m->ParentItem(); m = m->ParentItem()) {
         bool popup = false;  // hidden on the bar, yet its items can be picked
         for (auto p : kPopups)
-            popup = popup || m == &(this->*p);
+            popup = popup || m == p;
         if ((!m->Visible() && !popup) || !m->Enabled())
             return false;
     }

@@ -29,161 +29,17 @@ EditorType CurrentType() { return State().EdType; }
 
 } // namespace
 
-void fedit::ResetLineCol()
-{
-    tlcount.SetCaption(L"1");
-    tcount.SetCaption(L"1");
-}
-
-void fedit::FillMethodsBox()
-{
-    BoxMethods.Clear();
-    for (const std::wstring& name : ProcedureNames())
-        if (!name.empty())
-            BoxMethods.AddItem(name);
-}
-
-void fedit::bStatScroll_Click(int Index)
-{
-    LabStatus.SetLeft(LabStatus.Left() + (Index == 0 ? -600 : 600));
-}
-
-void fedit::LabStatus_MouseUp(int Button)
-{
-    if (Button != 2)
-        return;
-    mStatusCopy.SetEnabled(!LabStatus.Caption().empty());
-    PopupMenu(mPopLab);
-}
-
-void fedit::mStatusCopy_Click()
-{
-    const std::wstring text = LabStatus.Caption();
-    if (text.empty())
-        return;
-    ClipboardClear();
-    ClipboardSetText(text);
-}
-
-void fedit::BoxPopJ_KeyUp(int KeyCode)
-{
-    int index = BoxPopJ.List.ListIndex();
-    if (KeyCode == VK_RETURN && index >= 0) {
-        popupItemChosen_ = true;
-        BoxPopJ_Click(index);
-    }
-}
-
-void fedit::BoxPopJ_Click(int Index)
-{
-    if (!popupItemChosen_ || Index == -1)
-        return;
-    const std::wstring item = BoxPopJ.List.GetItemMin(Index);
-    if (item.empty())
-        return;
-    const long caret = JT1.SelStart();
-    const long lineStart = JT1.GetLineIndex(JT1.GetLineFromChar(caret));
-    const long column = caret - lineStart;
-    EditorType mode = CurrentType();
-    if (IsPageType(mode) && cssPopup_)
-        mode = EditorType::CSS;
-
-    if (mode == EditorType::CSS) {
-        const CSSChoice choice = ChooseCSSItem(item, caret);
-        if (choice.action == CSSChoice::Action::None)
-            return;
-        if (choice.action == CSSChoice::Action::Replace) {
-            JT1.SetSelection(choice.start, caret);
-            JT1.SetSelText(choice.text);
-            JT1.SetSelStart(choice.start + static_cast<long>(choice.text.size()));
-        }
-        if (!choice.showValuesOf.empty()) {
-            FrPop.SetVisible(false);
-            popupItemChosen_ = false;
-            popupShift_ = ShowCSSPopup(choice.showValuesOf, false);
-            cssPopup_ = true;
-            if (popupShift_ != 0 || choice.action == CSSChoice::Action::ShowValues) {
-                JT1.SetFocus();
-                return;
-            }
-        }
-    } else if (column > 2) {
-        const std::wstring full = BoxPopX.List(Index);
-        // The last period of the line before the caret (a search from the
-        // line start would find a period before it again and again).
-        const size_t p = JT1.GetTextRange(lineStart, caret).rfind(L'.');
-        const long dot = p == std::wstring::npos ? -1 : lineStart + static_cast<long>(p);
-        if (dot >= 0) {
-            JT1.SetSelRange(dot + 1, caret - dot - 1);
-            JT1.SetSelText(item);
-            JT1.SetSelStart(dot + static_cast<long>(item.size()) + 1);
-        }
-        ShowStatus(full);
-        if (mode != EditorType::CSS && mode != EditorType::JavaScript) {
-            const size_t close = full.find(L')');
-            const size_t dash = full.find(L'-');
-            if (close != std::wstring::npos && (dash == std::wstring::npos || close < dash))
-                tipSpaceCount_ = static_cast<short>(
-                    ShowParamInfo(full.substr(0, close + 1)) + 1);
-        }
-    }
-    FrPop.SetVisible(false);
-    cssPopup_ = false;
-    popupItemChosen_ = false;
-    JT1.SetFocus();
-}
-
-void fedit::bPropCSS_Click(int Index)
-{
-    cssPopup_ = true;
-    JT1.SetFocus();
-    if (Index == 0) {
-        popupItemChosen_ = false;
-        popupShift_ = ShowCSSPopup(std::wstring(L"{"), false);
-    } else {
-        const std::wstring name = GetCSSContext(JT1.SelStart());
-        if (!name.empty()) {
-            popupItemChosen_ = false;
-            popupShift_ = ShowCSSPopup(name, false);
-            if (popupShift_ == 0) {
-                ShowInfo(L"No property found on line.");
-                return;
-            }
-        }
-    }
-    JT1.SetFocus();
-}
-
 void fedit::ShowTagInfo()
 {
-    if (JT1.SelLength() == 0 || !TagsLoaded())
+    if (editing_.JT1.SelLength() == 0 || !TagsLoaded())
         return;
-    const std::wstring name = PanelRules::TagName(JT1.SelText());
+    const std::wstring name = PanelRules::TagName(editing_.JT1.SelText());
     if (name.empty())
         return;
     if (TagDescriptions().Exists(name))
         ShowStatus(TagDescriptions().Item(name));
     else
         ShowStatus(L"No information");
-}
-
-void fedit::bTipX_Click(int Index)
-{
-    if (Index == 0) {
-        FrTip.SetVisible(false);
-        State().TipKept = false;
-    } else {
-        State().TipKept = true;
-    }
-}
-
-void fedit::BoxMethods_Click()
-{
-    std::wstring name = platform::TrimBlanks(BoxMethods.Text());
-    if (!name.empty()) {
-        GoToProcedure(name);
-        SyncLineNums();
-    }
 }
 
 void fedit::mReloadMethods_Click()
@@ -256,21 +112,21 @@ void fedit::GetCaretScreenPos(long& x, long& y)
         w = cm->Width();
         h = cm->Height();
     }
-    const long left = JT1.Left() + Left();
-    const long top = JT1.Top() + Top();
+    const long left = editing_.JT1.Left() + Left();
+    const long top = editing_.JT1.Top() + Top();
     POINT caret{};
     if (!GetCaretPos(&caret)) {
-        x = left + JT1.Width() / 2;
+        x = left + editing_.JT1.Width() / 2;
         y = 0;
         return;
     }
-    if (!ClientToScreen(JT1.RTBhWnd(), &caret)) {
+    if (!ClientToScreen(editing_.JT1.RTBhWnd(), &caret)) {
         x = 0;
         y = 0;
         return;
     }
     PanelRules::Point p = PanelRules::MenuBesideCaret(caret.x * TwipsPerPixelX(), caret.y * TwipsPerPixelY(), w,
-                                                      h, left + JT1.Width(), top + JT1.Height());
+                                                      h, left + editing_.JT1.Width(), top + editing_.JT1.Height());
     x = p.x;
     y = p.y;
 }
@@ -278,7 +134,7 @@ void fedit::GetCaretScreenPos(long& x, long& y)
 void fedit::ShowWordTip(long position, bool afterParen)
 {
     long start = 0;
-    const std::wstring word = JT1.GetLastWord(position, start);
+    const std::wstring word = editing_.JT1.GetLastWord(position, start);
     if (word.empty())
         return;
     std::wstring found;
@@ -292,19 +148,19 @@ void fedit::ShowWordTip(long position, bool afterParen)
     // variable's object text is shown but never written over the word.
     const std::wstring spelling = PanelRules::StoredSpelling(word, found);
     if (!spelling.empty() && spelling != word) {
-        if (HWND re = JT1.RTBhWnd()) {
-            JT1.LockRTB();
+        if (HWND re = editing_.JT1.RTBhWnd()) {
+            editing_.JT1.LockRTB();
             CHARRANGE range{start, start + static_cast<long>(word.size())};
             SendMessageW(re, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
             SendMessageW(re, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(spelling.c_str()));
-            JT1.SetSelStart(position);
-            JT1.UnLockRTB();
+            editing_.JT1.SetSelStart(position);
+            editing_.JT1.UnLockRTB();
         }
     }
     const EditorType type = CurrentType();
     if (type == EditorType::ASP || type == EditorType::HTML || type == EditorType::VBScript) {
         ShowStatus(found);
-        tipSpaceCount_ = ShowParamInfo(found);
+        panels_.tipSpaceCount = ShowParamInfo(found);
     }
 }
 
@@ -320,7 +176,7 @@ void fedit::CloseImageViewer()
     if (viewer && viewer->Visible()) {
         viewer->Hide();
         ModFormOps::SetBottomMost(viewer->hwnd);
-        FrImageOps.SetVisible(false);
+        panels_.FrImageOps.SetVisible(false);
         ClearInfo();
         ClearStatus();
     }

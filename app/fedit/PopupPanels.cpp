@@ -1,16 +1,17 @@
 #include "PopupPanels.h"
 
-#include "fedit.h"
+#include "KvRTB/KvRTB.h"
+#include "PanelsPart.h"
 #include "forms/Runtime.h"
 
 PopupRect PopupPanels::EditorRect() const
 {
-    return {f_.JT1.Left(), f_.JT1.Top(), f_.JT1.Width(), f_.JT1.Height()};
+    return {editor_.Left(), editor_.Top(), editor_.Width(), editor_.Height()};
 }
 
 PopupRect PopupPanels::ListRect() const
 {
-    return {f_.FrPop.Left(), f_.FrPop.Top(), f_.FrPop.Width(), f_.FrPop.Height()};
+    return {panels_.FrPop.Left(), panels_.FrPop.Top(), panels_.FrPop.Width(), panels_.FrPop.Height()};
 }
 
 bool PopupPanels::CaretTwips(long& x, long& y) const
@@ -25,49 +26,49 @@ bool PopupPanels::CaretTwips(long& x, long& y) const
 
 void PopupPanels::ClearList()
 {
-    f_.BoxPopJ.List.Clear();
-    f_.BoxPopX.Clear();
+    panels_.BoxPopJ.List.Clear();
+    panels_.BoxPopX.Clear();
 }
 
 void PopupPanels::AddItem(const std::wstring& text, long colourCode, const std::wstring& fullText)
 {
-    f_.BoxPopJ.List.Add(text, colourCode);
-    f_.BoxPopX.AddItem(fullText);
+    panels_.BoxPopJ.List.Add(text, colourCode);
+    panels_.BoxPopX.AddItem(fullText);
 }
 
 void PopupPanels::ShowList(long left, long top, PopupMode mode)
 {
     mode_ = mode;
-    f_.BoxPopJ.List.ListIndex(0);
-    f_.BoxPopJ.List.SelNone();
-    f_.FrPop.Move(static_cast<int>(left), static_cast<int>(top));
-    f_.FrPop.SetVisible(true);
-    f_.FrPop.ZOrder(0);
+    panels_.BoxPopJ.List.ListIndex(0);
+    panels_.BoxPopJ.List.SelNone();
+    panels_.FrPop.Move(static_cast<int>(left), static_cast<int>(top));
+    panels_.FrPop.SetVisible(true);
+    panels_.FrPop.ZOrder(0);
 }
 
-void PopupPanels::HideList() { f_.FrPop.SetVisible(false); }
-bool PopupPanels::ListVisible() const { return f_.FrPop.Visible(); }
+void PopupPanels::HideList() { panels_.FrPop.SetVisible(false); }
+bool PopupPanels::ListVisible() const { return panels_.FrPop.Visible(); }
 
 void PopupPanels::SetTipText(const std::wstring& caption)
 {
-    f_.LabTip.SetCaption(caption);
+    panels_.LabTip.SetCaption(caption);
     // Label2 holds the two buttons at the left; the caption follows it.
-    f_.Label2.SetLeft(0);
-    f_.bTipX(1).SetLeft(60);
-    f_.bTipX(0).SetLeft(f_.bTipX(1).Width() + 120);
-    f_.LabTip.SetLeft(f_.Label2.Width());
-    f_.LabTip.SetWidth(f_.LabTip.CaptionWidth() + 60);
-    f_.FrTip.SetWidth(f_.LabTip.Width() + f_.Label2.Width());
+    panels_.Label2.SetLeft(0);
+    panels_.bTipX(1).SetLeft(60);
+    panels_.bTipX(0).SetLeft(panels_.bTipX(1).Width() + 120);
+    panels_.LabTip.SetLeft(panels_.Label2.Width());
+    panels_.LabTip.SetWidth(panels_.LabTip.CaptionWidth() + 60);
+    panels_.FrTip.SetWidth(panels_.LabTip.Width() + panels_.Label2.Width());
 }
 
-long PopupPanels::TipWidth() const { return f_.FrTip.Width(); }
+long PopupPanels::TipWidth() const { return panels_.FrTip.Width(); }
 
 void PopupPanels::ShowTip(long left, long top)
 {
-    f_.FrTip.Move(static_cast<int>(left), static_cast<int>(top));
-    f_.FrTip.SetVisible(true);
-    f_.FrTip.ZOrder(0);
+    panels_.FrTip.Move(static_cast<int>(left), static_cast<int>(top));
+    panels_.FrTip.SetVisible(true);
+    panels_.FrTip.ZOrder(0);
 }
 
-void PopupPanels::HideTip() { f_.FrTip.SetVisible(false); }
-bool PopupPanels::TipVisible() const { return f_.FrTip.Visible(); }
+void PopupPanels::HideTip() { panels_.FrTip.SetVisible(false); }
+bool PopupPanels::TipVisible() const { return panels_.FrTip.Visible(); }

@@ -4,11 +4,12 @@
 // fills and places them.
 #include "PopupFace.h"
 
-class fedit;
+class KvRTB;
+class PanelsPart;
 
 class PopupPanels : public PopupFace {
 public:
-    explicit PopupPanels(fedit& form) : f_(form) {}
+    PopupPanels(PanelsPart& panels, KvRTB& editor) : panels_(panels), editor_(editor) {}
 
     PopupRect EditorRect() const override;
     PopupRect ListRect() const override;
@@ -28,6 +29,7 @@ public:
     bool TipVisible() const override;
 
 private:
-    fedit& f_;
+    PanelsPart& panels_;
+    KvRTB& editor_;
     PopupMode mode_ = PopupMode::Member;
 };

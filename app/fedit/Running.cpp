@@ -86,7 +86,7 @@ void fedit::RunScriptWith(bool debugger)
 {
     EditorState& s = State();
     EditorType type = State().EdType;
-    if (JT1.LenText() == 0 || (type != EditorType::VBScript && type != EditorType::JavaScript))
+    if (editing_.JT1.LenText() == 0 || (type != EditorType::VBScript && type != EditorType::JavaScript))
         return;
     const std::wstring host = RunCommands::ChosenHost(s.RunWithWScript, s.WScriptPath, s.CScriptPath);
     if (host.empty()) {
@@ -101,12 +101,12 @@ void fedit::RunScriptWith(bool debugger)
     const std::wstring script =
         folder + L"\\" + RunCommands::ScriptFileName(GetCurrentProcessId(), type == EditorType::JavaScript);
     std::wstring failure;
-    if (!platform::WriteFileSafely(script, RunCommands::ScriptFileBytes(JT1.Text()), platform::ReadOnlyTarget::Replace))
+    if (!platform::WriteFileSafely(script, RunCommands::ScriptFileBytes(editing_.JT1.Text()), platform::ReadOnlyTarget::Replace))
         failure = L"The script could not be written to " + script;
     else
         failure = StartProcess(debugger ? RunCommands::DebuggerCommand(host, script)
                                         : RunCommands::ScriptCommand(host, script,
-                                                                     RunCommands::SplitOptions(tCommand.Text())));
+                                                                     RunCommands::SplitOptions(panels_.tCommand.Text())));
     if (!failure.empty())
         platform::ShowMessage(L"Error:\r\n" + failure, Information, hwnd, L"Run Script");
 }
@@ -120,17 +120,13 @@ void fedit::mRunEXE_Click(int Index)
 
 void fedit::mShowCommand_Click()
 {
-    FrCommand.SetVisible(true);
-    bStatScroll(0).SetEnabled(false);
-    bStatScroll(1).SetEnabled(false);
+    panels_.ShowCommandBar(true);
 }
 
 void fedit::bCommand_Click(int Index)
 {
     if (Index == 0) {
-        FrCommand.SetVisible(false);
-        bStatScroll(0).SetEnabled(true);
-        bStatScroll(1).SetEnabled(true);
+        panels_.ShowCommandBar(false);
     } else {
         platform::ShowMessage(L"Any text entered in Command Line field will be run with script. Both arguments "
                               L"and switches can applied by using the \"+\" character. See Help.",
@@ -140,7 +136,7 @@ void fedit::bCommand_Click(int Index)
 
 void fedit::mRunDebug_Click()
 {
-    if (JT1.LenText() == 0)
+    if (editing_.JT1.LenText() == 0)
         return;
     const long number = EditorTypeNumber(State().EdType);
     // The checker keeps the user's line-debugging choice and gives it back
@@ -150,20 +146,20 @@ void fedit::mRunDebug_Click()
     case EditorType::ASP:
     case EditorType::HTML: {
         forms::Hourglass wait;
-        JT1.SetEnabled(false);
+        editing_.JT1.SetEnabled(false);
         RunHTMLDebug();
-        JT1.SetEnabled(true);
+        editing_.JT1.SetEnabled(true);
         break;
     }
     case EditorType::VBScript: {
         {
             forms::Hourglass wait;
-            JT1.SetEnabled(false);
+            editing_.JT1.SetEnabled(false);
             RunVBSDebug();
-            SyncLineNums();
-            JT1.SetEnabled(true);
+            editing_.SyncLineNums();
+            editing_.JT1.SetEnabled(true);
         }
-        JT1.SetFocus();
+        editing_.JT1.SetFocus();
         break;
     }
     default:

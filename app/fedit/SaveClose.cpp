@@ -123,7 +123,7 @@ std::wstring fedit::SaveDocumentAs()
     // The old file is replaced only once the new one is whole on the disk.
     if (platform::FileExists(path) && !ReplaceConfirmed(hwnd, path))
         return L"";
-    if (!Write(hwnd, JT1, path))
+    if (!Write(hwnd, editing_.JT1, path))
         return L"";
     ClsFile* files = s.Files;
     const EditorType known = files ? files->GetExtEdType(platform::GetExtension(path)) : EditorType::None;
@@ -136,7 +136,7 @@ std::wstring fedit::SaveDocumentAs()
     }
     const EditorType current = State().EdType;
     if (now.changesType && now.type != current) {
-        ShowDocumentType(*this, current, now.type);
+        ShowDocumentType(current, now.type);
         if (IsPageType(now.type) || now.type == EditorType::VBScript) {
             BuildFuncPopup();
         } else if (now.type == EditorType::CSS) {
@@ -147,9 +147,9 @@ std::wstring fedit::SaveDocumentAs()
     }
     s.CurrentFilePath = path;
     SetCaptions();
-    if (HWND re = JT1.RTBhWnd())
+    if (HWND re = editing_.JT1.RTBhWnd())
         SendMessageW(re, EM_SETMODIFY, 0, 0);
-    UpdateRecentFiles(*this, path);
+    UpdateRecentFiles(path);
     const std::wstring preview = PreviewPagePath();
     if (!preview.empty() && platform::FileExists(preview))
         ModFileOps::RemoveFile(preview);
@@ -174,14 +174,9 @@ std::wstring fedit::SaveTabAs(int slot)
     return path;
 }
 
-namespace {
-
-// Saves parked document `slot` from the clipping pad's scratch editor, under its own path
-// or (askPath, or no file of its own) under a chosen one. The path saved
-// to; "" when cancelled or failed (the user was told). The scratch editor
-// is emptied in every case, so its text can never reach another file.
-std::wstring SaveParked(fedit& f, fpad3* pad, int slot, bool askPath)
+std::wstring fedit::SaveParked(int slot, bool askPath)
 {
+    fpad3* pad = program_.ClipPadForm();
     ClsFile* files = State().Files;
     KvRTB* scratch = ScratchEditor(pad);
     if (!files || !scratch)
@@ -191,27 +186,23 @@ std::wstring SaveParked(fedit& f, fpad3* pad, int slot, bool askPath)
     if (!files->Load3(slot)) {
         platform::ShowMessage(L"Unable to read the temporary file of " + files->Name(slot) +
                                   L". The document cannot be saved.",
-                              platform::MessageStyle::Information, f.hwnd);
+                              platform::MessageStyle::Information, hwnd);
     } else if (askPath || !SavableFile(p)) {
-        saved = f.SaveTabAs(slot);
-    } else if (Write(f.hwnd, *scratch, p)) {
+        saved = SaveTabAs(slot);
+    } else if (Write(hwnd, *scratch, p)) {
         saved = p;
     }
     scratch->ClearAll();
     return saved;
 }
 
-// Saves the document in the editor under its own path, or through Save As
-// when it has none; "" when cancelled or failed.
-std::wstring SaveShown(fedit& f)
+std::wstring fedit::SaveShown()
 {
     const std::wstring p = State().CurrentFilePath;
     if (!SavableFile(p))
-        return f.SaveDocumentAs();
-    return Write(f.hwnd, f.JT1, p) ? p : L"";
+        return SaveDocumentAs();
+    return Write(hwnd, editing_.JT1, p) ? p : L"";
 }
-
-} // namespace
 
 void fedit::mSavePlain_Click()
 {
@@ -220,7 +211,7 @@ void fedit::mSavePlain_Click()
         mSaveAs_Click();
         return;
     }
-    if (Write(hwnd, JT1, s.CurrentFilePath))
+    if (Write(hwnd, editing_.JT1, s.CurrentFilePath))
         s.DocChanged = false;
 }
 
@@ -253,7 +244,7 @@ void fedit::mFileSaveFromTab_Click(int Index)
     if (!files || !files->Exists(t))
         return;
     if (t != files->CurrentFile()) {
-        const std::wstring p = SaveParked(*this, program_.ClipPadForm(), t, Index == 1);
+        const std::wstring p = SaveParked(t, Index == 1);
         if (p.empty())
             return;
         files->Path(t, p);
@@ -289,13 +280,13 @@ void fedit::mFileCloseFromTab_Click()
                                                  platform::MessageStyle::YesNoCancel, hwnd);
         if (answer == IDCANCEL)
             return;
-        if (answer == IDYES && SaveShown(*this).empty())
+        if (answer == IDYES && SaveShown().empty())
             return;
     } else if (!current && files->Changed(t)) {
         const int answer = AskSaveChanges(hwnd, files->Path(t));
         if (answer == IDCANCEL)
             return;
-        if (answer == IDYES && SaveParked(*this, program_.ClipPadForm(), t, false).empty())
+        if (answer == IDYES && SaveParked(t, false).empty())
             return;
     }
     files->RemoveFile(t);
@@ -312,14 +303,14 @@ void fedit::mFileCloseFromTab_Click()
             k = i;
     const EditorType oldType = State().EdType;
     if (k >= 0 && files->SwitchTo(k)) {
-        SyncLineNums();
+        editing_.SyncLineNums();
         ApplyShownDocumentType(files->EdType(k), oldType, false);
         SetCaptions();
     } else {
         // No document left (or the next one could not be read): a new one.
         k = AddNewFile() ? files->CurrentFile() : 0;
     }
-    JT1.ClearUndoBuffer();
+    editing_.JT1.ClearUndoBuffer();
     tabs_.DrawFileTabs(k);
 }
 
@@ -334,7 +325,7 @@ bool fedit::QuerySaveAll()
         if (answer == IDCANCEL)
             return false;
         if (answer == IDYES) {
-            if (SaveShown(*this).empty())
+            if (SaveShown().empty())
                 return false;
             // A later Cancel keeps the program running: this one is saved.
             s.DocChanged = false;
@@ -348,7 +339,7 @@ bool fedit::QuerySaveAll()
         if (answer == IDCANCEL)
             return false;
         if (answer == IDYES) {
-            const std::wstring p = SaveParked(*this, program_.ClipPadForm(), i, false);
+            const std::wstring p = SaveParked(i, false);
             if (p.empty())
                 return false;
             files->Changed(i, false);

@@ -2,16 +2,20 @@
 // fedit: the main window. One editor (JT1) with its line-number gutter (T2)
 // shows the current document; two tool-bar rows above it, the auto-insert
 // bars, the image frame, the status row and the file tabs below it. The
-// form's parts live in files of their own beside this one (menus, menu
-// sets, layout, ...); this header lists every control and routine.
+// window's parts (file tabs, tool bars, ...) are classes of their own that
+// own their controls and handlers; the form composes them and holds the
+// editor, the menus and the document routines, in files of their own beside
+// this one (menus, menu sets, layout, documents, ...).
 #include "forms/Controls.h"
 #include "forms/Form.h"
 
-#include "ButSilver2/ButSilver2Control.h"
-#include "KvListBox/KvListBoxControl.h"
 #include "KvRTB/KvRTB.h"
 #include "EditorType.h"
+#include "fedit/DocumentsEngine.h"
 #include "fedit/FileTabsPart.h"
+#include "fedit/ToolbarsPart.h"
+#include "fedit/PanelsPart.h"
+#include "fedit/EditingPart.h"
 #include "fedit/MainProgram.h"
 #include "platform/ComRef.h"
 #include "platform/Handles.h"
@@ -26,59 +30,74 @@
 #include <vector>
 
 class SettingsEventSink;
-struct TextEdit;
+namespace MenuSetRows {
+enum class Item;
+struct Change;
+struct Inputs;
+struct Plan;
+}
 
 class fedit : public forms::Form {
 public:
     explicit fedit(MainProgram& program);
     ~fedit() override;
 
-    // ---- Editor and gutter ----
-    KvRTB JT1;
-    forms::TextBox T2;
+    // The editor of the current document.
+    KvRTB& Editor() { return editing_.JT1; }
 
-    // ---- Tool-bar rows and groups ----
-    forms::Frame TBarA, TBarB, TBarC, TBarD;
-    forms::ControlArray<forms::Image> ButB;   // 0-7, 9-19, 22-28
-    forms::ControlArray<forms::Line> Line2;   // separators of the tool bar; Line2(4) before TBarC
-    forms::ComboBox BoxMethods;
-    // Info area of the first row: the info label and the line/column group.
-    forms::Frame frinfo, frtbar;
-    forms::Label tinfo;
-    forms::Label LabLine, LabCol, tlcount, tcount;
+    // ---- Start-up ----
+    // The record's settings on the window: colours, font, the run menu's
+    // programs, checks and custom menus; at start-up also the recent files,
+    // the menu set of the record's type and the auto-insert buttons.
+    void ApplySettings(bool AtStartUp);
+    // Finds the script hosts; the CScript item goes grey without one.
+    void FindScriptHosts();
+    // Loads the file into the editor as the current document of a new slot:
+    // type from the extension (without the dot), menus, colouring, file tab,
+    // recent files. A path that is open already only selects its tab. False,
+    // after a message and with nothing changed, when the file cannot be read.
+    // The caller has parked the current document and made sure a slot is free.
+    bool LoadDocument(const std::wstring& path, const std::wstring& extension);
+    // Start-up without a file: slot 0 becomes an empty "Untitled" document of
+    // the record's editor type.
+    void OpenUntitledAtStartUp();
+    // The caption names the program, the type and the document.
+    void SetCaptions();
 
-    // ---- Auto-insert bars ----
-    forms::Frame Frame1, Frame2;
-    forms::ControlArray<forms::Label> Lht;      // 0-13 in Frame1, 14-27 in Frame2
-    forms::ControlArray<forms::Shape> HiBox;    // hover outline, 0 in Frame1, 1 in Frame2
-    forms::ControlArray<forms::Image> bsw;      // "Toggle toolbars"
-    forms::ControlArray<forms::Image> bview2;   // "View webpage."
+    // ---- Shutdown ----
+    // Hides every tab and deletes the parked files: the program is ending.
+    void ReleaseDocumentSlots();
+    // Keeps the last normal size: taken by every resize in the normal state.
+    int NormalWidth() const { return normalWidth_; }
+    int NormalHeight() const { return normalHeight_; }
+    // Closing sequence steps of the window: the procedure list's hook and the
+    // settings component go.
+    void PrepareClose();
+    // Writes the settings file with the window's recent files.
+    void WriteSettings();
+    // True while the window's own unload runs the closing sequence.
+    bool InUnload() const { return inUnload_; }
 
-    // ---- Image frame ----
-    forms::Frame FrImageOps;
-    forms::PictureBox picsmall;
-    forms::TextBox thex, tsize, tgrfil;
-    forms::CommandButton bbitcol, bspec;
+protected:
+    void Form_Load() override;
+    void Form_Resize() override;
+    void Form_KeyDown(int& KeyCode, int Shift) override;
+    void Form_QueryUnload(int& Cancel, int UnloadMode) override;
+    bool Form_Message(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+    void Form_MouseMove(int Button, int Shift, int X, int Y) override;
 
-    // ---- Status row, CSS bar, command-line bar ----
-    forms::Frame FrStatus;
-    forms::Label LabStatus;
-    forms::ControlArray<ButSilver2Control> bStatScroll;
-    forms::Frame FrCSS;
-    forms::ControlArray<ButSilver2Control> bPropCSS;
-    forms::Frame FrCommand;
-    forms::Label LabCommand;
-    forms::TextBox tCommand;
-    forms::ControlArray<forms::CommandButton> bCommand;
-
-    // ---- Pop-up list and tip panel ----
-    forms::Frame FrPop;
-    KvListBoxControl BoxPopJ;
-    forms::ListBox BoxPopX;
-    forms::Frame FrTip;
-    forms::Label Label2;   // the tip's left part, behind its two buttons
-    forms::Label LabTip;
-    forms::ControlArray<forms::CommandButton> bTipX;
+private:
+    // The main window's host answers for the window to the layers beneath.
+    friend class MainWindowHost;
+    // The parts of the window, which reach the form and each other through it.
+    friend class FileTabsPart;
+    friend class ToolbarsPart;
+    friend class PanelsPart;
+    friend class EditingPart;
+    FileTabsPart tabs_{*this};
+    ToolbarsPart bars_{*this};
+    PanelsPart panels_{*this};
+    EditingPart editing_{*this};
 
     // Pictures of the menu items: never shown, so never placed on the form
     // and given no windows.
@@ -118,19 +137,16 @@ public:
     forms::MenuItem* MenuById(unsigned id);
 
     // ---- Settings component: held only while its dialog is open ----
-private:
     // DirectCOM.dll, which makes the component: loaded on first use, freed
     // with this form after every object from it (declared before CS and the
     // other settings references, so it goes after them).
     platform::Library directCom_;
-public:
     platform::ComRef<_CSets> CS;
     // Posted to the window to release CS after the event that asked for it
     // has returned (wParam: the generation of CS to release).
     static constexpr UINT kReleaseSettings = WM_APP + 1;
 
     // ---- Routines of the window ----
-    void SetCaptions();
     // The running document's type name, as the window caption shows it.
     std::wstring TypeName() const;
     void ShowInfo(const std::wstring& text);
@@ -145,56 +161,26 @@ public:
     void ApplyEditorFont();
     // Layout (Layout.cpp).
     void SetGutterWidth(bool wide);
-    void Form_Resize() override;
     // Settings dialog road.
     void ShowSettings();
     void CS_SettingsChanged();
+    void ApplyCustomMenuLabels();
     // The closing question of every way out; true when the program may end.
     // It asks and saves only: the documents stay until ReleaseDocumentSlots.
     bool QuerySaveAll();
-    // Hides every tab and deletes the parked files: the program is ending.
-    void ReleaseDocumentSlots();
-    // Keeps the last normal size: taken by every resize in the normal state.
-    int NormalWidth() const { return normalWidth_; }
-    int NormalHeight() const { return normalHeight_; }
-    // ---- Documents and file tabs, the editor's gutter and the closing
-    // sequence, as the program's start-up, shutdown and document loading use them ----
     // Parks the current document and opens path (an existing file).
     void OpenFilePath(const std::wstring& path);
-    // Loads the file into the editor as the current document of a new slot:
-    // type from the extension (without the dot), menus, colouring, file tab,
-    // recent files. A path that is open already only selects its tab. False,
-    // after a message and with nothing changed, when the file cannot be read.
-    // The caller has parked the current document and made sure a slot is free.
-    bool LoadDocument(const std::wstring& path, const std::wstring& extension);
-    // Start-up without a file: slot 0 becomes an empty "Untitled" document of
-    // the record's editor type.
-    void OpenUntitledAtStartUp();
     // The Save As dialog for the current document; the path saved to, ""
     // when nothing was saved (cancelled or failed).
     std::wstring SaveDocumentAs();
     // Saves the scratch editor's content under a chosen path; "" as above.
     // slot: the parked document being saved (-1: none), which may keep its own file.
     std::wstring SaveTabAs(int slot = -1);
-    // Closing sequence steps of the window: the procedure list's hook and the
-    // settings component go.
-    void PrepareClose();
-    // True while the window's own unload runs the closing sequence.
-    bool InUnload() const { return inUnload_; }
-    void SyncLineNums();
-    void FillGutter();
     // Shows the document of a slot, as a click on its tab does.
     void ShowSlot(int slot);
 
-private:
-    // The main window's host answers for the window to the layers beneath.
-    friend class MainWindowHost;
-    // The parts of the window, which reach the form and each other through it.
-    friend class FileTabsPart;
-    FileTabsPart tabs_{*this};
-
-    // ---- Documents: opening (Documents.cpp), saving and closing
-    // (SaveClose.cpp), the file tabs (FileTabs.cpp) ----
+    // ---- Documents: opening and switching (Documents.cpp), saving and
+    // closing (SaveClose.cpp) ----
     void mNewFile_Click();
     void mOpenFile_Click();
     void mTemplate_Click();
@@ -211,48 +197,38 @@ private:
     // Parks the current document in its slot; false, after telling the user,
     // when its text could not be written (the caller then stops).
     bool ParkCurrentDocument();
+    // The window takes the type of the document now shown, `from` being the type
+    // shown before: its menu and tool-bar set when the kind changes, the
+    // record's editor type and the type name. A document of no known type
+    // changes none of them.
+    void ShowDocumentType(EditorType from, EditorType to);
+    // The window's set and the checks of a loaded document's type.
+    void ShowLoadedType(EditorType t);
+    // Puts the path at the top of the recent-file items unless it is listed or untitled.
+    void UpdateRecentFiles(const std::wstring& path);
+    // The recent-file items show the list; unused entries are hidden, and so is
+    // the separator below the items while none shows.
+    void ShowRecentFiles(const RecentList& list);
+    // A file already open in a tab is shown there rather than opened twice.
+    void OpenOrShow(const std::wstring& path);
+    // Saves parked document `slot` from the clipping pad's scratch editor, under its own path
+    // or (askPath, or no file of its own) under a chosen one. The path saved
+    // to; "" when cancelled or failed (the user was told). The scratch editor
+    // is emptied in every case, so its text can never reach another file.
+    std::wstring SaveParked(int slot, bool askPath);
+    // Saves the document in the editor under its own path, or through Save As
+    // when it has none; "" when cancelled or failed.
+    std::wstring SaveShown();
     // Set true when the find window's show or close asks for a new layout.
     bool FindWasVisible = false;
 
-
-    // ---- Tool bars, auto-insert buttons and clips (Toolbars.cpp) ----
-    void ButB_Click(int Index);
-    void ButB_MouseDown(int Index, int Button);
-    void ButB_MouseMove(int Index);
-    void ButB_MouseUp(int Index, int Button);
-    void ButB_OLEDragDrop(int Index, const std::vector<std::wstring>& Files);
-    void Lht_Click(int Index);
-    void Lht_MouseDown(int Index, int Button);
-    void Lht_MouseUp(int Index);
-    void Lht_MouseMove(int Index);
-    void bsw_Click(int Index);
-    void mClipClear_Click();
-    void mPasteClipP_Click();
-    // Draws the hovered tool-bar button flat again (leaving the bar or
-    // moving over the editor) and forgets it.
-    void FlattenHoveredButton();
-    // Hides the auto-insert outline when it is shown.
-    void HideOutline();
-    // The tool-bar button drawn raised, -1 when none.
-    int HoveredButton = -1;
-
-    // ---- Message panels and popups (Panels.cpp) ----
-    void ResetLineCol();
-    void FillMethodsBox();
+    // ---- Tag information, word tips, side panels and custom menus (Panels.cpp) ----
     void ShowTagInfo();
     void ShowWordTip(long position, bool afterParen);
     void CloseSidePanels();
     void CloseImageViewer();
     // Where the custom menu window opens (screen twips).
     void GetCaretScreenPos(long& x, long& y);
-    void bStatScroll_Click(int Index);
-    void LabStatus_MouseUp(int Button);
-    void mStatusCopy_Click();
-    void BoxPopJ_Click(int Index);
-    void BoxPopJ_KeyUp(int KeyCode);
-    void bPropCSS_Click(int Index);
-    void bTipX_Click(int Index);
-    void BoxMethods_Click();
     void mReloadMethods_Click();
     void mFuncPopRe_Click();
     void mFuncPop_Click();
@@ -290,7 +266,7 @@ private:
     // The image viewer's follow-up of View Image and of a dropped image.
     void AfterShowImage();
 
-    // Menu handlers of this part.
+    // ---- The form's own menu handlers (fedit.cpp, MenuSets.cpp) ----
     void mExit_Click();
     void mSettings_Click();
     void mCallHelp_Click();
@@ -298,117 +274,29 @@ private:
     void mScrShow_Click();
     void mJScrShow_Click();
     void mWebBack_Click();
-    void mUTF8_Click();
 
-    // ---- Editing (EditorEvents.cpp, EditCommands.cpp, LineBlocks.cpp) ----
-    // Line and column of a position in the line/column labels.
-    void ShowLineCol(long position);
-    // The keyboard goes to the editor, never to the gutter.
-    void FocusEditor();
-    // The scroll keeping of every command that rewrites text; the gutter
-    // follows the editor's first visible line.
-    void SaveScrollPos();
-    void RestoreScrollPos();
-    // The gutter holds a number for every line of the editor.
-    // Commands the tool bars and the shortcut table call too.
-    void DoCut();
-    void DoPaste(short source);      // 0 the clipboard, 1 clip 1, 2 clip 2
-    void QuoteWords(short mode);     // 1 quote, 0 unquote
-    void IndentLines(short mode);    // 1 indent, else outdent
-    void CommentLines();
-    void UncommentLines();
-    void UpperCaseTags();
-    void InsertReturns();
-    // Shows custom snippet menu 1 or 2 at the caret.
-    void ShowCustomMenu(int menu);
-    void medit_Click();
-    void mUndo_Click();
-    void mRedo_Click();
-    void mCopy_Click();
-    void mSelAll_Click();
-    void mClear_Click();
-    void mChangeCase_Click(int Index);
-    void mWrap_Click();
-    void mColCode_Click();
-    void mPrint_Click();
-    void mCom_Click();
-    void mUnCom_Click();
-    void mUpHTML_Click();
-    void mInsertRet_Click();
-
-protected:
-    void Form_Load() override;
-    void Form_KeyDown(int& KeyCode, int Shift) override;
-    void Form_QueryUnload(int& Cancel, int UnloadMode) override;
-    bool Form_Message(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
-    void Form_MouseMove(int Button, int Shift, int X, int Y) override;
-
-private:
     void PlaceControls();
     // Pictures of the buttons and menu items (FormPictures.cpp).
     void LoadPictures();
-    void PlaceToolBars();
-    void PlaceAutoInsertBars();
-    void PlaceStatusRow();
+    // The menu and tool-bar sets' changes on the window's items (MenuSets.cpp).
+    forms::MenuItem* MenuOf(MenuSetRows::Item item);
+    forms::Control* ControlOf(MenuSetRows::Item item);
+    void ApplyChange(const MenuSetRows::Change& c);
+    MenuSetRows::Inputs SwitchInputs();
+    void ApplyPlan(const MenuSetRows::Plan& p);
     // Builds the menu table; "" or the table's fault.
     std::wstring BuildMenus();
     void WireEvents();
     // Whether the item and every menu above it is visible and enabled.
     bool Pickable(const forms::MenuItem& item) const;
     void ReleaseSettingsComponent();
-    void WireEditing();
-    void JT1_LineEvent(long& LType);
-    void JT1_NavigationKey(int& Keycode, int& Shift);
-    void JT1_OnChange();
-    void JT1_TabPress();
-    void JT1_VScroll(WPARAM& wParam1);
-    void JT1_KeyDown(int& Keycode, int& Shift);
-    void JT1_KeyPress(int& KeyAscii);
-    void JT1_KeyUp(int& Keycode, int& Shift);
-    void JT1_MouseDown(int Button);
-    void JT1_MouseUp(int Button);
-    void JT1_MouseMove();
-    void RunHotkey(int keyCode);
-    void PopupKeyUp(int keyCode, int shift, long position);
-    void RecolourWholeText();
-    // Applies an engine's edit to the editor text (not undoable, as commands
-    // write), then sets its selection.
-    void ApplyEdit(const TextEdit& edit);
-    // The same for an edit of whole lines that keeps their breaks, line by line.
-    void ApplyBlockEdit(const std::wstring& text, const TextEdit& edit);
-    void EndBlockEdit();
-    // The editor's state of the editing handlers (all zero when the window loads).
-    bool keyTaken_ = false;
-    bool popupItemChosen_ = false;
-    short popupShift_ = 0;
-    short tipSpaceCount_ = 0;
-    long lineProcessed_ = 0;
-    long lastGutterLine_ = 0;
-    // Lines of the gutter's font the whole screen holds: FillGutter's screen
-    // beyond the last line. Measured at the first fill after the gutter's
-    // font was set (0 till then): a system metric costs Wine a server call,
-    // and the gutter is filled at every caret move.
-    long gutterScreenRows_ = 0;
-    int screenHeight_ = 0;   // the largest screen height a display change reported
-    bool cssPopup_ = false;
-    bool spaceTip_ = false;
     void JT1_FileDrop(HDROP& hDrop);
     // Menus, type name and function lists for the document just shown.
     void ApplyShownDocumentType(EditorType type, EditorType oldType, bool buildLists);
 
-    // Wires the tool bars, panels, run and launcher commands (Toolbars.cpp)
-    // and sets their pictures and start state when the window loads.
-    void WireToolbars();
-    void LoadToolbars();
-    void ShowClipMenu(int Index);
     void RunScriptWith(bool debugger);
     void CustomMenuAtCaret(bool first);
     void ShowReference(int mode);
-    // The find window: shown, and closed (by its own close button, or as
-    // when another tool window takes its place).
-    bool customiseArmed_ = false;
-    bool outlineShown_ = false;
-    int clipMenuButton_ = -1;
     std::unique_ptr<SettingsEventSink> sink_;
     platform::ComRef<IConnectionPoint> csPoint_;
     DWORD csCookie_ = 0;

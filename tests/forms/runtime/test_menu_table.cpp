@@ -11,7 +11,7 @@ using namespace forms;
 namespace {
 
 enum : UINT { IDM_mFile = 1000, IDM_mSave, IDM_mtemp1, IDM_mRecent_0, IDM_mRecent_1, IDM_mView,
-              IDM_mWrap, IDM_mRun };
+              IDM_mWrap, IDM_mRun, IDM_mCaseMenu, IDM_mCase_0, IDM_mCase_1 };
 
 struct fTable {
     MenuItem Bar, mFile, mSave, mtemp1, mView, mWrap, mRun;
@@ -77,6 +77,27 @@ TEST(MenuTable, BuildsTheTreeWithIdsShortcutsAndHandlers)
     f.Bar.FindById(IDM_mSave)->FireClick();
     f.Bar.FindById(IDM_mRecent_1)->FireClick();
     EXPECT_EQ(f.log, (std::vector<std::wstring>{L"mSave_Click", L"mRecent_Click 1"}));
+}
+
+// An array's rows may call a procedure of a part of the form, with the index.
+TEST(MenuTable, ArrayRowsCallAProcedureWithTheIndex)
+{
+    struct fParts {
+        MenuItem Bar, mCaseMenu;
+        MenuArray mCase;
+        std::vector<int> picked;
+    } f;
+    static const MenuRow<fParts> rows[] = {
+        MenuRow<fParts>::Of(0, L"mCaseMenu", &fParts::mCaseMenu, IDM_mCaseMenu, L"&Case"),
+        MenuRow<fParts>::Of(1, L"mCase", &fParts::mCase, 0, IDM_mCase_0, L"&Upper")
+            .On([](fParts& p, int i) { p.picked.push_back(i); }),
+        MenuRow<fParts>::Of(1, L"mCase", &fParts::mCase, 1, IDM_mCase_1, L"&Lower")
+            .On([](fParts& p, int i) { p.picked.push_back(i); }),
+    };
+    ASSERT_EQ(BuildMenus(f, f.Bar, rows), L"");
+    f.Bar.FindById(IDM_mCase_1)->FireClick();
+    f.Bar.FindById(IDM_mCase_0)->FireClick();
+    EXPECT_EQ(f.picked, (std::vector<int>{1, 0}));
 }
 
 TEST(MenuTable, TheAcceleratorStepOpensTheMenuThenRunsTheItem)

@@ -1,6 +1,8 @@
 // The main window's handlers of the editor JT1: line and column, the gutter,
 // the hand-off of a finished line to the typing glue, Tab, the Ctrl+letter
 // hotkeys, the pop-up list and tip keys, and the right-click menu.
+#include "EditingPart.h"
+
 #include "fedit.h"
 
 #include "EditorState.h"
@@ -22,7 +24,20 @@ bool IsPage(EditorType t) { return t == EditorType::ASP || t == EditorType::HTML
 
 } // namespace
 
-void fedit::WireEditing()
+void EditingPart::Place()
+{
+    T2.MultiLine = true;
+    T2.BorderStyle = forms::Border::None;
+    T2.Alignment = 1;
+    T2.Place(form_, 0, 890, 615, 5000);
+    T2.SetLocked(true);
+    T2.SetTabStop(false);
+    T2.SetBackColor(forms::vbButtonFace);
+    JT1.Subclasser = form_.program_.Subclasser();
+    JT1.Place(form_, 660, 860, 10580, 5025);
+}
+
+void EditingPart::Wire()
 {
     JT1.Change = [this] { JT1_OnChange(); };
     JT1.OnSelChange = [this](long& StartPoint, long& SelType) {
@@ -50,20 +65,19 @@ void fedit::WireEditing()
     T2.GotFocus = [this] { FocusEditor(); };
 }
 
-void fedit::FocusEditor() { JT1.SetFocus(); }
+void EditingPart::FocusEditor() { JT1.SetFocus(); }
 
-void fedit::ShowLineCol(long position)
+void EditingPart::ShowLineCol(long position)
 {
     HWND re = JT1.RTBhWnd();
     if (!re)
         return;
     long line = static_cast<long>(SendMessageW(re, EM_EXLINEFROMCHAR, 0, position));
     long start = static_cast<long>(SendMessageW(re, EM_LINEINDEX, line, 0));
-    tlcount.SetCaption(std::to_wstring(line + 1));
-    tcount.SetCaption(std::to_wstring(position - start + 1));
+    form_.bars_.ShowLineCol(std::to_wstring(line + 1), std::to_wstring(position - start + 1));
 }
 
-void fedit::JT1_OnChange()
+void EditingPart::JT1_OnChange()
 {
     EditorState& s = State();
     s.LineEdited = true;
@@ -73,7 +87,7 @@ void fedit::JT1_OnChange()
     }
 }
 
-void fedit::JT1_LineEvent(long& LType)
+void EditingPart::JT1_LineEvent(long& LType)
 {
     EditorState& s = State();
     long start = 0, end = 0;
@@ -82,13 +96,13 @@ void fedit::JT1_LineEvent(long& LType)
     if (line == s.RememberedCaretLine || start != end) {
         const SettingsRecord& rec = Settings();
         if (IsPage(State().EdType) && !rec.NoLineDebug && s.LineDebugOn) {
-            RedrawLock lock(hwnd);
+            RedrawLock lock(form_.hwnd);
             s.InVBSBlockNow = InVBScriptBlock(start);
             s.InVBSBlockPrev = s.InVBSBlockNow;
         }
     } else {
         bool afterEnter = LType == KvRTB::EnterUp;
-        RedrawLock lock(hwnd);
+        RedrawLock lock(form_.hwnd);
         ProcessEditedLine(start, line, afterEnter);
         lineProcessed_ = 1;
     }
@@ -96,14 +110,14 @@ void fedit::JT1_LineEvent(long& LType)
     s.RememberedCaretPos = start;
 }
 
-void fedit::JT1_NavigationKey(int& Keycode, int& Shift)
+void EditingPart::JT1_NavigationKey(int& Keycode, int& Shift)
 {
     if (Shift != 0)
         return;
     SyncLineNums();
-    if (!FrPop.Visible())
+    if (!form_.panels_.FrPop.Visible())
         return;
-    KvListBox& list = BoxPopJ.List;
+    KvListBox& list = form_.panels_.BoxPopJ.List;
     const int count = list.Count();
     if (count <= 0)
         return;
@@ -114,7 +128,7 @@ void fedit::JT1_NavigationKey(int& Keycode, int& Shift)
         list.ListIndex(i >= count - 1 ? 0 : i + 1);
 }
 
-void fedit::JT1_TabPress()
+void EditingPart::JT1_TabPress()
 {
     if (JT1.ReadOnly())
         return;
@@ -125,7 +139,7 @@ void fedit::JT1_TabPress()
     JT1.SetSelStart(s + static_cast<long>(tab.size()));
 }
 
-void fedit::JT1_VScroll(WPARAM& wParam1)
+void EditingPart::JT1_VScroll(WPARAM& wParam1)
 {
     // The scroll bar leaves part of a line hidden at the top, where the
     // gutter's numbers cannot follow: the top line shows whole once it ends.
@@ -134,19 +148,19 @@ void fedit::JT1_VScroll(WPARAM& wParam1)
     SyncLineNums();
 }
 
-void fedit::JT1_KeyDown(int& Keycode, int& Shift)
+void EditingPart::JT1_KeyDown(int& Keycode, int& Shift)
 {
     keyTaken_ = false;
     EditorState& s = State();
-    if (FrPop.Visible()) {
+    if (form_.panels_.FrPop.Visible()) {
         if (Keycode == VK_RETURN) {
             Keycode = 0;
             keyTaken_ = true;
-            int index = BoxPopJ.List.ListIndex();
+            int index = form_.panels_.BoxPopJ.List.ListIndex();
             if (index >= 0) {
-                popupItemChosen_ = true;
-                BoxPopJ.SetFocus();
-                BoxPopJ_Click(index);
+                form_.panels_.popupItemChosen = true;
+                form_.panels_.BoxPopJ.SetFocus();
+                form_.panels_.BoxPopJ_Click(index);
             }
             return;
         }
@@ -159,22 +173,22 @@ void fedit::JT1_KeyDown(int& Keycode, int& Shift)
         if (Keycode == VK_ESCAPE) {
             Keycode = 0;
             keyTaken_ = true;
-            FrPop.SetVisible(false);
-            cssPopup_ = false;
-            popupItemChosen_ = false;
+            form_.panels_.FrPop.SetVisible(false);
+            form_.panels_.cssPopup = false;
+            form_.panels_.popupItemChosen = false;
             return;
         }
     }
-    if (FrTip.Visible() && !s.TipKept) {
+    if (form_.panels_.FrTip.Visible() && !s.TipKept) {
         if (Keycode == VK_RETURN) {
-            FrTip.SetVisible(false);
+            form_.panels_.FrTip.SetVisible(false);
         } else if (Keycode == VK_SPACE) {
-            --tipSpaceCount_;
-            if (spaceTip_ || tipSpaceCount_ <= 0)
-                FrTip.SetVisible(false);
+            --form_.panels_.tipSpaceCount;
+            if (form_.panels_.spaceTip || form_.panels_.tipSpaceCount <= 0)
+                form_.panels_.FrTip.SetVisible(false);
         }
     }
-    spaceTip_ = false;
+    form_.panels_.spaceTip = false;
     const bool ctrl = Shift == 2 || Shift == 3;
     if (!ctrl) {
         JT1.SetSelColor(0);  // typed text starts black
@@ -188,7 +202,7 @@ void fedit::JT1_KeyDown(int& Keycode, int& Shift)
     }
 }
 
-void fedit::RunHotkey(int keyCode)
+void EditingPart::RunHotkey(int keyCode)
 {
     const SettingsRecord& rec = Settings();
     if (keyCode == rec.Menu1Key && rec.Menu1On) {
@@ -199,14 +213,14 @@ void fedit::RunHotkey(int keyCode)
         ShowCustomMenu(2);
         return;
     }
-    cTypeDic* dic = program_.TypeDictionary();
+    cTypeDic* dic = form_.program_.TypeDictionary();
     if (dic && dic->CheckKShortcuts(static_cast<long>(keyCode)))
         return;
-    ShowInfo(L"(Ctrl + " + std::wstring(1, static_cast<wchar_t>(keyCode)) +
+    form_.ShowInfo(L"(Ctrl + " + std::wstring(1, static_cast<wchar_t>(keyCode)) +
              L") is not an assigned hotkey. See Program Settings.");
 }
 
-void fedit::JT1_KeyPress(int& KeyAscii)
+void EditingPart::JT1_KeyPress(int& KeyAscii)
 {
     // The character of a Ctrl+letter the key-down took (Ctrl+M a line
     // break, Ctrl+H a backspace) never reaches the text.
@@ -214,14 +228,14 @@ void fedit::JT1_KeyPress(int& KeyAscii)
         KeyAscii = 0;
 }
 
-void fedit::JT1_KeyUp(int& Keycode, int& Shift)
+void EditingPart::JT1_KeyUp(int& Keycode, int& Shift)
 {
     long position = JT1.SelStart();
     if (keyTaken_) {
         keyTaken_ = false;
         return;
     }
-    if (FrPop.Visible()) {
+    if (form_.panels_.FrPop.Visible()) {
         PopupKeyUp(Keycode, Shift, position);
         return;
     }
@@ -231,8 +245,8 @@ void fedit::JT1_KeyUp(int& Keycode, int& Shift)
     const EditorType type = State().EdType;
     auto closeTip = [&] {
         if (!s.TipKept) {
-            FrTip.SetVisible(false);
-            spaceTip_ = false;
+            form_.panels_.FrTip.SetVisible(false);
+            form_.panels_.spaceTip = false;
         }
     };
     auto memberPopup = [&] {
@@ -244,30 +258,30 @@ void fedit::JT1_KeyUp(int& Keycode, int& Shift)
         long wordStart = 0;
         std::wstring word = JT1.GetLastWord(position, wordStart);
         if (!word.empty() && CheckVarList(word)) {
-            popupShift_ = ShowMemberPopup(word);
+            form_.panels_.popupShift = ShowMemberPopup(word);
             return true;
         }
         return false;
     };
     auto cssPopup = [&](const std::wstring& text, bool typed) {
-        popupItemChosen_ = false;
-        popupShift_ = ShowCSSPopup(text, typed);
+        form_.panels_.popupItemChosen = false;
+        form_.panels_.popupShift = ShowCSSPopup(text, typed);
     };
     if (IsPage(type)) {
         if (Shift == 0) {
             if (Keycode == VK_SPACE) {
-                spaceTip_ = true;
-                if (!FrTip.Visible() && s.InVBSBlockPrev != 0)
-                    ShowWordTip(position, false);
+                form_.panels_.spaceTip = true;
+                if (!form_.panels_.FrTip.Visible() && s.InVBSBlockPrev != 0)
+                    form_.ShowWordTip(position, false);
             } else if (Keycode == VK_F11 || Keycode == VK_F12) {
                 std::wstring context = Keycode == VK_F11 ? L"{" : GetCSSContext(position);
                 if (!context.empty())
                     cssPopup(context, false);
-                cssPopup_ = true;
+                form_.panels_.cssPopup = true;
                 FocusEditor();
             } else if (Keycode == VK_OEM_PERIOD) {
                 {
-                    RedrawLock lock(hwnd);
+                    RedrawLock lock(form_.hwnd);
                     s.InVBSBlockNow = InVBScriptBlock(position);
                 }
                 if ((s.InVBSBlockNow == 1 || s.InVBSBlockNow == 2) && memberPopup())
@@ -277,8 +291,8 @@ void fedit::JT1_KeyUp(int& Keycode, int& Shift)
         } else if (Shift == 1) {
             if (Keycode == '0')
                 closeTip();
-            else if (Keycode == '9' && !FrTip.Visible() && s.InVBSBlockPrev != 0)
-                ShowWordTip(position, true);
+            else if (Keycode == '9' && !form_.panels_.FrTip.Visible() && s.InVBSBlockPrev != 0)
+                form_.ShowWordTip(position, true);
         }
     } else if (type == EditorType::CSS) {
         if (Shift == 0 && (Keycode == VK_F11 || Keycode == VK_F12)) {
@@ -295,19 +309,19 @@ void fedit::JT1_KeyUp(int& Keycode, int& Shift)
     } else if (type == EditorType::VBScript || type == EditorType::JavaScript) {
         if (Shift == 0) {
             if (Keycode == VK_SPACE) {
-                spaceTip_ = true;
-                if (!FrTip.Visible())
-                    ShowWordTip(position, false);
+                form_.panels_.spaceTip = true;
+                if (!form_.panels_.FrTip.Visible())
+                    form_.ShowWordTip(position, false);
             } else if (Keycode == VK_OEM_PERIOD && memberPopup()) {
                 return;
             }
         } else if (Shift == 1) {
             if (Keycode == '0')
                 closeTip();
-            else if (Keycode == '9' && !FrTip.Visible())
-                ShowWordTip(position, true);
+            else if (Keycode == '9' && !form_.panels_.FrTip.Visible())
+                form_.ShowWordTip(position, true);
         }
-        if (mWrap.Checked()) {
+        if (form_.mWrap.Checked()) {
             long line = JT1.GetLineFromChar(position);
             if (line != lastGutterLine_)
                 SyncLineNums();
@@ -316,23 +330,23 @@ void fedit::JT1_KeyUp(int& Keycode, int& Shift)
     }
 }
 
-void fedit::PopupKeyUp(int keyCode, int shift, long position)
+void EditingPart::PopupKeyUp(int keyCode, int shift, long position)
 {
     if (keyCode == VK_SPACE) {
-        FrPop.SetVisible(false);
-        cssPopup_ = false;
-        popupItemChosen_ = false;
+        form_.panels_.FrPop.SetVisible(false);
+        form_.panels_.cssPopup = false;
+        form_.panels_.popupItemChosen = false;
         return;
     }
     EditorType type = State().EdType;
-    if (cssPopup_ && IsPageType(type))
+    if (form_.panels_.cssPopup && IsPageType(type))
         type = EditorType::CSS;
     std::wstring typed;
     if (type == EditorType::CSS) {
         if (keyCode == VK_OEM_1 && shift == 0) {
-            FrPop.SetVisible(false);
-            cssPopup_ = false;
-            popupItemChosen_ = false;
+            form_.panels_.FrPop.SetVisible(false);
+            form_.panels_.cssPopup = false;
+            form_.panels_.popupItemChosen = false;
             return;
         }
         long partial = 0, valuePosition = 0;
@@ -346,12 +360,12 @@ void fedit::PopupKeyUp(int keyCode, int shift, long position)
     }
     if (typed.empty())
         return;
-    BoxPopJ.List.SelWord(typed);
-    if (popupShift_ != 0)
-        FrPop.SetLeft(FrPop.Left() + popupShift_ * 60);
+    form_.panels_.BoxPopJ.List.SelWord(typed);
+    if (form_.panels_.popupShift != 0)
+        form_.panels_.FrPop.SetLeft(form_.panels_.FrPop.Left() + form_.panels_.popupShift * 60);
 }
 
-void fedit::JT1_MouseDown(int Button)
+void EditingPart::JT1_MouseDown(int Button)
 {
     if (Button != 1)
         return;
@@ -361,41 +375,41 @@ void fedit::JT1_MouseDown(int Button)
     s.RememberedCaretLine = JT1.GetLineFromChar(s.RememberedCaretPos);
 }
 
-void fedit::JT1_MouseUp(int Button)
+void EditingPart::JT1_MouseUp(int Button)
 {
-    FrPop.SetVisible(false);
-    popupItemChosen_ = false;
+    form_.panels_.FrPop.SetVisible(false);
+    form_.panels_.popupItemChosen = false;
     if (Button != 2)
         return;
     const EditorState& s = State();
     const SettingsRecord& rec = Settings();
-    PopUndo.SetEnabled(JT1.CanUndo());
-    PopRedo.SetEnabled(JT1.CanRedo());
-    mPasteClip1.SetEnabled(!s.Clip1.empty());
-    mPasteClip2.SetEnabled(!s.Clip2.empty());
+    form_.PopUndo.SetEnabled(JT1.CanUndo());
+    form_.PopRedo.SetEnabled(JT1.CanRedo());
+    form_.mPasteClip1.SetEnabled(!s.Clip1.empty());
+    form_.mPasteClip2.SetEnabled(!s.Clip2.empty());
     const EditorType type = State().EdType;
     if (type == EditorType::None || IsPage(type)) {
         const bool inScript = s.InVBSBlockNow >= 1;
-        mComPop.SetVisible(inScript);
-        mUnComPop.SetVisible(inScript);
-        mLineCase.SetVisible(inScript);
+        form_.mComPop.SetVisible(inScript);
+        form_.mUnComPop.SetVisible(inScript);
+        form_.mLineCase.SetVisible(inScript);
     }
-    Menu1pop.SetEnabled(rec.Menu1On);
-    Menu2pop.SetEnabled(rec.Menu2On);
-    PopupMenu(mPop);
+    form_.Menu1pop.SetEnabled(rec.Menu1On);
+    form_.Menu2pop.SetEnabled(rec.Menu2On);
+    form_.PopupMenu(form_.mPop);
 }
 
-void fedit::JT1_MouseMove()
+void EditingPart::JT1_MouseMove()
 {
-    FlattenHoveredButton();
+    form_.bars_.FlattenHoveredButton();
     // The hover outline of the auto-insert buttons goes once the mouse is
     // over the editor.
     for (int i = 0; i < 2; ++i)
-        if (HiBox(i).Visible())
-            HiBox(i).SetVisible(false);
+        if (form_.bars_.HiBox(i).Visible())
+            form_.bars_.HiBox(i).SetVisible(false);
 }
 
-void fedit::ShowCustomMenu(int menu)
+void EditingPart::ShowCustomMenu(int menu)
 {
-    CustomMenuAtCaret(menu == 1);
+    form_.CustomMenuAtCaret(menu == 1);
 }

@@ -62,6 +62,14 @@ TEST(IncludePanel, LinksAndUnlinksThroughTheDocument)
     EXPECT_EQ(form.Panel.BoxRef.ListCount(), 0);
     EXPECT_EQ(DocFuncLists().Signature(L"FromLib"), L"");
     EXPECT_EQ(form.JT1.GetTextRange(0, form.JT1.LenText()), L"<!DOCTYPE html>\r<html>\r");
+
+    // A drop links its first file only, and only when it exists.
+    const std::wstring missing = folder + L"\\missing.vbs";
+    form.Panel.BoxRef.OLEDragDrop({missing, lib}, 1, 0, 0, 0);
+    EXPECT_EQ(form.Panel.BoxRef.ListCount(), 0);
+    form.Panel.BoxRef.OLEDragDrop({lib, missing}, 1, 0, 0, 0);
+    EXPECT_EQ(form.Panel.BoxRef.ListCount(), 1);
+    EXPECT_TRUE(DocFuncLists().IsLinked(lib));
     State().CurrentEditor = nullptr;
 }
 

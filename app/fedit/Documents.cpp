@@ -159,25 +159,6 @@ bool ReadDocument(KvRTB& JT1, HWND owner, const std::wstring& path, EditorType t
     return loaded;
 }
 
-// The document takes a slot and its tab; the empty start-up document gives
-// way to the first file opened.
-void TakeSlot(FileTabsPart& tabs, const std::wstring& path, bool editorWasEmpty)
-{
-    EditorState& s = State();
-    ClsFile* files = s.Files;
-    if (!files)
-        return;
-    if (editorWasEmpty && files->CurrentFile() == 0 && platform::Upper(tabs.LabFile(0).Caption()) == L"UNTITLED") {
-        files->RemoveFile(0);
-        files->CurrentFile(-1);
-        tabs.LabFile(0).SetCaption(L"");
-        tabs.LabFile(0).SetVisible(false);
-    }
-    const int slot = files->OpenDocument(path, platform::GetFileName(path), s.EdType, s.ColorCodeOn, s.LineDebugOn);
-    if (slot >= 0)
-        tabs.SetTabLabel(files->Name(slot), slot);
-}
-
 } // namespace
 
 // The window's set and the checks of the document's type.
@@ -193,6 +174,25 @@ void fedit::ShowLoadedType(EditorType t)
     // After the set, which decides line checking for VBScript by the record
     // alone.
     s.LineDebugOn = MenuSetRows::DocumentTypeRowOf(t).lineDebugOnOpen;
+}
+
+// The document takes a slot and its tab; the empty start-up document gives
+// way to the first file opened.
+void fedit::TakeSlot(const std::wstring& path, bool editorWasEmpty)
+{
+    EditorState& s = State();
+    ClsFile* files = s.Files;
+    if (!files)
+        return;
+    if (editorWasEmpty && files->CurrentFile() == 0 && platform::Upper(tabs_.LabFile(0).Caption()) == L"UNTITLED") {
+        files->RemoveFile(0);
+        files->CurrentFile(-1);
+        tabs_.LabFile(0).SetCaption(L"");
+        tabs_.LabFile(0).SetVisible(false);
+    }
+    const int slot = files->OpenDocument(path, platform::GetFileName(path), s.EdType, s.ColorCodeOn, s.LineDebugOn);
+    if (slot >= 0)
+        tabs_.SetTabLabel(files->Name(slot), slot);
 }
 
 bool fedit::LoadDocument(const std::wstring& path, const std::wstring& extension)
@@ -233,7 +233,7 @@ bool fedit::LoadDocument(const std::wstring& path, const std::wstring& extension
         editing_.SyncLineNums();
         editing_.JT1.SetEnabled(true);
     }
-    TakeSlot(tabs_, path, wasEmpty);
+    TakeSlot(path, wasEmpty);
     {
         // Every type: a style sheet or a script file empties the list.
         RedrawLock lock(hwnd);

@@ -115,9 +115,9 @@ void EditingPart::JT1_NavigationKey(int& Keycode, int& Shift)
     if (Shift != 0)
         return;
     SyncLineNums();
-    if (!form_.panels_.FrPop.Visible())
+    if (!form_.panels_.ListShown())
         return;
-    KvListBox& list = form_.panels_.BoxPopJ.List;
+    KvListBox& list = form_.panels_.List();
     const int count = list.Count();
     if (count <= 0)
         return;
@@ -152,14 +152,14 @@ void EditingPart::JT1_KeyDown(int& Keycode, int& Shift)
 {
     keyTaken_ = false;
     EditorState& s = State();
-    if (form_.panels_.FrPop.Visible()) {
+    if (form_.panels_.ListShown()) {
         if (Keycode == VK_RETURN) {
             Keycode = 0;
             keyTaken_ = true;
-            int index = form_.panels_.BoxPopJ.List.ListIndex();
+            int index = form_.panels_.List().ListIndex();
             if (index >= 0) {
                 form_.panels_.popupItemChosen = true;
-                form_.panels_.BoxPopJ.SetFocus();
+                form_.panels_.FocusList();
                 form_.panels_.BoxPopJ_Click(index);
             }
             return;
@@ -173,19 +173,19 @@ void EditingPart::JT1_KeyDown(int& Keycode, int& Shift)
         if (Keycode == VK_ESCAPE) {
             Keycode = 0;
             keyTaken_ = true;
-            form_.panels_.FrPop.SetVisible(false);
+            form_.panels_.HideList();
             form_.panels_.cssPopup = false;
             form_.panels_.popupItemChosen = false;
             return;
         }
     }
-    if (form_.panels_.FrTip.Visible() && !s.TipKept) {
+    if (form_.panels_.TipShown() && !s.TipKept) {
         if (Keycode == VK_RETURN) {
-            form_.panels_.FrTip.SetVisible(false);
+            form_.panels_.HideTip();
         } else if (Keycode == VK_SPACE) {
             --form_.panels_.tipSpaceCount;
             if (form_.panels_.spaceTip || form_.panels_.tipSpaceCount <= 0)
-                form_.panels_.FrTip.SetVisible(false);
+                form_.panels_.HideTip();
         }
     }
     form_.panels_.spaceTip = false;
@@ -235,7 +235,7 @@ void EditingPart::JT1_KeyUp(int& Keycode, int& Shift)
         keyTaken_ = false;
         return;
     }
-    if (form_.panels_.FrPop.Visible()) {
+    if (form_.panels_.ListShown()) {
         PopupKeyUp(Keycode, Shift, position);
         return;
     }
@@ -245,7 +245,7 @@ void EditingPart::JT1_KeyUp(int& Keycode, int& Shift)
     const EditorType type = State().EdType;
     auto closeTip = [&] {
         if (!s.TipKept) {
-            form_.panels_.FrTip.SetVisible(false);
+            form_.panels_.HideTip();
             form_.panels_.spaceTip = false;
         }
     };
@@ -271,7 +271,7 @@ void EditingPart::JT1_KeyUp(int& Keycode, int& Shift)
         if (Shift == 0) {
             if (Keycode == VK_SPACE) {
                 form_.panels_.spaceTip = true;
-                if (!form_.panels_.FrTip.Visible() && s.InVBSBlockPrev != 0)
+                if (!form_.panels_.TipShown() && s.InVBSBlockPrev != 0)
                     form_.ShowWordTip(position, false);
             } else if (Keycode == VK_F11 || Keycode == VK_F12) {
                 std::wstring context = Keycode == VK_F11 ? L"{" : GetCSSContext(position);
@@ -291,7 +291,7 @@ void EditingPart::JT1_KeyUp(int& Keycode, int& Shift)
         } else if (Shift == 1) {
             if (Keycode == '0')
                 closeTip();
-            else if (Keycode == '9' && !form_.panels_.FrTip.Visible() && s.InVBSBlockPrev != 0)
+            else if (Keycode == '9' && !form_.panels_.TipShown() && s.InVBSBlockPrev != 0)
                 form_.ShowWordTip(position, true);
         }
     } else if (type == EditorType::CSS) {
@@ -310,7 +310,7 @@ void EditingPart::JT1_KeyUp(int& Keycode, int& Shift)
         if (Shift == 0) {
             if (Keycode == VK_SPACE) {
                 form_.panels_.spaceTip = true;
-                if (!form_.panels_.FrTip.Visible())
+                if (!form_.panels_.TipShown())
                     form_.ShowWordTip(position, false);
             } else if (Keycode == VK_OEM_PERIOD && memberPopup()) {
                 return;
@@ -318,7 +318,7 @@ void EditingPart::JT1_KeyUp(int& Keycode, int& Shift)
         } else if (Shift == 1) {
             if (Keycode == '0')
                 closeTip();
-            else if (Keycode == '9' && !form_.panels_.FrTip.Visible())
+            else if (Keycode == '9' && !form_.panels_.TipShown())
                 form_.ShowWordTip(position, true);
         }
         if (form_.mWrap.Checked()) {
@@ -333,7 +333,7 @@ void EditingPart::JT1_KeyUp(int& Keycode, int& Shift)
 void EditingPart::PopupKeyUp(int keyCode, int shift, long position)
 {
     if (keyCode == VK_SPACE) {
-        form_.panels_.FrPop.SetVisible(false);
+        form_.panels_.HideList();
         form_.panels_.cssPopup = false;
         form_.panels_.popupItemChosen = false;
         return;
@@ -344,7 +344,7 @@ void EditingPart::PopupKeyUp(int keyCode, int shift, long position)
     std::wstring typed;
     if (type == EditorType::CSS) {
         if (keyCode == VK_OEM_1 && shift == 0) {
-            form_.panels_.FrPop.SetVisible(false);
+            form_.panels_.HideList();
             form_.panels_.cssPopup = false;
             form_.panels_.popupItemChosen = false;
             return;
@@ -360,9 +360,9 @@ void EditingPart::PopupKeyUp(int keyCode, int shift, long position)
     }
     if (typed.empty())
         return;
-    form_.panels_.BoxPopJ.List.SelWord(typed);
+    form_.panels_.List().SelWord(typed);
     if (form_.panels_.popupShift != 0)
-        form_.panels_.FrPop.SetLeft(form_.panels_.FrPop.Left() + form_.panels_.popupShift * 60);
+        form_.panels_.ShiftList();
 }
 
 void EditingPart::JT1_MouseDown(int Button)
@@ -377,7 +377,7 @@ void EditingPart::JT1_MouseDown(int Button)
 
 void EditingPart::JT1_MouseUp(int Button)
 {
-    form_.panels_.FrPop.SetVisible(false);
+    form_.panels_.HideList();
     form_.panels_.popupItemChosen = false;
     if (Button != 2)
         return;
@@ -404,9 +404,7 @@ void EditingPart::JT1_MouseMove()
     form_.bars_.FlattenHoveredButton();
     // The hover outline of the auto-insert buttons goes once the mouse is
     // over the editor.
-    for (int i = 0; i < 2; ++i)
-        if (form_.bars_.HiBox(i).Visible())
-            form_.bars_.HiBox(i).SetVisible(false);
+    form_.bars_.HideOutlineBoxes();
 }
 
 void EditingPart::ShowCustomMenu(int menu)

@@ -17,9 +17,6 @@ class FileTabsPart {
 public:
     explicit FileTabsPart(fedit& form) : form_(form) {}
 
-    forms::PictureBox TBarFiles;
-    forms::ControlArray<forms::Label> LabFile;   // 0-7, one per document slot
-
     // Places the strip and its labels on the form, hidden till a document takes one.
     void Place();
     void Wire();
@@ -33,6 +30,12 @@ public:
     int PopTabIndex() const { return popTabIndex_; }
 
 private:
+    // The form lays the strip out and names and hides the tabs of its documents.
+    friend class fedit;
+
+    forms::PictureBox TBarFiles;
+    forms::ControlArray<forms::Label> LabFile;   // 0-7, one per document slot
+
     void LabFile_Click(int Index);
     void LabFile_MouseUp(int Index, int Button);
     void TBarFiles_MouseMove();

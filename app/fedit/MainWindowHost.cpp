@@ -20,7 +20,7 @@ void MainWindowHost::ClearStatus() { f_.ClearStatus(); }
 void MainWindowHost::HideTip()
 {
     if (!State().TipKept)
-        f_.panels_.FrTip.SetVisible(false);
+        f_.panels_.HideTip();
 }
 
 void MainWindowHost::CheckColorMenu(bool on) { f_.mColCode.SetChecked(on); }
@@ -78,26 +78,16 @@ void MainWindowHost::ShowClipFilled(int slot, const std::wstring& tip)
     f_.bars_.ShowClipFilled(slot, tip);
 }
 
-void MainWindowHost::ShowImageTools(bool visible)
-{
-    f_.panels_.FrImageOps.SetVisible(visible);
-    // It shares its place with the auto-insert bars, and goes over them.
-    if (visible)
-        f_.panels_.FrImageOps.ZOrder(0);
-}
+void MainWindowHost::ShowImageTools(bool visible) { f_.panels_.ShowImageTools(visible); }
 
 void MainWindowHost::ShowImageFacts(const std::wstring& size, const std::wstring& path, bool tagButton)
 {
-    f_.panels_.tsize.SetText(size);
-    f_.panels_.tgrfil.SetText(path);
-    f_.panels_.bspec.SetVisible(tagButton);
+    f_.panels_.ShowImageFacts(size, path, tagButton);
 }
 
 void MainWindowHost::ShowSampledColor(unsigned long colour, const std::wstring& text)
 {
-    f_.panels_.thex.SetText(text);
-    f_.panels_.picsmall.SetBackColor(static_cast<forms::OleColor>(colour));
-    f_.panels_.picsmall.Refresh();
+    f_.panels_.ShowSampledColor(colour, text);
 }
 
 void MainWindowHost::LayoutWindow() { f_.Form_Resize(); }

@@ -132,6 +132,28 @@ void PanelsPart::ClearStatus()
     LabStatus.SetCaption(L"");
 }
 
+void PanelsPart::ShowImageTools(bool visible)
+{
+    FrImageOps.SetVisible(visible);
+    // It shares its place with the auto-insert bars, and goes over them.
+    if (visible)
+        FrImageOps.ZOrder(0);
+}
+
+void PanelsPart::ShowImageFacts(const std::wstring& size, const std::wstring& path, bool tagButton)
+{
+    tsize.SetText(size);
+    tgrfil.SetText(path);
+    bspec.SetVisible(tagButton);
+}
+
+void PanelsPart::ShowSampledColor(unsigned long colour, const std::wstring& text)
+{
+    thex.SetText(text);
+    picsmall.SetBackColor(static_cast<forms::OleColor>(colour));
+    picsmall.Refresh();
+}
+
 void PanelsPart::ShowCommandBar(bool show)
 {
     FrCommand.SetVisible(show);

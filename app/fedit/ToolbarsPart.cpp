@@ -332,10 +332,9 @@ void ToolbarsPart::ShowClipFilled(int slot, const std::wstring& tip)
 
 void ToolbarsPart::HideOutlineBoxes()
 {
-    if (HiBox(0).Visible() || HiBox(1).Visible()) {
-        HiBox(0).SetVisible(false);
-        HiBox(1).SetVisible(false);
-    }
+    for (int i = 0; i < 2; ++i)
+        if (HiBox(i).Visible())
+            HiBox(i).SetVisible(false);
 }
 
 void ToolbarsPart::ButB_Click(int Index)

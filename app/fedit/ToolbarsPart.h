@@ -14,21 +14,6 @@ class ToolbarsPart {
 public:
     explicit ToolbarsPart(fedit& form) : form_(form) {}
 
-    forms::Frame TBarA, TBarB, TBarC, TBarD;
-    forms::ControlArray<forms::Image> ButB;   // 0-7, 9-19, 22-28
-    forms::ControlArray<forms::Line> Line2;   // separators of the tool bar; Line2(4) before TBarC
-    forms::ComboBox BoxMethods;
-    // Info area of the first row: the info label and the line/column group.
-    forms::Frame frinfo, frtbar;
-    forms::Label tinfo;
-    forms::Label LabLine, LabCol, tlcount, tcount;
-    // The auto-insert bars.
-    forms::Frame Frame1, Frame2;
-    forms::ControlArray<forms::Label> Lht;      // 0-13 in Frame1, 14-27 in Frame2
-    forms::ControlArray<forms::Shape> HiBox;    // hover outline, 0 in Frame1, 1 in Frame2
-    forms::ControlArray<forms::Image> bsw;      // "Toggle toolbars"
-    forms::ControlArray<forms::Image> bview2;   // "View webpage."
-
     // Creation: the two rows above the editor, and the auto-insert bars
     // (placed after the editor, as the form's order of windows needs).
     void PlaceToolBars();
@@ -58,6 +43,24 @@ public:
     void mPasteClipP_Click();
 
 private:
+    // The form lays the controls out, switches them by mode and gives them pictures.
+    friend class fedit;
+
+    forms::Frame TBarA, TBarB, TBarC, TBarD;
+    forms::ControlArray<forms::Image> ButB;   // 0-7, 9-19, 22-28
+    forms::ControlArray<forms::Line> Line2;   // separators of the tool bar; Line2(4) before TBarC
+    forms::ComboBox BoxMethods;
+    // Info area of the first row: the info label and the line/column group.
+    forms::Frame frinfo, frtbar;
+    forms::Label tinfo;
+    forms::Label LabLine, LabCol, tlcount, tcount;
+    // The auto-insert bars.
+    forms::Frame Frame1, Frame2;
+    forms::ControlArray<forms::Label> Lht;      // 0-13 in Frame1, 14-27 in Frame2
+    forms::ControlArray<forms::Shape> HiBox;    // hover outline, 0 in Frame1, 1 in Frame2
+    forms::ControlArray<forms::Image> bsw;      // "Toggle toolbars"
+    forms::ControlArray<forms::Image> bview2;   // "View webpage."
+
     void ButB_Click(int Index);
     void ButB_MouseDown(int Index);
     void ButB_MouseMove(int Index);

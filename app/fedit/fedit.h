@@ -211,6 +211,9 @@ private:
     void ShowRecentFiles(const RecentList& list);
     // A file already open in a tab is shown there rather than opened twice.
     void OpenOrShow(const std::wstring& path);
+    // The document takes a slot and its tab; the empty start-up document gives
+    // way to the first file opened.
+    void TakeSlot(const std::wstring& path, bool editorWasEmpty);
     // Saves parked document `slot` from the clipping pad's scratch editor, under its own path
     // or (askPath, or no file of its own) under a chosen one. The path saved
     // to; "" when cancelled or failed (the user was told). The scratch editor

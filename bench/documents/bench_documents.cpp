@@ -10,6 +10,7 @@
 //
 //   bench_documents [lines]      (default 10000)
 #include "MenuIds.h"
+#include "Drawn.h"
 #include "WindowTest.h"
 #include "bench/BenchTools.h"
 #include "platform/Files.h"
@@ -23,25 +24,6 @@
 #include <vector>
 
 namespace {
-
-// A DROPFILES block for one file, placed in the program's memory.
-WPARAM RemoteDrop(DWORD pid, const std::wstring& file)
-{
-    std::wstring list = file + L'\0' + L'\0';
-    std::vector<char> block(sizeof(DROPFILES) + list.size() * sizeof(wchar_t));
-    auto* df = reinterpret_cast<DROPFILES*>(block.data());
-    df->pFiles = sizeof(DROPFILES);
-    df->fWide = TRUE;
-    memcpy(block.data() + sizeof(DROPFILES), list.data(), list.size() * sizeof(wchar_t));
-    HANDLE proc = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, pid);
-    if (!proc)
-        return 0;
-    void* mem = VirtualAllocEx(proc, nullptr, block.size(), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-    if (mem)
-        WriteProcessMemory(proc, mem, block.data(), block.size(), nullptr);
-    CloseHandle(proc);
-    return reinterpret_cast<WPARAM>(mem);
-}
 
 HWND Editor(HWND main)
 {
@@ -62,11 +44,11 @@ double Timed(HWND w, UINT msg, WPARAM wp, LPARAM lp)
 
 // Drops the file on the editor and returns the milliseconds until the
 // program shows it as the current document and answers again.
-double TimedOpen(HWND main, DWORD pid, const std::wstring& file)
+double TimedOpen(HWND main, const wt::Process& p, const std::wstring& file)
 {
     const std::wstring name = file.substr(file.find_last_of(L'\\') + 1);
     double t0 = bench::Now();
-    PostMessageW(Editor(main), WM_DROPFILES, RemoteDrop(pid, file), 0);
+    wt::DropFiles(p, Editor(main), {file});
     wt::WaitFor([&] {
         std::wstring c = wt::WindowText(main);
         return c.size() >= name.size() && c.compare(c.size() - name.size(), name.size(), name) == 0;
@@ -94,9 +76,9 @@ bool ShowsColour(HWND main)
 
 // Opens the file as TimedOpen does and prints the figure, whether the page
 // shows coloured, and the target.
-double ReportOpen(HWND main, DWORD pid, const std::wstring& file, const char* what, double target)
+double ReportOpen(HWND main, const wt::Process& p, const std::wstring& file, const char* what, double target)
 {
-    const double ms = TimedOpen(main, pid, file);
+    const double ms = TimedOpen(main, p, file);
     std::printf("%-52s %6.0f ms  %s (target under %.0f)\n", what, ms,
                 ShowsColour(main) ? "coloured" : "NOT COLOURED", target);
     return ms;
@@ -159,19 +141,26 @@ int wmain(int argc, wchar_t** argv)
     wt::Send(main, WM_NULL, 0, 0, 30000);   // start-up has ended
     Sleep(500);
     std::printf("page: %d lines of HTML\n", lines);
-    double open1 = TimedOpen(main, p.Pid(), page1);
+    double open1 = TimedOpen(main, p, page1);
     std::printf("open and colour page 1 (LoadDocument): %.0f ms (target under 3000)\n", open1);
-    double open2 = TimedOpen(main, p.Pid(), page2);
+    double open2 = TimedOpen(main, p, page2);
     std::printf("open and colour page 2 beside it: %.0f ms\n", open2);
     double save = Timed(main, WM_COMMAND, MAKEWPARAM(IDM_mSavePlain, 0), 0);
     std::printf("save page 2: %.0f ms (target under 500)\n", save);
 
-    HWND tab1 = wt::FindChild(main, L"", L"page1.html"), tab2 = wt::FindChild(main, L"", L"page2.html");
+    // The tabs are drawn by their strip, so a click goes to the strip at the tab.
+    const wt::Drawn tab1 = wt::FindDrawn(main, L"page1.html"), tab2 = wt::FindDrawn(main, L"page2.html");
+    auto timedClick = [](const wt::Drawn& tab) {
+        POINT at{tab.screen.left + 5, tab.screen.top + 5};
+        ScreenToClient(tab.container, &at);
+        wt::Send(tab.container, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+        return Timed(tab.container, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+    };
+    if (!tab1 || !tab2)
+        std::printf("tab switch: the tabs were not found\n");
     for (int i = 0; i < 2 && tab1 && tab2; ++i) {
-        wt::Send(tab1, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-        double to1 = Timed(tab1, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-        wt::Send(tab2, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-        double to2 = Timed(tab2, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+        double to1 = timedClick(tab1);
+        double to2 = timedClick(tab2);
         std::printf("tab switch to page 1: %.0f ms, back to page 2: %.0f ms (target under 300)\n", to1, to2);
     }
 
@@ -184,9 +173,9 @@ int wmain(int argc, wchar_t** argv)
         platform::WriteFileSafely(big, bigPage)) {
         std::printf("manual pages: 10,000 lines (%.0f KB), 52,763 lines (%.1f MB)\n", manualPage.size() / 1024.0,
                     bigPage.size() / 1048576.0);
-        ReportOpen(main, p.Pid(), manual, "open and colour a manual page (CR LF)", 3000);
-        ReportOpen(main, p.Pid(), manualUnix, "open and colour a manual page (LF)", 3000);
-        ReportOpen(main, p.Pid(), big, "open and colour a 5 MB manual page (LF)", 10000);
+        ReportOpen(main, p, manual, "open and colour a manual page (CR LF)", 3000);
+        ReportOpen(main, p, manualUnix, "open and colour a manual page (LF)", 3000);
+        ReportOpen(main, p, big, "open and colour a 5 MB manual page (LF)", 10000);
         for (bool leave : {false, true}) {
             const char* what = leave ? "undo of a letter typed, its line left (5 MB page)"
                                      : "undo of one typed letter in the 5 MB page";

@@ -747,22 +747,6 @@ TEST(Documents, TabSwitchesKeepEachDocumentItsTextTypeAndName)
 
 namespace {
 
-// The gutter: the tallest text box.
-HWND Gutter(const Tarnel& t)
-{
-    HWND gutter = nullptr;
-    int tallest = 0;
-    for (HWND w : wt::Children(t.Main())) {
-        RECT r{};
-        GetWindowRect(w, &r);
-        if (lstrcmpiW(wt::ClassName(w).c_str(), L"Edit") == 0 && IsWindowVisible(w) && r.bottom - r.top > tallest) {
-            tallest = r.bottom - r.top;
-            gutter = w;
-        }
-    }
-    return gutter;
-}
-
 // Where the first shown line of a text box stands on the screen, and its number.
 struct TopLine {
     long line;
@@ -797,7 +781,7 @@ TEST(Documents, TheGutterStaysInLineAfterATabSwitch)
     ASSERT_TRUE(CaptionEnds(t, b));
     Settle(t);
     TabStrip tabs = Tabs(t.Main(), L"a.htm");
-    HWND gutter = Gutter(t);
+    HWND gutter = t.Gutter();
     ASSERT_NE(gutter, nullptr);
     // Both at their first line: their borders differ, their lines do not.
     const int apart = TopOf(t.Editor()).y - TopOf(gutter).y;

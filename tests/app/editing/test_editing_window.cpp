@@ -100,21 +100,6 @@ void Pick(const Tarnel& t, unsigned id)
 
 // Ctrl+letter through the keyboard, so the program reads Ctrl as held.
 void Ctrl(const Tarnel& t, wchar_t letter) { t.KeyWith(VK_CONTROL, static_cast<WORD>(letter)); }
-// The gutter: the tallest text box.
-HWND Gutter(const Tarnel& t)
-{
-    HWND gutter = nullptr;
-    int tallest = 0;
-    for (HWND w : wt::Children(t.Main())) {
-        RECT r{};
-        GetWindowRect(w, &r);
-        if (lstrcmpiW(wt::ClassName(w).c_str(), L"Edit") == 0 && IsWindowVisible(w) && r.bottom - r.top > tallest) {
-            tallest = r.bottom - r.top;
-            gutter = w;
-        }
-    }
-    return gutter;
-}
 
 // A popup list (a list box in a frame of the main window) shows with item.
 bool PopupOffers(const Tarnel& t, const std::wstring& item)
@@ -417,7 +402,7 @@ TEST(EditingWindow, UndoAndRedoReachBackAcrossALongRecolouring)
     ASSERT_TRUE(Start(t, Record(2), file));
     t.Shot(L"long_page.bmp");
     // The gutter numbers the lines and keeps to the editor's first line.
-    HWND gutter = Gutter(t);
+    HWND gutter = t.Gutter();
     ASSERT_NE(gutter, nullptr);
     EXPECT_GE(wt::Send(gutter, EM_GETLINECOUNT), 602);
     wt::Send(t.Editor(), EM_LINESCROLL, 0, 100);
@@ -444,7 +429,7 @@ TEST(EditingWindow, TheGutterIsMeasuredAgainWhenTheScreenGrows)
 {
     Tarnel t(L"edit_display");
     ASSERT_TRUE(Start(t, Record(2)));
-    HWND gutter = Gutter(t);
+    HWND gutter = t.Gutter();
     ASSERT_NE(gutter, nullptr);
     const LRESULT before = wt::Send(gutter, EM_GETLINECOUNT);
     ASSERT_LT(before, 1000);

@@ -94,6 +94,21 @@ HWND Tarnel::Editor() const
     return nullptr;
 }
 
+HWND Tarnel::Gutter() const
+{
+    HWND gutter = nullptr;
+    int tallest = 0;
+    for (HWND w : wt::Children(main_)) {
+        RECT r{};
+        GetWindowRect(w, &r);
+        if (lstrcmpiW(wt::ClassName(w).c_str(), L"Edit") == 0 && IsWindowVisible(w) && r.bottom - r.top > tallest) {
+            tallest = r.bottom - r.top;
+            gutter = w;
+        }
+    }
+    return gutter;
+}
+
 namespace {
 
 // A sent message overtakes posted ones: wait until the posted keys, and the

@@ -30,6 +30,8 @@ public:
     wt::Process& Process() { return process_; }
     // The editor's RichEdit window.
     HWND Editor() const;
+    // The line-number gutter: the tallest text box.
+    HWND Gutter() const;
     void Command(unsigned id) const { wt::PostCommand(main_, id); }
     // Types characters into the editor as the keyboard would.
     void Type(const std::wstring& text) const;

@@ -133,6 +133,9 @@ void KvRTB::ApplySettings(HWND w) const
         cf.bPitchAndFamily = kCodePitchAndFamily;
         cf.yHeight = static_cast<LONG>(std::lround(f.Size * 20));
         SendMessageW(w, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&cf));
+        // Plain text streamed in takes the default format, not the empty
+        // text's: without it a text file shows in the system's font.
+        SendMessageW(w, EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&cf));
     }
 }
 

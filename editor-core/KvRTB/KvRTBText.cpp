@@ -217,6 +217,12 @@ void KvRTB::OnFontChanged()
     lstrcpynW(cf.szFaceName, f.Name.c_str(), LF_FACESIZE);
     cf.bPitchAndFamily = kCodePitchAndFamily;
     cf.yHeight = static_cast<LONG>(std::lround(f.Size * 20));   // points to twips
+    // The default format too: plain text streamed in later takes it. Set
+    // only when it differs, as a change of it lays out the whole text again.
+    CHARFORMATW now = EmptyFormat();
+    Send(EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&now));
+    if (now.yHeight != cf.yHeight || lstrcmpiW(now.szFaceName, cf.szFaceName) != 0)
+        Send(EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&cf));
     if (!WholeTextIn(cf.szFaceName, cf.yHeight))
         Send(EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&cf));
 }

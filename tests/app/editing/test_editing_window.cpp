@@ -2,6 +2,7 @@
 // real TARNEL.exe, driven from outside with keys and menu command ids.
 #include <gtest/gtest.h>
 
+#include "Bytes.h"
 #include "MenuIds.h"
 #include "TarnelCopy.h"
 
@@ -500,9 +501,16 @@ TEST(EditingWindow, AMissingEditorFontFallsBackToAFixedPitchOne)
     Tarnel t(L"edit_font");
     SettingsRecord rec = Record(2);
     rec.EdFontName = L"No Such Face Anywhere";
-    ASSERT_TRUE(Start(t, rec));
-    TypeLines(t, L"iiiiiiiiii\rWWWWWWWWWW\r");
+    // A plain text file, opened at the start, takes the editor's font too.
+    const std::wstring plain = t.Folder() + L"\\notes.txt";
+    ASSERT_TRUE(WriteBytes(plain, std::string("iiiiiiiiii\r\nWWWWWWWWWW\r\n")));
+    ASSERT_TRUE(Start(t, rec, L"\"" + plain + L"\""));
+    ASSERT_TRUE(wt::WaitFor([&] { return wt::WindowText(t.Main()).find(L"notes.txt") != std::wstring::npos; }, 10000));
     auto x = [&](long at) { return static_cast<short>(LOWORD(wt::Send(t.Editor(), EM_POSFROMCHAR, at))); };
+    EXPECT_NEAR(x(10) - x(0), x(21) - x(11), 1) << "the plain text's font";
+    t.Command(IDM_mNewFile);
+    ASSERT_TRUE(wt::WaitFor([&] { return wt::Send(t.Editor(), WM_GETTEXTLENGTH) == 0; }, 10000));
+    TypeLines(t, L"iiiiiiiiii\rWWWWWWWWWW\r");
     const int narrow = x(10) - x(0), wide = x(21) - x(11);
     EXPECT_GT(wide, 30);
     EXPECT_NEAR(narrow, wide, 1);

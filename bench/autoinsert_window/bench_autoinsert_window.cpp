@@ -12,6 +12,7 @@
 #include <windows.h>
 
 #include "bench/BenchTools.h"
+#include "bench/WindowBench.h"
 #include "platform/Files.h"
 #include <richedit.h>
 
@@ -23,69 +24,17 @@
 
 namespace {
 
-struct Found {
-    DWORD pid;
-    HWND hwnd;
-};
+using bench::Editor;
+using bench::Key;
+using bench::Send;
 
-BOOL CALLBACK FindMain(HWND w, LPARAM lp)
-{
-    auto* f = reinterpret_cast<Found*>(lp);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(w, &pid);
-    wchar_t text[512] = {};
-    GetWindowTextW(w, text, 512);
-    if (pid == f->pid && IsWindowVisible(w) && std::wstring(text).find(L"page.vbs") != std::wstring::npos) {
-        f->hwnd = w;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-struct ByClass {
-    const wchar_t* cls;
-    HWND found;
-    bool visibleOnly;
-};
-
-BOOL CALLBACK FindClass(HWND w, LPARAM lp)
-{
-    auto* b = reinterpret_cast<ByClass*>(lp);
-    wchar_t cls[64] = {};
-    GetClassNameW(w, cls, 64);
-    if ((!b->visibleOnly || IsWindowVisible(w)) && lstrcmpiW(cls, b->cls) == 0) {
-        b->found = w;
-        return FALSE;
-    }
-    return TRUE;
-}
-
+// A child window of this class (a visible one unless told).
 HWND Child(HWND main, const wchar_t* cls, bool visibleOnly = true)
 {
-    ByClass b{cls, nullptr, visibleOnly};
-    EnumChildWindows(main, FindClass, reinterpret_cast<LPARAM>(&b));
-    return b.found;
-}
-
-HWND Editor(HWND main)
-{
-    HWND re = Child(main, L"RICHEDIT50W");
-    return re ? re : Child(main, L"RichEdit20W");
-}
-
-LRESULT Send(HWND w, UINT msg, WPARAM wp = 0, LPARAM lp = 0)
-{
-    DWORD_PTR r = 0;
-    SendMessageTimeoutW(w, msg, wp, lp, SMTO_NORMAL, 120000, &r);
-    return static_cast<LRESULT>(r);
-}
-
-void Key(HWND re, WPARAM vk, wchar_t ch)
-{
-    Send(re, WM_KEYDOWN, vk, 1);
-    if (ch)
-        Send(re, WM_CHAR, ch, 1);
-    Send(re, WM_KEYUP, vk, 0xC0000001);
+    for (HWND w : wt::Children(main))
+        if ((!visibleOnly || IsWindowVisible(w)) && lstrcmpiW(wt::ClassName(w).c_str(), cls) == 0)
+            return w;
+    return nullptr;
 }
 
 // The keys pressed in order and let go in reverse through the keyboard,
@@ -175,28 +124,13 @@ int wmain(int argc, wchar_t** argv)
         std::printf("cannot write the page or the object list\n");
         return 1;
     }
-    std::wstring cmd = L"\"" + dir + L"\\TARNEL.exe\" " + page;
-    STARTUPINFOW si{};
-    si.cb = sizeof(si);
-    PROCESS_INFORMATION pi{};
-    if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &si, &pi)) {
-        std::printf("TARNEL did not start\n");
-        return 1;
-    }
-    CloseHandle(pi.hThread);
-    Found found{pi.dwProcessId, nullptr};
-    for (int i = 0; i < 600 && !found.hwnd; ++i) {
-        EnumWindows(FindMain, reinterpret_cast<LPARAM>(&found));
-        Sleep(100);
-    }
-    HWND main = found.hwnd;
+    wt::Process p;
+    HWND main = bench::StartOn(p, dir, page);
     HWND re = main ? Editor(main) : nullptr;
     if (!re) {
         std::printf("no editor window\n");
-        TerminateProcess(pi.hProcess, 1);
         return 1;
     }
-    Send(main, WM_NULL);
     std::printf("page: %d VBScript lines; object list: 200 objects of 30 members\n", lines);
 
     std::vector<double> popup, tip;
@@ -238,8 +172,6 @@ int wmain(int argc, wchar_t** argv)
                 "\".\" after a known variable to the popup shown", Median(popup), shownWithMembers);
     std::printf("%-52s %8.1f ms  (target under 50; spelling corrected %d of 7 times)\n",
                 "\"(\" after MsgBox to the tip shown", Median(tip), tipsShown);
-    TerminateProcess(pi.hProcess, 0);
-    WaitForSingleObject(pi.hProcess, 10000);
-    CloseHandle(pi.hProcess);
+    p.Kill();
     return 0;
 }

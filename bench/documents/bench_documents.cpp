@@ -13,6 +13,7 @@
 #include "Drawn.h"
 #include "WindowTest.h"
 #include "bench/BenchTools.h"
+#include "bench/WindowBench.h"
 #include "platform/Files.h"
 
 #include <shlobj.h>
@@ -25,14 +26,8 @@
 
 namespace {
 
-HWND Editor(HWND main)
-{
-    for (HWND w : wt::Children(main))
-        if (IsWindowVisible(w) && (lstrcmpiW(wt::ClassName(w).c_str(), L"RICHEDIT50W") == 0 ||
-                                   lstrcmpiW(wt::ClassName(w).c_str(), L"RichEdit20W") == 0))
-            return w;
-    return nullptr;
-}
+using bench::Editor;
+using bench::Key;
 
 // Sends a message and returns the milliseconds until it came back.
 double Timed(HWND w, UINT msg, WPARAM wp, LPARAM lp)
@@ -96,13 +91,9 @@ double TypedLetterUndone(HWND main, bool leave)
     const long line = static_cast<long>(wt::Send(re, EM_GETLINECOUNT, 0, 0, 120000)) / 2;
     const long at = static_cast<long>(wt::Send(re, EM_LINEINDEX, line, 0, 120000)) + 3;
     wt::Send(re, EM_SETSEL, at, at, 120000);
-    wt::Send(re, WM_KEYDOWN, 'X', 1, 120000);
-    wt::Send(re, WM_CHAR, L'x', 1, 120000);
-    wt::Send(re, WM_KEYUP, 'X', 0xC0000001, 120000);
-    if (leave) {
-        wt::Send(re, WM_KEYDOWN, VK_DOWN, 1, 120000);
-        wt::Send(re, WM_KEYUP, VK_DOWN, 0xC0000001, 120000);
-    }
+    Key(re, 'X', L'x');
+    if (leave)
+        Key(re, VK_DOWN, 0);
     if (TextLength(main) != before + 1)
         return -1;
     const double ms = Timed(main, WM_COMMAND, MAKEWPARAM(IDM_mUndo, 0), 0);

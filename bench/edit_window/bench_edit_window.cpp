@@ -15,6 +15,7 @@
 #include <windows.h>
 
 #include "bench/BenchTools.h"
+#include "bench/WindowBench.h"
 #include "platform/Files.h"
 
 #include <richedit.h>
@@ -25,50 +26,9 @@
 
 namespace {
 
-struct Found {
-    DWORD pid;
-    HWND hwnd;
-};
-
-BOOL CALLBACK FindMain(HWND w, LPARAM lp)
-{
-    auto* f = reinterpret_cast<Found*>(lp);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(w, &pid);
-    wchar_t text[512] = {};
-    GetWindowTextW(w, text, 512);
-    if (pid == f->pid && IsWindowVisible(w) && std::wstring(text).rfind(L"TARNEL Editor - HTML - ", 0) == 0 &&
-        std::wstring(text).find(L".html") != std::wstring::npos) {
-        f->hwnd = w;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-BOOL CALLBACK FindEditor(HWND w, LPARAM lp)
-{
-    wchar_t cls[64] = {};
-    GetClassNameW(w, cls, 64);
-    if (IsWindowVisible(w) && (lstrcmpiW(cls, L"RICHEDIT50W") == 0 || lstrcmpiW(cls, L"RichEdit20W") == 0)) {
-        *reinterpret_cast<HWND*>(lp) = w;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND Editor(HWND main)
-{
-    HWND re = nullptr;
-    EnumChildWindows(main, FindEditor, reinterpret_cast<LPARAM>(&re));
-    return re;
-}
-
-LRESULT Send(HWND w, UINT msg, WPARAM wp = 0, LPARAM lp = 0)
-{
-    DWORD_PTR r = 0;
-    SendMessageTimeoutW(w, msg, wp, lp, SMTO_NORMAL, 120000, &r);
-    return static_cast<LRESULT>(r);
-}
+using bench::Editor;
+using bench::Key;
+using bench::Send;
 
 std::wstring Text(HWND re)
 {
@@ -80,14 +40,6 @@ std::wstring Text(HWND re)
 }
 
 long LineStart(HWND re, long line) { return static_cast<long>(Send(re, EM_LINEINDEX, line)); }
-
-void Key(HWND re, WPARAM vk, wchar_t ch)
-{
-    Send(re, WM_KEYDOWN, vk, 1);
-    if (ch)
-        Send(re, WM_CHAR, ch, 1);
-    Send(re, WM_KEYUP, vk, 0xC0000001);
-}
 
 void Report(const char* what, double ms, double target)
 {
@@ -106,28 +58,13 @@ int wmain(int argc, wchar_t** argv)
         return 1;
     }
 
-    std::wstring cmd = L"\"" + dir + L"\\TARNEL.exe\" " + page;
-    STARTUPINFOW si{};
-    si.cb = sizeof(si);
-    PROCESS_INFORMATION pi{};
-    if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &si, &pi)) {
-        std::printf("TARNEL did not start\n");
-        return 1;
-    }
-    CloseHandle(pi.hThread);
-    Found found{pi.dwProcessId, nullptr};
-    for (int i = 0; i < 600 && !found.hwnd; ++i) {
-        EnumWindows(FindMain, reinterpret_cast<LPARAM>(&found));
-        Sleep(100);
-    }
-    HWND main = found.hwnd;
+    wt::Process p;
+    HWND main = bench::StartOn(p, dir, page);
     HWND re = main ? Editor(main) : nullptr;
     if (!re) {
         std::printf("no editor window\n");
-        TerminateProcess(pi.hProcess, 1);
         return 1;
     }
-    Send(main, WM_NULL);
     std::printf("page: %d lines, self-closing tags on most lines\n", lines);
 
     // A key in the middle of line 5,000, then the caret leaves the line.
@@ -204,8 +141,6 @@ int wmain(int argc, wchar_t** argv)
                 undone ? "undo kept" : "UNDO LOST");
 
     // Closed without saving.
-    TerminateProcess(pi.hProcess, 0);
-    WaitForSingleObject(pi.hProcess, 10000);
-    CloseHandle(pi.hProcess);
+    p.Kill();
     return 0;
 }

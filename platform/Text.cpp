@@ -99,6 +99,23 @@ std::wstring TrimWhiteSpace(const std::wstring& text)
     return text.substr(b, e - b);
 }
 
+std::wstring CollapseWhiteSpace(const std::wstring& text)
+{
+    std::wstring out;
+    bool space = false;
+    for (wchar_t c : TrimWhiteSpace(text)) {
+        if (std::iswspace(c)) {
+            space = true;
+            continue;
+        }
+        if (space)
+            out += L' ';
+        space = false;
+        out += c;
+    }
+    return out;
+}
+
 std::wstring BlankedLine(std::wstring text)
 {
     for (wchar_t& c : text)

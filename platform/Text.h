@@ -37,6 +37,9 @@ std::wstring TrimBlanksAndTabs(const std::wstring& text);
 // The text without white space of any kind at both ends: attribute values,
 // addresses and style sheet parts of a page.
 std::wstring TrimWhiteSpace(const std::wstring& text);
+// The same, with each run of white space inside it made one blank: a
+// page's title, selectors and values as a browser reports them.
+std::wstring CollapseWhiteSpace(const std::wstring& text);
 // The text with every tab, CR and LF turned into a blank, then trimmed of
 // blanks: a line as the checks that look at its first and last words read it.
 std::wstring BlankedLine(std::wstring text);

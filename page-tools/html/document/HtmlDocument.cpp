@@ -7,6 +7,7 @@
 #include "html/parse/PageUrl.h"
 #include "html/parse/TreeBuilder.h"
 #include "platform/Files.h"
+#include "platform/Text.h"
 
 namespace html {
 
@@ -159,19 +160,7 @@ std::wstring HtmlDocument::title() const
     for (const Node* n : page.nodes) {
         if (n->Is(L"title")) {
             // Blanks collapsed and trimmed, as browsers report the title.
-            std::wstring raw = TextContent(*n), out;
-            bool space = false;
-            for (wchar_t c : raw) {
-                if (std::iswspace(c)) {
-                    space = !out.empty();
-                    continue;
-                }
-                if (space)
-                    out += L' ';
-                space = false;
-                out += c;
-            }
-            return out;
+            return platform::CollapseWhiteSpace(TextContent(*n));
         }
     }
     return L"";

@@ -14,23 +14,6 @@ std::wstring LowerAscii(std::wstring s)
     return s;
 }
 
-std::wstring CollapseBlanks(const std::wstring& s)
-{
-    std::wstring out;
-    bool space = false;
-    for (wchar_t c : platform::TrimWhiteSpace(s)) {
-        if (std::iswspace(c)) {
-            space = true;
-            continue;
-        }
-        if (space)
-            out += L' ';
-        space = false;
-        out += c;
-    }
-    return out;
-}
-
 std::wstring StripComments(const std::wstring& text)
 {
     std::wstring out;
@@ -180,7 +163,7 @@ void ParseRules(const std::wstring& text, StyleSheet& sheet, const CssLimits& li
         bool valid = true;
         for (const std::wstring& one : SplitTopLevel(selectors, L',')) {
             StyleRule r;
-            r.selectorText = CollapseBlanks(one);
+            r.selectorText = platform::CollapseWhiteSpace(one);
             r.selector = ParseSelector(r.selectorText);
             valid = valid && r.selector.valid;
             group.push_back(std::move(r));
@@ -290,7 +273,7 @@ std::vector<Declaration> ParseDeclarations(const std::wstring& text)
         }
         if (value.empty())
             continue;
-        d.valueText = CollapseBlanks(value);
+        d.valueText = platform::CollapseWhiteSpace(value);
         d.values = ParseValues(d.valueText);
         out.push_back(std::move(d));
         if (out.size() >= 1000)

@@ -2,6 +2,7 @@
 // The window benchmarks' road into a running TARNEL.exe: started in a
 // program folder on a page, its editor found, messages sent and keys typed
 // as window messages.
+#include "MenuIds.h"
 #include "WindowTest.h"
 
 #include <windows.h>
@@ -37,12 +38,11 @@ inline void Key(HWND re, WPARAM vk, wchar_t ch)
     Send(re, WM_KEYUP, vk, 0xC0000001);
 }
 
-// Starts the program in `folder` on `page` (a path without blanks) and
-// waits for its main window to show the page and the start-up to end;
-// null when it did not within a minute.
+// Starts the program in `folder` on `page` and waits for its main window to
+// show the page and the start-up to end; null when it did not within a minute.
 inline HWND StartOn(wt::Process& p, const std::wstring& folder, const std::wstring& page)
 {
-    if (!p.Start(folder + L"\\TARNEL.exe", page, folder))
+    if (!p.Start(folder + L"\\TARNEL.exe", L"\"" + page + L"\"", folder))
         return nullptr;
     const std::wstring name = page.substr(page.find_last_of(L'\\') + 1);
     HWND main = nullptr;
@@ -56,6 +56,20 @@ inline HWND StartOn(wt::Process& p, const std::wstring& folder, const std::wstri
         return nullptr;
     Send(main, WM_NULL);
     return main;
+}
+
+// Exit, answering No to every question of saving; the process is ended
+// when it has not gone after three of them.
+inline void ExitWithoutSaving(wt::Process& p, HWND main)
+{
+    wt::PostCommand(main, IDM_mExit);
+    for (int i = 0; i < 3 && p.WaitExit(3000) == -1; ++i) {
+        wt::Dialog d = wt::FindDialog(p, 1000);
+        if (d.hwnd)
+            wt::PressButton(d.hwnd, IDNO);
+    }
+    if (p.Running())
+        p.Kill();
 }
 
 } // namespace bench

@@ -178,13 +178,6 @@ int wmain(int argc, wchar_t** argv)
         }
     }
 
-    wt::PostCommand(main, IDM_mExit);
-    for (int i = 0; i < 3 && p.WaitExit(3000) == -1; ++i) {
-        wt::Dialog d = wt::FindDialog(p, 1000);
-        if (d.hwnd)
-            wt::PressButton(d.hwnd, IDNO);
-    }
-    if (p.Running())
-        p.Kill();
+    bench::ExitWithoutSaving(p, main);
     return 0;
 }

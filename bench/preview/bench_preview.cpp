@@ -7,7 +7,9 @@
 #include "MenuIds.h"
 #include "WindowTest.h"
 #include "bench/BenchTools.h"
+#include "bench/WindowBench.h"
 #include "platform/Files.h"
+#include "forms/Menu.h"
 #include "preview/BrowserMenuIds.h"
 
 #include <cstdio>
@@ -16,7 +18,7 @@
 
 namespace {
 
-const UINT kMenuState = RegisterWindowMessageW(L"TarnelForms.MenuState");
+const UINT kMenuState = RegisterWindowMessageW(forms::kMenuStateMessage);
 
 HWND Browser(wt::Process& p, HWND main)
 {
@@ -46,22 +48,11 @@ int wmain(int argc, wchar_t** argv)
         return 1;
     }
     wt::Process p;
-    if (!p.Start(folder + L"\\TARNEL.exe", L"\"" + page + L"\"", folder)) {
-        std::printf("TARNEL did not start\n");
-        return 1;
-    }
-    HWND main = nullptr;
-    wt::WaitFor([&] {
-        for (HWND w : p.TopWindows())
-            if (wt::WindowText(w).find(L"page.html") != std::wstring::npos)
-                main = w;
-        return main != nullptr;
-    }, 60000);
+    HWND main = bench::StartOn(p, folder, page);
     if (!main) {
         std::printf("no main window\n");
         return 1;
     }
-    wt::Send(main, WM_NULL, 0, 0, 60000);
     Sleep(1000);
     std::printf("page: %d lines of HTML\n", lines);
     for (int round = 0; round < 3; ++round) {
@@ -88,13 +79,6 @@ int wmain(int argc, wchar_t** argv)
                     round + 1, preview, back);
         Sleep(300);
     }
-    wt::PostCommand(main, IDM_mExit);
-    for (int i = 0; i < 3 && p.WaitExit(3000) == -1; ++i) {
-        wt::Dialog d = wt::FindDialog(p, 1000);
-        if (d.hwnd)
-            wt::PressButton(d.hwnd, IDNO);
-    }
-    if (p.Running())
-        p.Kill();
+    bench::ExitWithoutSaving(p, main);
     return 0;
 }

@@ -3,6 +3,7 @@
 
 #include "Drive.h"
 #include "MenuIds.h"
+#include "forms/Menu.h"
 #include "preview/BrowserMenuIds.h"
 
 using apptest::Tarnel;
@@ -30,7 +31,7 @@ bool Hidden(const std::wstring& path)
     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_HIDDEN);
 }
 
-const UINT kMenuState = RegisterWindowMessageW(L"TarnelForms.MenuState");
+const UINT kMenuState = RegisterWindowMessageW(forms::kMenuStateMessage);
 
 // A page has arrived: the title item shows.
 bool Loaded(HWND browser) { return wt::Send(browser, kMenuState, BrowserMenu::IDM_mtitle) & 1; }

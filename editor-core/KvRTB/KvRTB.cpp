@@ -125,13 +125,7 @@ void KvRTB::ApplySettings(HWND w) const
     if (undoLimit_ >= 0)
         SendMessageW(w, EM_SETUNDOLIMIT, static_cast<WPARAM>(undoLimit_), 0);
     if (HasOwnFont()) {
-        CHARFORMATW cf{};
-        cf.cbSize = sizeof(cf);
-        const forms::FontSpec f = Font();
-        cf.dwMask = CFM_FACE | CFM_SIZE;
-        lstrcpynW(cf.szFaceName, f.Name.c_str(), LF_FACESIZE);
-        cf.bPitchAndFamily = kCodePitchAndFamily;
-        cf.yHeight = static_cast<LONG>(std::lround(f.Size * 20));
+        const CHARFORMATW cf = FontFormat();
         SendMessageW(w, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&cf));
         // Plain text streamed in takes the default format, not the empty
         // text's: without it a text file shows in the system's font.

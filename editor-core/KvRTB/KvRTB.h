@@ -20,6 +20,7 @@
 #include "CSubclass.h"
 
 #include <windows.h>
+#include <richedit.h>
 #include <shellapi.h>
 
 #include <functional>
@@ -260,9 +261,8 @@ private:
                        LONG_PTR& userValue) override;
     int SubclassOrdinals() const override { return 2; }
 
-    // Asked with every face: where the face is missing, the system's font
-    // mapper still picks a fixed-pitch one, so code keeps its columns.
-    static constexpr BYTE kCodePitchAndFamily = FIXED_PITCH | FF_MODERN;
+    // The control's font as a RichEdit format: face, pitch and size.
+    CHARFORMATW FontFormat() const;
 
     bool CreateRTB(HWND host);
     HWND MakeRichEdit(HWND host);

@@ -206,17 +206,25 @@ void KvRTB::OnForeColorChanged()
     Send(EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&cf));
 }
 
-// Face and size of the whole text; colours and bold stay.
-void KvRTB::OnFontChanged()
+CHARFORMATW KvRTB::FontFormat() const
 {
-    ++settingsGeneration_;
     CHARFORMATW cf = EmptyFormat();
     const forms::FontSpec f = Font();
     cf.dwMask = CFM_FACE | CFM_SIZE;
     // The face-name field holds 31 characters and the terminating zero.
     lstrcpynW(cf.szFaceName, f.Name.c_str(), LF_FACESIZE);
-    cf.bPitchAndFamily = kCodePitchAndFamily;
+    // Asked with every face: where the face is missing, the system's font
+    // mapper still picks a fixed-pitch one, so code keeps its columns.
+    cf.bPitchAndFamily = FIXED_PITCH | FF_MODERN;
     cf.yHeight = static_cast<LONG>(std::lround(f.Size * 20));   // points to twips
+    return cf;
+}
+
+// Face and size of the whole text; colours and bold stay.
+void KvRTB::OnFontChanged()
+{
+    ++settingsGeneration_;
+    const CHARFORMATW cf = FontFormat();
     // The default format too: plain text streamed in later takes it. Set
     // only when it differs, as a change of it lays out the whole text again.
     CHARFORMATW now = EmptyFormat();

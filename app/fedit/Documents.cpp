@@ -169,7 +169,6 @@ void fedit::ShowLoadedType(EditorType t)
     if (t == EditorType::None) {
         s.ColorCodeOn = false;
         mColCode.SetChecked(false);
-        ResetFuncLists();
     }
     // After the set, which decides line checking for VBScript by the record
     // alone.
@@ -234,13 +233,7 @@ bool fedit::LoadDocument(const std::wstring& path, const std::wstring& extension
         editing_.JT1.SetEnabled(true);
     }
     TakeSlot(path, wasEmpty);
-    {
-        // Every type: a style sheet or a script file empties the list.
-        RedrawLock lock(hwnd);
-        BuildFuncPopup();
-    }
-    if (t == EditorType::CSS && !s.CSSListLoaded)
-        LoadCSSList();
+    BuildDocumentLists(t);
     editing_.JT1.HideSel(false);
     editing_.JT1.SetEnabled(true);
     ClearInfo();
@@ -438,9 +431,7 @@ bool fedit::AddNewFile()
     s.SuppressChangeTracking = false;
     // Its colour and line-check switches are taken when it is parked.
     const int slot = files->OpenDocument(L"Untitled", L"Untitled", type, s.ColorCodeOn, s.LineDebugOn);
-    tabs_.LabFile(slot).SetVisible(true);
-    tabs_.LabFile(slot).SetCaption(L"Untitled");
-    tabs_.DrawFileTabs(slot);
+    tabs_.SetTabLabel(L"Untitled", slot);
     s.CurrentFilePath = L"Untitled";
     ResetFuncLists();
     ClearInfo();
@@ -459,20 +450,23 @@ bool fedit::AddNewFile()
     return true;
 }
 
+void fedit::BuildDocumentLists(EditorType type)
+{
+    {
+        // Every type, ASP pages too: a style sheet or a script file empties
+        // the list, which never shows the procedures of another document.
+        RedrawLock lock(hwnd);
+        BuildFuncPopup();
+    }
+    if (type == EditorType::CSS && !State().CSSListLoaded)
+        LoadCSSList();
+}
+
 void fedit::ApplyShownDocumentType(EditorType type, EditorType oldType, bool buildLists)
 {
-    EditorState& s = State();
     ShowDocumentType(oldType, type);
-    if (buildLists) {
-        {
-            // Every type, ASP pages too: the list must never show the
-            // procedures of the tab left behind.
-            RedrawLock lock(hwnd);
-            BuildFuncPopup();
-        }
-        if (type == EditorType::CSS && !s.CSSListLoaded)
-            LoadCSSList();
-    }
+    if (buildLists)
+        BuildDocumentLists(type);
     // A document of no known type is shown as one, whatever set stays.
     State().EdType = type;
 }

@@ -204,6 +204,8 @@ private:
     void ShowDocumentType(EditorType from, EditorType to);
     // The window's set and the checks of a loaded document's type.
     void ShowLoadedType(EditorType t);
+    // The procedure list of the document shown, and the CSS list a style sheet needs.
+    void BuildDocumentLists(EditorType type);
     // Puts the path at the top of the recent-file items unless it is listed or untitled.
     void UpdateRecentFiles(const std::wstring& path);
     // The recent-file items show the list; unused entries are hidden, and so is

@@ -33,7 +33,7 @@ void FuncLists::Reset()
 void FuncLists::Build(EditorType type, const std::wstring& docText)
 {
     Reset();
-    if (type == EditorType::CSS || type == EditorType::JavaScript)
+    if (!Lists(type))
         return;
     // A text this short holds no declaration worth a popup.
     if (docText.size() >= 20) {

@@ -24,6 +24,8 @@ public:
     // those of every existing file its markers name. CSS and JavaScript
     // documents keep empty tables.
     void Build(EditorType type, const std::wstring& docText);
+    // Whether documents of the type have declarations and link files at all.
+    static bool Lists(EditorType type) { return type != EditorType::CSS && type != EditorType::JavaScript; }
     // The declaration on one edited line of the document replaces an earlier
     // one of its name. True when the line declared something.
     bool AddDecl(const std::wstring& line);

@@ -42,7 +42,9 @@ void ResetFuncLists()
 void BuildFuncPopup()
 {
     KvRTB* editor = State().CurrentEditor;
-    DocFuncLists().Build(State().EdType, editor ? editor->Text() : std::wstring());
+    const EditorType type = State().EdType;
+    // A long style sheet's or script file's text is not copied only to be dropped.
+    DocFuncLists().Build(type, editor && FuncLists::Lists(type) ? editor->Text() : std::wstring());
     RefillMethodsBox();
 }
 

@@ -122,15 +122,14 @@ void fedit::ApplySettings(bool AtStartUp)
             SetScriptMenus(type);
         else
             SetHTMLMenus();
-        bars_.ApplyButtonTexts(rec);
     }
+    bars_.ApplyButtonTexts(rec);
     ApplyCustomMenuLabels();
 }
 
 void fedit::ApplyCustomMenuLabels()
 {
-    extern fCM* CustomMenuForm();
-    fCM* cm = CustomMenuForm();
+    fCM* cm = program_.CustomMenuForm();
     SettingsRecord& rec = Settings();
     long w1 = 0, w2 = 0;
     if (cm) {
@@ -212,7 +211,6 @@ void fedit::CS_SettingsChanged()
     // The component is inside this very event: it goes once the event returned.
     PostMessageW(hwnd, kReleaseSettings, csGeneration_, 0);
     ReadSettingsFile();
-    bars_.ApplyButtonTexts(Settings());
     ApplySettings(false);
 }
 

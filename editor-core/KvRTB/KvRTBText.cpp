@@ -372,9 +372,13 @@ void KvRTB::ShowLineAtTop(HWND richEdit, long line)
     POINTL at{}, first{};
     SendMessageW(richEdit, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&at), start);
     SendMessageW(richEdit, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&first), 0);
-    POINT view = RichEditStream::ViewPos(richEdit);
-    view.y = std::max(0L, at.y - first.y);   // the line's place in the text
-    RichEditStream::SetViewPos(richEdit, view);
+    RECT view{};
+    SendMessageW(richEdit, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&view));
+    if (at.y == view.top)
+        return;   // there already: a long text would be repainted for nothing
+    // In the text's own pixels, as RichEditStream::ViewPos measures the view.
+    POINT pos{view.left - first.x, std::max(0L, at.y - first.y)};
+    SendMessageW(richEdit, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&pos));
 }
 
 long KvRTB::TotalLines() const { return static_cast<long>(Send(EM_GETLINECOUNT)); }

@@ -7,6 +7,7 @@
 #include "PreviewFiles.h"
 #include "SettingsRecord.h"
 #include "fbrowser.h"
+#include "platform/Paths.h"
 #include "platform/Messages.h"
 
 #include <memory>
@@ -77,9 +78,9 @@ void PreviewPage()
     EditorState& s = State();
     std::wstring folder;
     if (platform::FileExists(s.CurrentFilePath)) {
-        folder = PreviewFiles::WithoutSlash(platform::GetParentFolder(s.CurrentFilePath));
+        folder = platform::WithoutTrailingBackslash(platform::GetParentFolder(s.CurrentFilePath));
     } else {
-        folder = PreviewFiles::WithoutSlash(Settings().WebTempFolder);
+        folder = platform::WithoutTrailingBackslash(Settings().WebTempFolder);
         if (!platform::FolderExists(folder)) {
             Tell(kTempFolderInvalid);
             return;

@@ -1,6 +1,7 @@
 #include "PreviewFiles.h"
 
 #include "ModFileOps.h"
+#include "platform/Paths.h"
 #include "platform/Text.h"
 
 namespace PreviewFiles {
@@ -48,16 +49,9 @@ bool AnyName(const std::wstring&) { return true; }
 
 } // namespace
 
-std::wstring WithoutSlash(const std::wstring& folder)
-{
-    if (!folder.empty() && folder.back() == L'\\')
-        return folder.substr(0, folder.size() - 1);
-    return folder;
-}
-
 std::wstring PageName(const std::wstring& folder, int n)
 {
-    return WithoutSlash(folder) + L"\\tarneltemp" + std::to_wstring(n) + L".html";
+    return platform::WithoutTrailingBackslash(folder) + L"\\tarneltemp" + std::to_wstring(n) + L".html";
 }
 
 std::wstring FreePage(const std::wstring& folder, const FILETIME& runStart)
@@ -76,12 +70,12 @@ std::wstring FreePage(const std::wstring& folder, const FILETIME& runStart)
 
 std::wstring OtherBrowserCopy(const std::wstring& folder, const std::wstring& extension)
 {
-    return WithoutSlash(folder) + L"\\t4othbr." + extension;
+    return platform::WithoutTrailingBackslash(folder) + L"\\t4othbr." + extension;
 }
 
 int RemoveLeftovers(const std::wstring& folder)
 {
-    const std::wstring f = WithoutSlash(folder);
+    const std::wstring f = platform::WithoutTrailingBackslash(folder);
     if (f.empty() || !platform::FolderExists(f))
         return 0;
     return RemoveHidden(f, L"tarneltemp*.html", IsPageName) + RemoveHidden(f, L"t4othbr.*", AnyName);

@@ -11,8 +11,6 @@ namespace PreviewFiles {
 constexpr int MaxPages = 20;
 
 std::wstring PageName(const std::wstring& folder, int n);
-// The folder without one trailing "\".
-std::wstring WithoutSlash(const std::wstring& folder);
 
 // The first free page name in folder. Hidden pages of an earlier run (last
 // written before runStart) are the program's own leftovers and are removed

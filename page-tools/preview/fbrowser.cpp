@@ -14,7 +14,9 @@
 #include "ToolButtons.h"
 #include "cBrowse/cBrowse.h"
 #include "forms/BusyScope.h"
+#include "print/modprintRTF.h"
 #include "forms/Runtime.h"
+#include "platform/Paths.h"
 #include "platform/Messages.h"
 #include "platform/Module.h"
 #include "platform/Text.h"
@@ -374,7 +376,7 @@ void fbrowser::mOtherB_Click(int Index)
     std::wstring folder, extension = L"html";
     if (!HasFile(s.CurrentFilePath)) {
         folder = Settings().WebTempFolder;
-        if (!platform::FolderExists(PreviewFiles::WithoutSlash(folder)))
+        if (!platform::FolderExists(platform::WithoutTrailingBackslash(folder)))
             folder = ModFileOps::GetSpecialFolder(ModFileOps::SpecialFolder::Temp);
     } else {
         folder = platform::GetParentFolder(s.CurrentFilePath);
@@ -424,14 +426,9 @@ void fbrowser::mrefresh_Click() { ShowPreview(); }
 void fbrowser::mPrint_Click()
 {
     // The default printer, as the browser's own print command uses it.
-    DWORD size = 0;
-    GetDefaultPrinterW(nullptr, &size);
-    if (size == 0)
+    const std::wstring name = DefaultPrinterName();
+    if (name.empty())
         return;
-    std::wstring name(size, L'\0');
-    if (!GetDefaultPrinterW(&name[0], &size))
-        return;
-    name.resize(wcslen(name.c_str()));
     HDC dc = CreateDCW(L"WINSPOOL", name.c_str(), nullptr, nullptr);
     if (!dc)
         return;

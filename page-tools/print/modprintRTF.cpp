@@ -12,9 +12,6 @@
 #include <memory>
 #include <vector>
 
-namespace {
-
-// The default printer's name; "" when the machine has no printer.
 std::wstring DefaultPrinterName()
 {
     DWORD size = 0;
@@ -27,6 +24,8 @@ std::wstring DefaultPrinterName()
     name.resize(size ? size - 1 : 0);
     return name;
 }
+
+namespace {
 
 // A device context of the printer with the set-up's choices; null when
 // there is no such printer.

@@ -10,6 +10,9 @@
 
 class KvRTB;
 
+// The default printer's name; "" when the machine has no printer.
+std::wstring DefaultPrinterName();
+
 // Returns the number of pages sent to the printer (0 when there is no
 // printer or the job could not start).
 int PrintRTF(KvRTB& editor, const std::wstring& title, bool titleOption, bool numberOption,

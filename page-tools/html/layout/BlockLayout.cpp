@@ -145,7 +145,6 @@ void LayoutEngine::UsedWidths(const ComputedStyle& s, int cbW, int& ml, int& w, 
     int free = cbW - w - mbp - ml - mr;
     const ComputedStyle* ps = e.parent ? StyleOf(*e.parent) : nullptr;
     if (autoL && autoR) {
-        ml = mr = std::max(0, free / 2);
         ml = std::max(0, (cbW - w - mbp) / 2);
         mr = std::max(0, cbW - w - mbp - ml);
     } else if (autoL) {

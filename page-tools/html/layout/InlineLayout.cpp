@@ -214,7 +214,7 @@ private:
                 }
                 continue;
             }
-            word += c == 0xA0 ? 0xA0 : c;
+            word += c;
             ++column;
         }
     }

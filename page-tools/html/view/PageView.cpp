@@ -7,6 +7,7 @@
 
 #include "html/paint/PagePainter.h"
 #include "html/parse/PageUrl.h"
+#include "WindowOwner.h"
 
 namespace html {
 namespace {
@@ -396,16 +397,10 @@ LRESULT PageView::Handle(UINT msg, WPARAM wp, LPARAM lp)
 
 LRESULT CALLBACK PageView::Proc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
 {
-    if (msg == WM_NCCREATE) {
-        auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
-        SetWindowLongPtrW(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
-        static_cast<PageView*>(cs->lpCreateParams)->hwnd = h;
-    }
-    auto* self = reinterpret_cast<PageView*>(GetWindowLongPtrW(h, GWLP_USERDATA));
+    PageView* self = WindowOwner<PageView>(h, msg, lp);
     if (!self)
         return DefWindowProcW(h, msg, wp, lp);
     if (msg == WM_NCDESTROY) {
-        SetWindowLongPtrW(h, GWLP_USERDATA, 0);
         self->hwnd = nullptr;
         return DefWindowProcW(h, msg, wp, lp);
     }

@@ -7,6 +7,7 @@
 #include "ModIni.h"
 #include "ModTLB.h"
 #include "ObjectListFile.h"
+#include "ToolButtons.h"
 #include "cBrowse/cBrowse.h"
 #include "forms/BusyScope.h"
 #include "forms/Runtime.h"
@@ -25,13 +26,7 @@ std::unique_ptr<fAuto>& Instance()
 void PlaceButton(ButSilver2Control& b, forms::Container& on, int left, int top, int width, const wchar_t* caption,
                  const wchar_t* tip)
 {
-    const int height = 330;
-    b.Place(on, left, top, width, height);
-    if (HBITMAP picture =
-            ButSilver2::CaptionPicture(caption, forms::TwipsToPixelsX(width), forms::TwipsToPixelsY(height))) {
-        b.Button.Image(picture);  // the button keeps a copy
-        DeleteObject(picture);
-    }
+    PlaceToolButton(b, on, left, top, width, 330, caption);
     b.SetToolTipText(tip);
 }
 
@@ -175,7 +170,7 @@ void fAuto::Add(const std::wstring& name, bool ticked)
 void fAuto::ShowFor(const std::wstring& clsid, const std::wstring& progId)
 {
     Load();
-    tCLSID.SetText(clsid.empty() ? L"" : clsid);
+    tCLSID.SetText(clsid);
     tProgID.SetText(clsid.empty() ? progId : L"");
     if (!Visible())
         Show();

@@ -25,13 +25,6 @@ bool StartsWithAt(const std::wstring& text, size_t at, const wchar_t* word)
     return text.compare(at, std::wcslen(word), word) == 0;
 }
 
-std::wstring WithoutTrailingBlanks(std::wstring text)
-{
-    while (!text.empty() && (text.back() == L' ' || text.back() == L'\t'))
-        text.pop_back();
-    return text;
-}
-
 // As FuncDeclOnLine, with the line's upper-cased copy already made.
 bool DeclOnLine(const std::wstring& line, const std::wstring& upper, FuncDecl& decl)
 {

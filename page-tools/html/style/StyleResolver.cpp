@@ -248,11 +248,16 @@ struct Entry {
 struct RuleIndex {
     std::unordered_map<std::wstring, std::vector<Entry>> byId, byClass, byTag;
     std::vector<Entry> universal;
+    std::vector<Entry> pseudo;  // rules for ::before and ::after boxes
     bool caseBlind = false;
 
     void Add(const StyleRule& r, int rank, int order)
     {
         Entry e{&r, rank, order};
+        if (r.selector.pseudo != PseudoElement::None) {
+            pseudo.push_back(e);
+            return;
+        }
         const Compound& last = r.selector.compounds.back();
         for (const SimpleSelector& p : last.parts)
             if (p.kind == SimpleSelector::Id) {
@@ -277,10 +282,13 @@ class Resolver {
 public:
     Resolver(const ParsedPage& p, const StyleOptions& o) : page(p), options(o) {}
     StyledPage Run();
+    // The cascade over sheets read before.
+    StyledPage Rerun(StyledPage&& previous);
 
 private:
     void CollectSheets();
     void AddImports(StyleSheet& sheet, const std::wstring& basePath, size_t depth);
+    void Cascade();
     void StyleElement(const Node& e);
     std::vector<Entry> MatchRules(const Node& e) const;
 
@@ -288,17 +296,16 @@ private:
     const StyleOptions& options;
     StyledPage out;
     StyleSheet base;
-    std::vector<StyleSheet> imported;   // sheets reached through @import, before the sheet importing them
-    std::vector<std::pair<bool, size_t>> cascadeOrder; // (imported?, index)
     std::set<std::wstring> visited;
     RuleIndex index;
+    mutable SiblingPositions siblings;
     bool quirks = false;
 };
 
 void Resolver::AddImports(StyleSheet& sheet, const std::wstring& basePath, size_t depth)
 {
-    for (const std::wstring& target : sheet.imports) {
-        std::wstring path = ResolveLocalPath(basePath, target);
+    for (const CssImport& import : sheet.imports) {
+        std::wstring path = ResolveLocalPath(basePath, import.target);
         // A sheet importing itself, directly or round about, is read once.
         if (path.empty() || depth >= options.maxImportDepth || !visited.insert(Lower(path)).second)
             continue;
@@ -307,10 +314,23 @@ void Resolver::AddImports(StyleSheet& sheet, const std::wstring& basePath, size_
             continue;
         StyleSheet child = ParseStyleSheet(DecodePageBytes(bytes));
         child.href = path;
+        child.sheetMedia = sheet.sheetMedia;
+        if (!import.media.Empty())
+            child.sheetMedia.push_back(import.media);
         AddImports(child, path, depth + 1);
-        imported.push_back(std::move(child));
-        cascadeOrder.emplace_back(true, imported.size() - 1);
+        out.importedSheets.push_back(std::move(child));
+        out.cascadeOrder.emplace_back(true, out.importedSheets.size() - 1);
     }
+}
+
+// The media attribute of the <style> or <link> a sheet came from.
+void AddSheetMedia(StyleSheet& sheet, const Node& owner)
+{
+    MediaQueryList media(owner.AttributeOr(L"media"));
+    if (media.Empty())
+        return;
+    sheet.dependsOnSize = sheet.dependsOnSize || media.DependsOnSize();
+    sheet.sheetMedia.push_back(std::move(media));
 }
 
 void Resolver::CollectSheets()
@@ -320,19 +340,16 @@ void Resolver::CollectSheets()
             continue;
         if (n->tag == L"style") {
             std::wstring type = Lower(platform::TrimWhiteSpace(n->AttributeOr(L"type", L"text/css")));
-            std::wstring media = Lower(n->AttributeOr(L"media"));
-            if ((!type.empty() && type != L"text/css") ||
-                (!media.empty() && media.find(L"screen") == std::wstring::npos && media.find(L"all") == std::wstring::npos))
+            if (!type.empty() && type != L"text/css")
                 continue;
             StyleSheet sheet = ParseStyleSheet(TextContent(*n));
+            AddSheetMedia(sheet, *n);
             AddImports(sheet, options.pagePath, 0);
             out.sheets.push_back(std::move(sheet));
-            cascadeOrder.emplace_back(false, out.sheets.size() - 1);
+            out.cascadeOrder.emplace_back(false, out.sheets.size() - 1);
         } else if (n->tag == L"link") {
             std::wstring rel = Lower(n->AttributeOr(L"rel"));
-            std::wstring media = Lower(n->AttributeOr(L"media"));
-            if (rel.find(L"stylesheet") == std::wstring::npos || rel.find(L"alternate") != std::wstring::npos ||
-                (!media.empty() && media.find(L"screen") == std::wstring::npos && media.find(L"all") == std::wstring::npos))
+            if (rel.find(L"stylesheet") == std::wstring::npos || rel.find(L"alternate") != std::wstring::npos)
                 continue;
             std::wstring path = ResolveLocalPath(options.pagePath, n->AttributeOr(L"href"));
             std::string bytes;
@@ -341,9 +358,10 @@ void Resolver::CollectSheets()
             visited.insert(Lower(path));
             StyleSheet sheet = ParseStyleSheet(DecodePageBytes(bytes));
             sheet.href = path;
+            AddSheetMedia(sheet, *n);
             AddImports(sheet, path, 0);
             out.sheets.push_back(std::move(sheet));
-            cascadeOrder.emplace_back(false, out.sheets.size() - 1);
+            out.cascadeOrder.emplace_back(false, out.sheets.size() - 1);
         }
     }
 }
@@ -377,7 +395,7 @@ ComputedStyle InheritedFrom(const ComputedStyle* parent)
 std::vector<Entry> Resolver::MatchRules(const Node& e) const
 {
     std::vector<Entry> matched;
-    MatchContext mc{quirks};
+    MatchContext mc{quirks, &siblings};
     auto consider = [&](const std::unordered_map<std::wstring, std::vector<Entry>>* m, const std::wstring& key) {
         const std::vector<Entry>* list = &index.universal;
         if (m) {
@@ -506,7 +524,25 @@ void Resolver::StyleElement(const Node& e)
 StyledPage Resolver::Run()
 {
     quirks = page.quirks == QuirksMode::Quirks;
+    CollectSheets();
+    Cascade();
+    return std::move(out);
+}
+
+StyledPage Resolver::Rerun(StyledPage&& previous)
+{
+    quirks = page.quirks == QuirksMode::Quirks;
+    out.sheets = std::move(previous.sheets);
+    out.importedSheets = std::move(previous.importedSheets);
+    out.cascadeOrder = std::move(previous.cascadeOrder);
+    Cascade();
+    return std::move(out);
+}
+
+void Resolver::Cascade()
+{
     index.caseBlind = quirks;
+    out.media = options.media;
     if (page.body) {
         Color c;
         if (const std::wstring* link = page.body->Attribute(L"link"))
@@ -514,14 +550,15 @@ StyledPage Resolver::Run()
                 out.linkColor = c;
     }
     base = ParseStyleSheet(DefaultStyleSheet(quirks));
-    CollectSheets();
     int order = 0;
     for (const StyleRule& r : base.rules)
         index.Add(r, 0, order++);
-    for (const auto& which : cascadeOrder) {
-        const StyleSheet& sheet = which.first ? imported[which.second] : out.sheets[which.second];
+    for (const auto& which : out.cascadeOrder) {
+        const StyleSheet& sheet = which.first ? out.importedSheets[which.second] : out.sheets[which.second];
+        out.dependsOnSize = out.dependsOnSize || sheet.dependsOnSize;
         for (const StyleRule& r : sheet.rules)
-            index.Add(r, 2, order++);
+            if (RuleApplies(sheet, r, out.media))
+                index.Add(r, 2, order++);
     }
     out.styleOf.assign(page.nodes.size(), -1);
     out.styles.reserve(page.nodes.size() / 2 + 1);
@@ -531,7 +568,6 @@ StyledPage Resolver::Run()
         else if (n->kind == NodeKind::Text && n->parent)
             out.styleOf[n->index] = out.styleOf[n->parent->index];
     }
-    return std::move(out);
 }
 
 } // namespace
@@ -539,6 +575,13 @@ StyledPage Resolver::Run()
 StyledPage ResolveStyles(const ParsedPage& page, const StyleOptions& options)
 {
     return Resolver(page, options).Run();
+}
+
+void Restyle(StyledPage& styled, const ParsedPage& page, const MediaEnv& env)
+{
+    StyleOptions options;
+    options.media = env;
+    styled = Resolver(page, options).Rerun(std::move(styled));
 }
 
 } // namespace html

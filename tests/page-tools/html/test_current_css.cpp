@@ -107,3 +107,56 @@ TEST(CurrentCss, Selectors)
         EXPECT_EQ(got, c.matching) << pagetest::Narrow(c.selector);
     }
 }
+
+TEST(CurrentCss, ValuesUnitsAndFunctions)
+{
+    struct Case {
+        const wchar_t* css;
+        const char* what; // "width" of #a's box, or its "color", "background" as r,g,b,a, or "opacity"
+        const char* expected;
+    } cases[] = {
+        {L"#a{width:10rem}", "width", "160"},
+        {L"html{font-size:20px} #a{width:2rem;font-size:10px}", "width", "40"},
+        {L"#a{width:10ch}", "width", "80"},
+        {L"#a{width:50vw}", "width", "400"},
+        {L"#a{width:10vmin}", "width", "60"},
+        {L"#a{width:calc(50% - 20px)}", "width", "380"},
+        {L"#a{width:calc(2 * (10px + 5px))}", "width", "30"},
+        {L"#a{width:calc(100%/3 - 2 * 1em)}", "width", "235"},
+        {L"#a{width:min(100%, 300px)}", "width", "300"},
+        {L"#a{width:max(50%, 300px)}", "width", "400"},
+        {L"#a{width:clamp(100px, 50vw, 300px)}", "width", "300"},
+        {L"#a{width:clamp(100px, 5vw, 300px)}", "width", "100"},
+        {L"#a{width:calc(10px + )}", "width", "800"},
+        {L":root{--w:120px} #a{width:var(--w)}", "width", "120"},
+        {L"#c{--w:50px} #a{width:var(--w)}", "width", "50"},
+        {L"#a{width:var(--none, 70px)}", "width", "70"},
+        {L"#a{width:100px;width:var(--none)}", "width", "100"},
+        {L":root{--a:var(--b);--b:var(--a)} #a{width:var(--a, 5px)}", "width", "5"},
+        {L":root{--gap:4px;--twice:calc(var(--gap) * 2)} #a{width:calc(var(--twice) * 10)}", "width", "80"},
+        {L":root{--c:0, 128, 0} #a{color:rgb(var(--c))}", "color", "0,128,0,255"},
+        {L"#a{color:rgba(255, 0, 0, .5)}", "color", "255,0,0,128"},
+        {L"#a{color:rgb(0 0 255 / 25%)}", "color", "0,0,255,64"},
+        {L"#a{color:#f008}", "color", "255,0,0,136"},
+        {L"#a{color:#ff000080}", "color", "255,0,0,128"},
+        {L"#a{color:hsl(120, 100%, 25%)}", "color", "0,128,0,255"},
+        {L"#a{color:hsla(240, 100%, 50%, 0.5)}", "color", "0,0,255,128"},
+        {L"#a{background:currentColor;color:red}", "background", "255,0,0,255"},
+        {L"#c{color:blue} #a{color:currentColor}", "color", "0,0,255,255"},
+        {L"#a{background:transparent}", "background", "0,0,0,0"},
+        {L"#c{opacity:.5} #a{opacity:50%}", "opacity", "64"},
+    };
+    for (const Case& c : cases) {
+        pagetest::Page p(Standards + L"<style>body{margin:0}" + c.css + L"</style><div id=c><div id=a>x</div></div>", 800);
+        const ComputedStyle& s = p.Style(L"a");
+        std::string what = c.what, got;
+        auto rgba = [](const Color& k) {
+            return std::to_string(k.r) + "," + std::to_string(k.g) + "," + std::to_string(k.b) + "," + std::to_string(k.a);
+        };
+        if (what == "width") got = std::to_string(p.Box(L"a").w);
+        else if (what == "color") got = rgba(s.color);
+        else if (what == "background") got = rgba(s.background);
+        else got = std::to_string(s.opacity);
+        EXPECT_EQ(got, c.expected) << pagetest::Narrow(c.css);
+    }
+}

@@ -7,6 +7,7 @@
 #include "MainHost.h"
 #include "RichEditStream.h"
 #include "SettingsAccess.h"
+#include "SettingsRecord.h"
 #include "platform/Files.h"
 #include "platform/Messages.h"
 #include "platform/Module.h"
@@ -100,6 +101,11 @@ void ClsFile::DebugThis(int i, bool v) { if (Valid(i)) slots_[i].DebugThis = v; 
 long ClsFile::ScrollTopWeb(int i) const { return Valid(i) ? slots_[i].ScrollTopWeb : 0; }
 void ClsFile::ScrollTopWeb(int i, long v) { if (Valid(i)) slots_[i].ScrollTopWeb = v; }
 
+platform::TextFormat* ClsFile::Format(int i) { return Valid(i) ? &slots_[i].Format : nullptr; }
+void ClsFile::Format(int i, const platform::TextFormat& v) { if (Valid(i)) slots_[i].Format = v; }
+platform::FileStamp ClsFile::DiskStamp(int i) const { return Valid(i) ? slots_[i].Stamp : platform::FileStamp{}; }
+void ClsFile::DiskStamp(int i, const platform::FileStamp& v) { if (Valid(i)) slots_[i].Stamp = v; }
+
 int ClsFile::NextAvailable() const
 {
     for (int i = 0; i < SlotCount; ++i)
@@ -157,6 +163,8 @@ int ClsFile::OpenDocument(const std::wstring& path, const std::wstring& name, Ed
     s.ScrollTopWeb = 0;
     s.ColorThis = colorThis;
     s.DebugThis = debugThis;
+    s.Format = platform::NewTextFormat(Settings().UTF8Text);
+    s.Stamp = platform::FileStamp{};
     currentFile_ = slot;
     return slot;
 }
@@ -325,6 +333,8 @@ void ClsFile::RemoveFile(int i)
     slots_[i].Path.clear();
     slots_[i].Name.clear();
     slots_[i].EdType = EditorType::HTML;
+    slots_[i].Format = platform::TextFormat{};
+    slots_[i].Stamp = platform::FileStamp{};
     DropKeptWindow(i);
     if (shownSlot_ == i) {
         shownSlot_ = -1;

@@ -17,6 +17,8 @@
 #include <vector>
 
 #include "EditorType.h"
+#include "platform/Files.h"
+#include "platform/TextFile.h"
 
 struct ExtEntry {
     std::wstring Ext;  // upper case, without the dot
@@ -52,6 +54,14 @@ public:
     void DebugThis(int iFileNum, bool IfDeb);
     long ScrollTopWeb(int iFileNum) const;
     void ScrollTopWeb(int iFileNum, long iWebTop);
+    // How the document's file is written (encoding, line breaks), and the
+    // file's stamp when it was last read or written; a new document has the
+    // format of one and no stamp. Format gives the slot's own, for a save to
+    // update; nullptr for no slot.
+    platform::TextFormat* Format(int iFileNum);
+    void Format(int iFileNum, const platform::TextFormat& format);
+    platform::FileStamp DiskStamp(int iFileNum) const;
+    void DiskStamp(int iFileNum, const platform::FileStamp& stamp);
     int CurrentFile() const { return currentFile_; }
     void CurrentFile(int LFil) { currentFile_ = LFil; }
 
@@ -111,6 +121,8 @@ private:
         bool ColorThis = false;
         bool DebugThis = false;
         long ScrollTopWeb = 0;
+        platform::TextFormat Format;
+        platform::FileStamp Stamp;
     };
 
     static bool Valid(int i) { return i >= 0 && i < SlotCount; }

@@ -18,6 +18,7 @@
 #include "fedit/EditingPart.h"
 #include "fedit/MainProgram.h"
 #include "platform/ComRef.h"
+#include "platform/Files.h"
 #include "platform/Handles.h"
 #include "PlimsorIds.h"
 #include "CSubclass.h"
@@ -215,7 +216,8 @@ private:
     void OpenOrShow(const std::wstring& path);
     // The document takes a slot and its tab; the empty start-up document gives
     // way to the first file opened.
-    void TakeSlot(const std::wstring& path, bool editorWasEmpty);
+    void TakeSlot(const std::wstring& path, bool editorWasEmpty, const platform::TextFormat& format,
+                  const platform::FileStamp& stamp);
     // Saves parked document `slot` from the clipping pad's scratch editor, under its own path
     // or (askPath, or no file of its own) under a chosen one. The path saved
     // to; "" when cancelled or failed (the user was told). The scratch editor

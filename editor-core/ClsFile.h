@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "EditorType.h"
+#include "ParkedNote.h"
 #include "platform/Files.h"
 #include "platform/TextFile.h"
 
@@ -105,6 +106,19 @@ public:
     // in the editor, current and unchanged.
     bool SwitchTo(int iFileNum);
 
+    // A changed document that a run which did not end cleanly left parked:
+    // its file (moved aside as "left<k>.dat") and its note.
+    struct LeftDocument {
+        std::wstring file;
+        ParkedNote note;
+    };
+    // Called once at start-up, before any slot is taken: the changed parked
+    // documents of an earlier run, moved aside, and those of a start that
+    // ended before the user chose; the other parked files are deleted.
+    std::vector<LeftDocument> TakeLeftBehind();
+    // Deletes a left document's file and note once the user has chosen.
+    void DropLeftBehind(const LeftDocument& left);
+
     // "<program folder>\temp\temp<n>.dat".
     std::wstring ParkedFilePath(int iFileNum) const;
     // Folder for the parked files; the program's temp folder unless set.
@@ -127,6 +141,10 @@ private:
 
     static bool Valid(int i) { return i >= 0 && i < SlotCount; }
     bool SaveFrom(HWND richEdit, int iFileNum);
+    // The note beside the slot's parked file, kept in step with the slot
+    // while the file exists.
+    void WriteNote(int iFileNum);
+    void UpdateNote(int iFileNum);
     // Makes richEdit the shown window of slot iFileNum, kept for the slot
     // when another document replaces it unchanged.
     void TakeShownWindow(HWND richEdit, int iFileNum);

@@ -275,6 +275,75 @@ void fedit::OpenUntitledAtStartUp()
     tabs_.DrawFileTabs(0);
 }
 
+void fedit::OfferLeftDocuments(const std::vector<ClsFile::LeftDocument>& left)
+{
+    ClsFile* files = State().Files;
+    if (left.empty() || !files)
+        return;
+    std::wstring list;
+    for (const ClsFile::LeftDocument& d : left)
+        list += L"\r\n" + (platform::SameText(d.note.path, L"Untitled") ? d.note.name : d.note.path);
+    const bool open = platform::ShowMessage(L"TARNEL Editor did not close normally last time. These documents had "
+                                            L"changes that were not saved:\r\n" + list +
+                                                L"\r\n\r\nOpen them again? No deletes them.",
+                                            platform::MessageStyle::YesNo, hwnd) == IDYES;
+    for (const ClsFile::LeftDocument& d : left) {
+        if (open && NoFreeSlot()) {
+            Tell(hwnd, kNoFreeSlot);
+            break;   // the rest stay for the next start
+        }
+        if (!open || OpenLeftDocument(d))
+            files->DropLeftBehind(d);
+    }
+}
+
+bool fedit::OpenLeftDocument(const ClsFile::LeftDocument& left)
+{
+    EditorState& s = State();
+    const ParkedNote& note = left.note;
+    if (!ParkCurrentDocument())
+        return false;
+    const bool wasEmpty = editing_.JT1.LenText() == 0;
+    bool loaded;
+    {
+        RedrawLock lock(hwnd);
+        s.SuppressChangeTracking = true;
+        loaded = editing_.JT1.LoadFile(left.file, true);   // with the colours it was parked with
+        s.SuppressChangeTracking = false;
+    }
+    if (!loaded)
+        return false;
+    // Written back the way its file is written now.
+    platform::TextFormat format = platform::NewTextFormat(Settings().UTF8Text);
+    std::string bytes;
+    std::wstring text;
+    if (platform::FileExists(note.path) && platform::ReadWholeFile(note.path, bytes))
+        platform::ReadText(bytes, Settings().UTF8Text, text, format);
+    s.CurrentFilePath = note.path;
+    s.CurrentExtension = platform::Upper(platform::GetExtension(note.path));
+    ShowLoadedType(note.type);
+    if (note.type != EditorType::None && !Settings().NoColorCode) {
+        s.ColorCodeOn = true;
+        mColCode.SetChecked(true);
+    }
+    TakeSlot(note.path, wasEmpty, format, note.stamp);
+    ClsFile* files = s.Files;
+    const int slot = files ? files->CurrentFile() : -1;
+    if (slot >= 0) {
+        files->Name(slot, note.name);
+        tabs_.SetTabLabel(note.name, slot);
+    }
+    BuildDocumentLists(note.type);
+    SetCaptions();
+    editing_.JT1.SetSelStart(0);
+    editing_.SyncLineNums();
+    editing_.JT1.ClearUndoBuffer();
+    ResetChangeTracking();
+    s.LineEdited = false;
+    s.DocChanged = true;
+    return true;
+}
+
 void fedit::BrowseOpenFile()
 {
     if (NoFreeSlot()) {

@@ -1,7 +1,8 @@
 // Files through the real TARNEL.exe: opened and saved with no edit, every one
 // comes back byte for byte under both settings of the UTF-8 option; an edit
 // keeps the file's encoding; a file changed by another program is not saved
-// over without a question.
+// over without a question; the changes of a run that did not end are offered
+// at the next start.
 #include <gtest/gtest.h>
 
 #include "Bytes.h"
@@ -75,15 +76,15 @@ bool CaptionEnds(Tarnel& t, const std::wstring& end)
     }, 10000);
 }
 
-// The first message box or dialog of the program that shows text.
-wt::Dialog WaitDialog(Tarnel& t, const std::wstring& part)
+// The program's message box that holds part, within the time.
+wt::Dialog WaitDialog(Tarnel& t, const std::wstring& part, DWORD ms = 10000)
 {
     wt::Dialog d;
     wt::WaitFor([&] {
         d = wt::FindDialog(t.Process(), 50);
         return d.hwnd && d.text.find(part) != std::wstring::npos;
-    }, 10000);
-    return d;
+    }, ms);
+    return d.hwnd && d.text.find(part) != std::wstring::npos ? d : wt::Dialog{};
 }
 
 void Answer(Tarnel& t, const std::wstring& part, int button)
@@ -181,6 +182,36 @@ TEST(FileBytes, AFileChangedOnDiskIsNotSavedOverWithoutAQuestion)
     t.Type(L"y");
     t.Command(IDM_mSavePlain);
     EXPECT_TRUE(wt::WaitFor([&] { return ReadBytes(path) == "xy<p>mine</p>\r\n"; }, 10000));
+    t.Command(IDM_mExit);
+    ASSERT_TRUE(t.Ends());
+}
+
+TEST(FileSafety, ChangesParkedByARunThatDidNotEndAreOfferedAtTheNextStart)
+{
+    Tarnel t(L"bytes_crash");
+    const std::wstring d1 = t.Folder() + L"\\d1.html", d2 = t.Folder() + L"\\d2.html";
+    ASSERT_TRUE(WriteBytes(d1, "<p>one</p>"));
+    ASSERT_TRUE(WriteBytes(d2, "<p>two</p>"));
+    Start(t, false);
+    Open(t, d1);
+    t.Type(L"x");
+    Open(t, d2);   // d1 is parked with its edit
+    t.Type(L"y");
+    t.Process().Kill();
+    t.Process().WaitExit(5000);
+
+    ASSERT_TRUE(t.Start());
+    Answer(t, L"did not close normally", IDYES);
+    ASSERT_TRUE(CaptionEnds(t, d1));
+    ASSERT_TRUE(Saved(t, d1)) << "the document is marked changed and saves";
+    EXPECT_EQ(ReadBytes(d1), "x<p>one</p>");
+    EXPECT_EQ(ReadBytes(d2), "<p>two</p>");
+    t.Command(IDM_mExit);
+    ASSERT_TRUE(t.Ends());
+
+    // Offered once: the next start asks nothing.
+    ASSERT_TRUE(t.Start());
+    EXPECT_FALSE(WaitDialog(t, L"did not close normally", 2000).hwnd);
     t.Command(IDM_mExit);
     ASSERT_TRUE(t.Ends());
 }

@@ -85,7 +85,6 @@ private:
     ParsedPage page;
     std::vector<Node*> stack;
     std::vector<std::pair<std::wstring, std::vector<Attr>>> reopen; // formatting closed by misnesting
-    bool headDone = false;
     bool sawDoctype = false;
     bool inSelect = false;
     std::unique_ptr<Node> pendingOwner;
@@ -138,7 +137,6 @@ void Builder::EnsureBody()
     EnsureHead();
     if (page.body)
         return;
-    headDone = true;
     Node* n = NewNode(NodeKind::Element, L"body");
     Append(page.html, std::move(pendingOwner));
     page.body = n;
@@ -265,10 +263,16 @@ void Builder::StartTag(Token& t)
                 page.html->attrs.push_back(a);
         return;
     }
-    if (!headDone && (HeadTags().count(name) || name == L"head")) {
+    if (name == L"head") {
+        // Only the first, before the body: a later one is dropped, or
+        // everything after it would sit inside a hidden head in the body.
+        if (!page.body)
+            EnsureHead();
+        return;
+    }
+    if (!page.body && HeadTags().count(name)) {
+        // Also after </head>: until the body opens, these still belong to the head.
         EnsureHead();
-        if (name == L"head")
-            return;
         Node* n = NewNode(NodeKind::Element, name);
         n->attrs = t.attrs;
         Append(page.head, std::move(pendingOwner));
@@ -296,20 +300,17 @@ void Builder::StartTag(Token& t)
             return;
         }
         EnsureHead();
-        headDone = true;
-        Node* n = NewNode(NodeKind::Element, L"body");
+            Node* n = NewNode(NodeKind::Element, L"body");
         n->attrs = t.attrs;
         Append(page.html, std::move(pendingOwner));
         page.body = n;
         stack.assign({page.html, n});
         return;
     }
-    if (name == L"frameset" && !page.body) {
+    if (name == L"frameset" && !page.body)
         EnsureHead();
-        headDone = true;
-    } else {
+    else
         EnsureBody();
-    }
     if (inSelect && name != L"option" && name != L"optgroup") {
         if (name == L"select" || name == L"input" || name == L"textarea") {
             int i = FindOpen(L"select", Set{});
@@ -414,11 +415,8 @@ void Builder::StartTag(Token& t)
 
 void Builder::EndTag(const std::wstring& name)
 {
-    if (name == L"html" || name == L"body" || name == L"head") {
-        if (name == L"head")
-            headDone = page.head != nullptr || headDone;
+    if (name == L"html" || name == L"body" || name == L"head")
         return; // content after them still belongs to the body
-    }
     EnsureBody();
     if (name == L"br") {
         Token t;

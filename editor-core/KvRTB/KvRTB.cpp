@@ -15,7 +15,6 @@
 namespace {
 
 const wchar_t kHostClass[] = L"KvRTB";
-const UINT kEditorLimit = 8000000;   // characters
 
 bool IsNavigationKey(int key)
 {
@@ -112,7 +111,7 @@ HWND KvRTB::MakeRichEdit(HWND host)
     // whole text.
     SetWindowPos(w, nullptr, 0, 0, rc.right, rc.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
     SendMessageW(w, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandleNow()), TRUE);
-    SendMessageW(w, EM_EXLIMITTEXT, 0, kEditorLimit);
+    SendMessageW(w, EM_EXLIMITTEXT, 0, TextLimit);
     return w;
 }
 

@@ -283,6 +283,7 @@ private:
     long WordBreak(int code, long pos) const;
 
     LRESULT Send(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const;
+    void SendWrap(HWND w) const;
     void StreamInText(const std::wstring& text, DWORD format, bool selectionOnly);
     std::wstring StreamOutText(DWORD format, bool selectionOnly) const;
     bool StreamInBytes(const std::string& bytes, DWORD format);
@@ -299,6 +300,8 @@ private:
     // The RichEdit is made with a horizontal scroll bar, so it starts
     // without wrapping; every window the control makes starts the same.
     bool noWrap_ = true;
+    // The device a window without wrapping lays its lines out for (see SendWrap).
+    mutable platform::MemoryDc wrapDevice_;
     long undoLimit_ = -1;            // -1: the RichEdit's own
     unsigned settingsGeneration_ = 0;
     std::map<HWND, unsigned> handedOut_;   // window -> generation it was set up to

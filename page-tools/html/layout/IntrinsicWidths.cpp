@@ -110,6 +110,16 @@ static void InlineWidths(LayoutEngine& eng, const Node& n, Widths& w, int depth)
         InlineWidths(eng, *c, w, depth + 1);
 }
 
+void LayoutEngine::ContentWidths(const Node& e, int& minW, int& maxW)
+{
+    Widths w;
+    for (const auto& c : e.children)
+        InlineWidths(*this, *c, w, depth);
+    w.EndLine();
+    minW = w.min;
+    maxW = std::max(w.max, w.min);
+}
+
 void LayoutEngine::Intrinsic(const Node& e, int& minW, int& maxW)
 {
     auto& cached = intrinsicCache[e.index];
@@ -134,14 +144,15 @@ void LayoutEngine::Intrinsic(const Node& e, int& minW, int& maxW)
         minW += margins;
         maxW += margins;
     } else if (s->width.kind == Len::Px && s->display != Display::TableCell) {
-        minW = maxW = s->width.Resolve(0) + edges + margins;
+        minW = maxW = s->width.Resolve(0) + (s->boxSizing == BoxSizing::BorderBox ? 0 : edges) + margins;
+    } else if (s->flexContainer) {
+        FlexIntrinsic(e, *s, minW, maxW);
+        minW += edges + margins;
+        maxW += edges + margins;
     } else {
-        Widths w;
-        for (const auto& c : e.children)
-            InlineWidths(*this, *c, w, depth);
-        w.EndLine();
-        minW = w.min + edges + margins;
-        maxW = std::max(w.max, w.min) + edges + margins;
+        ContentWidths(e, minW, maxW);
+        minW += edges + margins;
+        maxW += edges + margins;
         if (s->minWidth.kind == Len::Px) {
             minW = std::max(minW, s->minWidth.Resolve(0) + edges + margins);
             maxW = std::max(maxW, minW);

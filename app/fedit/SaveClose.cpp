@@ -100,6 +100,22 @@ KvRTB* ScratchEditor(fpad3* pad)
     return pad && (pad->Loaded() || pad->Load()) ? &pad->RTBOps : nullptr;
 }
 
+// The scratch editor's copy of a parked document goes with its window, and
+// a fresh one takes its place: Wine's RichEdit deletes a long coloured text
+// so slowly that the exit, which saves from here, hung for minutes.
+void DropScratchText(KvRTB& scratch)
+{
+    HWND fresh = scratch.NewDocumentWindow();
+    HWND old = fresh ? scratch.SwapDocumentWindow(fresh) : nullptr;
+    if (old) {
+        DestroyWindow(old);
+        return;
+    }
+    if (fresh)
+        DestroyWindow(fresh);
+    scratch.ClearAll();
+}
+
 } // namespace
 
 std::wstring fedit::SaveDocumentAs()
@@ -192,7 +208,7 @@ std::wstring fedit::SaveParked(int slot, bool askPath)
     } else if (Write(hwnd, *scratch, p)) {
         saved = p;
     }
-    scratch->ClearAll();
+    DropScratchText(*scratch);
     return saved;
 }
 

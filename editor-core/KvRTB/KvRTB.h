@@ -245,6 +245,11 @@ protected:
     void OnCreated() override;
     void OnDestroying() override;
     bool WantsSubclass() const override { return false; }
+    // The editor takes Tab, Enter and Esc itself. The RichEdit is not asked:
+    // Wine's RichEdit takes a WM_GETDLGCODE that carries the key as a sign
+    // that it sits in a dialog, and from then on Esc posts WM_CLOSE to its
+    // parent, the host window, which then went with the editor.
+    bool WantsDialogKey(const MSG&) const override { return true; }
     void OnEnabledChanged() override;
     void OnForeColorChanged() override;
     void OnBackColorChanged() override;

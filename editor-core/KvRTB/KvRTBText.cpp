@@ -247,6 +247,10 @@ bool KvRTB::WholeTextIn(const wchar_t* face, long twips) const
         return false;
     auto send = [&](UINT msg, WPARAM wp, LPARAM lp) { return SendPastSubclasses(rtb_, msg, wp, lp); };
     const LRESULT mask = send(EM_SETEVENTMASK, 0, 0);
+    // Turning drawing off validates the whole window (Wine's DefWindowProc):
+    // a paint still due, of a window just shown and filled by a load, would
+    // be lost, and the editor stay blank but for lines scrolled into view.
+    const bool paintDue = GetUpdateRect(rtb_, nullptr, FALSE) != FALSE;
     send(WM_SETREDRAW, FALSE, 0);
     const POINT view = RichEditStream::ViewPos(rtb_);
     CHARRANGE sel{}, all{0, -1};
@@ -257,6 +261,8 @@ bool KvRTB::WholeTextIn(const wchar_t* face, long twips) const
     send(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&sel));
     RichEditStream::SetViewPos(rtb_, view);
     send(WM_SETREDRAW, TRUE, 0);
+    if (paintDue)
+        InvalidateRect(rtb_, nullptr, TRUE);
     send(EM_SETEVENTMASK, 0, mask);
     return (now.dwMask & (CFM_FACE | CFM_SIZE)) == (CFM_FACE | CFM_SIZE) && now.yHeight == twips &&
            lstrcmpiW(now.szFaceName, face) == 0;

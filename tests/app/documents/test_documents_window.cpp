@@ -824,3 +824,29 @@ TEST(Documents, TheGutterStaysInLineAfterATabSwitch)
         Answer(t, L"Save changes to", IDNO);
     ASSERT_TRUE(t.Ends());
 }
+
+// A long coloured document saved from its parked copy at the exit: the
+// program ends promptly, without emptying the copy it read for the save.
+TEST(Documents, ExitSavesALongParkedDocumentAndEndsPromptly)
+{
+    Tarnel t(L"doc_exit_long");
+    RemoveDocuments(t);
+    const std::wstring big = t.Folder() + L"\\big.htm", small = t.Folder() + L"\\small.htm";
+    std::string page = "<html><body>\r\n";
+    while (page.size() < 300000)
+        page += "<p class=\"c\"><b>bold</b> <a href=\"x.htm\">link</a> text</p>\r\n";
+    WriteText(big, page + "</body></html>\r\n");
+    WriteText(small, "<p>small</p>\r\n");
+    ASSERT_TRUE(t.Start(L"\"" + big + L"\""));
+    t.Type(L"1");
+    t.Command(IDM_mOpenFile);
+    FileDialog(t, L"Open file", small);
+    ASSERT_TRUE(CaptionEnds(t, small));
+    Settle(t);
+    t.Command(IDM_mExit);
+    Answer(t, L"Save changes to: \r\n" + big + L"?", IDYES);
+    const DWORD asked = GetTickCount();
+    EXPECT_TRUE(t.Ends(60000));
+    EXPECT_LT(GetTickCount() - asked, 15000u) << "the exit took that long after the question";
+    EXPECT_EQ(ReadBytes(big), "1" + page + "</body></html>\r\n");
+}

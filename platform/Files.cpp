@@ -13,16 +13,20 @@ namespace platform {
 namespace {
 
 template <class Bytes>
-bool ReadInto(const std::wstring& path, Bytes& bytes, size_t maxSize)
+bool ReadInto(const std::wstring& path, Bytes& bytes, size_t maxSize, bool cut = false)
 try {
     bytes.clear();
     FileHandle in(OpenForRead(path));
     if (!in)
         return false;
     LARGE_INTEGER size{};
-    if (!GetFileSizeEx(in.Get(), &size) || size.QuadPart < 0 ||
-        static_cast<unsigned long long>(size.QuadPart) > maxSize)
+    if (!GetFileSizeEx(in.Get(), &size) || size.QuadPart < 0)
         return false;
+    if (static_cast<unsigned long long>(size.QuadPart) > maxSize) {
+        if (!cut)
+            return false;
+        size.QuadPart = static_cast<LONGLONG>(maxSize);
+    }
     bytes.resize(static_cast<size_t>(size.QuadPart));
     size_t got = 0;
     while (got < bytes.size()) {
@@ -80,6 +84,11 @@ bool ReadWholeFile(const std::wstring& path, std::string& bytes, size_t maxSize)
 bool ReadWholeFile(const std::wstring& path, std::vector<unsigned char>& bytes, size_t maxSize)
 {
     return ReadInto(path, bytes, maxSize);
+}
+
+bool ReadFileStart(const std::wstring& path, std::vector<unsigned char>& bytes, size_t maxSize)
+{
+    return ReadInto(path, bytes, maxSize, true);
 }
 
 SafeFileWriter::SafeFileWriter(const std::wstring& path, ReadOnlyTarget readOnly) : readOnly_(readOnly)

@@ -26,6 +26,9 @@ HANDLE OpenForRead(const std::wstring& path);
 // opened or read, or when it holds more than maxSize bytes.
 bool ReadWholeFile(const std::wstring& path, std::string& bytes, size_t maxSize = 0x7FFFFFFF);
 bool ReadWholeFile(const std::wstring& path, std::vector<unsigned char>& bytes, size_t maxSize = 0x7FFFFFFF);
+// At most the first maxSize bytes of the file; false (and bytes empty) when
+// it cannot be opened or read.
+bool ReadFileStart(const std::wstring& path, std::vector<unsigned char>& bytes, size_t maxSize);
 
 // What the safe write does with a read-only target: leave it and fail, or
 // put the new content in its place as a writable file.

@@ -311,7 +311,8 @@ void LayoutEngine::LayoutBlock(const Node& e, const ComputedStyle& s, int cbX, i
         specified = std::max(0, s.height.Resolve(cbH) - VerticalSizing(s, cbW));
     int childCbH = specified;
     LayoutChildren(e, s, box.x + bl + pl, w, childCbH, flow, bfc);
-    bool bottomFixed = bb || pb || specified >= 0;
+    // A set height of 0 still lets the margins collapse through an empty box.
+    bool bottomFixed = bb || pb || specified > 0;
     bool collapsedThrough = false;
     if (box.y == INT_MIN) {
         flow.waitingTops.erase(std::remove(flow.waitingTops.begin(), flow.waitingTops.end(), &box.y),

@@ -60,6 +60,16 @@ TEST(HtmlLayout, BlocksAndMargins)
         {L"<div id=p style='height:30px'><div id=c style='height:80px'></div></div><div id=n style='height:5px'></div>",
          "p 0,0,500,30;n 0,30,500,5"},
         {L"<div id=a style='min-width:600px;height:5px'></div>", "a 0,0,600,5"},
+        // Margins collapse through empty boxes, a set height of 0 too, positive and negative together.
+        {L"<div id=w style='border:1px solid'><div style='margin:12px auto'></div><div style='height:0;margin:40px 0'></div>"
+         L"<div id=f style='margin-top:-5px;height:10px'></div></div>",
+         "w 0,0,500,47;f 1,36,498,10"},
+        {L"<div style='border:1px solid'><div style='height:0;margin:-10px 0 30px'></div>"
+         L"<div id=f style='margin-top:20px;height:10px'></div></div>",
+         "f 1,21,498,10"},
+        {L"<div id=w style='border:1px solid'><div style='margin:10px 0'><div style='margin:25px 0'></div></div>"
+         L"<div id=f style='margin-top:-30px;height:10px'></div></div>",
+         "w 0,0,500,7;f 1,-4,498,10"},
         {L"<div style='width:200px'><div id=a style='margin-left:auto;margin-right:auto;width:300px;height:5px'></div></div>",
          "a 0,0,300,5"},
     };
@@ -118,6 +128,31 @@ TEST(HtmlLayout, InlineContent)
          "b 44,10,40,5"},
         {L"<p id=p style='margin:0;line-height:20px;font-size:16px'><span id=s style='padding:0 5px;border-left:3px solid'>x</span></p>",
          "p 0,0,500,20"},
+    };
+    Check(cases, sizeof cases / sizeof cases[0], Standards);
+}
+
+TEST(HtmlLayout, LineBreaksAndTextWidths)
+{
+    const Case cases[] = {
+        // After hyphens, around images, at soft hyphens and <wbr>; never inside a word over elements.
+        {L"<div id=a style='width:40px'>SCSI-ID</div>", "a 0,0,40,36"},
+        {L"<div id=a style='width:50px;white-space:nowrap'>SCSI-ID x-y</div>", "a 0,0,50,18"},
+        {L"<div style='width:100px;line-height:0'><img width=40 height=10><img width=40 height=10>"
+         L"<img id=c width=40 height=10></div>",
+         "c 0,10,40,10"},
+        {L"<div id=a style='width:60px'>inter&shy;national</div>", "a 0,0,60,36"},
+        {L"<div id=a style='width:60px'>inter<wbr>national</div>", "a 0,0,60,36"},
+        {L"<div style='width:120px'>see <tt>option</tt>[<b>=</b><i id=v>value</i>]</div>", "v 71,18,39,17"},
+        // An inline box starts after the space before it.
+        {L"<div>x <span id=s style='border-left:2px solid'>b</span></div>", "s 12,0,11,17"},
+        // <pre> drops the line break after its start tag; text adds up in fractions of a pixel.
+        {L"<pre id=p style='margin:0'>\na</pre>", "p 0,0,500,18"},
+        {L"<pre style='margin:0;font:13px \"Courier New\"'><span id=p>iiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiii</span></pre>",
+         "p 0,0,390,15"},
+        {L"<div style='font-size:13px'><span id=q>iiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiii</span></div>",
+         "q 0,0,188,15"},
+        {L"<pre style='margin:0;font:13px \"Courier New\"'><span id=t>a&#9;b</span></pre>", "t 0,0,70,15"},
     };
     Check(cases, sizeof cases / sizeof cases[0], Standards);
 }

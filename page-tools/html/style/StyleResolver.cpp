@@ -378,6 +378,8 @@ ComputedStyle InheritedFrom(const ComputedStyle* parent)
     s.color = parent->color;
     s.fontFamily = parent->fontFamily;
     s.fontSize = parent->fontSize;
+    s.sizeKeyword = parent->sizeKeyword;
+    s.sizeFactor = parent->sizeFactor;
     s.fontWeight = parent->fontWeight;
     s.italic = parent->italic;
     s.textAlign = parent->textAlign;
@@ -658,11 +660,14 @@ void Resolver::StyleElement(const Node& e)
     ApplyContext ctx{parent, quirks, out.linkColor, parent ? rootFontSize : 16.0f, out.media, &viewUsed};
     // Font sizes and the colour first: em lengths and currentColor of every other property depend on them.
     for (const Declaration* d : ordered)
-        if (d->property == L"font-size" || d->property == L"font" || d->property == L"color")
+        if (d->property == L"font-size" || d->property == L"font" || d->property == L"font-family" ||
+            d->property == L"color")
             ApplyDeclaration(s, *d, ctx);
+    SizeForFamily(s);
     for (const Declaration* d : ordered)
         if (d->property != L"font-size" && d->property != L"color")
             ApplyDeclaration(s, *d, ctx);
+    SizeForFamily(s);
     if (quirks)
         MarkBuiltinMargins(s, ordered, matched);
     FixDisplay(s, parent == nullptr, parent && parent->flexContainer);

@@ -218,12 +218,15 @@ private:
 
     // A value: a small number packed into the position itself (top bit set),
     // which the loader takes for a pointer in the kinds that hold one; else
-    // its kind and data in the custom-data table.
+    // its kind and data in the custom-data table. A packed null object or
+    // string (defaultvalue(0) on an object parameter, which is common) is
+    // sound: the loader's copies and releases pass a null pointer by.
     bool ValueSound(uint32_t value) const
     {
         if (value & 0x80000000) {
             unsigned vt = (value >> 26) & 0x1F;
-            return vt != VT_BSTR && vt != VT_DISPATCH && vt != VT_UNKNOWN;
+            bool pointer = vt == VT_BSTR || vt == VT_DISPATCH || vt == VT_UNKNOWN;
+            return !pointer || (value & 0x03FFFFFF) == 0;
         }
         const Table& data = tables_[kCustomDataTable];
         if (!data.Holds(value, 2))

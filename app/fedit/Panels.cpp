@@ -146,7 +146,10 @@ void fedit::ShowWordTip(long position, bool afterParen)
         return;
     // Only the same word in its stored case replaces what was typed; a
     // variable's object text is shown but never written over the word.
-    const std::wstring spelling = PanelRules::StoredSpelling(word, found);
+    // JavaScript names are case-sensitive: escape is not Escape.
+    const EditorType type = CurrentType();
+    const std::wstring spelling =
+        type == EditorType::JavaScript ? std::wstring() : PanelRules::StoredSpelling(word, found);
     if (!spelling.empty() && spelling != word) {
         if (HWND re = editing_.JT1.RTBhWnd()) {
             editing_.JT1.LockRTB();
@@ -157,7 +160,6 @@ void fedit::ShowWordTip(long position, bool afterParen)
             editing_.JT1.UnLockRTB();
         }
     }
-    const EditorType type = CurrentType();
     if (type == EditorType::ASP || type == EditorType::HTML || type == EditorType::VBScript) {
         ShowStatus(found);
         panels_.tipSpaceCount = ShowParamInfo(found);

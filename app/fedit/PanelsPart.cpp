@@ -218,12 +218,13 @@ void PanelsPart::BoxPopJ_Click(int Index)
         if (!choice.showValuesOf.empty()) {
             FrPop.SetVisible(false);
             popupItemChosen = false;
+            // The values open at the caret, which the editor shows only
+            // while it has the focus.
+            form_.editing_.JT1.SetFocus();
             popupShift = ShowCSSPopup(choice.showValuesOf, false);
             cssPopup = true;
-            if (popupShift != 0 || choice.action == CSSChoice::Action::ShowValues) {
-                form_.editing_.JT1.SetFocus();
+            if (popupShift != 0 || choice.action == CSSChoice::Action::ShowValues)
                 return;
-            }
         }
     } else if (column > 2) {
         const std::wstring full = BoxPopX.List(Index);

@@ -485,7 +485,8 @@ void fAuto::bRename_Click()
         return;
     }
     boxAuto.RemoveItem(index);
-    Add(name, false);
+    // The section's "Load*Startup" moved with it: the tick shows what it says.
+    Add(name, ModIni::GetIniValue(ListPath(), name, L"Load*Startup") == L"yes");
 }
 
 void fAuto::bRemove_Click()

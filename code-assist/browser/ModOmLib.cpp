@@ -111,11 +111,25 @@ RenameResult RenamePage(const std::wstring& folder, const std::wstring& from, co
     bool sameFile = platform::SameText(from, to);
     if (!sameFile && PageExists(folder, to) && !replace)
         return RenameResult::TargetExists;
-    DWORD flags = sameFile ? 0 : MOVEFILE_REPLACE_EXISTING;
-    return MoveFileExW(platform::ApiPath(PagePath(folder, from)).c_str(),
-                       platform::ApiPath(PagePath(folder, to)).c_str(), flags)
-               ? RenameResult::Done
-               : RenameResult::Failed;
+    const std::wstring source = platform::ApiPath(PagePath(folder, from));
+    const std::wstring target = platform::ApiPath(PagePath(folder, to));
+    if (!sameFile)
+        return MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING) ? RenameResult::Done
+                                                                                        : RenameResult::Failed;
+    // A move onto the same name in another case can succeed and leave the
+    // old case: the page goes through a free temporary name.
+    std::wstring temporary;
+    for (int n = 0; n < 100 && temporary.empty(); ++n) {
+        std::wstring candidate = platform::ApiPath(PagePath(folder, from + L".renaming" + std::to_wstring(n)));
+        if (GetFileAttributesW(candidate.c_str()) == INVALID_FILE_ATTRIBUTES)
+            temporary = candidate;
+    }
+    if (temporary.empty() || !MoveFileExW(source.c_str(), temporary.c_str(), 0))
+        return RenameResult::Failed;
+    if (MoveFileExW(temporary.c_str(), target.c_str(), 0))
+        return RenameResult::Done;
+    MoveFileExW(temporary.c_str(), source.c_str(), 0);
+    return RenameResult::Failed;
 }
 
 bool DeletePage(const std::wstring& folder, const std::wstring& name)

@@ -186,11 +186,14 @@ std::wstring GetTypeLibFile(const std::wstring& clsid)
     std::vector<std::wstring> versions = EnumSubKeys(HKEY_CLASSES_ROOT, L"TypeLib\\" + libid);
     if (platform::SameText(versions[0], L"none"))
         return L"";
-    for (const std::wstring& version : versions) {
-        std::wstring path = GetRegString(HKEY_CLASSES_ROOT, L"TypeLib\\" + libid + L"\\" + version + L"\\0\\win32", L"");
-        if (platform::FileExists(path))
-            return path;
-    }
+    // A 64-bit program's libraries are registered under win64; a fresh
+    // system registers its own there and none under win32.
+    for (const std::wstring& version : versions)
+        for (const wchar_t* platformKey : {L"\\0\\win64", L"\\0\\win32"}) {
+            std::wstring path = GetRegString(HKEY_CLASSES_ROOT, L"TypeLib\\" + libid + L"\\" + version + platformKey, L"");
+            if (platform::FileExists(path))
+                return path;
+        }
     return L"";
 }
 

@@ -47,8 +47,9 @@ std::wstring ExpandPath(const std::wstring& text);
 // The names of a key's subkeys in the registry's order; {"none"} when the key
 // cannot be opened or has none.
 std::vector<std::wstring> EnumSubKeys(HKEY root, const std::wstring& key);
-// The type-library file registered for the class (locale 0, win32): the first
-// version in the registry's order whose file exists; "" when there is none.
+// The type-library file registered for the class (locale 0, win64 before
+// win32): the first version in the registry's order whose file exists; ""
+// when there is none.
 std::wstring GetTypeLibFile(const std::wstring& clsid);
 
 // The class's registered ProgID, or "" (a ProgID "Lib.Class.1" stays whole).

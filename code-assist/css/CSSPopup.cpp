@@ -9,6 +9,8 @@
 #include "autoinsert/PopupPlacement.h"
 #include "platform/Module.h"
 
+#include <algorithm>
+
 namespace {
 
 // Property name -> its values, read once per run.
@@ -90,12 +92,14 @@ std::wstring GetCSSRule(long caret, long& partialLength, long& valuePosition)
     KvRTB* editor = Editor();
     if (!editor)
         return L"";
-    // Only the rule's own text is read: from its "{" to the caret.
+    // Only the rule's own text is read: from its "{", or from a page's style
+    // attribute after it, to the caret.
     const long open = editor->FindBack(L"{", 0, caret, 0);
-    if (open < 0)
+    const long from = std::max(open, editor->FindBack(L"style=", std::max(open, 0L), caret, 0));
+    if (from < 0)
         return L"";
     CSSRuleKind kind = CSSRuleKind::Property;
-    std::wstring partial = CSSRuleOf(editor->GetTextRange(open, caret), caret - open, partialLength, kind);
+    std::wstring partial = CSSRuleOf(editor->GetTextRange(from, caret), caret - from, partialLength, kind);
     valuePosition = static_cast<long>(kind);
     return partial;
 }

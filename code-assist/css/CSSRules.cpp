@@ -25,6 +25,28 @@ std::wstring LastWord(std::wstring text)
     return p == std::wstring::npos ? text : text.substr(p + 1);
 }
 
+// The opening quote of the last page's style attribute before pos, searched
+// back to (not including) `after`; npos when there is none. `closed` tells
+// whether its closing quote comes before pos.
+size_t LastStyleAttribute(const std::wstring& text, size_t after, size_t pos, bool& closed)
+{
+    static const wchar_t kName[] = L"style=";
+    const size_t n = 6;
+    closed = false;
+    for (size_t q = pos; q-- > after + n;) {
+        if (text[q] != L'"' && text[q] != L'\'')
+            continue;
+        bool named = true;
+        for (size_t k = 0; k < n && named; ++k)
+            named = static_cast<wchar_t>(std::towlower(text[q - n + k])) == kName[k];
+        if (named) {
+            closed = LastIn(text, text[q], q + 1, pos) != std::wstring::npos;
+            return q;
+        }
+    }
+    return std::wstring::npos;
+}
+
 } // namespace
 
 std::wstring CSSContextOf(const std::wstring& text, long caret)
@@ -58,12 +80,23 @@ std::wstring CSSRuleOf(const std::wstring& text, long caret, long& length, CSSRu
     kind = CSSRuleKind::Property;
     size_t pos = std::min(static_cast<size_t>(std::max(caret, 0L)), text.size());
     size_t open = LastIn(text, L'{', 0, pos);
-    if (open == std::wstring::npos)
-        return L"";
-    // A "}" after the "{" closes the rule: the caret is between rules, and
-    // an item chosen there must not eat the brace or the next selector.
-    if (LastIn(text, L'}', open + 1, pos) != std::wstring::npos)
-        return L"";
+    // A page's style attribute opened after the last "{" holds declarations
+    // as a rule does, from its opening quote on.
+    bool closed = false;
+    const size_t attribute = LastStyleAttribute(text, open == std::wstring::npos ? 0 : open, pos, closed);
+    if (attribute != std::wstring::npos) {
+        if (closed)
+            return L"";
+        open = attribute;
+    } else {
+        if (open == std::wstring::npos)
+            return L"";
+        // A "}" after the "{" closes the rule: the caret is between rules,
+        // and an item chosen there must not eat the brace or the next
+        // selector.
+        if (LastIn(text, L'}', open + 1, pos) != std::wstring::npos)
+            return L"";
+    }
     size_t b = open;
     size_t semicolon = LastIn(text, L';', b + 1, pos);
     if (semicolon != std::wstring::npos)

@@ -348,6 +348,11 @@ LRESULT KvRTB::HostWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
             SetWindowPos(rtb_, nullptr, 0, 0, LOWORD(lp), HIWORD(lp),
                          SWP_NOZORDER | SWP_NOACTIVATE);
         return 0;
+    case WM_CLOSE:
+        // A child window's request (a RichEdit that believes it is in a
+        // dialog posts one for Esc) never takes the editor down: the host
+        // goes only with its form.
+        return 0;
     case WM_DESTROY:
         DestroyRTB();
         return 0;

@@ -140,13 +140,18 @@ void HtmlDocument::Build(const std::wstring& text)
         HtmlStyleSheet hs;
         hs.href = s.href.empty() ? L"" : AbsoluteUrl(path, s.href);
         for (const StyleRule& r : s.rules)
-            hs.rules.push_back(HtmlStyleRule{SelectorDisplayText(r.selectorText), CssText(r.declarations)});
+            if (RuleApplies(s, r, styles.media))
+                hs.rules.push_back(HtmlStyleRule{SelectorDisplayText(r.selectorText), CssText(r.declarations)});
         sheets.push_back(std::move(hs));
     }
 }
 
-void HtmlDocument::Layout(int viewportWidth, int viewportHeight)
+void HtmlDocument::Layout(int viewportWidth, int viewportHeight, bool print)
 {
+    MediaEnv env{print, std::max(1, viewportWidth), std::max(1, viewportHeight)};
+    // Media conditions and viewport units are read in the cascade, which runs again only when they could change.
+    if (env.print != styles.media.print || (styles.dependsOnSize && env != styles.media))
+        Restyle(styles, page, env);
     LayoutInput input{page, styles, *fonts,
                       [this](const std::wstring& src, int& w, int& h) { return images->Size(src, w, h); },
                       std::max(1, viewportWidth), std::max(1, viewportHeight)};

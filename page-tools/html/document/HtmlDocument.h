@@ -95,8 +95,9 @@ public:
     bool Load(const std::wstring& path, std::wstring& error);
     // The page from text, as if read from path (for relative addresses).
     void LoadText(const std::wstring& text, const std::wstring& path);
-    // Lays the page out for a viewport of that size; kept until the next call.
-    void Layout(int viewportWidth, int viewportHeight);
+    // Lays the page out for a viewport of that size, on screen or for print;
+    // kept until the next call.
+    void Layout(int viewportWidth, int viewportHeight, bool print = false);
 
     std::wstring title() const;
     std::wstring compatMode() const; // "CSS1Compat" or "BackCompat"

@@ -85,8 +85,8 @@ private:
     ParsedPage page;
     std::vector<Node*> stack;
     std::vector<std::pair<std::wstring, std::vector<Attr>>> reopen; // formatting closed by misnesting
-    bool headDone = false;
     bool sawDoctype = false;
+    bool dropNewline = false; // a line break right after <pre> or <listing> is not part of its text
     bool inSelect = false;
     std::unique_ptr<Node> pendingOwner;
 };
@@ -138,7 +138,6 @@ void Builder::EnsureBody()
     EnsureHead();
     if (page.body)
         return;
-    headDone = true;
     Node* n = NewNode(NodeKind::Element, L"body");
     Append(page.html, std::move(pendingOwner));
     page.body = n;
@@ -265,10 +264,16 @@ void Builder::StartTag(Token& t)
                 page.html->attrs.push_back(a);
         return;
     }
-    if (!headDone && (HeadTags().count(name) || name == L"head")) {
+    if (name == L"head") {
+        // Only the first, before the body: a later one is dropped, or
+        // everything after it would sit inside a hidden head in the body.
+        if (!page.body)
+            EnsureHead();
+        return;
+    }
+    if (!page.body && HeadTags().count(name)) {
+        // Also after </head>: until the body opens, these still belong to the head.
         EnsureHead();
-        if (name == L"head")
-            return;
         Node* n = NewNode(NodeKind::Element, name);
         n->attrs = t.attrs;
         Append(page.head, std::move(pendingOwner));
@@ -296,20 +301,17 @@ void Builder::StartTag(Token& t)
             return;
         }
         EnsureHead();
-        headDone = true;
-        Node* n = NewNode(NodeKind::Element, L"body");
+            Node* n = NewNode(NodeKind::Element, L"body");
         n->attrs = t.attrs;
         Append(page.html, std::move(pendingOwner));
         page.body = n;
         stack.assign({page.html, n});
         return;
     }
-    if (name == L"frameset" && !page.body) {
+    if (name == L"frameset" && !page.body)
         EnsureHead();
-        headDone = true;
-    } else {
+    else
         EnsureBody();
-    }
     if (inSelect && name != L"option" && name != L"optgroup") {
         if (name == L"select" || name == L"input" || name == L"textarea") {
             int i = FindOpen(L"select", Set{});
@@ -392,6 +394,7 @@ void Builder::StartTag(Token& t)
         ReopenFormatting();
     // "<div/>" opens a div, as browsers read HTML.
     Node* n = InsertElement(t, true);
+    dropNewline = name == L"pre" || name == L"listing";
     static const Set raw{L"script", L"style", L"textarea", L"title", L"xmp", L"iframe", L"noembed",
                          L"noframes", L"plaintext", L"noscript"};
     if (raw.count(name) && !stack.empty() && stack.back() == n) {
@@ -414,11 +417,8 @@ void Builder::StartTag(Token& t)
 
 void Builder::EndTag(const std::wstring& name)
 {
-    if (name == L"html" || name == L"body" || name == L"head") {
-        if (name == L"head")
-            headDone = page.head != nullptr || headDone;
+    if (name == L"html" || name == L"body" || name == L"head")
         return; // content after them still belongs to the body
-    }
     EnsureBody();
     if (name == L"br") {
         Token t;
@@ -476,6 +476,16 @@ ParsedPage Builder::Run()
         if (++nodes > limits.maxNodes) {
             page.truncated = true;
             break;
+        }
+        bool drop = dropNewline;
+        dropNewline = false;
+        if (drop && t.type == Token::Text) {
+            size_t skip = t.text.compare(0, 2, L"\r\n") == 0                          ? 2
+                          : (!t.text.empty() && (t.text[0] == L'\n' || t.text[0] == L'\r')) ? 1
+                                                                                        : 0;
+            t.text.erase(0, skip);
+            if (t.text.empty())
+                continue;
         }
         switch (t.type) {
         case Token::Doctype:

@@ -87,6 +87,26 @@ std::vector<std::wstring> SplitTopLevel(const std::wstring& text, wchar_t sep)
     return parts;
 }
 
+// The ')' closing the '(' at text[open], past nested ones and strings; the text's end when none does.
+size_t MatchingParen(const std::wstring& text, size_t open)
+{
+    int depth = 0;
+    for (size_t i = open; i < text.size(); ++i) {
+        wchar_t c = text[i];
+        if (c == L'"' || c == L'\'') {
+            size_t e = text.find(c, i + 1);
+            if (e == std::wstring::npos)
+                return text.size();
+            i = e;
+        } else if (c == L'(') {
+            ++depth;
+        } else if (c == L')' && --depth == 0) {
+            return i;
+        }
+    }
+    return text.size();
+}
+
 std::wstring UrlOf(const std::wstring& arg)
 {
     std::wstring t = platform::TrimWhiteSpace(arg);
@@ -95,22 +115,7 @@ std::wstring UrlOf(const std::wstring& arg)
     return t;
 }
 
-bool MediaApplies(const std::wstring& media)
-{
-    std::wstring m = LowerAscii(platform::TrimWhiteSpace(media));
-    if (m.empty())
-        return true;
-    for (const std::wstring& part : SplitTopLevel(m, L',')) {
-        std::wstring p = platform::TrimWhiteSpace(part);
-        if (p.compare(0, 4, L"only") == 0)
-            p = platform::TrimWhiteSpace(p.substr(4));
-        if (p.compare(0, 3, L"all") == 0 || p.compare(0, 6, L"screen") == 0 || p[0] == L'(')
-            return true;
-    }
-    return false;
-}
-
-void ParseRules(const std::wstring& text, StyleSheet& sheet, const CssLimits& limits, int depth)
+void ParseRules(const std::wstring& text, StyleSheet& sheet, const CssLimits& limits, int depth, int media)
 {
     size_t pos = 0;
     while (pos < text.size() && sheet.rules.size() < limits.maxRules) {
@@ -138,16 +143,23 @@ void ParseRules(const std::wstring& text, StyleSheet& sheet, const CssLimits& li
                         target = rest.substr(1, close == std::wstring::npos ? std::wstring::npos : close - 1);
                         media = close == std::wstring::npos ? close : close + 1;
                     }
-                    if (!target.empty() && sheet.rules.empty() &&
-                        (media == std::wstring::npos || MediaApplies(rest.substr(media))))
-                        sheet.imports.push_back(target);
+                    if (!target.empty() && sheet.rules.empty()) {
+                        CssImport import{target, MediaQueryList(media == std::wstring::npos ? L"" : rest.substr(media))};
+                        sheet.dependsOnSize = sheet.dependsOnSize || import.media.DependsOnSize();
+                        sheet.imports.push_back(std::move(import));
+                    }
                 }
                 pos = brace + 1;
                 continue;
             }
             size_t end = BlockEnd(text, brace);
-            if (name == L"@media" && depth < 4 && MediaApplies(prelude.substr(6)))
-                ParseRules(text.substr(brace + 1, end - brace - 1), sheet, limits, depth + 1);
+            if (name == L"@media" && depth < 4) {
+                MediaBlock block{MediaQueryList(prelude.substr(6)), media};
+                sheet.dependsOnSize = sheet.dependsOnSize || block.queries.DependsOnSize();
+                sheet.media.push_back(std::move(block));
+                ParseRules(text.substr(brace + 1, end - brace - 1), sheet, limits, depth + 1,
+                           static_cast<int>(sheet.media.size() - 1));
+            }
             pos = end + 1;
             continue;
         }
@@ -163,6 +175,7 @@ void ParseRules(const std::wstring& text, StyleSheet& sheet, const CssLimits& li
         bool valid = true;
         for (const std::wstring& one : SplitTopLevel(selectors, L',')) {
             StyleRule r;
+            r.media = media;
             r.selectorText = platform::CollapseWhiteSpace(one);
             r.selector = ParseSelector(r.selectorText);
             valid = valid && r.selector.valid;
@@ -235,9 +248,7 @@ std::vector<CssValue> ParseValues(const std::wstring& text)
             v.text = LowerAscii(v.raw);
             v.type = CssValue::Ident;
             if (i < n && text[i] == L'(') {
-                size_t close = text.find(L')', i);
-                if (close == std::wstring::npos)
-                    close = n;
+                size_t close = MatchingParen(text, i);
                 std::wstring arg = text.substr(i + 1, close - i - 1);
                 if (v.text == L"url") {
                     v.type = CssValue::Url;
@@ -274,6 +285,7 @@ std::vector<Declaration> ParseDeclarations(const std::wstring& text)
         if (value.empty())
             continue;
         d.valueText = platform::CollapseWhiteSpace(value);
+        d.hasVar = LowerAscii(d.valueText).find(L"var(") != std::wstring::npos;
         d.values = ParseValues(d.valueText);
         out.push_back(std::move(d));
         if (out.size() >= 1000)
@@ -285,8 +297,23 @@ std::vector<Declaration> ParseDeclarations(const std::wstring& text)
 StyleSheet ParseStyleSheet(const std::wstring& text, const CssLimits& limits)
 {
     StyleSheet sheet;
-    ParseRules(StripComments(text), sheet, limits, 0);
+    ParseRules(StripComments(text), sheet, limits, 0, -1);
     return sheet;
+}
+
+bool RuleApplies(const StyleSheet& sheet, const StyleRule& rule, const MediaEnv& env)
+{
+    for (const MediaQueryList& m : sheet.sheetMedia)
+        if (!m.Matches(env))
+            return false;
+    // Parents come before their children, so the walk always ends.
+    for (int m = rule.media; m >= 0 && m < static_cast<int>(sheet.media.size()); m = sheet.media[m].parent) {
+        if (!sheet.media[m].queries.Matches(env))
+            return false;
+        if (sheet.media[m].parent >= m)
+            break;
+    }
+    return true;
 }
 
 std::wstring CssText(const std::vector<Declaration>& declarations)

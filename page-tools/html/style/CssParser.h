@@ -1,11 +1,12 @@
 #pragma once
 // Style sheet text into rules: selectors and declarations, with @import and
-// @media kept, other at-rules skipped, and broken parts dropped the way
+// the conditions of @media blocks kept, other at-rules skipped, and broken parts dropped the way
 // browsers drop them (a bad declaration up to its ';', a bad rule up to its
 // closing brace).
 #include <string>
 #include <vector>
 
+#include "MediaQuery.h"
 #include "Selector.h"
 
 namespace html {
@@ -24,6 +25,7 @@ struct Declaration {
     std::wstring property;   // lower case
     std::wstring valueText;  // as written, blanks collapsed
     bool important = false;
+    bool hasVar = false;     // the value refers to custom properties: var()
     std::vector<CssValue> values;
 };
 
@@ -31,13 +33,31 @@ struct StyleRule {
     std::wstring selectorText;  // one selector of the group, as written
     Selector selector;
     std::vector<Declaration> declarations;
+    int media = -1;             // the innermost @media block around it (StyleSheet::media), -1 for none
+};
+
+// An @media block; a nested one holds only where its parent holds too.
+struct MediaBlock {
+    MediaQueryList queries;
+    int parent = -1;
+};
+
+struct CssImport {
+    std::wstring target;
+    MediaQueryList media;
 };
 
 struct StyleSheet {
     std::wstring href;                 // the file it came from; empty for a <style> block
     std::vector<StyleRule> rules;
-    std::vector<std::wstring> imports; // @import targets, in order
+    std::vector<CssImport> imports;    // in order
+    std::vector<MediaBlock> media;
+    std::vector<MediaQueryList> sheetMedia; // of the <link>, <style> and @imports that brought it; all must hold
+    bool dependsOnSize = false;        // some condition reads the view's size
 };
+
+// Whether a rule of the sheet holds for the view.
+bool RuleApplies(const StyleSheet& sheet, const StyleRule& rule, const MediaEnv& env);
 
 struct CssLimits {
     size_t maxRules = 20000;

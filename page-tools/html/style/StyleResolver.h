@@ -9,6 +9,7 @@
 
 #include "ComputedStyle.h"
 #include "CssParser.h"
+#include "CssValues.h"
 #include "html/parse/Node.h"
 
 namespace html {
@@ -19,6 +20,10 @@ using FileReader = std::function<bool(const std::wstring& path, std::string& byt
 
 struct StyledPage {
     std::vector<StyleSheet> sheets;       // the page's sheets in document order
+    std::vector<StyleSheet> importedSheets;            // reached through @import
+    std::vector<std::pair<bool, size_t>> cascadeOrder; // (imported?, index), imports before their importer
+    MediaEnv media;                       // the view the styles were computed for
+    bool dependsOnSize = false;           // a media condition or a viewport unit reads the view's size
     std::vector<ComputedStyle> styles;    // one per styled element
     std::vector<int> styleOf;             // node index -> styles index; -1 below display:none
     Color linkColor = Color::Rgb(0, 0, 238);
@@ -34,9 +39,12 @@ struct StyleOptions {
     std::wstring pagePath;   // for linked sheets' addresses
     FileReader readFile;     // null: linked sheets are not read
     size_t maxImportDepth = 8;
+    MediaEnv media;
 };
 
 StyledPage ResolveStyles(const ParsedPage& page, const StyleOptions& options);
+// The cascade again for another view, over the sheets already read.
+void Restyle(StyledPage& styled, const ParsedPage& page, const MediaEnv& env);
 
 // One declaration onto a style (parent: the inherited values; quirks: the
 // page's mode). Unknown properties and bad values change nothing.
@@ -44,8 +52,20 @@ struct ApplyContext {
     const ComputedStyle* parent = nullptr;
     bool quirks = false;
     Color linkColor;
+    float rootFontSize = 16;  // the root element's, for rem
+    MediaEnv view;            // for the viewport units
+    bool* viewUsed = nullptr; // set when a value read the view's size
+
+    LengthContext Lengths(float fontSize) const
+    {
+        return LengthContext{fontSize, quirks, rootFontSize, view.width, view.height, viewUsed};
+    }
 };
 void ApplyDeclaration(ComputedStyle& s, const Declaration& d, const ApplyContext& ctx);
+// The pixels of a font-size keyword, 1..7 for xx-small..xx-large, in monospace text or other text.
+float KeywordFontSize(int keyword, bool monospace);
+// A size from a keyword follows the family once it is known: monospace alone is drawn smaller.
+void SizeForFamily(ComputedStyle& s);
 // The declarations browsers derive from an element's presentational attributes.
 std::wstring PresentationalCss(const Node& e, bool quirks);
 // The built-in sheet's text.

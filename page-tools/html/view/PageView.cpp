@@ -434,6 +434,17 @@ bool PageView::PrintTo(HDC printer)
     int pageW = GetDeviceCaps(printer, HORZRES), pageH = GetDeviceCaps(printer, VERTRES);
     if (pageW <= 0 || pageH <= 0)
         return false;
+    // Laid out again for the paper, where the page's print rules hold, and
+    // back for the screen afterwards.
+    int screenW = doc->Boxes().viewportWidth, screenH = doc->Boxes().viewportHeight;
+    doc->Layout(std::max(1, MulDiv(pageW, 96, dpiX)), std::max(1, MulDiv(pageH, 96, dpiY)), true);
+    bool ok = PrintSheets(printer, dpiX, dpiY, pageW, pageH);
+    doc->Layout(screenW, screenH);
+    return ok;
+}
+
+bool PageView::PrintSheets(HDC printer, int dpiX, int dpiY, int pageW, int pageH)
+{
     // The page at 96 pixels an inch (narrower when it is wider than the
     // paper), cut into sheets as tall as the paper.
     int docW = std::max(1, doc->Boxes().width);

@@ -47,7 +47,8 @@ public:
     const std::wstring& LocationURL() const { return location; }
     // Prints the whole page on the printer the user picks; false when nothing was printed.
     bool Print(HWND owner);
-    // Prints the whole page on a printer's device context, scaled to the paper's width at most.
+    // Prints the whole page on a printer's device context, laid out for the paper with the
+    // page's print rules, scaled to the paper's width at most.
     bool PrintTo(HDC printer);
     // The browser's offline switch: pages are only ever read from this machine either way.
     void SetOffline(bool offline) { isOffline = offline; }
@@ -66,6 +67,7 @@ private:
     void ResizeTo(int width, int height) override;
     void CompleteNavigation();
     void LayoutForClient();
+    bool PrintSheets(HDC printer, int dpiX, int dpiY, int pageW, int pageH);
     void UpdateScrollBars();
     void Paint(HDC dc, const RECT& client);
     void OnScroll(int bar, int code);

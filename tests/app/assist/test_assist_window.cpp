@@ -6,6 +6,7 @@
 #include "ToolDrive.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 using apptest::Tarnel;
 
@@ -158,6 +159,33 @@ std::vector<std::wstring> ListItems(HWND list)
     return items;
 }
 
+std::wstring SelectedItem(HWND list)
+{
+    wchar_t buf[256] = {};
+    const LRESULT at = wt::Send(list, LB_GETCURSEL);
+    if (at >= 0)
+        wt::Send(list, LB_GETTEXT, static_cast<WPARAM>(at), reinterpret_cast<LPARAM>(buf));
+    return buf;
+}
+
+// The list stands just beside the editor's caret, right and below it or
+// flipped left or above it.
+bool BesideTheCaret(const Tarnel& t, HWND list)
+{
+    const LRESULT caret = LOWORD(wt::Send(t.Editor(), EM_GETSEL));
+    const LRESULT at = wt::Send(t.Editor(), EM_POSFROMCHAR, static_cast<WPARAM>(caret));
+    POINT p{static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at))};
+    ClientToScreen(t.Editor(), &p);
+    RECT r{};
+    GetWindowRect(GetParent(list), &r);
+    const bool besideX = std::abs(r.left - p.x) < 30 || std::abs(r.right - p.x) < 30;
+    const bool besideY = std::abs(r.top - p.y) < 40 || std::abs(r.bottom - p.y) < 40;
+    if (!besideX || !besideY)
+        ADD_FAILURE() << "list at " << r.left << "," << r.top << "-" << r.right << "," << r.bottom << ", caret at "
+                      << p.x << "," << p.y;
+    return besideX && besideY;
+}
+
 // A key that comes down and up in the editor, as typed.
 void Key(const Tarnel& t, WPARAM key)
 {
@@ -211,9 +239,28 @@ TEST(AssistWindow, CssPopupOffersPropertiesAndValuesAndReplacesOnlyThePartialTex
         << std::string(edited.begin(), edited.end());
     t.Shot(L"value.bmp");
 
-    // In a page, F12 offers the values of the property before the caret.
+    // In a page's style attribute typing narrows the properties, and the
+    // chosen property's values open at the caret.
     Open(t, page);
     drive::Select(t.Editor(), 16, 16);
+    Key(t, VK_F11);
+    ASSERT_TRUE(wt::WaitFor([&] { return (list = VisiblePopupList(t)) != nullptr; }, 5000));
+    TypeAndRelease(t, L"col");
+    EXPECT_EQ(SelectedItem(list).substr(0, 3), L"col");
+    Key(t, VK_RETURN);
+    ASSERT_TRUE(wt::WaitFor([&] {
+        list = VisiblePopupList(t);
+        items = list ? ListItems(list) : std::vector<std::wstring>{};
+        return std::find(items.begin(), items.end(), L"red") != items.end();
+    }, 5000));
+    EXPECT_TRUE(BesideTheCaret(t, list));
+    t.Shot(L"attribute values.bmp");
+    TypeAndRelease(t, L"re");
+    Key(t, VK_RETURN);
+    EXPECT_TRUE(wt::WaitFor([&] { return (edited = EditorText(t)) == L"<html><p style=\"color: red; \">x</p></html>"; }, 5000))
+        << std::string(edited.begin(), edited.end());
+
+    // F12 offers the values of the property before the caret.
     t.Type(L"color: bl");
     Key(t, VK_F12);
     ASSERT_TRUE(wt::WaitFor([&] { return (list = VisiblePopupList(t)) != nullptr; }, 5000));

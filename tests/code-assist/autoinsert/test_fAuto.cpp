@@ -1,4 +1,5 @@
 // The settings window in this process, hidden, driven through its handlers.
+#include "../browser/Answers.h"
 #include "EditorState.h"
 #include "ModIni.h"
 #include "WindowTest.h"
@@ -72,6 +73,20 @@ TEST_F(AutoWindow, FoundObjectsAlreadyListedInOtherLettersAreRefused)
     // The help text's line break did not split its entry.
     EXPECT_EQ(ModIni::GetIniValue(State().ObjectListPath, L"Lib.New", L"Note"), L"Note - Property - one  two");
     EXPECT_EQ(classes->Count(), 0);
+}
+
+// The section moves with its "Load*Startup", and the list shows it.
+TEST_F(AutoWindow, ARenamedObjectKeepsItsTick)
+{
+    f.boxAuto.SetSelected(0, true);
+    f.boxAuto_ItemCheck(0);
+    ASSERT_EQ(ModIni::GetIniValue(State().ObjectListPath, L"Lib.Item", L"Load*Startup"), L"yes");
+    f.boxAuto.SetListIndex(0);
+    browsertest::Answers::Type(L"Renamed");
+    f.bRename_Click();
+    ASSERT_EQ(f.boxAuto.List(1), L"Renamed");
+    EXPECT_EQ(ModIni::GetIniValue(State().ObjectListPath, L"Renamed", L"Load*Startup"), L"yes");
+    EXPECT_TRUE(f.boxAuto.Selected(1));
 }
 
 } // namespace

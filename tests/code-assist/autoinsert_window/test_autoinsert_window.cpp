@@ -231,6 +231,21 @@ TEST(AutoInsertWindow, ParameterTipAfterABracket)
     t.Process().Kill();
 }
 
+// JavaScript is case-sensitive: a name the VBScript list spells otherwise
+// keeps the case it was typed in.
+TEST(AutoInsertWindow, JavaScriptKeepsTheTypedCase)
+{
+    Tarnel t(L"autoinsert_js");
+    ASSERT_TRUE(Start(t, L"page.js", "var x = 1;\r\n"));
+    ToEnd(t.Editor());
+    t.Type(L"var e = escape");
+    ShiftKey(t, '9');
+    ShiftKey(t, '0');  // after the "(" key has been handled
+    EXPECT_TRUE(wt::WaitFor([&] { return Text(t.Editor()).find(L"scape()") != std::wstring::npos; }));
+    EXPECT_NE(Text(t.Editor()).find(L"var e = escape()"), std::wstring::npos) << Text(t.Editor());
+    t.Process().Kill();
+}
+
 TEST(AutoInsertWindow, SettingsWindowKeepsTheObjectList)
 {
     const std::wstring library = wt::ScratchFolder(L"autoinsert_tlb") + L"\\TarnelTest.tlb";

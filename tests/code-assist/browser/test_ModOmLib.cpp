@@ -60,6 +60,8 @@ TEST_F(PageLibrary, PagesAreNeverLost)
     EXPECT_EQ(ListPages(folder_), std::vector<std::wstring>{L"two"});
 
     EXPECT_EQ(RenamePage(folder_, L"two", L"Two", false), RenameResult::Done);  // case only
+    EXPECT_EQ(ListPages(folder_), std::vector<std::wstring>{L"Two"});
+    EXPECT_EQ(Read(L"Two"), L"first text");
     EXPECT_EQ(RenamePage(folder_, L"gone", L"three", false), RenameResult::Missing);
     EXPECT_TRUE(DeletePage(folder_, L"Two"));
     EXPECT_FALSE(DeletePage(folder_, L"Two"));

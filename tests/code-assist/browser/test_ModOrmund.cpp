@@ -16,6 +16,7 @@ const wchar_t kClsid[] = L"{6F1E2A00-3B4C-4D5E-8F90-A1B2C3D4E5F6}";
 const wchar_t kMissing[] = L"{6F1E2A01-3B4C-4D5E-8F90-A1B2C3D4E5F6}";
 const wchar_t kProgId[] = L"TarnelTest.ScanTarget";
 const wchar_t kCategory[] = L"{6F1E2A02-3B4C-4D5E-8F90-A1B2C3D4E5F6}";
+const wchar_t kLibId[] = L"{6F1E2A03-3B4C-4D5E-8F90-A1B2C3D4E5F6}";
 
 class ClassScan : public ::testing::Test {
 protected:
@@ -33,7 +34,7 @@ protected:
     {
         for (const std::wstring& key : {std::wstring(L"CLSID\\") + kClsid, std::wstring(L"CLSID\\") + kMissing,
                                         std::wstring(kProgId), std::wstring(L"Component Categories\\") + kCategory,
-                                        std::wstring(L"TarnelTestLongNames")})
+                                        std::wstring(L"TypeLib\\") + kLibId, std::wstring(L"TarnelTestLongNames")})
             RegDeleteTreeW(HKEY_CLASSES_ROOT, key.c_str());
     }
     static void Set(const std::wstring& key, const std::wstring& value, const wchar_t* name = nullptr)
@@ -109,6 +110,21 @@ TEST_F(ClassScan, ListedRowsAndProperties)
                                          L"Safe for Scripting", L" "}));
 
     EXPECT_EQ(ShowClassProps(kMissing, L"No ProgID", L"C:\\windows\\system32").Fields[FilePath], L"File not found");
+}
+
+// This program is 64-bit: its libraries are registered under win64, which
+// comes before win32.
+TEST_F(ClassScan, TypeLibraryFileUnderEitherPlatform)
+{
+    std::wstring lib = std::wstring(L"TypeLib\\") + kLibId + L"\\1.0\\0\\";
+    Set(Key(kClsid, L"\\TypeLib"), kLibId);
+    Set(lib + L"win64", folder_ + L"\\gone.tlb");
+    Set(lib + L"win32", server_);
+    EXPECT_EQ(GetTypeLibFile(kClsid), server_);
+    std::wstring library = folder_ + L"\\lib.tlb";
+    CloseHandle(CreateFileW(library.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    Set(lib + L"win64", library);
+    EXPECT_EQ(GetTypeLibFile(kClsid), library);
 }
 
 TEST_F(ClassScan, UnregisteredNames)

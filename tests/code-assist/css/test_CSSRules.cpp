@@ -44,6 +44,12 @@ TEST(CSSRules, RuleGivesThePartialTextInsideItsRule)
         {L"p {\r\n  marg", L"marg", 4, CSSRuleKind::Property},
         {L"p{color: red}\r\nh1", L"", 0, CSSRuleKind::Property},
         {L"p{color: red}\r\nh1 { color: bl", L"bl", 2, CSSRuleKind::Value},
+        // A page's style attribute holds declarations as a rule does.
+        {L"<p style=\"col", L"col", 3, CSSRuleKind::Property},
+        {L"<p style=\"margin: 0; color: ", L"", 0, CSSRuleKind::Value},
+        {L"<p style=\"color: re", L"re", 2, CSSRuleKind::Value},
+        {L"<style>p{color:red}</style><P STYLE='font-family: \"A b\", sa", L"\"A b\", sa", 9, CSSRuleKind::Value},
+        {L"<p style=\"color: red\">te", L"", 0, CSSRuleKind::Property},
     };
     for (const Case& c : cases) {
         long length = -1;

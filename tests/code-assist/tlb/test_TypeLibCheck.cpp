@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <oleauto.h>
 
 #include <algorithm>
 #include <cstddef>
@@ -455,4 +456,60 @@ TEST(TypeLibCheck, VariantTypeNoTypeHas)
     std::vector<uint8_t> damaged = scrrun.file;
     damaged.at(scrrun.library + library.Table(9) + library.Get(returned)) = 118;
     ExpectRefused(path, damaged);
+}
+
+namespace {
+
+// Every file below folder whose kind may hold a type library.
+void LibraryFiles(const std::wstring& folder, std::vector<std::wstring>& files)
+{
+    WIN32_FIND_DATAW found;
+    HANDLE h = FindFirstFileW((folder + L"\\*").c_str(), &found);
+    if (h == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        const std::wstring name = found.cFileName;
+        if (name == L"." || name == L"..")
+            continue;
+        const std::wstring path = folder + L"\\" + name;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            LibraryFiles(path, files);
+            continue;
+        }
+        const size_t dot = name.rfind(L'.');
+        std::wstring ext = dot == std::wstring::npos ? L"" : name.substr(dot + 1);
+        for (wchar_t& c : ext)
+            c = static_cast<wchar_t>(towlower(c));
+        if (ext == L"dll" || ext == L"ocx" || ext == L"exe" || ext == L"tlb" || ext == L"olb")
+            files.push_back(path);
+    } while (FindNextFileW(h, &found));
+    FindClose(h);
+}
+
+} // namespace
+
+// The system's own libraries are sound: the check refuses none that the
+// platform's loader opens (object and string defaults of 0 among them), and
+// the reader reads each.
+TEST(TypeLibCheck, EverySystemLibraryTheLoaderOpens)
+{
+    wchar_t folder[MAX_PATH];
+    GetSystemDirectoryW(folder, MAX_PATH);
+    std::vector<std::wstring> files;
+    LibraryFiles(folder, files);
+    int opened = 0;
+    std::wstring refused;
+    for (const std::wstring& path : files) {
+        ITypeLib* lib = nullptr;
+        if (FAILED(LoadTypeLibEx(path.c_str(), REGKIND_NONE, &lib)))
+            continue;
+        lib->Release();
+        ++opened;
+        ClsTLB reader;
+        std::wstring message;
+        if (TypeLibCheck::Check(path) != TypeLibCheck::Verdict::Readable || reader.GetTLib(path, message, false) != 0)
+            refused += L" " + path;
+    }
+    EXPECT_GT(opened, 20);
+    EXPECT_EQ(refused, L"");
 }

@@ -8,14 +8,18 @@ using namespace html;
 
 namespace {
 
-// "selector{cssText}" per rule, then "@import target" per import.
+// "selector{cssText}" per rule, then "@import target" per import, of those
+// that hold on an 800 by 600 screen.
 std::wstring Summary(const StyleSheet& sheet)
 {
     std::wstring out;
+    MediaEnv screen;
     for (const StyleRule& r : sheet.rules)
-        out += r.selectorText + L"{" + CssText(r.declarations) + L"}";
-    for (const std::wstring& i : sheet.imports)
-        out += L"@import " + i;
+        if (RuleApplies(sheet, r, screen))
+            out += r.selectorText + L"{" + CssText(r.declarations) + L"}";
+    for (const CssImport& i : sheet.imports)
+        if (i.media.Matches(screen))
+            out += L"@import " + i.target;
     return out;
 }
 

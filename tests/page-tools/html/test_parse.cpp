@@ -67,6 +67,9 @@ TEST(HtmlParse, MendsMarkupAsBrowsersDo)
         {L"<p>x<!-- never closed", L"body(p('x',!))"},
         {L"<table><tr><td>a<div>b</td><td>c</table>", L"body(table(tbody(tr(td('a',div('b')),td('c')))))"},
         {L"<plaintext><b>all</b>", L"body(plaintext('<b>all</b>'))"},
+        {L"<%@ Language=VBScript %>\n<html><head><title>t</title></head><body><p>x</body></html>",
+         L"body('<%@ Language=VBScript %>\n',title('t'),p('x'))"},
+        {L"<!-- c --><html><head></head><title>t</title><head><p>x<head><b>y</b>", L"body(p('x',b('y')))"},
     };
     for (const Case& c : cases) {
         ParsedPage page = ParsePage(c.html);

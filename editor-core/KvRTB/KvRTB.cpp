@@ -139,12 +139,30 @@ HWND KvRTB::MakeRichEdit(HWND host)
     return w;
 }
 
+// Without wrapping, Wine's RichEdit lays a paragraph out as one row and draws
+// it by walking, for every run on the row, back over the runs before it; it
+// splits runs wherever letters meet digits or punctuation, so a page written
+// on one line (a megabyte, a hundred thousand runs) takes many minutes to
+// draw, at every scroll. Wrapped at a width far beyond any screen, such a
+// line becomes rows of a few thousand characters, each drawn in a moment,
+// and every line shorter than that looks exactly as it does unwrapped.
+void KvRTB::SendWrap(HWND w) const
+{
+    const LPARAM kFarRightTwips = 600000;   // some 5,000 characters of the editor's font
+    if (noWrap_ && !wrapDevice_)
+        wrapDevice_.Reset(CreateCompatibleDC(nullptr));
+    if (noWrap_ && wrapDevice_)
+        SendMessageW(w, EM_SETTARGETDEVICE, reinterpret_cast<WPARAM>(wrapDevice_.Get()), kFarRightTwips);
+    else
+        SendMessageW(w, EM_SETTARGETDEVICE, 0, noWrap_ ? 1 : 0);
+}
+
 // The setters' values, for a window that was not shown when they were set.
 void KvRTB::ApplySettings(HWND w) const
 {
     if (backColourSet_)
         SendMessageW(w, EM_SETBKGNDCOLOR, 0, forms::ToColorRef(BackColor()));
-    SendMessageW(w, EM_SETTARGETDEVICE, 0, noWrap_ ? 1 : 0);
+    SendWrap(w);
     if (undoLimit_ >= 0)
         SendMessageW(w, EM_SETUNDOLIMIT, static_cast<WPARAM>(undoLimit_), 0);
     if (HasOwnFont()) {

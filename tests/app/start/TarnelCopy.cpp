@@ -52,12 +52,37 @@ bool Tarnel::ReadRecord(SettingsRecord& rec) const
 
 bool Tarnel::Start(const std::wstring& args)
 {
+    return Launch(args) && WaitForMain();
+}
+
+bool Tarnel::StartPastMessage(std::wstring& text)
+{
+    text.clear();
+    if (!Launch(L""))
+        return false;
+    wt::Dialog msg = wt::FindDialog(process_);
+    if (!msg.hwnd) {
+        ADD_FAILURE() << "no message at start-up";
+        return false;
+    }
+    text = msg.text;
+    wt::PressButton(msg.hwnd, IDOK);
+    return WaitForMain();
+}
+
+bool Tarnel::Launch(const std::wstring& args)
+{
     // Under Wine the start also fails when the new process ends while its
     // libraries load; the error code tells the two apart.
     if (!process_.Start(folder_ + L"\\TARNEL.exe", args, folder_)) {
         ADD_FAILURE() << "TARNEL.exe did not start, error " << GetLastError();
         return false;
     }
+    return true;
+}
+
+bool Tarnel::WaitForMain()
+{
     // Start-up has ended once the caption names the type and the document
     // ("TARNEL Editor - HTML - Untitled") and the window answers.
     auto finished = [](HWND w) {

@@ -101,6 +101,12 @@ TEST_F(KvRTBTest, AWindowShownAgainCatchesUpWithTheSettings)
     SendMessageW(fresh, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(line.c_str()));
     EXPECT_FALSE(rtb().WordWrap());
     EXPECT_EQ(SendMessageW(fresh, EM_GETLINECOUNT, 0, 0), 1);
+    // A line of tens of thousands of characters goes into rows of thousands,
+    // far beyond the screen's edge: one row of it would take minutes to draw.
+    const std::wstring longLine(30000, L'x');
+    SendMessageW(fresh, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(longLine.c_str()));
+    EXPECT_GT(SendMessageW(fresh, EM_GETLINECOUNT, 0, 0), 1);
+    EXPECT_LT(SendMessageW(fresh, EM_GETLINECOUNT, 0, 0), 30);
     DestroyWindow(fresh);
     rtb().SetWordWrap(true);
     fresh = rtb().NewDocumentWindow();

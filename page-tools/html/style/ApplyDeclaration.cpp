@@ -591,6 +591,9 @@ void ApplyDeclaration(ComputedStyle& s, const Declaration& d, const ApplyContext
         }
     } else if (p == L"font") {
         Font_(s, vals, ctx);
+    } else if (p == L"caption-side") {
+        if (IsIdent(v, L"bottom")) s.captionBottom = true;
+        else if (IsIdent(v, L"top")) s.captionBottom = false;
     } else if (p == L"font-family") {
         std::wstring f = FontFamily_(vals, 0);
         if (!f.empty() && f != L"inherit") s.fontFamily = f;

@@ -138,6 +138,7 @@ struct ComputedStyle {
     bool listInside = false;
     float borderSpacingH = 2, borderSpacingV = 2;
     bool borderCollapse = false;
+    bool captionBottom = false;      // caption-side: bottom
     uint8_t decorationsInEffect = 0; // decorations of this element and its inline ancestors
     bool cursorHand = false;
     TextTransform textTransform = TextTransform::None;

@@ -182,7 +182,7 @@ std::wstring PresentationalCss(const Node& e, bool quirks)
             if (v == L"top" || v == L"middle" || v == L"bottom" || v == L"baseline") add(L"vertical-align", v);
         } else if ((n == L"width" || n == L"height") &&
                    (tag == L"img" || tag == L"table" || cell || tag == L"hr" || tag == L"iframe" ||
-                    tag == L"object" || tag == L"applet" || tag == L"embed" || tag == L"col" ||
+                    tag == L"object" || tag == L"applet" || tag == L"embed" || tag == L"col" || tag == L"colgroup" ||
                     (tag == L"input" && Lower(e.AttributeOr(L"type")) == L"image") || (n == L"height" && tag == L"tr"))) {
             std::wstring len = AttrLength(a.value);
             if (!len.empty() && !(len == L"0px" && cell))
@@ -392,6 +392,7 @@ ComputedStyle InheritedFrom(const ComputedStyle* parent)
     s.borderSpacingH = parent->borderSpacingH;
     s.borderSpacingV = parent->borderSpacingV;
     s.borderCollapse = parent->borderCollapse;
+    s.captionBottom = parent->captionBottom;
     s.cursorHand = parent->cursorHand;
     s.textTransform = parent->textTransform;
     s.overflowWrap = parent->overflowWrap;
@@ -668,8 +669,11 @@ void Resolver::StyleElement(const Node& e)
         if (d->property != L"font-size" && d->property != L"color")
             ApplyDeclaration(s, *d, ctx);
     SizeForFamily(s);
-    if (quirks)
+    if (quirks) {
         MarkBuiltinMargins(s, ordered, matched);
+        // Of the built-in bottom margins only a paragraph's goes at the bottom of a cell.
+        s.builtinMarginBottom = s.builtinMarginBottom && e.Is(L"p");
+    }
     FixDisplay(s, parent == nullptr, parent && parent->flexContainer);
     s.decorationsInEffect = static_cast<uint8_t>((parent ? parent->decorationsInEffect : 0) | s.textDecoration);
     if (parent)

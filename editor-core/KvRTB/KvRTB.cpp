@@ -15,7 +15,6 @@
 namespace {
 
 const wchar_t kHostClass[] = L"KvRTB";
-const UINT kEditorLimit = 8000000;   // characters
 
 bool IsNavigationKey(int key)
 {
@@ -26,7 +25,31 @@ bool IsNavigationKey(int key)
 const UINT kRtbMessages[] = {WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MBUTTONDOWN, WM_LBUTTONUP,
                              WM_RBUTTONUP,   WM_MBUTTONUP,   WM_MOUSEMOVE,   WM_KEYDOWN,
                              WM_CHAR,        WM_KEYUP,       WM_VSCROLL,
-                             WM_MOUSEACTIVATE, WM_DROPFILES, WM_SETFOCUS,    WM_KILLFOCUS};
+                             WM_MOUSEACTIVATE, WM_DROPFILES, WM_SETFOCUS,    WM_KILLFOCUS,
+                             WM_WINDOWPOSCHANGED};
+
+// How much shorter the view may get while the text keeps the layout of the
+// taller one: the room a tool window along the bottom takes, with a margin.
+const int kKeptLayoutSlack = 32;   // pixels
+
+// Wine's RichEdit lays out every paragraph again on any change of its view's
+// size, in a time that grows faster than the text: minutes for a long
+// coloured page. A view that only gets a little shorter keeps the layout it
+// has (its bottom line may show cut); getting its height back then changes
+// nothing, and any other change of size lays the text out as usual.
+bool KeepsLayoutAt(HWND richEdit, const WINDOWPOS& pos)
+{
+    if (pos.flags & SWP_NOSIZE)
+        return false;
+    RECT now{}, laidOut{};
+    GetClientRect(richEdit, &now);
+    SendMessageW(richEdit, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&laidOut));
+    // The format rectangle lies one pixel inside the client area at the
+    // sides and the top (the sunken edge), at its bottom at the bottom.
+    const bool sameWidth = laidOut.right - laidOut.left + 2 == now.right;
+    const long shorter = laidOut.bottom - now.bottom;
+    return sameWidth && shorter >= 0 && shorter <= kKeptLayoutSlack;
+}
 
 } // namespace
 
@@ -112,7 +135,7 @@ HWND KvRTB::MakeRichEdit(HWND host)
     // whole text.
     SetWindowPos(w, nullptr, 0, 0, rc.right, rc.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
     SendMessageW(w, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandleNow()), TRUE);
-    SendMessageW(w, EM_EXLIMITTEXT, 0, kEditorLimit);
+    SendMessageW(w, EM_EXLIMITTEXT, 0, TextLimit);
     return w;
 }
 
@@ -423,6 +446,12 @@ bool KvRTB::RTBWindowProc(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
             common();                // OLEDragDrop; the drop is finished
         return true;
     }
+    case WM_WINDOWPOSCHANGED:
+        if (!KeepsLayoutAt(rtb_, *reinterpret_cast<const WINDOWPOS*>(lp)))
+            return false;
+        InvalidateRect(rtb_, nullptr, FALSE);
+        result = 0;
+        return true;
     case WM_MOUSEACTIVATE:
         // A click into an editor without the focus gives it to the host
         // first (which hands it on), so the form sees the control take it.

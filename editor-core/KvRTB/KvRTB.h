@@ -81,6 +81,9 @@ public:
     // (FontName, FontSize: the whole text) and SetFocus are the base
     // Control's, passed on to the RichEdit.
     HWND RTBhWnd() const { return rtb_; }
+    // Characters the editor takes by typing; a longer text (read from a
+    // file) is shown and saved whole, but refuses every typed character.
+    static constexpr long TextLimit = 8000000;
     // Keys that would change the text are swallowed; navigation still works.
     // Text set through the members below still changes.
     bool ReadOnly() const { return readOnly_; }

@@ -180,3 +180,30 @@ TEST_F(KvRTBTest, LongTextWithCrLfBreaksKeepsEveryLineOnce)
     EXPECT_EQ(rtb().Text(), crlf);
     DeleteFileW(path.c_str());
 }
+
+// A view a little shorter keeps the text's layout (Wine lays a long text out
+// again in minutes); its height back changes nothing; other sizes lay out.
+TEST_F(KvRTBTest, AViewALittleShorterKeepsItsLayout)
+{
+    form.Show();
+    rtb().SetText(L"one\rtwo\rthree");
+    HWND re = rtb().RTBhWnd();
+    auto laidOutBottom = [&] {
+        RECT r{};
+        SendMessageW(re, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&r));
+        return r.bottom;
+    };
+    RECT client{};
+    GetClientRect(re, &client);
+    const long full = laidOutBottom();
+    const int w = rtb().Width(), h = rtb().Height();
+    rtb().Move(0, 0, w, h - 300);   // 20 pixels
+    GetClientRect(re, &client);
+    EXPECT_EQ(laidOutBottom(), full);
+    EXPECT_LT(client.bottom, full);
+    rtb().Move(0, 0, w, h);
+    EXPECT_EQ(laidOutBottom(), full);
+    rtb().Move(0, 0, w, h - 1500);
+    GetClientRect(re, &client);
+    EXPECT_EQ(laidOutBottom(), client.bottom);
+}

@@ -9,6 +9,7 @@
 #include "MainHost.h"
 #include "ModFileOps.h"
 #include "Preview.h"
+#include "PageJournal.h"
 #include "PreviewFiles.h"
 #include "SettingsRecord.h"
 #include "ToolButtons.h"
@@ -292,8 +293,8 @@ void fbrowser::ReturnFromPage(bool deleteCopy)
 {
     SaveScrollTop();
     const std::wstring copy = OtherBrowserCopyPath();
-    if (deleteCopy && !copy.empty() && platform::FileExists(copy))
-        ModFileOps::RemoveFile(copy);
+    if (deleteCopy && !copy.empty())
+        WrittenPages().Remove(copy);
     State().ProgramNavigation = true;
     rules_ = StyleRuleLists();
     ReturnToEditor();
@@ -389,6 +390,7 @@ void fbrowser::mOtherB_Click(int Index)
     SetOtherBrowserCopyPath(copy);
     if (platform::FileExists(copy))
         ModFileOps::RemoveFile(copy);
+    WrittenPages().Remember(copy);
     if (!Host()->JT1().SaveFile(copy, false))
         return;
     SetFileAttributesW(copy.c_str(), FILE_ATTRIBUTE_HIDDEN);

@@ -8,6 +8,7 @@
 #include "RichEditStream.h"
 #include "platform/Files.h"
 #include "platform/Text.h"
+#include "SettingsRecord.h"
 
 #include <richedit.h>
 
@@ -666,7 +667,7 @@ void KvRTB::UnLockRTB()
 
 // ---- Files ----------------------------------------------------------------
 
-bool KvRTB::LoadFile(const std::wstring& sFile, bool AsRTF, const TextWriter& write)
+bool KvRTB::LoadFile(const std::wstring& sFile, bool AsRTF, const TextWriter& write, platform::TextFormat* format)
 {
     if (!rtb_)
         return false;
@@ -679,9 +680,12 @@ bool KvRTB::LoadFile(const std::wstring& sFile, bool AsRTF, const TextWriter& wr
     }
     // Decoded here rather than with SF_USECODEPAGE: Wine's RichEdit ignores
     // that flag when reading and guesses from a byte-order mark instead.
-    std::wstring text = ParagraphMarks(platform::FromCodePage(bytes, ModKvRTB::DocumentCodePage()));
-    if (text.empty() && !bytes.empty())
+    std::wstring text;
+    platform::TextFormat read;
+    if (!platform::ReadText(bytes, Settings().UTF8Text, text, read) || !ModKvRTB::ToEditorText(text))
         return false;
+    if (format)
+        *format = read;
     ReplaceShownWindow();
     if (write && Send(WM_GETTEXTLENGTH) == 0 && write(text))
         return true;
@@ -690,7 +694,14 @@ bool KvRTB::LoadFile(const std::wstring& sFile, bool AsRTF, const TextWriter& wr
                          SF_TEXT | SF_UNICODE);
 }
 
-bool KvRTB::SaveFile(const std::wstring& sFile, bool AsRTF, UINT codePage) const
+std::wstring KvRTB::FileText(const platform::TextFormat& format) const
+{
+    std::wstring text = RichEditStream::GetRange(rtb_, 0, -1);
+    ModKvRTB::NulsFromEditorText(text);
+    return platform::WithLineBreaks(text, format);
+}
+
+bool KvRTB::SaveFile(const std::wstring& sFile, bool AsRTF, platform::TextFormat* format) const
 {
     if (!rtb_)
         return false;
@@ -704,15 +715,17 @@ bool KvRTB::SaveFile(const std::wstring& sFile, bool AsRTF, UINT codePage) const
         SendMessageW(rtb_, EM_STREAMOUT, SF_RTF, reinterpret_cast<LPARAM>(&es));
         if (es.dwError != 0)
             return false;
-    } else {
-        std::string utf16;
-        if (!StreamOutBytes(SF_TEXT | SF_UNICODE, utf16))
-            return false;
-        std::wstring text(reinterpret_cast<const wchar_t*>(utf16.data()),
-                          utf16.size() / sizeof(wchar_t));
-        std::string bytes = platform::ToCodePage(text, codePage ? codePage : ModKvRTB::DocumentCodePage());
-        if ((bytes.empty() && !text.empty()) || !out.Write(bytes.data(), bytes.size()))
-            return false;
+        return out.Commit();
     }
-    return out.Commit();
+    platform::TextFormat f = format ? *format : platform::NewTextFormat(Settings().UTF8Text);
+    const std::wstring text = FileText(f);
+    f.encoding = f.EncodingNow(Settings().UTF8Text);
+    const std::string bytes = platform::EncodeText(text, f.encoding);
+    if ((bytes.empty() && !text.empty()) || !out.Write(bytes.data(), bytes.size()) || !out.Commit())
+        return false;
+    if (format) {
+        platform::NoteFileText(text, f);
+        *format = f;
+    }
+    return true;
 }

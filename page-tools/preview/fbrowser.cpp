@@ -255,15 +255,14 @@ void fbrowser::mbSave_Click()
         Host()->SaveDocumentAs();
         return;
     }
-    if (!Host()->JT1().SaveFile(s.CurrentFilePath, false)) {
-        platform::ShowMessage(L"The file could not be saved:\r\n" + s.CurrentFilePath,
-                              platform::MessageStyle::Error, hwnd);
+    // The editor's Save: the document's own encoding and line breaks, and
+    // its questions (a file changed on disk, characters the code page lacks).
+    Host()->mSavePlain_Click();
+    if (s.DocChanged)
         return;
-    }
     // Both marks go, or leaving would ask about a document that is saved.
     if (HWND re = s.EditorRichEditHandle())
         SendMessageW(re, EM_SETMODIFY, 0, 0);
-    s.DocChanged = false;
     if (s.Files && s.Files->CurrentFile() >= 0)
         s.Files->Changed(s.Files->CurrentFile(), false);
 }

@@ -1,11 +1,32 @@
 // Each property's values onto the computed style.
+#include <algorithm>
 #include <cwctype>
 #include <memory>
 
 #include "CssValues.h"
 #include "StyleResolver.h"
+#include "platform/Text.h"
 
 namespace html {
+
+float KeywordFontSize(int keyword, bool monospace)
+{
+    static const float normal[7] = {9, 10, 13, 16, 18, 24, 32};
+    static const float fixed[7] = {9, 9, 10, 13, 16, 20, 26};
+    keyword = std::max(1, std::min(keyword, 7));
+    return (monospace ? fixed : normal)[keyword - 1];
+}
+
+void SizeForFamily(ComputedStyle& s)
+{
+    if (!s.sizeKeyword)
+        return;
+    std::wstring family = platform::TrimWhiteSpace(s.fontFamily);
+    for (wchar_t& c : family)
+        c = static_cast<wchar_t>(std::towlower(c));
+    s.fontSize = std::min(2000.0f, KeywordFontSize(s.sizeKeyword, family == L"monospace") * s.sizeFactor);
+}
+
 namespace {
 
 using Values = std::vector<CssValue>;
@@ -88,32 +109,50 @@ int SideOf(const std::wstring& suffix)
     return -1;
 }
 
-float FontSizeKeyword(const std::wstring& t, float parent)
+int FontSizeKeyword(const std::wstring& t)
 {
-    if (t == L"xx-small") return 9;
-    if (t == L"x-small") return 10;
-    if (t == L"small") return 13;
-    if (t == L"medium") return 16;
-    if (t == L"large") return 18;
-    if (t == L"x-large") return 24;
-    if (t == L"xx-large") return 32;
-    if (t == L"smaller") return parent / 1.2f;
-    if (t == L"larger") return parent * 1.2f;
-    return -1;
+    static const wchar_t* const names[] = {L"xx-small", L"x-small", L"small", L"medium", L"large", L"x-large",
+                                           L"xx-large"};
+    for (int k = 0; k < 7; ++k)
+        if (t == names[k])
+            return k + 1;
+    return 0;
 }
 
-bool FontSize_(const CssValue& v, const ApplyContext& ctx, float& size)
+// The size, and in keyword and factor what it is a multiple of (keyword 0: none).
+bool FontSize_(const CssValue& v, const ApplyContext& ctx, float& size, uint8_t& keyword, float& factor)
 {
     float parent = ctx.parent ? ctx.parent->fontSize : 16;
+    keyword = ctx.parent ? ctx.parent->sizeKeyword : 4;
+    factor = ctx.parent ? ctx.parent->sizeFactor : 1;
+    auto relative = [&](float by) {
+        size = parent * by;
+        factor *= by;
+    };
     if (v.type == CssValue::Ident) {
-        size = FontSizeKeyword(v.text, parent);
-        return size > 0;
+        if (int k = FontSizeKeyword(v.text)) {
+            keyword = static_cast<uint8_t>(k);
+            factor = 1;
+            size = KeywordFontSize(keyword, false);
+        } else if (v.text == L"smaller") {
+            relative(1 / 1.2f);
+        } else if (v.text == L"larger") {
+            relative(1.2f);
+        } else {
+            return false;
+        }
+        return true;
     }
     LengthContext lc = ctx.Lengths(parent);
     Len l;
     if (!ToLength(v, lc, l, true, false) || l.Negative())
         return false;
-    size = l.Exact(parent);
+    if (v.type == CssValue::Percent)
+        relative(v.num / 100);
+    else if (v.type == CssValue::Dimension && v.unit == L"em")
+        relative(v.num);
+    else
+        keyword = 0, size = l.Exact(parent);
     if (size > 2000)
         size = 2000;
     return true;
@@ -180,8 +219,9 @@ void Font_(ComputedStyle& s, const Values& vals, const ApplyContext& ctx)
         else if (FontWeight_(v, w)) weight = w;
         else break;
     }
-    float size;
-    if (i >= vals.size() || !FontSize_(vals[i], ctx, size))
+    float size, factor;
+    uint8_t keyword;
+    if (i >= vals.size() || !FontSize_(vals[i], ctx, size, keyword, factor))
         return; // also the system font keywords (caption, menu...), which change nothing here
     ++i;
     Len lh;
@@ -197,6 +237,8 @@ void Font_(ComputedStyle& s, const Values& vals, const ApplyContext& ctx)
     s.italic = italic;
     s.fontWeight = weight;
     s.fontSize = size;
+    s.sizeKeyword = keyword;
+    s.sizeFactor = factor;
     s.lineHeight = lh;
     s.fontFamily = family;
 }
@@ -549,12 +591,16 @@ void ApplyDeclaration(ComputedStyle& s, const Declaration& d, const ApplyContext
         }
     } else if (p == L"font") {
         Font_(s, vals, ctx);
+    } else if (p == L"caption-side") {
+        if (IsIdent(v, L"bottom")) s.captionBottom = true;
+        else if (IsIdent(v, L"top")) s.captionBottom = false;
     } else if (p == L"font-family") {
         std::wstring f = FontFamily_(vals, 0);
         if (!f.empty() && f != L"inherit") s.fontFamily = f;
     } else if (p == L"font-size") {
-        float size;
-        if (FontSize_(v, ctx, size)) s.fontSize = size;
+        float size, factor;
+        uint8_t keyword;
+        if (FontSize_(v, ctx, size, keyword, factor)) s.fontSize = size, s.sizeKeyword = keyword, s.sizeFactor = factor;
     } else if (p == L"font-weight") {
         int w;
         if (IsIdent(v, L"bolder") && ctx.parent) s.fontWeight = ctx.parent->fontWeight >= 600 ? 900 : 700;

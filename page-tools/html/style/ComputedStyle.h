@@ -121,6 +121,12 @@ struct ComputedStyle {
     Color color = Color::Rgb(0, 0, 0);
     std::wstring fontFamily = L"Times New Roman";
     float fontSize = 16;
+    // A size that comes from a keyword (medium, the default, too) times
+    // sizeFactor, kept through em and % sizes: such a size depends on the
+    // family, as monospace text is 13 pixels where other text is 16.
+    // sizeKeyword 1..7 is xx-small..xx-large, 0 a size of its own.
+    uint8_t sizeKeyword = 4;
+    float sizeFactor = 1;
     int fontWeight = 400;
     bool italic = false;
     TextAlign textAlign = TextAlign::Left;
@@ -132,6 +138,7 @@ struct ComputedStyle {
     bool listInside = false;
     float borderSpacingH = 2, borderSpacingV = 2;
     bool borderCollapse = false;
+    bool captionBottom = false;      // caption-side: bottom
     uint8_t decorationsInEffect = 0; // decorations of this element and its inline ancestors
     bool cursorHand = false;
     TextTransform textTransform = TextTransform::None;

@@ -182,7 +182,7 @@ std::wstring PresentationalCss(const Node& e, bool quirks)
             if (v == L"top" || v == L"middle" || v == L"bottom" || v == L"baseline") add(L"vertical-align", v);
         } else if ((n == L"width" || n == L"height") &&
                    (tag == L"img" || tag == L"table" || cell || tag == L"hr" || tag == L"iframe" ||
-                    tag == L"object" || tag == L"applet" || tag == L"embed" || tag == L"col" ||
+                    tag == L"object" || tag == L"applet" || tag == L"embed" || tag == L"col" || tag == L"colgroup" ||
                     (tag == L"input" && Lower(e.AttributeOr(L"type")) == L"image") || (n == L"height" && tag == L"tr"))) {
             std::wstring len = AttrLength(a.value);
             if (!len.empty() && !(len == L"0px" && cell))
@@ -378,6 +378,8 @@ ComputedStyle InheritedFrom(const ComputedStyle* parent)
     s.color = parent->color;
     s.fontFamily = parent->fontFamily;
     s.fontSize = parent->fontSize;
+    s.sizeKeyword = parent->sizeKeyword;
+    s.sizeFactor = parent->sizeFactor;
     s.fontWeight = parent->fontWeight;
     s.italic = parent->italic;
     s.textAlign = parent->textAlign;
@@ -390,6 +392,7 @@ ComputedStyle InheritedFrom(const ComputedStyle* parent)
     s.borderSpacingH = parent->borderSpacingH;
     s.borderSpacingV = parent->borderSpacingV;
     s.borderCollapse = parent->borderCollapse;
+    s.captionBottom = parent->captionBottom;
     s.cursorHand = parent->cursorHand;
     s.textTransform = parent->textTransform;
     s.overflowWrap = parent->overflowWrap;
@@ -658,13 +661,19 @@ void Resolver::StyleElement(const Node& e)
     ApplyContext ctx{parent, quirks, out.linkColor, parent ? rootFontSize : 16.0f, out.media, &viewUsed};
     // Font sizes and the colour first: em lengths and currentColor of every other property depend on them.
     for (const Declaration* d : ordered)
-        if (d->property == L"font-size" || d->property == L"font" || d->property == L"color")
+        if (d->property == L"font-size" || d->property == L"font" || d->property == L"font-family" ||
+            d->property == L"color")
             ApplyDeclaration(s, *d, ctx);
+    SizeForFamily(s);
     for (const Declaration* d : ordered)
         if (d->property != L"font-size" && d->property != L"color")
             ApplyDeclaration(s, *d, ctx);
-    if (quirks)
+    SizeForFamily(s);
+    if (quirks) {
         MarkBuiltinMargins(s, ordered, matched);
+        // Of the built-in bottom margins only a paragraph's goes at the bottom of a cell.
+        s.builtinMarginBottom = s.builtinMarginBottom && e.Is(L"p");
+    }
     FixDisplay(s, parent == nullptr, parent && parent->flexContainer);
     s.decorationsInEffect = static_cast<uint8_t>((parent ? parent->decorationsInEffect : 0) | s.textDecoration);
     if (parent)

@@ -62,6 +62,10 @@ struct ApplyContext {
     }
 };
 void ApplyDeclaration(ComputedStyle& s, const Declaration& d, const ApplyContext& ctx);
+// The pixels of a font-size keyword, 1..7 for xx-small..xx-large, in monospace text or other text.
+float KeywordFontSize(int keyword, bool monospace);
+// A size from a keyword follows the family once it is known: monospace alone is drawn smaller.
+void SizeForFamily(ComputedStyle& s);
 // The declarations browsers derive from an element's presentational attributes.
 std::wstring PresentationalCss(const Node& e, bool quirks);
 // The built-in sheet's text.

@@ -355,6 +355,12 @@ TEST(Documents, SaveAsFiltersSwitchTheTypeAndNeverHarmAnExistingFile)
     EXPECT_EQ(ReadBytes(base + L".vbs"), "x = 1");
     EXPECT_TRUE(wt::FindDrawn(t.Main(), L"script.vbs")) << "the tab takes the new name";
 
+    // A typed extension stays, whatever filter shows, and gives the type.
+    t.Command(IDM_mSaveAs);
+    FileDialog(t, L"Save As", t.Folder() + L"\\broken.html", 5);
+    EXPECT_TRUE(CaptionEnds(t, L"HTML - " + t.Folder() + L"\\broken.html"));
+    EXPECT_EQ(ReadBytes(t.Folder() + L"\\broken.html"), "x = 1");
+
     // All files with a known extension takes its type; an unknown one keeps it.
     t.Command(IDM_mSaveAs);
     FileDialog(t, L"Save As", t.Folder() + L"\\look.css", 12);

@@ -188,8 +188,36 @@ TEST(HtmlLayout, Tables)
          "n 0,0,30,30;b 30,0,10,30"},
         {L"<div style='width:100px'><table id=t cellspacing=0 cellpadding=0><tr><td id=a><div style='width:150px;height:5px'></div></td></tr></table></div>",
          "t 0,0,150,5"},
+        // Automatic widths: percentages, set widths shrinking to their content, <col> and <colgroup>, captions.
+        {L"<table id=t style='width:500px'><tr><td id=a width=100%>a</td><td id=b>bb</td><td id=c>ccc</td></tr></table>",
+         "t 0,0,500,24;a 2,2,446,20;b 450,2,20,20;c 472,2,26,20"},
+        {L"<div style='width:300px'><table id=t><tr><td id=a width=250>x</td><td id=b>some words here to fill</td></tr></table></div>",
+         "t 0,0,300,78;a 2,2,249,74;b 253,2,45,74"},
+        {L"<div style='width:300px'><table id=t><tr><td id=a style='width:250px'>x</td><td id=b style='width:200px'>y</td></tr></table></div>",
+         "t 0,0,300,24;a 2,2,163,20;b 167,2,131,20"},
+        {L"<table id=t style='width:400px'><tr><td id=a width=30%>x</td><td id=b>y</td><td id=c width=100>z</td></tr></table>",
+         "a 2,2,118,20;b 122,2,172,20;c 296,2,102,20"},
+        {L"<table id=t><tr><td id=a width=50%>x</td><td id=b>hello world</td></tr></table>", "t 0,0,164,24;b 83,2,79,20"},
+        {L"<div style='float:left'><table id=t><tr><td width=100%>x</td><td>y</td></tr></table></div>", "t 0,0,500,24"},
+        {L"<table id=t border=1><col width=100><col width=50><tr><td id=a>x</td><td id=b>y</td></tr></table>",
+         "t 0,0,158,28;a 3,3,100,22;b 105,3,50,22"},
+        {L"<table id=t><colgroup width=80 span=2></colgroup><tr><td id=a>x</td><td id=b>y</td><td id=c>z</td></tr></table>",
+         "t 0,0,178,24;b 84,2,80,20;c 166,2,10,20"},
+        {L"<table id=t><caption id=c style='caption-side:bottom'>A long caption text that is wide</caption>"
+         L"<tr><td id=a>x</td></tr></table>",
+         "t 0,0,52,114;c 0,24,52,90;a 2,2,48,20"},
     };
     Check(cases, sizeof cases / sizeof cases[0], Standards);
+}
+
+TEST(HtmlLayout, QuirksCellsKeepTheirListsBottomMargin)
+{
+    const Case cases[] = {
+        {L"<table><tr><td id=c><ul><li>x</li></ul></td></tr></table>", "c 2,2,50,36"},
+        {L"<table><tr><td id=c><p>x</p></td></tr></table>", "c 2,2,10,20"},
+        {L"<table><tr><td id=c><h3>x</h3></td></tr></table>", "c 2,2,13,43"},
+    };
+    Check(cases, sizeof cases / sizeof cases[0], L"<style>body{margin:0;font:16px Arial}</style>");
 }
 
 TEST(HtmlLayout, Positioning)

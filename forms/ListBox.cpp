@@ -124,6 +124,24 @@ int ListBox::AddItem(const std::wstring& item, int index)
     return at;
 }
 
+void ListBox::AddItems(const std::vector<std::wstring>& items)
+{
+    if (!hwnd || Style == 1) {
+        for (const std::wstring& item : items)
+            AddItem(item);
+        return;
+    }
+    size_t chars = 0;
+    for (const std::wstring& item : items)
+        chars += item.size() + 1;
+    SendMessageW(hwnd, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(hwnd, LB_INITSTORAGE, items.size(), chars * sizeof(wchar_t));
+    for (const std::wstring& item : items)
+        newIndex_ = static_cast<int>(SendMessageW(hwnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str())));
+    SendMessageW(hwnd, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(hwnd, nullptr, TRUE);
+}
+
 void ListBox::RemoveItem(int index)
 {
     if (static_cast<size_t>(index) < checked_.size())

@@ -15,6 +15,10 @@ HWND ListBox::CreateHandle(HWND parent, const RECT& px)
 {
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY |
                   LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS;
+    // Shown even while nothing is wider than the list, so that lists that
+    // stand side by side show the same number of rows.
+    if (HScroll)
+        style |= WS_HSCROLL | LBS_DISABLENOSCROLL;
     if (Sorted)
         style |= LBS_SORT;
     if (Style == 1)

@@ -27,6 +27,10 @@ public:
     void Clear();
     // 0 none, 1 fixed single; set before creation.
     Border BorderStyle = Border::FixedSingle;
+    // A horizontal scroll bar, for items wider than the list (the width to
+    // scroll over is the caller's: LB_SETHORIZONTALEXTENT); set before
+    // creation.
+    bool HScroll = false;
     bool Selected(int index) const;
     void SetSelected(int index, bool selected);
     int SelCount() const;

@@ -153,6 +153,9 @@ TEST(HtmlLayout, LineBreaksAndTextWidths)
         {L"<div style='font-size:13px'><span id=q>iiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiii</span></div>",
          "q 0,0,188,15"},
         {L"<pre style='margin:0;font:13px \"Courier New\"'><span id=t>a&#9;b</span></pre>", "t 0,0,70,15"},
+        // Lines with nothing but the ends of empty elements take no room.
+        {L"<div id=d><span></span></div><div id=e><a id=a name=x></a></div>", "d 0,0,500,0;e 0,0,500,0;a 0,0,0,0"},
+        {L"<pre id=p style='margin:0'><b id=b>\nx\n</b></pre>", "p 0,0,500,36;b 0,18,10,18"},
     };
     Check(cases, sizeof cases / sizeof cases[0], Standards);
 }

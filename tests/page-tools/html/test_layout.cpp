@@ -153,6 +153,10 @@ TEST(HtmlLayout, LineBreaksAndTextWidths)
         {L"<div style='font-size:13px'><span id=q>iiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiii</span></div>",
          "q 0,0,188,15"},
         {L"<pre style='margin:0;font:13px \"Courier New\"'><span id=t>a&#9;b</span></pre>", "t 0,0,70,15"},
+        // A missing picture: its icon and text, nothing where its text is empty (within 2 pixels of a browser's).
+        {L"<div style='line-height:20px'><img id=a src=nothere.png alt='Hello'><img id=b src=nothere.png alt=''>"
+         L"<img id=c src=nothere.png></div>",
+         "a 0,0,53,17;b 53,17,0,0;c 53,1,16,16"},
         // Lines with nothing but the ends of empty elements take no room.
         {L"<div id=d><span></span></div><div id=e><a id=a name=x></a></div>", "d 0,0,500,0;e 0,0,500,0;a 0,0,0,0"},
         {L"<pre id=p style='margin:0'><b id=b>\nx\n</b></pre>", "p 0,0,500,36;b 0,18,10,18"},
@@ -213,9 +217,10 @@ TEST(HtmlLayout, Tables)
     Check(cases, sizeof cases / sizeof cases[0], Standards);
 }
 
-TEST(HtmlLayout, QuirksCellsKeepTheirListsBottomMargin)
+TEST(HtmlLayout, QuirksMarginsAtTheTopOfTheBodyAndInCells)
 {
     const Case cases[] = {
+        {L"<div><div><h1 id=h>x</h1></div></div>", "h 0,0,500,37"},
         {L"<table><tr><td id=c><ul><li>x</li></ul></td></tr></table>", "c 2,2,50,36"},
         {L"<table><tr><td id=c><p>x</p></td></tr></table>", "c 2,2,10,20"},
         {L"<table><tr><td id=c><h3>x</h3></td></tr></table>", "c 2,2,13,43"},

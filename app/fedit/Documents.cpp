@@ -252,6 +252,9 @@ bool fedit::LoadDocument(const std::wstring& path, const std::wstring& extension
     s.LineEdited = false;
     s.DocChanged = false;
     UpdateRecentFiles(s.CurrentFilePath);
+    if (editing_.JT1.LenText() > KvRTB::TextLimit)
+        Tell(hwnd, L"File:\r\n" + path + L"\r\nhas more than 8,000,000 characters. It is shown and can be saved, "
+                   L"but the editor takes no typing in it.");
     return true;
 }
 

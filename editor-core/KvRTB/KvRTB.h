@@ -81,6 +81,9 @@ public:
     // (FontName, FontSize: the whole text) and SetFocus are the base
     // Control's, passed on to the RichEdit.
     HWND RTBhWnd() const { return rtb_; }
+    // Characters the editor takes by typing; a longer text (read from a
+    // file) is shown and saved whole, but refuses every typed character.
+    static constexpr long TextLimit = 8000000;
     // Keys that would change the text are swallowed; navigation still works.
     // Text set through the members below still changes.
     bool ReadOnly() const { return readOnly_; }
@@ -294,6 +297,7 @@ private:
     long WordBreak(int code, long pos) const;
 
     LRESULT Send(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const;
+    void SendWrap(HWND w) const;
     void StreamInText(const std::wstring& text, DWORD format, bool selectionOnly);
     std::wstring StreamOutText(DWORD format, bool selectionOnly) const;
     bool StreamInBytes(const std::string& bytes, DWORD format);
@@ -310,6 +314,8 @@ private:
     // The RichEdit is made with a horizontal scroll bar, so it starts
     // without wrapping; every window the control makes starts the same.
     bool noWrap_ = true;
+    // The device a window without wrapping lays its lines out for (see SendWrap).
+    mutable platform::MemoryDc wrapDevice_;
     long undoLimit_ = -1;            // -1: the RichEdit's own
     unsigned settingsGeneration_ = 0;
     std::map<HWND, unsigned> handedOut_;   // window -> generation it was set up to

@@ -273,7 +273,8 @@ void KvRTB::SetWordWrap(bool BooWrap)
 {
     noWrap_ = !BooWrap;
     ++settingsGeneration_;
-    Send(EM_SETTARGETDEVICE, 0, BooWrap ? 0 : 1);
+    if (rtb_)
+        SendWrap(rtb_);
 }
 
 std::wstring KvRTB::FontName() const { return Font().Name; }

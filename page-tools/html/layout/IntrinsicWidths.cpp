@@ -130,6 +130,17 @@ static void InlineWidths(LayoutEngine& eng, const Node& n, Widths& w, int depth)
         InlineWidths(eng, *c, w, depth + 1);
 }
 
+void LayoutEngine::ContentWidths(const Node& e, int& minW, int& maxW)
+{
+    Widths w;
+    for (const auto& c : e.children)
+        InlineWidths(*this, *c, w, depth);
+    w.EndLine();
+    // Up to the next pixel: a box as wide as its text must not break it.
+    minW = static_cast<int>(std::ceil(w.min - 0.01));
+    maxW = std::max(static_cast<int>(std::ceil(w.max - 0.01)), minW);
+}
+
 void LayoutEngine::Intrinsic(const Node& e, int& minW, int& maxW)
 {
     auto& cached = intrinsicCache[e.index];
@@ -154,16 +165,15 @@ void LayoutEngine::Intrinsic(const Node& e, int& minW, int& maxW)
         minW += margins;
         maxW += margins;
     } else if (s->width.kind == Len::Px && s->display != Display::TableCell) {
-        minW = maxW = s->width.Resolve(0) + edges + margins;
+        minW = maxW = s->width.Resolve(0) + (s->boxSizing == BoxSizing::BorderBox ? 0 : edges) + margins;
+    } else if (s->flexContainer) {
+        FlexIntrinsic(e, *s, minW, maxW);
+        minW += edges + margins;
+        maxW += edges + margins;
     } else {
-        Widths w;
-        for (const auto& c : e.children)
-            InlineWidths(*this, *c, w, depth);
-        w.EndLine();
-        // Up to the next pixel: a box as wide as its text must not break it.
-        int textMin = static_cast<int>(std::ceil(w.min - 0.01)), textMax = static_cast<int>(std::ceil(w.max - 0.01));
-        minW = textMin + edges + margins;
-        maxW = std::max(textMax, textMin) + edges + margins;
+        ContentWidths(e, minW, maxW);
+        minW += edges + margins;
+        maxW += edges + margins;
         if (s->minWidth.kind == Len::Px) {
             minW = std::max(minW, s->minWidth.Resolve(0) + edges + margins);
             maxW = std::max(maxW, minW);

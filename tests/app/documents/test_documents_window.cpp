@@ -856,3 +856,25 @@ TEST(Documents, ExitSavesALongParkedDocumentAndEndsPromptly)
     EXPECT_LT(GetTickCount() - asked, 15000u) << "the exit took that long after the question";
     EXPECT_EQ(ReadBytes(big), "1" + page + "</body></html>\r\n");
 }
+
+// A document longer than the editor takes by typing says so once, as it opens.
+TEST(Documents, ADocumentOverTheTypingLimitSaysSoWhenOpened)
+{
+    Tarnel t(L"doc_limit");
+    RemoveDocuments(t);
+    const std::wstring small = t.Folder() + L"\\small.htm", big = t.Folder() + L"\\big.txt";
+    WriteText(small, "<p>small</p>\r\n");
+    std::string line(98, 'x');
+    line += "\r\n";
+    std::string text;
+    text.reserve(8300000);
+    while (text.size() < 8200000)   // each line break counts one character
+        text += line;
+    WriteText(big, text);
+    ASSERT_TRUE(t.Start(L"\"" + small + L"\""));
+    DropFiles(t, {big});
+    Answer(t, L"has more than 8,000,000 characters.", IDOK);
+    ASSERT_TRUE(CaptionEnds(t, big));
+    t.Command(IDM_mExit);
+    EXPECT_TRUE(t.Ends());
+}

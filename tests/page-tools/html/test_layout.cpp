@@ -60,6 +60,8 @@ TEST(HtmlLayout, BlocksAndMargins)
         {L"<div id=p style='height:30px'><div id=c style='height:80px'></div></div><div id=n style='height:5px'></div>",
          "p 0,0,500,30;n 0,30,500,5"},
         {L"<div id=a style='min-width:600px;height:5px'></div>", "a 0,0,600,5"},
+        // Lists inside lists, definition lists too, have no margins of their own.
+        {L"<dl style='font:16px/18px Arial'><dt>a</dt><dd><dl id=n><dt>x</dt></dl></dd></dl>", "n 40,34,460,18"},
         // Margins collapse through empty boxes, a set height of 0 too, positive and negative together.
         {L"<div id=w style='border:1px solid'><div style='margin:12px auto'></div><div style='height:0;margin:40px 0'></div>"
          L"<div id=f style='margin-top:-5px;height:10px'></div></div>",

@@ -207,6 +207,8 @@ void InitProgram()
     // 5. Document slots.
     g->files = std::make_unique<ClsFile>(SettingsAccess::ExtAliases());
     s.Files = g->files.get();
+    // Taken before the first document takes a slot and its parked file.
+    const std::vector<ClsFile::LeftDocument> left = g->files->TakeLeftBehind();
     // 6. The main window.
     g->main = std::make_unique<fedit>(g_parts);
     fedit& f = *g->main;
@@ -291,6 +293,8 @@ void InitProgram()
     }
     s.DocChanged = false;
     forms::DoEvents();
+    if (!closed())
+        f.OfferLeftDocuments(left);
 }
 
 void ShutDown()

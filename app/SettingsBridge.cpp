@@ -52,7 +52,8 @@ void ReadSettingsFile()
         SetSettingsDefaults();
         return;
     }
-    SettingsRecordFile::ReadRecord(SettingsRecordFile::SettingsFilePath(folder), rec);
+    SettingsRecordFile::ReadRecordKeepingDamage(SettingsRecordFile::SettingsFilePath(folder), rec,
+                                                platform::kProgramTitle);
     SetSettingsDefaults();
 }
 
@@ -79,7 +80,11 @@ void WriteSettingsFile()
     SettingsRecord& rec = Settings();
     if (State().EdType != EditorType::None)
         rec.LastEdType = static_cast<int32_t>(EditorTypeNumber(State().EdType));
-    SettingsRecordFile::WriteRecordIfFolderExists(SettingsBridge::SettingsFolder(), rec);
+    const std::wstring folder = SettingsBridge::SettingsFolder();
+    // Without the folder nothing is written and nothing said; a write that
+    // fails would otherwise lose the session's changes without a word.
+    if (platform::FolderExists(folder) && !SettingsRecordFile::WriteRecordIfFolderExists(folder, rec))
+        platform::ShowMessage(SettingsRecordFile::WriteFailedText(SettingsRecordFile::SettingsFilePath(folder)));
 }
 
 void fedit::WriteSettings()

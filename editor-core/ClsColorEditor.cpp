@@ -206,7 +206,16 @@ long CountLines(const std::wstring& text, long a, long b)
 // many lines a rewrite therefore builds the coloured document in a fresh
 // window of the editor control, which then takes the shown window's place
 // (with the same selection and view; the undo history starts again).
+// The same holds for the characters of one paragraph: in a page written on
+// one line, each run that is written or deleted costs a walk over the runs
+// before it. A stretch of more characters than this is therefore long too.
 const long kFreshWindowLines = 400;
+const long kFreshWindowChars = 40000;
+
+bool IsLongStretch(const std::wstring& text, long a, long b)
+{
+    return b - a > kFreshWindowChars || CountLines(text, a, b) > kFreshWindowLines;
+}
 
 // Above this many runs of one look, setting looks one by one costs more
 // than building the page afresh (each costs Wine's RichEdit about as much as
@@ -418,7 +427,7 @@ bool ColourRange(ClsColor& colorer, KvRTB& editor, EditorType edType, long StPt,
                     a = static_cast<long>(ParagraphStart(coloured, static_cast<size_t>(a)));
                     b = static_cast<long>(ParagraphEnd(coloured, static_cast<size_t>(b)));
                 }
-                bool longStretch = differs && CountLines(coloured, a, b) > kFreshWindowLines;
+                bool longStretch = differs && IsLongStretch(coloured, a, b);
                 if (!differs) {
                     done = true;
                     Mem().rewritten = 0;
@@ -436,7 +445,7 @@ bool ColourRange(ClsColor& colorer, KvRTB& editor, EditorType edType, long StPt,
             if (!done) {
                 Mem().rewritten = static_cast<long>(text.size());
                 if (known) {
-                    done = CountLines(coloured, 0, static_cast<long>(coloured.size())) > kFreshWindowLines &&
+                    done = IsLongStretch(coloured, 0, static_cast<long>(coloured.size())) &&
                            RebuildInFreshWindow(editor, re, frame, coloured, colours, sel, scroll);
                     if (!done)
                         done = WriteInStretches(re, frame, coloured, colours);
@@ -647,7 +656,7 @@ bool ReplaceLongText(ClsColor& colorer, KvRTB& editor, EditorType edType, const 
                      long selEnd, bool keepUndo)
 {
     HWND re = editor.RTBhWnd();
-    if (!re || edType == EditorType::None || CountLines(text, 0, static_cast<long>(text.size())) <= kFreshWindowLines)
+    if (!re || edType == EditorType::None || !IsLongStretch(text, 0, static_cast<long>(text.size())))
         return false;
     const POINT scroll = RichEditStream::ViewPos(re);
     return WriteWholeInFreshWindow(colorer, editor, re, edType, text, CHARRANGE{selStart, selEnd}, scroll, keepUndo);
@@ -664,8 +673,9 @@ bool WriteColouredText(ClsColor& colorer, KvRTB& editor, EditorType edType, cons
     for (wchar_t c : text)
         if (c < L' ' && c != L'\t' && c != L'\r')
             return false;
-    // Short texts are coloured in place after a plain load, as cheaply.
-    if (CountLines(text, 0, static_cast<long>(text.size())) <= kFreshWindowLines)
+    // Short texts (few lines, none of them long) are coloured in place after
+    // a plain load, as cheaply.
+    if (!IsLongStretch(text, 0, static_cast<long>(text.size())))
         return false;
     return WriteWholeInFreshWindow(colorer, editor, re, edType, text, CHARRANGE{0, 0}, POINT{0, 0}, true);
 }

@@ -38,8 +38,9 @@ bool ColorHTMLText(ClsColor& colorer, KvRTB& editor, const std::wstring& text);
 bool ReplaceLongText(ClsColor& colorer, KvRTB& editor, EditorType edType, const std::wstring& text, long selStart,
                      long selEnd, bool keepUndo = false);
 // Writes a file's text, as colouring it whole as edType leaves it, into the
-// editor's empty shown window: a long file is then written once, coloured,
-// instead of plain and then again coloured. False, with the window still
+// editor's empty shown window: a long file (many lines, or a long one) is
+// then written once, coloured, instead of plain and then again coloured.
+// False, with the window still
 // empty, for a short text (coloured in place as cheaply) or one that the
 // RichEdit would not keep as it is (line feeds, control characters).
 bool WriteColouredText(ClsColor& colorer, KvRTB& editor, EditorType edType, const std::wstring& text);

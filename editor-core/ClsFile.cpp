@@ -7,6 +7,7 @@
 #include "MainHost.h"
 #include "RichEditStream.h"
 #include "SettingsAccess.h"
+#include "SettingsRecord.h"
 #include "platform/Files.h"
 #include "platform/Messages.h"
 #include "platform/Module.h"
@@ -84,13 +85,25 @@ ClsFile::~ClsFile()
 
 bool ClsFile::Exists(int i) const { return Valid(i) && !slots_[i].Path.empty(); }
 std::wstring ClsFile::Path(int i) const { return Valid(i) ? slots_[i].Path : L""; }
-void ClsFile::Path(int i, const std::wstring& v) { if (Valid(i)) slots_[i].Path = v; }
+void ClsFile::Path(int i, const std::wstring& v)
+{
+    if (Valid(i) && slots_[i].Path != v) {
+        slots_[i].Path = v;
+        UpdateNote(i);
+    }
+}
 std::wstring ClsFile::Name(int i) const { return Valid(i) ? slots_[i].Name : L""; }
 void ClsFile::Name(int i, const std::wstring& v) { if (Valid(i)) slots_[i].Name = v; }
 EditorType ClsFile::EdType(int i) const { return Valid(i) ? slots_[i].EdType : EditorType::None; }
 void ClsFile::EdType(int i, EditorType v) { if (Valid(i)) slots_[i].EdType = v; }
 bool ClsFile::Changed(int i) const { return Valid(i) && slots_[i].Changed; }
-void ClsFile::Changed(int i, bool v) { if (Valid(i)) slots_[i].Changed = v; }
+void ClsFile::Changed(int i, bool v)
+{
+    if (Valid(i) && slots_[i].Changed != v) {
+        slots_[i].Changed = v;
+        UpdateNote(i);
+    }
+}
 long ClsFile::TopLine(int i) const { return Valid(i) ? slots_[i].TopLine : 0; }
 void ClsFile::TopLine(int i, long v) { if (Valid(i)) slots_[i].TopLine = v; }
 bool ClsFile::ColorThis(int i) const { return Valid(i) && slots_[i].ColorThis; }
@@ -99,6 +112,16 @@ bool ClsFile::DebugThis(int i) const { return Valid(i) && slots_[i].DebugThis; }
 void ClsFile::DebugThis(int i, bool v) { if (Valid(i)) slots_[i].DebugThis = v; }
 long ClsFile::ScrollTopWeb(int i) const { return Valid(i) ? slots_[i].ScrollTopWeb : 0; }
 void ClsFile::ScrollTopWeb(int i, long v) { if (Valid(i)) slots_[i].ScrollTopWeb = v; }
+
+platform::TextFormat* ClsFile::Format(int i) { return Valid(i) ? &slots_[i].Format : nullptr; }
+void ClsFile::Format(int i, const platform::TextFormat& v) { if (Valid(i)) slots_[i].Format = v; }
+platform::TextFormat ClsFile::CurrentFormat() const
+{
+    return Exists(currentFile_) ? slots_[currentFile_].Format : platform::NewTextFormat(Settings().UTF8Text);
+}
+
+platform::FileStamp ClsFile::DiskStamp(int i) const { return Valid(i) ? slots_[i].Stamp : platform::FileStamp{}; }
+void ClsFile::DiskStamp(int i, const platform::FileStamp& v) { if (Valid(i)) slots_[i].Stamp = v; }
 
 int ClsFile::NextAvailable() const
 {
@@ -124,6 +147,54 @@ std::wstring ClsFile::TempFolder() const
     return platform::ProgramFolder() + L"\\temp";
 }
 
+void ClsFile::WriteNote(int i)
+{
+    const Slot& s = slots_[i];
+    ParkedNote note{s.Path, s.Name, s.EdType, s.Changed, s.Stamp};
+    WriteParkedNote(ParkedNotePath(ParkedFilePath(i)), note);
+}
+
+void ClsFile::UpdateNote(int i)
+{
+    if (platform::FileExists(ParkedNotePath(ParkedFilePath(i))))
+        WriteNote(i);
+}
+
+std::vector<ClsFile::LeftDocument> ClsFile::TakeLeftBehind()
+{
+    const std::wstring folder = TempFolder();
+    auto leftFile = [&](int k) { return folder + L"\\left" + std::to_wstring(k) + L".dat"; };
+    std::vector<LeftDocument> left;
+    const int kMostLeft = 64;
+    int next = 0;
+    for (int k = 0; k < kMostLeft; ++k) {
+        LeftDocument d{leftFile(k), {}};
+        if (platform::FileExists(d.file) && ReadParkedNote(ParkedNotePath(d.file), d.note)) {
+            left.push_back(d);
+            next = k + 1;
+        }
+    }
+    for (int i = 0; i < SlotCount; ++i) {
+        const std::wstring parked = ParkedFilePath(i), note = ParkedNotePath(parked);
+        LeftDocument d{leftFile(next), {}};
+        if (next < kMostLeft && platform::FileExists(parked) && ReadParkedNote(note, d.note) && d.note.changed &&
+            MoveFileExW(parked.c_str(), d.file.c_str(), MOVEFILE_REPLACE_EXISTING) &&
+            MoveFileExW(note.c_str(), ParkedNotePath(d.file).c_str(), MOVEFILE_REPLACE_EXISTING)) {
+            left.push_back(d);
+            ++next;
+        }
+        DeleteIfPresent(parked);
+        DeleteIfPresent(note);
+    }
+    return left;
+}
+
+void ClsFile::DropLeftBehind(const LeftDocument& left)
+{
+    DeleteIfPresent(left.file);
+    DeleteIfPresent(ParkedNotePath(left.file));
+}
+
 std::wstring ClsFile::ParkedFilePath(int i) const
 {
     return TempFolder() + L"\\temp" + std::to_wstring(i) + L".dat";
@@ -139,6 +210,7 @@ int ClsFile::StoreFile(const std::wstring& s1Path)
     // always parked before another is shown: streaming a long coloured page
     // out as it comes in (some 150 ms for 10,000 lines) bought nothing.
     DeleteIfPresent(ParkedFilePath(slot));
+    DeleteIfPresent(ParkedNotePath(ParkedFilePath(slot)));
     TakeShownWindow(State().EditorRichEditHandle(), slot);
     return slot;
 }
@@ -157,6 +229,8 @@ int ClsFile::OpenDocument(const std::wstring& path, const std::wstring& name, Ed
     s.ScrollTopWeb = 0;
     s.ColorThis = colorThis;
     s.DebugThis = debugThis;
+    s.Format = platform::NewTextFormat(Settings().UTF8Text);
+    s.Stamp = platform::FileStamp{};
     currentFile_ = slot;
     return slot;
 }
@@ -325,12 +399,15 @@ void ClsFile::RemoveFile(int i)
     slots_[i].Path.clear();
     slots_[i].Name.clear();
     slots_[i].EdType = EditorType::HTML;
+    slots_[i].Format = platform::TextFormat{};
+    slots_[i].Stamp = platform::FileStamp{};
     DropKeptWindow(i);
     if (shownSlot_ == i) {
         shownSlot_ = -1;
         shownWindow_ = nullptr;
     }
     DeleteIfPresent(ParkedFilePath(i));
+    DeleteIfPresent(ParkedNotePath(ParkedFilePath(i)));
 }
 
 bool ClsFile::ParkCurrent()
@@ -353,6 +430,8 @@ bool ClsFile::ParkCurrent()
         ok = Save(c);
     }
     st.SuppressChangeTracking = wasSuppressed;
+    if (ok)
+        WriteNote(c);
     return ok;
 }
 

@@ -17,6 +17,9 @@
 #include <vector>
 
 #include "EditorType.h"
+#include "ParkedNote.h"
+#include "platform/Files.h"
+#include "platform/TextFile.h"
 
 struct ExtEntry {
     std::wstring Ext;  // upper case, without the dot
@@ -52,6 +55,17 @@ public:
     void DebugThis(int iFileNum, bool IfDeb);
     long ScrollTopWeb(int iFileNum) const;
     void ScrollTopWeb(int iFileNum, long iWebTop);
+    // How the document's file is written (encoding, line breaks), and the
+    // file's stamp when it was last read or written; a new document has the
+    // format of one and no stamp. Format gives the slot's own, for a save to
+    // update; nullptr for no slot.
+    platform::TextFormat* Format(int iFileNum);
+    void Format(int iFileNum, const platform::TextFormat& format);
+    // A copy of the current document's format (a new document's without
+    // one), for copies of it written elsewhere (preview pages).
+    platform::TextFormat CurrentFormat() const;
+    platform::FileStamp DiskStamp(int iFileNum) const;
+    void DiskStamp(int iFileNum, const platform::FileStamp& stamp);
     int CurrentFile() const { return currentFile_; }
     void CurrentFile(int LFil) { currentFile_ = LFil; }
 
@@ -95,6 +109,19 @@ public:
     // in the editor, current and unchanged.
     bool SwitchTo(int iFileNum);
 
+    // A changed document that a run which did not end cleanly left parked:
+    // its file (moved aside as "left<k>.dat") and its note.
+    struct LeftDocument {
+        std::wstring file;
+        ParkedNote note;
+    };
+    // Called once at start-up, before any slot is taken: the changed parked
+    // documents of an earlier run, moved aside, and those of a start that
+    // ended before the user chose; the other parked files are deleted.
+    std::vector<LeftDocument> TakeLeftBehind();
+    // Deletes a left document's file and note once the user has chosen.
+    void DropLeftBehind(const LeftDocument& left);
+
     // "<program folder>\temp\temp<n>.dat".
     std::wstring ParkedFilePath(int iFileNum) const;
     // Folder for the parked files; the program's temp folder unless set.
@@ -111,10 +138,16 @@ private:
         bool ColorThis = false;
         bool DebugThis = false;
         long ScrollTopWeb = 0;
+        platform::TextFormat Format;
+        platform::FileStamp Stamp;
     };
 
     static bool Valid(int i) { return i >= 0 && i < SlotCount; }
     bool SaveFrom(HWND richEdit, int iFileNum);
+    // The note beside the slot's parked file, kept in step with the slot
+    // while the file exists.
+    void WriteNote(int iFileNum);
+    void UpdateNote(int iFileNum);
     // Makes richEdit the shown window of slot iFileNum, kept for the slot
     // when another document replaces it unchanged.
     void TakeShownWindow(HWND richEdit, int iFileNum);

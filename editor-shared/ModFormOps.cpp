@@ -64,6 +64,30 @@ void SetBottomMost(HWND window)
     SetWindowPos(window, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
+namespace {
+
+BOOL CALLBACK RaiseIfOwnedTopMost(HWND window, LPARAM owner)
+{
+    if (GetWindow(window, GW_OWNER) != reinterpret_cast<HWND>(owner) || !IsWindowVisible(window) ||
+        !(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST))
+        return TRUE;
+    // A window that is first in the order already is not restacked on the
+    // screen by a move to the top: it steps down to the other windows first.
+    const UINT keep = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
+    SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0, keep);
+    SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, keep);
+    return TRUE;
+}
+
+} // namespace
+
+void RaiseOwnedTopMost(HWND owner)
+{
+    if (owner)
+        EnumThreadWindows(GetWindowThreadProcessId(owner, nullptr), RaiseIfOwnedTopMost,
+                          reinterpret_cast<LPARAM>(owner));
+}
+
 DWORD ExStyleForKind(ExStyleKind kind)
 {
     switch (kind) {

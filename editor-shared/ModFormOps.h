@@ -16,6 +16,9 @@ namespace ModFormOps {
 void SetTopMost(HWND window);
 // Drops the topmost state and puts the window behind the others.
 void SetBottomMost(HWND window);
+// Brings the visible topmost windows that owner owns back in front of it on
+// the screen; for the owner's own change of place in the window order.
+void RaiseOwnedTopMost(HWND owner);
 
 // The frame styles SetExStyle adds: a sunken edge, a raised dialog frame,
 // or both with the window edge.

@@ -73,6 +73,11 @@ struct LibraryTraits {
     static HMODULE Empty() { return nullptr; }
     static void Close(HMODULE h) { FreeLibrary(h); }
 };
+struct DcTraits {
+    using Type = HDC;
+    static HDC Empty() { return nullptr; }
+    static void Close(HDC h) { DeleteDC(h); }
+};
 struct GdiObjectTraits {
     using Type = HGDIOBJ;
     static HGDIOBJ Empty() { return nullptr; }
@@ -99,5 +104,7 @@ using RegKey = UniqueHandle<RegKeyTraits>;
 using Library = UniqueHandle<LibraryTraits>;
 // Fonts, brushes, pens, bitmaps; must not be selected into a DC when it goes.
 using GdiObject = UniqueHandle<GdiObjectTraits>;
+// From CreateCompatibleDC.
+using MemoryDc = UniqueHandle<DcTraits>;
 
 } // namespace platform

@@ -63,6 +63,15 @@ std::wstring GetExtension(const std::wstring& path)
     return p == std::wstring::npos ? L"" : path.substr(p + 1);
 }
 
+std::wstring NameExtension(const std::wstring& path)
+{
+    const size_t slash = path.find_last_of(L"\\/");
+    const size_t dot = path.rfind(L'.');
+    if (dot == std::wstring::npos || (slash != std::wstring::npos && dot < slash))
+        return L"";
+    return path.substr(dot + 1);
+}
+
 std::wstring GetParentFolder(const std::wstring& path)
 {
     size_t p = path.rfind(L'\\');

@@ -19,6 +19,9 @@ std::wstring GetLongPath(const std::wstring& path);
 std::wstring GetFileName(const std::wstring& path);
 // The text after the last "." of the whole path; "" when there is none.
 std::wstring GetExtension(const std::wstring& path);
+// The extension of the file name alone: the text after the name's last ".";
+// "" when the name has none (a dot in a folder name does not count).
+std::wstring NameExtension(const std::wstring& path);
 // The text before the last "\"; "" when there is none.
 std::wstring GetParentFolder(const std::wstring& path);
 // folder & "\" & name, with one "\" between them whether or not folder ends

@@ -136,12 +136,34 @@ size_t MinSize(const int16_t*) { return 2; }
 size_t MinSize(const std::wstring*) { return 2; }
 size_t MinSize(const ExtAlias*) { return 6; }
 
-// Reads fields until the bytes run out or a descriptor is damaged; from then
-// on every read fails and leaves its field as it is.
+// No text of the record holds a control character but tab and line ends:
+// one that does is bytes read out of place.
+bool PlausibleText(const uint8_t* p, size_t n)
+{
+    for (size_t i = 0; i < n; ++i)
+        if (p[i] < 0x20 && p[i] != '\t' && p[i] != '\r' && p[i] != '\n')
+            return false;
+    return true;
+}
+
+// Reads fields until the bytes run out or a field is damaged (a descriptor,
+// a length that runs past the end, a flag neither -1 nor 0, a text with a
+// control character); from then on every read fails and leaves its field as
+// it is.
 class Reader {
 public:
-    Reader(const uint8_t* data, size_t size) : data_(data), size_(size) {}
+    // A lenient reader takes any flag value and any text: it finds where a
+    // field whose contents are damaged ends.
+    Reader(const uint8_t* data, size_t size, size_t pos = 0, bool lenient = false)
+        : data_(data), size_(size), pos_(pos), lenient_(lenient)
+    {
+    }
     bool ok = true;
+    // When set, an array must have the shape every record is written with:
+    // one dimension and this many elements (0: at least one).
+    size_t shapedCount = NoShape;
+    static constexpr size_t NoShape = static_cast<size_t>(-1);
+    size_t Pos() const { return pos_; }
 
     void operator()(int32_t& v)
     {
@@ -158,15 +180,20 @@ public:
     void operator()(bool& v)
     {
         uint32_t raw;
-        if (Get(raw, 2))
-            v = raw != 0;
+        if (!Get(raw, 2))
+            return;
+        if (raw != 0 && raw != 0xFFFF && !lenient_) {
+            ok = false;
+            return;
+        }
+        v = raw != 0;
     }
     void operator()(std::wstring& s)
     {
         uint32_t len;
         if (!Get(len, 2))
             return;
-        if (len > size_ - pos_) {
+        if (len > size_ - pos_ || (!lenient_ && !PlausibleText(data_ + pos_, len))) {
             ok = false;
             return;
         }
@@ -187,7 +214,7 @@ public:
         uint32_t dims, count, lower;
         if (!Get(dims, 2))
             return;
-        if (dims == 0) {
+        if (dims == 0 && shapedCount == NoShape) {
             a = SettingsArray<T>();
             return;
         }
@@ -196,7 +223,8 @@ public:
             return;
         }
         // A negative or impossible count is damage, not an allocation size.
-        if (count > static_cast<uint32_t>(INT32_MAX) || count > (size_ - pos_) / MinSize(static_cast<T*>(nullptr))) {
+        if (count > static_cast<uint32_t>(INT32_MAX) || count > (size_ - pos_) / MinSize(static_cast<T*>(nullptr)) ||
+            (shapedCount != NoShape && (shapedCount ? count != shapedCount : count == 0))) {
             ok = false;
             return;
         }
@@ -227,7 +255,215 @@ private:
     const uint8_t* data_;
     size_t size_;
     size_t pos_ = 0;
+    bool lenient_ = false;
 };
+
+constexpr size_t FieldCount = 50;
+constexpr size_t NoField = static_cast<size_t>(-1);
+
+// Calls f on field `index` (file order) of rec.
+template <class Rec, class F>
+void AtField(Rec& rec, size_t index, F f)
+{
+    size_t n = 0;
+    auto one = [&](auto& field) {
+        if (n++ == index)
+            f(field);
+    };
+    VisitFields(rec, one);
+}
+
+// Reads field `index` from pos into rec; the position after it, or NoField
+// when the bytes there are no sound field.
+// Shaped: arrays as every record is written (see Reader::shapedCount).
+size_t FixedCount(size_t index);
+size_t ReadFieldAt(const uint8_t* data, size_t size, size_t pos, size_t index, SettingsRecord& rec,
+                   bool lenient = false, bool shaped = false)
+{
+    Reader r(data, size, pos, lenient);
+    if (shaped)
+        r.shapedCount = FixedCount(index);
+    AtField(rec, index, [&](auto& field) { r(field); });
+    return r.ok ? r.Pos() : NoField;
+}
+
+// The fixed arrays' sizes, by field index; 0 for any other field.
+size_t FixedCount(size_t index)
+{
+    switch (index) {
+    case 14: return CustColorCount;
+    case 15: return HotKeyCount;
+    case 36: return RecentFileCount;
+    case 37:
+    case 38: return ButtonCount;
+    case 39:
+    case 40: return MenuItemCount;
+    default: return 0;
+    }
+}
+
+// Smallest file form of field `index`.
+size_t MinSizeOfField(size_t index)
+{
+    SettingsRecord probe;
+    size_t size = 0;
+    AtField(probe, index, [&](auto& field) {
+        Writer w;
+        w(field);
+        size = w.bytes.size();
+    });
+    return size;
+}
+
+// A field whose bytes span [p, q) but whose length or descriptor is damaged:
+// a text is the bytes behind its length field, an array the elements that
+// fill the span exactly (as many as a fixed array holds). Numbers and flags
+// cannot be told from their damage.
+class Recoverer {
+public:
+    Recoverer(const uint8_t* data, size_t p, size_t q, size_t index) : data_(data), p_(p), q_(q), index_(index) {}
+    bool done = false;
+
+    void operator()(int32_t&) {}
+    void operator()(int16_t&) {}
+    void operator()(bool&) {}
+    void operator()(std::wstring& s)
+    {
+        const size_t n = q_ - p_ - 2;
+        if (q_ - p_ < 2 || n > 0xFFFF || !PlausibleText(data_ + p_ + 2, n))
+            return;
+        s = platform::FromCodePage(reinterpret_cast<const char*>(data_ + p_ + 2), n);
+        done = true;
+    }
+    template <class T>
+    void operator()(SettingsArray<T>& a)
+    {
+        if (q_ - p_ < 10)
+            return;
+        Reader r(data_, q_, p_ + 10);
+        SettingsArray<T> read;
+        while (r.ok && r.Pos() < q_) {
+            T item{};
+            r(item);
+            if (r.ok)
+                read.push_back(std::move(item));
+        }
+        const size_t want = FixedCount(index_);
+        if (!r.ok || read.empty() || (want && read.size() != want))
+            return;
+        read.Lower = static_cast<int32_t>(data_[p_ + 6] | data_[p_ + 7] << 8 | data_[p_ + 8] << 16 |
+                                          static_cast<uint32_t>(data_[p_ + 9]) << 24);
+        a = std::move(read);
+        done = true;
+    }
+
+private:
+    const uint8_t* data_;
+    size_t p_, q_, index_;
+};
+
+bool RecoverField(const uint8_t* data, size_t p, size_t q, size_t index, SettingsRecord& rec)
+{
+    Recoverer r(data, p, q, index);
+    AtField(rec, index, [&](auto& field) { r(field); });
+    return r.done;
+}
+
+// Menu2Items, the last array of the record.
+constexpr size_t LastArrayField = 40;
+
+// How far past the field where the plain read failed a damaged span is
+// looked for: a length read out of place is found out within a few fields.
+constexpr size_t SearchFields = 16;
+// Larger damaged records are read only up to the damage.
+constexpr size_t MaxSearchedRecord = 256 * 1024;
+
+// The damaged record in data, read around its damage: the fields before the
+// damage, the fields after it where they read soundly up to the end of the
+// bytes, and a field in between whose own bytes are sound. Among the ways to
+// do so, the one that keeps the most fields, and of those the one with the
+// earliest damage. starts holds where each field of the plain read began,
+// up to the failed field.
+std::vector<size_t> ReadAroundDamage(const uint8_t* data, size_t size, const std::vector<size_t>& starts,
+                                     SettingsRecord& out)
+{
+    const size_t failed = starts.size() - 1;
+    const size_t firstGap = failed > SearchFields ? failed - SearchFields : 0;
+    const size_t lastResume = std::min(FieldCount - 1, failed + SearchFields);
+    // sound[j][q]: fields j..end read soundly from q and end exactly at size.
+    std::vector<std::vector<uint8_t>> sound(FieldCount + 1);
+    sound[FieldCount].assign(size + 1, 0);
+    sound[FieldCount][size] = 1;
+    SettingsRecord scratch;
+    for (size_t j = FieldCount; j-- > firstGap + 1;) {
+        sound[j].assign(size + 1, 0);
+        for (size_t q = starts[firstGap]; q <= size; ++q) {
+            // Zeros read as empty texts and unsized arrays anywhere: the
+            // fields after a damage must have the shape the record is
+            // always written with.
+            const size_t end = ReadFieldAt(data, size, q, j, scratch, false, true);
+            sound[j][q] = end != NoField && sound[j + 1][end];
+        }
+    }
+
+    struct Choice {
+        size_t kept = 0, gap = 0, resume = FieldCount, at = 0;
+        bool recovered = false;
+    } best;
+    bool any = false;
+    for (size_t i = firstGap; i <= failed; ++i) {
+        const size_t p = starts[i];
+        // Where field i ends when only its contents are damaged.
+        const size_t contentsEnd = ReadFieldAt(data, size, p, i, scratch, true);
+        size_t minSpan = 0;
+        for (size_t j = i + 1; j <= FieldCount; ++j) {
+            minSpan += MinSizeOfField(j - 1);
+            if (j < FieldCount && j > lastResume)
+                continue;
+            // Up to the end the span is whatever is left: the bytes may
+            // simply stop.
+            const size_t from = j == FieldCount ? size : p + minSpan;
+            for (size_t q = from; q <= size; ++q) {
+                if (j < FieldCount && !sound[j][q])
+                    continue;
+                const bool recovered = j == i + 1 && RecoverField(data, p, q, i, scratch);
+                // A span its own bytes do not bound (several fields, or one
+                // that neither reads again from the span nor ends where its
+                // own length says) is taken only where the fields after it
+                // show the record's shape, an array descriptor at least: a
+                // few texts and a flag may match any bytes by chance.
+                const bool bounded = j == i + 1 && (recovered || q == contentsEnd);
+                if (j < FieldCount && !bounded && j > LastArrayField)
+                    continue;
+                const Choice c{i + (FieldCount - j) + (recovered ? 1 : 0), i, j, q, recovered};
+                if (!any || c.kept > best.kept) {
+                    best = c;
+                    any = true;
+                }
+                // One field may yet read again from a longer span.
+                if (recovered || j != i + 1)
+                    break;
+            }
+        }
+    }
+
+    out = SettingsRecord();
+    for (size_t f = 0; f < best.gap; ++f)
+        ReadFieldAt(data, size, starts[f], f, out);
+    std::vector<size_t> lost;
+    if (best.recovered)
+        RecoverField(data, starts[best.gap], best.at, best.gap, out);
+    else
+        for (size_t f = best.gap; f < best.resume; ++f)
+            lost.push_back(f);
+    for (size_t f = best.gap + 1; f < best.resume; ++f)
+        if (best.recovered)
+            lost.push_back(f);
+    size_t pos = best.at;
+    for (size_t f = best.resume; f < FieldCount; ++f)
+        pos = ReadFieldAt(data, size, pos, f, out);
+    return lost;
+}
 
 // An array counts as empty when it is unsized or its upper bound is 0.
 template <class T>
@@ -250,8 +486,44 @@ void Resize(SettingsArray<T>& a, size_t count, const T& pad)
         a.resize(count, pad);
 }
 
-// A record much larger than this is not one this program wrote.
-constexpr size_t MaxFileSize = 64LL * 1024 * 1024;
+// Only the start of the file is read: even a record of the longest texts is
+// smaller, and what lies behind a record is never read.
+constexpr size_t MaxRecordSize = 16 * 1024 * 1024;
+
+// A damaged file whose copy could not be made: it is never written over.
+std::wstring& UnsafeToReplace()
+{
+    static std::wstring file;
+    return file;
+}
+
+// A copy of the damaged file beside it, under the first free name of
+// "plimsors.dat.damaged", "plimsors.dat.damaged2", ...; "" when none could be made.
+std::wstring KeepDamagedCopy(const std::wstring& file)
+{
+    for (int n = 1; n < 100; ++n) {
+        std::wstring copy = file + L".damaged" + (n > 1 ? std::to_wstring(n) : L"");
+        if (CopyFileW(file.c_str(), copy.c_str(), TRUE))
+            return copy;
+        const DWORD err = GetLastError();
+        if (err != ERROR_FILE_EXISTS && err != ERROR_ALREADY_EXISTS)
+            break;
+    }
+    return L"";
+}
+
+std::wstring DamageText(const std::wstring& file, const std::wstring& copy, const std::vector<size_t>& lost)
+{
+    std::wstring text = L"The program settings file\r\n" + file + L"\r\nwas damaged. ";
+    text += copy.empty() ? L"No copy of it could be made, so it will not be written over."
+                         : L"A copy of it was kept as\r\n" + copy;
+    std::wstring titles;
+    for (size_t f : lost)
+        titles += (titles.empty() ? L"" : L", ") + FieldTitle(f);
+    text += titles.empty() ? L"\r\n\r\nEvery setting could still be read."
+                           : L"\r\n\r\nThese settings could not be read and were reset: " + titles + L".";
+    return text;
+}
 
 void Message(const std::wstring& text)
 {
@@ -266,11 +538,6 @@ void ReadFailedMessage(const std::wstring& file)
             L"TARNEL will then create a new settings file.");
 }
 
-void WriteFailedMessage(const std::wstring& file)
-{
-    Message(L"Unable to save program settings to file:\r\n" + file +
-            L"\r\n. There may be a problem with file permissions.");
-}
 
 bool EnsureFolder(const std::wstring& folder)
 {
@@ -287,12 +554,66 @@ std::vector<uint8_t> Serialize(const SettingsRecord& rec)
     return std::move(w.bytes);
 }
 
-bool Parse(const uint8_t* data, size_t size, SettingsRecord& out)
+ParseReport ParseRecord(const uint8_t* data, size_t size, SettingsRecord& out)
 {
     out = SettingsRecord();
-    Reader r(data, data ? size : 0);
-    VisitFields(out, r);
-    return r.ok;
+    if (!data)
+        size = 0;
+    std::vector<size_t> starts{0};
+    for (size_t f = 0; f < FieldCount; ++f) {
+        const size_t end = ReadFieldAt(data, size, starts.back(), f, out);
+        if (end == NoField)
+            break;
+        starts.push_back(end);
+    }
+    ParseReport report;
+    if (starts.size() > FieldCount)
+        return report;
+    report.whole = false;
+    // A record of an older version ends before its last field; its arrays
+    // have their usual sizes, or an item too many would read as such a
+    // record.
+    if (starts.size() == FieldCount && starts.back() == size) {
+        SettingsRecord scratch;
+        size_t pos = 0;
+        for (size_t f = 0; f + 1 < FieldCount && pos != NoField; ++f)
+            pos = ReadFieldAt(data, size, pos, f, scratch, false, true);
+        if (pos == size) {
+            report.lost.push_back(FieldCount - 1);
+            return report;
+        }
+    }
+    report.damaged = true;
+    if (size <= MaxSearchedRecord) {
+        report.lost = ReadAroundDamage(data, size, starts, out);
+    } else {
+        for (size_t f = starts.size() - 1; f < FieldCount; ++f)
+            report.lost.push_back(f);
+    }
+    return report;
+}
+
+bool Parse(const uint8_t* data, size_t size, SettingsRecord& out)
+{
+    return ParseRecord(data, size, out).whole;
+}
+
+std::wstring FieldTitle(size_t index)
+{
+    static const wchar_t* const titles[FieldCount] = {
+        L"tag colour", L"keyword colour", L"variable colour", L"comment colour", L"string colour",
+        L"attribute value colour", L"debugging mark colour", L"window state", L"window width",
+        L"window height", L"last document type", L"font size", L"default Save As extension", L"undo limit",
+        L"custom colours", L"hotkeys", L"colour coding", L"line debugging", L"status bar highlight",
+        L"auto-insert bars", L"PHP colouring", L"if-then count", L"debugging of continued lines",
+        L"whole-word object check", L"Tab as Move-Text spacer", L"caret jump", L"auto-correction",
+        L"custom menu 1 on", L"custom menu 2 on", L"custom menu 1 hotkey", L"custom menu 2 hotkey",
+        L"font name", L"web temp folder", L"Move-Text spacer", L"comment mark", L"extension aliases",
+        L"recent files", L"button texts", L"button captions", L"custom menu 1 items", L"custom menu 2 items",
+        L"custom menu 1 name", L"custom menu 2 name", L"EXE+ item 1 path", L"EXE+ item 1 name",
+        L"EXE+ item 2 path", L"EXE+ item 2 name", L"EXE+ item 3 path", L"EXE+ item 3 name", L"UTF-8 option",
+    };
+    return index < FieldCount ? titles[index] : L"";
 }
 
 std::vector<int32_t> DefaultCustomColors()
@@ -408,7 +729,7 @@ std::wstring SettingsFilePath(const std::wstring& settingsFolder)
     return settingsFolder + L"\\plimsors.dat";
 }
 
-ReadResult ReadRecord(const std::wstring& file, SettingsRecord& rec)
+ReadResult ReadRecord(const std::wstring& file, SettingsRecord& rec, std::vector<size_t>* lost)
 {
     try {
         DWORD attrs = platform::FileAttributes(file);
@@ -420,19 +741,47 @@ ReadResult ReadRecord(const std::wstring& file, SettingsRecord& rec)
         if (attrs & FILE_ATTRIBUTE_DIRECTORY)
             return ReadResult::Failed;
         std::vector<uint8_t> bytes;
-        if (!platform::ReadWholeFile(file, bytes, MaxFileSize))
+        if (!platform::ReadFileStart(file, bytes, MaxRecordSize))
             return ReadResult::Failed;
         SettingsRecord read;
-        bool whole = Parse(bytes.data(), bytes.size(), read);
+        ParseReport report = ParseRecord(bytes.data(), bytes.size(), read);
         rec = std::move(read);
-        return whole ? ReadResult::Read : ReadResult::Partial;
+        if (lost)
+            *lost = report.lost;
+        return report.damaged ? ReadResult::Partial : ReadResult::Read;
     } catch (...) {
         return ReadResult::Failed;
     }
 }
 
+ReadResult ReadRecordKeepingDamage(const std::wstring& file, SettingsRecord& rec, const std::wstring& title)
+{
+    std::vector<size_t> lost;
+    const ReadResult result = ReadRecord(file, rec, &lost);
+    if (result != ReadResult::Partial)
+        return result;
+    try {
+        const std::wstring copy = KeepDamagedCopy(file);
+        if (copy.empty())
+            UnsafeToReplace() = file;
+        else
+            WriteRecord(file, rec);
+        platform::ShowMessage(DamageText(file, copy, lost), platform::MessageStyle::Warning, nullptr, title);
+    } catch (...) {
+    }
+    return result;
+}
+
+std::wstring WriteFailedText(const std::wstring& file)
+{
+    return L"Unable to save program settings to file:\r\n" + file +
+           L"\r\n. There may be a problem with file permissions.";
+}
+
 bool WriteRecord(const std::wstring& file, const SettingsRecord& rec)
 {
+    if (!UnsafeToReplace().empty() && platform::SameText(UnsafeToReplace(), file))
+        return false;
     try {
         std::vector<uint8_t> bytes = Serialize(rec);
         return platform::WriteFileSafely(file, bytes.data(), bytes.size());
@@ -449,7 +798,8 @@ bool WriteRecordIfFolderExists(const std::wstring& settingsFolder, const Setting
 bool ReadSettingsFile(const std::wstring& settingsFolder, SettingsRecord& rec)
 {
     std::wstring file = SettingsFilePath(settingsFolder);
-    const bool read = EnsureFolder(settingsFolder) && ReadRecord(file, rec) != ReadResult::Failed;
+    const bool read = EnsureFolder(settingsFolder) &&
+                      ReadRecordKeepingDamage(file, rec, L"TARNEL Editor Settings") != ReadResult::Failed;
     if (!read)
         ReadFailedMessage(file);
     // A file that cannot be read counts as a missing one: what the record
@@ -466,7 +816,7 @@ bool WriteSettingsFile(const std::wstring& settingsFolder, const SettingsRecord&
 {
     std::wstring file = SettingsFilePath(settingsFolder);
     if (!EnsureFolder(settingsFolder) || !WriteRecord(file, rec)) {
-        WriteFailedMessage(file);
+        Message(WriteFailedText(file));
         return false;
     }
     return true;

@@ -99,10 +99,23 @@ constexpr size_t MenuItemCount = 10;
 // The record in its file form.
 std::vector<uint8_t> Serialize(const SettingsRecord& rec);
 // Reads a record from its file form into out, which is first emptied. Bytes
-// past the record are ignored. Where the bytes end early or an array
-// descriptor is damaged, reading stops: that field and all after it stay zero
-// or empty (so the defaults fill them). True when every field was read.
+// past a whole record are ignored (an older, longer record may lie behind
+// it). Where the record is damaged (its bytes end early, a length or array
+// descriptor is wrong, a flag is neither -1 nor 0, a text holds control
+// characters), every field that still reads soundly is kept: those before
+// the damage, those after it that read soundly to the end of the bytes, and
+// a text or array whose length alone is wrong. The lost fields stay zero or
+// empty, so the defaults fill them.
+struct ParseReport {
+    bool whole = true;          // every field read
+    bool damaged = false;       // not whole, and not merely an older record without its last field
+    std::vector<size_t> lost;   // 0-based indexes (file order) of the fields not read
+};
+ParseReport ParseRecord(const uint8_t* data, size_t size, SettingsRecord& out);
+// True when every field was read.
 bool Parse(const uint8_t* data, size_t size, SettingsRecord& out);
+// What the user calls field `index` (file order): "recent files".
+std::wstring FieldTitle(size_t index);
 
 // The 16 default custom colours.
 std::vector<int32_t> DefaultCustomColors();
@@ -123,15 +136,25 @@ std::wstring SettingsFilePath(const std::wstring& settingsFolder);
 // File-level primitives: no messages, no defaults, no folder created.
 enum class ReadResult {
     Read,     // rec replaced by the whole record
-    Partial,  // rec replaced; the file was cut short or damaged, missing fields are empty
+    Partial,  // rec replaced; the file was cut short or damaged, the lost fields are empty
     Missing,  // no file; rec unchanged
     Failed,   // the file exists but could not be read; rec unchanged
 };
-ReadResult ReadRecord(const std::wstring& file, SettingsRecord& rec);
+// lost: the indexes of the fields not read, when given.
+ReadResult ReadRecord(const std::wstring& file, SettingsRecord& rec, std::vector<size_t>* lost = nullptr);
+// ReadRecord as both deliverables read the file. A damaged record is first
+// copied beside the file ("plimsors.dat.damaged") and then replaced at once
+// by the fields that could be read, so the other deliverable finds a sound
+// record and the user is told once, with a message under title, that the
+// settings were damaged and which were reset. When no copy can be made the
+// damaged file is never written over in this run.
+ReadResult ReadRecordKeepingDamage(const std::wstring& file, SettingsRecord& rec, const std::wstring& title);
 // Writes a temporary file beside file and then replaces file with it, so a
 // failed write leaves the old file whole and a shorter record leaves no old
 // tail behind. True on success.
 bool WriteRecord(const std::wstring& file, const SettingsRecord& rec);
+// The message of a failed write.
+std::wstring WriteFailedText(const std::wstring& file);
 // The program's shutdown write: only when the Settings folder exists.
 bool WriteRecordIfFolderExists(const std::wstring& settingsFolder, const SettingsRecord& rec);
 

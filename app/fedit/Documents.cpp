@@ -125,7 +125,8 @@ namespace {
 // goes in coloured at once (colouredOnLoad), so that a long one is written
 // into the editor once, not twice. False, with a message, when it could not
 // be read.
-bool ReadDocument(KvRTB& JT1, HWND owner, const std::wstring& path, EditorType t, bool& colouredOnLoad)
+bool ReadDocument(KvRTB& JT1, HWND owner, const std::wstring& path, EditorType t, bool& colouredOnLoad,
+                  platform::TextFormat& format, platform::FileStamp& stamp)
 {
     EditorState& s = State();
     colouredOnLoad = false;
@@ -143,7 +144,9 @@ bool ReadDocument(KvRTB& JT1, HWND owner, const std::wstring& path, EditorType t
         JT1.HideSel(true);
         const bool wasSuppressed = s.SuppressChangeTracking;
         s.SuppressChangeTracking = true;
-        loaded = JT1.LoadFile(path, false, writeColoured);
+        // Stamped before the read: a change made while it reads is asked about.
+        stamp = platform::StampOf(path);
+        loaded = JT1.LoadFile(path, false, writeColoured, &format);
         s.SuppressChangeTracking = wasSuppressed;
         if (!loaded) {
             JT1.HideSel(false);
@@ -177,7 +180,8 @@ void fedit::ShowLoadedType(EditorType t)
 
 // The document takes a slot and its tab; the empty start-up document gives
 // way to the first file opened.
-void fedit::TakeSlot(const std::wstring& path, bool editorWasEmpty)
+void fedit::TakeSlot(const std::wstring& path, bool editorWasEmpty, const platform::TextFormat& format,
+                     const platform::FileStamp& stamp)
 {
     EditorState& s = State();
     ClsFile* files = s.Files;
@@ -190,8 +194,11 @@ void fedit::TakeSlot(const std::wstring& path, bool editorWasEmpty)
         tabs_.LabFile(0).SetVisible(false);
     }
     const int slot = files->OpenDocument(path, platform::GetFileName(path), s.EdType, s.ColorCodeOn, s.LineDebugOn);
-    if (slot >= 0)
-        tabs_.SetTabLabel(files->Name(slot), slot);
+    if (slot < 0)
+        return;
+    files->Format(slot, format);
+    files->DiskStamp(slot, stamp);
+    tabs_.SetTabLabel(files->Name(slot), slot);
 }
 
 bool fedit::LoadDocument(const std::wstring& path, const std::wstring& extension)
@@ -209,7 +216,9 @@ bool fedit::LoadDocument(const std::wstring& path, const std::wstring& extension
     const std::wstring upperExtension = platform::Upper(extension);
     const EditorType t = s.Files ? s.Files->GetExtEdType(upperExtension) : EditorType::None;
     bool colouredOnLoad = false;
-    if (!ReadDocument(editing_.JT1, hwnd, path, t, colouredOnLoad))
+    platform::TextFormat format;
+    platform::FileStamp stamp;
+    if (!ReadDocument(editing_.JT1, hwnd, path, t, colouredOnLoad, format, stamp))
         return false;
     s.CurrentFilePath = path;
     s.CurrentExtension = upperExtension;
@@ -232,7 +241,7 @@ bool fedit::LoadDocument(const std::wstring& path, const std::wstring& extension
         editing_.SyncLineNums();
         editing_.JT1.SetEnabled(true);
     }
-    TakeSlot(path, wasEmpty);
+    TakeSlot(path, wasEmpty, format, stamp);
     BuildDocumentLists(t);
     editing_.JT1.HideSel(false);
     editing_.JT1.SetEnabled(true);
@@ -243,6 +252,9 @@ bool fedit::LoadDocument(const std::wstring& path, const std::wstring& extension
     s.LineEdited = false;
     s.DocChanged = false;
     UpdateRecentFiles(s.CurrentFilePath);
+    if (editing_.JT1.LenText() > KvRTB::TextLimit)
+        Tell(hwnd, L"File:\r\n" + path + L"\r\nhas more than 8,000,000 characters. It is shown and can be saved, "
+                   L"but the editor takes no typing in it.");
     return true;
 }
 
@@ -264,6 +276,82 @@ void fedit::OpenUntitledAtStartUp()
             return;
     }
     tabs_.DrawFileTabs(0);
+}
+
+void fedit::OfferLeftDocuments(const std::vector<ClsFile::LeftDocument>& left)
+{
+    ClsFile* files = State().Files;
+    if (left.empty() || !files)
+        return;
+    std::wstring list;
+    for (const ClsFile::LeftDocument& d : left)
+        list += L"\r\n" + (platform::SameText(d.note.path, L"Untitled") ? d.note.name : d.note.path);
+    const bool open = platform::ShowMessage(L"TARNEL Editor did not close normally last time. These documents had "
+                                            L"changes that were not saved:\r\n" + list +
+                                                L"\r\n\r\nOpen them again? No deletes them.",
+                                            platform::MessageStyle::YesNo, hwnd) == IDYES;
+    for (const ClsFile::LeftDocument& d : left) {
+        if (open && NoFreeSlot()) {
+            Tell(hwnd, kNoFreeSlot);
+            break;   // the rest stay for the next start
+        }
+        if (!open || OpenLeftDocument(d))
+            files->DropLeftBehind(d);
+    }
+}
+
+bool fedit::OpenLeftDocument(const ClsFile::LeftDocument& left)
+{
+    EditorState& s = State();
+    ParkedNote note = left.note;
+    // Its file open in a tab already (named on the command line): the
+    // changes come as a new document, never as a second tab on one file.
+    if (OpenSlotOf(note.path) >= 0) {
+        note.path = L"Untitled";
+        note.name = L"Untitled";
+        note.stamp = platform::FileStamp{};
+    }
+    if (!ParkCurrentDocument())
+        return false;
+    const bool wasEmpty = editing_.JT1.LenText() == 0;
+    bool loaded;
+    {
+        RedrawLock lock(hwnd);
+        s.SuppressChangeTracking = true;
+        loaded = editing_.JT1.LoadFile(left.file, true);   // with the colours it was parked with
+        s.SuppressChangeTracking = false;
+    }
+    if (!loaded)
+        return false;
+    // Written back the way its file is written now.
+    platform::TextFormat format = platform::NewTextFormat(Settings().UTF8Text);
+    std::string bytes;
+    std::wstring text;
+    if (platform::FileExists(note.path) && platform::ReadWholeFile(note.path, bytes))
+        platform::ReadText(bytes, Settings().UTF8Text, text, format);
+    s.CurrentFilePath = note.path;
+    s.CurrentExtension = platform::Upper(platform::GetExtension(note.path));
+    ShowLoadedType(note.type);
+    if (note.type != EditorType::None && !Settings().NoColorCode) {
+        s.ColorCodeOn = true;
+        mColCode.SetChecked(true);
+    }
+    TakeSlot(note.path, wasEmpty, format, note.stamp);
+    ClsFile* files = s.Files;
+    const int slot = files ? files->CurrentFile() : -1;
+    if (slot >= 0) {
+        files->Name(slot, note.name);
+        tabs_.SetTabLabel(note.name, slot);
+    }
+    BuildDocumentLists(note.type);
+    SetCaptions();
+    editing_.JT1.SetSelStart(0);
+    editing_.SyncLineNums();
+    editing_.JT1.ClearUndoBuffer();
+    ResetChangeTracking();
+    s.LineEdited = false;
+    s.DocChanged = true;
+    return true;
 }
 
 void fedit::BrowseOpenFile()

@@ -13,17 +13,6 @@ std::wstring LongForm(const std::wstring& path)
     return platform::Upper(longPath.empty() ? path : longPath);
 }
 
-// The extension of the file name alone, and where its dot stands in path
-// (npos when the name has none).
-size_t NameDot(const std::wstring& path)
-{
-    size_t slash = path.find_last_of(L"\\/");
-    size_t dot = path.rfind(L'.');
-    if (dot == std::wstring::npos || (slash != std::wstring::npos && dot < slash))
-        return std::wstring::npos;
-    return dot;
-}
-
 } // namespace
 
 bool UpdateRecentList(RecentList& list, const std::wstring& path)
@@ -79,17 +68,15 @@ std::wstring ApplyFilterExtension(const std::wstring& path, int index)
 {
     static const wchar_t* const kExt[] = {L"", L"html", L"txt", L"vbs", L"js", L"asp", L"aspx",
                                           L"php", L"css", L"wsf", L"wsc", L"hta"};
-    if (index < 1 || index > 11)
+    if (index < 1 || index > 11 || !platform::NameExtension(path).empty())
         return path;
-    const size_t dot = NameDot(path);
-    const std::wstring base = dot == std::wstring::npos ? path : path.substr(0, dot);
-    const std::wstring ext = dot == std::wstring::npos ? L"" : path.substr(dot + 1);
-    if (index == 1) {
-        const std::wstring e = platform::Upper(ext);
-        if (e == L"HTML" || e == L"HTM" || e == L"SHTML")
-            return base + L"." + ext;
-    }
-    return base + L"." + kExt[index];
+    return path + L"." + kExt[index];
+}
+
+int SavedFilter(const std::wstring& path, int picked)
+{
+    const std::wstring ext = platform::NameExtension(path);
+    return ext.empty() || picked == kSaveFilterCount ? picked : PreselectedSaveFilter(ext, EditorType::None, 0);
 }
 
 SaveAsType SaveAsTypeFor(int pickedIndex, EditorType knownType)

@@ -30,11 +30,14 @@ constexpr int kSaveFilterCount = 12;
 // no filter fits.
 int PreselectedSaveFilter(const std::wstring& extension, EditorType current, int defSaveExt);
 
-// path with the extension of filter index (1..11); unchanged for any other
-// index. Only the file name's own extension is replaced, so a dot in a
-// folder name is left alone. Filter 1 keeps an HTML, HTM or SHTML extension
-// as typed.
+// path with the extension of filter index (1..11) added when its file name
+// has none (a dot in a folder name does not count); a typed extension is
+// kept, and any other index leaves the path unchanged.
 std::wstring ApplyFilterExtension(const std::wstring& path, int index);
+// The filter a file saved under path with the picked filter was saved as:
+// the picked one, unless the name kept an extension of another filter (or
+// of none: the all-files filter, 12).
+int SavedFilter(const std::wstring& path, int picked);
 
 // What a Save As with the picked filter makes of the document.
 struct SaveAsType {

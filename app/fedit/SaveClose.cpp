@@ -54,13 +54,36 @@ int AskSaveChanges(HWND owner, const std::wstring& path)
 
 enum class Written { Saved, Cancelled, Failed };
 
-// Writes the editor's text to path. Characters the system code page cannot
-// hold are never dropped without a word: the user chooses UTF-8 (Yes), the
-// code page as the settings ask (No), or no save at all (Cancel).
-Written WriteDocument(HWND owner, const KvRTB& editor, const std::wstring& path)
+// A file that another program changed since the document read or wrote it is
+// not written over without a word: true when the user lets it go.
+bool OverwriteConfirmed(HWND owner, const std::wstring& path, int slot)
 {
-    UINT codePage = 0;
-    if (!Settings().UTF8Text && !platform::FitsCodePage(RichEditStream::GetRange(editor.RTBhWnd(), 0, -1))) {
+    ClsFile* files = State().Files;
+    if (!files || !files->Exists(slot) || !SameDocumentPath(files->Path(slot), path))
+        return true;
+    const platform::FileStamp was = files->DiskStamp(slot);
+    if (!was.valid || platform::StampOf(path) == was)
+        return true;
+    return platform::ShowMessage(L"The file:\r\n" + path +
+                                     L"\r\nhas been changed by another program since it was opened or saved."
+                                     L"\r\n\r\nYes replaces it with this document.\r\nNo saves nothing.",
+                                 MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2, owner) == IDYES;
+}
+
+// Writes the editor's text to path as the document in slot was read (its
+// encoding and line breaks). Characters its code page cannot hold are never
+// dropped without a word: the user chooses UTF-8 (Yes), the code page (No),
+// or no save at all (Cancel).
+Written WriteDocument(HWND owner, const KvRTB& editor, const std::wstring& path, int slot)
+{
+    ClsFile* files = State().Files;
+    const bool utf8 = Settings().UTF8Text;
+    platform::TextFormat* own = files ? files->Format(slot) : nullptr;
+    platform::TextFormat format = own && files->Exists(slot) ? *own : platform::NewTextFormat(utf8);
+    if (!OverwriteConfirmed(owner, path, slot))
+        return Written::Cancelled;
+    if (format.EncodingNow(utf8) == platform::TextEncoding::CodePage &&
+        !platform::FitsCodePage(editor.FileText(format))) {
         const int answer = platform::ShowMessage(
             L"This document holds characters that the system code page cannot hold:\r\n" + path +
                 L"\r\n\r\nYes saves it as UTF-8.\r\nNo saves it in the code page; those characters are lost."
@@ -68,19 +91,33 @@ Written WriteDocument(HWND owner, const KvRTB& editor, const std::wstring& path)
             platform::MessageStyle::YesNoCancel, owner);
         if (answer == IDCANCEL || answer == 0)
             return Written::Cancelled;
-        if (answer == IDYES)
-            codePage = CP_UTF8;
+        if (answer == IDYES) {
+            format.encoding = platform::TextEncoding::Utf8;
+            format.followsOption = false;
+        }
     }
-    return editor.SaveFile(path, false, codePage) ? Written::Saved : Written::Failed;
+    if (!editor.SaveFile(path, false, &format))
+        return Written::Failed;
+    if (own) {
+        *own = format;
+        files->DiskStamp(slot, platform::StampOf(path));
+    }
+    return Written::Saved;
 }
 
 // As WriteDocument; true when saved, and the user told of a failure.
-bool Write(HWND owner, const KvRTB& editor, const std::wstring& path)
+bool Write(HWND owner, const KvRTB& editor, const std::wstring& path, int slot)
 {
-    const Written w = WriteDocument(owner, editor, path);
+    const Written w = WriteDocument(owner, editor, path, slot);
     if (w == Written::Failed)
         TellSaveFailed(owner, path);
     return w == Written::Saved;
+}
+
+int CurrentSlot()
+{
+    ClsFile* files = State().Files;
+    return files ? files->CurrentFile() : -1;
 }
 
 // A file open in another tab is never saved over from here: two tabs would
@@ -98,6 +135,22 @@ bool OpenInAnotherTab(HWND owner, const std::wstring& path, int ownSlot)
 KvRTB* ScratchEditor(fpad3* pad)
 {
     return pad && (pad->Loaded() || pad->Load()) ? &pad->RTBOps : nullptr;
+}
+
+// The scratch editor's copy of a parked document goes with its window, and
+// a fresh one takes its place: Wine's RichEdit deletes a long coloured text
+// so slowly that the exit, which saves from here, hung for minutes.
+void DropScratchText(KvRTB& scratch)
+{
+    HWND fresh = scratch.NewDocumentWindow();
+    HWND old = fresh ? scratch.SwapDocumentWindow(fresh) : nullptr;
+    if (old) {
+        DestroyWindow(old);
+        return;
+    }
+    if (fresh)
+        DestroyWindow(fresh);
+    scratch.ClearAll();
 }
 
 } // namespace
@@ -118,12 +171,15 @@ std::wstring fedit::SaveDocumentAs()
         return L"";
     if (picked != preselected || picked == kSaveFilterCount)
         path = ApplyFilterExtension(path, picked);
+    // A typed extension outranks the filter: broken.html is a page whatever
+    // filter showed.
+    picked = SavedFilter(path, picked);
     if (OpenInAnotherTab(hwnd, path, s.Files ? s.Files->CurrentFile() : -1))
         return L"";
     // The old file is replaced only once the new one is whole on the disk.
     if (platform::FileExists(path) && !ReplaceConfirmed(hwnd, path))
         return L"";
-    if (!Write(hwnd, editing_.JT1, path))
+    if (!Write(hwnd, editing_.JT1, path, CurrentSlot()))
         return L"";
     ClsFile* files = s.Files;
     const EditorType known = files ? files->GetExtEdType(platform::GetExtension(path)) : EditorType::None;
@@ -169,7 +225,7 @@ std::wstring fedit::SaveTabAs(int slot)
         return L"";
     if (platform::FileExists(path) && !ReplaceConfirmed(hwnd, path))
         return L"";
-    if (!Write(hwnd, *scratch, path))
+    if (!Write(hwnd, *scratch, path, slot))
         return L"";
     return path;
 }
@@ -189,10 +245,10 @@ std::wstring fedit::SaveParked(int slot, bool askPath)
                               platform::MessageStyle::Information, hwnd);
     } else if (askPath || !SavableFile(p)) {
         saved = SaveTabAs(slot);
-    } else if (Write(hwnd, *scratch, p)) {
+    } else if (Write(hwnd, *scratch, p, slot)) {
         saved = p;
     }
-    scratch->ClearAll();
+    DropScratchText(*scratch);
     return saved;
 }
 
@@ -201,7 +257,7 @@ std::wstring fedit::SaveShown()
     const std::wstring p = State().CurrentFilePath;
     if (!SavableFile(p))
         return SaveDocumentAs();
-    return Write(hwnd, editing_.JT1, p) ? p : L"";
+    return Write(hwnd, editing_.JT1, p, CurrentSlot()) ? p : L"";
 }
 
 void fedit::mSavePlain_Click()
@@ -211,7 +267,7 @@ void fedit::mSavePlain_Click()
         mSaveAs_Click();
         return;
     }
-    if (Write(hwnd, editing_.JT1, s.CurrentFilePath))
+    if (Write(hwnd, editing_.JT1, s.CurrentFilePath, CurrentSlot()))
         s.DocChanged = false;
 }
 

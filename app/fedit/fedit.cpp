@@ -133,6 +133,18 @@ void fedit::Form_QueryUnload(int& Cancel, int UnloadMode)
     program_.ShutDown();
 }
 
+void fedit::Form_Activate()
+{
+    // Activated, this window can be stacked over the tool windows it owns on
+    // the screen, though they stay before it in the window order: they are
+    // brought forward again once the activation is done.
+    HWND self = hwnd;
+    forms::RunLater([self] {
+        if (IsWindow(self))
+            ModFormOps::RaiseOwnedTopMost(self);
+    });
+}
+
 bool fedit::Form_Message(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
 {
     switch (msg) {

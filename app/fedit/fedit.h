@@ -10,6 +10,7 @@
 #include "forms/Form.h"
 
 #include "KvRTB/KvRTB.h"
+#include "ClsFile.h"
 #include "EditorType.h"
 #include "fedit/DocumentsEngine.h"
 #include "fedit/FileTabsPart.h"
@@ -18,6 +19,7 @@
 #include "fedit/EditingPart.h"
 #include "fedit/MainProgram.h"
 #include "platform/ComRef.h"
+#include "platform/Files.h"
 #include "platform/Handles.h"
 #include "PlimsorIds.h"
 #include "CSubclass.h"
@@ -61,6 +63,10 @@ public:
     // Start-up without a file: slot 0 becomes an empty "Untitled" document of
     // the record's editor type.
     void OpenUntitledAtStartUp();
+    // Start-up after a run that did not end cleanly: its changed parked
+    // documents are offered; Yes opens each, changed, in a slot of its own.
+    // Their files go either way.
+    void OfferLeftDocuments(const std::vector<ClsFile::LeftDocument>& left);
     // The caption names the program, the type and the document.
     void SetCaptions();
 
@@ -84,6 +90,7 @@ protected:
     void Form_KeyDown(int& KeyCode, int Shift) override;
     void Form_QueryUnload(int& Cancel, int UnloadMode) override;
     bool Form_Message(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+    void Form_Activate() override;
     void Form_MouseMove(int Button, int Shift, int X, int Y) override;
 
 private:
@@ -197,6 +204,7 @@ private:
     // Parks the current document in its slot; false, after telling the user,
     // when its text could not be written (the caller then stops).
     bool ParkCurrentDocument();
+    bool OpenLeftDocument(const ClsFile::LeftDocument& left);
     // The window takes the type of the document now shown, `from` being the type
     // shown before: its menu and tool-bar set when the kind changes, the
     // record's editor type and the type name. A document of no known type
@@ -215,7 +223,8 @@ private:
     void OpenOrShow(const std::wstring& path);
     // The document takes a slot and its tab; the empty start-up document gives
     // way to the first file opened.
-    void TakeSlot(const std::wstring& path, bool editorWasEmpty);
+    void TakeSlot(const std::wstring& path, bool editorWasEmpty, const platform::TextFormat& format,
+                  const platform::FileStamp& stamp);
     // Saves parked document `slot` from the clipping pad's scratch editor, under its own path
     // or (askPath, or no file of its own) under a chosen one. The path saved
     // to; "" when cancelled or failed (the user was told). The scratch editor

@@ -104,6 +104,26 @@ int main()
     DeleteDC(dc);
     DeleteObject(surface);
 
+    // Kept white space: a 5 MB <pre> of tabs, on one line and in lines of 80.
+    for (int perLine : {0, 80}) {
+        std::wstring pre = L"<!DOCTYPE html><pre>";
+        for (size_t n = 0; pre.size() < 5000000; ++n)
+            pre += (perLine && n % (perLine + 1) == size_t(perLine)) ? L'\n' : L'\t';
+        pre += L"</pre>";
+        double mb0 = WorkingSetMb();
+        double t0 = bench::Now();
+        html::HtmlDocument tabs;
+        tabs.LoadText(pre, L"C:\\bench\\tabs.html");
+        tabs.Layout(1000, 700);
+        double ms = bench::Now() - t0;
+        PROCESS_MEMORY_COUNTERS pmc{};
+        pmc.cb = sizeof pmc;
+        GetProcessMemoryInfo(GetCurrentProcess(), &pmc, sizeof pmc);
+        printf("5 MB <pre> of tabs%s: %.0f ms, %.1f MB for the page, peak %.1f MB (target: under 300 MB)\n",
+               perLine ? " in lines of 80" : " on one line", ms, WorkingSetMb() - mb0,
+               pmc.PeakWorkingSetSize / (1024.0 * 1024.0));
+    }
+
     std::mt19937 rng(7);
     const int hits = 2000;
     double t0 = bench::Now();

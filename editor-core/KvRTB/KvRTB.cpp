@@ -15,7 +15,6 @@
 namespace {
 
 const wchar_t kHostClass[] = L"KvRTB";
-const UINT kEditorLimit = 8000000;   // characters
 
 bool IsNavigationKey(int key)
 {
@@ -26,7 +25,31 @@ bool IsNavigationKey(int key)
 const UINT kRtbMessages[] = {WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MBUTTONDOWN, WM_LBUTTONUP,
                              WM_RBUTTONUP,   WM_MBUTTONUP,   WM_MOUSEMOVE,   WM_KEYDOWN,
                              WM_CHAR,        WM_KEYUP,       WM_VSCROLL,
-                             WM_MOUSEACTIVATE, WM_DROPFILES, WM_SETFOCUS,    WM_KILLFOCUS};
+                             WM_MOUSEACTIVATE, WM_DROPFILES, WM_SETFOCUS,    WM_KILLFOCUS,
+                             WM_WINDOWPOSCHANGED};
+
+// How much shorter the view may get while the text keeps the layout of the
+// taller one: the room a tool window along the bottom takes, with a margin.
+const int kKeptLayoutSlack = 32;   // pixels
+
+// Wine's RichEdit lays out every paragraph again on any change of its view's
+// size, in a time that grows faster than the text: minutes for a long
+// coloured page. A view that only gets a little shorter keeps the layout it
+// has (its bottom line may show cut); getting its height back then changes
+// nothing, and any other change of size lays the text out as usual.
+bool KeepsLayoutAt(HWND richEdit, const WINDOWPOS& pos)
+{
+    if (pos.flags & SWP_NOSIZE)
+        return false;
+    RECT now{}, laidOut{};
+    GetClientRect(richEdit, &now);
+    SendMessageW(richEdit, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&laidOut));
+    // The format rectangle lies one pixel inside the client area at the
+    // sides and the top (the sunken edge), at its bottom at the bottom.
+    const bool sameWidth = laidOut.right - laidOut.left + 2 == now.right;
+    const long shorter = laidOut.bottom - now.bottom;
+    return sameWidth && shorter >= 0 && shorter <= kKeptLayoutSlack;
+}
 
 } // namespace
 
@@ -112,8 +135,26 @@ HWND KvRTB::MakeRichEdit(HWND host)
     // whole text.
     SetWindowPos(w, nullptr, 0, 0, rc.right, rc.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
     SendMessageW(w, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandleNow()), TRUE);
-    SendMessageW(w, EM_EXLIMITTEXT, 0, kEditorLimit);
+    SendMessageW(w, EM_EXLIMITTEXT, 0, TextLimit);
     return w;
+}
+
+// Without wrapping, Wine's RichEdit lays a paragraph out as one row and draws
+// it by walking, for every run on the row, back over the runs before it; it
+// splits runs wherever letters meet digits or punctuation, so a page written
+// on one line (a megabyte, a hundred thousand runs) takes many minutes to
+// draw, at every scroll. Wrapped at a width far beyond any screen, such a
+// line becomes rows of a few thousand characters, each drawn in a moment,
+// and every line shorter than that looks exactly as it does unwrapped.
+void KvRTB::SendWrap(HWND w) const
+{
+    const LPARAM kFarRightTwips = 600000;   // some 5,000 characters of the editor's font
+    if (noWrap_ && !wrapDevice_)
+        wrapDevice_.Reset(CreateCompatibleDC(nullptr));
+    if (noWrap_ && wrapDevice_)
+        SendMessageW(w, EM_SETTARGETDEVICE, reinterpret_cast<WPARAM>(wrapDevice_.Get()), kFarRightTwips);
+    else
+        SendMessageW(w, EM_SETTARGETDEVICE, 0, noWrap_ ? 1 : 0);
 }
 
 // The setters' values, for a window that was not shown when they were set.
@@ -121,7 +162,7 @@ void KvRTB::ApplySettings(HWND w) const
 {
     if (backColourSet_)
         SendMessageW(w, EM_SETBKGNDCOLOR, 0, forms::ToColorRef(BackColor()));
-    SendMessageW(w, EM_SETTARGETDEVICE, 0, noWrap_ ? 1 : 0);
+    SendWrap(w);
     if (undoLimit_ >= 0)
         SendMessageW(w, EM_SETUNDOLIMIT, static_cast<WPARAM>(undoLimit_), 0);
     if (HasOwnFont()) {
@@ -330,6 +371,11 @@ LRESULT KvRTB::HostWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
             SetWindowPos(rtb_, nullptr, 0, 0, LOWORD(lp), HIWORD(lp),
                          SWP_NOZORDER | SWP_NOACTIVATE);
         return 0;
+    case WM_CLOSE:
+        // A child window's request (a RichEdit that believes it is in a
+        // dialog posts one for Esc) never takes the editor down: the host
+        // goes only with its form.
+        return 0;
     case WM_DESTROY:
         DestroyRTB();
         return 0;
@@ -400,6 +446,12 @@ bool KvRTB::RTBWindowProc(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
             common();                // OLEDragDrop; the drop is finished
         return true;
     }
+    case WM_WINDOWPOSCHANGED:
+        if (!KeepsLayoutAt(rtb_, *reinterpret_cast<const WINDOWPOS*>(lp)))
+            return false;
+        InvalidateRect(rtb_, nullptr, FALSE);
+        result = 0;
+        return true;
     case WM_MOUSEACTIVATE:
         // A click into an editor without the focus gives it to the host
         // first (which hands it on), so the form sees the control take it.

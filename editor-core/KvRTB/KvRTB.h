@@ -12,10 +12,11 @@
 //
 // Positions are 0-based characters, paragraph ends counting one; lines are
 // 0-based; an end of -1 means the end of the text. Text crosses the control
-// as UTF-16; files are read and written in the system code page, or UTF-8
-// when the settings record's UTF8Text is on.
+// as UTF-16; files are read and written in their own encoding and line
+// breaks (platform/TextFile.h).
 #include "forms/Control.h"
 #include "platform/Handles.h"
+#include "platform/TextFile.h"
 
 #include "CSubclass.h"
 
@@ -80,6 +81,9 @@ public:
     // (FontName, FontSize: the whole text) and SetFocus are the base
     // Control's, passed on to the RichEdit.
     HWND RTBhWnd() const { return rtb_; }
+    // Characters the editor takes by typing; a longer text (read from a
+    // file) is shown and saved whole, but refuses every typed character.
+    static constexpr long TextLimit = 8000000;
     // Keys that would change the text are swallowed; navigation still works.
     // Text set through the members below still changes.
     bool ReadOnly() const { return readOnly_; }
@@ -229,22 +233,32 @@ public:
     // Writes a plain text file's text into the shown window, emptied for it,
     // and returns true; false leaves the window empty for the plain text.
     using TextWriter = std::function<bool(const std::wstring& text)>;
-    // Replaces the text with the file (RTF, or plain text in the document
-    // code page, through write when given). False, with the text unchanged,
-    // when the file cannot be read.
-    bool LoadFile(const std::wstring& sFile, bool AsRTF, const TextWriter& write = nullptr);
-    // Writes the text (RTF, or plain text with CR LF breaks in the document
-    // code page, no byte-order mark). False when the file could not be
+    // Replaces the text with the file: RTF, or plain text in the encoding the
+    // file's bytes call for (platform/TextFile.h), through write when given;
+    // format, when given, receives how the file was written, for SaveFile.
+    // A NUL of the file is kept as ModKvRTB::kNulStandIn. False, with the text
+    // unchanged, when the file cannot be read, or not read exactly.
+    bool LoadFile(const std::wstring& sFile, bool AsRTF, const TextWriter& write = nullptr,
+                  platform::TextFormat* format = nullptr);
+    // Writes the text: RTF, or plain text in format (encoding and line
+    // breaks), which then notes what the file holds; without a format, as a
+    // new document (CR LF, the settings' UTF-8 option). No byte-order mark
+    // but the one a file came with. False when the file could not be
     // written; an existing file is then left as it was.
-    // Plain text goes out in codePage, 0 meaning the document code page of
-    // the settings.
-    bool SaveFile(const std::wstring& sFile, bool AsRTF, UINT codePage = 0) const;
+    bool SaveFile(const std::wstring& sFile, bool AsRTF, platform::TextFormat* format = nullptr) const;
+    // The text as SaveFile writes it in format, before its encoding.
+    std::wstring FileText(const platform::TextFormat& format) const;
 
 protected:
     HWND CreateHandle(HWND parent, const RECT& px) override;
     void OnCreated() override;
     void OnDestroying() override;
     bool WantsSubclass() const override { return false; }
+    // The editor takes Tab, Enter and Esc itself. The RichEdit is not asked:
+    // Wine's RichEdit takes a WM_GETDLGCODE that carries the key as a sign
+    // that it sits in a dialog, and from then on Esc posts WM_CLOSE to its
+    // parent, the host window, which then went with the editor.
+    bool WantsDialogKey(const MSG&) const override { return true; }
     void OnEnabledChanged() override;
     void OnForeColorChanged() override;
     void OnBackColorChanged() override;
@@ -283,6 +297,7 @@ private:
     long WordBreak(int code, long pos) const;
 
     LRESULT Send(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const;
+    void SendWrap(HWND w) const;
     void StreamInText(const std::wstring& text, DWORD format, bool selectionOnly);
     std::wstring StreamOutText(DWORD format, bool selectionOnly) const;
     bool StreamInBytes(const std::string& bytes, DWORD format);
@@ -299,6 +314,8 @@ private:
     // The RichEdit is made with a horizontal scroll bar, so it starts
     // without wrapping; every window the control makes starts the same.
     bool noWrap_ = true;
+    // The device a window without wrapping lays its lines out for (see SendWrap).
+    mutable platform::MemoryDc wrapDevice_;
     long undoLimit_ = -1;            // -1: the RichEdit's own
     unsigned settingsGeneration_ = 0;
     std::map<HWND, unsigned> handedOut_;   // window -> generation it was set up to

@@ -8,6 +8,7 @@
 #include "RichEditStream.h"
 #include "platform/Files.h"
 #include "platform/Text.h"
+#include "SettingsRecord.h"
 
 #include <richedit.h>
 
@@ -247,6 +248,10 @@ bool KvRTB::WholeTextIn(const wchar_t* face, long twips) const
         return false;
     auto send = [&](UINT msg, WPARAM wp, LPARAM lp) { return SendPastSubclasses(rtb_, msg, wp, lp); };
     const LRESULT mask = send(EM_SETEVENTMASK, 0, 0);
+    // Turning drawing off validates the whole window (Wine's DefWindowProc):
+    // a paint still due, of a window just shown and filled by a load, would
+    // be lost, and the editor stay blank but for lines scrolled into view.
+    const bool paintDue = GetUpdateRect(rtb_, nullptr, FALSE) != FALSE;
     send(WM_SETREDRAW, FALSE, 0);
     const POINT view = RichEditStream::ViewPos(rtb_);
     CHARRANGE sel{}, all{0, -1};
@@ -257,6 +262,8 @@ bool KvRTB::WholeTextIn(const wchar_t* face, long twips) const
     send(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&sel));
     RichEditStream::SetViewPos(rtb_, view);
     send(WM_SETREDRAW, TRUE, 0);
+    if (paintDue)
+        InvalidateRect(rtb_, nullptr, TRUE);
     send(EM_SETEVENTMASK, 0, mask);
     return (now.dwMask & (CFM_FACE | CFM_SIZE)) == (CFM_FACE | CFM_SIZE) && now.yHeight == twips &&
            lstrcmpiW(now.szFaceName, face) == 0;
@@ -266,7 +273,8 @@ void KvRTB::SetWordWrap(bool BooWrap)
 {
     noWrap_ = !BooWrap;
     ++settingsGeneration_;
-    Send(EM_SETTARGETDEVICE, 0, BooWrap ? 0 : 1);
+    if (rtb_)
+        SendWrap(rtb_);
 }
 
 std::wstring KvRTB::FontName() const { return Font().Name; }
@@ -660,7 +668,7 @@ void KvRTB::UnLockRTB()
 
 // ---- Files ----------------------------------------------------------------
 
-bool KvRTB::LoadFile(const std::wstring& sFile, bool AsRTF, const TextWriter& write)
+bool KvRTB::LoadFile(const std::wstring& sFile, bool AsRTF, const TextWriter& write, platform::TextFormat* format)
 {
     if (!rtb_)
         return false;
@@ -673,9 +681,12 @@ bool KvRTB::LoadFile(const std::wstring& sFile, bool AsRTF, const TextWriter& wr
     }
     // Decoded here rather than with SF_USECODEPAGE: Wine's RichEdit ignores
     // that flag when reading and guesses from a byte-order mark instead.
-    std::wstring text = ParagraphMarks(platform::FromCodePage(bytes, ModKvRTB::DocumentCodePage()));
-    if (text.empty() && !bytes.empty())
+    std::wstring text;
+    platform::TextFormat read;
+    if (!platform::ReadText(bytes, Settings().UTF8Text, text, read) || !ModKvRTB::ToEditorText(text))
         return false;
+    if (format)
+        *format = read;
     ReplaceShownWindow();
     if (write && Send(WM_GETTEXTLENGTH) == 0 && write(text))
         return true;
@@ -684,7 +695,14 @@ bool KvRTB::LoadFile(const std::wstring& sFile, bool AsRTF, const TextWriter& wr
                          SF_TEXT | SF_UNICODE);
 }
 
-bool KvRTB::SaveFile(const std::wstring& sFile, bool AsRTF, UINT codePage) const
+std::wstring KvRTB::FileText(const platform::TextFormat& format) const
+{
+    std::wstring text = RichEditStream::GetRange(rtb_, 0, -1);
+    ModKvRTB::NulsFromEditorText(text);
+    return platform::WithLineBreaks(text, format);
+}
+
+bool KvRTB::SaveFile(const std::wstring& sFile, bool AsRTF, platform::TextFormat* format) const
 {
     if (!rtb_)
         return false;
@@ -698,15 +716,17 @@ bool KvRTB::SaveFile(const std::wstring& sFile, bool AsRTF, UINT codePage) const
         SendMessageW(rtb_, EM_STREAMOUT, SF_RTF, reinterpret_cast<LPARAM>(&es));
         if (es.dwError != 0)
             return false;
-    } else {
-        std::string utf16;
-        if (!StreamOutBytes(SF_TEXT | SF_UNICODE, utf16))
-            return false;
-        std::wstring text(reinterpret_cast<const wchar_t*>(utf16.data()),
-                          utf16.size() / sizeof(wchar_t));
-        std::string bytes = platform::ToCodePage(text, codePage ? codePage : ModKvRTB::DocumentCodePage());
-        if ((bytes.empty() && !text.empty()) || !out.Write(bytes.data(), bytes.size()))
-            return false;
+        return out.Commit();
     }
-    return out.Commit();
+    platform::TextFormat f = format ? *format : platform::NewTextFormat(Settings().UTF8Text);
+    const std::wstring text = FileText(f);
+    f.encoding = f.EncodingNow(Settings().UTF8Text);
+    const std::string bytes = platform::EncodeText(text, f.encoding);
+    if ((bytes.empty() && !text.empty()) || !out.Write(bytes.data(), bytes.size()) || !out.Commit())
+        return false;
+    if (format) {
+        platform::NoteFileText(text, f);
+        *format = f;
+    }
+    return true;
 }

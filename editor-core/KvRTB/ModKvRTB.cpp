@@ -51,9 +51,28 @@ DWORD CALLBACK StreamOutFile(DWORD_PTR cookie, LPBYTE buffer, LONG cb, LONG* don
     return 0;
 }
 
-UINT DocumentCodePage()
+bool ToEditorText(std::wstring& text)
 {
-    return Settings().UTF8Text ? CP_UTF8 : CP_ACP;
+    size_t kept = 0;
+    wchar_t previous = 0;
+    for (wchar_t c : text) {
+        if (c == kNulStandIn)
+            return false;
+        if (c == L'\n' && previous != L'\r')
+            text[kept++] = L'\r';
+        else if (c != L'\n')
+            text[kept++] = c ? c : kNulStandIn;
+        previous = c;
+    }
+    text.resize(kept);
+    return true;
+}
+
+void NulsFromEditorText(std::wstring& text)
+{
+    for (wchar_t& c : text)
+        if (c == kNulStandIn)
+            c = 0;
 }
 
 std::string RtfToBytes(const std::wstring& rtf)

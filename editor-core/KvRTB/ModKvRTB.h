@@ -4,9 +4,8 @@
 // word breaks. Needs no window; files are read and written through the
 // platform layer (platform/Files.h, platform/Text.h).
 //
-// Strings exchanged with the control are always real UTF-16; a code page
-// (the system's, or UTF-8 when the settings record's UTF8Text is on) is applied only where files
-// are read and written. RTF strings go in as 7-bit RTF: characters above 127
+// Strings exchanged with the control are always real UTF-16; an encoding is
+// applied only where files are read and written (platform/TextFile.h). RTF strings go in as 7-bit RTF: characters above 127
 // become \uN escapes, so no character is lost to the code page.
 #include <windows.h>
 
@@ -31,10 +30,16 @@ DWORD CALLBACK StreamInString(DWORD_PTR cookie, LPBYTE buffer, LONG cb, LONG* do
 DWORD CALLBACK StreamOutString(DWORD_PTR cookie, LPBYTE buffer, LONG cb, LONG* done);
 DWORD CALLBACK StreamOutFile(DWORD_PTR cookie, LPBYTE buffer, LONG cb, LONG* done);
 
-// The code page of document files now: CP_UTF8 when the settings record's
-// UTF8Text is on, else CP_ACP. Read at every file transfer, so a change
-// applies to the next load or save.
-UINT DocumentCodePage();
+// The RichEdit cannot keep a NUL: its RTF ends at one, and it reads one back
+// as a blank. A file's NUL stands in the editor as U+FFFF, a noncharacter no
+// text holds, and turns back into a NUL when the file is written.
+constexpr wchar_t kNulStandIn = 0xFFFF;
+// A file's text as the editor holds it: NULs as the stand-in, every line
+// break one CR. False when the text holds the stand-in itself, which would
+// come back as a NUL.
+bool ToEditorText(std::wstring& text);
+// The editor's text with its stand-ins turned back into NULs.
+void NulsFromEditorText(std::wstring& text);
 
 // RTF as the RichEdit reads it: 7-bit, every UTF-16 unit above 127 as "\uN?".
 std::string RtfToBytes(const std::wstring& rtf);

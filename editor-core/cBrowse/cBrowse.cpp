@@ -8,6 +8,7 @@
 
 #include "ModFileOps.h"
 #include "forms/Runtime.h"
+#include "platform/Paths.h"
 #include "platform/Text.h"
 
 namespace {
@@ -135,32 +136,17 @@ std::wstring cBrowse::SavePattern(int index)
 
 std::wstring cBrowse::AddSaveExtension(const std::wstring& path, int index)
 {
-    // The last filter takes any name as typed.
-    if (index < 1 || index >= kSaveFilterCount || path.empty())
+    // The last filter takes any name as typed, and so does every filter a
+    // name that has an extension of its own.
+    if (index < 1 || index >= kSaveFilterCount || path.empty() || !platform::NameExtension(path).empty())
         return path;
-    // "*.html;*.htm" -> ".html", ".htm"; the first is the one added.
-    std::vector<std::wstring> extensions;
-    std::wstring pattern = SavePattern(index);
-    size_t start = 0;
-    while (start <= pattern.size()) {
-        size_t end = pattern.find(L';', start);
-        std::wstring one = pattern.substr(start, end == std::wstring::npos ? std::wstring::npos : end - start);
-        if (one.size() > 1 && one[0] == L'*')
-            extensions.push_back(one.substr(1));
-        if (end == std::wstring::npos)
-            break;
-        start = end + 1;
-    }
-    if (extensions.empty())
+    // "*.html;*.htm" -> ".html", the one added.
+    const std::wstring pattern = SavePattern(index);
+    const size_t end = pattern.find(L';');
+    const std::wstring first = pattern.substr(0, end);
+    if (first.size() < 2 || first[0] != L'*')
         return path;
-    const std::wstring upperPath = platform::Upper(path);
-    for (const std::wstring& ext : extensions) {
-        const std::wstring upperExt = platform::Upper(ext);
-        if (upperPath.size() >= upperExt.size() &&
-            upperPath.compare(upperPath.size() - upperExt.size(), upperExt.size(), upperExt) == 0)
-            return path;
-    }
-    return path + extensions.front();
+    return path + first.substr(1);
 }
 
 std::wstring cBrowse::SingleResult(const std::wstring& buffer)

@@ -44,8 +44,8 @@ public:
     static std::wstring SaveFilter();
     // The Save As filter's pattern for a 1-based index ("" out of range).
     static std::wstring SavePattern(int index);
-    // Adds the extension of Save As filter index to path unless the path
-    // already ends with one of the filter's extensions (any case).
+    // Adds the first extension of Save As filter index to a path whose file
+    // name has none; a typed extension is kept, whatever the filter.
     static std::wstring AddSaveExtension(const std::wstring& path, int index);
     // The dialog's result buffer: a single path ends at the first NUL; a
     // multi-selection ends before the first double NUL.

@@ -1,5 +1,6 @@
 #include "Preview.h"
 
+#include "ClsFile.h"
 #include "EditorState.h"
 #include "KvRTB/KvRTB.h"
 #include "MainHost.h"
@@ -93,7 +94,9 @@ void PreviewPage()
         return;
     }
     pagePath = page;
-    if (!editor.SaveFile(page, false) || !SetFileAttributesW(page.c_str(), FILE_ATTRIBUTE_HIDDEN)) {
+    // Written as the document's file is, so the browser reads what the file holds.
+    platform::TextFormat format = s.Files ? s.Files->CurrentFormat() : platform::NewTextFormat(Settings().UTF8Text);
+    if (!editor.SaveFile(page, false, &format) || !SetFileAttributesW(page.c_str(), FILE_ATTRIBUTE_HIDDEN)) {
         Tell(kCannotWrite);
         return;
     }

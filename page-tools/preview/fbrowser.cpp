@@ -254,15 +254,14 @@ void fbrowser::mbSave_Click()
         Host()->SaveDocumentAs();
         return;
     }
-    if (!Host()->JT1().SaveFile(s.CurrentFilePath, false)) {
-        platform::ShowMessage(L"The file could not be saved:\r\n" + s.CurrentFilePath,
-                              platform::MessageStyle::Error, hwnd);
+    // The editor's Save: the document's own encoding and line breaks, and
+    // its questions (a file changed on disk, characters the code page lacks).
+    Host()->mSavePlain_Click();
+    if (s.DocChanged)
         return;
-    }
     // Both marks go, or leaving would ask about a document that is saved.
     if (HWND re = s.EditorRichEditHandle())
         SendMessageW(re, EM_SETMODIFY, 0, 0);
-    s.DocChanged = false;
     if (s.Files && s.Files->CurrentFile() >= 0)
         s.Files->Changed(s.Files->CurrentFile(), false);
 }
@@ -380,16 +379,15 @@ void fbrowser::mOtherB_Click(int Index)
             folder = ModFileOps::GetSpecialFolder(ModFileOps::SpecialFolder::Temp);
     } else {
         folder = platform::GetParentFolder(s.CurrentFilePath);
-        const size_t dot = s.CurrentFilePath.rfind(L'.');
-        const size_t slash = s.CurrentFilePath.rfind(L'\\');
-        if (dot != std::wstring::npos && (slash == std::wstring::npos || dot > slash))
-            extension = s.CurrentFilePath.substr(dot + 1);
+        if (!platform::NameExtension(s.CurrentFilePath).empty())
+            extension = platform::NameExtension(s.CurrentFilePath);
     }
     const std::wstring copy = PreviewFiles::OtherBrowserCopy(folder, extension);
     SetOtherBrowserCopyPath(copy);
     if (platform::FileExists(copy))
         ModFileOps::RemoveFile(copy);
-    if (!Host()->JT1().SaveFile(copy, false))
+    platform::TextFormat format = s.Files ? s.Files->CurrentFormat() : platform::NewTextFormat(Settings().UTF8Text);
+    if (!Host()->JT1().SaveFile(copy, false, &format))
         return;
     SetFileAttributesW(copy.c_str(), FILE_ATTRIBUTE_HIDDEN);
     std::wstring command = L"\"" + program + L"\" \"" + copy + L"\"";

@@ -7,6 +7,7 @@
 
 #include "FullDisk.h"
 #include "ScratchDir.h"
+#include "UnixSide.h"
 #include "platform/Files.h"
 #include "platform/Paths.h"
 
@@ -115,6 +116,29 @@ TEST(Files, SafeWriteKeepsAttributesAndTreatsReadOnlyAsAsked)
     EXPECT_FALSE(attrs & FILE_ATTRIBUTE_READONLY);
     EXPECT_TRUE(attrs & FILE_ATTRIBUTE_HIDDEN);
     EXPECT_EQ(FilesIn(dir.Path()), 1);
+}
+
+TEST(Files, SafeWriteGoesThroughLinksAndKeepsTheFilesMode)
+{
+    if (unixside::Run("echo on") != "on\n")
+        GTEST_SKIP() << "no Linux side to look from";
+    std::string unix;
+    const std::wstring dir = unixside::Folder("safe-links", unix);
+    unixside::Run("cd " + unix + " && printf old > real.txt && chmod 600 real.txt && ln -s real.txt link.txt"
+                  " && ln real.txt hard.txt && printf old > locked.txt && chmod 000 locked.txt");
+    ASSERT_TRUE(WriteFileSafely(dir + L"\\link.txt", "through the link"));
+    EXPECT_EQ(Read(dir + L"\\hard.txt"), "through the link");
+    ASSERT_TRUE(WriteFileSafely(dir + L"\\hard.txt", "through the other name"));
+    EXPECT_EQ(Read(dir + L"\\real.txt"), "through the other name");
+    // The link stays a link, the file keeps its mode and both its names.
+    EXPECT_EQ(unixside::Run("cd " + unix + " && stat -c '%n %F %a %h' link.txt real.txt"),
+              "link.txt symbolic link 777 1\nreal.txt regular file 600 2\n");
+    // A file with no rights at all, replaced as the caller asks: writable
+    // for its owner, and no more open to others than it was.
+    ASSERT_TRUE(WriteFileSafely(dir + L"\\locked.txt", "new", ReadOnlyTarget::Replace));
+    EXPECT_EQ(unixside::Run("stat -c %a " + unix + "/locked.txt"), "600\n");
+    EXPECT_EQ(FilesIn(dir), 4) << "no temporary file is left";
+    unixside::Run("rm -rf " + unix);
 }
 
 TEST(Files, TemporaryNameSkipsOneInUse)

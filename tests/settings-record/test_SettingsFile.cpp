@@ -183,25 +183,74 @@ TEST(SettingsFile, LibraryCarriesUTF8TextThroughAndMendsWinState)
     EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST(SettingsFile, TruncatedFileReadsWithDefaultsAndNoMessage)
+TEST(SettingsFile, ADamagedRecordIsKeptBesideAndReplacedByWhatCouldBeRead)
 {
-    ScratchDir dir(L"rec-trunc");
+    ScratchDir dir(L"rec-damaged");
     CapturedMessages messages;
-    std::wstring file = SettingsFilePath(dir.Path());
-    RecordBytes rb = BuildRecordBytes(FullRecord());
-    ASSERT_TRUE(WriteBytes(file, rb.bytes.substr(0, rb.fieldEnds[15] + 3)));  // into the flags after HotKeys
-    SettingsRecord raw;
-    EXPECT_EQ(ReadRecord(file, raw), ReadResult::Partial);
-    EXPECT_EQ(raw.HotKeys, FullRecord().HotKeys);
-    EXPECT_TRUE(raw.EdFontName.empty()) << "no defaults at file level";
+    const std::wstring file = SettingsFilePath(dir.Path());
+    const RecordBytes rb = BuildRecordBytes(FullRecord());
+    std::string damaged = rb.bytes;
+    damaged[rb.fieldEnds[15]] = '\x12';   // the colour coding flag
+    ASSERT_TRUE(WriteBytes(file, damaged));
 
     SettingsRecord rec;
-    rec.EdFontName = L"stale";
+    EXPECT_TRUE(ReadSettingsFile(dir.Path(), rec));
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, L"The program settings file\r\n" + file + L"\r\nwas damaged. A copy of it was kept as\r\n" +
+                                          file + L".damaged\r\n\r\nThese settings could not be read and were reset: colour coding.");
+    EXPECT_EQ(ReadBytes(file + L".damaged"), damaged);
+    SettingsRecord want = FullRecord();
+    want.NoColorCode = false;
+    SettingsRecord wantWithDefaults = want;
+    SetSettingsDefaults(wantWithDefaults);
+    EXPECT_EQ(BuildRecordBytes(rec).bytes, BuildRecordBytes(wantWithDefaults).bytes);
+    SettingsRecord onDisk;
+    EXPECT_EQ(ReadRecord(file, onDisk), ReadResult::Read) << "the file holds what could be read";
+    EXPECT_EQ(BuildRecordBytes(onDisk).bytes, BuildRecordBytes(want).bytes);
+    EXPECT_TRUE(ReadSettingsFile(dir.Path(), rec));
+    EXPECT_EQ(messages.shown.size(), 1u) << "said once";
+
+    // Cut short: a second copy beside the first, and the fields past the cut named.
+    ASSERT_TRUE(WriteBytes(file, rb.bytes.substr(0, rb.fieldEnds[46] + 1)));
+    EXPECT_TRUE(ReadSettingsFile(dir.Path(), rec));
+    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_NE(messages.shown[1].text.find(file + L".damaged2\r\n"), std::wstring::npos);
+    EXPECT_NE(messages.shown[1].text.find(L"reset: EXE+ item 3 path, EXE+ item 3 name, UTF-8 option."), std::wstring::npos);
+    EXPECT_EQ(rec.ExeName2, FullRecord().ExeName2);
+
+    // No copy can be made: the damaged file is never written over.
+    ScratchDir other(L"rec-nocopy");
+    const std::wstring kept = SettingsFilePath(other.Path());
+    ASSERT_TRUE(WriteBytes(kept, damaged));
+    for (int n = 1; n < 100; ++n)
+        CreateDirectoryW((kept + L".damaged" + (n > 1 ? std::to_wstring(n) : L"")).c_str(), nullptr);
+    EXPECT_TRUE(ReadSettingsFile(other.Path(), rec));
+    ASSERT_EQ(messages.shown.size(), 3u);
+    EXPECT_NE(messages.shown[2].text.find(L"No copy of it could be made, so it will not be written over."),
+              std::wstring::npos);
+    EXPECT_FALSE(WriteSettingsFile(other.Path(), rec));
+    EXPECT_EQ(ReadBytes(kept), damaged);
+}
+
+TEST(SettingsFile, ARecordWithALongTailReadsWhole)
+{
+    // A whole record and 70 MB of zeros behind it: the record is read and
+    // nothing is said.
+    ScratchDir dir(L"rec-tail");
+    CapturedMessages messages;
+    const std::wstring file = SettingsFilePath(dir.Path());
+    ASSERT_TRUE(WriteBytes(file, BuildRecordBytes(FullRecord()).bytes));
+    HANDLE h = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    LARGE_INTEGER size;
+    size.QuadPart = 70LL * 1024 * 1024;
+    ASSERT_TRUE(SetFilePointerEx(h, size, nullptr, FILE_BEGIN) && SetEndOfFile(h));
+    CloseHandle(h);
+    SettingsRecord rec;
     EXPECT_TRUE(ReadSettingsFile(dir.Path(), rec));
     EXPECT_TRUE(messages.shown.empty());
-    EXPECT_EQ(rec.ColorTag, FullRecord().ColorTag);
-    EXPECT_EQ(rec.EdFontName, L"Courier New") << "the record is emptied before reading";
-    EXPECT_EQ(rec.ButtonCaptions.size(), 28u);
+    SettingsRecord want = FullRecord();
+    SetSettingsDefaults(want);
+    EXPECT_EQ(BuildRecordBytes(rec).bytes, BuildRecordBytes(want).bytes);
 }
 
 TEST(SettingsFile, FailedWriteKeepsTheOldFileAndSaysSo)
@@ -275,28 +324,16 @@ TEST(SettingsFile, FailedReadSaysSoAndFillsTheDefaults)
     EXPECT_EQ(messages.shown[0].title, L"TARNEL Editor Settings");
     EXPECT_EQ(messages.shown[0].style, static_cast<UINT>(MB_OK | MB_ICONINFORMATION));
 
-    // A folder of the file's name, and a file too large to be a record: a
-    // fresh record is the defaults, and saving writes them, never an empty
-    // record.
-    ScratchDir other(L"rec-unreadable");
-    const std::wstring big = SettingsFilePath(other.Path());
-    ASSERT_TRUE(WriteBytes(big, ""));
-    HANDLE h = CreateFileW(big.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    LARGE_INTEGER size;
-    size.QuadPart = 65LL * 1024 * 1024;
-    ASSERT_TRUE(SetFilePointerEx(h, size, nullptr, FILE_BEGIN) && SetEndOfFile(h));
-    CloseHandle(h);
+    // A folder of the file's name: a fresh record is the defaults, and
+    // saving writes them, never an empty record.
     const std::wstring sub = dir / L"sub";
     ASSERT_TRUE(CreateDirectoryW(sub.c_str(), nullptr) && CreateDirectoryW(SettingsFilePath(sub).c_str(), nullptr));
-    for (const std::wstring& folder : {other.Path(), sub}) {
-        SettingsRecord fresh;
-        EXPECT_FALSE(ReadSettingsFile(folder, fresh));
-        EXPECT_EQ(BuildRecordBytes(fresh).bytes, BuildRecordBytes(DefaultRecord()).bytes);
-    }
     SettingsRecord fresh;
-    ReadSettingsFile(other.Path(), fresh);
-    ASSERT_TRUE(WriteSettingsFile(other.Path(), fresh));
-    EXPECT_EQ(ReadBytes(big), BuildRecordBytes(DefaultRecord()).bytes);
+    EXPECT_FALSE(ReadSettingsFile(sub, fresh));
+    EXPECT_EQ(BuildRecordBytes(fresh).bytes, BuildRecordBytes(DefaultRecord()).bytes);
+    ASSERT_TRUE(RemoveDirectoryW(SettingsFilePath(sub).c_str()));
+    ASSERT_TRUE(WriteSettingsFile(sub, fresh));
+    EXPECT_EQ(ReadBytes(SettingsFilePath(sub)), BuildRecordBytes(DefaultRecord()).bytes);
 
     // A file where the folder should be: the folder cannot be made.
     std::wstring blocked = dir / L"blocked";

@@ -116,7 +116,7 @@ bool LayoutEngine::IsBlockLevel(const Node& n) const
 
 bool LayoutEngine::EstablishesContext(const ComputedStyle& s) const
 {
-    return s.overflowHidden || s.IsFloating() || s.IsOutOfFlow() || s.display == Display::InlineBlock ||
+    return s.overflowHidden || s.IsFloating() || s.IsOutOfFlow() || s.flexContainer || s.display == Display::InlineBlock ||
            s.display == Display::TableCell || s.display == Display::TableCaption;
 }
 
@@ -126,8 +126,14 @@ void LayoutEngine::UsedWidths(const ComputedStyle& s, int cbW, int& ml, int& w, 
     bool autoL = s.margin[Left].IsAuto(), autoR = s.margin[Right].IsAuto();
     ml = s.margin[Left].Resolve(cbW);
     mr = s.margin[Right].Resolve(cbW);
+    if (forcedWidth >= 0) { // a flex item: its container has sized it
+        w = forcedWidth;
+        forcedWidth = -1;
+        return;
+    }
+    int sizing = s.boxSizing == BoxSizing::BorderBox ? mbp : 0; // border-box sizes hold the padding and border
     if (!s.width.IsAuto()) {
-        w = s.width.Resolve(cbW);
+        w = s.width.Resolve(cbW) - sizing;
     } else if (shrink) {
         int minW, maxW;
         Intrinsic(e, minW, maxW);
@@ -137,8 +143,8 @@ void LayoutEngine::UsedWidths(const ComputedStyle& s, int cbW, int& ml, int& w, 
         w = cbW - ml - mr - mbp;
     }
     if (!s.maxWidth.IsAuto())
-        w = std::min(w, s.maxWidth.Resolve(cbW));
-    w = std::max(w, s.minWidth.Resolve(cbW));
+        w = std::min(w, s.maxWidth.Resolve(cbW) - sizing);
+    w = std::max(w, s.minWidth.Resolve(cbW) - sizing);
     w = std::max(w, 0);
     if (shrink)
         return;
@@ -163,6 +169,9 @@ void LayoutEngine::LayoutChildren(const Node& e, const ComputedStyle& s, int x, 
     size_t i = 0;
     // Quirks mode drops the built-in margins at the top of the body and of cells and at the bottom of cells.
     bool quirkyEdge = quirks && (&e == in.page.body || s.display == Display::TableCell);
+    // ... and inside a first block whose top margin collapses with theirs.
+    bool quirkyTop = quirkyEdge || quirkTopInside;
+    quirkTopInside = false;
     size_t lastBlock = n;
     for (size_t k = n; quirkyEdge && s.display == Display::TableCell && k-- > 0;) {
         const Node& c = *e.children[k];
@@ -177,7 +186,7 @@ void LayoutEngine::LayoutChildren(const Node& e, const ComputedStyle& s, int x, 
     while (i < n) {
         const Node& c = *e.children[i];
         if (IsBlockLevel(c)) {
-            quirkTop = quirkyEdge && atTop;
+            quirkTop = quirkyTop && atTop;
             quirkBottom = quirkyEdge && i == lastBlock;
             LayoutBlock(c, *StyleOf(c), x, w, cbH, flow, bfc);
             quirkTop = quirkBottom = false;
@@ -218,9 +227,17 @@ void LayoutEngine::LayoutContextBlock(const Node& e, const ComputedStyle& s, int
 
 int LayoutEngine::ClampHeight(const ComputedStyle& s, int h, int cbH) const
 {
+    int sizing = VerticalSizing(s, 0);
     if (!s.maxHeight.IsAuto() && (s.maxHeight.kind == Len::Px || cbH >= 0))
-        h = std::min(h, s.maxHeight.Resolve(cbH));
-    return std::max(h, s.minHeight.Resolve(std::max(cbH, 0)));
+        h = std::min(h, s.maxHeight.Resolve(cbH) - sizing);
+    return std::max(h, s.minHeight.Resolve(std::max(cbH, 0)) - sizing);
+}
+
+int LayoutEngine::VerticalSizing(const ComputedStyle& s, int cbW) const
+{
+    if (s.boxSizing != BoxSizing::BorderBox)
+        return 0;
+    return s.Border(Top) + s.Border(Bottom) + s.padding[Top].Resolve(cbW) + s.padding[Bottom].Resolve(cbW);
 }
 
 // A list item without a line of its own shows its marker at its top.
@@ -258,6 +275,7 @@ void LayoutEngine::LayoutBlock(const Node& e, const ComputedStyle& s, int cbX, i
         mt = 0;
     if (quirkBottom && s.builtinMarginBottom)
         mb = 0;
+    bool edgeTop = quirkTop;
     quirkTop = quirkBottom = false;
     bool context = EstablishesContext(s) || &e == in.page.html || s.display == Display::Table;
     if (s.clear != Clear::None) {
@@ -293,11 +311,13 @@ void LayoutEngine::LayoutBlock(const Node& e, const ComputedStyle& s, int cbX, i
         flow.waitingTops.push_back(&box.y);
     }
     int specified = -1;
-    if (s.height.kind == Len::Px || (s.height.kind == Len::Percent && cbH >= 0))
-        specified = s.height.Resolve(cbH);
+    if (s.height.kind == Len::Px || (s.height.kind != Len::Auto && s.height.kind != Len::Number && cbH >= 0))
+        specified = std::max(0, s.height.Resolve(cbH) - VerticalSizing(s, cbW));
     int childCbH = specified;
+    quirkTopInside = edgeTop && !bt && !pt;
     LayoutChildren(e, s, box.x + bl + pl, w, childCbH, flow, bfc);
-    bool bottomFixed = bb || pb || specified >= 0;
+    // A set height of 0 still lets the margins collapse through an empty box.
+    bool bottomFixed = bb || pb || specified > 0;
     bool collapsedThrough = false;
     if (box.y == INT_MIN) {
         flow.waitingTops.erase(std::remove(flow.waitingTops.begin(), flow.waitingTops.end(), &box.y),
@@ -377,13 +397,15 @@ int LayoutEngine::LayoutRoot(const Node& e, const ComputedStyle& s, int x, int y
     if (s.display == Display::ListItem && s.listStyle != ListStyle::None)
         markers.push_back(ListMarker{&e, &s, MarkerText(e, s), box.x + bl + pl});
     int specified = -1;
-    if (s.height.kind == Len::Px || (s.height.kind == Len::Percent && cbH >= 0))
-        specified = s.height.Resolve(cbH);
+    if (s.height.kind == Len::Px || (s.height.kind != Len::Auto && s.height.kind != Len::Number && cbH >= 0))
+        specified = std::max(0, s.height.Resolve(cbH) - VerticalSizing(s, availW));
     Flow flow;
     flow.y = box.y + bt + pt;
     Bfc bfc;
     ++depth;
-    if (depth < MaxLayoutDepth)
+    if (depth < MaxLayoutDepth && s.flexContainer)
+        flow.y = LayoutFlex(e, s, box.x + bl + pl, flow.y, w, specified);
+    else if (depth < MaxLayoutDepth)
         LayoutChildren(e, s, box.x + bl + pl, w, specified, flow, bfc);
     --depth;
     flow.Resolve();

@@ -96,13 +96,17 @@ std::wstring FontCache::FaceFor(const std::wstring& family)
 
 int FontCache::FontFor(const ComputedStyle& s)
 {
-    return FontFor(s.fontFamily, std::max(1, int(s.fontSize + 0.5f)), s.fontWeight >= 600, s.italic);
+    return FontFor(s.fontFamily, s.fontSize, s.fontWeight >= 600, s.italic);
 }
 
-int FontCache::FontFor(const std::wstring& family, int pixels, bool bold, bool italic)
+int FontCache::FontFor(const std::wstring& family, float size, bool bold, bool italic)
 {
-    pixels = std::min(pixels, 2000);
-    std::wstring key = family + L"|" + std::to_wstring(pixels) + (bold ? L"b" : L"") + (italic ? L"i" : L"");
+    // Text is measured at the size asked for, fractions of a pixel too, and
+    // drawn with the face at the nearest whole size.
+    size = std::max(1.0f, std::min(size, 2000.0f));
+    int pixels = static_cast<int>(size + 0.5f);
+    int size64 = static_cast<int>(size * 64 + 0.5f);
+    std::wstring key = family + L"|" + std::to_wstring(size64) + (bold ? L"b" : L"") + (italic ? L"i" : L"");
     auto it = byKey.find(key);
     if (it != byKey.end())
         return it->second;
@@ -111,13 +115,18 @@ int FontCache::FontFor(const std::wstring& family, int pixels, bool bold, bool i
     f->handle = CreateFontW(-pixels, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, italic, FALSE, FALSE, DEFAULT_CHARSET,
                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH,
                             face.substr(0, LF_FACESIZE - 1).c_str());
-    f->scale = std::max(1, std::min(32, 2048 / pixels));
-    f->measure = f->scale == 1 ? nullptr
-                               : CreateFontW(-pixels * f->scale, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, italic, FALSE, FALSE,
-                                             DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                             ANTIALIASED_QUALITY, DEFAULT_PITCH, face.substr(0, LF_FACESIZE - 1).c_str());
+    // Measured at 2048 pixels, the em of most outline faces: the advances
+    // come out in the face's own units, without rounding to the small size.
+    f->pixels = pixels;
+    f->size64 = size64;
+    f->measurePixels = std::max(pixels, 2048);
+    f->measure = f->measurePixels == pixels
+                     ? nullptr
+                     : CreateFontW(-f->measurePixels, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, italic, FALSE, FALSE,
+                                   DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
+                                   DEFAULT_PITCH, face.substr(0, LF_FACESIZE - 1).c_str());
     if (!f->measure)
-        f->scale = 1;
+        f->measurePixels = pixels;
     HGDIOBJ old = SelectObject(dc, f->handle);
     TEXTMETRICW tm{};
     GetTextMetricsW(dc, &tm);
@@ -152,15 +161,23 @@ const std::array<unsigned, 256>& FontCache::WidthBlock(int font, unsigned block)
         }
         INT w[256];
         if (!GetCharWidth32W(dc, block << 8, (block << 8) + 255, w))
-            std::fill(w, w + 256, f.metrics.ascent * f.scale / 2);
+            std::fill(w, w + 256, f.metrics.ascent * f.measurePixels / f.pixels / 2);
         for (int i = 0; i < 256; ++i)
-            (*table)[i] = static_cast<unsigned>(std::max(0, std::min(w[i], 1 << 20))) * 64u / static_cast<unsigned>(f.scale);
+            (*table)[i] = static_cast<unsigned>(
+                (static_cast<unsigned long long>(std::max(0, std::min(w[i], 1 << 22))) * unsigned(f.size64) +
+                 unsigned(f.measurePixels / 2)) /
+                unsigned(f.measurePixels));
         f.widths[block] = std::move(table);
     }
     return *f.widths[block];
 }
 
 int FontCache::TextWidth(int font, const wchar_t* text, size_t length)
+{
+    return static_cast<int>(TextAdvance(font, text, length) + 0.5);
+}
+
+double FontCache::TextAdvance(int font, const wchar_t* text, size_t length)
 {
     unsigned long long total = 0;
     unsigned lastBlock = 0xFFFFFFFF;
@@ -174,7 +191,7 @@ int FontCache::TextWidth(int font, const wchar_t* text, size_t length)
         }
         total += (*table)[c & 255];
     }
-    return static_cast<int>(std::min<unsigned long long>((total + 32) / 64, 100000000));
+    return static_cast<double>(std::min<unsigned long long>(total, 6400000000ull)) / 64.0;
 }
 
 const std::array<unsigned short, 256>& FontCache::HintedBlock(int font, unsigned block)

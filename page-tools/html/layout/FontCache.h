@@ -2,8 +2,8 @@
 // Fonts for layout and painting: one GDI font per family, size, weight and
 // slant, its metrics, and advance widths measured once per block of 256
 // characters, so that measuring a long page costs table look-ups and not a
-// call per word. The widths are read from the face at up to 32 times the size
-// and kept in 64ths of a pixel, so that text is as wide as its design says
+// call per word. The widths are read from the face at 2048 pixels and kept
+// in 64ths of a pixel, so that text is as wide as its design says
 // rather than as its hinted pixels add up. Works on a memory device
 // context; no window is needed.
 #include <windows.h>
@@ -34,8 +34,10 @@ public:
     FontCache& operator=(const FontCache&) = delete;
 
     int FontFor(const ComputedStyle& s);
-    int FontFor(const std::wstring& family, int pixels, bool bold, bool italic);
+    int FontFor(const std::wstring& family, float size, bool bold, bool italic);
     const FontMetrics& Metrics(int font) const { return fonts[font]->metrics; }
+    // The text's advance in pixels, fractions kept: lines are laid out in these.
+    double TextAdvance(int font, const wchar_t* text, size_t length);
     int TextWidth(int font, const wchar_t* text, size_t length);
     int TextWidth(int font, const std::wstring& text) { return TextWidth(font, text.data(), text.size()); }
     // Each character's advance, as TextWidth counts them; painting places glyphs by these.
@@ -47,8 +49,9 @@ public:
 private:
     struct Font {
         HFONT handle = nullptr;
-        HFONT measure = nullptr;  // the same face, scale times as large
-        int scale = 1;
+        HFONT measure = nullptr;  // the same face at measurePixels
+        int pixels = 1, measurePixels = 1;
+        int size64 = 64; // the size text is measured at, in 64ths of a pixel
         FontMetrics metrics;
         std::vector<std::unique_ptr<std::array<unsigned, 256>>> widths; // by high byte, in 64ths of a pixel
         std::vector<std::unique_ptr<std::array<unsigned short, 256>>> hinted; // the drawn glyphs' own advances

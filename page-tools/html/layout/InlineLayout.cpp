@@ -1,31 +1,31 @@
 // Line boxes: the inline content of a block broken into lines, aligned,
 // and placed beside the floats of its formatting context.
 #include <algorithm>
+#include <cmath>
 #include <cwctype>
 
 #include "LayoutEngine.h"
+#include "TextBreaks.h"
 
 namespace html {
 namespace {
 
 struct Piece {
     enum Kind : unsigned char { Word, Open, Close, Atomic, Break, Float, Abs } kind = Word;
+    bool breakAfter = false;      // a line may break after it (and after its space)
+    bool softHyphen = false;      // a word ending at a soft hyphen: "-" is drawn where the line breaks there
+    bool blank = false;           // kept white space (a run of tabs): a width with nothing to draw
     const Node* node = nullptr;   // the element; for a word, the element holding its text
     const ComputedStyle* style = nullptr;
     std::wstring text;
-    int width = 0;
-    int spaceWidth = 0;           // the collapsible space after it
-    bool wrap = true;             // a line may break at that space
+    double width = 0;
+    double spaceWidth = 0;        // the space after it, which a line break there drops
+    size_t spaceAt = 0;           // the piece the space stands before (an inline box may start after it)
     int font = -1;
     int shift = 0;                // baseline shift of vertical-align, downwards
     int height = 0, baseline = 0; // atomic: margin box height, baseline from its top
     Mark from{}, to{};            // atomic: what its layout produced
 };
-
-bool IsSpace(wchar_t c)
-{
-    return c == L' ' || c == L'\n' || c == L'\t' || c == L'\r' || c == L'\f';
-}
 
 bool IsTextControl(const Node& n)
 {
@@ -37,6 +37,12 @@ bool IsTextControl(const Node& n)
     for (wchar_t& c : type)
         c = static_cast<wchar_t>(towlower(c));
     return type != L"checkbox" && type != L"radio" && type != L"image" && type != L"hidden";
+}
+
+bool ParentWraps(const LayoutEngine& eng, const Node& n)
+{
+    const ComputedStyle* ps = n.parent ? eng.StyleOf(*n.parent) : nullptr;
+    return ps && WrapsLines(ps->whiteSpace);
 }
 
 class InlineCollector {
@@ -77,6 +83,12 @@ public:
             p.font = eng.Font(*s);
             pieces.push_back(p);
             lastSpace = true;
+            column = 0;
+            return;
+        }
+        if (n.tag == L"wbr" && s->display == Display::Inline) {
+            if (Piece* last = LastContent())
+                last->breakAfter = last->breakAfter || WrapsLines(s->whiteSpace);
             return;
         }
         if (s->display != Display::Inline || eng.IsReplaced(n)) {
@@ -87,12 +99,14 @@ public:
         p.font = eng.Font(*s);
         p.width = s->margin[Left].Resolve(cbWidth) + s->Border(Left) + s->padding[Left].Resolve(cbWidth);
         pieces.push_back(p);
+        column += p.width;
         int childShift = shift + OwnShift(n, *s);
         for (const auto& c : n.children)
             Collect(*c, childShift, depth + 1);
         p.kind = Piece::Close;
         p.width = s->margin[Right].Resolve(cbWidth) + s->Border(Right) + s->padding[Right].Resolve(cbWidth);
         pieces.push_back(p);
+        column += p.width;
     }
 
 private:
@@ -126,8 +140,13 @@ private:
         }
         eng.lastBaseline = before;
         p.to = eng.Here();
-        p.wrap = s.whiteSpace == WhiteSpace::Normal || s.whiteSpace == WhiteSpace::PreWrap;
+        // Lines may break on either side of an image or an inline block.
+        bool wrap = ParentWraps(eng, n);
+        if (Piece* last = LastContent())
+            last->breakAfter = last->breakAfter || wrap;
+        p.breakAfter = wrap;
         pieces.push_back(p);
+        column += p.width;
         lastSpace = false;
     }
 
@@ -142,85 +161,113 @@ private:
         return nullptr;
     }
 
-    void AddWord(const std::wstring& word, const Node& owner, const ComputedStyle& s, int font, int shift)
+    void AddWord(const wchar_t* word, size_t length, const Node& owner, const ComputedStyle& s, int font, int shift)
     {
         // Very long words are cut into pieces that stay joined on a line.
-        for (size_t at = 0; at < word.size(); at += 4096) {
+        for (size_t at = 0; at < length; at += 4096) {
             Piece p;
             p.kind = Piece::Word;
             p.node = &owner;
             p.style = &s;
             p.font = font;
             p.shift = shift;
-            p.text = word.substr(at, 4096);
-            p.width = eng.in.fonts.TextWidth(font, p.text);
-            p.wrap = false;
+            p.text.assign(word + at, std::min<size_t>(4096, length - at));
+            p.width = eng.in.fonts.TextAdvance(font, p.text.data(), p.text.size());
+            column += p.width;
             pieces.push_back(std::move(p));
         }
-        pieces.back().wrap = s.whiteSpace == WhiteSpace::Normal || s.whiteSpace == WhiteSpace::PreWrap ||
-                             s.whiteSpace == WhiteSpace::PreLine;
+        lastSpace = false;
+    }
+
+    // Kept white space that is not part of a word: one piece however long the run.
+    void AddBlank(double width, const Node& owner, const ComputedStyle& s, int font, int shift, bool breakAfter)
+    {
+        Piece p;
+        p.kind = Piece::Word;
+        p.blank = true;
+        p.node = &owner;
+        p.style = &s;
+        p.font = font;
+        p.shift = shift;
+        p.width = width;
+        p.breakAfter = breakAfter;
+        column += width;
+        pieces.push_back(std::move(p));
         lastSpace = false;
     }
 
     void Text(const std::wstring& text, const Node& owner, const ComputedStyle& s, int shift)
     {
         int font = eng.Font(s);
-        int space = eng.in.fonts.TextWidth(font, L" ", 1);
-        bool preserve = s.whiteSpace == WhiteSpace::Pre || s.whiteSpace == WhiteSpace::PreWrap;
-        bool keepLines = preserve || s.whiteSpace == WhiteSpace::PreLine;
-        std::wstring word;
-        size_t column = 0;
-        for (size_t i = 0; i <= text.size(); ++i) {
-            wchar_t c = i < text.size() ? text[i] : L'\0';
-            if (c == L'\r')
-                continue;
-            if (i == text.size() || IsSpace(c)) {
-                if (!word.empty()) {
-                    AddWord(word, owner, s, font, shift);
-                    word.clear();
+        const double space = eng.in.fonts.TextAdvance(font, L" ", 1);
+        const bool wrap = WrapsLines(s.whiteSpace);
+        const bool keep = s.whiteSpace == WhiteSpace::Pre || s.whiteSpace == WhiteSpace::PreWrap;
+        SplitText(text, s.whiteSpace, [&](const TextSegment& g) {
+            switch (g.kind) {
+            case TextSegment::Newline: {
+                Piece p;
+                p.kind = Piece::Break;
+                p.node = &owner;
+                p.style = &s;
+                p.font = font;
+                pieces.push_back(p);
+                lastSpace = true;
+                column = 0;
+                break;
+            }
+            case TextSegment::Tab: {
+                // A tab reaches the next stop; stops stand every eight spaces from the line's start.
+                const double stop = 8 * space;
+                double w = 0;
+                for (size_t k = 0; k < g.length && stop > 0; ++k) {
+                    double at = column + w;
+                    w += stop - std::fmod(at, stop);
                 }
-                if (i == text.size())
-                    break;
-                if (c == L'\n' && keepLines) {
-                    Piece p;
-                    p.kind = Piece::Break;
-                    p.node = &owner;
-                    p.style = &s;
-                    p.font = font;
-                    pieces.push_back(p);
-                    lastSpace = true;
-                    column = 0;
-                    continue;
+                Piece* last = (!pieces.empty() && pieces.back().kind == Piece::Word) ? &pieces.back() : nullptr;
+                if (last && s.whiteSpace == WhiteSpace::PreWrap) {
+                    last->spaceWidth += w;
+                    last->spaceAt = pieces.size();
+                    last->breakAfter = true;
+                    column += w;
+                } else {
+                    AddBlank(w, owner, s, font, shift, wrap);
                 }
-                if (preserve) {
-                    // Kept spaces are part of the text; a tab reaches the next multiple of eight.
-                    size_t n = c == L'\t' ? 8 - column % 8 : 1;
+                break;
+            }
+            case TextSegment::Space:
+                if (keep) {
+                    double w = space * double(g.length);
                     Piece* last = (!pieces.empty() && pieces.back().kind == Piece::Word) ? &pieces.back() : nullptr;
-                    if (last && s.whiteSpace == WhiteSpace::PreWrap) {
-                        last->spaceWidth += space * int(n);
+                    if (last) {
+                        last->spaceWidth += w;
+                        last->spaceAt = pieces.size();
+                        last->breakAfter = true;
+                        column += w;
                     } else {
-                        AddWord(std::wstring(n, L' '), owner, s, font, shift);
-                        pieces.back().wrap = s.whiteSpace == WhiteSpace::PreWrap;
+                        AddBlank(w, owner, s, font, shift, true);
                     }
-                    column += n;
-                    continue;
-                }
-                if (!lastSpace) {
+                } else if (!lastSpace) {
                     if (Piece* last = LastContent()) {
                         last->spaceWidth = space;
-                        last->wrap = s.whiteSpace != WhiteSpace::NoWrap;
+                        last->spaceAt = pieces.size();
+                        last->breakAfter = last->breakAfter || s.whiteSpace != WhiteSpace::NoWrap;
+                        column += space;
                     }
                     lastSpace = true;
                 }
-                continue;
+                break;
+            case TextSegment::Word:
+                AddWord(text.data() + g.start, g.length, owner, s, font, shift);
+                pieces.back().breakAfter = g.breakAfter;
+                pieces.back().softHyphen = g.softHyphen;
+                break;
             }
-            word += c;
-            ++column;
-        }
+        });
     }
 
     LayoutEngine& eng;
     int cbWidth;
+    double column = 0; // how far the line's content reaches since the last line break, for tab stops
 };
 
 struct Extent {
@@ -299,12 +346,36 @@ bool IsContent(const Piece& p)
 // One line box: its pieces, where they stand, and its height around the baseline.
 struct Line {
     std::vector<size_t> pieces;
-    std::vector<int> px;      // each piece's left, from the line's left edge
+    std::vector<double> px;   // each piece's left, from the line's left edge
     int left = 0, avail = 0;  // the free span beside the floats
-    int width = 0;
+    double width = 0;
+    double align = 0;         // text-align's offset from left
     int gaps = 0;             // spaces between content pieces
     bool content = false, forced = false;
+    size_t hyphenated = SIZE_MAX; // the word that ends the line at its soft hyphen
     int top = 0, height = 0, baseline = 0;
+    // The line's left edge and a piece's left on it, in fractions of a pixel.
+    double Left() const { return left + align; }
+};
+
+// Where the space after a content piece stands in a line: before the first
+// piece at or after its spaceAt, so that an inline box opened after the
+// space starts after it.
+class Gaps {
+public:
+    // The space to add before piece index k, which is content when content is true.
+    double Before(size_t k, bool content)
+    {
+        if (!pending || (!content && k < pending->spaceAt))
+            return 0;
+        double g = pending->spaceWidth;
+        pending = nullptr;
+        return g;
+    }
+    void After(const Piece& p) { pending = &p; }
+
+private:
+    const Piece* pending = nullptr;
 };
 
 // The lines of one run of inline content, built one after the other.
@@ -363,13 +434,18 @@ private:
         return true;
     }
 
-    // Takes pieces while they fit, breaking at the last space that allows it.
+    // Takes pieces while they fit, breaking at the last opportunity that allows it.
     void Fill(Line& line)
     {
         Band(line);
-        int cx = firstLine ? indent : 0;
+        double cx = firstLine ? indent : 0;
         const Piece* prev = nullptr;
+        Gaps gaps;
         size_t start = next;
+        struct {
+            size_t count = 0, next = 0;
+            bool valid = false;
+        } lastBreak;
         while (next < pieces.size()) {
             Piece& p = pieces[next];
             if (p.kind == Piece::Break) {
@@ -381,31 +457,48 @@ private:
                 if (!line.content) {
                     eng.PlaceFloat(*p.node, *p.style, x, w, line.top, bfc);
                     Band(line);
-                } else {
+                } else if (std::find(deferred.begin(), deferred.end(), next) == deferred.end()) {
                     deferred.push_back(next);
                 }
                 ++next;
                 continue;
             }
             if (p.kind == Piece::Abs) {
-                eng.QueueAbsolute(*p.node, line.left + cx, line.top);
+                if (next >= absDone) {
+                    eng.QueueAbsolute(*p.node, line.left + int(cx), line.top);
+                    absDone = next + 1;
+                }
                 ++next;
                 continue;
             }
-            int gap = (prev && IsContent(p)) ? prev->spaceWidth : 0;
-            if (IsContent(p) && cx + gap + p.width > line.avail) {
-                if (line.content && prev && prev->spaceWidth > 0 && prev->wrap)
+            bool content = IsContent(p);
+            if (content && prev && prev->breakAfter) {
+                lastBreak.count = line.pieces.size();
+                lastBreak.next = next;
+                lastBreak.valid = true;
+            }
+            double gap = gaps.Before(next, content);
+            // Text measured in 64ths may meet the edge exactly.
+            if (content && cx + gap + p.width > line.avail + 0.005) {
+                if (line.content && lastBreak.valid) {
+                    line.pieces.resize(lastBreak.count);
+                    next = lastBreak.next;
                     break;
+                }
                 if (!line.content && !bfc.floats.empty() && line.avail < w && MoveBelowFloats(line))
                     continue;
             }
             cx += gap + p.width;
-            if (IsContent(p)) {
+            if (content) {
                 line.content = true;
                 prev = &p;
+                gaps.After(p);
             }
             line.pieces.push_back(next++);
         }
+        // Floats met past the break come again with the next line.
+        deferred.erase(std::remove_if(deferred.begin(), deferred.end(), [&](size_t d) { return d >= next; }),
+                       deferred.end());
         // Opening tags at the end of a broken line go down with the word they open.
         while (!line.forced && next < pieces.size() && line.pieces.size() > 1 &&
                pieces[line.pieces.back()].kind == Piece::Open) {
@@ -414,34 +507,50 @@ private:
         }
         if (line.pieces.empty() && next == start && next < pieces.size())
             line.pieces.push_back(next++); // always move on
+        if (!line.forced && next < pieces.size()) {
+            for (size_t k = line.pieces.size(); k-- > 0;) {
+                const Piece& last = pieces[line.pieces[k]];
+                if (IsContent(last)) {
+                    if (last.softHyphen)
+                        line.hyphenated = line.pieces[k];
+                    break;
+                }
+            }
+        }
     }
 
     // Horizontal places, then text-align (justify spreads the extra over the spaces).
     void Position(Line& line)
     {
         line.px.resize(line.pieces.size());
-        int pos = firstLine ? indent : 0;
+        double pos = firstLine ? indent : 0;
+        Gaps gaps;
         const Piece* prev = nullptr;
         for (size_t k = 0; k < line.pieces.size(); ++k) {
             const Piece& p = pieces[line.pieces[k]];
-            if (IsContent(p) && prev) {
-                pos += prev->spaceWidth;
-                line.gaps += prev->spaceWidth > 0;
-            }
+            double gap = gaps.Before(line.pieces[k], IsContent(p));
+            pos += gap;
+            if (IsContent(p) && prev && prev->spaceWidth > 0)
+                ++line.gaps;
             line.px[k] = pos;
             pos += p.width;
-            if (IsContent(p))
+            if (line.pieces[k] == line.hyphenated)
+                pos += HyphenWidth(p);
+            if (IsContent(p)) {
                 prev = &p;
+                gaps.After(p);
+            }
         }
         line.width = pos;
-        int extra = line.avail - line.width;
+        double extra = line.avail - line.width;
         bool last = next >= pieces.size() || line.forced;
-        int offset = s.textAlign == TextAlign::Right ? extra
-                   : (s.textAlign == TextAlign::Center || s.textAlign == TextAlign::CenterBlocks) ? extra / 2 : 0;
-        line.left += std::max(offset, 0);
+        double offset = s.textAlign == TextAlign::Right ? extra
+                      : (s.textAlign == TextAlign::Center || s.textAlign == TextAlign::CenterBlocks) ? extra / 2 : 0;
+        line.align = std::max(offset, 0.0);
         if (s.textAlign != TextAlign::Justify || last || line.gaps == 0 || extra <= 0)
             return;
-        int seen = 0, added = 0;
+        int seen = 0;
+        double added = 0;
         prev = nullptr;
         for (size_t k = 0; k < line.pieces.size(); ++k) {
             const Piece& p = pieces[line.pieces[k]];
@@ -452,6 +561,8 @@ private:
                 prev = &p;
         }
     }
+
+    double HyphenWidth(const Piece& p) const { return eng.in.fonts.TextAdvance(p.font, L"-", 1); }
 
     // An atomic piece's own vertical-align shift against its parent's baseline.
     int OwnShift(const ComputedStyle& as) const
@@ -480,11 +591,21 @@ private:
     void Measure(Line& line)
     {
         // In quirks mode the block's own line height counts only on lines with text of its own.
-        bool ownText = false;
-        for (size_t k : line.pieces)
-            ownText = ownText || (pieces[k].kind == Piece::Word && (!eng.quirks || pieces[k].node == &e));
+        bool ownText = false, forced = false, empty = true;
+        for (size_t k : line.pieces) {
+            const Piece& p = pieces[k];
+            ownText = ownText || (p.kind == Piece::Word && (!eng.quirks || p.node == &e));
+            forced = forced || p.kind == Piece::Break;
+            empty = empty && p.kind != Piece::Word && p.kind != Piece::Atomic && p.kind != Piece::Break && p.width == 0;
+        }
+        if (empty) {
+            // Only the ends of inline elements with nothing in them: the line takes no room.
+            line.height = 0;
+            line.baseline = line.top;
+            return;
+        }
         Extent ext;
-        if (!eng.quirks || ownText || (line.pieces.size() == 1 && pieces[line.pieces[0]].kind == Piece::Break))
+        if (!eng.quirks || ownText || forced)
             ext.Add(-strutA, strut - strutA);
         int edgeAligned = 0; // top- and bottom-aligned pieces only make the line tall enough
         for (size_t k : line.pieces) {
@@ -508,36 +629,75 @@ private:
         line.baseline = line.top - ext.top;
     }
 
-    void Fragment(const Line& line, const Piece& p, int x0, int x1)
+    static int Px(double v) { return static_cast<int>(std::floor(v + 0.5)); }
+
+    void Fragment(const Line& line, const Piece& p, double x0, double x1)
     {
         const ComputedStyle& es = *p.style;
         const FontMetrics& m = eng.in.fonts.Metrics(p.font);
         int pt = es.padding[Top].Resolve(w), pb = es.padding[Bottom].Resolve(w);
-        Rect r{x0, line.baseline + p.shift - m.ascent - pt - es.Border(Top), std::max(0, x1 - x0),
+        int left = Px(x0);
+        Rect r{left, line.baseline + p.shift - m.ascent - pt - es.Border(Top), std::max(0, Px(x1) - left),
                m.ascent + m.descent + pt + pb + es.Border(Top) + es.Border(Bottom)};
+        // A bare piece of an element on a line where it holds nothing (an
+        // element that opens before a line break) is not part of its box;
+        // it stands only for an element that has no other.
+        if (x1 - x0 < 0.5 && !es.Border(Left) && !es.Border(Right) && !es.padding[Left].Resolve(w) &&
+            !es.padding[Right].Resolve(w) && !HoldsContent(line, p)) {
+            bare.emplace_back(&p, r);
+            return;
+        }
         eng.AddItem(DisplayItem::Box, *p.node, r, false);
         eng.UniteBox(*p.node, r);
     }
 
+    // Whether a word or an atomic box of the element's stands on the line.
+    bool HoldsContent(const Line& line, const Piece& p) const
+    {
+        for (size_t k : line.pieces) {
+            const Piece& q = pieces[k];
+            if (!IsContent(q))
+                continue;
+            for (const Node* n = q.kind == Piece::Word ? q.node : q.node->parent; n; n = n->parent)
+                if (n == p.node)
+                    return true;
+        }
+        return false;
+    }
+
+public:
+    // The bare pieces of elements that have no box after all.
+    void EmitBare()
+    {
+        for (const auto& b : bare)
+            if (eng.out.boxes[b.first->node->index].w < 0) {
+                eng.AddItem(DisplayItem::Box, *b.first->node, b.second, false);
+                eng.UniteBox(*b.first->node, b.second);
+            }
+        bare.clear();
+    }
+
+private:
+
     // The boxes of the inline elements on the line, before their content.
     void EmitBoxes(const Line& line)
     {
-        std::vector<std::pair<const Piece*, int>> open;
+        std::vector<std::pair<const Piece*, double>> open;
         for (const Piece* p : openAtStart)
-            open.emplace_back(p, line.left);
+            open.emplace_back(p, line.Left());
         for (size_t k = 0; k < line.pieces.size(); ++k) {
             const Piece& p = pieces[line.pieces[k]];
             if (p.kind == Piece::Open) {
-                open.emplace_back(&p, line.left + line.px[k] + p.style->margin[Left].Resolve(w));
+                open.emplace_back(&p, line.Left() + line.px[k] + p.style->margin[Left].Resolve(w));
             } else if (p.kind == Piece::Close && !open.empty()) {
                 Fragment(line, *open.back().first, open.back().second,
-                         line.left + line.px[k] + p.width - p.style->margin[Right].Resolve(w));
+                         line.Left() + line.px[k] + p.width - p.style->margin[Right].Resolve(w));
                 open.pop_back();
             }
         }
         openAtStart.clear();
         for (auto& o : open) {
-            Fragment(line, *o.first, o.second, line.left + line.width);
+            Fragment(line, *o.first, o.second, line.Left() + line.width);
             openAtStart.push_back(o.first);
         }
     }
@@ -545,6 +705,9 @@ private:
     void EmitWord(const Line& line, size_t k)
     {
         const Piece& p = pieces[line.pieces[k]];
+        // Kept white space is drawn only where a decoration runs through it.
+        if (p.blank && !p.style->decorationsInEffect)
+            return;
         const FontMetrics& m = eng.in.fonts.Metrics(p.font);
         DisplayItem item;
         item.kind = DisplayItem::Text;
@@ -552,16 +715,19 @@ private:
         item.layer = static_cast<unsigned char>(eng.layer >= 0 ? eng.layer : 2);
         item.clip = eng.clip;
         item.font = p.font;
-        item.r = Rect{line.left + line.px[k], line.baseline + p.shift - m.ascent, p.width, m.ascent + m.descent};
+        bool hyphen = line.pieces[k] == line.hyphenated;
+        double x0 = line.Left() + line.px[k], x1 = x0 + p.width + (hyphen ? HyphenWidth(p) : 0);
+        int left = Px(x0);
+        item.r = Rect{left, line.baseline + p.shift - m.ascent, Px(x1) - left, m.ascent + m.descent};
         item.text = static_cast<int>(eng.out.texts.size());
         for (size_t n = k + 1; n < line.pieces.size(); ++n) {
             const Piece& after = pieces[line.pieces[n]];
             if (after.kind == Piece::Word && after.node == p.node)
-                item.trail = std::max(0, line.px[n] - line.px[k] - p.width);
+                item.trail = std::max(0, Px(line.Left() + line.px[n]) - Px(x1));
             if (IsContent(after))
                 break;
         }
-        eng.out.texts.push_back(p.text);
+        eng.out.texts.push_back(hyphen ? p.text + L"-" : p.text);
         eng.out.items.push_back(item);
     }
 
@@ -576,7 +742,7 @@ private:
                 int top = va == VAlign::Top ? line.top
                         : va == VAlign::Bottom ? line.top + line.height - p.height
                         : line.baseline + AtomicTop(p);
-                eng.ShiftRange(p.from, p.to, line.left + line.px[k], top);
+                eng.ShiftRange(p.from, p.to, Px(line.Left() + line.px[k]), top);
             }
         }
     }
@@ -623,6 +789,8 @@ private:
     bool firstLine = true;
     std::vector<const Piece*> openAtStart; // inline elements going on from the line before
     std::vector<size_t> deferred;          // floats met after the line had content
+    size_t absDone = 0;                    // positioned boxes before this piece are queued
+    std::vector<std::pair<const Piece*, Rect>> bare;
 };
 
 } // namespace
@@ -645,11 +813,14 @@ void LayoutEngine::LayoutInlineRun(const Node& e, const ComputedStyle& s, size_t
                 PlaceFloat(*p.node, *p.style, x, w, y, bfc);
             else if (p.kind == Piece::Abs)
                 QueueAbsolute(*p.node, x, y);
+            else if (p.kind == Piece::Open && out.boxes[p.node->index].w < 0)
+                SetBox(*p.node, Rect{x, y, 0, 0}); // an empty anchor still has a place to jump to
         }
         return;
     }
     LineBuilder lines(*this, e, s, pieces, x, w, bfc);
     flow.y = lines.Run(flow.Resolve());
+    lines.EmitBare();
 }
 
 } // namespace html

@@ -2,8 +2,10 @@
 // or widest image) and the width it takes without any line break: what
 // table columns, floats and inline blocks are sized from.
 #include <algorithm>
+#include <cmath>
 
 #include "LayoutEngine.h"
+#include "TextBreaks.h"
 
 namespace html {
 
@@ -12,7 +14,10 @@ void TableIntrinsic(LayoutEngine& eng, const Node& table, const ComputedStyle& s
 namespace {
 
 struct Widths {
-    int min = 0, max = 0, line = 0, word = 0; // line: the running unbroken line; word: the running unbreakable run
+    // line: the running unbroken line; word: the running unbreakable run.
+    double min = 0, max = 0, line = 0, word = 0;
+    double space = 0; // a collapsible space waiting for what follows it
+    bool spaceJoins = false; // and whether it is part of the unbreakable run
     void EndWord()
     {
         min = std::max(min, word);
@@ -23,13 +28,16 @@ struct Widths {
         EndWord();
         max = std::max(max, line);
         line = 0;
+        space = 0;
+    }
+    // Content after a collapsible space: the space counts only then.
+    void Add(double width)
+    {
+        line += space + width;
+        word += (spaceJoins ? space : 0) + width;
+        space = 0;
     }
 };
-
-bool IsSpace(wchar_t c)
-{
-    return c == L' ' || c == L'\n' || c == L'\t' || c == L'\r' || c == L'\f';
-}
 
 } // namespace
 
@@ -38,34 +46,46 @@ static void InlineWidths(LayoutEngine& eng, const Node& n, Widths& w, int depth)
 static void TextWidths(LayoutEngine& eng, const std::wstring& text, const ComputedStyle& s, Widths& w)
 {
     int font = eng.Font(s);
-    bool pre = s.whiteSpace == WhiteSpace::Pre || s.whiteSpace == WhiteSpace::PreWrap;
-    bool wrap = s.whiteSpace != WhiteSpace::Pre && s.whiteSpace != WhiteSpace::NoWrap;
-    int space = eng.in.fonts.TextWidth(font, L" ", 1);
-    size_t i = 0;
-    while (i < text.size()) {
-        if (IsSpace(text[i])) {
-            if (text[i] == L'\n' && (pre || s.whiteSpace == WhiteSpace::PreLine)) {
-                w.EndLine();
-            } else {
-                w.line += space;
+    const double space = eng.in.fonts.TextAdvance(font, L" ", 1);
+    const bool keep = s.whiteSpace == WhiteSpace::Pre || s.whiteSpace == WhiteSpace::PreWrap;
+    const bool wrap = WrapsLines(s.whiteSpace);
+    SplitText(text, s.whiteSpace, [&](const TextSegment& g) {
+        switch (g.kind) {
+        case TextSegment::Newline:
+            w.EndLine();
+            break;
+        case TextSegment::Tab: {
+            const double stop = 8 * space;
+            double tabs = 0;
+            for (size_t k = 0; k < g.length && stop > 0; ++k)
+                tabs += stop - std::fmod(w.line + w.space + tabs, stop);
+            w.Add(tabs);
+            if (wrap)
+                w.EndWord();
+            break;
+        }
+        case TextSegment::Space:
+            if (keep) {
+                w.Add(space * double(g.length));
+                w.EndWord();
+            } else if (w.line > 0 || w.word > 0) {
+                w.space = space;
+                w.spaceJoins = !wrap;
                 if (wrap)
                     w.EndWord();
-                else
-                    w.word += space;
             }
-            ++i;
-            if (!pre)
-                while (i < text.size() && IsSpace(text[i]) && text[i] != L'\n')
-                    ++i;
-            continue;
+            break;
+        case TextSegment::Word: {
+            w.Add(eng.in.fonts.TextAdvance(font, text.data() + g.start, g.length));
+            if (g.breakAfter) {
+                if (g.softHyphen)
+                    w.word += eng.in.fonts.TextAdvance(font, L"-", 1);
+                w.EndWord();
+            }
+            break;
         }
-        size_t start = i;
-        while (i < text.size() && !IsSpace(text[i]))
-            ++i;
-        int width = eng.in.fonts.TextWidth(font, text.data() + start, i - start);
-        w.word += width;
-        w.line += width;
-    }
+        }
+    });
 }
 
 static void InlineWidths(LayoutEngine& eng, const Node& n, Widths& w, int depth)
@@ -92,22 +112,33 @@ static void InlineWidths(LayoutEngine& eng, const Node& n, Widths& w, int depth)
         eng.Intrinsic(n, mn, mx);
         if (block) {
             w.EndLine();
-            w.min = std::max(w.min, mn);
-            w.max = std::max(w.max, mx);
+            w.min = std::max(w.min, double(mn));
+            w.max = std::max(w.max, double(mx));
         } else {
             w.EndWord();
-            w.min = std::max(w.min, mn);
-            w.line += mx;
-            w.EndWord();
+            w.min = std::max(w.min, double(mn));
+            w.Add(mx);
+            w.word = 0;
         }
         return;
     }
     int edges = s->Border(Left) + s->Border(Right) + s->padding[Left].Resolve(0) + s->padding[Right].Resolve(0) +
                 s->margin[Left].Resolve(0) + s->margin[Right].Resolve(0);
-    w.line += edges;
-    w.word += edges;
+    if (edges)
+        w.Add(edges);
     for (const auto& c : n.children)
         InlineWidths(eng, *c, w, depth + 1);
+}
+
+void LayoutEngine::ContentWidths(const Node& e, int& minW, int& maxW)
+{
+    Widths w;
+    for (const auto& c : e.children)
+        InlineWidths(*this, *c, w, depth);
+    w.EndLine();
+    // Up to the next pixel: a box as wide as its text must not break it.
+    minW = static_cast<int>(std::ceil(w.min - 0.01));
+    maxW = std::max(static_cast<int>(std::ceil(w.max - 0.01)), minW);
 }
 
 void LayoutEngine::Intrinsic(const Node& e, int& minW, int& maxW)
@@ -134,14 +165,15 @@ void LayoutEngine::Intrinsic(const Node& e, int& minW, int& maxW)
         minW += margins;
         maxW += margins;
     } else if (s->width.kind == Len::Px && s->display != Display::TableCell) {
-        minW = maxW = s->width.Resolve(0) + edges + margins;
+        minW = maxW = s->width.Resolve(0) + (s->boxSizing == BoxSizing::BorderBox ? 0 : edges) + margins;
+    } else if (s->flexContainer) {
+        FlexIntrinsic(e, *s, minW, maxW);
+        minW += edges + margins;
+        maxW += edges + margins;
     } else {
-        Widths w;
-        for (const auto& c : e.children)
-            InlineWidths(*this, *c, w, depth);
-        w.EndLine();
-        minW = w.min + edges + margins;
-        maxW = std::max(w.max, w.min) + edges + margins;
+        ContentWidths(e, minW, maxW);
+        minW += edges + margins;
+        maxW += edges + margins;
         if (s->minWidth.kind == Len::Px) {
             minW = std::max(minW, s->minWidth.Resolve(0) + edges + margins);
             maxW = std::max(maxW, minW);

@@ -57,6 +57,8 @@ struct Mark {
     size_t items, boxes, clips;
 };
 
+struct FlexItem;
+
 struct ListMarker {
     const Node* node = nullptr;
     const ComputedStyle* style = nullptr;
@@ -75,6 +77,8 @@ public:
     void LayoutContextBlock(const Node& e, const ComputedStyle& s, int cbX, int cbW, int cbH, int mt, int mb, Flow& flow,
                             Bfc& bfc);
     int ClampHeight(const ComputedStyle& s, int h, int cbH) const;
+    // What border-box sizing takes off a set height: the vertical borders and padding.
+    int VerticalSizing(const ComputedStyle& s, int cbW) const;
     void EmitTopMarker(const Node& e, const ComputedStyle& s, int contentTop);
     // A box that starts a formatting context of its own, laid out with its top-left margin corner at (x, y).
     int LayoutRoot(const Node& e, const ComputedStyle& s, int x, int y, int marginBoxW, bool shrink, int cbH);
@@ -91,6 +95,14 @@ public:
     // Tables (TableLayout.cpp).
     void LayoutTable(const Node& e, const ComputedStyle& s, int x, int y, int availW, int& outW, int& outH);
 
+    // Flexible boxes (FlexLayout.cpp): the items of a flex container in its content box at (x, y), w wide,
+    // cbH its set content height or -1; returns the bottom of the content.
+    int LayoutFlex(const Node& e, const ComputedStyle& s, int x, int y, int w, int cbH);
+    int LayoutFlexColumn(const Node& e, const ComputedStyle& s, std::vector<FlexItem>& items, int x, int y, int w,
+                         int cbH, bool reverse, int gap);
+    void AlignCross(FlexItem& item, int lineCross, bool row);
+    void FlexIntrinsic(const Node& e, const ComputedStyle& s, int& minW, int& maxW);
+
     // Replaced elements (Replaced.cpp): images and form controls.
     bool IsReplaced(const Node& e) const;
     void ReplacedSize(const Node& e, const ComputedStyle& s, int cbW, int& w, int& h);
@@ -98,6 +110,8 @@ public:
 
     // Intrinsic widths (IntrinsicWidths.cpp), of the margin box.
     void Intrinsic(const Node& e, int& minW, int& maxW);
+    // Of the content alone, whatever width the box itself is given.
+    void ContentWidths(const Node& e, int& minW, int& maxW);
 
     // Shared helpers.
     const ComputedStyle* StyleOf(const Node& n) const { return in.styles.StyleOf(n); }
@@ -132,6 +146,8 @@ public:
     std::vector<char> containsBlock; // by node index: an inline element holding block-level content
     int lastBaseline = INT_MIN;      // of the last line placed
     bool quirkTop = false, quirkBottom = false; // the next block drops its built-in top / bottom margin
+    bool quirkTopInside = false; // the next block's children start at such an edge too
+    int forcedWidth = -1; // a flex item's content width, taken by the next UsedWidths
 };
 
 constexpr int MaxLayoutDepth = 300;

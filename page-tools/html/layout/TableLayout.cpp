@@ -2,6 +2,7 @@
 // widths from the cells' narrowest and widest layouts, and rows as tall as
 // their tallest cells.
 #include <algorithm>
+#include <cmath>
 
 #include "LayoutEngine.h"
 
@@ -16,6 +17,7 @@ struct Cell {
 
 struct Grid {
     std::vector<const Node*> rows;
+    std::vector<const ComputedStyle*> colStyles; // by column, from <col> and <colgroup>; null where none
     std::vector<const Node*> groupOf;  // the row group of each row, or null
     std::vector<const Node*> captions;
     std::vector<Cell> cells;
@@ -52,6 +54,29 @@ Grid BuildGrid(const LayoutEngine& eng, const Node& table)
         case Display::TableRowGroup:
         case Display::TableRow: bodies.push_back(c.get()); break;
         case Display::TableCaption: g.captions.push_back(c.get()); break;
+        case Display::TableColumnGroup: {
+            // Its columns, or as many as its span says when it has none.
+            bool any = false;
+            for (const auto& col : c->children) {
+                const ComputedStyle* cs = col->IsElement() ? eng.StyleOf(*col) : nullptr;
+                if (!cs || cs->display != Display::TableColumn)
+                    continue;
+                any = true;
+                int span = std::max(1, std::min(SpanAttr(*col, L"span"), MaxSpan));
+                for (int k = 0; k < span && int(g.colStyles.size()) < MaxColumns; ++k)
+                    g.colStyles.push_back(cs->width.IsAuto() ? s : cs);
+            }
+            int span = std::max(1, std::min(SpanAttr(*c, L"span"), MaxSpan));
+            for (int k = 0; !any && k < span && int(g.colStyles.size()) < MaxColumns; ++k)
+                g.colStyles.push_back(s);
+            break;
+        }
+        case Display::TableColumn: {
+            int span = std::max(1, std::min(SpanAttr(*c, L"span"), MaxSpan));
+            for (int k = 0; k < span && int(g.colStyles.size()) < MaxColumns; ++k)
+                g.colStyles.push_back(s);
+            break;
+        }
         default: break;
         }
     }
@@ -106,14 +131,17 @@ Grid BuildGrid(const LayoutEngine& eng, const Node& table)
 }
 
 struct Columns {
-    std::vector<int> min, max, fixed;
-    std::vector<float> percent;
+    std::vector<int> min, max;
+    std::vector<int> fixed;       // a set width (of the cell's border box); 0 for none
+    std::vector<float> percent;   // a percentage of the table's width; 0 for none
 };
 
 } // namespace
 
 // The narrowest and widest widths of every column, from the cells that
-// start in it; spanning cells widen the columns they cover.
+// start in it and its <col>; spanning cells widen the columns they cover.
+// A set width is what the column would like, not a floor: the column still
+// shrinks to its content's narrowest when the table has no room.
 static Columns ColumnWidths(LayoutEngine& eng, const Grid& g)
 {
     Columns c;
@@ -121,6 +149,13 @@ static Columns ColumnWidths(LayoutEngine& eng, const Grid& g)
     c.max.assign(g.cols, 0);
     c.fixed.assign(g.cols, 0);
     c.percent.assign(g.cols, 0);
+    for (int k = 0; k < g.cols && k < int(g.colStyles.size()); ++k) {
+        const ComputedStyle* cs = g.colStyles[k];
+        if (cs && cs->width.kind == Len::Px)
+            c.fixed[k] = std::max(c.fixed[k], cs->width.Resolve(0));
+        else if (cs && cs->width.kind == Len::Percent)
+            c.percent[k] = std::max(c.percent[k], cs->width.v);
+    }
     std::vector<const Cell*> spanning;
     for (const Cell& cell : g.cells) {
         int mn, mx;
@@ -144,11 +179,9 @@ static Columns ColumnWidths(LayoutEngine& eng, const Grid& g)
             spanning.push_back(&cell);
         }
     }
-    // A column of a set width keeps it while the table has room for it.
-    for (int k = 0; k < g.cols; ++k) {
-        c.min[k] = std::max(c.min[k], c.fixed[k]);
-        c.max[k] = std::max(c.max[k], c.min[k]);
-    }
+    // A column of a set width would be that wide, however wide its content would go.
+    for (int k = 0; k < g.cols; ++k)
+        c.max[k] = c.fixed[k] ? std::max(c.min[k], c.fixed[k]) : std::max(c.max[k], c.min[k]);
     for (const Cell* cell : spanning) {
         int mn, mx;
         eng.Intrinsic(*cell->node, mn, mx);
@@ -167,8 +200,44 @@ static Columns ColumnWidths(LayoutEngine& eng, const Grid& g)
             c.max[col] = std::max(c.max[col], c.min[col]);
         }
     }
+    // Percentages past 100 in all are cut from the last columns.
+    float left = 100;
+    for (int k = 0; k < g.cols; ++k) {
+        c.percent[k] = std::max(0.0f, std::min(c.percent[k], left));
+        left -= c.percent[k];
+    }
     return c;
 }
+
+namespace {
+
+// The widest a table's columns would go: with percentages, as wide as
+// those columns need for their share (all the room, where they ask for
+// 100% beside other columns).
+long long WidestColumns(const Columns& c, long long room)
+{
+    long long sum = 0, others = 0;
+    float pct = 0;
+    double needed = 0;
+    for (size_t k = 0; k < c.max.size(); ++k) {
+        sum += c.max[k];
+        if (c.percent[k] > 0) {
+            pct += c.percent[k];
+            needed = std::max(needed, c.max[k] * 100.0 / c.percent[k]);
+        } else {
+            others += c.max[k];
+        }
+    }
+    if (pct <= 0)
+        return sum;
+    if (pct >= 100)
+        needed = others > 0 ? double(std::max(room, sum)) : needed;
+    else
+        needed = std::max(needed, others * 100.0 / (100 - pct));
+    return std::max<long long>(sum, static_cast<long long>(std::min(needed, 1e7) + 0.5));
+}
+
+} // namespace
 
 static int Spacing(const ComputedStyle& s, bool vertical)
 {
@@ -185,11 +254,18 @@ void TableIntrinsic(LayoutEngine& eng, const Node& table, const ComputedStyle& s
                 Spacing(s, false) * (g.cols + 1);
     if (g.cols == 0)
         extra -= Spacing(s, false);
-    minW = extra;
-    maxW = extra;
-    for (int k = 0; k < g.cols; ++k) {
-        minW += c.min[k];
-        maxW += c.max[k];
+    long long sumMin = 0;
+    for (int k = 0; k < g.cols; ++k)
+        sumMin += c.min[k];
+    minW = static_cast<int>(std::min<long long>(extra + sumMin, 1000000));
+    // A column of 100% beside others asks for all the room there is.
+    maxW = static_cast<int>(std::min<long long>(extra + WidestColumns(c, 1000000), 1000000));
+    // A caption is as wide as the table, and the table at least as wide as the caption's narrowest.
+    for (const Node* cap : g.captions) {
+        int cmin, cmax;
+        eng.Intrinsic(*cap, cmin, cmax);
+        minW = std::max(minW, cmin);
+        maxW = std::max(maxW, cmin);
     }
     if (s.width.kind == Len::Px) {
         minW = std::max(minW, s.width.Resolve(0));
@@ -234,53 +310,71 @@ long long Sum(const std::vector<int>& v)
     return total;
 }
 
-// Column widths adding up to target: between the narrowest and widest in
-// proportion, and beyond the widest shared by the columns of no set width.
-std::vector<int> DistributeColumns(Columns& c, int target)
+// Column widths adding up to target, as browsers share a table's width:
+// first every column's narrowest; then the percentage columns grow to their
+// share, then the columns of a set width to it, then the others to their
+// widest, each step in proportion once the next would not fit; what is left
+// goes to the columns of no set width, else to those of a set width, else
+// to the percentage ones.
+std::vector<double> DistributeColumns(const Columns& c, int target)
 {
     size_t cols = c.min.size();
+    std::vector<double> pct(cols), minW(cols), maxW(cols);
+    for (size_t k = 0; k < cols; ++k) {
+        minW[k] = c.min[k];
+        maxW[k] = c.max[k];
+        pct[k] = c.percent[k] > 0 ? std::max<double>(c.min[k], c.percent[k] * double(target) / 100) : 0;
+    }
+    // The four steps' widths for each column.
+    auto step = [&](size_t k, int n) -> double {
+        if (n == 0)
+            return minW[k];
+        if (c.percent[k] > 0)
+            return pct[k];
+        if (n == 1)
+            return minW[k];
+        if (c.fixed[k])
+            return maxW[k];
+        return n == 2 ? minW[k] : maxW[k];
+    };
+    double sums[4] = {0, 0, 0, 0};
     for (size_t k = 0; k < cols; ++k)
-        if (c.percent[k] > 0) {
-            int pw = std::max(c.min[k], int(c.percent[k] * target / 100));
-            c.min[k] = c.max[k] = c.fixed[k] = pw;
-        }
-    long long sumMin = Sum(c.min), sumMax = Sum(c.max);
-    if (target <= sumMin)
-        return c.min;
-    std::vector<int> widths(cols, 0);
-    if (target <= sumMax) {
-        long long span = sumMax - sumMin, give = target - sumMin, given = 0;
-        for (size_t k = 0; k < cols; ++k) {
-            long long share = span > 0 ? (long long)(c.max[k] - c.min[k]) * give / span : 0;
-            widths[k] = c.min[k] + static_cast<int>(share);
-            given += share;
-        }
-        for (size_t k = cols; k-- > 0 && given < give; ++given)
-            ++widths[k];
+        for (int n = 0; n < 4; ++n)
+            sums[n] += step(k, n);
+    std::vector<double> widths(cols);
+    if (target <= sums[0]) {
+        for (size_t k = 0; k < cols; ++k)
+            widths[k] = minW[k];
         return widths;
     }
-    long long base = 0;
-    int autoCols = 0;
-    for (size_t k = 0; k < cols; ++k)
-        if (!c.fixed[k]) {
-            base += c.max[k];
-            ++autoCols;
-        }
-    long long give = target - sumMax, given = 0;
-    for (size_t k = 0; k < cols; ++k) {
-        long long share = 0;
-        if (autoCols > 0 && !c.fixed[k])
-            share = base > 0 ? c.max[k] * give / base : give / autoCols;
-        else if (autoCols == 0)
-            share = sumMax > 0 ? c.max[k] * give / sumMax : give / std::max<long long>(1, cols);
-        widths[k] = c.max[k] + static_cast<int>(share);
-        given += share;
+    for (int n = 1; n < 4; ++n) {
+        if (target > sums[n])
+            continue;
+        double f = sums[n] > sums[n - 1] ? (target - sums[n - 1]) / (sums[n] - sums[n - 1]) : 1;
+        for (size_t k = 0; k < cols; ++k)
+            widths[k] = step(k, n - 1) + (step(k, n) - step(k, n - 1)) * f;
+        return widths;
     }
-    for (size_t k = cols; k-- > 0 && given < give;)
-        if (autoCols == 0 || !c.fixed[k]) {
-            ++widths[k];
-            ++given;
+    double excess = target - sums[3];
+    enum { Auto, Fixed, Percent };
+    auto kindOf = [&](size_t k) { return c.percent[k] > 0 ? Percent : c.fixed[k] ? Fixed : Auto; };
+    int takers = Percent;
+    for (size_t k = 0; k < cols; ++k)
+        takers = std::min(takers, int(kindOf(k)));
+    double weights = 0;
+    size_t count = 0;
+    for (size_t k = 0; k < cols; ++k)
+        if (kindOf(k) == takers) {
+            weights += takers == Percent ? c.percent[k] : maxW[k];
+            ++count;
         }
+    for (size_t k = 0; k < cols; ++k) {
+        widths[k] = step(k, 3);
+        if (kindOf(k) != takers || count == 0)
+            continue;
+        double weight = takers == Percent ? c.percent[k] : maxW[k];
+        widths[k] += weights > 0 ? excess * weight / weights : excess / double(count);
+    }
     return widths;
 }
 
@@ -297,18 +391,28 @@ public:
     {
         Columns c = ColumnWidths(eng, g);
         int nonContent = f.bl + f.br + f.pl + f.pr + (g.cols > 0 ? f.hs * (g.cols - 1) + 2 * f.edgeH : 0);
-        int used = UsedWidth(Sum(c.min) + nonContent, Sum(c.max) + nonContent);
-        std::vector<int> widths = DistributeColumns(c, used - nonContent);
+        int room = std::max(0, availW - s.margin[Left].Resolve(availW) - s.margin[Right].Resolve(availW));
+        int used = UsedWidth(Sum(c.min) + nonContent, WidestColumns(c, std::max(0, room - nonContent)) + nonContent);
+        for (const Node* cap : g.captions) {
+            int cmin, cmax;
+            eng.Intrinsic(*cap, cmin, cmax);
+            used = std::max(used, cmin);
+        }
+        std::vector<double> widths = DistributeColumns(c, used - nonContent);
         int tx = x + LeftMargin(used);
         int top = y;
         for (const Node* cap : g.captions)
-            top += eng.LayoutRoot(*cap, *eng.StyleOf(*cap), tx, top, used, false, -1);
+            if (!eng.StyleOf(*cap)->captionBottom)
+                top += eng.LayoutRoot(*cap, *eng.StyleOf(*cap), tx, top, used, false, -1);
         eng.SetBox(e, Rect{tx, top, used, 0});
         int tableItem = eng.AddItem(DisplayItem::Box, e, Rect{}, true);
         colX.assign(g.cols + 1, 0);
         colX[0] = tx + f.bl + f.pl + f.edgeH;
-        for (int k = 0; k < g.cols; ++k)
-            colX[k + 1] = colX[k] + widths[k] + f.hs;
+        double edge = 0; // columns keep their fractions until they are placed
+        for (int k = 0; k < g.cols; ++k) {
+            edge += widths[k];
+            colX[k + 1] = colX[0] + static_cast<int>(std::floor(edge + 0.5)) + f.hs * (k + 1);
+        }
         LayoutRows(top + f.bt + f.pt + (g.rows.empty() ? 0 : f.edgeV));
         SpreadRowspans();
         StretchToHeight();
@@ -317,8 +421,12 @@ public:
         Rect& tb = eng.out.boxes[e.index];
         tb.h = bottom - top + f.pb + f.bb;
         eng.out.items[tableItem].r = tb;
+        int below = tb.Bottom();
+        for (const Node* cap : g.captions)
+            if (eng.StyleOf(*cap)->captionBottom)
+                below += eng.LayoutRoot(*cap, *eng.StyleOf(*cap), tx, below, used, false, -1);
         // The element's box takes in its captions; the painted table box does not.
-        tb.h = tb.Bottom() - y;
+        tb.h = below - y;
         tb.y = y;
         outW = used;
         outH = tb.h;

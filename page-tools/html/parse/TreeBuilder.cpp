@@ -86,6 +86,7 @@ private:
     std::vector<Node*> stack;
     std::vector<std::pair<std::wstring, std::vector<Attr>>> reopen; // formatting closed by misnesting
     bool sawDoctype = false;
+    bool dropNewline = false; // a line break right after <pre> or <listing> is not part of its text
     bool inSelect = false;
     std::unique_ptr<Node> pendingOwner;
 };
@@ -393,6 +394,7 @@ void Builder::StartTag(Token& t)
         ReopenFormatting();
     // "<div/>" opens a div, as browsers read HTML.
     Node* n = InsertElement(t, true);
+    dropNewline = name == L"pre" || name == L"listing";
     static const Set raw{L"script", L"style", L"textarea", L"title", L"xmp", L"iframe", L"noembed",
                          L"noframes", L"plaintext", L"noscript"};
     if (raw.count(name) && !stack.empty() && stack.back() == n) {
@@ -474,6 +476,16 @@ ParsedPage Builder::Run()
         if (++nodes > limits.maxNodes) {
             page.truncated = true;
             break;
+        }
+        bool drop = dropNewline;
+        dropNewline = false;
+        if (drop && t.type == Token::Text) {
+            size_t skip = t.text.compare(0, 2, L"\r\n") == 0                          ? 2
+                          : (!t.text.empty() && (t.text[0] == L'\n' || t.text[0] == L'\r')) ? 1
+                                                                                        : 0;
+            t.text.erase(0, skip);
+            if (t.text.empty())
+                continue;
         }
         switch (t.type) {
         case Token::Doctype:

@@ -2,7 +2,10 @@
 // The values the layout and painting read for one element, after the
 // cascade, inheritance and the conversion of units to pixels.
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace html {
 
@@ -15,12 +18,32 @@ struct Color {
 
 // A length after the cascade: pixels, a percentage of what its property
 // refers to, or auto (also "none" for the max- properties and "normal" for
-// line-height; Number is a line-height factor).
+// line-height; Number is a line-height factor). calc() with a percentage
+// keeps both parts (Calc: pixels plus percentage), and min() or max() of a
+// percentage and pixels keeps both sides.
 struct Len {
-    enum Kind : uint8_t { Auto, Px, Percent, Number } kind = Auto;
-    float v = 0;
-    static Len Pixels(float px) { return Len{Px, px}; }
+    enum Kind : uint8_t { Auto, Px, Percent, Number, Calc, CalcMin, CalcMax } kind = Auto;
+    int16_t calcPercent = 0; // the Calc kinds' percentage, in hundredths of a percent
+    float v = 0;             // the Calc kinds' pixels
+    static Len Pixels(float px) { return Len{Px, 0, px}; }
+    static Len Percentage(float pct) { return Len{Percent, 0, pct}; }
+    static Len Factor(float f) { return Len{Number, 0, f}; }
     bool IsAuto() const { return kind == Auto; }
+    // Below zero for every reference; a calc() whose pixel part is negative may still come out positive.
+    bool Negative() const { return (kind == Px || kind == Percent || kind == Number) && v < 0; }
+    // Pixels against the reference length, unrounded; fallback for auto and numbers.
+    float Exact(float reference, float fallback = 0) const
+    {
+        float pct = calcPercent / 100.0f * reference / 100.0f;
+        switch (kind) {
+        case Px: return v;
+        case Percent: return v * reference / 100.0f;
+        case Calc: return v + pct;
+        case CalcMin: return pct < v ? pct : v;
+        case CalcMax: return pct > v ? pct : v;
+        default: return fallback;
+        }
+    }
     // Pixels against the reference length; fallback for auto.
     int Resolve(int reference, int fallback = 0) const
     {
@@ -28,7 +51,10 @@ struct Len {
             return int(v + (v >= 0 ? 0.5f : -0.5f));
         if (kind == Percent)
             return int(v * reference / 100.0f);
-        return fallback;
+        if (kind == Auto || kind == Number)
+            return fallback;
+        float px = Exact(static_cast<float>(reference));
+        return int(px + (px >= 0 ? 0.5f : -0.5f));
     }
 };
 
@@ -48,6 +74,46 @@ enum class ListStyle : uint8_t {
 };
 enum class BorderStyle : uint8_t { None, Hidden, Solid, Dashed, Dotted, Double, Groove, Ridge, Inset, Outset };
 enum class BgRepeat : uint8_t { Repeat, RepeatX, RepeatY, NoRepeat };
+enum class TextTransform : uint8_t { None, Uppercase, Lowercase, Capitalize };
+enum class OverflowWrap : uint8_t { Normal, BreakWord, Anywhere };
+enum class WordBreak : uint8_t { Normal, BreakAll, KeepAll, BreakWord };
+enum class BoxSizing : uint8_t { ContentBox, BorderBox };
+enum class BgSize : uint8_t { Auto, Cover, Contain, Lengths };
+enum class FlexDirection : uint8_t { Row, RowReverse, Column, ColumnReverse };
+enum class FlexAlign : uint8_t { Auto, Stretch, Start, End, Center, Baseline }; // align-items, align-self
+enum class FlexJustify : uint8_t { Start, End, Center, SpaceBetween, SpaceAround, SpaceEvenly };
+
+// Properties few elements set, kept apart so that the common style stays small.
+struct BoxExtras {
+    Len radius[4];                       // top-left, top-right, bottom-right, bottom-left
+    BgSize backgroundSize = BgSize::Auto;
+    Len backgroundWidth, backgroundHeight; // BgSize::Lengths; auto keeps the picture's proportions
+    // Flex containers.
+    FlexDirection flexDirection = FlexDirection::Row;
+    bool flexWrap = false, wrapReverse = false;
+    FlexJustify justifyContent = FlexJustify::Start;
+    FlexAlign alignItems = FlexAlign::Stretch;
+    Len rowGap = Len::Pixels(0), columnGap = Len::Pixels(0);
+    // Flex items.
+    FlexAlign alignSelf = FlexAlign::Auto;
+    float flexGrow = 0, flexShrink = 1;
+    Len flexBasis;                       // auto: the width or height
+    int order = 0;
+};
+
+// Inherited properties few elements set.
+struct InheritedExtras {
+    std::vector<std::pair<std::wstring, std::wstring>> customProperties; // name with "--", value text
+    std::wstring listStyleImage;
+
+    const std::wstring* CustomProperty(const std::wstring& name) const
+    {
+        for (const auto& p : customProperties)
+            if (p.first == name)
+                return &p.second;
+        return nullptr;
+    }
+};
 enum Side { Top = 0, Right = 1, Bottom = 2, Left = 3 };
 
 struct ComputedStyle {
@@ -55,6 +121,12 @@ struct ComputedStyle {
     Color color = Color::Rgb(0, 0, 0);
     std::wstring fontFamily = L"Times New Roman";
     float fontSize = 16;
+    // A size that comes from a keyword (medium, the default, too) times
+    // sizeFactor, kept through em and % sizes: such a size depends on the
+    // family, as monospace text is 13 pixels where other text is 16.
+    // sizeKeyword 1..7 is xx-small..xx-large, 0 a size of its own.
+    uint8_t sizeKeyword = 4;
+    float sizeFactor = 1;
     int fontWeight = 400;
     bool italic = false;
     TextAlign textAlign = TextAlign::Left;
@@ -66,8 +138,13 @@ struct ComputedStyle {
     bool listInside = false;
     float borderSpacingH = 2, borderSpacingV = 2;
     bool borderCollapse = false;
+    bool captionBottom = false;      // caption-side: bottom
     uint8_t decorationsInEffect = 0; // decorations of this element and its inline ancestors
     bool cursorHand = false;
+    TextTransform textTransform = TextTransform::None;
+    OverflowWrap overflowWrap = OverflowWrap::Normal;
+    WordBreak wordBreak = WordBreak::Normal;
+    std::shared_ptr<const InheritedExtras> inheritedExtras; // null: none set here or above
 
     // Not inherited.
     Display display = Display::Inline;
@@ -85,11 +162,15 @@ struct ComputedStyle {
     Color background;
     std::wstring backgroundImage;
     BgRepeat backgroundRepeat = BgRepeat::Repeat;
-    Len backgroundX = Len{Len::Percent, 0}, backgroundY = Len{Len::Percent, 0};
+    Len backgroundX = Len::Percentage(0), backgroundY = Len::Percentage(0);
     uint8_t textDecoration = 0;
     VAlign verticalAlign = VAlign::Baseline;
     float verticalLength = 0;
     bool overflowHidden = false;
+    BoxSizing boxSizing = BoxSizing::ContentBox;
+    bool flexContainer = false;   // display flex (a block) or inline-flex (an inline block)
+    uint8_t opacity = 255;        // this element's opacity times its ancestors', 255 opaque
+    std::shared_ptr<const BoxExtras> extras; // null: all at their initial values
     int zIndex = 0;
     bool zAuto = true;
     // Margins only the built-in sheet gave: quirks mode drops them at the top of the body and of cells.
@@ -104,6 +185,11 @@ struct ComputedStyle {
                    : int(borderWidth[side] + 0.5f);
     }
     Color BorderColor(int side) const { return borderColorSet[side] ? borderColor[side] : color; }
+    const BoxExtras& Extras() const
+    {
+        static const BoxExtras initial;
+        return extras ? *extras : initial;
+    }
     bool IsBlockLevel() const
     {
         return display == Display::Block || display == Display::ListItem || display == Display::Table;

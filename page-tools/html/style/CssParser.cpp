@@ -285,6 +285,7 @@ std::vector<Declaration> ParseDeclarations(const std::wstring& text)
         if (value.empty())
             continue;
         d.valueText = platform::CollapseWhiteSpace(value);
+        d.hasVar = LowerAscii(d.valueText).find(L"var(") != std::wstring::npos;
         d.values = ParseValues(d.valueText);
         out.push_back(std::move(d));
         if (out.size() >= 1000)

@@ -25,6 +25,7 @@ struct Declaration {
     std::wstring property;   // lower case
     std::wstring valueText;  // as written, blanks collapsed
     bool important = false;
+    bool hasVar = false;     // the value refers to custom properties: var()
     std::vector<CssValue> values;
 };
 

@@ -1,6 +1,9 @@
 #include "CssValues.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cwctype>
+#include <vector>
 #include <unordered_map>
 
 namespace html {
@@ -31,21 +34,322 @@ bool HexColor(const std::wstring& h, Color& out)
                          HexDigit(h[4]) * 16 + HexDigit(h[5]));
         return true;
     }
+    if (h.size() == 4) {
+        out = Color::Rgb(HexDigit(h[0]) * 17, HexDigit(h[1]) * 17, HexDigit(h[2]) * 17);
+        out.a = static_cast<uint8_t>(HexDigit(h[3]) * 17);
+        return true;
+    }
+    if (h.size() == 8) {
+        out = Color::Rgb(HexDigit(h[0]) * 16 + HexDigit(h[1]), HexDigit(h[2]) * 16 + HexDigit(h[3]),
+                         HexDigit(h[4]) * 16 + HexDigit(h[5]));
+        out.a = static_cast<uint8_t>(HexDigit(h[6]) * 16 + HexDigit(h[7]));
+        return true;
+    }
     return false;
 }
 
-int Channel(const std::wstring& part)
+int Clamp255(double v)
 {
-    std::wstring t;
-    for (wchar_t c : part)
-        if (!std::iswspace(c))
-            t += c;
-    if (t.empty())
-        return 0;
-    double v = wcstod(t.c_str(), nullptr);
-    if (t.back() == L'%')
-        v = v * 255.0 / 100.0;
     return v < 0 ? 0 : v > 255 ? 255 : int(v + 0.5);
+}
+
+// A number or percentage of an rgb() or hsl() argument; false for other text.
+bool Part(const std::wstring& text, double& value, bool& percent)
+{
+    const wchar_t* begin = text.c_str();
+    wchar_t* end = nullptr;
+    value = wcstod(begin, &end);
+    if (end == begin)
+        return false;
+    std::wstring unit(end);
+    percent = unit == L"%";
+    return unit.empty() || percent || unit == L"deg";
+}
+
+// rgb(), rgba(), hsl() and hsla(), with commas or with blanks and a "/" before the alpha.
+bool FunctionColor(const std::wstring& text, Color& out)
+{
+    size_t open = text.find(L'(');
+    std::wstring name = text.substr(0, open);
+    bool rgb = name == L"rgb" || name == L"rgba", hsl = name == L"hsl" || name == L"hsla";
+    if ((!rgb && !hsl) || text.back() != L')')
+        return false;
+    std::vector<std::wstring> parts;
+    std::wstring cur;
+    for (size_t i = open + 1; i + 1 < text.size(); ++i) {
+        wchar_t c = text[i];
+        if (c == L',' || c == L'/' || std::iswspace(c)) {
+            if (!cur.empty())
+                parts.push_back(cur);
+            cur.clear();
+        } else {
+            cur += c;
+        }
+    }
+    if (!cur.empty())
+        parts.push_back(cur);
+    if (parts.size() != 3 && parts.size() != 4)
+        return false;
+    double n[4] = {0, 0, 0, 1};
+    bool pct[4] = {false, false, false, false};
+    for (size_t i = 0; i < parts.size(); ++i)
+        if (!Part(parts[i], n[i], pct[i]))
+            return false;
+    double alpha = pct[3] ? n[3] / 100 : n[3];
+    out.a = static_cast<uint8_t>(Clamp255(alpha * 255));
+    if (rgb) {
+        int ch[3];
+        for (int i = 0; i < 3; ++i)
+            ch[i] = Clamp255(pct[i] ? n[i] * 255 / 100 : n[i]);
+        out.r = uint8_t(ch[0]), out.g = uint8_t(ch[1]), out.b = uint8_t(ch[2]);
+        return true;
+    }
+    double h = std::fmod(std::fmod(n[0], 360) + 360, 360) / 360;
+    double sat = std::min(1.0, std::max(0.0, n[1] / 100)), l = std::min(1.0, std::max(0.0, n[2] / 100));
+    double q = l < 0.5 ? l * (1 + sat) : l + sat - l * sat, p = 2 * l - q;
+    auto hue = [&](double t) {
+        t = t < 0 ? t + 1 : t > 1 ? t - 1 : t;
+        if (t < 1.0 / 6) return p + (q - p) * 6 * t;
+        if (t < 0.5) return q;
+        if (t < 2.0 / 3) return p + (q - p) * (2.0 / 3 - t) * 6;
+        return p;
+    };
+    out.r = uint8_t(Clamp255(hue(h + 1.0 / 3) * 255));
+    out.g = uint8_t(Clamp255(hue(h) * 255));
+    out.b = uint8_t(Clamp255(hue(h - 1.0 / 3) * 255));
+    return true;
+}
+
+// Huge values would overflow the integer arithmetic of the layout.
+float Bounded(float px)
+{
+    return px > 1e6f ? 1e6f : px < -1e6f ? -1e6f : px;
+}
+
+bool UnitPixels(const std::wstring& u, const LengthContext& ctx, float& f)
+{
+    bool view = false;
+    if (u == L"px") f = 1;
+    else if (u == L"pt") f = 96.0f / 72.0f;
+    else if (u == L"pc") f = 16;
+    else if (u == L"in") f = 96;
+    else if (u == L"cm") f = 96.0f / 2.54f;
+    else if (u == L"mm") f = 96.0f / 25.4f;
+    else if (u == L"q") f = 96.0f / 101.6f;
+    else if (u == L"em") f = ctx.fontSize;
+    else if (u == L"ex" || u == L"ch") f = ctx.fontSize / 2; // the zero and the x are half an em in the usual faces
+    else if (u == L"rem") f = ctx.rootFontSize;
+    else if (u == L"vw") f = ctx.viewWidth / 100.0f, view = true;
+    else if (u == L"vh") f = ctx.viewHeight / 100.0f, view = true;
+    else if (u == L"vmin") f = std::min(ctx.viewWidth, ctx.viewHeight) / 100.0f, view = true;
+    else if (u == L"vmax") f = std::max(ctx.viewWidth, ctx.viewHeight) / 100.0f, view = true;
+    else return false;
+    if (view && ctx.viewUsed)
+        *ctx.viewUsed = true;
+    return true;
+}
+
+// The value of calc(), min(), max() or clamp(): pixels plus a percentage,
+// or a plain number. min() and max() of a percentage and pixels keep both
+// (bound 1 min, 2 max) and cannot be combined further.
+struct CalcValue {
+    double px = 0, pct = 0;
+    bool number = false;
+    int bound = 0;
+};
+
+class CalcReader {
+public:
+    CalcReader(const std::wstring& text, const LengthContext& ctx) : t(text), ctx(ctx) {}
+
+    bool Whole(CalcValue& out)
+    {
+        if (!Factor(out))
+            return false;
+        Space();
+        return pos == t.size();
+    }
+
+private:
+    void Space()
+    {
+        while (pos < t.size() && std::iswspace(t[pos]))
+            ++pos;
+    }
+
+    bool Sum(CalcValue& out, int depth)
+    {
+        if (depth > 16 || !Product(out, depth))
+            return false;
+        for (;;) {
+            Space();
+            if (pos >= t.size() || (t[pos] != L'+' && t[pos] != L'-'))
+                return true;
+            bool minus = t[pos++] == L'-';
+            CalcValue r;
+            if (!Product(r, depth) || r.number != out.number || r.bound || out.bound)
+                return false;
+            out.px += minus ? -r.px : r.px;
+            out.pct += minus ? -r.pct : r.pct;
+        }
+    }
+
+    bool Product(CalcValue& out, int depth)
+    {
+        if (!Factor(out, depth))
+            return false;
+        for (;;) {
+            Space();
+            if (pos >= t.size() || (t[pos] != L'*' && t[pos] != L'/'))
+                return true;
+            bool divide = t[pos++] == L'/';
+            CalcValue r;
+            if (!Factor(r, depth) || out.bound || r.bound)
+                return false;
+            if (divide) {
+                if (!r.number || r.px == 0)
+                    return false;
+                out.px /= r.px;
+                out.pct /= r.px;
+            } else if (r.number) {
+                out.px *= r.px;
+                out.pct *= r.px;
+            } else if (out.number) {
+                double k = out.px;
+                out = r;
+                out.px *= k;
+                out.pct *= k;
+            } else {
+                return false;
+            }
+        }
+    }
+
+    bool Factor(CalcValue& out, int depth = 0)
+    {
+        Space();
+        if (pos >= t.size() || depth > 16)
+            return false;
+        wchar_t c = t[pos];
+        if (c == L'(') {
+            ++pos;
+            if (!Sum(out, depth + 1))
+                return false;
+            Space();
+            return pos < t.size() && t[pos++] == L')';
+        }
+        if (std::iswdigit(c) || c == L'.' || ((c == L'+' || c == L'-') && pos + 1 < t.size() &&
+                                              (std::iswdigit(t[pos + 1]) || t[pos + 1] == L'.')))
+            return Number(out);
+        size_t start = pos;
+        while (pos < t.size() && (std::iswalpha(t[pos]) || t[pos] == L'-'))
+            ++pos;
+        std::wstring name = t.substr(start, pos - start);
+        for (wchar_t& ch : name)
+            ch = static_cast<wchar_t>(std::towlower(ch));
+        if (pos >= t.size() || t[pos] != L'(')
+            return false;
+        ++pos;
+        std::vector<CalcValue> args;
+        for (;;) {
+            CalcValue a;
+            if (!Sum(a, depth + 1))
+                return false;
+            args.push_back(a);
+            Space();
+            if (pos < t.size() && t[pos] == L',') {
+                ++pos;
+                continue;
+            }
+            if (pos < t.size() && t[pos] == L')') {
+                ++pos;
+                break;
+            }
+            return false;
+        }
+        if (name == L"calc" || name == L"-webkit-calc") {
+            if (args.size() != 1)
+                return false;
+            out = args[0];
+            return true;
+        }
+        if (name == L"clamp") {
+            if (args.size() != 3)
+                return false;
+            // clamp(low, value, high) is max(low, min(value, high)).
+            CalcValue inner;
+            return Bound({args[1], args[2]}, 1, inner) && Bound({args[0], inner}, 2, out);
+        }
+        if (name == L"min" || name == L"max")
+            return Bound(args, name == L"min" ? 1 : 2, out);
+        return false;
+    }
+
+    static bool Bound(const std::vector<CalcValue>& args, int which, CalcValue& out)
+    {
+        out = args[0];
+        for (size_t i = 1; i < args.size(); ++i) {
+            const CalcValue& a = args[i];
+            if (a.number != out.number || a.bound || out.bound)
+                return false;
+            if (a.pct == out.pct) {
+                out.px = which == 1 ? std::min(out.px, a.px) : std::max(out.px, a.px);
+            } else if (a.px == 0 && out.pct == 0) {
+                CalcValue both; // a pure percentage against pure pixels
+                both.pct = a.pct;
+                both.px = out.px;
+                both.bound = which;
+                out = both;
+            } else if (out.px == 0 && a.pct == 0) {
+                CalcValue both;
+                both.pct = out.pct;
+                both.px = a.px;
+                both.bound = which;
+                out = both;
+            } else {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    bool Number(CalcValue& out)
+    {
+        const wchar_t* begin = t.c_str() + pos;
+        wchar_t* end = nullptr;
+        double v = wcstod(begin, &end);
+        if (end == begin)
+            return false;
+        pos += static_cast<size_t>(end - begin);
+        size_t u = pos;
+        while (pos < t.size() && (std::iswalpha(t[pos]) || t[pos] == L'%'))
+            ++pos;
+        std::wstring unit = t.substr(u, pos - u);
+        for (wchar_t& ch : unit)
+            ch = static_cast<wchar_t>(std::towlower(ch));
+        out = CalcValue();
+        if (unit.empty()) {
+            out.number = true;
+            out.px = v;
+        } else if (unit == L"%") {
+            out.pct = v;
+        } else {
+            float f;
+            if (!UnitPixels(unit, ctx, f))
+                return false;
+            out.px = v * f;
+        }
+        return true;
+    }
+
+    const std::wstring& t;
+    const LengthContext& ctx;
+    size_t pos = 0;
+};
+
+bool EvaluateFunction(const std::wstring& text, const LengthContext& ctx, CalcValue& out)
+{
+    return CalcReader(text, ctx).Whole(out);
 }
 
 } // namespace
@@ -110,25 +414,29 @@ bool ToLength(const CssValue& v, const LengthContext& ctx, Len& out, bool allowP
     case CssValue::Percent:
         if (!allowPercent)
             return false;
-        out = Len{Len::Percent, v.num};
+        out = Len::Percentage(v.num);
         return true;
     case CssValue::Dimension: {
         float f;
-        const std::wstring& u = v.unit;
-        if (u == L"px") f = 1;
-        else if (u == L"pt") f = 96.0f / 72.0f;
-        else if (u == L"pc") f = 16;
-        else if (u == L"in") f = 96;
-        else if (u == L"cm") f = 96.0f / 2.54f;
-        else if (u == L"mm") f = 96.0f / 25.4f;
-        else if (u == L"em") f = ctx.fontSize;
-        else if (u == L"ex") f = ctx.fontSize / 2;
-        else return false;
-        float px = v.num * f;
-        // Huge values would overflow the integer arithmetic of the layout.
-        if (px > 1e6f) px = 1e6f;
-        if (px < -1e6f) px = -1e6f;
-        out = Len::Pixels(px);
+        if (!UnitPixels(v.unit, ctx, f))
+            return false;
+        out = Len::Pixels(Bounded(v.num * f));
+        return true;
+    }
+    case CssValue::Function: {
+        CalcValue c;
+        if (!EvaluateFunction(v.text, ctx, c) || c.number || (!allowPercent && c.pct != 0))
+            return false;
+        if (c.bound == 0 && c.pct == 0) {
+            out = Len::Pixels(Bounded(static_cast<float>(c.px)));
+            return true;
+        }
+        // The percentage is kept in hundredths of a percent.
+        if (c.pct > 320 || c.pct < -320)
+            return false;
+        out.kind = c.bound == 1 ? Len::CalcMin : c.bound == 2 ? Len::CalcMax : Len::Calc;
+        out.calcPercent = static_cast<int16_t>(c.pct * 100 + (c.pct >= 0 ? 0.5 : -0.5));
+        out.v = Bounded(static_cast<float>(c.px));
         return true;
     }
     default:
@@ -136,7 +444,21 @@ bool ToLength(const CssValue& v, const LengthContext& ctx, Len& out, bool allowP
     }
 }
 
-bool ToColor(const CssValue& v, Color& out, bool quirks)
+bool ToNumber(const CssValue& v, float& out)
+{
+    if (v.type == CssValue::Number) {
+        out = v.num;
+        return true;
+    }
+    CalcValue c;
+    LengthContext none;
+    if (v.type != CssValue::Function || !EvaluateFunction(v.text, none, c) || !c.number)
+        return false;
+    out = static_cast<float>(c.px);
+    return true;
+}
+
+bool ToColor(const CssValue& v, Color& out, bool quirks, const Color* current)
 {
     if (v.type == CssValue::Hash)
         return HexColor(v.text, out);
@@ -145,31 +467,20 @@ bool ToColor(const CssValue& v, Color& out, bool quirks)
             out = Color();
             return true;
         }
+        if (v.text == L"currentcolor") {
+            if (!current)
+                return false;
+            out = *current;
+            return true;
+        }
         if (NamedColor(v.text, out))
             return true;
         return quirks && HexColor(v.text, out);
     }
     if ((v.type == CssValue::Number || v.type == CssValue::Dimension) && quirks)
         return HexColor(v.text, out);
-    if (v.type == CssValue::Function && (v.text.compare(0, 4, L"rgb(") == 0 || v.text.compare(0, 5, L"rgba(") == 0)) {
-        size_t open = v.text.find(L'(');
-        std::wstring args = v.text.substr(open + 1, v.text.size() - open - 2);
-        int ch[4] = {0, 0, 0, 255};
-        size_t start = 0;
-        for (int i = 0; i < 4; ++i) {
-            size_t comma = args.find(L',', start);
-            std::wstring part = args.substr(start, comma == std::wstring::npos ? std::wstring::npos : comma - start);
-            if (i < 3)
-                ch[i] = Channel(part);
-            else
-                ch[3] = wcstod(part.c_str(), nullptr) <= 0 ? 0 : 255;
-            if (comma == std::wstring::npos)
-                break;
-            start = comma + 1;
-        }
-        out = Color{uint8_t(ch[0]), uint8_t(ch[1]), uint8_t(ch[2]), uint8_t(ch[3])};
-        return true;
-    }
+    if (v.type == CssValue::Function)
+        return FunctionColor(v.text, out);
     return false;
 }
 

@@ -2,6 +2,7 @@
 #include "platform/Text.h"
 
 #include <algorithm>
+#include <functional>
 #include <cwctype>
 #include <set>
 #include <unordered_map>
@@ -44,7 +45,8 @@ ul,menu,dir{list-style-type:disc}
 ol{list-style-type:decimal}
 ul ul,ol ul,menu ul,dir ul{list-style-type:circle}
 ul ul ul,ol ul ul,ul ol ul,ol ol ul{list-style-type:square}
-ul ul,ul ol,ol ul,ol ol{margin-top:0;margin-bottom:0}
+ul ul,ul ol,ul dl,ul menu,ul dir,ol ul,ol ol,ol dl,ol menu,ol dir,dl ul,dl ol,dl dl,dl menu,dl dir,menu ul,
+menu ol,menu dl,menu menu,menu dir,dir ul,dir ol,dir dl,dir menu,dir dir{margin-top:0;margin-bottom:0}
 dd{margin-left:40px}
 pre,xmp,listing,plaintext{white-space:pre;font-family:monospace;margin:1em 0}
 tt,code,kbd,samp{font-family:monospace}
@@ -181,7 +183,7 @@ std::wstring PresentationalCss(const Node& e, bool quirks)
             if (v == L"top" || v == L"middle" || v == L"bottom" || v == L"baseline") add(L"vertical-align", v);
         } else if ((n == L"width" || n == L"height") &&
                    (tag == L"img" || tag == L"table" || cell || tag == L"hr" || tag == L"iframe" ||
-                    tag == L"object" || tag == L"applet" || tag == L"embed" || tag == L"col" ||
+                    tag == L"object" || tag == L"applet" || tag == L"embed" || tag == L"col" || tag == L"colgroup" ||
                     (tag == L"input" && Lower(e.AttributeOr(L"type")) == L"image") || (n == L"height" && tag == L"tr"))) {
             std::wstring len = AttrLength(a.value);
             if (!len.empty() && !(len == L"0px" && cell))
@@ -300,6 +302,8 @@ private:
     RuleIndex index;
     mutable SiblingPositions siblings;
     bool quirks = false;
+    float rootFontSize = 16;
+    bool viewUsed = false;    // a viewport unit was read
 };
 
 void Resolver::AddImports(StyleSheet& sheet, const std::wstring& basePath, size_t depth)
@@ -375,6 +379,8 @@ ComputedStyle InheritedFrom(const ComputedStyle* parent)
     s.color = parent->color;
     s.fontFamily = parent->fontFamily;
     s.fontSize = parent->fontSize;
+    s.sizeKeyword = parent->sizeKeyword;
+    s.sizeFactor = parent->sizeFactor;
     s.fontWeight = parent->fontWeight;
     s.italic = parent->italic;
     s.textAlign = parent->textAlign;
@@ -387,8 +393,150 @@ ComputedStyle InheritedFrom(const ComputedStyle* parent)
     s.borderSpacingH = parent->borderSpacingH;
     s.borderSpacingV = parent->borderSpacingV;
     s.borderCollapse = parent->borderCollapse;
+    s.captionBottom = parent->captionBottom;
     s.cursorHand = parent->cursorHand;
+    s.textTransform = parent->textTransform;
+    s.overflowWrap = parent->overflowWrap;
+    s.wordBreak = parent->wordBreak;
+    s.inheritedExtras = parent->inheritedExtras;
     return s;
+}
+
+std::wstring LowerAscii(std::wstring t)
+{
+    for (wchar_t& c : t)
+        if (c >= L'A' && c <= L'Z')
+            c = static_cast<wchar_t>(c + 32);
+    return t;
+}
+
+// The ')' closing the '(' at text[open], or npos.
+size_t ClosingParen(const std::wstring& text, size_t open)
+{
+    int depth = 0;
+    for (size_t i = open; i < text.size(); ++i) {
+        if (text[i] == L'"' || text[i] == L'\'') {
+            size_t e = text.find(text[i], i + 1);
+            if (e == std::wstring::npos)
+                return e;
+            i = e;
+        } else if (text[i] == L'(') {
+            ++depth;
+        } else if (text[i] == L')' && --depth == 0) {
+            return i;
+        }
+    }
+    return std::wstring::npos;
+}
+
+// var() references replaced through lookup(name, depth), which returns null
+// for a property without a value; false when such a reference has no fallback.
+template <typename Lookup>
+bool SubstituteVars(const std::wstring& text, Lookup lookup, int depth, std::wstring& out)
+{
+    if (depth > 16)
+        return false; // references round in a circle
+    std::wstring lower = LowerAscii(text);
+    size_t i = 0;
+    for (;;) {
+        size_t at = lower.find(L"var(", i);
+        if (at == std::wstring::npos) {
+            out.append(text, i, std::wstring::npos);
+            return true;
+        }
+        out.append(text, i, at - i);
+        size_t close = ClosingParen(text, at + 3);
+        if (close == std::wstring::npos)
+            return false;
+        std::wstring inner = text.substr(at + 4, close - at - 4);
+        size_t comma = inner.find(L',');
+        std::wstring name = platform::TrimWhiteSpace(lower.substr(at + 4, (comma == std::wstring::npos ? inner.size() : comma)));
+        std::wstring value;
+        if (lookup(name, depth, value))
+            out += value;
+        else if (comma == std::wstring::npos ||
+                 !SubstituteVars(platform::TrimWhiteSpace(inner.substr(comma + 1)), lookup, depth + 1, out))
+            return false;
+        if (out.size() > 16384)
+            return false; // references that multiply their text
+        i = close + 1;
+    }
+}
+
+// The element's custom properties (inherited ones, then its own with their
+// references resolved), and its declarations that refer to them with the
+// values put in; a declaration whose reference has no value is dropped.
+void ApplyCustomProperties(ComputedStyle& s, std::vector<const Declaration*>& ordered,
+                           std::vector<Declaration>& substituted)
+{
+    std::vector<std::pair<std::wstring, const Declaration*>> own;
+    bool refers = false;
+    for (const Declaration* d : ordered) {
+        if (d->property.compare(0, 2, L"--") == 0) {
+            auto it = std::find_if(own.begin(), own.end(), [&](const auto& p) { return p.first == d->property; });
+            if (it != own.end())
+                it->second = d;
+            else
+                own.emplace_back(d->property, d);
+        }
+        refers = refers || d->hasVar;
+    }
+    if (own.empty() && !refers)
+        return;
+    const InheritedExtras* inherited = s.inheritedExtras.get();
+    int budget = 4000; // references to references to many others cannot take long
+    std::function<bool(const std::wstring&, int, std::wstring&)> lookup =
+        [&](const std::wstring& name, int depth, std::wstring& value) {
+            if (--budget < 0)
+                return false;
+            for (const auto& p : own)
+                if (p.first == name)
+                    return SubstituteVars(p.second->valueText, lookup, depth + 1, value);
+            const std::wstring* v = inherited ? inherited->CustomProperty(name) : nullptr;
+            if (v)
+                value = *v;
+            return v != nullptr;
+        };
+    if (!own.empty()) {
+        auto extras = inherited ? std::make_shared<InheritedExtras>(*inherited) : std::make_shared<InheritedExtras>();
+        for (const auto& p : own) {
+            std::wstring value;
+            bool ok = lookup(p.first, 0, value);
+            auto it = std::find_if(extras->customProperties.begin(), extras->customProperties.end(),
+                                   [&](const auto& q) { return q.first == p.first; });
+            if (it != extras->customProperties.end()) {
+                if (ok)
+                    it->second = value;
+                else
+                    extras->customProperties.erase(it);
+            } else if (ok) {
+                extras->customProperties.emplace_back(p.first, value);
+            }
+        }
+        s.inheritedExtras = extras;
+        inherited = extras.get();
+        own.clear(); // the values are resolved now
+    }
+    if (!refers)
+        return;
+    substituted.reserve(ordered.size());
+    std::vector<const Declaration*> kept;
+    for (const Declaration* d : ordered) {
+        if (!d->hasVar || d->property.compare(0, 2, L"--") == 0) {
+            kept.push_back(d);
+            continue;
+        }
+        std::wstring text;
+        if (!SubstituteVars(d->valueText, lookup, 0, text))
+            continue;
+        Declaration copy = *d;
+        copy.valueText = platform::CollapseWhiteSpace(text);
+        copy.values = ParseValues(copy.valueText);
+        copy.hasVar = false;
+        substituted.push_back(std::move(copy));
+        kept.push_back(&substituted.back());
+    }
+    ordered.swap(kept);
 }
 
 // The rules matching an element, by origin, specificity and order.
@@ -473,11 +621,19 @@ void MarkBuiltinMargins(ComputedStyle& s, const std::vector<const Declaration*>&
     s.builtinMarginBottom = !authorBottom && s.margin[Bottom].v != 0;
 }
 
-// Floats and positioned boxes are blocks; the root is a block.
-void FixDisplay(ComputedStyle& s, bool root)
+// Floats, positioned boxes and flex items are blocks; the root is a block.
+void FixDisplay(ComputedStyle& s, bool root, bool flexItem)
 {
     if (root)
         s.display = s.display == Display::None ? Display::None : Display::Block;
+    if (flexItem && !s.IsOutOfFlow()) {
+        s.floating = FloatSide::None;
+        if (s.display == Display::Inline || s.display == Display::InlineBlock)
+            s.display = Display::Block;
+        else if (s.display == Display::InlineTable)
+            s.display = Display::Table;
+        return;
+    }
     if (s.IsOutOfFlow())
         s.floating = FloatSide::None;
     if (!s.IsFloating() && !s.IsOutOfFlow())
@@ -501,18 +657,30 @@ void Resolver::StyleElement(const Node& e)
     if (const std::wstring* st = e.Attribute(L"style"))
         inlineStyle = ParseDeclarations(*st);
     std::vector<const Declaration*> ordered = OrderDeclarations(matched, hints, inlineStyle);
-    ApplyContext ctx{parent, quirks, out.linkColor};
-    // Font sizes first: em lengths of every other property depend on them.
+    std::vector<Declaration> substituted;
+    ApplyCustomProperties(s, ordered, substituted);
+    ApplyContext ctx{parent, quirks, out.linkColor, parent ? rootFontSize : 16.0f, out.media, &viewUsed};
+    // Font sizes and the colour first: em lengths and currentColor of every other property depend on them.
     for (const Declaration* d : ordered)
-        if (d->property == L"font-size" || d->property == L"font")
+        if (d->property == L"font-size" || d->property == L"font" || d->property == L"font-family" ||
+            d->property == L"color")
             ApplyDeclaration(s, *d, ctx);
+    SizeForFamily(s);
     for (const Declaration* d : ordered)
-        if (d->property != L"font-size")
+        if (d->property != L"font-size" && d->property != L"color")
             ApplyDeclaration(s, *d, ctx);
-    if (quirks)
+    SizeForFamily(s);
+    if (quirks) {
         MarkBuiltinMargins(s, ordered, matched);
-    FixDisplay(s, parent == nullptr);
+        // Of the built-in bottom margins only a paragraph's goes at the bottom of a cell.
+        s.builtinMarginBottom = s.builtinMarginBottom && e.Is(L"p");
+    }
+    FixDisplay(s, parent == nullptr, parent && parent->flexContainer);
     s.decorationsInEffect = static_cast<uint8_t>((parent ? parent->decorationsInEffect : 0) | s.textDecoration);
+    if (parent)
+        s.opacity = static_cast<uint8_t>((s.opacity * parent->opacity + 127) / 255);
+    else
+        rootFontSize = s.fontSize;
     if (s.display == Display::None) {
         out.styleOf[e.index] = -1;
         return;
@@ -568,6 +736,7 @@ void Resolver::Cascade()
         else if (n->kind == NodeKind::Text && n->parent)
             out.styleOf[n->index] = out.styleOf[n->parent->index];
     }
+    out.dependsOnSize = out.dependsOnSize || viewUsed;
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 
 #include "ComputedStyle.h"
 #include "CssParser.h"
+#include "CssValues.h"
 #include "html/parse/Node.h"
 
 namespace html {
@@ -51,8 +52,20 @@ struct ApplyContext {
     const ComputedStyle* parent = nullptr;
     bool quirks = false;
     Color linkColor;
+    float rootFontSize = 16;  // the root element's, for rem
+    MediaEnv view;            // for the viewport units
+    bool* viewUsed = nullptr; // set when a value read the view's size
+
+    LengthContext Lengths(float fontSize) const
+    {
+        return LengthContext{fontSize, quirks, rootFontSize, view.width, view.height, viewUsed};
+    }
 };
 void ApplyDeclaration(ComputedStyle& s, const Declaration& d, const ApplyContext& ctx);
+// The pixels of a font-size keyword, 1..7 for xx-small..xx-large, in monospace text or other text.
+float KeywordFontSize(int keyword, bool monospace);
+// A size from a keyword follows the family once it is known: monospace alone is drawn smaller.
+void SizeForFamily(ComputedStyle& s);
 // The declarations browsers derive from an element's presentational attributes.
 std::wstring PresentationalCss(const Node& e, bool quirks);
 // The built-in sheet's text.

@@ -63,11 +63,15 @@ TEST(SaveTypes, PreselectedFilterByExtensionThenByType)
     EXPECT_EQ(PreselectedSaveFilter(L"", EditorType::None, 1), 0);
 }
 
-TEST(SaveTypes, FilterExtensionReplacesOnlyTheNamesOwn)
+TEST(SaveTypes, FilterExtensionOnlyForANameWithoutOne)
 {
     EXPECT_EQ(ApplyFilterExtension(L"C:\\w\\new.shtml", 1), L"C:\\w\\new.shtml");
-    EXPECT_EQ(ApplyFilterExtension(L"C:\\w\\new.txt", 1), L"C:\\w\\new.html");
-    EXPECT_EQ(ApplyFilterExtension(L"C:\\w\\new.htm", 3), L"C:\\w\\new.vbs");
+    // A typed extension is kept, and the document takes its type.
+    EXPECT_EQ(ApplyFilterExtension(L"C:\\w\\new.txt", 1), L"C:\\w\\new.txt");
+    EXPECT_EQ(ApplyFilterExtension(L"C:\\w\\broken.html", 5), L"C:\\w\\broken.html");
+    EXPECT_EQ(SavedFilter(L"C:\\w\\broken.html", 5), 1);
+    EXPECT_EQ(SavedFilter(L"C:\\w\\x.dat", 3), 12);
+    EXPECT_EQ(SavedFilter(L"C:\\w\\new.asp", 5), 5);
     EXPECT_EQ(ApplyFilterExtension(L"C:\\w\\new", 11), L"C:\\w\\new.hta");
     EXPECT_EQ(ApplyFilterExtension(L"C:\\my.site\\page", 8), L"C:\\my.site\\page.css");
     EXPECT_EQ(ApplyFilterExtension(L"C:\\w\\x.dat", 12), L"C:\\w\\x.dat");

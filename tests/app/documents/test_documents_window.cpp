@@ -355,6 +355,12 @@ TEST(Documents, SaveAsFiltersSwitchTheTypeAndNeverHarmAnExistingFile)
     EXPECT_EQ(ReadBytes(base + L".vbs"), "x = 1");
     EXPECT_TRUE(wt::FindDrawn(t.Main(), L"script.vbs")) << "the tab takes the new name";
 
+    // A typed extension stays, whatever filter shows, and gives the type.
+    t.Command(IDM_mSaveAs);
+    FileDialog(t, L"Save As", t.Folder() + L"\\broken.html", 5);
+    EXPECT_TRUE(CaptionEnds(t, L"HTML - " + t.Folder() + L"\\broken.html"));
+    EXPECT_EQ(ReadBytes(t.Folder() + L"\\broken.html"), "x = 1");
+
     // All files with a known extension takes its type; an unknown one keeps it.
     t.Command(IDM_mSaveAs);
     FileDialog(t, L"Save As", t.Folder() + L"\\look.css", 12);
@@ -823,4 +829,52 @@ TEST(Documents, TheGutterStaysInLineAfterATabSwitch)
     for (int i = 0; i < 2; ++i)
         Answer(t, L"Save changes to", IDNO);
     ASSERT_TRUE(t.Ends());
+}
+
+// A long coloured document saved from its parked copy at the exit: the
+// program ends promptly, without emptying the copy it read for the save.
+TEST(Documents, ExitSavesALongParkedDocumentAndEndsPromptly)
+{
+    Tarnel t(L"doc_exit_long");
+    RemoveDocuments(t);
+    const std::wstring big = t.Folder() + L"\\big.htm", small = t.Folder() + L"\\small.htm";
+    std::string page = "<html><body>\r\n";
+    while (page.size() < 300000)
+        page += "<p class=\"c\"><b>bold</b> <a href=\"x.htm\">link</a> text</p>\r\n";
+    WriteText(big, page + "</body></html>\r\n");
+    WriteText(small, "<p>small</p>\r\n");
+    ASSERT_TRUE(t.Start(L"\"" + big + L"\""));
+    t.Type(L"1");
+    t.Command(IDM_mOpenFile);
+    FileDialog(t, L"Open file", small);
+    ASSERT_TRUE(CaptionEnds(t, small));
+    Settle(t);
+    t.Command(IDM_mExit);
+    Answer(t, L"Save changes to: \r\n" + big + L"?", IDYES);
+    const DWORD asked = GetTickCount();
+    EXPECT_TRUE(t.Ends(60000));
+    EXPECT_LT(GetTickCount() - asked, 15000u) << "the exit took that long after the question";
+    EXPECT_EQ(ReadBytes(big), "1" + page + "</body></html>\r\n");
+}
+
+// A document longer than the editor takes by typing says so once, as it opens.
+TEST(Documents, ADocumentOverTheTypingLimitSaysSoWhenOpened)
+{
+    Tarnel t(L"doc_limit");
+    RemoveDocuments(t);
+    const std::wstring small = t.Folder() + L"\\small.htm", big = t.Folder() + L"\\big.txt";
+    WriteText(small, "<p>small</p>\r\n");
+    std::string line(98, 'x');
+    line += "\r\n";
+    std::string text;
+    text.reserve(8300000);
+    while (text.size() < 8200000)   // each line break counts one character
+        text += line;
+    WriteText(big, text);
+    ASSERT_TRUE(t.Start(L"\"" + small + L"\""));
+    DropFiles(t, {big});
+    Answer(t, L"has more than 8,000,000 characters.", IDOK);
+    ASSERT_TRUE(CaptionEnds(t, big));
+    t.Command(IDM_mExit);
+    EXPECT_TRUE(t.Ends());
 }

@@ -25,6 +25,18 @@ Tarnel::Tarnel(const std::wstring& name)
     folder_ = wt::ScratchFolder(name);
     for (const wchar_t* f : {L"TARNEL.exe", L"plimsor.dll", L"DirectCOM.dll"})
         CopyInto(bin + L"\\" + f, folder_ + L"\\" + f);
+    // Parked documents an earlier run of the test left (a program it ended)
+    // would be offered at this start.
+    for (const wchar_t* pattern : {L"\\temp\\*.dat", L"\\temp\\*.inf"}) {
+        WIN32_FIND_DATAW fd;
+        HANDLE h = FindFirstFileW((folder_ + pattern).c_str(), &fd);
+        if (h == INVALID_HANDLE_VALUE)
+            continue;
+        do
+            DeleteFileW((folder_ + L"\\temp\\" + fd.cFileName).c_str());
+        while (FindNextFileW(h, &fd));
+        FindClose(h);
+    }
     const std::wstring settings = folder_ + L"\\Settings";
     CreateDirectoryW(settings.c_str(), nullptr);
     DeleteFileW(SettingsFile().c_str());
@@ -52,12 +64,37 @@ bool Tarnel::ReadRecord(SettingsRecord& rec) const
 
 bool Tarnel::Start(const std::wstring& args)
 {
+    return Launch(args) && WaitForMain();
+}
+
+bool Tarnel::StartPastMessage(std::wstring& text)
+{
+    text.clear();
+    if (!Launch(L""))
+        return false;
+    wt::Dialog msg = wt::FindDialog(process_);
+    if (!msg.hwnd) {
+        ADD_FAILURE() << "no message at start-up";
+        return false;
+    }
+    text = msg.text;
+    wt::PressButton(msg.hwnd, IDOK);
+    return WaitForMain();
+}
+
+bool Tarnel::Launch(const std::wstring& args)
+{
     // Under Wine the start also fails when the new process ends while its
     // libraries load; the error code tells the two apart.
     if (!process_.Start(folder_ + L"\\TARNEL.exe", args, folder_)) {
         ADD_FAILURE() << "TARNEL.exe did not start, error " << GetLastError();
         return false;
     }
+    return true;
+}
+
+bool Tarnel::WaitForMain()
+{
     // Start-up has ended once the caption names the type and the document
     // ("TARNEL Editor - HTML - Untitled") and the window answers.
     auto finished = [](HWND w) {

@@ -26,6 +26,9 @@ public:
 
     // Starts the program and waits for its main window.
     bool Start(const std::wstring& args = L"");
+    // Starts the program, answers the message it shows before its main
+    // window (text: what it said) and waits for the main window.
+    bool StartPastMessage(std::wstring& text);
     HWND Main() const { return main_; }
     wt::Process& Process() { return process_; }
     // The editor's RichEdit window.
@@ -44,6 +47,9 @@ public:
     void Shot(const std::wstring& file) const;
 
 private:
+    bool Launch(const std::wstring& args);
+    bool WaitForMain();
+
     std::wstring folder_;
     wt::Process process_;
     HWND main_ = nullptr;

@@ -382,7 +382,7 @@ TEST(AppStart, AMissingSettingsFolderStillGivesTheDefaults)
     EXPECT_EQ(GetFileAttributesW(settings.c_str()), INVALID_FILE_ATTRIBUTES) << "the folder is never created";
 }
 
-TEST(AppStart, ADamagedRecordNeverCrashesStartUp)
+TEST(AppStart, ADamagedRecordKeepsItsSoundFieldsAndIsSaidOnce)
 {
     Tarnel t(L"app_damaged");
     SettingsRecord rec;
@@ -391,19 +391,67 @@ TEST(AppStart, ADamagedRecordNeverCrashesStartUp)
     rec.ButtonCaptions.assign({L"."});
     rec.Menu1Items.assign({L"-", L"-"});
     t.WriteRecord(rec);
-    ASSERT_TRUE(t.Start());
+    ASSERT_TRUE(t.Start()) << "odd array sizes are no damage";
     t.Command(IDM_mExit);
     ASSERT_TRUE(t.Ends());
     ASSERT_TRUE(t.ReadRecord(rec));
     EXPECT_EQ(rec.RecentFiles.size(), 4u);
     EXPECT_EQ(rec.ButtonTexts.size(), 28u);
 
-    // Bytes that end inside the arrays.
-    std::string bytes(300, '\x7f');
+    // A damaged flag: what the user set behind it survives the start and
+    // the exit.
+    rec.RecentFiles.assign({L"C:\\one.html", L"C:\\two.html", L"-", L"-"});
+    rec.ButtonTexts[5] = L"<hr>";
+    rec.ButtonCaptions[5] = L"HR";
+    rec.CommentMark = L"REM ";
+    rec.ExeName1 = L"Tool";
+    rec.ExePath1 = L"C:\\tool.exe";
+    const std::vector<uint8_t> good = SettingsRecordFile::Serialize(rec);
+    std::string bytes(good.begin(), good.end());
+    bytes[182 + 1] = '\x12';   // the colour coding flag, the first behind the two arrays
     WriteText(t.SettingsFile(), bytes);
-    ASSERT_TRUE(t.Start());
+    for (const wchar_t* copy : {L".damaged", L".damaged2"})
+        DeleteFileW((t.SettingsFile() + copy).c_str());
+    std::wstring said;
+    ASSERT_TRUE(t.StartPastMessage(said));
+    EXPECT_NE(said.find(L"was damaged. A copy of it was kept as\r\n" + t.SettingsFile() + L".damaged"),
+              std::wstring::npos) << std::string(said.begin(), said.end());
+    EXPECT_NE(said.find(L"reset: colour coding."), std::wstring::npos);
+    EXPECT_EQ(ReadBytes(t.SettingsFile() + L".damaged"), bytes);
+    t.Command(IDM_mExit);
+    ASSERT_TRUE(t.Ends());
+    SettingsRecord after;
+    ASSERT_TRUE(t.ReadRecord(after));
+    EXPECT_EQ(after.ButtonTexts[5], L"<hr>");
+    EXPECT_EQ(after.ButtonCaptions[5], L"HR");
+    EXPECT_EQ(after.CommentMark, L"REM ");
+    EXPECT_EQ(after.ExeName1, L"Tool");
+    EXPECT_EQ(after.ExePath1, L"C:\\tool.exe");
+    EXPECT_EQ(after.RecentFiles[1], L"C:\\two.html");
+
+    // Bytes that end inside the arrays.
+    WriteText(t.SettingsFile(), std::string(300, '\x7f'));
+    ASSERT_TRUE(t.StartPastMessage(said));
     t.Command(IDM_mExit);
     EXPECT_TRUE(t.Ends());
+}
+
+TEST(AppStart, ASettingsWriteThatFailsSaysSo)
+{
+    Tarnel t(L"app_write_fails");
+    t.WriteRecord(SettingsRecord());
+    ASSERT_TRUE(SetFileAttributesW(t.SettingsFile().c_str(), FILE_ATTRIBUTE_READONLY));
+    const std::string before = ReadBytes(t.SettingsFile());
+    ASSERT_TRUE(t.Start());
+    t.Command(IDM_mExit);
+    wt::Dialog msg = wt::FindDialog(t.Process());
+    ASSERT_NE(msg.hwnd, nullptr);
+    EXPECT_EQ(msg.text, L"Unable to save program settings to file:\r\n" + t.SettingsFile() +
+                            L"\r\n. There may be a problem with file permissions.");
+    wt::PressButton(msg.hwnd, IDOK);
+    EXPECT_TRUE(t.Ends());
+    SetFileAttributesW(t.SettingsFile().c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(ReadBytes(t.SettingsFile()), before);
 }
 
 TEST(AppStart, ChangesInMemorySurviveTheSettingsDialog)

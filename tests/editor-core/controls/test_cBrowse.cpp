@@ -42,13 +42,15 @@ TEST(cBrowseFilters, SaveAddsTheFiltersExtensionOnlyWhenMissing)
     EXPECT_EQ(cBrowse::AddSaveExtension(L"C:\\web\\page.htm", 1), L"C:\\web\\page.htm");
     EXPECT_EQ(cBrowse::AddSaveExtension(L"C:\\web\\page.Shtml", 1), L"C:\\web\\page.Shtml");
     EXPECT_EQ(cBrowse::AddSaveExtension(L"C:\\web\\page.xhtml", 1), L"C:\\web\\page.xhtml");
-    EXPECT_EQ(cBrowse::AddSaveExtension(L"C:\\web\\page.txt", 1), L"C:\\web\\page.txt.html");
+    // A typed extension stays, whatever the filter.
+    EXPECT_EQ(cBrowse::AddSaveExtension(L"C:\\web\\page.txt", 1), L"C:\\web\\page.txt");
+    EXPECT_EQ(cBrowse::AddSaveExtension(L"C:\\web\\broken.html", 5), L"C:\\web\\broken.html");
 
     EXPECT_EQ(cBrowse::AddSaveExtension(L"C:\\a.b\\notes", 2), L"C:\\a.b\\notes.txt");
     EXPECT_EQ(cBrowse::AddSaveExtension(L"run.VBS", 3), L"run.VBS");
-    EXPECT_EQ(cBrowse::AddSaveExtension(L"run.js", 3), L"run.js.vbs");
+    EXPECT_EQ(cBrowse::AddSaveExtension(L"run.js", 3), L"run.js");
     EXPECT_EQ(cBrowse::AddSaveExtension(L"app", 5), L"app.asp");
-    EXPECT_EQ(cBrowse::AddSaveExtension(L"app.asp", 6), L"app.asp.aspx");
+    EXPECT_EQ(cBrowse::AddSaveExtension(L"app.asp", 6), L"app.asp");
     EXPECT_EQ(cBrowse::AddSaveExtension(L"app.hta", 11), L"app.hta");
     EXPECT_EQ(cBrowse::AddSaveExtension(L"any.name", 12), L"any.name") << "all files: as typed";
     EXPECT_EQ(cBrowse::AddSaveExtension(L"plain", 12), L"plain");

@@ -3,6 +3,8 @@
 // way the editor ends as a whole recolour leaves it.
 #include "GlueFixture.h"
 
+#include <algorithm>
+
 namespace {
 
 // A page whose lines all differ, so a shifted text never matches by chance.
@@ -378,6 +380,31 @@ TEST_F(ColouringTest, UndoAndRedoGoOnAcrossLongRecolours)
     edit(12, L"-->");
     Load(NumberedPage(30));
     EXPECT_FALSE(form.JT1.CanUndo());
+}
+
+// A page written on one line: each run the RichEdit deletes or inserts in a
+// paragraph costs a walk over the runs before it, so a long line goes in
+// coloured at once as a long file does.
+TEST_F(ColouringTest, APageOnOneLongLineGoesInColouredAsLoadingAndColouringItWould)
+{
+    const std::wstring page = wt::ScratchFolder(L"glue_load_one_line") + L"\\one-line.html";
+    std::wstring text = NumberedPage(2000);
+    std::replace(text.begin(), text.end(), L'\r', L' ');
+    ASSERT_GT(text.size(), 40000u);
+    ASSERT_TRUE(platform::WriteFileSafely(page, std::string(text.begin(), text.end())));
+    bool written = false;
+    ASSERT_TRUE(form.JT1.LoadFile(page, false, [&](const std::wstring& t) {
+        return written = ClsColorEditor::WriteColouredText(colorer, form.JT1, EditorType::HTML, t);
+    }));
+    EXPECT_TRUE(written);
+    const std::string coloured = Rtf(re());
+    const std::wstring shown = Text();
+    State().CurrentEditor = &form.Ref;
+    ASSERT_TRUE(form.Ref.LoadFile(page, false));
+    ClsColorEditor::ColorHTML(colorer, form.Ref, 0, -1);
+    EXPECT_EQ(RichEditStream::GetRange(form.Ref.RTBhWnd(), 0, -1), shown);
+    EXPECT_EQ(Rtf(form.Ref.RTBhWnd()), coloured);
+    State().CurrentEditor = &form.JT1;
 }
 
 TEST_F(ColouringTest, ALongFileGoesInColouredAsLoadingAndColouringItWould)

@@ -111,3 +111,23 @@ TEST_F(KvRTBTest, FailedSaveIsReportedAndLeavesTheOldFile)
     EXPECT_FALSE(rtb().LoadFile(Dir() + L"\\missing.txt", true));
     EXPECT_EQ(rtb().Text(), L"new content");
 }
+
+TEST_F(KvRTBTest, FileComesBackWholeAlsoThroughItsParkedRtf)
+{
+    // A NUL, every line break and the code page's undefined bytes; written
+    // from the plain text and again after a round through RTF, as a parked
+    // document is saved.
+    const std::string bytes("<p>a</p>\0<p>b</p>\n\x81\x8D\x8F\x90\x9D\xFF\r\nc\rd", 29);
+    Settings().UTF8Text = true;
+    const std::wstring path = Dir() + L"\\with-nul.txt", parked = Dir() + L"\\parked.rtf";
+    WriteBytes(path, bytes);
+    platform::TextFormat format;
+    ASSERT_TRUE(rtb().LoadFile(path, false, nullptr, &format));
+    ASSERT_TRUE(rtb().SaveFile(path, false, &format));
+    EXPECT_EQ(ReadBytes(path), bytes);
+    ASSERT_TRUE(rtb().SaveFile(parked, true));
+    rtb().SetText(L"");
+    ASSERT_TRUE(rtb().LoadFile(parked, true));
+    ASSERT_TRUE(rtb().SaveFile(path, false, &format));
+    EXPECT_EQ(ReadBytes(path), bytes);
+}

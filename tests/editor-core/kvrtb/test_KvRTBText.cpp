@@ -243,6 +243,22 @@ TEST_F(KvRTBTest, TheFontSetAgainReachesTextOfAnotherFaceAndKeepsTheSelectionAnd
     EXPECT_EQ(rtb().SelStart(), static_cast<long>(lines.find(L"line 4500")));
 }
 
+// A document just loaded into a shown window waits for its paint while the
+// font of its type is checked: the check must not cancel that paint.
+TEST_F(KvRTBTest, APaintThatWasDueSurvivesTheFontCheck)
+{
+    forms::FontSpec font = rtb().Font();
+    font.Name = L"Courier New";
+    rtb().SetFont(font);
+    form.Show();
+    HWND re = rtb().RTBhWnd();
+    rtb().SetText(L"p { color: red; }");
+    UpdateWindow(re);
+    InvalidateRect(re, nullptr, TRUE);
+    rtb().SetFont(font);
+    EXPECT_TRUE(GetUpdateRect(re, nullptr, FALSE));
+}
+
 // Past some 65,000 pixels the RichEdit gives its scroll position scaled to
 // 16 bits, and takes it unscaled.
 TEST_F(KvRTBTest, TheTopLineIsSetToThePixelInALongText)

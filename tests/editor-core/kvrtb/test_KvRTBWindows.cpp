@@ -101,6 +101,12 @@ TEST_F(KvRTBTest, AWindowShownAgainCatchesUpWithTheSettings)
     SendMessageW(fresh, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(line.c_str()));
     EXPECT_FALSE(rtb().WordWrap());
     EXPECT_EQ(SendMessageW(fresh, EM_GETLINECOUNT, 0, 0), 1);
+    // A line of tens of thousands of characters goes into rows of thousands,
+    // far beyond the screen's edge: one row of it would take minutes to draw.
+    const std::wstring longLine(30000, L'x');
+    SendMessageW(fresh, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(longLine.c_str()));
+    EXPECT_GT(SendMessageW(fresh, EM_GETLINECOUNT, 0, 0), 1);
+    EXPECT_LT(SendMessageW(fresh, EM_GETLINECOUNT, 0, 0), 30);
     DestroyWindow(fresh);
     rtb().SetWordWrap(true);
     fresh = rtb().NewDocumentWindow();
@@ -173,4 +179,31 @@ TEST_F(KvRTBTest, LongTextWithCrLfBreaksKeepsEveryLineOnce)
     EXPECT_EQ(rtb().TotalLines(), 6001);
     EXPECT_EQ(rtb().Text(), crlf);
     DeleteFileW(path.c_str());
+}
+
+// A view a little shorter keeps the text's layout (Wine lays a long text out
+// again in minutes); its height back changes nothing; other sizes lay out.
+TEST_F(KvRTBTest, AViewALittleShorterKeepsItsLayout)
+{
+    form.Show();
+    rtb().SetText(L"one\rtwo\rthree");
+    HWND re = rtb().RTBhWnd();
+    auto laidOutBottom = [&] {
+        RECT r{};
+        SendMessageW(re, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&r));
+        return r.bottom;
+    };
+    RECT client{};
+    GetClientRect(re, &client);
+    const long full = laidOutBottom();
+    const int w = rtb().Width(), h = rtb().Height();
+    rtb().Move(0, 0, w, h - 300);   // 20 pixels
+    GetClientRect(re, &client);
+    EXPECT_EQ(laidOutBottom(), full);
+    EXPECT_LT(client.bottom, full);
+    rtb().Move(0, 0, w, h);
+    EXPECT_EQ(laidOutBottom(), full);
+    rtb().Move(0, 0, w, h - 1500);
+    GetClientRect(re, &client);
+    EXPECT_EQ(laidOutBottom(), client.bottom);
 }

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "FullDisk.h"
+#include "SettingsRecord.h"
+#include "UnixSide.h"
 #include "WindowTest.h"
 #include "find/ReplaceInFile.h"
 #include "platform/Files.h"
@@ -95,6 +97,22 @@ TEST(ReplaceInBytes, KeepsEveryByteOutsideTheReplacedText)
     }
 }
 
+TEST(ReplaceInBytes, EachFileInTheEncodingTheEditorReadsItIn)
+{
+    // Only ASCII: the UTF-8 option decides, as it does for the editor.
+    for (bool utf8 : {false, true}) {
+        Settings().UTF8Text = utf8;
+        std::string out;
+        long count = 0;
+        ASSERT_TRUE(ReplaceInBytes("cafe", L"e", L"\u00e9", true, out, count));
+        EXPECT_EQ(out, utf8 ? "caf\xC3\xA9" : "caf\xE9");
+        // Bytes that are not UTF-8 stay in the code page even with the option on.
+        ASSERT_TRUE(ReplaceInBytes("caf\xE9 tea", L"tea", L"th\u00e9", true, out, count));
+        EXPECT_EQ(out, "caf\xE9 th\xE9");
+    }
+    Settings().UTF8Text = false;
+}
+
 TEST(MultiSelectPaths, FolderAndNamesOrOnePath)
 {
     EXPECT_EQ(MultiSelectPaths(std::wstring(L"C:\\w\0a.htm\0b.css", 16)),
@@ -136,6 +154,19 @@ TEST_F(ReplaceInFileTest, ReadOnlyFileIsAskedAboutAndOtherAttributesStay)
               static_cast<DWORD>(FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_HIDDEN));
     SetFileAttributesW(p.c_str(), FILE_ATTRIBUTE_NORMAL);
     SetFileAttributesW(s.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST_F(ReplaceInFileTest, AFileMadeWritableKeepsItsModeForItsOwner)
+{
+    if (unixside::Run("echo on") != "on\n")
+        GTEST_SKIP() << "no Linux side to look from";
+    std::string unix;
+    const std::wstring dir = unixside::Folder("replace-mode", unix);
+    unixside::Run("printf old > " + unix + "/locked.txt && chmod 000 " + unix + "/locked.txt");
+    EXPECT_TRUE(ReplaceInFile(dir + L"\\locked.txt", L"old", L"new", false));
+    EXPECT_EQ(Bytes(dir + L"\\locked.txt"), "new");
+    EXPECT_EQ(unixside::Run("stat -c %a " + unix + "/locked.txt"), "600\n") << "not opened to everyone";
+    unixside::Run("rm -rf " + unix);
 }
 
 TEST_F(ReplaceInFileTest, AFileWithNothingToReplaceIsNotRewritten)

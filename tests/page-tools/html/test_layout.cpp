@@ -60,6 +60,18 @@ TEST(HtmlLayout, BlocksAndMargins)
         {L"<div id=p style='height:30px'><div id=c style='height:80px'></div></div><div id=n style='height:5px'></div>",
          "p 0,0,500,30;n 0,30,500,5"},
         {L"<div id=a style='min-width:600px;height:5px'></div>", "a 0,0,600,5"},
+        // Lists inside lists, definition lists too, have no margins of their own.
+        {L"<dl style='font:16px/18px Arial'><dt>a</dt><dd><dl id=n><dt>x</dt></dl></dd></dl>", "n 40,34,460,18"},
+        // Margins collapse through empty boxes, a set height of 0 too, positive and negative together.
+        {L"<div id=w style='border:1px solid'><div style='margin:12px auto'></div><div style='height:0;margin:40px 0'></div>"
+         L"<div id=f style='margin-top:-5px;height:10px'></div></div>",
+         "w 0,0,500,47;f 1,36,498,10"},
+        {L"<div style='border:1px solid'><div style='height:0;margin:-10px 0 30px'></div>"
+         L"<div id=f style='margin-top:20px;height:10px'></div></div>",
+         "f 1,21,498,10"},
+        {L"<div id=w style='border:1px solid'><div style='margin:10px 0'><div style='margin:25px 0'></div></div>"
+         L"<div id=f style='margin-top:-30px;height:10px'></div></div>",
+         "w 0,0,500,7;f 1,-4,498,10"},
         {L"<div style='width:200px'><div id=a style='margin-left:auto;margin-right:auto;width:300px;height:5px'></div></div>",
          "a 0,0,300,5"},
     };
@@ -122,6 +134,38 @@ TEST(HtmlLayout, InlineContent)
     Check(cases, sizeof cases / sizeof cases[0], Standards);
 }
 
+TEST(HtmlLayout, LineBreaksAndTextWidths)
+{
+    const Case cases[] = {
+        // After hyphens, around images, at soft hyphens and <wbr>; never inside a word over elements.
+        {L"<div id=a style='width:40px'>SCSI-ID</div>", "a 0,0,40,36"},
+        {L"<div id=a style='width:50px;white-space:nowrap'>SCSI-ID x-y</div>", "a 0,0,50,18"},
+        {L"<div style='width:100px;line-height:0'><img width=40 height=10><img width=40 height=10>"
+         L"<img id=c width=40 height=10></div>",
+         "c 0,10,40,10"},
+        {L"<div id=a style='width:60px'>inter&shy;national</div>", "a 0,0,60,36"},
+        {L"<div id=a style='width:60px'>inter<wbr>national</div>", "a 0,0,60,36"},
+        {L"<div style='width:120px'>see <tt>option</tt>[<b>=</b><i id=v>value</i>]</div>", "v 71,18,39,17"},
+        // An inline box starts after the space before it.
+        {L"<div>x <span id=s style='border-left:2px solid'>b</span></div>", "s 12,0,11,17"},
+        // <pre> drops the line break after its start tag; text adds up in fractions of a pixel.
+        {L"<pre id=p style='margin:0'>\na</pre>", "p 0,0,500,18"},
+        {L"<pre style='margin:0;font:13px \"Courier New\"'><span id=p>iiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiii</span></pre>",
+         "p 0,0,390,15"},
+        {L"<div style='font-size:13px'><span id=q>iiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiii</span></div>",
+         "q 0,0,188,15"},
+        {L"<pre style='margin:0;font:13px \"Courier New\"'><span id=t>a&#9;b</span></pre>", "t 0,0,70,15"},
+        // A missing picture: its icon and text, nothing where its text is empty (within 2 pixels of a browser's).
+        {L"<div style='line-height:20px'><img id=a src=nothere.png alt='Hello'><img id=b src=nothere.png alt=''>"
+         L"<img id=c src=nothere.png></div>",
+         "a 0,0,53,17;b 53,17,0,0;c 53,1,16,16"},
+        // Lines with nothing but the ends of empty elements take no room.
+        {L"<div id=d><span></span></div><div id=e><a id=a name=x></a></div>", "d 0,0,500,0;e 0,0,500,0;a 0,0,0,0"},
+        {L"<pre id=p style='margin:0'><b id=b>\nx\n</b></pre>", "p 0,0,500,36;b 0,18,10,18"},
+    };
+    Check(cases, sizeof cases / sizeof cases[0], Standards);
+}
+
 TEST(HtmlLayout, Tables)
 {
     const Case cases[] = {
@@ -153,8 +197,37 @@ TEST(HtmlLayout, Tables)
          "n 0,0,30,30;b 30,0,10,30"},
         {L"<div style='width:100px'><table id=t cellspacing=0 cellpadding=0><tr><td id=a><div style='width:150px;height:5px'></div></td></tr></table></div>",
          "t 0,0,150,5"},
+        // Automatic widths: percentages, set widths shrinking to their content, <col> and <colgroup>, captions.
+        {L"<table id=t style='width:500px'><tr><td id=a width=100%>a</td><td id=b>bb</td><td id=c>ccc</td></tr></table>",
+         "t 0,0,500,24;a 2,2,446,20;b 450,2,20,20;c 472,2,26,20"},
+        {L"<div style='width:300px'><table id=t><tr><td id=a width=250>x</td><td id=b>some words here to fill</td></tr></table></div>",
+         "t 0,0,300,78;a 2,2,249,74;b 253,2,45,74"},
+        {L"<div style='width:300px'><table id=t><tr><td id=a style='width:250px'>x</td><td id=b style='width:200px'>y</td></tr></table></div>",
+         "t 0,0,300,24;a 2,2,163,20;b 167,2,131,20"},
+        {L"<table id=t style='width:400px'><tr><td id=a width=30%>x</td><td id=b>y</td><td id=c width=100>z</td></tr></table>",
+         "a 2,2,118,20;b 122,2,172,20;c 296,2,102,20"},
+        {L"<table id=t><tr><td id=a width=50%>x</td><td id=b>hello world</td></tr></table>", "t 0,0,164,24;b 83,2,79,20"},
+        {L"<div style='float:left'><table id=t><tr><td width=100%>x</td><td>y</td></tr></table></div>", "t 0,0,500,24"},
+        {L"<table id=t border=1><col width=100><col width=50><tr><td id=a>x</td><td id=b>y</td></tr></table>",
+         "t 0,0,158,28;a 3,3,100,22;b 105,3,50,22"},
+        {L"<table id=t><colgroup width=80 span=2></colgroup><tr><td id=a>x</td><td id=b>y</td><td id=c>z</td></tr></table>",
+         "t 0,0,178,24;b 84,2,80,20;c 166,2,10,20"},
+        {L"<table id=t><caption id=c style='caption-side:bottom'>A long caption text that is wide</caption>"
+         L"<tr><td id=a>x</td></tr></table>",
+         "t 0,0,52,114;c 0,24,52,90;a 2,2,48,20"},
     };
     Check(cases, sizeof cases / sizeof cases[0], Standards);
+}
+
+TEST(HtmlLayout, QuirksMarginsAtTheTopOfTheBodyAndInCells)
+{
+    const Case cases[] = {
+        {L"<div><div><h1 id=h>x</h1></div></div>", "h 0,0,500,37"},
+        {L"<table><tr><td id=c><ul><li>x</li></ul></td></tr></table>", "c 2,2,50,36"},
+        {L"<table><tr><td id=c><p>x</p></td></tr></table>", "c 2,2,10,20"},
+        {L"<table><tr><td id=c><h3>x</h3></td></tr></table>", "c 2,2,13,43"},
+    };
+    Check(cases, sizeof cases / sizeof cases[0], L"<style>body{margin:0;font:16px Arial}</style>");
 }
 
 TEST(HtmlLayout, Positioning)

@@ -176,6 +176,29 @@ TEST(HtmlStyle, CascadeInheritanceAndComputedValues)
     }
 }
 
+TEST(HtmlStyle, MonospaceTextIsSmallerWhereItsSizeComesFromAKeyword)
+{
+    const struct {
+        const wchar_t* body;
+        const char* size;
+    } cases[] = {
+        {L"<tt id=a>x</tt>", "13"},
+        {L"<pre id=a style='font-size:100%'>x</pre>", "13"},
+        {L"<code id=a style='font-size:1em'>x</code>", "13"},
+        {L"<div style='font-size:20px'><tt id=a>x</tt></div>", "20"},
+        {L"<div style='font-size:large'><tt id=a>x</tt></div>", "16"},
+        {L"<div style='font-size:80%'><tt id=a>x</tt></div>", "10.4"},
+        {L"<tt id=a style='font-family:monospace,serif'>x</tt>", "16"},
+        {L"<tt><span id=a style='font-size:2em'>x</span></tt>", "26"},
+        {L"<tt><span id=a style='font-family:serif'>x</span></tt>", "16"},
+        {L"<textarea id=a></textarea>", "13.33"},
+    };
+    for (const auto& c : cases) {
+        pagetest::Page p(std::wstring(L"<!DOCTYPE html>") + c.body);
+        EXPECT_EQ(Px(p.Style(L"a").fontSize), c.size) << pagetest::Narrow(c.body);
+    }
+}
+
 TEST(HtmlStyle, RulesAsTheDocumentReportsThem)
 {
     pagetest::Page p(L"<style>div.note, #logo IMG { color : red; font-weight:bold !important }\n"

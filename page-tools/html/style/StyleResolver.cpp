@@ -45,7 +45,8 @@ ul,menu,dir{list-style-type:disc}
 ol{list-style-type:decimal}
 ul ul,ol ul,menu ul,dir ul{list-style-type:circle}
 ul ul ul,ol ul ul,ul ol ul,ol ol ul{list-style-type:square}
-ul ul,ul ol,ol ul,ol ol{margin-top:0;margin-bottom:0}
+ul ul,ul ol,ul dl,ul menu,ul dir,ol ul,ol ol,ol dl,ol menu,ol dir,dl ul,dl ol,dl dl,dl menu,dl dir,menu ul,
+menu ol,menu dl,menu menu,menu dir,dir ul,dir ol,dir dl,dir menu,dir dir{margin-top:0;margin-bottom:0}
 dd{margin-left:40px}
 pre,xmp,listing,plaintext{white-space:pre;font-family:monospace;margin:1em 0}
 tt,code,kbd,samp{font-family:monospace}

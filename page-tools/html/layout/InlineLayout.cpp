@@ -5,6 +5,7 @@
 #include <cwctype>
 
 #include "LayoutEngine.h"
+#include "html/style/TextTransform.h"
 #include "TextBreaks.h"
 
 namespace html {
@@ -56,7 +57,8 @@ public:
         if (n.kind == NodeKind::Text) {
             const ComputedStyle* s = eng.StyleOf(n);
             if (s && n.parent)
-                Text(n.text, *n.parent, *s, shift);
+                Text(s->textTransform == TextTransform::None ? n.text : TransformText(n.text, s->textTransform),
+                     *n.parent, *s, shift);
             return;
         }
         if (!n.IsElement() || depth > MaxLayoutDepth)
@@ -591,11 +593,21 @@ private:
     void Measure(Line& line)
     {
         // In quirks mode the block's own line height counts only on lines with text of its own.
-        bool ownText = false;
-        for (size_t k : line.pieces)
-            ownText = ownText || (pieces[k].kind == Piece::Word && (!eng.quirks || pieces[k].node == &e));
+        bool ownText = false, forced = false, empty = true;
+        for (size_t k : line.pieces) {
+            const Piece& p = pieces[k];
+            ownText = ownText || (p.kind == Piece::Word && (!eng.quirks || p.node == &e));
+            forced = forced || p.kind == Piece::Break;
+            empty = empty && p.kind != Piece::Word && p.kind != Piece::Atomic && p.kind != Piece::Break && p.width == 0;
+        }
+        if (empty) {
+            // Only the ends of inline elements with nothing in them: the line takes no room.
+            line.height = 0;
+            line.baseline = line.top;
+            return;
+        }
         Extent ext;
-        if (!eng.quirks || ownText || (line.pieces.size() == 1 && pieces[line.pieces[0]].kind == Piece::Break))
+        if (!eng.quirks || ownText || forced)
             ext.Add(-strutA, strut - strutA);
         int edgeAligned = 0; // top- and bottom-aligned pieces only make the line tall enough
         for (size_t k : line.pieces) {
@@ -629,9 +641,45 @@ private:
         int left = Px(x0);
         Rect r{left, line.baseline + p.shift - m.ascent - pt - es.Border(Top), std::max(0, Px(x1) - left),
                m.ascent + m.descent + pt + pb + es.Border(Top) + es.Border(Bottom)};
+        // A bare piece of an element on a line where it holds nothing (an
+        // element that opens before a line break) is not part of its box;
+        // it stands only for an element that has no other.
+        if (x1 - x0 < 0.5 && !es.Border(Left) && !es.Border(Right) && !es.padding[Left].Resolve(w) &&
+            !es.padding[Right].Resolve(w) && !HoldsContent(line, p)) {
+            bare.emplace_back(&p, r);
+            return;
+        }
         eng.AddItem(DisplayItem::Box, *p.node, r, false);
         eng.UniteBox(*p.node, r);
     }
+
+    // Whether a word or an atomic box of the element's stands on the line.
+    bool HoldsContent(const Line& line, const Piece& p) const
+    {
+        for (size_t k : line.pieces) {
+            const Piece& q = pieces[k];
+            if (!IsContent(q))
+                continue;
+            for (const Node* n = q.kind == Piece::Word ? q.node : q.node->parent; n; n = n->parent)
+                if (n == p.node)
+                    return true;
+        }
+        return false;
+    }
+
+public:
+    // The bare pieces of elements that have no box after all.
+    void EmitBare()
+    {
+        for (const auto& b : bare)
+            if (eng.out.boxes[b.first->node->index].w < 0) {
+                eng.AddItem(DisplayItem::Box, *b.first->node, b.second, false);
+                eng.UniteBox(*b.first->node, b.second);
+            }
+        bare.clear();
+    }
+
+private:
 
     // The boxes of the inline elements on the line, before their content.
     void EmitBoxes(const Line& line)
@@ -744,6 +792,7 @@ private:
     std::vector<const Piece*> openAtStart; // inline elements going on from the line before
     std::vector<size_t> deferred;          // floats met after the line had content
     size_t absDone = 0;                    // positioned boxes before this piece are queued
+    std::vector<std::pair<const Piece*, Rect>> bare;
 };
 
 } // namespace
@@ -766,11 +815,14 @@ void LayoutEngine::LayoutInlineRun(const Node& e, const ComputedStyle& s, size_t
                 PlaceFloat(*p.node, *p.style, x, w, y, bfc);
             else if (p.kind == Piece::Abs)
                 QueueAbsolute(*p.node, x, y);
+            else if (p.kind == Piece::Open && out.boxes[p.node->index].w < 0)
+                SetBox(*p.node, Rect{x, y, 0, 0}); // an empty anchor still has a place to jump to
         }
         return;
     }
     LineBuilder lines(*this, e, s, pieces, x, w, bfc);
     flow.y = lines.Run(flow.Resolve());
+    lines.EmitBare();
 }
 
 } // namespace html

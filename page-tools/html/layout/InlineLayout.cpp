@@ -5,6 +5,7 @@
 #include <cwctype>
 
 #include "LayoutEngine.h"
+#include "html/style/TextTransform.h"
 #include "TextBreaks.h"
 
 namespace html {
@@ -57,7 +58,8 @@ public:
         if (n.kind == NodeKind::Text) {
             const ComputedStyle* s = eng.StyleOf(n);
             if (s && n.parent)
-                Text(n.text, *n.parent, *s, shift);
+                Text(s->textTransform == TextTransform::None ? n.text : TransformText(n.text, s->textTransform),
+                     *n.parent, *s, shift);
             return;
         }
         if (!n.IsElement() || depth > MaxLayoutDepth)

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "LayoutEngine.h"
+#include "html/style/TextTransform.h"
 #include "TextBreaks.h"
 
 namespace html {
@@ -105,7 +106,7 @@ static void InlineWidths(LayoutEngine& eng, const Node& n, Widths& w, int depth)
     if (!s)
         return;
     if (n.kind == NodeKind::Text) {
-        TextWidths(eng, n.text, *s, w);
+        TextWidths(eng, s->textTransform == TextTransform::None ? n.text : TransformText(n.text, s->textTransform), *s, w);
         return;
     }
     if (!n.IsElement() || s->IsOutOfFlow())

@@ -485,8 +485,9 @@ void fedit::InsertBackgroundImage()
         cBrowse().DOpen(hwnd, L"Open image file", L"Web Image Files(*.gif;*.jpg;*.png)", L"*.gif;*.jpg;*.png", false);
     if (path.empty())
         return;
-    forms::ClipboardSetText(L"<BODY BACKGROUND=\"" + platform::GetFileName(path) + L"\" TEXT= LINK= ALINK= VLINK=>");
-    ShowInfo(L"Clipboard");
+    if (forms::ClipboardSetText(L"<BODY BACKGROUND=\"" + platform::GetFileName(path) +
+                                L"\" TEXT= LINK= ALINK= VLINK=>"))
+        ShowInfo(L"Clipboard");
 }
 
 bool fedit::ParkCurrentDocument()

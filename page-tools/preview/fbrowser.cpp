@@ -9,6 +9,7 @@
 #include "MainHost.h"
 #include "ModFileOps.h"
 #include "Preview.h"
+#include "PageJournal.h"
 #include "PreviewFiles.h"
 #include "SettingsRecord.h"
 #include "ToolButtons.h"
@@ -291,8 +292,8 @@ void fbrowser::ReturnFromPage(bool deleteCopy)
 {
     SaveScrollTop();
     const std::wstring copy = OtherBrowserCopyPath();
-    if (deleteCopy && !copy.empty() && platform::FileExists(copy))
-        ModFileOps::RemoveFile(copy);
+    if (deleteCopy && !copy.empty())
+        WrittenPages().Remove(copy);
     State().ProgramNavigation = true;
     rules_ = StyleRuleLists();
     ReturnToEditor();
@@ -386,6 +387,7 @@ void fbrowser::mOtherB_Click(int Index)
     SetOtherBrowserCopyPath(copy);
     if (platform::FileExists(copy))
         ModFileOps::RemoveFile(copy);
+    WrittenPages().Remember(copy);
     platform::TextFormat format = s.Files ? s.Files->CurrentFormat() : platform::NewTextFormat(Settings().UTF8Text);
     if (!Host()->JT1().SaveFile(copy, false, &format))
         return;

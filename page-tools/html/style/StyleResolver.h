@@ -18,12 +18,21 @@ namespace html {
 // engine reads nothing else.
 using FileReader = std::function<bool(const std::wstring& path, std::string& bytes)>;
 
+// The box of an element's ::before or ::after, with the text of its content.
+struct GeneratedContent {
+    int element = -1;          // node index
+    bool after = false;
+    std::wstring text;
+    ComputedStyle style;
+};
+
 struct StyledPage {
     std::vector<StyleSheet> sheets;       // the page's sheets in document order
     std::vector<StyleSheet> importedSheets;            // reached through @import
     std::vector<std::pair<bool, size_t>> cascadeOrder; // (imported?, index), imports before their importer
     MediaEnv media;                       // the view the styles were computed for
     bool dependsOnSize = false;           // a media condition or a viewport unit reads the view's size
+    std::vector<GeneratedContent> generated; // in document order of their elements
     std::vector<ComputedStyle> styles;    // one per styled element
     std::vector<int> styleOf;             // node index -> styles index; -1 below display:none
     Color linkColor = Color::Rgb(0, 0, 238);

@@ -146,6 +146,13 @@ TEST(HtmlLayout, LineBreaksAndTextWidths)
         {L"<div id=a style='width:60px'>inter&shy;national</div>", "a 0,0,60,36"},
         {L"<div id=a style='width:60px'>inter<wbr>national</div>", "a 0,0,60,36"},
         {L"<div style='width:120px'>see <tt>option</tt>[<b>=</b><i id=v>value</i>]</div>", "v 71,18,39,17"},
+        // overflow-wrap breaks a word too long for any line; word-break: break-all breaks anywhere.
+        {L"<div id=a style='width:50px;overflow-wrap:break-word'>abcdefghijklmnop</div>", "a 0,0,50,54"},
+        {L"<div id=a style='width:50px;overflow-wrap:break-word'>ab cd abcdefghijklmnop</div>", "a 0,0,50,72"},
+        {L"<div id=a style='width:50px;word-break:break-all'>ab abcdefghijklmnopqrstuvwx</div>", "a 0,0,50,90"},
+        {L"<table style='width:1px'><tr><td id=d style='overflow-wrap:anywhere'>abcdefgh</td>"
+         L"<td id=e style='overflow-wrap:break-word'>abcdefgh</td></tr></table>",
+         "d 2,2,11,146;e 15,2,68,146"},
         // An inline box starts after the space before it.
         {L"<div>x <span id=s style='border-left:2px solid'>b</span></div>", "s 12,0,11,17"},
         // <pre> drops the line break after its start tag; text adds up in fractions of a pixel.

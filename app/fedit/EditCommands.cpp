@@ -89,6 +89,30 @@ void EditingPart::FillGutter()
     ToGutter(g, EM_LINESCROLL, 0, top - GutterFirstLine(g));
 }
 
+long EditingPart::GutterNumbersWidth()
+{
+    HWND g = Gutter(T2);
+    if (numbersWidth_ > 0 || !g)
+        return numbersWidth_;
+    HDC dc = GetDC(g);
+    if (!dc)
+        return 0;
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(ToGutter(g, WM_GETFONT)));
+    int digit = 0;
+    for (wchar_t c = L'0'; c <= L'9'; ++c) {
+        SIZE size{};
+        if (GetTextExtentPoint32W(dc, &c, 1, &size))
+            digit = std::max(digit, static_cast<int>(size.cx));
+    }
+    SelectObject(dc, old);
+    ReleaseDC(g, dc);
+    const LRESULT margins = ToGutter(g, EM_GETMARGINS);
+    // Six digits, the text box's margins and the two pixels it keeps for the caret.
+    const int pixels = 6 * digit + LOWORD(margins) + HIWORD(margins) + 2;
+    numbersWidth_ = digit > 0 ? forms::PixelsToTwipsX(pixels) : 0;
+    return numbersWidth_;
+}
+
 void EditingPart::DisplayChanged(int screenHeight)
 {
     screenHeight_ = std::max(screenHeight_, screenHeight);
@@ -369,8 +393,9 @@ void EditingPart::mColCode_Click()
 
 void EditingPart::mUTF8_Click()
 {
-    // Takes effect at the next load or save: the editor reads the record's
-    // flag. Parked documents are RTF and do not depend on it.
+    // Takes effect at the next load or save, for new documents and those
+    // whose files hold only ASCII; a file with a mark, UTF-8 or code-page
+    // bytes keeps its own encoding (platform/TextFile.h).
     SettingsRecord& rec = Settings();
     rec.UTF8Text = !form_.mUTF8.Checked();
     form_.mUTF8.SetChecked(rec.UTF8Text);

@@ -32,7 +32,16 @@ public:
     // The keyboard goes to the editor, never to the gutter.
     void FocusEditor();
     // The gutter's font changed: the screen's rows are measured at the next fill.
-    void GutterFontChanged() { gutterScreenRows_ = 0; }
+    void GutterFontChanged()
+    {
+        gutterScreenRows_ = 0;
+        numbersWidth_ = 0;
+    }
+    // Twips the gutter needs to show numbers up to 999,999 on one row each,
+    // in its font. The width is fixed by the font, not by the document: a
+    // gutter that widened as a document grew would move the editor, and
+    // RichEdit lays a long text out again for that.
+    long GutterNumbersWidth();
     // The gutter holds a number for every line of the editor and follows its
     // first visible line.
     void FillGutter();
@@ -107,4 +116,5 @@ private:
     // and the gutter is filled at every caret move.
     long gutterScreenRows_ = 0;
     int screenHeight_ = 0;   // the largest screen height a display change reported
+    long numbersWidth_ = 0;  // GutterNumbersWidth, measured once for each font
 };

@@ -27,7 +27,7 @@ void Apply(forms::Control& c, const MainLayout::Rect& r)
 
 void fedit::SetGutterWidth(bool wide)
 {
-    const MainLayout::GutterSet g = MainLayout::Gutter(wide, ScaleLeft(), ScaleWidth());
+    const MainLayout::GutterSet g = MainLayout::Gutter(wide, ScaleLeft(), ScaleWidth(), editing_.GutterNumbersWidth());
     editing_.JT1.Move(Int(g.editorLeft), kKeep, Int(g.editorWidth));
     editing_.T2.SetWidth(Int(g.gutterWidth));
 }
@@ -58,6 +58,7 @@ void fedit::Form_Resize()
     in.edType = State().EdType;
     in.findVisible = FindVisible();
     in.editorHeight = editing_.JT1.Height();
+    in.gutterNumbersWidth = editing_.GutterNumbersWidth();
     in.procedureListVisible = bars_.BoxMethods.Visible();
     in.tbarCVisible = bars_.TBarC.Visible();
     in.tbarCLeft = bars_.TBarC.Left();

@@ -40,11 +40,16 @@ bool AutoBarShownForType(long autoBars, EditorType edType, bool& known)
     }
 }
 
-GutterSet Gutter(bool wide, long scaleLeft, long w)
+GutterSet Gutter(bool wide, long scaleLeft, long w, long numbersWidth)
 {
-    if (wide)
-        return {scaleLeft + 760, w - 835, 775};
-    return {scaleLeft + 660, w - 760, 615};
+    GutterSet g = wide ? GutterSet{scaleLeft + 760, w - 835, 775} : GutterSet{scaleLeft + 660, w - 760, 615};
+    const long more = numbersWidth - g.gutterWidth;
+    if (more > 0) {
+        g.editorLeft += more;
+        g.editorWidth -= more;
+        g.gutterWidth = numbersWidth;
+    }
+    return g;
 }
 
 long ProcedureListWidth(long left, long tbarDLeft)
@@ -69,7 +74,7 @@ Result Compute(const Inputs& in)
     }
 
     const bool wide = in.edFontSize == 12;
-    const GutterSet g = Gutter(wide, in.scaleLeft, w);
+    const GutterSet g = Gutter(wide, in.scaleLeft, w, in.gutterNumbersWidth);
     bool known = false;
     const bool bar = AutoBarShownForType(in.autoBars, in.edType, known);
     r.editor = {g.editorLeft, in.scaleTop + EditorTopOffset, g.editorWidth,

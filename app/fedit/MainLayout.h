@@ -27,12 +27,14 @@ bool AutoBarShownInHtmlMode(long autoBars);
 bool AutoBarShownForType(long autoBars, EditorType edType, bool& known);
 
 // Editor left and width and gutter width: the wide set for font size 12.
+// A gutter whose font needs more room for its numbers (numbersWidth) is
+// widened to it, the editor starting as much further right.
 struct GutterSet {
     long editorLeft;
     long editorWidth;
     long gutterWidth;
 };
-GutterSet Gutter(bool wide, long scaleLeft, long w);
+GutterSet Gutter(bool wide, long scaleLeft, long w, long numbersWidth = 0);
 
 // Procedure list from its left edge to the right tool-bar group, bounded.
 long ProcedureListWidth(long left, long tbarDLeft);
@@ -65,6 +67,7 @@ struct Inputs {
     EditorType edType = EditorType::None;
     bool findVisible = false;
     long editorHeight = 0; // the editor's current height, kept for odd AutoBars values
+    long gutterNumbersWidth = 0; // what the gutter's widest numbers need
 
     bool procedureListVisible = false;
     bool tbarCVisible = false;

@@ -176,19 +176,20 @@ void fedit::ApplyEditorFont()
 {
     const SettingsRecord& rec = Settings();
     LockWindowUpdate(hwnd);
-    SetGutterWidth(rec.EdFontSize == 12);
-    SetRecordFont(editing_.JT1);
-    if (ClsColor* color = State().Colorer) {
-        color->FontSize(rec.EdFontSize);
-        color->FontName(rec.EdFontName);
-    }
     // One change of font: each one measures every line of the gutter again.
+    // The gutter's font comes first: its numbers decide its width.
     forms::FontSpec gutterFont = editing_.T2.Font();
     gutterFont.Name = rec.EdFontName;
     if (rec.EdFontSize > 0)
         gutterFont.Size = static_cast<float>(rec.EdFontSize);
     editing_.T2.SetFont(gutterFont);
     editing_.GutterFontChanged();
+    SetGutterWidth(rec.EdFontSize == 12);
+    SetRecordFont(editing_.JT1);
+    if (ClsColor* color = State().Colorer) {
+        color->FontSize(rec.EdFontSize);
+        color->FontName(rec.EdFontName);
+    }
     editing_.T2.SetSelStart(0);
     editing_.T2.SetSelLength(0);
     // The font went on the whole text above: setting it again would lay a

@@ -121,26 +121,28 @@ void ToolbarsPart::PlaceToolBars()
     TBarB.SetBorderStyle(forms::Border::None);
 
     // First row: the info label and, at the right, line and column with the clips.
-    frtbar.Place(TBarA, 8820, 20, 2400, 380);
+    frtbar.Place(TBarA, 8460, 20, 2760, 380);
     frtbar.SetBorderStyle(forms::Border::None);
-    frinfo.Place(TBarA, 180, 40, 8340, 330);
+    frinfo.Place(TBarA, 180, 40, 7980, 330);
     frinfo.SetBorderStyle(forms::Border::None);
-    tinfo.Place(frinfo, 0, 0, 8340, 330);
+    tinfo.Place(frinfo, 0, 0, 7980, 330);
     tinfo.SetFont(FontSpec{L"Verdana", 8.0f});
     tinfo.UseMnemonic = false;
     tinfo.WordWrap = false;
+    // Room for line numbers up to 999,999 and long lines' columns, with a
+    // gap before each caption.
     LabLine.Place(frtbar, 0, 90, 360, 255);
     LabLine.SetCaption(L"Line");
-    tlcount.Place(frtbar, 360, 90, 540, 255);
+    tlcount.Place(frtbar, 360, 90, 720, 255);
     tlcount.SetCaption(L"1");
-    LabCol.Place(frtbar, 900, 90, 330, 255);
+    LabCol.Place(frtbar, 1140, 90, 330, 255);
     LabCol.SetCaption(L"Col.");
-    tcount.Place(frtbar, 1230, 90, 420, 255);
+    tcount.Place(frtbar, 1470, 90, 540, 255);
     tcount.SetCaption(L"1");
     for (int i : {25, 26})
-        ButB(i).Place(frtbar, 1680, 25, kButton, kButton);
-    for (int i : {27, 28})
         ButB(i).Place(frtbar, 2040, 25, kButton, kButton);
+    for (int i : {27, 28})
+        ButB(i).Place(frtbar, 2400, 25, kButton, kButton);
     ButB(26).SetVisible(false);
     ButB(28).SetVisible(false);
     ButB(26).WindowWhenShown = true;
@@ -317,6 +319,8 @@ void ToolbarsPart::BoxMethods_Click()
 {
     std::wstring name = platform::TrimBlanks(BoxMethods.Text());
     if (!name.empty()) {
+        // The caret leaves the call the tip was for.
+        form_.panels_.HideTip();
         GoToProcedure(name);
         form_.editing_.SyncLineNums();
     }

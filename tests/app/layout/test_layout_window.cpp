@@ -386,14 +386,16 @@ TEST(LayoutWindow, EditorAndAutoInsertBarFollowAutoBarsAtTwoSizes)
                 Win win = Find(t);
                 const int editorHeight = h - (s.bar ? 2265 : 1760);
                 RECT e = RectIn(win.editor, win.main);
-                EXPECT_EQ(e.left, Px(660));
+                // The gutter as wide as six digits of its font need, at least
+                // 615 twips; the editor as far beyond it as at 615.
                 EXPECT_EQ(e.right, Px(w - 100));
                 EXPECT_EQ(e.top, Px(860));
                 EXPECT_EQ(e.bottom, Px(860 + editorHeight));
                 ASSERT_NE(win.gutter, nullptr);
                 RECT g = RectIn(win.gutter, win.main);
                 EXPECT_EQ(g.top, Px(860 + s.gutterBelow));
-                EXPECT_EQ(g.right, Px(615));
+                EXPECT_GE(g.right, Px(615));
+                EXPECT_EQ(e.left - g.right, Px(660) - Px(615));
                 EXPECT_EQ(g.bottom, Px(860 + editorHeight + (s.gutterBelow == 60 ? 60 : 0)));
                 EXPECT_EQ(IsWindowVisible(win.frame1) != FALSE, s.bar);
                 RECT f = RectIn(win.frame1, win.main);

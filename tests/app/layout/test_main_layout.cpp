@@ -88,6 +88,15 @@ TEST(MainLayout, GutterWidthFollowsFontSizeTwelve)
         EXPECT_EQ(narrow.editor.width, 12000 - 760);
         EXPECT_EQ(narrow.gutter.width, 615);
     }
+    // A font whose six digits need more room widens the gutter by as much as
+    // it needs and moves the editor's left edge with it; less changes nothing.
+    in.gutterNumbersWidth = 900;
+    MainLayout::Result roomy = Compute(in);
+    EXPECT_EQ(roomy.gutter.width, 900);
+    EXPECT_EQ(roomy.editor.left, 675 + 285);
+    EXPECT_EQ(roomy.editor.width, 12000 - 760 - 285);
+    in.gutterNumbersWidth = 500;
+    EXPECT_EQ(Compute(in).gutter.width, 615);
 }
 
 TEST(MainLayout, RowsBarsAndFramesAtTwoSizes)

@@ -130,3 +130,42 @@ TEST(ShownWindows, TheFindWindowStaysInFrontAfterReplacingManyHits)
     Sleep(1000);
     EXPECT_TRUE(CaptionSeen(t, find, L"later.bmp"));
 }
+
+// The gutter's number on its first visible row, whole.
+std::wstring GutterTopNumber(HWND gutter)
+{
+    const WPARAM top = static_cast<WPARAM>(wt::Send(gutter, EM_GETFIRSTVISIBLELINE));
+    wchar_t line[32] = {};
+    *reinterpret_cast<WORD*>(line) = 31;
+    const LRESULT n = wt::Send(gutter, EM_GETLINE, top, reinterpret_cast<LPARAM>(line));
+    return std::wstring(line, n > 0 ? static_cast<size_t>(n) : 0);
+}
+
+TEST(ShownWindows, ALongFileShowsItsNumbersWholeAndInLine)
+{
+    Tarnel t(L"shown_long");
+    std::string page = "<html><body>\r\n";
+    for (int i = 0; i < 19997; ++i)
+        page += "<p>line " + std::to_string(i + 2) + " of the page</p>\r\n";
+    ASSERT_TRUE(Start(t, WriteDocument(t, L"long.htm", page + "</body></html>\r\n")));
+    t.KeyWith(VK_CONTROL, VK_END);
+    HWND gutter = t.Gutter(), editor = t.Editor();
+    const long top = static_cast<long>(wt::Send(editor, EM_GETFIRSTVISIBLELINE));
+    ASSERT_GT(top, 19900);
+    EXPECT_EQ(GutterTopNumber(gutter), std::to_wstring(top + 1)) << "one number to a row, in line with the text";
+    // Six digits fit beside the margins: the digits' advance from the
+    // places of a five-digit number's first and last.
+    const long start = static_cast<long>(wt::Send(gutter, EM_LINEINDEX, wt::Send(gutter, EM_GETFIRSTVISIBLELINE)));
+    const short first = LOWORD(wt::Send(gutter, EM_POSFROMCHAR, start)), last = LOWORD(wt::Send(gutter, EM_POSFROMCHAR, start + 4));
+    const LRESULT margins = wt::Send(gutter, EM_GETMARGINS);
+    RECT client{};
+    GetClientRect(gutter, &client);
+    EXPECT_LE(6 * (last - first) / 4 + LOWORD(margins) + HIWORD(margins), client.right);
+    // The line label shows the number apart from the "Col." caption.
+    const wt::Drawn number = wt::FindDrawn(t.Main(), L"20000"), col = wt::FindDrawn(t.Main(), L"Col.");
+    ASSERT_TRUE(number);
+    ASSERT_TRUE(col);
+    EXPECT_GE(number.screen.right - number.screen.left, 6 * (last - first) / 4) << "six digits of a label";
+    EXPECT_LT(number.screen.right, col.screen.left);
+    t.Shot(L"end.bmp");
+}

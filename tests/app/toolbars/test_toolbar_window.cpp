@@ -166,17 +166,17 @@ TEST(ToolbarWindow, ClipsTagInformationAndAutoInsertButtonsKeptThroughARestart)
     // Clip 1 takes the selection; its filled button's menu clears it.
     HWND clips = FrameOf(t.Main(), L"Line");
     ASSERT_NE(clips, nullptr);
-    const Spot empty = SpotAt(clips, 1680, 25);
+    const Spot empty = SpotAt(clips, 2040, 25);
     ASSERT_TRUE(empty.drawn);
     Select(editor, 0, 0);
     wt::Click(empty.drawn);
     Sleep(500);
-    EXPECT_EQ(SpotAt(clips, 1680, 25).place, empty.place) << "nothing selected, nothing taken";
+    EXPECT_EQ(SpotAt(clips, 2040, 25).place, empty.place) << "nothing selected, nothing taken";
     Select(editor, 0, 2);
     wt::Click(empty.drawn);
     Spot filled;
     EXPECT_TRUE(wt::WaitFor([&] {
-        filled = SpotAt(clips, 1680, 25);
+        filled = SpotAt(clips, 2040, 25);
         return filled.drawn && filled.place != empty.place;
     }, 3000));
     wt::RightClick(filled.drawn);
@@ -189,7 +189,7 @@ TEST(ToolbarWindow, ClipsTagInformationAndAutoInsertButtonsKeptThroughARestart)
     t.Command(IDM_mPasteClipP);
     EXPECT_TRUE(wt::WaitFor([&] { return EditorText(editor) == L"x <bx "; }, 3000)) << "the menu pastes its clip";
     t.Command(IDM_mClipClear);
-    EXPECT_TRUE(wt::WaitFor([&] { return SpotAt(clips, 1680, 25).place == empty.place; }, 3000));
+    EXPECT_TRUE(wt::WaitFor([&] { return SpotAt(clips, 2040, 25).place == empty.place; }, 3000));
 
     // An auto-insert button inserts its text at the caret.
     SetText(editor, L"");

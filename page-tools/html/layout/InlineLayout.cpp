@@ -16,6 +16,7 @@ struct Piece {
     bool breakAfter = false;      // a line may break after it (and after its space)
     bool softHyphen = false;      // a word ending at a soft hyphen: "-" is drawn where the line breaks there
     bool blank = false;           // kept white space (a run of tabs): a width with nothing to draw
+    bool emergency = false;       // a line may break after it only where it has no other place to (overflow-wrap)
     const Node* node = nullptr;   // the element; for a word, the element holding its text
     const ComputedStyle* style = nullptr;
     std::wstring text;
@@ -181,6 +182,19 @@ private:
         lastSpace = false;
     }
 
+    // A word as one piece per letter, each a place to break: anywhere, or only where nothing else is.
+    void AddLetters(const wchar_t* word, size_t length, const Node& owner, const ComputedStyle& s, int font, int shift,
+                    bool anywhere)
+    {
+        for (size_t i = 0; i < length;) {
+            size_t n = (i + 1 < length && IS_HIGH_SURROGATE(word[i]) && IS_LOW_SURROGATE(word[i + 1])) ? 2 : 1;
+            AddWord(word + i, n, owner, s, font, shift);
+            pieces.back().breakAfter = anywhere;
+            pieces.back().emergency = !anywhere;
+            i += n;
+        }
+    }
+
     // Kept white space that is not part of a word: one piece however long the run.
     void AddBlank(double width, const Node& owner, const ComputedStyle& s, int font, int shift, bool breakAfter)
     {
@@ -258,11 +272,21 @@ private:
                     lastSpace = true;
                 }
                 break;
-            case TextSegment::Word:
-                AddWord(text.data() + g.start, g.length, owner, s, font, shift);
+            case TextSegment::Word: {
+                const wchar_t* word = text.data() + g.start;
+                // word-break: break-all breaks between any two letters; overflow-wrap lets a
+                // word too long for any line break where it must.
+                bool all = wrap && s.wordBreak == WordBreak::BreakAll;
+                bool emergency = wrap && (s.overflowWrap != OverflowWrap::Normal || s.wordBreak == WordBreak::BreakWord);
+                if (all || (emergency && eng.in.fonts.TextAdvance(font, word, g.length) > cbWidth))
+                    AddLetters(word, g.length, owner, s, font, shift, all);
+                else
+                    AddWord(word, g.length, owner, s, font, shift);
                 pieces.back().breakAfter = g.breakAfter;
+                pieces.back().emergency = false;
                 pieces.back().softHyphen = g.softHyphen;
                 break;
+            }
             }
         });
     }
@@ -444,10 +468,10 @@ private:
         const Piece* prev = nullptr;
         Gaps gaps;
         size_t start = next;
-        struct {
+        struct BreakAt {
             size_t count = 0, next = 0;
             bool valid = false;
-        } lastBreak;
+        } lastBreak, lastEmergency;
         while (next < pieces.size()) {
             Piece& p = pieces[next];
             if (p.kind == Piece::Break) {
@@ -474,17 +498,19 @@ private:
                 continue;
             }
             bool content = IsContent(p);
-            if (content && prev && prev->breakAfter) {
-                lastBreak.count = line.pieces.size();
-                lastBreak.next = next;
-                lastBreak.valid = true;
+            if (content && prev && (prev->breakAfter || prev->emergency)) {
+                BreakAt& at = prev->breakAfter ? lastBreak : lastEmergency;
+                at.count = line.pieces.size();
+                at.next = next;
+                at.valid = true;
             }
             double gap = gaps.Before(next, content);
             // Text measured in 64ths may meet the edge exactly.
             if (content && cx + gap + p.width > line.avail + 0.005) {
-                if (line.content && lastBreak.valid) {
-                    line.pieces.resize(lastBreak.count);
-                    next = lastBreak.next;
+                if (line.content && (lastBreak.valid || lastEmergency.valid)) {
+                    const BreakAt& at = lastBreak.valid ? lastBreak : lastEmergency;
+                    line.pieces.resize(at.count);
+                    next = at.next;
                     break;
                 }
                 if (!line.content && !bfc.floats.empty() && line.avail < w && MoveBelowFloats(line))

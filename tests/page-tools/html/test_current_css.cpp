@@ -116,6 +116,8 @@ TEST(CurrentCss, ValuesUnitsAndFunctions)
         const char* expected;
     } cases[] = {
         {L"#a{width:10rem}", "width", "160"},
+        {L"#a{box-sizing:border-box;width:100px;padding:10px;border:5px solid}", "width", "100"},
+        {L"#a{box-sizing:border-box;width:10px;padding:10px}", "width", "20"},
         {L"html{font-size:20px} #a{width:2rem;font-size:10px}", "width", "40"},
         {L"#a{width:10ch}", "width", "80"},
         {L"#a{width:50vw}", "width", "400"},

@@ -60,6 +60,9 @@ TEST(HtmlLayout, BlocksAndMargins)
         {L"<div id=p style='height:30px'><div id=c style='height:80px'></div></div><div id=n style='height:5px'></div>",
          "p 0,0,500,30;n 0,30,500,5"},
         {L"<div id=a style='min-width:600px;height:5px'></div>", "a 0,0,600,5"},
+        // ex is the x-height of the element's face.
+        {L"<div id=a style='width:10ex;height:1px'></div><div id=b style='font:16px serif;width:10ex;height:1px'></div>",
+         "a 0,0,84,1;b 0,1,73,1"},
         // Lists inside lists, definition lists too, have no margins of their own.
         {L"<dl style='font:16px/18px Arial'><dt>a</dt><dd><dl id=n><dt>x</dt></dl></dd></dl>", "n 40,34,460,18"},
         // Margins collapse through empty boxes, a set height of 0 too, positive and negative together.
@@ -146,6 +149,13 @@ TEST(HtmlLayout, LineBreaksAndTextWidths)
         {L"<div id=a style='width:60px'>inter&shy;national</div>", "a 0,0,60,36"},
         {L"<div id=a style='width:60px'>inter<wbr>national</div>", "a 0,0,60,36"},
         {L"<div style='width:120px'>see <tt>option</tt>[<b>=</b><i id=v>value</i>]</div>", "v 71,18,39,17"},
+        // overflow-wrap breaks a word too long for any line; word-break: break-all breaks anywhere.
+        {L"<div id=a style='width:50px;overflow-wrap:break-word'>abcdefghijklmnop</div>", "a 0,0,50,54"},
+        {L"<div id=a style='width:50px;overflow-wrap:break-word'>ab cd abcdefghijklmnop</div>", "a 0,0,50,72"},
+        {L"<div id=a style='width:50px;word-break:break-all'>ab abcdefghijklmnopqrstuvwx</div>", "a 0,0,50,90"},
+        {L"<table style='width:1px'><tr><td id=d style='overflow-wrap:anywhere'>abcdefgh</td>"
+         L"<td id=e style='overflow-wrap:break-word'>abcdefgh</td></tr></table>",
+         "d 2,2,11,146;e 15,2,68,146"},
         // An inline box starts after the space before it.
         {L"<div>x <span id=s style='border-left:2px solid'>b</span></div>", "s 12,0,11,17"},
         // <pre> drops the line break after its start tag; text adds up in fractions of a pixel.

@@ -157,7 +157,9 @@ TEST(HtmlPaint, AlphaOpacityCornersAndPictureSizes)
                      L"border-radius:10px'></div>"
                      L"<div style='position:absolute;left:160px;top:0;width:40px;height:20px;background:url(red4.bmp) no-repeat;"
                      L"background-size:contain'></div>"
-                     L"<div style='position:absolute;left:0;top:50px;width:20px;height:20px;background:#00f8'></div>",
+                     L"<div style='position:absolute;left:0;top:50px;width:20px;height:20px;background:#00f8'></div>"
+                     L"<ul style='position:absolute;left:200px;top:50px;margin:0;padding-left:40px;"
+                     L"list-style-image:url(red4.bmp);font:16px Times New Roman'><li>x</ul>",
                      300, 100);
     Rendered r = Render(p, 300, 100);
     struct Point {
@@ -174,6 +176,8 @@ TEST(HtmlPaint, AlphaOpacityCornersAndPictureSizes)
         {175, 15, 0xFF0000},  // the picture scaled to the height
         {185, 15, 0xFFFFFF},  // and no wider than its proportions
         {10, 60, 0x7777FF},   // #00f8: blue at 136
+        {230, 61, 0xFF0000},  // the list's picture for a marker, where browsers put it
+        {227, 61, 0xFFFFFF},
     };
     for (const Point& pt : points) {
         uint32_t got = r.At(pt.x, pt.y);

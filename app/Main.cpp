@@ -325,9 +325,7 @@ void ShutDown()
     f.PrepareClose();
     // 5. - 6. The preview.
     SetBrowserOffline(false);
-    for (const std::wstring& p : {PreviewPagePath(), OtherBrowserCopyPath()})
-        if (!p.empty() && platform::FileExists(p))
-            ModFileOps::RemoveFile(p);
+    RemovePreviewFiles();
     // 7.
     f.WriteSettings();
     // 8. The tool windows, in this order.

@@ -139,10 +139,8 @@ void fedit::ApplyCustomMenuLabels()
     long w1 = 0, w2 = 0;
     if (cm) {
         for (int i = 0; i < 10; ++i) {
-            cm->Lab1(i).SetCaption(rec.Menu1Items[static_cast<size_t>(i)]);
-            w1 = std::max<long>(w1, cm->Lab1(i).CaptionWidth());
-            cm->Lab2(i).SetCaption(rec.Menu2Items[static_cast<size_t>(i)]);
-            w2 = std::max<long>(w2, cm->Lab2(i).CaptionWidth());
+            w1 = std::max(w1, cm->SetSnippet(true, i, rec.Menu1Items[static_cast<size_t>(i)]));
+            w2 = std::max(w2, cm->SetSnippet(false, i, rec.Menu2Items[static_cast<size_t>(i)]));
         }
     }
     State().CustomMenuWidth1 = std::max<long>(w1, 1200);

@@ -7,6 +7,8 @@
 #include "color/ColorVBSText.h"
 #include "color/RtfWriter.h"
 
+#include "color/TextScan.h"
+
 #include <cwchar>
 
 namespace {
@@ -115,7 +117,7 @@ class Prepared {
 public:
     explicit Prepared(const std::wstring& text) : text_(&text)
     {
-        if (std::wmemchr(text.data(), 10, text.size()) || std::wmemchr(text.data(), 0, text.size())) {
+        if (color::FindEither(text.data(), 0, text.size(), 10, 0) != color::npos) {
             copy_ = PrepareText(text);
             text_ = &copy_;
         }

@@ -115,6 +115,11 @@ void ClsFile::ScrollTopWeb(int i, long v) { if (Valid(i)) slots_[i].ScrollTopWeb
 
 platform::TextFormat* ClsFile::Format(int i) { return Valid(i) ? &slots_[i].Format : nullptr; }
 void ClsFile::Format(int i, const platform::TextFormat& v) { if (Valid(i)) slots_[i].Format = v; }
+platform::TextFormat ClsFile::CurrentFormat() const
+{
+    return Exists(currentFile_) ? slots_[currentFile_].Format : platform::NewTextFormat(Settings().UTF8Text);
+}
+
 platform::FileStamp ClsFile::DiskStamp(int i) const { return Valid(i) ? slots_[i].Stamp : platform::FileStamp{}; }
 void ClsFile::DiskStamp(int i, const platform::FileStamp& v) { if (Valid(i)) slots_[i].Stamp = v; }
 

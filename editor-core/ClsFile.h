@@ -61,6 +61,9 @@ public:
     // update; nullptr for no slot.
     platform::TextFormat* Format(int iFileNum);
     void Format(int iFileNum, const platform::TextFormat& format);
+    // A copy of the current document's format (a new document's without
+    // one), for copies of it written elsewhere (preview pages).
+    platform::TextFormat CurrentFormat() const;
     platform::FileStamp DiskStamp(int iFileNum) const;
     void DiskStamp(int iFileNum, const platform::FileStamp& stamp);
     int CurrentFile() const { return currentFile_; }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "SettingsRecord.h"
 #include "platform/Module.h"
@@ -176,6 +177,30 @@ void SetListHScroll(HWND list)
     if (!list)
         return;
     SendMessageW(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(MeasureListExtent(list)), 0);
+}
+
+void SetListHScroll(HWND list, const std::vector<std::wstring>& items)
+{
+    HDC dc = list ? GetDC(list) : nullptr;
+    if (!dc)
+        return;
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(list, WM_GETFONT, 0, 0)));
+    std::vector<int> widths(0x10000, -1);
+    int largest = 0;
+    for (const std::wstring& item : items) {
+        int width = 0;
+        for (wchar_t c : item) {
+            int& w = widths[static_cast<unsigned short>(c)];
+            if (w < 0 && !GetCharWidth32W(dc, c, c, &w))
+                w = 0;
+            width += w;
+        }
+        largest = std::max(largest, width);
+    }
+    if (old)
+        SelectObject(dc, old);
+    ReleaseDC(list, dc);
+    SendMessageW(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(largest + GetSystemMetrics(SM_CXVSCROLL)), 0);
 }
 
 bool ColorDialogPlacement(const RECT& owner, const RECT& dialog, int screenHeight, POINT& topLeft)

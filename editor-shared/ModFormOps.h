@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "editor-core/EditorType.h"
@@ -44,6 +45,10 @@ void SetMenuBitmaps(HMENU menuBar, const HBITMAP (&menuIm)[10], EditorType edTyp
 // width of a vertical scroll bar; the list box gets it as its scroll extent.
 int MeasureListExtent(HWND list);
 void SetListHScroll(HWND list);
+// The same for a list that holds items (just filled with them): measured
+// from the texts with the font's character widths, one call per character
+// met rather than per item, so a list of thousands is measured at once.
+void SetListHScroll(HWND list, const std::vector<std::wstring>& items);
 
 // The colour dialog, fully open with initial selected and the 16 custom
 // colours edited in place. Returns the chosen colour, or -1 when cancelled.

@@ -58,6 +58,8 @@ void Label::Draw(HDC dc, RECT rc)
     UINT fmt = alignment_ == Align::Right ? DT_RIGHT : alignment_ == Align::Center ? DT_CENTER : DT_LEFT;
     if (WordWrap)
         fmt |= DT_WORDBREAK;
+    else if (EndEllipsis)
+        fmt |= DT_SINGLELINE | DT_END_ELLIPSIS;
     if (!UseMnemonic)
         fmt |= DT_NOPREFIX;
     DrawTextW(dc, caption_.c_str(), static_cast<int>(caption_.size()), &rc, fmt);

@@ -26,6 +26,8 @@ public:
     void SetBackStyle(int v);
     bool UseMnemonic = true;
     bool WordWrap = true;
+    // A one-line caption wider than the label ends in an ellipsis.
+    bool EndEllipsis = false;
 
     bool Windowless() const override { return true; }
     std::wstring AccessibleName() const override { return caption_; }

@@ -15,6 +15,10 @@ HWND ListBox::CreateHandle(HWND parent, const RECT& px)
 {
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY |
                   LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS;
+    // Shown even while nothing is wider than the list, so that lists that
+    // stand side by side show the same number of rows.
+    if (HScroll)
+        style |= WS_HSCROLL | LBS_DISABLENOSCROLL;
     if (Sorted)
         style |= LBS_SORT;
     if (Style == 1)
@@ -122,6 +126,24 @@ int ListBox::AddItem(const std::wstring& item, int index)
         checked_.insert(checked_.begin() + at, false);
     }
     return at;
+}
+
+void ListBox::AddItems(const std::vector<std::wstring>& items)
+{
+    if (!hwnd || Style == 1) {
+        for (const std::wstring& item : items)
+            AddItem(item);
+        return;
+    }
+    size_t chars = 0;
+    for (const std::wstring& item : items)
+        chars += item.size() + 1;
+    SendMessageW(hwnd, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(hwnd, LB_INITSTORAGE, items.size(), chars * sizeof(wchar_t));
+    for (const std::wstring& item : items)
+        newIndex_ = static_cast<int>(SendMessageW(hwnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str())));
+    SendMessageW(hwnd, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(hwnd, nullptr, TRUE);
 }
 
 void ListBox::RemoveItem(int index)

@@ -20,10 +20,17 @@ public:
     std::function<void(int& Index)> ItemCheck;
     // Hide the list's own: the check marks move with their items.
     int AddItem(const std::wstring& item, int index = -1);
+    // Appends many items at once: storage reserved for all of them and the
+    // list drawn once at the end, not after each item.
+    void AddItems(const std::vector<std::wstring>& items);
     void RemoveItem(int index);
     void Clear();
     // 0 none, 1 fixed single; set before creation.
     Border BorderStyle = Border::FixedSingle;
+    // A horizontal scroll bar, for items wider than the list (the width to
+    // scroll over is the caller's: LB_SETHORIZONTALEXTENT); set before
+    // creation.
+    bool HScroll = false;
     bool Selected(int index) const;
     void SetSelected(int index, bool selected);
     int SelCount() const;

@@ -303,7 +303,14 @@ void fedit::OfferLeftDocuments(const std::vector<ClsFile::LeftDocument>& left)
 bool fedit::OpenLeftDocument(const ClsFile::LeftDocument& left)
 {
     EditorState& s = State();
-    const ParkedNote& note = left.note;
+    ParkedNote note = left.note;
+    // Its file open in a tab already (named on the command line): the
+    // changes come as a new document, never as a second tab on one file.
+    if (OpenSlotOf(note.path) >= 0) {
+        note.path = L"Untitled";
+        note.name = L"Untitled";
+        note.stamp = platform::FileStamp{};
+    }
     if (!ParkCurrentDocument())
         return false;
     const bool wasEmpty = editing_.JT1.LenText() == 0;
@@ -478,8 +485,9 @@ void fedit::InsertBackgroundImage()
         cBrowse().DOpen(hwnd, L"Open image file", L"Web Image Files(*.gif;*.jpg;*.png)", L"*.gif;*.jpg;*.png", false);
     if (path.empty())
         return;
-    forms::ClipboardSetText(L"<BODY BACKGROUND=\"" + platform::GetFileName(path) + L"\" TEXT= LINK= ALINK= VLINK=>");
-    ShowInfo(L"Clipboard");
+    if (forms::ClipboardSetText(L"<BODY BACKGROUND=\"" + platform::GetFileName(path) +
+                                L"\" TEXT= LINK= ALINK= VLINK=>"))
+        ShowInfo(L"Clipboard");
 }
 
 bool fedit::ParkCurrentDocument()

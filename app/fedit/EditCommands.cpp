@@ -402,8 +402,9 @@ void EditingPart::mColCode_Click()
 
 void EditingPart::mUTF8_Click()
 {
-    // Takes effect at the next load or save: the editor reads the record's
-    // flag. Parked documents are RTF and do not depend on it.
+    // Takes effect at the next load or save, for new documents and those
+    // whose files hold only ASCII; a file with a mark, UTF-8 or code-page
+    // bytes keeps its own encoding (platform/TextFile.h).
     SettingsRecord& rec = Settings();
     rec.UTF8Text = !form_.mUTF8.Checked();
     form_.mUTF8.SetChecked(rec.UTF8Text);

@@ -137,15 +137,13 @@ void fedit::mAutoSet_Click()
 
 void fedit::bbitcol_Click()
 {
-    ClipboardClear();
-    ClipboardSetText(L"\"" + panels_.thex.Text() + L"\"");
-    ShowInfo(L"Clipboard");
+    if (ClipboardSetText(L"\"" + panels_.thex.Text() + L"\""))
+        ShowInfo(L"Clipboard");
 }
 
 void fedit::bspec_Click()
 {
-    ClipboardClear();
-    ClipboardSetText(L"<IMG SRC=\"" + ImageFileName() + L"\" WIDTH=" + ImageWidth() + L" HEIGHT=" + ImageHeight() +
-                     L" ALIGN= HSPACE= VSPACE=>");
-    ShowInfo(L"Clipboard");
+    if (ClipboardSetText(L"<IMG SRC=\"" + ImageFileName() + L"\" WIDTH=" + ImageWidth() + L" HEIGHT=" +
+                         ImageHeight() + L" ALIGN= HSPACE= VSPACE=>"))
+        ShowInfo(L"Clipboard");
 }

@@ -1,5 +1,7 @@
 #include "PanelRules.h"
 
+#include <algorithm>
+
 #include "platform/Text.h"
 
 #include <windows.h>
@@ -43,6 +45,13 @@ Point MenuBesideCaret(long caretX, long caretY, long w, long h, long editorRight
     p.y = caretY + 100;
     if (editorBottom < p.y + h)
         p.y -= h + 200;
+    return p;
+}
+
+Point OnScreen(Point p, long w, long h, long screenW, long screenH)
+{
+    p.x = std::max(0L, std::min(p.x, screenW - w));
+    p.y = std::max(0L, std::min(p.y, screenH - h));
     return p;
 }
 

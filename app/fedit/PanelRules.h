@@ -26,5 +26,9 @@ struct Point {
     long x = 0, y = 0;
 };
 Point MenuBesideCaret(long caretX, long caretY, long w, long h, long editorRight, long editorBottom);
+// p moved as little as needed for a window of size w x h at p to lie on a
+// screen of screenW x screenH (all twips): a wide menu flipped left of a
+// caret near the left edge would stand off the screen.
+Point OnScreen(Point p, long w, long h, long screenW, long screenH);
 
 } // namespace PanelRules

@@ -127,6 +127,8 @@ void fedit::GetCaretScreenPos(long& x, long& y)
     }
     PanelRules::Point p = PanelRules::MenuBesideCaret(caret.x * TwipsPerPixelX(), caret.y * TwipsPerPixelY(), w,
                                                       h, left + editing_.JT1.Width(), top + editing_.JT1.Height());
+    p = PanelRules::OnScreen(p, w, h, GetSystemMetrics(SM_CXSCREEN) * TwipsPerPixelX(),
+                             GetSystemMetrics(SM_CYSCREEN) * TwipsPerPixelY());
     x = p.x;
     y = p.y;
 }

@@ -206,9 +206,7 @@ std::wstring fedit::SaveDocumentAs()
     if (HWND re = editing_.JT1.RTBhWnd())
         SendMessageW(re, EM_SETMODIFY, 0, 0);
     UpdateRecentFiles(path);
-    const std::wstring preview = PreviewPagePath();
-    if (!preview.empty() && platform::FileExists(preview))
-        ModFileOps::RemoveFile(preview);
+    RemovePreviewPage();
     return path;
 }
 

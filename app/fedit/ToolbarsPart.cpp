@@ -319,6 +319,8 @@ void ToolbarsPart::BoxMethods_Click()
 {
     std::wstring name = platform::TrimBlanks(BoxMethods.Text());
     if (!name.empty()) {
+        // The caret leaves the call the tip was for.
+        form_.panels_.HideTip();
         GoToProcedure(name);
         form_.editing_.SyncLineNums();
     }

@@ -2,18 +2,58 @@
 // registered class, showing the properties of a class with a large type
 // library (the scripting runtime's FileSystemObject, members coloured), and
 // Find in the list (a match far down the list, then the wrap to "not found").
-// Each is run a few times; the first scan reads the registry cold.
-// Usage: bench_object_browser [rounds]
+// Each is run a few times; the first scan reads the registry cold. With a
+// number of extra classes, that many more are registered for the run (each
+// served by kernel32.dll) and removed again, for the scan of a long list.
+// Usage: bench_object_browser [rounds] [extra classes]
 #include "BenchTools.h"
 #include "browser/fClas.h"
 #include "platform/Messages.h"
 
 #include <cstdio>
 #include <cwchar>
+#include <string>
+
+#include <windows.h>
+
+namespace {
+
+// The extra classes' CLSIDs: {7A3E9xxx-...}, which nothing else uses.
+std::wstring ExtraClsid(int i)
+{
+    wchar_t text[64];
+    std::swprintf(text, 64, L"CLSID\\{7A3E9%03X-51C2-4B8D-9A11-%012d}", i / 4096, i);
+    return text;
+}
+
+void RemoveExtraClasses(int count)
+{
+    for (int i = 0; i < count; ++i)
+        RegDeleteTreeW(HKEY_CLASSES_ROOT, ExtraClsid(i).c_str());
+}
+
+void RegisterExtraClasses(int count)
+{
+    wchar_t system[MAX_PATH];
+    GetSystemDirectoryW(system, MAX_PATH);
+    const std::wstring server = std::wstring(system) + L"\\kernel32.dll";
+    for (int i = 0; i < count; ++i) {
+        const std::wstring name = L"Bench Class " + std::to_wstring(i);
+        const std::wstring progId = L"Bench.Class" + std::to_wstring(i);
+        RegSetValueW(HKEY_CLASSES_ROOT, ExtraClsid(i).c_str(), REG_SZ, name.c_str(), 0);
+        RegSetValueW(HKEY_CLASSES_ROOT, (ExtraClsid(i) + L"\\InprocServer32").c_str(), REG_SZ, server.c_str(), 0);
+        RegSetValueW(HKEY_CLASSES_ROOT, (ExtraClsid(i) + L"\\ProgID").c_str(), REG_SZ, progId.c_str(), 0);
+    }
+}
+
+} // namespace
 
 int wmain(int argc, wchar_t** argv)
 {
     int rounds = argc > 1 ? _wtoi(argv[1]) : 3;
+    const int extra = argc > 2 ? _wtoi(argv[2]) : 0;
+    RemoveExtraClasses(extra);  // a run that was stopped midway
+    RegisterExtraClasses(extra);
     platform::SetMessageInterceptor([](const std::wstring&, const std::wstring&, UINT) { return IDOK; });
     for (int round = 0; round < rounds; ++round) {
         fClas& f = ObjectBrowserForm();
@@ -47,5 +87,6 @@ int wmain(int argc, wchar_t** argv)
         UnloadObjectBrowserForm();
     }
     platform::SetMessageInterceptor(nullptr);
+    RemoveExtraClasses(extra);
     return 0;
 }

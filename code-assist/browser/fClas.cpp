@@ -5,6 +5,7 @@
 #include "KvRTB/KvRTB.h"
 #include "MainHost.h"
 #include "ModFileOps.h"
+#include "ModFormOps.h"
 #include "autoinsert/AutoInsert.h"
 #include "cBrowse/cBrowse.h"
 #include "forms/BusyScope.h"
@@ -78,6 +79,9 @@ void fClas::PlaceListPage()
     bShow2.SetToolTipText(L"Toggle betwwen name list and ProgID list.");
 
     const int lefts[] = {120, 2760, 6600}, widths[] = {2600, 3800, 2520};
+    // Long names scroll sideways.
+    for (int i = 0; i < 4; ++i)
+        boxR(i).HScroll = true;
     for (int i = 0; i < 3; ++i) {
         Lab(i).Place(*this, lefts[i], 600, widths[i], 240);
         Lab(i).SetFontBold(true);
@@ -158,8 +162,23 @@ void fClas::Form_Load()
     bShow(1).SetEnabled(true);
     bShow(0).SetEnabled(false);
     imageHelpPresent_ = ModFileOps::FileExists(SystemFolder() + L"\\IMAGEHLP.DLL");
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < 4; ++i) {
         SetWindowSubclass(boxR(i).hwnd, &fClas::ColumnProc, kScrollWatch, reinterpret_cast<DWORD_PTR>(this));
+        FitWholeRows(boxR(i).hwnd);
+    }
+}
+
+// A column ends below its last whole row, so that no row shows cut off.
+void fClas::FitWholeRows(HWND column)
+{
+    const int row = static_cast<int>(SendMessageW(column, LB_GETITEMHEIGHT, 0, 0));
+    RECT outer{}, client{};
+    if (row <= 0 || !GetWindowRect(column, &outer) || !GetClientRect(column, &client))
+        return;
+    const int cut = client.bottom % row;
+    if (cut > 0 && client.bottom > row)
+        SetWindowPos(column, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top - cut,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // Lists raise no scroll event: the top row is compared after the messages
@@ -206,18 +225,20 @@ void fClas::bListCls_Click()
     {
         RedrawLock lock(hwnd);
         rows_ = ListClasses();
-        // Each item added to a list that redraws costs milliseconds.
-        for (int i = 0; i < 4; ++i)
-            SendMessageW(boxR(i).hwnd, WM_SETREDRAW, FALSE, 0);
+        // Each column in one pass, drawn once: item by item, the four
+        // lists took longer than the scan itself.
+        std::vector<std::wstring> columns[4];
+        for (std::vector<std::wstring>& column : columns)
+            column.reserve(rows_.size());
         for (const ClassRow& row : rows_) {
-            boxR(0).AddItem(row.ProgId);
-            boxR(1).AddItem(row.Clsid);
-            boxR(2).AddItem(row.File);
-            boxR(3).AddItem(row.Name);
+            columns[0].push_back(row.ProgId);
+            columns[1].push_back(row.Clsid);
+            columns[2].push_back(row.File);
+            columns[3].push_back(row.Name);
         }
         for (int i = 0; i < 4; ++i) {
-            SendMessageW(boxR(i).hwnd, WM_SETREDRAW, TRUE, 0);
-            InvalidateRect(boxR(i).hwnd, nullptr, TRUE);
+            boxR(i).AddItems(columns[i]);
+            ModFormOps::SetListHScroll(boxR(i).hwnd, columns[i]);
         }
     }
     topIndex_ = 0;

@@ -50,6 +50,7 @@ private:
     void PlaceListPage();
     void PlacePropsPage();
     static LRESULT CALLBACK ColumnProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    static void FitWholeRows(HWND column);
 
     void bListCls_Click();
     void bFind_Click();

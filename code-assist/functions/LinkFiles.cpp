@@ -32,6 +32,9 @@ void AddLinkFile(const std::wstring& path, bool insertMarker)
         return;
     const std::wstring text = editor->GetTextRange(0, editor->LenText());
     LinkInsertion insertion = LinkMarkerInsertion(State().EdType, text, path);
+    // The caret leaves the call the tip was for.
+    if (MainHost* host = Host())
+        host->HideTip();
     editor->SetSelStart(insertion.position);
     editor->SetSelColor(static_cast<COLORREF>(Settings().ColorDebug));
     editor->SetSelText(insertion.text);

@@ -20,8 +20,12 @@ fCM::fCM()
     for (int i = 0; i < 10; ++i) {
         Lab1(i).Place(fr1, 0, i * 285, 1200, 255);
         Lab2(i).Place(fr2, 0, i * 285, 1200, 255);
-        Lab1(i).WordWrap = false;
-        Lab2(i).WordWrap = false;
+        // A snippet shows as it is inserted: on one line, "&" and all.
+        for (forms::Label* label : {&Lab1(i), &Lab2(i)}) {
+            label->WordWrap = false;
+            label->EndEllipsis = true;
+            label->UseMnemonic = false;
+        }
     }
     bcancel.Place(*this, 240, 3000, 960, 285);
     bcancel.SetCaption(L"Cancel");
@@ -105,6 +109,19 @@ void fCM::SetLine(int i, long x1, long x2)
 void fCM::SetFrame(int menu, long left, long width)
 {
     (menu == 1 ? fr1 : fr2).Move(static_cast<int>(left), forms::kKeep, static_cast<int>(width));
+    // The labels take the frame's width: at their first width, long
+    // snippets were cut.
+    for (int i = 0; i < 10; ++i)
+        (menu == 1 ? Lab1(i) : Lab2(i)).SetWidth(static_cast<int>(width));
+}
+
+long fCM::SetSnippet(bool menu1, int i, const std::wstring& text)
+{
+    forms::Label& label = menu1 ? Lab1(i) : Lab2(i);
+    label.SetCaption(text);
+    const long width = label.CaptionWidth();
+    label.SetToolTipText(width > kWidestLabel ? text : L"");
+    return width > kWidestLabel ? kWidestLabel : width;
 }
 
 void fCM::SetCancelLeft(long left) { bcancel.SetLeft(static_cast<int>(left)); }

@@ -23,6 +23,11 @@ public:
 
     // Sizes the window and its frames to the shown menu's widest caption.
     void LayoutCustomMenus(bool menu1Active, long menu1Width, long menu2Width);
+    // Shows a snippet on label i of menu 1 or 2 and gives the width (twips)
+    // its menu needs for it: its whole width, or at most kWidestLabel, the
+    // label then ending in an ellipsis with the whole snippet in its tip.
+    long SetSnippet(bool menu1, int i, const std::wstring& text);
+    static constexpr long kWidestLabel = 7200;
 
     void Lab1_Click(int Index);
     void Lab2_Click(int Index);

@@ -41,9 +41,11 @@ void ColorJSText(ClsColor& owner, const wchar_t* s, size_t begin, size_t end, Rt
             out.Char(c);
             ++i;
         } else if (c == L'"' || c == L'\'') {
-            size_t j = i + 1;
-            while (j < end && !(s[j] == c && s[j - 1] != L'\\'))
-                ++j;
+            size_t j = FindChar(s, i + 1, end, c);
+            while (j != npos && s[j - 1] == L'\\')
+                j = FindChar(s, j + 1, end, c);
+            if (j == npos)
+                j = end;
             if (j >= end) {
                 // Unclosed: the rest stays plain.
                 out.Coloured("\\cf0 ", s + i, end - i);

@@ -27,10 +27,25 @@ void Add(KeywordList& known, const std::wstring& name, bool tooLong)
 // too long to be one (then tooLong and name is empty). Returns where it
 // stopped.
 size_t DeclNames::ReadName(const wchar_t* s, size_t p, size_t e, const PartRule& rule, std::wstring& name,
-                           bool& tooLong)
+                           bool& tooLong, NameStretch& stretch)
 {
     name.clear();
     tooLong = false;
+    NameStretch& w = stretch;
+    if (w.end != e || w.rule != &rule || p < w.from || p > w.to) {
+        w.end = e;
+        w.rule = &rule;
+        w.from = w.to = p;
+        w.kept = 0;
+    }
+    for (; w.from < p; ++w.from)
+        w.kept -= !rule.dropped(s[w.from]);
+    while (w.to < e && w.kept <= MaxName && s[w.to] != L',' && !(rule.cut && s[w.to] == rule.cut))
+        w.kept += !rule.dropped(s[w.to++]);
+    if (w.kept > MaxName) {
+        tooLong = true;
+        return w.to - 1;
+    }
     for (; p < e; ++p) {
         const wchar_t c = s[p];
         if (c == L',' || (rule.cut && c == rule.cut))
@@ -79,7 +94,7 @@ void DeclNames::CommaList::Collect(const wchar_t* s, size_t a, size_t e, const P
 {
     std::wstring name;
     bool tooLong = false;
-    size_t p = ReadName(s, a, e, rule, name, tooLong);
+    size_t p = ReadName(s, a, e, rule, name, tooLong, stretch_);
     Add(known, name, tooLong);
     size_t comma = commas_.Next(s, p, e, L',');
     // The parts behind this comma are those an earlier declaration of the
@@ -89,10 +104,49 @@ void DeclNames::CommaList::Collect(const wchar_t* s, size_t a, size_t e, const P
     end_ = e;
     doneFrom_ = comma;
     while (comma != npos) {
-        p = ReadName(s, comma + 1, e, rule, name, tooLong);
+        p = ReadName(s, comma + 1, e, rule, name, tooLong, stretch_);
         Add(known, name, tooLong);
         comma = commas_.Next(s, p, e, L',');
     }
+}
+
+bool DeclNames::VarList::NameTooLong(const wchar_t* s, size_t j, size_t t)
+{
+    auto keptChar = [](wchar_t c) { return c != L' ' && c != 9 && !IsClose(c); };
+    if (wayValid_ && j >= wayFrom_ && j <= wayTo_) {
+        while (wayFrom_ < j) {
+            const wchar_t c = s[wayFrom_];
+            if (IsOpen(c)) {
+                const uint32_t m = match_[wayFrom_ - base_];
+                if (m == UINT32_MAX || base_ + m + 1 > j)
+                    break;
+                wayFrom_ = base_ + m + 1;
+            } else {
+                wayKept_ -= keptChar(c);
+                ++wayFrom_;
+            }
+        }
+    }
+    if (!wayValid_ || wayFrom_ != j) {
+        wayValid_ = true;
+        wayFrom_ = wayTo_ = j;
+        wayKept_ = 0;
+    }
+    while (wayTo_ < t && wayKept_ <= MaxName) {
+        const wchar_t c = s[wayTo_];
+        if (c == L',' || c == L'=')
+            break;
+        if (IsOpen(c)) {
+            const uint32_t m = match_[wayTo_ - base_];
+            if (m == UINT32_MAX)
+                break;
+            wayTo_ = base_ + m + 1;
+            continue;
+        }
+        wayKept_ += keptChar(c);
+        ++wayTo_;
+    }
+    return wayKept_ > MaxName;
 }
 
 void DeclNames::VarList::Collect(const wchar_t* s, size_t j, size_t t, KeywordList& known)
@@ -104,6 +158,7 @@ void DeclNames::VarList::Collect(const wchar_t* s, size_t j, size_t t, KeywordLi
     if (t != end_) {
         end_ = t;
         base_ = j;
+        wayValid_ = false;
         match_.assign(t - j, UINT32_MAX);
         std::vector<size_t> open;
         for (size_t p = j; p < t; ++p) {
@@ -126,6 +181,10 @@ void DeclNames::VarList::Collect(const wchar_t* s, size_t j, size_t t, KeywordLi
     }
     prevPos_ = j;
     prevDepth_ = 0;
+    // In step with the previous walk from the start, the name is settled
+    // along the way without building it when it is too long to be one.
+    if (need == 0 && NameTooLong(s, j, t))
+        return;
 
     std::wstring name;
     bool cut = false, tooLong = false, joined = need == 0;

@@ -42,8 +42,19 @@ private:
         bool (*dropped)(wchar_t c);  // left out of the name
         wchar_t cut;                 // ends the name, the rest of the part is ignored; 0: none
     };
+    // The stretch [from, to) of a text that holds no comma and no cut of a
+    // rule, with the count of its characters the rule keeps: to is where a
+    // name that starts at from is settled (a comma, the cut, the end, or the
+    // character past MaxName). A part that starts further on in the same
+    // text takes it over, so a line of many declarations that each run on to
+    // its end costs its length, not MaxName characters for each of them.
+    struct NameStretch {
+        size_t end = std::wstring::npos;
+        const PartRule* rule = nullptr;
+        size_t from = 0, to = 0, kept = 0;
+    };
     static size_t ReadName(const wchar_t* s, size_t p, size_t e, const PartRule& rule, std::wstring& name,
-                           bool& tooLong);
+                           bool& tooLong, NameStretch& stretch);
 
     // The last search for one character in [from, end): its first (Next) or
     // last (Last) place, npos when none. A later search of the same
@@ -63,6 +74,7 @@ private:
         size_t end_ = std::wstring::npos;
         size_t doneFrom_ = std::wstring::npos;  // the parts behind this comma up to end_ are collected
         Search commas_;
+        NameStretch stretch_;
     };
 
     // "var": parts split at the commas outside brackets; what lies inside
@@ -77,6 +89,11 @@ private:
         std::vector<uint32_t> match_;  // from base_: where each opening bracket closes
         size_t prevPos_ = 0;           // start of the statement's previous walk
         size_t prevDepth_ = 0;         // its bracket depth at prevPos_
+        // As NameStretch, along the walk's way (bracketed text skipped): a
+        // name settles at a comma, an "=", a bracket left open or the end.
+        size_t wayFrom_ = 0, wayTo_ = 0, wayKept_ = 0;
+        bool wayValid_ = false;
+        bool NameTooLong(const wchar_t* s, size_t j, size_t t);
     };
 
     void Params(const wchar_t* s, size_t j, size_t t, const PartRule& rule, KeywordList& known);

@@ -53,21 +53,22 @@ KeywordList::Key KeywordList::MakeKey(const wchar_t* word, size_t len) const
     if (key_.size() < len)
         key_.resize(len);
     wchar_t* d = key_.data();
-    bool ascii = true;
-    if (fold_ == Fold::Upper) {
-        for (size_t i = 0; i < len; ++i) {
-            wchar_t c = word[i];
-            ascii &= c < 128;
-            d[i] = (c >= L'a' && c <= L'z') ? static_cast<wchar_t>(c - 32) : c;
-        }
-    } else {
-        for (size_t i = 0; i < len; ++i) {
-            wchar_t c = word[i];
-            ascii &= c < 128;
-            d[i] = (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c + 32) : c;
-        }
+    // Folded and hashed in one pass (FNV-1a); a word with other letters than
+    // ASCII ones is folded again by the system and hashed afresh.
+    uint32_t h = 2166136261u;
+    wchar_t any = 0;
+    const wchar_t from = fold_ == Fold::Upper ? L'a' : L'A';
+    const int shift = fold_ == Fold::Upper ? -32 : 32;
+    for (size_t i = 0; i < len; ++i) {
+        wchar_t c = word[i];
+        any |= c;
+        if (static_cast<unsigned>(c - from) < 26u)
+            c = static_cast<wchar_t>(c + shift);
+        d[i] = c;
+        h ^= static_cast<uint32_t>(c);
+        h *= 16777619u;
     }
-    if (!ascii) {
+    if (any >= 128) {
         // Maps code unit by code unit, so the length stays.
         if (fold_ == Fold::Upper)
             CharUpperBuffW(d, static_cast<DWORD>(len));
@@ -80,11 +81,11 @@ KeywordList::Key KeywordList::MakeKey(const wchar_t* word, size_t len) const
             if (word[i] >= 128 && d[i] < 128)
                 d[i] = word[i];
         }
-    }
-    uint32_t h = 2166136261u;   // FNV-1a
-    for (size_t i = 0; i < len; ++i) {
-        h ^= static_cast<uint32_t>(d[i]);
-        h *= 16777619u;
+        h = 2166136261u;
+        for (size_t i = 0; i < len; ++i) {
+            h ^= static_cast<uint32_t>(d[i]);
+            h *= 16777619u;
+        }
     }
     return Key{d, len, h};
 }

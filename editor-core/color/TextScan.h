@@ -2,6 +2,8 @@
 // Search helpers shared by the colourers and the other scanners of markup and
 // script text. Each works on [from, end) of the prepared text and returns npos
 // when nothing is found.
+#include <emmintrin.h>
+
 #include <cstddef>
 #include <cwchar>
 #include <string>
@@ -25,12 +27,29 @@ struct CharSet {
     bool operator()(wchar_t c) const { return c < 128 && in[c]; }
 };
 
+// First index in [from, end) of a or b. Eight characters at a time: the
+// runtime's wmemchr goes one by one, and the colourers spend much of their
+// time in these searches.
+inline size_t FindEither(const wchar_t* s, size_t from, size_t end, wchar_t a, wchar_t b)
+{
+    static_assert(sizeof(wchar_t) == 2, "UTF-16 text");
+    const __m128i va = _mm_set1_epi16(static_cast<short>(a)), vb = _mm_set1_epi16(static_cast<short>(b));
+    size_t p = from;
+    for (; p + 8 <= end; p += 8) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + p));
+        const int hit = _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi16(v, va), _mm_cmpeq_epi16(v, vb)));
+        if (hit)
+            return p + static_cast<size_t>(__builtin_ctz(static_cast<unsigned>(hit))) / 2;
+    }
+    for (; p < end; ++p)
+        if (s[p] == a || s[p] == b)
+            return p;
+    return npos;
+}
+
 inline size_t FindChar(const wchar_t* s, size_t from, size_t end, wchar_t c)
 {
-    if (from >= end)
-        return npos;
-    const wchar_t* p = std::wmemchr(s + from, c, end - from);
-    return p ? static_cast<size_t>(p - s) : npos;
+    return FindEither(s, from, end, c, c);
 }
 
 // First index in [from, end) whose character stops the run, or end when none

@@ -2,6 +2,7 @@
 
 #include "GetRegString.h"
 #include "ImageRules.h"
+#include "WholeImageFile.h"
 #include "platform/Paths.h"
 #include "platform/FaultGuard.h"
 #include "platform/Files.h"
@@ -175,43 +176,59 @@ bool RenderPicture(IPicture* picture, long width, long height, COLORREF backColo
     return true;
 }
 
-uint32_t Read32(const std::vector<uint8_t>& b, size_t at)
+// An icon whose image is stored as a PNG: the picture object reports it as
+// 0 x 0 and draws nothing, while the system's icon drawing takes it.
+bool LoadPngIcon(const std::vector<uint8_t>& bytes, COLORREF backColour, LoadedImage* image, long& width,
+                 long& height)
 {
-    return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (uint32_t(b[at + 3]) << 24);
-}
-
-// The system's loaders trust the sizes a bitmap or icon file gives and read
-// past the end of a short one: such files are refused before they get there.
-bool WholeBitmapFile(const std::vector<uint8_t>& b)
-{
-    if (b.size() < 54 || b[0] != 'B' || b[1] != 'M')
+    size_t offset = 0, size = 0;
+    long w = 0, h = 0;
+    if (!IconPngFrame(bytes, offset, size, w, h))
         return false;
-    const uint32_t offBits = Read32(b, 10), headerSize = Read32(b, 14);
-    if (headerSize < 40)
-        return headerSize == 12 && offBits < b.size();
-    const int64_t width = int32_t(Read32(b, 18)), height = std::llabs(int32_t(Read32(b, 22)));
-    const uint32_t bits = b[28] | (b[29] << 8), compression = Read32(b, 30);
-    if (width <= 0 || height <= 0 || width * height > (int64_t(1) << 26) || bits == 0 || bits > 32)
+    struct Call {
+        const uint8_t* data;
+        DWORD size;
+        long w, h;
+        HICON icon;
+    } call{bytes.data() + offset, static_cast<DWORD>(size), w, h, nullptr};
+    // The system's PNG decoder runs guarded, as the picture loading does.
+    if (!platform::RunGuarded(
+            [](void* c) {
+                auto* p = static_cast<Call*>(c);
+                p->icon = CreateIconFromResourceEx(const_cast<PBYTE>(p->data), p->size, TRUE, 0x00030000, p->w,
+                                                   p->h, LR_DEFAULTCOLOR);
+            },
+            &call) ||
+        !call.icon)
         return false;
-    if (compression == BI_RLE8 || compression == BI_RLE4)
-        return offBits < b.size();
-    const uint64_t rowBytes = ((uint64_t(width) * bits + 31) / 32) * 4;
-    return uint64_t(offBits) + rowBytes * height <= b.size();
-}
-
-bool WholeIconFile(const std::vector<uint8_t>& b)
-{
-    if (b.size() < 6 || b[0] || b[1] || (b[2] != 1 && b[2] != 2) || b[3])
-        return false;
-    const size_t count = b[4] | (b[5] << 8);
-    if (count == 0 || b.size() < 6 + 16 * count)
-        return false;
-    for (size_t i = 0; i < count; ++i) {
-        const uint64_t size = Read32(b, 6 + 16 * i + 8), offset = Read32(b, 6 + 16 * i + 12);
-        if (size < 40 || offset + size > b.size())
-            return false;
+    bool ok = true;
+    if (image) {
+        void* bits = nullptr;
+        platform::GdiObject dib(MakeDib(w, h, bits));
+        ok = static_cast<bool>(dib);
+        if (ok) {
+            HDC dc = CreateCompatibleDC(nullptr);
+            HGDIOBJ old = SelectObject(dc, dib.Get());
+            RECT all{0, 0, w, h};
+            HBRUSH back = CreateSolidBrush(backColour);
+            FillRect(dc, &all, back);
+            DeleteObject(back);
+            ok = DrawIconEx(dc, 0, 0, call.icon, w, h, 0, nullptr, DI_NORMAL) != FALSE;
+            SelectObject(dc, old);
+            DeleteDC(dc);
+        }
+        if (ok) {
+            image->bitmap = std::move(dib);
+            image->width = w;
+            image->height = h;
+        }
     }
-    return true;
+    DestroyIcon(call.icon);
+    if (ok) {
+        width = w;
+        height = h;
+    }
+    return ok;
 }
 
 LoadResult LoadPicture(const std::wstring& path, const std::wstring& ext, COLORREF backColour,
@@ -223,12 +240,14 @@ LoadResult LoadPicture(const std::wstring& path, const std::wstring& ext, COLORR
     if ((platform::SameText(ext, L"BMP") && !WholeBitmapFile(bytes)) ||
         (platform::SameText(ext, L"ICO") && !WholeIconFile(bytes)))
         return LoadResult::LoadFailed;
-    IPicture* picture = OpenPicture(bytes);
-    if (!picture)
-        return LoadResult::LoadFailed;
-    bool ok = PictureSize(picture, width, height) &&
-              (!image || RenderPicture(picture, width, height, backColour, *image));
-    picture->Release();
+    bool ok = false;
+    if (IPicture* picture = OpenPicture(bytes)) {
+        ok = PictureSize(picture, width, height) &&
+             (!image || RenderPicture(picture, width, height, backColour, *image));
+        picture->Release();
+    }
+    if (!ok && platform::SameText(ext, L"ICO"))
+        ok = LoadPngIcon(bytes, backColour, image, width, height);
     return ok ? LoadResult::Ok : LoadResult::LoadFailed;
 }
 

@@ -118,9 +118,9 @@ void InsertImageCode(int mode)
     std::wstring line;
     switch (images::ImageTagFor(mode, path, line)) {
     case images::TagResult::Ok:
-        forms::ClipboardClear();
-        forms::ClipboardSetText(line);
-        if (Host())
+        // "Clipboard" only when the tag is there: another program may hold
+        // the clipboard.
+        if (forms::ClipboardSetText(line) && Host())
             Host()->ShowInfo(L"Clipboard");
         return;
     case images::TagResult::WrongType:

@@ -148,9 +148,7 @@ void fColorPicker::ImCopy_Click(int Index)
     std::wstring text = Index == 0 ? thex2.Text() : tsafe.Text();
     if (text.empty())
         return;
-    forms::ClipboardClear();
-    forms::ClipboardSetText(text);
-    if (Host())
+    if (forms::ClipboardSetText(text) && Host())
         Host()->ShowInfo(L"Clipboard");
 }
 

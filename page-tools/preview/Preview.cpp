@@ -1,9 +1,11 @@
 #include "Preview.h"
 
+#include "ClsFile.h"
 #include "EditorState.h"
 #include "KvRTB/KvRTB.h"
 #include "MainHost.h"
 #include "ModFileOps.h"
+#include "PageJournal.h"
 #include "PreviewFiles.h"
 #include "SettingsRecord.h"
 #include "fbrowser.h"
@@ -86,14 +88,20 @@ void PreviewPage()
             return;
         }
     }
-    // Never a name the user's own file has: with every name taken, nothing is written.
-    const std::wstring page = PreviewFiles::FreePage(folder, PreviewFiles::RunStart());
+    // The pages earlier previews (or a run that was killed) left in this
+    // folder go first; a name the user's own file has is never taken, and
+    // with every name taken nothing is written.
+    WrittenPages().RemoveAll(folder);
+    const std::wstring page = PreviewFiles::FreePage(folder);
     if (page.empty()) {
         Tell(kCannotWrite);
         return;
     }
     pagePath = page;
-    if (!editor.SaveFile(page, false) || !SetFileAttributesW(page.c_str(), FILE_ATTRIBUTE_HIDDEN)) {
+    WrittenPages().Remember(page);
+    // Written as the document's file is, so the browser reads what the file holds.
+    platform::TextFormat format = s.Files ? s.Files->CurrentFormat() : platform::NewTextFormat(Settings().UTF8Text);
+    if (!editor.SaveFile(page, false, &format) || !SetFileAttributesW(page.c_str(), FILE_ATTRIBUTE_HIDDEN)) {
         Tell(kCannotWrite);
         return;
     }
@@ -123,8 +131,7 @@ void ReturnToEditor()
         Instance()->Hide();
     if (Host())
         Host()->JT1().SetFocus();
-    if (!pagePath.empty() && platform::FileExists(pagePath))
-        ModFileOps::RemoveFile(pagePath);
+    RemovePreviewPage();
 }
 
 void NavigateBrowser(const std::wstring& path)
@@ -153,4 +160,17 @@ std::wstring PreviewPagePath() { return pagePath; }
 std::wstring OtherBrowserCopyPath() { return copyPath; }
 void SetOtherBrowserCopyPath(const std::wstring& path) { copyPath = path; }
 
-void RemoveLeftoverPages() { PreviewFiles::RemoveLeftovers(Settings().WebTempFolder); }
+void RemoveLeftoverPages() { WrittenPages().RemoveAll(); }
+
+void RemovePreviewPage()
+{
+    if (!pagePath.empty())
+        WrittenPages().Remove(pagePath);
+}
+
+void RemovePreviewFiles()
+{
+    RemovePreviewPage();
+    if (!copyPath.empty())
+        WrittenPages().Remove(copyPath);
+}

@@ -28,5 +28,11 @@ void ReleaseBrowser();
 std::wstring PreviewPagePath();
 std::wstring OtherBrowserCopyPath();
 void SetOtherBrowserCopyPath(const std::wstring& path);
-// Start-up: the pages a run that crashed left in the webpage temp folder go.
+// Start-up: the pages an earlier run wrote and left behind (it was killed
+// while a page was on show) go, wherever they are.
 void RemoveLeftoverPages();
+// Removes the preview page and the outside browser's copy, where this run
+// wrote them and they are still there.
+void RemovePreviewFiles();
+// Removes the preview page alone.
+void RemovePreviewPage();

@@ -9,6 +9,7 @@
 #include "MainHost.h"
 #include "ModFileOps.h"
 #include "Preview.h"
+#include "PageJournal.h"
 #include "PreviewFiles.h"
 #include "SettingsRecord.h"
 #include "ToolButtons.h"
@@ -291,8 +292,8 @@ void fbrowser::ReturnFromPage(bool deleteCopy)
 {
     SaveScrollTop();
     const std::wstring copy = OtherBrowserCopyPath();
-    if (deleteCopy && !copy.empty() && platform::FileExists(copy))
-        ModFileOps::RemoveFile(copy);
+    if (deleteCopy && !copy.empty())
+        WrittenPages().Remove(copy);
     State().ProgramNavigation = true;
     rules_ = StyleRuleLists();
     ReturnToEditor();
@@ -379,16 +380,16 @@ void fbrowser::mOtherB_Click(int Index)
             folder = ModFileOps::GetSpecialFolder(ModFileOps::SpecialFolder::Temp);
     } else {
         folder = platform::GetParentFolder(s.CurrentFilePath);
-        const size_t dot = s.CurrentFilePath.rfind(L'.');
-        const size_t slash = s.CurrentFilePath.rfind(L'\\');
-        if (dot != std::wstring::npos && (slash == std::wstring::npos || dot > slash))
-            extension = s.CurrentFilePath.substr(dot + 1);
+        if (!platform::NameExtension(s.CurrentFilePath).empty())
+            extension = platform::NameExtension(s.CurrentFilePath);
     }
     const std::wstring copy = PreviewFiles::OtherBrowserCopy(folder, extension);
     SetOtherBrowserCopyPath(copy);
     if (platform::FileExists(copy))
         ModFileOps::RemoveFile(copy);
-    if (!Host()->JT1().SaveFile(copy, false))
+    WrittenPages().Remember(copy);
+    platform::TextFormat format = s.Files ? s.Files->CurrentFormat() : platform::NewTextFormat(Settings().UTF8Text);
+    if (!Host()->JT1().SaveFile(copy, false, &format))
         return;
     SetFileAttributesW(copy.c_str(), FILE_ATTRIBUTE_HIDDEN);
     std::wstring command = L"\"" + program + L"\" \"" + copy + L"\"";

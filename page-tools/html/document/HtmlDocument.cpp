@@ -134,7 +134,13 @@ void HtmlDocument::Build(const std::wstring& text)
     StyleOptions options;
     options.pagePath = path;
     options.readFile = [](const std::wstring& p, std::string& bytes) { return ReadPageFile(p, bytes, MaxSheetBytes); };
+    // The font cache lives as long as the document and keeps its place when the document moves.
+    options.xHeight = [cache = fonts.get()](const std::wstring& family, bool bold, bool italic) {
+        return cache->XHeightRatio(family, bold, italic);
+    };
+    parsedNodes = page.nodes.size();
     styles = ResolveStyles(page, options);
+    AttachGenerated();
     sheets.clear();
     for (const StyleSheet& s : styles.sheets) {
         HtmlStyleSheet hs;
@@ -150,14 +156,65 @@ void HtmlDocument::Layout(int viewportWidth, int viewportHeight, bool print)
 {
     MediaEnv env{print, std::max(1, viewportWidth), std::max(1, viewportHeight)};
     // Media conditions and viewport units are read in the cascade, which runs again only when they could change.
-    if (env.print != styles.media.print || (styles.dependsOnSize && env != styles.media))
+    if (env.print != styles.media.print || (styles.dependsOnSize && env != styles.media)) {
+        DetachGenerated();
         Restyle(styles, page, env);
+        AttachGenerated();
+    }
     LayoutInput input{page, styles, *fonts,
                       [this](const std::wstring& src, int& w, int& h) { return images->Size(src, w, h); },
                       std::max(1, viewportWidth), std::max(1, viewportHeight)};
     layout = LayoutPage(input);
     laidOut = true;
     SetScroll(scrollX, scrollY);
+}
+
+void HtmlDocument::AttachGenerated()
+{
+    for (const GeneratedContent& g : styles.generated) {
+        Node* owner = g.element >= 0 && static_cast<size_t>(g.element) < parsedNodes ? page.nodes[g.element] : nullptr;
+        if (!owner)
+            continue;
+        auto box = std::make_unique<Node>();
+        box->kind = NodeKind::Element;
+        box->tag = g.after ? L"::after" : L"::before";
+        box->parent = owner;
+        box->index = static_cast<int>(page.nodes.size());
+        page.nodes.push_back(box.get());
+        styles.styles.push_back(g.style);
+        int style = static_cast<int>(styles.styles.size() - 1);
+        styles.styleOf.push_back(style);
+        if (!g.text.empty()) {
+            auto text = std::make_unique<Node>();
+            text->kind = NodeKind::Text;
+            text->text = g.text;
+            text->parent = box.get();
+            text->index = static_cast<int>(page.nodes.size());
+            page.nodes.push_back(text.get());
+            styles.styleOf.push_back(style);
+            box->children.push_back(std::move(text));
+        }
+        if (g.after)
+            owner->children.push_back(std::move(box));
+        else
+            owner->children.insert(owner->children.begin(), std::move(box));
+    }
+}
+
+void HtmlDocument::DetachGenerated()
+{
+    if (page.nodes.size() <= parsedNodes)
+        return;
+    for (size_t i = parsedNodes; i < page.nodes.size(); ++i) {
+        Node* n = page.nodes[i];
+        if (n->kind != NodeKind::Element || !n->parent)
+            continue;
+        auto& kids = n->parent->children;
+        kids.erase(std::remove_if(kids.begin(), kids.end(), [&](const std::unique_ptr<Node>& k) { return k.get() == n; }),
+                   kids.end());
+    }
+    page.nodes.resize(parsedNodes);
+    styles.styleOf.resize(std::min(styles.styleOf.size(), parsedNodes));
 }
 
 std::wstring HtmlDocument::title() const
@@ -181,6 +238,8 @@ HtmlElement HtmlDocument::ElementFromPoint(int docX, int docY)
     if (!laidOut)
         return HtmlElement();
     const Node* n = ElementAt(layout, page, docX, docY);
+    while (n && n->index >= static_cast<int>(parsedNodes) && n->parent)
+        n = n->parent; // a ::before or ::after box stands for its element
     if (!n)
         n = page.body ? page.body : page.html;
     return HtmlElement(this, n);

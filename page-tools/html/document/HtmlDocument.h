@@ -128,6 +128,9 @@ public:
 
 private:
     void Build(const std::wstring& text);
+    // The ::before and ::after boxes as nodes of the tree, at the ends of their elements' children.
+    void AttachGenerated();
+    void DetachGenerated();
 
     std::wstring path;
     ParsedPage page;
@@ -139,6 +142,7 @@ private:
     PageWindow window;
     int scrollX = 0, scrollY = 0;
     bool laidOut = false;
+    size_t parsedNodes = 0; // the page's own nodes; generated ones follow them
 };
 
 // Reads a local file the page names, up to a size; the engine's only reader.

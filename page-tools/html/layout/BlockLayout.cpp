@@ -169,6 +169,9 @@ void LayoutEngine::LayoutChildren(const Node& e, const ComputedStyle& s, int x, 
     size_t i = 0;
     // Quirks mode drops the built-in margins at the top of the body and of cells and at the bottom of cells.
     bool quirkyEdge = quirks && (&e == in.page.body || s.display == Display::TableCell);
+    // ... and inside a first block whose top margin collapses with theirs.
+    bool quirkyTop = quirkyEdge || quirkTopInside;
+    quirkTopInside = false;
     size_t lastBlock = n;
     for (size_t k = n; quirkyEdge && s.display == Display::TableCell && k-- > 0;) {
         const Node& c = *e.children[k];
@@ -183,7 +186,7 @@ void LayoutEngine::LayoutChildren(const Node& e, const ComputedStyle& s, int x, 
     while (i < n) {
         const Node& c = *e.children[i];
         if (IsBlockLevel(c)) {
-            quirkTop = quirkyEdge && atTop;
+            quirkTop = quirkyTop && atTop;
             quirkBottom = quirkyEdge && i == lastBlock;
             LayoutBlock(c, *StyleOf(c), x, w, cbH, flow, bfc);
             quirkTop = quirkBottom = false;
@@ -272,6 +275,7 @@ void LayoutEngine::LayoutBlock(const Node& e, const ComputedStyle& s, int cbX, i
         mt = 0;
     if (quirkBottom && s.builtinMarginBottom)
         mb = 0;
+    bool edgeTop = quirkTop;
     quirkTop = quirkBottom = false;
     bool context = EstablishesContext(s) || &e == in.page.html || s.display == Display::Table;
     if (s.clear != Clear::None) {
@@ -310,6 +314,7 @@ void LayoutEngine::LayoutBlock(const Node& e, const ComputedStyle& s, int cbX, i
     if (s.height.kind == Len::Px || (s.height.kind != Len::Auto && s.height.kind != Len::Number && cbH >= 0))
         specified = std::max(0, s.height.Resolve(cbH) - VerticalSizing(s, cbW));
     int childCbH = specified;
+    quirkTopInside = edgeTop && !bt && !pt;
     LayoutChildren(e, s, box.x + bl + pl, w, childCbH, flow, bfc);
     // A set height of 0 still lets the margins collapse through an empty box.
     bool bottomFixed = bb || pb || specified > 0;

@@ -68,7 +68,8 @@ void ResolveFlexible(std::vector<FlexItem*>& line, float avail)
         if (it->frozen)
             it->target = Clamp(it->base, it->minMain, it->maxMain);
     }
-    for (size_t round = 0; round <= line.size(); ++round) {
+    // Each round freezes at least one item; long lines stop after a few rounds all the same.
+    for (size_t round = 0; round <= std::min<size_t>(line.size(), 32); ++round) {
         float used = 0, factors = 0, scaled = 0;
         bool anyOpen = false;
         for (FlexItem* it : line) {
@@ -337,8 +338,11 @@ int LayoutEngine::LayoutFlex(const Node& e, const ComputedStyle& s, int x, int y
             int mainX = reverse ? x + w - pos - it->outerMain : x + pos;
             it->from = Here();
             if (it->node) {
-                forcedWidth = static_cast<int>(std::lround(it->target));
-                int h = LayoutRoot(*it->node, *it->style, mainX, lineY, w, false, -1);
+                // A table sizes itself within the width it is given; other boxes take theirs.
+                bool table = it->style->display == Display::Table;
+                if (!table)
+                    forcedWidth = static_cast<int>(std::lround(it->target));
+                int h = LayoutRoot(*it->node, *it->style, mainX, lineY, table ? it->outerMain : w, false, -1);
                 forcedWidth = -1;
                 it->outerCross = h;
             } else {

@@ -5,6 +5,7 @@
 #include <cwctype>
 
 #include "LayoutEngine.h"
+#include "html/style/TextTransform.h"
 #include "TextBreaks.h"
 
 namespace html {
@@ -15,6 +16,7 @@ struct Piece {
     bool breakAfter = false;      // a line may break after it (and after its space)
     bool softHyphen = false;      // a word ending at a soft hyphen: "-" is drawn where the line breaks there
     bool blank = false;           // kept white space (a run of tabs): a width with nothing to draw
+    bool emergency = false;       // a line may break after it only where it has no other place to (overflow-wrap)
     const Node* node = nullptr;   // the element; for a word, the element holding its text
     const ComputedStyle* style = nullptr;
     std::wstring text;
@@ -56,7 +58,8 @@ public:
         if (n.kind == NodeKind::Text) {
             const ComputedStyle* s = eng.StyleOf(n);
             if (s && n.parent)
-                Text(n.text, *n.parent, *s, shift);
+                Text(s->textTransform == TextTransform::None ? n.text : TransformText(n.text, s->textTransform),
+                     *n.parent, *s, shift);
             return;
         }
         if (!n.IsElement() || depth > MaxLayoutDepth)
@@ -179,6 +182,19 @@ private:
         lastSpace = false;
     }
 
+    // A word as one piece per letter, each a place to break: anywhere, or only where nothing else is.
+    void AddLetters(const wchar_t* word, size_t length, const Node& owner, const ComputedStyle& s, int font, int shift,
+                    bool anywhere)
+    {
+        for (size_t i = 0; i < length;) {
+            size_t n = (i + 1 < length && IS_HIGH_SURROGATE(word[i]) && IS_LOW_SURROGATE(word[i + 1])) ? 2 : 1;
+            AddWord(word + i, n, owner, s, font, shift);
+            pieces.back().breakAfter = anywhere;
+            pieces.back().emergency = !anywhere;
+            i += n;
+        }
+    }
+
     // Kept white space that is not part of a word: one piece however long the run.
     void AddBlank(double width, const Node& owner, const ComputedStyle& s, int font, int shift, bool breakAfter)
     {
@@ -256,11 +272,21 @@ private:
                     lastSpace = true;
                 }
                 break;
-            case TextSegment::Word:
-                AddWord(text.data() + g.start, g.length, owner, s, font, shift);
+            case TextSegment::Word: {
+                const wchar_t* word = text.data() + g.start;
+                // word-break: break-all breaks between any two letters; overflow-wrap lets a
+                // word too long for any line break where it must.
+                bool all = wrap && s.wordBreak == WordBreak::BreakAll;
+                bool emergency = wrap && (s.overflowWrap != OverflowWrap::Normal || s.wordBreak == WordBreak::BreakWord);
+                if (all || (emergency && eng.in.fonts.TextAdvance(font, word, g.length) > cbWidth))
+                    AddLetters(word, g.length, owner, s, font, shift, all);
+                else
+                    AddWord(word, g.length, owner, s, font, shift);
                 pieces.back().breakAfter = g.breakAfter;
+                pieces.back().emergency = false;
                 pieces.back().softHyphen = g.softHyphen;
                 break;
+            }
             }
         });
     }
@@ -442,10 +468,10 @@ private:
         const Piece* prev = nullptr;
         Gaps gaps;
         size_t start = next;
-        struct {
+        struct BreakAt {
             size_t count = 0, next = 0;
             bool valid = false;
-        } lastBreak;
+        } lastBreak, lastEmergency;
         while (next < pieces.size()) {
             Piece& p = pieces[next];
             if (p.kind == Piece::Break) {
@@ -472,17 +498,19 @@ private:
                 continue;
             }
             bool content = IsContent(p);
-            if (content && prev && prev->breakAfter) {
-                lastBreak.count = line.pieces.size();
-                lastBreak.next = next;
-                lastBreak.valid = true;
+            if (content && prev && (prev->breakAfter || prev->emergency)) {
+                BreakAt& at = prev->breakAfter ? lastBreak : lastEmergency;
+                at.count = line.pieces.size();
+                at.next = next;
+                at.valid = true;
             }
             double gap = gaps.Before(next, content);
             // Text measured in 64ths may meet the edge exactly.
             if (content && cx + gap + p.width > line.avail + 0.005) {
-                if (line.content && lastBreak.valid) {
-                    line.pieces.resize(lastBreak.count);
-                    next = lastBreak.next;
+                if (line.content && (lastBreak.valid || lastEmergency.valid)) {
+                    const BreakAt& at = lastBreak.valid ? lastBreak : lastEmergency;
+                    line.pieces.resize(at.count);
+                    next = at.next;
                     break;
                 }
                 if (!line.content && !bfc.floats.empty() && line.avail < w && MoveBelowFloats(line))
@@ -591,11 +619,21 @@ private:
     void Measure(Line& line)
     {
         // In quirks mode the block's own line height counts only on lines with text of its own.
-        bool ownText = false;
-        for (size_t k : line.pieces)
-            ownText = ownText || (pieces[k].kind == Piece::Word && (!eng.quirks || pieces[k].node == &e));
+        bool ownText = false, forced = false, empty = true;
+        for (size_t k : line.pieces) {
+            const Piece& p = pieces[k];
+            ownText = ownText || (p.kind == Piece::Word && (!eng.quirks || p.node == &e));
+            forced = forced || p.kind == Piece::Break;
+            empty = empty && p.kind != Piece::Word && p.kind != Piece::Atomic && p.kind != Piece::Break && p.width == 0;
+        }
+        if (empty) {
+            // Only the ends of inline elements with nothing in them: the line takes no room.
+            line.height = 0;
+            line.baseline = line.top;
+            return;
+        }
         Extent ext;
-        if (!eng.quirks || ownText || (line.pieces.size() == 1 && pieces[line.pieces[0]].kind == Piece::Break))
+        if (!eng.quirks || ownText || forced)
             ext.Add(-strutA, strut - strutA);
         int edgeAligned = 0; // top- and bottom-aligned pieces only make the line tall enough
         for (size_t k : line.pieces) {
@@ -629,9 +667,45 @@ private:
         int left = Px(x0);
         Rect r{left, line.baseline + p.shift - m.ascent - pt - es.Border(Top), std::max(0, Px(x1) - left),
                m.ascent + m.descent + pt + pb + es.Border(Top) + es.Border(Bottom)};
+        // A bare piece of an element on a line where it holds nothing (an
+        // element that opens before a line break) is not part of its box;
+        // it stands only for an element that has no other.
+        if (x1 - x0 < 0.5 && !es.Border(Left) && !es.Border(Right) && !es.padding[Left].Resolve(w) &&
+            !es.padding[Right].Resolve(w) && !HoldsContent(line, p)) {
+            bare.emplace_back(&p, r);
+            return;
+        }
         eng.AddItem(DisplayItem::Box, *p.node, r, false);
         eng.UniteBox(*p.node, r);
     }
+
+    // Whether a word or an atomic box of the element's stands on the line.
+    bool HoldsContent(const Line& line, const Piece& p) const
+    {
+        for (size_t k : line.pieces) {
+            const Piece& q = pieces[k];
+            if (!IsContent(q))
+                continue;
+            for (const Node* n = q.kind == Piece::Word ? q.node : q.node->parent; n; n = n->parent)
+                if (n == p.node)
+                    return true;
+        }
+        return false;
+    }
+
+public:
+    // The bare pieces of elements that have no box after all.
+    void EmitBare()
+    {
+        for (const auto& b : bare)
+            if (eng.out.boxes[b.first->node->index].w < 0) {
+                eng.AddItem(DisplayItem::Box, *b.first->node, b.second, false);
+                eng.UniteBox(*b.first->node, b.second);
+            }
+        bare.clear();
+    }
+
+private:
 
     // The boxes of the inline elements on the line, before their content.
     void EmitBoxes(const Line& line)
@@ -744,6 +818,7 @@ private:
     std::vector<const Piece*> openAtStart; // inline elements going on from the line before
     std::vector<size_t> deferred;          // floats met after the line had content
     size_t absDone = 0;                    // positioned boxes before this piece are queued
+    std::vector<std::pair<const Piece*, Rect>> bare;
 };
 
 } // namespace
@@ -766,11 +841,14 @@ void LayoutEngine::LayoutInlineRun(const Node& e, const ComputedStyle& s, size_t
                 PlaceFloat(*p.node, *p.style, x, w, y, bfc);
             else if (p.kind == Piece::Abs)
                 QueueAbsolute(*p.node, x, y);
+            else if (p.kind == Piece::Open && out.boxes[p.node->index].w < 0)
+                SetBox(*p.node, Rect{x, y, 0, 0}); // an empty anchor still has a place to jump to
         }
         return;
     }
     LineBuilder lines(*this, e, s, pieces, x, w, bfc);
     flow.y = lines.Run(flow.Resolve());
+    lines.EmitBare();
 }
 
 } // namespace html

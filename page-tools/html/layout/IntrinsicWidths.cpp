@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "LayoutEngine.h"
+#include "html/style/TextTransform.h"
 #include "TextBreaks.h"
 
 namespace html {
@@ -76,6 +77,15 @@ static void TextWidths(LayoutEngine& eng, const std::wstring& text, const Comput
             }
             break;
         case TextSegment::Word: {
+            if (wrap && (s.wordBreak == WordBreak::BreakAll || s.wordBreak == WordBreak::BreakWord ||
+                         s.overflowWrap == OverflowWrap::Anywhere)) {
+                // Breaks between any two letters: the narrowest is the widest letter.
+                for (size_t k = 0; k < g.length; ++k) {
+                    w.Add(eng.in.fonts.TextAdvance(font, text.data() + g.start + k, 1));
+                    w.EndWord();
+                }
+                break;
+            }
             w.Add(eng.in.fonts.TextAdvance(font, text.data() + g.start, g.length));
             if (g.breakAfter) {
                 if (g.softHyphen)
@@ -96,7 +106,7 @@ static void InlineWidths(LayoutEngine& eng, const Node& n, Widths& w, int depth)
     if (!s)
         return;
     if (n.kind == NodeKind::Text) {
-        TextWidths(eng, n.text, *s, w);
+        TextWidths(eng, s->textTransform == TextTransform::None ? n.text : TransformText(n.text, s->textTransform), *s, w);
         return;
     }
     if (!n.IsElement() || s->IsOutOfFlow())

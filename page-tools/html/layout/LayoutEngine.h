@@ -146,6 +146,7 @@ public:
     std::vector<char> containsBlock; // by node index: an inline element holding block-level content
     int lastBaseline = INT_MIN;      // of the last line placed
     bool quirkTop = false, quirkBottom = false; // the next block drops its built-in top / bottom margin
+    bool quirkTopInside = false; // the next block's children start at such an edge too
     int forcedWidth = -1; // a flex item's content width, taken by the next UsedWidths
 };
 

@@ -55,9 +55,15 @@ void LayoutEngine::ReplacedSize(const Node& e, const ComputedStyle& s, int cbW, 
         std::wstring src = e.AttributeOr(L"src");
         known = !src.empty() && in.imageSize && in.imageSize(src, natW, natH);
         if (!known) {
-            std::wstring alt = e.AttributeOr(L"alt");
-            natW = alt.empty() ? 16 : in.fonts.TextWidth(font, alt) + 20;
-            natH = alt.empty() ? 16 : std::max(16, m.ascent + m.descent);
+            // A missing picture shows its icon and its text; one whose text is
+            // empty on purpose (alt="") takes no room at all.
+            const std::wstring* alt = e.Attribute(L"alt");
+            if (alt && alt->empty())
+                natW = natH = 0;
+            else if (!alt)
+                natW = natH = 16;
+            else
+                natW = in.fonts.TextWidth(font, *alt) + 16, natH = std::max(16, m.ascent + m.descent);
         }
     } else if (e.tag == L"input") {
         int charW = std::max(1, in.fonts.TextWidth(font, L"x", 1));

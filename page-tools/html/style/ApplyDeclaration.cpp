@@ -549,7 +549,8 @@ void ApplyDeclaration(ComputedStyle& s, const Declaration& d, const ApplyContext
                 s.borderColor[i] = cc[i];
                 s.borderColorSet[i] = true;
             }
-    } else if (p.compare(0, 7, L"border-") == 0 && p != L"border-collapse" && p != L"border-spacing") {
+    } else if (p.compare(0, 7, L"border-") == 0 && p != L"border-collapse" && p != L"border-spacing" &&
+               p.compare(p.size() - 7, 7, L"-radius") != 0) {
         std::wstring rest = p.substr(7);
         size_t dash = rest.find(L'-');
         int side = SideOf(rest.substr(0, dash));

@@ -45,7 +45,8 @@ ul,menu,dir{list-style-type:disc}
 ol{list-style-type:decimal}
 ul ul,ol ul,menu ul,dir ul{list-style-type:circle}
 ul ul ul,ol ul ul,ul ol ul,ol ol ul{list-style-type:square}
-ul ul,ul ol,ol ul,ol ol{margin-top:0;margin-bottom:0}
+ul ul,ul ol,ul dl,ul menu,ul dir,ol ul,ol ol,ol dl,ol menu,ol dir,dl ul,dl ol,dl dl,dl menu,dl dir,menu ul,
+menu ol,menu dl,menu menu,menu dir,dir ul,dir ol,dir dl,dir menu,dir dir{margin-top:0;margin-bottom:0}
 dd{margin-left:40px}
 pre,xmp,listing,plaintext{white-space:pre;font-family:monospace;margin:1em 0}
 tt,code,kbd,samp{font-family:monospace}
@@ -291,7 +292,9 @@ private:
     void AddImports(StyleSheet& sheet, const std::wstring& basePath, size_t depth);
     void Cascade();
     void StyleElement(const Node& e);
+    void GenerateContent(const Node& e, const ComputedStyle& owner);
     std::vector<Entry> MatchRules(const Node& e) const;
+    float ExRatio(const ComputedStyle& s);
 
     const ParsedPage& page;
     const StyleOptions& options;
@@ -303,7 +306,24 @@ private:
     bool quirks = false;
     float rootFontSize = 16;
     bool viewUsed = false;    // a viewport unit was read
+    std::unordered_map<std::wstring, float> exRatios; // by family, weight and slant
 };
+
+float Resolver::ExRatio(const ComputedStyle& s)
+{
+    if (!options.xHeight)
+        return 0.5f;
+    bool bold = s.fontWeight >= 600;
+    std::wstring key = s.fontFamily + (bold ? L"|b" : L"|") + (s.italic ? L"i" : L"");
+    auto it = exRatios.find(key);
+    if (it != exRatios.end())
+        return it->second;
+    float r = options.xHeight(s.fontFamily, bold, s.italic);
+    if (!(r > 0.05f && r < 2))
+        r = 0.5f;
+    exRatios[key] = r;
+    return r;
+}
 
 void Resolver::AddImports(StyleSheet& sheet, const std::wstring& basePath, size_t depth)
 {
@@ -659,12 +679,15 @@ void Resolver::StyleElement(const Node& e)
     std::vector<Declaration> substituted;
     ApplyCustomProperties(s, ordered, substituted);
     ApplyContext ctx{parent, quirks, out.linkColor, parent ? rootFontSize : 16.0f, out.media, &viewUsed};
+    if (parent)
+        ctx.exRatio = ExRatio(*parent);
     // Font sizes and the colour first: em lengths and currentColor of every other property depend on them.
     for (const Declaration* d : ordered)
         if (d->property == L"font-size" || d->property == L"font" || d->property == L"font-family" ||
             d->property == L"color")
             ApplyDeclaration(s, *d, ctx);
     SizeForFamily(s);
+    ctx.exRatio = ExRatio(s);
     for (const Declaration* d : ordered)
         if (d->property != L"font-size" && d->property != L"color")
             ApplyDeclaration(s, *d, ctx);
@@ -686,11 +709,117 @@ void Resolver::StyleElement(const Node& e)
     }
     out.styles.push_back(std::move(s));
     out.styleOf[e.index] = static_cast<int>(out.styles.size() - 1);
+    if (!index.pseudo.empty())
+        GenerateContent(e, out.styles.back());
+}
+
+// The text the content property gives: strings, attr(), quotes; false for
+// none and normal (no box) or a value this engine cannot show.
+bool ContentText(const Declaration& d, const Node& e, std::wstring& text)
+{
+    text.clear();
+    for (const CssValue& v : d.values) {
+        if (v.type == CssValue::String)
+            text += v.text;
+        else if (v.type == CssValue::Function && v.text.compare(0, 5, L"attr(") == 0)
+            text += e.AttributeOr(LowerAscii(platform::TrimWhiteSpace(v.text.substr(5, v.text.size() - 6))));
+        else if (v.type == CssValue::Ident && v.text == L"open-quote")
+            text += L"\u201C";
+        else if (v.type == CssValue::Ident && v.text == L"close-quote")
+            text += L"\u201D";
+        else if (v.type == CssValue::Ident && (v.text == L"no-open-quote" || v.text == L"no-close-quote"))
+            continue;
+        else if (v.type == CssValue::Function && v.text.compare(0, 8, L"counter(") == 0)
+            continue; // counters are not kept
+        else
+            return false;
+    }
+    // Escapes such as "\2014" in the sheet's string.
+    std::wstring out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != L'\\' || i + 1 >= text.size()) {
+            out += text[i];
+            continue;
+        }
+        size_t j = i + 1, n = 0;
+        unsigned code = 0;
+        while (j < text.size() && n < 6 && std::iswxdigit(text[j])) {
+            code = code * 16 + (std::iswdigit(text[j]) ? text[j] - L'0' : (std::towlower(text[j]) - L'a' + 10));
+            ++j;
+            ++n;
+        }
+        if (n == 0) {
+            out += text[++i];
+            continue;
+        }
+        if (j < text.size() && text[j] == L' ')
+            ++j;
+        if (code > 0 && code < 0x10000)
+            out += static_cast<wchar_t>(code);
+        i = j - 1;
+    }
+    text = out;
+    return true;
+}
+
+void Resolver::GenerateContent(const Node& e, const ComputedStyle& owner)
+{
+    // Replaced elements and controls have no boxes of their own content.
+    static const wchar_t* const none[] = {L"img", L"input", L"select", L"textarea", L"br", L"iframe", L"object",
+                                          L"embed", L"option", L"html", L"head"};
+    for (const wchar_t* t : none)
+        if (e.tag == t)
+            return;
+    MatchContext mc{quirks, &siblings};
+    for (int after = 0; after < 2; ++after) {
+        std::vector<Entry> matched;
+        for (const Entry& en : index.pseudo)
+            if ((en.rule->selector.pseudo == PseudoElement::After) == (after == 1) &&
+                Matches(en.rule->selector, e, mc))
+                matched.push_back(en);
+        if (matched.empty())
+            continue;
+        std::sort(matched.begin(), matched.end(), [](const Entry& a, const Entry& b) {
+            if (a.rule->selector.specificity != b.rule->selector.specificity)
+                return a.rule->selector.specificity < b.rule->selector.specificity;
+            return a.order < b.order;
+        });
+        std::vector<const Declaration*> ordered;
+        for (int important = 0; important < 2; ++important)
+            for (const Entry& en : matched)
+                for (const Declaration& d : en.rule->declarations)
+                    if (d.important == (important == 1))
+                        ordered.push_back(&d);
+        GeneratedContent g;
+        g.style = InheritedFrom(&owner);
+        std::vector<Declaration> substituted;
+        ApplyCustomProperties(g.style, ordered, substituted);
+        ApplyContext ctx{&owner, quirks, out.linkColor, rootFontSize, out.media, &viewUsed};
+        const Declaration* content = nullptr;
+        for (const Declaration* d : ordered)
+            if (d->property == L"font-size" || d->property == L"font" || d->property == L"color")
+                ApplyDeclaration(g.style, *d, ctx);
+        for (const Declaration* d : ordered) {
+            if (d->property == L"content")
+                content = d;
+            else if (d->property != L"font-size" && d->property != L"color")
+                ApplyDeclaration(g.style, *d, ctx);
+        }
+        if (!content || !ContentText(*content, e, g.text) || g.style.display == Display::None)
+            continue;
+        FixDisplay(g.style, false, owner.flexContainer);
+        g.style.decorationsInEffect = static_cast<uint8_t>(owner.decorationsInEffect | g.style.textDecoration);
+        g.style.opacity = static_cast<uint8_t>((g.style.opacity * owner.opacity + 127) / 255);
+        g.element = e.index;
+        g.after = after == 1;
+        out.generated.push_back(std::move(g));
+    }
 }
 
 StyledPage Resolver::Run()
 {
     quirks = page.quirks == QuirksMode::Quirks;
+    out.xHeight = options.xHeight;
     CollectSheets();
     Cascade();
     return std::move(out);
@@ -702,6 +831,7 @@ StyledPage Resolver::Rerun(StyledPage&& previous)
     out.sheets = std::move(previous.sheets);
     out.importedSheets = std::move(previous.importedSheets);
     out.cascadeOrder = std::move(previous.cascadeOrder);
+    out.xHeight = options.xHeight;
     Cascade();
     return std::move(out);
 }
@@ -749,6 +879,7 @@ void Restyle(StyledPage& styled, const ParsedPage& page, const MediaEnv& env)
 {
     StyleOptions options;
     options.media = env;
+    options.xHeight = styled.xHeight;
     styled = Resolver(page, options).Rerun(std::move(styled));
 }
 

@@ -17,6 +17,16 @@ namespace html {
 // Reads a local file the page names; false when it cannot be read. The
 // engine reads nothing else.
 using FileReader = std::function<bool(const std::wstring& path, std::string& bytes)>;
+// The x-height of a family's face as a share of its size, for ex lengths.
+using XHeightOf = std::function<float(const std::wstring& family, bool bold, bool italic)>;
+
+// The box of an element's ::before or ::after, with the text of its content.
+struct GeneratedContent {
+    int element = -1;          // node index
+    bool after = false;
+    std::wstring text;
+    ComputedStyle style;
+};
 
 struct StyledPage {
     std::vector<StyleSheet> sheets;       // the page's sheets in document order
@@ -24,9 +34,11 @@ struct StyledPage {
     std::vector<std::pair<bool, size_t>> cascadeOrder; // (imported?, index), imports before their importer
     MediaEnv media;                       // the view the styles were computed for
     bool dependsOnSize = false;           // a media condition or a viewport unit reads the view's size
+    std::vector<GeneratedContent> generated; // in document order of their elements
     std::vector<ComputedStyle> styles;    // one per styled element
     std::vector<int> styleOf;             // node index -> styles index; -1 below display:none
     Color linkColor = Color::Rgb(0, 0, 238);
+    XHeightOf xHeight;                    // kept for a restyle
 
     const ComputedStyle* StyleOf(const Node& n) const
     {
@@ -40,6 +52,7 @@ struct StyleOptions {
     FileReader readFile;     // null: linked sheets are not read
     size_t maxImportDepth = 8;
     MediaEnv media;
+    XHeightOf xHeight;       // null: half the size, as in the usual faces
 };
 
 StyledPage ResolveStyles(const ParsedPage& page, const StyleOptions& options);
@@ -55,10 +68,11 @@ struct ApplyContext {
     float rootFontSize = 16;  // the root element's, for rem
     MediaEnv view;            // for the viewport units
     bool* viewUsed = nullptr; // set when a value read the view's size
+    float exRatio = 0.5f;     // the x-height of the element's face, for ex
 
     LengthContext Lengths(float fontSize) const
     {
-        return LengthContext{fontSize, quirks, rootFontSize, view.width, view.height, viewUsed};
+        return LengthContext{fontSize, quirks, rootFontSize, view.width, view.height, viewUsed, exRatio};
     }
 };
 void ApplyDeclaration(ComputedStyle& s, const Declaration& d, const ApplyContext& ctx);

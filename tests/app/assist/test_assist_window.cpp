@@ -284,6 +284,13 @@ LRESULT CaretLine(const Tarnel& t)
     return wt::Send(t.Editor(), EM_LINEFROMCHAR, start);
 }
 
+// The parameter tip shows the signature.
+bool TipShows(const Tarnel& t, const std::wstring& signature)
+{
+    wt::Drawn tip = wt::FindDrawn(t.Main(), L" " + signature + L" ");
+    return tip && tip.visible && IsWindowVisible(tip.container);
+}
+
 // Picks an entry of the procedure list as a user does.
 void ChooseProcedure(const Tarnel& t, int index)
 {
@@ -342,6 +349,10 @@ TEST(AssistWindow, ProcedureListJumpsAndThePanelLinksAndUnlinksFiles)
     t.Type(L"foo");
     ShiftKey(t, '9');
     EXPECT_TRUE(wt::WaitFor([&] { return static_cast<bool>(wt::FindDrawn(t.Main(), L"Foo(a, b)")); }, 5000));
+    // A jump from the procedure list leaves the call: the tip goes.
+    ChooseProcedure(t, 0);
+    EXPECT_TRUE(wt::WaitFor([&] { return CaretLine(t) == 1; }, 5000)) << CaretLine(t);
+    EXPECT_TRUE(wt::WaitFor([&] { return !TipShows(t, L"Foo(a, b)"); }, 5000));
 
     // Remove asks for a row; with one, the marker line goes and nothing else.
     t.Command(IDM_mFuncPop);
@@ -354,6 +365,18 @@ TEST(AssistWindow, ProcedureListJumpsAndThePanelLinksAndUnlinksFiles)
     EXPECT_TRUE(wt::WaitFor([&] { return ListItems(list).empty(); }, 5000));
     EXPECT_TRUE(wt::WaitFor([&] { return EditorText(t).rfind(L"Sub Near(a)\r\n", 0) == 0; }, 5000));
     EXPECT_EQ(EditorText(t).find(L"TARNEL LINK FILE"), std::wstring::npos);
+
+    // So does the insertion of a link marker.
+    PutCaretAtEnd(t);
+    t.Type(L"near");
+    ShiftKey(t, '9');
+    ASSERT_TRUE(wt::WaitFor([&] { return TipShows(t, L"Near(a)"); }, 5000));
+    tooldrive::Press(buttons[0]);
+    open = wt::FindDialog(t.Process());
+    ASSERT_NE(open.hwnd, nullptr);
+    ASSERT_TRUE(drive::ChooseFile(open.hwnd, lib));
+    EXPECT_TRUE(wt::WaitFor([&] { return EditorText(t).rfind(marker, 0) == 0; }, 5000));
+    EXPECT_TRUE(wt::WaitFor([&] { return !TipShows(t, L"Near(a)"); }, 5000));
 
     // The same window prints again with its own panel.
     t.Command(IDM_mPrint);

@@ -173,6 +173,9 @@ TEST(FileBytes, AFileChangedOnDiskIsNotSavedOverWithoutAQuestion)
     // Another program appends to the file.
     ASSERT_TRUE(WriteBytes(path, "<p>mine</p>\r\n<p>theirs</p>\r\n"));
     t.Command(IDM_mSavePlain);
+    ASSERT_TRUE(WaitDialog(t, L"has been changed by another program").hwnd);
+    Sleep(500);   // painted
+    t.Shot(L"changed.bmp");
     Answer(t, L"has been changed by another program", IDNO);
     EXPECT_EQ(ReadBytes(path), "<p>mine</p>\r\n<p>theirs</p>\r\n");
     t.Command(IDM_mSavePlain);
@@ -201,6 +204,9 @@ TEST(FileSafety, ChangesParkedByARunThatDidNotEndAreOfferedAtTheNextStart)
     t.Process().WaitExit(5000);
 
     ASSERT_TRUE(t.Start());
+    ASSERT_TRUE(WaitDialog(t, L"did not close normally").hwnd);
+    Sleep(500);
+    t.Shot(L"offer.bmp");
     Answer(t, L"did not close normally", IDYES);
     ASSERT_TRUE(CaptionEnds(t, d1));
     ASSERT_TRUE(Saved(t, d1)) << "the document is marked changed and saves";

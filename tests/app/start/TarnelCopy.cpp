@@ -25,6 +25,18 @@ Tarnel::Tarnel(const std::wstring& name)
     folder_ = wt::ScratchFolder(name);
     for (const wchar_t* f : {L"TARNEL.exe", L"plimsor.dll", L"DirectCOM.dll"})
         CopyInto(bin + L"\\" + f, folder_ + L"\\" + f);
+    // Parked documents an earlier run of the test left (a program it ended)
+    // would be offered at this start.
+    for (const wchar_t* pattern : {L"\\temp\\*.dat", L"\\temp\\*.inf"}) {
+        WIN32_FIND_DATAW fd;
+        HANDLE h = FindFirstFileW((folder_ + pattern).c_str(), &fd);
+        if (h == INVALID_HANDLE_VALUE)
+            continue;
+        do
+            DeleteFileW((folder_ + L"\\temp\\" + fd.cFileName).c_str());
+        while (FindNextFileW(h, &fd));
+        FindClose(h);
+    }
     const std::wstring settings = folder_ + L"\\Settings";
     CreateDirectoryW(settings.c_str(), nullptr);
     DeleteFileW(SettingsFile().c_str());

@@ -40,4 +40,11 @@ TEST(PanelRules, TheCustomMenuFlipsAtTheEditorsRightAndBottomEdges)
     p = MenuBesideCaret(9000, 8000, 1500, 3000, 10000, 9000);
     EXPECT_EQ(p.x, 9000 - 100 - 1500) << "its right edge 100 left of the caret";
     EXPECT_EQ(p.y, 8000 - 100 - 3000) << "its bottom edge 100 above the caret";
+    // A menu wider than the room left of the caret stays on the screen.
+    p = OnScreen(MenuBesideCaret(900, 600, 7500, 3300, 8000, 3000), 7500, 3300, 19200, 15360);
+    EXPECT_EQ(p.x, 0);
+    EXPECT_EQ(p.y, 0);
+    p = OnScreen({18000, 15000}, 1500, 3000, 19200, 15360);
+    EXPECT_EQ(p.x, 19200 - 1500);
+    EXPECT_EQ(p.y, 15360 - 3000);
 }

@@ -364,6 +364,9 @@ TEST(AutoInsertWindow, SnippetMenus)
     rec.Menu2Key = 'K';
     rec.Menu1Items.resize(10, L"-");
     rec.Menu1Items[2] = L"Dim total";
+    const std::wstring write = L"Response.Write \"Fish & Chips for two\"", endless(400, L'w');
+    rec.Menu1Items[3] = write;
+    rec.Menu1Items[4] = endless;
     t.WriteRecord(rec);
     CopyLists(t);
     WriteAll(t.Folder() + L"\\page.vbs", "x = 1\r\n");
@@ -385,6 +388,18 @@ TEST(AutoInsertWindow, SnippetMenus)
     wt::Drawn item = wt::FindDrawn(menu, L"Dim total");
     ASSERT_TRUE(item);
     t.Shot(L"menu.bmp");
+    // A long snippet shows whole, in a menu as wide as it; an endless one
+    // ends at a width that fits on the screen.
+    RECT window{};
+    GetWindowRect(menu, &window);
+    wt::Drawn longer = wt::FindDrawn(menu, write), longest = wt::FindDrawn(menu, endless);
+    ASSERT_TRUE(longer);
+    ASSERT_TRUE(longest);
+    EXPECT_GT(longer.screen.right - longer.screen.left, 1200 / 15 + 40);
+    EXPECT_LE(longest.screen.right, window.right);
+    EXPECT_LE(window.right - window.left, GetSystemMetrics(SM_CXSCREEN) / 2);
+    EXPECT_GE(window.left, 0);
+    EXPECT_GE(window.top, 0);
     wt::Click(item);
     ASSERT_TRUE(wt::WaitFor([&] { return !IsWindowVisible(menu); }, 5000));
     wt::Send(t.Main(), WM_NULL);

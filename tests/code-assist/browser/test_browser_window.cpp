@@ -11,6 +11,8 @@
 #include <gtest/gtest.h>
 #include <richedit.h>
 
+#include <algorithm>
+
 using browsertest::Answers;
 
 namespace {
@@ -40,6 +42,23 @@ protected:
     }
 };
 
+// The widest item of a column, in its own font.
+int WidestItem(const forms::ListBox& column)
+{
+    HDC dc = GetDC(column.hwnd);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(column.hwnd, WM_GETFONT, 0, 0)));
+    int widest = 0;
+    for (int i = 0; i < column.ListCount(); ++i) {
+        const std::wstring item = column.List(i);
+        SIZE size{};
+        GetTextExtentPoint32W(dc, item.c_str(), static_cast<int>(item.size()), &size);
+        widest = std::max(widest, static_cast<int>(size.cx));
+    }
+    SelectObject(dc, old);
+    ReleaseDC(column.hwnd, dc);
+    return widest;
+}
+
 TEST_F(BrowserWindow, ListFindAndCopy)
 {
     Answers answers;
@@ -47,6 +66,17 @@ TEST_F(BrowserWindow, ListFindAndCopy)
     for (int i : {0, 2, 3})
         EXPECT_EQ(f().boxR(i).ListCount(), f().boxR(1).ListCount());
     EXPECT_EQ(f().Lab(0).Caption(), L"Object Name");
+    // Long names scroll sideways, and every column shows the same whole rows.
+    RECT clsids{};
+    GetClientRect(f().boxR(1).hwnd, &clsids);
+    for (int i = 0; i < 4; ++i) {
+        HWND column = f().boxR(i).hwnd;
+        EXPECT_GE(SendMessageW(column, LB_GETHORIZONTALEXTENT, 0, 0), WidestItem(f().boxR(i))) << i;
+        RECT client{};
+        GetClientRect(column, &client);
+        EXPECT_EQ(client.bottom % SendMessageW(column, LB_GETITEMHEIGHT, 0, 0), 0) << i;
+        EXPECT_EQ(client.bottom, clsids.bottom) << i;
+    }
 
     // Find steps through the matches of the chosen column, then reports the end.
     f().tFind.SetText(L"scripting.");

@@ -1,5 +1,6 @@
 // The script colourers and the RTF frame, byte for byte.
 #include "ClsColor.h"
+#include "color/DeclNames.h"
 
 #include <gtest/gtest.h>
 
@@ -233,6 +234,24 @@ TEST(ColorLongLines, DeclarationsAlongOneLineStayInProportion)
         const std::string rtf = k.vbs ? c.ColorVBSText(text) : c.ColorJSText(text);
         EXPECT_TRUE(rtf == want) << k.last << ": " << rtf.substr(0, 120) << " ... " << rtf.substr(rtf.size() - 120);
         EXPECT_LT(c.KnownNames().Joined().size(), 2 * text.size()) << k.last;
+    }
+}
+
+// The second declaration of a statement settles its name along the way the
+// first one walked: a name of MaxName characters is one, a longer one is not.
+TEST(ColorLongLines, TheLongestNameOfALaterDeclaration)
+{
+    ClsColor c;
+    c.SetVKeywords(L",", L"Dim,Function,If", 17, 4);
+    c.SetJKeywords(L",", L"var,function,If");
+    for (size_t len : {color::MaxName, color::MaxName + 1}) {
+        const std::wstring name(len, L'n');
+        c.ColorVBSText(L"Dim x Dim " + name + L":");
+        EXPECT_EQ(c.KnownNames().Find(name) != nullptr, len == color::MaxName) << len;
+        c.ColorJSText(L"var x var (a) " + name + L" = 1;");
+        EXPECT_EQ(c.KnownNames().Find(name) != nullptr, len == color::MaxName) << len;
+        c.ColorJSText(L"function f(x) function g(" + name + L");");
+        EXPECT_EQ(c.KnownNames().Find(name) != nullptr, len == color::MaxName) << len;
     }
 }
 

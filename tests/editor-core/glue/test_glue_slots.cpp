@@ -291,3 +291,29 @@ TEST_F(SlotTest, LongColouredDocumentsReplaceEachOtherExactly)
     }
     EXPECT_TRUE(messages.empty());
 }
+
+TEST_F(SlotTest, ChangedParkedDocumentsOfARunThatDidNotEndWaitForTheNextStart)
+{
+    ClsFile next{std::vector<ExtEntry>{}};
+    next.TempFolder(folder);
+    for (const ClsFile::LeftDocument& d : next.TakeLeftBehind())
+        next.DropLeftBehind(d);   // an earlier run's
+    ASSERT_EQ(Open(0), 0);
+    State().DocChanged = true;
+    ASSERT_EQ(Open(1), 1);   // parks 0 with its changes
+    State().DocChanged = false;
+    ASSERT_EQ(Open(2), 2);   // parks 1 unchanged
+
+    // The program ends without its shutdown; the next start's slots.
+    std::vector<ClsFile::LeftDocument> left = next.TakeLeftBehind();
+    ASSERT_EQ(left.size(), 1u);
+    EXPECT_EQ(left[0].note.path, L"C:\\docs\\doc0.htm");
+    EXPECT_EQ(left[0].note.name, L"doc0.htm");
+    EXPECT_EQ(left[0].note.type, EditorType::HTML);
+    EXPECT_FALSE(platform::FileExists(next.ParkedFilePath(0)));
+    EXPECT_FALSE(platform::FileExists(next.ParkedFilePath(1))) << "an unchanged one has its file on disk";
+    // A start that ends before the user chooses finds it again.
+    EXPECT_EQ(next.TakeLeftBehind().size(), 1u);
+    next.DropLeftBehind(left[0]);
+    EXPECT_TRUE(next.TakeLeftBehind().empty());
+}

@@ -220,6 +220,11 @@ TEST_F(ShownSample, ListBoxSelectionByCodeAndByMouse)
     f.BoxE.Clear();
     EXPECT_EQ(f.BoxE.ListCount(), 0);
     EXPECT_EQ(f.BoxE.ListIndex(), -1);
+    f.BoxE.AddItem(L"first");
+    f.BoxE.AddItems({L"one", L"two", L"three"});
+    EXPECT_EQ(f.BoxE.ListCount(), 4);
+    EXPECT_EQ(f.BoxE.List(3), L"three");
+    EXPECT_EQ(f.BoxE.NewIndex(), 3);
 }
 
 TEST_F(ShownSample, ComboBoxesOfBothStyles)

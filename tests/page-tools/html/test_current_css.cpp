@@ -116,6 +116,8 @@ TEST(CurrentCss, ValuesUnitsAndFunctions)
         const char* expected;
     } cases[] = {
         {L"#a{width:10rem}", "width", "160"},
+        {L"#a{box-sizing:border-box;width:100px;padding:10px;border:5px solid}", "width", "100"},
+        {L"#a{box-sizing:border-box;width:10px;padding:10px}", "width", "20"},
         {L"html{font-size:20px} #a{width:2rem;font-size:10px}", "width", "40"},
         {L"#a{width:10ch}", "width", "80"},
         {L"#a{width:50vw}", "width", "400"},
@@ -199,4 +201,27 @@ TEST(CurrentCss, FlexibleBoxes)
             got += (got.empty() ? "" : " ") + pagetest::Text(p.Box(id));
         EXPECT_EQ(got, c.boxes) << pagetest::Narrow(c.body);
     }
+}
+
+TEST(CurrentCss, GeneratedContentAndTextTransform)
+{
+    pagetest::Page p(Standards +
+                         L"<style>body{margin:0;font:16px 'Times New Roman'}"
+                         L"#a::before{content:'';display:block;height:10px;background:red} #b:after{content:'xx'}"
+                         L"#c{text-transform:uppercase} #d::before{content:'[' attr(title) '] '} #e::after{content:'\\2014'}"
+                         L"@media (max-width: 500px){#b::after{content:none}}</style>"
+                         L"<p id=a>x</p><span id=b>x</span><br><span id=c>xx</span><br><span id=d title=ab>x</span><br>"
+                         L"<span id=e>x</span>",
+                     800);
+    EXPECT_EQ(pagetest::Text(p.Box(L"a")), "0,16,800,28");
+    EXPECT_EQ(p.Box(L"b").w, 24);
+    EXPECT_EQ(p.Box(L"c").w, 23);
+    EXPECT_EQ(p.Box(L"d").w, 38);
+    EXPECT_EQ(p.Box(L"e").w, 24);
+    // The generated box stands for its element, and goes when its rule no longer holds.
+    EXPECT_EQ(p.doc.ElementFromPoint(5, 20).id(), L"a");
+    p.doc.Layout(400, 600);
+    EXPECT_EQ(p.Box(L"b").w, 8);
+    p.doc.Layout(800, 600);
+    EXPECT_EQ(p.Box(L"b").w, 24);
 }

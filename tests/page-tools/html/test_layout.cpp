@@ -60,6 +60,11 @@ TEST(HtmlLayout, BlocksAndMargins)
         {L"<div id=p style='height:30px'><div id=c style='height:80px'></div></div><div id=n style='height:5px'></div>",
          "p 0,0,500,30;n 0,30,500,5"},
         {L"<div id=a style='min-width:600px;height:5px'></div>", "a 0,0,600,5"},
+        // ex is the x-height of the element's face.
+        {L"<div id=a style='width:10ex;height:1px'></div><div id=b style='font:16px serif;width:10ex;height:1px'></div>",
+         "a 0,0,84,1;b 0,1,73,1"},
+        // Lists inside lists, definition lists too, have no margins of their own.
+        {L"<dl style='font:16px/18px Arial'><dt>a</dt><dd><dl id=n><dt>x</dt></dl></dd></dl>", "n 40,34,460,18"},
         // Margins collapse through empty boxes, a set height of 0 too, positive and negative together.
         {L"<div id=w style='border:1px solid'><div style='margin:12px auto'></div><div style='height:0;margin:40px 0'></div>"
          L"<div id=f style='margin-top:-5px;height:10px'></div></div>",
@@ -144,6 +149,13 @@ TEST(HtmlLayout, LineBreaksAndTextWidths)
         {L"<div id=a style='width:60px'>inter&shy;national</div>", "a 0,0,60,36"},
         {L"<div id=a style='width:60px'>inter<wbr>national</div>", "a 0,0,60,36"},
         {L"<div style='width:120px'>see <tt>option</tt>[<b>=</b><i id=v>value</i>]</div>", "v 71,18,39,17"},
+        // overflow-wrap breaks a word too long for any line; word-break: break-all breaks anywhere.
+        {L"<div id=a style='width:50px;overflow-wrap:break-word'>abcdefghijklmnop</div>", "a 0,0,50,54"},
+        {L"<div id=a style='width:50px;overflow-wrap:break-word'>ab cd abcdefghijklmnop</div>", "a 0,0,50,72"},
+        {L"<div id=a style='width:50px;word-break:break-all'>ab abcdefghijklmnopqrstuvwx</div>", "a 0,0,50,90"},
+        {L"<table style='width:1px'><tr><td id=d style='overflow-wrap:anywhere'>abcdefgh</td>"
+         L"<td id=e style='overflow-wrap:break-word'>abcdefgh</td></tr></table>",
+         "d 2,2,11,146;e 15,2,68,146"},
         // An inline box starts after the space before it.
         {L"<div>x <span id=s style='border-left:2px solid'>b</span></div>", "s 12,0,11,17"},
         // <pre> drops the line break after its start tag; text adds up in fractions of a pixel.
@@ -153,6 +165,13 @@ TEST(HtmlLayout, LineBreaksAndTextWidths)
         {L"<div style='font-size:13px'><span id=q>iiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiii</span></div>",
          "q 0,0,188,15"},
         {L"<pre style='margin:0;font:13px \"Courier New\"'><span id=t>a&#9;b</span></pre>", "t 0,0,70,15"},
+        // A missing picture: its icon and text, nothing where its text is empty (within 2 pixels of a browser's).
+        {L"<div style='line-height:20px'><img id=a src=nothere.png alt='Hello'><img id=b src=nothere.png alt=''>"
+         L"<img id=c src=nothere.png></div>",
+         "a 0,0,53,17;b 53,17,0,0;c 53,1,16,16"},
+        // Lines with nothing but the ends of empty elements take no room.
+        {L"<div id=d><span></span></div><div id=e><a id=a name=x></a></div>", "d 0,0,500,0;e 0,0,500,0;a 0,0,0,0"},
+        {L"<pre id=p style='margin:0'><b id=b>\nx\n</b></pre>", "p 0,0,500,36;b 0,18,10,18"},
     };
     Check(cases, sizeof cases / sizeof cases[0], Standards);
 }
@@ -210,9 +229,10 @@ TEST(HtmlLayout, Tables)
     Check(cases, sizeof cases / sizeof cases[0], Standards);
 }
 
-TEST(HtmlLayout, QuirksCellsKeepTheirListsBottomMargin)
+TEST(HtmlLayout, QuirksMarginsAtTheTopOfTheBodyAndInCells)
 {
     const Case cases[] = {
+        {L"<div><div><h1 id=h>x</h1></div></div>", "h 0,0,500,37"},
         {L"<table><tr><td id=c><ul><li>x</li></ul></td></tr></table>", "c 2,2,50,36"},
         {L"<table><tr><td id=c><p>x</p></td></tr></table>", "c 2,2,10,20"},
         {L"<table><tr><td id=c><h3>x</h3></td></tr></table>", "c 2,2,13,43"},

@@ -145,3 +145,48 @@ TEST(HtmlPaint, BackgroundsLayersAndDecorations)
         underline = std::max(underline, r.At(10, y) == 0x000080 ? y : 0);
     EXPECT_GT(underline, 60); // the underline runs below the text's middle
 }
+
+TEST(HtmlPaint, AlphaOpacityCornersAndPictureSizes)
+{
+    pagetest::WriteFile(L"red4.bmp", Bmp24(4, 4, 0xFF0000));
+    pagetest::Page p(L"<!DOCTYPE html><body style='margin:0;background:#ffffff'>"
+                     L"<div style='position:absolute;left:0;top:0;width:20px;height:20px;background:rgba(0,0,255,.5)'></div>"
+                     L"<div style='position:absolute;left:30px;top:0;width:20px;height:20px;background:#000;opacity:.25'></div>"
+                     L"<div style='position:absolute;left:60px;top:0;width:40px;height:40px;background:#00ff00;border-radius:20px'></div>"
+                     L"<div style='position:absolute;left:110px;top:0;width:40px;height:40px;border:4px solid #ff0000;"
+                     L"border-radius:10px'></div>"
+                     L"<div style='position:absolute;left:160px;top:0;width:40px;height:20px;background:url(red4.bmp) no-repeat;"
+                     L"background-size:contain'></div>"
+                     L"<div style='position:absolute;left:0;top:50px;width:20px;height:20px;background:#00f8'></div>"
+                     L"<ul style='position:absolute;left:200px;top:50px;margin:0;padding-left:40px;"
+                     L"list-style-image:url(red4.bmp);font:16px Times New Roman'><li>x</ul>",
+                     300, 100);
+    Rendered r = Render(p, 300, 100);
+    struct Point {
+        int x, y;
+        uint32_t rgb;
+    } points[] = {
+        {10, 10, 0x7F7FFF},   // half blue over white (browsers give 127 or 128)
+        {40, 10, 0xBFBFBF},   // a quarter of black
+        {80, 20, 0x00FF00},   // the middle of the round box
+        {61, 1, 0xFFFFFF},    // its corner is cut away
+        {130, 1, 0xFF0000},   // the straight part of the border
+        {111, 1, 0xFFFFFF},   // the rounded corner of it
+        {130, 20, 0xFFFFFF},  // the inside of the ring
+        {175, 15, 0xFF0000},  // the picture scaled to the height
+        {185, 15, 0xFFFFFF},  // and no wider than its proportions
+        {10, 60, 0x7777FF},   // #00f8: blue at 136
+        {230, 61, 0xFF0000},  // the list's picture for a marker, where browsers put it
+        {227, 61, 0xFFFFFF},
+    };
+    for (const Point& pt : points) {
+        uint32_t got = r.At(pt.x, pt.y);
+        auto similar = [](uint32_t a, uint32_t b) {
+            for (int shift = 0; shift < 24; shift += 8)
+                if (std::abs(int((a >> shift) & 255) - int((b >> shift) & 255)) > 1)
+                    return false;
+            return true;
+        };
+        EXPECT_TRUE(similar(got, pt.rgb)) << pt.x << "," << pt.y << ": " << std::hex << got;
+    }
+}

@@ -42,6 +42,14 @@ std::wstring RandomPage(std::mt19937& rng)
         L"<font size=+99 color=#zzz>", L"<h1>", L"<pre>\t x\n y", L"</pre>", L"<caption>", L"<thead>", L"<col>",
         L"<body bgcolor=red background=x.gif>", L"<script>", L"</script>", L"<title>", L"<li value=-7>", L"<ol start=999999999>",
         L"\x0000", L"\xD800", L"<sub><sup>", L"<nobr>", L"<button>", L"<iframe src='http://x/'>", L"</td>", L"</tr>",
+        L"<div style='display:flex;flex-wrap:wrap;gap:-5px 1e9px'>", L"<div style='flex:1 0 -3px;order:-999999999'>",
+        L"<span style='display:inline-flex;flex-direction:column;height:50%;justify-content:space-evenly'>",
+        L"div{display:flex;align-items:center} p{flex:99999 1e30 calc(100% - 1e9px);margin:auto}",
+        L"@media (max-width: 300px) and (orientation: portrait), print{*{width:calc(50% - (((10px", L"}}",
+        L":root{--a:var(--b);--b:var(--a) var(--a)} p{width:var(--a, var(--c, 10px));color:var(--x)}",
+        L"li:nth-child(-2147483648n+2147483647):not(:not(:not(*)))::before{content:'x' attr(id) '\\'}",
+        L"div::after{content:'';display:block;height:1e9px;border-radius:50%/10%;opacity:-1}",
+        L"*{box-sizing:border-box;padding:1e8px;width:min(100%,-1px);background:rgba(1,2,3,.5) url(x.png) 0 0/cover}",
     };
     std::wstring page;
     std::uniform_int_distribution<size_t> pick(0, sizeof parts / sizeof parts[0] - 1);

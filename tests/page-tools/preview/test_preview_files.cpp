@@ -1,7 +1,8 @@
-// The preview page's name and the clearing of pages earlier runs left.
+// The preview page's name and the removal of the pages earlier runs left.
 #include <gtest/gtest.h>
 
 #include "WindowTest.h"
+#include "preview/PageJournal.h"
 #include "preview/PreviewFiles.h"
 
 #include <fstream>
@@ -33,60 +34,61 @@ void Make(const std::wstring& path, bool hidden, const char* text = "user's own"
 
 bool Exists(const std::wstring& p) { return GetFileAttributesW(p.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-FILETIME Later()
-{
-    FILETIME now;
-    GetSystemTimeAsFileTime(&now);
-    ULARGE_INTEGER u{{now.dwLowDateTime, now.dwHighDateTime}};
-    u.QuadPart += 600ull * 10000000ull;
-    return FILETIME{u.LowPart, u.HighPart};
-}
-
 } // namespace
 
 TEST(PreviewFiles, FreePageNeverTakesAFileOfTheUser)
 {
     const std::wstring f = Folder(L"preview_free");
-    const FILETIME before{0, 0};
-    EXPECT_EQ(PreviewFiles::FreePage(f, before), f + L"\\tarneltemp1.html");
-
-    // A visible file of that name is the user's; a hidden one made during
-    // this run is a page on show.
+    EXPECT_EQ(PreviewFiles::FreePage(f), f + L"\\tarneltemp1.html");
     Make(f + L"\\tarneltemp1.html", false);
     Make(f + L"\\tarneltemp2.html", true);
-    EXPECT_EQ(PreviewFiles::FreePage(f, before), f + L"\\tarneltemp3.html");
+    EXPECT_EQ(PreviewFiles::FreePage(f), f + L"\\tarneltemp3.html");
     EXPECT_TRUE(Exists(f + L"\\tarneltemp2.html"));
-    // Hidden and older than the run: a page the program left; it goes.
-    EXPECT_EQ(PreviewFiles::FreePage(f, Later()), f + L"\\tarneltemp2.html");
-    EXPECT_FALSE(Exists(f + L"\\tarneltemp2.html"));
-    EXPECT_TRUE(Exists(f + L"\\tarneltemp1.html"));
 
-    // Twenty names the user holds: no name, and every file stays.
+    // Twenty names taken: no name, and every file stays.
     for (int n = 1; n <= 20; ++n)
-        Make(PreviewFiles::PageName(f, n), false);
-    EXPECT_EQ(PreviewFiles::FreePage(f + L"\\", Later()), L"");
+        Make(PreviewFiles::PageName(f, n), n % 2 == 0);
+    EXPECT_EQ(PreviewFiles::FreePage(f + L"\\"), L"");
     for (int n = 1; n <= 20; ++n)
         EXPECT_TRUE(Exists(PreviewFiles::PageName(f, n))) << n;
     EXPECT_FALSE(Exists(f + L"\\tarneltemp"));
 }
 
-TEST(PreviewFiles, LeftoversOfACrashGoAtStartUp)
+TEST(PreviewFiles, OnlyPagesTheProgramWroteAreRemovedLater)
 {
-    const std::wstring f = Folder(L"preview_leftovers");
-    struct Case {
-        const wchar_t* name;
-        bool hidden;
-        bool goes;
-    } cases[] = {
-        {L"tarneltemp1.html", true, true},    {L"tarneltemp17.html", true, true},
-        {L"t4othbr.html", true, true},        {L"t4othbr.php", true, true},
-        {L"tarneltemp2.html", false, false},  {L"t4othbr.asp", false, false},
-        {L"tarneltempx.html", true, false},   {L"page.html", true, false},
-    };
-    for (const Case& c : cases)
-        Make(f + L"\\" + c.name, c.hidden);
-    EXPECT_EQ(PreviewFiles::RemoveLeftovers(f + L"\\"), 4);
-    for (const Case& c : cases)
-        EXPECT_EQ(Exists(f + L"\\" + c.name), !c.goes) << c.name;
-    EXPECT_EQ(PreviewFiles::RemoveLeftovers(f + L"\\missing"), 0);
+    const std::wstring f = Folder(L"preview_journal"), g = Folder(L"preview_journal2");
+    const std::wstring list = f + L"\\pages.lst";
+    const PageJournal written(list);
+    // Pages of a run that was killed: listed and hidden, in two folders.
+    for (const std::wstring& p : {f + L"\\tarneltemp1.html", g + L"\\tarneltemp1.html", f + L"\\t4othbr.php"}) {
+        written.Remember(p);
+        Make(p, true);
+    }
+    // A hidden page nobody listed, and a listed one the user replaced by a visible file.
+    Make(f + L"\\tarneltemp2.html", true);
+    written.Remember(f + L"\\tarneltemp3.html");
+    Make(f + L"\\tarneltemp3.html", false);
+
+    // The next preview in f removes what was written there, nothing else.
+    const PageJournal nextRun(list);
+    EXPECT_EQ(nextRun.RemoveAll(f + L"\\"), 2);
+    EXPECT_FALSE(Exists(f + L"\\tarneltemp1.html"));
+    EXPECT_FALSE(Exists(f + L"\\t4othbr.php"));
+    EXPECT_TRUE(Exists(f + L"\\tarneltemp2.html"));
+    EXPECT_TRUE(Exists(f + L"\\tarneltemp3.html"));
+    EXPECT_TRUE(Exists(g + L"\\tarneltemp1.html"));
+    EXPECT_EQ(nextRun.Listed(), std::vector<std::wstring>{g + L"\\tarneltemp1.html"});
+    // The next start removes the rest, wherever it is.
+    EXPECT_EQ(nextRun.RemoveAll(), 1);
+    EXPECT_FALSE(Exists(g + L"\\tarneltemp1.html"));
+    EXPECT_TRUE(nextRun.Listed().empty());
+
+    // A page removed on return is forgotten; one never listed is not removed.
+    written.Remember(g + L"\\tarneltemp4.html");
+    Make(g + L"\\tarneltemp4.html", true);
+    EXPECT_TRUE(written.Remove(g + L"\\tarneltemp4.html"));
+    EXPECT_FALSE(Exists(g + L"\\tarneltemp4.html"));
+    EXPECT_TRUE(written.Listed().empty());
+    EXPECT_FALSE(written.Remove(f + L"\\tarneltemp2.html"));
+    EXPECT_TRUE(Exists(f + L"\\tarneltemp2.html"));
 }

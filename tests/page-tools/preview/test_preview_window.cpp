@@ -194,11 +194,15 @@ TEST(PreviewWindow, UntitledPagesTheTempFolderAndOutsideBrowsers)
     SettingsRecordFile::SetSettingsDefaults(rec);
     rec.WebTempFolder = web;
     t.WriteRecord(rec);
-    // What a run that crashed left behind goes at start-up.
-    WriteAll(web + L"\\tarneltemp7.html", "old");
-    WriteAll(web + L"\\t4othbr.html", "old");
+    // A run killed while its page is on show: the next start removes that
+    // page, and never a hidden file of the same kind it did not write.
+    ASSERT_TRUE(t.Start());
+    SetText(t.Editor(), L"<p>killed</p>");
+    ViewPage(t);
+    ASSERT_TRUE(wt::WaitFor([&] { return Hidden(web + L"\\tarneltemp1.html"); }, 5000));
+    t.Process().Kill();
+    WriteAll(web + L"\\tarneltemp7.html", "not ours");
     SetFileAttributesW((web + L"\\tarneltemp7.html").c_str(), FILE_ATTRIBUTE_HIDDEN);
-    SetFileAttributesW((web + L"\\t4othbr.html").c_str(), FILE_ATTRIBUTE_HIDDEN);
     // An outside browser as this prefix's registry names it.
     const std::wstring key = L"Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Chrome.exe";
     const std::wstring chrome = t.Folder() + L"\\chrome.exe";
@@ -206,8 +210,10 @@ TEST(PreviewWindow, UntitledPagesTheTempFolderAndOutsideBrowsers)
     RegSetKeyValueW(HKEY_LOCAL_MACHINE, key.c_str(), nullptr, REG_SZ, chrome.c_str(),
                     static_cast<DWORD>((chrome.size() + 1) * sizeof(wchar_t)));
     ASSERT_TRUE(t.Start());
-    EXPECT_FALSE(Exists(web + L"\\tarneltemp7.html"));
-    EXPECT_FALSE(Exists(web + L"\\t4othbr.html"));
+    EXPECT_FALSE(Exists(web + L"\\tarneltemp1.html"));
+    EXPECT_EQ(ReadAll(web + L"\\tarneltemp7.html"), "not ours");
+    SetFileAttributesW((web + L"\\tarneltemp7.html").c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileW((web + L"\\tarneltemp7.html").c_str());
 
     SetText(t.Editor(), L"<p>hello</p>");
     ViewPage(t);

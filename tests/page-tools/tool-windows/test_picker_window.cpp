@@ -88,8 +88,22 @@ TEST(PickerWindow, TypedCodesAreCheckedShownAndCopied)
             copies.push_back(d);
     ASSERT_EQ(copies.size(), 2u);
     const wt::Drawn& right = copies[0].screen.left > copies[1].screen.left ? copies[0] : copies[1];
+    // While another program holds the clipboard the copy fails, and no
+    // "Clipboard" claims it worked.
+    auto claimed = [&] {
+        wt::Drawn info = wt::FindDrawn(t.Main(), L"Clipboard");
+        return info && info.visible;
+    };
+    ASSERT_FALSE(claimed());
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    wt::Click(right);
+    Sleep(1000);
+    const bool claimedWhileHeld = claimed();
+    CloseClipboard();
+    EXPECT_FALSE(claimedWhileHeld);
     wt::Click(right);
     EXPECT_TRUE(wt::WaitFor([] { return drive::ClipboardText() == L"\"#003333\""; }, 5000));
+    EXPECT_TRUE(wt::WaitFor(claimed, 3000));
     EXPECT_TRUE(drive::ExitWithoutSaving(t));
 }
 

@@ -1,4 +1,5 @@
 #include "images/ImageFile.h"
+#include "images/WholeImageFile.h"
 
 #include "EditorState.h"
 #include "ImageSamples.h"
@@ -101,4 +102,108 @@ TEST(ImageFiles, ProbeAndViewerFlattenOntoTheUsersButtonFace)
     images::LoadedImage shown;
     ASSERT_EQ(images::LoadImageFile(png, L"PNG", face, shown), images::LoadResult::Ok);
     EXPECT_EQ(PixelOf(static_cast<HBITMAP>(shown.bitmap.Get()), 1, 1), face);
+}
+
+namespace {
+
+void Put16(std::vector<unsigned char>& b, uint32_t v)
+{
+    b.push_back(static_cast<unsigned char>(v));
+    b.push_back(static_cast<unsigned char>(v >> 8));
+}
+
+void Put32(std::vector<unsigned char>& b, uint32_t v)
+{
+    Put16(b, v & 0xFFFF);
+    Put16(b, v >> 16);
+}
+
+// A bitmap file head: "BM", the file size (not checked), the pixel offset.
+std::vector<unsigned char> BitmapHead(uint32_t offBits)
+{
+    std::vector<unsigned char> b{'B', 'M'};
+    Put32(b, 0);
+    Put32(b, 0);
+    Put32(b, offBits);
+    return b;
+}
+
+// A 40-byte header with two palette entries.
+std::vector<unsigned char> InfoBitmap(int width, int height, int bits, uint32_t compression)
+{
+    std::vector<unsigned char> b = BitmapHead(14 + 40 + 8);
+    for (uint32_t v : {40u, uint32_t(width), uint32_t(height)})
+        Put32(b, v);
+    Put16(b, 1);
+    Put16(b, bits);
+    for (uint32_t v : {compression, 0u, 0u, 0u, 2u, 0u, 0x000000u, 0xFFFFFFu})
+        Put32(b, v);
+    return b;
+}
+
+} // namespace
+
+TEST(ImageFiles, BitmapsShorterThanTheirHeadersClaimAreRefused)
+{
+    // OS/2 headers: a 126-byte file claiming 300 x 200 x 24, and a whole 4 x 2.
+    std::vector<unsigned char> os2 = BitmapHead(26);
+    Put32(os2, 12);
+    for (uint32_t v : {300u, 200u, 1u, 24u})   // width, height, planes, bits
+        Put16(os2, v);
+    std::vector<unsigned char> shortOs2 = os2;
+    shortOs2.resize(126, 0x40);
+    EXPECT_FALSE(images::WholeBitmapFile(shortOs2));
+    images::LoadedImage none;
+    EXPECT_EQ(images::LoadImageFile(Sample(L"short-os2.bmp", shortOs2), L"BMP", 0, none),
+              images::LoadResult::LoadFailed);
+    std::vector<unsigned char> smallOs2 = os2;
+    smallOs2[18] = 4;
+    smallOs2[19] = 0;
+    smallOs2[20] = 2;
+    smallOs2[21] = 0;
+    smallOs2.resize(26 + 2 * 12, 0x40);
+    EXPECT_TRUE(images::WholeBitmapFile(smallOs2));
+    smallOs2.pop_back();
+    EXPECT_FALSE(images::WholeBitmapFile(smallOs2));
+
+    // Run-length pixels that reach their end mark, and the same cut short.
+    std::vector<unsigned char> rle = InfoBitmap(4, 2, 8, BI_RLE8);
+    for (unsigned char c : {4, 1, 0, 0, 4, 0, 0, 1})
+        rle.push_back(c);
+    EXPECT_TRUE(images::WholeBitmapFile(rle));
+    for (size_t cut : {size_t(2), size_t(4), size_t(6)}) {
+        std::vector<unsigned char> stopped(rle.begin(), rle.end() - cut);
+        EXPECT_FALSE(images::WholeBitmapFile(stopped)) << cut;
+    }
+    std::vector<unsigned char> literal = InfoBitmap(4, 1, 8, BI_RLE8);
+    for (unsigned char c : {0, 4, 1, 0, 1})   // four literal pixels, one missing
+        literal.push_back(c);
+    EXPECT_FALSE(images::WholeBitmapFile(literal));
+
+    // A colour table beyond the file, and rows beyond it.
+    std::vector<unsigned char> palette = InfoBitmap(2, 2, 8, BI_RGB);
+    palette[46] = 0;   // no count of used colours: all 256 entries
+    palette.resize(palette.size() + 8, 0);
+    EXPECT_FALSE(images::WholeBitmapFile(palette));
+    std::vector<unsigned char> rows = InfoBitmap(2, 2, 1, BI_RGB);
+    rows.resize(rows.size() + 4, 0);
+    EXPECT_FALSE(images::WholeBitmapFile(rows));
+    rows.resize(rows.size() + 4, 0);
+    EXPECT_TRUE(images::WholeBitmapFile(rows));
+}
+
+TEST(ImageFiles, AnIconWithAPngImageIsShown)
+{
+    const std::vector<unsigned char> png = samples::MakeImage(L"PNG", 256, 256, kColour, kCorner);
+    std::vector<unsigned char> ico{0, 0, 1, 0, 1, 0, 0, 0, 0, 0, 1, 0, 32, 0};
+    Put32(ico, static_cast<uint32_t>(png.size()));
+    Put32(ico, 22);
+    ico.insert(ico.end(), png.begin(), png.end());
+    const std::wstring path = Sample(L"modern.ico", ico);
+    images::LoadedImage image;
+    ASSERT_EQ(images::LoadImageFile(path, L"ICO", 0xDDDDDD, image), images::LoadResult::Ok);
+    EXPECT_EQ(image.width, 256);
+    EXPECT_EQ(image.height, 256);
+    EXPECT_EQ(PixelOf(static_cast<HBITMAP>(image.bitmap.Get()), 0, 0), kCorner);
+    EXPECT_EQ(PixelOf(static_cast<HBITMAP>(image.bitmap.Get()), 100, 100), kColour);
 }

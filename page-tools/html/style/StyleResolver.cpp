@@ -622,6 +622,13 @@ void MarkBuiltinMargins(ComputedStyle& s, const std::vector<const Declaration*>&
     s.builtinMarginBottom = !authorBottom && s.margin[Bottom].v != 0;
 }
 
+// The properties the others' values depend on: the font (em lengths and
+// the size a family gives) and the colour (currentColor).
+bool AppliesFirst(const std::wstring& p)
+{
+    return (p[0] == L'f' && (p == L"font-size" || p == L"font" || p == L"font-family")) || (p[0] == L'c' && p == L"color");
+}
+
 // Floats, positioned boxes and flex items are blocks; the root is a block.
 void FixDisplay(ComputedStyle& s, bool root, bool flexItem)
 {
@@ -663,8 +670,7 @@ void Resolver::StyleElement(const Node& e)
     ApplyContext ctx{parent, quirks, out.linkColor, parent ? rootFontSize : 16.0f, out.media, &viewUsed};
     // Font sizes and the colour first: em lengths and currentColor of every other property depend on them.
     for (const Declaration* d : ordered)
-        if (d->property == L"font-size" || d->property == L"font" || d->property == L"font-family" ||
-            d->property == L"color")
+        if (AppliesFirst(d->property))
             ApplyDeclaration(s, *d, ctx);
     SizeForFamily(s);
     for (const Declaration* d : ordered)
@@ -776,7 +782,7 @@ void Resolver::GenerateContent(const Node& e, const ComputedStyle& owner)
         ApplyContext ctx{&owner, quirks, out.linkColor, rootFontSize, out.media, &viewUsed};
         const Declaration* content = nullptr;
         for (const Declaration* d : ordered)
-            if (d->property == L"font-size" || d->property == L"font" || d->property == L"color")
+            if (AppliesFirst(d->property))
                 ApplyDeclaration(g.style, *d, ctx);
         for (const Declaration* d : ordered) {
             if (d->property == L"content")

@@ -134,6 +134,10 @@ void HtmlDocument::Build(const std::wstring& text)
     StyleOptions options;
     options.pagePath = path;
     options.readFile = [](const std::wstring& p, std::string& bytes) { return ReadPageFile(p, bytes, MaxSheetBytes); };
+    // The font cache lives as long as the document and keeps its place when the document moves.
+    options.xHeight = [cache = fonts.get()](const std::wstring& family, bool bold, bool italic) {
+        return cache->XHeightRatio(family, bold, italic);
+    };
     parsedNodes = page.nodes.size();
     styles = ResolveStyles(page, options);
     AttachGenerated();

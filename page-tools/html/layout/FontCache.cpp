@@ -94,6 +94,12 @@ std::wstring FontCache::FaceFor(const std::wstring& family)
     return face;
 }
 
+float FontCache::XHeightRatio(const std::wstring& family, bool bold, bool italic)
+{
+    // Read large, where the ink height of the "x" rounds to a thousandth.
+    return Metrics(FontFor(family, 1000.0f, bold, italic)).xHeight / 1000.0f;
+}
+
 int FontCache::FontFor(const ComputedStyle& s)
 {
     return FontFor(s.fontFamily, s.fontSize, s.fontWeight >= 600, s.italic);

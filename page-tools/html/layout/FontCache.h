@@ -43,6 +43,8 @@ public:
     // Each character's advance, as TextWidth counts them; painting places glyphs by these.
     void Advances(int font, const std::wstring& text, std::vector<int>& out);
     HFONT Handle(int font) const { return fonts[font]->handle; }
+    // The x-height of the family's face as a share of its size.
+    float XHeightRatio(const std::wstring& family, bool bold, bool italic);
     // The installed face a page's family name is drawn with.
     std::wstring FaceFor(const std::wstring& family);
 

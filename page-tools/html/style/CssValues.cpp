@@ -137,7 +137,8 @@ bool UnitPixels(const std::wstring& u, const LengthContext& ctx, float& f)
     else if (u == L"mm") f = 96.0f / 25.4f;
     else if (u == L"q") f = 96.0f / 101.6f;
     else if (u == L"em") f = ctx.fontSize;
-    else if (u == L"ex" || u == L"ch") f = ctx.fontSize / 2; // the zero and the x are half an em in the usual faces
+    else if (u == L"ex") f = ctx.fontSize * ctx.exRatio;
+    else if (u == L"ch") f = ctx.fontSize / 2; // the zero is half an em in the usual faces
     else if (u == L"rem") f = ctx.rootFontSize;
     else if (u == L"vw") f = ctx.viewWidth / 100.0f, view = true;
     else if (u == L"vh") f = ctx.viewHeight / 100.0f, view = true;

@@ -13,6 +13,7 @@ struct LengthContext {
     float rootFontSize = 16;  // for rem
     int viewWidth = 800, viewHeight = 600; // for vw, vh, vmin and vmax
     bool* viewUsed = nullptr; // set when a length read the view's size
+    float exRatio = 0.5f;     // the face's x-height as a share of its size
 };
 
 // False when the value is no length; percent and auto only when allowed.

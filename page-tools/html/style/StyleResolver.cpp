@@ -294,6 +294,7 @@ private:
     void StyleElement(const Node& e);
     void GenerateContent(const Node& e, const ComputedStyle& owner);
     std::vector<Entry> MatchRules(const Node& e) const;
+    float ExRatio(const ComputedStyle& s);
 
     const ParsedPage& page;
     const StyleOptions& options;
@@ -305,7 +306,24 @@ private:
     bool quirks = false;
     float rootFontSize = 16;
     bool viewUsed = false;    // a viewport unit was read
+    std::unordered_map<std::wstring, float> exRatios; // by family, weight and slant
 };
+
+float Resolver::ExRatio(const ComputedStyle& s)
+{
+    if (!options.xHeight)
+        return 0.5f;
+    bool bold = s.fontWeight >= 600;
+    std::wstring key = s.fontFamily + (bold ? L"|b" : L"|") + (s.italic ? L"i" : L"");
+    auto it = exRatios.find(key);
+    if (it != exRatios.end())
+        return it->second;
+    float r = options.xHeight(s.fontFamily, bold, s.italic);
+    if (!(r > 0.05f && r < 2))
+        r = 0.5f;
+    exRatios[key] = r;
+    return r;
+}
 
 void Resolver::AddImports(StyleSheet& sheet, const std::wstring& basePath, size_t depth)
 {
@@ -668,11 +686,14 @@ void Resolver::StyleElement(const Node& e)
     std::vector<Declaration> substituted;
     ApplyCustomProperties(s, ordered, substituted);
     ApplyContext ctx{parent, quirks, out.linkColor, parent ? rootFontSize : 16.0f, out.media, &viewUsed};
+    if (parent)
+        ctx.exRatio = ExRatio(*parent);
     // Font sizes and the colour first: em lengths and currentColor of every other property depend on them.
     for (const Declaration* d : ordered)
         if (AppliesFirst(d->property))
             ApplyDeclaration(s, *d, ctx);
     SizeForFamily(s);
+    ctx.exRatio = ExRatio(s);
     for (const Declaration* d : ordered)
         if (d->property != L"font-size" && d->property != L"color")
             ApplyDeclaration(s, *d, ctx);
@@ -804,6 +825,7 @@ void Resolver::GenerateContent(const Node& e, const ComputedStyle& owner)
 StyledPage Resolver::Run()
 {
     quirks = page.quirks == QuirksMode::Quirks;
+    out.xHeight = options.xHeight;
     CollectSheets();
     Cascade();
     return std::move(out);
@@ -815,6 +837,7 @@ StyledPage Resolver::Rerun(StyledPage&& previous)
     out.sheets = std::move(previous.sheets);
     out.importedSheets = std::move(previous.importedSheets);
     out.cascadeOrder = std::move(previous.cascadeOrder);
+    out.xHeight = options.xHeight;
     Cascade();
     return std::move(out);
 }
@@ -862,6 +885,7 @@ void Restyle(StyledPage& styled, const ParsedPage& page, const MediaEnv& env)
 {
     StyleOptions options;
     options.media = env;
+    options.xHeight = styled.xHeight;
     styled = Resolver(page, options).Rerun(std::move(styled));
 }
 

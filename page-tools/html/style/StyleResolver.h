@@ -17,6 +17,8 @@ namespace html {
 // Reads a local file the page names; false when it cannot be read. The
 // engine reads nothing else.
 using FileReader = std::function<bool(const std::wstring& path, std::string& bytes)>;
+// The x-height of a family's face as a share of its size, for ex lengths.
+using XHeightOf = std::function<float(const std::wstring& family, bool bold, bool italic)>;
 
 // The box of an element's ::before or ::after, with the text of its content.
 struct GeneratedContent {
@@ -36,6 +38,7 @@ struct StyledPage {
     std::vector<ComputedStyle> styles;    // one per styled element
     std::vector<int> styleOf;             // node index -> styles index; -1 below display:none
     Color linkColor = Color::Rgb(0, 0, 238);
+    XHeightOf xHeight;                    // kept for a restyle
 
     const ComputedStyle* StyleOf(const Node& n) const
     {
@@ -49,6 +52,7 @@ struct StyleOptions {
     FileReader readFile;     // null: linked sheets are not read
     size_t maxImportDepth = 8;
     MediaEnv media;
+    XHeightOf xHeight;       // null: half the size, as in the usual faces
 };
 
 StyledPage ResolveStyles(const ParsedPage& page, const StyleOptions& options);
@@ -64,10 +68,11 @@ struct ApplyContext {
     float rootFontSize = 16;  // the root element's, for rem
     MediaEnv view;            // for the viewport units
     bool* viewUsed = nullptr; // set when a value read the view's size
+    float exRatio = 0.5f;     // the x-height of the element's face, for ex
 
     LengthContext Lengths(float fontSize) const
     {
-        return LengthContext{fontSize, quirks, rootFontSize, view.width, view.height, viewUsed};
+        return LengthContext{fontSize, quirks, rootFontSize, view.width, view.height, viewUsed, exRatio};
     }
 };
 void ApplyDeclaration(ComputedStyle& s, const Declaration& d, const ApplyContext& ctx);

@@ -60,6 +60,9 @@ TEST(HtmlLayout, BlocksAndMargins)
         {L"<div id=p style='height:30px'><div id=c style='height:80px'></div></div><div id=n style='height:5px'></div>",
          "p 0,0,500,30;n 0,30,500,5"},
         {L"<div id=a style='min-width:600px;height:5px'></div>", "a 0,0,600,5"},
+        // ex is the x-height of the element's face.
+        {L"<div id=a style='width:10ex;height:1px'></div><div id=b style='font:16px serif;width:10ex;height:1px'></div>",
+         "a 0,0,84,1;b 0,1,73,1"},
         // Lists inside lists, definition lists too, have no margins of their own.
         {L"<dl style='font:16px/18px Arial'><dt>a</dt><dd><dl id=n><dt>x</dt></dl></dd></dl>", "n 40,34,460,18"},
         // Margins collapse through empty boxes, a set height of 0 too, positive and negative together.

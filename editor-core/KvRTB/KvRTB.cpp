@@ -122,6 +122,16 @@ HWND KvRTB::MakeRichEdit(HWND host)
 {
     RECT rc{};
     GetClientRect(host, &rc);
+    // While the shown window keeps the layout of a taller view, a new one is
+    // laid out as tall (it is empty now, so that costs nothing): shown later,
+    // it keeps that layout too, and the view's height back changes nothing.
+    if (rtb_) {
+        RECT laidOut{}, view{};
+        SendMessageW(rtb_, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&laidOut));
+        GetClientRect(rtb_, &view);
+        if (laidOut.bottom > view.bottom && laidOut.bottom - view.bottom <= kKeptLayoutSlack)
+            rc.bottom += laidOut.bottom - view.bottom;
+    }
     const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL |
                         WS_TABSTOP | ES_MULTILINE | ES_SAVESEL | ES_WANTRETURN | ES_AUTOVSCROLL |
                         ES_AUTOHSCROLL | ES_DISABLENOSCROLL | ES_SELECTIONBAR | ES_NOHIDESEL |
@@ -216,6 +226,9 @@ HWND KvRTB::SwapDocumentWindow(HWND w)
     }
     SendMessageW(w, EM_SETEVENTMASK, 0, SendMessageW(old, EM_GETEVENTMASK, 0, 0));
     EnableWindow(w, enabled);
+    // Hooked first, so that a view a little shorter than the window's keeps
+    // its layout (RTBWindowProc).
+    SubclassRTB();
     // A window kept while the control changed size must follow it; that
     // lays out its text again, so only then.
     RECT rc{}, now{};
@@ -225,7 +238,6 @@ HWND KvRTB::SwapDocumentWindow(HWND w)
         SetWindowPos(w, nullptr, 0, 0, rc.right, rc.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWindow(w, SW_SHOWNA);
     forms::AcceptDroppedFiles(w, true);
-    SubclassRTB();
     if (focused)
         ::SetFocus(w);
     return old;

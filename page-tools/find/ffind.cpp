@@ -1,5 +1,7 @@
 #include "ffind.h"
 
+#include <algorithm>
+
 #include "EditorState.h"
 #include "KvRTB/KvRTB.h"
 #include "MainHost.h"
@@ -108,9 +110,51 @@ void ffind::Form_Load()
         ImFind.SetPicture(picture, true);
 }
 
+namespace {
+
+// Twips a check box needs for its box and caption in its own font.
+int CheckBoxNeed(forms::CheckBox& box, const std::wstring& caption)
+{
+    HWND w = box.hwnd;
+    HDC dc = w ? GetDC(w) : nullptr;
+    if (!dc)
+        return 0;
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(w, WM_GETFONT, 0, 0)));
+    SIZE size{};
+    GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(w, dc);
+    return forms::PixelsToTwipsX(size.cx + GetSystemMetrics(SM_CXMENUCHECK) + 8);
+}
+
+} // namespace
+
+void ffind::PlaceOptionsRow(int width)
+{
+    // The designed row fits a window 7,900 twips wide; a narrower one (the
+    // main window's width, 480 pixels or less) packs the boxes to what their
+    // captions need, so that the last, "Replace in selection", is not cut off.
+    const int designedLefts[] = {420, 1980, 3240, 4440, 5700}, designedWidths[] = {1500, 1200, 1140, 660, 2100};
+    forms::CheckBox* boxes[] = {&CkFind(0), &CkFind(1), &CkFind(2), &CkFind(3), &CkRep};
+    const bool fits = width >= designedLefts[4] + designedWidths[4] + 90;
+    int need[5] = {}, sum = 0;
+    for (int i = 0; i < 5 && !fits; ++i) {
+        need[i] = CheckBoxNeed(*boxes[i], boxes[i]->Caption());
+        sum += need[i];
+    }
+    const int gap = fits ? 0 : std::max(0, std::min(120, (width - 90 - designedLefts[0] - sum) / 4));
+    int left = designedLefts[0];
+    for (int i = 0; i < 5; ++i) {
+        const int w = fits || need[i] == 0 ? designedWidths[i] : need[i];
+        boxes[i]->Move(fits ? designedLefts[i] : left, kRow2, w);
+        left += w + gap;
+    }
+}
+
 void ffind::Form_Resize()
 {
     const int width = ScaleWidth();
+    PlaceOptionsRow(width);
     const int buttonsLeft = width - 90 - 5 * kButtonWidth - 4 * kGap;
     // The two fields share what the buttons leave, the label between them.
     const int field = (buttonsLeft - 60 - 420 - 480) / 2;

@@ -40,6 +40,8 @@ public:
 private:
     void Form_Load() override;
     void Form_Resize() override;
+    // The check boxes of the second row across a window `width` twips wide.
+    void PlaceOptionsRow(int width);
     void Form_QueryUnload(int& Cancel, int UnloadMode) override;
     void tFind_Change();
     void CkFind_Click(int Index);

@@ -287,3 +287,30 @@ TEST(ShownWindows, LineAndColumnFollowTheDocumentShown)
         << "back on the first: " << testing::PrintToString(LineColShown(t).first + L"," + LineColShown(t).second);
     t.Shot(L"switched.bmp");
 }
+
+TEST(ShownWindows, TheFindWindowShowsEveryOptionOnANarrowMainWindow)
+{
+    Tarnel t(L"shown_find_narrow");
+    ASSERT_TRUE(Start(t, WriteDocument(t, L"page.htm", "<p>text</p>\r\n")));
+    SetWindowPos(t.Main(), nullptr, 0, 0, 480, 500, SWP_NOMOVE | SWP_NOZORDER);
+    wt::Send(t.Main(), WM_NULL);
+    t.Command(IDM_mFind);
+    HWND find = t.Process().FindTopWindow(L"", L"Find and Replace", 10000);
+    ASSERT_NE(find, nullptr);
+    RECT client{};
+    GetClientRect(find, &client);
+    MapWindowPoints(find, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    // The option boxes of the second row, left to right: none cut off by the
+    // window's edge, none over the next.
+    std::vector<HWND> boxes;
+    for (HWND c : wt::Children(find))
+        if (wt::ClassName(c) == L"Button")
+            boxes.push_back(c);
+    std::sort(boxes.begin(), boxes.end(), [](HWND a, HWND b) { return RectIn(a).left < RectIn(b).left; });
+    ASSERT_EQ(boxes.size(), 5u);
+    EXPECT_EQ(wt::WindowText(boxes[4]), L"Replace in selection");
+    EXPECT_LE(RectIn(boxes[4]).right, client.right);
+    for (size_t i = 0; i + 1 < boxes.size(); ++i)
+        EXPECT_LE(RectIn(boxes[i]).right, RectIn(boxes[i + 1]).left) << testing::PrintToString(wt::WindowText(boxes[i]));
+    t.Shot(L"narrow.bmp");
+}

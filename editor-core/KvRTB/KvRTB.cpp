@@ -24,7 +24,7 @@ bool IsNavigationKey(int key)
 // The RichEdit messages the control reacts to, before the RichEdit's own procedure.
 const UINT kRtbMessages[] = {WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MBUTTONDOWN, WM_LBUTTONUP,
                              WM_RBUTTONUP,   WM_MBUTTONUP,   WM_MOUSEMOVE,   WM_KEYDOWN,
-                             WM_CHAR,        WM_KEYUP,       WM_VSCROLL,
+                             WM_CHAR,        WM_KEYUP,
                              WM_MOUSEACTIVATE, WM_DROPFILES, WM_SETFOCUS,    WM_KILLFOCUS,
                              WM_WINDOWPOSCHANGED};
 
@@ -122,6 +122,16 @@ HWND KvRTB::MakeRichEdit(HWND host)
 {
     RECT rc{};
     GetClientRect(host, &rc);
+    // While the shown window keeps the layout of a taller view, a new one is
+    // laid out as tall (it is empty now, so that costs nothing): shown later,
+    // it keeps that layout too, and the view's height back changes nothing.
+    if (rtb_) {
+        RECT laidOut{}, view{};
+        SendMessageW(rtb_, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&laidOut));
+        GetClientRect(rtb_, &view);
+        if (laidOut.bottom > view.bottom && laidOut.bottom - view.bottom <= kKeptLayoutSlack)
+            rc.bottom += laidOut.bottom - view.bottom;
+    }
     const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL |
                         WS_TABSTOP | ES_MULTILINE | ES_SAVESEL | ES_WANTRETURN | ES_AUTOVSCROLL |
                         ES_AUTOHSCROLL | ES_DISABLENOSCROLL | ES_SELECTIONBAR | ES_NOHIDESEL |
@@ -216,6 +226,9 @@ HWND KvRTB::SwapDocumentWindow(HWND w)
     }
     SendMessageW(w, EM_SETEVENTMASK, 0, SendMessageW(old, EM_GETEVENTMASK, 0, 0));
     EnableWindow(w, enabled);
+    // Hooked first, so that a view a little shorter than the window's keeps
+    // its layout (RTBWindowProc).
+    SubclassRTB();
     // A window kept while the control changed size must follow it; that
     // lays out its text again, so only then.
     RECT rc{}, now{};
@@ -225,7 +238,6 @@ HWND KvRTB::SwapDocumentWindow(HWND w)
         SetWindowPos(w, nullptr, 0, 0, rc.right, rc.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWindow(w, SW_SHOWNA);
     forms::AcceptDroppedFiles(w, true);
-    SubclassRTB();
     if (focused)
         ::SetFocus(w);
     return old;
@@ -268,8 +280,10 @@ void KvRTB::SubclassRTB()
     }
     for (UINT m : kRtbMessages)
         subclasser_->AddMsg(rtb_, static_cast<int>(m), CSubclass::kBefore);
-    // The wheel's event follows its scroll, so the handler sees the new view.
+    // The wheel's and the scroll bar's events follow their scroll, so the
+    // handler sees the new view (a dragged thumb's too).
     subclasser_->AddMsg(rtb_, WM_MOUSEWHEEL, CSubclass::kAfter);
+    subclasser_->AddMsg(rtb_, WM_VSCROLL, CSubclass::kAfter);
 }
 
 // Properties set before the window was made.
@@ -393,11 +407,14 @@ void KvRTB::SubclassBefore(int ordinal, bool& handled, LRESULT& result, HWND, UI
 
 void KvRTB::SubclassAfter(int ordinal, LRESULT&, HWND, UINT msg, WPARAM wParam, LPARAM lParam, LONG_PTR&)
 {
-    if (ordinal != 2 || msg != WM_MOUSEWHEEL)
+    if (ordinal != 2)
         return;
     WPARAM w = wParam;
     LPARAM l = lParam;
-    Raise(WheelScroll, w, l);
+    if (msg == WM_MOUSEWHEEL)
+        Raise(WheelScroll, w, l);
+    else if (msg == WM_VSCROLL)
+        Raise(VScroll, w);
 }
 
 // True eats the message: the RichEdit never sees it. The events get copies of
@@ -430,10 +447,6 @@ bool KvRTB::RTBWindowProc(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
             return true;
         long type = LeftButtonUp;
         return !Raise(LineEvent, type);
-    }
-    case WM_VSCROLL: {
-        WPARAM w = wp;
-        return !Raise(VScroll, w);
     }
     case WM_DROPFILES: {
         HDROP drop = reinterpret_cast<HDROP>(wp);

@@ -261,6 +261,7 @@ bool ReplaceOne(KvRTB& editor, const FindField& field)
     st.ReplaceText = field.replacement;
     editor.SetSelText(st.ReplaceText, true);
     editor.SelNone();
+    st.Replaced = true;
     EditorState& es = State();
     if (st.ReplaceText.size() >= 3 && !SettingsAccess::NoColorCode() && es.ColorCodeOn)
         RecolourDocument();
@@ -321,8 +322,10 @@ long ReplaceAll(KvRTB& editor, const FindField& field, long flags, bool fromCare
         if (selectionOnly && !failed)
             editor.SetSelection(caret, newEnd);
     }
-    if (count > 0)
+    if (count > 0) {
         State().DocChanged = true;
+        st.Replaced = true;
+    }
     st.NextFindStart = 0;
     if (failed) {
         FindInfoBox(StringTable(138));

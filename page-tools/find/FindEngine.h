@@ -40,6 +40,9 @@ struct FindState {
     long LastHitPos = 0;
     std::wstring ReplaceText;
     FieldState Field = FieldState::Ready;
+    // Replace or Replace all changed the text since the find window was
+    // shown: closing it colours the document again.
+    bool Replaced = false;
 };
 FindState& Finder();
 // Back to the start values (tests).

@@ -19,11 +19,18 @@ bool MainMinimised() { return Host() && IsIconic(Host()->Window()); }
 const int kRow1 = 60, kRow2 = 420;
 const int kButtonWidth = 600, kGap = 45;
 
-// Replacements made while the window was open are coloured once it closes.
+// Replacements made while the window was open are coloured once it closes,
+// by the pass that rewrites only what differs from the last colouring (a
+// whole new colouring of a long page held the close up for minutes).
+// Without a replacement there is nothing to colour.
 void RecolourAfterFind()
 {
+    modfind::FindState& st = modfind::Finder();
+    if (!st.Replaced)
+        return;
+    st.Replaced = false;
     if (!SettingsAccess::NoColorCode() && State().ColorCodeOn)
-        ColorOn();
+        RecolourAfterUndo();
 }
 
 } // namespace

@@ -2,13 +2,18 @@
 
 #include <algorithm>
 
-TextPages::TextPages(HDC dc, std::wstring text, const std::wstring& fontName, int fontSize)
-    : dc_(dc), text_(std::move(text))
+TextPages::TextPages(HDC dc, std::wstring text, const std::wstring& fontName, int fontSize,
+                     std::vector<PrintLook> looks)
+    : dc_(dc), text_(std::move(text)), looks_(std::move(looks))
 {
+    if (looks_.size() != text_.size())
+        looks_.clear();
     LOGFONTW lf{};
     lf.lfHeight = -MulDiv(fontSize > 0 ? fontSize : 10, GetDeviceCaps(dc, LOGPIXELSY), 72);
     lstrcpynW(lf.lfFaceName, fontName.c_str(), LF_FACESIZE);
     font_ = CreateFontIndirectW(&lf);
+    lf.lfWeight = FW_BOLD;
+    boldFont_ = CreateFontIndirectW(&lf);
     oldFont_ = SelectObject(dc_, font_);
     TEXTMETRICW tm{};
     GetTextMetricsW(dc_, &tm);
@@ -20,6 +25,7 @@ TextPages::~TextPages()
 {
     SelectObject(dc_, oldFont_);
     DeleteObject(font_);
+    DeleteObject(boldFont_);
 }
 
 long TextPages::RenderPage(long start, const RECT& area)
@@ -70,6 +76,31 @@ long TextPages::DrawLine(long start, int left, int width, int y)
             fit = breakAt;
         next = start + fit;
     }
-    TabbedTextOutW(dc_, left, y, line, fit, 1, &tab, left);
+    DrawRuns(line, start, fit, left, y, tab);
     return next;
+}
+
+// Draws count characters of line (text position start) run by run, each in
+// its colour and weight. Lines are measured in the regular face: a bold run
+// of a proportional face may reach a little past the right margin.
+void TextPages::DrawRuns(const wchar_t* line, long start, int count, int left, int y, INT tab)
+{
+    if (looks_.empty()) {
+        TabbedTextOutW(dc_, left, y, line, count, 1, &tab, left);
+        return;
+    }
+    int x = left;
+    for (int i = 0; i < count;) {
+        const PrintLook& look = looks_[static_cast<size_t>(start + i)];
+        int n = 1;
+        while (i + n < count && looks_[static_cast<size_t>(start + i + n)] == look)
+            ++n;
+        SelectObject(dc_, look.bold ? boldFont_ : font_);
+        SetTextColor(dc_, look.colour);
+        // Tabs keep their stops from the line's left edge.
+        x += LOWORD(TabbedTextOutW(dc_, x, y, line + i, n, 1, &tab, left));
+        i += n;
+    }
+    SelectObject(dc_, font_);
+    SetTextColor(dc_, RGB(0, 0, 0));
 }

@@ -5,12 +5,17 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
+
+#include "PrintLooks.h"
 
 class TextPages {
 public:
     // text with paragraph ends as CR alone (the control's positions);
-    // font of the given face and point size on dc.
-    TextPages(HDC dc, std::wstring text, const std::wstring& fontName, int fontSize);
+    // font of the given face and point size on dc. looks: one per character
+    // of text, the colour and weight it is drawn in (empty: all black).
+    TextPages(HDC dc, std::wstring text, const std::wstring& fontName, int fontSize,
+              std::vector<PrintLook> looks = {});
     ~TextPages();
     TextPages(const TextPages&) = delete;
     TextPages& operator=(const TextPages&) = delete;
@@ -21,10 +26,13 @@ public:
 
 private:
     long DrawLine(long start, int left, int width, int y);
+    void DrawRuns(const wchar_t* line, long start, int count, int left, int y, INT tab);
 
     HDC dc_;
     std::wstring text_;
+    std::vector<PrintLook> looks_;
     HFONT font_ = nullptr;
+    HFONT boldFont_ = nullptr;
     HGDIOBJ oldFont_ = nullptr;
     int lineHeight_ = 1;
     int tabWidth_ = 8;

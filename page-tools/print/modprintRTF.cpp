@@ -1,7 +1,9 @@
 #include "modprintRTF.h"
 
 #include "KvRTB/KvRTB.h"
+#include "PrintLooks.h"
 #include "PrintPages.h"
+#include "RichEditStream.h"
 #include "TextPages.h"
 #include "platform/Handles.h"
 
@@ -93,6 +95,23 @@ void PrintHeader(HDC printer, const std::wstring& line, const std::wstring& font
     SelectObject(printer, old);
 }
 
+// The looks of the editor's characters as its rich text holds them; empty
+// when they cannot be read or do not match the text.
+std::vector<PrintLook> EditorLooks(HWND rtb, const std::wstring& plain)
+{
+    std::string rtf;
+    std::wstring text;
+    std::vector<PrintLook> looks;
+    if (!RichEditStream::StreamOut(rtb, SF_RTF, rtf) || !ReadPrintLooks(rtf, text, looks))
+        return {};
+    // The RTF ends with a paragraph mark the control does not count.
+    if (text.size() == plain.size() + 1 && text.back() == L'\r') {
+        text.pop_back();
+        looks.pop_back();
+    }
+    return text == plain ? looks : std::vector<PrintLook>();
+}
+
 // The text with paragraph ends as CR alone, as the control counts positions.
 std::wstring PlainText(KvRTB& editor, long length)
 {
@@ -153,7 +172,9 @@ int PrintRTFOn(const std::wstring& printerName, KvRTB& editor, const std::wstrin
         // A control that answers a first page of text with nothing cannot lay
         // out pages for a printer: the text is laid out here instead.
         if (!ownLayout && page == 1 && returned == 0 && length > 0) {
-            ownLayout = std::make_unique<TextPages>(printer, PlainText(editor, length), fontName, fontSize);
+            std::wstring plain = PlainText(editor, length);
+            std::vector<PrintLook> looks = EditorLooks(rtb, plain);
+            ownLayout = std::make_unique<TextPages>(printer, std::move(plain), fontName, fontSize, std::move(looks));
             returned = ownLayout->RenderPage(pageStart, request.rc);
         }
         std::wstring header = PrintPages::HeaderLine(title, titleOption, numberOption, page);

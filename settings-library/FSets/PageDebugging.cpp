@@ -11,7 +11,7 @@ const wchar_t* const kBars[3] = {L"Show in all editors.", L"Show in HTML editor 
                                  L"Never show auto-insert toolbars in any editor."};
 const wchar_t* const kLineOptions[5] = {
     L"Enable line debugging.", L"Skip debugging of underscore - continued lines to stop false positives.",
-    L"Skip if-then count in whole-file debugging. (see Help)", L"Highlight when information appears in status bar.",
+    L"Skip if-then count in whole-file debugging.", L"Highlight when information appears in status bar.",
     L"Enable syntax auto-correction with debugging."};
 
 } // namespace

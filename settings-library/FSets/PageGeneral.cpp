@@ -71,7 +71,7 @@ PageGeneral::PageGeneral(FSets& form) : form_(form)
     PlaceButton(bsize, FrFont, 5400, 293, L"Set", L"Set default font size.");
 
     FrTemp.Place(FrGen, 120, 2520, 7080, 780);
-    FrTemp.SetCaption(L"Assign new webpage Temp folder (see Help)");
+    FrTemp.SetCaption(L"Assign new webpage Temp folder");
     ttemp.Place(FrTemp, 120, 300, 4860, 315);
     PlaceButton(bFindFol, FrTemp, 5100, 293, L"Browse", L"Browse for new Webpage Temp folder.", 900);
     PlaceButton(btemp, FrTemp, 6120, 293, L"Set", L"Set folder to save new files to when viewing webpage.");

@@ -16,7 +16,7 @@ PageObjects::PageObjects(FSets& form)
         L"made for methods of WScript, FSO (including TextStream) and WScript.Shell, if those objects have been "
         L"created. Below is a list of object methods currently checked. The file tarnelo.ini can be edited to add "
         L"more objects to the list. Each section name in tarnelo.ini represents a ProgID. If that object has been "
-        L"created in the script its method list will be checked. (See Help for full explanation.)");
+        L"created in the script its method list will be checked.");
     LabList.Place(FrObs, 240, 2250, 4000, 255);
     LabList.SetCaption(L"Methods checked in full file debugging:");
     tObList.MultiLine = true;

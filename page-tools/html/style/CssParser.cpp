@@ -107,6 +107,15 @@ size_t MatchingParen(const std::wstring& text, size_t open)
     return text.size();
 }
 
+// "var(" in any case, found without a lower-case copy: every declaration is asked.
+bool HasVarReference(const std::wstring& value)
+{
+    for (size_t i = value.find(L'('); i != std::wstring::npos; i = value.find(L'(', i + 1))
+        if (i >= 3 && (value[i - 3] | 0x20) == L'v' && (value[i - 2] | 0x20) == L'a' && (value[i - 1] | 0x20) == L'r')
+            return true;
+    return false;
+}
+
 std::wstring UrlOf(const std::wstring& arg)
 {
     std::wstring t = platform::TrimWhiteSpace(arg);
@@ -285,7 +294,7 @@ std::vector<Declaration> ParseDeclarations(const std::wstring& text)
         if (value.empty())
             continue;
         d.valueText = platform::CollapseWhiteSpace(value);
-        d.hasVar = LowerAscii(d.valueText).find(L"var(") != std::wstring::npos;
+        d.hasVar = HasVarReference(d.valueText);
         d.values = ParseValues(d.valueText);
         out.push_back(std::move(d));
         if (out.size() >= 1000)

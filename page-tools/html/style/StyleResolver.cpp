@@ -640,6 +640,13 @@ void MarkBuiltinMargins(ComputedStyle& s, const std::vector<const Declaration*>&
     s.builtinMarginBottom = !authorBottom && s.margin[Bottom].v != 0;
 }
 
+// The properties the others' values depend on: the font (em lengths and
+// the size a family gives) and the colour (currentColor).
+bool AppliesFirst(const std::wstring& p)
+{
+    return (p[0] == L'f' && (p == L"font-size" || p == L"font" || p == L"font-family")) || (p[0] == L'c' && p == L"color");
+}
+
 // Floats, positioned boxes and flex items are blocks; the root is a block.
 void FixDisplay(ComputedStyle& s, bool root, bool flexItem)
 {
@@ -683,8 +690,7 @@ void Resolver::StyleElement(const Node& e)
         ctx.exRatio = ExRatio(*parent);
     // Font sizes and the colour first: em lengths and currentColor of every other property depend on them.
     for (const Declaration* d : ordered)
-        if (d->property == L"font-size" || d->property == L"font" || d->property == L"font-family" ||
-            d->property == L"color")
+        if (AppliesFirst(d->property))
             ApplyDeclaration(s, *d, ctx);
     SizeForFamily(s);
     ctx.exRatio = ExRatio(s);
@@ -797,7 +803,7 @@ void Resolver::GenerateContent(const Node& e, const ComputedStyle& owner)
         ApplyContext ctx{&owner, quirks, out.linkColor, rootFontSize, out.media, &viewUsed};
         const Declaration* content = nullptr;
         for (const Declaration* d : ordered)
-            if (d->property == L"font-size" || d->property == L"font" || d->property == L"color")
+            if (AppliesFirst(d->property))
                 ApplyDeclaration(g.style, *d, ctx);
         for (const Declaration* d : ordered) {
             if (d->property == L"content")

@@ -78,9 +78,24 @@ class KeyDriver {
 public:
     explicit KeyDriver(Tarnel& t) : t_(t) {}
 
+    // A window of the program is in front, so real keys reach it and no other.
+    bool OursInFront() const
+    {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(GetForegroundWindow(), &pid);
+        if (pid == t_.Process().Pid())
+            return true;
+        SetForegroundWindow(t_.Main());
+        Sleep(50);
+        GetWindowThreadProcessId(GetForegroundWindow(), &pid);
+        return pid == t_.Process().Pid();
+    }
+
     // The keys down in order, then up in reverse, through the keyboard.
     void Press(std::initializer_list<WORD> keys, bool settle = true) const
     {
+        if (!OursInFront())
+            return;
         std::vector<INPUT> in;
         for (WORD k : keys)
             in.push_back(KeyInput(k, false));
@@ -120,7 +135,8 @@ public:
         for (int attempt = 0; attempt < 3 && !seen; ++attempt) {
             Recover();
             const auto before = marks();
-            SendInput(2, in, sizeof(INPUT));
+            if (OursInFront())
+                SendInput(2, in, sizeof(INPUT));
             seen = wt::WaitFor([&] { return marks() > before; }, 10000);
         }
         EXPECT_TRUE(seen) << "the keys were not all handled";
@@ -184,6 +200,8 @@ public:
         SetForegroundWindow(t_.Main());
         RECT r{};
         GetWindowRect(re, &r);
+        if (!OursInFront())
+            return;
         SetCursorPos(r.left + 40, r.top + 12);
         INPUT in[2] = {};
         in[0].type = in[1].type = INPUT_MOUSE;

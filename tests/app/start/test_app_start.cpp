@@ -153,6 +153,18 @@ TEST(AppStart, StartUpWaitsOnNoWebBrowser)
     EXPECT_TRUE(t.Ends());
 }
 
+TEST(AppStart, ThePrinterLibraryWaitsForTheFirstPrint)
+{
+    // Loaded, it asks the system for every printer, a cost to every start.
+    Tarnel t(L"app_no_printer_library");
+    ASSERT_TRUE(t.Start());
+    std::set<std::wstring> modules = LoadedModules(t.Process().Pid());
+    ASSERT_EQ(modules.count(L"tarnel.exe"), 1u);
+    EXPECT_EQ(modules.count(L"winspool.drv"), 0u);
+    t.Command(IDM_mExit);
+    EXPECT_TRUE(t.Ends());
+}
+
 TEST(AppStart, TheRecordsEditorTypeChoosesTheFirstDocumentsType)
 {
     Tarnel t(L"app_vbscript");

@@ -203,6 +203,16 @@ TEST_F(KvRTBTest, AViewALittleShorterKeepsItsLayout)
     EXPECT_LT(client.bottom, full);
     rtb().Move(0, 0, w, h);
     EXPECT_EQ(laidOutBottom(), full);
+    // A window made and shown while the view is shorter (a replace-all
+    // writes the page anew in one) is laid out for the taller view too.
+    rtb().Move(0, 0, w, h - 300);
+    HWND old = rtb().SwapDocumentWindow(rtb().NewDocumentWindow());
+    ASSERT_NE(old, nullptr);
+    DestroyWindow(old);
+    re = rtb().RTBhWnd();
+    EXPECT_EQ(laidOutBottom(), full);
+    rtb().Move(0, 0, w, h);
+    EXPECT_EQ(laidOutBottom(), full);
     rtb().Move(0, 0, w, h - 1500);
     GetClientRect(re, &client);
     EXPECT_EQ(laidOutBottom(), client.bottom);

@@ -93,6 +93,50 @@ std::vector<std::wstring> Pages(const std::wstring& title, unsigned timeoutMs)
     return pages;
 }
 
+std::vector<unsigned> FirstPagePixels(const std::wstring& title, unsigned timeoutMs)
+{
+    std::vector<unsigned> pixels;
+    if (!Finished(title, timeoutMs))
+        return pixels;
+    const std::wstring pdf = FindPdf(title);
+    const std::wstring stem = wt::ScratchFolder(L"printed") + L"\\" + title;
+    const std::wstring ppm = stem + L"-1.ppm";
+    DeleteFileW(ppm.c_str());
+    wt::Process tool;
+    if (!tool.Start(L"Z:\\usr\\bin\\pdftoppm",
+                    L"-r 150 -f 1 -l 1 \"" + UnixPath(pdf) + L"\" \"" + UnixPath(stem) + L"\""))
+        return pixels;
+    std::string bytes;
+    // A binary PPM: "P6", width, height, 255, then RGB triples.
+    size_t at = 0;
+    long w = 0, h = 0;
+    wt::WaitFor([&] {
+        if (!platform::ReadWholeFile(ppm, bytes) || bytes.compare(0, 2, "P6") != 0)
+            return false;
+        long fields[3] = {};
+        at = 2;
+        for (long& f : fields) {
+            while (at < bytes.size() && isspace(static_cast<unsigned char>(bytes[at])))
+                ++at;
+            f = std::strtol(bytes.c_str() + at, nullptr, 10);
+            while (at < bytes.size() && isdigit(static_cast<unsigned char>(bytes[at])))
+                ++at;
+        }
+        ++at;
+        w = fields[0];
+        h = fields[1];
+        return w > 0 && h > 0 && bytes.size() >= at + size_t(w) * size_t(h) * 3;
+    }, 20000);
+    if (w <= 0 || h <= 0 || bytes.size() < at + size_t(w) * size_t(h) * 3)
+        return pixels;
+    for (size_t i = 0; i < size_t(w) * size_t(h); ++i) {
+        const auto* p = reinterpret_cast<const unsigned char*>(bytes.data() + at + 3 * i);
+        pixels.push_back((unsigned(p[0]) << 16) | (unsigned(p[1]) << 8) | p[2]);
+    }
+    DeleteFileW(ppm.c_str());
+    return pixels;
+}
+
 std::wstring OneBlank(const std::wstring& text)
 {
     std::wstring out;

@@ -16,6 +16,10 @@ std::vector<std::wstring> Pages(const std::wstring& title, unsigned timeoutMs = 
 // appeared within timeoutMs.
 bool Finished(const std::wstring& title, unsigned timeoutMs);
 
+// The first page of the job's PDF as pixels (0x00RRGGBB, rows top down) at
+// a low resolution; empty when it could not be rendered. The PDF stays.
+std::vector<unsigned> FirstPagePixels(const std::wstring& title, unsigned timeoutMs = 60000);
+
 // The text with each run of blanks made one: the PDF's text gives the
 // blanks between words by their distance, one or more.
 std::wstring OneBlank(const std::wstring& text);

@@ -1,3 +1,4 @@
+#include "print/PrintLooks.h"
 #include "print/modprintRTF.h"
 
 #include "KvRTB/KvRTB.h"
@@ -53,6 +54,43 @@ TEST(Printing, PagesCarryTheChosenHeader)
         EXPECT_NE(pages[0].find(L"Line number 1\n"), std::wstring::npos);
         EXPECT_NE(pages.back().find(L"Line number 200\n"), std::wstring::npos);
     }
+}
+
+TEST(Printing, RunsPrintInTheirColoursAndWeights)
+{
+    fPrintTest form;
+    ASSERT_TRUE(form.Load());
+    form.JT1.SetTextRTF(L"{\\rtf1\\ansi{\\colortbl;\\red255\\green0\\blue0;\\red0\\green0\\blue255;}"
+                        L"\\cf1 REDREDRED\\cf0  plain\\tab \\cf2\\b BLUEBLUE\\b0\\cf0\\par second line}");
+    // The looks as the editor's own RTF gives them.
+    std::wstring text;
+    std::vector<PrintLook> looks;
+    const std::wstring rtf = form.JT1.TextRTF();
+    ASSERT_TRUE(ReadPrintLooks(std::string(rtf.begin(), rtf.end()), text, looks));
+    const size_t blue = text.find(L"BLUEBLUE");
+    EXPECT_EQ(text, L"REDREDRED plain\tBLUEBLUE\rsecond line\r") << "the last paragraph mark included";
+    ASSERT_EQ(text.substr(0, 9), L"REDREDRED");
+    ASSERT_NE(blue, std::wstring::npos);
+    EXPECT_EQ(looks[0].colour, RGB(255, 0, 0));
+    EXPECT_FALSE(looks[0].bold);
+    EXPECT_EQ(looks[10].colour, RGB(0, 0, 0));
+    EXPECT_EQ(looks[blue].colour, RGB(0, 0, 255));
+    EXPECT_TRUE(looks[blue].bold);
+
+    const std::wstring title = printed::UniqueTitle(L"Colours");
+    ASSERT_EQ(PrintRTF(form.JT1, title, false, false, PrinterSetup{}), 1);
+    const std::vector<unsigned> pixels = printed::FirstPagePixels(title);
+    ASSERT_FALSE(pixels.empty());
+    auto shows = [&](bool (*like)(unsigned r, unsigned g, unsigned b)) {
+        for (unsigned p : pixels)
+            if (like(p >> 16, (p >> 8) & 0xFF, p & 0xFF))
+                return true;
+        return false;
+    };
+    EXPECT_TRUE(shows([](unsigned r, unsigned g, unsigned b) { return r > 200 && g < 80 && b < 80; })) << "red";
+    EXPECT_TRUE(shows([](unsigned r, unsigned g, unsigned b) { return b > 200 && r < 80 && g < 80; })) << "blue";
+    EXPECT_TRUE(shows([](unsigned r, unsigned g, unsigned b) { return r < 90 && g < 90 && b < 90; })) << "black";
+    printed::Pages(title);   // reads and removes the job's files
 }
 
 TEST(Printing, EmptyEditorAndOneCharacterLastLine)

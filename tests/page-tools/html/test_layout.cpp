@@ -165,6 +165,7 @@ TEST(HtmlLayout, LineBreaksAndTextWidths)
         {L"<div style='font-size:13px'><span id=q>iiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiii</span></div>",
          "q 0,0,188,15"},
         {L"<pre style='margin:0;font:13px \"Courier New\"'><span id=t>a&#9;b</span></pre>", "t 0,0,70,15"},
+        {L"<span id=k>AVAVAVAVAVAVAVAVAVAV To To To To</span>", "k 0,0,276,17"}, // kerned
         // A missing picture: its icon and text, nothing where its text is empty (within 2 pixels of a browser's).
         {L"<div style='line-height:20px'><img id=a src=nothere.png alt='Hello'><img id=b src=nothere.png alt=''>"
          L"<img id=c src=nothere.png></div>",

@@ -525,6 +525,7 @@ bool fedit::AddNewFile()
     ResetFuncLists();
     ClearInfo();
     SetCaptions();
+    editing_.SyncLineNums();
     editing_.JT1.SetSelColor(0);
     editing_.JT1.ClearUndoBuffer();
     s.LineEdited = false;

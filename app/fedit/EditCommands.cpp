@@ -120,14 +120,28 @@ void EditingPart::DisplayChanged(int screenHeight)
     FillGutter();
 }
 
+bool EditingPart::FollowEditor()
+{
+    HWND re = JT1.RTBhWnd();
+    HWND g = Gutter(T2);
+    if (!re || !g)
+        return false;
+    const long a = FirstVisibleLine(re);
+    FillGutter();
+    const long b = GutterFirstLine(g);
+    if (a == b)
+        return false;
+    ToGutter(g, EM_LINESCROLL, 0, a - b);
+    return true;
+}
+
+void EditingPart::ShowCaretLineCol() { ShowLineCol(JT1.SelStart()); }
+
 void EditingPart::SyncLineNums()
 {
-    FillGutter();
-    const long a = FirstVisibleLine(JT1.RTBhWnd());
-    const long b = GutterFirstLine(Gutter(T2));
-    if (a == b)
+    ShowCaretLineCol();
+    if (!FollowEditor())
         return;
-    ToGutter(Gutter(T2), EM_LINESCROLL, 0, a - b);
     T2.Refresh();
     FocusEditor();
 }
@@ -139,13 +153,8 @@ void EditingPart::RestoreScrollPos()
         return;
     RichEditStream::SetViewPos(re, State().SavedScroll);
     SendMessageW(re, EM_SCROLLCARET, 0, 0);
-    FillGutter();
-    const long top = JT1.TopLine();
-    const long gutterTop = GutterFirstLine(Gutter(T2));
-    if (gutterTop != top) {
-        ToGutter(Gutter(T2), EM_LINESCROLL, 0, top - gutterTop);
+    if (FollowEditor())
         FocusEditor();
-    }
 }
 
 // ---- Helpers ----------------------------------------------------------------

@@ -45,7 +45,8 @@ void EditingPart::Wire()
         // empty one too: the editor's own selection says whether it is a caret.
         if (SelType == SEL_EMPTY || JT1.SelLength() == 0)
             ShowLineCol(StartPoint);
-        FillGutter();
+        // The view may have followed the caret (Enter on the last row).
+        FollowEditor();
     };
     JT1.LineEvent = [this](long& LType) { JT1_LineEvent(LType); };
     JT1.NavigationKey = [this](int& Keycode, int Shift) { JT1_NavigationKey(Keycode, Shift); };
@@ -143,9 +144,11 @@ void EditingPart::JT1_VScroll(WPARAM& wParam1)
 {
     // The scroll bar leaves part of a line hidden at the top, where the
     // gutter's numbers cannot follow: the top line shows whole once it ends.
+    // While the thumb is dragged the gutter follows it line by line.
     if (static_cast<short>(LOWORD(wParam1)) == SB_ENDSCROLL)
         JT1.SetTopLine(JT1.TopLine());
-    SyncLineNums();
+    if (FollowEditor())
+        T2.Refresh();
 }
 
 void EditingPart::JT1_KeyDown(int& Keycode, int& Shift)

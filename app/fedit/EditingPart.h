@@ -45,6 +45,8 @@ public:
     // The gutter holds a number for every line of the editor and follows its
     // first visible line.
     void FillGutter();
+    // Shows the caret's line and column, then scrolls the gutter to the
+    // editor's first visible line; the editor gets the focus when it moved.
     void SyncLineNums();
     // A display change: a taller screen shows more gutter rows than were measured.
     void DisplayChanged(int screenHeight);
@@ -82,6 +84,10 @@ public:
 private:
     // Line and column of a position in the line/column labels.
     void ShowLineCol(long position);
+    void ShowCaretLineCol();
+    // The gutter to the editor's first visible line; true when it moved.
+    // The focus stays.
+    bool FollowEditor();
     void JT1_LineEvent(long& LType);
     void JT1_NavigationKey(int& Keycode, int& Shift);
     void JT1_OnChange();

@@ -24,7 +24,7 @@ bool IsNavigationKey(int key)
 // The RichEdit messages the control reacts to, before the RichEdit's own procedure.
 const UINT kRtbMessages[] = {WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MBUTTONDOWN, WM_LBUTTONUP,
                              WM_RBUTTONUP,   WM_MBUTTONUP,   WM_MOUSEMOVE,   WM_KEYDOWN,
-                             WM_CHAR,        WM_KEYUP,       WM_VSCROLL,
+                             WM_CHAR,        WM_KEYUP,
                              WM_MOUSEACTIVATE, WM_DROPFILES, WM_SETFOCUS,    WM_KILLFOCUS,
                              WM_WINDOWPOSCHANGED};
 
@@ -280,8 +280,10 @@ void KvRTB::SubclassRTB()
     }
     for (UINT m : kRtbMessages)
         subclasser_->AddMsg(rtb_, static_cast<int>(m), CSubclass::kBefore);
-    // The wheel's event follows its scroll, so the handler sees the new view.
+    // The wheel's and the scroll bar's events follow their scroll, so the
+    // handler sees the new view (a dragged thumb's too).
     subclasser_->AddMsg(rtb_, WM_MOUSEWHEEL, CSubclass::kAfter);
+    subclasser_->AddMsg(rtb_, WM_VSCROLL, CSubclass::kAfter);
 }
 
 // Properties set before the window was made.
@@ -405,11 +407,14 @@ void KvRTB::SubclassBefore(int ordinal, bool& handled, LRESULT& result, HWND, UI
 
 void KvRTB::SubclassAfter(int ordinal, LRESULT&, HWND, UINT msg, WPARAM wParam, LPARAM lParam, LONG_PTR&)
 {
-    if (ordinal != 2 || msg != WM_MOUSEWHEEL)
+    if (ordinal != 2)
         return;
     WPARAM w = wParam;
     LPARAM l = lParam;
-    Raise(WheelScroll, w, l);
+    if (msg == WM_MOUSEWHEEL)
+        Raise(WheelScroll, w, l);
+    else if (msg == WM_VSCROLL)
+        Raise(VScroll, w);
 }
 
 // True eats the message: the RichEdit never sees it. The events get copies of
@@ -442,10 +447,6 @@ bool KvRTB::RTBWindowProc(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
             return true;
         long type = LeftButtonUp;
         return !Raise(LineEvent, type);
-    }
-    case WM_VSCROLL: {
-        WPARAM w = wp;
-        return !Raise(VScroll, w);
     }
     case WM_DROPFILES: {
         HDROP drop = reinterpret_cast<HDROP>(wp);

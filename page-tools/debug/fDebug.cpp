@@ -186,8 +186,9 @@ void fDebug::GoToLine(long line)
             if (g >= 0)
                 SendMessageW(gutter, EM_SETSEL, g, g + 3);
         }
+        // The caret is at the line's start: its first column.
         if (host)
-            host->ShowLineColText(std::to_wstring(line + 1), L"0");
+            host->ShowLineColText(std::to_wstring(line + 1), L"1");
     }
     if (host)
         host->SyncLineNums();

@@ -1,6 +1,7 @@
 #include "FontCache.h"
 
 #include <algorithm>
+#include <climits>
 #include <cwctype>
 
 namespace html {
@@ -125,6 +126,7 @@ int FontCache::FontFor(const std::wstring& family, float size, bool bold, bool i
     // come out in the face's own units, without rounding to the small size.
     f->pixels = pixels;
     f->size64 = size64;
+    f->kernKey = face + (bold ? L"|b" : L"|") + (italic ? L"i" : L"");
     f->measurePixels = std::max(pixels, 2048);
     f->measure = f->measurePixels == pixels
                      ? nullptr
@@ -183,8 +185,50 @@ int FontCache::TextWidth(int font, const wchar_t* text, size_t length)
     return static_cast<int>(TextAdvance(font, text, length) + 0.5);
 }
 
+int Kerning::Between(wchar_t a, wchar_t b) const
+{
+    unsigned first = static_cast<unsigned short>(a);
+    if (!(firsts[first / 32] >> (first % 32) & 1))
+        return 0;
+    unsigned key = first << 16 | static_cast<unsigned short>(b);
+    auto it = std::lower_bound(pairs.begin(), pairs.end(), std::make_pair(key, INT_MIN));
+    return it != pairs.end() && it->first == key ? it->second : 0;
+}
+
+const Kerning& FontCache::KerningOf(Font& f, int font)
+{
+    auto& table = kernings[f.kernKey];
+    if (!table) {
+        table = std::make_unique<Kerning>();
+        if (selected != font) {
+            SelectObject(dc, f.measure ? f.measure : f.handle);
+            selected = font;
+        }
+        DWORD count = f.measurePixels == 2048 ? GetKerningPairsW(dc, 0, nullptr) : 0;
+        if (count > 0 && count <= 100000) {
+            std::vector<KERNINGPAIR> got(count);
+            count = GetKerningPairsW(dc, count, got.data());
+            for (DWORD i = 0; i < count && i < got.size(); ++i)
+                if (got[i].iKernAmount != 0)
+                    table->pairs.emplace_back(unsigned(got[i].wFirst) << 16 | got[i].wSecond, got[i].iKernAmount);
+            std::sort(table->pairs.begin(), table->pairs.end());
+            for (const auto& k : table->pairs)
+                table->firsts[(k.first >> 16) / 32] |= 1u << ((k.first >> 16) % 32);
+        }
+    }
+    f.kerning = table.get();
+    return *table;
+}
+
 double FontCache::TextAdvance(int font, const wchar_t* text, size_t length)
 {
+    Font& f = *fonts[font];
+    const Kerning& k = f.kerning ? *f.kerning : KerningOf(f, font);
+    long long units = 0; // at 2048 pixels
+    if (!k.pairs.empty())
+        for (size_t i = 1; i < length; ++i)
+            units += k.Between(text[i - 1], text[i]);
+    long long kern = units * f.size64 / 2048;
     unsigned long long total = 0;
     unsigned lastBlock = 0xFFFFFFFF;
     const std::array<unsigned, 256>* table = nullptr;
@@ -197,7 +241,8 @@ double FontCache::TextAdvance(int font, const wchar_t* text, size_t length)
         }
         total += (*table)[c & 255];
     }
-    return static_cast<double>(std::min<unsigned long long>(total, 6400000000ull)) / 64.0;
+    long long sum = static_cast<long long>(std::min<unsigned long long>(total, 6400000000ull)) + kern;
+    return static_cast<double>(std::max<long long>(sum, 0)) / 64.0;
 }
 
 const std::array<unsigned short, 256>& FontCache::HintedBlock(int font, unsigned block)

@@ -26,6 +26,16 @@ struct FontMetrics {
     int NormalLineHeight() const { return ascent + descent + lineGap; }
 };
 
+// A face's kerning, by pair of characters (first << 16 | second), in its
+// units at 2048 pixels: browsers kern text, so lines must too. Sorted, with
+// a bit for each character that starts a pair: most characters start none,
+// and a look-up costs one test.
+struct Kerning {
+    std::vector<std::pair<unsigned, int>> pairs;
+    std::vector<unsigned> firsts = std::vector<unsigned>(65536 / 32, 0);
+    int Between(wchar_t a, wchar_t b) const;
+};
+
 class FontCache {
 public:
     FontCache();
@@ -54,16 +64,20 @@ private:
         HFONT measure = nullptr;  // the same face at measurePixels
         int pixels = 1, measurePixels = 1;
         int size64 = 64; // the size text is measured at, in 64ths of a pixel
+        std::wstring kernKey;         // face, weight and slant: all sizes share one kerning table
+        const struct Kerning* kerning = nullptr;
         FontMetrics metrics;
         std::vector<std::unique_ptr<std::array<unsigned, 256>>> widths; // by high byte, in 64ths of a pixel
         std::vector<std::unique_ptr<std::array<unsigned short, 256>>> hinted; // the drawn glyphs' own advances
     };
     const std::array<unsigned short, 256>& HintedBlock(int font, unsigned block);
     const std::array<unsigned, 256>& WidthBlock(int font, unsigned block);
+    const Kerning& KerningOf(Font& f, int font);
 
     HDC dc = nullptr;
     std::vector<std::unique_ptr<Font>> fonts;
     std::unordered_map<std::wstring, int> byKey;
+    std::unordered_map<std::wstring, std::unique_ptr<Kerning>> kernings;
     std::unordered_map<std::wstring, std::wstring> faces;
     std::vector<std::wstring> installed; // lower-case family names
     int selected = -1;

@@ -58,7 +58,8 @@ public:
         if (n.kind == NodeKind::Text) {
             const ComputedStyle* s = eng.StyleOf(n);
             if (s && n.parent)
-                Text(s->textTransform == TextTransform::None ? n.text : TransformText(n.text, s->textTransform),
+                Text(s->textTransform == TextTransform::None ? n.text
+                                                            : TransformText(n.text, s->textTransform, InWord()),
                      *n.parent, *s, shift);
             return;
         }
@@ -113,6 +114,20 @@ public:
     }
 
 private:
+    // Whether the text so far ends inside a word, across the inline elements around it ("foo<b>bar</b>").
+    bool InWord() const
+    {
+        if (lastSpace)
+            return false;
+        for (size_t i = pieces.size(); i-- > 0;) {
+            const Piece& p = pieces[i];
+            if (p.kind == Piece::Open || p.kind == Piece::Close)
+                continue;
+            return p.kind == Piece::Word && p.spaceWidth == 0 && !p.text.empty() && std::iswalnum(p.text.back());
+        }
+        return false;
+    }
+
     int OwnShift(const Node& n, const ComputedStyle& s)
     {
         const ComputedStyle* ps = n.parent ? eng.StyleOf(*n.parent) : nullptr;
@@ -765,6 +780,11 @@ private:
             const Piece& p = pieces[line.pieces[k]];
             if (p.kind == Piece::Word) {
                 EmitWord(line, k);
+            } else if (p.kind == Piece::Break && p.node && p.node->Is(L"br") && p.font >= 0) {
+                // A <br> has a place of no width where it ends the line, as tall as its text.
+                const FontMetrics& m = eng.in.fonts.Metrics(p.font);
+                eng.SetBox(*p.node, Rect{Px(line.Left() + line.px[k]), line.baseline + p.shift - m.ascent, 0,
+                                         m.ascent + m.descent});
             } else if (p.kind == Piece::Atomic) {
                 VAlign va = p.style->verticalAlign;
                 int top = va == VAlign::Top ? line.top

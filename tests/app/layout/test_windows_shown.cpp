@@ -7,8 +7,11 @@
 #include "TarnelCopy.h"
 #include "platform/Files.h"
 
+#include <richedit.h>
+
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 using apptest::Tarnel;
@@ -76,6 +79,63 @@ bool CaptionSeen(const Tarnel& t, HWND window, const std::wstring& shot)
     });
 }
 
+// The gutter's number on its first visible row, whole.
+std::wstring GutterTopNumber(HWND gutter)
+{
+    const WPARAM top = static_cast<WPARAM>(wt::Send(gutter, EM_GETFIRSTVISIBLELINE));
+    wchar_t line[32] = {};
+    *reinterpret_cast<WORD*>(line) = 31;
+    const LRESULT n = wt::Send(gutter, EM_GETLINE, top, reinterpret_cast<LPARAM>(line));
+    return std::wstring(line, n > 0 ? static_cast<size_t>(n) : 0);
+}
+
+// The editor's first visible line, and whether it shows whole.
+long TopLine(HWND editor, bool* whole = nullptr)
+{
+    const long top = static_cast<long>(wt::Send(editor, EM_GETFIRSTVISIBLELINE));
+    if (whole) {
+        // Asked from outside: the RichEdit answers a place as a packed point.
+        RECT view{};
+        wt::Send(editor, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&view));
+        const LRESULT at = wt::Send(editor, EM_POSFROMCHAR, wt::Send(editor, EM_LINEINDEX, top));
+        *whole = static_cast<short>(HIWORD(at)) == view.top;
+    }
+    return top;
+}
+
+// The gutter shows the number of the editor's first line, that line whole.
+void ExpectGutterInLine(const Tarnel& t, const char* after)
+{
+    bool whole = false;
+    const long top = TopLine(t.Editor(), &whole);
+    EXPECT_TRUE(whole) << after;
+    EXPECT_EQ(GutterTopNumber(t.Gutter()), std::to_wstring(top + 1)) << after;
+}
+
+// What the line and column labels show, beside their captions.
+std::pair<std::wstring, std::wstring> LineColShown(const Tarnel& t)
+{
+    const wt::Drawn line = wt::FindDrawn(t.Main(), L"Line");
+    std::vector<wt::Drawn> labels;
+    for (const wt::Drawn& d : wt::DrawnIn(line.container))
+        if (d.IsLabel() && d.visible)
+            labels.push_back(d);
+    std::sort(labels.begin(), labels.end(), [](const wt::Drawn& a, const wt::Drawn& b) { return a.screen.left < b.screen.left; });
+    if (labels.size() < 4)
+        return {};
+    return {labels[1].name, labels[3].name};
+}
+
+// The caret's line and column, counted from 1.
+std::pair<std::wstring, std::wstring> Caret(HWND editor)
+{
+    DWORD start = 0;
+    wt::Send(editor, EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
+    const long line = static_cast<long>(wt::Send(editor, EM_EXLINEFROMCHAR, 0, start));
+    const long column = static_cast<long>(start) - static_cast<long>(wt::Send(editor, EM_LINEINDEX, line));
+    return {std::to_wstring(line + 1), std::to_wstring(column + 1)};
+}
+
 } // namespace
 
 TEST(ShownWindows, TheReportOfAFormatCheckComesUpInFront)
@@ -126,19 +186,10 @@ TEST(ShownWindows, TheFindWindowStaysInFrontAfterReplacingManyHits)
     ClickIn(GetDlgItem(d.hwnd, IDOK));
     ASSERT_TRUE(wt::WaitFor([&] { return !IsWindow(d.hwnd); }, 5000));
     EXPECT_TRUE(CaptionSeen(t, find, L"replaced.bmp"));
+    ExpectGutterInLine(t, "after Replace All");
     // And still there a moment later, once the editor has the focus.
     Sleep(1000);
     EXPECT_TRUE(CaptionSeen(t, find, L"later.bmp"));
-}
-
-// The gutter's number on its first visible row, whole.
-std::wstring GutterTopNumber(HWND gutter)
-{
-    const WPARAM top = static_cast<WPARAM>(wt::Send(gutter, EM_GETFIRSTVISIBLELINE));
-    wchar_t line[32] = {};
-    *reinterpret_cast<WORD*>(line) = 31;
-    const LRESULT n = wt::Send(gutter, EM_GETLINE, top, reinterpret_cast<LPARAM>(line));
-    return std::wstring(line, n > 0 ? static_cast<size_t>(n) : 0);
 }
 
 TEST(ShownWindows, ALongFileShowsItsNumbersWholeAndInLine)
@@ -168,4 +219,71 @@ TEST(ShownWindows, ALongFileShowsItsNumbersWholeAndInLine)
     EXPECT_GE(number.screen.right - number.screen.left, 6 * (last - first) / 4) << "six digits of a label";
     EXPECT_LT(number.screen.right, col.screen.left);
     t.Shot(L"end.bmp");
+}
+
+TEST(ShownWindows, TheGutterFollowsEnterOnTheLastRowAndADraggedThumb)
+{
+    Tarnel t(L"shown_gutter");
+    std::string text;
+    for (int i = 1; i <= 300; ++i)
+        text += "line " + std::to_string(i) + "\r\n";
+    ASSERT_TRUE(Start(t, WriteDocument(t, L"lines.txt", text)));
+    HWND editor = t.Editor();
+    // The caret at the end of the last row the view shows whole.
+    RECT view{};
+    wt::Send(editor, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&view));
+    const int rowHeight = static_cast<short>(HIWORD(wt::Send(editor, EM_POSFROMCHAR, wt::Send(editor, EM_LINEINDEX, 1)))) -
+                          static_cast<short>(HIWORD(wt::Send(editor, EM_POSFROMCHAR, 0)));
+    ASSERT_GT(rowHeight, 0);
+    const long rows = (view.bottom - view.top) / rowHeight;
+    const long end = static_cast<long>(wt::Send(editor, EM_LINEINDEX, rows - 1) + wt::Send(editor, EM_LINELENGTH, wt::Send(editor, EM_LINEINDEX, rows - 1)));
+    wt::Send(editor, EM_SETSEL, end, end);
+    t.Type(L"\r\r\r");
+    ASSERT_GT(TopLine(editor), 0) << "the view followed the caret";
+    ExpectGutterInLine(t, "after Enter on the last row");
+
+    // The thumb dragged down the scroll bar, held there.
+    RECT r{};
+    GetWindowRect(editor, &r);
+    const int x = r.right - GetSystemMetrics(SM_CXVSCROLL) / 2 - 2, y = r.top + GetSystemMetrics(SM_CYVSCROLL) + 6;
+    SetCursorPos(x, y);
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    SendInput(1, &in, sizeof(INPUT));
+    Sleep(300);
+    for (int step = 1; step <= 5; ++step) {
+        SetCursorPos(x, y + step * 30);
+        Sleep(100);
+    }
+    Sleep(500);
+    const long dragged = TopLine(editor);
+    EXPECT_GT(dragged, 30);
+    EXPECT_EQ(GutterTopNumber(t.Gutter()), std::to_wstring(dragged + 1)) << "while the thumb is held";
+    in.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(1, &in, sizeof(INPUT));
+    Sleep(500);
+    ExpectGutterInLine(t, "after the drag");
+}
+
+TEST(ShownWindows, LineAndColumnFollowTheDocumentShown)
+{
+    Tarnel t(L"shown_linecol");
+    std::string text;
+    for (int i = 1; i <= 20; ++i)
+        text += "line " + std::to_string(i) + "\r\n";
+    ASSERT_TRUE(Start(t, WriteDocument(t, L"a.htm", text)));
+    HWND editor = t.Editor();
+    const long place = static_cast<long>(wt::Send(editor, EM_LINEINDEX, 9)) + 3;
+    wt::Send(editor, EM_SETSEL, place, place);
+    EXPECT_TRUE(wt::WaitFor([&] { return LineColShown(t) == std::make_pair(std::wstring(L"10"), std::wstring(L"4")); }, 3000));
+    ASSERT_TRUE(wt::DropFiles(t.Process(), editor, {WriteDocument(t, L"b.htm", "<p>other</p>\r\n")}));
+    ASSERT_TRUE(wt::WaitFor([&] { return bool(wt::FindDrawn(t.Main(), L"b.htm")); }, 10000));
+    EXPECT_TRUE(wt::WaitFor([&] { return LineColShown(t) == std::make_pair(std::wstring(L"1"), std::wstring(L"1")); }, 3000))
+        << "a file just opened: " << testing::PrintToString(LineColShown(t).first + L"," + LineColShown(t).second);
+    wt::Click(wt::FindDrawn(t.Main(), L"a.htm"));
+    ASSERT_TRUE(wt::WaitFor([&] { return wt::WindowText(t.Main()).find(L"a.htm") != std::wstring::npos; }, 10000));
+    EXPECT_TRUE(wt::WaitFor([&] { return LineColShown(t) == Caret(editor); }, 3000))
+        << "back on the first: " << testing::PrintToString(LineColShown(t).first + L"," + LineColShown(t).second);
+    t.Shot(L"switched.bmp");
 }

@@ -68,7 +68,7 @@ TEST_F(DebugWindowTest, VBSReportRowsGoingToALineAndClose)
     report.BoxBug(1).SetListIndex(0);
     EXPECT_EQ(report.BoxBug(0).ListIndex(), 0);
     EXPECT_EQ(Caret(), 6);
-    EXPECT_EQ(lineCol, L"2,0");
+    EXPECT_EQ(lineCol, L"2,1") << "the caret at the line's start, in its first column";
     long g = static_cast<long>(SendMessageW(gutter, EM_LINEINDEX, 1, 0));
     EXPECT_EQ(GutterSelection(), static_cast<DWORD>(MAKELONG(g, g + 3)));
     // A finding without a line moves nothing.

@@ -211,13 +211,14 @@ TEST(CurrentCss, GeneratedContentAndTextTransform)
                          L"#c{text-transform:uppercase} #d::before{content:'[' attr(title) '] '} #e::after{content:'\\2014'}"
                          L"@media (max-width: 500px){#b::after{content:none}}</style>"
                          L"<p id=a>x</p><span id=b>x</span><br><span id=c>xx</span><br><span id=d title=ab>x</span><br>"
-                         L"<span id=e>x</span>",
+                         L"<span id=e>x</span><br><span id=f style='text-transform:capitalize'>foo<b>bar</b> baz</span>",
                      800);
     EXPECT_EQ(pagetest::Text(p.Box(L"a")), "0,16,800,28");
     EXPECT_EQ(p.Box(L"b").w, 24);
     EXPECT_EQ(p.Box(L"c").w, 23);
     EXPECT_EQ(p.Box(L"d").w, 38);
     EXPECT_EQ(p.Box(L"e").w, 24);
+    EXPECT_EQ(p.Box(L"f").w, 78); // "Foobar Baz": a word goes on across the bold element
     // The generated box stands for its element, and goes when its rule no longer holds.
     EXPECT_EQ(p.doc.ElementFromPoint(5, 20).id(), L"a");
     p.doc.Layout(400, 600);

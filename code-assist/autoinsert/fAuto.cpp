@@ -146,6 +146,7 @@ void fAuto::PlaceControls()
 void fAuto::Form_Load()
 {
     RTBAuto.SetUndoLimit(0);
+    RTBAuto.SetFontName(KvRTB::BoldCapableFace(8));
     RTBAuto.SetFontSize(8);
     RTBAuto.SetReadOnly(true);
     busy_ = false;

@@ -68,6 +68,7 @@ void FrTLBProps::Init()
 {
     ClsT.SetUndoLimit(0);
     ClsT.SetReadOnly(true);
+    ClsT.SetFontName(KvRTB::BoldCapableFace(8));
     ClsT.SetFontSize(8);
 }
 

@@ -35,6 +35,12 @@ public:
     KvRTB();
     ~KvRTB() override;
 
+    // An installed face whose bold stands out from its regular at the size,
+    // for views that set names in bold: at small sizes many faces draw their
+    // bold with the regular's strokes. The controls' default face when none
+    // does.
+    static std::wstring BoldCapableFace(int points);
+
     // Set before the window is created. The subclasser shared by the
     // program's controls; without one the control uses a private one.
     CSubclass* Subclasser = nullptr;

@@ -730,3 +730,72 @@ bool KvRTB::SaveFile(const std::wstring& sFile, bool AsRTF, platform::TextFormat
     }
     return true;
 }
+
+namespace {
+// Dark pixels of the word drawn in the face at the size and weight.
+int InkOf(HDC dc, const wchar_t* face, int pixels, int weight)
+{
+    LOGFONTW lf{};
+    lf.lfHeight = -pixels;
+    lf.lfWeight = weight;
+    lf.lfQuality = NONANTIALIASED_QUALITY;
+    lstrcpynW(lf.lfFaceName, face, LF_FACESIZE);
+    HFONT font = CreateFontIndirectW(&lf);
+    if (!font)
+        return 0;
+    const RECT box{0, 0, 20 * pixels, 2 * pixels};
+    FillRect(dc, &box, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    HGDIOBJ old = SelectObject(dc, font);
+    SetTextColor(dc, RGB(0, 0, 0));
+    SetBkMode(dc, TRANSPARENT);
+    TextOutW(dc, 0, 0, L"Methods", 7);
+    SelectObject(dc, old);
+    DeleteObject(font);
+    int ink = 0;
+    for (int y = box.top; y < box.bottom; ++y)
+        for (int x = box.left; x < box.right; ++x)
+            if (GetRValue(GetPixel(dc, x, y)) < 128)
+                ++ink;
+    return ink;
+}
+
+int CALLBACK FaceFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found)
+{
+    *reinterpret_cast<bool*>(found) = true;
+    return 0;
+}
+} // namespace
+
+std::wstring KvRTB::BoldCapableFace(int points)
+{
+    static std::map<int, std::wstring> chosen;
+    auto known = chosen.find(points);
+    if (known != chosen.end())
+        return known->second;
+    const std::wstring fallback = forms::FontSpec().Name;
+    std::wstring face = fallback;
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    const int pixels = MulDiv(points, GetDeviceCaps(screen, LOGPIXELSY), 72);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 20 * pixels, 2 * pixels);
+    HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
+    for (const wchar_t* candidate :
+         {fallback.c_str(), L"Tahoma", L"Segoe UI", L"Verdana", L"DejaVu Sans", L"Arial"}) {
+        LOGFONTW want{};
+        want.lfCharSet = DEFAULT_CHARSET;
+        lstrcpynW(want.lfFaceName, candidate, LF_FACESIZE);
+        bool installed = false;
+        EnumFontFamiliesExW(dc, &want, FaceFound, reinterpret_cast<LPARAM>(&installed), 0);
+        // A bold with strokes of its own holds a good share more ink.
+        if (installed && InkOf(dc, candidate, pixels, FW_BOLD) * 4 > InkOf(dc, candidate, pixels, FW_NORMAL) * 5) {
+            face = candidate;
+            break;
+        }
+    }
+    SelectObject(dc, oldBitmap);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    chosen[points] = face;
+    return face;
+}

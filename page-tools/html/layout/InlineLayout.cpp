@@ -780,6 +780,11 @@ private:
             const Piece& p = pieces[line.pieces[k]];
             if (p.kind == Piece::Word) {
                 EmitWord(line, k);
+            } else if (p.kind == Piece::Break && p.node && p.node->Is(L"br") && p.font >= 0) {
+                // A <br> has a place of no width where it ends the line, as tall as its text.
+                const FontMetrics& m = eng.in.fonts.Metrics(p.font);
+                eng.SetBox(*p.node, Rect{Px(line.Left() + line.px[k]), line.baseline + p.shift - m.ascent, 0,
+                                         m.ascent + m.descent});
             } else if (p.kind == Piece::Atomic) {
                 VAlign va = p.style->verticalAlign;
                 int top = va == VAlign::Top ? line.top

@@ -117,17 +117,20 @@ struct InheritedExtras {
 enum Side { Top = 0, Right = 1, Bottom = 2, Left = 3 };
 
 struct ComputedStyle {
-    // Inherited.
+    // Inherited. (Small members sit where the larger ones leave room.)
     Color color = Color::Rgb(0, 0, 0);
+    TextTransform textTransform = TextTransform::None;
+    OverflowWrap overflowWrap = OverflowWrap::Normal;
+    WordBreak wordBreak = WordBreak::Normal;
     std::wstring fontFamily = L"Times New Roman";
     float fontSize = 16;
+    int fontWeight = 400;
     // A size that comes from a keyword (medium, the default, too) times
     // sizeFactor, kept through em and % sizes: such a size depends on the
     // family, as monospace text is 13 pixels where other text is 16.
     // sizeKeyword 1..7 is xx-small..xx-large, 0 a size of its own.
-    uint8_t sizeKeyword = 4;
     float sizeFactor = 1;
-    int fontWeight = 400;
+    uint8_t sizeKeyword = 4;
     bool italic = false;
     TextAlign textAlign = TextAlign::Left;
     Len textIndent = Len::Pixels(0);
@@ -141,10 +144,6 @@ struct ComputedStyle {
     bool captionBottom = false;      // caption-side: bottom
     uint8_t decorationsInEffect = 0; // decorations of this element and its inline ancestors
     bool cursorHand = false;
-    TextTransform textTransform = TextTransform::None;
-    OverflowWrap overflowWrap = OverflowWrap::Normal;
-    WordBreak wordBreak = WordBreak::Normal;
-    std::shared_ptr<const InheritedExtras> inheritedExtras; // null: none set here or above
 
     // Not inherited.
     Display display = Display::Inline;
@@ -161,16 +160,18 @@ struct ComputedStyle {
     Len offset[4];
     Color background;
     std::wstring backgroundImage;
+    std::shared_ptr<const BoxExtras> extras; // null: all at their initial values
+    // Inherited, kept here beside the other pointer to waste no space.
+    std::shared_ptr<const InheritedExtras> inheritedExtras; // null: none set here or above
     BgRepeat backgroundRepeat = BgRepeat::Repeat;
+    BoxSizing boxSizing = BoxSizing::ContentBox;
+    bool flexContainer = false;   // display flex (a block) or inline-flex (an inline block)
+    uint8_t opacity = 255;        // this element's opacity times its ancestors', 255 opaque
     Len backgroundX = Len::Percentage(0), backgroundY = Len::Percentage(0);
     uint8_t textDecoration = 0;
     VAlign verticalAlign = VAlign::Baseline;
     float verticalLength = 0;
     bool overflowHidden = false;
-    BoxSizing boxSizing = BoxSizing::ContentBox;
-    bool flexContainer = false;   // display flex (a block) or inline-flex (an inline block)
-    uint8_t opacity = 255;        // this element's opacity times its ancestors', 255 opaque
-    std::shared_ptr<const BoxExtras> extras; // null: all at their initial values
     int zIndex = 0;
     bool zAuto = true;
     // Margins only the built-in sheet gave: quirks mode drops them at the top of the body and of cells.

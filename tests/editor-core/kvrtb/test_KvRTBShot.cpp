@@ -35,3 +35,30 @@ TEST_F(KvRTBTest, ShowsColouredRtf)
     })) << "the three colours of the text";
     form.Hide();
 }
+
+// Names set in bold stand out from the rest in the face chosen for that.
+TEST_F(KvRTBTest, BoldStretchesStandOutInTheBoldCapableFace)
+{
+    rtb().SetFontName(KvRTB::BoldCapableFace(8));
+    rtb().SetFontSize(8);
+    rtb().SetText(L"MMMMMMMM MMMMMMMM");
+    rtb().SetSelection(9, 17);
+    rtb().SetSelBold(RGB(0, 0, 0), true);
+    rtb().SelNone();
+    form.Show();
+    SetForegroundWindow(form.hwnd);
+    UpdateWindow(form.hwnd);
+    POINTL split{};
+    SendMessageW(rtb().RTBhWnd(), EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&split), 9);
+    std::wstring shot = wt::ScratchFolder(L"kvrtb") + L"\\kvrtb_bold.bmp";
+    wt::Screenshot pic;
+    const RECT editor = wt::RectIn(rtb().RTBhWnd(), form.JT1.hwnd);
+    int plain = 0, bold = 0;
+    wt::ScreenshotShowing(shot, form.JT1.hwnd, pic, [&](const wt::Screenshot& p) {
+        plain = p.Count(RGB(0, 0, 0), {editor.left, editor.top, editor.left + split.x, editor.top + 20});
+        bold = p.Count(RGB(0, 0, 0), {editor.left + split.x, editor.top, editor.right, editor.top + 20});
+        return plain > 20;
+    });
+    EXPECT_GT(bold, plain * 6 / 5) << rtb().FontName() << ": plain " << plain << ", bold " << bold;
+    form.Hide();
+}

@@ -170,6 +170,7 @@ TEST(HtmlLayout, LineBreaksAndTextWidths)
         {L"<div style='line-height:20px'><img id=a src=nothere.png alt='Hello'><img id=b src=nothere.png alt=''>"
          L"<img id=c src=nothere.png></div>",
          "a 0,0,53,17;b 53,17,0,0;c 53,1,16,16"},
+        {L"<div style='line-height:20px'>ab<br id=b>c<br id=c><br id=d></div>", "b 18,1,0,17;c 8,21,0,17;d 0,41,0,17"},
         // Lines with nothing but the ends of empty elements take no room.
         {L"<div id=d><span></span></div><div id=e><a id=a name=x></a></div>", "d 0,0,500,0;e 0,0,500,0;a 0,0,0,0"},
         {L"<pre id=p style='margin:0'><b id=b>\nx\n</b></pre>", "p 0,0,500,36;b 0,18,10,18"},

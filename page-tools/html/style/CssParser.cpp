@@ -1,6 +1,7 @@
 #include "CssParser.h"
 #include "platform/Text.h"
 
+#include <algorithm>
 #include <cwctype>
 
 namespace html {
@@ -47,21 +48,7 @@ std::wstring StripComments(const std::wstring& text)
 // The end of the block that opens at text[open] ('{'), or the text's end.
 size_t BlockEnd(const std::wstring& text, size_t open)
 {
-    int depth = 0;
-    for (size_t i = open; i < text.size(); ++i) {
-        wchar_t c = text[i];
-        if (c == L'"' || c == L'\'') {
-            size_t e = text.find(c, i + 1);
-            if (e == std::wstring::npos)
-                return text.size();
-            i = e;
-        } else if (c == L'{') {
-            ++depth;
-        } else if (c == L'}' && --depth == 0) {
-            return i;
-        }
-    }
-    return text.size();
+    return std::min(ClosingBracket(text, open), text.size());
 }
 
 std::vector<std::wstring> SplitTopLevel(const std::wstring& text, wchar_t sep)
@@ -90,21 +77,7 @@ std::vector<std::wstring> SplitTopLevel(const std::wstring& text, wchar_t sep)
 // The ')' closing the '(' at text[open], past nested ones and strings; the text's end when none does.
 size_t MatchingParen(const std::wstring& text, size_t open)
 {
-    int depth = 0;
-    for (size_t i = open; i < text.size(); ++i) {
-        wchar_t c = text[i];
-        if (c == L'"' || c == L'\'') {
-            size_t e = text.find(c, i + 1);
-            if (e == std::wstring::npos)
-                return text.size();
-            i = e;
-        } else if (c == L'(') {
-            ++depth;
-        } else if (c == L')' && --depth == 0) {
-            return i;
-        }
-    }
-    return text.size();
+    return std::min(ClosingBracket(text, open), text.size());
 }
 
 // "var(" in any case, found without a lower-case copy: every declaration is asked.
@@ -338,6 +311,28 @@ std::wstring CssText(const std::vector<Declaration>& declarations)
             out += L" !important";
     }
     return out;
+}
+
+size_t ClosingBracket(const std::wstring& text, size_t open)
+{
+    if (open >= text.size())
+        return std::wstring::npos;
+    const wchar_t opening = text[open];
+    const wchar_t closing = opening == L'(' ? L')' : opening == L'[' ? L']' : L'}';
+    int depth = 0;
+    for (size_t i = open; i < text.size(); ++i) {
+        const wchar_t c = text[i];
+        if (c == L'"' || c == L'\'') {
+            i = text.find(c, i + 1);
+            if (i == std::wstring::npos)
+                return i;
+        } else if (c == opening) {
+            ++depth;
+        } else if (c == closing && --depth == 0) {
+            return i;
+        }
+    }
+    return std::wstring::npos;
 }
 
 } // namespace html

@@ -66,6 +66,10 @@ struct CssLimits {
 
 StyleSheet ParseStyleSheet(const std::wstring& text, const CssLimits& limits = CssLimits());
 // The declarations of a style attribute.
+// The bracket closing the '(', '[' or '{' at text[open], past nested ones
+// and quoted strings; npos when none does.
+size_t ClosingBracket(const std::wstring& text, size_t open);
+
 std::vector<Declaration> ParseDeclarations(const std::wstring& text);
 std::vector<CssValue> ParseValues(const std::wstring& text);
 // Declarations as the rules' cssText reports them: "COLOR: red; FONT-WEIGHT: bold".

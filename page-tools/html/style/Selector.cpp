@@ -1,4 +1,5 @@
 #include "Selector.h"
+#include "CssParser.h"
 
 #include <algorithm>
 #include <climits>
@@ -28,24 +29,6 @@ bool SameName(const std::wstring& a, const std::wstring& b, bool caseBlind)
     return a.size() == b.size() && LowerAscii(a) == LowerAscii(b);
 }
 
-// The ')' closing the '(' at text[open], or npos.
-size_t ClosingParen(const std::wstring& text, size_t open)
-{
-    int depth = 0;
-    for (size_t i = open; i < text.size(); ++i) {
-        if (text[i] == L'"' || text[i] == L'\'') {
-            size_t e = text.find(text[i], i + 1);
-            if (e == std::wstring::npos)
-                return e;
-            i = e;
-        } else if (text[i] == L'(') {
-            ++depth;
-        } else if (text[i] == L')' && --depth == 0) {
-            return i;
-        }
-    }
-    return std::wstring::npos;
-}
 
 std::vector<std::wstring> SplitCommas(const std::wstring& text)
 {
@@ -186,7 +169,7 @@ private:
                 bool functional = pos < s.size() && s[pos] == L'(';
                 std::wstring arg;
                 if (functional) {
-                    size_t close = ClosingParen(s, pos);
+                    size_t close = ClosingBracket(s, pos);
                     if (close == std::wstring::npos)
                         return false;
                     arg = s.substr(pos + 1, close - pos - 1);

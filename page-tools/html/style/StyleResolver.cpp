@@ -429,24 +429,6 @@ std::wstring LowerAscii(std::wstring t)
     return t;
 }
 
-// The ')' closing the '(' at text[open], or npos.
-size_t ClosingParen(const std::wstring& text, size_t open)
-{
-    int depth = 0;
-    for (size_t i = open; i < text.size(); ++i) {
-        if (text[i] == L'"' || text[i] == L'\'') {
-            size_t e = text.find(text[i], i + 1);
-            if (e == std::wstring::npos)
-                return e;
-            i = e;
-        } else if (text[i] == L'(') {
-            ++depth;
-        } else if (text[i] == L')' && --depth == 0) {
-            return i;
-        }
-    }
-    return std::wstring::npos;
-}
 
 // var() references replaced through lookup(name, depth), which returns null
 // for a property without a value; false when such a reference has no fallback.
@@ -464,7 +446,7 @@ bool SubstituteVars(const std::wstring& text, Lookup lookup, int depth, std::wst
             return true;
         }
         out.append(text, i, at - i);
-        size_t close = ClosingParen(text, at + 3);
+        size_t close = ClosingBracket(text, at + 3);
         if (close == std::wstring::npos)
             return false;
         std::wstring inner = text.substr(at + 4, close - at - 4);

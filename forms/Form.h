@@ -208,6 +208,10 @@ protected:
     virtual void Form_Load() {}
     virtual void Form_Activate() {}
     virtual void Form_Deactivate() {}
+    // The form or the whole program lost the activation: what it shows while
+    // the mouse is over it (a tip, a hover look) must not stay on screen over
+    // the window the user went to. The form's own tool tip is hidden already.
+    virtual void HideHoverInfo() {}
     virtual void Form_Resize() {}
     virtual void Form_Paint(HDC dc) {}
     virtual void Form_QueryUnload(int& Cancel, int UnloadMode) {}
@@ -242,6 +246,7 @@ private:
     bool OnMenuMessage(UINT msg, WPARAM wp, LPARAM lp);
     void OnSize(WPARAM wp, LPARAM lp);
     void OnActivate(WPARAM wp);
+    void OnLostActivation();
     void RestoreFocus();
     void OnPaint();
     bool OnKey(UINT msg, WPARAM wp);

@@ -7,6 +7,7 @@
 #include "Accessible.h"
 #include "Windowless.h"
 
+#include <commctrl.h>
 #include <shellapi.h>
 
 #include <algorithm>
@@ -281,13 +282,24 @@ void Form::OnActivate(WPARAM wp)
         HWND focus = GetFocus();
         if (focus && IsChild(w, focus))
             lastFocus_ = focus;
-        Form_Deactivate();
+        OnLostActivation();
+        if (*alive && hwnd)
+            Form_Deactivate();
         return;
     }
     Form_Activate();
     if (!*alive || !hwnd)
         return;
     RestoreFocus();
+}
+
+void Form::OnLostActivation()
+{
+    // Tips show over inactive windows too (TTS_ALWAYSTIP), and a tip up when
+    // the program is left would stay, topmost, over the other program.
+    if (toolTip_ && IsWindow(toolTip_))
+        SendMessageW(toolTip_, TTM_POP, 0, 0);
+    HideHoverInfo();
 }
 
 void Form::RestoreFocus()
@@ -358,6 +370,12 @@ bool Form::Dispatch(UINT msg, WPARAM wp, LPARAM lp, LRESULT& r)
     case WM_INITMENUPOPUP: return OnMenuMessage(msg, wp, lp);
     case WM_SIZE: OnSize(wp, lp); return true;
     case WM_ACTIVATE: OnActivate(wp); return true;
+    // A window of the program that is not the active one gets only this when
+    // the user goes to another program.
+    case WM_ACTIVATEAPP:
+        if (!wp)
+            OnLostActivation();
+        return false;
     case WM_SETFOCUS: RestoreFocus(); return true;
     case WM_CLOSE: Unload(vbFormControlMenu); return true;
     case WM_QUERYENDSESSION: {

@@ -146,6 +146,13 @@ void fedit::Form_Activate()
     });
 }
 
+// The mouse may leave for another program without a move over the editor.
+void fedit::HideHoverInfo()
+{
+    bars_.FlattenHoveredButton();
+    bars_.HideOutline();
+}
+
 bool fedit::Form_Message(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
 {
     switch (msg) {

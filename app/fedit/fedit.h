@@ -91,6 +91,7 @@ protected:
     void Form_QueryUnload(int& Cancel, int UnloadMode) override;
     bool Form_Message(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
     void Form_Activate() override;
+    void HideHoverInfo() override;
     void Form_MouseMove(int Button, int Shift, int X, int Y) override;
 
 private:

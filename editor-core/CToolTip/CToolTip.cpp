@@ -64,6 +64,12 @@ void CToolTip::SetTip(const std::wstring& text)
     SendMessageW(tip_, TTM_ACTIVATE, TRUE, 0);
 }
 
+void CToolTip::Hide()
+{
+    if (tip_ && IsWindow(tip_))
+        SendMessageW(tip_, TTM_POP, 0, 0);
+}
+
 void CToolTip::CloseTip()
 {
     // The window goes first: it must not outlive the font it draws with.

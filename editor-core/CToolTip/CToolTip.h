@@ -24,6 +24,8 @@ public:
     // (Re)creates the tip for the stored window; the tool covers the window's
     // client area as it is now. Does nothing before InitTip.
     void SetTip(const std::wstring& text);
+    // Takes the tip off the screen until the mouse shows it again.
+    void Hide();
     // Destroys the tip window and lets go of the shared font.
     void CloseTip();
 

@@ -475,6 +475,11 @@ void fbrowser::DocumentComplete(const std::wstring& url)
     rules_ = LoadStyleRules(*doc);
 }
 
+void fbrowser::HideHoverInfo()
+{
+    tip_.Hide();
+}
+
 void fbrowser::OnMouseOver()
 {
     html::HtmlDocument* doc = wb1.Document();

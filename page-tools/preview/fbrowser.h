@@ -56,6 +56,7 @@ public:
 
 private:
     void Form_Load() override;
+    void HideHoverInfo() override;
     void Form_Resize() override;
     void Form_QueryUnload(int& Cancel, int UnloadMode) override;
     void Form_Unload(int& Cancel) override;

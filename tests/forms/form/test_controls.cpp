@@ -494,6 +494,42 @@ TEST_F(ShownSample, ToolTipShowsOverAPaintedControl)
     EXPECT_TRUE(shown);
 }
 
+// A tip up when the form, or the whole program, loses the activation is taken
+// off the screen: it would stay, topmost, over the window the user went to.
+TEST_F(ShownSample, ToolTipGoesWhenTheFormLosesTheActivation)
+{
+    f.Lab1.SetToolTipText(L"Where the file is.");
+    const POINT p = OnScreen(At(f.Lab1, 4, 8));
+    auto tipShown = [&] {
+        HWND tip = FormToolTip(f.hwnd);
+        return tip && IsWindowVisible(tip);
+    };
+    auto hover = [&] {
+        SetForegroundWindow(f.hwnd);
+        SetCursorPos(p.x, p.y);
+        SetCursorPos(p.x + 2, p.y);
+        for (int i = 0; i < 300 && !tipShown(); ++i)
+            Pump(1);
+        return tipShown();
+    };
+    // Another window of the program is activated.
+    ASSERT_TRUE(hover());
+    HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 0, 0, 60, 40, nullptr,
+                                 nullptr, nullptr, nullptr);
+    SetForegroundWindow(other);
+    Pump();
+    EXPECT_FALSE(tipShown());
+    DestroyWindow(other);
+    // The program is left while this form is not the active window.
+    ASSERT_TRUE(hover());
+    SendMessageW(f.hwnd, WM_ACTIVATEAPP, FALSE, 0);
+    Pump();
+    EXPECT_FALSE(tipShown());
+    SetCursorPos(0, 0);
+    f.Lab1.SetToolTipText(L"");
+    Pump();
+}
+
 TEST_F(ShownSample, FilesDroppedOnAControl)
 {
     std::vector<std::wstring> got;

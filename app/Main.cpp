@@ -84,6 +84,7 @@ public:
     forms::Form* ToolForm(ToolWindow which) override { return ::ToolForm(which); }
     void ShutDown() override { ::ShutDown(); }
     void OpenHelpFile() override { ::OpenHelpFile(); }
+    bool HelpFileFound() override { return ::HelpFileFound(); }
 };
 ProgramParts g_parts;
 
@@ -167,9 +168,15 @@ void OpenCommandLineFile(std::wstring& path)
         g->main->LoadDocument(path, platform::GetExtension(path));
 }
 
+namespace {
+std::wstring HelpFilePath() { return platform::ProgramFolder() + L"\\tarnel58.chm"; }
+} // namespace
+
+bool HelpFileFound() { return platform::FileExists(HelpFilePath()); }
+
 void OpenHelpFile()
 {
-    std::wstring path = platform::ProgramFolder() + L"\\tarnel58.chm";
+    std::wstring path = HelpFilePath();
     if (!platform::FileExists(path)) {
         platform::ShowMessage(L"Error. The help file [tarnel58.chm] is missing.");
         return;

@@ -24,6 +24,8 @@ void OpenCommandLineFile(std::wstring& path);
 void IsWinNT();
 // Opens "tarnel58.chm" beside the program with its viewer.
 void OpenHelpFile();
+// Whether that help file is there; the Help menus offer it only then.
+bool HelpFileFound();
 
 // The one path on a command line: every double quote removed, no switches.
 std::wstring CommandLinePath(const std::wstring& commandLine);

@@ -102,6 +102,7 @@ public:
     virtual void SaveDocumentAs() {}
     virtual void ShutDown() {}
     virtual void OpenHelpFile() {}
+    virtual bool HelpFileFound() { return false; }
 };
 
 // The main window's host, or null.

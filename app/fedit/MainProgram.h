@@ -24,4 +24,5 @@ public:
     // The one closing sequence, and the help file beside the program.
     virtual void ShutDown() = 0;
     virtual void OpenHelpFile() = 0;
+    virtual bool HelpFileFound() = 0;
 };

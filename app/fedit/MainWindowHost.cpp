@@ -105,3 +105,4 @@ bool MainWindowHost::QuerySaveAll() { return f_.QuerySaveAll(); }
 void MainWindowHost::SaveDocumentAs() { f_.mSaveAs_Click(); }
 void MainWindowHost::ShutDown() { ::ShutDown(); }
 void MainWindowHost::OpenHelpFile() { ::OpenHelpFile(); }
+bool MainWindowHost::HelpFileFound() { return ::HelpFileFound(); }

@@ -62,6 +62,7 @@ public:
     void SaveDocumentAs() override;
     void ShutDown() override;
     void OpenHelpFile() override;
+    bool HelpFileFound() override;
 
 private:
     fedit& f_;

@@ -107,7 +107,7 @@ std::wstring fedit::BuildMenus()
     ARC(1, mex1, 0, L"-"),
     ARC(1, mex1, 1, L"-"),
     ARC(1, mex1, 2, L"-"),
-    ROW(0, mHelp, L"&Help"),
+    ON(0, mHelp, L"&Help"),
     ON(1, mCallHelp, L"TARNEL &Help"),
     ROW(0, mPop, L"Pop").Hidden(),
     ROW(1, PopUndo, L"&Undo").On([](fedit& f) { f.editing_.mUndo_Click(); }),

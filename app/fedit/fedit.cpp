@@ -100,6 +100,7 @@ void fedit::Form_Load()
     mRunEXE(0).SetChecked(State().RunWithWScript);
     mRunEXE(1).SetChecked(!State().RunWithWScript);
     RemoveLeftoverScripts();
+    mHelp_Click();
 }
 
 void fedit::Form_KeyDown(int& KeyCode, int Shift)
@@ -236,6 +237,13 @@ void fedit::mExit_Click()
 void fedit::mSettings_Click()
 {
     ShowSettings();
+}
+
+// The help file may come or go while the program runs; the item is
+// offered only while it is there.
+void fedit::mHelp_Click()
+{
+    mCallHelp.SetEnabled(program_.HelpFileFound());
 }
 
 void fedit::mCallHelp_Click()

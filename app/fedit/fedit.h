@@ -283,6 +283,7 @@ private:
     // ---- The form's own menu handlers (fedit.cpp, MenuSets.cpp) ----
     void mExit_Click();
     void mSettings_Click();
+    void mHelp_Click();
     void mCallHelp_Click();
     void mCSSEd_Click();
     void mScrShow_Click();

@@ -167,6 +167,7 @@ void fbrowser::BuildMenus()
     mOtherB.Click = [this](int Index) { mOtherB_Click(Index); };
     mrefresh.Click = [this] { mrefresh_Click(); };
     mprint.Click = [this] { mPrint_Click(); };
+    mhelp.Click = [this] { mcallhelp.SetEnabled(Host() && Host()->HelpFileFound()); };
     mcallhelp.Click = [] {
         if (Host())
             Host()->OpenHelpFile();
@@ -187,6 +188,7 @@ void fbrowser::Form_Load()
     if (platform::FileExists(templatePage))
         wb1.Navigate(templatePage);
     FindOtherBrowsers();
+    mhelp.Click();
     // The preview takes the main window's place, so it takes its size too.
     RECT main{};
     if (Host() && GetWindowRect(Host()->Window(), &main) && main.right - main.left > 200)

@@ -5,6 +5,7 @@
 #include "Bytes.h"
 #include "MenuIds.h"
 #include "TarnelCopy.h"
+#include "forms/Menu.h"
 
 #include <tlhelp32.h>
 
@@ -562,4 +563,30 @@ TEST(AppStart, WithoutTheSettingsLibraryTheSettingsItemDoesNothing)
         t.Command(IDM_mExit);
         EXPECT_TRUE(t.Ends());
     }
+}
+
+TEST(AppStart, TheHelpItemIsOfferedOnlyWhileTheHelpFileIsThere)
+{
+    Tarnel t(L"app_help_file");
+    const std::wstring help = t.Folder() + L"\\tarnel58.chm";
+    ASSERT_TRUE(t.Start());
+    static const UINT ask = RegisterWindowMessageW(forms::kMenuStateMessage);
+    auto offered = [&] {
+        const LRESULT s = wt::Send(t.Main(), ask, IDM_mCallHelp);
+        return s != -1 && (s & forms::kMenuEnabled) != 0;
+    };
+    EXPECT_FALSE(offered());
+    WriteText(help, "ITSF");
+    // The Help menu dropped down from the keyboard offers it now.
+    t.KeyWith(VK_MENU, 'H');
+    EXPECT_TRUE(wt::WaitFor(offered, 3000));
+    for (int i = 0; i < 2; ++i)
+        t.KeyWith(VK_ESCAPE, VK_ESCAPE);
+    DeleteFileW(help.c_str());
+    t.KeyWith(VK_MENU, 'H');
+    EXPECT_TRUE(wt::WaitFor([&] { return !offered(); }, 3000));
+    for (int i = 0; i < 2; ++i)
+        t.KeyWith(VK_ESCAPE, VK_ESCAPE);
+    t.Command(IDM_mExit);
+    EXPECT_TRUE(t.Ends());
 }

@@ -225,6 +225,38 @@ TEST_F(FindEngineTest, ReplaceAllCountsAndGoesOnAfterEachReplacement)
     EXPECT_EQ(ed().Text(), L"x1 x2");
 }
 
+// Replace all finds what the RichEdit's own search finds, hit after hit,
+// with or without case and whole words, and with letters whose other case
+// is an ASCII letter.
+TEST_F(FindEngineTest, ReplaceAllFindsWhatTheEditorsSearchFinds)
+{
+    struct Case {
+        const wchar_t* text;
+        const wchar_t* find;
+        long flags;
+    } cases[] = {
+        {L"Needle nEEDLE needles aneedle", L"needle", 1},
+        {L"Needle nEEDLE needles aneedle", L"needle", 5},
+        {L"Needle nEEDLE needles aneedle", L"needle", 3},
+        {L"aaaa aAa", L"aa", 1},
+        {L"\u00e9t\u00e9 \u00c9T\u00c9", L"\u00e9", 1},
+        {L"Stop \u017ftop \u0131t It \u0130t \u212aey key", L"s", 1},
+        {L"Stop \u017ftop \u0131t It \u0130t \u212aey key", L"it", 1},
+        {L"Stop \u017ftop \u0131t It \u0130t \u212aey key", L"k", 1},
+    };
+    for (const Case& c : cases) {
+        ed().SetText(c.text);
+        std::wstring expected = c.text;
+        std::vector<long> hits;
+        for (long at = 0, hit; (hit = ed().Find(c.find, at, -1, c.flags)) >= at; at = hit + static_cast<long>(wcslen(c.find)))
+            hits.push_back(hit);
+        for (auto h = hits.rbegin(); h != hits.rend(); ++h)
+            expected.replace(static_cast<size_t>(*h), wcslen(c.find), L"#");
+        EXPECT_EQ(ReplaceAll(ed(), Field(c.find, L"#"), c.flags, false), static_cast<long>(hits.size())) << c.text;
+        EXPECT_EQ(ed().Text(), expected) << c.text << " / " << c.find << " / " << c.flags;
+    }
+}
+
 TEST_F(FindEngineTest, ReplaceAllInsideASelectionStaysInsideIt)
 {
     struct Case {

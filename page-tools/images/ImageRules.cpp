@@ -66,4 +66,10 @@ ViewerFit FitViewer(long pictureWidthPx, long pictureHeightPx, long frameWidth, 
     return fit;
 }
 
+std::wstring CroppedCaption(long pictureWidthPx, long pictureHeightPx)
+{
+    return std::wstring(kCroppedCaption) + L" Full size " + std::to_wstring(pictureWidthPx) + L" x " +
+           std::to_wstring(pictureHeightPx) + L": open the file in another program to see it whole.";
+}
+
 } // namespace images

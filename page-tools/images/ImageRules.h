@@ -51,5 +51,8 @@ struct ScreenMeasure {
 };
 ViewerFit FitViewer(long pictureWidthPx, long pictureHeightPx, long frameWidth, long frameHeight,
                     const ScreenMeasure& screen);
+// The caption of a cut picture: the note, the picture's full size, and where
+// to see it whole, as the viewer does not scroll.
+std::wstring CroppedCaption(long pictureWidthPx, long pictureHeightPx);
 
 } // namespace images

@@ -38,6 +38,27 @@ SIZE ViewerFrame(HWND viewer)
                 forms::PixelsToTwipsY((outer.bottom - outer.top) - inner.bottom)};
 }
 
+// The window width, in twips, that shows caption whole in the title bar:
+// the text in the caption font, the icon and the three buttons.
+long CaptionWidth(const std::wstring& caption)
+{
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof(metrics);
+    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0))
+        return 0;
+    HFONT font = CreateFontIndirectW(&metrics.lfCaptionFont);
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, font);
+    SIZE text{};
+    GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &text);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    DeleteObject(font);
+    const int chrome = GetSystemMetrics(SM_CXSMICON) + 3 * GetSystemMetrics(SM_CXSIZE) +
+                       4 * GetSystemMetrics(SM_CXSIZEFRAME) + 24;
+    return forms::PixelsToTwipsX(text.cx + chrome);
+}
+
 void SizeViewer(fbitmap& viewer, long width, long height)
 {
     images::ScreenMeasure screen;
@@ -47,7 +68,15 @@ void SizeViewer(fbitmap& viewer, long width, long height)
     screen.height = forms::PixelsToTwipsY(GetSystemMetrics(SM_CYSCREEN));
     SIZE frame = ViewerFrame(viewer.hwnd);
     images::ViewerFit fit = images::FitViewer(width, height, frame.cx, frame.cy, screen);
-    viewer.SetCaption(fit.cropped ? images::kCroppedCaption : images::kViewerCaption);
+    if (fit.cropped) {
+        const std::wstring caption = images::CroppedCaption(width, height);
+        viewer.SetCaption(caption);
+        // A tall, narrow picture would cut its own caption: the window is
+        // made wide enough to read it, within the screen.
+        fit.width = std::min(std::max(fit.width, CaptionWidth(caption)), screen.width * 9 / 10);
+    } else {
+        viewer.SetCaption(images::kViewerCaption);
+    }
     // Centred on the screen, so that a large picture is seen whole.
     viewer.Move((screen.width - fit.width) / 2, (screen.height - fit.height) / 2, fit.width, fit.height);
 }

@@ -114,16 +114,29 @@ TEST(ImageWindow, EachKindShowsWithItsSizeAndClickedColour)
     PostMessageW(viewer, WM_CLOSE, 0, 0);
     EXPECT_TRUE(wt::WaitFor([&] { return !IsWindowVisible(viewer); }, 5000));
 
-    // Wider than nine tenths of the screen: cut, and the caption says so.
-    std::wstring big = Sample(t, L"big.png", samples::MakeImage(L"PNG", 1400, 200, kColour, kCorner));
-    ASSERT_TRUE(ViewImage(t, big));
-    HWND cropped = Shown(t, L"View Image - Note: Image has been cropped to fit screen.");
-    ASSERT_NE(cropped, nullptr);
-    RECT r{};
-    GetWindowRect(cropped, &r);
-    EXPECT_LE(r.right - r.left, GetSystemMetrics(SM_CXSCREEN) * 9 / 10 + 1);
-    PostMessageW(cropped, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(wt::WaitFor([&] { return !IsWindowVisible(cropped); }, 5000));
+    // Wider than nine tenths of the screen, or taller than eight tenths: cut,
+    // the caption says so, with the full size, and is not cut itself; the
+    // clicked point is still the picture's own.
+    for (SIZE size : {SIZE{1400, 200}, SIZE{446, 1056}}) {
+        const std::wstring w = std::to_wstring(size.cx), h = std::to_wstring(size.cy);
+        SCOPED_TRACE(w + L"x" + h);
+        std::wstring big = Sample(t, L"big" + w + L".png", samples::MakeImage(L"PNG", size.cx, size.cy, kColour, kCorner));
+        ASSERT_TRUE(ViewImage(t, big));
+        HWND cropped = Shown(t, L"View Image - Note: Image has been cropped to fit screen. Full size " + w + L" x " +
+                                    h + L": open the file in another program to see it whole.");
+        ASSERT_NE(cropped, nullptr);
+        RECT r{};
+        GetWindowRect(cropped, &r);
+        EXPECT_LE(r.right - r.left, GetSystemMetrics(SM_CXSCREEN) * 9 / 10 + 1);
+        EXPECT_LE(r.bottom - r.top, GetSystemMetrics(SM_CYSCREEN) * 8 / 10 + 1);
+        EXPECT_GE(r.right - r.left, 600) << "wide enough for its caption";
+        HWND picture = wt::Children(cropped).at(0);
+        SetForegroundWindow(t.Main());
+        EXPECT_TRUE(ClickPixel(t.Main(), picture, 0, 0, L"#123456"));
+        EXPECT_TRUE(ClickPixel(t.Main(), picture, 100, 150, L"#2080C0"));
+        PostMessageW(cropped, WM_CLOSE, 0, 0);
+        EXPECT_TRUE(wt::WaitFor([&] { return !IsWindowVisible(cropped); }, 5000));
+    }
 
     // Damaged files give their message and no viewer.
     for (const wchar_t* ext : {L"BMP", L"GIF", L"JPG", L"ICO", L"PNG"}) {

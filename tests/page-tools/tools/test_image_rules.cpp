@@ -42,3 +42,10 @@ TEST(ImageViewer, FitsTheScreenAndSaysWhenCropped)
         EXPECT_EQ(fit.cropped, c.cropped);
     }
 }
+
+TEST(ImageViewer, ACutPictureSaysItsFullSizeAndWhereToSeeItWhole)
+{
+    EXPECT_EQ(images::CroppedCaption(446, 1056),
+              L"View Image - Note: Image has been cropped to fit screen. Full size 446 x 1056: "
+              L"open the file in another program to see it whole.");
+}

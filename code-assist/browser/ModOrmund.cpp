@@ -20,6 +20,56 @@ std::wstring ClassValue(const std::wstring& clsid, const std::wstring& subkey)
     return GetRegString(HKEY_CLASSES_ROOT, L"CLSID\\" + clsid + subkey, L"");
 }
 
+// The default text value (REG_SZ or REG_EXPAND_SZ) of an open key's subkey,
+// or of the key itself when subkey is empty; "" when it cannot be read. The
+// class scan reads three of these for every class, and each registry call is
+// a server round trip under Wine: the class key is opened once, and a value
+// that fits the buffer is read in one query instead of a size query first.
+std::wstring SubkeyText(HKEY key, const wchar_t* subkey)
+{
+    platform::RegKey opened;
+    if (*subkey) {
+        if (RegOpenKeyExW(key, subkey, 0, KEY_QUERY_VALUE, opened.Out()) != ERROR_SUCCESS)
+            return L"";
+        key = opened.Get();
+    }
+    wchar_t small[MAX_PATH];
+    DWORD type = 0, bytes = sizeof(small);
+    LONG rc = RegQueryValueExW(key, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(small), &bytes);
+    std::wstring text;
+    if (rc == ERROR_SUCCESS) {
+        text.assign(small, bytes / sizeof(wchar_t));
+    } else if (rc == ERROR_MORE_DATA) {
+        text.assign(bytes / sizeof(wchar_t) + 1, L'\0');
+        DWORD got = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+        if (RegQueryValueExW(key, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(text.data()), &got) !=
+            ERROR_SUCCESS)
+            return L"";
+        text.resize(got / sizeof(wchar_t));
+    } else {
+        return L"";
+    }
+    if (type != REG_SZ && type != REG_EXPAND_SZ)
+        return L"";
+    while (!text.empty() && text.back() == L'\0')
+        text.pop_back();
+    return text;
+}
+
+// The registered server value of an open class key: InprocServer32, else
+// LocalServer32; "" and ServerKind::None when neither is registered.
+std::wstring ServerValue(HKEY classKey, ServerKind& kind)
+{
+    std::wstring value = SubkeyText(classKey, L"InprocServer32");
+    if (!value.empty()) {
+        kind = ServerKind::InProcess;
+        return value;
+    }
+    value = SubkeyText(classKey, L"LocalServer32");
+    kind = value.empty() ? ServerKind::None : ServerKind::Local;
+    return value;
+}
+
 std::wstring ExpandEnvironment(const std::wstring& text)
 {
     if (text.find(L'%') == std::wstring::npos)
@@ -115,12 +165,20 @@ std::vector<std::wstring> EnumClsids()
 std::vector<ClassRow> ListClasses()
 {
     std::vector<ClassRow> rows;
-    for (const std::wstring& clsid : EnumClsids()) {
-        std::wstring file = GetServerFile(clsid);
-        if (file.empty())
+    platform::RegKey classes;
+    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, L"CLSID", 0, KEY_READ, classes.Out()) != ERROR_SUCCESS)
+        return rows;
+    for (const std::wstring& clsid : EnumKeyNames(classes.Get())) {
+        platform::RegKey key;
+        if (RegOpenKeyExW(classes.Get(), clsid.c_str(), 0, KEY_READ, key.Out()) != ERROR_SUCCESS)
             continue;
-        rows.push_back({ValueOr(ClassValue(clsid, L"\\ProgID"), L"No ProgID"), clsid, file,
-                        ValueOr(ClassValue(clsid, L""), L"No Class Name")});
+        ServerKind kind;
+        std::wstring value = ServerValue(key.Get(), kind);
+        std::wstring path = value.empty() ? L"" : ServerFromValue(value, kind);
+        if (path.empty() || !platform::FileExists(path))
+            continue;
+        rows.push_back({ValueOr(SubkeyText(key.Get(), L"ProgID"), L"No ProgID"), clsid, platform::GetFileName(path),
+                        ValueOr(SubkeyText(key.Get(), L""), L"No Class Name")});
     }
     return rows;
 }
@@ -128,18 +186,12 @@ std::vector<ClassRow> ListClasses()
 std::wstring GetServerPath(const std::wstring& clsid, ServerKind& kind)
 {
     kind = ServerKind::None;
-    if (clsid.empty())
+    platform::RegKey key;
+    if (clsid.empty() ||
+        RegOpenKeyExW(HKEY_CLASSES_ROOT, (L"CLSID\\" + clsid).c_str(), 0, KEY_READ, key.Out()) != ERROR_SUCCESS)
         return L"";
-    std::wstring value = ClassValue(clsid, L"\\InprocServer32");
-    if (!value.empty()) {
-        kind = ServerKind::InProcess;
-    } else {
-        value = ClassValue(clsid, L"\\LocalServer32");
-        if (value.empty())
-            return L"";
-        kind = ServerKind::Local;
-    }
-    return ServerFromValue(value, kind);
+    std::wstring value = ServerValue(key.Get(), kind);
+    return value.empty() ? L"" : ServerFromValue(value, kind);
 }
 
 std::wstring ServerFromValue(const std::wstring& value, ServerKind kind)

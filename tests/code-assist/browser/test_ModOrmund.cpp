@@ -99,6 +99,12 @@ TEST_F(ClassScan, ListedRowsAndProperties)
     EXPECT_EQ(find(kMissing), rows.end());  // its server file does not exist
     EXPECT_EQ(CopyRow(*find(kClsid)),
               std::wstring(kProgId) + L" - ProgID: Scan Target - " + kClsid + L" - app.exe");
+    // A class name longer than a path is read whole.
+    const std::wstring longName(400, L'n');
+    Set(Key(kClsid, L""), longName);
+    rows = ListClasses();
+    ASSERT_NE(find(kClsid), rows.end());
+    EXPECT_EQ(find(kClsid)->Name, longName);
 
     EXPECT_EQ(ClsidOf(kProgId), kClsid);
     ClassProps props = ShowClassProps(kClsid, kProgId, L"C:\\windows\\system32");

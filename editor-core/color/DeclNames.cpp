@@ -160,7 +160,8 @@ void DeclNames::VarList::Collect(const wchar_t* s, size_t j, size_t t, KeywordLi
         base_ = j;
         wayValid_ = false;
         match_.assign(t - j, UINT32_MAX);
-        std::vector<size_t> open;
+        std::vector<size_t>& open = open_;
+        open.clear();
         for (size_t p = j; p < t; ++p) {
             if (IsOpen(s[p])) {
                 open.push_back(p);

@@ -40,16 +40,21 @@ void KeywordList::Set(const std::wstring& div, const std::wstring& keywords)
 
 void KeywordList::Append(const wchar_t* word, size_t len)
 {
-    // A declared name comes again with every statement that declares it:
-    // the list keeps it once.
-    if (len > 0 && Find(word, len))
-        return;
-    size_t from = joined_.empty() ? 0 : joined_.size() - 1;
+    const size_t from = joined_.empty() ? 0 : joined_.size() - 1;
+    Key key{nullptr, 0, 0};
+    if (len > 0) {
+        // A declared name comes again with every statement that declares
+        // it: the list keeps it once.
+        key = MakeKey(word, len);
+        if (Find(key))
+            return;
+    }
     if (joined_.empty())
         joined_ = L",";
     joined_.append(word, len);
     joined_ += L',';
-    Index(from);
+    if (len > 0)
+        AddEntry(from, key);
 }
 
 KeywordList::Key KeywordList::WideKey(const wchar_t* word, size_t len) const
@@ -69,18 +74,39 @@ KeywordList::Key KeywordList::WideKey(const wchar_t* word, size_t len) const
             d[i] = word[i];
         h = Step(h, d[i]);
     }
-    return Key{d, len, Mix(h)};
+    return Key{d, len, h};
 }
 
 void KeywordList::Insert(size_t entry)
 {
     uint32_t mask = static_cast<uint32_t>(table_.size() - 1);
     const uint32_t hash = entries_[entry].hash;
-    for (uint32_t i = hash & mask;; i = (i + 1) & mask) {
+    for (uint32_t i = SlotOf(hash);; i = (i + 1) & mask) {
         if (table_[i].entry == 0) {
             table_[i] = Bucket{hash, static_cast<uint32_t>(entry + 1)};
             return;
         }
+    }
+}
+
+// The entry whose leading comma lies at `comma`, which the list does not
+// have yet; key is its folded spelling.
+void KeywordList::AddEntry(size_t comma, const Key& key)
+{
+    const wchar_t* word = joined_.data() + comma + 1;
+    entries_.push_back(Slot{Entry{static_cast<long>(comma + 1), std::wstring(word, key.Len)},
+                            std::wstring(key.Text, key.Len), key.Hash});
+    if (key.Len > longest_)
+        longest_ = key.Len;
+    // At most half full, so a probe soon meets a free slot. The first table
+    // is small: the known names start afresh with every script block.
+    if (entries_.size() * 2 > table_.size()) {
+        table_.assign(table_.empty() ? 16 : table_.size() * 2, Bucket{0, 0});
+        shift_ = 32 - static_cast<unsigned>(__builtin_ctzll(table_.size()));
+        for (size_t e = 0; e < entries_.size(); ++e)
+            Insert(e);
+    } else {
+        Insert(entries_.size() - 1);
     }
 }
 
@@ -93,21 +119,10 @@ void KeywordList::Index(size_t from)
         if (next == std::wstring::npos)
             return;
         size_t len = next - start - 1;
-        const wchar_t* word = joined_.data() + start + 1;
-        if (len > 0 && !Find(word, len)) {
-            Key key = MakeKey(word, len);
-            entries_.push_back(
-                Slot{Entry{static_cast<long>(start + 1), std::wstring(word, len)}, std::wstring(key.Text, len), key.Hash});
-            if (len > longest_)
-                longest_ = len;
-            // At most half full, so a probe soon meets a free slot.
-            if (entries_.size() * 2 > table_.size()) {
-                table_.assign(table_.empty() ? 64 : table_.size() * 2, Bucket{0, 0});
-                for (size_t e = 0; e < entries_.size(); ++e)
-                    Insert(e);
-            } else {
-                Insert(entries_.size() - 1);
-            }
+        if (len > 0) {
+            Key key = MakeKey(joined_.data() + start + 1, len);
+            if (!Find(key))
+                AddEntry(start, key);
         }
         start = next;
     }

@@ -61,7 +61,7 @@ public:
         }
         if (any >= 128)
             return WideKey(word, len);
-        return Key{d, len, Mix(h)};
+        return Key{d, len, h};
     }
 
     // nullptr when the word is not an entry; the pointer is valid until the
@@ -71,7 +71,7 @@ public:
         if (key.Len == 0 || key.Len > longest_ || table_.empty())
             return nullptr;
         const uint32_t mask = static_cast<uint32_t>(table_.size() - 1);
-        for (uint32_t i = key.Hash & mask; table_[i].entry != 0; i = (i + 1) & mask) {
+        for (uint32_t i = SlotOf(key.Hash); table_[i].entry != 0; i = (i + 1) & mask) {
             if (table_[i].hash != key.Hash)
                 continue;
             const Slot& slot = entries_[table_[i].entry - 1];
@@ -91,21 +91,15 @@ public:
 
 private:
     void Index(size_t from);
+    void AddEntry(size_t comma, const Key& key);
     void Insert(size_t entry);
     Key WideKey(const wchar_t* word, size_t len) const;
 
     // The hash: a rotate and an exclusive or per unit (two cycles, where a
-    // multiply per unit took four), mixed once at the end so that the low
-    // bits that pick a slot depend on every unit.
+    // multiply per unit took four). Its top bits after one multiply pick the
+    // slot, so that the slot depends on every unit.
     static uint32_t Step(uint32_t h, wchar_t c) { return ((h << 5) | (h >> 27)) ^ static_cast<uint32_t>(c); }
-    static uint32_t Mix(uint32_t h)
-    {
-        h ^= h >> 15;
-        h *= 0x2C1B3C6Du;
-        h ^= h >> 12;
-        h *= 0x297A2D39u;
-        return h ^ (h >> 15);
-    }
+    uint32_t SlotOf(uint32_t hash) const { return (hash * 0x9E3779B1u) >> shift_; }
     static bool Same(const wchar_t* a, const wchar_t* b, size_t len)
     {
         for (size_t i = 0; i < len; ++i) {
@@ -132,6 +126,7 @@ private:
     };
     std::vector<Slot> entries_;
     std::vector<Bucket> table_;
+    unsigned shift_ = 32;   // 32 - log2 of the table's size
     size_t longest_ = 0;
     mutable std::wstring key_;   // reused so a lookup allocates nothing
 };

@@ -9,10 +9,8 @@ namespace {
 
 constexpr CharSet kSeparator(" ()*+,:;<>\\", true);
 
-bool WordEnd(wchar_t c)
-{
-    return kSeparator(c) || c == L'/' || c == L'{' || c == L'}';
-}
+// The separators, the slash and the braces.
+constexpr CharSet kWordEnd(" ()*+,:;<>\\/{}", true);
 
 } // namespace
 
@@ -41,7 +39,7 @@ void ColorCSSText(ClsColor& owner, const wchar_t* s, size_t begin, size_t end, R
             out.Char(c);
             ++i;
         } else {
-            size_t j = SkipUntil(s, i + 1, end, WordEnd);
+            size_t j = SkipWord(s, i + 1, end, kWordEnd);
             EmitWord(keywords, s, i, j, out);
             i = j;
         }

@@ -8,10 +8,8 @@ namespace color {
 
 namespace {
 
-bool WordEnd(wchar_t c)
-{
-    return kScriptSeparator(c) || c == L'"' || c == L'\'' || c == L'/';
-}
+// The separators, quotes and the slash.
+constexpr CharSet kWordEnd(" !%&()*+,-.:;<=>?@[\\]^{|}~\"'/", true);
 
 bool DeclTerminator(wchar_t c)
 {
@@ -56,7 +54,7 @@ void ColorJSText(ClsColor& owner, const wchar_t* s, size_t begin, size_t end, Rt
         } else if (c == L'/') {
             i = EmitSlash(s, i, end, out, blockMiss);
         } else {
-            size_t j = SkipUntil(s, i + 1, end, WordEnd);
+            size_t j = SkipWord(s, i + 1, end, kWordEnd);
             // Keywords and known names both fold to lower case: one key for both.
             KeywordList::Key key = keywords.MakeKey(s + i, j - i);
             if (const KeywordList::Entry* kw = keywords.Find(key)) {

@@ -7,10 +7,8 @@ namespace color {
 
 namespace {
 
-bool WordEnd(wchar_t c)
-{
-    return kScriptSeparator(c) || c == L'"' || c == L'\'' || c == L'/' || c == L'#';
-}
+// The separators, quotes, the slash and "#".
+constexpr CharSet kWordEnd(" !%&()*+,-.:;<=>?@[\\]^{|}~\"'/#", true);
 
 // A string ends at its closing quote or, unclosed, at the line end.
 size_t EmitString(const wchar_t* s, size_t i, size_t end, RtfWriter& out)
@@ -51,7 +49,7 @@ void ColorPHPText(ClsColor& owner, const wchar_t* s, size_t begin, size_t end, R
         } else if (c == L'/') {
             i = EmitSlash(s, i, end, out, blockMiss);
         } else {
-            size_t j = SkipUntil(s, i + 1, end, WordEnd);
+            size_t j = SkipWord(s, i + 1, end, kWordEnd);
             if (c == L'$')
                 out.Coloured("\\cf4 ", s + i, j - i);
             else

@@ -10,10 +10,8 @@ namespace {
 
 constexpr CharSet kSeparator(" &()*+,-./:<=>\\^", true);
 
-bool WordEnd(wchar_t c)
-{
-    return kSeparator(c) || c == L'"' || c == L'\'';
-}
+// The separators and the quotes.
+constexpr CharSet kWordEnd(" &()*+,-./:<=>\\^\"'", true);
 
 bool DeclTerminator(wchar_t c)
 {
@@ -72,7 +70,7 @@ void ColorVBSText(ClsColor& owner, const wchar_t* s, size_t begin, size_t end, R
             out.Char(c);
             ++i;
         } else {
-            size_t j = SkipUntil(s, i + 1, end, WordEnd);
+            size_t j = SkipWord(s, i + 1, end, kWordEnd);
             // Keywords and known names both fold to upper case: one key for both.
             KeywordList::Key key = keywords.MakeKey(s + i, j - i);
             if (const KeywordList::Entry* kw = keywords.Find(key)) {

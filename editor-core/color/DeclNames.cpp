@@ -8,6 +8,8 @@ namespace color {
 
 namespace {
 
+constexpr CharSet kBracket("()[]{}", false);
+
 bool IsOpen(wchar_t c) { return c == L'(' || c == L'[' || c == L'{'; }
 bool IsClose(wchar_t c) { return c == L')' || c == L']' || c == L'}'; }
 
@@ -159,12 +161,18 @@ void DeclNames::VarList::Collect(const wchar_t* s, size_t j, size_t t, KeywordLi
         end_ = t;
         base_ = j;
         wayValid_ = false;
-        match_.assign(t - j, UINT32_MAX);
-        std::vector<size_t> open;
+        // Only the places of opening brackets are ever read.
+        if (match_.size() < t - j)
+            match_.resize(t - j);
+        std::vector<size_t>& open = open_;
+        open.clear();
         for (size_t p = j; p < t; ++p) {
+            if (!kBracket(s[p]))
+                continue;
             if (IsOpen(s[p])) {
+                match_[p - j] = UINT32_MAX;
                 open.push_back(p);
-            } else if (IsClose(s[p]) && !open.empty()) {
+            } else if (!open.empty()) {
                 match_[open.back() - j] = static_cast<uint32_t>(p - j);
                 open.pop_back();
             }

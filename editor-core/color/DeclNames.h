@@ -87,6 +87,7 @@ private:
         size_t end_ = std::wstring::npos;
         size_t base_ = 0;
         std::vector<uint32_t> match_;  // from base_: where each opening bracket closes
+        std::vector<size_t> open_;     // the brackets open while match_ is made
         size_t prevPos_ = 0;           // start of the statement's previous walk
         size_t prevDepth_ = 0;         // its bracket depth at prevPos_
         // As NameStretch, along the walk's way (bracketed text skipped): a

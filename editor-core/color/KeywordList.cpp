@@ -40,52 +40,39 @@ void KeywordList::Set(const std::wstring& div, const std::wstring& keywords)
 
 void KeywordList::Append(const wchar_t* word, size_t len)
 {
-    size_t from = joined_.empty() ? 0 : joined_.size() - 1;
+    const size_t from = joined_.empty() ? 0 : joined_.size() - 1;
+    Key key{nullptr, 0, 0};
+    if (len > 0) {
+        // A declared name comes again with every statement that declares
+        // it: the list keeps it once.
+        key = MakeKey(word, len);
+        if (Find(key))
+            return;
+    }
     if (joined_.empty())
         joined_ = L",";
     joined_.append(word, len);
     joined_ += L',';
-    Index(from);
+    if (len > 0)
+        AddEntry(from, key);
 }
 
-KeywordList::Key KeywordList::MakeKey(const wchar_t* word, size_t len) const
+KeywordList::Key KeywordList::WideKey(const wchar_t* word, size_t len) const
 {
-    if (key_.size() < len)
-        key_.resize(len);
-    wchar_t* d = key_.data();
-    // Folded and hashed in one pass (FNV-1a); a word with other letters than
-    // ASCII ones is folded again by the system and hashed afresh.
-    uint32_t h = 2166136261u;
-    wchar_t any = 0;
-    const wchar_t from = fold_ == Fold::Upper ? L'a' : L'A';
-    const int shift = fold_ == Fold::Upper ? -32 : 32;
+    wchar_t* d = &key_[0];
+    // Maps code unit by code unit, so the length stays.
+    if (fold_ == Fold::Upper)
+        CharUpperBuffW(d, static_cast<DWORD>(len));
+    else
+        CharLowerBuffW(d, static_cast<DWORD>(len));
+    // A few letters fold into ASCII ("\u0131" dotless i to "I", the long s
+    // to "S", the Kelvin sign to "k"); they are other names than the ASCII
+    // ones, so they keep their own code.
+    uint32_t h = 0;
     for (size_t i = 0; i < len; ++i) {
-        wchar_t c = word[i];
-        any |= c;
-        if (static_cast<unsigned>(c - from) < 26u)
-            c = static_cast<wchar_t>(c + shift);
-        d[i] = c;
-        h ^= static_cast<uint32_t>(c);
-        h *= 16777619u;
-    }
-    if (any >= 128) {
-        // Maps code unit by code unit, so the length stays.
-        if (fold_ == Fold::Upper)
-            CharUpperBuffW(d, static_cast<DWORD>(len));
-        else
-            CharLowerBuffW(d, static_cast<DWORD>(len));
-        // A few letters fold into ASCII ("\u0131" dotless i to "I", the long s
-        // to "S", the Kelvin sign to "k"); they are other names than the ASCII
-        // ones, so they keep their own code.
-        for (size_t i = 0; i < len; ++i) {
-            if (word[i] >= 128 && d[i] < 128)
-                d[i] = word[i];
-        }
-        h = 2166136261u;
-        for (size_t i = 0; i < len; ++i) {
-            h ^= static_cast<uint32_t>(d[i]);
-            h *= 16777619u;
-        }
+        if (word[i] >= 128 && d[i] < 128)
+            d[i] = word[i];
+        h = Step(h, d[i]);
     }
     return Key{d, len, h};
 }
@@ -93,11 +80,33 @@ KeywordList::Key KeywordList::MakeKey(const wchar_t* word, size_t len) const
 void KeywordList::Insert(size_t entry)
 {
     uint32_t mask = static_cast<uint32_t>(table_.size() - 1);
-    for (uint32_t i = entries_[entry].hash & mask;; i = (i + 1) & mask) {
-        if (table_[i] == 0) {
-            table_[i] = static_cast<uint32_t>(entry + 1);
+    const uint32_t hash = entries_[entry].hash;
+    for (uint32_t i = SlotOf(hash);; i = (i + 1) & mask) {
+        if (table_[i].entry == 0) {
+            table_[i] = Bucket{hash, static_cast<uint32_t>(entry + 1)};
             return;
         }
+    }
+}
+
+// The entry whose leading comma lies at `comma`, which the list does not
+// have yet; key is its folded spelling.
+void KeywordList::AddEntry(size_t comma, const Key& key)
+{
+    const wchar_t* word = joined_.data() + comma + 1;
+    entries_.push_back(Slot{Entry{static_cast<long>(comma + 1), std::wstring(word, key.Len)},
+                            std::wstring(key.Text, key.Len), key.Hash});
+    if (key.Len > longest_)
+        longest_ = key.Len;
+    // At most half full, so a probe soon meets a free slot. The first table
+    // is small: the known names start afresh with every script block.
+    if (entries_.size() * 2 > table_.size()) {
+        table_.assign(table_.empty() ? 16 : table_.size() * 2, Bucket{0, 0});
+        shift_ = 32 - static_cast<unsigned>(__builtin_ctzll(table_.size()));
+        for (size_t e = 0; e < entries_.size(); ++e)
+            Insert(e);
+    } else {
+        Insert(entries_.size() - 1);
     }
 }
 
@@ -110,38 +119,13 @@ void KeywordList::Index(size_t from)
         if (next == std::wstring::npos)
             return;
         size_t len = next - start - 1;
-        const wchar_t* word = joined_.data() + start + 1;
-        if (len > 0 && !Find(word, len)) {
-            Key key = MakeKey(word, len);
-            entries_.push_back(
-                Slot{Entry{static_cast<long>(start + 1), std::wstring(word, len)}, std::wstring(key.Text, len), key.Hash});
-            if (len > longest_)
-                longest_ = len;
-            // At most half full, so a probe soon meets a free slot.
-            if (entries_.size() * 2 > table_.size()) {
-                table_.assign(table_.empty() ? 64 : table_.size() * 2, 0);
-                for (size_t e = 0; e < entries_.size(); ++e)
-                    Insert(e);
-            } else {
-                Insert(entries_.size() - 1);
-            }
+        if (len > 0) {
+            Key key = MakeKey(joined_.data() + start + 1, len);
+            if (!Find(key))
+                AddEntry(start, key);
         }
         start = next;
     }
-}
-
-const KeywordList::Entry* KeywordList::Find(const Key& key) const
-{
-    if (key.Len == 0 || key.Len > longest_ || table_.empty())
-        return nullptr;
-    uint32_t mask = static_cast<uint32_t>(table_.size() - 1);
-    for (uint32_t i = key.Hash & mask; table_[i] != 0; i = (i + 1) & mask) {
-        const Slot& slot = entries_[table_[i] - 1];
-        if (slot.hash == key.Hash && slot.key.size() == key.Len &&
-            std::wmemcmp(slot.key.data(), key.Text, key.Len) == 0)
-            return &slot.entry;
-    }
-    return nullptr;
 }
 
 const KeywordList::Entry* KeywordList::Find(const wchar_t* word, size_t len) const

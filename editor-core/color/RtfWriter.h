@@ -33,11 +33,26 @@ public:
     void Ctl(const char* controlWords, size_t len)
     {
         std::memcpy(Room(len), controlWords, len);
-        used_ += len;
+        cur_ += len;
     }
     void Ctl(const char* controlWords) { Ctl(controlWords, std::strlen(controlWords)); }
     void Ctl(const std::string& controlWords) { Ctl(controlWords.data(), controlWords.size()); }
-    void Text(const wchar_t* text, size_t len);
+    // Most pieces are short words of plain characters: they are copied here,
+    // and only the rest go the long way.
+    void Text(const wchar_t* text, size_t len)
+    {
+        if (len <= kShortText && static_cast<size_t>(lim_ - cur_) >= kShortText) {
+            char* d = cur_;
+            size_t i = 0;
+            for (; i < len && PlainRtfChar(text[i]); ++i)
+                d[i] = static_cast<char>(text[i]);
+            if (i == len) {
+                cur_ = d + len;
+                return;
+            }
+        }
+        LongText(text, len);
+    }
     void Text(const std::wstring& text) { Text(text.data(), text.size()); }
     // Text in the colour that colourControl selects, then plain (\cf0) again.
     // The control word is a literal, so its length is known when compiling.
@@ -55,32 +70,38 @@ public:
     }
     void Char(wchar_t c)
     {
-        if (PlainRtfChar(c)) {
-            *Room(1) = static_cast<char>(c);
-            ++used_;
-        } else {
+        if (PlainRtfChar(c) && cur_ != lim_)
+            *cur_++ = static_cast<char>(c);
+        else
             Text(&c, 1);
-        }
     }
 
     // Cuts the buffer to what was written; the target then holds the RTF.
-    void Finish() { buf_.resize(used_); }
+    void Finish();
     // The RTF written so far (Finish included); the writer is empty afterwards.
     std::string Take();
 
 private:
+    static constexpr size_t kShortText = 32;
+
     // Where the next `need` bytes go; the buffer grows geometrically.
     char* Room(size_t need)
     {
-        if (used_ + need > buf_.size())
+        if (static_cast<size_t>(lim_ - cur_) < need)
             Grow(need);
-        return &buf_[used_];
+        return cur_;
     }
     void Grow(size_t need);
+    void LongText(const wchar_t* text, size_t len);
 
     std::string own_;
     std::string& buf_;
-    size_t used_ = 0;
+    // The written bytes are [base_, cur_) of buf_, whose size ends at lim_.
+    // Pointers rather than an index, so a write through them does not make
+    // the compiler read the string's fields again.
+    char* base_ = nullptr;
+    char* cur_ = nullptr;
+    char* lim_ = nullptr;
 };
 
 } // namespace color

@@ -2,6 +2,7 @@
 
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -179,6 +180,27 @@ std::vector<HWND> Children(HWND parent)
         return TRUE;
     }, reinterpret_cast<LPARAM>(&found));
     return found;
+}
+
+void FieldsAndImageButtons(HWND parent, std::vector<HWND>& fields, std::vector<HWND>& buttons)
+{
+    fields.clear();
+    buttons.clear();
+    for (HWND c : Children(parent)) {
+        const std::wstring cls = ClassName(c);
+        if (cls == L"Edit")
+            fields.push_back(c);
+        else if (cls != L"Button" && cls != L"Static" && cls.find(L"tooltips") == std::wstring::npos)
+            buttons.push_back(c);
+    }
+    auto byLeft = [](HWND a, HWND b) {
+        RECT ra{}, rb{};
+        GetWindowRect(a, &ra);
+        GetWindowRect(b, &rb);
+        return ra.left < rb.left;
+    };
+    std::sort(fields.begin(), fields.end(), byLeft);
+    std::sort(buttons.begin(), buttons.end(), byLeft);
 }
 
 HWND FindChild(HWND parent, const std::wstring& cls, const std::wstring& text)

@@ -58,6 +58,10 @@ std::wstring ClassName(HWND hwnd);
 // First descendant whose class and text match (empty matches anything).
 HWND FindChild(HWND parent, const std::wstring& cls, const std::wstring& text = L"");
 std::vector<HWND> Children(HWND parent);
+// The Edit fields among parent's descendants, and its image buttons (those
+// of no standard class: neither Edit, Button, Static nor a tool tip), each
+// from left to right on the screen.
+void FieldsAndImageButtons(HWND parent, std::vector<HWND>& fields, std::vector<HWND>& buttons);
 // Posts WM_COMMAND with a menu or control id, as a menu pick would.
 void PostCommand(HWND hwnd, UINT id);
 // Drops files on a window of p as the shell does: a DROPFILES block (`at` in

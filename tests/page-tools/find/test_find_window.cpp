@@ -65,21 +65,7 @@ struct FindPanel {
         if (!hwnd)
             return;
         std::vector<HWND> edits;
-        for (HWND c : wt::Children(hwnd)) {
-            const std::wstring cls = wt::ClassName(c);
-            if (cls == L"Edit")
-                edits.push_back(c);
-            else if (cls != L"Button" && cls != L"Static" && cls.find(L"tooltips") == std::wstring::npos)
-                buttons.push_back(c);
-        }
-        auto byLeft = [](HWND a, HWND b) {
-            RECT ra, rb;
-            GetWindowRect(a, &ra);
-            GetWindowRect(b, &rb);
-            return ra.left < rb.left;
-        };
-        std::sort(edits.begin(), edits.end(), byLeft);
-        std::sort(buttons.begin(), buttons.end(), byLeft);
+        wt::FieldsAndImageButtons(hwnd, edits, buttons);
         if (edits.size() == 2) {
             tFind = edits[0];
             trep = edits[1];
